@@ -1,0 +1,3 @@
+#include "core/global.h"
+
+GlobalState Global;
