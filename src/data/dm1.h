@@ -20,6 +20,8 @@
 #include <QVector>
 #include <memory>
 
+class QSqlError;
+
 class NamedQuery
 {
 public:
@@ -51,11 +53,21 @@ public:
     QString text(const QString &fieldName) const;     // trimmed of blank padding on the right
     int integer(const QString &fieldName) const;
     QDate date(const QString &fieldName) const;
+    double real(const QString &fieldName) const;
+    bool isNull(const QString &fieldName) const; // also true for an unknown field
+
+    // The statement's parameter names in order of first use (without ':').
+    QStringList paramNames() const;
+    bool isActive() const; // opened or executed since the last close
 
     QVariant lastInsertId() const;
     int numRowsAffected() const;
 
 private:
+    friend class DataModule;
+    void run(bool select);
+    [[noreturn]] void fail(const QSqlError &error);
+    void releaseHandle(); // the connection is about to close
     struct Impl;
     std::unique_ptr<Impl> d;
 };
@@ -65,6 +77,8 @@ class DataModule
 public:
     static DataModule &instance();
 
+    // A host written "host:port" connects to that TCP port. Reconfiguring an
+    // open connection closes it; the next statement opens the new one.
     void configure(Conn conn, const ConnectionSettings &settings);
     ConnectionSettings settings(Conn conn) const;
 
@@ -86,7 +100,12 @@ public:
 
     static QString connectionName(Conn conn); // "SQLConnection1", ...
 
+    // Built-in settings of each connection before the profile writes its own.
+    static ConnectionSettings defaultSettings(Conn conn);
+
 private:
+    friend class NamedQuery;
+    friend class Transaction;
     DataModule();
     struct Impl;
     std::unique_ptr<Impl> d;
@@ -108,4 +127,5 @@ public:
 private:
     Conn m_conn;
     bool m_done = false;
+    quint64 m_session = 0; // the connection's open count when the transaction began
 };

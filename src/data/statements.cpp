@@ -1,0 +1,285 @@
+#include "data/statements.h"
+
+#include <QStringList>
+
+namespace {
+
+// Builds "insert into t(a, b) values(:a, :b)" from a column list; `params`
+// holds the parameter of each column (a leading digit means a literal value,
+// as the pending save's constant id 0).
+QString insertText(const QString &head, const QStringList &columns, const QStringList &params,
+                   const QString &open = QStringLiteral("("), const QString &close = QStringLiteral(")"))
+{
+    QStringList values;
+    for (const QString &p : params)
+        values << (p.at(0).isDigit() ? p : QLatin1Char(':') + p);
+    return head + open + columns.join(QStringLiteral(", ")) + close + QStringLiteral(" values") + open +
+           values.join(QStringLiteral(", ")) + close;
+}
+
+const QStringList &accessoryColumns()
+{
+    static const QStringList cols = [] {
+        QStringList out;
+        for (const char *base : {"SUJCIL", "ELVALN", "ELVALG", "MEZCL", "VENTEO", "LLAVEC", "VALCAI", "VALCAE", "MANG",
+                                 "MANOM", "ACCE", "TUBER"}) {
+            out << QString::fromLatin1(base) + QStringLiteral("_COD") << QString::fromLatin1(base) + QStringLiteral("_NRO");
+        }
+        return out;
+    }();
+    return cols;
+}
+
+QString updateTempUsr()
+{
+    QStringList cols = {
+        QStringLiteral("id"),          QStringLiteral("peccod"),      QStringLiteral("codtal"),
+        QStringLiteral("talcuit"),     QStringLiteral("udominio"),    QStringLiteral("pmatreshab"),
+        QStringLiteral("rmatreshab"),  QStringLiteral("ucodgest"),    QStringLiteral("udescgest"),
+        QStringLiteral("uobleaant"),   QStringLiteral("uobanoant"),   QStringLiteral("umarca"),
+        QStringLiteral("umodelo"),     QStringLiteral("utipuso"),     QStringLiteral("uano"),
+        QStringLiteral("uapeynom"),    QStringLiteral("utipdoc"),     QStringLiteral("unrodoc"),
+        QStringLiteral("ucalle"),      QStringLiteral("unro"),        QStringLiteral("ubarrio"),
+        QStringLiteral("ucodpostal"),  QStringLiteral("ulocalidad"),  QStringLiteral("uprovincia"),
+        QStringLiteral("utelefono"),   QStringLiteral("ufecrev"),     QStringLiteral("ufecmont"),
+        QStringLiteral("ufechab"),     QStringLiteral("ufecvenhab"),  QStringLiteral("uobservac"),
+        QStringLiteral("email"),       QStringLiteral("dnistring"),   QStringLiteral("dorsostring"),
+        QStringLiteral("dnipath"),     QStringLiteral("dorsopath"),   QStringLiteral("estado"),
+        QStringLiteral("inyeccion"),   QStringLiteral("vin")};
+    cols << accessoryColumns();
+    cols << QStringLiteral("UCARACT") << QStringLiteral("TE_TIPO") << QStringLiteral("certificadostring")
+         << QStringLiteral("certificadopath");
+
+    const QStringList &acc = accessoryColumns();
+    QStringList params;
+    for (const QString &c : cols) {
+        if (c == QLatin1String("id"))
+            params << QStringLiteral("0"); // the server assigns the id
+        else if (acc.contains(c) || c == QLatin1String("UCARACT") || c == QLatin1String("TE_TIPO"))
+            params << QStringLiteral("P_") + c;
+        else
+            params << c;
+    }
+    return insertText(QStringLiteral("insert into temp_usr"), cols, params);
+}
+
+QString updateTempCil()
+{
+    const QStringList cols = {
+        QStringLiteral("id"),         QStringLiteral("peccod"),    QStringLiteral("talcuit"),
+        QStringLiteral("udominio"),   QStringLiteral("cilcodh"),   QStringLiteral("cnroserie"),
+        QStringLiteral("ccodgest"),   QStringLiteral("cfecgest"),  QStringLiteral("ccapacidad"),
+        QStringLiteral("cmesfabr"),   QStringLiteral("canofabr"),  QStringLiteral("cuphmes"),
+        QStringLiteral("cuphano"),    QStringLiteral("cuphcrpc"),  QStringLiteral("cuphresult"),
+        QStringLiteral("fecvencrpc"), QStringLiteral("cnuevo"),    QStringLiteral("valcod"),
+        QStringLiteral("valnro"),     QStringLiteral("valgest"),   QStringLiteral("nrocertif"),
+        QStringLiteral("rvalcod"),    QStringLiteral("rvalnro"),   QStringLiteral("rvalgest")};
+    QStringList params;
+    for (const QString &c : cols) {
+        if (c == QLatin1String("cilcodh"))
+            params << QStringLiteral("codcil");
+        else if (c == QLatin1String("cnroserie"))
+            params << QStringLiteral("cilnroserie");
+        else if (c == QLatin1String("fecvencrpc"))
+            params << QStringLiteral("fecvenccrpc");
+        else
+            params << c;
+    }
+    return insertText(QStringLiteral("insert into temp_cil"), cols, params);
+}
+
+const QStringList &ottColumns()
+{
+    static const QStringList cols = {
+        QStringLiteral("dominio"),      QStringLiteral("propietario"),      QStringLiteral("email"),
+        QStringLiteral("telefono"),     QStringLiteral("celular"),          QStringLiteral("calle"),
+        QStringLiteral("nro"),          QStringLiteral("localidad"),        QStringLiteral("codigoPostal"),
+        QStringLiteral("provincia"),    QStringLiteral("tipoDoc"),          QStringLiteral("nroDoc"),
+        QStringLiteral("marca"),        QStringLiteral("modelo"),           QStringLiteral("anio"),
+        QStringLiteral("cilindrada"),   QStringLiteral("taller"),           QStringLiteral("fecha"),
+        QStringLiteral("ott_nro"),      QStringLiteral("vin"),              QStringLiteral("km"),
+        QStringLiteral("cliente"),      QStringLiteral("propietario_id"),   QStringLiteral("electricista"),
+        QStringLiteral("instalador"),   QStringLiteral("cunero"),           QStringLiteral("control_perdidas"),
+        QStringLiteral("programador"),  QStringLiteral("cilindro"),         QStringLiteral("electronica"),
+        QStringLiteral("obs1"),         QStringLiteral("obs2"),             QStringLiteral("obs3"),
+        QStringLiteral("flexxus"),      QStringLiteral("barrio"),           QStringLiteral("celular_carac")};
+    return cols;
+}
+
+QString insertOtt()
+{
+    QStringList params;
+    for (const QString &c : ottColumns()) {
+        if (c.startsWith(QLatin1String("obs")) || c == QLatin1String("flexxus"))
+            params << QStringLiteral("P_") + c.at(0).toUpper() + c.mid(1);
+        else
+            params << QStringLiteral("P_") + c;
+    }
+    return insertText(QStringLiteral("insert into ott"), ottColumns(), params, QStringLiteral("( "),
+                      QStringLiteral(" )"));
+}
+
+QString updateOtt()
+{
+    static const QStringList skipped = {QStringLiteral("taller"), QStringLiteral("fecha"), QStringLiteral("ott_nro"),
+                                        QStringLiteral("barrio"), QStringLiteral("celular_carac")};
+    QStringList sets;
+    for (const QString &c : ottColumns()) {
+        if (!skipped.contains(c))
+            sets << c + QStringLiteral(" = :P_") + c.toLower();
+    }
+    return QStringLiteral("UPDATE ott SET ") + sets.join(QStringLiteral(", ")) +
+           QStringLiteral(" WHERE ott_nro = :ott and taller = :ta");
+}
+
+QString insertOttCil()
+{
+    const QStringList cols = {
+        QStringLiteral("TALLER"),   QStringLiteral("OTT_ID"),     QStringLiteral("CILCODH"),
+        QStringLiteral("CNROSERIE"), QStringLiteral("CCODGEST"),  QStringLiteral("CCAPACIDAD"),
+        QStringLiteral("CMESFABR"), QStringLiteral("CANOFABR"),   QStringLiteral("CUPHCRPC"),
+        QStringLiteral("CUPHMES"),  QStringLiteral("CUPHANO"),    QStringLiteral("FECVENCRPC"),
+        QStringLiteral("CUPHRESULT"), QStringLiteral("CNUEVO"),   QStringLiteral("VALCOD"),
+        QStringLiteral("VALNRO"),   QStringLiteral("VALGEST"),    QStringLiteral("RVALCOD"),
+        QStringLiteral("RVALNRO"),  QStringLiteral("RVALGEST"),   QStringLiteral("NROCERTIF")};
+    QStringList params;
+    for (const QString &c : cols)
+        params << QStringLiteral("P_") + c;
+    return insertText(QStringLiteral("INSERT INTO ott_cil"), cols, params, QStringLiteral("( "), QStringLiteral(" )"));
+}
+
+QVector<StatementDef> build()
+{
+    const Conn op = Conn::Operations;
+    const Conn pv = Conn::PostVenta;
+    auto s = [](const char *text) { return QString::fromUtf8(text); };
+
+    QVector<StatementDef> c = {
+        // Identity and login
+        {s("SQLTablePEC"), op, s("select * from pec")},
+        {s("SQLQueryRes"), op, s("select rapellido, rnombre,rnrodoc from res where rmatreshab = :res")},
+        {s("SQLQueryTaller"), op,
+         s("select tal.*, res.RAPELLIDO, res.RNOMBRE from tal LEFT OUTER JOIN res on tal.RMATRESHAB = "
+           "res.RMATRESHAB where tcodigoint = :ct")},
+        {s("SQLQueryEstadoTaller"), op,
+         s("select thabilitad estado, codtalaso, trazsoc, tcalle, tnumero from tal where tcodigoint = :ta")},
+        {s("SQLQueryTalleres"), op, s("select * from tal order by tcodigoint")},
+        {s("SimpleDataSetMensajes"), op,
+         s("select d.*, m.mensaje from mensajes_destinatarios d, mensajes m where d.taller = :ta and "
+           "d.mensaje_id = m.mensaje_id and d.leido = 0 order by mensaje_id")},
+
+        // Recalling operations
+        {s("SQLQueryObleaAnterior"), op, s("select * from usr where uobleanew = :ob")},
+        {s("SQLQueryAnteriorEnSerio"), op, s("select uobleaant, uobleanew from usr where uobleaant = :ob")},
+        {s("SQLQueryBuscarDominio"), op, s("select udominio from usr where udominio = :do")},
+        {s("SQLQueryReg"), op, s("select * from reg where talcuit = :cu and tnrointopr = :nro")},
+        {s("SQLQueryCil"), op, s("select * from cil where talcuit = :cu and tnrointopr = :nro")},
+        {s("SQLQueryUsrXNroIntNew"), op,
+         s("select * from usr where peccod = :pec and talcuit = :talcuit and tnrointopr = :tnrointopr")},
+        {s("SQLQueryRegXNroIntNew"), op,
+         s("select * from reg where peccod = :pec and talcuit = :talcuit and tnrointopr = :tnrointopr")},
+        {s("SQLQueryCilXNroIntNew"), op,
+         s("select * from cil where peccod = :pec and talcuit = :talcuit and tnrointopr = :tnrointopr")},
+        {s("SQLQueryUsrXNroIntFull"), op,
+         s("select * from usr_full where peccod = :pec and talcuit = :talcuit and tnrointopr = :tnrointopr")},
+        {s("SQLQueryRegXNroIntFull"), op,
+         s("select * from reg_full where peccod = :pec and talcuit = :talcuit and tnrointopr = :tnrointopr")},
+        {s("SQLQueryCilXNroIntFull"), op,
+         s("select * from cil_full where peccod = :pec and talcuit = :talcuit and tnrointopr = :tnrointopr")},
+        {s("SQLQueryUsrTemp"), op, s("select * from temp_usr where id = :user_id")},
+        {s("SQLQueryRegTemp"), op, s("select * from temp_reg where id = :reg_id")},
+        {s("SQLQueryCilTemp"), op, s("select * from temp_cil where id = :cil_id")},
+
+        // Saving operations
+        {s("UpdateTempUsr"), op, updateTempUsr()},
+        {s("GetID"), op, s("select max(id) as id from temp_usr where udominio = :dominio")},
+        {s("UpdateTempReg"), op,
+         s("insert into temp_reg(id, peccod, talcuit, udominio, rcodregh, rnroserie,rcodgest) values(:id, "
+           ":peccod, :talcuit, :udominio, :codreg, :regnroserie, :rcodgest)")},
+        {s("UpdateTempCil"), op, updateTempCil()},
+        {s("DeleteTempUSR"), op, s("delete from temp_usr where id = :id")},
+        {s("DeleteTempREG"), op, s("delete from temp_reg where id = :id")},
+        {s("DeleteTempCIL"), op, s("delete from temp_cil where id = :id")},
+
+        // Catalogue look-ups
+        {s("SQLQueryBuscarReg"), op, s("select * from codreg where codigo = :re")},
+        {s("SQLQueryBUscarCil"), op, s("select * from codcil where codigo = :ci")},
+        {s("SQLQueryBuscarCRCP"), op, s("select * from codcrp where codigo = :co")},
+        {s("SQLQueryBuscarValvula"), op, s("select * from valcod where codval = :co")},
+        {s("SQLQueryControlValvula"), op, s("select * from cil where valcod = :vc and valnro =:vn limit 100")},
+
+        // Operation queries (read-only grids)
+        {s("SDBusquedaPorDominio"), op,
+         s("select uobleanew, ufecrev, udescgest, ucodgest, umarca, umodelo, uano, uapeynom, uobleaant, "
+           "rmatreshab, pmatreshab, codtal, talcuit from usr where udominio = :do order by ufecrev")},
+        {s("SDBusquedaPorRegulador"), op,
+         s("select u.uobleanew, u.ufecrev, u.ucodgest, u.udescgest, u.umarca, u.umodelo, u.uano, u.uapeynom, "
+           "u.uobanonew, r.rcodregh, r.rnroserie, u.peccod, u.tnrointopr, u.ufechab, u.codtal, u.talcuit, "
+           "u.udominio from usr u, reg r where r.rnroserie = :re and r.talcuit = u.talcuit and r.tnrointopr = "
+           "u.tnrointopr")},
+        {s("SDBusquedaPorCilindro"), op,
+         s("select u.uobleanew, u.ufecrev, u.ucodgest, u.udescgest, u.umarca, u.umodelo, u.uano, u.uapeynom, "
+           "u.uobanonew, r.cilcodh, r.cnroserie, u.uobleaant, u.codtal, u.ufechab, u.tnrointopr, u.peccod, "
+           "u.talcuit, u.udominio from usr u, cil r where r.cnroserie = :re and r.talcuit = u.talcuit and "
+           "r.tnrointopr = u.tnrointopr order by u.ufechab")},
+        {s("SDBusquedaPorApellido"), op,
+         s("select uobleanew, uobleaant, ufecrev, udescgest, umarca, umodelo, uano, uapeynom, uobanonew, "
+           "ucodgest, rmatreshab, pmatreshab, codtal, talcuit, udominio, tnrointopr, peccod from usr where "
+           "uapeynom like :ayn order by uapeynom")},
+
+        // Post-sales
+        {s("SQLQueryInsertOTT"), pv, insertOtt()},
+        {s("SQLQueryUpdateOTT"), pv, updateOtt()},
+        {s("SQLQueryInsertOttReg"), pv,
+         s("INSERT INTO ott_reg( TALLER, OTT_ID, RCODREGH, RNROSERIE, RCODGEST, RNUEVO) VALUES( :P_TALLER, "
+           ":P_OTT_ID, :P_RCODREGH, :P_RNROSERIE, :P_RCODGEST, :P_RNUEVO )")},
+        {s("SQLQueryInsertOttCil"), pv, insertOttCil()},
+        {s("SQLQueryDeleteFromOttReg"), pv, s("delete from ott_reg where taller = :ta and ott_id = :or")},
+        {s("SQLQueryDeleteFromOttCil"), pv, s("delete from ott_cil where taller = :ta and ott_id = :or")},
+        {s("SQLQueryGetRegFromOtt"), pv,
+         s("select ott_reg.*, codreg.MARCA from ott_reg, codreg where taller = :ta AND ott_id = :id and "
+           "ott_reg.RCODREGH = codreg.CODIGO")},
+        {s("SQLQueryGetCilFromOtt"), pv, s("select ott_cil.* from ott_cil where taller = :ta AND ott_id = :id")},
+        {s("SQLQueryGetOperario"), pv, s("select * from operarios where id = :op")},
+        {s("SQLQueryInsertOperario"), pv, s("INSERT INTO operarios( id, nombre) VALUES( :P_id, :P_nombre )")},
+        {s("SQLQueryInsertFalla"), pv, s("INSERT INTO fallas( id, falla) VALUES( :P_id, :P_nombre )")},
+        {s("SQLQueryInsertOpvFallas"), pv,
+         s("INSERT INTO opv_fallas( id, taller_id, opv_nro, falla) VALUES( :P_id, :P_taller_id, :P_opv_nro, "
+           ":P_falla )")},
+        {s("SQLQueryInsertOPVTrabajoRealizado"), pv,
+         s("INSERT INTO opv_trabajo_realizado( id, taller_id, opv_nro, trabajo_realizado, tecnico) VALUES( "
+           ":P_id, :P_taller_id, :P_opv_nro, :P_trabajo_realizado, :P_tecnico )")},
+        {s("SimpleDataSetMarcas"), pv, s("select marca from marcas")},
+        {s("SimpleDataSetModelos"), pv, s("select modelo_m from marcas_modelos where marca_m = :ma order by modelo_m")},
+        {s("SimpleDataSetFallasEnOPV"), pv,
+         s("select opv_fallas.id, opv_fallas.falla, fallas.falla from opv_fallas, fallas where "
+           "opv_fallas.taller_id = :ta and opv_fallas.opv_nro = :nro and opv_fallas.falla = fallas.id")},
+        {s("SimpleDataSetTrabajosEnOPV"), pv,
+         s("select opv_trabajo_realizado.id, opv_trabajo_realizado.trabajo_realizado trabajo_realizado_id, "
+           "trabajos_realizados.trabajo_realizado nombre, operarios.nombre tecnico, operarios.id tecnico_id from "
+           "opv_trabajo_realizado, trabajos_realizados, operarios where opv_trabajo_realizado.taller_id = :ta and "
+           "opv_trabajo_realizado.opv_nro = :nro and opv_trabajo_realizado.trabajo_realizado = "
+           "trabajos_realizados.id and opv_trabajo_realizado.tecnico = operarios.id")},
+        {s("SQLQueryOpvVer"), pv,
+         s("select opv.*, propietarios.propietario, clientes.cliente concesionario, operarios.nombre recepcionista "
+           "from opv, propietarios, clientes, operarios where taller = :ta and opv_nro = :nr and "
+           "opv.cliente=propietarios.propietario_id and opv.concesionario = clientes.id and opv.recepcionista= "
+           "operarios.id")},
+        {s("SQLQueryTalleresConOPV"), pv, s("select taller from opv group by taller")},
+
+        // Appointments
+        {s("sqlQuery_turnos_agendaUpdate"), op,
+         s("UPDATE turnos_agenda SET hora = :P_hora, cliente = :P_cliente, vehiculo = :P_vehiculo, dominio = "
+           ":P_dominio, celular = :P_celular, falla = :P_falla WHERE taller = :P_Taller and fecha = :P_fecha and "
+           "hora = :P_hora")},
+    };
+    return c;
+}
+
+} // namespace
+
+const QVector<StatementDef> &statementCatalogue()
+{
+    static const QVector<StatementDef> catalogue = build();
+    return catalogue;
+}
