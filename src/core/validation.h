@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/cylinderrules.h"
+#include "core/prompter.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <functional>
+#include <optional>
+
+// The checks "Aceptar" runs over the whole operation form before the pending
+// operation is stored. The rule reads plain values, asks its questions through
+// the prompter and returns what the form must show; it writes nothing.
+namespace Validation {
+
+struct Input {
+    QString kind; // "C", "M", "R", "B", "D", "X", "H"
+    QString domain, previousSticker;
+    QString brand, model, ownerName;
+    QString docType, docNumber, street;
+    QString postalCode, locality, telephone;
+    QString regulatorCode, regulatorSerial;
+    QList<Cylinders::DialogValues> cylinders; // in list order
+    QDate mounting, enabling, expiry;
+    bool checksReusedSticker = false; // installation profile flag
+    QDate today;
+};
+
+// Central look-ups the checks need; both may throw the data layer's error,
+// which ends the attempt.
+struct Lookups {
+    std::function<bool(const QString &domain)> domainExists;
+    // uobleanew of an operation whose uobleaant is the sticker, if any.
+    std::function<std::optional<QString>(const QString &sticker)> stickerReplacedBy;
+};
+
+enum class Kind { Mark, Error, Warning, Question };
+
+struct Finding {
+    int check;
+    QString field; // objectName of the form control, empty when none
+    Kind kind;
+    QString text;  // message shown, empty for a plain mark
+    bool operator==(const Finding &) const = default;
+};
+
+struct Result {
+    bool ok = true;
+    QList<Finding> findings; // in the order they happened
+    QString focus;           // control to focus afterwards, if any
+    QDate expiry;            // expiry after the hydraulic-test pass
+    bool phRequired = false;
+    bool hydraulicPassRan = false; // the progress panel was opened for it
+    QStringList marked() const;
+};
+
+Result Check(const Input &in, const Lookups &db, Prompter &prompter);
+
+} // namespace Validation

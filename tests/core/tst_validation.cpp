@@ -1,0 +1,241 @@
+// The checks run by "Aceptar" on the operation form: which fields get marked,
+// which questions are asked, and how the hydraulic-test pass moves the expiry.
+#include "core/validation.h"
+#include "scriptedprompter.h"
+
+#include <QtTest>
+
+using namespace Validation;
+
+class TstValidation : public QObject
+{
+    Q_OBJECT
+
+    static Cylinders::DialogValues cylinder(const QString &test = QStringLiteral("05/2025"))
+    {
+        Cylinders::DialogValues c;
+        c.codigo = QStringLiteral("C001");
+        c.nroSerie = QStringLiteral("S1");
+        c.gestion = QStringLiteral("SIN CAMBIOS");
+        c.fabricac = QStringLiteral("03/2019");
+        c.uphTaller = QStringLiteral("CR01");
+        c.uphFecha = test;
+        c.uphResult = QStringLiteral("APROBADO");
+        c.nroCertif = QStringLiteral("CR01000001");
+        return c;
+    }
+
+    static Input renewal()
+    {
+        Input in;
+        in.kind = QStringLiteral("R");
+        in.domain = QStringLiteral("AB123CD");
+        in.previousSticker = QStringLiteral("0001234567");
+        in.brand = QStringLiteral("FIAT");
+        in.model = QStringLiteral("SIENA");
+        in.ownerName = QStringLiteral("PEREZ JUAN");
+        in.docType = QStringLiteral("DNI");
+        in.docNumber = QStringLiteral("20123456");
+        in.street = QStringLiteral("SAN MARTIN 123");
+        in.postalCode = QStringLiteral("5000");
+        in.locality = QStringLiteral("CORDOBA");
+        in.telephone = QStringLiteral("4556677");
+        in.regulatorCode = QStringLiteral("R01");
+        in.regulatorSerial = QStringLiteral("RS1");
+        in.cylinders = {cylinder()};
+        in.today = QDate(2026, 12, 9);
+        in.mounting = in.today;
+        in.enabling = in.today;
+        in.expiry = in.today.addYears(1);
+        return in;
+    }
+    static Lookups none() { return {[](const QString &) { return false; }, [](const QString &) { return std::optional<QString>(); }}; }
+
+private slots:
+    void completeRenewalPasses()
+    {
+        ScriptedPrompter p;
+        const Result r = Check(renewal(), none(), p);
+        QVERIFY(r.ok);
+        QVERIFY(r.findings.isEmpty());
+        QVERIFY(r.hydraulicPassRan);
+        QCOMPARE(r.expiry, QDate(2027, 12, 9));
+        QVERIFY(p.log.isEmpty());
+    }
+
+    void oneAttemptMarksEveryMissingField()
+    {
+        Input in = renewal();
+        in.previousSticker = QStringLiteral("   ");
+        in.brand.clear();
+        in.regulatorSerial.clear();
+        in.cylinders.clear();
+        ScriptedPrompter p;
+        const Result r = Check(in, none(), p);
+        QVERIFY(!r.ok);
+        QCOMPARE(r.marked(), (QStringList{QStringLiteral("ObleaAntEdit"), QStringLiteral("MarcaEdit"),
+                                          QStringLiteral("NroSerieReguladorEdit")}));
+        QCOMPARE(p.log, QStringList{QStringLiteral("error: No se han ingresado cilindro[s].")});
+        QVERIFY(!r.hydraulicPassRan);
+    }
+
+    void plateAAA000IsExemptFromOwnerContact()
+    {
+        Input in = renewal();
+        in.domain = QStringLiteral("AAA000");
+        in.docType.clear();
+        in.docNumber.clear();
+        in.street.clear();
+        in.postalCode.clear();
+        in.locality.clear();
+        in.telephone.clear();
+        ScriptedPrompter p;
+        QVERIFY(Check(in, none(), p).ok);
+        in.domain = QStringLiteral("AAA001");
+        const Result r = Check(in, none(), p);
+        QCOMPARE(r.marked().size(), 6);
+    }
+
+    void conversionOfAKnownPlateAsks()
+    {
+        Input in = renewal();
+        in.kind = QStringLiteral("C");
+        in.previousSticker.clear(); // not asked of a conversion
+        Lookups db = none();
+        QStringList asked;
+        db.domainExists = [&](const QString &d) {
+            asked << d;
+            return true;
+        };
+        ScriptedPrompter no;
+        QVERIFY(!Check(in, db, no).ok);
+        QCOMPARE(no.log, QStringList{QStringLiteral("ask: El dominio ingresado ya figura en la base de datos. Sigue?")});
+        ScriptedPrompter yes;
+        yes.answers = {true};
+        QVERIFY(Check(in, db, yes).ok);
+        QCOMPARE(asked.first(), QStringLiteral("AB123CD"));
+    }
+
+    void reusedStickerQuestionDoesNotClearEarlierFailures()
+    {
+        Input in = renewal();
+        in.checksReusedSticker = true;
+        in.model.clear();
+        Lookups db = none();
+        db.stickerReplacedBy = [](const QString &s) {
+            return s == QLatin1String("0001234567") ? std::optional<QString>(QStringLiteral("0009999999 ")) : std::nullopt;
+        };
+        ScriptedPrompter yes;
+        yes.answers = {true};
+        const Result r = Check(in, db, yes);
+        QVERIFY(!r.ok);
+        QCOMPARE(yes.log, QStringList{QStringLiteral("ask: Oblea 0001234567 ya asignada. Se reemplazo por 0009999999 Sigue?")});
+        // Without the profile flag nobody is asked.
+        in.checksReusedSticker = false;
+        in.model = QStringLiteral("SIENA");
+        ScriptedPrompter quiet;
+        QVERIFY(Check(in, db, quiet).ok);
+        QVERIFY(quiet.log.isEmpty());
+    }
+
+    void expiryWindow_data()
+    {
+        QTest::addColumn<int>("daysAfterMounting");
+        QTest::addColumn<int>("daysAfterEnabling");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("366 days passes") << 366 << 366 << QString();
+        QTest::newRow("367 days fails") << 367 << 367 << QStringLiteral("El vencimiento no puede ser mayor a un año.");
+        QTest::newRow("on the enabling day fails") << 0 << 0
+                                                   << QStringLiteral("El vencimiento no puede ser menor a la fecha de montaje.");
+        QTest::newRow("one day later passes") << 1 << 1 << QString();
+    }
+    void expiryWindow()
+    {
+        QFETCH(int, daysAfterMounting);
+        QFETCH(int, daysAfterEnabling);
+        QFETCH(QString, message);
+        Input in = renewal();
+        in.expiry = in.mounting.addDays(daysAfterMounting);
+        in.enabling = in.expiry.addDays(-daysAfterEnabling);
+        ScriptedPrompter p;
+        const Result r = Check(in, none(), p);
+        QCOMPARE(r.ok, message.isEmpty());
+        if (!message.isEmpty())
+            QCOMPARE(p.log, QStringList{QStringLiteral("error: ") + message});
+    }
+
+    void hydraulicTestPass()
+    {
+        // 55 months before the enabling month: the save stops, expiry is today.
+        Input in = renewal();
+        in.cylinders = {cylinder(QStringLiteral("05/2022"))};
+        ScriptedPrompter p;
+        Result r = Check(in, none(), p);
+        QVERIFY(!r.ok);
+        QVERIFY(r.phRequired);
+        QCOMPARE(r.expiry, in.today);
+        QCOMPARE(p.log, QStringList{QStringLiteral("warn: Este vehículo debe realizar Prueba Hidraulica.")});
+
+        // Pressing again with the expiry left at today reports check 11.
+        in.expiry = r.expiry;
+        in.cylinders = {cylinder()};
+        p = {};
+        r = Check(in, none(), p);
+        QVERIFY(!r.ok);
+        QCOMPARE(r.focus, QStringLiteral("DateTimePickerVencimiento"));
+
+        // 50 months: the expiry quietly moves to the test month.
+        in = renewal();
+        in.cylinders = {cylinder(QStringLiteral("10/2022"))};
+        p = {};
+        r = Check(in, none(), p);
+        QVERIFY(r.ok);
+        QCOMPARE(r.expiry, QDate(2027, 10, 9));
+        QVERIFY(p.log.isEmpty());
+
+        // A retired cylinder is not tested.
+        Cylinders::DialogValues old = cylinder(QStringLiteral("01/2010"));
+        old.gestion = QStringLiteral("BAJA");
+        in.cylinders = {old, cylinder()};
+        QVERIFY(Check(in, none(), p).ok);
+    }
+
+    void certificatesAcrossCylinders()
+    {
+        Input in = renewal();
+        Cylinders::DialogValues fab = cylinder(QStringLiteral("03/2024"));
+        fab.fabricac = QStringLiteral("03/2024");
+        fab.uphTaller = QStringLiteral("FAB");
+        in.cylinders = {cylinder(), fab};
+        ScriptedPrompter p;
+        Result r = Check(in, none(), p);
+        QVERIFY(!r.ok);
+        QCOMPARE(p.log, QStringList{QStringLiteral("warn: Siendo FAB no puede tener número de certificado.")});
+
+        fab.nroCertif.clear();
+        fab.uphFecha = QStringLiteral("04/2024");
+        in.cylinders = {cylinder(), fab};
+        p = {};
+        r = Check(in, none(), p);
+        QCOMPARE(p.log, QStringList{QStringLiteral(
+                            "warn: Siendo FAB la fecha de fabricación y última prueba hidraulica deben ser iguales.")});
+    }
+
+    void dismantlingSkipsDatesAndTests()
+    {
+        Input in = renewal();
+        in.kind = QStringLiteral("B");
+        in.expiry = QDate();
+        in.enabling = QDate();
+        Cylinders::DialogValues c = cylinder(QStringLiteral("01/2000"));
+        c.nroCertif.clear();
+        in.cylinders = {c};
+        ScriptedPrompter p;
+        const Result r = Check(in, none(), p);
+        QVERIFY(r.ok);
+        QVERIFY(p.log.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstValidation)
+#include "tst_validation.moc"
