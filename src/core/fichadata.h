@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+#include <QVector>
+#include <array>
+#include <optional>
+
+// One record of the cylinder work table, as the operation form keeps it.
+struct CylinderWorkRow {
+    QString nroSerie, codigo, gestion;
+    int capacidad = 0;
+    QString fabricac, uphTaller, uphFecha, uphResult;
+    QString cNuevo;
+    QString valCod, valNro, valGest;
+    QString rValCod, rValNro, rValGest; // replaced valve; empty when none
+    QString nroCertif;
+};
+
+// One printable cylinder row of a technical sheet. A valve-only row carries
+// the replacement valve of the cylinder above it and nothing else.
+struct PreparedCylinderRow {
+    QString codigo, nroSerie;
+    std::optional<int> capacidad; // empty on valve-only rows
+    QString fabricac, uphTaller, uphFecha, cilVenc, cNuevo, uphResult, gestion;
+    QString valCod, valNro, valGest, nroCertif;
+    bool valveOnly = false;
+
+    // Field names of the printable table ("CODIGO", "CILVENC", ...).
+    QVariantMap toMap() const;
+    static QStringList fieldNames();
+};
+
+// A workshop identity as a sheet prints it.
+struct WorkshopRecord {
+    QString code, name, address, cuit, repName, repMatricula, phone;
+    bool operator==(const WorkshopRecord &) const = default;
+};
+
+struct AccessoryPair {
+    QString code, serial;
+};
+
+// The twelve installation parts, in the order of the sheet's boxes.
+enum class Accessory {
+    Sujeccion, ElectroNafta, ElectroGnc, Dosificador, Venteo, Llave,
+    ValvulaCargaInt, ValvulaCargaExt, Manguera, Manometro, AccesorioTuberia, Tubo
+};
+inline constexpr int kAccessoryCount = 12;
+
+// Everything a technical sheet prints, read from the operation form, the
+// global state and the workshop rows at the moment of printing.
+struct FichaData {
+    // Operation
+    QString operationKind; // "C", "M", "R", "B", "X", "H" (or "D")
+    QString previousSticker, newSticker;
+    QDate installationDate, enablingDate, expiryDate;
+    QString pecCode;
+
+    // Vehicle
+    QString brand, model;
+    int modelYear = 0;
+    QString domain, injection, useType;
+
+    // Owner
+    QString ownerName, docType, docNumber, street, neighbourhood, postalCode, locality, province, phone;
+    QString observations;
+
+    // Regulator
+    QString regulatorNew;        // "SI" / "NO"
+    QString regulatorManagement; // "SIN CAMBIOS", "MONTAJE", "DESMONTAJE", "BAJA"
+    QString regulatorCode, regulatorSerial;
+    QString newRegulatorCode, newRegulatorSerial;
+
+    std::array<AccessoryPair, kAccessoryCount> accessories;
+
+    // Workshop: the own identity and, for a workshop that is not enabled,
+    // the associated one (`tal.codtalaso`); nullopt when that row is missing.
+    bool workshopEnabled = true;
+    WorkshopRecord ownWorkshop;
+    std::optional<WorkshopRecord> associatedWorkshop;
+    QStringList stamps; // stamp lines 1 to 4
+
+    // PEC technical representative
+    QString pecRepName, pecRepMatricula, pecRepDocNumber;
+
+    // Profile choices that touch the sheet
+    int copies = 1;
+    bool printsLetterheadLines = false;
+    QStringList letterhead;
+    bool keepsLayoutRepresentative = false;
+
+    QVector<PreparedCylinderRow> cylinders;
+
+    QString accessoryCode(Accessory a) const { return accessories[int(a)].code; }
+    QString accessorySerial(Accessory a) const { return accessories[int(a)].serial; }
+};

@@ -1,0 +1,232 @@
+#include "core/fichavalues.h"
+
+#include "core/global.h"
+#include "core/installationprofile.h"
+
+#include <QRegularExpression>
+
+QVariantMap PreparedCylinderRow::toMap() const
+{
+    QVariantMap m;
+    m.insert(QStringLiteral("CODIGO"), codigo);
+    m.insert(QStringLiteral("NROSERIE"), nroSerie);
+    m.insert(QStringLiteral("CAPACIDAD"), capacidad ? QVariant(*capacidad) : QVariant());
+    m.insert(QStringLiteral("FABRICAC"), fabricac);
+    m.insert(QStringLiteral("UPHTALLER"), uphTaller);
+    m.insert(QStringLiteral("UPHFECHA"), uphFecha);
+    m.insert(QStringLiteral("CILVENC"), cilVenc);
+    m.insert(QStringLiteral("CNUEVO"), cNuevo);
+    m.insert(QStringLiteral("UPHRESULT"), uphResult);
+    m.insert(QStringLiteral("GESTION"), gestion);
+    m.insert(QStringLiteral("VALCOD"), valCod);
+    m.insert(QStringLiteral("VALNRO"), valNro);
+    m.insert(QStringLiteral("VALGEST"), valGest);
+    m.insert(QStringLiteral("NROCERTIF"), nroCertif);
+    return m;
+}
+
+QStringList PreparedCylinderRow::fieldNames()
+{
+    return {QStringLiteral("CODIGO"),   QStringLiteral("NROSERIE"),  QStringLiteral("CAPACIDAD"),
+            QStringLiteral("FABRICAC"), QStringLiteral("UPHTALLER"), QStringLiteral("UPHFECHA"),
+            QStringLiteral("CILVENC"),  QStringLiteral("CNUEVO"),    QStringLiteral("UPHRESULT"),
+            QStringLiteral("GESTION"),  QStringLiteral("VALCOD"),    QStringLiteral("VALNRO"),
+            QStringLiteral("VALGEST"),  QStringLiteral("NROCERTIF")};
+}
+
+namespace Ficha {
+
+QString ShortDate(const QDate &date)
+{
+    return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")) : QString();
+}
+
+QString CilVenc(const QString &uphFecha, std::optional<int> validityYears)
+{
+    // A blank or half-typed test date would otherwise print as "/5" or a
+    // year zero; an empty expiry is the honest value.
+    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{2})/(\\d{4})\\s*$"));
+    const auto m = re.match(uphFecha);
+    if (!m.hasMatch())
+        return {};
+    const int years = validityYears.value_or(kDefaultValidityYears);
+    return m.captured(1) + QLatin1Char('/') + QString::number(m.captured(2).toInt() + years);
+}
+
+QString UphResultWord(const QString &uphResult)
+{
+    return uphResult == QLatin1String("A") ? QStringLiteral("APROBADO") : QStringLiteral("RECHAZADO");
+}
+
+QVector<PreparedCylinderRow> PrepareCylinders(const QVector<CylinderWorkRow> &rows, const ValidityLookup &validity)
+{
+    QVector<PreparedCylinderRow> out;
+    out.reserve(rows.size() * 2);
+    for (const CylinderWorkRow &r : rows) {
+        PreparedCylinderRow p;
+        p.codigo = r.codigo;
+        p.nroSerie = r.nroSerie;
+        p.capacidad = r.capacidad;
+        p.fabricac = r.fabricac;
+        p.uphTaller = r.uphTaller;
+        p.uphFecha = r.uphFecha;
+        p.cilVenc = CilVenc(r.uphFecha, validity ? validity(r.codigo) : std::nullopt);
+        p.cNuevo = r.cNuevo == QLatin1String("SI") ? QStringLiteral("SI") : QStringLiteral("NO");
+        p.uphResult = UphResultWord(r.uphResult);
+        p.gestion = r.gestion;
+        p.valCod = r.valCod;
+        p.valNro = r.valNro;
+        p.valGest = r.valGest;
+        p.nroCertif = r.nroCertif;
+        out.append(p);
+        if (!r.rValCod.trimmed().isEmpty()) {
+            PreparedCylinderRow v;
+            v.valveOnly = true;
+            v.valCod = r.rValCod;
+            v.valNro = r.rValNro;
+            v.valGest = r.rValGest;
+            out.append(v);
+        }
+    }
+    return out;
+}
+
+QString OperationKindText(const QString &kind)
+{
+    if (kind == QLatin1String("C"))
+        return QStringLiteral("CONVERSION");
+    if (kind == QLatin1String("M"))
+        return QStringLiteral("MODIFICACION");
+    if (kind == QLatin1String("R"))
+        return QStringLiteral("REVISION ANUAL");
+    if (kind == QLatin1String("B"))
+        return QStringLiteral("DESMONTAJE");
+    if (kind == QLatin1String("X"))
+        return QStringLiteral("REVISION CRPC");
+    return {};
+}
+
+QString OperationKindTextLong(const QString &kind)
+{
+    if (kind == QLatin1String("H"))
+        return QStringLiteral("REEMPLAZO VALVULA");
+    if (kind == QLatin1String("D"))
+        return QStringLiteral("DESMONTAJE");
+    if (kind == QLatin1String("B"))
+        return QStringLiteral("BAJA");
+    return OperationKindText(kind);
+}
+
+QString InjectionText(const QString &injection)
+{
+    return injection == QLatin1String("SI") ? QStringLiteral("SI") : QStringLiteral("NO");
+}
+
+QString UseTypeText(const QString &useType)
+{
+    return useType == QLatin1String("AUTOELEVADORES") ? QStringLiteral("AUTOELEVADOR") : useType;
+}
+
+RegulatorBoxes AssignRegulator(const FichaData &d, bool crpcFillsActual)
+{
+    RegulatorBoxes b;
+    const QString &k = d.operationKind;
+    const QString &g = d.regulatorManagement;
+    auto put = [&](QString &code, QString &nro) {
+        code = d.regulatorCode;
+        nro = d.regulatorSerial;
+    };
+    if (k == QLatin1String("R") || (k == QLatin1String("X") && crpcFillsActual)) {
+        put(b.actualCode, b.actualNro);
+    } else if (k == QLatin1String("C")) {
+        put(b.montajeCode, b.montajeNro);
+    } else if (k == QLatin1String("B")) {
+        if (g == QLatin1String("DESMONTAJE"))
+            put(b.desmontajeCode, b.desmontajeNro);
+        else if (g == QLatin1String("BAJA"))
+            put(b.bajaCode, b.bajaNro);
+    } else if (k == QLatin1String("M")) {
+        if (g == QLatin1String("SIN CAMBIOS"))
+            put(b.actualCode, b.actualNro);
+        else if (g == QLatin1String("DESMONTAJE"))
+            put(b.desmontajeCode, b.desmontajeNro);
+        else if (g == QLatin1String("BAJA"))
+            put(b.bajaCode, b.bajaNro);
+        if (!d.newRegulatorCode.trimmed().isEmpty()) {
+            b.actualCode = d.newRegulatorCode;
+            b.actualNro = d.newRegulatorSerial;
+        }
+    }
+    return b;
+}
+
+bool RegulatorMarkerAtNo(const QString &regulatorNew)
+{
+    return regulatorNew == QLatin1String("NO");
+}
+
+static WorkshopLines ownLines(const WorkshopRecord &w)
+{
+    return {w.code, w.name, w.address, w.cuit, w.repName, w.repMatricula, QStringLiteral("Tel.: ") + w.phone};
+}
+
+WorkshopLines AssociatedWorkshopLines(const FichaData &d)
+{
+    if (d.workshopEnabled)
+        return ownLines(d.ownWorkshop);
+    if (!d.associatedWorkshop)
+        return {};
+    const WorkshopRecord &a = *d.associatedWorkshop;
+    return {a.code, a.name, a.address, a.cuit, a.repName, a.repMatricula, a.phone};
+}
+
+WorkshopLines QuestionMarkWorkshopLines(const FichaData &d)
+{
+    if (d.workshopEnabled)
+        return ownLines(d.ownWorkshop);
+    const QString blank(QLatin1Char(' '));
+    return {QStringLiteral("??????"), blank, blank, blank, blank, blank, QString()};
+}
+
+int FichaCopies(const QString &layoutName, int designCopies, int globalCopies, int buckeyeCopies)
+{
+    static const QStringList byWorkshop = {
+        QStringLiteral("TQFichaHazelForm"),   QStringLiteral("TQFichaSequoiaImpresoForm"),
+        QStringLiteral("TQFichaAlderForm"),   QStringLiteral("TQFichaHickoryForm"),
+        QStringLiteral("TQFichaHornbeamForm"), QStringLiteral("TQFichaTamarackA4Form")};
+    int n = designCopies;
+    if (byWorkshop.contains(layoutName))
+        n = globalCopies;
+    else if (layoutName == QLatin1String("TQFichaForm"))
+        n = 1;
+    else if (layoutName == QLatin1String("TQFichaBuckeyeForm"))
+        n = buckeyeCopies;
+    // An unset `tal.copias` must not preset a preview that prints nothing.
+    return qMax(1, n);
+}
+
+void ApplyGlobal(FichaData &d, const GlobalState &g)
+{
+    d.operationKind = g.OperationKind;
+    d.pecCode = g.PecCode;
+    d.ownWorkshop.code = g.WorkshopCode;
+    d.ownWorkshop.name = g.WorkshopName;
+    d.ownWorkshop.address = g.WorkshopAddress2;
+    d.ownWorkshop.cuit = g.WorkshopCuit;
+    d.ownWorkshop.repName = g.RepName;
+    d.ownWorkshop.repMatricula = g.RepMatricula;
+    d.stamps = {g.Stamp1, g.Stamp2, g.Stamp3, g.Stamp4};
+    d.pecRepName = g.PecRepName;
+    d.pecRepMatricula = g.PecRepMatricula;
+    d.pecRepDocNumber = g.PecRepDocNumber;
+}
+
+void ApplyProfile(FichaData &d, const InstallationProfile &p)
+{
+    d.copies = p.buckeyeFichaCopies;
+    d.printsLetterheadLines = p.printsLetterheadLines;
+    d.letterhead = p.letterhead;
+    d.keepsLayoutRepresentative = p.fichaKeepsLayoutRepresentative;
+}
+
+} // namespace Ficha

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "core/fichadata.h"
+
+struct GlobalState;
+struct InstallationProfile;
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+// Value rules shared by the technical-sheet layouts: how operation values turn
+// into printed text. Pure functions; the fillers apply them to labels.
+namespace Ficha {
+
+// Dates on the sheets: day, month, four-digit year ("05/03/2021"); empty
+// for no date.
+QString ShortDate(const QDate &date);
+
+// Years of validity of a cylinder model (`codcil.VENC`); nullopt when the
+// model is not catalogued.
+using ValidityLookup = std::function<std::optional<int>(const QString &codigo)>;
+inline constexpr int kDefaultValidityYears = 5;
+
+// "MM/YYYY" of the last test plus the model's validity: "03/2009", 5 -> "03/2014".
+// Empty when the test date is not a month and a year.
+QString CilVenc(const QString &uphFecha, std::optional<int> validityYears);
+
+// "A" -> "APROBADO", anything else "RECHAZADO".
+QString UphResultWord(const QString &uphResult);
+
+// The printable list: one row per cylinder plus a valve-only row after each
+// cylinder whose valve was replaced. `validity` is asked once per cylinder row.
+QVector<PreparedCylinderRow> PrepareCylinders(const QVector<CylinderWorkRow> &rows, const ValidityLookup &validity);
+
+// Operation kind as most text layouts print it; empty for "H", "D" and unknown.
+QString OperationKindText(const QString &kind);
+// The wording of the Tamarack A4 and Spruce sheets.
+QString OperationKindTextLong(const QString &kind);
+
+QString InjectionText(const QString &injection);
+QString UseTypeText(const QString &useType);
+
+// Code and serial of the four regulator boxes.
+struct RegulatorBoxes {
+    QString actualCode, actualNro;
+    QString montajeCode, montajeNro;
+    QString desmontajeCode, desmontajeNro;
+    QString bajaCode, bajaNro;
+    bool operator==(const RegulatorBoxes &) const = default;
+};
+// `crpcFillsActual`: whether kind "X" puts the regulator in the actual box on
+// the layout at hand.
+RegulatorBoxes AssignRegulator(const FichaData &d, bool crpcFillsActual);
+
+// True when the new-regulator "X" goes to the NO position.
+bool RegulatorMarkerAtNo(const QString &regulatorNew);
+
+// Workshop labels of the "associated" variant: the own identity when the
+// workshop is enabled, otherwise the associated workshop's (blank lines when
+// its row is missing). `phoneLine` is the text of the telephone label.
+struct WorkshopLines {
+    QString code, name, address, cuit, repName, repMatricula, phoneLine;
+    bool operator==(const WorkshopLines &) const = default;
+};
+WorkshopLines AssociatedWorkshopLines(const FichaData &d);
+// The "question marks" variant.
+WorkshopLines QuestionMarkWorkshopLines(const FichaData &d);
+
+// Copies preset in the preview for a sheet layout. `globalCopies` is the
+// workshop's `tal.copias`; `buckeyeCopies` the profile's count for the
+// Buckeye sheet; `designCopies` the layout's own count.
+int FichaCopies(const QString &layoutName, int designCopies, int globalCopies, int buckeyeCopies);
+
+// Copies the logged-in workshop's identity, its stamp lines, the PEC code and
+// the PEC representative from the global state.
+void ApplyGlobal(FichaData &d, const GlobalState &g);
+// The profile's sheet choices: Buckeye copies, letterhead lines, whether the
+// layout keeps its own representative lines.
+void ApplyProfile(FichaData &d, const InstallationProfile &p);
+
+} // namespace Ficha

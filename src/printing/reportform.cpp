@@ -1,0 +1,59 @@
+#include "printing/reportform.h"
+
+#include "printing/reportpreview.h"
+#include "printing/xlsxexport.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace Report {
+
+static std::function<void(PreviewDialog &)> &previewHook()
+{
+    static std::function<void(PreviewDialog &)> hook;
+    return hook;
+}
+
+ReportForm::ReportForm(Layout layout) : m_layout(std::move(layout)) {}
+
+ReportForm ReportForm::load(const QString &layoutName) { return ReportForm(loadLayout(layoutName)); }
+
+void ReportForm::bindRows(std::shared_ptr<const RowSource> rows) { m_rows = std::move(rows); }
+
+bool ReportForm::exportPdf(const QString &path, QString *error, const Progress &progress) const
+{
+    return writePdf(path, m_layout, displayList(), error, progress);
+}
+
+bool ReportForm::exportXlsx(const QString &path, QString *error) const
+{
+    static const VectorRowSource none({});
+    return writeXlsx(path, m_layout, m_rows ? *m_rows : none, error);
+}
+
+void ReportForm::setUpPrinter(QPrinter &printer) const
+{
+    if (m_layout.printerIndex >= 0) {
+        const QList<QPrinterInfo> all = QPrinterInfo::availablePrinters();
+        if (m_layout.printerIndex < all.size())
+            printer.setPrinterName(all[m_layout.printerIndex].printerName());
+    }
+    printer.setFullPage(true);
+    printer.setPageLayout(QPageLayout(m_layout.pageSize, m_layout.orientation, QMarginsF(0, 0, 0, 0)));
+    printer.setCopyCount(qMax(1, m_layout.copies));
+    printer.setDocName(m_layout.title);
+}
+
+void ReportForm::preview(QWidget *parent)
+{
+    PreviewDialog dlg(*this, parent);
+    if (previewHook()) {
+        previewHook()(dlg);
+        return;
+    }
+    dlg.exec();
+}
+
+void ReportForm::setPreviewHook(std::function<void(PreviewDialog &)> hook) { previewHook() = std::move(hook); }
+
+} // namespace Report
