@@ -78,11 +78,19 @@ struct DataModule::Impl {
     struct ConnState {
         ConnectionSettings settings;
         quint64 generation = 0; // bumped at every open: prepared statements of older ones are stale
+        bool lost = false;      // the server dropped the session
     };
     std::map<Conn, ConnState> conns;
-    std::map<QString, std::unique_ptr<NamedQuery>> catalogue; // created on first use
     QSet<NamedQuery *> live;                                   // every NamedQuery, catalogue or window
+    std::map<QString, std::unique_ptr<NamedQuery>> catalogue; // created on first use
     quint64 statements = 0;
+
+    ~Impl()
+    {
+        catalogue.clear();
+        gone = true;
+    }
+    static inline bool gone = false; // statements outliving the module must not reach it
 
     QSqlDatabase handle(Conn c) const
     {
@@ -188,12 +196,17 @@ bool DataModule::isOpen(Conn conn) const
 
 void DataModule::closeConnection(Conn conn)
 {
-    // Statements let go of their server handles before the session goes.
+    // Statements let go of their server handles before the session goes. A
+    // session the server already dropped is closed first, so that the client
+    // frees the handles locally instead of talking to a dead socket.
+    const QString name = connectionName(conn);
+    if (QSqlDatabase::contains(name) && d->conns[conn].lost)
+        QSqlDatabase::database(name, false).close();
+    d->conns[conn].lost = false;
     for (NamedQuery *q : std::as_const(d->live)) {
         if (q->connection() == conn)
             q->releaseHandle();
     }
-    const QString name = connectionName(conn);
     if (QSqlDatabase::contains(name))
         QSqlDatabase::database(name, false).close();
 }
@@ -276,7 +289,8 @@ NamedQuery::NamedQuery(QString name, Conn conn, QString sql) : d(std::make_uniqu
 
 NamedQuery::~NamedQuery()
 {
-    dm1().d->live.remove(this);
+    if (!DataModule::Impl::gone)
+        dm1().d->live.remove(this);
 }
 
 const QString &NamedQuery::name() const { return d->name; }
@@ -331,8 +345,10 @@ void NamedQuery::fail(const QSqlError &error)
     const QString text = clientText(error);
     const bool lost = isLostConnection(error);
     close();
-    if (lost)
+    if (lost) {
+        dm1().d->conns[d->conn].lost = true;
         dm1().closeConnection(d->conn);
+    }
     throw DbError(text, d->name);
 }
 
