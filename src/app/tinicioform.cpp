@@ -1,0 +1,458 @@
+#include "app/tinicioform.h"
+
+#include "app/messages.h"
+#include "app/startup.h"
+#include "app/tnuevaversionform.h"
+#include "core/global.h"
+#include "core/installationprofile.h"
+#include "core/login.h"
+#include "data/dm1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QSqlError>
+#include <QStatusBar>
+#include <QTimer>
+#include <QValidator>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kDesignColour = 14011816; // kept when no profile matches
+
+// Converts case as the user types or pastes; the code box also refuses any
+// character its key filter would have discarded.
+class CaseValidator : public QValidator
+{
+public:
+    CaseValidator(bool upper, bool codeOnly, QObject *parent) : QValidator(parent), m_upper(upper), m_codeOnly(codeOnly)
+    {
+    }
+    State validate(QString &input, int &) const override
+    {
+        input = m_upper ? input.toUpper() : input.toLower();
+        if (m_codeOnly)
+            for (QChar c : input)
+                if (!Login::codeKeyPasses(c) || c.unicode() == 8)
+                    return Invalid;
+        return Acceptable;
+    }
+
+private:
+    bool m_upper;
+    bool m_codeOnly;
+};
+
+class Hourglass
+{
+public:
+    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~Hourglass() { QApplication::restoreOverrideCursor(); }
+};
+
+void setBackground(QWidget *w, int colour)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, winColour(colour));
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+void setTextColour(QLabel *label, int colour)
+{
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, winColour(colour));
+    label->setPalette(pal);
+}
+
+void showDecision(QWidget *parent, const Login::Decision &d)
+{
+    switch (d.kind) {
+    case Login::MessageKind::Warning:
+        Msg::warning(parent, d.message);
+        break;
+    case Login::MessageKind::Error:
+        Msg::error(parent, d.message);
+        break;
+    case Login::MessageKind::Info:
+        Msg::info(parent, d.message);
+        break;
+    case Login::MessageKind::None:
+        break;
+    }
+}
+
+// Opens a connection now rather than on its first statement.
+void openNow(Conn conn)
+{
+    QSqlDatabase db = dm1().database(conn);
+    if (!db.isOpen())
+        throw DbError(db.lastError().text());
+}
+
+void configure(const InstallationProfile &p, Conn conn)
+{
+    const SettingsChoice choice = resolveSettings(p, conn, Global.ServerCode);
+    if (choice.action == SettingsChoice::Write)
+        dm1().configure(conn, choice.settings);
+}
+
+} // namespace
+
+TInicioForm::TInicioForm(QWidget *parent) : QDialog(parent)
+{
+    SQLQuery1 = std::make_unique<NamedQuery>(QStringLiteral("SQLQuery1"), Conn::Operations,
+                                             QStringLiteral("select * from tal where tcodigoint = :empresaId"));
+    SQLQueryPEC = std::make_unique<NamedQuery>(
+        QStringLiteral("SQLQueryPEC"), Conn::Operations,
+        QStringLiteral("select pec.*, res.RNRODOC from pec, res where pec.PMATRESHAB = res.RMATRESHAB"));
+    SQLGetVersion = std::make_unique<NamedQuery>(QStringLiteral("SQLGetVersion"), Conn::Operations,
+                                                 QStringLiteral("select version from sistema"));
+    buildControls();
+    FormCreate();
+}
+
+TInicioForm::~TInicioForm() = default;
+
+void TInicioForm::buildControls()
+{
+    setObjectName(QStringLiteral("InicioForm"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint); // no caption, no close icon
+    setBackground(this, kDesignColour);
+
+    Label1 = new QLabel(QStringLiteral("Tar"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label2 = new QLabel(QStringLiteral("vil"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    for (QLabel *l : {Label1, Label2}) {
+        QFont f = l->font();
+        f.setPointSize(28);
+        f.setBold(true);
+        l->setFont(f);
+    }
+    LabelVersion = new QLabel(QStringLiteral("Versión 314.01"), this);
+    LabelVersion->setObjectName(QStringLiteral("LabelVersion"));
+    LabelServer = new QLabel(this);
+    LabelServer->setObjectName(QStringLiteral("LabelServer"));
+    LabelServer->hide();
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setFixedSize(120, 90);
+    Image1->setScaledContents(true);
+    LabelHint = new QLabel(QStringLiteral("Ingrese su taller y contraseña para acceder a los servicios del PEC"), this);
+    LabelHint->setObjectName(QStringLiteral("LabelHint"));
+    LabelHint->setWordWrap(true);
+
+    EditPEC = new QLineEdit(this);
+    EditPEC->setObjectName(QStringLiteral("EditPEC"));
+    EditPEC->setReadOnly(true);
+    EditPEC->setFocusPolicy(Qt::NoFocus);
+
+    EditId = new QLineEdit(this);
+    EditId->setObjectName(QStringLiteral("EditId"));
+    EditId->setMaxLength(Login::kCodeMaxLength);
+    EditId->setValidator(new CaseValidator(true, true, EditId));
+    EditId->installEventFilter(this);
+
+    EditPassword = new QLineEdit(this);
+    EditPassword->setObjectName(QStringLiteral("EditPassword"));
+    EditPassword->setMaxLength(Login::kPasswordMaxLength);
+    EditPassword->setValidator(new CaseValidator(false, false, EditPassword));
+    EditPassword->setEchoMode(QLineEdit::Password);
+    EditPassword->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+
+    BitBtn1 = new QPushButton(QStringLiteral("&Aceptar"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setDefault(true);
+    BitBtn1->setAutoDefault(true);
+    BitBtn2 = new QPushButton(QStringLiteral("&Cancelar"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setAutoDefault(false);
+    connect(BitBtn1, &QPushButton::clicked, this, &TInicioForm::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TInicioForm::BitBtn2Click);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+
+    auto *title = new QHBoxLayout;
+    title->setSpacing(0);
+    title->addWidget(Label1);
+    title->addWidget(Label2);
+    title->addStretch();
+    auto *titleBlock = new QVBoxLayout;
+    titleBlock->addLayout(title);
+    titleBlock->addWidget(LabelVersion);
+    titleBlock->addWidget(LabelServer);
+    auto *header = new QHBoxLayout;
+    header->addWidget(Image1);
+    header->addLayout(titleBlock, 1);
+
+    auto *form = new QGridLayout;
+    auto addRow = [&](int r, const QString &caption, QLineEdit *edit) {
+        auto *l = new QLabel(caption, this);
+        l->setBuddy(edit);
+        form->addWidget(l, r, 0);
+        form->addWidget(edit, r, 1);
+    };
+    addRow(0, QStringLiteral("PEC"), EditPEC);
+    addRow(1, QStringLiteral("Taller"), EditId);
+    addRow(2, QStringLiteral("Contraseña"), EditPassword);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(header);
+    layout->addWidget(LabelHint);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    layout->addWidget(StatusBar1);
+
+    setTabOrder(EditId, EditPassword);
+    setTabOrder(EditPassword, BitBtn1);
+    setTabOrder(BitBtn1, BitBtn2);
+    EditId->setFocus();
+    setFixedWidth(420);
+}
+
+void TInicioForm::FormCreate()
+{
+    const QString iniPath = QDir::current().absoluteFilePath(QStringLiteral("tarvil.ini"));
+    QSettings ini(iniPath, QSettings::IniFormat);
+    if (QFileInfo::exists(iniPath) && (!QFileInfo(iniPath).isReadable() || ini.status() != QSettings::NoError)) {
+        Msg::error(this, QStringLiteral("No se puede leer el archivo %1.").arg(QDir::toNativeSeparators(iniPath)));
+        m_endAtOnce = true;
+        return;
+    }
+    Global.InstallationId = ini.value(QStringLiteral("DATA/ID"), QStringLiteral("NADA")).toString();
+    Global.ServerCode = ini.value(QStringLiteral("DATA/SERVER"), QStringLiteral("W")).toString();
+    if (Global.InstallationId == QLatin1String("NADA"))
+        m_endAtOnce = true;
+
+    // The version is known whatever the servers say; without it every login
+    // would offer a "new" version.
+    Global.ProgramVersion = kProgramVersion;
+    LabelVersion->setText(QStringLiteral("Versión %1.01").arg(Global.ProgramVersion));
+
+    if (QFileInfo::exists(QStringLiteral("LogoTarvil.jpg"))) {
+        QPixmap logo(QStringLiteral("LogoTarvil.jpg"));
+        if (!logo.isNull())
+            Image1->setPixmap(logo);
+    }
+
+    m_profile = profileById(Global.InstallationId);
+    if (m_profile) {
+        const InstallationProfile &p = *m_profile;
+        configure(p, Conn::Operations);
+        configure(p, Conn::PostVenta);
+        configure(p, Conn::Sister);
+
+        const SettingsChoice ops = resolveSettings(p, Conn::Operations, Global.ServerCode);
+        LabelServer->setText(ops.action == SettingsChoice::Write          ? ops.settings.label
+                             : ops.action == SettingsChoice::LeaveDefault ? dm1().settings(Conn::Operations).label
+                                                                          : QString());
+        LabelServer->setVisible(true);
+
+        try {
+            if (ops.action != SettingsChoice::DoNotOpen) {
+                NamedQuery &pec = dm1().query(QStringLiteral("SQLTablePEC"));
+                pec.close();
+                pec.open();
+                if (pec.first()) {
+                    m_pecRead = true;
+                    EditPEC->setText(pec.text(QStringLiteral("PECRSOC")));
+                    m_adminPassword = pec.field(QStringLiteral("Clave")).toString();
+                }
+            }
+            if (p.opensPostSalesAtStartup)
+                openNow(Conn::PostVenta);
+        } catch (const DbError &e) {
+            Msg::error(this, e.text());
+            return; // design colour; no profile colours
+        }
+
+        setBackground(this, p.dialogColour);
+        Global.PanelColour = p.dialogColour;
+        Global.AccentColour = p.accentColour;
+        if (!p.workingFolder.isEmpty())
+            Global.WorkingFolder = p.workingFolder;
+    }
+    setTextColour(Label1, Global.AccentColour);
+    setTextColour(Label2, Global.AccentColour);
+}
+
+int TInicioForm::exec()
+{
+    if (m_endAtOnce) {
+        m_accepted = false;
+        return QDialog::Rejected; // the program ends without a login
+    }
+    return QDialog::exec();
+}
+
+void TInicioForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_endAtOnce) {
+        QTimer::singleShot(0, this, &QDialog::reject);
+        return;
+    }
+    if (!parentWidget()) {
+        if (QScreen *s = screen())
+            move(s->availableGeometry().center() - rect().center());
+    }
+}
+
+bool TInicioForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == EditId && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Delete:
+        case Qt::Key_Backspace:
+            return false; // dialog and editing keys, not characters
+        default:
+            break;
+        }
+        const QString text = key->text();
+        if (text.isEmpty() || Login::codeKeyPasses(text.at(0)))
+            return false;
+        QApplication::beep();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TInicioForm::endProgram()
+{
+    m_accepted = false;
+    done(QDialog::Rejected);
+}
+
+void TInicioForm::BitBtn2Click()
+{
+    endProgram();
+}
+
+void TInicioForm::BitBtn1Click()
+{
+    const QString code = EditId->text();
+    const Login::Decision codeCheck = Login::checkCode(code);
+    if (codeCheck.outcome == Login::Outcome::MissingCode) {
+        showDecision(this, codeCheck);
+        return;
+    }
+
+    {
+        Hourglass busy;
+        StatusBar1->showMessage(QStringLiteral("Efectuando consulta al servidor..."));
+        StatusBar1->repaint();
+        if (codeCheck.endsProgram()) {
+            showDecision(this, codeCheck);
+            endProgram();
+            return;
+        }
+        try {
+            SQLQuery1->close();
+            SQLQuery1->setParam(QStringLiteral("empresaId"), code);
+            SQLQuery1->open();
+            std::optional<Login::Account> account;
+            if (SQLQuery1->first())
+                account = Login::Account{SQLQuery1->field(QStringLiteral("Password")).toString(),
+                                         SQLQuery1->integer(QStringLiteral("Estado"))};
+            const Login::Decision d = Login::checkPassword(account, EditPassword->text(), m_adminPassword);
+            if (!d.accepted()) {
+                showDecision(this, d);
+                endProgram();
+                return;
+            }
+
+            Login::WorkshopRow row;
+            row.code = code;
+            const NamedQuery &q = *SQLQuery1;
+            row.name = q.text(QStringLiteral("TRAZSOC"));
+            row.cuit = q.text(QStringLiteral("TALCUIT"));
+            row.street = q.text(QStringLiteral("TCALLE"));
+            row.number = q.text(QStringLiteral("TNUMERO"));
+            row.town = q.text(QStringLiteral("TLOCALIDAD"));
+            row.repMatricula = q.text(QStringLiteral("RMATRESHAB"));
+            row.stamp1 = q.text(QStringLiteral("sello1"));
+            row.stamp2 = q.text(QStringLiteral("sello2"));
+            row.stamp3 = q.text(QStringLiteral("sello3"));
+            row.stamp4 = q.text(QStringLiteral("sello4"));
+            row.copies = q.integer(QStringLiteral("copias"));
+            row.locality = q.text(QStringLiteral("localidad"));
+            row.province = q.text(QStringLiteral("provincia"));
+            row.sheetFormat = q.integer(QStringLiteral("hoja"));
+            row.managesWorkshop = q.integer(QStringLiteral("pertenece"));
+            Login::applyWorkshop(Global, row, d.adminMode);
+            if (m_pecRead)
+                Global.PecCode = dm1().query(QStringLiteral("SQLTablePEC")).text(QStringLiteral("PECCOD"));
+
+            SQLQueryPEC->close();
+            SQLQueryPEC->open();
+            if (SQLQueryPEC->first()) {
+                const NamedQuery &p = *SQLQueryPEC;
+                Login::applyPec(Global, {p.text(QStringLiteral("PECCOD")), p.text(QStringLiteral("PECRSOC")),
+                                         p.text(QStringLiteral("PMATRESHAB")), p.text(QStringLiteral("PRESHABAYN")),
+                                         p.text(QStringLiteral("RNRODOC")), p.text(QStringLiteral("DIRECCION"))});
+            }
+            dm1().closeConnection(Conn::Operations);
+        } catch (const DbError &e) {
+            StatusBar1->clearMessage();
+            Msg::error(this, e.text());
+            return; // the dialog stays open
+        }
+
+        m_accepted = true;
+        accept();
+    }
+    finishAfterClose();
+}
+
+// Steps after the dialog has closed: a failure here is shown, and the main
+// window still opens with what was read so far.
+void TInicioForm::finishAfterClose()
+{
+    Hourglass busy;
+    try {
+        NamedQuery &res = dm1().query(QStringLiteral("SQLQueryRes"));
+        res.close();
+        res.setParam(QStringLiteral("res"), Global.RepMatricula);
+        res.open();
+        if (res.first())
+            Global.RepName = Login::representativeName(res.text(QStringLiteral("rnombre")),
+                                                       res.text(QStringLiteral("rapellido")));
+
+        SQLGetVersion->close();
+        SQLGetVersion->open();
+        if (SQLGetVersion->first() && SQLGetVersion->integer(QStringLiteral("version")) > Global.ProgramVersion) {
+            TNuevaVersionForm offer(m_profile ? m_profile->downloadUrl : QString(), parentWidget());
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+            offer.exec();
+            QApplication::restoreOverrideCursor();
+            if (offer.endsProgram())
+                m_accepted = false;
+        }
+    } catch (const DbError &e) {
+        Msg::error(parentWidget(), e.text());
+    }
+}
