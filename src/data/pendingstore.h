@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/global.h"
+#include "core/operationrecord.h"
+
+#include <QDate>
+#include <QString>
+#include <optional>
+#include <stdexcept>
+
+// Pending operations (temp_usr, temp_reg, temp_cil): the save of the
+// operation form, the replacement of an edited pending operation and the
+// delete of the pending list. Each runs in one transaction, so a failure at
+// any statement leaves the three tables as they were.
+namespace PendingStore {
+
+// An attached file that cannot be read; raised before anything is written.
+class AttachmentError : public std::runtime_error
+{
+public:
+    explicit AttachmentError(const QString &text) : std::runtime_error(text.toStdString()), m_text(text) {}
+    const QString &text() const { return m_text; }
+
+private:
+    QString m_text;
+};
+
+// Stores the operation and returns its new pending id (from the insert
+// itself). With `replacing`, the rows of that pending id go in the same
+// transaction. Throws AttachmentError or DbError.
+int Save(const OperationRecord &record, const GlobalState &global, const QDate &today,
+         std::optional<int> replacing = std::nullopt);
+
+// Deletes a pending operation's three sets of rows together.
+void Delete(int id);
+
+} // namespace PendingStore
