@@ -1,7 +1,46 @@
+#include "app/dispatch.h"
+#include "app/startup.h"
+#include "app/tcambiarpasswordform.h"
+#include "app/tconfirmdlg.h"
+#include "app/tmainform.h"
+#include "app/tselloform.h"
+#include "app/tversionesform.h"
+#include "data/dm1.h"
+
 #include <QApplication>
+
+namespace {
+
+template <typename Form>
+void openModal(QWidget *parent)
+{
+    Form form(parent);
+    form.exec();
+}
+
+// Every window that exists plugs into the main window's nodes and menus here.
+void registerWindows()
+{
+    Dispatch::registerWindow(QStringLiteral("Cambiar clave de acceso"), openModal<TCambiarPasswordForm>);
+    Dispatch::registerWindow(QString::fromUtf8("Configurar sello Responsable Técnico del Taller"),
+                             openModal<TSelloForm>);
+    Dispatch::registerWindow(QStringLiteral("Resumen de Versiones"), openModal<TVersionesForm>);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    Startup::prepareApplication(app); // Spanish captions before any window
+    dm1();                            // all connections closed until first use
+    registerWindows();
+
+    TMainForm mainForm; // runs the login
+    if (!mainForm.loginAccepted())
+        return 0;
+    TConfirmDlg::shared();
+
+    mainForm.showMaximized();
+    return app.exec();
 }

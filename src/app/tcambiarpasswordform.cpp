@@ -1,0 +1,162 @@
+#include "app/tcambiarpasswordform.h"
+
+#include "app/messages.h"
+#include "core/global.h"
+#include "data/dm1.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kReadPassword = QStringLiteral("select Password from tal where tcodigoint = :tal");
+const QString kWritePassword = QStringLiteral("update tal set Password = :new where tcodigoint = :tal");
+
+QLineEdit *passwordBox(QWidget *parent, const char *name)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setEchoMode(QLineEdit::Password);
+    edit->setMaxLength(25); // width of tal.Password
+    // Passwords are lower case everywhere (the login box forces it too).
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString &text) {
+        const QString lower = text.toLower();
+        if (lower != text) {
+            const int pos = edit->cursorPosition();
+            edit->setText(lower);
+            edit->setCursorPosition(pos);
+        }
+    });
+    return edit;
+}
+
+} // namespace
+
+TCambiarPasswordForm::TCambiarPasswordForm(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("CambiarPasswordForm"));
+    setWindowTitle(QStringLiteral("Cambiar Password"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    m_actual = passwordBox(this, "EditActual");
+    m_nuevo = passwordBox(this, "EditNuevo");
+    m_confirmar = passwordBox(this, "EditConfirmar");
+    m_confirmar->installEventFilter(this);
+
+    m_cambiar = new QPushButton(QStringLiteral("Cambiar"), this);
+    m_cambiar->setObjectName(QStringLiteral("BitBtnCambiar"));
+    m_cambiar->setDefault(true);
+    m_cancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    m_cancelar->setObjectName(QStringLiteral("BitBtnCancelar"));
+    connect(m_cambiar, &QPushButton::clicked, this, &TCambiarPasswordForm::BitBtnCambiarClick);
+    connect(m_cancelar, &QPushButton::clicked, this, &QDialog::reject);
+
+    m_status = new QStatusBar(this);
+    m_status->setObjectName(QStringLiteral("StatusBar1"));
+    m_status->setSizeGripEnabled(false);
+
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("Password actual:"), m_actual);
+    form->addRow(QStringLiteral("Password nuevo:"), m_nuevo);
+    form->addRow(QStringLiteral("Confirmar Password:"), m_confirmar);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_cambiar);
+    buttons->addWidget(m_cancelar);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 12, 0, 0);
+    auto *body = new QVBoxLayout;
+    body->setContentsMargins(16, 0, 16, 8);
+    body->addLayout(form);
+    body->addSpacing(8);
+    body->addLayout(buttons);
+    layout->addLayout(body);
+    layout->addWidget(m_status);
+    setMinimumWidth(360);
+}
+
+void TCambiarPasswordForm::clearNewPasswords()
+{
+    m_nuevo->clear();
+    m_confirmar->clear();
+}
+
+void TCambiarPasswordForm::reportMismatch()
+{
+    Msg::error(this, QStringLiteral("No concuerdan las passwords."));
+    clearNewPasswords();
+    m_nuevo->setFocus();
+}
+
+bool TCambiarPasswordForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_confirmar && event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        // Leaving for "Cambiar" is checked by the button itself; leaving for
+        // "Cancelar" or another window is not an entry that needs checking.
+        const QWidget *next = QApplication::focusWidget();
+        const bool userMove = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                              reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason;
+        if (userMove && next != m_cambiar && next != m_cancelar && m_confirmar->text() != m_nuevo->text())
+            reportMismatch();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TCambiarPasswordForm::BitBtnCambiarClick()
+{
+    if (m_confirmar->text() != m_nuevo->text()) {
+        reportMismatch();
+        return;
+    }
+    // Two empty boxes agree; an empty password is never stored.
+    if (m_nuevo->text().isEmpty()) {
+        Msg::warning(this, QStringLiteral("Ingrese el password nuevo."));
+        m_nuevo->setFocus();
+        return;
+    }
+
+    m_status->showMessage(QStringLiteral("Efectuando consulta al servidor..."));
+    m_status->repaint();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    bool matches = false;
+    bool stored = false;
+    try {
+        NamedQuery read(QStringLiteral("SQLQueryPasswordTaller"), Conn::Operations, kReadPassword);
+        read.setParam(QStringLiteral("tal"), Global.WorkshopCode);
+        read.open();
+        // No row for the workshop: nothing can be changed, treat as a wrong password.
+        matches = read.first() && read.field(QStringLiteral("Password")).toString() == m_actual->text();
+        if (matches) {
+            NamedQuery write(QStringLiteral("SQLUpdatePasswordTaller"), Conn::Operations, kWritePassword);
+            write.setParam(QStringLiteral("new"), m_nuevo->text());
+            write.setParam(QStringLiteral("tal"), Global.WorkshopCode);
+            write.execute();
+            stored = true;
+        }
+    } catch (const DbError &e) {
+        QApplication::restoreOverrideCursor();
+        m_status->clearMessage();
+        Msg::error(this, e.text());
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+    m_status->clearMessage();
+
+    if (!matches) {
+        Msg::error(this, QStringLiteral("El password actual ingresado es incorrecto."));
+        m_actual->setFocus();
+        clearNewPasswords();
+    } else if (stored) {
+        Msg::info(this, QStringLiteral("El password ha sido cambiado."));
+    }
+    done(ResultRetry);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+class QStatusBar;
+
+// Changes the logged-in workshop's own password (tal.Password of
+// Global.WorkshopCode) after checking the current one.
+class TCambiarPasswordForm : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr int ResultRetry = 4; // "Cambiar" closes with this
+
+    explicit TCambiarPasswordForm(QWidget *parent = nullptr);
+
+public slots:
+    void BitBtnCambiarClick();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void clearNewPasswords();
+    void reportMismatch();
+
+    QLineEdit *m_actual = nullptr;
+    QLineEdit *m_nuevo = nullptr;
+    QLineEdit *m_confirmar = nullptr;
+    QPushButton *m_cambiar = nullptr;
+    QPushButton *m_cancelar = nullptr;
+    QStatusBar *m_status = nullptr;
+};

@@ -1,0 +1,365 @@
+#include "app/tmainform.h"
+
+#include "app/dispatch.h"
+#include "app/messages.h"
+#include "app/startup.h"
+#include "app/tinicioform.h"
+#include "app/tvermensajesform.h"
+#include "core/clock.h"
+#include "core/exename.h"
+#include "core/global.h"
+#include "core/installationprofile.h"
+#include "data/dm1.h"
+
+#include <QCalendarWidget>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kLogoFile = QStringLiteral("LogoTarvil.jpg");
+const QString kProductName = QStringLiteral("Tarvil");
+
+int indexOf(MainTab tab) { return static_cast<int>(tab); }
+
+void addNodes(QTreeWidget *tree, QTreeWidgetItem *parent, const QVector<NavigationNode> &nodes)
+{
+    const QIcon groupIcon = tree->style()->standardIcon(QStyle::SP_DirIcon);
+    const QIcon leafIcon = tree->style()->standardIcon(QStyle::SP_FileIcon);
+    for (const NavigationNode &node : nodes) {
+        auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
+        item->setText(0, node.text);
+        item->setIcon(0, node.isGroup() ? groupIcon : leafIcon);
+        addNodes(tree, item, node.children);
+    }
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
+{
+    buildUi();
+    if (!runLogin()) {
+        m_loginAccepted = false;
+        return;
+    }
+    finishCreation();
+}
+
+TMainForm::TMainForm(SkipLogin, QWidget *parent) : QMainWindow(parent)
+{
+    buildUi();
+    finishCreation();
+}
+
+void TMainForm::buildUi()
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QString::fromUtf8("Sistema de Gestión para TdM"));
+    setWindowState(Qt::WindowMaximized);
+    resize(1024, 700);
+
+    buildMenus();
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildHeader());
+
+    auto *body = new QHBoxLayout;
+    body->setContentsMargins(6, 6, 6, 6);
+    m_tabs = new QTabWidget(central);
+    m_tabs->setObjectName(QStringLiteral("PageControl1"));
+    for (MainTab tab : {MainTab::Obleas, MainTab::Otros, MainTab::Taller}) {
+        QTreeWidget *tree = buildTree(tab);
+        m_trees[indexOf(tab)] = tree;
+        m_tabs->addTab(tree, mainTabTitle(tab));
+    }
+    body->addWidget(m_tabs, 1);
+
+    auto *right = new QVBoxLayout;
+    m_calendar = new QCalendarWidget(central);
+    m_calendar->setObjectName(QStringLiteral("MonthCalendar1"));
+    m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_calendar->setGridVisible(true);
+    m_calendar->setFixedWidth(300);
+    right->addWidget(m_calendar);
+    right->addStretch(1);
+    body->addLayout(right);
+    layout->addLayout(body, 1);
+    setCentralWidget(central);
+
+    auto *status = new QStatusBar(this);
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    setStatusBar(status);
+
+    showLogo();                                  // creation step 1
+    m_calendar->setSelectedDate(Clock::today()); // step 2
+}
+
+QWidget *TMainForm::buildHeader()
+{
+    m_header = new QWidget(this);
+    m_header->setObjectName(QStringLiteral("Panel1"));
+    m_header->setAutoFillBackground(true);
+
+    auto box = [this](const char *name) {
+        auto *edit = new QLineEdit(m_header);
+        edit->setObjectName(QLatin1String(name));
+        edit->setReadOnly(true);
+        edit->setFocusPolicy(Qt::NoFocus);
+        return edit;
+    };
+    auto caption = [this](const QString &text) {
+        auto *label = new QLabel(text, m_header);
+        m_headerCaptions << label;
+        return label;
+    };
+    m_taller = box("EditTaller");
+    m_taller->setMaximumWidth(110);
+    m_razonSocial = box("EditRazonSocial");
+    m_cuit = box("EditCuit");
+    m_cuit->setMaximumWidth(140);
+    m_pec = box("EditPEC");
+
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->addWidget(caption(QStringLiteral("Taller Nro:")), 0, 0);
+    grid->addWidget(m_taller, 0, 1);
+    grid->addWidget(caption(QStringLiteral("CUIT:")), 0, 2);
+    grid->addWidget(m_cuit, 0, 3);
+    grid->addWidget(caption(QStringLiteral("Razon Social:")), 1, 0);
+    grid->addWidget(m_razonSocial, 1, 1, 1, 3);
+    grid->addWidget(caption(QStringLiteral("PEC:")), 2, 0);
+    grid->addWidget(m_pec, 2, 1, 1, 3);
+    grid->setColumnStretch(3, 1);
+
+    // The product name split after its third letter, as on the login.
+    QFont titleFont = font();
+    titleFont.setPointSize(30);
+    titleFont.setBold(true);
+    titleFont.setItalic(true);
+    m_title1 = new QLabel(kProductName.left(3), m_header);
+    m_title1->setObjectName(QStringLiteral("Label1"));
+    m_title1->setFont(titleFont);
+    m_title2 = new QLabel(kProductName.mid(3), m_header);
+    m_title2->setObjectName(QStringLiteral("Label2"));
+    m_title2->setFont(titleFont);
+    auto *title = new QHBoxLayout;
+    title->setSpacing(0);
+    title->addWidget(m_title1);
+    title->addWidget(m_title2);
+
+    QFont flagFont = font();
+    flagFont.setBold(true);
+    m_localDb = new QLabel(QStringLiteral("[LOCAL DB]"), m_header);
+    m_localDb->setObjectName(QStringLiteral("LabelLocalDB"));
+    m_localDb->setFont(flagFont);
+    m_localDb->hide();
+    m_admin = new QLabel(QStringLiteral("[Clave Administrador]"), m_header);
+    m_admin->setObjectName(QStringLiteral("LabelAdministrador"));
+    m_admin->setFont(flagFont);
+    m_admin->hide();
+    m_headerCaptions << m_localDb << m_admin;
+
+    auto *titleColumn = new QVBoxLayout;
+    titleColumn->addLayout(title);
+    titleColumn->addWidget(m_localDb, 0, Qt::AlignHCenter);
+    titleColumn->addWidget(m_admin, 0, Qt::AlignHCenter);
+    titleColumn->addStretch(1);
+
+    m_logo = new QLabel(m_header);
+    m_logo->setObjectName(QStringLiteral("Image1"));
+    m_logo->setFixedSize(160, 90);
+    m_logo->setAlignment(Qt::AlignCenter);
+
+    auto *layout = new QHBoxLayout(m_header);
+    layout->setContentsMargins(12, 8, 12, 8);
+    layout->addLayout(grid, 3);
+    layout->addSpacing(24);
+    layout->addLayout(titleColumn);
+    layout->addStretch(1);
+    layout->addWidget(m_logo);
+    return m_header;
+}
+
+QTreeWidget *TMainForm::buildTree(MainTab tab)
+{
+    auto *tree = new QTreeWidget(this);
+    static const char *const names[] = {"TreeViewObleas", "TreeViewOtros", "TreeViewTaller"};
+    tree->setObjectName(QLatin1String(names[indexOf(tab)]));
+    tree->setHeaderHidden(true);
+    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree->setAttribute(Qt::WA_Hover);
+    tree->setMouseTracking(true);
+    tree->setIconSize(QSize(18, 18));
+    QFont f = tree->font();
+    f.setPointSizeF(f.pointSizeF() * 1.1);
+    tree->setFont(f);
+    addNodes(tree, nullptr, navigationTree(tab));
+    tree->viewport()->installEventFilter(this);
+    return tree;
+}
+
+void TMainForm::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    QMenu *archivos = bar->addMenu(QStringLiteral("Archivos"));
+    archivos->setObjectName(QStringLiteral("Archivos1"));
+    for (const QString &text : fileMenuItems()) {
+        if (text.isEmpty()) {
+            archivos->addSeparator();
+        } else if (text == kMenuSalir) {
+            archivos->addAction(text, this, &QWidget::close);
+        } else {
+            archivos->addAction(text, this, [this, text] { Dispatch::open(text, this); });
+        }
+    }
+    QMenu *turnos = bar->addMenu(QStringLiteral("Turnos"));
+    turnos->setObjectName(QStringLiteral("Turnos1"));
+    for (const QString &text : turnosMenuItems())
+        turnos->addAction(text, this, [this, text] { Dispatch::open(text, this); });
+}
+
+void TMainForm::showLogo()
+{
+    const QString path = QDir::current().filePath(kLogoFile);
+    if (!QFileInfo::exists(path))
+        return;
+    const QPixmap logo(path);
+    if (!logo.isNull())
+        m_logo->setPixmap(logo.scaled(m_logo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+bool TMainForm::runLogin()
+{
+    TInicioForm login(this);
+    login.exec();
+    return login.loginAccepted();
+}
+
+void TMainForm::finishCreation()
+{
+    announceMessages(); // step 4
+    // A failed read of the messages is reported but does not leave the window
+    // half set up: the cylinder table and the visible tabs are still decided.
+    statusBar()->showMessage(QStringLiteral("Tarvil Versión %1").arg(Global.ProgramVersion)); // 5
+    m_admin->setVisible(Global.AdminMode);                                                    // 6
+    setCylinderTableName(cylinderTableForExecutable(QCoreApplication::applicationFilePath())); // 7
+    applyProfileLook();                                                                       // 8
+    m_localDb->setVisible(Global.ServerCode == QLatin1String("L"));                           // 9
+
+    // 10, 11: decided once, here.
+    const InstallationProfile *profile = profileById(Global.InstallationId);
+    const MainTabs shown = visibleMainTabs(Global.ManagesWorkshop, Global.WorkshopCode,
+                                           profile ? profile->workshopOnlyCodePrefix : QString());
+    m_tabs->setTabVisible(indexOf(MainTab::Obleas), shown.obleas);
+    m_tabs->setTabVisible(indexOf(MainTab::Otros), shown.otros);
+    m_tabs->setTabVisible(indexOf(MainTab::Taller), shown.taller);
+    for (MainTab tab : {MainTab::Obleas, MainTab::Otros, MainTab::Taller}) {
+        if (isTabShown(tab)) {
+            m_tabs->setCurrentIndex(indexOf(tab));
+            break;
+        }
+    }
+    FormActivate();
+}
+
+void TMainForm::announceMessages()
+{
+    try {
+        NamedQuery &messages = dm1().query(QStringLiteral("SimpleDataSetMensajes"));
+        messages.close();
+        messages.setParam(QStringLiteral("ta"), Global.WorkshopCode);
+        messages.open();
+        const QString text = unreadMessagesAnnouncement(messages.rowCount());
+        if (text.isEmpty())
+            return;
+        messages.first();
+        TVerMensajesForm reader(text, this);
+        reader.exec();
+    } catch (const DbError &e) {
+        Msg::error(this, e.text());
+    }
+}
+
+void TMainForm::applyProfileLook()
+{
+    const QColor panel = winColour(Global.PanelColour);
+    QPalette pal = m_header->palette();
+    pal.setColor(QPalette::Window, panel);
+    m_header->setPalette(pal);
+    // Captions stay readable on a dark panel (an unknown installation has black).
+    const QColor captionColour = panel.lightness() < 110 ? QColor(Qt::white) : QColor(Qt::black);
+    for (QLabel *label : std::as_const(m_headerCaptions)) {
+        QPalette lp = label->palette();
+        lp.setColor(QPalette::WindowText, captionColour);
+        label->setPalette(lp);
+    }
+    for (QLabel *title : {m_title1, m_title2}) {
+        QPalette tp = title->palette();
+        tp.setColor(QPalette::WindowText, winColour(Global.AccentColour));
+        title->setPalette(tp);
+    }
+}
+
+QTreeWidget *TMainForm::tree(MainTab tab) const { return m_trees[indexOf(tab)]; }
+
+bool TMainForm::isTabShown(MainTab tab) const { return m_tabs->isTabVisible(indexOf(tab)); }
+
+void TMainForm::FormActivate()
+{
+    m_trees[indexOf(MainTab::Obleas)]->expandAll();
+    m_trees[indexOf(MainTab::Taller)]->expandAll();
+    // Other windows may have rewritten the identity of the workshop.
+    m_taller->setText(Global.WorkshopCode);
+    m_razonSocial->setText(Global.WorkshopName);
+    m_cuit->setText(Global.WorkshopCuit);
+    m_pec->setText(Global.PecName);
+}
+
+bool TMainForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate && m_loginAccepted)
+        FormActivate();
+    return QMainWindow::event(event);
+}
+
+void TMainForm::openNodeAt(QTreeWidget *tree, const QPoint &viewportPos)
+{
+    const QTreeWidgetItem *item = tree->itemAt(viewportPos);
+    if (!item)
+        return;
+    Dispatch::open(item->text(0), this);
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (QTreeWidget *tree : m_trees) {
+            if (tree && watched == tree->viewport()) {
+                const QPoint pos = static_cast<QMouseEvent *>(event)->position().toPoint();
+                // Opened once the press is handled, so the modal window does
+                // not start inside the tree's own mouse handling.
+                QTimer::singleShot(0, this, [this, tree, pos] { openNodeAt(tree, pos); });
+                break;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

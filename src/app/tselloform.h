@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+#include <QVector>
+
+class QLineEdit;
+
+// The four lines of the technical representative's stamp printed on the
+// documents (tal.sello1..4 of the logged-in workshop, held in Global).
+class TSelloForm : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TSelloForm(QWidget *parent = nullptr);
+
+public slots:
+    void BitBtnCambiarClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QVector<QLineEdit *> m_lines;
+};
