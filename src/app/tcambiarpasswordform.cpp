@@ -100,12 +100,14 @@ bool TCambiarPasswordForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_confirmar && event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        // Leaving for "Cambiar" is checked by the button itself; leaving for
-        // "Cancelar" or another window is not an entry that needs checking.
+        // A click on "Cambiar" is checked by the button itself (a box shown
+        // here would swallow the click); leaving for "Cancelar" or for another
+        // window is not an entry that needs checking.
         const QWidget *next = QApplication::focusWidget();
         const bool userMove = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
                               reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason;
-        if (userMove && next != m_cambiar && next != m_cancelar && m_confirmar->text() != m_nuevo->text())
+        const bool clickOnCambiar = reason == Qt::MouseFocusReason && next == m_cambiar;
+        if (userMove && !clickOnCambiar && next != m_cancelar && m_confirmar->text() != m_nuevo->text())
             reportMismatch();
     }
     return QDialog::eventFilter(watched, event);
