@@ -260,8 +260,9 @@ FROM (
                 WHEN s.seq % 29 = 0 THEN s.seq % 7 + 1
                 ELSE 1 + (s.seq * 211) % 359 END AS ago,
            CASE WHEN s.seq <= 60 THEN 'C'
-                WHEN s.seq > 240 THEN ELT(1 + s.seq % 10, 'R', 'R', 'R', 'R', 'R', 'R', 'M', 'H', 'X', 'B')
-                ELSE ELT(1 + s.seq % 20, 'C', 'C', 'C', 'C', 'C', 'C', 'R', 'R', 'R', 'R', 'R',
+                WHEN s.seq > 240 THEN ELT(1 + (s.seq * 3 + s.seq DIV 10) % 10, 'R', 'R', 'R', 'R', 'R', 'R',
+                                         'M', 'H', 'X', 'B')
+                ELSE ELT(1 + (s.seq * 13 + s.seq DIV 10) % 20, 'C', 'C', 'C', 'C', 'C', 'C', 'R', 'R', 'R', 'R', 'R',
                          'R', 'R', 'R', 'R', 'M', 'M', 'B', 'X', 'H') END AS k
     FROM seq_1_to_300 s
   ) o
@@ -492,7 +493,7 @@ INSERT INTO marcas_modelos (marca_m, modelo_m)
 INSERT INTO marcas_modelos (marca_m, modelo_m) VALUES
   ('CHEVROLET', 'PRISMA'), ('PEUGEOT', '306'), ('FIAT', 'UNO'), ('FORD', 'FOCUS');
 
--- Owners: the first 80 vehicles' owners, with their contact data.
+-- Owners of the vehicles, with their contact data.
 INSERT INTO propietarios (propietario, apellido_propietario, nombre_propietario, tipoDoc, nroDoc,
                           email, telefono, celular, celular_carac, calle, nro, barrio, localidad,
                           codigoPostal, provincia)
@@ -500,7 +501,7 @@ SELECT TRIM(uapeynom), SUBSTRING_INDEX(TRIM(uapeynom), ' ', 1),
        TRIM(SUBSTRING(TRIM(uapeynom), LENGTH(SUBSTRING_INDEX(TRIM(uapeynom), ' ', 1)) + 2)),
        utipdoc, unrodoc, email, '', IF(te_tipo = 'CELULAR', TRIM(utelefono), ''),
        IFNULL(UCARACT, ''), ucalle, '', ubarrio, ulocalidad, ucodpostal, uprovincia
-FROM usr WHERE tnrointopr BETWEEN 100001 AND 100080 ORDER BY tnrointopr;
+FROM usr WHERE tnrointopr BETWEEN 100001 AND 100240 ORDER BY tnrointopr;
 
 -- Conversion orders of the two workshops that manage their workshop: the
 -- last conversions of each, plus two orders for vehicles not converted yet.
@@ -521,7 +522,8 @@ SELECT o.codtal, o.nro, 'C', 'C', o.ufecmont - INTERVAL 7 DAY, o.ufecmont, TRIM(
 FROM (SELECT u.*, ROW_NUMBER() OVER (PARTITION BY u.codtal ORDER BY u.ufecmont, u.tnrointopr) AS nro
       FROM usr u WHERE u.ucodgest = 'C' AND u.codtal IN ('TDM0001', 'TAL0005')
         AND u.ufecmont > CURDATE() - INTERVAL 1 YEAR) o
-LEFT JOIN propietarios p ON p.propietario = TRIM(o.uapeynom);
+LEFT JOIN (SELECT propietario, MIN(propietario_id) AS propietario_id FROM propietarios
+           GROUP BY propietario) p ON p.propietario = TRIM(o.uapeynom);
 
 INSERT INTO ott (taller, ott_nro, tipo_ott, estado, fecha, dominio, propietario, propietario_id,
                  tipoDoc, nroDoc, email, telefono, celular, celular_carac, calle, nro, barrio,
@@ -573,8 +575,8 @@ SELECT taller, ott_nro, 'T050', 'TN55660011', 'M', 50,
        '', '', '', ''
 FROM ott WHERE taller = 'TDM0001' AND dominio = 'AD345KT';
 
--- Work orders: vehicles of the first 80 owners come back to the workshops
--- that manage their workshop, some within their conversion's warranty.
+-- Work orders: vehicles come back to the workshops that manage their
+-- workshop, the recently converted ones within their warranty.
 INSERT INTO opv (taller, opv_nro, fecha, dominio, marca, modelo, anio, vin, km, cliente, celular,
                  celular_carac, concesionario, recepcionista, tecnico, tipo_operacion, garantia,
                  estado, otras_fallas, otras_fallas_2, diagnostico1, diagnostico2, presupuesto,
@@ -585,7 +587,8 @@ SELECT w.taller, w.nro, TIMESTAMP(w.dia, MAKETIME(8 + w.n % 9, 30 * (w.n % 2), 0
        30000 + (w.n * 7919) % 120000, p.propietario_id, IF(w.te_tipo = 'CELULAR', TRIM(w.utelefono), ''),
        IFNULL(w.UCARACT, ''), 1 + w.n % 6, 1 + w.n % 3, 0,
        ELT(1 + w.n % 5, 'SERV', 'GARA', 'REPA', 'INST', 'REVI'),
-       CASE WHEN w.ucodgest = 'C' AND w.ufecvenhab > CURDATE() AND w.n % 7 <> 0 THEN 'SI'
+       CASE WHEN w.ucodgest = 'C' AND w.ufecvenhab > CURDATE() AND w.codtal <> 'TDM0002'
+                 AND w.n % 7 <> 0 THEN 'SI'
             WHEN w.n % 11 = 0 THEN 'RE' ELSE 'NO' END,
        0, IF(w.n % 4 = 0, 'RUIDO AL ACELERAR', ''), '',
        ELT(1 + w.n % 5, 'MEMBRANA DEL REGULADOR GASTADA', 'FILTRO DE GAS SATURADO',
@@ -603,9 +606,11 @@ FROM (SELECT u.*, u.tnrointopr - 100000 AS n,
                                 ORDER BY CURDATE() - INTERVAL ((u.tnrointopr * 17) % 120) DAY,
                                          u.tnrointopr) AS nro
       FROM usr u
-      WHERE u.tnrointopr BETWEEN 100001 AND 100080 AND u.tnrointopr % 3 <> 1
+      WHERE u.tnrointopr BETWEEN 100001 AND 100240
+        AND (u.tnrointopr % 4 = 0 OR u.codtal = 'TAL0005' OR (u.ucodgest = 'C' AND u.tnrointopr > 100060 AND u.tnrointopr % 2 = 0))
         AND u.codtal IN ('TDM0001', 'TDM0002', 'TAL0005')) w
-LEFT JOIN propietarios p ON p.propietario = TRIM(w.uapeynom);
+LEFT JOIN (SELECT propietario, MIN(propietario_id) AS propietario_id FROM propietarios
+           GROUP BY propietario) p ON p.propietario = TRIM(w.uapeynom);
 
 -- One to three faults per order, and the jobs done with their technicians.
 INSERT INTO opv_fallas (taller_id, opv_nro, falla)
