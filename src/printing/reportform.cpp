@@ -38,8 +38,8 @@ void ReportForm::setUpPrinter(QPrinter &printer) const
         if (m_layout.printerIndex < all.size())
             printer.setPrinterName(all[m_layout.printerIndex].printerName());
     }
-    printer.setFullPage(true);
     printer.setPageLayout(QPageLayout(m_layout.pageSize, m_layout.orientation, QMarginsF(0, 0, 0, 0)));
+    printer.setFullPage(true);
     printer.setCopyCount(qMax(1, m_layout.copies));
     printer.setDocName(m_layout.title);
 }

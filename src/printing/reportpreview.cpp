@@ -160,8 +160,8 @@ void PreviewDialog::printClicked()
     if (dlg.exec() != QDialog::Accepted)
         return;
     // The dialog may change the paper; the layout's own stays.
-    printer.setFullPage(true);
     printer.setPageLayout(QPageLayout(m_report.layout().pageSize, m_report.layout().orientation, QMarginsF()));
+    printer.setFullPage(true);
     if (!paintAll(printer, m_report.layout(), m_list, progressFor(QStringLiteral("Imprimiendo..."))))
         QMessageBox::critical(this, QStringLiteral("Error"), QStringLiteral("No se pudo imprimir el reporte."));
 }
