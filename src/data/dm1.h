@@ -6,7 +6,12 @@
 //
 // Pattern for every statement: close, set parameters by name, open (select)
 // or execute (insert/update/delete), read fields by name. Failures throw
-// DbError with the client's text; nothing retries.
+// DbError with the client's text; nothing retries. A session the server
+// dropped is closed after its error, so the next statement opens a new one.
+//
+// Each statement is prepared once per connection session; a run then binds
+// and executes it (Qt's driver also resets the statement first), and a
+// select brings all its rows in that exchange.
 
 #include "core/connectionsettings.h"
 #include "data/dberror.h"
@@ -35,7 +40,9 @@ public:
     const QString &sql() const;
 
     void close();                                             // forget rows and parameters
-    void setParam(const QString &param, const QVariant &value); // name without ':'
+    // Name with or without ':', any case; an unknown name throws. Every
+    // parameter needs a value (a null QVariant for NULL) before a run.
+    void setParam(const QString &param, const QVariant &value);
     void open();                                              // select: keeps every row
     void execute();                                           // no rows
 

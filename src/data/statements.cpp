@@ -192,6 +192,8 @@ QVector<StatementDef> build()
 
         // Saving operations
         {s("UpdateTempUsr"), op, updateTempUsr()},
+        // A new pending id is UpdateTempUsr's lastInsertId(): max(id) can be another
+        // workstation's upload of the same plate.
         {s("GetID"), op, s("select max(id) as id from temp_usr where udominio = :dominio")},
         {s("UpdateTempReg"), op,
          s("insert into temp_reg(id, peccod, talcuit, udominio, rcodregh, rnroserie,rcodgest) values(:id, "
