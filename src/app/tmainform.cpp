@@ -70,8 +70,8 @@ void TMainForm::buildUi()
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromUtf8("Sistema de Gestión para TdM"));
+    resize(1024, 700); // the size it returns to when restored
     setWindowState(Qt::WindowMaximized);
-    resize(1024, 700);
 
     buildMenus();
 
