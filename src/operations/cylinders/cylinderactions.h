@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+class LocalTable;
+class Prompter;
+class QStandardItemModel;
+class QWidget;
+
+// The operation form's cylinder buttons, over the cylinder work table. `row`
+// is the grid's selected row (-1 for none). Each returns true when the work
+// table changed.
+namespace Cylinders
+{
+
+struct EntryContext {
+    QString kind;   // Global.OperationKind
+    QString domain; // the operation's domain, for the valve check of a modification
+    QWidget *parent = nullptr;
+    Prompter *prompter = nullptr; // the Spanish message boxes when null
+};
+
+// "Agregar Cilindro": a new row (preset for a conversion) in the dialog.
+bool AddCylinder(LocalTable &table, const EntryContext &context);
+// "Modificar Datos del Cilindro": the selected row in the dialog; with no
+// cylinders yet it starts a new one.
+bool ModifyCylinder(LocalTable &table, int row, const EntryContext &context);
+// "Borrar Cilindro": asks, then deletes the selected row. An empty list or no
+// selection is reported and nothing changes.
+bool DeleteCylinder(LocalTable &table, int row, const EntryContext &context);
+// "Reemplazo de Válvula": the selected row with VALGEST "DESMONTAJE" and
+// RVALGEST "MONTAJE" in the replacement dialog.
+bool ReplaceValve(LocalTable &table, int row, const EntryContext &context);
+
+// The form's cylinder grid: Código, Nro Serie, Nuevo, Gestión, Capacidad,
+// Fabricación, Ultima PH, PH Fecha, Resultado PH.
+void FillCylinderGrid(const LocalTable &table, QStandardItemModel *model);
+
+} // namespace Cylinders

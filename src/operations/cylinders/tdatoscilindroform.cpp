@@ -1,0 +1,555 @@
+#include "operations/cylinders/tdatoscilindroform.h"
+
+#include "app/messages.h"
+#include "app/tconfirmdlg.h"
+#include "core/cylinderrules.h"
+#include "core/lookuprules.h"
+#include "data/dm1.h"
+#include "data/localstore.h"
+#include "operations/lookups/modalrun.h"
+#include "operations/lookups/tbuscarcilindroform.h"
+#include "operations/lookups/tbuscarcrpcform.h"
+#include "operations/lookups/tbuscarvalvulacilindroform.h"
+#include "operations/uppercasevalidator.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <iterator>
+
+namespace
+{
+
+const QString kHighlight = QStringLiteral("background-color: rgb(255, 128, 128);");
+
+void setListText(QComboBox *combo, const QString &text)
+{
+    combo->setCurrentIndex(combo->findText(text.trimmed()));
+}
+
+// True when the catalogue statement finds `code`; the statement stays on it.
+bool catalogueHas(const QString &statement, const QString &param, const QString &code)
+{
+    NamedQuery &q = dm1().query(statement);
+    q.close();
+    q.setParam(param, code);
+    q.open();
+    return q.first();
+}
+
+} // namespace
+
+TDatosCilindroForm::TDatosCilindroForm(LocalTable &table, const QString &operationKind, const QString &operationDomain,
+                                       QWidget *parent, Prompter *prompter)
+    : QDialog(parent), m_table(table), m_kind(operationKind), m_domain(operationDomain), m_prompter(prompter)
+{
+    setObjectName(QStringLiteral("TDatosCilindroForm"));
+    setWindowTitle(QStringLiteral("Datos del Cilindro"));
+    setModal(true);
+    buildUi();
+    loadRow();
+}
+
+TDatosCilindroForm::~TDatosCilindroForm() = default;
+
+Prompter &TDatosCilindroForm::prompter()
+{
+    if (m_prompter)
+        return *m_prompter;
+    if (!m_ownPrompter)
+        m_ownPrompter = std::make_unique<GuiPrompter>(this);
+    return *m_ownPrompter;
+}
+
+void TDatosCilindroForm::buildUi()
+{
+    const auto edit = [this](const char *name, int maxLength, bool upper) {
+        auto *e = new QLineEdit(this);
+        e->setObjectName(QLatin1String(name));
+        if (maxLength > 0)
+            e->setMaxLength(maxLength);
+        if (upper)
+            e->setValidator(new UpperCaseValidator(e));
+        e->installEventFilter(this);
+        return e;
+    };
+    const auto list = [this](const char *name, const QStringList &items) {
+        auto *c = new QComboBox(this);
+        c->setObjectName(QLatin1String(name));
+        c->addItems(items);
+        c->installEventFilter(this);
+        return c;
+    };
+    const auto lookupButton = [this](const char *name) {
+        auto *b = new QToolButton(this);
+        b->setObjectName(QLatin1String(name));
+        b->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+        b->setFocusPolicy(Qt::NoFocus);
+        return b;
+    };
+    const QStringList gestion = {QStringLiteral("SIN CAMBIOS"), QStringLiteral("MONTAJE"), QStringLiteral("DESMONTAJE"),
+                                 QStringLiteral("BAJA")};
+
+    EditCODIGO = edit("EditCODIGO", 4, true);
+    SpeedButtonCodigo = lookupButton("SpeedButtonCodigo");
+    EditNROSERIE = edit("EditNROSERIE", 25, true);
+    ComboCNUEVO = list("ComboCNUEVO", {QStringLiteral("NO"), QStringLiteral("SI")});
+    ComboGESTION = list("ComboGESTION", gestion);
+    EditCAPACIDAD = edit("EditCAPACIDAD", 9, false);
+    EditCAPACIDAD->setValidator(new QIntValidator(0, 999999, EditCAPACIDAD));
+    EditFABRICAC = edit("EditFABRICAC", 0, false);
+    EditFABRICAC->setInputMask(QStringLiteral("00/0000"));
+
+    EditUPHTALLER = edit("EditUPHTALLER", 4, true);
+    SpeedButtonCRPC = lookupButton("SpeedButtonCRPC");
+    EditUPHFECHA = edit("EditUPHFECHA", 0, false);
+    EditUPHFECHA->setInputMask(QStringLiteral("00/0000"));
+    ComboUPHRESULT = list("ComboUPHRESULT", {QStringLiteral("APROBADO"), QStringLiteral("RECHAZADO")});
+
+    EditVALCOD = edit("EditVALCOD", 4, true);
+    SpeedButtonValvula = lookupButton("SpeedButtonValvula");
+    EditVALNRO = edit("EditVALNRO", 25, true);
+    ComboVALGEST = list("ComboVALGEST", {QStringLiteral("SIN CAMBIOS"), QStringLiteral("MONTAJE"),
+                                         QStringLiteral("BAJA"), QStringLiteral("DESMONTAJE")});
+    EditNROCERTIF = edit("EditNROCERTIF", 10, true);
+
+    BitBtnAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
+    BitBtnAceptar->setObjectName(QStringLiteral("BitBtnAceptar"));
+    BitBtnCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    BitBtnCancelar->setObjectName(QStringLiteral("BitBtnCancelar"));
+    BitBtnAceptar->setAutoDefault(false);
+    BitBtnCancelar->setAutoDefault(false);
+
+    const auto withButton = [](QWidget *w, QWidget *b) {
+        auto *h = new QHBoxLayout;
+        h->setContentsMargins(0, 0, 0, 0);
+        h->addWidget(w, 1);
+        h->addWidget(b);
+        return h;
+    };
+
+    auto *cylinder = new QFormLayout;
+    cylinder->addRow(QStringLiteral("Código"), withButton(EditCODIGO, SpeedButtonCodigo));
+    cylinder->addRow(QStringLiteral("Nro de Serie"), EditNROSERIE);
+    cylinder->addRow(QStringLiteral("Nuevo"), ComboCNUEVO);
+    cylinder->addRow(QStringLiteral("Gestión"), ComboGESTION);
+    cylinder->addRow(QStringLiteral("Capacidad"), EditCAPACIDAD);
+    cylinder->addRow(QStringLiteral("Fabricación"), EditFABRICAC);
+
+    GroupBoxPH = new QGroupBox(QStringLiteral("ULTIMA PRUEBA HIDRAULICA"), this);
+    GroupBoxPH->setObjectName(QStringLiteral("GroupBoxPH"));
+    auto *ph = new QFormLayout(GroupBoxPH);
+    ph->addRow(QStringLiteral("CRPC"), withButton(EditUPHTALLER, SpeedButtonCRPC));
+    ph->addRow(QStringLiteral("Fecha"), EditUPHFECHA);
+    ph->addRow(QStringLiteral("Resultado"), ComboUPHRESULT);
+
+    GroupBoxValvula = new QGroupBox(QStringLiteral("VALVULA DE CILINDRO"), this);
+    GroupBoxValvula->setObjectName(QStringLiteral("GroupBoxValvula"));
+    auto *valve = new QFormLayout(GroupBoxValvula);
+    valve->addRow(QStringLiteral("Código"), withButton(EditVALCOD, SpeedButtonValvula));
+    valve->addRow(QStringLiteral("Nro. de Serie"), EditVALNRO);
+    valve->addRow(QStringLiteral("Gestión"), ComboVALGEST);
+
+    GroupBoxCertificado = new QGroupBox(QStringLiteral("CERTIFICADO"), this);
+    GroupBoxCertificado->setObjectName(QStringLiteral("GroupBoxCertificado"));
+    auto *cert = new QFormLayout(GroupBoxCertificado);
+    cert->addRow(QStringLiteral("Nro. Asignado"), EditNROCERTIF);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtnAceptar);
+    buttons->addWidget(BitBtnCancelar);
+
+    auto *grid = new QGridLayout;
+    grid->addLayout(cylinder, 0, 0);
+    grid->addWidget(GroupBoxPH, 0, 1);
+    grid->addWidget(GroupBoxValvula, 1, 0);
+    grid->addWidget(GroupBoxCertificado, 1, 1, Qt::AlignTop);
+    auto *main = new QVBoxLayout(this);
+    main->addLayout(grid);
+    main->addLayout(buttons);
+
+    // Tab order follows the fields as laid out.
+    QWidget *order[] = {EditCODIGO,   EditNROSERIE,  ComboCNUEVO,   ComboGESTION,   EditCAPACIDAD,
+                        EditFABRICAC, EditUPHTALLER, EditUPHFECHA,  ComboUPHRESULT, EditVALCOD,
+                        EditVALNRO,   ComboVALGEST,  EditNROCERTIF, BitBtnAceptar,  BitBtnCancelar};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    connect(SpeedButtonCodigo, &QToolButton::clicked, this, &TDatosCilindroForm::SpeedButtonCodigoClick);
+    connect(SpeedButtonCRPC, &QToolButton::clicked, this, &TDatosCilindroForm::SpeedButtonCRPCClick);
+    connect(SpeedButtonValvula, &QToolButton::clicked, this, &TDatosCilindroForm::SpeedButtonValvulaClick);
+    connect(BitBtnAceptar, &QPushButton::clicked, this, &TDatosCilindroForm::BitBtnAceptarClick);
+    connect(BitBtnCancelar, &QPushButton::clicked, this, &TDatosCilindroForm::BitBtnCancelarClick);
+}
+
+void TDatosCilindroForm::loadRow()
+{
+    EditCODIGO->setText(m_table.text(QStringLiteral("CODIGO")));
+    EditNROSERIE->setText(m_table.text(QStringLiteral("NROSERIE")));
+    setListText(ComboCNUEVO, m_table.text(QStringLiteral("CNUEVO")));
+    setListText(ComboGESTION, m_table.text(QStringLiteral("GESTION")));
+    const QVariant capacity = m_table.value(QStringLiteral("CAPACIDAD"));
+    EditCAPACIDAD->setText(capacity.isNull() ? QString() : QString::number(capacity.toInt()));
+    EditFABRICAC->setText(m_table.text(QStringLiteral("FABRICAC")));
+    EditUPHTALLER->setText(m_table.text(QStringLiteral("UPHTALLER")));
+    EditUPHFECHA->setText(m_table.text(QStringLiteral("UPHFECHA")));
+    setListText(ComboUPHRESULT, m_table.text(QStringLiteral("UPHRESULT")));
+    EditVALCOD->setText(m_table.text(QStringLiteral("VALCOD")));
+    EditVALNRO->setText(m_table.text(QStringLiteral("VALNRO")));
+    setListText(ComboVALGEST, m_table.text(QStringLiteral("VALGEST")));
+    EditNROCERTIF->setText(m_table.text(QStringLiteral("NROCERTIF")));
+}
+
+void TDatosCilindroForm::storeRow()
+{
+    const auto put = [this](const char *field, const QString &value) { m_table.setText(QLatin1String(field), value); };
+    put("CODIGO", EditCODIGO->text().trimmed());
+    put("NROSERIE", EditNROSERIE->text().trimmed());
+    put("CNUEVO", ComboCNUEVO->currentText());
+    put("GESTION", ComboGESTION->currentText());
+    const QString capacity = EditCAPACIDAD->text().trimmed();
+    m_table.setValue(QStringLiteral("CAPACIDAD"), capacity.isEmpty() ? QVariant() : QVariant(capacity.toInt()));
+    put("FABRICAC", EditFABRICAC->text());
+    put("UPHTALLER", EditUPHTALLER->text().trimmed());
+    put("UPHFECHA", EditUPHFECHA->text());
+    put("UPHRESULT", ComboUPHRESULT->currentText());
+    put("VALCOD", EditVALCOD->text().trimmed());
+    put("VALNRO", EditVALNRO->text().trimmed());
+    put("VALGEST", ComboVALGEST->currentText());
+    put("NROCERTIF", EditNROCERTIF->text().trimmed());
+}
+
+void TDatosCilindroForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TDatosCilindroForm::FormActivate()
+{
+    const Cylinders::ActivationDefaults d = Cylinders::DialogDefaultsFor(m_kind);
+    if (d.cNuevo)
+        setListText(ComboCNUEVO, *d.cNuevo);
+    if (d.gestion)
+        setListText(ComboGESTION, *d.gestion);
+    if (d.uphResult)
+        setListText(ComboUPHRESULT, *d.uphResult);
+    ComboCNUEVO->setEnabled(d.cNuevoEnabled);
+    ComboGESTION->setEnabled(d.gestionEnabled);
+    ComboUPHRESULT->setEnabled(d.uphResultEnabled);
+}
+
+bool TDatosCilindroForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto *ke = static_cast<QKeyEvent *>(event);
+        if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) {
+            focusNextPrevChild(!(ke->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusOut && !m_busy && !m_finished) {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        // Switching windows (a message box, a look-up) is not leaving the field.
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return QDialog::eventFilter(watched, event);
+        if (QApplication::focusWidget() == BitBtnCancelar)
+            return QDialog::eventFilter(watched, event);
+        void (TDatosCilindroForm::*rule)() = nullptr;
+        if (watched == EditCODIGO)
+            rule = &TDatosCilindroForm::EditCODIGOExit;
+        else if (watched == EditUPHTALLER)
+            rule = &TDatosCilindroForm::EditUPHTALLERExit;
+        else if (watched == EditVALCOD)
+            rule = &TDatosCilindroForm::EditVALCODExit;
+        else if (watched == EditNROCERTIF)
+            rule = &TDatosCilindroForm::EditNROCERTIFExit;
+        // Run after the focus change is complete: the rule may open dialogs.
+        if (rule)
+            QMetaObject::invokeMethod(
+                this,
+                [this, rule] {
+                    if (!m_finished && QApplication::focusWidget() != BitBtnCancelar)
+                        (this->*rule)();
+                },
+                Qt::QueuedConnection);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TDatosCilindroForm::lookUpCylinder(bool preSearch)
+{
+    TBuscarCilindroForm dlg(this);
+    if (preSearch)
+        dlg.preSearch(EditCODIGO->text().trimmed());
+    if (Lookups::runModal(dlg) == QDialog::Accepted && dlg.hasSelection()) {
+        EditCODIGO->setText(dlg.selectedText(QStringLiteral("codigo")));
+        const QVariant capacity = dlg.selectedValue(QStringLiteral("capacidad"));
+        if (!capacity.isNull())
+            EditCAPACIDAD->setText(QString::number(capacity.toInt()));
+        EditNROSERIE->setFocus();
+    } else {
+        EditCODIGO->setFocus();
+    }
+}
+
+void TDatosCilindroForm::EditCODIGOExit()
+{
+    ++m_busy;
+    const QString code = EditCODIGO->text().trimmed();
+    try {
+        if (code.isEmpty()) {
+            lookUpCylinder(false);
+        } else if (catalogueHas(QStringLiteral("SQLQueryBUscarCil"), QStringLiteral("ci"), code)) {
+            // The catalogue may not carry a capacity; what was typed then stays.
+            const QVariant capacity =
+                dm1().query(QStringLiteral("SQLQueryBUscarCil")).field(QStringLiteral("capacidad"));
+            if (!capacity.isNull())
+                EditCAPACIDAD->setText(QString::number(capacity.toInt()));
+        } else {
+            prompter().error(QStringLiteral("Código de Cilindro no encontrado."));
+            lookUpCylinder(true);
+        }
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+    }
+    --m_busy;
+}
+
+void TDatosCilindroForm::SpeedButtonCodigoClick()
+{
+    EditCODIGOExit();
+}
+
+void TDatosCilindroForm::lookUpCentre(bool preSearch)
+{
+    TBuscarCRPCForm dlg(this);
+    if (preSearch)
+        dlg.preSearch(EditUPHTALLER->text().trimmed());
+    if (Lookups::runModal(dlg) == QDialog::Accepted && dlg.hasSelection()) {
+        EditUPHTALLER->setText(dlg.selectedText(QStringLiteral("codigo")));
+        EditUPHFECHA->setFocus();
+    } else {
+        EditUPHTALLER->setFocus();
+    }
+}
+
+void TDatosCilindroForm::copyFabricationWhenFab()
+{
+    if (EditUPHTALLER->text().trimmed() == QLatin1String("FAB"))
+        EditUPHFECHA->setText(EditFABRICAC->text());
+}
+
+void TDatosCilindroForm::EditUPHTALLERExit()
+{
+    ++m_busy;
+    try {
+        if (!catalogueHas(QStringLiteral("SQLQueryBuscarCRCP"), QStringLiteral("co"),
+                          EditUPHTALLER->text().trimmed())) {
+            prompter().error(QStringLiteral("CRPC no encontrado."));
+            lookUpCentre(false);
+        }
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+    }
+    copyFabricationWhenFab();
+    --m_busy;
+}
+
+void TDatosCilindroForm::SpeedButtonCRPCClick()
+{
+    ++m_busy;
+    try {
+        lookUpCentre(true);
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+    }
+    copyFabricationWhenFab();
+    --m_busy;
+}
+
+void TDatosCilindroForm::lookUpValve(bool preSearch)
+{
+    TBuscarValvulaCilindroForm dlg(this);
+    if (preSearch)
+        dlg.preSearch(EditVALCOD->text().trimmed());
+    if (Lookups::runModal(dlg) == QDialog::Accepted && dlg.hasSelection()) {
+        EditVALCOD->setText(dlg.selectedText(QStringLiteral("codval")));
+        EditVALNRO->setFocus();
+    } else {
+        EditVALCOD->setFocus();
+    }
+}
+
+void TDatosCilindroForm::SpeedButtonValvulaClick()
+{
+    ++m_busy;
+    const QString code = EditVALCOD->text().trimmed();
+    try {
+        if (code.isEmpty()) {
+            lookUpValve(false);
+        } else if (!catalogueHas(QStringLiteral("SQLQueryBuscarValvula"), QStringLiteral("co"), code)) {
+            prompter().error(QStringLiteral("Código de válvula no encontrado."));
+            lookUpValve(true);
+        }
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+    }
+    --m_busy;
+}
+
+void TDatosCilindroForm::EditVALCODExit()
+{
+    if (Cylinders::ChecksValveOnExit(m_kind))
+        SpeedButtonValvulaClick();
+}
+
+void TDatosCilindroForm::EditNROCERTIFExit()
+{
+    const QString text = EditNROCERTIF->text().trimmed();
+    if (text.isEmpty())
+        return;
+    ++m_busy;
+    try {
+        const Cylinders::Certificate c = Cylinders::NormaliseCertificate(text, [](const QString &centre) {
+            return catalogueHas(QStringLiteral("SQLQueryBuscarCRCP"), QStringLiteral("co"), centre);
+        });
+        switch (c.outcome) {
+        case Cylinders::Certificate::Normalised:
+            EditNROCERTIF->setText(c.text);
+            break;
+        case Cylinders::Certificate::UnknownCentre:
+            TConfirmDlg::tell(QStringLiteral("Error"),
+                              QStringLiteral("Número de Certificado no válido: Verificar código de CRCP."));
+            EditNROCERTIF->setFocus();
+            break;
+        case Cylinders::Certificate::NotANumber:
+            TConfirmDlg::tell(QStringLiteral("Error"),
+                              QStringLiteral("Número de Certificado no válido: después del código de CRPC van "
+                                             "hasta 6 dígitos."));
+            EditNROCERTIF->setFocus();
+            break;
+        }
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+    }
+    --m_busy;
+}
+
+QWidget *TDatosCilindroForm::fieldWidget(int field) const
+{
+    using F = Cylinders::Field;
+    switch (F(field)) {
+    case F::NroSerie:
+        return EditNROSERIE;
+    case F::Gestion:
+        return ComboGESTION;
+    case F::Fabricac:
+        return EditFABRICAC;
+    case F::UphTaller:
+        return EditUPHTALLER;
+    case F::UphFecha:
+        return EditUPHFECHA;
+    case F::UphResult:
+        return ComboUPHRESULT;
+    case F::ValNro:
+        return EditVALNRO;
+    case F::ValGest:
+        return ComboVALGEST;
+    case F::NroCertif:
+        return EditNROCERTIF;
+    case F::None:
+        break;
+    }
+    return nullptr;
+}
+
+void TDatosCilindroForm::highlight(QWidget *field)
+{
+    field->setStyleSheet(kHighlight);
+    field->setProperty("highlighted", true);
+}
+
+bool TDatosCilindroForm::isHighlighted(QWidget *field) const
+{
+    return field && field->property("highlighted").toBool();
+}
+
+void TDatosCilindroForm::BitBtnAceptarClick()
+{
+    if (m_finished)
+        return;
+    ++m_busy;
+    Cylinders::DialogValues v;
+    v.codigo = EditCODIGO->text().trimmed();
+    v.nroSerie = EditNROSERIE->text();
+    v.gestion = ComboGESTION->currentText();
+    v.fabricac = EditFABRICAC->text();
+    v.uphTaller = EditUPHTALLER->text();
+    v.uphFecha = EditUPHFECHA->text();
+    v.uphResult = ComboUPHRESULT->currentText();
+    v.valCod = EditVALCOD->text();
+    v.valNro = EditVALNRO->text();
+    v.valGest = ComboVALGEST->currentText();
+    v.nroCertif = EditNROCERTIF->text();
+
+    const auto valveDomain = [](const QString &valCod, const QString &valNro) -> QString {
+        // Without both parts every valve-less cylinder would match.
+        if (valCod.trimmed().isEmpty() || valNro.trimmed().isEmpty())
+            return {};
+        NamedQuery &q = dm1().query(QStringLiteral("SQLQueryControlValvula"));
+        q.close();
+        q.setParam(QStringLiteral("vc"), valCod.trimmed());
+        q.setParam(QStringLiteral("vn"), valNro.trimmed());
+        q.open();
+        return q.first() ? q.text(QStringLiteral("udominio")) : QString();
+    };
+
+    try {
+        const Cylinders::AcceptResult r = Cylinders::CheckCylinderDialog(v, m_kind, m_domain, valveDomain, prompter());
+        if (!r.accepted) {
+            if (QWidget *w = fieldWidget(int(r.focus))) {
+                if (r.highlight)
+                    highlight(w);
+                w->setFocus();
+            }
+            --m_busy;
+            return;
+        }
+        storeRow();
+        m_table.post();
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+        --m_busy;
+        return;
+    }
+    m_finished = true;
+    --m_busy;
+    accept();
+}
+
+void TDatosCilindroForm::BitBtnCancelarClick()
+{
+    reject();
+}
+
+void TDatosCilindroForm::reject()
+{
+    if (!m_finished) {
+        m_finished = true;
+        m_table.cancel();
+    }
+    QDialog::reject();
+}

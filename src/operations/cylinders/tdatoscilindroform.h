@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+class LocalTable;
+class Prompter;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+// One cylinder of the operation. The caller puts the work-table row in
+// append or edit; "Aceptar" runs the checks and posts it, "Cancelar" (or
+// closing) abandons the row's changes, so an appended row disappears.
+class TDatosCilindroForm : public QDialog
+{
+    Q_OBJECT
+public:
+    TDatosCilindroForm(LocalTable &table, const QString &operationKind, const QString &operationDomain,
+                       QWidget *parent = nullptr, Prompter *prompter = nullptr);
+    ~TDatosCilindroForm() override;
+
+    // Fields whose check failed; they stay light red while the dialog lives.
+    bool isHighlighted(QWidget *field) const;
+
+public slots:
+    void FormActivate();
+    void EditCODIGOExit();
+    void SpeedButtonCodigoClick();
+    void EditUPHTALLERExit();
+    void SpeedButtonCRPCClick();
+    void EditVALCODExit();
+    void SpeedButtonValvulaClick();
+    void EditNROCERTIFExit();
+    void BitBtnAceptarClick();
+    void BitBtnCancelarClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void reject() override;
+
+public:
+    QLineEdit *EditCODIGO = nullptr, *EditNROSERIE = nullptr, *EditCAPACIDAD = nullptr, *EditFABRICAC = nullptr;
+    QComboBox *ComboCNUEVO = nullptr, *ComboGESTION = nullptr;
+    QToolButton *SpeedButtonCodigo = nullptr;
+    QGroupBox *GroupBoxPH = nullptr;
+    QLineEdit *EditUPHTALLER = nullptr, *EditUPHFECHA = nullptr;
+    QComboBox *ComboUPHRESULT = nullptr;
+    QToolButton *SpeedButtonCRPC = nullptr;
+    QGroupBox *GroupBoxValvula = nullptr;
+    QLineEdit *EditVALCOD = nullptr, *EditVALNRO = nullptr;
+    QComboBox *ComboVALGEST = nullptr;
+    QToolButton *SpeedButtonValvula = nullptr;
+    QGroupBox *GroupBoxCertificado = nullptr;
+    QLineEdit *EditNROCERTIF = nullptr;
+    QPushButton *BitBtnAceptar = nullptr, *BitBtnCancelar = nullptr;
+
+private:
+    void buildUi();
+    void loadRow();
+    void storeRow();
+    void lookUpCylinder(bool preSearch);
+    void lookUpValve(bool preSearch);
+    void lookUpCentre(bool preSearch);
+    void copyFabricationWhenFab();
+    void highlight(QWidget *field);
+    QWidget *fieldWidget(int field) const;
+    Prompter &prompter();
+
+    LocalTable &m_table;
+    QString m_kind, m_domain;
+    std::unique_ptr<Prompter> m_ownPrompter;
+    Prompter *m_prompter;
+    bool m_finished = false; // posted or cancelled
+    int m_busy = 0;          // a leave rule is running
+};

@@ -1,0 +1,155 @@
+#include "operations/cylinders/tremplazovalvulaform.h"
+
+#include "app/messages.h"
+#include "data/dm1.h"
+#include "data/localstore.h"
+#include "operations/lookups/modalrun.h"
+#include "operations/lookups/tbuscarvalvulacilindroform.h"
+#include "operations/uppercasevalidator.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TRemplazoValvulaForm::TRemplazoValvulaForm(LocalTable &table, QWidget *parent, Prompter *prompter)
+    : QDialog(parent), m_table(table), m_prompter(prompter)
+{
+    setObjectName(QStringLiteral("TRemplazoValvulaForm"));
+    setWindowTitle(QStringLiteral("Reemplazo de Válvula"));
+    setModal(true);
+
+    const auto edit = [this](const char *name, const char *field, bool readOnly, int maxLength) {
+        auto *e = new QLineEdit(this);
+        e->setObjectName(QLatin1String(name));
+        e->setText(m_table.text(QLatin1String(field)));
+        e->setReadOnly(readOnly);
+        if (readOnly)
+            e->setFocusPolicy(Qt::NoFocus);
+        else
+            e->setValidator(new UpperCaseValidator(e));
+        e->setMaxLength(maxLength);
+        return e;
+    };
+    EditVALCOD = edit("EditVALCOD", "VALCOD", true, 4);
+    EditVALNRO = edit("EditVALNRO", "VALNRO", true, 25);
+    EditVALGEST = edit("EditVALGEST", "VALGEST", true, 12);
+    EditRVALCOD = edit("EditRVALCOD", "RVALCOD", false, 4);
+    EditRVALNRO = edit("EditRVALNRO", "RVALNRO", false, 25);
+    EditRVALGEST = edit("EditRVALGEST", "RVALGEST", true, 12);
+    SpeedButtonRValCod = new QToolButton(this);
+    SpeedButtonRValCod->setObjectName(QStringLiteral("SpeedButtonRValCod"));
+    SpeedButtonRValCod->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    SpeedButtonRValCod->setFocusPolicy(Qt::NoFocus);
+
+    auto *current = new QGroupBox(QStringLiteral("Válvula de Cilindro"), this);
+    auto *cf = new QFormLayout(current);
+    cf->addRow(QStringLiteral("Código"), EditVALCOD);
+    cf->addRow(QStringLiteral("Nro. de Serie"), EditVALNRO);
+    cf->addRow(QStringLiteral("Gestión"), EditVALGEST);
+    auto *replacement = new QGroupBox(QStringLiteral("Reemplazo"), this);
+    auto *rf = new QFormLayout(replacement);
+    auto *code = new QHBoxLayout;
+    code->addWidget(EditRVALCOD, 1);
+    code->addWidget(SpeedButtonRValCod);
+    rf->addRow(QStringLiteral("Código"), code);
+    rf->addRow(QStringLiteral("Nro. de Serie"), EditRVALNRO);
+    rf->addRow(QStringLiteral("Gestión"), EditRVALGEST);
+
+    BitBtnAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
+    BitBtnAceptar->setObjectName(QStringLiteral("BitBtnAceptar"));
+    BitBtnCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    BitBtnCancelar->setObjectName(QStringLiteral("BitBtnCancelar"));
+    BitBtnAceptar->setAutoDefault(false);
+    BitBtnCancelar->setAutoDefault(false);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtnAceptar);
+    buttons->addWidget(BitBtnCancelar);
+
+    auto *groups = new QHBoxLayout;
+    groups->addWidget(current);
+    groups->addWidget(replacement);
+    auto *main = new QVBoxLayout(this);
+    main->addLayout(groups);
+    main->addLayout(buttons);
+
+    connect(SpeedButtonRValCod, &QToolButton::clicked, this, &TRemplazoValvulaForm::SpeedButtonRValCodClick);
+    connect(BitBtnAceptar, &QPushButton::clicked, this, &TRemplazoValvulaForm::BitBtnAceptarClick);
+    connect(BitBtnCancelar, &QPushButton::clicked, this, &TRemplazoValvulaForm::BitBtnCancelarClick);
+}
+
+TRemplazoValvulaForm::~TRemplazoValvulaForm() = default;
+
+Prompter &TRemplazoValvulaForm::prompter()
+{
+    if (m_prompter)
+        return *m_prompter;
+    if (!m_ownPrompter)
+        m_ownPrompter = std::make_unique<GuiPrompter>(this);
+    return *m_ownPrompter;
+}
+
+void TRemplazoValvulaForm::lookUp(bool preSearch)
+{
+    TBuscarValvulaCilindroForm dlg(this);
+    if (preSearch)
+        dlg.preSearch(EditRVALCOD->text().trimmed());
+    if (Lookups::runModal(dlg) == QDialog::Accepted && dlg.hasSelection()) {
+        EditRVALCOD->setText(dlg.selectedText(QStringLiteral("codval")));
+        EditRVALNRO->setFocus();
+    }
+}
+
+void TRemplazoValvulaForm::SpeedButtonRValCodClick()
+{
+    const QString code = EditRVALCOD->text().trimmed();
+    try {
+        if (code.isEmpty()) {
+            lookUp(false);
+            return;
+        }
+        NamedQuery &q = dm1().query(QStringLiteral("SQLQueryBuscarValvula"));
+        q.close();
+        q.setParam(QStringLiteral("co"), code);
+        q.open();
+        if (q.isEmpty())
+            lookUp(true); // no message here: the list says it
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+    }
+}
+
+void TRemplazoValvulaForm::BitBtnAceptarClick()
+{
+    if (m_finished)
+        return;
+    try {
+        m_table.setText(QStringLiteral("RVALCOD"), EditRVALCOD->text().trimmed());
+        m_table.setText(QStringLiteral("RVALNRO"), EditRVALNRO->text().trimmed());
+        m_table.post();
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+        return;
+    }
+    m_finished = true;
+    accept();
+}
+
+void TRemplazoValvulaForm::BitBtnCancelarClick()
+{
+    reject();
+}
+
+void TRemplazoValvulaForm::reject()
+{
+    if (!m_finished) {
+        m_finished = true;
+        m_table.cancel();
+    }
+    QDialog::reject();
+}

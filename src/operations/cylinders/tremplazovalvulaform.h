@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+class LocalTable;
+class Prompter;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+// Valve replacement of one cylinder. The caller puts the row in edit with
+// the two management values set; "Cancelar" abandons every change of the row
+// (those two included), "Aceptar" posts it.
+class TRemplazoValvulaForm : public QDialog
+{
+    Q_OBJECT
+public:
+    TRemplazoValvulaForm(LocalTable &table, QWidget *parent = nullptr, Prompter *prompter = nullptr);
+    ~TRemplazoValvulaForm() override;
+
+public slots:
+    void SpeedButtonRValCodClick();
+    void BitBtnAceptarClick();
+    void BitBtnCancelarClick();
+
+protected:
+    void reject() override;
+
+public:
+    QLineEdit *EditVALCOD = nullptr, *EditVALNRO = nullptr, *EditVALGEST = nullptr;
+    QLineEdit *EditRVALCOD = nullptr, *EditRVALNRO = nullptr, *EditRVALGEST = nullptr;
+    QToolButton *SpeedButtonRValCod = nullptr;
+    QPushButton *BitBtnAceptar = nullptr, *BitBtnCancelar = nullptr;
+
+private:
+    void lookUp(bool preSearch);
+    Prompter &prompter();
+
+    LocalTable &m_table;
+    std::unique_ptr<Prompter> m_ownPrompter;
+    Prompter *m_prompter;
+    bool m_finished = false;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "operations/lookups/catalogsearchdialog.h"
+
+// Test-centre look-up: the search box is matched against the centre's name.
+class TBuscarCRPCForm : public Lookups::CatalogSearchDialog
+{
+    Q_OBJECT
+public:
+    explicit TBuscarCRPCForm(QWidget *parent = nullptr);
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "operations/lookups/catalogsearchdialog.h"
+
+// Cylinder-valve catalogue look-up (valcod by code).
+class TBuscarValvulaCilindroForm : public Lookups::CatalogSearchDialog
+{
+    Q_OBJECT
+public:
+    explicit TBuscarValvulaCilindroForm(QWidget *parent = nullptr);
+};

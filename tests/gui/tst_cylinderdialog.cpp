@@ -1,0 +1,786 @@
+#include "app/messages.h"
+#include "app/tconfirmdlg.h"
+#include "core/lookuprules.h"
+#include "data/dm1.h"
+#include "data/localstore.h"
+#include "operations/cylinders/cylinderactions.h"
+#include "operations/cylinders/regulatorlookup.h"
+#include "operations/cylinders/tdatoscilindroform.h"
+#include "operations/cylinders/tremplazovalvulaform.h"
+#include "operations/lookups/catalogsearchdialog.h"
+#include "operations/lookups/modalrun.h"
+#include "scriptedprompter.h"
+#include "testdb.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QToolButton>
+#include <QtTest>
+
+namespace
+{
+
+const QString kDb = QStringLiteral("t_cylinderdialog");
+
+// What a look-up opened by the code under test showed, and the answer given.
+struct LookupSeen {
+    QString dialog;     // objectName of the window
+    QString searchText; // search box when it appeared
+    QStringList codes;  // first grid column when it appeared
+    bool aceptarDefault = false;
+};
+
+} // namespace
+
+class TstCylinderDialog : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void activationDefaultsFollowTheKind_data();
+    void activationDefaultsFollowTheKind();
+
+    void certificateIsZeroFilledAfterKnownCentre();
+    void certificateWithUnknownCentreOrLettersKeepsText_data();
+    void certificateWithUnknownCentreOrLettersKeepsText();
+
+    void fabCopiesFabricationDateThenRefusesAChangedOne();
+    void unknownCentreOpensCrpcLookup();
+    void unknownCylinderCodeIsLookedUpAmongContainingCodes();
+    void emptyCylinderCodeOpensPlainLookupAndCancelKeepsFocus();
+    void valveCodeCheckedOnLeavingExceptInDismantling();
+
+    void aceptarStoresTheRow();
+    void blankRequiredFieldsAreHighlightedAndStay();
+    void modificationWarnsAboutValveOnAnotherDomain();
+    void cancelAbandonsAppendedAndEditedRows();
+
+    void addPresetsConversionRow();
+    void deleteAsksAndEmptyListChangesNothing();
+    void valveReplacementSetsManagementAndCancelUndoesIt();
+    void replacementCodeLookupHasNoMessage();
+    void gridShowsWorkTableColumns();
+
+    void regulatorLookUpFillsBrandOrSearches();
+    void regulatorManagementInModification();
+
+private:
+    void sql(const QString &text);
+    void hookLookups(int answerRow); // -1: cancel
+    void fillValid(TDatosCilindroForm &dlg);
+    LocalTable &table() { return localStore().table(LocalTableId::Cylinders); }
+
+    QSqlDatabase m_db;
+    ScriptedPrompter m_prompter;
+    QList<LookupSeen> m_lookups;
+    QStringList m_confirmTexts; // "caption|kind|text"
+    bool m_confirmAnswer = false;
+};
+
+void TstCylinderDialog::sql(const QString &text)
+{
+    QSqlQuery q(m_db);
+    QVERIFY2(q.exec(text), qPrintable(text));
+}
+
+void TstCylinderDialog::initTestCase()
+{
+    m_db = TestDb::create(kDb);
+    dm1().configure(Conn::Operations, {TestDb::host(), kDb, TestDb::user(), TestDb::password(), QString()});
+    sql(QStringLiteral("insert into codcil (CODIGO, MARCA, MODELO, VENC) values "
+                       "('C100', 'FABER', 'F60', 5), ('C210', 'INFLEX', 'I40', 3), ('D300', 'OTRA', 'O1', 5)"));
+    sql(QStringLiteral("insert into codcrp (CODIGO, NOMBRE) values ('ABCD', 'CENTRO NORTE'), "
+                       "('FAB', 'PRUEBA DE FABRICA'), ('QRST', 'CENTRO SUR')"));
+    sql(QStringLiteral(
+        "insert into valcod (CODVAL, MARCA, MODELO, TIPO) values "
+        "('V101', 'TOMASETTO', 'T1', 'MANUAL'), ('V102', 'LANDI', 'L1', 'AUTO'), ('W900', 'X', 'X', 'X')"));
+    sql(QStringLiteral("insert into codreg (CODIGO, MARCA, MODELO) values "
+                       "('R100', 'ACME', 'A1'), ('R150', 'BETA', 'B1'), ('S200', 'GAMA', 'G1')"));
+    sql(QStringLiteral("insert into cil (peccod, talcuit, tnrointopr, udominio, cilcodh, cnroserie, valcod, valnro) "
+                       "values ('PEC1', '20-1', 1, 'OTRO999', 'C100', 'S-OLD', 'V101', 'VN-77')"));
+    table().open();
+}
+
+void TstCylinderDialog::init()
+{
+    table().cancel();
+    table().empty();
+    m_prompter.log.clear();
+    m_prompter.answers.clear();
+    m_lookups.clear();
+    m_confirmTexts.clear();
+    m_confirmAnswer = false;
+    TConfirmDlg::setTestHook([this](TConfirmDlg &dlg) {
+        m_confirmTexts << dlg.windowTitle() + QLatin1Char('|') + dlg.kind() + QLatin1Char('|') + dlg.message();
+        if (dlg.kind() == TConfirmDlg::Confirmation)
+            return int(m_confirmAnswer ? TConfirmDlg::ResultYes : TConfirmDlg::ResultCancel);
+        return int(TConfirmDlg::ResultOk);
+    });
+    Msg::setHook([](Msg::Kind, const QString &) { return false; });
+    hookLookups(-1);
+}
+
+void TstCylinderDialog::cleanup()
+{
+    Lookups::setExecHook({});
+    TConfirmDlg::setTestHook({});
+    Msg::setHook({});
+}
+
+void TstCylinderDialog::cleanupTestCase()
+{
+    table().close();
+    dm1().closeAll();
+    TestDb::drop(kDb);
+}
+
+void TstCylinderDialog::hookLookups(int answerRow)
+{
+    Lookups::setExecHook([this, answerRow](QDialog &d) {
+        auto *search = qobject_cast<Lookups::CatalogSearchDialog *>(&d);
+        if (!search) // an entry dialog: left to the test
+            return int(QDialog::Rejected);
+        LookupSeen seen;
+        seen.dialog = d.objectName();
+        seen.searchText = search->Edit1->text();
+        for (int r = 0; r < search->gridModel()->rowCount(); ++r)
+            seen.codes << search->gridModel()->index(r, 0).data().toString();
+        seen.aceptarDefault = search->BitBtnAceptar->isDefault();
+        m_lookups << seen;
+        if (answerRow < 0)
+            return int(QDialog::Rejected);
+        if (search->gridModel()->rowCount() == 0) {
+            search->Edit1->setText(QString());
+            search->BuscarClick(); // the whole catalogue
+        }
+        search->selectRow(answerRow);
+        return int(QDialog::Accepted);
+    });
+}
+
+void TstCylinderDialog::fillValid(TDatosCilindroForm &dlg)
+{
+    dlg.EditCODIGO->setText(QStringLiteral("C100"));
+    dlg.EditNROSERIE->setText(QStringLiteral("S-1"));
+    dlg.ComboCNUEVO->setCurrentText(QStringLiteral("NO"));
+    dlg.ComboGESTION->setCurrentText(QStringLiteral("SIN CAMBIOS"));
+    dlg.EditCAPACIDAD->setText(QStringLiteral("60"));
+    dlg.EditFABRICAC->setText(QStringLiteral("06/2015"));
+    dlg.EditUPHTALLER->setText(QStringLiteral("ABCD"));
+    dlg.EditUPHFECHA->setText(QStringLiteral("07/2020"));
+    dlg.ComboUPHRESULT->setCurrentText(QStringLiteral("APROBADO"));
+    dlg.EditVALCOD->setText(QStringLiteral("V101"));
+    dlg.EditVALNRO->setText(QStringLiteral("VN-1"));
+    dlg.ComboVALGEST->setCurrentText(QStringLiteral("SIN CAMBIOS"));
+    dlg.EditNROCERTIF->setText(QStringLiteral("ABCD000123"));
+}
+
+void TstCylinderDialog::activationDefaultsFollowTheKind_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("nuevo");
+    QTest::addColumn<QString>("gestion");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("enabled"); // nuevo, gestion, result: 1/0
+    QTest::newRow("renewal") << "R"
+                             << "NO"
+                             << "SIN CAMBIOS"
+                             << "APROBADO"
+                             << "000";
+    QTest::newRow("conversion") << "C"
+                                << "SI"
+                                << "MONTAJE"
+                                << "APROBADO"
+                                << "100";
+    QTest::newRow("modification") << "M"
+                                  << "SI"
+                                  << "BAJA"
+                                  << "RECHAZADO"
+                                  << "111";
+}
+
+void TstCylinderDialog::activationDefaultsFollowTheKind()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, nuevo);
+    QFETCH(QString, gestion);
+    QFETCH(QString, result);
+    QFETCH(QString, enabled);
+    // A stored row that the kind may overwrite.
+    table().append();
+    table().setText(QStringLiteral("CNUEVO"), QStringLiteral("SI"));
+    table().setText(QStringLiteral("GESTION"), QStringLiteral("BAJA"));
+    table().setText(QStringLiteral("UPHRESULT"), QStringLiteral("RECHAZADO"));
+    TDatosCilindroForm dlg(table(), kind, QStringLiteral("AAA111"), nullptr, &m_prompter);
+    dlg.show();
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("Datos del Cilindro"));
+    QCOMPARE(dlg.ComboCNUEVO->currentText(), nuevo);
+    QCOMPARE(dlg.ComboGESTION->currentText(), gestion);
+    QCOMPARE(dlg.ComboUPHRESULT->currentText(), result);
+    QCOMPARE(QString("%1%2%3")
+                 .arg(int(dlg.ComboCNUEVO->isEnabled()))
+                 .arg(int(dlg.ComboGESTION->isEnabled()))
+                 .arg(int(dlg.ComboUPHRESULT->isEnabled())),
+             enabled);
+}
+
+void TstCylinderDialog::certificateIsZeroFilledAfterKnownCentre()
+{
+    table().append();
+    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    dlg.show();
+    dlg.EditNROCERTIF->setText(QStringLiteral("ABCD123"));
+    dlg.EditNROCERTIFExit();
+    QCOMPARE(dlg.EditNROCERTIF->text(), QStringLiteral("ABCD000123"));
+    // Already normal: unchanged; empty: nothing is checked.
+    dlg.EditNROCERTIFExit();
+    QCOMPARE(dlg.EditNROCERTIF->text(), QStringLiteral("ABCD000123"));
+    dlg.EditNROCERTIF->clear();
+    dlg.EditNROCERTIFExit();
+    QVERIFY(m_confirmTexts.isEmpty());
+    QVERIFY(m_prompter.log.isEmpty());
+}
+
+void TstCylinderDialog::certificateWithUnknownCentreOrLettersKeepsText_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("unknown centre") << "ZZZZ123"
+                                    << "Número de Certificado no válido: Verificar código de CRCP.";
+    QTest::newRow("letters in the number")
+        << "ABCD12X"
+        << "Número de Certificado no válido: después del código de CRPC van hasta 6 dígitos.";
+    QTest::newRow("sign in the number")
+        << "ABCD-12"
+        << "Número de Certificado no válido: después del código de CRPC van hasta 6 dígitos.";
+    QTest::newRow("centre only") << "ABCD"
+                                 << "Número de Certificado no válido: después del código de CRPC van hasta 6 dígitos.";
+}
+
+void TstCylinderDialog::certificateWithUnknownCentreOrLettersKeepsText()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    table().append();
+    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    dlg.show();
+    dlg.EditNROCERTIF->setText(typed);
+    dlg.EditNROCERTIFExit();
+    QCOMPARE(dlg.EditNROCERTIF->text(), typed);
+    QCOMPARE(m_confirmTexts, QStringList{QStringLiteral("Error|mtError|") + message});
+}
+
+void TstCylinderDialog::fabCopiesFabricationDateThenRefusesAChangedOne()
+{
+    table().append();
+    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    dlg.show();
+    fillValid(dlg);
+    dlg.EditNROCERTIF->clear();
+    dlg.EditUPHFECHA->clear();
+    dlg.EditUPHTALLER->setText(QStringLiteral("FAB"));
+    dlg.EditUPHTALLERExit();
+    QVERIFY(m_prompter.log.isEmpty());
+    QCOMPARE(dlg.EditUPHFECHA->text(), QStringLiteral("06/2015"));
+
+    dlg.EditUPHFECHA->setText(QStringLiteral("07/2016"));
+    dlg.BitBtnAceptarClick();
+    QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: Las fechas no pueden ser distintas si la UPH es FAB")});
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(table().count(), 0);
+
+    // Back to the fabrication date, the row goes in.
+    dlg.EditUPHFECHA->setText(QStringLiteral("06/2015"));
+    dlg.BitBtnAceptarClick();
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(table().count(), 1);
+    QCOMPARE(table().text(QStringLiteral("UPHFECHA")), QStringLiteral("06/2015"));
+}
+
+void TstCylinderDialog::unknownCentreOpensCrpcLookup()
+{
+    hookLookups(0);
+    table().append();
+    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    dlg.show();
+    dlg.EditUPHTALLER->setText(QStringLiteral("XX"));
+    dlg.EditUPHTALLERExit();
+    QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: CRPC no encontrado.")});
+    QCOMPARE(m_lookups.size(), 1);
+    QCOMPARE(m_lookups.first().dialog, QStringLiteral("TBuscarCRPCForm"));
+    QCOMPARE(m_lookups.first().searchText, QString()); // plain opening
+    QCOMPARE(dlg.EditUPHTALLER->text(), QStringLiteral("ABCD"));
+
+    // The button beside the field searches the centre names with the text.
+    m_lookups.clear();
+    dlg.EditUPHTALLER->setText(QStringLiteral("SUR"));
+    dlg.SpeedButtonCRPC->click();
+    QCOMPARE(m_lookups.size(), 1);
+    QCOMPARE(m_lookups.first().searchText, QStringLiteral("SUR"));
+    QCOMPARE(m_lookups.first().codes, QStringList{QStringLiteral("QRST")});
+    QCOMPARE(dlg.EditUPHTALLER->text(), QStringLiteral("QRST"));
+}
+
+void TstCylinderDialog::unknownCylinderCodeIsLookedUpAmongContainingCodes()
+{
+    hookLookups(1);
+    table().append();
+    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    dlg.show();
+    dlg.EditCODIGO->setText(QStringLiteral("10"));
+    dlg.EditCODIGOExit();
+    QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: Código de Cilindro no encontrado.")});
+    QCOMPARE(m_lookups.size(), 1);
+    QCOMPARE(m_lookups.first().dialog, QStringLiteral("TBuscarCilindroForm"));
+    QCOMPARE(m_lookups.first().searchText, QStringLiteral("10"));
+    QCOMPARE(m_lookups.first().codes, (QStringList{QStringLiteral("C100"), QStringLiteral("C210")}));
+    QVERIFY(m_lookups.first().aceptarDefault);
+    QCOMPARE(dlg.EditCODIGO->text(), QStringLiteral("C210"));
+
+    // A known code is accepted quietly and keeps the typed capacity (the
+    // catalogue carries none).
+    m_prompter.log.clear();
+    m_lookups.clear();
+    dlg.EditCAPACIDAD->setText(QStringLiteral("45"));
+    dlg.EditCODIGO->setText(QStringLiteral("D300"));
+    dlg.EditCODIGOExit();
+    QVERIFY(m_prompter.log.isEmpty());
+    QVERIFY(m_lookups.isEmpty());
+    QCOMPARE(dlg.EditCAPACIDAD->text(), QStringLiteral("45"));
+
+    // A typed wildcard finds nothing and the typed text stays.
+    hookLookups(-1);
+    dlg.EditCODIGO->setText(QStringLiteral("%"));
+    dlg.EditCODIGOExit();
+    QCOMPARE(m_lookups.size(), 1);
+    QVERIFY(m_lookups.first().codes.isEmpty());
+    QCOMPARE(dlg.EditCODIGO->text(), QStringLiteral("%"));
+}
+
+void TstCylinderDialog::emptyCylinderCodeOpensPlainLookupAndCancelKeepsFocus()
+{
+    table().append();
+    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    dlg.show();
+    dlg.EditNROSERIE->setFocus();
+    dlg.SpeedButtonCodigo->click();
+    QVERIFY(m_prompter.log.isEmpty());
+    QCOMPARE(m_lookups.size(), 1);
+    QCOMPARE(m_lookups.first().searchText, QString());
+    QVERIFY(m_lookups.first().codes.isEmpty());
+    QCOMPARE(dlg.EditCODIGO->text(), QString());
+    QCOMPARE(dlg.focusWidget(), dlg.EditCODIGO);
+
+    hookLookups(0);
+    dlg.SpeedButtonCodigo->click();
+    QCOMPARE(dlg.EditCODIGO->text(), QStringLiteral("C100"));
+    QCOMPARE(dlg.focusWidget(), dlg.EditNROSERIE);
+}
+
+void TstCylinderDialog::valveCodeCheckedOnLeavingExceptInDismantling()
+{
+    table().append();
+    {
+        TDatosCilindroForm dlg(table(), QStringLiteral("B"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+        dlg.show();
+        dlg.EditVALCOD->setText(QStringLiteral("ZZ"));
+        dlg.EditVALCODExit();
+        QVERIFY(m_prompter.log.isEmpty());
+        QVERIFY(m_lookups.isEmpty());
+        // The button checks whatever the kind.
+        dlg.SpeedButtonValvula->click();
+        QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: Código de válvula no encontrado.")});
+        dlg.BitBtnCancelarClick();
+    }
+    m_prompter.log.clear();
+    m_lookups.clear();
+    hookLookups(0);
+    table().append();
+    TDatosCilindroForm dlg(table(), QStringLiteral("C"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    dlg.show();
+    dlg.EditVALCOD->setText(QStringLiteral("10"));
+    dlg.EditVALCODExit();
+    QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: Código de válvula no encontrado.")});
+    QCOMPARE(m_lookups.first().dialog, QStringLiteral("TBuscarValvulaCilindroForm"));
+    QCOMPARE(m_lookups.first().codes, (QStringList{QStringLiteral("V101"), QStringLiteral("V102")}));
+    QCOMPARE(dlg.EditVALCOD->text(), QStringLiteral("V101"));
+}
+
+void TstCylinderDialog::aceptarStoresTheRow()
+{
+    table().append();
+    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    dlg.show();
+    fillValid(dlg);
+    dlg.BitBtnAceptar->click();
+    QVERIFY(m_prompter.log.isEmpty());
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(table().count(), 1);
+    table().first();
+    QCOMPARE(table().text(QStringLiteral("CODIGO")), QStringLiteral("C100"));
+    QCOMPARE(table().text(QStringLiteral("NROSERIE")), QStringLiteral("S-1"));
+    QCOMPARE(table().integer(QStringLiteral("CAPACIDAD")), 60);
+    QCOMPARE(table().text(QStringLiteral("FABRICAC")), QStringLiteral("06/2015"));
+    QCOMPARE(table().text(QStringLiteral("UPHTALLER")), QStringLiteral("ABCD"));
+    QCOMPARE(table().text(QStringLiteral("UPHFECHA")), QStringLiteral("07/2020"));
+    QCOMPARE(table().text(QStringLiteral("UPHRESULT")), QStringLiteral("APROBADO"));
+    QCOMPARE(table().text(QStringLiteral("VALCOD")), QStringLiteral("V101"));
+    QCOMPARE(table().text(QStringLiteral("VALNRO")), QStringLiteral("VN-1"));
+    QCOMPARE(table().text(QStringLiteral("NROCERTIF")), QStringLiteral("ABCD000123"));
+    // A renewal forces these whatever was chosen.
+    QCOMPARE(table().text(QStringLiteral("CNUEVO")), QStringLiteral("NO"));
+    QCOMPARE(table().text(QStringLiteral("GESTION")), QStringLiteral("SIN CAMBIOS"));
+}
+
+void TstCylinderDialog::blankRequiredFieldsAreHighlightedAndStay()
+{
+    table().append();
+    TDatosCilindroForm dlg(table(), QStringLiteral("M"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    dlg.show();
+    fillValid(dlg);
+    dlg.EditNROSERIE->clear();
+    dlg.EditFABRICAC->clear();
+    dlg.BitBtnAceptarClick();
+    QCOMPARE(m_prompter.log.last(), QStringLiteral("error: El número de serie no puede quedar en blanco."));
+    QVERIFY(dlg.isHighlighted(dlg.EditNROSERIE));
+    QVERIFY(dlg.EditNROSERIE->styleSheet().contains(QStringLiteral("255, 128, 128")));
+    QVERIFY(!dlg.isHighlighted(dlg.EditFABRICAC));
+
+    dlg.EditNROSERIE->setText(QStringLiteral("S-9"));
+    dlg.BitBtnAceptarClick();
+    QCOMPARE(m_prompter.log.last(), QStringLiteral("error: La fecha de fabricación no puede quedar en blanco."));
+    QVERIFY(dlg.isHighlighted(dlg.EditFABRICAC));
+    QVERIFY(dlg.isHighlighted(dlg.EditNROSERIE)); // stays marked
+
+    // A rejected cylinder is confirmed; "No" stops on the result.
+    dlg.EditFABRICAC->setText(QStringLiteral("06/2015"));
+    dlg.ComboUPHRESULT->setCurrentText(QStringLiteral("RECHAZADO"));
+    m_prompter.answers = {false};
+    dlg.BitBtnAceptarClick();
+    QCOMPARE(m_prompter.log.last(), QStringLiteral("ask: Esta seguro que el cilindro está rechazado?"));
+    QCOMPARE(table().count(), 0);
+
+    // A valve with no certificate outside the factory test stops too.
+    m_prompter.answers = {true};
+    dlg.EditNROCERTIF->clear();
+    dlg.BitBtnAceptarClick();
+    QCOMPARE(m_prompter.log.last(), QStringLiteral("warn: No se ingreso el número de Certificado."));
+    QCOMPARE(table().count(), 0);
+    QVERIFY(dlg.isVisible());
+}
+
+void TstCylinderDialog::modificationWarnsAboutValveOnAnotherDomain()
+{
+    table().append();
+    TDatosCilindroForm dlg(table(), QStringLiteral("M"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    dlg.show();
+    fillValid(dlg);
+    dlg.EditVALNRO->setText(QStringLiteral("VN-77"));
+    dlg.BitBtnAceptarClick();
+    QCOMPARE(m_prompter.log,
+             QStringList{QStringLiteral("warn: ojo!! esa válvula está colocada en el dominio: OTRO999")});
+    QCOMPARE(table().count(), 1); // a warning only
+
+    // Its own domain, or another kind, says nothing.
+    m_prompter.log.clear();
+    table().append();
+    TDatosCilindroForm own(table(), QStringLiteral("M"), QStringLiteral("OTRO999"), nullptr, &m_prompter);
+    own.show();
+    fillValid(own);
+    own.EditVALNRO->setText(QStringLiteral("VN-77"));
+    own.BitBtnAceptarClick();
+    table().append();
+    TDatosCilindroForm renewal(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    renewal.show();
+    fillValid(renewal);
+    renewal.EditVALNRO->setText(QStringLiteral("VN-77"));
+    renewal.BitBtnAceptarClick();
+    QVERIFY(m_prompter.log.isEmpty());
+    QCOMPARE(table().count(), 3);
+}
+
+void TstCylinderDialog::cancelAbandonsAppendedAndEditedRows()
+{
+    {
+        table().append();
+        TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+        dlg.show();
+        fillValid(dlg);
+        dlg.BitBtnAceptarClick();
+    }
+    QCOMPARE(table().count(), 1);
+    {
+        table().append();
+        TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+        dlg.show();
+        fillValid(dlg);
+        dlg.BitBtnCancelar->click();
+        QCOMPARE(dlg.result(), int(QDialog::Rejected));
+    }
+    QCOMPARE(table().count(), 1);
+    {
+        table().moveTo(0);
+        table().edit();
+        TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+        dlg.show();
+        QCOMPARE(dlg.EditNROSERIE->text(), QStringLiteral("S-1"));
+        dlg.EditNROSERIE->setText(QStringLiteral("CAMBIADO"));
+        dlg.reject(); // the close box
+    }
+    table().moveTo(0);
+    QCOMPARE(table().text(QStringLiteral("NROSERIE")), QStringLiteral("S-1"));
+}
+
+void TstCylinderDialog::addPresetsConversionRow()
+{
+    QStringList seen;
+    Lookups::setExecHook([&](QDialog &d) {
+        auto &dlg = static_cast<TDatosCilindroForm &>(d);
+        seen << dlg.ComboGESTION->currentText() << dlg.ComboUPHRESULT->currentText() << dlg.ComboCNUEVO->currentText()
+             << dlg.EditUPHTALLER->text() << dlg.ComboVALGEST->currentText();
+        fillValid(dlg);
+        dlg.EditUPHTALLER->setText(QStringLiteral("FAB"));
+        dlg.EditUPHFECHA->setText(dlg.EditFABRICAC->text());
+        dlg.EditNROCERTIF->clear();
+        dlg.BitBtnAceptarClick();
+        return dlg.result();
+    });
+    const Cylinders::EntryContext c{QStringLiteral("C"), QStringLiteral("AAA111"), nullptr, &m_prompter};
+    QVERIFY(Cylinders::AddCylinder(table(), c));
+    // The conversion's activation puts "MONTAJE" over the preset management.
+    QCOMPARE(seen, (QStringList{"MONTAJE", "APROBADO", "SI", "FAB", "MONTAJE"}));
+    QCOMPARE(table().count(), 1);
+    QCOMPARE(table().text(QStringLiteral("UPHTALLER")), QStringLiteral("FAB"));
+
+    // A renewal row starts blank; cancelling leaves nothing behind.
+    seen.clear();
+    Lookups::setExecHook([&](QDialog &d) {
+        auto &dlg = static_cast<TDatosCilindroForm &>(d);
+        seen << dlg.EditUPHTALLER->text() << dlg.ComboVALGEST->currentText();
+        dlg.BitBtnCancelarClick();
+        return dlg.result();
+    });
+    QVERIFY(!Cylinders::AddCylinder(table(), {QStringLiteral("R"), QString(), nullptr, &m_prompter}));
+    QCOMPARE(seen, (QStringList{QString(), QString()}));
+    QCOMPARE(table().count(), 1);
+}
+
+void TstCylinderDialog::deleteAsksAndEmptyListChangesNothing()
+{
+    const Cylinders::EntryContext c{QStringLiteral("R"), QString(), nullptr, &m_prompter};
+    QVERIFY(!Cylinders::DeleteCylinder(table(), 0, c));
+    QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: No hay cilindros cargados para borrar.")});
+    QVERIFY(m_confirmTexts.isEmpty());
+
+    for (const char *serial : {"A-1", "B-2"}) {
+        table().append();
+        table().setText(QStringLiteral("NROSERIE"), QLatin1String(serial));
+        table().post();
+    }
+    m_confirmAnswer = false;
+    QVERIFY(!Cylinders::DeleteCylinder(table(), 1, c));
+    QCOMPARE(m_confirmTexts,
+             QStringList{QStringLiteral("Confirmación|mtConfirmation|Esta seguro de borrar este registro?")});
+    QCOMPARE(table().count(), 2);
+
+    m_confirmAnswer = true;
+    QVERIFY(Cylinders::DeleteCylinder(table(), 1, c));
+    QCOMPARE(table().count(), 1);
+    table().first();
+    QCOMPARE(table().text(QStringLiteral("NROSERIE")), QStringLiteral("A-1"));
+
+    // No row selected: reported, nothing deleted.
+    m_prompter.log.clear();
+    QVERIFY(!Cylinders::DeleteCylinder(table(), -1, c));
+    QCOMPARE(m_prompter.log.size(), 1);
+    QCOMPARE(table().count(), 1);
+}
+
+void TstCylinderDialog::valveReplacementSetsManagementAndCancelUndoesIt()
+{
+    const Cylinders::EntryContext c{QStringLiteral("H"), QString(), nullptr, &m_prompter};
+    QVERIFY(!Cylinders::ReplaceValve(table(), 0, c));
+    QCOMPARE(m_prompter.log.size(), 1);
+
+    table().append();
+    table().setText(QStringLiteral("NROSERIE"), QStringLiteral("A-1"));
+    table().setText(QStringLiteral("VALCOD"), QStringLiteral("V101"));
+    table().setText(QStringLiteral("VALNRO"), QStringLiteral("VN-1"));
+    table().setText(QStringLiteral("VALGEST"), QStringLiteral("SIN CAMBIOS"));
+    table().post();
+
+    QStringList seen;
+    Lookups::setExecHook([&](QDialog &d) {
+        auto &dlg = static_cast<TRemplazoValvulaForm &>(d);
+        seen << dlg.windowTitle() << dlg.EditVALCOD->text() << dlg.EditVALGEST->text() << dlg.EditRVALGEST->text()
+             << QString::number(dlg.EditVALCOD->isReadOnly()) << QString::number(dlg.EditRVALGEST->isReadOnly());
+        dlg.EditRVALCOD->setText(QStringLiteral("V102"));
+        dlg.BitBtnCancelarClick();
+        return dlg.result();
+    });
+    QVERIFY(!Cylinders::ReplaceValve(table(), 0, c));
+    QCOMPARE(seen, (QStringList{"Reemplazo de Válvula", "V101", "DESMONTAJE", "MONTAJE", "1", "1"}));
+    table().first();
+    QCOMPARE(table().text(QStringLiteral("VALGEST")), QStringLiteral("SIN CAMBIOS"));
+    QCOMPARE(table().text(QStringLiteral("RVALGEST")), QString());
+
+    Lookups::setExecHook([&](QDialog &d) {
+        auto &dlg = static_cast<TRemplazoValvulaForm &>(d);
+        dlg.EditRVALCOD->setText(QStringLiteral("V102"));
+        dlg.EditRVALNRO->setText(QStringLiteral("NUEVA-1"));
+        dlg.BitBtnAceptarClick();
+        return dlg.result();
+    });
+    QVERIFY(Cylinders::ReplaceValve(table(), 0, c));
+    table().first();
+    QCOMPARE(table().text(QStringLiteral("VALGEST")), QStringLiteral("DESMONTAJE"));
+    QCOMPARE(table().text(QStringLiteral("RVALGEST")), QStringLiteral("MONTAJE"));
+    QCOMPARE(table().text(QStringLiteral("RVALCOD")), QStringLiteral("V102"));
+    QCOMPARE(table().text(QStringLiteral("RVALNRO")), QStringLiteral("NUEVA-1"));
+    QCOMPARE(table().count(), 1);
+}
+
+void TstCylinderDialog::replacementCodeLookupHasNoMessage()
+{
+    table().append();
+    table().setText(QStringLiteral("NROSERIE"), QStringLiteral("A-1"));
+    table().post();
+    table().edit();
+    TRemplazoValvulaForm dlg(table(), nullptr, &m_prompter);
+    dlg.show();
+    hookLookups(0);
+    dlg.EditRVALCOD->setText(QStringLiteral("W9"));
+    dlg.SpeedButtonRValCod->click();
+    QVERIFY(m_prompter.log.isEmpty());
+    QCOMPARE(m_lookups.size(), 1);
+    QCOMPARE(m_lookups.first().searchText, QStringLiteral("W9"));
+    QCOMPARE(m_lookups.first().codes, QStringList{QStringLiteral("W900")});
+    QCOMPARE(dlg.EditRVALCOD->text(), QStringLiteral("W900"));
+
+    // A catalogue code opens nothing.
+    m_lookups.clear();
+    dlg.SpeedButtonRValCod->click();
+    QVERIFY(m_lookups.isEmpty());
+    dlg.BitBtnCancelarClick();
+}
+
+void TstCylinderDialog::gridShowsWorkTableColumns()
+{
+    table().append();
+    table().setText(QStringLiteral("CODIGO"), QStringLiteral("C100"));
+    table().setText(QStringLiteral("NROSERIE"), QStringLiteral("S-1"));
+    table().setText(QStringLiteral("CNUEVO"), QStringLiteral("NO"));
+    table().setText(QStringLiteral("GESTION"), QStringLiteral("SIN CAMBIOS"));
+    table().setInteger(QStringLiteral("CAPACIDAD"), 60);
+    table().setText(QStringLiteral("FABRICAC"), QStringLiteral("06/2015"));
+    table().setText(QStringLiteral("UPHTALLER"), QStringLiteral("ABCD"));
+    table().setText(QStringLiteral("UPHFECHA"), QStringLiteral("07/2020"));
+    table().setText(QStringLiteral("UPHRESULT"), QStringLiteral("APROBADO"));
+    table().post();
+    QStandardItemModel model(5, 9);
+    Cylinders::FillCylinderGrid(table(), &model);
+    QCOMPARE(model.rowCount(), 1);
+    QStringList row;
+    for (int c = 0; c < 9; ++c)
+        row << model.index(0, c).data().toString();
+    QCOMPARE(row, (QStringList{"C100", "S-1", "NO", "SIN CAMBIOS", "60", "06/2015", "ABCD", "07/2020", "APROBADO"}));
+    table().empty();
+    Cylinders::FillCylinderGrid(table(), &model);
+    QCOMPARE(model.rowCount(), 0);
+}
+
+void TstCylinderDialog::regulatorLookUpFillsBrandOrSearches()
+{
+    QWidget host;
+    auto *code = new QLineEdit(&host);
+    auto *brand = new QLineEdit(&host);
+    auto *serial = new QLineEdit(&host);
+    host.show();
+    const Cylinders::RegulatorLineWidgets line{code, brand, serial};
+
+    code->setText(QStringLiteral("R150"));
+    QVERIFY(Cylinders::LookUpRegulator(line, &host, m_prompter));
+    QCOMPARE(brand->text(), QStringLiteral("BETA"));
+    QCOMPARE(host.focusWidget(), serial);
+    QVERIFY(m_lookups.isEmpty());
+
+    // Unknown: reported, then the codes containing it; cancelling keeps it.
+    code->setText(QStringLiteral("R1"));
+    brand->clear();
+    QVERIFY(!Cylinders::LookUpRegulator(line, &host, m_prompter));
+    QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: Código de Regulador no encontrado.")});
+    QCOMPARE(m_lookups.first().dialog, QStringLiteral("TBuscarReguladorForm"));
+    QCOMPARE(m_lookups.first().codes, (QStringList{QStringLiteral("R100"), QStringLiteral("R150")}));
+    QVERIFY(m_lookups.first().aceptarDefault);
+    QCOMPARE(code->text(), QStringLiteral("R1"));
+    QCOMPARE(host.focusWidget(), code);
+
+    hookLookups(0);
+    QVERIFY(Cylinders::LookUpRegulator(line, &host, m_prompter));
+    QCOMPARE(code->text(), QStringLiteral("R100"));
+    QCOMPARE(brand->text(), QStringLiteral("ACME"));
+
+    // Empty: the plain dialog, no message.
+    m_prompter.log.clear();
+    m_lookups.clear();
+    code->clear();
+    hookLookups(2);
+    QVERIFY(Cylinders::LookUpRegulator(line, &host, m_prompter));
+    QVERIFY(m_prompter.log.isEmpty());
+    QCOMPARE(m_lookups.first().searchText, QString());
+    QCOMPARE(code->text(), QStringLiteral("S200"));
+    QCOMPARE(brand->text(), QStringLiteral("GAMA"));
+}
+
+void TstCylinderDialog::regulatorManagementInModification()
+{
+    QWidget host;
+    auto *gestion = new QComboBox(&host);
+    gestion->addItems({"SIN CAMBIOS", "MONTAJE", "DESMONTAJE", "BAJA"});
+    auto *label = new QLabel(QStringLiteral("Nuevo"), &host);
+    auto *code = new QLineEdit(&host);
+    auto *secondGestion = new QComboBox(&host);
+    secondGestion->addItems({"SIN CAMBIOS", "MONTAJE", "DESMONTAJE", "BAJA"});
+    auto *nuevo = new QComboBox(&host);
+    nuevo->addItems({"NO", "SI"});
+    const Cylinders::SecondRegulatorLine second{{label, code, secondGestion, nuevo}, code, secondGestion, nuevo};
+    for (QWidget *w : second.widgets)
+        w->hide();
+    host.show();
+
+    // Not a modification: nothing happens.
+    gestion->setCurrentText(QStringLiteral("BAJA"));
+    Cylinders::RegulatorGestionChanged(gestion, QStringLiteral("R"), true, second, m_prompter);
+    QVERIFY(code->isHidden());
+
+    Cylinders::RegulatorGestionChanged(gestion, QStringLiteral("M"), true, second, m_prompter);
+    QVERIFY(!code->isHidden());
+    QVERIFY(!label->isHidden());
+    QCOMPARE(secondGestion->currentText(), QStringLiteral("MONTAJE"));
+    QCOMPARE(nuevo->currentText(), QStringLiteral("SI"));
+    QVERIFY(m_prompter.log.isEmpty());
+
+    gestion->setCurrentText(QStringLiteral("MONTAJE"));
+    Cylinders::RegulatorGestionChanged(gestion, QStringLiteral("M"), true, second, m_prompter);
+    QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: Opción no permitida en una modificación.")});
+    QCOMPARE(gestion->currentText(), QStringLiteral("SIN CAMBIOS"));
+    QVERIFY(!code->isHidden()); // once shown it stays
+
+    m_prompter.log.clear();
+    gestion->setCurrentText(QStringLiteral("MONTAJE"));
+    Cylinders::RegulatorGestionChanged(gestion, QStringLiteral("M"), false, second, m_prompter);
+    QVERIFY(m_prompter.log.isEmpty());
+    QCOMPARE(gestion->currentText(), QStringLiteral("MONTAJE"));
+}
+
+QTEST_MAIN(TstCylinderDialog)
+#include "tst_cylinderdialog.moc"
