@@ -330,6 +330,10 @@ private slots:
         }
         QVERIFY(!ins.isActive());
         QVERIFY_THROWS_EXCEPTION(DbError, ins.execute()); // parameters went with the close
+        ins.setParam(QStringLiteral("P_id"), 41);
+        ins.setParam(QStringLiteral("P_nombre"), QStringLiteral("Otra"));
+        ins.execute(); // still prepared after the failure
+        QCOMPARE(countRows(QStringLiteral("operarios"), QStringLiteral("id in (40, 41)")), 2);
 
         NamedQuery &op = q("SQLQueryGetOperario");
         op.close();
