@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLabel>
+
+// A bold label that acts as a link: underlined while the mouse is over it,
+// emits clicked() on a left click.
+class LinkLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit LinkLabel(const QString &text, QWidget *parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void setUnderline(bool on);
+};

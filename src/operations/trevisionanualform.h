@@ -1,0 +1,221 @@
+#pragma once
+
+#include "core/editmask.h"
+#include "core/operationrecord.h"
+
+#include <QDialog>
+#include <QHash>
+#include <array>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QStandardItemModel;
+class QTableView;
+class QToolButton;
+class LinkLabel;
+class Prompter;
+
+// The operation form: one window for every operation kind and for the
+// consultation of an earlier operation. Controls keep their designer names
+// as objectName. Recall, the cylinder dialogs, look-ups, checks, save and
+// printing hang on the buttons and are wired in by their own code.
+class TRevisionAnualForm : public QDialog
+{
+    Q_OBJECT
+public:
+    // Builds the form as the main window does, without showing it. Messages
+    // go to `prompter` (the Spanish message boxes when null).
+    explicit TRevisionAnualForm(QWidget *parent = nullptr, Prompter *prompter = nullptr);
+    ~TRevisionAnualForm() override;
+
+    // New operation of `kind` from the main window: sets Global.OperationKind,
+    // lays the form out and runs it modally. Returns the dialog result.
+    static int openForKind(const QString &kind, QWidget *parent);
+
+    // Lays the form out for a kind ("C", "M", "R", "B", "D", "X", "H") or for
+    // consultation ("#").
+    void SetOperationKind(const QString &code);
+    void SetRecallStickers(const QString &sticker, const QString &previousSticker);
+    void SetPendingId(int id);
+    void setEditingPending(bool on) { m_editingPending = on; }
+
+    QString kind() const { return m_kind; }
+    bool isConsultation() const;
+    QString operationDescription() const { return m_operationDescription; }
+    QString recallSticker() const { return m_recallSticker; }
+    QString recallPreviousSticker() const { return m_recallPreviousSticker; }
+    int pendingId() const { return m_pendingId; }
+    bool editingPending() const { return m_editingPending; }
+    bool phRequired() const { return m_phRequired; }
+    void setPhRequired() { m_phRequired = true; } // never cleared while the form lives
+    bool offersCommitmentLetter() const { return m_offersCommitmentLetter; }
+    int maxModelYear() const { return m_maxModelYear; }
+    const std::array<QString, 3> &attachmentPaths() const { return m_attachmentPaths; }
+
+    // The operation as shown, with the domain and document number in their
+    // stored form.
+    OperationRecord record() const;
+
+    // Masks of the two masked fields (recall and owner look-up set them too).
+    // A value already in the field that does not fit the new mask leaves the
+    // field unmasked instead of being cut.
+    void setDomainMask(const QString &mask);
+    void setDocumentMask(const QString &mask);
+    QString domainMask() const { return m_domainMask.source; }
+    QString documentMask() const { return m_documentMask.source; }
+
+    // The cylinder grid's rows (the work table is read by its own code).
+    QStandardItemModel *cylinderModel() const { return m_cylinderModel; }
+
+    // Progress panel shown over the form during recalls and saves.
+    void showProgress(int steps);
+    void addProgressStep(const QString &line);
+    void hideProgress();
+
+public slots:
+    // Enter/leave rules, named after the control and event.
+    void ObleaAntEditExit();
+    void ObleaNewEditExit();
+    void DominioEditEnter();
+    void DominioEditExit();
+    void NroDocEditEnter();
+    void LocalidadEditEnter();
+    void ProvinciaComboBoxExit();
+    void TelefonoEditExit();
+    void CaracteristicaEditExit();
+    void CheckBoxFormatoTEClick();
+    void AnioSpinEditExit();
+    void DateTimePickerVencimientoExit();
+    void SpeedButtonClearClick();
+    void BitBtn2Click();
+    void BitBtn1Click();
+
+signals:
+    void keyRefused(); // a key a field does not accept (after the beep)
+    void acceptRequested(); // "Aceptar" outside consultation: checks and save
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void done(int result) override;
+
+private:
+    enum class Keys { None, Name, Street, Domain, Digits, AreaCode, EnterOnly, EnterKeepsKey };
+
+    void buildUi();
+    QWidget *buildTopRow();
+    QGroupBox *buildVehicle();
+    QGroupBox *buildOwner();
+    QGroupBox *buildRegulator();
+    QGroupBox *buildCylinders();
+    QWidget *buildDatesAndObservations();
+    QWidget *buildButtons();
+    void buildProgressPanel();
+    void runCreationSteps();
+    void loadWorkshopList();
+    void applyKindLayout(const QString &code);
+    void applyConsultation();
+    void setUpperCase(QLineEdit *edit);
+    void watch(QWidget *w, Keys keys);
+    bool filterKey(QWidget *w, Keys keys, class QKeyEvent *ke);
+    void runExitRule(QWidget *w);
+    void refocus(QWidget *w);
+    void refuseKey();
+    void fillSticker(QLineEdit *edit);
+
+    Prompter &prompter();
+    std::unique_ptr<Prompter> m_ownPrompter;
+    Prompter *m_prompter = nullptr;
+
+    // Form fields.
+    QString m_kind;
+    QString m_operationDescription;
+    QString m_recallSticker, m_recallPreviousSticker;
+    int m_pendingId = 0;
+    bool m_editingPending = false;
+    bool m_phRequired = false;
+    bool m_offersCommitmentLetter = false;
+    int m_maxModelYear = 0;
+    std::array<QString, 24> m_accessories;
+    std::array<QString, 3> m_attachmentPaths;
+
+    EditMask m_domainMask, m_documentMask;
+    QHash<QWidget *, Keys> m_keys;
+    bool m_refocusing = false;
+    bool m_activated = false;
+    bool m_waitCursor = false;
+
+public:
+    // Controls (designer names in objectName).
+    QLabel *Image1 = nullptr;
+    QLabel *LabelObleaAnt = nullptr, *LabelObleaNew = nullptr, *LabelTaller = nullptr;
+    QLineEdit *ObleaAntEdit = nullptr, *AnioObleaAnteriorEdit = nullptr, *ObleaNewEdit = nullptr;
+    QComboBox *tallerEdit = nullptr;
+    QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr;
+    LinkLabel *Label35 = nullptr, *Label36 = nullptr, *Label37 = nullptr, *TraerDesdeOCLabel = nullptr;
+
+    QGroupBox *GroupBoxVehiculo = nullptr;
+    QLineEdit *MarcaEdit = nullptr, *ModeloEdit = nullptr;
+    QSpinBox *AnioSpinEdit = nullptr;
+    QComboBox *InyeccionComboEdit = nullptr, *TipoComboEdit = nullptr;
+    QLineEdit *DominioEdit = nullptr, *VINEdit = nullptr;
+    QToolButton *SpeedButtonClear = nullptr;
+
+    QGroupBox *GroupBoxPropietario = nullptr;
+    QLabel *LabelNombre = nullptr;
+    QLineEdit *NombreEdit = nullptr;
+    QComboBox *DNIComboBox = nullptr;
+    QLineEdit *NroDocEdit = nullptr;
+    QToolButton *SpeedButton9 = nullptr, *SpeedButtonPropietarios = nullptr;
+    QLineEdit *CalleEdit = nullptr, *BarrioEdit = nullptr, *CodigoEdit = nullptr, *LocalidadEdit = nullptr;
+    QComboBox *ProvinciaComboBox = nullptr, *ComboBoxTipoTE = nullptr;
+    QLineEdit *CaracteristicaEdit = nullptr, *TelefonoEdit = nullptr, *emailEdit = nullptr;
+    QCheckBox *CheckBoxFormatoTE = nullptr;
+
+    QGroupBox *GroupBoxRegulador = nullptr;
+    QLineEdit *CodigoRegularEdit = nullptr, *MarcaReguladorEdit = nullptr, *NroSerieReguladorEdit = nullptr;
+    QComboBox *RGestionComboBox = nullptr, *RNuevoComboBox = nullptr;
+    QToolButton *SpeedButton3 = nullptr, *SpeedButton7 = nullptr;
+    QLabel *LabelReguladorNuevo = nullptr;
+    QLineEdit *CodigoReguladorNuevoEdit = nullptr, *MarcaReguladorNuevoEdit = nullptr,
+              *NroSerieReguladorNuevoEdit = nullptr;
+    QComboBox *RGestionNuevoComboBox = nullptr, *RNuevoNuevoComboBox = nullptr;
+
+    QGroupBox *GroupBoxCilindros = nullptr;
+    QTableView *DBGrid1 = nullptr;
+    QToolButton *SpeedButton4 = nullptr, *SpeedButton5 = nullptr, *SpeedButton6 = nullptr,
+                *SpeedButton8 = nullptr, *SpeedButtonCC1 = nullptr, *SpeedButtonCC2 = nullptr;
+    QLineEdit *DBEditValCod = nullptr, *DBEditValNro = nullptr, *DBEditValGest = nullptr,
+              *DBEditNroCertif = nullptr, *DBEditRValCod = nullptr, *DBEditRValNro = nullptr,
+              *DBEditRValGest = nullptr;
+
+    QLabel *LabelMontaje = nullptr, *LabelHabilitacion = nullptr, *LabelVencimiento = nullptr;
+    QDateEdit *DateTimePickerMontaje = nullptr, *DateTimePickerHabilitacion = nullptr,
+              *DateTimePickerVencimiento = nullptr;
+    QFrame *Shape1 = nullptr;
+    QLineEdit *EditObs = nullptr;
+
+    QPushButton *BitBtnAccesorios = nullptr, *BitBtnAdjuntar = nullptr;
+    QLabel *LabelEstado = nullptr;
+    QComboBox *ComboBoxEstado = nullptr;
+    QPushButton *BitBtnCambiarEstado = nullptr;
+    LinkLabel *Label40 = nullptr;
+    QPushButton *BitBtn5 = nullptr, *BitBtn3 = nullptr, *BitBtn2 = nullptr, *BitBtn1 = nullptr;
+
+    QFrame *PanelTareas = nullptr;
+    QProgressBar *ProgressBarTareas = nullptr;
+    QPlainTextEdit *MemoTareas = nullptr;
+
+private:
+    QStandardItemModel *m_cylinderModel = nullptr;
+};

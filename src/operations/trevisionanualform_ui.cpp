@@ -1,0 +1,515 @@
+// Controls and layout of the operation form.
+#include "operations/trevisionanualform.h"
+
+#include "app/messages.h"
+#include "core/clock.h"
+#include "core/global.h"
+#include "core/helpers.h"
+#include "core/installationprofile.h"
+#include "core/operationkind.h"
+#include "data/dm1.h"
+#include "operations/linklabel.h"
+#include "operations/uppercasevalidator.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStandardItemModel>
+#include <QStyle>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QValidator>
+
+
+namespace {
+
+template <typename W> W *named(W *w, const char *name)
+{
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QLineEdit *lineEdit(const char *name, int maxLength = 0)
+{
+    auto *e = named(new QLineEdit, name);
+    if (maxLength > 0)
+        e->setMaxLength(maxLength);
+    return e;
+}
+
+QComboBox *list(const char *name, const QStringList &items, const QString &current)
+{
+    auto *c = named(new QComboBox, name);
+    c->addItems(items);
+    c->setCurrentText(current);
+    return c;
+}
+
+QToolButton *speedButton(const char *name, const QString &hint, QStyle::StandardPixmap icon,
+                         bool showText = false)
+{
+    auto *b = named(new QToolButton, name);
+    b->setToolTip(hint);
+    b->setIcon(QApplication::style()->standardIcon(icon));
+    if (showText) {
+        b->setText(hint);
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    }
+    b->setFocusPolicy(Qt::NoFocus); // keeps the focus in the field it works on
+    b->setAutoRaise(true);
+    return b;
+}
+
+QPushButton *button(const char *name, const QString &caption)
+{
+    auto *b = named(new QPushButton(caption), name);
+    b->setAutoDefault(false); // Enter moves between fields, it never presses a button
+    return b;
+}
+
+QDateEdit *datePicker(const char *name)
+{
+    auto *d = named(new QDateEdit, name);
+    d->setCalendarPopup(true);
+    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    return d;
+}
+
+QLineEdit *readOnly(const char *name)
+{
+    auto *e = lineEdit(name);
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::NoFocus);
+    return e;
+}
+
+} // namespace
+
+void TRevisionAnualForm::buildUi()
+{
+    auto *root = new QVBoxLayout(this);
+    root->setContentsMargins(8, 6, 8, 6);
+    root->setSpacing(4);
+    root->addWidget(buildTopRow());
+
+    auto *columns = new QHBoxLayout;
+    auto *left = new QVBoxLayout;
+    left->addWidget(buildVehicle());
+    left->addWidget(buildOwner());
+    left->addStretch(1);
+    auto *right = new QVBoxLayout;
+    right->addWidget(buildRegulator());
+    right->addWidget(buildCylinders(), 1);
+    right->addWidget(buildDatesAndObservations());
+    columns->addLayout(left, 5);
+    columns->addLayout(right, 6);
+    root->addLayout(columns, 1);
+    root->addWidget(buildButtons());
+    buildProgressPanel();
+}
+
+QWidget *TRevisionAnualForm::buildTopRow()
+{
+    auto *w = new QWidget;
+    auto *g = new QGridLayout(w);
+    g->setContentsMargins(0, 0, 0, 0);
+
+    Image1 = named(new QLabel, "Image1");
+    Image1->setVisible(false);
+    g->addWidget(Image1, 0, 0, 2, 1);
+
+    LabelObleaAnt = named(new QLabel(QStringLiteral("Oblea Anterior")), "LabelObleaAnt");
+    ObleaAntEdit = lineEdit("ObleaAntEdit", 10);
+    ObleaAntEdit->setFixedWidth(110);
+    AnioObleaAnteriorEdit = lineEdit("AnioObleaAnteriorEdit", 2);
+    AnioObleaAnteriorEdit->setVisible(false); // filled by recall, never shown
+    SpeedButton1 = speedButton("SpeedButton1", QStringLiteral("Traer datos de la oblea"),
+                               QStyle::SP_FileDialogContentsView);
+    LabelObleaNew = named(new QLabel(QStringLiteral("Oblea Asignada")), "LabelObleaNew");
+    ObleaNewEdit = lineEdit("ObleaNewEdit", 10);
+    ObleaNewEdit->setFixedWidth(110);
+    LabelTaller = named(new QLabel(QStringLiteral("Taller")), "LabelTaller");
+    tallerEdit = named(new QComboBox, "tallerEdit");
+    LabelTaller->setVisible(false);
+    tallerEdit->setVisible(false);
+
+    auto *stickers = new QHBoxLayout;
+    stickers->addWidget(LabelObleaAnt);
+    stickers->addWidget(ObleaAntEdit);
+    stickers->addWidget(AnioObleaAnteriorEdit);
+    stickers->addWidget(SpeedButton1);
+    stickers->addSpacing(12);
+    stickers->addWidget(LabelObleaNew);
+    stickers->addWidget(ObleaNewEdit);
+    stickers->addSpacing(12);
+    stickers->addWidget(LabelTaller);
+    stickers->addWidget(tallerEdit);
+    stickers->addStretch(1);
+    g->addLayout(stickers, 0, 1);
+
+    SpeedButton2 = speedButton("SpeedButton2", QStringLiteral("Buscar por Dominio"),
+                               QStyle::SP_FileDialogContentsView, true);
+    Label35 = named(new LinkLabel(QStringLiteral("Buscar por Propietario")), "Label35");
+    Label36 = named(new LinkLabel(QStringLiteral("Buscar por Cilindro")), "Label36");
+    Label37 = named(new LinkLabel(QStringLiteral("Buscar por Regulador")), "Label37");
+    TraerDesdeOCLabel = named(new LinkLabel(QStringLiteral("Traer desde OC")), "TraerDesdeOCLabel");
+    TraerDesdeOCLabel->setVisible(false);
+    auto *searches = new QHBoxLayout;
+    searches->addWidget(SpeedButton2);
+    for (QLabel *l : {static_cast<QLabel *>(Label35), static_cast<QLabel *>(Label36),
+                      static_cast<QLabel *>(Label37), static_cast<QLabel *>(TraerDesdeOCLabel)}) {
+        searches->addSpacing(14);
+        searches->addWidget(l);
+    }
+    searches->addStretch(1);
+    g->addLayout(searches, 1, 1);
+    return w;
+}
+
+QGroupBox *TRevisionAnualForm::buildVehicle()
+{
+    GroupBoxVehiculo = named(new QGroupBox(QStringLiteral("Vehículo")), "GroupBoxVehiculo");
+    auto *g = new QGridLayout(GroupBoxVehiculo);
+    g->setVerticalSpacing(3);
+
+    MarcaEdit = lineEdit("MarcaEdit", 10);
+    ModeloEdit = lineEdit("ModeloEdit", 20);
+    AnioSpinEdit = named(new QSpinBox, "AnioSpinEdit");
+    AnioSpinEdit->setRange(0, 9999); // out-of-range years reach the leave check and its message
+    AnioSpinEdit->setValue(2000);
+    InyeccionComboEdit = list("InyeccionComboEdit", {QStringLiteral("SI"), QStringLiteral("NO")},
+                              QStringLiteral("NO"));
+    TipoComboEdit = list("TipoComboEdit", VehicleUseTexts(), QStringLiteral("PARTICULAR"));
+    DominioEdit = lineEdit("DominioEdit");
+    SpeedButtonClear = speedButton("SpeedButtonClear", QStringLiteral("Limpiar Formato Dominio"),
+                                   QStyle::SP_DialogResetButton);
+    SpeedButtonClear->setEnabled(false);
+    VINEdit = lineEdit("VINEdit", 30);
+
+    g->addWidget(new QLabel(QStringLiteral("Marca")), 0, 0);
+    g->addWidget(MarcaEdit, 0, 1);
+    g->addWidget(new QLabel(QStringLiteral("Modelo")), 0, 2);
+    g->addWidget(ModeloEdit, 0, 3, 1, 2);
+    g->addWidget(new QLabel(QStringLiteral("Año")), 1, 0);
+    g->addWidget(AnioSpinEdit, 1, 1);
+    g->addWidget(new QLabel(QStringLiteral("Inyección")), 1, 2);
+    g->addWidget(InyeccionComboEdit, 1, 3, 1, 2);
+    g->addWidget(new QLabel(QStringLiteral("Tipo de Vehículo")), 2, 0);
+    g->addWidget(TipoComboEdit, 2, 1);
+    g->addWidget(new QLabel(QStringLiteral("Dominio")), 2, 2);
+    g->addWidget(DominioEdit, 2, 3);
+    g->addWidget(SpeedButtonClear, 2, 4);
+    g->addWidget(new QLabel(QStringLiteral("VIN")), 3, 0);
+    g->addWidget(VINEdit, 3, 1, 1, 4);
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(3, 1);
+    return GroupBoxVehiculo;
+}
+
+QGroupBox *TRevisionAnualForm::buildOwner()
+{
+    GroupBoxPropietario = named(new QGroupBox(QStringLiteral("Propietario")), "GroupBoxPropietario");
+    auto *g = new QGridLayout(GroupBoxPropietario);
+    g->setVerticalSpacing(3);
+
+    LabelNombre = named(new QLabel(QStringLiteral("Apellido y Nombre")), "LabelNombre");
+    NombreEdit = lineEdit("NombreEdit", 34);
+    SpeedButtonPropietarios = speedButton("SpeedButtonPropietarios", QStringLiteral("Buscar por Propietario"),
+                                          QStyle::SP_DirOpenIcon);
+    SpeedButtonPropietarios->setVisible(false);
+    DNIComboBox = list("DNIComboBox",
+                       {QStringLiteral("DNI"), QStringLiteral("CUIT"), QStringLiteral("CI"),
+                        QStringLiteral("LC"), QStringLiteral("LE")},
+                       QStringLiteral("DNI"));
+    DNIComboBox->setEditable(true); // other document types may be typed
+    DNIComboBox->setInsertPolicy(QComboBox::NoInsert);
+    DNIComboBox->setValidator(new UpperCaseValidator(DNIComboBox));
+    DNIComboBox->setCurrentText(QStringLiteral("DNI"));
+    NroDocEdit = lineEdit("NroDocEdit");
+    SpeedButton9 = speedButton("SpeedButton9", QStringLiteral("Buscar por Documento"),
+                               QStyle::SP_FileDialogContentsView);
+    CalleEdit = lineEdit("CalleEdit", 43);
+    BarrioEdit = lineEdit("BarrioEdit");
+    CodigoEdit = lineEdit("CodigoEdit");
+    LocalidadEdit = lineEdit("LocalidadEdit", 18);
+    ProvinciaComboBox = list("ProvinciaComboBox", KnownProvinces(), QString());
+    ProvinciaComboBox->setEditable(true); // free text, checked on leaving
+    ProvinciaComboBox->setInsertPolicy(QComboBox::NoInsert);
+    ProvinciaComboBox->lineEdit()->setMaxLength(20);
+    ProvinciaComboBox->setValidator(new UpperCaseValidator(ProvinciaComboBox));
+    ComboBoxTipoTE = list("ComboBoxTipoTE", {QStringLiteral("CELULAR"), QStringLiteral("FIJO")},
+                          QStringLiteral("CELULAR"));
+    CaracteristicaEdit = lineEdit("CaracteristicaEdit", 4);
+    CaracteristicaEdit->setPlaceholderText(QStringLiteral("Sin 0 "));
+    CaracteristicaEdit->setToolTip(QStringLiteral("Sin 0 "));
+    CaracteristicaEdit->setFixedWidth(60);
+    TelefonoEdit = lineEdit("TelefonoEdit", 10);
+    CheckBoxFormatoTE = named(new QCheckBox, "CheckBoxFormatoTE");
+    CheckBoxFormatoTE->setToolTip(QStringLiteral("Controlar Formato TE"));
+    CheckBoxFormatoTE->setChecked(true);
+    ComboBoxTipoTE->setEnabled(false); // only while the format check is off
+    emailEdit = lineEdit("emailEdit");
+
+    auto *nameRow = new QHBoxLayout;
+    nameRow->addWidget(NombreEdit, 1);
+    nameRow->addWidget(SpeedButtonPropietarios);
+    g->addWidget(LabelNombre, 0, 0);
+    g->addLayout(nameRow, 0, 1, 1, 3);
+
+    auto *docRow = new QHBoxLayout;
+    docRow->addWidget(DNIComboBox);
+    docRow->addWidget(new QLabel(QStringLiteral("Nro. Documento")));
+    docRow->addWidget(NroDocEdit, 1);
+    docRow->addWidget(SpeedButton9);
+    g->addWidget(new QLabel(QStringLiteral("Tipo")), 1, 0);
+    g->addLayout(docRow, 1, 1, 1, 3);
+
+    g->addWidget(new QLabel(QStringLiteral("Calle y Número")), 2, 0);
+    g->addWidget(CalleEdit, 2, 1, 1, 3);
+    g->addWidget(new QLabel(QStringLiteral("Barrio")), 3, 0);
+    g->addWidget(BarrioEdit, 3, 1);
+    g->addWidget(new QLabel(QStringLiteral("CPA")), 3, 2);
+    g->addWidget(CodigoEdit, 3, 3);
+    g->addWidget(new QLabel(QStringLiteral("Localidad")), 4, 0);
+    g->addWidget(LocalidadEdit, 4, 1);
+    g->addWidget(new QLabel(QStringLiteral("Provincia")), 4, 2);
+    g->addWidget(ProvinciaComboBox, 4, 3);
+
+    auto *phoneRow = new QHBoxLayout;
+    phoneRow->addWidget(ComboBoxTipoTE);
+    phoneRow->addWidget(new QLabel(QStringLiteral("Caracteristica y Número")));
+    phoneRow->addWidget(CaracteristicaEdit);
+    phoneRow->addWidget(TelefonoEdit, 1);
+    phoneRow->addWidget(CheckBoxFormatoTE);
+    g->addWidget(new QLabel(QStringLiteral("Tipo Teléfono")), 5, 0);
+    g->addLayout(phoneRow, 5, 1, 1, 3);
+    g->addWidget(new QLabel(QStringLiteral("e-mail:")), 6, 0);
+    g->addWidget(emailEdit, 6, 1, 1, 3);
+    g->setColumnStretch(1, 3);
+    g->setColumnStretch(3, 2);
+    return GroupBoxPropietario;
+}
+
+QGroupBox *TRevisionAnualForm::buildRegulator()
+{
+    GroupBoxRegulador = named(new QGroupBox(QStringLiteral("Regulador")), "GroupBoxRegulador");
+    auto *g = new QGridLayout(GroupBoxRegulador);
+    g->setVerticalSpacing(3);
+    const QStringList titles = {QStringLiteral("Código"), QString(), QStringLiteral("Marca "),
+                                QStringLiteral("Nro. de Serie"), QStringLiteral("Código de Gestión"),
+                                QStringLiteral("Nuevo")};
+    for (int c = 0; c < titles.size(); ++c)
+        g->addWidget(new QLabel(titles.at(c)), 0, c + 1);
+
+    CodigoRegularEdit = lineEdit("CodigoRegularEdit");
+    SpeedButton3 = speedButton("SpeedButton3", QStringLiteral("Buscar Regulador"), QStyle::SP_FileDialogContentsView);
+    MarcaReguladorEdit = readOnly("MarcaReguladorEdit");
+    NroSerieReguladorEdit = lineEdit("NroSerieReguladorEdit");
+    RGestionComboBox = list("RGestionComboBox", RegulatorGestionTexts(), QStringLiteral("SIN CAMBIOS"));
+    RNuevoComboBox = list("RNuevoComboBox", {QStringLiteral("NO"), QStringLiteral("SI")}, QStringLiteral("NO"));
+    g->addWidget(new QLabel(QStringLiteral("Actual")), 1, 0);
+    g->addWidget(CodigoRegularEdit, 1, 1);
+    g->addWidget(SpeedButton3, 1, 2);
+    g->addWidget(MarcaReguladorEdit, 1, 3);
+    g->addWidget(NroSerieReguladorEdit, 1, 4);
+    g->addWidget(RGestionComboBox, 1, 5);
+    g->addWidget(RNuevoComboBox, 1, 6);
+
+    LabelReguladorNuevo = named(new QLabel(QStringLiteral("Nuevo")), "LabelReguladorNuevo");
+    CodigoReguladorNuevoEdit = lineEdit("CodigoReguladorNuevoEdit");
+    SpeedButton7 = speedButton("SpeedButton7", QStringLiteral("Buscar Regulador"), QStyle::SP_FileDialogContentsView);
+    MarcaReguladorNuevoEdit = readOnly("MarcaReguladorNuevoEdit");
+    NroSerieReguladorNuevoEdit = lineEdit("NroSerieReguladorNuevoEdit");
+    RGestionNuevoComboBox = list("RGestionNuevoComboBox", RegulatorGestionTexts(), QStringLiteral("MONTAJE"));
+    RGestionNuevoComboBox->setEnabled(false);
+    RNuevoNuevoComboBox = list("RNuevoNuevoComboBox", {QStringLiteral("NO"), QStringLiteral("SI")}, QStringLiteral("SI"));
+    const QList<QWidget *> second = {LabelReguladorNuevo, CodigoReguladorNuevoEdit, SpeedButton7,
+                                     MarcaReguladorNuevoEdit, NroSerieReguladorNuevoEdit,
+                                     RGestionNuevoComboBox, RNuevoNuevoComboBox};
+    for (int c = 0; c < second.size(); ++c) {
+        g->addWidget(second.at(c), 2, c);
+        second.at(c)->setVisible(false); // until a modification retires the regulator
+    }
+    g->setColumnStretch(1, 2);
+    g->setColumnStretch(3, 2);
+    g->setColumnStretch(4, 3);
+    g->setColumnStretch(5, 2);
+    return GroupBoxRegulador;
+}
+
+QGroupBox *TRevisionAnualForm::buildCylinders()
+{
+    GroupBoxCilindros = named(new QGroupBox(QStringLiteral("Cilindros")), "GroupBoxCilindros");
+    auto *v = new QVBoxLayout(GroupBoxCilindros);
+    v->setSpacing(3);
+
+    SpeedButton4 = speedButton("SpeedButton4", QStringLiteral("Agregar Cilindro"), QStyle::SP_FileDialogNewFolder, true);
+    SpeedButton5 = speedButton("SpeedButton5", QStringLiteral("Modificar Datos del Cilindro"), QStyle::SP_FileDialogDetailedView, true);
+    SpeedButton6 = speedButton("SpeedButton6", QStringLiteral("Borrar Cilindro"), QStyle::SP_TrashIcon, true);
+    SpeedButton8 = speedButton("SpeedButton8", QStringLiteral("Reemplazo de Válvula"), QStyle::SP_BrowserReload, true);
+    SpeedButtonCC1 = speedButton("SpeedButtonCC1", QStringLiteral("Carta Compromiso"), QStyle::SP_FileIcon, true);
+    SpeedButtonCC2 = speedButton("SpeedButtonCC2", QStringLiteral("Carta Compromiso"), QStyle::SP_FileIcon);
+    SpeedButtonCC1->setVisible(false);
+    SpeedButtonCC2->setVisible(false);
+    SpeedButtonCC1->setEnabled(false); // a recall enables it when a cylinder is overdue
+    auto *buttons = new QHBoxLayout;
+    for (QToolButton *b : {SpeedButton4, SpeedButton5, SpeedButton6, SpeedButton8, SpeedButtonCC1, SpeedButtonCC2})
+        buttons->addWidget(b);
+    buttons->addStretch(1);
+    v->addLayout(buttons);
+
+    m_cylinderModel = new QStandardItemModel(0, 9, this);
+    m_cylinderModel->setHorizontalHeaderLabels(
+        {QStringLiteral("Código"), QStringLiteral("Nro Serie"), QStringLiteral("Nuevo"),
+         QStringLiteral("Gestión"), QStringLiteral("Capacidad"), QStringLiteral("Fabricación"),
+         QStringLiteral("Ultima PH"), QStringLiteral("PH Fecha"), QStringLiteral("Resultado PH")});
+    DBGrid1 = named(new QTableView, "DBGrid1");
+    DBGrid1->setModel(m_cylinderModel);
+    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGrid1->verticalHeader()->setDefaultSectionSize(20);
+    DBGrid1->verticalHeader()->setVisible(false);
+    const int widths[] = {50, 90, 40, 82, 65, 70, 60, 60, 80};
+    for (int c = 0; c < 9; ++c)
+        DBGrid1->setColumnWidth(c, widths[c]);
+    DBGrid1->setMinimumHeight(110);
+    v->addWidget(DBGrid1, 1);
+
+    DBEditValCod = readOnly("DBEditValCod");
+    DBEditValNro = readOnly("DBEditValNro");
+    DBEditValGest = readOnly("DBEditValGest");
+    DBEditNroCertif = readOnly("DBEditNroCertif");
+    DBEditRValCod = readOnly("DBEditRValCod");
+    DBEditRValNro = readOnly("DBEditRValNro");
+    DBEditRValGest = readOnly("DBEditRValGest");
+    auto *d = new QGridLayout;
+    d->setVerticalSpacing(2);
+    d->addWidget(new QLabel(QStringLiteral("Válvula de Cilindro")), 0, 0);
+    d->addWidget(DBEditValCod, 0, 1);
+    d->addWidget(DBEditValNro, 0, 2);
+    d->addWidget(DBEditValGest, 0, 3);
+    d->addWidget(new QLabel(QStringLiteral("Certificado")), 0, 4);
+    d->addWidget(new QLabel(QStringLiteral("Reemplazo")), 1, 0);
+    d->addWidget(DBEditRValCod, 1, 1);
+    d->addWidget(DBEditRValNro, 1, 2);
+    d->addWidget(DBEditRValGest, 1, 3);
+    d->addWidget(new QLabel(QStringLiteral("Nro Asignado")), 1, 4);
+    d->addWidget(DBEditNroCertif, 0, 5, 2, 1, Qt::AlignVCenter);
+    d->setColumnStretch(1, 1);
+    d->setColumnStretch(2, 3);
+    d->setColumnStretch(3, 2);
+    d->setColumnStretch(5, 2);
+    v->addLayout(d);
+    return GroupBoxCilindros;
+}
+
+QWidget *TRevisionAnualForm::buildDatesAndObservations()
+{
+    auto *w = new QWidget;
+    auto *g = new QGridLayout(w);
+    g->setContentsMargins(0, 0, 0, 0);
+    g->setVerticalSpacing(3);
+    LabelMontaje = named(new QLabel(QStringLiteral("Fecha Montaje")), "LabelMontaje");
+    LabelHabilitacion = named(new QLabel(QStringLiteral("Fecha de Habilitación")), "LabelHabilitacion");
+    LabelVencimiento = named(new QLabel(QStringLiteral("Vencimiento")), "LabelVencimiento");
+    DateTimePickerMontaje = datePicker("DateTimePickerMontaje");
+    DateTimePickerHabilitacion = datePicker("DateTimePickerHabilitacion");
+    DateTimePickerVencimiento = datePicker("DateTimePickerVencimiento");
+
+    // A red frame around the expiry when a hydraulic test limits it.
+    Shape1 = named(new QFrame, "Shape1");
+    Shape1->setFrameShape(QFrame::NoFrame);
+    auto *shapeLayout = new QHBoxLayout(Shape1);
+    shapeLayout->setContentsMargins(2, 2, 2, 2);
+    shapeLayout->addWidget(DateTimePickerVencimiento);
+
+    g->addWidget(LabelMontaje, 0, 0);
+    g->addWidget(LabelHabilitacion, 0, 1);
+    g->addWidget(LabelVencimiento, 0, 2);
+    g->addWidget(DateTimePickerMontaje, 1, 0);
+    g->addWidget(DateTimePickerHabilitacion, 1, 1);
+    g->addWidget(Shape1, 1, 2);
+    g->addWidget(new QLabel(QStringLiteral("Observaciones:")), 2, 0);
+    EditObs = lineEdit("EditObs", 90);
+    g->addWidget(EditObs, 3, 0, 1, 3);
+    return w;
+}
+
+QWidget *TRevisionAnualForm::buildButtons()
+{
+    auto *w = new QWidget;
+    auto *h = new QHBoxLayout(w);
+    h->setContentsMargins(0, 4, 0, 0);
+    BitBtnAccesorios = button("BitBtnAccesorios", QStringLiteral("Accesorios"));
+    BitBtnAccesorios->setVisible(false);
+    BitBtnAdjuntar = button("BitBtnAdjuntar", QStringLiteral("Adjuntar Documentacion"));
+    LabelEstado = named(new QLabel(QStringLiteral("Estado")), "LabelEstado");
+    ComboBoxEstado = list("ComboBoxEstado",
+                          {QStringLiteral("A VERIFICAR"), QStringLiteral("VERIFICADA CON OBS"),
+                           QStringLiteral("VERIFICADA")},
+                          QStringLiteral("A VERIFICAR"));
+    BitBtnCambiarEstado = button("BitBtnCambiarEstado", QStringLiteral("Cambiar Estado"));
+    Label40 = named(new LinkLabel(QStringLiteral("Seleccionar Impresora")), "Label40");
+    BitBtn5 = button("BitBtn5", QStringLiteral("Ficha"));
+    BitBtn3 = button("BitBtn3", QStringLiteral("Cédula"));
+    BitBtn2 = button("BitBtn2", QStringLiteral("Aceptar"));
+    BitBtn1 = button("BitBtn1", QStringLiteral("Cancelar"));
+    BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    BitBtn5->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+
+    h->addWidget(BitBtnAccesorios);
+    h->addWidget(BitBtnAdjuntar);
+    h->addWidget(LabelEstado);
+    h->addWidget(ComboBoxEstado);
+    h->addWidget(BitBtnCambiarEstado);
+    h->addStretch(1);
+    h->addWidget(Label40);
+    h->addSpacing(10);
+    for (QPushButton *b : {BitBtn5, BitBtn3, BitBtn2, BitBtn1})
+        h->addWidget(b);
+
+    connect(BitBtn2, &QPushButton::clicked, this, &TRevisionAnualForm::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &TRevisionAnualForm::BitBtn1Click);
+    return w;
+}
+
+void TRevisionAnualForm::buildProgressPanel()
+{
+    PanelTareas = named(new QFrame(this), "PanelTareas");
+    PanelTareas->setFrameShape(QFrame::Panel);
+    PanelTareas->setFrameShadow(QFrame::Raised);
+    PanelTareas->setAutoFillBackground(true);
+    auto *v = new QVBoxLayout(PanelTareas);
+    auto *title = new QLabel(QStringLiteral("Por favor, Espere..."));
+    QFont f = title->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.3);
+    title->setFont(f);
+    title->setAlignment(Qt::AlignCenter);
+    ProgressBarTareas = named(new QProgressBar, "ProgressBarTareas");
+    MemoTareas = named(new QPlainTextEdit, "MemoTareas");
+    MemoTareas->setReadOnly(true);
+    v->addWidget(title);
+    v->addWidget(ProgressBarTareas);
+    v->addWidget(MemoTareas, 1);
+    PanelTareas->resize(420, 240);
+    PanelTareas->setVisible(false);
+}
+

@@ -1,0 +1,608 @@
+#include "app/tconfirmdlg.h"
+#include "core/clock.h"
+#include "core/global.h"
+#include "core/prompter.h"
+#include "data/dm1.h"
+#include "operations/linklabel.h"
+#include "operations/trevisionanualform.h"
+#include "testdb.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+const QString kDb = QStringLiteral("t_opform");
+
+struct Message {
+    QString kind, text;
+};
+
+class ScriptedPrompter : public Prompter
+{
+public:
+    QList<Message> messages;
+    void warn(const QString &t) override { messages << Message{"warn", t}; }
+    void error(const QString &t) override { messages << Message{"error", t}; }
+    void info(const QString &t) override { messages << Message{"info", t}; }
+    bool ask(const QString &t) override
+    {
+        messages << Message{"ask", t};
+        return true;
+    }
+    QString last() const { return messages.isEmpty() ? QString() : messages.last().text; }
+};
+
+} // namespace
+
+class TstOperationForm : public QObject
+{
+    Q_OBJECT
+private:
+    ScriptedPrompter prompter;
+    QStringList confirmDlgTexts;
+    std::unique_ptr<TRevisionAnualForm> form;
+
+    // A shown, active form of `kind`, so that focus moves as a user's would.
+    TRevisionAnualForm &open(const QString &kind)
+    {
+        Global.OperationKind = kind;
+        form = std::make_unique<TRevisionAnualForm>(nullptr, &prompter);
+        form->SetOperationKind(kind);
+        form->show();
+        form->activateWindow();
+        if (!QTest::qWaitForWindowActive(form.get()))
+            qWarning("form did not become active");
+        return *form;
+    }
+    // Leaves `from` for `to` and lets the queued leave rule run.
+    void leave(QWidget *from, QWidget *to)
+    {
+        from->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        to->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
+    void type(QWidget *w, const QString &text)
+    {
+        w->setFocus(Qt::TabFocusReason);
+        for (const QChar c : text) {
+            if (c.unicode() < 128) {
+                QTest::keyClick(w, char(c.unicode()));
+                continue;
+            }
+            // QTest only types ASCII; an "ñ" arrives as a key with its text.
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &press);
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &release);
+        }
+    }
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void layoutPerKind_data();
+    void layoutPerKind();
+    void datesFollowTheClockIncludingLeapDay();
+    void consultationLocksTheForm();
+    void profileFlagsShowTheirButtons();
+    void creationDefaultsAndWorkshopList();
+    void storedCodesOfTheLists();
+
+    void domainMaskByModelYear();
+    void clearingTheDomainMaskAndKeepingALongPlate();
+    void documentMaskByType();
+    void stickerZeroFillAndRefusedKeys();
+    void pastedNonDigitStickerIsRefusedWithAMessage();
+    void telephoneRulesWithTheCheckOnAndOff();
+    void areaCodeKeysFollowTheTelephoneType();
+    void modelYearLimits_data();
+    void modelYearLimits();
+    void enterMovesToTheNextFieldAndLettersGoUpper();
+    void localityProvinceAndExpiryRules();
+    void progressPanel();
+    void fitsTheScreen();
+    void screenshot();
+};
+
+void TstOperationForm::initTestCase()
+{
+    QSqlDatabase db = TestDb::create(kDb);
+    TestDb::exec(db, "insert into tal (tcodigoint, TRAZSOC) values ('TAL0300', 'B'), ('TAL0100', 'A'), ('TAL0200', 'C')");
+    dm1().configure(Conn::Operations,
+                    {TestDb::host(), kDb, TestDb::user(), TestDb::password(), QStringLiteral("Test")});
+    TConfirmDlg::setTestHook([this](TConfirmDlg &dlg) {
+        confirmDlgTexts << dlg.windowTitle() + "|" + dlg.kind() + "|" + dlg.message();
+        return int(TConfirmDlg::ResultOk);
+    });
+}
+
+void TstOperationForm::init()
+{
+    Global = GlobalState{};
+    Global.LoggedIn = true;
+    Global.WorkshopLocality = "VILLA MARIA";
+    Global.WorkshopProvince = "CORDOBA";
+    Clock::setToday(QDate(2026, 6, 15));
+    prompter.messages.clear();
+    confirmDlgTexts.clear();
+}
+
+void TstOperationForm::cleanup()
+{
+    form.reset();
+    Clock::reset();
+}
+
+void TstOperationForm::cleanupTestCase()
+{
+    TConfirmDlg::setTestHook({});
+    dm1().closeAll();
+    TestDb::drop(kDb);
+}
+
+void TstOperationForm::layoutPerKind_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("gestion");
+    QTest::addColumn<bool>("gestionLocked");
+    QTest::addColumn<QString>("nuevo");
+    QTest::addColumn<QString>("stickerLabel"); // empty: sticker hidden
+    QTest::addColumn<bool>("valveButton");
+    QTest::addColumn<bool>("expiryShown");
+    QTest::addColumn<QString>("mountLabel");
+    QTest::newRow("R") << "R" << "Revison Anual" << "SIN CAMBIOS" << true << "NO" << "Oblea Anterior" << false << true << "Fecha Montaje";
+    QTest::newRow("X") << "X" << "Revison Anual CRPC" << "SIN CAMBIOS" << true << "NO" << "Oblea Anterior" << false << true << "Fecha Montaje";
+    QTest::newRow("C") << "C" << QStringLiteral("Conversión") << "MONTAJE" << true << "SI" << "" << true << true << "Fecha Montaje";
+    QTest::newRow("B") << "B" << "DESMONTAJE" << "DESMONTAJE" << false << "NO" << "Oblea Anterior" << true << false << "Fecha Desmontaje";
+    QTest::newRow("D") << "D" << "DESMONTAJE" << "DESMONTAJE" << false << "NO" << "Oblea Anterior" << true << false << "Fecha Desmontaje";
+    QTest::newRow("M") << "M" << QStringLiteral("Modificación") << "SIN CAMBIOS" << false << "SI" << "Oblea Anterior" << true << true << "Fecha Montaje";
+    QTest::newRow("H") << "H" << QStringLiteral("Reemplazo de Válvula") << "SIN CAMBIOS" << false << "SI" << "Oblea Actual" << true << true << "Fecha Montaje";
+}
+
+void TstOperationForm::layoutPerKind()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, caption);
+    QFETCH(QString, gestion);
+    QFETCH(bool, gestionLocked);
+    QFETCH(QString, nuevo);
+    QFETCH(QString, stickerLabel);
+    QFETCH(bool, valveButton);
+    QFETCH(bool, expiryShown);
+    QFETCH(QString, mountLabel);
+    TRevisionAnualForm &f = open(kind);
+
+    QCOMPARE(f.windowTitle(), caption);
+    QCOMPARE(f.RGestionComboBox->currentText(), gestion);
+    QCOMPARE(f.RGestionComboBox->isEnabled(), !gestionLocked);
+    QCOMPARE(f.RNuevoComboBox->currentText(), nuevo);
+    QCOMPARE(f.ObleaAntEdit->isVisible(), !stickerLabel.isEmpty());
+    QCOMPARE(f.SpeedButton1->isVisible(), !stickerLabel.isEmpty());
+    QCOMPARE(f.LabelObleaAnt->isVisible(), !stickerLabel.isEmpty());
+    if (!stickerLabel.isEmpty())
+        QCOMPARE(f.LabelObleaAnt->text(), stickerLabel);
+    QVERIFY(!f.AnioObleaAnteriorEdit->isVisible());
+    QVERIFY(!f.ObleaNewEdit->isVisible()); // the assigned sticker is for consultation only
+    QCOMPARE(f.SpeedButton8->isVisible(), valveButton);
+    QCOMPARE(f.DateTimePickerHabilitacion->isVisible(), expiryShown);
+    QCOMPARE(f.DateTimePickerVencimiento->isVisible(), expiryShown);
+    QCOMPARE(f.LabelVencimiento->isVisible(), expiryShown);
+    QCOMPARE(f.LabelMontaje->text(), mountLabel);
+    QVERIFY(f.DateTimePickerMontaje->isVisible());
+    QVERIFY(f.BitBtn1->isEnabled());
+    QVERIFY(!f.tallerEdit->isVisible());
+    QVERIFY(!f.BitBtn3->isEnabled());           // "Cédula" never
+    QVERIFY(!f.ComboBoxEstado->isVisible());    // state is the PEC's business
+    QCOMPARE(f.kind(), kind);
+    QVERIFY(!f.operationDescription().isEmpty());
+}
+
+void TstOperationForm::datesFollowTheClockIncludingLeapDay()
+{
+    Clock::setToday(QDate(2028, 2, 29));
+    TRevisionAnualForm &f = open("R");
+    QCOMPARE(f.DateTimePickerMontaje->date(), QDate(2028, 2, 29));
+    QCOMPARE(f.DateTimePickerHabilitacion->date(), QDate(2028, 2, 29));
+    QCOMPARE(f.DateTimePickerVencimiento->date(), QDate(2029, 2, 28));
+    const OperationRecord r = f.record();
+    QCOMPARE(r.fechaVencimiento, QDate(2029, 2, 28));
+    QCOMPARE(r.description, QString("REVISION"));
+}
+
+void TstOperationForm::consultationLocksTheForm()
+{
+    Global.OperationKind = "X";
+    form = std::make_unique<TRevisionAnualForm>(nullptr, &prompter);
+    TRevisionAnualForm &f = *form;
+    f.SetRecallStickers("0000012345", "0000000999");
+    f.SetOperationKind("#");
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+
+    QCOMPARE(f.windowTitle(), QStringLiteral("Revisión Anual")); // a CRPC review has no own caption
+    for (QWidget *w : std::initializer_list<QWidget *>{f.GroupBoxVehiculo, f.GroupBoxPropietario, f.GroupBoxRegulador,
+                                                       f.DateTimePickerMontaje, f.DateTimePickerHabilitacion,
+                                                       f.DateTimePickerVencimiento, f.SpeedButton9, f.SpeedButton3,
+                                                       f.SpeedButton1, f.SpeedButton4, f.SpeedButton5, f.SpeedButton6,
+                                                       f.SpeedButton8, f.BitBtn1})
+        QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
+    for (QWidget *w : std::initializer_list<QWidget *>{f.Label35, f.Label36, f.Label37, f.LabelNombre})
+        QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+    QCOMPARE(f.LabelObleaAnt->text(), QString("Oblea"));
+    QVERIFY(f.tallerEdit->isVisible());
+    QCOMPARE(f.recallSticker(), QString("0000012345"));
+    QCOMPARE(f.recallPreviousSticker(), QString("0000000999"));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.BitBtn2));
+
+    QSignalSpy save(&f, &TRevisionAnualForm::acceptRequested);
+    QTest::mouseClick(f.BitBtn2, Qt::LeftButton);
+    QCOMPARE(f.result(), int(QDialog::Accepted)); // only closes
+    QCOMPARE(save.count(), 0);
+}
+
+void TstOperationForm::profileFlagsShowTheirButtons()
+{
+    struct Case {
+        QString id;
+        bool letter, accessories, ownerList;
+    };
+    for (const Case &c : {Case{"JUNI01", false, true, false}, Case{"LIND01", true, false, true},
+                          Case{"ASPE01", false, false, false}, Case{"NADA", false, false, false}}) {
+        Global.InstallationId = c.id;
+        TRevisionAnualForm &f = open("R");
+        QCOMPARE(f.offersCommitmentLetter(), c.letter);
+        QCOMPARE(f.SpeedButtonCC1->isVisible(), c.letter);
+        QCOMPARE(f.SpeedButtonCC2->isVisible(), c.letter);
+        QCOMPARE(f.BitBtnAccesorios->isVisible(), c.accessories);
+        QCOMPARE(f.SpeedButtonPropietarios->isVisible(), c.ownerList);
+    }
+    Global.InstallationId.clear();
+    Global.ManagesWorkshop = 1;
+    QVERIFY(open("C").TraerDesdeOCLabel->isVisible());
+    Global.ManagesWorkshop = 0;
+    QVERIFY(!open("C").TraerDesdeOCLabel->isVisible());
+}
+
+void TstOperationForm::creationDefaultsAndWorkshopList()
+{
+    TRevisionAnualForm &f = open("M");
+    QCOMPARE(f.tallerEdit->count(), 3);
+    QCOMPARE(f.tallerEdit->itemText(0), QString("TAL0100"));
+    QCOMPARE(f.tallerEdit->itemText(2), QString("TAL0300"));
+    QVERIFY(prompter.messages.isEmpty());
+    QCOMPARE(f.ProvinciaComboBox->currentText(), QString("CORDOBA"));
+    QCOMPARE(f.ProvinciaComboBox->count(), 23);
+    QCOMPARE(f.AnioSpinEdit->value(), 2000);
+    QCOMPARE(f.InyeccionComboEdit->currentText(), QString("NO"));
+    QCOMPARE(f.TipoComboEdit->currentText(), QString("PARTICULAR"));
+    QCOMPARE(f.DNIComboBox->currentText(), QString("DNI"));
+    QCOMPARE(f.ComboBoxTipoTE->currentText(), QString("CELULAR"));
+    QVERIFY(f.CheckBoxFormatoTE->isChecked());
+    QVERIFY(!f.ComboBoxTipoTE->isEnabled());
+    QCOMPARE(f.RGestionNuevoComboBox->currentText(), QString("MONTAJE"));
+    QVERIFY(!f.RGestionNuevoComboBox->isEnabled());
+    QCOMPARE(f.RNuevoNuevoComboBox->currentText(), QString("SI"));
+    QVERIFY(!f.CodigoReguladorNuevoEdit->isVisible());
+    QCOMPARE(f.domainMask(), QString("AAA###;1;_"));
+    QCOMPARE(f.documentMask(), QString("#######0;1;"));
+    QCOMPARE(f.BitBtnAdjuntar->text(), QString("Adjuntar Documentacion"));
+    QCOMPARE(f.ComboBoxEstado->currentIndex(), 0);
+
+    const QStringList titles = {"Código", "Nro Serie", "Nuevo", "Gestión", "Capacidad",
+                                "Fabricación", "Ultima PH", "PH Fecha", "Resultado PH"};
+    QCOMPARE(f.cylinderModel()->columnCount(), titles.size());
+    for (int c = 0; c < titles.size(); ++c)
+        QCOMPARE(f.cylinderModel()->headerData(c, Qt::Horizontal).toString(), titles.at(c));
+    QCOMPARE(f.DBGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(f.DBGrid1->selectionBehavior(), QAbstractItemView::SelectRows);
+
+    // Closing gives the connection back; the next statement reopens it.
+    f.reject();
+    QVERIFY(!dm1().isOpen(Conn::Operations));
+}
+
+void TstOperationForm::storedCodesOfTheLists()
+{
+    TRevisionAnualForm &f = open("M");
+    f.TipoComboEdit->setCurrentText("MOTO");
+    f.InyeccionComboEdit->setCurrentText("SI");
+    f.RGestionComboBox->setCurrentText("BAJA");
+    const OperationRecord r = f.record();
+    QCOMPARE(r.tipoUsoCode(), QString("6"));
+    QCOMPARE(r.inyeccionCode(), QString("S"));
+    QCOMPARE(r.regulatorGestionCode(), QString("B"));
+    QCOMPARE(r.kind, QString("M"));
+    QCOMPARE(r.description, QString("MODIFICACION"));
+}
+
+void TstOperationForm::domainMaskByModelYear()
+{
+    TRevisionAnualForm &f = open("R");
+    f.AnioSpinEdit->setValue(2015);
+    type(f.DominioEdit, "ab1c23456");
+    QCOMPARE(f.domainMask(), QString("AAA###"));
+    QVERIFY(f.SpeedButtonClear->isEnabled());
+    QCOMPARE(f.record().dominio, QString("AB1234")); // "c" refused where digits go
+    leave(f.DominioEdit, f.VINEdit);
+    QVERIFY(!f.SpeedButtonClear->isEnabled());
+
+    f.AnioSpinEdit->setValue(2016);
+    f.DominioEdit->setFocus(Qt::TabFocusReason);
+    QCOMPARE(f.domainMask(), QString("AAAAAAa;1; "));
+    QCOMPARE(f.record().dominio, QString("AB1234")); // the plate survives the new mask
+    f.DominioEdit->selectAll();
+    QTest::keyClicks(f.DominioEdit, "ab123cdx");
+    QCOMPARE(f.record().dominio, QString("AB123CD"));
+}
+
+void TstOperationForm::clearingTheDomainMaskAndKeepingALongPlate()
+{
+    TRevisionAnualForm &f = open("R");
+    f.AnioSpinEdit->setValue(2010);
+    f.DominioEdit->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(f.SpeedButtonClear, Qt::LeftButton);
+    QCOMPARE(f.domainMask(), QString());
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.DominioEdit));
+    QSignalSpy refused(&f, &TRevisionAnualForm::keyRefused);
+    QTest::keyClicks(f.DominioEdit, "ab123cd-9");
+    QCOMPARE(refused.count(), 1); // "-" is never part of a plate
+    QCOMPARE(f.record().dominio, QString("AB123CD9"));
+
+    // Coming back with a pre-2016 year must not cut the plate to the old mask.
+    leave(f.DominioEdit, f.VINEdit);
+    f.DominioEdit->setFocus(Qt::TabFocusReason);
+    QCOMPARE(f.record().dominio, QString("AB123CD9"));
+}
+
+void TstOperationForm::documentMaskByType()
+{
+    TRevisionAnualForm &f = open("C");
+    f.DNIComboBox->setCurrentText("CUIT");
+    type(f.NroDocEdit, "20123456789");
+    QCOMPARE(f.documentMask(), QString("##-########-#"));
+    QCOMPARE(f.NroDocEdit->displayText(), QString("20-12345678-9"));
+    QCOMPARE(f.record().nroDoc, QString("20-12345678-9")); // hyphens stored
+
+    // Back to DNI: eleven digits do not fit eight places, so they stay whole
+    // and unmasked for the user to correct instead of being cut.
+    leave(f.NroDocEdit, f.CalleEdit);
+    f.DNIComboBox->setCurrentText("DNI");
+    f.NroDocEdit->setFocus(Qt::TabFocusReason);
+    QCOMPARE(f.record().nroDoc, QString("20123456789"));
+    f.NroDocEdit->clear();
+    leave(f.NroDocEdit, f.CalleEdit);
+    f.NroDocEdit->setFocus(Qt::TabFocusReason);
+    QCOMPARE(f.documentMask(), QString("########"));
+    QTest::keyClicks(f.NroDocEdit, "30111222x");
+    QCOMPARE(f.record().nroDoc, QString("30111222"));
+    QCOMPARE(f.record().tipoDoc, QString("DNI"));
+
+    // A typed document type goes upper case and uses the plain mask.
+    f.DNIComboBox->setFocus(Qt::TabFocusReason);
+    f.DNIComboBox->lineEdit()->selectAll();
+    QTest::keyClicks(f.DNIComboBox, "pas");
+    QCOMPARE(f.DNIComboBox->currentText(), QString("PAS"));
+}
+
+void TstOperationForm::stickerZeroFillAndRefusedKeys()
+{
+    TRevisionAnualForm &f = open("R");
+    QSignalSpy refused(&f, &TRevisionAnualForm::keyRefused);
+    type(f.ObleaAntEdit, "12a3b4");
+    QCOMPARE(refused.count(), 2);
+    QCOMPARE(f.ObleaAntEdit->text(), QString("1234"));
+    leave(f.ObleaAntEdit, f.MarcaEdit);
+    QCOMPARE(f.ObleaAntEdit->text(), QString("0000001234"));
+
+    f.ObleaAntEdit->clear();
+    leave(f.ObleaAntEdit, f.MarcaEdit);
+    QCOMPARE(f.ObleaAntEdit->text(), QString());
+    QVERIFY(prompter.messages.isEmpty());
+}
+
+void TstOperationForm::pastedNonDigitStickerIsRefusedWithAMessage()
+{
+    TRevisionAnualForm &f = open("R");
+    f.ObleaAntEdit->setFocus(Qt::TabFocusReason);
+    f.ObleaAntEdit->insert("12O4"); // a pasted letter O; the key filter never saw it
+    leave(f.ObleaAntEdit, f.MarcaEdit);
+    QCOMPARE(prompter.messages.size(), 1);
+    QCOMPARE(prompter.messages.first().kind, QString("error"));
+    QVERIFY(prompter.last().contains("12O4"));
+    QCOMPARE(f.ObleaAntEdit->text(), QString("12O4")); // kept for the user to correct
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.ObleaAntEdit));
+    QVERIFY(!prompter.last().contains("not a valid"));
+}
+
+void TstOperationForm::telephoneRulesWithTheCheckOnAndOff()
+{
+    TRevisionAnualForm &f = open("R");
+    type(f.CaracteristicaEdit, "4351");
+    leave(f.CaracteristicaEdit, f.TelefonoEdit);
+    QCOMPARE(prompter.last(), QString("La caracteristica debe comenzar con 1,2 o 3"));
+    QCOMPARE(prompter.messages.last().kind, QString("info"));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.CaracteristicaEdit));
+
+    f.CaracteristicaEdit->setText("0351"); // pasted: typing would have dropped the 0
+    leave(f.CaracteristicaEdit, f.TelefonoEdit);
+    QCOMPARE(prompter.last(), QString("La caracteristica debe ir sin el 0 adelante"));
+
+    f.CaracteristicaEdit->setText("351");
+    type(f.TelefonoEdit, "155123456");
+    leave(f.TelefonoEdit, f.emailEdit);
+    QCOMPARE(prompter.last(), QStringLiteral("El número va sin el 15 adelante"));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.TelefonoEdit));
+
+    // With the check off both pass and the telephone type can be chosen.
+    QTest::mouseClick(f.CheckBoxFormatoTE, Qt::LeftButton);
+    QVERIFY(!f.CheckBoxFormatoTE->isChecked());
+    QVERIFY(f.ComboBoxTipoTE->isEnabled());
+    const int before = prompter.messages.size();
+    f.CaracteristicaEdit->setText("0351");
+    leave(f.CaracteristicaEdit, f.TelefonoEdit);
+    leave(f.TelefonoEdit, f.emailEdit);
+    QCOMPARE(prompter.messages.size(), before);
+    QTest::mouseClick(f.CheckBoxFormatoTE, Qt::LeftButton);
+    QVERIFY(!f.ComboBoxTipoTE->isEnabled());
+}
+
+void TstOperationForm::areaCodeKeysFollowTheTelephoneType()
+{
+    TRevisionAnualForm &f = open("R");
+    type(f.CaracteristicaEdit, "0351");
+    QCOMPARE(f.CaracteristicaEdit->text(), QString("351")); // the leading 0 is dropped
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.CaracteristicaEdit));
+    QTest::keyClick(f.CaracteristicaEdit, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.TelefonoEdit));
+
+    f.ComboBoxTipoTE->setCurrentText("FIJO");
+    f.CaracteristicaEdit->clear();
+    type(f.CaracteristicaEdit, "0351");
+    QCOMPARE(f.CaracteristicaEdit->text(), QString("0351"));
+    QTest::keyClick(f.CaracteristicaEdit, Qt::Key_Return); // not handled for a landline
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.CaracteristicaEdit));
+}
+
+void TstOperationForm::modelYearLimits_data()
+{
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("10 Dec, this year") << QDate(2026, 12, 10) << 2026 << true;
+    QTest::newRow("10 Dec, next year") << QDate(2026, 12, 10) << 2027 << false;
+    QTest::newRow("11 Dec, next year") << QDate(2026, 12, 11) << 2027 << true;
+    QTest::newRow("11 Dec, two years on") << QDate(2026, 12, 11) << 2028 << false;
+    QTest::newRow("1950") << QDate(2026, 6, 1) << 1950 << false;
+    QTest::newRow("1951") << QDate(2026, 6, 1) << 1951 << true;
+}
+
+void TstOperationForm::modelYearLimits()
+{
+    QFETCH(QDate, today);
+    QFETCH(int, year);
+    QFETCH(bool, accepted);
+    Clock::setToday(today);
+    TRevisionAnualForm &f = open("R");
+    f.AnioSpinEdit->setValue(year);
+    leave(f.AnioSpinEdit, f.DominioEdit);
+    if (accepted) {
+        QVERIFY(confirmDlgTexts.isEmpty());
+    } else {
+        QCOMPARE(confirmDlgTexts, QStringList{QStringLiteral("Error|mtError|Año Invalido.")});
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.AnioSpinEdit));
+    }
+}
+
+void TstOperationForm::enterMovesToTheNextFieldAndLettersGoUpper()
+{
+    TRevisionAnualForm &f = open("R");
+    QSignalSpy refused(&f, &TRevisionAnualForm::keyRefused);
+    type(f.MarcaEdit, "fiat");
+    QTest::keyClick(f.MarcaEdit, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.ModeloEdit));
+    QTest::keyClick(f.ModeloEdit, Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.MarcaEdit));
+    QCOMPARE(f.MarcaEdit->text(), QString("FIAT"));
+    QCOMPARE(f.result(), 0); // Enter never pressed "Aceptar"
+    QVERIFY(f.isVisible());
+
+    type(f.NombreEdit, QStringLiteral("muñoz, ana"));
+    QCOMPARE(f.NombreEdit->text(), QStringLiteral("MUÑOZ ANA"));
+    QCOMPARE(refused.count(), 1);
+    type(f.CalleEdit, "ruta 9 (km-5)/");
+    QCOMPARE(f.CalleEdit->text(), QString("RUTA 9 (KM-5)"));
+    QCOMPARE(refused.count(), 2);
+    type(f.EditObs, "sin observaciones");
+    QCOMPARE(f.record().observaciones, QString("SIN OBSERVACIONES"));
+}
+
+void TstOperationForm::localityProvinceAndExpiryRules()
+{
+    TRevisionAnualForm &f = open("R");
+    f.LocalidadEdit->setFocus(Qt::TabFocusReason);
+    QCOMPARE(f.LocalidadEdit->text(), QString("VILLA MARIA"));
+    f.LocalidadEdit->setText("RIO CUARTO");
+    leave(f.LocalidadEdit, f.CodigoEdit);
+    f.LocalidadEdit->setFocus(Qt::TabFocusReason);
+    QCOMPARE(f.LocalidadEdit->text(), QString("RIO CUARTO"));
+
+    f.ProvinciaComboBox->setEditText("cordoba");
+    leave(f.ProvinciaComboBox, f.CodigoEdit);
+    QVERIFY(prompter.messages.isEmpty());
+    f.ProvinciaComboBox->setEditText("ROSARIO");
+    leave(f.ProvinciaComboBox, f.CodigoEdit);
+    QCOMPARE(prompter.last(), QString("Provincia invalida."));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.ProvinciaComboBox));
+
+    f.ProvinciaComboBox->setCurrentText("SANTA FE");
+    prompter.messages.clear();
+    f.DateTimePickerHabilitacion->setDate(QDate(2026, 6, 15));
+    f.DateTimePickerVencimiento->setDate(QDate(2027, 6, 15));
+    leave(f.DateTimePickerVencimiento, f.EditObs);
+    QVERIFY(prompter.messages.isEmpty());
+    f.DateTimePickerVencimiento->setDate(QDate(2027, 6, 16));
+    leave(f.DateTimePickerVencimiento, f.EditObs);
+    QCOMPARE(prompter.last(), QString("Fecha de Vencimiento Invalida."));
+}
+
+void TstOperationForm::progressPanel()
+{
+    TRevisionAnualForm &f = open("R");
+    QVERIFY(!f.PanelTareas->isVisible());
+    f.showProgress(2);
+    QVERIFY(f.PanelTareas->isVisible());
+    f.addProgressStep("Leyendo operación");
+    f.addProgressStep("Leyendo cilindros");
+    QCOMPARE(f.ProgressBarTareas->value(), 2);
+    QCOMPARE(f.MemoTareas->toPlainText(), QStringLiteral("Leyendo operación\nLeyendo cilindros"));
+    f.hideProgress();
+    QVERIFY(!f.PanelTareas->isVisible());
+}
+
+void TstOperationForm::fitsTheScreen()
+{
+    for (const QString &kind : QStringList{"C", "R", "M"}) {
+        TRevisionAnualForm &f = open(kind);
+        const QSize hint = f.sizeHint().expandedTo(f.minimumSizeHint());
+        QVERIFY2(hint.width() <= 1366 && hint.height() <= 720,
+                 qPrintable(QString("%1x%2").arg(hint.width()).arg(hint.height())));
+    }
+}
+
+// Look check: TARVIL_SCREENSHOT_DIR=/tmp/x writes the form of each kind.
+void TstOperationForm::screenshot()
+{
+    const QString dir = qEnvironmentVariable("TARVIL_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        QSKIP("TARVIL_SCREENSHOT_DIR not set");
+    for (const QString &kind : QStringList{"C", "R", "B", "#"}) {
+        TRevisionAnualForm &f = open(kind);
+        f.adjustSize();
+        QCoreApplication::processEvents();
+        QVERIFY(f.grab().save(QDir(dir).filePath(QString("opform-%1.png").arg(kind == "#" ? "view" : kind))));
+    }
+}
+
+QTEST_MAIN(TstOperationForm)
+#include "tst_operationform.moc"
