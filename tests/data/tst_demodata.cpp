@@ -4,6 +4,8 @@
 // that exist, dates relative to the day of the load).
 #include "testdb.h"
 
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -401,6 +403,80 @@ private slots:
         QCOMPARE(count(QStringLiteral("select count(*) from opv o where o.garantia = 'SI' and not exists ("
                                       "select 1 from usr u join tal t on t.tcodigoint = u.codtal where trim(u.udominio) = o.dominio "
                                       "and u.ucodgest = 'C' and t.garantia = 1 and u.ufecvenhab > curdate())")), 0);
+    }
+
+    // scripts/gen-data on a copy of the demo database: runs in batches, goes
+    // on numbering on a second run and leaves the indexes as it found them.
+    void generatorAddsWholeOperations()
+    {
+        const QString genName = QStringLiteral("t_demodata_gen");
+        QSqlDatabase gen = TestDb::create(genName, QStringLiteral("gen"));
+        TestDb::runSqlFile(gen, TestDb::repoPath(QStringLiteral("db/demo-data.sql")));
+        auto scalar = [&](const QString &sql) {
+            QSqlQuery q(gen);
+            if (!q.exec(sql) || !q.next())
+                qFatal("%s / %s", qPrintable(sql), qPrintable(q.lastError().text()));
+            return q.value(0).toLongLong();
+        };
+        const QString indexes = QStringLiteral(
+            "select group_concat(concat(table_name, '.', index_name, ':', seq_in_index, ':', column_name) "
+            "order by table_name, index_name, seq_in_index) from information_schema.statistics "
+            "where table_schema = database() and table_name in ('usr', 'reg', 'cil')");
+        QSqlQuery before(gen);
+        QVERIFY(before.exec(indexes) && before.next());
+        const QString indexesBefore = before.value(0).toString();
+        const qlonglong usrBefore = scalar(QStringLiteral("select count(*) from usr"));
+
+        auto runGen = [&](const QStringList &args, bool dropIndexes) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("GEN_DATA_INDEX_MIN"), dropIndexes ? QStringLiteral("1") : QStringLiteral("999999999"));
+            p.setProcessEnvironment(env);
+            p.start(TestDb::repoPath(QStringLiteral("scripts/gen-data")),
+                    QStringList{QStringLiteral("--database"), genName} + args);
+            QVERIFY(p.waitForFinished(300000));
+            const QString out = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+            QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, qPrintable(out));
+            QVERIFY2(out.contains(QLatin1String("cargadas en")), qPrintable(out)); // prints the time taken
+        };
+        runGen({QStringLiteral("--operations"), QStringLiteral("2500"), QStringLiteral("--batch"), QStringLiteral("1000")}, true);
+        if (QTest::currentTestFailed())
+            return;
+        runGen({QStringLiteral("--operations"), QStringLiteral("700")}, false);
+        if (QTest::currentTestFailed())
+            return;
+
+        QCOMPARE(scalar(QStringLiteral("select count(*) from usr")), usrBefore + 3200);
+        QSqlQuery after(gen);
+        QVERIFY(after.exec(indexes) && after.next());
+        QCOMPARE(after.value(0).toString(), indexesBefore);
+
+        // Each operation has its regulator and one or two cylinders, with
+        // serials of its own, and belongs to a workshop of the PEC.
+        QCOMPARE(scalar(QStringLiteral("select count(*) from usr u where not exists (select 1 from reg r "
+                                       "where r.talcuit = u.talcuit and r.tnrointopr = u.tnrointopr)")), 0);
+        QCOMPARE(scalar(QStringLiteral("select count(*) from usr u where not exists (select 1 from cil c "
+                                       "where c.talcuit = u.talcuit and c.tnrointopr = u.tnrointopr)")), 0);
+        QCOMPARE(scalar(QStringLiteral("select count(*) from cil c left join usr u on u.talcuit = c.talcuit "
+                                       "and u.tnrointopr = c.tnrointopr and u.udominio = c.udominio where u.tnrointopr is null")), 0);
+        QCOMPARE(scalar(QStringLiteral("select count(*) - count(distinct c.cnroserie) from cil c join usr u "
+                                       "on u.talcuit = c.talcuit and u.tnrointopr = c.tnrointopr where u.codtal like 'GEN%'")), 0);
+        QCOMPARE(scalar(QStringLiteral("select count(*) - count(distinct r.rnroserie) from reg r join usr u "
+                                       "on u.talcuit = r.talcuit and u.tnrointopr = r.tnrointopr where u.codtal like 'GEN%'")), 0);
+        QCOMPARE(scalar(QStringLiteral("select count(*) from usr u left join tal t on t.tcodigoint = u.codtal "
+                                       "and t.TALCUIT = u.talcuit where t.tcodigoint is null")), 0);
+        QCOMPARE(scalar(QStringLiteral("select count(*) - count(distinct uobleanew) from usr where uobleanew <> ''")), 0);
+        QVERIFY(scalar(QStringLiteral("select count(distinct codtal) from usr where codtal like 'GEN%'")) > 100);
+        QVERIFY(scalar(QStringLiteral("select count(*) from usr where codtal like 'GEN%' and uapeynom like '%GONZALEZ%'")) > 20);
+        QCOMPARE(scalar(QStringLiteral("select count(*) from usr where codtal like 'GEN%' and not ("
+                                       "(uano < 2016 and udominio regexp '^[A-Z]{3}[0-9]{3}$') or "
+                                       "(uano >= 2016 and udominio regexp '^[A-Z]{2}[0-9]{3}[A-Z]{2}$'))")), 0);
+        QCOMPARE(scalar(QStringLiteral("select count(*) from reg p left join codreg k on k.CODIGO = p.rcodregh "
+                                       "where k.CODIGO is null")), 0);
+        QCOMPARE(scalar(QStringLiteral("select count(*) from cil p left join codcil k on k.CODIGO = p.cilcodh "
+                                       "where k.CODIGO is null")), 0);
+        gen.close();
+        TestDb::drop(genName);
     }
 };
 
