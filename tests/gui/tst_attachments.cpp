@@ -1,0 +1,96 @@
+// The accessories and attachments dialogs: what the operator types or picks
+// is what the operation keeps, and oversized files are refused.
+#include "app/messages.h"
+#include "operations/attachments/taccesoriosform.h"
+#include "operations/attachments/tadjuntararchivosform.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TstAttachments : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir dir;
+    QStringList messages;
+
+    QString fileOf(const QString &name, qint64 size)
+    {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(QByteArray(size, 'x'));
+        return path;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        Msg::setHook([this](Msg::Kind, const QString &text) {
+            messages << text;
+            return true;
+        });
+    }
+    void init() { messages.clear(); }
+
+    void accessoriesKeepWhatWasTyped()
+    {
+        TAccesoriosForm::Values values;
+        values[16] = QStringLiteral("MG01");
+        TAccesoriosForm form(values);
+        auto *switchCode = form.findChild<QLineEdit *>(QStringLiteral("EditLlave_cod"));
+        auto *hoseSerial = form.findChild<QLineEdit *>(QStringLiteral("EditManguera_nro"));
+        QVERIFY(switchCode && hoseSerial);
+        QCOMPARE(form.findChild<QLineEdit *>(QStringLiteral("EditManguera_cod"))->text(), QStringLiteral("MG01"));
+        QTest::keyClicks(switchCode, QStringLiteral("ll-22-abcdefgh"));
+        QTest::keyClicks(hoseSerial, QStringLiteral("m77"));
+        form.close(); // the close box keeps what was typed too
+        const TAccesoriosForm::Values v = form.values();
+        QCOMPARE(v[10], QStringLiteral("LL-22-ABCD")); // upper case, ten characters
+        QCOMPARE(v[17], QStringLiteral("M77"));
+        QCOMPARE(v[16], QStringLiteral("MG01"));
+        QCOMPARE(TAccesoriosForm::captions()[5], QStringLiteral("LLave Conmutadora"));
+    }
+
+    void attachmentSizeLimit()
+    {
+        TAdjuntarArchivosForm form({});
+        const QString ok = fileOf(QStringLiteral("frente.jpg"), 512000);
+        const QString big = fileOf(QStringLiteral("dorso.jpg"), 512001);
+        QVERIFY(form.attach(0, ok));
+        QCOMPARE(form.paths()[0], ok);
+        QCOMPARE(form.findChild<QLineEdit *>(QStringLiteral("EditFrente"))->text(), ok);
+        QVERIFY(!form.attach(1, big));
+        QCOMPARE(messages, QStringList{QStringLiteral("El archivo tiene que ser menor a 512k")});
+        QVERIFY(form.paths()[1].isEmpty());
+        // A refused file leaves the earlier choice of the row in place.
+        QVERIFY(!form.attach(0, big));
+        QCOMPARE(form.paths()[0], ok);
+        QVERIFY(!form.attach(2, dir.filePath(QStringLiteral("no-existe.pdf"))));
+        QVERIFY(messages.last().contains(QStringLiteral("no-existe.pdf")));
+    }
+
+    void adjuntarUsesTheFilterAndCancelChangesNothing()
+    {
+        QString offered;
+        QString answer = fileOf(QStringLiteral("cert.pdf"), 1000);
+        TAdjuntarArchivosForm::setFileChooser([&](QWidget *, const QString &filter) {
+            offered = filter;
+            return answer;
+        });
+        TAdjuntarArchivosForm form({QStringLiteral("C:\\viejo\\frente.jpg"), QString(), QString()});
+        form.findChild<QPushButton *>(QStringLiteral("BtnAdjuntar3"))->click();
+        QVERIFY(offered.contains(QStringLiteral("*.jpeg")) && offered.contains(QStringLiteral("*.pdf")));
+        QCOMPARE(form.paths()[2], answer);
+        answer.clear();
+        form.findChild<QPushButton *>(QStringLiteral("BtnAdjuntar1"))->click();
+        QCOMPARE(form.paths()[0], QStringLiteral("C:\\viejo\\frente.jpg"));
+        QVERIFY(form.findChild<QLineEdit *>(QStringLiteral("EditFrente"))->isReadOnly());
+        QVERIFY(!form.findChild<QLineEdit *>(QStringLiteral("EditCertificado"))->isReadOnly());
+        TAdjuntarArchivosForm::setFileChooser({});
+    }
+};
+
+QTEST_MAIN(TstAttachments)
+#include "tst_attachments.moc"
