@@ -79,6 +79,9 @@ struct DataModule::Impl {
         ConnectionSettings settings;
         quint64 generation = 0; // bumped at every open: prepared statements of older ones are stale
         bool lost = false;      // the server dropped the session
+        int transactions = 0;   // open Transaction objects, outermost included
+        quint64 txSession = 0;  // the session the outermost one began on
+        bool innerAbandoned = false;
     };
     std::map<Conn, ConnState> conns;
     QSet<NamedQuery *> live;                                   // every NamedQuery, catalogue or window
@@ -143,6 +146,8 @@ ConnectionSettings DataModule::defaultSettings(Conn conn)
 
 void DataModule::configure(Conn conn, const ConnectionSettings &settings)
 {
+    if (d->conns[conn].settings == settings)
+        return;
     if (isOpen(conn))
         closeConnection(conn);
     d->conns[conn].settings = settings;
@@ -505,22 +510,40 @@ int NamedQuery::numRowsAffected() const { return d->affected; }
 
 // ---------------------------------------------------------------- Transaction
 
+// MySQL's START TRANSACTION commits whatever is pending, so a nested begin
+// must never reach the server.
 Transaction::Transaction(Conn conn) : m_conn(conn)
 {
+    auto &state = dm1().d->conns[conn];
+    if (state.transactions > 0 && dm1().isOpen(conn) && state.generation == state.txSession) {
+        m_nested = true;
+        ++state.transactions;
+        return;
+    }
     QSqlDatabase db = dm1().database(conn);
-    m_session = dm1().d->conns[conn].generation;
+    m_session = state.generation;
     dm1().countStatement();
     if (!db.transaction()) {
         m_done = true;
         throw DbError(clientText(db.lastError()), DataModule::connectionName(conn));
     }
+    state.transactions = 1;
+    state.txSession = m_session;
+    state.innerAbandoned = false;
 }
 
 Transaction::~Transaction()
 {
     if (m_done)
         return;
-    if (dm1().isOpen(m_conn) && dm1().d->conns[m_conn].generation == m_session) {
+    auto &state = dm1().d->conns[m_conn];
+    if (m_nested) {
+        --state.transactions;
+        state.innerAbandoned = true;
+        return;
+    }
+    state.transactions = 0;
+    if (dm1().isOpen(m_conn) && state.generation == m_session) {
         QSqlDatabase db = dm1().database(m_conn);
         dm1().countStatement();
         db.rollback();
@@ -529,13 +552,26 @@ Transaction::~Transaction()
 
 void Transaction::commit()
 {
+    if (m_done)
+        return;
     m_done = true;
+    auto &state = dm1().d->conns[m_conn];
+    if (m_nested) {
+        --state.transactions;
+        return;
+    }
+    state.transactions = 0;
+    const QString name = DataModule::connectionName(m_conn);
     // A session that dropped in between took the transaction's rows with it.
-    if (!dm1().isOpen(m_conn) || dm1().d->conns[m_conn].generation != m_session)
-        throw DbError(QStringLiteral("Se perdió la conexión antes de confirmar los cambios."),
-                      DataModule::connectionName(m_conn));
+    if (!dm1().isOpen(m_conn) || state.generation != m_session)
+        throw DbError(QStringLiteral("Se perdió la conexión antes de confirmar los cambios."), name);
     QSqlDatabase db = dm1().database(m_conn);
     dm1().countStatement();
+    if (state.innerAbandoned) {
+        state.innerAbandoned = false;
+        db.rollback();
+        throw DbError(QStringLiteral("Una parte de la operación no se completó; no se guardó ningún cambio."), name);
+    }
     if (!db.commit())
-        throw DbError(clientText(db.lastError()), DataModule::connectionName(m_conn));
+        throw DbError(clientText(db.lastError()), name);
 }

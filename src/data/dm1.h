@@ -122,6 +122,8 @@ inline DataModule &dm1() { return DataModule::instance(); }
 
 // Everything written through one connection between construction and commit()
 // stays or goes together; the destructor rolls back an uncommitted transaction.
+// A transaction begun inside another on the same connection joins it: the
+// outer one decides, and an inner one left uncommitted makes it fail.
 class Transaction
 {
 public:
@@ -135,4 +137,5 @@ private:
     Conn m_conn;
     bool m_done = false;
     quint64 m_session = 0; // the connection's open count when the transaction began
+    bool m_nested = false;
 };

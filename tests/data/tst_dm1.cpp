@@ -362,6 +362,8 @@ private slots:
         pec.close();
         pec.open();
         QVERIFY(dm1().isOpen(Conn::Operations));
+        dm1().configure(Conn::Operations, testSettings()); // the same settings keep the session
+        QVERIFY(dm1().isOpen(Conn::Operations));
         dm1().closeConnection(Conn::Operations);
         QVERIFY(!dm1().isOpen(Conn::Operations));
         pec.close();
@@ -491,6 +493,28 @@ private slots:
             t.commit();
         }
         QCOMPARE(countRows(QStringLiteral("temp_reg"), QStringLiteral("id = 902")), 2);
+
+        // An inner transaction neither commits the outer one early nor lets it
+        // commit after being abandoned.
+        {
+            Transaction outer(Conn::Operations);
+            addReg(910, QStringLiteral("A"));
+            {
+                Transaction inner(Conn::Operations);
+                addReg(910, QStringLiteral("B"));
+                inner.commit();
+            }
+            QCOMPARE(countRows(QStringLiteral("temp_reg"), QStringLiteral("id = 910")), 0); // not yet visible
+            outer.commit();
+        }
+        QCOMPARE(countRows(QStringLiteral("temp_reg"), QStringLiteral("id = 910")), 2);
+        {
+            Transaction outer(Conn::Operations);
+            addReg(911, QStringLiteral("A"));
+            { Transaction inner(Conn::Operations); }
+            QVERIFY_THROWS_EXCEPTION(DbError, outer.commit());
+        }
+        QCOMPARE(countRows(QStringLiteral("temp_reg"), QStringLiteral("id = 911")), 0);
 
         // A session lost in the middle cannot commit what went with it.
         NamedQuery who(QStringLiteral("QueryConnectionId"), Conn::Operations,
