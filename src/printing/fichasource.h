@@ -3,6 +3,8 @@
 #include "core/fichadata.h"
 #include "core/fichavalues.h"
 
+class LocalTable;
+
 // What a technical sheet reads from the operations database at print time.
 namespace Ficha {
 
@@ -14,5 +16,17 @@ void LoadWorkshopBlock(FichaData &d, const QString &workshopCode);
 
 // Validity years from `codcil` (`SQLQueryBUscarCil`), asked once per model.
 ValidityLookup CatalogueValidity();
+
+// The cylinder work table (`CILAUX01`) from its first record.
+QVector<CylinderWorkRow> ReadCylinderWorkTable(LocalTable &work);
+
+// Empties the printable table (`CILAUXPR`) and appends the prepared rows; the
+// rows stay there after the print until the next sheet empties it.
+void WritePreparedTable(LocalTable &printable, const QVector<PreparedCylinderRow> &rows);
+
+// The two above with the catalogue: what every sheet over the prepared list
+// runs before it prints.
+QVector<PreparedCylinderRow> PreparePrintCylinders(LocalTable &work, LocalTable &printable,
+                                                   const ValidityLookup &validity);
 
 } // namespace Ficha

@@ -164,6 +164,10 @@ DisplayList paginate(const Layout &layout, const RowSource *rows)
 
     // Placements are made page by page, so the list comes out sorted.
     list.pageStart.fill(-1, page + 1);
+    qsizetype estimate = 0;
+    for (const Placement &p : std::as_const(places))
+        estimate += (p.row == kFillRow ? 2 : byBand[int(p.band)].size() + 4);
+    list.items.reserve(estimate);
     for (const Placement &p : std::as_const(places)) {
         if (list.pageStart[p.page - 1] < 0)
             list.pageStart[p.page - 1] = int(list.items.size());
@@ -214,7 +218,18 @@ DisplayList paginate(const Layout &layout, const RowSource *rows)
     return list;
 }
 
-void paintPage(QPainter &painter, const Layout &layout, const DisplayList &list, int page, double sx, double sy)
+namespace {
+
+// Fonts and ascents per layout item, worked out once per painter: setting a
+// font and laying text out in a rectangle dominate long reports.
+struct PaintCache {
+    QVector<QFont> fonts;
+    QVector<double> ascent; // px; < 0 until measured
+    explicit PaintCache(const Layout &l) : fonts(l.items.size()), ascent(l.items.size(), -1) {}
+};
+
+void paintPageCached(QPainter &painter, const Layout &layout, const DisplayList &list, int page, double sx,
+                     double sy, PaintCache &cache)
 {
     static QHash<QString, QImage> pictures; // one decode per run of the program
     if (page < 1 || page > list.pageCount)
@@ -222,8 +237,8 @@ void paintPage(QPainter &painter, const Layout &layout, const DisplayList &list,
     auto px = [&](const QRectF &r) { return QRectF(r.left() * sx, r.top() * sy, r.width() * sx, r.height() * sy); };
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    QFont lastFont;
-    int lastIndex = -2;
+    int fontOf = -1; // item whose font the painter holds
+    bool textPen = false;
     for (int i = list.pageStart[page - 1]; i < list.pageStart[page]; ++i) {
         const DisplayItem &d = list.items[i];
         const Item *it = d.itemIndex >= 0 ? &layout.items[d.itemIndex] : nullptr;
@@ -234,6 +249,7 @@ void paintPage(QPainter &painter, const Layout &layout, const DisplayList &list,
             pen.setWidthF(qMax(1.0, (it ? it->penWidth : 0.2) * sx));
             painter.setPen(pen);
             painter.setBrush(Qt::NoBrush);
+            textPen = false;
             const QRectF r = px(d.rect);
             if (d.kind == ItemKind::Box)
                 painter.drawRect(r);
@@ -259,22 +275,42 @@ void paintPage(QPainter &painter, const Layout &layout, const DisplayList &list,
         default: {
             if (d.text.isEmpty() || !it)
                 break;
-            if (d.itemIndex != lastIndex) {
-                const QFont f = it->font();
-                if (f != lastFont) {
-                    painter.setFont(f);
-                    lastFont = f;
+            const int k = d.itemIndex;
+            if (fontOf != k) {
+                if (cache.ascent[k] < 0) {
+                    cache.fonts[k] = it->font();
+                    painter.setFont(cache.fonts[k]);
+                    cache.ascent[k] = painter.fontMetrics().ascent();
+                } else {
+                    painter.setFont(cache.fonts[k]);
                 }
-                lastIndex = d.itemIndex;
-                painter.setPen(Qt::black);
+                fontOf = k;
             }
-            int flags = int(it->align) | Qt::AlignTop;
-            flags |= it->wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine;
-            painter.drawText(px(d.rect), flags, d.text);
+            if (!textPen) {
+                painter.setPen(Qt::black);
+                textPen = true;
+            }
+            const QRectF r = px(d.rect);
+            if (it->wordWrap) {
+                painter.drawText(r, int(it->align) | Qt::AlignTop | Qt::TextWordWrap, d.text);
+            } else if (it->align & Qt::AlignLeft) {
+                // One line from the top-left corner: no layout pass needed.
+                painter.drawText(QPointF(r.left(), r.top() + cache.ascent[k]), d.text);
+            } else {
+                painter.drawText(r, int(it->align) | Qt::AlignTop | Qt::TextSingleLine, d.text);
+            }
         }
         }
     }
     painter.restore();
+}
+
+} // namespace
+
+void paintPage(QPainter &painter, const Layout &layout, const DisplayList &list, int page, double sx, double sy)
+{
+    PaintCache cache(layout);
+    paintPageCached(painter, layout, list, page, sx, sy, cache);
 }
 
 bool paintAll(QPagedPaintDevice &device, const Layout &layout, const DisplayList &list, const Progress &progress)
@@ -283,6 +319,7 @@ bool paintAll(QPagedPaintDevice &device, const Layout &layout, const DisplayList
     if (!painter.begin(&device))
         return false;
     const double sx = device.logicalDpiX() / 25.4, sy = device.logicalDpiY() / 25.4;
+    PaintCache cache(layout);
     for (int p = 1; p <= list.pageCount; ++p) {
         if (progress && !progress(p - 1, list.pageCount)) {
             painter.end();
@@ -290,7 +327,7 @@ bool paintAll(QPagedPaintDevice &device, const Layout &layout, const DisplayList
         }
         if (p > 1)
             device.newPage();
-        paintPage(painter, layout, list, p, sx, sy);
+        paintPageCached(painter, layout, list, p, sx, sy, cache);
     }
     if (progress)
         progress(list.pageCount, list.pageCount);

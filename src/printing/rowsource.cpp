@@ -1,5 +1,7 @@
 #include "printing/rowsource.h"
 
+#include "data/localstore.h"
+
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -25,8 +27,12 @@ QVariant VectorRowSource::value(int row, const QString &field) const
 {
     if (row < 0 || row >= m_rows.size())
         return {};
+    const QVariantMap &r = m_rows[row];
+    const auto exact = r.constFind(field);
+    if (exact != r.constEnd())
+        return *exact;
     const auto it = m_keyOf.constFind(field.toLower());
-    return it == m_keyOf.constEnd() ? QVariant() : m_rows[row].value(*it);
+    return it == m_keyOf.constEnd() ? QVariant() : r.value(*it);
 }
 
 QStringList VectorRowSource::fields() const { return m_fields; }
@@ -57,5 +63,18 @@ QVariant SqlRowSource::value(int row, const QString &field) const
 }
 
 QStringList SqlRowSource::fields() const { return m_fields; }
+
+static QStringList fieldNamesOf(const LocalTable &table)
+{
+    QStringList names;
+    for (const LocalField &f : table.fields())
+        names.append(f.name);
+    return names;
+}
+
+LocalTableRowSource::LocalTableRowSource(const LocalTable &table)
+    : VectorRowSource(table.rows(), fieldNamesOf(table))
+{
+}
 
 } // namespace Report

@@ -6,6 +6,7 @@
 #include <QVector>
 
 class QSqlQuery;
+class LocalTable;
 
 namespace Report {
 
@@ -48,6 +49,14 @@ private:
     QStringList m_fields;
     QHash<QString, int> m_index; // lower-case name -> column
     QVector<QVector<QVariant>> m_rows;
+};
+
+// A snapshot of a local working table's records (the table stays open and
+// positioned as it was).
+class LocalTableRowSource : public VectorRowSource
+{
+public:
+    explicit LocalTableRowSource(const LocalTable &table);
 };
 
 } // namespace Report

@@ -3,6 +3,7 @@
 // workshop block read from the database, the PDF text.
 #include "core/fichavalues.h"
 #include "data/dm1.h"
+#include "data/localstore.h"
 #include "printing/fichabuckeye.h"
 #include "printing/fichasource.h"
 #include "testdb.h"
@@ -381,6 +382,51 @@ private slots:
         const auto rows = PrepareCylinders({known, unknown}, validity);
         QCOMPARE(rows[0].cilVenc, QStringLiteral("03/2031"));
         QCOMPARE(rows[1].cilVenc, QStringLiteral("03/2026"));
+    }
+
+    void printableTableIsRebuiltFromTheWorkTable()
+    {
+        LocalTable work(LocalTableId::Cylinders);
+        LocalTable printable(LocalTableId::PrintCylinders);
+        work.open();
+        work.empty();
+        printable.open();
+        printable.empty();
+        printable.append(); // a leftover of an earlier sheet
+        printable.setText("NROSERIE", "VIEJO");
+        printable.post();
+        const QVector<CylinderWorkRow> src = {cylinder("S-1", "SI"), cylinder("S-2", "NO")};
+        for (int i = 0; i < 2; ++i) {
+            work.append();
+            work.setText("CODIGO", src[i].codigo);
+            work.setText("NROSERIE", src[i].nroSerie);
+            work.setInteger("CAPACIDAD", 40 + i);
+            work.setText("UPHFECHA", src[i].uphFecha);
+            work.setText("UPHRESULT", i == 0 ? "A" : "R");
+            work.setText("CNUEVO", src[i].cNuevo);
+            work.setText("VALCOD", "V1");
+            if (i == 0) {
+                work.setText("RVALCOD", "V9");
+                work.setText("RVALNRO", "VN-9");
+                work.setText("RVALGEST", "MONTAJE");
+            }
+            work.post();
+        }
+        const auto rows = PreparePrintCylinders(work, printable, CatalogueValidity());
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(printable.count(), 3);
+        Report::LocalTableRowSource table(printable);
+        QCOMPARE(table.value(0, "NROSERIE").toString(), QStringLiteral("S-1"));
+        QCOMPARE(table.value(0, "CILVENC").toString(), QStringLiteral("03/2031"));
+        QCOMPARE(table.value(0, "CAPACIDAD").toInt(), 40);
+        QCOMPARE(table.value(0, "UPHRESULT").toString(), QStringLiteral("APROBADO"));
+        QCOMPARE(table.value(1, "VALCOD").toString(), QStringLiteral("V9"));
+        QVERIFY(table.value(1, "NROSERIE").toString().isEmpty());
+        QCOMPARE(table.value(2, "UPHRESULT").toString(), QStringLiteral("RECHAZADO"));
+        QCOMPARE(table.value(2, "CNUEVO").toString(), QStringLiteral("NO"));
+        QVERIFY(table.fields().contains("CILVENC"));
+        printable.close();
+        work.close();
     }
 
     void pdfCarriesTheSheetText()
