@@ -9,7 +9,8 @@
 #include <QSqlQuery>
 #include <map>
 
-namespace {
+namespace
+{
 
 constexpr int connectTimeoutSeconds = 10;
 
@@ -84,7 +85,7 @@ struct DataModule::Impl {
         bool innerAbandoned = false;
     };
     std::map<Conn, ConnState> conns;
-    QSet<NamedQuery *> live;                                   // every NamedQuery, catalogue or window
+    QSet<NamedQuery *> live;                                  // every NamedQuery, catalogue or window
     std::map<QString, std::unique_ptr<NamedQuery>> catalogue; // created on first use
     quint64 statements = 0;
 
@@ -153,7 +154,10 @@ void DataModule::configure(Conn conn, const ConnectionSettings &settings)
     d->conns[conn].settings = settings;
 }
 
-ConnectionSettings DataModule::settings(Conn conn) const { return d->conns.at(conn).settings; }
+ConnectionSettings DataModule::settings(Conn conn) const
+{
+    return d->conns.at(conn).settings;
+}
 
 QSqlDatabase DataModule::database(Conn conn)
 {
@@ -163,9 +167,9 @@ QSqlDatabase DataModule::database(Conn conn)
 
     const ConnectionSettings &s = d->conns[conn].settings;
     if (s.isEmpty())
-        throw DbError(QStringLiteral("La conexión %1 no está configurada para esta instalación.")
-                          .arg(connectionName(conn)),
-                      connectionName(conn));
+        throw DbError(
+            QStringLiteral("La conexión %1 no está configurada para esta instalación.").arg(connectionName(conn)),
+            connectionName(conn));
 
     QString host = s.hostName;
     int port = 0;
@@ -255,9 +259,18 @@ QStringList DataModule::queryNames() const
     return names;
 }
 
-quint64 DataModule::statementCount() const { return d->statements; }
-void DataModule::resetStatementCount() { d->statements = 0; }
-void DataModule::countStatement() { ++d->statements; }
+quint64 DataModule::statementCount() const
+{
+    return d->statements;
+}
+void DataModule::resetStatementCount()
+{
+    d->statements = 0;
+}
+void DataModule::countStatement()
+{
+    ++d->statements;
+}
 
 // ---------------------------------------------------------------- NamedQuery
 
@@ -266,9 +279,9 @@ struct NamedQuery::Impl {
     Conn conn;
     QString sql;
     QString positionalSql;
-    QStringList positions;                // parameter name of each '?'
-    QHash<QString, QString> canonical;    // lower-case name -> name as written
-    QHash<QString, QVariant> values;      // by name as written
+    QStringList positions;             // parameter name of each '?'
+    QHash<QString, QString> canonical; // lower-case name -> name as written
+    QHash<QString, QVariant> values;   // by name as written
 
     std::unique_ptr<QSqlQuery> handle;
     quint64 generation = 0;
@@ -298,9 +311,18 @@ NamedQuery::~NamedQuery()
         dm1().d->live.remove(this);
 }
 
-const QString &NamedQuery::name() const { return d->name; }
-Conn NamedQuery::connection() const { return d->conn; }
-const QString &NamedQuery::sql() const { return d->sql; }
+const QString &NamedQuery::name() const
+{
+    return d->name;
+}
+Conn NamedQuery::connection() const
+{
+    return d->conn;
+}
+const QString &NamedQuery::sql() const
+{
+    return d->sql;
+}
 
 QStringList NamedQuery::paramNames() const
 {
@@ -312,7 +334,10 @@ QStringList NamedQuery::paramNames() const
     return out;
 }
 
-bool NamedQuery::isActive() const { return d->active; }
+bool NamedQuery::isActive() const
+{
+    return d->active;
+}
 
 void NamedQuery::releaseHandle()
 {
@@ -342,8 +367,14 @@ void NamedQuery::setParam(const QString &param, const QVariant &value)
     d->values.insert(it.value(), value);
 }
 
-void NamedQuery::open() { run(true); }
-void NamedQuery::execute() { run(false); }
+void NamedQuery::open()
+{
+    run(true);
+}
+void NamedQuery::execute()
+{
+    run(false);
+}
 
 void NamedQuery::fail(const QSqlError &error)
 {
@@ -432,8 +463,14 @@ void NamedQuery::run(bool select)
         d->pos = 0;
 }
 
-bool NamedQuery::isEmpty() const { return d->rows.isEmpty(); }
-int NamedQuery::rowCount() const { return int(d->rows.size()); }
+bool NamedQuery::isEmpty() const
+{
+    return d->rows.isEmpty();
+}
+int NamedQuery::rowCount() const
+{
+    return int(d->rows.size());
+}
 
 bool NamedQuery::first()
 {
@@ -449,9 +486,18 @@ bool NamedQuery::next()
     return d->pos < d->rows.size();
 }
 
-bool NamedQuery::eof() const { return d->pos < 0 || d->pos >= d->rows.size(); }
-int NamedQuery::position() const { return d->pos; }
-const QVector<QSqlRecord> &NamedQuery::rows() const { return d->rows; }
+bool NamedQuery::eof() const
+{
+    return d->pos < 0 || d->pos >= d->rows.size();
+}
+int NamedQuery::position() const
+{
+    return d->pos;
+}
+const QVector<QSqlRecord> &NamedQuery::rows() const
+{
+    return d->rows;
+}
 
 QVariant NamedQuery::field(const QString &fieldName) const
 {
@@ -503,10 +549,19 @@ QDate NamedQuery::date(const QString &fieldName) const
     return v.toDate();
 }
 
-bool NamedQuery::isNull(const QString &fieldName) const { return field(fieldName).isNull(); }
+bool NamedQuery::isNull(const QString &fieldName) const
+{
+    return field(fieldName).isNull();
+}
 
-QVariant NamedQuery::lastInsertId() const { return d->insertId; }
-int NamedQuery::numRowsAffected() const { return d->affected; }
+QVariant NamedQuery::lastInsertId() const
+{
+    return d->insertId;
+}
+int NamedQuery::numRowsAffected() const
+{
+    return d->affected;
+}
 
 // ---------------------------------------------------------------- Transaction
 

@@ -9,7 +9,8 @@
 #include <QSqlRecord>
 #include <QStandardPaths>
 
-namespace {
+namespace
+{
 
 using F = LocalField;
 
@@ -26,21 +27,21 @@ const QVector<LocalField> cylinderFields = {
 };
 
 const QVector<LocalField> printCylinderFields = {
-    {QStringLiteral("CODIGO"), F::Text, 4},     {QStringLiteral("NROSERIE"), F::Text, 25},
+    {QStringLiteral("CODIGO"), F::Text, 4},       {QStringLiteral("NROSERIE"), F::Text, 25},
     {QStringLiteral("CAPACIDAD"), F::Integer, 0}, {QStringLiteral("FABRICAC"), F::Text, 7},
-    {QStringLiteral("UPHTALLER"), F::Text, 4},  {QStringLiteral("UPHFECHA"), F::Text, 7},
-    {QStringLiteral("CILVENC"), F::Text, 7},    {QStringLiteral("CNUEVO"), F::Text, 2},
-    {QStringLiteral("UPHRESULT"), F::Text, 10}, {QStringLiteral("GESTION"), F::Text, 12},
-    {QStringLiteral("VALCOD"), F::Text, 4},     {QStringLiteral("VALNRO"), F::Text, 25},
-    {QStringLiteral("VALGEST"), F::Text, 12},   {QStringLiteral("NROCERTIF"), F::Text, 10},
+    {QStringLiteral("UPHTALLER"), F::Text, 4},    {QStringLiteral("UPHFECHA"), F::Text, 7},
+    {QStringLiteral("CILVENC"), F::Text, 7},      {QStringLiteral("CNUEVO"), F::Text, 2},
+    {QStringLiteral("UPHRESULT"), F::Text, 10},   {QStringLiteral("GESTION"), F::Text, 12},
+    {QStringLiteral("VALCOD"), F::Text, 4},       {QStringLiteral("VALNRO"), F::Text, 25},
+    {QStringLiteral("VALGEST"), F::Text, 12},     {QStringLiteral("NROCERTIF"), F::Text, 10},
 };
 
 const QVector<LocalField> letterFields = {
-    {QStringLiteral("codigo_cil"), F::Text, 4},  {QStringLiteral("numero_cil"), F::Text, 25},
-    {QStringLiteral("masa_cil"), F::Float, 0},   {QStringLiteral("fab_cil"), F::Text, 7},
+    {QStringLiteral("codigo_cil"), F::Text, 4},    {QStringLiteral("numero_cil"), F::Text, 25},
+    {QStringLiteral("masa_cil"), F::Float, 0},     {QStringLiteral("fab_cil"), F::Text, 7},
     {QStringLiteral("diametro_cil"), F::Float, 0}, {QStringLiteral("capacidad_cil"), F::Float, 0},
-    {QStringLiteral("codigo_val"), F::Text, 4},  {QStringLiteral("modelo_val"), F::Text, 20},
-    {QStringLiteral("numero_val"), F::Text, 25}, {QStringLiteral("observaciones_val"), F::Text, 50},
+    {QStringLiteral("codigo_val"), F::Text, 4},    {QStringLiteral("modelo_val"), F::Text, 20},
+    {QStringLiteral("numero_val"), F::Text, 25},   {QStringLiteral("observaciones_val"), F::Text, 50},
 };
 
 const QVector<LocalField> faultFields = {
@@ -56,14 +57,14 @@ const QVector<LocalField> jobFields = {
 };
 
 const QVector<LocalField> stickerFields = {
-    {QStringLiteral("dominio"), F::Text, 0},   {QStringLiteral("operacion"), F::Text, 0},
+    {QStringLiteral("dominio"), F::Text, 0},     {QStringLiteral("operacion"), F::Text, 0},
     {QStringLiteral("propietario"), F::Text, 0}, {QStringLiteral("marca"), F::Text, 0},
-    {QStringLiteral("modelo"), F::Text, 0},    {QStringLiteral("oblea"), F::Text, 0},
-    {QStringLiteral("anio"), F::Integer, 0},   {QStringLiteral("fecha"), F::Date, 0},
-    {QStringLiteral("codigo1"), F::Text, 0},   {QStringLiteral("nroserie1"), F::Text, 0},
-    {QStringLiteral("gestion1"), F::Text, 0},  {QStringLiteral("codigo2"), F::Text, 0},
-    {QStringLiteral("nroserie2"), F::Text, 0}, {QStringLiteral("gestion2"), F::Text, 0},
-    {QStringLiteral("codigo3"), F::Text, 0},   {QStringLiteral("nroserie3"), F::Text, 0},
+    {QStringLiteral("modelo"), F::Text, 0},      {QStringLiteral("oblea"), F::Text, 0},
+    {QStringLiteral("anio"), F::Integer, 0},     {QStringLiteral("fecha"), F::Date, 0},
+    {QStringLiteral("codigo1"), F::Text, 0},     {QStringLiteral("nroserie1"), F::Text, 0},
+    {QStringLiteral("gestion1"), F::Text, 0},    {QStringLiteral("codigo2"), F::Text, 0},
+    {QStringLiteral("nroserie2"), F::Text, 0},   {QStringLiteral("gestion2"), F::Text, 0},
+    {QStringLiteral("codigo3"), F::Text, 0},     {QStringLiteral("nroserie3"), F::Text, 0},
     {QStringLiteral("gestion3"), F::Text, 0},
 };
 
@@ -84,7 +85,10 @@ QString sqlType(const LocalField &f)
     return f.width > 0 ? QStringLiteral("VARCHAR(%1)").arg(f.width) : QStringLiteral("TEXT");
 }
 
-QString quoted(const QString &identifier) { return QLatin1Char('"') + identifier + QLatin1Char('"'); }
+QString quoted(const QString &identifier)
+{
+    return QLatin1Char('"') + identifier + QLatin1Char('"');
+}
 
 QDate parseDate(const QVariant &v)
 {
@@ -234,10 +238,22 @@ QString LocalTable::defaultFileName(LocalTableId id)
     return QStringLiteral("AuxObleas.adt");
 }
 
-LocalTableId LocalTable::id() const { return d->id; }
-const QString &LocalTable::fileName() const { return d->fileName; }
-QString LocalTable::filePath() const { return QDir(LocalStore::directory()).filePath(d->fileName); }
-const QVector<LocalField> &LocalTable::fields() const { return *d->fields; }
+LocalTableId LocalTable::id() const
+{
+    return d->id;
+}
+const QString &LocalTable::fileName() const
+{
+    return d->fileName;
+}
+QString LocalTable::filePath() const
+{
+    return QDir(LocalStore::directory()).filePath(d->fileName);
+}
+const QVector<LocalField> &LocalTable::fields() const
+{
+    return *d->fields;
+}
 
 int LocalTable::fieldIndex(const QString &name) const
 {
@@ -386,7 +402,10 @@ void LocalTable::close()
     emit changed();
 }
 
-bool LocalTable::isOpen() const { return d->open; }
+bool LocalTable::isOpen() const
+{
+    return d->open;
+}
 
 void LocalTable::empty()
 {
@@ -513,7 +532,10 @@ bool LocalTable::next()
     return true;
 }
 
-bool LocalTable::eof() const { return d->eof; }
+bool LocalTable::eof() const
+{
+    return d->eof;
+}
 
 bool LocalTable::moveTo(int row)
 {
@@ -527,8 +549,14 @@ bool LocalTable::moveTo(int row)
     return true;
 }
 
-int LocalTable::recNo() const { return d->eof && d->values.isEmpty() ? -1 : d->pos; }
-int LocalTable::count() const { return int(d->values.size()); }
+int LocalTable::recNo() const
+{
+    return d->eof && d->values.isEmpty() ? -1 : d->pos;
+}
+int LocalTable::count() const
+{
+    return int(d->values.size());
+}
 
 QVariant LocalTable::value(const QString &field) const
 {
@@ -680,7 +708,10 @@ LocalTableModel::LocalTableModel(LocalTable *table, QObject *parent) : QAbstract
     });
 }
 
-void LocalTableModel::setEditable(bool editable) { m_editable = editable; }
+void LocalTableModel::setEditable(bool editable)
+{
+    m_editable = editable;
+}
 
 int LocalTableModel::rowCount(const QModelIndex &parent) const
 {

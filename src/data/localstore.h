@@ -125,7 +125,10 @@ private:
     QString m_cylinderFile;
 };
 
-inline LocalStore &localStore() { return LocalStore::instance(); }
+inline LocalStore &localStore()
+{
+    return LocalStore::instance();
+}
 
 // A grid's view of a local table: one column per field, titled with its name.
 class LocalTableModel : public QAbstractTableModel

@@ -2,7 +2,8 @@
 
 #include <QStringList>
 
-namespace {
+namespace
+{
 
 // Builds "insert into t(a, b) values(:a, :b)" from a column list; `params`
 // holds the parameter of each column (a leading digit means a literal value,
@@ -23,7 +24,8 @@ const QStringList &accessoryColumns()
         QStringList out;
         for (const char *base : {"SUJCIL", "ELVALN", "ELVALG", "MEZCL", "VENTEO", "LLAVEC", "VALCAI", "VALCAE", "MANG",
                                  "MANOM", "ACCE", "TUBER"}) {
-            out << QString::fromLatin1(base) + QStringLiteral("_COD") << QString::fromLatin1(base) + QStringLiteral("_NRO");
+            out << QString::fromLatin1(base) + QStringLiteral("_COD")
+                << QString::fromLatin1(base) + QStringLiteral("_NRO");
         }
         return out;
     }();
@@ -32,20 +34,19 @@ const QStringList &accessoryColumns()
 
 QString updateTempUsr()
 {
-    QStringList cols = {
-        QStringLiteral("id"),          QStringLiteral("peccod"),      QStringLiteral("codtal"),
-        QStringLiteral("talcuit"),     QStringLiteral("udominio"),    QStringLiteral("pmatreshab"),
-        QStringLiteral("rmatreshab"),  QStringLiteral("ucodgest"),    QStringLiteral("udescgest"),
-        QStringLiteral("uobleaant"),   QStringLiteral("uobanoant"),   QStringLiteral("umarca"),
-        QStringLiteral("umodelo"),     QStringLiteral("utipuso"),     QStringLiteral("uano"),
-        QStringLiteral("uapeynom"),    QStringLiteral("utipdoc"),     QStringLiteral("unrodoc"),
-        QStringLiteral("ucalle"),      QStringLiteral("unro"),        QStringLiteral("ubarrio"),
-        QStringLiteral("ucodpostal"),  QStringLiteral("ulocalidad"),  QStringLiteral("uprovincia"),
-        QStringLiteral("utelefono"),   QStringLiteral("ufecrev"),     QStringLiteral("ufecmont"),
-        QStringLiteral("ufechab"),     QStringLiteral("ufecvenhab"),  QStringLiteral("uobservac"),
-        QStringLiteral("email"),       QStringLiteral("dnistring"),   QStringLiteral("dorsostring"),
-        QStringLiteral("dnipath"),     QStringLiteral("dorsopath"),   QStringLiteral("estado"),
-        QStringLiteral("inyeccion"),   QStringLiteral("vin")};
+    QStringList cols = {QStringLiteral("id"),         QStringLiteral("peccod"),     QStringLiteral("codtal"),
+                        QStringLiteral("talcuit"),    QStringLiteral("udominio"),   QStringLiteral("pmatreshab"),
+                        QStringLiteral("rmatreshab"), QStringLiteral("ucodgest"),   QStringLiteral("udescgest"),
+                        QStringLiteral("uobleaant"),  QStringLiteral("uobanoant"),  QStringLiteral("umarca"),
+                        QStringLiteral("umodelo"),    QStringLiteral("utipuso"),    QStringLiteral("uano"),
+                        QStringLiteral("uapeynom"),   QStringLiteral("utipdoc"),    QStringLiteral("unrodoc"),
+                        QStringLiteral("ucalle"),     QStringLiteral("unro"),       QStringLiteral("ubarrio"),
+                        QStringLiteral("ucodpostal"), QStringLiteral("ulocalidad"), QStringLiteral("uprovincia"),
+                        QStringLiteral("utelefono"),  QStringLiteral("ufecrev"),    QStringLiteral("ufecmont"),
+                        QStringLiteral("ufechab"),    QStringLiteral("ufecvenhab"), QStringLiteral("uobservac"),
+                        QStringLiteral("email"),      QStringLiteral("dnistring"),  QStringLiteral("dorsostring"),
+                        QStringLiteral("dnipath"),    QStringLiteral("dorsopath"),  QStringLiteral("estado"),
+                        QStringLiteral("inyeccion"),  QStringLiteral("vin")};
     cols << accessoryColumns();
     cols << QStringLiteral("UCARACT") << QStringLiteral("TE_TIPO") << QStringLiteral("certificadostring")
          << QStringLiteral("certificadopath");
@@ -65,15 +66,14 @@ QString updateTempUsr()
 
 QString updateTempCil()
 {
-    const QStringList cols = {
-        QStringLiteral("id"),         QStringLiteral("peccod"),    QStringLiteral("talcuit"),
-        QStringLiteral("udominio"),   QStringLiteral("cilcodh"),   QStringLiteral("cnroserie"),
-        QStringLiteral("ccodgest"),   QStringLiteral("cfecgest"),  QStringLiteral("ccapacidad"),
-        QStringLiteral("cmesfabr"),   QStringLiteral("canofabr"),  QStringLiteral("cuphmes"),
-        QStringLiteral("cuphano"),    QStringLiteral("cuphcrpc"),  QStringLiteral("cuphresult"),
-        QStringLiteral("fecvencrpc"), QStringLiteral("cnuevo"),    QStringLiteral("valcod"),
-        QStringLiteral("valnro"),     QStringLiteral("valgest"),   QStringLiteral("nrocertif"),
-        QStringLiteral("rvalcod"),    QStringLiteral("rvalnro"),   QStringLiteral("rvalgest")};
+    const QStringList cols = {QStringLiteral("id"),         QStringLiteral("peccod"),   QStringLiteral("talcuit"),
+                              QStringLiteral("udominio"),   QStringLiteral("cilcodh"),  QStringLiteral("cnroserie"),
+                              QStringLiteral("ccodgest"),   QStringLiteral("cfecgest"), QStringLiteral("ccapacidad"),
+                              QStringLiteral("cmesfabr"),   QStringLiteral("canofabr"), QStringLiteral("cuphmes"),
+                              QStringLiteral("cuphano"),    QStringLiteral("cuphcrpc"), QStringLiteral("cuphresult"),
+                              QStringLiteral("fecvencrpc"), QStringLiteral("cnuevo"),   QStringLiteral("valcod"),
+                              QStringLiteral("valnro"),     QStringLiteral("valgest"),  QStringLiteral("nrocertif"),
+                              QStringLiteral("rvalcod"),    QStringLiteral("rvalnro"),  QStringLiteral("rvalgest")};
     QStringList params;
     for (const QString &c : cols) {
         if (c == QLatin1String("cilcodh"))
@@ -90,19 +90,42 @@ QString updateTempCil()
 
 const QStringList &ottColumns()
 {
-    static const QStringList cols = {
-        QStringLiteral("dominio"),      QStringLiteral("propietario"),      QStringLiteral("email"),
-        QStringLiteral("telefono"),     QStringLiteral("celular"),          QStringLiteral("calle"),
-        QStringLiteral("nro"),          QStringLiteral("localidad"),        QStringLiteral("codigoPostal"),
-        QStringLiteral("provincia"),    QStringLiteral("tipoDoc"),          QStringLiteral("nroDoc"),
-        QStringLiteral("marca"),        QStringLiteral("modelo"),           QStringLiteral("anio"),
-        QStringLiteral("cilindrada"),   QStringLiteral("taller"),           QStringLiteral("fecha"),
-        QStringLiteral("ott_nro"),      QStringLiteral("vin"),              QStringLiteral("km"),
-        QStringLiteral("cliente"),      QStringLiteral("propietario_id"),   QStringLiteral("electricista"),
-        QStringLiteral("instalador"),   QStringLiteral("cunero"),           QStringLiteral("control_perdidas"),
-        QStringLiteral("programador"),  QStringLiteral("cilindro"),         QStringLiteral("electronica"),
-        QStringLiteral("obs1"),         QStringLiteral("obs2"),             QStringLiteral("obs3"),
-        QStringLiteral("flexxus"),      QStringLiteral("barrio"),           QStringLiteral("celular_carac")};
+    static const QStringList cols = {QStringLiteral("dominio"),
+                                     QStringLiteral("propietario"),
+                                     QStringLiteral("email"),
+                                     QStringLiteral("telefono"),
+                                     QStringLiteral("celular"),
+                                     QStringLiteral("calle"),
+                                     QStringLiteral("nro"),
+                                     QStringLiteral("localidad"),
+                                     QStringLiteral("codigoPostal"),
+                                     QStringLiteral("provincia"),
+                                     QStringLiteral("tipoDoc"),
+                                     QStringLiteral("nroDoc"),
+                                     QStringLiteral("marca"),
+                                     QStringLiteral("modelo"),
+                                     QStringLiteral("anio"),
+                                     QStringLiteral("cilindrada"),
+                                     QStringLiteral("taller"),
+                                     QStringLiteral("fecha"),
+                                     QStringLiteral("ott_nro"),
+                                     QStringLiteral("vin"),
+                                     QStringLiteral("km"),
+                                     QStringLiteral("cliente"),
+                                     QStringLiteral("propietario_id"),
+                                     QStringLiteral("electricista"),
+                                     QStringLiteral("instalador"),
+                                     QStringLiteral("cunero"),
+                                     QStringLiteral("control_perdidas"),
+                                     QStringLiteral("programador"),
+                                     QStringLiteral("cilindro"),
+                                     QStringLiteral("electronica"),
+                                     QStringLiteral("obs1"),
+                                     QStringLiteral("obs2"),
+                                     QStringLiteral("obs3"),
+                                     QStringLiteral("flexxus"),
+                                     QStringLiteral("barrio"),
+                                     QStringLiteral("celular_carac")};
     return cols;
 }
 
@@ -134,14 +157,13 @@ QString updateOtt()
 
 QString insertOttCil()
 {
-    const QStringList cols = {
-        QStringLiteral("TALLER"),   QStringLiteral("OTT_ID"),     QStringLiteral("CILCODH"),
-        QStringLiteral("CNROSERIE"), QStringLiteral("CCODGEST"),  QStringLiteral("CCAPACIDAD"),
-        QStringLiteral("CMESFABR"), QStringLiteral("CANOFABR"),   QStringLiteral("CUPHCRPC"),
-        QStringLiteral("CUPHMES"),  QStringLiteral("CUPHANO"),    QStringLiteral("FECVENCRPC"),
-        QStringLiteral("CUPHRESULT"), QStringLiteral("CNUEVO"),   QStringLiteral("VALCOD"),
-        QStringLiteral("VALNRO"),   QStringLiteral("VALGEST"),    QStringLiteral("RVALCOD"),
-        QStringLiteral("RVALNRO"),  QStringLiteral("RVALGEST"),   QStringLiteral("NROCERTIF")};
+    const QStringList cols = {QStringLiteral("TALLER"),     QStringLiteral("OTT_ID"),   QStringLiteral("CILCODH"),
+                              QStringLiteral("CNROSERIE"),  QStringLiteral("CCODGEST"), QStringLiteral("CCAPACIDAD"),
+                              QStringLiteral("CMESFABR"),   QStringLiteral("CANOFABR"), QStringLiteral("CUPHCRPC"),
+                              QStringLiteral("CUPHMES"),    QStringLiteral("CUPHANO"),  QStringLiteral("FECVENCRPC"),
+                              QStringLiteral("CUPHRESULT"), QStringLiteral("CNUEVO"),   QStringLiteral("VALCOD"),
+                              QStringLiteral("VALNRO"),     QStringLiteral("VALGEST"),  QStringLiteral("RVALCOD"),
+                              QStringLiteral("RVALNRO"),    QStringLiteral("RVALGEST"), QStringLiteral("NROCERTIF")};
     QStringList params;
     for (const QString &c : cols)
         params << QStringLiteral("P_") + c;

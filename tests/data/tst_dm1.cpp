@@ -32,20 +32,31 @@ class TstDm1 : public QObject
 
     static QVariant sampleFor(const QString &param)
     {
-        static const QStringList numbers = {
-            QStringLiteral("nro"),        QStringLiteral("tnrointopr"),     QStringLiteral("user_id"),
-            QStringLiteral("reg_id"),     QStringLiteral("cil_id"),         QStringLiteral("id"),
-            QStringLiteral("estado"),     QStringLiteral("ccapacidad"),     QStringLiteral("or"),
-            QStringLiteral("ott"),        QStringLiteral("op"),             QStringLiteral("nr"),
-            QStringLiteral("P_id"),       QStringLiteral("P_opv_nro"),      QStringLiteral("P_falla"),
-            QStringLiteral("P_OTT_ID"),   QStringLiteral("P_trabajo_realizado"), QStringLiteral("P_tecnico"),
-            QStringLiteral("P_CCAPACIDAD")};
-        static const QStringList ottNumbers = {QStringLiteral("anio"),        QStringLiteral("cilindrada"),
-                                               QStringLiteral("ott_nro"),     QStringLiteral("km"),
-                                               QStringLiteral("cliente"),     QStringLiteral("propietario_id"),
+        static const QStringList numbers = {QStringLiteral("nro"),
+                                            QStringLiteral("tnrointopr"),
+                                            QStringLiteral("user_id"),
+                                            QStringLiteral("reg_id"),
+                                            QStringLiteral("cil_id"),
+                                            QStringLiteral("id"),
+                                            QStringLiteral("estado"),
+                                            QStringLiteral("ccapacidad"),
+                                            QStringLiteral("or"),
+                                            QStringLiteral("ott"),
+                                            QStringLiteral("op"),
+                                            QStringLiteral("nr"),
+                                            QStringLiteral("P_id"),
+                                            QStringLiteral("P_opv_nro"),
+                                            QStringLiteral("P_falla"),
+                                            QStringLiteral("P_OTT_ID"),
+                                            QStringLiteral("P_trabajo_realizado"),
+                                            QStringLiteral("P_tecnico"),
+                                            QStringLiteral("P_CCAPACIDAD")};
+        static const QStringList ottNumbers = {QStringLiteral("anio"),         QStringLiteral("cilindrada"),
+                                               QStringLiteral("ott_nro"),      QStringLiteral("km"),
+                                               QStringLiteral("cliente"),      QStringLiteral("propietario_id"),
                                                QStringLiteral("electricista"), QStringLiteral("instalador"),
-                                               QStringLiteral("cunero"),      QStringLiteral("control_perdidas"),
-                                               QStringLiteral("programador"), QStringLiteral("flexxus")};
+                                               QStringLiteral("cunero"),       QStringLiteral("control_perdidas"),
+                                               QStringLiteral("programador"),  QStringLiteral("flexxus")};
         const QString bare = param.startsWith(QLatin1String("P_")) ? param.mid(2).toLower() : param.toLower();
         if (numbers.contains(param) || ottNumbers.contains(bare))
             return 7;
@@ -511,7 +522,9 @@ private slots:
         {
             Transaction outer(Conn::Operations);
             addReg(911, QStringLiteral("A"));
-            { Transaction inner(Conn::Operations); }
+            {
+                Transaction inner(Conn::Operations);
+            }
             QVERIFY_THROWS_EXCEPTION(DbError, outer.commit());
         }
         QCOMPARE(countRows(QStringLiteral("temp_reg"), QStringLiteral("id = 911")), 0);
