@@ -1,5 +1,7 @@
 #include "data/localstore.h"
 
+#include "core/exename.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -667,23 +669,27 @@ QString LocalStore::directory()
 
 void LocalStore::setCylinderFileName(const QString &fileName)
 {
-    if (fileName == cylinderFileName())
-        return;
-    m_tables.erase(LocalTableId::Cylinders);
     m_cylinderFile = fileName;
 }
 
 QString LocalStore::cylinderFileName() const
 {
-    return m_cylinderFile.isEmpty() ? LocalTable::defaultFileName(LocalTableId::Cylinders) : m_cylinderFile;
+    // Start-up records the executable's choice in core; an explicit name wins.
+    const QString chosen = m_cylinderFile.isEmpty() ? cylinderTableName() : m_cylinderFile;
+    const QString workshop = LocalTable::defaultFileName(LocalTableId::Cylinders);
+    if (chosen.isEmpty() || chosen.compare(workshop, Qt::CaseInsensitive) == 0)
+        return workshop; // the workshop copy's file keeps its upper-case name
+    return chosen;
 }
 
 LocalTable &LocalStore::table(LocalTableId id)
 {
     auto &slot = m_tables[id];
-    if (!slot) {
-        slot = std::make_unique<LocalTable>(id, id == LocalTableId::Cylinders ? cylinderFileName() : QString());
-    }
+    const QString file = id == LocalTableId::Cylinders ? cylinderFileName() : LocalTable::defaultFileName(id);
+    if (slot && slot->fileName() != file)
+        slot.reset(); // the cylinder table was switched to another file
+    if (!slot)
+        slot = std::make_unique<LocalTable>(id, file);
     slot->open();
     return *slot;
 }

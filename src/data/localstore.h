@@ -112,7 +112,8 @@ public:
     // TARVIL_LOCAL_DIR, else the per-user data folder + "/Tarvil".
     static QString directory();
 
-    // The administrators' copy works on "cilaux02.adt" so that both copies can run.
+    // The administrators' copy works on "cilaux02.adt" so that both copies can
+    // run. Without a name set here, the one start-up chose (core/exename.h).
     void setCylinderFileName(const QString &fileName);
     QString cylinderFileName() const;
 

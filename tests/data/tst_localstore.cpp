@@ -1,6 +1,7 @@
 // The local working tables: one file each under TARVIL_LOCAL_DIR, created
 // with their fields, held exclusively against a second program, and the
 // data-set operations the windows use (empty, append, edit, delete, read).
+#include "core/exename.h"
 #include "data/localstore.h"
 
 #include <QCoreApplication>
@@ -307,7 +308,15 @@ private slots:
         QCOMPARE(openFromAnotherProcess(QStringLiteral("CILAUX01.ADT")).first, 0);
         QCOMPARE(openFromAnotherProcess(QStringLiteral("cilaux02.adt")).first, 3);
         localStore().setCylinderFileName(QStringLiteral("CILAUX01.ADT"));
+        QCOMPARE(localStore().table(LocalTableId::Cylinders).fileName(), QStringLiteral("CILAUX01.ADT"));
         QCOMPARE(openFromAnotherProcess(QStringLiteral("cilaux02.adt")).first, 0);
+
+        // Without an explicit name the store follows the executable rule of start-up.
+        localStore().setCylinderFileName({});
+        setCylinderTableName(kAdminCylinderTable);
+        QCOMPARE(localStore().table(LocalTableId::Cylinders).fileName(), QStringLiteral("cilaux02.adt"));
+        setCylinderTableName(kCylinderTable);
+        QCOMPARE(localStore().table(LocalTableId::Cylinders).fileName(), QStringLiteral("CILAUX01.ADT"));
     }
 
     void damagedFileIsStartedAgain()
