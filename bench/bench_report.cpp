@@ -6,8 +6,8 @@
 #include "printing/reportrenderer.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -35,9 +35,15 @@ static const char *kListLayout = R"J({
  }
 })J";
 
-static double msSince(const QElapsedTimer &t) { return t.nsecsElapsed() / 1e6; }
+static double msSince(const QElapsedTimer &t)
+{
+    return t.nsecsElapsed() / 1e6;
+}
 // Processor time: the wall clock of a shared machine says little.
-static double cpuMs() { return std::clock() * 1000.0 / CLOCKS_PER_SEC; }
+static double cpuMs()
+{
+    return std::clock() * 1000.0 / CLOCKS_PER_SEC;
+}
 
 int main(int argc, char **argv)
 {

@@ -45,8 +45,18 @@ struct AccessoryPair {
 
 // The twelve installation parts, in the order of the sheet's boxes.
 enum class Accessory {
-    Sujeccion, ElectroNafta, ElectroGnc, Dosificador, Venteo, Llave,
-    ValvulaCargaInt, ValvulaCargaExt, Manguera, Manometro, AccesorioTuberia, Tubo
+    Sujeccion,
+    ElectroNafta,
+    ElectroGnc,
+    Dosificador,
+    Venteo,
+    Llave,
+    ValvulaCargaInt,
+    ValvulaCargaExt,
+    Manguera,
+    Manometro,
+    AccesorioTuberia,
+    Tubo
 };
 inline constexpr int kAccessoryCount = 12;
 

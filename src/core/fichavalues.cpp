@@ -34,7 +34,8 @@ QStringList PreparedCylinderRow::fieldNames()
             QStringLiteral("VALGEST"),  QStringLiteral("NROCERTIF")};
 }
 
-namespace Ficha {
+namespace Ficha
+{
 
 QString ShortDate(const QDate &date)
 {
@@ -191,8 +192,8 @@ WorkshopLines QuestionMarkWorkshopLines(const FichaData &d)
 int FichaCopies(const QString &layoutName, int designCopies, int globalCopies, int buckeyeCopies)
 {
     static const QStringList byWorkshop = {
-        QStringLiteral("TQFichaHazelForm"),   QStringLiteral("TQFichaSequoiaImpresoForm"),
-        QStringLiteral("TQFichaAlderForm"),   QStringLiteral("TQFichaHickoryForm"),
+        QStringLiteral("TQFichaHazelForm"),    QStringLiteral("TQFichaSequoiaImpresoForm"),
+        QStringLiteral("TQFichaAlderForm"),    QStringLiteral("TQFichaHickoryForm"),
         QStringLiteral("TQFichaHornbeamForm"), QStringLiteral("TQFichaTamarackA4Form")};
     int n = designCopies;
     if (byWorkshop.contains(layoutName))

@@ -11,7 +11,8 @@ struct InstallationProfile;
 
 // Value rules shared by the technical-sheet layouts: how operation values turn
 // into printed text. Pure functions; the fillers apply them to labels.
-namespace Ficha {
+namespace Ficha
+{
 
 // Dates on the sheets: day, month, four-digit year ("05/03/2021"); empty
 // for no date.

@@ -4,7 +4,8 @@
 
 #include <memory>
 
-namespace Ficha {
+namespace Ficha
+{
 
 using Report::Layout;
 
@@ -70,9 +71,9 @@ void FillGenerica(Layout &l, const FichaData &d, bool crpcFillsActual)
 
 void FillAccessories(Layout &l, const FichaData &d)
 {
-    static const char *const keys[kAccessoryCount] = {
-        "Sujeccion",       "ElectroNaf",      "ElectroGnc", "Dosificador", "Venteo",    "Llave",
-        "ValvulaCargaInt", "ValvulaCargaExt", "Manguera",   "Manometro",   "Accesorio", "Tubo"};
+    static const char *const keys[kAccessoryCount] = {"Sujeccion", "ElectroNaf", "ElectroGnc",      "Dosificador",
+                                                      "Venteo",    "Llave",      "ValvulaCargaInt", "ValvulaCargaExt",
+                                                      "Manguera",  "Manometro",  "Accesorio",       "Tubo"};
     for (int i = 0; i < kAccessoryCount; ++i) {
         const QString key = QLatin1String(keys[i]);
         l.setText(QStringLiteral("QRLabel%1_cod").arg(key), d.accessories[i].code);

@@ -5,7 +5,8 @@
 
 class QWidget;
 
-namespace Ficha {
+namespace Ficha
+{
 
 // Builds the blank-sheet technical sheet `TQFichaBuckeyeForm` for an
 // operation: labels filled, detail bound to the prepared cylinder list,

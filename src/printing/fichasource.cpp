@@ -6,7 +6,8 @@
 #include <QHash>
 #include <memory>
 
-namespace Ficha {
+namespace Ficha
+{
 
 static WorkshopRecord associatedFrom(const NamedQuery &q)
 {

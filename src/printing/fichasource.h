@@ -6,7 +6,8 @@
 class LocalTable;
 
 // What a technical sheet reads from the operations database at print time.
-namespace Ficha {
+namespace Ficha
+{
 
 // Reads the workshop's `tal` row (`SQLQueryTaller`): whether it is enabled
 // (`thabilitad` not 0; no row counts as not enabled), its telephone for the

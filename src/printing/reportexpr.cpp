@@ -5,7 +5,8 @@
 #include <QRegularExpression>
 #include <QVector>
 
-namespace Report {
+namespace Report
+{
 
 QString toText(const QVariant &v)
 {
@@ -21,7 +22,8 @@ QString toText(const QVariant &v)
     return v.toString();
 }
 
-namespace {
+namespace
+{
 
 bool truthy(const QVariant &v)
 {
@@ -35,7 +37,10 @@ bool truthy(const QVariant &v)
 bool isNumber(const QVariant &v)
 {
     switch (v.typeId()) {
-    case QMetaType::Int: case QMetaType::LongLong: case QMetaType::Double: case QMetaType::UInt:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+    case QMetaType::UInt:
     case QMetaType::ULongLong:
         return true;
     default:
@@ -80,7 +85,9 @@ struct Binary : Expression {
         const bool numeric = isNumber(x) && isNumber(y);
         if (op == QLatin1String("+"))
             return numeric ? QVariant(x.toDouble() + y.toDouble()) : QVariant(toText(x) + toText(y));
-        int cmp = numeric ? (x.toDouble() < y.toDouble() ? -1 : x.toDouble() > y.toDouble() ? 1 : 0)
+        int cmp = numeric ? (x.toDouble() < y.toDouble()   ? -1
+                             : x.toDouble() > y.toDouble() ? 1
+                                                           : 0)
                           : QString::compare(toText(x), toText(y));
         if (op == QLatin1String("="))
             return cmp == 0;

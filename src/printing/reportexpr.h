@@ -5,7 +5,8 @@
 #include <functional>
 #include <memory>
 
-namespace Report {
+namespace Report
+{
 
 // What an expression can see: the current row's fields and the page counters.
 struct ExprContext {

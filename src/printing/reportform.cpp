@@ -6,7 +6,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-namespace Report {
+namespace Report
+{
 
 static std::function<void(PreviewDialog &)> &previewHook()
 {
@@ -16,9 +17,15 @@ static std::function<void(PreviewDialog &)> &previewHook()
 
 ReportForm::ReportForm(Layout layout) : m_layout(std::move(layout)) {}
 
-ReportForm ReportForm::load(const QString &layoutName) { return ReportForm(loadLayout(layoutName)); }
+ReportForm ReportForm::load(const QString &layoutName)
+{
+    return ReportForm(loadLayout(layoutName));
+}
 
-void ReportForm::bindRows(std::shared_ptr<const RowSource> rows) { m_rows = std::move(rows); }
+void ReportForm::bindRows(std::shared_ptr<const RowSource> rows)
+{
+    m_rows = std::move(rows);
+}
 
 bool ReportForm::exportPdf(const QString &path, QString *error, const Progress &progress) const
 {
@@ -54,6 +61,9 @@ void ReportForm::preview(QWidget *parent)
     dlg.exec();
 }
 
-void ReportForm::setPreviewHook(std::function<void(PreviewDialog &)> hook) { previewHook() = std::move(hook); }
+void ReportForm::setPreviewHook(std::function<void(PreviewDialog &)> hook)
+{
+    previewHook() = std::move(hook);
+}
 
 } // namespace Report

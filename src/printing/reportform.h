@@ -10,7 +10,8 @@
 class QWidget;
 class QPrinter;
 
-namespace Report {
+namespace Report
+{
 
 class PreviewDialog;
 

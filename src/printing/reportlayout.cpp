@@ -15,9 +15,11 @@ static void initLayoutResources()
     Q_INIT_RESOURCE(layouts);
 }
 
-namespace Report {
+namespace Report
+{
 
-namespace {
+namespace
+{
 
 const char *const kBandNames[kBandCount] = {"title", "pageHeader", "detail", "pageFooter", "summary"};
 
@@ -43,7 +45,8 @@ ItemKind kindFromName(const QString &s, const QString &layout)
         return ItemKind::Box;
     if (s == QLatin1String("picture"))
         return ItemKind::Picture;
-    throw std::runtime_error(QStringLiteral("Diseño %1: tipo de componente desconocido \"%2\"").arg(layout, s).toStdString());
+    throw std::runtime_error(
+        QStringLiteral("Diseño %1: tipo de componente desconocido \"%2\"").arg(layout, s).toStdString());
 }
 
 QJsonObject mergeObjects(QJsonObject base, const QJsonObject &over)
@@ -56,7 +59,7 @@ QJsonObject mergeObjects(QJsonObject base, const QJsonObject &over)
 // The ancestors' JSON merged with the descendant's, key by key; items keep
 // the order of their first appearance.
 struct Merged {
-    QJsonObject top;  // page, font, title, spreadsheet
+    QJsonObject top;   // page, font, title, spreadsheet
     QJsonObject bands; // band name -> object
     QVector<QString> order;
     QHash<QString, QJsonObject> items;
@@ -65,7 +68,8 @@ struct Merged {
 void mergeInto(Merged &m, const QJsonObject &o, const QString &layout)
 {
     for (const char *key : {"page", "font"})
-        m.top.insert(QLatin1String(key), mergeObjects(m.top.value(QLatin1String(key)).toObject(), o.value(QLatin1String(key)).toObject()));
+        m.top.insert(QLatin1String(key),
+                     mergeObjects(m.top.value(QLatin1String(key)).toObject(), o.value(QLatin1String(key)).toObject()));
     for (const char *key : {"title", "spreadsheet"})
         if (o.contains(QLatin1String(key)))
             m.top.insert(QLatin1String(key), o.value(QLatin1String(key)));
@@ -97,7 +101,8 @@ void collect(Merged &m, const QByteArray &json, const std::function<QByteArray(c
     const QJsonDocument doc = QJsonDocument::fromJson(json, &err);
     const QString label = chain.isEmpty() ? QStringLiteral("?") : chain.last();
     if (err.error != QJsonParseError::NoError || !doc.isObject())
-        throw std::runtime_error(QStringLiteral("Diseño %1: JSON inválido (%2)").arg(label, err.errorString()).toStdString());
+        throw std::runtime_error(
+            QStringLiteral("Diseño %1: JSON inválido (%2)").arg(label, err.errorString()).toStdString());
     const QJsonObject o = doc.object();
     const QString ancestor = o.value(QLatin1String("extends")).toString();
     if (ownName)
@@ -111,7 +116,10 @@ void collect(Merged &m, const QByteArray &json, const std::function<QByteArray(c
     mergeInto(m, o, label);
 }
 
-double num(const QJsonValue &v, double def) { return v.isDouble() ? v.toDouble() : def; }
+double num(const QJsonValue &v, double def)
+{
+    return v.isDouble() ? v.toDouble() : def;
+}
 
 QPageSize pageSizeFrom(const QJsonValue &v)
 {
@@ -138,7 +146,10 @@ Qt::Alignment alignFrom(const QString &s)
 
 } // namespace
 
-QString bandKindName(BandKind k) { return QLatin1String(kBandNames[int(k)]); }
+QString bandKindName(BandKind k)
+{
+    return QLatin1String(kBandNames[int(k)]);
+}
 
 QString reportFontFamily()
 {
@@ -234,8 +245,7 @@ Layout loadLayoutFromJson(const QByteArray &json, const std::function<QByteArray
             QString error;
             it.parsed = Expression::parse(it.expression, &error);
             if (!it.parsed)
-                throw std::runtime_error(
-                    QStringLiteral("Diseño %1, %2: %3").arg(l.name, name, error).toStdString());
+                throw std::runtime_error(QStringLiteral("Diseño %1, %2: %3").arg(l.name, name, error).toStdString());
         }
         l.items.append(it);
     }
@@ -276,15 +286,39 @@ Item &Layout::item(const QString &n)
     throw std::out_of_range(QStringLiteral("Diseño %1: no existe el componente %2").arg(name, n).toStdString());
 }
 
-const Item &Layout::item(const QString &n) const { return const_cast<Layout *>(this)->item(n); }
+const Item &Layout::item(const QString &n) const
+{
+    return const_cast<Layout *>(this)->item(n);
+}
 
-void Layout::setText(const QString &n, const QString &text) { item(n).text = text; }
-QString Layout::text(const QString &n) const { return item(n).text; }
-void Layout::setVisible(const QString &n, bool visible) { item(n).visible = visible; }
-void Layout::moveTo(const QString &n, double left, double top) { item(n).rect.moveTo(left, top); }
-void Layout::setLeft(const QString &n, double left) { item(n).rect.moveLeft(left); }
-void Layout::setTop(const QString &n, double top) { item(n).rect.moveTop(top); }
-void Layout::resize(const QString &n, double width, double height) { item(n).rect.setSize(QSizeF(width, height)); }
+void Layout::setText(const QString &n, const QString &text)
+{
+    item(n).text = text;
+}
+QString Layout::text(const QString &n) const
+{
+    return item(n).text;
+}
+void Layout::setVisible(const QString &n, bool visible)
+{
+    item(n).visible = visible;
+}
+void Layout::moveTo(const QString &n, double left, double top)
+{
+    item(n).rect.moveTo(left, top);
+}
+void Layout::setLeft(const QString &n, double left)
+{
+    item(n).rect.moveLeft(left);
+}
+void Layout::setTop(const QString &n, double top)
+{
+    item(n).rect.moveTop(top);
+}
+void Layout::resize(const QString &n, double width, double height)
+{
+    item(n).rect.setSize(QSizeF(width, height));
+}
 
 QSizeF Layout::paperSizeMm() const
 {

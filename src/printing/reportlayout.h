@@ -12,7 +12,8 @@
 #include <functional>
 #include <memory>
 
-namespace Report {
+namespace Report
+{
 
 enum class BandKind { Title, PageHeader, Detail, PageFooter, Summary };
 inline constexpr int kBandCount = 5;
@@ -26,10 +27,10 @@ struct Item {
     QString name;
     ItemKind kind = ItemKind::Label;
     BandKind band = BandKind::PageHeader;
-    QRectF rect; // mm from the band's top-left corner
-    QString text;       // caption of a label
-    QString field;      // data field
-    QString expression; // expression text
+    QRectF rect;         // mm from the band's top-left corner
+    QString text;        // caption of a label
+    QString field;       // data field
+    QString expression;  // expression text
     QString picture;     // built-in picture (resource path)
     QString pictureFile; // external picture preferred when it exists
     QString fontFamily;
@@ -74,7 +75,7 @@ public:
     bool printIfEmpty = true;
     QString title; // preview caption and PDF title
     std::array<Band, kBandCount> bands;
-    QVector<Item> items; // paint order
+    QVector<Item> items;                    // paint order
     QVector<SpreadsheetColumn> spreadsheet; // empty: no spreadsheet export
 
     Band &band(BandKind k) { return bands[int(k)]; }

@@ -18,7 +18,8 @@
 #include <QVBoxLayout>
 #include <memory>
 
-namespace Report {
+namespace Report
+{
 
 // Reports with more pages than this show progress while printing or exporting.
 static constexpr int kProgressPages = 10;
@@ -149,7 +150,10 @@ bool PreviewDialog::exportPdfTo(const QString &path, QString *error)
     return writePdf(path, m_report.layout(), m_list, error, progressFor(QStringLiteral("Exportando a PDF...")));
 }
 
-bool PreviewDialog::exportXlsxTo(const QString &path, QString *error) { return m_report.exportXlsx(path, error); }
+bool PreviewDialog::exportXlsxTo(const QString &path, QString *error)
+{
+    return m_report.exportXlsx(path, error);
+}
 
 void PreviewDialog::printClicked()
 {

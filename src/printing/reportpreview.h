@@ -10,7 +10,8 @@ class QLabel;
 class QPushButton;
 class QScrollArea;
 
-namespace Report {
+namespace Report
+{
 
 class ReportForm;
 

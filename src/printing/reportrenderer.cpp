@@ -9,7 +9,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-namespace Report {
+namespace Report
+{
 
 QVector<DisplayItem> DisplayList::named(const QString &name) const
 {
@@ -35,7 +36,8 @@ QVector<DisplayItem> DisplayList::onPage(int page) const
     return items.mid(pageStart[page - 1], pageStart[page] - pageStart[page - 1]);
 }
 
-namespace {
+namespace
+{
 
 struct Placement {
     BandKind band;
@@ -218,7 +220,8 @@ DisplayList paginate(const Layout &layout, const RowSource *rows)
     return list;
 }
 
-namespace {
+namespace
+{
 
 // Fonts and ascents per layout item, worked out once per painter: setting a
 // font and laying text out in a rectangle dominate long reports.
@@ -228,8 +231,8 @@ struct PaintCache {
     explicit PaintCache(const Layout &l) : fonts(l.items.size()), ascent(l.items.size(), -1) {}
 };
 
-void paintPageCached(QPainter &painter, const Layout &layout, const DisplayList &list, int page, double sx,
-                     double sy, PaintCache &cache)
+void paintPageCached(QPainter &painter, const Layout &layout, const DisplayList &list, int page, double sx, double sy,
+                     PaintCache &cache)
 {
     static QHash<QString, QImage> pictures; // one decode per run of the program
     if (page < 1 || page > list.pageCount)

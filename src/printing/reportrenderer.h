@@ -11,7 +11,8 @@
 class QPainter;
 class QPagedPaintDevice;
 
-namespace Report {
+namespace Report
+{
 
 // One thing drawn on one page: what tests assert on and what the painter draws.
 struct DisplayItem {

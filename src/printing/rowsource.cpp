@@ -5,7 +5,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-namespace Report {
+namespace Report
+{
 
 VectorRowSource::VectorRowSource(QVector<QVariantMap> rows, QStringList fields)
     : m_rows(std::move(rows)), m_fields(std::move(fields))
@@ -21,7 +22,10 @@ VectorRowSource::VectorRowSource(QVector<QVariantMap> rows, QStringList fields)
             m_keyOf.insert(f.toLower(), f);
 }
 
-int VectorRowSource::rowCount() const { return int(m_rows.size()); }
+int VectorRowSource::rowCount() const
+{
+    return int(m_rows.size());
+}
 
 QVariant VectorRowSource::value(int row, const QString &field) const
 {
@@ -35,7 +39,10 @@ QVariant VectorRowSource::value(int row, const QString &field) const
     return it == m_keyOf.constEnd() ? QVariant() : r.value(*it);
 }
 
-QStringList VectorRowSource::fields() const { return m_fields; }
+QStringList VectorRowSource::fields() const
+{
+    return m_fields;
+}
 
 SqlRowSource::SqlRowSource(QSqlQuery &query)
 {
@@ -52,7 +59,10 @@ SqlRowSource::SqlRowSource(QSqlQuery &query)
     }
 }
 
-int SqlRowSource::rowCount() const { return int(m_rows.size()); }
+int SqlRowSource::rowCount() const
+{
+    return int(m_rows.size());
+}
 
 QVariant SqlRowSource::value(int row, const QString &field) const
 {
@@ -62,7 +72,10 @@ QVariant SqlRowSource::value(int row, const QString &field) const
     return m_rows[row][*it];
 }
 
-QStringList SqlRowSource::fields() const { return m_fields; }
+QStringList SqlRowSource::fields() const
+{
+    return m_fields;
+}
 
 static QStringList fieldNamesOf(const LocalTable &table)
 {
@@ -72,8 +85,7 @@ static QStringList fieldNamesOf(const LocalTable &table)
     return names;
 }
 
-LocalTableRowSource::LocalTableRowSource(const LocalTable &table)
-    : VectorRowSource(table.rows(), fieldNamesOf(table))
+LocalTableRowSource::LocalTableRowSource(const LocalTable &table) : VectorRowSource(table.rows(), fieldNamesOf(table))
 {
 }
 

@@ -8,7 +8,8 @@
 class QSqlQuery;
 class LocalTable;
 
-namespace Report {
+namespace Report
+{
 
 // The rows a detail band runs over. Field names compare without regard to case.
 class RowSource

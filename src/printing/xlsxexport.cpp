@@ -6,7 +6,8 @@
 #include <QRegularExpression>
 #include <xlsxwriter.h>
 
-namespace Report {
+namespace Report
+{
 
 bool writeXlsx(const QString &path, const Layout &layout, const RowSource &rows, QString *error)
 {
@@ -44,7 +45,10 @@ bool writeXlsx(const QString &path, const Layout &layout, const RowSource &rows,
             if (!v.isValid() || v.isNull())
                 continue;
             switch (v.typeId()) {
-            case QMetaType::Int: case QMetaType::LongLong: case QMetaType::UInt: case QMetaType::ULongLong:
+            case QMetaType::Int:
+            case QMetaType::LongLong:
+            case QMetaType::UInt:
+            case QMetaType::ULongLong:
             case QMetaType::Double:
                 worksheet_write_number(ws, xr, xc, v.toDouble(), nullptr);
                 break;

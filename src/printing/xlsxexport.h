@@ -5,7 +5,8 @@
 
 #include <QString>
 
-namespace Report {
+namespace Report
+{
 
 // Writes the detail rows as an .xlsx workbook: one sheet, the column titles
 // in the first row (bold), one row per detail row. Columns come from the

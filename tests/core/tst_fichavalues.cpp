@@ -196,15 +196,16 @@ private slots:
         FichaData d;
         d.ownWorkshop = {"AAA0001", "Taller Propio", "Calle 1 100", "20-1-3", "Juan Rep", "M-1", "4444-1111"};
         d.workshopEnabled = true;
-        d.associatedWorkshop = WorkshopRecord{"BBB0002", "Taller Asociado", "Av. 2 200", "30-2-4", "Ana Sosa", "M-2",
-                                              "5555-2222"};
+        d.associatedWorkshop =
+            WorkshopRecord{"BBB0002", "Taller Asociado", "Av. 2 200", "30-2-4", "Ana Sosa", "M-2", "5555-2222"};
         WorkshopLines w = AssociatedWorkshopLines(d);
         QCOMPARE(w.code, QStringLiteral("AAA0001"));
         QCOMPARE(w.phoneLine, QStringLiteral("Tel.: 4444-1111"));
 
         d.workshopEnabled = false;
         w = AssociatedWorkshopLines(d);
-        QCOMPARE(w, (WorkshopLines{"BBB0002", "Taller Asociado", "Av. 2 200", "30-2-4", "Ana Sosa", "M-2", "5555-2222"}));
+        QCOMPARE(w,
+                 (WorkshopLines{"BBB0002", "Taller Asociado", "Av. 2 200", "30-2-4", "Ana Sosa", "M-2", "5555-2222"}));
 
         d.associatedWorkshop.reset(); // codtalaso names no row
         QCOMPARE(AssociatedWorkshopLines(d), WorkshopLines{});

@@ -16,10 +16,11 @@ using namespace Ficha;
 using Report::DisplayItem;
 using Report::DisplayList;
 
-namespace {
+namespace
+{
 
-const double kLeft = 10, kTop = 10;          // margins
-const double kDetailTop = kTop + 130.2;      // first detail row
+const double kLeft = 10, kTop = 10;     // margins
+const double kDetailTop = kTop + 130.2; // first detail row
 
 CylinderWorkRow cylinder(const QString &serie, const QString &nuevo)
 {
@@ -70,8 +71,8 @@ FichaData renewal()
     d.regulatorCode = QStringLiteral("R22");
     d.regulatorSerial = QStringLiteral("RS-2201");
     d.workshopEnabled = true;
-    d.ownWorkshop = {"TAL0001", "TALLER NORTE SRL", "RUTA 9 KM 3", "30-11111111-5", "PEREZ JUAN", "M-4411",
-                     "351-5550000"};
+    d.ownWorkshop = {"TAL0001",    "TALLER NORTE SRL", "RUTA 9 KM 3", "30-11111111-5",
+                     "PEREZ JUAN", "M-4411",           "351-5550000"};
     d.stamps = {"TALLER NORTE", "RUTA 9 KM 3", "CORDOBA", "TEL 5550000"};
     d.pecRepName = QStringLiteral("ING. LUIS PAZ");
     d.pecRepMatricula = QStringLiteral("9911");
@@ -444,11 +445,10 @@ private slots:
         p.start("pdftotext", {"-layout", path, "-"});
         QVERIFY(p.waitForFinished(30000));
         const QString text = QString::fromUtf8(p.readAllStandardOutput());
-        for (const char *expected :
-             {"Fecha Habilitación", "05/03/2021", "0001234567", "REVISION ANUAL", "GÓMEZ, MARÍA", "KLM321",
-              "AUTOELEVADOR", "RS-2201", "S-100", "VN-200", "Disp. Sujección Cilindro", "SJ-0001",
-              "ESTE DOCUMENTO NO HABILITA PARA LA CARGA DE GNC", "ING. LUIS PAZ", "Mat. 9911",
-              "Representante Técnico del PEC"})
+        for (const char *expected : {"Fecha Habilitación", "05/03/2021", "0001234567", "REVISION ANUAL", "GÓMEZ, MARÍA",
+                                     "KLM321", "AUTOELEVADOR", "RS-2201", "S-100", "VN-200", "Disp. Sujección Cilindro",
+                                     "SJ-0001", "ESTE DOCUMENTO NO HABILITA PARA LA CARGA DE GNC", "ING. LUIS PAZ",
+                                     "Mat. 9911", "Representante Técnico del PEC"})
             QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
     }
 };

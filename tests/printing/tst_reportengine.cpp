@@ -16,7 +16,8 @@
 
 using namespace Report;
 
-namespace {
+namespace
+{
 
 QVector<QVariantMap> plates(int n)
 {
@@ -37,10 +38,16 @@ QByteArray layoutText(const QString &name)
     return f.readAll();
 }
 
-Layout testLayout(const QString &name) { return loadLayoutFromJson(layoutText(name), layoutText); }
+Layout testLayout(const QString &name)
+{
+    return loadLayoutFromJson(layoutText(name), layoutText);
+}
 
 // The list layout: title, header and footer on every page, a summary at the end.
-Layout listLayout() { return testLayout(QStringLiteral("TestList")); }
+Layout listLayout()
+{
+    return testLayout(QStringLiteral("TestList"));
+}
 
 QString run(const QString &program, const QStringList &args)
 {
@@ -104,8 +111,10 @@ private slots:
         QVERIFY(fails("{\"name\": \"L\", \"extends\": \"Leaf2\"}"));
         QVERIFY(fails("{\"name\": \"L\", \"items\": {\"detail\": [{\"at\": [0, 0, 1, 1]}]}}"));
         QVERIFY(fails("{\"name\": \"L\", \"items\": {\"middle\": []}}"));
-        QVERIFY(fails("{\"name\": \"L\", \"items\": {\"detail\": [{\"name\": \"e\", \"kind\": \"expr\", \"expr\": \"copy(A, 1\"}]}}"));
-        QVERIFY(fails("{\"name\": \"L\", \"items\": {\"detail\": [{\"name\": \"e\", \"kind\": \"expr\", \"expr\": \"nada(A)\"}]}}"));
+        QVERIFY(fails("{\"name\": \"L\", \"items\": {\"detail\": [{\"name\": \"e\", \"kind\": \"expr\", \"expr\": "
+                      "\"copy(A, 1\"}]}}"));
+        QVERIFY(fails("{\"name\": \"L\", \"items\": {\"detail\": [{\"name\": \"e\", \"kind\": \"expr\", \"expr\": "
+                      "\"nada(A)\"}]}}"));
         QVERIFY(fails("{\"name\": \"L\", \"items\": {\"detail\": [{\"name\": \"e\", \"kind\": \"rombo\"}]}}"));
         QVERIFY(fails("{ not json"));
         // an ancestor naming its descendant
@@ -120,26 +129,39 @@ private slots:
     {
         QTest::addColumn<QString>("expr");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("month") << "copy(FABRICAC, 1, 2)" << "04";
-        QTest::newRow("two-digit year") << "copy(FABRICAC, 6, 2)" << "20";
-        QTest::newRow("first letter") << "copy(GESTION, 1, 1)" << "S";
-        QTest::newRow("copy past the end") << "copy(GESTION, 40, 3)" << "";
-        QTest::newRow("new") << "iif(CNUEVO = 'SI', 'X', '')" << "";
-        QTest::newRow("used") << "iif(CNUEVO <> '' and CNUEVO <> 'SI', 'X', '')" << "X";
-        QTest::newRow("empty field") << "iif(VACIO <> '' and VACIO <> 'SI', 'X', '')" << "";
-        QTest::newRow("unknown field is empty") << "NOHAY + '-'" << "-";
-        QTest::newRow("numbers add") << "CAPACIDAD + 5" << "65";
-        QTest::newRow("join") << "\"Mat. \" + upper(trim(' ab '))" << "Mat. AB";
-        QTest::newRow("pages") << "'Página ' + PAGE + ' de ' + PAGES" << "Página 2 de 7";
-        QTest::newRow("not/or") << "not (CNUEVO = 'NO') or len(GESTION) > 5" << "true";
-        QTest::newRow("case of field name") << "gestion" << "SIN CAMBIOS";
+        QTest::newRow("month") << "copy(FABRICAC, 1, 2)"
+                               << "04";
+        QTest::newRow("two-digit year") << "copy(FABRICAC, 6, 2)"
+                                        << "20";
+        QTest::newRow("first letter") << "copy(GESTION, 1, 1)"
+                                      << "S";
+        QTest::newRow("copy past the end") << "copy(GESTION, 40, 3)"
+                                           << "";
+        QTest::newRow("new") << "iif(CNUEVO = 'SI', 'X', '')"
+                             << "";
+        QTest::newRow("used") << "iif(CNUEVO <> '' and CNUEVO <> 'SI', 'X', '')"
+                              << "X";
+        QTest::newRow("empty field") << "iif(VACIO <> '' and VACIO <> 'SI', 'X', '')"
+                                     << "";
+        QTest::newRow("unknown field is empty") << "NOHAY + '-'"
+                                                << "-";
+        QTest::newRow("numbers add") << "CAPACIDAD + 5"
+                                     << "65";
+        QTest::newRow("join") << "\"Mat. \" + upper(trim(' ab '))"
+                              << "Mat. AB";
+        QTest::newRow("pages") << "'Página ' + PAGE + ' de ' + PAGES"
+                               << "Página 2 de 7";
+        QTest::newRow("not/or") << "not (CNUEVO = 'NO') or len(GESTION) > 5"
+                                << "true";
+        QTest::newRow("case of field name") << "gestion"
+                                            << "SIN CAMBIOS";
     }
     void expressionsComputeCells()
     {
         QFETCH(QString, expr);
         QFETCH(QString, expected);
-        const QVariantMap row{{"FABRICAC", "04/2020"}, {"GESTION", "SIN CAMBIOS"}, {"CNUEVO", "NO"},
-                              {"VACIO", ""}, {"CAPACIDAD", 60}};
+        const QVariantMap row{
+            {"FABRICAC", "04/2020"}, {"GESTION", "SIN CAMBIOS"}, {"CNUEVO", "NO"}, {"VACIO", ""}, {"CAPACIDAD", 60}};
         ExprContext ctx;
         ctx.page = 2;
         ctx.pageCount = 7;
@@ -157,8 +179,7 @@ private slots:
 
     void rowSourcesReadFieldsWithoutRegardToCase()
     {
-        VectorRowSource v({{{"Dominio", "AAA111"}, {"anio", 2010}}, {{"Dominio", "BBB222"}}},
-                          {"Dominio", "anio"});
+        VectorRowSource v({{{"Dominio", "AAA111"}, {"anio", 2010}}, {{"Dominio", "BBB222"}}}, {"Dominio", "anio"});
         QCOMPARE(v.rowCount(), 2);
         QCOMPARE(v.value(0, "DOMINIO").toString(), QStringLiteral("AAA111"));
         QVERIFY(!v.value(1, "anio").isValid());
