@@ -121,6 +121,7 @@ void TRevisionAnualForm::buildUi()
     root->addLayout(columns, 1);
     root->addWidget(buildButtons());
     buildProgressPanel();
+    resize(1300, 690); // room for the whole cylinder grid on a 1366x768 screen
 }
 
 QWidget *TRevisionAnualForm::buildTopRow()
@@ -261,6 +262,7 @@ QGroupBox *TRevisionAnualForm::buildOwner()
     TelefonoEdit = lineEdit("TelefonoEdit", 10);
     CheckBoxFormatoTE = named(new QCheckBox, "CheckBoxFormatoTE");
     CheckBoxFormatoTE->setToolTip(QStringLiteral("Controlar Formato TE"));
+    CheckBoxFormatoTE->setText(QStringLiteral("Controlar Formato TE"));
     CheckBoxFormatoTE->setChecked(true);
     ComboBoxTipoTE->setEnabled(false); // only while the format check is off
     emailEdit = lineEdit("emailEdit");
@@ -290,16 +292,19 @@ QGroupBox *TRevisionAnualForm::buildOwner()
     g->addWidget(new QLabel(QStringLiteral("Provincia")), 4, 2);
     g->addWidget(ProvinciaComboBox, 4, 3);
 
+    auto *typeRow = new QHBoxLayout;
+    typeRow->addWidget(ComboBoxTipoTE);
+    typeRow->addWidget(CheckBoxFormatoTE);
+    typeRow->addStretch(1);
+    g->addWidget(new QLabel(QStringLiteral("Tipo Teléfono")), 5, 0);
+    g->addLayout(typeRow, 5, 1, 1, 3);
     auto *phoneRow = new QHBoxLayout;
-    phoneRow->addWidget(ComboBoxTipoTE);
-    phoneRow->addWidget(new QLabel(QStringLiteral("Caracteristica y Número")));
     phoneRow->addWidget(CaracteristicaEdit);
     phoneRow->addWidget(TelefonoEdit, 1);
-    phoneRow->addWidget(CheckBoxFormatoTE);
-    g->addWidget(new QLabel(QStringLiteral("Tipo Teléfono")), 5, 0);
-    g->addLayout(phoneRow, 5, 1, 1, 3);
-    g->addWidget(new QLabel(QStringLiteral("e-mail:")), 6, 0);
-    g->addWidget(emailEdit, 6, 1, 1, 3);
+    g->addWidget(new QLabel(QStringLiteral("Caracteristica y Número")), 6, 0);
+    g->addLayout(phoneRow, 6, 1, 1, 3);
+    g->addWidget(new QLabel(QStringLiteral("e-mail:")), 7, 0);
+    g->addWidget(emailEdit, 7, 1, 1, 3);
     g->setColumnStretch(1, 3);
     g->setColumnStretch(3, 2);
     return GroupBoxPropietario;
