@@ -390,6 +390,12 @@ private slots:
         QVERIFY(dark > 20);
         QCOMPARE(img.pixel(img.width() - 5, img.height() / 2), qRgb(255, 255, 255));
         QVERIFY(dlg.findChild<QPushButton *>("BtnExcel"));
+        const QString look = qEnvironmentVariable("TARVIL_LOOK_DIR");
+        if (!look.isEmpty()) {
+            dlg.resize(900, 700);
+            dlg.setZoom(75);
+            dlg.grab().save(look + QStringLiteral("/preview.png"));
+        }
     }
 };
 
