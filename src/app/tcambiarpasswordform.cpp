@@ -1,5 +1,7 @@
 #include "app/tcambiarpasswordform.h"
 
+#include "app/dialogplacement.h"
+
 #include "app/messages.h"
 #include "core/global.h"
 #include "data/dm1.h"
@@ -11,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -161,4 +164,11 @@ void TCambiarPasswordForm::BitBtnCambiarClick()
         Msg::info(this, QStringLiteral("El password ha sido cambiado."));
     }
     done(ResultRetry);
+}
+
+void TCambiarPasswordForm::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        centreOnScreen(this);
+    QDialog::showEvent(event);
 }

@@ -20,6 +20,7 @@ public slots:
     void BitBtnCambiarClick();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -1,10 +1,13 @@
 #include "app/tconfirmdlg.h"
 
+#include "app/dialogplacement.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -105,6 +108,8 @@ void TConfirmDlg::applyKind()
 
 void TConfirmDlg::showEvent(QShowEvent *event)
 {
+    if (!event->spontaneous())
+        centreOnScreen(this);
     applyKind();
     QDialog::showEvent(event);
 }

@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -70,7 +72,9 @@ void TMainForm::buildUi()
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromUtf8("Sistema de Gestión para TdM"));
-    resize(1024, 700); // the size it returns to when restored
+    // Fills the screen even where no window manager maximizes it.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        resize(screen->availableGeometry().size());
     setWindowState(Qt::WindowMaximized);
 
     buildMenus();
@@ -131,23 +135,28 @@ QWidget *TMainForm::buildHeader()
         return label;
     };
     m_taller = box("EditTaller");
-    m_taller->setMaximumWidth(110);
+    m_taller->setFixedWidth(110);
     m_razonSocial = box("EditRazonSocial");
     m_cuit = box("EditCuit");
-    m_cuit->setMaximumWidth(140);
+    m_cuit->setFixedWidth(140);
     m_pec = box("EditPEC");
 
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
+    auto *firstRow = new QHBoxLayout;
+    firstRow->addWidget(m_taller);
+    firstRow->addSpacing(16);
+    firstRow->addWidget(caption(QStringLiteral("CUIT:")));
+    firstRow->addSpacing(4);
+    firstRow->addWidget(m_cuit);
+    firstRow->addStretch(1);
     grid->addWidget(caption(QStringLiteral("Taller Nro:")), 0, 0);
-    grid->addWidget(m_taller, 0, 1);
-    grid->addWidget(caption(QStringLiteral("CUIT:")), 0, 2);
-    grid->addWidget(m_cuit, 0, 3);
+    grid->addLayout(firstRow, 0, 1);
     grid->addWidget(caption(QStringLiteral("Razon Social:")), 1, 0);
-    grid->addWidget(m_razonSocial, 1, 1, 1, 3);
+    grid->addWidget(m_razonSocial, 1, 1);
     grid->addWidget(caption(QStringLiteral("PEC:")), 2, 0);
-    grid->addWidget(m_pec, 2, 1, 1, 3);
-    grid->setColumnStretch(3, 1);
+    grid->addWidget(m_pec, 2, 1);
+    grid->setColumnStretch(1, 1);
 
     // The product name split after its third letter, as on the login.
     QFont titleFont = font();

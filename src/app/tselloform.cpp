@@ -1,5 +1,7 @@
 #include "app/tselloform.h"
 
+#include "app/dialogplacement.h"
+
 #include "app/messages.h"
 #include "core/global.h"
 #include "data/dm1.h"
@@ -54,6 +56,7 @@ void TSelloForm::showEvent(QShowEvent *event)
     // Only when the dialog appears: an error box closing over it must not
     // wipe what the user typed.
     if (!event->spontaneous()) {
+        centreOnScreen(this);
         const QString stamps[4] = {Global.Stamp1, Global.Stamp2, Global.Stamp3, Global.Stamp4};
         for (int i = 0; i < 4; ++i)
             m_lines[i]->setText(stamps[i]);

@@ -1,5 +1,7 @@
 #include "app/tvermensajesform.h"
 
+#include "app/dialogplacement.h"
+
 #include "app/messages.h"
 #include "core/global.h"
 #include "data/dm1.h"
@@ -9,6 +11,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -138,4 +141,11 @@ void TVerMensajesForm::done(int result)
             markRead();
     }
     QDialog::done(result);
+}
+
+void TVerMensajesForm::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        centreOnScreen(this);
+    QDialog::showEvent(event);
 }

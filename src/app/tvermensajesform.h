@@ -29,6 +29,9 @@ public slots:
 public:
     void done(int result) override;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void showCurrent();
     void markRead();

@@ -1,7 +1,10 @@
 #include "app/tversionesform.h"
 
+#include "app/dialogplacement.h"
+
 #include <QStatusBar>
 #include <QTextEdit>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 TVersionesForm::TVersionesForm(QWidget *parent) : QDialog(parent)
@@ -46,4 +49,11 @@ QString TVersionesForm::notes()
         "Agenda de turnos y mensajes enviados desde el PEC a sus talleres.\n\n"
         "Version 105\n"
         "Adjuntos de documentación del titular en la operación y sello del representante técnico.\n");
+}
+
+void TVersionesForm::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        centreOnScreen(this);
+    QDialog::showEvent(event);
 }

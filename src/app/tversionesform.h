@@ -10,4 +10,7 @@ public:
     explicit TVersionesForm(QWidget *parent = nullptr);
 
     static QString notes();
+
+protected:
+    void showEvent(QShowEvent *event) override;
 };
