@@ -103,7 +103,8 @@ namespace {
 
 // Puts `mask` on `edit` keeping what the field already stores; when the value
 // does not fit the new mask the field is left without one, so nothing is cut.
-EditMask remask(QLineEdit *edit, const EditMask &current, const QString &mask, bool upper)
+EditMask remask(QLineEdit *edit, const EditMask &current, const QString &mask, bool upper,
+                int unmaskedMaxLength)
 {
     const QString value = current.storedValue(edit->displayText());
     EditMask next = TranslateEditMask(mask, upper);
@@ -111,7 +112,7 @@ EditMask remask(QLineEdit *edit, const EditMask &current, const QString &mask, b
         next = TranslateEditMask(QString(), upper);
     edit->setInputMask(next.qtMask);
     if (next.isEmpty())
-        edit->setMaxLength(32767);
+        edit->setMaxLength(unmaskedMaxLength);
     edit->setText(value);
     return next;
 }
@@ -120,7 +121,7 @@ EditMask remask(QLineEdit *edit, const EditMask &current, const QString &mask, b
 
 void TRevisionAnualForm::setDomainMask(const QString &mask)
 {
-    m_domainMask = remask(DominioEdit, m_domainMask, mask, true);
+    m_domainMask = remask(DominioEdit, m_domainMask, mask, true, 9); // udominio is char(9)
 }
 
 void TRevisionAnualForm::setDocumentMask(const QString &mask)
@@ -133,7 +134,7 @@ void TRevisionAnualForm::setDocumentMask(const QString &mask)
     NroDocEdit->setInputMask(QString());
     NroDocEdit->setText(digits);
     m_documentMask = EditMask{};
-    m_documentMask = remask(NroDocEdit, m_documentMask, mask, false);
+    m_documentMask = remask(NroDocEdit, m_documentMask, mask, false, 20); // unrodoc varchar(20)
 }
 
 // --- key filters ---------------------------------------------------------------
@@ -230,6 +231,8 @@ bool TRevisionAnualForm::eventFilter(QObject *watched, QEvent *event)
 
 void TRevisionAnualForm::runExitRule(QWidget *w)
 {
+    if (!isVisible())
+        return; // the form was closed by the click that took the focus
     if (w == ObleaAntEdit)
         ObleaAntEditExit();
     else if (w == ObleaNewEdit)

@@ -245,8 +245,8 @@ QGroupBox *TRevisionAnualForm::buildOwner()
     SpeedButton9 = speedButton("SpeedButton9", QStringLiteral("Buscar por Documento"),
                                QStyle::SP_FileDialogContentsView);
     CalleEdit = lineEdit("CalleEdit", 43);
-    BarrioEdit = lineEdit("BarrioEdit");
-    CodigoEdit = lineEdit("CodigoEdit");
+    BarrioEdit = lineEdit("BarrioEdit", 17);     // widths of the temp_usr columns
+    CodigoEdit = lineEdit("CodigoEdit", 4);
     LocalidadEdit = lineEdit("LocalidadEdit", 18);
     ProvinciaComboBox = list("ProvinciaComboBox", KnownProvinces(), QString());
     ProvinciaComboBox->setEditable(true); // free text, checked on leaving
@@ -265,7 +265,7 @@ QGroupBox *TRevisionAnualForm::buildOwner()
     CheckBoxFormatoTE->setText(QStringLiteral("Controlar Formato TE"));
     CheckBoxFormatoTE->setChecked(true);
     ComboBoxTipoTE->setEnabled(false); // only while the format check is off
-    emailEdit = lineEdit("emailEdit");
+    emailEdit = lineEdit("emailEdit", 50);
 
     auto *nameRow = new QHBoxLayout;
     nameRow->addWidget(NombreEdit, 1);
