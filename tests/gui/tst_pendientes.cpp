@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTableView>
 #include <QtTest>
