@@ -109,8 +109,13 @@ void deleteRows(int id)
 
 } // namespace
 
-int Save(const OperationRecord &record, const GlobalState &global, const QDate &today, std::optional<int> replacing)
+int Save(const OperationRecord &record, const GlobalState &global, const QDate &today, std::optional<int> replacing,
+         const std::function<void(int)> &step)
 {
+    const auto stage = [&](int n) {
+        if (step)
+            step(n);
+    };
     // Files first: one that cannot be read stops the save before any row.
     const PendingSave::Contents files = readAttachments(record);
     const QHash<QString, int> venc = validityYears(record);
@@ -119,16 +124,19 @@ int Save(const OperationRecord &record, const GlobalState &global, const QDate &
     if (replacing)
         deleteRows(*replacing);
 
+    stage(1);
     NamedQuery &usr = dm1().query(QStringLiteral("UpdateTempUsr"));
     usr.close();
     const QVariantMap values = PendingSave::TempUsrValues(record, global, files);
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         usr.setParam(it.key(), it.value());
     usr.execute();
+    stage(2);
     const int id = usr.lastInsertId().toInt();
     if (id <= 0)
         throw DbError(QStringLiteral("El servidor no devolvió el número de la operación pendiente."), usr.name());
 
+    stage(3);
     const QList<QVariantMap> regs = PendingSave::TempRegValues(record, global, id);
     NamedQuery &reg = multiInsert(QStringLiteral("UpdateTempReg"), int(regs.size()));
     reg.close();
@@ -139,6 +147,7 @@ int Save(const OperationRecord &record, const GlobalState &global, const QDate &
         const auto it = venc.constFind(code.toUpper());
         return it == venc.cend() ? std::optional<int>() : std::optional<int>(*it);
     });
+    stage(4);
     if (!cils.isEmpty()) {
         NamedQuery &cil = multiInsert(QStringLiteral("UpdateTempCil"), int(cils.size()));
         cil.close();

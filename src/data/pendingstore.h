@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 
@@ -28,8 +29,9 @@ private:
 // Stores the operation and returns its new pending id (from the insert
 // itself). With `replacing`, the rows of that pending id go in the same
 // transaction. Throws AttachmentError or DbError.
+// `step` is told of each stage (1 USR, 2 id, 3 REG, 4 CIL) for the progress panel.
 int Save(const OperationRecord &record, const GlobalState &global, const QDate &today,
-         std::optional<int> replacing = std::nullopt);
+         std::optional<int> replacing = std::nullopt, const std::function<void(int step)> &step = {});
 
 // Deletes a pending operation's three sets of rows together.
 void Delete(int id);

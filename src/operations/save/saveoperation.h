@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/installationprofile.h"
+#include "core/operationrecord.h"
+#include "core/progress.h"
+#include "core/prompter.h"
+#include "core/validation.h"
+
+#include <QDate>
+#include <optional>
+
+// "Aceptar" of the operation form: the checks, then the pending operation
+// stored in one transaction. The form applies the marks and the focus.
+struct SaveOutcome {
+    bool saved = false;
+    int id = 0;                  // the new pending id
+    Validation::Result checks;   // marks, focus, expiry and hydraulic-test state
+};
+
+// `replacing`: the pending id of an operation loaded for editing; its rows
+// are replaced in the same transaction. Database errors propagate as DbError
+// and unreadable attachments as PendingStore::AttachmentError; nothing is
+// written in either case.
+SaveOutcome SaveOperation(OperationRecord &record, const InstallationProfile *profile, Prompter &prompter,
+                          Progress &progress, const QDate &today, std::optional<int> replacing = std::nullopt);
+
+// The checks' view of a record.
+Validation::Input ValidationInputOf(const OperationRecord &record, const InstallationProfile *profile,
+                                    const QDate &today);
