@@ -5,7 +5,16 @@
 #include "app/tmainform.h"
 #include "app/tselloform.h"
 #include "app/tversionesform.h"
+#include "core/global.h"
+#include "core/installationprofile.h"
 #include "data/dm1.h"
+#include "followup/tconsultadependientesform.h"
+#include "followup/tconsultadependientestamarackform.h"
+#include "followup/tconsultaporcilindroform.h"
+#include "followup/tconsultapordominioform.h"
+#include "followup/tconsultaporreguladorform.h"
+#include "followup/tconsultaxobleaform.h"
+#include "operations/trevisionanualform.h"
 
 #include <QApplication>
 
@@ -25,6 +34,23 @@ void registerWindows()
     Dispatch::registerWindow(QString::fromUtf8("Configurar sello Responsable Técnico del Taller"),
                              openModal<TSelloForm>);
     Dispatch::registerWindow(QStringLiteral("Resumen de Versiones"), openModal<TVersionesForm>);
+
+    // One registration serves the six operation nodes; the kind is already in Global.
+    Dispatch::registerWindow(QString::fromUtf8("Conversión"), [](QWidget *parent) {
+        TRevisionAnualForm::openForKind(Global.OperationKind, parent);
+    });
+    Dispatch::registerWindow(QString::fromUtf8("Consulta de Trámites Pendientes de Asignación de Obleas"),
+                             [](QWidget *parent) {
+                                 const InstallationProfile *profile = profileById(Global.InstallationId);
+                                 if (profile && profile->pendingListShowsVin)
+                                     openModal<TConsultaDePendientesTamarackForm>(parent);
+                                 else
+                                     openModal<TConsultaDePendientesForm>(parent);
+                             });
+    Dispatch::registerWindow(QStringLiteral("Por Dominio"), openModal<TConsultaPorDominioForm>);
+    Dispatch::registerWindow(QStringLiteral("Por Nro de Regulador"), openModal<TConsultaPorReguladorForm>);
+    Dispatch::registerWindow(QStringLiteral("Por Nro de Cilindro"), openModal<TConsultaPorCilindroForm>);
+    Dispatch::registerWindow(QStringLiteral("Por Nro de Oblea"), openModal<TConsultaXObleaForm>);
 }
 
 } // namespace
