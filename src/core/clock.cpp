@@ -1,6 +1,7 @@
 #include "core/clock.h"
 
-namespace {
+namespace
+{
 QDate g_fixedToday; // invalid: follow the system clock
 }
 

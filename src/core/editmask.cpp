@@ -2,18 +2,24 @@
 
 #include <QStringList>
 
-namespace {
+namespace
+{
 
 enum class Slot { Literal, AlnumRequired, AlnumOptional, DigitRequired, DigitOrSignOptional };
 
 Slot slotOf(QChar c)
 {
     switch (c.unicode()) {
-    case 'A': return Slot::AlnumRequired;
-    case 'a': return Slot::AlnumOptional;
-    case '0': return Slot::DigitRequired;
-    case '#': return Slot::DigitOrSignOptional;
-    default: return Slot::Literal;
+    case 'A':
+        return Slot::AlnumRequired;
+    case 'a':
+        return Slot::AlnumOptional;
+    case '0':
+        return Slot::DigitRequired;
+    case '#':
+        return Slot::DigitOrSignOptional;
+    default:
+        return Slot::Literal;
     }
 }
 
@@ -32,10 +38,14 @@ bool accepts(Slot slot, QChar c)
 {
     switch (slot) {
     case Slot::AlnumRequired:
-    case Slot::AlnumOptional: return isAsciiAlnum(c);
-    case Slot::DigitRequired: return isAsciiDigit(c);
-    case Slot::DigitOrSignOptional: return isAsciiDigit(c) || c == u'+' || c == u'-';
-    case Slot::Literal: return false;
+    case Slot::AlnumOptional:
+        return isAsciiAlnum(c);
+    case Slot::DigitRequired:
+        return isAsciiDigit(c);
+    case Slot::DigitOrSignOptional:
+        return isAsciiDigit(c) || c == u'+' || c == u'-';
+    case Slot::Literal:
+        return false;
     }
     return false;
 }
@@ -67,10 +77,18 @@ EditMask TranslateEditMask(const QString &mask, bool upper)
         qt += u'>';
     for (const QChar c : m.pattern) {
         switch (slotOf(c)) {
-        case Slot::AlnumRequired: qt += u'N'; break;
-        case Slot::AlnumOptional: qt += u'n'; break;
-        case Slot::DigitRequired: qt += u'9'; break;
-        case Slot::DigitOrSignOptional: qt += u'#'; break;
+        case Slot::AlnumRequired:
+            qt += u'N';
+            break;
+        case Slot::AlnumOptional:
+            qt += u'n';
+            break;
+        case Slot::DigitRequired:
+            qt += u'9';
+            break;
+        case Slot::DigitOrSignOptional:
+            qt += u'#';
+            break;
         case Slot::Literal:
             if (isQtMaskSpecial(c))
                 qt += u'\\';
@@ -145,7 +163,8 @@ bool EditMask::fits(const QString &stored) const
     return pos == stored.size();
 }
 
-namespace OperationMasks {
+namespace OperationMasks
+{
 
 QString DomainOnEntering(int modelYear)
 {
@@ -161,9 +180,8 @@ QString DomainOnRecall(int modelYear, const QString &storedDomain)
 
 QString DocumentFor(const QString &documentType)
 {
-    return documentType.trimmed().compare(QLatin1String("CUIT"), Qt::CaseInsensitive) == 0
-               ? DocumentCuit
-               : DocumentOther;
+    return documentType.trimmed().compare(QLatin1String("CUIT"), Qt::CaseInsensitive) == 0 ? DocumentCuit
+                                                                                           : DocumentOther;
 }
 
 } // namespace OperationMasks

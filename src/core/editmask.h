@@ -38,7 +38,8 @@ struct EditMask {
 EditMask TranslateEditMask(const QString &mask, bool upper = false);
 
 // Masks of the operation form.
-namespace OperationMasks {
+namespace OperationMasks
+{
 inline const QString DomainOnOpening = QStringLiteral("AAA###;1;_");
 inline const QString DomainBefore2016 = QStringLiteral("AAA###");
 inline const QString DomainFrom2016 = QStringLiteral("AAAAAAa;1; ");

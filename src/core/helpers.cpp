@@ -6,8 +6,8 @@ bool IsPlainAddressText(const QString &text)
 {
     for (const QChar c : text) {
         const ushort u = c.unicode();
-        const bool ok = u == '-' || u == '.' || u == '_' || (u >= '0' && u <= '9')
-                        || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
+        const bool ok = u == '-' || u == '.' || u == '_' || (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') ||
+                        (u >= 'a' && u <= 'z');
         if (!ok)
             return false;
     }
@@ -32,17 +32,28 @@ bool IsValidEmail(const QString &text)
 const QStringList &KnownProvinces()
 {
     static const QStringList names = {
-        QStringLiteral("BUENOS AIRES"),     QStringLiteral("CATAMARCA"),
-        QStringLiteral("CHACO"),            QStringLiteral("CHUBUT"),
-        QStringLiteral("CORDOBA"),          QStringLiteral("CORRIENTES"),
-        QStringLiteral("ENTRE RIOS"),       QStringLiteral("FORMOSA"),
-        QStringLiteral("JUJUY"),            QStringLiteral("LA PAMPA"),
-        QStringLiteral("LA RIOJA"),         QStringLiteral("MENDOZA"),
-        QStringLiteral("MISIONES"),         QStringLiteral("NEUQUEN"),
-        QStringLiteral("RIO NEGRO"),        QStringLiteral("SALTA"),
-        QStringLiteral("SAN JUAN"),         QStringLiteral("SAN LUIS"),
-        QStringLiteral("SANTA CRUZ"),       QStringLiteral("SANTA FE"),
-        QStringLiteral("SANTIAGO DEL ESTERO"), QStringLiteral("TIERRA DEL FUEGO"),
+        QStringLiteral("BUENOS AIRES"),
+        QStringLiteral("CATAMARCA"),
+        QStringLiteral("CHACO"),
+        QStringLiteral("CHUBUT"),
+        QStringLiteral("CORDOBA"),
+        QStringLiteral("CORRIENTES"),
+        QStringLiteral("ENTRE RIOS"),
+        QStringLiteral("FORMOSA"),
+        QStringLiteral("JUJUY"),
+        QStringLiteral("LA PAMPA"),
+        QStringLiteral("LA RIOJA"),
+        QStringLiteral("MENDOZA"),
+        QStringLiteral("MISIONES"),
+        QStringLiteral("NEUQUEN"),
+        QStringLiteral("RIO NEGRO"),
+        QStringLiteral("SALTA"),
+        QStringLiteral("SAN JUAN"),
+        QStringLiteral("SAN LUIS"),
+        QStringLiteral("SANTA CRUZ"),
+        QStringLiteral("SANTA FE"),
+        QStringLiteral("SANTIAGO DEL ESTERO"),
+        QStringLiteral("TIERRA DEL FUEGO"),
         QStringLiteral("TUCUMAN"),
     };
     return names;

@@ -1,6 +1,7 @@
 #include "core/operationkind.h"
 
-namespace {
+namespace
+{
 
 QString normalised(const QString &code)
 {
@@ -13,13 +14,20 @@ QString normalised(const QString &code)
 QString OperationKindName(const QString &code)
 {
     const QString c = code.trimmed().toUpper();
-    if (c == QLatin1String("C")) return QStringLiteral("CONVERSION");
-    if (c == QLatin1String("M")) return QStringLiteral("MODIFICACION");
-    if (c == QLatin1String("R")) return QStringLiteral("REVISION ANUAL");
-    if (c == QLatin1String("B")) return QStringLiteral("BAJA");
-    if (c == QLatin1String("X")) return QStringLiteral("REVISION CRPC");
-    if (c == QLatin1String("H")) return QStringLiteral("REEMPLAZO VALVULA");
-    if (c == QLatin1String("D")) return QStringLiteral("DESMONTAJE");
+    if (c == QLatin1String("C"))
+        return QStringLiteral("CONVERSION");
+    if (c == QLatin1String("M"))
+        return QStringLiteral("MODIFICACION");
+    if (c == QLatin1String("R"))
+        return QStringLiteral("REVISION ANUAL");
+    if (c == QLatin1String("B"))
+        return QStringLiteral("BAJA");
+    if (c == QLatin1String("X"))
+        return QStringLiteral("REVISION CRPC");
+    if (c == QLatin1String("H"))
+        return QStringLiteral("REEMPLAZO VALVULA");
+    if (c == QLatin1String("D"))
+        return QStringLiteral("DESMONTAJE");
     return QString();
 }
 
@@ -70,11 +78,16 @@ std::optional<OperationKindLayout> LayoutForKind(const QString &code)
 QString ConsultationCaption(const QString &viewedKind)
 {
     const QString c = viewedKind.trimmed().toUpper();
-    if (c == QLatin1String("C")) return QStringLiteral("CONVERSION");
-    if (c == QLatin1String("R")) return QStringLiteral("REVISION ANUAL");
-    if (c == QLatin1String("B") || c == QLatin1String("D")) return QStringLiteral("DESMONTAJE");
-    if (c == QLatin1String("H")) return QStringLiteral("REEMPLAZO");
-    if (c == QLatin1String("M")) return QStringLiteral("MODIFICACION");
+    if (c == QLatin1String("C"))
+        return QStringLiteral("CONVERSION");
+    if (c == QLatin1String("R"))
+        return QStringLiteral("REVISION ANUAL");
+    if (c == QLatin1String("B") || c == QLatin1String("D"))
+        return QStringLiteral("DESMONTAJE");
+    if (c == QLatin1String("H"))
+        return QStringLiteral("REEMPLAZO");
+    if (c == QLatin1String("M"))
+        return QStringLiteral("MODIFICACION");
     return DefaultFormCaption;
 }
 
@@ -122,42 +135,48 @@ const QStringList &RegulatorGestionTexts()
 
 const QStringList &ValveGestionTexts()
 {
-    static const QStringList l = {QStringLiteral("SIN CAMBIOS"), QStringLiteral("MONTAJE"),
-                                  QStringLiteral("BAJA"), QStringLiteral("DESMONTAJE")};
+    static const QStringList l = {QStringLiteral("SIN CAMBIOS"), QStringLiteral("MONTAJE"), QStringLiteral("BAJA"),
+                                  QStringLiteral("DESMONTAJE")};
     return l;
 }
 
 QString GestionName(const QString &letter)
 {
     const QString c = letter.trimmed().toUpper();
-    if (c == QLatin1String("M")) return QStringLiteral("MONTAJE");
-    if (c == QLatin1String("D")) return QStringLiteral("DESMONTAJE");
-    if (c == QLatin1String("B")) return QStringLiteral("BAJA");
-    if (c == QLatin1String("S")) return QStringLiteral("SIN CAMBIOS");
+    if (c == QLatin1String("M"))
+        return QStringLiteral("MONTAJE");
+    if (c == QLatin1String("D"))
+        return QStringLiteral("DESMONTAJE");
+    if (c == QLatin1String("B"))
+        return QStringLiteral("BAJA");
+    if (c == QLatin1String("S"))
+        return QStringLiteral("SIN CAMBIOS");
     return QString();
 }
 
 QString CylinderGestionName(const QString &letter)
 {
     const QString c = letter.trimmed().toUpper();
-    if (c == QLatin1String("B") || c == QLatin1String("D")) return QStringLiteral("DESMONTAJE");
-    if (c == QLatin1String("R")) return QStringLiteral("SIN CAMBIOS");
+    if (c == QLatin1String("B") || c == QLatin1String("D"))
+        return QStringLiteral("DESMONTAJE");
+    if (c == QLatin1String("R"))
+        return QStringLiteral("SIN CAMBIOS");
     return GestionName(c);
 }
 
 QString ValveGestionName(const QString &letter)
 {
     const QString c = letter.trimmed().toUpper();
-    if (c == QLatin1String("B") || c == QLatin1String("D")) return QStringLiteral("DESMONTAJE");
+    if (c == QLatin1String("B") || c == QLatin1String("D"))
+        return QStringLiteral("DESMONTAJE");
     return GestionName(c);
 }
 
 const QStringList &VehicleUseTexts()
 {
-    static const QStringList l = {QStringLiteral("TAXI"),    QStringLiteral("PICK-UP"),
-                                  QStringLiteral("PARTICULAR"), QStringLiteral("OFICIAL"),
-                                  QStringLiteral("OTROS"),   QStringLiteral("MOTO"),
-                                  QStringLiteral("AUTOELEVADORES")};
+    static const QStringList l = {
+        QStringLiteral("TAXI"),  QStringLiteral("PICK-UP"), QStringLiteral("PARTICULAR"),    QStringLiteral("OFICIAL"),
+        QStringLiteral("OTROS"), QStringLiteral("MOTO"),    QStringLiteral("AUTOELEVADORES")};
     return l;
 }
 

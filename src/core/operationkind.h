@@ -17,15 +17,15 @@ QString OperationKindName(const QString &code);
 // What the operation form does for one kind; the form only applies it.
 struct OperationKindLayout {
     QString code;
-    QString caption;            // window caption
-    QString description;        // udescgest
-    QString regulatorGestion;   // "SIN CAMBIOS", "MONTAJE", ...
+    QString caption;          // window caption
+    QString description;      // udescgest
+    QString regulatorGestion; // "SIN CAMBIOS", "MONTAJE", ...
     bool regulatorGestionLocked = false;
-    QString regulatorNuevo;     // "SI" / "NO"
+    QString regulatorNuevo; // "SI" / "NO"
     bool hidesValveReplacement = false;
     bool hidesPreviousSticker = false; // field, its year, label and recall button
     bool hidesEnablingAndExpiry = false;
-    QString mountingDateLabel;  // "Fecha Montaje" / "Fecha Desmontaje"
+    QString mountingDateLabel;    // "Fecha Montaje" / "Fecha Desmontaje"
     QString previousStickerLabel; // "Oblea Anterior" / "Oblea Actual"
 };
 

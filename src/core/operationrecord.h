@@ -9,30 +9,30 @@
 // One cylinder (with its valve) of the operation on screen: a row of the
 // cylinder work table. Dates are "MM/YYYY".
 struct CylinderRow {
-    QString nroSerie;   // NROSERIE
-    QString codigo;     // CODIGO
-    QString gestion;    // GESTION (text of the list)
-    int capacidad = 0;  // CAPACIDAD
-    QString fabricac;   // FABRICAC
-    QString uphTaller;  // UPHTALLER ("FAB": factory test)
-    QString uphFecha;   // UPHFECHA
-    QString uphResult;  // UPHRESULT
-    QDate fecVencCrpc;  // FECVENCRPC
-    QString cNuevo;     // CNUEVO "SI" / "NO"
+    QString nroSerie;                   // NROSERIE
+    QString codigo;                     // CODIGO
+    QString gestion;                    // GESTION (text of the list)
+    int capacidad = 0;                  // CAPACIDAD
+    QString fabricac;                   // FABRICAC
+    QString uphTaller;                  // UPHTALLER ("FAB": factory test)
+    QString uphFecha;                   // UPHFECHA
+    QString uphResult;                  // UPHRESULT
+    QDate fecVencCrpc;                  // FECVENCRPC
+    QString cNuevo;                     // CNUEVO "SI" / "NO"
     QString valCod, valNro, valGest;    // VALCOD, VALNRO, VALGEST
     QString rvalCod, rvalNro, rvalGest; // RVALCOD, RVALNRO, RVALGEST
-    QString nroCertif;  // NROCERTIF
+    QString nroCertif;                  // NROCERTIF
 
     bool operator==(const CylinderRow &) const = default;
 };
 
 // One regulator line of the form.
 struct RegulatorLine {
-    QString codigo;    // rcodregh
-    QString marca;     // from the catalogue; not stored
-    QString nroSerie;  // rnroserie
-    QString gestion;   // text of the list
-    QString nuevo;     // "SI" / "NO"; not stored in the pending tables
+    QString codigo;   // rcodregh
+    QString marca;    // from the catalogue; not stored
+    QString nroSerie; // rnroserie
+    QString gestion;  // text of the list
+    QString nuevo;    // "SI" / "NO"; not stored in the pending tables
 
     bool operator==(const RegulatorLine &) const = default;
 };
@@ -41,30 +41,30 @@ struct RegulatorLine {
 // the user sees them (list texts, not codes); the *Code() helpers give the
 // stored forms.
 struct OperationRecord {
-    QString kind;               // ucodgest
-    QString description;        // udescgest
-    QString obleaAnt;           // uobleaant
-    QString anioObleaAnt;       // uobanoant
-    QString obleaNew;           // shown in view mode only
-    QString marca, modelo;      // umarca, umodelo
-    int anio = 2000;            // uano
-    QString inyeccion;          // "SI" / "NO"
-    QString tipoUso;            // vehicle use text
-    QString dominio;            // udominio, as its mask stores it
+    QString kind;          // ucodgest
+    QString description;   // udescgest
+    QString obleaAnt;      // uobleaant
+    QString anioObleaAnt;  // uobanoant
+    QString obleaNew;      // shown in view mode only
+    QString marca, modelo; // umarca, umodelo
+    int anio = 2000;       // uano
+    QString inyeccion;     // "SI" / "NO"
+    QString tipoUso;       // vehicle use text
+    QString dominio;       // udominio, as its mask stores it
     QString vin;
-    QString nombre;             // uapeynom
-    QString tipoDoc, nroDoc;    // utipdoc, unrodoc
+    QString nombre;          // uapeynom
+    QString tipoDoc, nroDoc; // utipdoc, unrodoc
     QString calle, barrio, codigoPostal, localidad, provincia;
-    QString tipoTelefono;       // TE_TIPO
-    QString caracteristica;     // UCARACT
-    QString telefono;           // utelefono
+    QString tipoTelefono;   // TE_TIPO
+    QString caracteristica; // UCARACT
+    QString telefono;       // utelefono
     QString email;
     RegulatorLine regulador;
     bool hasSecondRegulator = false;
     RegulatorLine reguladorNuevo;
     QDate fechaMontaje, fechaHabilitacion, fechaVencimiento;
-    QString observaciones;      // uobservac
-    std::array<QString, 24> accesorios; // 12 code/number pairs
+    QString observaciones;                  // uobservac
+    std::array<QString, 24> accesorios;     // 12 code/number pairs
     std::array<QString, 3> attachmentPaths; // front, back, certificate
     int estado = 0;
     QVector<CylinderRow> cylinders;

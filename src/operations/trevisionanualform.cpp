@@ -34,9 +34,7 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
-
-TRevisionAnualForm::TRevisionAnualForm(QWidget *parent, Prompter *prompter)
-    : QDialog(parent), m_prompter(prompter)
+TRevisionAnualForm::TRevisionAnualForm(QWidget *parent, Prompter *prompter) : QDialog(parent), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("RevisionAnualForm"));
     setWindowTitle(DefaultFormCaption);
@@ -146,12 +144,26 @@ void TRevisionAnualForm::runCreationSteps()
     watch(ObleaAntEdit, Keys::Digits);
     watch(ObleaNewEdit, Keys::None); // zero fill on leaving only
     watch(CaracteristicaEdit, Keys::AreaCode);
-    for (QWidget *w : std::initializer_list<QWidget *>{
-             InyeccionComboEdit, TipoComboEdit, DNIComboBox, NroDocEdit, CodigoEdit, LocalidadEdit,
-             ProvinciaComboBox, ComboBoxTipoTE, TelefonoEdit, emailEdit, VINEdit, CodigoRegularEdit,
-             NroSerieReguladorEdit, MarcaReguladorEdit, RGestionComboBox, RNuevoComboBox,
-             CodigoReguladorNuevoEdit, NroSerieReguladorNuevoEdit, RGestionNuevoComboBox,
-             RNuevoNuevoComboBox})
+    for (QWidget *w : std::initializer_list<QWidget *>{InyeccionComboEdit,
+                                                       TipoComboEdit,
+                                                       DNIComboBox,
+                                                       NroDocEdit,
+                                                       CodigoEdit,
+                                                       LocalidadEdit,
+                                                       ProvinciaComboBox,
+                                                       ComboBoxTipoTE,
+                                                       TelefonoEdit,
+                                                       emailEdit,
+                                                       VINEdit,
+                                                       CodigoRegularEdit,
+                                                       NroSerieReguladorEdit,
+                                                       MarcaReguladorEdit,
+                                                       RGestionComboBox,
+                                                       RNuevoComboBox,
+                                                       CodigoReguladorNuevoEdit,
+                                                       NroSerieReguladorNuevoEdit,
+                                                       RGestionNuevoComboBox,
+                                                       RNuevoNuevoComboBox})
         watch(w, Keys::EnterOnly);
     watch(AnioSpinEdit, Keys::EnterKeepsKey);
     watch(DateTimePickerVencimiento, Keys::None);

@@ -101,7 +101,7 @@ public slots:
     void BitBtn1Click();
 
 signals:
-    void keyRefused(); // a key a field does not accept (after the beep)
+    void keyRefused();      // a key a field does not accept (after the beep)
     void acceptRequested(); // "Aceptar" outside consultation: checks and save
 
 protected:
@@ -193,11 +193,10 @@ public:
 
     QGroupBox *GroupBoxCilindros = nullptr;
     QTableView *DBGrid1 = nullptr;
-    QToolButton *SpeedButton4 = nullptr, *SpeedButton5 = nullptr, *SpeedButton6 = nullptr,
-                *SpeedButton8 = nullptr, *SpeedButtonCC1 = nullptr, *SpeedButtonCC2 = nullptr;
-    QLineEdit *DBEditValCod = nullptr, *DBEditValNro = nullptr, *DBEditValGest = nullptr,
-              *DBEditNroCertif = nullptr, *DBEditRValCod = nullptr, *DBEditRValNro = nullptr,
-              *DBEditRValGest = nullptr;
+    QToolButton *SpeedButton4 = nullptr, *SpeedButton5 = nullptr, *SpeedButton6 = nullptr, *SpeedButton8 = nullptr,
+                *SpeedButtonCC1 = nullptr, *SpeedButtonCC2 = nullptr;
+    QLineEdit *DBEditValCod = nullptr, *DBEditValNro = nullptr, *DBEditValGest = nullptr, *DBEditNroCertif = nullptr,
+              *DBEditRValCod = nullptr, *DBEditRValNro = nullptr, *DBEditRValGest = nullptr;
 
     QLabel *LabelMontaje = nullptr, *LabelHabilitacion = nullptr, *LabelVencimiento = nullptr;
     QDateEdit *DateTimePickerMontaje = nullptr, *DateTimePickerHabilitacion = nullptr,

@@ -69,15 +69,14 @@ void TRevisionAnualForm::applyKindLayout(const QString &code)
 
 void TRevisionAnualForm::applyConsultation()
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{
-             GroupBoxVehiculo, GroupBoxPropietario, GroupBoxRegulador, DateTimePickerMontaje,
-             DateTimePickerHabilitacion, DateTimePickerVencimiento})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{GroupBoxVehiculo, GroupBoxPropietario, GroupBoxRegulador,
+                                          DateTimePickerMontaje, DateTimePickerHabilitacion, DateTimePickerVencimiento})
         w->setEnabled(false);
     for (QWidget *w : std::initializer_list<QWidget *>{Label35, Label36, Label37, LabelNombre})
         w->setVisible(false);
-    for (QWidget *w : std::initializer_list<QWidget *>{SpeedButton9, SpeedButton3, SpeedButton1,
-                                                       SpeedButton4, SpeedButton5, SpeedButton6,
-                                                       SpeedButton8, BitBtn1})
+    for (QWidget *w : std::initializer_list<QWidget *>{SpeedButton9, SpeedButton3, SpeedButton1, SpeedButton4,
+                                                       SpeedButton5, SpeedButton6, SpeedButton8, BitBtn1})
         w->setEnabled(false);
     LabelObleaAnt->setText(QStringLiteral("Oblea"));
     LabelTaller->setVisible(true);
@@ -99,12 +98,12 @@ void TRevisionAnualForm::SetPendingId(int id)
 
 // --- masks -------------------------------------------------------------------
 
-namespace {
+namespace
+{
 
 // Puts `mask` on `edit` keeping what the field already stores; when the value
 // does not fit the new mask the field is left without one, so nothing is cut.
-EditMask remask(QLineEdit *edit, const EditMask &current, const QString &mask, bool upper,
-                int unmaskedMaxLength)
+EditMask remask(QLineEdit *edit, const EditMask &current, const QString &mask, bool upper, int unmaskedMaxLength)
 {
     const QString value = current.storedValue(edit->displayText());
     EditMask next = TranslateEditMask(mask, upper);
@@ -174,17 +173,24 @@ bool TRevisionAnualForm::filterKey(QWidget *w, Keys keys, QKeyEvent *ke)
     const bool letter = (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
     bool ok = true;
     switch (keys) {
-    case Keys::Name: ok = digit || letter || c == u' ' || c == u'Ñ' || c == u'ñ'; break;
+    case Keys::Name:
+        ok = digit || letter || c == u' ' || c == u'Ñ' || c == u'ñ';
+        break;
     case Keys::Street:
         ok = digit || letter || c == u' ' || c == u'Ñ' || c == u'ñ' || c == u'(' || c == u')' || c == u'-';
         break;
-    case Keys::Domain: ok = digit || letter; break;
-    case Keys::Digits: ok = digit; break;
+    case Keys::Domain:
+        ok = digit || letter;
+        break;
+    case Keys::Digits:
+        ok = digit;
+        break;
     case Keys::AreaCode:
         if (c == u'0' && CaracteristicaEdit->text().isEmpty())
             return true; // discarded quietly: the area code goes without its 0
         return false;
-    default: return false;
+    default:
+        return false;
     }
     if (ok)
         return false;
@@ -224,7 +230,8 @@ bool TRevisionAnualForm::eventFilter(QObject *watched, QEvent *event)
         QTimer::singleShot(0, this, [this, w] { runExitRule(w); });
         break;
     }
-    default: break;
+    default:
+        break;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -35,8 +35,8 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
-
-namespace {
+namespace
+{
 
 template <typename W> W *named(W *w, const char *name)
 {
@@ -60,8 +60,7 @@ QComboBox *list(const char *name, const QStringList &items, const QString &curre
     return c;
 }
 
-QToolButton *speedButton(const char *name, const QString &hint, QStyle::StandardPixmap icon,
-                         bool showText = false)
+QToolButton *speedButton(const char *name, const QString &hint, QStyle::StandardPixmap icon, bool showText = false)
 {
     auto *b = named(new QToolButton, name);
     b->setToolTip(hint);
@@ -139,8 +138,8 @@ QWidget *TRevisionAnualForm::buildTopRow()
     ObleaAntEdit->setFixedWidth(110);
     AnioObleaAnteriorEdit = lineEdit("AnioObleaAnteriorEdit", 2);
     AnioObleaAnteriorEdit->setVisible(false); // filled by recall, never shown
-    SpeedButton1 = speedButton("SpeedButton1", QStringLiteral("Traer datos de la oblea"),
-                               QStyle::SP_FileDialogContentsView);
+    SpeedButton1 =
+        speedButton("SpeedButton1", QStringLiteral("Traer datos de la oblea"), QStyle::SP_FileDialogContentsView);
     LabelObleaNew = named(new QLabel(QStringLiteral("Oblea Asignada")), "LabelObleaNew");
     ObleaNewEdit = lineEdit("ObleaNewEdit", 10);
     ObleaNewEdit->setFixedWidth(110);
@@ -163,8 +162,8 @@ QWidget *TRevisionAnualForm::buildTopRow()
     stickers->addStretch(1);
     g->addLayout(stickers, 0, 1);
 
-    SpeedButton2 = speedButton("SpeedButton2", QStringLiteral("Buscar por Dominio"),
-                               QStyle::SP_FileDialogContentsView, true);
+    SpeedButton2 =
+        speedButton("SpeedButton2", QStringLiteral("Buscar por Dominio"), QStyle::SP_FileDialogContentsView, true);
     Label35 = named(new LinkLabel(QStringLiteral("Buscar por Propietario")), "Label35");
     Label36 = named(new LinkLabel(QStringLiteral("Buscar por Cilindro")), "Label36");
     Label37 = named(new LinkLabel(QStringLiteral("Buscar por Regulador")), "Label37");
@@ -172,8 +171,8 @@ QWidget *TRevisionAnualForm::buildTopRow()
     TraerDesdeOCLabel->setVisible(false);
     auto *searches = new QHBoxLayout;
     searches->addWidget(SpeedButton2);
-    for (QLabel *l : {static_cast<QLabel *>(Label35), static_cast<QLabel *>(Label36),
-                      static_cast<QLabel *>(Label37), static_cast<QLabel *>(TraerDesdeOCLabel)}) {
+    for (QLabel *l : {static_cast<QLabel *>(Label35), static_cast<QLabel *>(Label36), static_cast<QLabel *>(Label37),
+                      static_cast<QLabel *>(TraerDesdeOCLabel)}) {
         searches->addSpacing(14);
         searches->addWidget(l);
     }
@@ -193,12 +192,11 @@ QGroupBox *TRevisionAnualForm::buildVehicle()
     AnioSpinEdit = named(new QSpinBox, "AnioSpinEdit");
     AnioSpinEdit->setRange(0, 9999); // out-of-range years reach the leave check and its message
     AnioSpinEdit->setValue(2000);
-    InyeccionComboEdit = list("InyeccionComboEdit", {QStringLiteral("SI"), QStringLiteral("NO")},
-                              QStringLiteral("NO"));
+    InyeccionComboEdit = list("InyeccionComboEdit", {QStringLiteral("SI"), QStringLiteral("NO")}, QStringLiteral("NO"));
     TipoComboEdit = list("TipoComboEdit", VehicleUseTexts(), QStringLiteral("PARTICULAR"));
     DominioEdit = lineEdit("DominioEdit");
-    SpeedButtonClear = speedButton("SpeedButtonClear", QStringLiteral("Limpiar Formato Dominio"),
-                                   QStyle::SP_DialogResetButton);
+    SpeedButtonClear =
+        speedButton("SpeedButtonClear", QStringLiteral("Limpiar Formato Dominio"), QStyle::SP_DialogResetButton);
     SpeedButtonClear->setEnabled(false);
     VINEdit = lineEdit("VINEdit", 30);
 
@@ -230,22 +228,22 @@ QGroupBox *TRevisionAnualForm::buildOwner()
 
     LabelNombre = named(new QLabel(QStringLiteral("Apellido y Nombre")), "LabelNombre");
     NombreEdit = lineEdit("NombreEdit", 34);
-    SpeedButtonPropietarios = speedButton("SpeedButtonPropietarios", QStringLiteral("Buscar por Propietario"),
-                                          QStyle::SP_DirOpenIcon);
+    SpeedButtonPropietarios =
+        speedButton("SpeedButtonPropietarios", QStringLiteral("Buscar por Propietario"), QStyle::SP_DirOpenIcon);
     SpeedButtonPropietarios->setVisible(false);
     DNIComboBox = list("DNIComboBox",
-                       {QStringLiteral("DNI"), QStringLiteral("CUIT"), QStringLiteral("CI"),
-                        QStringLiteral("LC"), QStringLiteral("LE")},
+                       {QStringLiteral("DNI"), QStringLiteral("CUIT"), QStringLiteral("CI"), QStringLiteral("LC"),
+                        QStringLiteral("LE")},
                        QStringLiteral("DNI"));
     DNIComboBox->setEditable(true); // other document types may be typed
     DNIComboBox->setInsertPolicy(QComboBox::NoInsert);
     DNIComboBox->setValidator(new UpperCaseValidator(DNIComboBox));
     DNIComboBox->setCurrentText(QStringLiteral("DNI"));
     NroDocEdit = lineEdit("NroDocEdit");
-    SpeedButton9 = speedButton("SpeedButton9", QStringLiteral("Buscar por Documento"),
-                               QStyle::SP_FileDialogContentsView);
+    SpeedButton9 =
+        speedButton("SpeedButton9", QStringLiteral("Buscar por Documento"), QStyle::SP_FileDialogContentsView);
     CalleEdit = lineEdit("CalleEdit", 43);
-    BarrioEdit = lineEdit("BarrioEdit", 17);     // widths of the temp_usr columns
+    BarrioEdit = lineEdit("BarrioEdit", 17); // widths of the temp_usr columns
     CodigoEdit = lineEdit("CodigoEdit", 4);
     LocalidadEdit = lineEdit("LocalidadEdit", 18);
     ProvinciaComboBox = list("ProvinciaComboBox", KnownProvinces(), QString());
@@ -253,8 +251,8 @@ QGroupBox *TRevisionAnualForm::buildOwner()
     ProvinciaComboBox->setInsertPolicy(QComboBox::NoInsert);
     ProvinciaComboBox->lineEdit()->setMaxLength(20);
     ProvinciaComboBox->setValidator(new UpperCaseValidator(ProvinciaComboBox));
-    ComboBoxTipoTE = list("ComboBoxTipoTE", {QStringLiteral("CELULAR"), QStringLiteral("FIJO")},
-                          QStringLiteral("CELULAR"));
+    ComboBoxTipoTE =
+        list("ComboBoxTipoTE", {QStringLiteral("CELULAR"), QStringLiteral("FIJO")}, QStringLiteral("CELULAR"));
     CaracteristicaEdit = lineEdit("CaracteristicaEdit", 4);
     CaracteristicaEdit->setPlaceholderText(QStringLiteral("Sin 0 "));
     CaracteristicaEdit->setToolTip(QStringLiteral("Sin 0 "));
@@ -315,8 +313,11 @@ QGroupBox *TRevisionAnualForm::buildRegulator()
     GroupBoxRegulador = named(new QGroupBox(QStringLiteral("Regulador")), "GroupBoxRegulador");
     auto *g = new QGridLayout(GroupBoxRegulador);
     g->setVerticalSpacing(3);
-    const QStringList titles = {QStringLiteral("Código"), QString(), QStringLiteral("Marca "),
-                                QStringLiteral("Nro. de Serie"), QStringLiteral("Código de Gestión"),
+    const QStringList titles = {QStringLiteral("Código"),
+                                QString(),
+                                QStringLiteral("Marca "),
+                                QStringLiteral("Nro. de Serie"),
+                                QStringLiteral("Código de Gestión"),
                                 QStringLiteral("Nuevo")};
     for (int c = 0; c < titles.size(); ++c)
         g->addWidget(new QLabel(titles.at(c)), 0, c + 1);
@@ -342,10 +343,11 @@ QGroupBox *TRevisionAnualForm::buildRegulator()
     NroSerieReguladorNuevoEdit = lineEdit("NroSerieReguladorNuevoEdit");
     RGestionNuevoComboBox = list("RGestionNuevoComboBox", RegulatorGestionTexts(), QStringLiteral("MONTAJE"));
     RGestionNuevoComboBox->setEnabled(false);
-    RNuevoNuevoComboBox = list("RNuevoNuevoComboBox", {QStringLiteral("NO"), QStringLiteral("SI")}, QStringLiteral("SI"));
-    const QList<QWidget *> second = {LabelReguladorNuevo, CodigoReguladorNuevoEdit, SpeedButton7,
-                                     MarcaReguladorNuevoEdit, NroSerieReguladorNuevoEdit,
-                                     RGestionNuevoComboBox, RNuevoNuevoComboBox};
+    RNuevoNuevoComboBox =
+        list("RNuevoNuevoComboBox", {QStringLiteral("NO"), QStringLiteral("SI")}, QStringLiteral("SI"));
+    const QList<QWidget *> second = {LabelReguladorNuevo,     CodigoReguladorNuevoEdit,   SpeedButton7,
+                                     MarcaReguladorNuevoEdit, NroSerieReguladorNuevoEdit, RGestionNuevoComboBox,
+                                     RNuevoNuevoComboBox};
     for (int c = 0; c < second.size(); ++c) {
         g->addWidget(second.at(c), 2, c);
         second.at(c)->setVisible(false); // until a modification retires the regulator
@@ -363,8 +365,10 @@ QGroupBox *TRevisionAnualForm::buildCylinders()
     auto *v = new QVBoxLayout(GroupBoxCilindros);
     v->setSpacing(3);
 
-    SpeedButton4 = speedButton("SpeedButton4", QStringLiteral("Agregar Cilindro"), QStyle::SP_FileDialogNewFolder, true);
-    SpeedButton5 = speedButton("SpeedButton5", QStringLiteral("Modificar Datos del Cilindro"), QStyle::SP_FileDialogDetailedView, true);
+    SpeedButton4 =
+        speedButton("SpeedButton4", QStringLiteral("Agregar Cilindro"), QStyle::SP_FileDialogNewFolder, true);
+    SpeedButton5 = speedButton("SpeedButton5", QStringLiteral("Modificar Datos del Cilindro"),
+                               QStyle::SP_FileDialogDetailedView, true);
     SpeedButton6 = speedButton("SpeedButton6", QStringLiteral("Borrar Cilindro"), QStyle::SP_TrashIcon, true);
     SpeedButton8 = speedButton("SpeedButton8", QStringLiteral("Reemplazo de Válvula"), QStyle::SP_BrowserReload, true);
     SpeedButtonCC1 = speedButton("SpeedButtonCC1", QStringLiteral("Carta Compromiso"), QStyle::SP_FileIcon, true);
@@ -380,9 +384,9 @@ QGroupBox *TRevisionAnualForm::buildCylinders()
 
     m_cylinderModel = new QStandardItemModel(0, 9, this);
     m_cylinderModel->setHorizontalHeaderLabels(
-        {QStringLiteral("Código"), QStringLiteral("Nro Serie"), QStringLiteral("Nuevo"),
-         QStringLiteral("Gestión"), QStringLiteral("Capacidad"), QStringLiteral("Fabricación"),
-         QStringLiteral("Ultima PH"), QStringLiteral("PH Fecha"), QStringLiteral("Resultado PH")});
+        {QStringLiteral("Código"), QStringLiteral("Nro Serie"), QStringLiteral("Nuevo"), QStringLiteral("Gestión"),
+         QStringLiteral("Capacidad"), QStringLiteral("Fabricación"), QStringLiteral("Ultima PH"),
+         QStringLiteral("PH Fecha"), QStringLiteral("Resultado PH")});
     DBGrid1 = named(new QTableView, "DBGrid1");
     DBGrid1->setModel(m_cylinderModel);
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -465,10 +469,10 @@ QWidget *TRevisionAnualForm::buildButtons()
     BitBtnAccesorios->setVisible(false);
     BitBtnAdjuntar = button("BitBtnAdjuntar", QStringLiteral("Adjuntar Documentacion"));
     LabelEstado = named(new QLabel(QStringLiteral("Estado")), "LabelEstado");
-    ComboBoxEstado = list("ComboBoxEstado",
-                          {QStringLiteral("A VERIFICAR"), QStringLiteral("VERIFICADA CON OBS"),
-                           QStringLiteral("VERIFICADA")},
-                          QStringLiteral("A VERIFICAR"));
+    ComboBoxEstado =
+        list("ComboBoxEstado",
+             {QStringLiteral("A VERIFICAR"), QStringLiteral("VERIFICADA CON OBS"), QStringLiteral("VERIFICADA")},
+             QStringLiteral("A VERIFICAR"));
     BitBtnCambiarEstado = button("BitBtnCambiarEstado", QStringLiteral("Cambiar Estado"));
     Label40 = named(new LinkLabel(QStringLiteral("Seleccionar Impresora")), "Label40");
     BitBtn5 = button("BitBtn5", QStringLiteral("Ficha"));
@@ -517,4 +521,3 @@ void TRevisionAnualForm::buildProgressPanel()
     PanelTareas->resize(420, 240);
     PanelTareas->setVisible(false);
 }
-

@@ -35,12 +35,30 @@ void TstOperationKind::layouts_data()
     QTest::addColumn<bool>("locked");
     QTest::addColumn<QString>("nuevo");
     QTest::addColumn<QString>("hidden"); // V valve button, S sticker, E enabling/expiry
-    QTest::newRow("R") << "R" << "Revison Anual" << "REVISION" << "SIN CAMBIOS" << true << "NO" << "V";
-    QTest::newRow("X") << "X" << "Revison Anual CRPC" << "REVISIONCRPC" << "SIN CAMBIOS" << true << "NO" << "V";
-    QTest::newRow("C") << "C" << QStringLiteral("Conversión") << "CONVERSION" << "MONTAJE" << true << "SI" << "S";
-    QTest::newRow("B") << "B" << "DESMONTAJE" << "DESMONTAJE" << "DESMONTAJE" << false << "NO" << "E";
-    QTest::newRow("M") << "M" << QStringLiteral("Modificación") << "MODIFICACION" << "SIN CAMBIOS" << false << "SI" << "";
-    QTest::newRow("H") << "H" << QStringLiteral("Reemplazo de Válvula") << "REEMPLAZO" << "SIN CAMBIOS" << false << "SI" << "";
+    QTest::newRow("R") << "R"
+                       << "Revison Anual"
+                       << "REVISION"
+                       << "SIN CAMBIOS" << true << "NO"
+                       << "V";
+    QTest::newRow("X") << "X"
+                       << "Revison Anual CRPC"
+                       << "REVISIONCRPC"
+                       << "SIN CAMBIOS" << true << "NO"
+                       << "V";
+    QTest::newRow("C") << "C" << QStringLiteral("Conversión") << "CONVERSION"
+                       << "MONTAJE" << true << "SI"
+                       << "S";
+    QTest::newRow("B") << "B"
+                       << "DESMONTAJE"
+                       << "DESMONTAJE"
+                       << "DESMONTAJE" << false << "NO"
+                       << "E";
+    QTest::newRow("M") << "M" << QStringLiteral("Modificación") << "MODIFICACION"
+                       << "SIN CAMBIOS" << false << "SI"
+                       << "";
+    QTest::newRow("H") << "H" << QStringLiteral("Reemplazo de Válvula") << "REEMPLAZO"
+                       << "SIN CAMBIOS" << false << "SI"
+                       << "";
 }
 
 void TstOperationKind::layouts()
@@ -89,9 +107,15 @@ void TstOperationKind::consultationAndUnknownCodesHaveNoLayout()
 
 void TstOperationKind::documentNames()
 {
-    const QList<QPair<QString, QString>> names = {
-        {"C", "CONVERSION"}, {"M", "MODIFICACION"}, {"R", "REVISION ANUAL"}, {"B", "BAJA"},
-        {"X", "REVISION CRPC"}, {"H", "REEMPLAZO VALVULA"}, {"D", "DESMONTAJE"}, {"#", ""}, {"Q", ""}};
+    const QList<QPair<QString, QString>> names = {{"C", "CONVERSION"},
+                                                  {"M", "MODIFICACION"},
+                                                  {"R", "REVISION ANUAL"},
+                                                  {"B", "BAJA"},
+                                                  {"X", "REVISION CRPC"},
+                                                  {"H", "REEMPLAZO VALVULA"},
+                                                  {"D", "DESMONTAJE"},
+                                                  {"#", ""},
+                                                  {"Q", ""}};
     for (const auto &[code, name] : names)
         QCOMPARE(OperationKindName(code), name);
 }

@@ -16,8 +16,8 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -25,7 +25,8 @@
 #include <QtTest>
 #include <memory>
 
-namespace {
+namespace
+{
 
 const QString kDb = QStringLiteral("t_opform");
 
@@ -128,7 +129,8 @@ private slots:
 void TstOperationForm::initTestCase()
 {
     QSqlDatabase db = TestDb::create(kDb);
-    TestDb::exec(db, "insert into tal (tcodigoint, TRAZSOC) values ('TAL0300', 'B'), ('TAL0100', 'A'), ('TAL0200', 'C')");
+    TestDb::exec(db,
+                 "insert into tal (tcodigoint, TRAZSOC) values ('TAL0300', 'B'), ('TAL0100', 'A'), ('TAL0200', 'C')");
     dm1().configure(Conn::Operations,
                     {TestDb::host(), kDb, TestDb::user(), TestDb::password(), QStringLiteral("Test")});
     TConfirmDlg::setTestHook([this](TConfirmDlg &dlg) {
@@ -172,13 +174,28 @@ void TstOperationForm::layoutPerKind_data()
     QTest::addColumn<bool>("valveButton");
     QTest::addColumn<bool>("expiryShown");
     QTest::addColumn<QString>("mountLabel");
-    QTest::newRow("R") << "R" << "Revison Anual" << "SIN CAMBIOS" << true << "NO" << "Oblea Anterior" << false << true << "Fecha Montaje";
-    QTest::newRow("X") << "X" << "Revison Anual CRPC" << "SIN CAMBIOS" << true << "NO" << "Oblea Anterior" << false << true << "Fecha Montaje";
-    QTest::newRow("C") << "C" << QStringLiteral("Conversión") << "MONTAJE" << true << "SI" << "" << true << true << "Fecha Montaje";
-    QTest::newRow("B") << "B" << "DESMONTAJE" << "DESMONTAJE" << false << "NO" << "Oblea Anterior" << true << false << "Fecha Desmontaje";
-    QTest::newRow("D") << "D" << "DESMONTAJE" << "DESMONTAJE" << false << "NO" << "Oblea Anterior" << true << false << "Fecha Desmontaje";
-    QTest::newRow("M") << "M" << QStringLiteral("Modificación") << "SIN CAMBIOS" << false << "SI" << "Oblea Anterior" << true << true << "Fecha Montaje";
-    QTest::newRow("H") << "H" << QStringLiteral("Reemplazo de Válvula") << "SIN CAMBIOS" << false << "SI" << "Oblea Actual" << true << true << "Fecha Montaje";
+    QTest::newRow("R") << "R"
+                       << "Revison Anual"
+                       << "SIN CAMBIOS" << true << "NO"
+                       << "Oblea Anterior" << false << true << "Fecha Montaje";
+    QTest::newRow("X") << "X"
+                       << "Revison Anual CRPC"
+                       << "SIN CAMBIOS" << true << "NO"
+                       << "Oblea Anterior" << false << true << "Fecha Montaje";
+    QTest::newRow("C") << "C" << QStringLiteral("Conversión") << "MONTAJE" << true << "SI"
+                       << "" << true << true << "Fecha Montaje";
+    QTest::newRow("B") << "B"
+                       << "DESMONTAJE"
+                       << "DESMONTAJE" << false << "NO"
+                       << "Oblea Anterior" << true << false << "Fecha Desmontaje";
+    QTest::newRow("D") << "D"
+                       << "DESMONTAJE"
+                       << "DESMONTAJE" << false << "NO"
+                       << "Oblea Anterior" << true << false << "Fecha Desmontaje";
+    QTest::newRow("M") << "M" << QStringLiteral("Modificación") << "SIN CAMBIOS" << false << "SI"
+                       << "Oblea Anterior" << true << true << "Fecha Montaje";
+    QTest::newRow("H") << "H" << QStringLiteral("Reemplazo de Válvula") << "SIN CAMBIOS" << false << "SI"
+                       << "Oblea Actual" << true << true << "Fecha Montaje";
 }
 
 void TstOperationForm::layoutPerKind()
@@ -213,8 +230,8 @@ void TstOperationForm::layoutPerKind()
     QVERIFY(f.DateTimePickerMontaje->isVisible());
     QVERIFY(f.BitBtn1->isEnabled());
     QVERIFY(!f.tallerEdit->isVisible());
-    QVERIFY(!f.BitBtn3->isEnabled());           // "Cédula" never
-    QVERIFY(!f.ComboBoxEstado->isVisible());    // state is the PEC's business
+    QVERIFY(!f.BitBtn3->isEnabled());        // "Cédula" never
+    QVERIFY(!f.ComboBoxEstado->isVisible()); // state is the PEC's business
     QCOMPARE(f.kind(), kind);
     QVERIFY(!f.operationDescription().isEmpty());
 }
@@ -243,11 +260,10 @@ void TstOperationForm::consultationLocksTheForm()
     QVERIFY(QTest::qWaitForWindowActive(&f));
 
     QCOMPARE(f.windowTitle(), QStringLiteral("Revisión Anual")); // a CRPC review has no own caption
-    for (QWidget *w : std::initializer_list<QWidget *>{f.GroupBoxVehiculo, f.GroupBoxPropietario, f.GroupBoxRegulador,
-                                                       f.DateTimePickerMontaje, f.DateTimePickerHabilitacion,
-                                                       f.DateTimePickerVencimiento, f.SpeedButton9, f.SpeedButton3,
-                                                       f.SpeedButton1, f.SpeedButton4, f.SpeedButton5, f.SpeedButton6,
-                                                       f.SpeedButton8, f.BitBtn1})
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             f.GroupBoxVehiculo, f.GroupBoxPropietario, f.GroupBoxRegulador, f.DateTimePickerMontaje,
+             f.DateTimePickerHabilitacion, f.DateTimePickerVencimiento, f.SpeedButton9, f.SpeedButton3, f.SpeedButton1,
+             f.SpeedButton4, f.SpeedButton5, f.SpeedButton6, f.SpeedButton8, f.BitBtn1})
         QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
     for (QWidget *w : std::initializer_list<QWidget *>{f.Label35, f.Label36, f.Label37, f.LabelNombre})
         QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
@@ -311,7 +327,7 @@ void TstOperationForm::creationDefaultsAndWorkshopList()
     QCOMPARE(f.BitBtnAdjuntar->text(), QString("Adjuntar Documentacion"));
     QCOMPARE(f.ComboBoxEstado->currentIndex(), 0);
 
-    const QStringList titles = {"Código", "Nro Serie", "Nuevo", "Gestión", "Capacidad",
+    const QStringList titles = {"Código",      "Nro Serie", "Nuevo",    "Gestión",     "Capacidad",
                                 "Fabricación", "Ultima PH", "PH Fecha", "Resultado PH"};
     QCOMPARE(f.cylinderModel()->columnCount(), titles.size());
     for (int c = 0; c < titles.size(); ++c)
@@ -368,7 +384,7 @@ void TstOperationForm::clearingTheDomainMaskAndKeepingALongPlate()
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.DominioEdit));
     QSignalSpy refused(&f, &TRevisionAnualForm::keyRefused);
     QTest::keyClicks(f.DominioEdit, "ab123cd-9xyz");
-    QCOMPARE(refused.count(), 1); // "-" is never part of a plate
+    QCOMPARE(refused.count(), 1);                       // "-" is never part of a plate
     QCOMPARE(f.record().dominio, QString("AB123CD9X")); // no more than the column holds
 
     // Coming back with a pre-2016 year must not cut the plate to the old mask.
