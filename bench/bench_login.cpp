@@ -127,11 +127,18 @@ int showLoginAndExit(int argc, char **argv)
 {
     QApplication app(argc, argv);
     Startup::prepareApplication(app);
+    Msg::setHook([](Msg::Kind, const QString &text) { // never wait on a box here
+        std::fprintf(stderr, "mensaje: %s\n", qPrintable(text));
+        return false;
+    });
     dm1().configure(Conn::Operations, benchSettings());
     TInicioForm f;
     f.show();
     if (!QTest::qWaitForWindowExposed(&f, 10000))
         return 1;
+    // --show-login FILE also keeps a picture of the dialog for look checks.
+    if (argc > 2)
+        f.grab().save(QString::fromLocal8Bit(argv[2]));
     std::fputs("shown\n", stdout);
     std::fflush(stdout);
     return 0;
