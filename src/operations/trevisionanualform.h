@@ -74,7 +74,10 @@ public:
     QString domainMask() const { return m_domainMask.source; }
     QString documentMask() const { return m_documentMask.source; }
 
-    // The cylinder grid's rows (the work table is read by its own code).
+    // The cylinders of the operation on screen, as the grid and the details
+    // below it show them (the work table behind them is its own code's).
+    void setCylinders(const QVector<CylinderRow> &rows);
+    const QVector<CylinderRow> &cylinders() const { return m_cylinders; }
     QStandardItemModel *cylinderModel() const { return m_cylinderModel; }
 
     // Progress panel shown over the form during recalls and saves.
@@ -217,4 +220,6 @@ public:
 
 private:
     QStandardItemModel *m_cylinderModel = nullptr;
+    QVector<CylinderRow> m_cylinders;
+    void showCylinderDetails(int row);
 };

@@ -421,5 +421,6 @@ OperationRecord TRevisionAnualForm::record() const
     r.accesorios = m_accessories;
     r.attachmentPaths = m_attachmentPaths;
     r.estado = ComboBoxEstado->currentIndex();
+    r.cylinders = m_cylinders;
     return r;
 }

@@ -392,6 +392,8 @@ QGroupBox *TRevisionAnualForm::buildCylinders()
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) { showCylinderDetails(current.row()); });
     DBGrid1->verticalHeader()->setDefaultSectionSize(20);
     DBGrid1->verticalHeader()->setVisible(false);
     const int widths[] = {50, 90, 40, 82, 65, 70, 60, 60, 80};
@@ -520,4 +522,33 @@ void TRevisionAnualForm::buildProgressPanel()
     v->addWidget(MemoTareas, 1);
     PanelTareas->resize(420, 240);
     PanelTareas->setVisible(false);
+}
+
+void TRevisionAnualForm::setCylinders(const QVector<CylinderRow> &rows)
+{
+    m_cylinders = rows;
+    m_cylinderModel->removeRows(0, m_cylinderModel->rowCount());
+    for (const CylinderRow &c : rows) {
+        QList<QStandardItem *> items;
+        for (const QString &text : {c.codigo, c.nroSerie, c.cNuevo, c.gestion, QString::number(c.capacidad), c.fabricac,
+                                    c.uphTaller, c.uphFecha, c.uphResult})
+            items << new QStandardItem(text);
+        m_cylinderModel->appendRow(items);
+    }
+    if (rows.isEmpty())
+        showCylinderDetails(-1);
+    else
+        DBGrid1->selectRow(0);
+}
+
+void TRevisionAnualForm::showCylinderDetails(int row)
+{
+    const CylinderRow c = row >= 0 && row < m_cylinders.size() ? m_cylinders.at(row) : CylinderRow{};
+    DBEditValCod->setText(c.valCod);
+    DBEditValNro->setText(c.valNro);
+    DBEditValGest->setText(c.valGest);
+    DBEditNroCertif->setText(c.nroCertif);
+    DBEditRValCod->setText(c.rvalCod);
+    DBEditRValNro->setText(c.rvalNro);
+    DBEditRValGest->setText(c.rvalGest);
 }

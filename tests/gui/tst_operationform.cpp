@@ -121,6 +121,7 @@ private slots:
     void modelYearLimits();
     void enterMovesToTheNextFieldAndLettersGoUpper();
     void localityProvinceAndExpiryRules();
+    void cylinderGridAndDetails();
     void progressPanel();
     void fitsTheScreen();
     void screenshot();
@@ -582,6 +583,35 @@ void TstOperationForm::localityProvinceAndExpiryRules()
     f.DateTimePickerVencimiento->setDate(QDate(2027, 6, 16));
     leave(f.DateTimePickerVencimiento, f.EditObs);
     QCOMPARE(prompter.last(), QString("Fecha de Vencimiento Invalida."));
+}
+
+void TstOperationForm::cylinderGridAndDetails()
+{
+    TRevisionAnualForm &f = open("H");
+    CylinderRow a;
+    a.codigo = "C101";
+    a.nroSerie = "SN-1";
+    a.capacidad = 60;
+    a.valCod = "V1";
+    a.valNro = "VN-1";
+    a.nroCertif = "ABCD000123";
+    CylinderRow b = a;
+    b.codigo = "C202";
+    b.valCod = "V2";
+    b.rvalCod = "V9";
+    b.rvalGest = "MONTAJE";
+    f.setCylinders({a, b});
+    QCOMPARE(f.cylinderModel()->rowCount(), 2);
+    QCOMPARE(f.cylinderModel()->index(1, 0).data().toString(), QString("C202"));
+    QCOMPARE(f.cylinderModel()->index(0, 4).data().toString(), QString("60"));
+    QCOMPARE(f.DBEditValCod->text(), QString("V1")); // the first row is selected
+    QCOMPARE(f.DBEditNroCertif->text(), QString("ABCD000123"));
+    f.DBGrid1->selectRow(1);
+    QCOMPARE(f.DBEditValCod->text(), QString("V2"));
+    QCOMPARE(f.DBEditRValCod->text(), QString("V9"));
+    QCOMPARE(f.record().cylinders.size(), 2);
+    f.setCylinders({});
+    QCOMPARE(f.DBEditValCod->text(), QString()); // no stale details of a removed row
 }
 
 void TstOperationForm::progressPanel()
