@@ -1,5 +1,7 @@
 #include "core/installationprofile.h"
 
+#include "core/global.h"
+
 #include <initializer_list>
 #include <utility>
 
@@ -384,6 +386,13 @@ const InstallationProfile *profileById(const QString &id)
         if (p.installationId == id) // case-sensitive on purpose: "cyPR01" is no profile
             return &p;
     return nullptr;
+}
+
+const InstallationProfile &currentProfile()
+{
+    static const InstallationProfile none;
+    const InstallationProfile *p = profileById(Global.InstallationId);
+    return p ? *p : none;
 }
 
 SettingsChoice resolveSettings(const InstallationProfile &profile, Conn conn, const QString &letter)

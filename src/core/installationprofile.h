@@ -118,6 +118,10 @@ const QVector<InstallationProfile> &installationProfiles();
 // The row whose ID equals `id` exactly, or nullptr.
 const InstallationProfile *profileById(const QString &id);
 
+// The profile of this run, by Global.InstallationId; when the ID matches no
+// row, a row named "" with every field at its default.
+const InstallationProfile &currentProfile();
+
 // What the set-up writes into `conn` for the server letter `letter`.
 SettingsChoice resolveSettings(const InstallationProfile &profile, Conn conn, const QString &letter);
 

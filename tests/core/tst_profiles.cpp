@@ -1,3 +1,4 @@
+#include "core/global.h"
 #include "core/installationprofile.h"
 
 #include <QSet>
@@ -97,8 +98,12 @@ void TestProfiles::lookupIsExact()
     QFETCH(QString, id);
     QFETCH(QString, name);
     const InstallationProfile *p = profileById(id);
+    Global.InstallationId = id;
+    QCOMPARE(currentProfile().name, name); // unknown: the default row
     if (name.isEmpty()) {
         QVERIFY(!p);
+        QVERIFY(!currentProfile().offersCommitmentLetter);
+        QVERIFY(currentProfile().checksReusedSticker);
     } else {
         QVERIFY(p);
         QCOMPARE(p->name, name);
