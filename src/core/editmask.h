@@ -3,7 +3,7 @@
 #include <QChar>
 #include <QString>
 
-// Edit masks are written in the masked-edit language of the original forms:
+// Edit masks are written in the masked-edit language our form designs use:
 // "mask;save-literals;blank". In the mask `A` is a letter or digit (required),
 // `a` a letter or digit (optional), `0` a digit (required), `#` a digit or sign
 // (optional); every other character is a literal. A save-literals field of "0"
