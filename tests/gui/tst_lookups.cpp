@@ -389,8 +389,8 @@ void TstLookups::ownerSearchNeedsTextAndFindsOperations()
     QVERIFY(!dlg.BitBtnVer->isVisible());
     QVERIFY(!dlg.BitBtnAceptar->isEnabled());
 
-    QTest::keyClicks(dlg.Edit1, QStringLiteral("pe"));
-    QCOMPARE(dlg.Edit1->text(), QStringLiteral("PE"));
+    QTest::keyClicks(dlg.Edit1, QStringLiteral("perez"));
+    QCOMPARE(dlg.Edit1->text(), QStringLiteral("PEREZ"));
     QVERIFY(dlg.BitBtnConsultar->isEnabled());
     dlg.BitBtnConsultar->click();
     QVERIFY(prompter.log.isEmpty());

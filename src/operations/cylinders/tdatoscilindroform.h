@@ -26,6 +26,7 @@ public:
     bool isHighlighted(QWidget *field) const;
 
 public slots:
+    void reject() override; // abandons the row's changes
     void FormActivate();
     void EditCODIGOExit();
     void SpeedButtonCodigoClick();
@@ -40,7 +41,6 @@ public slots:
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void reject() override;
 
 public:
     QLineEdit *EditCODIGO = nullptr, *EditNROSERIE = nullptr, *EditCAPACIDAD = nullptr, *EditFABRICAC = nullptr;

@@ -20,12 +20,12 @@ public:
     ~TRemplazoValvulaForm() override;
 
 public slots:
+    void reject() override; // abandons the row's changes
     void SpeedButtonRValCodClick();
     void BitBtnAceptarClick();
     void BitBtnCancelarClick();
 
 protected:
-    void reject() override;
 
 public:
     QLineEdit *EditVALCOD = nullptr, *EditVALNRO = nullptr, *EditVALGEST = nullptr;
