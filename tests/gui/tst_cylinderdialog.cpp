@@ -3,12 +3,15 @@
 #include "core/lookuprules.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
+#include "core/global.h"
 #include "operations/cylinders/cylinderactions.h"
+#include "operations/cylinders/formwiring.h"
 #include "operations/cylinders/regulatorlookup.h"
 #include "operations/cylinders/tdatoscilindroform.h"
 #include "operations/cylinders/tremplazovalvulaform.h"
 #include "operations/lookups/catalogsearchdialog.h"
 #include "operations/lookups/modalrun.h"
+#include "operations/trevisionanualform.h"
 #include "scriptedprompter.h"
 #include "testdb.h"
 
@@ -72,6 +75,7 @@ private slots:
 
     void regulatorLookUpFillsBrandOrSearches();
     void regulatorManagementInModification();
+    void operationFormButtonsAreWired();
 
 private:
     void sql(const QString &text);
@@ -780,6 +784,64 @@ void TstCylinderDialog::regulatorManagementInModification()
     Cylinders::RegulatorGestionChanged(gestion, QStringLiteral("M"), false, second, m_prompter);
     QVERIFY(m_prompter.log.isEmpty());
     QCOMPARE(gestion->currentText(), QStringLiteral("MONTAJE"));
+}
+
+void TstCylinderDialog::operationFormButtonsAreWired()
+{
+    Global = GlobalState{};
+    Global.OperationKind = QStringLiteral("M");
+    TRevisionAnualForm form(nullptr, &m_prompter);
+    form.SetOperationKind(QStringLiteral("M"));
+    Cylinders::WireOperationForm(form, table(), &m_prompter);
+    form.show();
+
+    // "Borrar Cilindro" with no cylinders: a message, no question, no change.
+    form.SpeedButton6->click();
+    QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: No hay cilindros cargados para borrar.")});
+    QVERIFY(m_confirmTexts.isEmpty());
+    QCOMPARE(table().count(), 0);
+
+    // "Agregar Cilindro" fills the grid and the valve details below it.
+    Lookups::setExecHook([this](QDialog &d) {
+        auto &dlg = static_cast<TDatosCilindroForm &>(d);
+        fillValid(dlg);
+        dlg.BitBtnAceptarClick();
+        return dlg.result();
+    });
+    form.SpeedButton4->click();
+    QCOMPARE(table().count(), 1);
+    QCOMPARE(form.cylinderModel()->rowCount(), 1);
+    QCOMPARE(form.cylinderModel()->index(0, 1).data().toString(), QStringLiteral("S-1"));
+    QCOMPARE(form.DBEditValCod->text(), QStringLiteral("V101"));
+    QCOMPARE(form.DBEditNroCertif->text(), QStringLiteral("ABCD000123"));
+
+    m_confirmAnswer = true;
+    form.SpeedButton6->click();
+    QCOMPARE(table().count(), 0);
+    QCOMPARE(form.cylinderModel()->rowCount(), 0);
+
+    // Retiring the regulator shows the "Nuevo" line; mounting one is refused.
+    m_prompter.log.clear();
+    form.RGestionComboBox->setCurrentText(QStringLiteral("BAJA"));
+    emit form.RGestionComboBox->activated(form.RGestionComboBox->currentIndex());
+    QVERIFY(!form.CodigoReguladorNuevoEdit->isHidden());
+    QCOMPARE(form.RGestionNuevoComboBox->currentText(), QStringLiteral("MONTAJE"));
+    QCOMPARE(form.record().hasSecondRegulator, true);
+    form.RGestionComboBox->setCurrentText(QStringLiteral("MONTAJE"));
+    emit form.RGestionComboBox->activated(form.RGestionComboBox->currentIndex());
+    QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: Opción no permitida en una modificación.")});
+    QCOMPARE(form.RGestionComboBox->currentText(), QStringLiteral("SIN CAMBIOS"));
+
+    // The look-up buttons beside both regulator codes.
+    m_prompter.log.clear();
+    form.CodigoRegularEdit->setText(QStringLiteral("R150"));
+    form.SpeedButton3->click();
+    QCOMPARE(form.MarcaReguladorEdit->text(), QStringLiteral("BETA"));
+    form.CodigoReguladorNuevoEdit->setText(QStringLiteral("S200"));
+    form.SpeedButton7->click();
+    QCOMPARE(form.MarcaReguladorNuevoEdit->text(), QStringLiteral("GAMA"));
+    QVERIFY(m_prompter.log.isEmpty());
+    form.close();
 }
 
 QTEST_MAIN(TstCylinderDialog)
