@@ -4,6 +4,9 @@
 // that exist, dates relative to the day of the load).
 #include "testdb.h"
 
+#include "core/installationprofile.h"
+
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
@@ -403,6 +406,50 @@ private slots:
         QCOMPARE(count(QStringLiteral("select count(*) from opv o where o.garantia = 'SI' and not exists ("
                                       "select 1 from usr u join tal t on t.tcodigoint = u.codtal where trim(u.udominio) = o.dominio "
                                       "and u.ucodgest = 'C' and t.garantia = 1 and u.ufecvenhab > curdate())")), 0);
+    }
+
+    // scripts/demo picks for each profile a server letter that reaches the
+    // local database; its table must agree with the built-in profiles.
+    void demoScriptLettersReachTheLocalDatabase()
+    {
+        QFile f(TestDb::repoPath(QStringLiteral("scripts/demo")));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(f.readAll());
+        const QRegularExpression row(QStringLiteral("^([A-Z][a-z]+):([A-Z0-9]{6}):([A-Z]):(\\w*)$"),
+                                     QRegularExpression::MultilineOption);
+        const QRegularExpressionMatch postSales =
+            QRegularExpression(QStringLiteral("LOCAL_POSTSALES=\"([^\"]*)\"")).match(text);
+        QVERIFY(postSales.hasMatch());
+        const QStringList localPostSales = postSales.captured(1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const auto isLocal = [](const SettingsChoice &c) {
+            // Leaving the default keeps the operations connection local.
+            return c.action == SettingsChoice::LeaveDefault
+                   || (c.action == SettingsChoice::Write && c.settings.hostName == QLatin1String("localhost"));
+        };
+        int rows = 0;
+        for (auto it = row.globalMatch(text); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            ++rows;
+            const InstallationProfile *p = profileById(m.captured(2));
+            QVERIFY2(p, qPrintable(m.captured(2)));
+            QCOMPARE(p->name, m.captured(1));
+            const QString letter = m.captured(3);
+            const SettingsChoice ops = resolveSettings(*p, Conn::Operations, letter);
+            if (m.captured(4) == QLatin1String("nolocal")) {
+                QVERIFY2(!(ops.action == SettingsChoice::Write && ops.settings.hostName == QLatin1String("localhost")),
+                         qPrintable(p->name));
+            } else {
+                QVERIFY2(isLocal(ops), qPrintable(p->name + QLatin1Char(' ') + letter));
+                if (ops.action == SettingsChoice::Write)
+                    QVERIFY2(ops.settings.database == QLatin1String("tarvil")
+                                 || ops.settings.database == QLatin1String("tarvil_pec"),
+                             qPrintable(p->name));
+            }
+            const SettingsChoice post = resolveSettings(*p, Conn::PostVenta, letter);
+            const bool postLocal = post.action == SettingsChoice::Write && post.settings.hostName == QLatin1String("localhost");
+            QVERIFY2(postLocal == localPostSales.contains(p->name), qPrintable(p->name));
+        }
+        QCOMPARE(rows, int(installationProfiles().size()));
     }
 
     // scripts/gen-data on a copy of the demo database: runs in batches, goes
