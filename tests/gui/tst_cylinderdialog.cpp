@@ -1,9 +1,9 @@
 #include "app/messages.h"
 #include "app/tconfirmdlg.h"
+#include "core/global.h"
 #include "core/lookuprules.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
-#include "core/global.h"
 #include "operations/cylinders/cylinderactions.h"
 #include "operations/cylinders/formwiring.h"
 #include "operations/cylinders/regulatorlookup.h"
@@ -60,6 +60,7 @@ private slots:
     void unknownCentreOpensCrpcLookup();
     void unknownCylinderCodeIsLookedUpAmongContainingCodes();
     void emptyCylinderCodeOpensPlainLookupAndCancelKeepsFocus();
+    void leavingFieldsRunsRulesUnlessGoingToCancelar();
     void valveCodeCheckedOnLeavingExceptInDismantling();
 
     void aceptarStoresTheRow();
@@ -388,6 +389,38 @@ void TstCylinderDialog::emptyCylinderCodeOpensPlainLookupAndCancelKeepsFocus()
     dlg.SpeedButtonCodigo->click();
     QCOMPARE(dlg.EditCODIGO->text(), QStringLiteral("C100"));
     QCOMPARE(dlg.focusWidget(), dlg.EditNROSERIE);
+}
+
+void TstCylinderDialog::leavingFieldsRunsRulesUnlessGoingToCancelar()
+{
+    table().append();
+    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    dlg.show();
+    dlg.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    const auto leave = [](QWidget *from, QWidget *to) {
+        from->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        to->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    };
+    dlg.EditCODIGO->setText(QStringLiteral("ZZ"));
+    leave(dlg.EditCODIGO, dlg.BitBtnCancelar);
+    QVERIFY(m_prompter.log.isEmpty());
+
+    leave(dlg.EditCODIGO, dlg.EditNROSERIE);
+    QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: Código de Cilindro no encontrado.")});
+    QCOMPARE(m_lookups.size(), 1);
+
+    // The look-up took the activation; back in the dialog with a known code
+    // (an unknown one would be checked again on leaving it).
+    dlg.EditCODIGO->setText(QStringLiteral("C100"));
+    dlg.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    dlg.EditNROCERTIF->setText(QStringLiteral("ABCD7"));
+    leave(dlg.EditNROCERTIF, dlg.EditVALNRO);
+    QCOMPARE(dlg.EditNROCERTIF->text(), QStringLiteral("ABCD000007"));
 }
 
 void TstCylinderDialog::valveCodeCheckedOnLeavingExceptInDismantling()

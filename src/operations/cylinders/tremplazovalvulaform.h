@@ -26,7 +26,6 @@ public slots:
     void BitBtnCancelarClick();
 
 protected:
-
 public:
     QLineEdit *EditVALCOD = nullptr, *EditVALNRO = nullptr, *EditVALGEST = nullptr;
     QLineEdit *EditRVALCOD = nullptr, *EditRVALNRO = nullptr, *EditRVALGEST = nullptr;
