@@ -468,6 +468,7 @@ CREATE TABLE codcil (
   CODIGO varchar(4) NOT NULL,
   MARCA varchar(30) NULL,
   MODELO varchar(30) NULL,
+  CAPACIDAD int NULL,
   VENC int NULL,
   PRIMARY KEY (CODIGO)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
