@@ -1,5 +1,9 @@
 #include "operations/trevisionanualform.h"
 
+#include "data/localstore.h"
+#include "operations/cylinders/formwiring.h"
+#include "operations/save/formsave.h"
+
 #include "app/messages.h"
 #include "core/clock.h"
 #include "core/global.h"
@@ -62,6 +66,17 @@ int TRevisionAnualForm::openForKind(const QString &kind, QWidget *parent)
     Global.OperationKind = kind;
     TRevisionAnualForm form(parent);
     form.SetOperationKind(kind);
+    try {
+        // A new operation starts from an empty cylinder list.
+        LocalTable &cylinders = localStore().table(LocalTableId::Cylinders);
+        cylinders.open();
+        cylinders.empty();
+        Cylinders::WireOperationForm(form, cylinders);
+        OperationSave::WireOperationForm(form, cylinders);
+    } catch (const DbError &e) {
+        Msg::error(parent, e.text());
+        return QDialog::Rejected;
+    }
     return form.exec();
 }
 

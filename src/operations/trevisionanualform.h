@@ -61,6 +61,9 @@ public:
     bool offersCommitmentLetter() const { return m_offersCommitmentLetter; }
     int maxModelYear() const { return m_maxModelYear; }
     const std::array<QString, 3> &attachmentPaths() const { return m_attachmentPaths; }
+    void setAttachmentPaths(const std::array<QString, 3> &paths) { m_attachmentPaths = paths; }
+    const std::array<QString, 24> &accessories() const { return m_accessories; }
+    void setAccessories(const std::array<QString, 24> &values) { m_accessories = values; }
 
     // The operation as shown, with the domain and document number in their
     // stored form.

@@ -1,0 +1,145 @@
+#include "operations/save/formsave.h"
+
+#include "app/messages.h"
+#include "app/tconfirmdlg.h"
+#include "core/clock.h"
+#include "core/global.h"
+#include "core/installationprofile.h"
+#include "data/localstore.h"
+#include "data/pendingstore.h"
+#include "operations/attachments/taccesoriosform.h"
+#include "operations/attachments/tadjuntararchivosform.h"
+#include "operations/save/saveoperation.h"
+#include "operations/trevisionanualform.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QPushButton>
+#include <memory>
+
+namespace OperationSave {
+
+namespace {
+
+// The form's progress panel: every line moves the bar one step.
+class FormProgress : public Progress
+{
+public:
+    explicit FormProgress(TRevisionAnualForm &form) : m_form(form) {}
+    void open(int steps) override { m_form.showProgress(steps); }
+    void line(const QString &text) override { m_form.addProgressStep(text); }
+    void position(int) override {}
+    void hide() override { m_form.hideProgress(); }
+
+private:
+    TRevisionAnualForm &m_form;
+};
+
+// A required field that failed a check turns light red and stays so.
+void markField(TRevisionAnualForm &form, const QString &name)
+{
+    if (QWidget *w = form.findChild<QWidget *>(name)) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Base, QColor(255, 128, 128));
+        p.setColor(QPalette::Button, QColor(255, 128, 128));
+        w->setPalette(p);
+        w->setAutoFillBackground(true);
+        w->setProperty("marcado", true);
+    }
+}
+
+void onAccept(TRevisionAnualForm &form, LocalTable &table, Prompter &prompter)
+{
+    OperationRecord r = form.record();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    SaveOutcome out;
+    try {
+        r.cylinders = ReadWorkTable(table);
+        std::optional<int> replacing;
+        if (form.editingPending() && form.pendingId() > 0)
+            replacing = form.pendingId();
+        FormProgress progress(form);
+        out = SaveOperation(r, profileById(Global.InstallationId), prompter, progress, Clock::today(), replacing);
+    } catch (const DbError &e) {
+        QApplication::restoreOverrideCursor();
+        form.hideProgress();
+        prompter.error(e.text());
+        return;
+    } catch (const PendingStore::AttachmentError &e) {
+        QApplication::restoreOverrideCursor();
+        form.hideProgress();
+        prompter.error(e.text());
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+
+    for (const QString &field : out.checks.marked())
+        markField(form, field);
+    if (auto *expiry = form.findChild<QDateEdit *>(QStringLiteral("DateTimePickerVencimiento")))
+        if (out.checks.expiry.isValid())
+            expiry->setDate(out.checks.expiry);
+    if (out.checks.phRequired)
+        form.setPhRequired();
+    if (!out.saved) {
+        if (!out.checks.focus.isEmpty())
+            if (QWidget *w = form.findChild<QWidget *>(out.checks.focus))
+                w->setFocus();
+        return;
+    }
+    form.accept();
+}
+
+} // namespace
+
+QVector<CylinderRow> ReadWorkTable(LocalTable &table)
+{
+    QVector<CylinderRow> rows;
+    if (!table.isOpen())
+        table.open();
+    for (bool more = table.first(); more && !table.eof(); more = table.next()) {
+        CylinderRow c;
+        c.nroSerie = table.text(QStringLiteral("NROSERIE"));
+        c.codigo = table.text(QStringLiteral("CODIGO"));
+        c.gestion = table.text(QStringLiteral("GESTION"));
+        c.capacidad = table.integer(QStringLiteral("CAPACIDAD"));
+        c.fabricac = table.text(QStringLiteral("FABRICAC"));
+        c.uphTaller = table.text(QStringLiteral("UPHTALLER"));
+        c.uphFecha = table.text(QStringLiteral("UPHFECHA"));
+        c.uphResult = table.text(QStringLiteral("UPHRESULT"));
+        c.fecVencCrpc = table.date(QStringLiteral("FECVENCRPC"));
+        c.cNuevo = table.text(QStringLiteral("CNUEVO"));
+        c.valCod = table.text(QStringLiteral("VALCOD"));
+        c.valNro = table.text(QStringLiteral("VALNRO"));
+        c.valGest = table.text(QStringLiteral("VALGEST"));
+        c.rvalCod = table.text(QStringLiteral("RVALCOD"));
+        c.rvalNro = table.text(QStringLiteral("RVALNRO"));
+        c.rvalGest = table.text(QStringLiteral("RVALGEST"));
+        c.nroCertif = table.text(QStringLiteral("NROCERTIF"));
+        rows << c;
+    }
+    return rows;
+}
+
+void WireOperationForm(TRevisionAnualForm &form, LocalTable &table, Prompter *prompter)
+{
+    std::shared_ptr<Prompter> own;
+    if (!prompter)
+        own = std::make_shared<GuiPrompter>(&form);
+    QObject::connect(&form, &TRevisionAnualForm::acceptRequested, &form, [&form, &table, prompter, own] {
+        onAccept(form, table, prompter ? *prompter : *own);
+    });
+    if (auto *b = form.findChild<QPushButton *>(QStringLiteral("BitBtnAccesorios")))
+        QObject::connect(b, &QPushButton::clicked, &form, [&form] {
+            std::array<QString, 24> values = form.accessories();
+            TAccesoriosForm::edit(values, &form);
+            form.setAccessories(values);
+        });
+    if (auto *b = form.findChild<QPushButton *>(QStringLiteral("BitBtnAdjuntar")))
+        QObject::connect(b, &QPushButton::clicked, &form, [&form] {
+            std::array<QString, 3> paths = form.attachmentPaths();
+            TAdjuntarArchivosForm::edit(paths, &form);
+            form.setAttachmentPaths(paths);
+        });
+}
+
+} // namespace OperationSave

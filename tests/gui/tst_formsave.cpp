@@ -1,0 +1,144 @@
+// "Aceptar" on the operation form itself: a renewal typed into the controls
+// is stored as a pending operation; a missing field is marked and nothing
+// reaches the database.
+#include "core/clock.h"
+#include "core/global.h"
+#include "data/dm1.h"
+#include "data/localstore.h"
+#include "operations/save/formsave.h"
+#include "operations/trevisionanualform.h"
+#include "scriptedprompter.h"
+#include "testdb.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QtTest>
+
+class TstFormSave : public QObject
+{
+    Q_OBJECT
+    QSqlDatabase db;
+    const QString dbName = QStringLiteral("t_formsave");
+
+    static void type(QWidget &form, const char *name, const QString &text)
+    {
+        auto *e = form.findChild<QLineEdit *>(QLatin1String(name));
+        QVERIFY2(e, name);
+        e->setText(text);
+    }
+    static void fillRenewal(TRevisionAnualForm &form)
+    {
+        form.setDomainMask(QString());
+        type(form, "ObleaAntEdit", QStringLiteral("0000004567"));
+        type(form, "MarcaEdit", QStringLiteral("RENAULT"));
+        type(form, "ModeloEdit", QStringLiteral("LOGAN"));
+        type(form, "DominioEdit", QStringLiteral("AB321CD"));
+        type(form, "NombreEdit", QStringLiteral("SOSA MARTA"));
+        form.setDocumentMask(QString());
+        type(form, "NroDocEdit", QStringLiteral("28999111"));
+        type(form, "CalleEdit", QStringLiteral("RIVADAVIA 900"));
+        type(form, "CodigoEdit", QStringLiteral("5500"));
+        type(form, "LocalidadEdit", QStringLiteral("MENDOZA"));
+        type(form, "CaracteristicaEdit", QStringLiteral("261"));
+        type(form, "TelefonoEdit", QStringLiteral("4445566"));
+        type(form, "CodigoRegularEdit", QStringLiteral("R01"));
+        type(form, "NroSerieReguladorEdit", QStringLiteral("RS-77"));
+    }
+    static void addCylinder(LocalTable &t, const QString &serial)
+    {
+        t.append();
+        t.setText(QStringLiteral("CODIGO"), QStringLiteral("I060"));
+        t.setText(QStringLiteral("NROSERIE"), serial);
+        t.setText(QStringLiteral("GESTION"), QStringLiteral("SIN CAMBIOS"));
+        t.setInteger(QStringLiteral("CAPACIDAD"), 60);
+        t.setText(QStringLiteral("FABRICAC"), QStringLiteral("04/2020"));
+        t.setText(QStringLiteral("UPHTALLER"), QStringLiteral("CR01"));
+        t.setText(QStringLiteral("UPHFECHA"), QStringLiteral("04/2025"));
+        t.setText(QStringLiteral("UPHRESULT"), QStringLiteral("APROBADO"));
+        t.setText(QStringLiteral("CNUEVO"), QStringLiteral("NO"));
+        t.setText(QStringLiteral("NROCERTIF"), QStringLiteral("CR01000042"));
+        t.post();
+    }
+    int count(const QString &sql)
+    {
+        QSqlQuery q(db);
+        q.exec(sql);
+        q.next();
+        return q.value(0).toInt();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        db = TestDb::create(dbName);
+        dm1().configure(Conn::Operations, {TestDb::host(), dbName, TestDb::user(), TestDb::password(), QString()});
+        Global = GlobalState{};
+        Global.InstallationId = QStringLiteral("OLIV01");
+        Global.WorkshopCode = QStringLiteral("TDM0001");
+        Global.WorkshopCuit = QStringLiteral("30-71111111-1");
+        Global.PecCode = QStringLiteral("0031");
+        Clock::setToday(QDate(2026, 12, 9));
+    }
+    void cleanupTestCase()
+    {
+        localStore().closeAll();
+        dm1().closeAll();
+        TestDb::drop(dbName);
+    }
+
+    void renewalTypedIntoTheFormIsStored()
+    {
+        ScriptedPrompter prompter;
+        TRevisionAnualForm form(nullptr, &prompter);
+        form.SetOperationKind(QStringLiteral("R"));
+        LocalTable &cyl = localStore().table(LocalTableId::Cylinders);
+        cyl.open();
+        cyl.empty();
+        addCylinder(cyl, QStringLiteral("CIL-1"));
+        addCylinder(cyl, QStringLiteral("CIL-2"));
+        OperationSave::WireOperationForm(form, cyl, &prompter);
+        fillRenewal(form);
+        form.findChild<QPushButton *>(QStringLiteral("BitBtn2"))->click();
+
+        QVERIFY2(prompter.log.contains(QStringLiteral("info: La operación ha sido cargada.")), qPrintable(prompter.log.join('|')));
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+        QCOMPARE(count(QStringLiteral("select count(*) from temp_usr where udominio = 'AB321CD' and ucodgest = 'R' "
+                                      "and uobleaant = '0000004567' and codtal = 'TDM0001' and UCARACT = '261'")),
+                 1);
+        QCOMPARE(count(QStringLiteral("select count(*) from temp_cil c join temp_usr u on u.id = c.id "
+                                      "where u.udominio = 'AB321CD' and c.cuphano = '25' and c.ccodgest = 'S'")),
+                 2);
+        QCOMPARE(count(QStringLiteral("select count(*) from temp_reg where rnroserie = 'RS-77'")), 1);
+    }
+
+    void missingBrandIsMarkedAndNothingStored()
+    {
+        ScriptedPrompter prompter;
+        TRevisionAnualForm form(nullptr, &prompter);
+        form.SetOperationKind(QStringLiteral("R"));
+        LocalTable &cyl = localStore().table(LocalTableId::Cylinders);
+        cyl.open();
+        cyl.empty();
+        addCylinder(cyl, QStringLiteral("CIL-9"));
+        OperationSave::WireOperationForm(form, cyl, &prompter);
+        fillRenewal(form);
+        type(form, "DominioEdit", QStringLiteral("ZZ999ZZ"));
+        type(form, "MarcaEdit", QString());
+        const int before = count(QStringLiteral("select count(*) from temp_usr"));
+        form.findChild<QPushButton *>(QStringLiteral("BitBtn2"))->click();
+        QCOMPARE(count(QStringLiteral("select count(*) from temp_usr")), before);
+        QVERIFY(form.findChild<QLineEdit *>(QStringLiteral("MarcaEdit"))->property("marcado").toBool());
+        QVERIFY(!form.findChild<QLineEdit *>(QStringLiteral("ModeloEdit"))->property("marcado").toBool());
+        QVERIFY(form.result() != QDialog::Accepted);
+        // Typing the brand afterwards does not clear the mark.
+        type(form, "MarcaEdit", QStringLiteral("FORD"));
+        QCOMPARE(form.findChild<QLineEdit *>(QStringLiteral("MarcaEdit"))->palette().color(QPalette::Base),
+                 QColor(255, 128, 128));
+    }
+};
+
+QTEST_MAIN(TstFormSave)
+#include "tst_formsave.moc"
