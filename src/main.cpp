@@ -8,12 +8,7 @@
 #include "core/global.h"
 #include "core/installationprofile.h"
 #include "data/dm1.h"
-#include "followup/tconsultadependientesform.h"
-#include "followup/tconsultadependientestamarackform.h"
-#include "followup/tconsultaporcilindroform.h"
-#include "followup/tconsultapordominioform.h"
-#include "followup/tconsultaporreguladorform.h"
-#include "followup/tconsultaxobleaform.h"
+#include "followup/followuphooks.h"
 #include "operations/trevisionanualform.h"
 
 #include <QApplication>
@@ -39,18 +34,7 @@ void registerWindows()
     Dispatch::registerWindow(QString::fromUtf8("Conversión"), [](QWidget *parent) {
         TRevisionAnualForm::openForKind(Global.OperationKind, parent);
     });
-    Dispatch::registerWindow(QString::fromUtf8("Consulta de Trámites Pendientes de Asignación de Obleas"),
-                             [](QWidget *parent) {
-                                 const InstallationProfile *profile = profileById(Global.InstallationId);
-                                 if (profile && profile->pendingListShowsVin)
-                                     openModal<TConsultaDePendientesTamarackForm>(parent);
-                                 else
-                                     openModal<TConsultaDePendientesForm>(parent);
-                             });
-    Dispatch::registerWindow(QStringLiteral("Por Dominio"), openModal<TConsultaPorDominioForm>);
-    Dispatch::registerWindow(QStringLiteral("Por Nro de Regulador"), openModal<TConsultaPorReguladorForm>);
-    Dispatch::registerWindow(QStringLiteral("Por Nro de Cilindro"), openModal<TConsultaPorCilindroForm>);
-    Dispatch::registerWindow(QStringLiteral("Por Nro de Oblea"), openModal<TConsultaXObleaForm>);
+    Followup::registerWindows();
 }
 
 } // namespace
