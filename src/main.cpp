@@ -9,6 +9,7 @@
 #include "core/installationprofile.h"
 #include "data/dm1.h"
 #include "followup/followuphooks.h"
+#include "operations/lookups/tbusquedaporapellidoform.h"
 #include "operations/trevisionanualform.h"
 
 #include <QApplication>
@@ -35,6 +36,11 @@ void registerWindows()
         TRevisionAnualForm::openForKind(Global.OperationKind, parent);
     });
     Followup::registerWindows();
+    Dispatch::registerWindow(QStringLiteral("Por Propietario"), [](QWidget *parent) {
+        TBusquedaPorApellidoForm form(parent);
+        form.setMode(1);
+        form.exec();
+    });
 }
 
 } // namespace
