@@ -328,6 +328,21 @@ PendingLoad LoadPending(const Row &tempUsr, const QList<Row> &tempRegs, const QL
     return load;
 }
 
+void CopyOwner(const Row &p, OperationRecord &r)
+{
+    r.nombre = Text(p, QStringLiteral("propietario"));
+    r.tipoDoc = Text(p, QStringLiteral("tipoDoc"));
+    r.nroDoc = Text(p, QStringLiteral("nroDoc"));
+    r.calle = Text(p, QStringLiteral("calle"));
+    r.codigoPostal = Text(p, QStringLiteral("codigoPostal"));
+    r.barrio = Text(p, QStringLiteral("barrio"));
+    r.localidad = Text(p, QStringLiteral("localidad"));
+    r.provincia = Text(p, QStringLiteral("provincia"));
+    r.caracteristica = Text(p, QStringLiteral("celular_carac"));
+    r.telefono = Text(p, QStringLiteral("celular"));
+    r.tipoTelefono = QStringLiteral("CELULAR");
+}
+
 void CopyConversionOrder(const Row &ott, const QList<Row> &ottRegs, const QList<Row> &ottCils, OperationRecord &r,
                          QString *domainMask)
 {

@@ -82,6 +82,10 @@ PendingLoad LoadPending(const Row &tempUsr, const QList<Row> &tempRegs, const QL
                         const QString &previousOfAssigned, bool keepsObservations, const QDate &today,
                         const std::function<QString(const QString &code)> &brandOf, OperationRecord &r);
 
+// The owner of the owners list's current row copied into the operation
+// (document mask by type is the form's business).
+void CopyOwner(const Row &propietario, OperationRecord &r);
+
 // Conversion order copied into a new operation.
 void CopyConversionOrder(const Row &ott, const QList<Row> &ottRegs, const QList<Row> &ottCils, OperationRecord &r,
                          QString *domainMask);

@@ -236,6 +236,33 @@ private slots:
         QCOMPARE(back.accesorios, typed.accesorios);
     }
 
+    void ownerFromTheOwnersList()
+    {
+        const Row owner = {{QStringLiteral("propietario"), QStringLiteral("RUIZ PEDRO")},
+                           {QStringLiteral("TIPODOC"), QStringLiteral("CUIT")},
+                           {QStringLiteral("nroDoc"), QStringLiteral("20-22333444-5")},
+                           {QStringLiteral("calle"), QStringLiteral("COLON 44")},
+                           {QStringLiteral("codigoPostal"), QStringLiteral("3000")},
+                           {QStringLiteral("barrio"), QStringLiteral("SUR")},
+                           {QStringLiteral("localidad"), QStringLiteral("SANTA FE")},
+                           {QStringLiteral("provincia"), QStringLiteral("SANTA FE")},
+                           {QStringLiteral("celular_carac"), QStringLiteral("342")},
+                           {QStringLiteral("celular"), QStringLiteral("5112233")},
+                           {QStringLiteral("telefono"), QStringLiteral("4550000")}};
+        OperationRecord r;
+        r.marca = QStringLiteral("FIAT"); // the vehicle is not the owner's business
+        r.tipoTelefono = QStringLiteral("FIJO");
+        CopyOwner(owner, r);
+        QCOMPARE(r.nombre, QStringLiteral("RUIZ PEDRO"));
+        QCOMPARE(r.tipoDoc, QStringLiteral("CUIT"));
+        QCOMPARE(r.nroDoc, QStringLiteral("20-22333444-5"));
+        QCOMPARE(r.calle, QStringLiteral("COLON 44"));
+        QCOMPARE(r.caracteristica, QStringLiteral("342"));
+        QCOMPARE(r.telefono, QStringLiteral("5112233")); // the mobile, not the landline
+        QCOMPARE(r.tipoTelefono, QStringLiteral("CELULAR"));
+        QCOMPARE(r.marca, QStringLiteral("FIAT"));
+    }
+
     void conversionOrderCopy()
     {
         const Row ott = {{QStringLiteral("anio"), 2014},
