@@ -5,6 +5,7 @@
 #include "core/global.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
+#include "operations/cylinders/formwiring.h"
 #include "operations/save/formsave.h"
 #include "operations/trevisionanualform.h"
 #include "scriptedprompter.h"
@@ -112,6 +113,59 @@ private slots:
                                       "where u.udominio = 'AB321CD' and c.cuphano = '25' and c.ccodgest = 'S'")),
                  2);
         QCOMPARE(count(QStringLiteral("select count(*) from temp_reg where rnroserie = 'RS-77'")), 1);
+    }
+
+    void conversionModificationAndDismantlingThroughTheForm()
+    {
+        struct Case {
+            QString kind, plate;
+            int cylinders;
+        };
+        for (const Case &c : {Case{QStringLiteral("C"), QStringLiteral("AC100AA"), 2},
+                              Case{QStringLiteral("M"), QStringLiteral("AC200BB"), 1},
+                              Case{QStringLiteral("B"), QStringLiteral("AC300CC"), 1}}) {
+            ScriptedPrompter prompter;
+            TRevisionAnualForm form(nullptr, &prompter);
+            form.SetOperationKind(c.kind);
+            LocalTable &cyl = localStore().table(LocalTableId::Cylinders);
+            cyl.open();
+            cyl.empty();
+            for (int i = 0; i < c.cylinders; ++i)
+                addCylinder(cyl, c.plate + QStringLiteral("-%1").arg(i));
+            Cylinders::WireOperationForm(form, cyl, &prompter);
+            OperationSave::WireOperationForm(form, cyl, &prompter);
+            fillRenewal(form);
+            type(form, "DominioEdit", c.plate);
+            if (c.kind == QLatin1String("M")) {
+                // Retiring the regulator opens the "Nuevo" line for the one fitted.
+                auto *gestion = form.findChild<QComboBox *>(QStringLiteral("RGestionComboBox"));
+                gestion->setCurrentText(QStringLiteral("BAJA"));
+                emit gestion->activated(gestion->currentIndex());
+                QVERIFY(!form.findChild<QLineEdit *>(QStringLiteral("CodigoReguladorNuevoEdit"))->isHidden());
+                type(form, "CodigoReguladorNuevoEdit", QStringLiteral("R02"));
+                type(form, "NroSerieReguladorNuevoEdit", QStringLiteral("RS-NEW"));
+            }
+            form.findChild<QPushButton *>(QStringLiteral("BitBtn2"))->click();
+            QVERIFY2(prompter.log.contains(QStringLiteral("info: La operación ha sido cargada.")),
+                     qPrintable(c.kind + QLatin1Char(' ') + prompter.log.join(QLatin1Char('|'))));
+            const QString id = QStringLiteral("(select max(id) from temp_usr where udominio = '%1')").arg(c.plate);
+            QCOMPARE(count(QStringLiteral("select count(*) from temp_usr where ucodgest = '%1' and udominio = '%2'")
+                               .arg(c.kind, c.plate)),
+                     1);
+            QCOMPARE(count(QStringLiteral("select count(*) from temp_cil where id = ") + id), c.cylinders);
+            if (c.kind == QLatin1String("M")) {
+                QCOMPARE(count(QStringLiteral("select count(*) from temp_reg where rcodgest = 'B' and id = ") + id), 1);
+                QCOMPARE(count(QStringLiteral("select count(*) from temp_reg where rcodgest = 'M' and rnroserie = "
+                                              "'RS-NEW' and id = ") + id),
+                         1);
+            }
+            if (c.kind == QLatin1String("B"))
+                QCOMPARE(count(QStringLiteral("select count(*) from temp_usr where ufechab is null and ufecvenhab "
+                                              "is null and id = ") + id),
+                         1);
+            if (c.kind == QLatin1String("C"))
+                QCOMPARE(count(QStringLiteral("select count(*) from temp_usr where udescgest = 'CONVERSION' and id = ") + id), 1);
+        }
     }
 
     void missingBrandIsMarkedAndNothingStored()
