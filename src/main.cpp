@@ -9,6 +9,8 @@
 #include "core/installationprofile.h"
 #include "data/dm1.h"
 #include "followup/followuphooks.h"
+#include "followup/tconsultaporcilindroform.h"
+#include "followup/tconsultaporreguladorform.h"
 #include "operations/lookups/tbusquedaporapellidoform.h"
 #include "operations/trevisionanualform.h"
 
@@ -36,6 +38,24 @@ void registerWindows()
         TRevisionAnualForm::openForKind(Global.OperationKind, parent);
     });
     Followup::registerWindows();
+
+    // The follow-up windows and the operation form hand operations to each other.
+    Followup::setPendingEditor([](int pendingId, const QString &kind, QWidget *parent) {
+        TRevisionAnualForm::openPending(pendingId, kind, parent);
+    });
+    Followup::setConsultationOpener([](const Followup::ConsultationRequest &request, QWidget *parent) {
+        TRevisionAnualForm::openConsultation(request.sticker, request.previousSticker, parent);
+    });
+    auto toKeys = [](const std::optional<Followup::OperationKey> &key)
+        -> std::optional<TRevisionAnualForm::OperationKeys> {
+        if (!key)
+            return std::nullopt;
+        return TRevisionAnualForm::OperationKeys{key->peccod, key->talcuit, key->tnrointopr};
+    };
+    TRevisionAnualForm::setCylinderChooser(
+        [toKeys](QWidget *parent) { return toKeys(TConsultaPorCilindroForm::chooseOperation(parent)); });
+    TRevisionAnualForm::setRegulatorChooser(
+        [toKeys](QWidget *parent) { return toKeys(TConsultaPorReguladorForm::chooseOperation(parent)); });
     Dispatch::registerWindow(QStringLiteral("Por Propietario"), [](QWidget *parent) {
         TBusquedaPorApellidoForm form(parent);
         form.setMode(1);

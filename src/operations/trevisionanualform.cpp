@@ -2,6 +2,7 @@
 
 #include "data/localstore.h"
 #include "operations/cylinders/formwiring.h"
+#include "operations/print/fichaprint.h"
 #include "operations/save/formsave.h"
 
 #include "app/messages.h"
@@ -73,6 +74,7 @@ int TRevisionAnualForm::openForKind(const QString &kind, QWidget *parent)
         cylinders.empty();
         Cylinders::WireOperationForm(form, cylinders);
         OperationSave::WireOperationForm(form, cylinders);
+        FichaPrint::WireFichaButton(form, cylinders);
     } catch (const DbError &e) {
         Msg::error(parent, e.text());
         return QDialog::Rejected;
@@ -184,6 +186,7 @@ void TRevisionAnualForm::runCreationSteps()
     watch(DateTimePickerVencimiento, Keys::None);
     connect(CheckBoxFormatoTE, &QCheckBox::clicked, this, &TRevisionAnualForm::CheckBoxFormatoTEClick);
     connect(SpeedButtonClear, &QToolButton::clicked, this, &TRevisionAnualForm::SpeedButtonClearClick);
+    wireRecall();
 }
 
 void TRevisionAnualForm::loadWorkshopList()

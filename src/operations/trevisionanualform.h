@@ -6,7 +6,9 @@
 #include <QDialog>
 #include <QHash>
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -24,6 +26,9 @@ class QTableView;
 class QToolButton;
 class LinkLabel;
 class Prompter;
+namespace Recall {
+struct Copied;
+}
 
 // The operation form: one window for every operation kind and for the
 // consultation of an earlier operation. Controls keep their designer names
@@ -41,6 +46,36 @@ public:
     // New operation of `kind` from the main window: sets Global.OperationKind,
     // lays the form out and runs it modally. Returns the dialog result.
     static int openForKind(const QString &kind, QWidget *parent);
+
+    // An earlier operation shown read-only: the caller has written its kind to
+    // Global.OperationKind. `previousSticker` serves a zero sticker.
+    static int openConsultation(const QString &sticker, const QString &previousSticker, QWidget *parent);
+    // A pending operation of `kind` loaded for editing.
+    static int openPending(int pendingId, const QString &kind, QWidget *parent);
+
+    // An operation of the central tables, as the searches hand it over.
+    struct OperationKeys {
+        QString peccod;
+        QString talcuit;
+        qint64 tnrointopr = 0;
+    };
+    // The cylinder and regulator queries live in a later layer: start-up hands
+    // them in. Without one the link does nothing.
+    using OperationChooser = std::function<std::optional<OperationKeys>(QWidget *parent)>;
+    static void setCylinderChooser(OperationChooser chooser);
+    static void setRegulatorChooser(OperationChooser chooser);
+
+    // Shows `r` in the controls: the inverse of record(). `copied` adds the
+    // recall's domain mask, workshop code and assigned sticker.
+    void applyRecord(const OperationRecord &r, const Recall::Copied *copied = nullptr);
+
+    // Recalls fill the form from a stored operation; false when nothing was
+    // found (the form keeps what it had). Database failures are shown.
+    bool RecallBySticker();
+    bool RecallByNumber(const QString &peccod, const QString &talcuit, qint64 tnrointopr);
+    bool RecallByNumberAllPecs(const QString &peccod, const QString &talcuit, qint64 tnrointopr);
+    // The pending operation `id` (temp_usr, temp_reg, temp_cil) for editing.
+    bool LoadPendingOperation(int id);
 
     // Lays the form out for a kind ("C", "M", "R", "B", "D", "X", "H") or for
     // consultation ("#").
@@ -105,6 +140,11 @@ public slots:
     void SpeedButtonClearClick();
     void BitBtn2Click();
     void BitBtn1Click();
+    void SpeedButton1Click(); // recall by the previous sticker
+    void SpeedButton2Click(); // "Buscar por Dominio"
+    void Label35Click();      // "Buscar por Propietario"
+    void Label36Click();      // "Buscar por Cilindro"
+    void Label37Click();      // "Buscar por Regulador"
 
 signals:
     void keyRefused();      // a key a field does not accept (after the beep)
@@ -138,6 +178,11 @@ private:
     void refocus(QWidget *w);
     void refuseKey();
     void fillSticker(QLineEdit *edit);
+    void wireRecall();
+    enum class Source { Sticker, Number, AllPecs };
+    bool runRecall(Source source, const QString &peccod, const QString &talcuit, qint64 tnrointopr);
+    void rereadWorkshopIdentity();
+    void afterSearch(const std::optional<OperationKeys> &keys, bool allPecs);
 
     Prompter &prompter();
     std::unique_ptr<Prompter> m_ownPrompter;

@@ -1,0 +1,565 @@
+// Filling the operation form from stored operations: the recalls, the
+// consultation of an earlier operation and the pending load.
+#include "operations/trevisionanualform.h"
+
+#include "core/clock.h"
+#include "core/global.h"
+#include "core/installationprofile.h"
+#include "core/login.h"
+#include "core/operationkind.h"
+#include "core/prompter.h"
+#include "core/recall.h"
+#include "data/dm1.h"
+#include "data/localstore.h"
+#include "operations/cylinders/formwiring.h"
+#include "operations/linklabel.h"
+#include "operations/lookups/modalrun.h"
+#include "operations/lookups/tbuscarpatenteform.h"
+#include "operations/lookups/tbuscarpatentefullform.h"
+#include "operations/lookups/tbusquedaporapellidoform.h"
+#include "operations/save/formsave.h"
+
+#include "app/messages.h"
+
+#include <QColor>
+#include <QComboBox>
+#include <QPalette>
+#include <QDateEdit>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QSqlField>
+#include <QSqlRecord>
+#include <QToolButton>
+
+namespace
+{
+
+TRevisionAnualForm::OperationChooser &cylinderChooser()
+{
+    static TRevisionAnualForm::OperationChooser chooser;
+    return chooser;
+}
+
+TRevisionAnualForm::OperationChooser &regulatorChooser()
+{
+    static TRevisionAnualForm::OperationChooser chooser;
+    return chooser;
+}
+
+Recall::Row toRow(const QSqlRecord &rec)
+{
+    Recall::Row row;
+    for (int i = 0; i < rec.count(); ++i)
+        row.insert(rec.fieldName(i), rec.value(i));
+    return row;
+}
+
+QList<Recall::Row> rowsOf(NamedQuery &q)
+{
+    QList<Recall::Row> rows;
+    for (const QSqlRecord &rec : q.rows())
+        rows << toRow(rec);
+    return rows;
+}
+
+QList<Recall::Row> run(const QString &statement, const QList<QPair<QString, QVariant>> &params)
+{
+    NamedQuery &q = dm1().query(statement);
+    q.close();
+    for (const auto &p : params)
+        q.setParam(p.first, p.second);
+    q.open();
+    return rowsOf(q);
+}
+
+QString brandOf(const QString &code)
+{
+    if (code.isEmpty())
+        return {};
+    const QList<Recall::Row> rows = run(QStringLiteral("SQLQueryBuscarReg"), {{QStringLiteral("re"), code}});
+    return rows.isEmpty() ? QString() : Recall::Text(rows.first(), QStringLiteral("marca"));
+}
+
+// A combo box shows a stored text even when its list does not hold it.
+void showText(QComboBox *box, const QString &text)
+{
+    const int i = box->findText(text);
+    if (i >= 0)
+        box->setCurrentIndex(i);
+    else if (box->isEditable())
+        box->setCurrentText(text);
+}
+
+void writeCylinder(LocalTable &t, const CylinderRow &c)
+{
+    t.append();
+    t.setText(QStringLiteral("NROSERIE"), c.nroSerie);
+    t.setText(QStringLiteral("CODIGO"), c.codigo);
+    t.setText(QStringLiteral("GESTION"), c.gestion);
+    t.setInteger(QStringLiteral("CAPACIDAD"), c.capacidad);
+    t.setText(QStringLiteral("FABRICAC"), c.fabricac);
+    t.setText(QStringLiteral("UPHTALLER"), c.uphTaller);
+    t.setText(QStringLiteral("UPHFECHA"), c.uphFecha);
+    t.setText(QStringLiteral("UPHRESULT"), c.uphResult);
+    if (c.fecVencCrpc.isValid())
+        t.setDate(QStringLiteral("FECVENCRPC"), c.fecVencCrpc);
+    t.setText(QStringLiteral("CNUEVO"), c.cNuevo);
+    t.setText(QStringLiteral("VALCOD"), c.valCod);
+    t.setText(QStringLiteral("VALNRO"), c.valNro);
+    t.setText(QStringLiteral("VALGEST"), c.valGest);
+    t.setText(QStringLiteral("RVALCOD"), c.rvalCod);
+    t.setText(QStringLiteral("RVALNRO"), c.rvalNro);
+    t.setText(QStringLiteral("RVALGEST"), c.rvalGest);
+    t.setText(QStringLiteral("NROCERTIF"), c.nroCertif);
+    t.post();
+}
+
+LocalTable &openTable(LocalTableId id)
+{
+    LocalTable &t = localStore().table(id);
+    if (!t.isOpen())
+        t.open();
+    return t;
+}
+
+bool keepsObservations()
+{
+    const InstallationProfile *p = profileById(Global.InstallationId);
+    return !p || p->keepsObservationsOnRecall;
+}
+
+} // namespace
+
+void TRevisionAnualForm::setCylinderChooser(OperationChooser chooser)
+{
+    cylinderChooser() = std::move(chooser);
+}
+
+void TRevisionAnualForm::setRegulatorChooser(OperationChooser chooser)
+{
+    regulatorChooser() = std::move(chooser);
+}
+
+void TRevisionAnualForm::wireRecall()
+{
+    connect(SpeedButton1, &QToolButton::clicked, this, &TRevisionAnualForm::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TRevisionAnualForm::SpeedButton2Click);
+    connect(Label35, &LinkLabel::clicked, this, &TRevisionAnualForm::Label35Click);
+    connect(Label36, &LinkLabel::clicked, this, &TRevisionAnualForm::Label36Click);
+    connect(Label37, &LinkLabel::clicked, this, &TRevisionAnualForm::Label37Click);
+    if (m_offersCommitmentLetter) {
+        // Several recalls in one form add to the letter list.
+        try {
+            openTable(LocalTableId::LetterCylinders).empty();
+        } catch (const DbError &e) {
+            prompter().error(e.text());
+        }
+    }
+}
+
+int TRevisionAnualForm::openConsultation(const QString &sticker, const QString &previousSticker, QWidget *parent)
+{
+    TRevisionAnualForm form(parent);
+    form.SetRecallStickers(sticker, previousSticker);
+    form.SetOperationKind(ConsultationKind);
+    try {
+        LocalTable &cylinders = openTable(LocalTableId::Cylinders);
+        Cylinders::WireOperationForm(form, cylinders);
+    } catch (const DbError &e) {
+        Msg::error(parent, e.text());
+        return QDialog::Rejected;
+    }
+    if (!form.RecallBySticker())
+        return QDialog::Rejected;
+    return form.exec();
+}
+
+int TRevisionAnualForm::openPending(int pendingId, const QString &kind, QWidget *parent)
+{
+    Global.OperationKind = kind;
+    TRevisionAnualForm form(parent);
+    form.SetOperationKind(kind);
+    form.SetPendingId(pendingId);
+    form.setEditingPending(true);
+    try {
+        LocalTable &cylinders = openTable(LocalTableId::Cylinders);
+        cylinders.empty();
+        Cylinders::WireOperationForm(form, cylinders);
+        OperationSave::WireOperationForm(form, cylinders);
+    } catch (const DbError &e) {
+        Msg::error(parent, e.text());
+        return QDialog::Rejected;
+    }
+    if (!form.LoadPendingOperation(pendingId))
+        return QDialog::Rejected;
+    return form.exec();
+}
+
+void TRevisionAnualForm::applyRecord(const OperationRecord &r, const Recall::Copied *copied)
+{
+    ObleaAntEdit->setText(r.obleaAnt);
+    AnioObleaAnteriorEdit->setText(r.anioObleaAnt);
+    if (!r.obleaNew.isEmpty())
+        ObleaNewEdit->setText(r.obleaNew);
+    MarcaEdit->setText(r.marca);
+    ModeloEdit->setText(r.modelo);
+    AnioSpinEdit->setValue(r.anio);
+    showText(InyeccionComboEdit, r.inyeccion);
+    showText(TipoComboEdit, r.tipoUso);
+    // The mask first, so that the stored domain is not cut by the old one.
+    DominioEdit->clear();
+    if (copied)
+        setDomainMask(copied->domainMask);
+    DominioEdit->setText(r.dominio);
+    VINEdit->setText(r.vin);
+    NombreEdit->setText(r.nombre);
+    showText(DNIComboBox, r.tipoDoc);
+    NroDocEdit->clear();
+    setDocumentMask(OperationMasks::DocumentFor(r.tipoDoc));
+    NroDocEdit->setText(r.nroDoc);
+    CalleEdit->setText(r.calle);
+    BarrioEdit->setText(r.barrio);
+    CodigoEdit->setText(r.codigoPostal);
+    LocalidadEdit->setText(r.localidad);
+    showText(ProvinciaComboBox, r.provincia);
+    showText(ComboBoxTipoTE, r.tipoTelefono);
+    CaracteristicaEdit->setText(r.caracteristica);
+    TelefonoEdit->setText(r.telefono);
+    emailEdit->setText(r.email);
+    m_accessories = r.accesorios;
+    for (int i = 0; i < 3; ++i)
+        if (!r.attachmentPaths[i].isEmpty())
+            m_attachmentPaths[i] = r.attachmentPaths[i];
+
+    auto applyLine = [](const RegulatorLine &line, QLineEdit *code, QLineEdit *brand, QLineEdit *serial,
+                        QComboBox *gestion, QComboBox *nuevo) {
+        code->setText(line.codigo);
+        brand->setText(line.marca);
+        serial->setText(line.nroSerie);
+        if (!line.gestion.isEmpty())
+            showText(gestion, line.gestion);
+        if (!line.nuevo.isEmpty())
+            showText(nuevo, line.nuevo);
+    };
+    applyLine(r.regulador, CodigoRegularEdit, MarcaReguladorEdit, NroSerieReguladorEdit, RGestionComboBox,
+              RNuevoComboBox);
+    if (r.hasSecondRegulator) {
+        applyLine(r.reguladorNuevo, CodigoReguladorNuevoEdit, MarcaReguladorNuevoEdit, NroSerieReguladorNuevoEdit,
+                  RGestionNuevoComboBox, RNuevoNuevoComboBox);
+        for (QWidget *w : std::initializer_list<QWidget *>{LabelReguladorNuevo, CodigoReguladorNuevoEdit,
+                                                           MarcaReguladorNuevoEdit, NroSerieReguladorNuevoEdit,
+                                                           RGestionNuevoComboBox, RNuevoNuevoComboBox, SpeedButton7})
+            w->setVisible(true);
+    }
+
+    // A null stored date leaves the picker as it was.
+    if (r.fechaMontaje.isValid())
+        DateTimePickerMontaje->setDate(r.fechaMontaje);
+    if (r.fechaHabilitacion.isValid())
+        DateTimePickerHabilitacion->setDate(r.fechaHabilitacion);
+    if (r.fechaVencimiento.isValid())
+        DateTimePickerVencimiento->setDate(r.fechaVencimiento);
+    EditObs->setText(r.observaciones);
+    if (r.estado >= 0 && r.estado < ComboBoxEstado->count())
+        ComboBoxEstado->setCurrentIndex(r.estado);
+
+    if (copied && !copied->workshopCode.isEmpty())
+        showText(tallerEdit, copied->workshopCode);
+}
+
+void TRevisionAnualForm::rereadWorkshopIdentity()
+{
+    const QList<Recall::Row> tal = run(QStringLiteral("SQLQueryTaller"), {{QStringLiteral("ct"), Global.WorkshopCode}});
+    if (tal.isEmpty())
+        return;
+    const Recall::Row &t = tal.first();
+    Global.WorkshopCuit = Recall::Text(t, QStringLiteral("talcuit"));
+    Global.RepMatricula = Recall::Text(t, QStringLiteral("rmatreshab"));
+    Global.WorkshopName = Recall::Text(t, QStringLiteral("trazsoc"));
+    Global.WorkshopName2 = Global.WorkshopName;
+    Global.WorkshopAddress = Login::workshopAddress(Recall::Text(t, QStringLiteral("tcalle")),
+                                                    Recall::Text(t, QStringLiteral("tnumero")),
+                                                    Recall::Text(t, QStringLiteral("tlocalidad")));
+    Global.WorkshopAddress2 = Global.WorkshopAddress;
+    const QList<Recall::Row> res = run(QStringLiteral("SQLQueryRes"), {{QStringLiteral("res"), Global.RepMatricula}});
+    if (!res.isEmpty())
+        Global.RepName = Login::representativeName(Recall::Text(res.first(), QStringLiteral("rnombre")),
+                                                   Recall::Text(res.first(), QStringLiteral("rapellido")));
+}
+
+bool TRevisionAnualForm::RecallBySticker()
+{
+    return runRecall(Source::Sticker, {}, {}, 0);
+}
+
+bool TRevisionAnualForm::RecallByNumber(const QString &peccod, const QString &talcuit, qint64 tnrointopr)
+{
+    return runRecall(Source::Number, peccod, talcuit, tnrointopr);
+}
+
+bool TRevisionAnualForm::RecallByNumberAllPecs(const QString &peccod, const QString &talcuit, qint64 tnrointopr)
+{
+    return runRecall(Source::AllPecs, peccod, talcuit, tnrointopr);
+}
+
+bool TRevisionAnualForm::runRecall(Source source, const QString &peccod, const QString &talcuit, qint64 tnrointopr)
+{
+    const Recall::Mode mode = isConsultation() ? Recall::Mode::Consultation : Recall::Mode::NewOperation;
+    const QDate today = Clock::today();
+    try {
+        showProgress(4);
+        addProgressStep(QStringLiteral("Buscando datos de USR..."));
+        QList<Recall::Row> usr;
+        const QList<QPair<QString, QVariant>> keys = {{QStringLiteral("pec"), peccod},
+                                                      {QStringLiteral("talcuit"), talcuit},
+                                                      {QStringLiteral("tnrointopr"), tnrointopr}};
+        if (source == Source::Number) {
+            usr = run(QStringLiteral("SQLQueryUsrXNroIntNew"), keys);
+        } else if (source == Source::AllPecs) {
+            usr = run(QStringLiteral("SQLQueryUsrXNroIntFull"), keys);
+        } else if (m_recallSticker.trimmed().isEmpty() || m_recallSticker == QLatin1String("0000000000")) {
+            // A zero sticker: the operation that replaced the previous one.
+            NamedQuery byPrevious(QStringLiteral("SQLQueryUsrPorObleaAnt"), Conn::Operations,
+                                  QStringLiteral("select * from usr where uobleaant = :ob"));
+            byPrevious.setParam(QStringLiteral("ob"), m_recallPreviousSticker);
+            byPrevious.open();
+            usr = rowsOf(byPrevious);
+        } else {
+            usr = run(QStringLiteral("SQLQueryObleaAnterior"), {{QStringLiteral("ob"), m_recallSticker}});
+        }
+        if (usr.isEmpty()) {
+            hideProgress();
+            prompter().warn(QStringLiteral("Oblea no encontrada."));
+            DominioEdit->setFocus();
+            return false;
+        }
+        const Recall::Row &u = usr.first();
+
+        OperationRecord r = record();
+        r.regulador = {};
+        r.reguladorNuevo = {};
+        r.hasSecondRegulator = false;
+        Recall::Copied copied = Recall::CopyOperation(u, mode, m_kind, today, keepsObservations(), r);
+        if (mode == Recall::Mode::Consultation) {
+            Global.OperationKind = r.kind;
+            copied.assignedSticker = m_recallSticker;
+            r.obleaNew = m_recallSticker;
+            ObleaNewEdit->setVisible(true);
+            LabelObleaNew->setVisible(true);
+            LabelObleaAnt->setText(QStringLiteral("Oblea Anterior"));
+            LabelTaller->setVisible(true);
+            tallerEdit->setVisible(true);
+        }
+        rereadWorkshopIdentity();
+
+        addProgressStep(QStringLiteral("Buscando datos de REG..."));
+        const QString talcuitOf = Recall::Text(u, QStringLiteral("talcuit"));
+        const QString numberOf = Recall::Text(u, QStringLiteral("tnrointopr"));
+        QList<Recall::Row> regs, cils;
+        if (source == Source::Sticker) {
+            const QList<QPair<QString, QVariant>> k = {{QStringLiteral("cu"), talcuitOf},
+                                                       {QStringLiteral("nro"), numberOf}};
+            regs = run(QStringLiteral("SQLQueryReg"), k);
+            addProgressStep(QStringLiteral("Buscando datos de CIL..."));
+            cils = run(QStringLiteral("SQLQueryCil"), k);
+        } else {
+            const bool all = source == Source::AllPecs;
+            regs = run(all ? QStringLiteral("SQLQueryRegXNroIntFull") : QStringLiteral("SQLQueryRegXNroIntNew"), keys);
+            addProgressStep(QStringLiteral("Buscando datos de CIL..."));
+            cils = run(all ? QStringLiteral("SQLQueryCilXNroIntFull") : QStringLiteral("SQLQueryCilXNroIntNew"), keys);
+        }
+        // The regulator lines of a new operation keep what its kind set.
+        if (mode == Recall::Mode::NewOperation) {
+            r.regulador.gestion = RGestionComboBox->currentText();
+            r.regulador.nuevo = RNuevoComboBox->currentText();
+        }
+        Recall::CopyRegulators(regs, mode, m_kind, brandOf, r);
+        r.cylinders = Recall::CopyCylinders(cils, mode, m_kind);
+
+        LocalTable &table = openTable(LocalTableId::Cylinders);
+        {
+            // One change for the grid: the table is refilled, never merged.
+            table.empty();
+            for (const CylinderRow &c : std::as_const(r.cylinders))
+                writeCylinder(table, c);
+        }
+        const QVector<CylinderRow> stored = OperationSave::ReadWorkTable(table);
+        applyRecord(r, &copied);
+        setCylinders(stored);
+        addProgressStep(QString());
+        hideProgress();
+
+        if (mode == Recall::Mode::NewOperation) {
+            const Recall::HydraulicPass pass =
+                Recall::RunHydraulicPass(stored, m_kind, DateTimePickerHabilitacion->date(),
+                                         DateTimePickerVencimiento->date(), today, m_offersCommitmentLetter,
+                                         source != Source::Sticker);
+            if (!pass.letterRows.isEmpty()) {
+                LocalTable &letter = openTable(LocalTableId::LetterCylinders);
+                for (const Recall::LetterRow &l : pass.letterRows) {
+                    letter.append();
+                    letter.setText(QStringLiteral("codigo_cil"), l.codigo);
+                    letter.setText(QStringLiteral("numero_cil"), l.numero);
+                    letter.setReal(QStringLiteral("capacidad_cil"), l.capacidad);
+                    letter.setText(QStringLiteral("fab_cil"), l.fabricacion);
+                    letter.setText(QStringLiteral("codigo_val"), l.valCodigo);
+                    letter.setText(QStringLiteral("numero_val"), l.valNumero);
+                    letter.post();
+                }
+            }
+            if (pass.enablesLetterButton)
+                SpeedButtonCC1->setEnabled(true);
+            if (pass.phRequired)
+                setPhRequired();
+            if (pass.expiryChanged)
+                DateTimePickerVencimiento->setDate(pass.expiry);
+            if (pass.frameExpiry) {
+                Shape1->setFrameShape(QFrame::Box);
+                Shape1->setStyleSheet(QStringLiteral("#Shape1 { border: 2px solid red; }"));
+            }
+            if (!pass.warning.isEmpty())
+                prompter().warn(pass.warning);
+            if (!pass.information.isEmpty())
+                prompter().info(pass.information);
+        }
+        return true;
+    } catch (const DbError &e) {
+        hideProgress();
+        prompter().error(e.text());
+        return false;
+    }
+}
+
+bool TRevisionAnualForm::LoadPendingOperation(int id)
+{
+    try {
+        const QList<Recall::Row> usr = run(QStringLiteral("SQLQueryUsrTemp"), {{QStringLiteral("user_id"), id}});
+        if (usr.isEmpty()) {
+            prompter().warn(QStringLiteral("Oblea no encontrada."));
+            return false;
+        }
+        const Recall::Row &u = usr.first();
+        const QList<Recall::Row> regs = run(QStringLiteral("SQLQueryRegTemp"), {{QStringLiteral("reg_id"), id}});
+        const QList<Recall::Row> cils = run(QStringLiteral("SQLQueryCilTemp"), {{QStringLiteral("cil_id"), id}});
+
+        QString previousOfAssigned;
+        if (Recall::Text(u, QStringLiteral("ucodgest")) == QLatin1String("H")) {
+            const QList<Recall::Row> earlier =
+                run(QStringLiteral("SQLQueryObleaAnterior"),
+                    {{QStringLiteral("ob"), Recall::Text(u, QStringLiteral("uobleaant"))}});
+            if (!earlier.isEmpty())
+                previousOfAssigned = Recall::Text(earlier.first(), QStringLiteral("uobleaant"));
+        }
+
+        OperationRecord r = record();
+        r.regulador = {};
+        r.regulador.gestion = RGestionComboBox->currentText();
+        r.regulador.nuevo = RNuevoComboBox->currentText();
+        r.reguladorNuevo = {};
+        r.hasSecondRegulator = false;
+        r.cylinders.clear();
+        const Recall::PendingLoad load = Recall::LoadPending(u, regs, cils, previousOfAssigned, keepsObservations(),
+                                                             Clock::today(), brandOf, r);
+        Global.OperationKind = load.kind;
+        if (load.hidesPreviousSticker)
+            for (QWidget *w : std::initializer_list<QWidget *>{ObleaAntEdit, LabelObleaAnt, SpeedButton1})
+                w->setVisible(false);
+
+        Recall::Copied copied;
+        copied.domainMask = OperationMasks::DomainOnRecall(r.anio, r.dominio);
+        copied.assignedSticker = load.assignedSticker;
+        applyRecord(r, &copied);
+        QPalette pal = EditObs->palette();
+        pal.setColor(QPalette::Base, EditObs->text().isEmpty() ? palette().color(QPalette::Base)
+                                                               : QColor(254, 173, 169));
+        EditObs->setPalette(pal);
+
+        LocalTable &table = openTable(LocalTableId::Cylinders);
+        for (const CylinderRow &c : std::as_const(r.cylinders))
+            writeCylinder(table, c);
+        setCylinders(OperationSave::ReadWorkTable(table));
+        return true;
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+        return false;
+    }
+}
+
+void TRevisionAnualForm::SpeedButton1Click()
+{
+    if (ObleaAntEdit->text().trimmed().isEmpty())
+        return;
+    const StickerFill f = ZeroFillSticker(ObleaAntEdit->text());
+    if (!f.ok) {
+        prompter().error(f.message);
+        return;
+    }
+    ObleaAntEdit->setText(f.text);
+    SetRecallStickers(f.text, f.text);
+    RecallBySticker();
+    if (m_kind != QLatin1String("H"))
+        DominioEdit->setFocus();
+}
+
+void TRevisionAnualForm::afterSearch(const std::optional<OperationKeys> &keys, bool allPecs)
+{
+    if (!keys)
+        return;
+    if (allPecs)
+        RecallByNumberAllPecs(keys->peccod, keys->talcuit, keys->tnrointopr);
+    else
+        RecallByNumber(keys->peccod, keys->talcuit, keys->tnrointopr);
+}
+
+namespace
+{
+
+template <typename Dialog>
+std::optional<TRevisionAnualForm::OperationKeys> chosenKeys(Dialog &dialog)
+{
+    if (Lookups::runModal(dialog) != QDialog::Accepted || !dialog.hasSelection())
+        return std::nullopt;
+    return TRevisionAnualForm::OperationKeys{dialog.selectedText(QStringLiteral("peccod")),
+                                             dialog.selectedText(QStringLiteral("talcuit")),
+                                             dialog.selectedText(QStringLiteral("tnrointopr")).toLongLong()};
+}
+
+} // namespace
+
+void TRevisionAnualForm::SpeedButton2Click()
+{
+    const InstallationProfile *profile = profileById(Global.InstallationId);
+    const bool allPecs = profile && profile->searchesAllPecs;
+    const QString domain = m_domainMask.storedValue(DominioEdit->displayText()).trimmed();
+    std::optional<OperationKeys> keys;
+    if (allPecs) {
+        TBuscarPatenteFullForm dialog(this, m_prompter);
+        dialog.setDomain(domain);
+        keys = chosenKeys(dialog);
+    } else {
+        TBuscarPatenteForm dialog(this, m_prompter);
+        dialog.setDomain(domain);
+        keys = chosenKeys(dialog);
+    }
+    afterSearch(keys, allPecs);
+}
+
+void TRevisionAnualForm::Label35Click()
+{
+    TBusquedaPorApellidoForm dialog(this, m_prompter);
+    afterSearch(chosenKeys(dialog), false);
+}
+
+void TRevisionAnualForm::Label36Click()
+{
+    if (cylinderChooser())
+        afterSearch(cylinderChooser()(this), false);
+}
+
+void TRevisionAnualForm::Label37Click()
+{
+    if (regulatorChooser())
+        afterSearch(regulatorChooser()(this), false);
+}

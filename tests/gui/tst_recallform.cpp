@@ -1,0 +1,317 @@
+// The operation form filled from stored operations: a recall for a new
+// operation, a failed recall, the consultation of an earlier operation, a
+// pending operation loaded and saved again, and the hydraulic-test pass.
+#include "core/clock.h"
+#include "core/global.h"
+#include "data/dm1.h"
+#include "data/localstore.h"
+#include "operations/cylinders/formwiring.h"
+#include "operations/save/formsave.h"
+#include "operations/trevisionanualform.h"
+#include "scriptedprompter.h"
+#include "testdb.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QStandardItemModel>
+#include <QToolButton>
+#include <QtTest>
+
+namespace
+{
+const QString kCuit = QStringLiteral("30-70000000-1");
+}
+
+class TstRecallForm : public QObject
+{
+    Q_OBJECT
+    QSqlDatabase db;
+    const QString dbName = QStringLiteral("t_recallform");
+
+    void exec(const QString &sql) { TestDb::exec(db, sql); }
+    int count(const QString &sql)
+    {
+        QSqlQuery q(db);
+        q.exec(sql);
+        q.next();
+        return q.value(0).toInt();
+    }
+    static QString text(QWidget &form, const char *name)
+    {
+        if (auto *e = form.findChild<QLineEdit *>(QLatin1String(name)))
+            return e->text();
+        if (auto *c = form.findChild<QComboBox *>(QLatin1String(name)))
+            return c->currentText();
+        return QStringLiteral("<missing %1>").arg(QLatin1String(name));
+    }
+    static LocalTable &workTable()
+    {
+        LocalTable &t = localStore().table(LocalTableId::Cylinders);
+        if (!t.isOpen())
+            t.open();
+        return t;
+    }
+    static QStringList serials()
+    {
+        QStringList out;
+        for (const QVariantMap &row : workTable().rows())
+            out << row.value(QStringLiteral("NROSERIE")).toString();
+        return out;
+    }
+    static void putCylinder(const QString &serial)
+    {
+        LocalTable &t = workTable();
+        t.append();
+        t.setText(QStringLiteral("NROSERIE"), serial);
+        t.post();
+    }
+    void insertOperation(int number, const QString &kind, const QString &previous, const QString &sticker,
+                         const QString &domain)
+    {
+        exec(QStringLiteral(
+                 "insert into usr (peccod, codtal, talcuit, tnrointopr, udominio, ucodgest, uobleaant, uobleanew, "
+                 "uobanonew, umarca, umodelo, uano, utipuso, uapeynom, utipdoc, unrodoc, ucalle, unro, ucodpostal, "
+                 "ulocalidad, uprovincia, UCARACT, utelefono, te_tipo, ufecmont, ufechab, ufecvenhab, inyeccion, "
+                 "uobservac) values ('0031', 'TDM0001', '%1', %2, '%3', '%4', '%5', '%6', '25', 'FIAT', 'SIENA', "
+                 "'2018', '1', 'PEREZ JUAN', 'DNI', '20111222', 'SAN MARTIN', '120', '5500', 'MENDOZA', 'MENDOZA', "
+                 "'261', '4001122', 'CELULAR', '2025-03-10', '2025-03-10', '2026-03-10', 'S', 'VIEJA')")
+                 .arg(kCuit)
+                 .arg(number)
+                 .arg(domain, kind, previous, sticker));
+        exec(QStringLiteral("insert into reg (peccod, talcuit, tnrointopr, udominio, rcodregh, rnroserie, rcodgest, "
+                            "rnuevo) values ('0031', '%1', %2, '%3', 'R01', 'RS-%2', 'S', 'N')")
+                 .arg(kCuit)
+                 .arg(number)
+                 .arg(domain));
+    }
+    void insertCylinder(int number, const QString &serial, const QString &gestion, const QString &testMonth,
+                        const QString &testYear)
+    {
+        exec(QStringLiteral("insert into cil (peccod, talcuit, tnrointopr, cilcodh, cnroserie, ccodgest, ccapacidad, "
+                            "cmesfabr, canofabr, cuphmes, cuphano, cuphcrpc, cuphresult, cnuevo, valcod, valnro, "
+                            "valgest, nrocertif) values ('0031', '%1', %2, 'I060', '%3', '%4', 60, '01', '20', '%5', "
+                            "'%6', 'CR01', 'A', 'N', 'V01', 'VN-%3', 'S', 'CR01000042')")
+                 .arg(kCuit)
+                 .arg(number)
+                 .arg(serial, gestion, testMonth, testYear));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        db = TestDb::create(dbName);
+        dm1().configure(Conn::Operations, {TestDb::host(), dbName, TestDb::user(), TestDb::password(), QString()});
+        Clock::setToday(QDate(2026, 12, 9));
+        exec(QStringLiteral("insert into tal (tcodigoint, TRAZSOC, TALCUIT, RMATRESHAB, TCALLE, TNUMERO, TLOCALIDAD) "
+                            "values ('TDM0001', 'TALLER UNO', '30-71111111-1', 'M100', 'MITRE', '45', 'GODOY CRUZ')"));
+        exec(QStringLiteral("insert into res (RMATRESHAB, RAPELLIDO, RNOMBRE) values ('M100', 'GOMEZ', 'ANA')"));
+        exec(QStringLiteral("insert into codreg (CODIGO, MARCA) values ('R01', 'TOMASETTO')"));
+        // An earlier renewal: one cylinder on the vehicle, one retired.
+        insertOperation(10, QStringLiteral("R"), QStringLiteral("0000000100"), QStringLiteral("0000000200"),
+                        QStringLiteral("AB123CD"));
+        insertCylinder(10, QStringLiteral("CIL-A"), QStringLiteral("S"), QStringLiteral("06"), QStringLiteral("24"));
+        insertCylinder(10, QStringLiteral("CIL-B"), QStringLiteral("B"), QStringLiteral("06"), QStringLiteral("24"));
+        // Its cylinder tested 50 months ago.
+        insertOperation(11, QStringLiteral("R"), QStringLiteral("0000000500"), QStringLiteral("0000000300"),
+                        QStringLiteral("AC456EF"));
+        insertCylinder(11, QStringLiteral("CIL-C"), QStringLiteral("S"), QStringLiteral("10"), QStringLiteral("22"));
+    }
+    void init()
+    {
+        Global = GlobalState{};
+        Global.InstallationId = QStringLiteral("OLIV01");
+        Global.WorkshopCode = QStringLiteral("TDM0001");
+        Global.WorkshopCuit = QStringLiteral("30-71111111-1");
+        Global.PecCode = QStringLiteral("0031");
+        workTable().empty();
+    }
+    void cleanupTestCase()
+    {
+        localStore().closeAll();
+        dm1().closeAll();
+        TestDb::drop(dbName);
+    }
+
+    void stickerRecallFillsANewRenewal()
+    {
+        ScriptedPrompter prompter;
+        Global.OperationKind = QStringLiteral("R");
+        TRevisionAnualForm form(nullptr, &prompter);
+        form.SetOperationKind(QStringLiteral("R"));
+        Cylinders::WireOperationForm(form, workTable(), &prompter);
+        putCylinder(QStringLiteral("TYPED-BEFORE"));
+
+        form.ObleaAntEdit->setText(QStringLiteral("200"));
+        form.SpeedButton1->click();
+
+        QVERIFY2(prompter.log.isEmpty(), qPrintable(prompter.log.join('|')));
+        QCOMPARE(text(form, "ObleaAntEdit"), QStringLiteral("0000000200"));
+        QCOMPARE(text(form, "AnioObleaAnteriorEdit"), QStringLiteral("25"));
+        QCOMPARE(text(form, "MarcaEdit"), QStringLiteral("FIAT"));
+        QCOMPARE(form.record().dominio, QStringLiteral("AB123CD"));
+        QCOMPARE(text(form, "CalleEdit"), QStringLiteral("SAN MARTIN 120"));
+        QCOMPARE(text(form, "ComboBoxTipoTE"), QStringLiteral("CELULAR"));
+        QCOMPARE(text(form, "InyeccionComboEdit"), QStringLiteral("SI"));
+        QCOMPARE(text(form, "EditObs"), QStringLiteral("VIEJA"));
+        QCOMPARE(text(form, "MarcaReguladorEdit"), QStringLiteral("TOMASETTO"));
+        QCOMPARE(text(form, "NroSerieReguladorEdit"), QStringLiteral("RS-10"));
+        QCOMPARE(text(form, "RGestionComboBox"), QStringLiteral("SIN CAMBIOS"));
+        QCOMPARE(text(form, "RNuevoComboBox"), QStringLiteral("NO"));
+        QCOMPARE(form.DateTimePickerMontaje->date(), QDate(2026, 12, 9));
+        QCOMPARE(form.DateTimePickerHabilitacion->date(), QDate(2026, 12, 9));
+        QCOMPARE(form.DateTimePickerVencimiento->date(), QDate(2027, 12, 9));
+
+        // The list is replaced; the retired cylinder stays behind.
+        QCOMPARE(serials(), QStringList{QStringLiteral("CIL-A")});
+        const QVariantMap row = workTable().rows().first();
+        QCOMPARE(row.value(QStringLiteral("GESTION")).toString(), QStringLiteral("SIN CAMBIOS"));
+        QCOMPARE(row.value(QStringLiteral("CNUEVO")).toString(), QStringLiteral("NO"));
+        QCOMPARE(row.value(QStringLiteral("UPHFECHA")).toString(), QStringLiteral("06/2024"));
+        QCOMPARE(form.cylinderModel()->rowCount(), 1);
+        QCOMPARE(form.record().cylinders.size(), 1);
+
+        QCOMPARE(form.MemoTareas->toPlainText().split('\n').mid(0, 3),
+                 (QStringList{QStringLiteral("Buscando datos de USR..."), QStringLiteral("Buscando datos de REG..."),
+                              QStringLiteral("Buscando datos de CIL...")}));
+        QVERIFY(form.PanelTareas->isHidden());
+        // The identity is read again as the login reads it.
+        QCOMPARE(Global.WorkshopName, QStringLiteral("TALLER UNO"));
+        QCOMPARE(Global.WorkshopAddress, QStringLiteral("MITRE 45 - GODOY CRUZ"));
+        QCOMPARE(Global.RepName, QStringLiteral("ANA GOMEZ"));
+        QVERIFY(!form.phRequired());
+    }
+
+    void failedOrEmptyRecallKeepsTheForm()
+    {
+        ScriptedPrompter prompter;
+        TRevisionAnualForm form(nullptr, &prompter);
+        form.SetOperationKind(QStringLiteral("R"));
+        putCylinder(QStringLiteral("KEEP"));
+        form.MarcaEdit->setText(QStringLiteral("TYPED"));
+
+        form.SpeedButton1->click(); // empty field: nothing at all
+        QVERIFY(prompter.log.isEmpty());
+        QCOMPARE(text(form, "ObleaAntEdit"), QString());
+
+        form.ObleaAntEdit->setText(QStringLiteral("999"));
+        form.SpeedButton1->click();
+        QCOMPARE(prompter.log, QStringList{QStringLiteral("warn: Oblea no encontrada.")});
+        QCOMPARE(text(form, "MarcaEdit"), QStringLiteral("TYPED"));
+        QCOMPARE(serials(), QStringList{QStringLiteral("KEEP")});
+        QVERIFY(form.PanelTareas->isHidden());
+    }
+
+    void consultationShowsTheStoredOperation()
+    {
+        ScriptedPrompter prompter;
+        Global.OperationKind = QStringLiteral("X");
+        TRevisionAnualForm form(nullptr, &prompter);
+        form.SetRecallStickers(QStringLiteral("0000000200"), QString());
+        form.SetOperationKind(QStringLiteral("#"));
+        QVERIFY(form.RecallBySticker());
+
+        QCOMPARE(Global.OperationKind, QStringLiteral("R"));
+        QVERIFY(!form.ObleaNewEdit->isHidden());
+        QCOMPARE(text(form, "ObleaNewEdit"), QStringLiteral("0000000200"));
+        QCOMPARE(text(form, "ObleaAntEdit"), QStringLiteral("0000000100"));
+        QCOMPARE(form.LabelObleaAnt->text(), QStringLiteral("Oblea Anterior"));
+        QCOMPARE(text(form, "tallerEdit"), QStringLiteral("TDM0001"));
+        QCOMPARE(form.DateTimePickerMontaje->date(), QDate(2025, 3, 10));
+        QCOMPARE(form.DateTimePickerVencimiento->date(), QDate(2026, 3, 10));
+        // Every stored cylinder, the retired one as a dismantling.
+        QCOMPARE(serials(), (QStringList{QStringLiteral("CIL-A"), QStringLiteral("CIL-B")}));
+        QCOMPARE(workTable().rows().at(1).value(QStringLiteral("GESTION")).toString(), QStringLiteral("DESMONTAJE"));
+        QVERIFY(prompter.log.isEmpty());
+    }
+
+    void zeroStickerFindsTheOperationByItsPreviousSticker()
+    {
+        ScriptedPrompter prompter;
+        TRevisionAnualForm form(nullptr, &prompter);
+        form.SetRecallStickers(QStringLiteral("0000000000"), QStringLiteral("0000000500"));
+        form.SetOperationKind(QStringLiteral("#"));
+        QVERIFY(form.RecallBySticker());
+        QCOMPARE(form.record().dominio, QStringLiteral("AC456EF"));
+    }
+
+    void fiftyMonthOldTestFramesTheExpiry()
+    {
+        ScriptedPrompter prompter;
+        TRevisionAnualForm form(nullptr, &prompter);
+        form.SetOperationKind(QStringLiteral("R"));
+        QCOMPARE(form.Shape1->frameShape(), QFrame::NoFrame);
+        QVERIFY(form.RecallByNumber(QStringLiteral("0031"), kCuit, 11));
+
+        // October's last day has passed this year: next year's.
+        QCOMPARE(form.DateTimePickerVencimiento->date(), QDate(2027, 10, 31));
+        QCOMPARE(form.Shape1->frameShape(), QFrame::Box);
+        QCOMPARE(prompter.log, QStringList{QStringLiteral("info: El vencimiento de la oblea operará el 31/10/2027")});
+
+        // The same operation by its sticker changes the date but says nothing.
+        ScriptedPrompter quiet;
+        TRevisionAnualForm other(nullptr, &quiet);
+        other.SetOperationKind(QStringLiteral("R"));
+        other.ObleaAntEdit->setText(QStringLiteral("0000000300"));
+        other.SpeedButton1->click();
+        QCOMPARE(other.DateTimePickerVencimiento->date(), QDate(2027, 10, 31));
+        QCOMPARE(other.Shape1->frameShape(), QFrame::NoFrame);
+        QVERIFY(quiet.log.isEmpty());
+    }
+
+    void pendingOperationLoadedAndSavedAgain()
+    {
+        QSqlQuery ins(db);
+        QVERIFY(ins.exec(QStringLiteral(
+            "insert into temp_usr (peccod, codtal, talcuit, udominio, ucodgest, udescgest, uobleaant, uobanoant, "
+            "umarca, umodelo, uano, utipuso, uapeynom, utipdoc, unrodoc, ucalle, unro, ucodpostal, ulocalidad, "
+            "uprovincia, UCARACT, utelefono, te_tipo, ufecmont, inyeccion, uobservac) values ('0031', 'TDM0001', "
+            "'30-71111111-1', 'AD789GH', 'R', 'REVISION', '0000000700', '24', 'FORD', 'KA', '2019', '1', "
+            "'LOPEZ ANA', 'DNI', '30111222', 'BELGRANO', '50', '5501', 'GODOY CRUZ', 'MENDOZA', '261', '4112233', "
+            "'FIJO', '2026-12-08', 'N', 'REVISAR')")));
+        const int id = ins.lastInsertId().toInt();
+        exec(QStringLiteral("insert into temp_reg (id, peccod, talcuit, udominio, rcodregh, rnroserie, rcodgest, "
+                            "rnuevo) values (%1, '0031', '30-71111111-1', 'AD789GH', 'R01', 'RS-P', 'S', 'N')")
+                 .arg(id));
+        exec(QStringLiteral("insert into temp_cil (id, peccod, talcuit, udominio, cilcodh, cnroserie, ccodgest, "
+                            "ccapacidad, cmesfabr, canofabr, cuphmes, cuphano, cuphcrpc, cuphresult, cnuevo, "
+                            "nrocertif) values (%1, '0031', '30-71111111-1', 'AD789GH', 'I060', 'CIL-P', 'S', 60, "
+                            "'01', '21', '05', '25', 'CR01', 'A', 'N', 'CR01000099')")
+                 .arg(id));
+
+        ScriptedPrompter prompter;
+        prompter.answers = {true, true, true};
+        Global.OperationKind = QStringLiteral("R");
+        TRevisionAnualForm form(nullptr, &prompter);
+        form.SetOperationKind(QStringLiteral("R"));
+        form.SetPendingId(id);
+        form.setEditingPending(true);
+        Cylinders::WireOperationForm(form, workTable(), &prompter);
+        OperationSave::WireOperationForm(form, workTable(), &prompter);
+        QVERIFY(form.LoadPendingOperation(id));
+
+        QCOMPARE(text(form, "ObleaAntEdit"), QStringLiteral("0000000700"));
+        QCOMPARE(text(form, "CalleEdit"), QStringLiteral("BELGRANO 50"));
+        QCOMPARE(form.DateTimePickerMontaje->date(), QDate(2026, 12, 8));
+        QCOMPARE(form.DateTimePickerVencimiento->date(), QDate(2027, 12, 9));
+        QCOMPARE(form.EditObs->palette().color(QPalette::Base), QColor(254, 173, 169));
+        QCOMPARE(serials(), QStringList{QStringLiteral("CIL-P")});
+
+        form.BitBtn2->click();
+        QVERIFY2(prompter.log.contains(QStringLiteral("info: La operación ha sido cargada.")),
+                 qPrintable(prompter.log.join('|')));
+        QCOMPARE(count(QStringLiteral("select count(*) from temp_usr where udominio = 'AD789GH'")), 1);
+        QCOMPARE(count(QStringLiteral("select count(*) from temp_usr where udominio = 'AD789GH' and id <> %1").arg(id)),
+                 1);
+        QCOMPARE(count(QStringLiteral("select count(*) from temp_cil where cnroserie = 'CIL-P'")), 1);
+        QCOMPARE(count(QStringLiteral("select count(*) from temp_reg where rnroserie = 'RS-P'")), 1);
+    }
+};
+
+QTEST_MAIN(TstRecallForm)
+#include "tst_recallform.moc"
