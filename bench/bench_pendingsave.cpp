@@ -1,0 +1,97 @@
+// Cost of storing a pending operation: statements sent to the server (each
+// one round trip) and time per save with 1, 4 and 8 cylinders, on a warm
+// connection (statements prepared) and on a fresh one, as the operation form
+// reopens the connection each time it is opened.
+//
+//   scripts/db-server start --dir /tmp/benchdb --port 3399
+//   export MYSQL_UNIX_PORT=$(scripts/db-server socket --dir /tmp/benchdb)
+//   build/bench/bench_pendingsave
+#include "core/global.h"
+#include "data/dm1.h"
+#include "data/pendingstore.h"
+#include "testdb.h"
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const QString kDb = QStringLiteral("t_bench_pendingsave");
+
+OperationRecord operation(int cylinders)
+{
+    OperationRecord r;
+    r.kind = QStringLiteral("R");
+    r.description = QStringLiteral("REVISION");
+    r.dominio = QStringLiteral("AB123CD");
+    r.obleaAnt = QStringLiteral("0001234567");
+    r.marca = QStringLiteral("FIAT");
+    r.modelo = QStringLiteral("SIENA");
+    r.tipoUso = QStringLiteral("PARTICULAR");
+    r.nombre = QStringLiteral("PEREZ JUAN");
+    r.regulador = {QStringLiteral("R01"), QString(), QStringLiteral("RS1"), QStringLiteral("SIN CAMBIOS"),
+                   QStringLiteral("NO")};
+    r.fechaMontaje = r.fechaHabilitacion = QDate(2026, 12, 9);
+    r.fechaVencimiento = QDate(2027, 12, 9);
+    for (int i = 0; i < cylinders; ++i) {
+        CylinderRow c;
+        c.codigo = QStringLiteral("C060");
+        c.nroSerie = QStringLiteral("S%1").arg(i);
+        c.gestion = QStringLiteral("SIN CAMBIOS");
+        c.fabricac = QStringLiteral("03/2020");
+        c.uphTaller = QStringLiteral("CR01");
+        c.uphFecha = QStringLiteral("03/2024");
+        c.uphResult = QStringLiteral("APROBADO");
+        r.cylinders << c;
+    }
+    return r;
+}
+
+void SaveWarm(benchmark::State &state)
+{
+    const OperationRecord r = operation(int(state.range(0)));
+    PendingStore::Save(r, Global, QDate(2026, 12, 9)); // prepares this shape
+    quint64 statements = 0, saves = 0;
+    for (auto _ : state) {
+        dm1().resetStatementCount();
+        PendingStore::Save(r, Global, QDate(2026, 12, 9));
+        statements += dm1().statementCount();
+        ++saves;
+    }
+    state.counters["statements/save"] = double(statements) / double(saves);
+}
+
+void SaveFreshConnection(benchmark::State &state)
+{
+    const OperationRecord r = operation(int(state.range(0)));
+    quint64 statements = 0, saves = 0;
+    for (auto _ : state) {
+        dm1().closeConnection(Conn::Operations);
+        dm1().resetStatementCount();
+        PendingStore::Save(r, Global, QDate(2026, 12, 9));
+        statements += dm1().statementCount();
+        ++saves;
+    }
+    state.counters["statements/save"] = double(statements) / double(saves);
+}
+
+} // namespace
+
+BENCHMARK(SaveWarm)->Arg(1)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveFreshConnection)->Arg(1)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QSqlDatabase db = TestDb::create(kDb, QStringLiteral("bench"));
+    TestDb::exec(db, QStringLiteral("insert into codcil (CODIGO, VENC) values ('C060', 5)"));
+    dm1().configure(Conn::Operations, {TestDb::host(), kDb, TestDb::user(), TestDb::password(), QString()});
+    Global.PecCode = QStringLiteral("P001");
+    Global.WorkshopCode = QStringLiteral("T000001");
+    Global.WorkshopCuit = QStringLiteral("30-70000001-1");
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    dm1().closeAll();
+    TestDb::drop(kDb);
+    return 0;
+}
