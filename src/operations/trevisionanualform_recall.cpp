@@ -23,11 +23,11 @@
 
 #include <QColor>
 #include <QComboBox>
-#include <QPalette>
 #include <QDateEdit>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QSpinBox>
 #include <QSqlField>
 #include <QSqlRecord>
@@ -279,9 +279,9 @@ void TRevisionAnualForm::rereadWorkshopIdentity()
     Global.RepMatricula = Recall::Text(t, QStringLiteral("rmatreshab"));
     Global.WorkshopName = Recall::Text(t, QStringLiteral("trazsoc"));
     Global.WorkshopName2 = Global.WorkshopName;
-    Global.WorkshopAddress = Login::workshopAddress(Recall::Text(t, QStringLiteral("tcalle")),
-                                                    Recall::Text(t, QStringLiteral("tnumero")),
-                                                    Recall::Text(t, QStringLiteral("tlocalidad")));
+    Global.WorkshopAddress =
+        Login::workshopAddress(Recall::Text(t, QStringLiteral("tcalle")), Recall::Text(t, QStringLiteral("tnumero")),
+                               Recall::Text(t, QStringLiteral("tlocalidad")));
     Global.WorkshopAddress2 = Global.WorkshopAddress;
     const QList<Recall::Row> res = run(QStringLiteral("SQLQueryRes"), {{QStringLiteral("res"), Global.RepMatricula}});
     if (!res.isEmpty())
@@ -392,10 +392,9 @@ bool TRevisionAnualForm::runRecall(Source source, const QString &peccod, const Q
         hideProgress();
 
         if (mode == Recall::Mode::NewOperation) {
-            const Recall::HydraulicPass pass =
-                Recall::RunHydraulicPass(stored, m_kind, DateTimePickerHabilitacion->date(),
-                                         DateTimePickerVencimiento->date(), today, m_offersCommitmentLetter,
-                                         source != Source::Sticker);
+            const Recall::HydraulicPass pass = Recall::RunHydraulicPass(
+                stored, m_kind, DateTimePickerHabilitacion->date(), DateTimePickerVencimiento->date(), today,
+                m_offersCommitmentLetter, source != Source::Sticker);
             if (!pass.letterRows.isEmpty()) {
                 LocalTable &letter = openTable(LocalTableId::LetterCylinders);
                 for (const Recall::LetterRow &l : pass.letterRows) {
@@ -460,8 +459,8 @@ bool TRevisionAnualForm::LoadPendingOperation(int id)
         r.reguladorNuevo = {};
         r.hasSecondRegulator = false;
         r.cylinders.clear();
-        const Recall::PendingLoad load = Recall::LoadPending(u, regs, cils, previousOfAssigned, keepsObservations(),
-                                                             Clock::today(), brandOf, r);
+        const Recall::PendingLoad load =
+            Recall::LoadPending(u, regs, cils, previousOfAssigned, keepsObservations(), Clock::today(), brandOf, r);
         Global.OperationKind = load.kind;
         if (load.hidesPreviousSticker)
             for (QWidget *w : std::initializer_list<QWidget *>{ObleaAntEdit, LabelObleaAnt, SpeedButton1})
@@ -472,8 +471,8 @@ bool TRevisionAnualForm::LoadPendingOperation(int id)
         copied.assignedSticker = load.assignedSticker;
         applyRecord(r, &copied);
         QPalette pal = EditObs->palette();
-        pal.setColor(QPalette::Base, EditObs->text().isEmpty() ? palette().color(QPalette::Base)
-                                                               : QColor(254, 173, 169));
+        pal.setColor(QPalette::Base,
+                     EditObs->text().isEmpty() ? palette().color(QPalette::Base) : QColor(254, 173, 169));
         EditObs->setPalette(pal);
 
         LocalTable &table = openTable(LocalTableId::Cylinders);
@@ -516,8 +515,7 @@ void TRevisionAnualForm::afterSearch(const std::optional<OperationKeys> &keys, b
 namespace
 {
 
-template <typename Dialog>
-std::optional<TRevisionAnualForm::OperationKeys> chosenKeys(Dialog &dialog)
+template <typename Dialog> std::optional<TRevisionAnualForm::OperationKeys> chosenKeys(Dialog &dialog)
 {
     if (Lookups::runModal(dialog) != QDialog::Accepted || !dialog.hasSelection())
         return std::nullopt;

@@ -6,6 +6,9 @@
 #include "data/dm1.h"
 #include "data/localstore.h"
 #include "operations/cylinders/formwiring.h"
+#include "operations/linklabel.h"
+#include "operations/lookups/domainsearchdialog.h"
+#include "operations/lookups/modalrun.h"
 #include "operations/save/formsave.h"
 #include "operations/trevisionanualform.h"
 #include "scriptedprompter.h"
@@ -262,6 +265,40 @@ private slots:
         QCOMPARE(other.DateTimePickerVencimiento->date(), QDate(2027, 10, 31));
         QCOMPARE(other.Shape1->frameShape(), QFrame::NoFrame);
         QVERIFY(quiet.log.isEmpty());
+    }
+
+    void searchesRecallTheChosenOperation()
+    {
+        ScriptedPrompter prompter;
+        TRevisionAnualForm form(nullptr, &prompter);
+        form.SetOperationKind(QStringLiteral("R"));
+        form.setDomainMask(QString());
+        form.DominioEdit->setText(QStringLiteral("AC456EF"));
+        QString searched;
+        Lookups::setExecHook([&](QDialog &d) {
+            auto &dlg = static_cast<Lookups::DomainSearchDialog &>(d);
+            searched = dlg.domain();
+            dlg.selectRow(0);
+            return int(QDialog::Accepted);
+        });
+        form.SpeedButton2->click();
+        Lookups::setExecHook({});
+        QCOMPARE(searched, QStringLiteral("AC456EF"));
+        QCOMPARE(serials(), QStringList{QStringLiteral("CIL-C")});
+        // A search is a recall by number: the expiry is announced.
+        QCOMPARE(prompter.log, QStringList{QStringLiteral("info: El vencimiento de la oblea operará el 31/10/2027")});
+
+        // The cylinder query hands its choice over; cancelling changes nothing.
+        std::optional<TRevisionAnualForm::OperationKeys> choice =
+            TRevisionAnualForm::OperationKeys{QStringLiteral("0031"), kCuit, 10};
+        TRevisionAnualForm::setCylinderChooser([&](QWidget *) { return choice; });
+        form.Label36->clicked();
+        QCOMPARE(serials(), QStringList{QStringLiteral("CIL-A")});
+        QCOMPARE(text(form, "ObleaAntEdit"), QStringLiteral("0000000200"));
+        choice.reset();
+        form.Label36->clicked();
+        QCOMPARE(serials(), QStringList{QStringLiteral("CIL-A")});
+        TRevisionAnualForm::setCylinderChooser({});
     }
 
     void pendingOperationLoadedAndSavedAgain()
