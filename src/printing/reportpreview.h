@@ -29,6 +29,7 @@ public:
     int zoomPercent() const { return m_zoom; }
     void setZoom(int percent);
     const DisplayList &displayList() const { return m_list; }
+    const ReportForm &report() const { return m_report; }
     QImage pageImage(int page, double dpi) const;
 
     // The actions behind the buttons, without the file dialogs.

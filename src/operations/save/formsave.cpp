@@ -9,6 +9,7 @@
 #include "data/pendingstore.h"
 #include "operations/attachments/taccesoriosform.h"
 #include "operations/attachments/tadjuntararchivosform.h"
+#include "operations/print/fichaprint.h"
 #include "operations/save/saveoperation.h"
 #include "operations/trevisionanualform.h"
 
@@ -48,7 +49,8 @@ void markField(TRevisionAnualForm &form, const QString &name)
     }
 }
 
-void onAccept(TRevisionAnualForm &form, LocalTable &table, Prompter &prompter)
+// `printPrompter`: where the print questions go; null for the shared dialogs.
+void onAccept(TRevisionAnualForm &form, LocalTable &table, Prompter &prompter, Prompter *printPrompter)
 {
     OperationRecord r = form.record();
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -86,6 +88,8 @@ void onAccept(TRevisionAnualForm &form, LocalTable &table, Prompter &prompter)
                 w->setFocus();
         return;
     }
+    // The operation is stored whatever happens while printing.
+    FichaPrint::AfterSave(form, table, printPrompter);
     form.accept();
 }
 
@@ -126,7 +130,7 @@ void WireOperationForm(TRevisionAnualForm &form, LocalTable &table, Prompter *pr
     if (!prompter)
         own = std::make_shared<GuiPrompter>(&form);
     QObject::connect(&form, &TRevisionAnualForm::acceptRequested, &form, [&form, &table, prompter, own] {
-        onAccept(form, table, prompter ? *prompter : *own);
+        onAccept(form, table, prompter ? *prompter : *own, prompter);
     });
     if (auto *b = form.findChild<QPushButton *>(QStringLiteral("BitBtnAccesorios")))
         QObject::connect(b, &QPushButton::clicked, &form, [&form] {

@@ -1,0 +1,215 @@
+#include "operations/print/fichaprint.h"
+
+#include "app/messages.h"
+#include "app/tconfirmdlg.h"
+#include "core/fichavalues.h"
+#include "core/global.h"
+#include "core/installationprofile.h"
+#include "core/operationrecord.h"
+#include "core/prompter.h"
+#include "data/dberror.h"
+#include "data/localstore.h"
+#include "operations/print/tseleccionarimpresoraalderform.h"
+#include "operations/trevisionanualform.h"
+#include "printing/fichabuckeye.h"
+#include "printing/fichasource.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+namespace FichaPrint
+{
+
+namespace
+{
+
+const QString kBuckeye = QStringLiteral("TQFichaBuckeyeForm");
+
+// Questions and notices: the caller's prompter, or the shared dialogs.
+class Channel
+{
+public:
+    Channel(QWidget *parent, Prompter *prompter) : m_parent(parent), m_prompter(prompter) {}
+    bool ask(const QString &text)
+    {
+        if (m_prompter)
+            return m_prompter->ask(text);
+        return TConfirmDlg::ask(QStringLiteral("Confirmación"), text);
+    }
+    void info(const QString &text)
+    {
+        if (m_prompter)
+            m_prompter->info(text);
+        else
+            Msg::info(m_parent, text);
+    }
+    void error(const QString &text)
+    {
+        if (m_prompter)
+            m_prompter->error(text);
+        else
+            Msg::error(m_parent, text);
+    }
+
+private:
+    QWidget *m_parent;
+    Prompter *m_prompter;
+};
+
+LetterHook &letterHook()
+{
+    static LetterHook hook;
+    return hook;
+}
+
+void printLayout(const QString &layout, TRevisionAnualForm &form, LocalTable &cylinders, Channel &out)
+{
+    if (layout.isEmpty())
+        return;
+    // Printing another profile's sheet would put the data in the wrong boxes.
+    if (!IsAvailable(layout)) {
+        out.info(NotAvailableText(layout));
+        return;
+    }
+    // The kind comes from the global state, not from the form's mode, so a
+    // recalled operation viewed read-only prints its own kind and the form
+    // never leaves its mode.
+    FichaData d = DataFromRecord(form.record(), Global, currentProfile());
+    try {
+        Ficha::LoadWorkshopBlock(d, Global.WorkshopCode);
+        if (!cylinders.isOpen())
+            cylinders.open();
+        LocalTable &printable = localStore().table(LocalTableId::PrintCylinders);
+        if (!printable.isOpen())
+            printable.open();
+        d.cylinders = Ficha::PreparePrintCylinders(cylinders, printable, Ficha::CatalogueValidity());
+    } catch (const DbError &e) {
+        out.error(e.text());
+        return;
+    }
+    Ficha::PrintBuckeye(d, Global.Copies, &form);
+}
+
+void carryOut(const FichaChoice &choice, TRevisionAnualForm &form, LocalTable &cylinders, Channel &out)
+{
+    const QString layout = ResolveLayout(choice, Global.SheetFormat,
+                                         [&form] { return TSeleccionarImpresoraAlderForm::choose(&form); });
+    printLayout(layout, form, cylinders, out);
+}
+
+} // namespace
+
+FichaData DataFromRecord(const OperationRecord &r, const GlobalState &g, const InstallationProfile &p)
+{
+    FichaData d;
+    Ficha::ApplyGlobal(d, g);
+    Ficha::ApplyProfile(d, p);
+    d.previousSticker = r.obleaAnt;
+    d.newSticker = r.obleaNew;
+    d.installationDate = r.fechaMontaje;
+    d.enablingDate = r.fechaHabilitacion;
+    d.expiryDate = r.fechaVencimiento;
+    d.brand = r.marca;
+    d.model = r.modelo;
+    d.modelYear = r.anio;
+    d.domain = r.dominio;
+    d.injection = r.inyeccion;
+    d.useType = r.tipoUso;
+    d.ownerName = r.nombre;
+    d.docType = r.tipoDoc;
+    d.docNumber = r.nroDoc;
+    d.street = r.calle;
+    d.neighbourhood = r.barrio;
+    d.postalCode = r.codigoPostal;
+    d.locality = r.localidad;
+    d.province = r.provincia;
+    d.phone = r.telefono;
+    d.observations = r.observaciones;
+    d.regulatorNew = r.regulador.nuevo;
+    d.regulatorManagement = r.regulador.gestion;
+    d.regulatorCode = r.regulador.codigo;
+    d.regulatorSerial = r.regulador.nroSerie;
+    d.newRegulatorCode = r.reguladorNuevo.codigo;
+    d.newRegulatorSerial = r.reguladorNuevo.nroSerie;
+    for (int i = 0; i < kAccessoryCount; ++i)
+        d.accessories[i] = {r.accesorios[2 * i], r.accesorios[2 * i + 1]};
+    return d;
+}
+
+QString ResolveLayout(const FichaChoice &choice, int sheetFormat, const std::function<int()> &chooseFormat)
+{
+    switch (choice.kind) {
+    case FichaChoice::Nothing:
+        return {};
+    case FichaChoice::Fixed:
+        return choice.layout;
+    case FichaChoice::BySheetFormat:
+        if (sheetFormat == 0)
+            return QStringLiteral("TQFichaTamarackA4Form");
+        if (sheetFormat == 1)
+            return QStringLiteral("TQFichaForm");
+        return {};
+    case FichaChoice::FormatDialog: {
+        const int result = chooseFormat ? chooseFormat() : int(QDialog::Rejected);
+        if (result == QDialog::Accepted)
+            return choice.blankLayout;
+        if (result == TSeleccionarImpresoraAlderForm::PreprintedResult)
+            return choice.preprintedLayout;
+        return {};
+    }
+    }
+    return {};
+}
+
+bool IsAvailable(const QString &layout)
+{
+    return layout == kBuckeye;
+}
+
+QString NotAvailableText(const QString &layout)
+{
+    return QStringLiteral("El formato de ficha %1 todavía no está disponible.").arg(layout);
+}
+
+void AfterSave(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompter)
+{
+    Channel out(&form, prompter);
+    if (!out.ask(QStringLiteral("Desea imprimir la ficha de la operación?")))
+        return;
+    const InstallationProfile &p = currentProfile();
+    if (p.offersLetterAfterSave && form.phRequired() && out.ask(QStringLiteral("Imprimir Carta Compromiso"))) {
+        if (letterHook())
+            letterHook()(form);
+        else
+            out.info(QStringLiteral("La carta compromiso todavía no está disponible."));
+    }
+    carryOut(p.fichaAfterSave, form, cylinders, out);
+}
+
+void OnButton(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompter)
+{
+    Channel out(&form, prompter);
+    carryOut(currentProfile().fichaOnButton, form, cylinders, out);
+}
+
+void WireFichaButton(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompter)
+{
+    if (auto *b = form.findChild<QPushButton *>(QStringLiteral("BitBtn5")))
+        QObject::connect(b, &QPushButton::clicked, &form,
+                         [&form, &cylinders, prompter] { OnButton(form, cylinders, prompter); });
+}
+
+void setCommitmentLetterHook(LetterHook hook)
+{
+    letterHook() = std::move(hook);
+}
+
+StreetAndNumber SplitStreet(const QString &entry)
+{
+    const int blank = entry.lastIndexOf(QLatin1Char(' '));
+    if (blank < 0)
+        return {QString(), entry.left(5)};
+    return {entry.left(blank), entry.mid(blank + 1).left(5)};
+}
+
+} // namespace FichaPrint

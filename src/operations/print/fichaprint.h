@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/fichadata.h"
+
+#include <QString>
+#include <functional>
+
+struct FichaChoice;
+struct GlobalState;
+struct InstallationProfile;
+struct OperationRecord;
+class LocalTable;
+class Prompter;
+class TRevisionAnualForm;
+class QWidget;
+
+// Which technical sheet an operation gets, and printing it from the
+// operation form: after a save ("Aceptar") and on "Ficha" (BitBtn5).
+namespace FichaPrint
+{
+
+// The operation values a sheet prints, from the form's record, the global
+// state and the profile. Workshop block and cylinders are read separately.
+FichaData DataFromRecord(const OperationRecord &r, const GlobalState &g, const InstallationProfile &p);
+
+// The layout a choice names; empty for nothing. `chooseFormat` runs only for
+// the format dialog and returns the dialog's result.
+QString ResolveLayout(const FichaChoice &choice, int sheetFormat, const std::function<int()> &chooseFormat);
+
+// Whether a filler exists for the layout.
+bool IsAvailable(const QString &layout);
+
+// Text shown instead of a sheet whose layout does not exist yet.
+QString NotAvailableText(const QString &layout);
+
+// "Aceptar" after a successful save: the print question, the Cedar letter
+// offer, then the profile's after-save sheet. Questions and notices go to
+// `prompter` when given, otherwise to TConfirmDlg and the message boxes.
+void AfterSave(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompter = nullptr);
+
+// "Ficha": the profile's button sheet for what the form shows, in any mode.
+void OnButton(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompter = nullptr);
+
+// Hangs "Ficha" on OnButton. Call once, after the form is built.
+void WireFichaButton(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompter = nullptr);
+
+// The commitment letter opens here, prefilled from the form, when the user
+// accepts it after a save. Until a letter form is registered the user is
+// told it is not available.
+using LetterHook = std::function<void(TRevisionAnualForm &)>;
+void setCommitmentLetterHook(LetterHook hook);
+
+// The form's street entry holds street and house number: the number is what
+// follows the last blank, at most five characters.
+struct StreetAndNumber {
+    QString street, number;
+};
+StreetAndNumber SplitStreet(const QString &entry);
+
+} // namespace FichaPrint

@@ -1,0 +1,330 @@
+// Which technical sheet the operation form prints, after a save and on
+// "Ficha": what reaches the preview, the format dialog's two answers, and
+// the triggers that print nothing.
+#include "app/messages.h"
+#include "app/tconfirmdlg.h"
+#include "core/global.h"
+#include "core/installationprofile.h"
+#include "data/dm1.h"
+#include "data/localstore.h"
+#include "operations/print/fichaprint.h"
+#include "operations/print/tseleccionarimpresoraalderform.h"
+#include "operations/trevisionanualform.h"
+#include "printing/reportform.h"
+#include "printing/reportpreview.h"
+#include "scriptedprompter.h"
+#include "testdb.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace
+{
+
+// What one preview showed.
+struct Shown {
+    QString layout;
+    int copies = 0;
+    Report::DisplayList list;
+    QString text(const QString &name) const
+    {
+        const Report::DisplayItem *i = list.find(name);
+        return i ? i->text : QStringLiteral("<none>");
+    }
+    int detailRows() const
+    {
+        QSet<int> rows;
+        for (const Report::DisplayItem &i : list.items)
+            if (i.row >= 0)
+                rows.insert(i.row);
+        return rows.size();
+    }
+};
+
+} // namespace
+
+class TstPrintDispatch : public QObject
+{
+    Q_OBJECT
+    QSqlDatabase db;
+    const QString dbName = QStringLiteral("t_printdispatch");
+    QVector<Shown> shown;
+    QStringList events; // questions, dialogs and previews in the order they came
+
+    static void type(QWidget &form, const char *name, const QString &text)
+    {
+        auto *e = form.findChild<QLineEdit *>(QLatin1String(name));
+        QVERIFY2(e, name);
+        e->setText(text);
+    }
+    static void fill(TRevisionAnualForm &form)
+    {
+        form.setDomainMask(QString());
+        form.setDocumentMask(QString());
+        type(form, "ObleaAntEdit", QStringLiteral("0000004567"));
+        type(form, "MarcaEdit", QStringLiteral("RENAULT"));
+        type(form, "ModeloEdit", QStringLiteral("LOGAN"));
+        type(form, "DominioEdit", QStringLiteral("AB321CD"));
+        type(form, "NombreEdit", QStringLiteral("SOSA MARTA"));
+        type(form, "NroDocEdit", QStringLiteral("28999111"));
+        type(form, "CalleEdit", QStringLiteral("RIVADAVIA 900"));
+        type(form, "CodigoRegularEdit", QStringLiteral("R01"));
+        type(form, "NroSerieReguladorEdit", QStringLiteral("RS-77"));
+    }
+    LocalTable &cylinders()
+    {
+        LocalTable &t = localStore().table(LocalTableId::Cylinders);
+        if (!t.isOpen())
+            t.open();
+        return t;
+    }
+    void addCylinder(const QString &serial, const QString &replacedValve)
+    {
+        LocalTable &t = cylinders();
+        t.append();
+        t.setText(QStringLiteral("CODIGO"), QStringLiteral("I060"));
+        t.setText(QStringLiteral("NROSERIE"), serial);
+        t.setText(QStringLiteral("GESTION"), QStringLiteral("S"));
+        t.setInteger(QStringLiteral("CAPACIDAD"), 60);
+        t.setText(QStringLiteral("UPHFECHA"), QStringLiteral("03/2020"));
+        t.setText(QStringLiteral("UPHRESULT"), QStringLiteral("A"));
+        t.setText(QStringLiteral("VALCOD"), QStringLiteral("V01"));
+        t.setText(QStringLiteral("RVALCOD"), replacedValve);
+        t.post();
+    }
+    void profile(const char *id, const char *kind)
+    {
+        Global.InstallationId = QLatin1String(id);
+        Global.OperationKind = QLatin1String(kind);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        db = TestDb::create(dbName);
+        dm1().configure(Conn::Operations, {TestDb::host(), dbName, TestDb::user(), TestDb::password(), QString()});
+        TestDb::exec(db, QStringLiteral("insert into tal (tcodigoint, trazsoc, thabilitad, TTELEFONO) "
+                                        "values ('TPD0001', 'GNC SUR', 1, '4445566')"));
+        TestDb::exec(db, QStringLiteral("insert into codcil (CODIGO, VENC) values ('I060', 7)"));
+        Global = GlobalState{};
+        Global.WorkshopCode = QStringLiteral("TPD0001");
+        Global.PecCode = QStringLiteral("0031");
+        Global.Copies = 3;
+        Report::ReportForm::setPreviewHook([this](Report::PreviewDialog &dlg) {
+            events << QStringLiteral("preview");
+            shown.append({dlg.report().layout().name, dlg.report().layout().copies, dlg.displayList()});
+        });
+        TConfirmDlg::setTestHook([this](TConfirmDlg &dlg) {
+            events << dlg.windowTitle() + QStringLiteral("/") + dlg.kind() + QStringLiteral("/") + dlg.message();
+            return int(TConfirmDlg::ResultCancel);
+        });
+        Msg::setHook([this](Msg::Kind, const QString &text) {
+            events << QStringLiteral("msg: ") + text;
+            return false;
+        });
+    }
+    void init()
+    {
+        shown.clear();
+        events.clear();
+        cylinders().empty();
+        TSeleccionarImpresoraAlderForm::setTestHook({});
+        FichaPrint::setCommitmentLetterHook({});
+    }
+    void cleanupTestCase()
+    {
+        Report::ReportForm::setPreviewHook({});
+        TConfirmDlg::setTestHook({});
+        Msg::setHook({});
+        localStore().closeAll();
+        dm1().closeAll();
+        TestDb::drop(dbName);
+    }
+
+    void renewalOnFichaButtonPreviewsTheSheetOnce()
+    {
+        profile("BUCK01", "R");
+        addCylinder(QStringLiteral("CIL-1"), QStringLiteral("V99"));
+        addCylinder(QStringLiteral("CIL-2"), QString());
+        TRevisionAnualForm form;
+        form.SetOperationKind(QStringLiteral("R"));
+        FichaPrint::WireFichaButton(form, cylinders());
+        fill(form);
+        form.findChild<QPushButton *>(QStringLiteral("BitBtn5"))->click();
+
+        QCOMPARE(shown.size(), 1);
+        const Shown &s = shown.first();
+        QCOMPARE(s.layout, QStringLiteral("TQFichaBuckeyeForm"));
+        QCOMPARE(s.copies, 1);
+        QCOMPARE(s.text(QStringLiteral("QRLabelTipoOperacion")), QStringLiteral("REVISION ANUAL"));
+        QCOMPARE(s.text(QStringLiteral("QRDominio")), QStringLiteral("AB321CD"));
+        QCOMPARE(s.text(QStringLiteral("QRRegActualCode")), QStringLiteral("R01"));
+        QCOMPARE(s.text(QStringLiteral("QRRegMontajeCode")), QString());
+        QCOMPARE(s.text(QStringLiteral("QRTaller")), QStringLiteral("TPD0001"));
+        // Two cylinders and the replaced valve of the first; expiry from the catalogue.
+        QCOMPARE(s.detailRows(), 3);
+        QCOMPARE(localStore().table(LocalTableId::PrintCylinders).count(), 3);
+        LocalTable &printable = localStore().table(LocalTableId::PrintCylinders);
+        QVERIFY(printable.first());
+        QCOMPARE(printable.text(QStringLiteral("CILVENC")), QStringLiteral("03/2027"));
+    }
+
+    void conversionForAspenPresetsTwoCopies()
+    {
+        profile("ASPE01", "C");
+        TRevisionAnualForm form;
+        form.SetOperationKind(QStringLiteral("C"));
+        fill(form);
+        FichaPrint::OnButton(form, cylinders());
+
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].copies, 2);
+        QCOMPARE(shown[0].text(QStringLiteral("QRLabelTipoOperacion")), QStringLiteral("CONVERSION"));
+        QCOMPARE(shown[0].text(QStringLiteral("QRRegMontajeCode")), QStringLiteral("R01"));
+        QCOMPARE(shown[0].text(QStringLiteral("QRRegActualCode")), QString());
+    }
+
+    void consultationPrintsTheRecalledKindAndKeepsItsMode()
+    {
+        profile("BUCK01", "M");
+        TRevisionAnualForm form;
+        form.SetOperationKind(QStringLiteral("#"));
+        FichaPrint::OnButton(form, cylinders());
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text(QStringLiteral("QRLabelTipoOperacion")), QStringLiteral("MODIFICACION"));
+        QCOMPARE(form.kind(), QStringLiteral("#"));
+        QVERIFY(form.isConsultation());
+    }
+
+    void formatDialogButtonsGiveTheirResults()
+    {
+        TSeleccionarImpresoraAlderForm blank;
+        QCOMPARE(blank.windowTitle(), QStringLiteral("Seleccionar Formato de Ficha a Imprimir"));
+        QCOMPARE(blank.BitBtnHojaBlanco->text(), QStringLiteral("Imprimir en Hoja en Blanco"));
+        blank.BitBtnHojaBlanco->click();
+        QCOMPARE(blank.result(), int(QDialog::Accepted));
+
+        TSeleccionarImpresoraAlderForm preprinted;
+        QCOMPARE(preprinted.BitBtnPreimpreso->text(), QStringLiteral("Imprimir en Formulario Preimpreso"));
+        preprinted.BitBtnPreimpreso->click();
+        QCOMPARE(preprinted.result(), 11);
+    }
+
+    void formatDialogChoosesTheLayout_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("previews");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("blank") << "BitBtnHojaBlanco" << 1 << QString();
+        QTest::newRow("preprinted") << "BitBtnPreimpreso" << 0
+                                    << "msg: El formato de ficha TQFichaMagnoliaPreImpresoForm todavía no está disponible.";
+        QTest::newRow("closed") << QString() << 0 << QString();
+    }
+    void formatDialogChoosesTheLayout()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, previews);
+        QFETCH(QString, message);
+        profile("MAGN01", "R");
+        TSeleccionarImpresoraAlderForm::setTestHook([&](TSeleccionarImpresoraAlderForm &dlg) {
+            events << QStringLiteral("format");
+            if (button.isEmpty())
+                dlg.reject();
+            else
+                dlg.findChild<QPushButton *>(button)->click();
+            return dlg.result();
+        });
+        TRevisionAnualForm form;
+        form.SetOperationKind(QStringLiteral("R"));
+        FichaPrint::OnButton(form, cylinders());
+        QCOMPARE(shown.size(), previews);
+        if (previews)
+            QCOMPARE(shown[0].layout, QStringLiteral("TQFichaBuckeyeForm"));
+        QStringList expected{QStringLiteral("format")};
+        if (!message.isEmpty())
+            expected << message;
+        if (previews)
+            expected << QStringLiteral("preview");
+        QCOMPARE(events, expected);
+    }
+
+    void triggersThatPrintNothing()
+    {
+        // Acacia prints no sheet on either trigger, without a word.
+        profile("ACAC01", "R");
+        TRevisionAnualForm form;
+        form.SetOperationKind(QStringLiteral("R"));
+        FichaPrint::OnButton(form, cylinders());
+        ScriptedPrompter yes;
+        yes.answers = {true};
+        FichaPrint::AfterSave(form, cylinders(), &yes);
+        QVERIFY(shown.isEmpty());
+        QVERIFY(events.isEmpty());
+        QCOMPARE(yes.log, QStringList{QStringLiteral("ask: Desea imprimir la ficha de la operación?")});
+
+        // A sheet format other than 0 and 1 prints nothing either.
+        profile("TAMA01", "R");
+        Global.SheetFormat = 2;
+        FichaPrint::OnButton(form, cylinders());
+        Global.SheetFormat = 0;
+        QVERIFY(shown.isEmpty());
+        QVERIFY(events.isEmpty());
+    }
+
+    void saveQuestionGoesThroughTheConfirmationDialog()
+    {
+        // "No" (the hook answers Cancel): the Buckeye profile would print.
+        profile("BUCK01", "R");
+        TRevisionAnualForm form;
+        form.SetOperationKind(QStringLiteral("R"));
+        FichaPrint::AfterSave(form, cylinders());
+        QVERIFY(shown.isEmpty());
+        QCOMPARE(events, QStringList{QStringLiteral("Confirmación/mtConfirmation/Desea imprimir la ficha de la operación?")});
+
+        ScriptedPrompter yes;
+        yes.answers = {true};
+        FichaPrint::AfterSave(form, cylinders(), &yes);
+        QCOMPARE(shown.size(), 1);
+    }
+
+    void cedarOffersTheLetterOnlyWhenATestIsDue()
+    {
+        profile("CEDA01", "R");
+        FichaPrint::setCommitmentLetterHook([this](TRevisionAnualForm &) { events << QStringLiteral("letter"); });
+        TSeleccionarImpresoraAlderForm::setTestHook([this](TSeleccionarImpresoraAlderForm &) {
+            events << QStringLiteral("format");
+            return int(QDialog::Rejected);
+        });
+        TRevisionAnualForm form;
+        form.SetOperationKind(QStringLiteral("R"));
+
+        ScriptedPrompter plain;
+        plain.answers = {true};
+        FichaPrint::AfterSave(form, cylinders(), &plain);
+        QCOMPARE(plain.log.size(), 1);
+        QCOMPARE(events, QStringList{QStringLiteral("format")});
+
+        events.clear();
+        form.setPhRequired();
+        ScriptedPrompter due;
+        due.answers = {true, true};
+        FichaPrint::AfterSave(form, cylinders(), &due);
+        QCOMPARE(due.log.last(), QStringLiteral("ask: Imprimir Carta Compromiso"));
+        QCOMPARE(events, (QStringList{QStringLiteral("letter"), QStringLiteral("format")}));
+    }
+
+    void streetEntrySplitsAtTheLastBlank()
+    {
+        using FichaPrint::SplitStreet;
+        QCOMPARE(SplitStreet(QStringLiteral("SAN MARTIN 1234")).street, QStringLiteral("SAN MARTIN"));
+        QCOMPARE(SplitStreet(QStringLiteral("SAN MARTIN 1234")).number, QStringLiteral("1234"));
+        QCOMPARE(SplitStreet(QStringLiteral("MITRE 123456")).number, QStringLiteral("12345"));
+        QCOMPARE(SplitStreet(QStringLiteral("RUTA40KM12")).street, QString());
+        QCOMPARE(SplitStreet(QStringLiteral("RUTA40KM12")).number, QStringLiteral("RUTA4"));
+    }
+};
+
+QTEST_MAIN(TstPrintDispatch)
+#include "tst_printdispatch.moc"
