@@ -124,6 +124,11 @@ private slots:
         insertOperation(11, QStringLiteral("R"), QStringLiteral("0000000500"), QStringLiteral("0000000300"),
                         QStringLiteral("AC456EF"));
         insertCylinder(11, QStringLiteral("CIL-C"), QStringLiteral("S"), QStringLiteral("10"), QStringLiteral("22"));
+        // One cylinder overdue (60 months), one recent.
+        insertOperation(12, QStringLiteral("R"), QStringLiteral("0000000600"), QStringLiteral("0000000400"),
+                        QStringLiteral("AE111AA"));
+        insertCylinder(12, QStringLiteral("CIL-OLD"), QStringLiteral("S"), QStringLiteral("12"), QStringLiteral("21"));
+        insertCylinder(12, QStringLiteral("CIL-NEW"), QStringLiteral("M"), QStringLiteral("06"), QStringLiteral("25"));
     }
     void init()
     {
@@ -299,6 +304,38 @@ private slots:
         form.Label36->clicked();
         QCOMPARE(serials(), QStringList{QStringLiteral("CIL-A")});
         TRevisionAnualForm::setCylinderChooser({});
+    }
+
+    void overdueCylinderGoesToTheLetterList()
+    {
+        Global.InstallationId = QStringLiteral("LIND01"); // offers the commitment letter
+        LocalTable &letter = localStore().table(LocalTableId::LetterCylinders);
+        if (!letter.isOpen())
+            letter.open();
+        letter.append();
+        letter.setText(QStringLiteral("numero_cil"), QStringLiteral("STALE"));
+        letter.post();
+
+        ScriptedPrompter prompter;
+        TRevisionAnualForm form(nullptr, &prompter);
+        form.SetOperationKind(QStringLiteral("R"));
+        QCOMPARE(letter.count(), 0); // a new form starts a new list
+        QVERIFY(!form.SpeedButtonCC1->isEnabled());
+
+        form.ObleaAntEdit->setText(QStringLiteral("400"));
+        form.SpeedButton1->click();
+        QCOMPARE(letter.count(), 1);
+        QCOMPARE(letter.rows().first().value(QStringLiteral("numero_cil")).toString(), QStringLiteral("CIL-OLD"));
+        QCOMPARE(letter.rows().first().value(QStringLiteral("fab_cil")).toString(), QStringLiteral("01/2020"));
+        QVERIFY(form.SpeedButtonCC1->isEnabled());
+        QVERIFY(form.phRequired());
+        QCOMPARE(form.DateTimePickerVencimiento->date(), QDate(2026, 12, 9));
+        QCOMPARE(prompter.log, QStringList{QStringLiteral("warn: Este vehículo debe realizar Prueba Hidraulica.")});
+
+        // A second recall in the same form adds to the list.
+        form.ObleaAntEdit->setText(QStringLiteral("400"));
+        form.SpeedButton1->click();
+        QCOMPARE(letter.count(), 2);
     }
 
     void pendingOperationLoadedAndSavedAgain()
