@@ -385,6 +385,28 @@ private slots:
         QCOMPARE(count(QStringLiteral("select count(*) from temp_cil where cnroserie = 'CIL-P'")), 1);
         QCOMPARE(count(QStringLiteral("select count(*) from temp_reg where rnroserie = 'RS-P'")), 1);
     }
+
+    void pendingValveReplacementTakesThePreviousStickerFromTheRegister()
+    {
+        QSqlQuery ins(db);
+        QVERIFY(ins.exec(QStringLiteral(
+            "insert into temp_usr (talcuit, udominio, ucodgest, uobleaant, uano, ufecmont, ufechab, ufecvenhab) "
+            "values ('30-71111111-1', 'AB123CD', 'H', '0000000200', '2018', '2026-11-02', '2026-11-02', "
+            "'2027-06-30')")));
+        const int id = ins.lastInsertId().toInt();
+        ScriptedPrompter prompter;
+        TRevisionAnualForm form(nullptr, &prompter);
+        form.SetOperationKind(QStringLiteral("H"));
+        QVERIFY(form.LoadPendingOperation(id));
+        QCOMPARE(Global.OperationKind, QStringLiteral("H"));
+        QCOMPARE(text(form, "ObleaNewEdit"), QStringLiteral("0000000200"));
+        QCOMPARE(text(form, "ObleaAntEdit"), QStringLiteral("0000000100"));
+        QVERIFY(form.ObleaAntEdit->isHidden());
+        QVERIFY(form.SpeedButton1->isHidden());
+        // "H" keeps its stored dates; no observations, no pink.
+        QCOMPARE(form.DateTimePickerVencimiento->date(), QDate(2027, 6, 30));
+        QVERIFY(form.EditObs->palette().color(QPalette::Base) != QColor(254, 173, 169));
+    }
 };
 
 QTEST_MAIN(TstRecallForm)
