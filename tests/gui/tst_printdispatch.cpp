@@ -218,8 +218,9 @@ private slots:
         QTest::addColumn<int>("previews");
         QTest::addColumn<QString>("message");
         QTest::newRow("blank") << "BitBtnHojaBlanco" << 1 << QString();
-        QTest::newRow("preprinted") << "BitBtnPreimpreso" << 0
-                                    << "msg: El formato de ficha TQFichaMagnoliaPreImpresoForm todavía no está disponible.";
+        QTest::newRow("preprinted")
+            << "BitBtnPreimpreso" << 0
+            << "msg: El formato de ficha TQFichaMagnoliaPreImpresoForm todavía no está disponible.";
         QTest::newRow("closed") << QString() << 0 << QString();
     }
     void formatDialogChoosesTheLayout()
@@ -281,7 +282,8 @@ private slots:
         form.SetOperationKind(QStringLiteral("R"));
         FichaPrint::AfterSave(form, cylinders());
         QVERIFY(shown.isEmpty());
-        QCOMPARE(events, QStringList{QStringLiteral("Confirmación/mtConfirmation/Desea imprimir la ficha de la operación?")});
+        QCOMPARE(events,
+                 QStringList{QStringLiteral("Confirmación/mtConfirmation/Desea imprimir la ficha de la operación?")});
 
         ScriptedPrompter yes;
         yes.answers = {true};
@@ -313,6 +315,20 @@ private slots:
         FichaPrint::AfterSave(form, cylinders(), &due);
         QCOMPARE(due.log.last(), QStringLiteral("ask: Imprimir Carta Compromiso"));
         QCOMPARE(events, (QStringList{QStringLiteral("letter"), QStringLiteral("format")}));
+    }
+
+    void databaseErrorEndsThePrintWithTheMessage()
+    {
+        profile("BUCK01", "R");
+        TRevisionAnualForm form;
+        form.SetOperationKind(QStringLiteral("R"));
+        TestDb::exec(db, QStringLiteral("rename table tal to tal_off"));
+        FichaPrint::OnButton(form, cylinders());
+        TestDb::exec(db, QStringLiteral("rename table tal_off to tal"));
+        QVERIFY(shown.isEmpty());
+        QCOMPARE(events.size(), 1);
+        QVERIFY2(events[0].startsWith(QStringLiteral("msg: ")) && events[0].contains(QStringLiteral("tal")),
+                 qPrintable(events[0]));
     }
 
     void streetEntrySplitsAtTheLastBlank()

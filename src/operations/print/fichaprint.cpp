@@ -92,8 +92,8 @@ void printLayout(const QString &layout, TRevisionAnualForm &form, LocalTable &cy
 
 void carryOut(const FichaChoice &choice, TRevisionAnualForm &form, LocalTable &cylinders, Channel &out)
 {
-    const QString layout = ResolveLayout(choice, Global.SheetFormat,
-                                         [&form] { return TSeleccionarImpresoraAlderForm::choose(&form); });
+    const QString layout =
+        ResolveLayout(choice, Global.SheetFormat, [&form] { return TSeleccionarImpresoraAlderForm::choose(&form); });
     printLayout(layout, form, cylinders, out);
 }
 
