@@ -17,6 +17,7 @@
 #include "operations/lookups/tbuscarpatenteform.h"
 #include "operations/lookups/tbuscarpatentefullform.h"
 #include "operations/lookups/tbusquedaporapellidoform.h"
+#include "operations/print/fichaprint.h"
 #include "operations/save/formsave.h"
 
 #include "app/messages.h"
@@ -167,6 +168,7 @@ int TRevisionAnualForm::openConsultation(const QString &sticker, const QString &
     try {
         LocalTable &cylinders = openTable(LocalTableId::Cylinders);
         Cylinders::WireOperationForm(form, cylinders);
+        FichaPrint::WireFichaButton(form, cylinders);
     } catch (const DbError &e) {
         Msg::error(parent, e.text());
         return QDialog::Rejected;
@@ -188,6 +190,7 @@ int TRevisionAnualForm::openPending(int pendingId, const QString &kind, QWidget 
         cylinders.empty();
         Cylinders::WireOperationForm(form, cylinders);
         OperationSave::WireOperationForm(form, cylinders);
+        FichaPrint::WireFichaButton(form, cylinders);
     } catch (const DbError &e) {
         Msg::error(parent, e.text());
         return QDialog::Rejected;

@@ -549,9 +549,10 @@ private slots:
         dm1().closeConnection(Conn::Operations);
         dm1().database(Conn::Operations); // the driver probes prepared statements once per session
         NamedQuery &res = q("SQLQueryRes");
+        // Counters of the data module's own session: other suites may share the server.
         auto status = [&](const char *name) {
-            QSqlQuery s(admin);
-            s.exec(QStringLiteral("show global status like '%1'").arg(QString::fromLatin1(name)));
+            QSqlQuery s(dm1().database(Conn::Operations));
+            s.exec(QStringLiteral("show session status like '%1'").arg(QString::fromLatin1(name)));
             return s.next() ? s.value(1).toLongLong() : -1;
         };
         const qlonglong prep0 = status("Com_stmt_prepare");
