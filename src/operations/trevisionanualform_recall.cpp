@@ -10,6 +10,7 @@
 #include "core/prompter.h"
 #include "core/recall.h"
 #include "data/dm1.h"
+#include "data/cylinderworktable.h"
 #include "data/localstore.h"
 #include "operations/cylinders/formwiring.h"
 #include "operations/linklabel.h"
@@ -91,30 +92,6 @@ void showText(QComboBox *box, const QString &text)
         box->setCurrentIndex(i);
     else if (box->isEditable())
         box->setCurrentText(text);
-}
-
-void writeCylinder(LocalTable &t, const CylinderRow &c)
-{
-    t.append();
-    t.setText(QStringLiteral("NROSERIE"), c.nroSerie);
-    t.setText(QStringLiteral("CODIGO"), c.codigo);
-    t.setText(QStringLiteral("GESTION"), c.gestion);
-    t.setInteger(QStringLiteral("CAPACIDAD"), c.capacidad);
-    t.setText(QStringLiteral("FABRICAC"), c.fabricac);
-    t.setText(QStringLiteral("UPHTALLER"), c.uphTaller);
-    t.setText(QStringLiteral("UPHFECHA"), c.uphFecha);
-    t.setText(QStringLiteral("UPHRESULT"), c.uphResult);
-    if (c.fecVencCrpc.isValid())
-        t.setDate(QStringLiteral("FECVENCRPC"), c.fecVencCrpc);
-    t.setText(QStringLiteral("CNUEVO"), c.cNuevo);
-    t.setText(QStringLiteral("VALCOD"), c.valCod);
-    t.setText(QStringLiteral("VALNRO"), c.valNro);
-    t.setText(QStringLiteral("VALGEST"), c.valGest);
-    t.setText(QStringLiteral("RVALCOD"), c.rvalCod);
-    t.setText(QStringLiteral("RVALNRO"), c.rvalNro);
-    t.setText(QStringLiteral("RVALGEST"), c.rvalGest);
-    t.setText(QStringLiteral("NROCERTIF"), c.nroCertif);
-    t.post();
 }
 
 LocalTable &openTable(LocalTableId id)
@@ -386,9 +363,9 @@ bool TRevisionAnualForm::runRecall(Source source, const QString &peccod, const Q
             // One change for the grid: the table is refilled, never merged.
             table.empty();
             for (const CylinderRow &c : std::as_const(r.cylinders))
-                writeCylinder(table, c);
+                CylinderWorkTable::Append(table, c);
         }
-        const QVector<CylinderRow> stored = OperationSave::ReadWorkTable(table);
+        const QVector<CylinderRow> stored = CylinderWorkTable::Read(table);
         applyRecord(r, &copied);
         setCylinders(stored);
         addProgressStep(QString());
@@ -480,8 +457,8 @@ bool TRevisionAnualForm::LoadPendingOperation(int id)
 
         LocalTable &table = openTable(LocalTableId::Cylinders);
         for (const CylinderRow &c : std::as_const(r.cylinders))
-            writeCylinder(table, c);
-        setCylinders(OperationSave::ReadWorkTable(table));
+            CylinderWorkTable::Append(table, c);
+        setCylinders(CylinderWorkTable::Read(table));
         return true;
     } catch (const DbError &e) {
         prompter().error(e.text());

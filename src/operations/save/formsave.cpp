@@ -5,6 +5,7 @@
 #include "core/clock.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
+#include "data/cylinderworktable.h"
 #include "data/localstore.h"
 #include "data/pendingstore.h"
 #include "operations/attachments/taccesoriosform.h"
@@ -56,7 +57,7 @@ void onAccept(TRevisionAnualForm &form, LocalTable &table, Prompter &prompter, P
     QApplication::setOverrideCursor(Qt::WaitCursor);
     SaveOutcome out;
     try {
-        r.cylinders = ReadWorkTable(table);
+        r.cylinders = CylinderWorkTable::Read(table);
         std::optional<int> replacing;
         if (form.editingPending() && form.pendingId() > 0)
             replacing = form.pendingId();
@@ -94,35 +95,6 @@ void onAccept(TRevisionAnualForm &form, LocalTable &table, Prompter &prompter, P
 }
 
 } // namespace
-
-QVector<CylinderRow> ReadWorkTable(LocalTable &table)
-{
-    QVector<CylinderRow> rows;
-    if (!table.isOpen())
-        table.open();
-    for (bool more = table.first(); more && !table.eof(); more = table.next()) {
-        CylinderRow c;
-        c.nroSerie = table.text(QStringLiteral("NROSERIE"));
-        c.codigo = table.text(QStringLiteral("CODIGO"));
-        c.gestion = table.text(QStringLiteral("GESTION"));
-        c.capacidad = table.integer(QStringLiteral("CAPACIDAD"));
-        c.fabricac = table.text(QStringLiteral("FABRICAC"));
-        c.uphTaller = table.text(QStringLiteral("UPHTALLER"));
-        c.uphFecha = table.text(QStringLiteral("UPHFECHA"));
-        c.uphResult = table.text(QStringLiteral("UPHRESULT"));
-        c.fecVencCrpc = table.date(QStringLiteral("FECVENCRPC"));
-        c.cNuevo = table.text(QStringLiteral("CNUEVO"));
-        c.valCod = table.text(QStringLiteral("VALCOD"));
-        c.valNro = table.text(QStringLiteral("VALNRO"));
-        c.valGest = table.text(QStringLiteral("VALGEST"));
-        c.rvalCod = table.text(QStringLiteral("RVALCOD"));
-        c.rvalNro = table.text(QStringLiteral("RVALNRO"));
-        c.rvalGest = table.text(QStringLiteral("RVALGEST"));
-        c.nroCertif = table.text(QStringLiteral("NROCERTIF"));
-        rows << c;
-    }
-    return rows;
-}
 
 void WireOperationForm(TRevisionAnualForm &form, LocalTable &table, Prompter *prompter)
 {

@@ -10,9 +10,6 @@ class TRevisionAnualForm;
 
 namespace OperationSave {
 
-// The cylinders of the work table, in list order.
-QVector<CylinderRow> ReadWorkTable(LocalTable &table);
-
 // Hangs "Aceptar" (checks and save), "Accesorios" and "Adjuntar
 // Documentacion" of the operation form on their code. The cylinders saved
 // are those of `table`. Call once, after the form is built.
