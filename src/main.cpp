@@ -1,7 +1,6 @@
 #include "app/dispatch.h"
 #include "app/startup.h"
 #include "app/tcambiarpasswordform.h"
-#include "app/tconfirmdlg.h"
 #include "app/tmainform.h"
 #include "app/tselloform.h"
 #include "app/tversionesform.h"
@@ -13,6 +12,7 @@
 #include "followup/tconsultaporreguladorform.h"
 #include "operations/lookups/tbusquedaporapellidoform.h"
 #include "operations/trevisionanualform.h"
+#include "widgets/tconfirmdlg.h"
 
 #include <QApplication>
 
@@ -57,7 +57,7 @@ void registerWindows()
     TRevisionAnualForm::setRegulatorChooser(
         [toKeys](QWidget *parent) { return toKeys(TConsultaPorReguladorForm::chooseOperation(parent)); });
     Dispatch::registerWindow(QStringLiteral("Por Propietario"), [](QWidget *parent) {
-        TBusquedaPorApellidoForm form(parent);
+        TBusquedaPorApellidoForm form(parent, guiPrompter());
         form.setMode(1);
         form.exec();
     });

@@ -2,6 +2,7 @@
 
 #include "core/global.h"
 #include "core/navigation.h"
+#include "widgets/waitcursor.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -23,21 +24,14 @@ QHash<QString, Dispatch::Opener> &openers()
 class SetupCursor
 {
 public:
-    SetupCursor() : m_active(std::make_shared<bool>(true))
+    SetupCursor() : m_wait(std::make_shared<Widgets::WaitCursor>())
     {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        QTimer::singleShot(0, qApp, [active = m_active] { release(*active); });
+        QTimer::singleShot(0, qApp, [wait = m_wait] { wait->release(); });
     }
-    ~SetupCursor() { release(*m_active); }
+    ~SetupCursor() { m_wait->release(); }
 
 private:
-    static void release(bool &active)
-    {
-        if (active)
-            QApplication::restoreOverrideCursor();
-        active = false;
-    }
-    std::shared_ptr<bool> m_active;
+    std::shared_ptr<Widgets::WaitCursor> m_wait;
 };
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "app/tmainform.h"
 
 #include "app/dispatch.h"
-#include "app/messages.h"
 #include "app/startup.h"
 #include "app/tinicioform.h"
 #include "app/tvermensajesform.h"
@@ -10,6 +9,7 @@
 #include "core/global.h"
 #include "core/installationprofile.h"
 #include "data/dm1.h"
+#include "widgets/messages.h"
 
 #include <QCalendarWidget>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "app/tversionesform.h"
 
-#include "app/dialogplacement.h"
+#include "widgets/dialogplacement.h"
 
 #include <QStatusBar>
 #include <QTextEdit>

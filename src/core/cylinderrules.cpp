@@ -101,7 +101,7 @@ Certificate NormaliseCertificate(const QString &input, const std::function<bool(
     return {Certificate::Normalised, code + QString::number(number).rightJustified(6, QLatin1Char('0'))};
 }
 
-AcceptResult CheckCylinderDialog(const DialogValues &v, const QString &operationKind, const QString &operationDomain,
+AcceptResult CheckCylinderDialog(const CylinderRow &v, const QString &operationKind, const QString &operationDomain,
                                  const std::function<QString(const QString &, const QString &)> &valveDomain,
                                  Prompter &prompter)
 {

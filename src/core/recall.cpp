@@ -223,7 +223,7 @@ HydraulicPass RunHydraulicPass(const QVector<CylinderRow> &cylinders, const QStr
             haveOldest = true;
         }
         if (offersCommitmentLetter && Cylinders::PhDueStatus(m, y, enabling) == Cylinders::PhStatus::Required) {
-            pass.letterRows << LetterRow{c.codigo, c.nroSerie, c.fabricac, c.valCod, c.valNro, c.capacidad};
+            pass.letterRows << c;
             pass.enablesLetterButton = true;
             pass.phRequired = true;
         }

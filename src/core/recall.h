@@ -49,15 +49,8 @@ QVector<CylinderRow> CopyCylinders(const QList<Row> &cils, Mode mode, const QStr
 // conversion-order copy).
 CylinderRow ConsultationCylinder(const Row &cil);
 
-// A commitment-letter work-table row for an overdue cylinder.
-struct LetterRow {
-    QString codigo, numero, fabricacion, valCodigo, valNumero;
-    int capacidad = 0;
-    bool operator==(const LetterRow &) const = default;
-};
-
 struct HydraulicPass {
-    QList<LetterRow> letterRows; // cylinders needing a commitment letter
+    QVector<CylinderRow> letterRows; // cylinders needing a commitment letter
     bool enablesLetterButton = false;
     bool phRequired = false;
     bool expiryChanged = false;

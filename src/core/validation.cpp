@@ -15,7 +15,7 @@ namespace {
 
 bool blank(const QString &s) { return s.trimmed().isEmpty(); }
 
-bool retired(const Cylinders::DialogValues &c)
+bool retired(const CylinderRow &c)
 {
     const QString g = c.gestion.trimmed();
     return g.startsWith(QLatin1Char('B')) || g.startsWith(QLatin1Char('D'));
@@ -118,7 +118,7 @@ Result Check(const Input &in, const Lookups &db, Prompter &prompter)
     run.r.hydraulicPassRan = true;
     if (dismantling)
         return run.r;
-    for (const Cylinders::DialogValues &c : in.cylinders) {
+    for (const CylinderRow &c : in.cylinders) {
         if (retired(c))
             continue;
         int month = 0, year = 0;
@@ -137,7 +137,7 @@ Result Check(const Input &in, const Lookups &db, Prompter &prompter)
             break;
         }
     }
-    for (const Cylinders::DialogValues &c : in.cylinders) {
+    for (const CylinderRow &c : in.cylinders) {
         const bool fab = c.uphTaller.trimmed() == QLatin1String("FAB");
         const bool hasCert = !blank(c.nroCertif);
         if (!retired(c) && !fab && !hasCert) {

@@ -21,7 +21,7 @@ struct Input {
     QString docType, docNumber, street;
     QString postalCode, locality, telephone;
     QString regulatorCode, regulatorSerial;
-    QList<Cylinders::DialogValues> cylinders; // in list order
+    QVector<CylinderRow> cylinders; // in list order
     QDate mounting, enabling, expiry;
     bool checksReusedSticker = false; // installation profile flag
     QDate today;

@@ -12,9 +12,9 @@ class TstCylinderRules : public QObject
 {
     Q_OBJECT
 
-    static DialogValues complete()
+    static CylinderRow complete()
     {
-        DialogValues v;
+        CylinderRow v;
         v.codigo = QStringLiteral("C001");
         v.nroSerie = QStringLiteral("SER123");
         v.gestion = QStringLiteral("SIN CAMBIOS");
@@ -139,7 +139,7 @@ private slots:
         QVERIFY(p.log.isEmpty());
 
         // FAB with a different test date stops on the date, before anything else.
-        DialogValues v = complete();
+        CylinderRow v = complete();
         v.uphTaller = QStringLiteral("FAB");
         v.nroSerie.clear();
         p = {};
@@ -178,7 +178,7 @@ private slots:
     void certificateWarnings()
     {
         ScriptedPrompter p;
-        DialogValues v = complete();
+        CylinderRow v = complete();
         v.nroCertif.clear();
         AcceptResult r = CheckCylinderDialog(v, QStringLiteral("R"), QString(), noValve, p);
         QCOMPARE(r.focus, Field::NroCertif);

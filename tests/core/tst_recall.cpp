@@ -170,8 +170,8 @@ private slots:
                             Mode::NewOperation, QStringLiteral("R"));
         p = RunHydraulicPass(cyl, QStringLiteral("R"), today, today.addYears(1), today, true, false);
         QCOMPARE(p.letterRows.size(), 1);
-        QCOMPARE(p.letterRows[0].numero, QStringLiteral("A"));
-        QCOMPARE(p.letterRows[0].valNumero, QStringLiteral("VNA"));
+        QCOMPARE(p.letterRows[0].nroSerie, QStringLiteral("A"));
+        QCOMPARE(p.letterRows[0].valNro, QStringLiteral("VNA"));
         QVERIFY(p.enablesLetterButton);
         QVERIFY(p.phRequired);
         QCOMPARE(p.expiry, today);

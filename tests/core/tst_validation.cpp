@@ -11,9 +11,9 @@ class TstValidation : public QObject
 {
     Q_OBJECT
 
-    static Cylinders::DialogValues cylinder(const QString &test = QStringLiteral("05/2025"))
+    static CylinderRow cylinder(const QString &test = QStringLiteral("05/2025"))
     {
-        Cylinders::DialogValues c;
+        CylinderRow c;
         c.codigo = QStringLiteral("C001");
         c.nroSerie = QStringLiteral("S1");
         c.gestion = QStringLiteral("SIN CAMBIOS");
@@ -194,7 +194,7 @@ private slots:
         QVERIFY(p.log.isEmpty());
 
         // A retired cylinder is not tested.
-        Cylinders::DialogValues old = cylinder(QStringLiteral("01/2010"));
+        CylinderRow old = cylinder(QStringLiteral("01/2010"));
         old.gestion = QStringLiteral("BAJA");
         in.cylinders = {old, cylinder()};
         QVERIFY(Check(in, none(), p).ok);
@@ -203,7 +203,7 @@ private slots:
     void certificatesAcrossCylinders()
     {
         Input in = renewal();
-        Cylinders::DialogValues fab = cylinder(QStringLiteral("03/2024"));
+        CylinderRow fab = cylinder(QStringLiteral("03/2024"));
         fab.fabricac = QStringLiteral("03/2024");
         fab.uphTaller = QStringLiteral("FAB");
         in.cylinders = {cylinder(), fab};
@@ -227,7 +227,7 @@ private slots:
         in.kind = QStringLiteral("B");
         in.expiry = QDate();
         in.enabling = QDate();
-        Cylinders::DialogValues c = cylinder(QStringLiteral("01/2000"));
+        CylinderRow c = cylinder(QStringLiteral("01/2000"));
         c.nroCertif.clear();
         in.cylinders = {c};
         ScriptedPrompter p;

@@ -1,12 +1,12 @@
-#include "app/messages.h"
 #include "core/global.h"
 #include "data/dm1.h"
 #include "followup/followuphooks.h"
-#include "followup/tconsultapordominioform.h"
 #include "followup/tconsultaporcilindroform.h"
+#include "followup/tconsultapordominioform.h"
 #include "followup/tconsultaporreguladorform.h"
 #include "followup/tconsultaxobleaform.h"
 #include "testdb.h"
+#include "widgets/messages.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -17,7 +17,8 @@
 #include <QTableView>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 const QString kDb = QStringLiteral("t_followup_consultas");
 const QString kCuit1 = QStringLiteral("30-11111111-1");
@@ -28,7 +29,7 @@ struct Shown {
     QString text;
 };
 
-QStringList titles(const ResultGridModel *m)
+QStringList titles(const Widgets::ResultGridModel *m)
 {
     QStringList t;
     for (int c = 0; c < m->columnCount(); ++c)
@@ -36,7 +37,7 @@ QStringList titles(const ResultGridModel *m)
     return t;
 }
 
-QStringList column(const ResultGridModel *m, int c)
+QStringList column(const Widgets::ResultGridModel *m, int c)
 {
     QStringList t;
     for (int r = 0; r < m->rowCount(); ++r)
@@ -44,7 +45,11 @@ QStringList column(const ResultGridModel *m, int c)
     return t;
 }
 
-QString shortDate(int y, int m, int d) { return QLocale().toString(QDate(y, m, d), QLocale::ShortFormat); }
+// Grids show every date as dd/MM/yyyy, whatever the locale's short format.
+QString gridDate(int y, int m, int d)
+{
+    return QDate(y, m, d).toString(QStringLiteral("dd/MM/yyyy"));
+}
 
 } // namespace
 
@@ -76,9 +81,8 @@ private slots:
     void longResultKeepsDisplayTexts();
 
 private:
-    void addOperation(const QString &codtal, const QString &cuit, int nro, const QString &dominio,
-                      const QString &kind, const QString &sticker, const QString &previous, const QDate &date,
-                      const QString &owner);
+    void addOperation(const QString &codtal, const QString &cuit, int nro, const QString &dominio, const QString &kind,
+                      const QString &sticker, const QString &previous, const QDate &date, const QString &owner);
     void exec(const QString &sql, const QVariantList &values = {});
     void search(OperationQueryForm &form, const QString &typed);
     static QPushButton *button(QWidget &form, const char *name)
@@ -102,8 +106,8 @@ void TstConsultas::exec(const QString &sql, const QVariantList &values)
 }
 
 void TstConsultas::addOperation(const QString &codtal, const QString &cuit, int nro, const QString &dominio,
-                                const QString &kind, const QString &sticker, const QString &previous,
-                                const QDate &date, const QString &owner)
+                                const QString &kind, const QString &sticker, const QString &previous, const QDate &date,
+                                const QString &owner)
 {
     exec(QStringLiteral("insert into usr (peccod, codtal, talcuit, tnrointopr, udominio, pmatreshab, rmatreshab, "
                         "ucodgest, udescgest, uobleaant, uobleanew, umarca, umodelo, uano, uapeynom, ufecrev, "
@@ -115,8 +119,8 @@ void TstConsultas::addOperation(const QString &codtal, const QString &cuit, int 
 
 void TstConsultas::search(OperationQueryForm &form, const QString &typed)
 {
-    form.entry()->clear();
-    QTest::keyClicks(form.entry(), typed);
+    form.Edit1->clear();
+    QTest::keyClicks(form.Edit1, typed);
     QTest::mouseClick(button(form, "BitBtnConsultar"), Qt::LeftButton);
 }
 
@@ -178,10 +182,10 @@ void TstConsultas::cylinderListsEveryFittingOldestFirst()
                           "Dominio", "Propietario", QString::fromUtf8("Operación"), "Fecha", "Taller"}));
 
     search(form, "ser-1");
-    QCOMPARE(form.entry()->text(), QStringLiteral("SER-1"));
-    const ResultGridModel *m = form.gridModel();
+    QCOMPARE(form.Edit1->text(), QStringLiteral("SER-1"));
+    const Widgets::ResultGridModel *m = form.gridModel();
     QCOMPARE(m->rowCount(), 2);
-    QCOMPARE(column(m, 8), QStringList({shortDate(2020, 1, 10), shortDate(2021, 2, 1)}));
+    QCOMPARE(column(m, 8), QStringList({gridDate(2020, 1, 10), gridDate(2021, 2, 1)}));
     QCOMPARE(column(m, 9), QStringList({"TDM0001", "TDM0002"})); // every workshop of the PEC
     QCOMPARE(m->cell(0, 0), QStringLiteral("C01"));
     QCOMPARE(m->cell(0, 7), QStringLiteral("CONVERSION"));
@@ -194,7 +198,7 @@ void TstConsultas::cylinderAceptarReturnsTheChosenKeys()
     TConsultaPorCilindroForm form;
     form.show();
     search(form, "SER-1");
-    form.grid()->selectRow(1);
+    form.DBGrid1->selectRow(1);
     QTest::mouseClick(button(form, "BitBtnAceptar"), Qt::LeftButton);
     QCOMPARE(form.result(), int(QDialog::Accepted));
     QCOMPARE(form.chosenKey(), (Followup::OperationKey{"P001", kCuit2, 5}));
@@ -247,10 +251,9 @@ void TstConsultas::regulatorOpensEmptyAndFindsBySerial()
     QCOMPARE(form.findChild<QLabel *>("Label1")->text(), QString::fromUtf8("Número de Regulador:"));
     QCOMPARE(form.gridModel()->rowCount(), 0);
     QVERIFY(!form.actionButton()->isEnabled());
-    QCOMPARE(titles(form.gridModel()),
-             QStringList({QString::fromUtf8("Código"), "Nro. Serie", "Oblea", "Marca", "Modelo",
-                          QString::fromUtf8("Año"), "Patente", "Propietario", "Fecha", QString::fromUtf8("Operación"),
-                          "Taller"}));
+    QCOMPARE(titles(form.gridModel()), QStringList({QString::fromUtf8("Código"), "Nro. Serie", "Oblea", "Marca",
+                                                    "Modelo", QString::fromUtf8("Año"), "Patente", "Propietario",
+                                                    "Fecha", QString::fromUtf8("Operación"), "Taller"}));
 
     search(form, "reg-2");
     QCOMPARE(form.gridModel()->rowCount(), 1);
@@ -277,10 +280,10 @@ void TstConsultas::domainSearchesUpperCaseInRevisionOrder()
     form.show();
     QCOMPARE(form.windowTitle(), QStringLiteral("Consulta de Operaciones por Dominio"));
     QVERIFY(!button(form, "BitBtnVer")->isEnabled());
-    QCOMPARE(titles(form.gridModel()), QStringList({"Oblea", "Fecha", QString::fromUtf8("Operación"), "Marca",
-                                                    "Modelo", QString::fromUtf8("Año"), "Propietario"}));
+    QCOMPARE(titles(form.gridModel()), QStringList({"Oblea", "Fecha", QString::fromUtf8("Operación"), "Marca", "Modelo",
+                                                    QString::fromUtf8("Año"), "Propietario"}));
     search(form, "abc123");
-    QCOMPARE(form.entry()->text(), QStringLiteral("ABC123"));
+    QCOMPARE(form.Edit1->text(), QStringLiteral("ABC123"));
     QCOMPARE(column(form.gridModel(), 0), QStringList({"0000000012", "0000000034"}));
     QVERIFY(button(form, "BitBtnVer")->isEnabled());
 
@@ -295,7 +298,7 @@ void TstConsultas::domainVerHandsOverOperationAndWorkshop()
     TConsultaPorDominioForm form;
     form.show();
     search(form, "ABC123");
-    form.grid()->selectRow(1);
+    form.DBGrid1->selectRow(1);
     QTest::mouseClick(button(form, "BitBtnVer"), Qt::LeftButton);
     QCOMPARE(m_consulted.size(), 1);
     const Followup::ConsultationRequest &r = m_consulted.first();
@@ -327,23 +330,23 @@ void TstConsultas::stickerZeroFilledOnLeavingTheField()
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QCOMPARE(form.windowTitle(), QStringLiteral("Consulta de Operaciones por Nro de Oblea"));
-    QCOMPARE(titles(form.gridModel()), QStringList({"Oblea", "Fecha", QString::fromUtf8("Operación"), "Marca",
-                                                    "Modelo", "Dominio", QString::fromUtf8("Año"), "Propietario"}));
-    form.entry()->setFocus();
-    QTest::keyClicks(form.entry(), "12");
-    form.grid()->setFocus();
-    QCOMPARE(form.entry()->text(), QStringLiteral("0000000012"));
+    QCOMPARE(titles(form.gridModel()), QStringList({"Oblea", "Fecha", QString::fromUtf8("Operación"), "Marca", "Modelo",
+                                                    "Dominio", QString::fromUtf8("Año"), "Propietario"}));
+    form.Edit1->setFocus();
+    QTest::keyClicks(form.Edit1, "12");
+    form.DBGrid1->setFocus();
+    QCOMPARE(form.Edit1->text(), QStringLiteral("0000000012"));
 
     QTest::mouseClick(button(form, "BitBtnConsultar"), Qt::LeftButton);
     QCOMPARE(form.gridModel()->rowCount(), 1);
     QCOMPARE(form.gridModel()->cell(0, 5), QStringLiteral("ABC123"));
-    QCOMPARE(form.gridModel()->cell(0, 1), shortDate(2020, 1, 10));
+    QCOMPARE(form.gridModel()->cell(0, 1), gridDate(2020, 1, 10));
 
     // An empty field stays empty when left.
-    form.entry()->setFocus();
-    form.entry()->clear();
-    form.grid()->setFocus();
-    QCOMPARE(form.entry()->text(), QString());
+    form.Edit1->setFocus();
+    form.Edit1->clear();
+    form.DBGrid1->setFocus();
+    QCOMPARE(form.Edit1->text(), QString());
     QVERIFY(m_shown.isEmpty());
 }
 
@@ -352,10 +355,10 @@ void TstConsultas::stickerEnterWithoutLeavingStillFills()
     TConsultaXObleaForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.entry()->setFocus();
-    QTest::keyClicks(form.entry(), "34");
-    QTest::keyClick(form.entry(), Qt::Key_Return); // the default button, focus still in the field
-    QCOMPARE(form.entry()->text(), QStringLiteral("0000000034"));
+    form.Edit1->setFocus();
+    QTest::keyClicks(form.Edit1, "34");
+    QTest::keyClick(form.Edit1, Qt::Key_Return); // the default button, focus still in the field
+    QCOMPARE(form.Edit1->text(), QStringLiteral("0000000034"));
     QCOMPARE(form.gridModel()->rowCount(), 1);
     QCOMPARE(form.gridModel()->cell(0, 0), QStringLiteral("0000000034"));
 }
@@ -365,12 +368,12 @@ void TstConsultas::stickerRefusesTextThatIsNotANumber()
     TConsultaXObleaForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.entry()->setFocus();
-    QTest::keyClicks(form.entry(), "12a");
-    form.grid()->setFocus();
+    form.Edit1->setFocus();
+    QTest::keyClicks(form.Edit1, "12a");
+    form.DBGrid1->setFocus();
     QCOMPARE(m_shown.size(), 1);
     QCOMPARE(m_shown.first().kind, Msg::Kind::Error);
-    QCOMPARE(form.entry()->text(), QStringLiteral("12A")); // kept as typed (upper case)
+    QCOMPARE(form.Edit1->text(), QStringLiteral("12A")); // kept as typed (upper case)
 
     QTest::mouseClick(button(form, "BitBtnConsultar"), Qt::LeftButton);
     QCOMPARE(m_shown.last().text, QString::fromUtf8("No se encontraron operaciones para la oblea indicada."));
@@ -382,7 +385,7 @@ void TstConsultas::stickerVerWithoutStickerCarriesPreviousOne()
     TConsultaXObleaForm form;
     form.show();
     search(form, "0");
-    QCOMPARE(form.entry()->text(), QStringLiteral("0000000000"));
+    QCOMPARE(form.Edit1->text(), QStringLiteral("0000000000"));
     QCOMPARE(form.gridModel()->rowCount(), 1);
     QTest::mouseClick(button(form, "BitBtnVer"), Qt::LeftButton);
     QCOMPARE(m_consulted.size(), 1);
@@ -405,11 +408,13 @@ void TstConsultas::longResultKeepsDisplayTexts()
                << QDate(2000, 1, 1).addDays(i);
     }
     exec("insert into usr (peccod, codtal, talcuit, tnrointopr, udominio, ucodgest, udescgest, uobleanew, ufecrev) "
-         "values " + rows.join(','), values);
+         "values " +
+             rows.join(','),
+         values);
     TConsultaPorDominioForm form;
     form.show();
     search(form, "MANY01");
-    const ResultGridModel *m = form.gridModel();
+    const Widgets::ResultGridModel *m = form.gridModel();
     QCOMPARE(m->rowCount(), 500);
     QCOMPARE(m->cell(499, 0), QStringLiteral("0000000499"));
     QCOMPARE(m->data(m->index(498, 0), Qt::BackgroundRole).value<QColor>(), QColor(166, 202, 240));

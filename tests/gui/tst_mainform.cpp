@@ -1,11 +1,11 @@
 #include "app/dispatch.h"
-#include "app/messages.h"
 #include "app/tmainform.h"
 #include "app/tvermensajesform.h"
 #include "core/exename.h"
 #include "core/global.h"
 #include "data/dm1.h"
 #include "testdb.h"
+#include "widgets/messages.h"
 
 #include <QAction>
 #include <QLabel>

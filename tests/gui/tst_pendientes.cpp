@@ -1,11 +1,11 @@
 #include "app/dispatch.h"
-#include "app/messages.h"
 #include "core/global.h"
 #include "data/dm1.h"
 #include "followup/followuphooks.h"
 #include "followup/tconsultadependientesform.h"
 #include "followup/tconsultadependientestamarackform.h"
 #include "testdb.h"
+#include "widgets/messages.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -14,7 +14,8 @@
 #include <QTableView>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 const QString kDb = QStringLiteral("t_followup_pendientes");
 const QString kWorkshop = QStringLiteral("TDM0001");
@@ -128,11 +129,20 @@ QPushButton *TstPendientes::button(QWidget &form, const char *name)
     return form.findChild<QPushButton *>(QLatin1String(name));
 }
 
-QTableView *TstPendientes::grid(QWidget &form) { return form.findChild<QTableView *>(QStringLiteral("DBGrid1")); }
+QTableView *TstPendientes::grid(QWidget &form)
+{
+    return form.findChild<QTableView *>(QStringLiteral("DBGrid1"));
+}
 
-QLabel *TstPendientes::countLabel(QWidget &form) { return form.findChild<QLabel *>(QStringLiteral("Label2")); }
+QLabel *TstPendientes::countLabel(QWidget &form)
+{
+    return form.findChild<QLabel *>(QStringLiteral("Label2"));
+}
 
-void TstPendientes::selectRow(QWidget &form, int row) { grid(form)->selectRow(row); }
+void TstPendientes::selectRow(QWidget &form, int row)
+{
+    grid(form)->selectRow(row);
+}
 
 void TstPendientes::initTestCase()
 {
@@ -162,7 +172,10 @@ void TstPendientes::init()
         exec(QStringLiteral("delete from %1").arg(QLatin1String(t)));
 }
 
-void TstPendientes::cleanup() { exec(QStringLiteral("drop trigger if exists temp_cil_locked")); }
+void TstPendientes::cleanup()
+{
+    exec(QStringLiteral("drop trigger if exists temp_cil_locked"));
+}
 
 void TstPendientes::cleanupTestCase()
 {
@@ -186,7 +199,7 @@ void TstPendientes::listShowsOwnWorkshopInIdOrder()
     QCOMPARE(form.gridModel()->rowCount(), 0); // empty until "Ver"
 
     QTest::mouseClick(button(form, "BitBtn2"), Qt::LeftButton);
-    ResultGridModel *m = form.gridModel();
+    Widgets::ResultGridModel *m = form.gridModel();
     QStringList titles;
     for (int c = 0; c < m->columnCount(); ++c)
         titles << m->headerData(c, Qt::Horizontal).toString();
@@ -216,7 +229,7 @@ void TstPendientes::tamarackVariantAddsVin()
     TConsultaDePendientesTamarackForm form;
     form.show();
     QTest::mouseClick(button(form, "BitBtn2"), Qt::LeftButton);
-    ResultGridModel *m = form.gridModel();
+    Widgets::ResultGridModel *m = form.gridModel();
     QCOMPARE(m->columnCount(), 9);
     QCOMPARE(m->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Propietario"));
     QCOMPARE(m->headerData(3, Qt::Horizontal).toString(), QStringLiteral("VIN"));
@@ -248,6 +261,7 @@ void TstPendientes::deleteRemovesTheThreeSetsOfRows()
     QTest::mouseClick(button(form, "BitBtn3"), Qt::LeftButton);
 
     QCOMPARE(m_shown.size(), 1);
+    QCOMPARE(m_shown.first().kind, Msg::Kind::WarningQuestion); // "OK" / "No"
     QCOMPARE(m_shown.first().text, QString::fromUtf8("Esta seguro de eliminar esta operación?"));
     QCOMPARE(count(QStringLiteral("temp_usr"), a), 0);
     QCOMPARE(count(QStringLiteral("temp_reg"), a), 0);

@@ -1,8 +1,6 @@
 // Which technical sheet the operation form prints, after a save and on
 // "Ficha": what reaches the preview, the format dialog's two answers, and
 // the triggers that print nothing.
-#include "app/messages.h"
-#include "app/tconfirmdlg.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
 #include "data/dm1.h"
@@ -14,6 +12,8 @@
 #include "printing/reportpreview.h"
 #include "scriptedprompter.h"
 #include "testdb.h"
+#include "widgets/messages.h"
+#include "widgets/tconfirmdlg.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -150,7 +150,7 @@ private slots:
         addCylinder(QStringLiteral("CIL-2"), QString());
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("R"));
-        FichaPrint::WireFichaButton(form, cylinders());
+        FichaPrint::WireFichaButton(form);
         fill(form);
         form.findChild<QPushButton *>(QStringLiteral("BitBtn5"))->click();
 
@@ -177,7 +177,7 @@ private slots:
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("C"));
         fill(form);
-        FichaPrint::OnButton(form, cylinders());
+        FichaPrint::OnButton(form);
 
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].copies, 2);
@@ -191,7 +191,7 @@ private slots:
         profile("BUCK01", "M");
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("#"));
-        FichaPrint::OnButton(form, cylinders());
+        FichaPrint::OnButton(form);
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].text(QStringLiteral("QRLabelTipoOperacion")), QStringLiteral("MODIFICACION"));
         QCOMPARE(form.kind(), QStringLiteral("#"));
@@ -239,7 +239,7 @@ private slots:
         });
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("R"));
-        FichaPrint::OnButton(form, cylinders());
+        FichaPrint::OnButton(form);
         QCOMPARE(shown.size(), previews);
         if (previews)
             QCOMPARE(shown[0].layout, QStringLiteral("TQFichaBuckeyeForm"));
@@ -255,20 +255,20 @@ private slots:
     {
         // Acacia prints no sheet on either trigger, without a word.
         profile("ACAC01", "R");
-        TRevisionAnualForm form;
-        form.SetOperationKind(QStringLiteral("R"));
-        FichaPrint::OnButton(form, cylinders());
         ScriptedPrompter yes;
         yes.answers = {true};
-        FichaPrint::AfterSave(form, cylinders(), &yes);
+        TRevisionAnualForm form(nullptr, yes);
+        form.SetOperationKind(QStringLiteral("R"));
+        FichaPrint::OnButton(form);
+        FichaPrint::AfterSave(form);
         QVERIFY(shown.isEmpty());
         QVERIFY(events.isEmpty());
-        QCOMPARE(yes.log, QStringList{QStringLiteral("ask: Desea imprimir la ficha de la operación?")});
+        QCOMPARE(yes.log, QStringList{QStringLiteral("confirm: Desea imprimir la ficha de la operación?")});
 
         // A sheet format other than 0 and 1 prints nothing either.
         profile("TAMA01", "R");
         Global.SheetFormat = 2;
-        FichaPrint::OnButton(form, cylinders());
+        FichaPrint::OnButton(form);
         Global.SheetFormat = 0;
         QVERIFY(shown.isEmpty());
         QVERIFY(events.isEmpty());
@@ -280,14 +280,16 @@ private slots:
         profile("BUCK01", "R");
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("R"));
-        FichaPrint::AfterSave(form, cylinders());
+        FichaPrint::AfterSave(form);
         QVERIFY(shown.isEmpty());
         QCOMPARE(events,
                  QStringList{QStringLiteral("Confirmación/mtConfirmation/Desea imprimir la ficha de la operación?")});
 
         ScriptedPrompter yes;
         yes.answers = {true};
-        FichaPrint::AfterSave(form, cylinders(), &yes);
+        TRevisionAnualForm answered(nullptr, yes);
+        answered.SetOperationKind(QStringLiteral("R"));
+        FichaPrint::AfterSave(answered);
         QCOMPARE(shown.size(), 1);
     }
 
@@ -299,21 +301,22 @@ private slots:
             events << QStringLiteral("format");
             return int(QDialog::Rejected);
         });
-        TRevisionAnualForm form;
-        form.SetOperationKind(QStringLiteral("R"));
-
         ScriptedPrompter plain;
         plain.answers = {true};
-        FichaPrint::AfterSave(form, cylinders(), &plain);
+        TRevisionAnualForm form(nullptr, plain);
+        form.SetOperationKind(QStringLiteral("R"));
+        FichaPrint::AfterSave(form);
         QCOMPARE(plain.log.size(), 1);
         QCOMPARE(events, QStringList{QStringLiteral("format")});
 
         events.clear();
-        form.setPhRequired();
         ScriptedPrompter due;
         due.answers = {true, true};
-        FichaPrint::AfterSave(form, cylinders(), &due);
-        QCOMPARE(due.log.last(), QStringLiteral("ask: Imprimir Carta Compromiso"));
+        TRevisionAnualForm overdue(nullptr, due);
+        overdue.SetOperationKind(QStringLiteral("R"));
+        overdue.setPhRequired();
+        FichaPrint::AfterSave(overdue);
+        QCOMPARE(due.log.last(), QStringLiteral("confirm: Imprimir Carta Compromiso"));
         QCOMPARE(events, (QStringList{QStringLiteral("letter"), QStringLiteral("format")}));
     }
 
@@ -323,7 +326,7 @@ private slots:
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("R"));
         TestDb::exec(db, QStringLiteral("rename table tal to tal_off"));
-        FichaPrint::OnButton(form, cylinders());
+        FichaPrint::OnButton(form);
         TestDb::exec(db, QStringLiteral("rename table tal_off to tal"));
         QVERIFY(shown.isEmpty());
         QCOMPARE(events.size(), 1);

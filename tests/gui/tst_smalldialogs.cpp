@@ -1,12 +1,12 @@
-#include "app/messages.h"
 #include "app/tcambiarpasswordform.h"
-#include "app/tconfirmdlg.h"
 #include "app/tselloform.h"
 #include "app/tvermensajesform.h"
 #include "app/tversionesform.h"
 #include "core/global.h"
 #include "data/dm1.h"
 #include "testdb.h"
+#include "widgets/messages.h"
+#include "widgets/tconfirmdlg.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "operations/attachments/taccesoriosform.h"
 
-#include "operations/uppercasevalidator.h"
+#include "widgets/uppercasevalidator.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -34,7 +34,7 @@ TAccesoriosForm::TAccesoriosForm(const Values &values, QWidget *parent) : QDialo
     auto *grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Código"), this), 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Nro Serie"), this), 0, 2);
-    auto *validator = new UpperCaseValidator(this);
+    auto *validator = new Widgets::UpperCaseValidator(this);
     for (int row = 0; row < 12; ++row) {
         grid->addWidget(new QLabel(captions()[row], this), row + 1, 0);
         for (int part = 0; part < 2; ++part) {

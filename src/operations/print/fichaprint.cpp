@@ -1,7 +1,5 @@
 #include "operations/print/fichaprint.h"
 
-#include "app/messages.h"
-#include "app/tconfirmdlg.h"
 #include "core/fichavalues.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
@@ -25,50 +23,19 @@ namespace
 
 const QString kBuckeye = QStringLiteral("TQFichaBuckeyeForm");
 
-// Questions and notices: the caller's prompter, or the shared dialogs.
-class Channel
-{
-public:
-    Channel(QWidget *parent, Prompter *prompter) : m_parent(parent), m_prompter(prompter) {}
-    bool ask(const QString &text)
-    {
-        if (m_prompter)
-            return m_prompter->ask(text);
-        return TConfirmDlg::ask(QStringLiteral("Confirmación"), text);
-    }
-    void info(const QString &text)
-    {
-        if (m_prompter)
-            m_prompter->info(text);
-        else
-            Msg::info(m_parent, text);
-    }
-    void error(const QString &text)
-    {
-        if (m_prompter)
-            m_prompter->error(text);
-        else
-            Msg::error(m_parent, text);
-    }
-
-private:
-    QWidget *m_parent;
-    Prompter *m_prompter;
-};
-
 LetterHook &letterHook()
 {
     static LetterHook hook;
     return hook;
 }
 
-void printLayout(const QString &layout, TRevisionAnualForm &form, LocalTable &cylinders, Channel &out)
+void printLayout(const QString &layout, TRevisionAnualForm &form)
 {
     if (layout.isEmpty())
         return;
     // Printing another profile's sheet would put the data in the wrong boxes.
     if (!IsAvailable(layout)) {
-        out.info(NotAvailableText(layout));
+        form.prompter().info(NotAvailableText(layout));
         return;
     }
     // The kind comes from the global state, not from the form's mode, so a
@@ -77,24 +44,22 @@ void printLayout(const QString &layout, TRevisionAnualForm &form, LocalTable &cy
     FichaData d = DataFromRecord(form.record(), Global, currentProfile());
     try {
         Ficha::LoadWorkshopBlock(d, Global.WorkshopCode);
-        if (!cylinders.isOpen())
-            cylinders.open();
         LocalTable &printable = localStore().table(LocalTableId::PrintCylinders);
         if (!printable.isOpen())
             printable.open();
-        d.cylinders = Ficha::PreparePrintCylinders(cylinders, printable, Ficha::CatalogueValidity());
+        d.cylinders = Ficha::PreparePrintCylinders(form.cylinders(), printable, Ficha::CatalogueValidity());
     } catch (const DbError &e) {
-        out.error(e.text());
+        form.prompter().error(e.text());
         return;
     }
     Ficha::PrintBuckeye(d, Global.Copies, &form);
 }
 
-void carryOut(const FichaChoice &choice, TRevisionAnualForm &form, LocalTable &cylinders, Channel &out)
+void carryOut(const FichaChoice &choice, TRevisionAnualForm &form)
 {
     const QString layout =
         ResolveLayout(choice, Global.SheetFormat, [&form] { return TSeleccionarImpresoraAlderForm::choose(&form); });
-    printLayout(layout, form, cylinders, out);
+    printLayout(layout, form);
 }
 
 } // namespace
@@ -171,32 +136,30 @@ QString NotAvailableText(const QString &layout)
     return QStringLiteral("El formato de ficha %1 todavía no está disponible.").arg(layout);
 }
 
-void AfterSave(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompter)
+void AfterSave(TRevisionAnualForm &form)
 {
-    Channel out(&form, prompter);
-    if (!out.ask(QStringLiteral("Desea imprimir la ficha de la operación?")))
+    Prompter &out = form.prompter();
+    if (!out.confirm(QStringLiteral("Desea imprimir la ficha de la operación?")))
         return;
     const InstallationProfile &p = currentProfile();
-    if (p.offersLetterAfterSave && form.phRequired() && out.ask(QStringLiteral("Imprimir Carta Compromiso"))) {
+    if (p.offersLetterAfterSave && form.phRequired() && out.confirm(QStringLiteral("Imprimir Carta Compromiso"))) {
         if (letterHook())
             letterHook()(form);
         else
             out.info(QStringLiteral("La carta compromiso todavía no está disponible."));
     }
-    carryOut(p.fichaAfterSave, form, cylinders, out);
+    carryOut(p.fichaAfterSave, form);
 }
 
-void OnButton(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompter)
+void OnButton(TRevisionAnualForm &form)
 {
-    Channel out(&form, prompter);
-    carryOut(currentProfile().fichaOnButton, form, cylinders, out);
+    carryOut(currentProfile().fichaOnButton, form);
 }
 
-void WireFichaButton(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompter)
+void WireFichaButton(TRevisionAnualForm &form)
 {
     if (auto *b = form.findChild<QPushButton *>(QStringLiteral("BitBtn5")))
-        QObject::connect(b, &QPushButton::clicked, &form,
-                         [&form, &cylinders, prompter] { OnButton(form, cylinders, prompter); });
+        QObject::connect(b, &QPushButton::clicked, &form, [&form] { OnButton(form); });
 }
 
 void setCommitmentLetterHook(LetterHook hook)

@@ -1,15 +1,56 @@
-#include "followup/resultgrid.h"
+#include "widgets/resultgrid.h"
 
-#include <QApplication>
 #include <QColor>
 #include <QDate>
 #include <QDateTime>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QLocale>
 #include <QPalette>
+#include <QStyle>
 #include <QTableView>
+
+namespace Widgets
+{
+
+namespace
+{
+
+QString trimRight(QString s)
+{
+    qsizetype n = s.size();
+    while (n > 0 && s.at(n - 1).isSpace())
+        --n;
+    s.truncate(n);
+    return s;
+}
+
+// The widest of a column's texts. Only the texts near the longest in
+// characters are measured: a long result costs one pass, not a layout per row.
+int widestText(const QAbstractItemModel *model, int column, const QFontMetrics &fm)
+{
+    const int rows = model->rowCount();
+    QVector<QString> texts;
+    texts.reserve(rows);
+    qsizetype longest = 0;
+    for (int r = 0; r < rows; ++r) {
+        texts << model->index(r, column).data().toString();
+        longest = std::max(longest, texts.last().size());
+    }
+    const qsizetype candidate = longest - longest / 3;
+    int widest = 0;
+    int measured = 0;
+    for (const QString &t : std::as_const(texts)) {
+        if (t.size() < candidate)
+            continue;
+        widest = std::max(widest, fm.horizontalAdvance(t));
+        if (++measured == 2000)
+            break;
+    }
+    return widest;
+}
+
+} // namespace
 
 ResultGridModel::ResultGridModel(QVector<GridColumn> columns, GridPalette palette, QObject *parent)
     : QAbstractTableModel(parent), m_columns(std::move(columns)), m_palette(palette)
@@ -20,33 +61,25 @@ QString ResultGridModel::displayText(const QVariant &value, GridColumn::Kind kin
 {
     if (value.isNull())
         return {};
-    switch (kind) {
-    case GridColumn::Kind::Date: {
-        const QDate d = value.toDate();
-        return d.isValid() ? QLocale().toString(d, QLocale::ShortFormat) : QString();
-    }
-    case GridColumn::Kind::DateTime: {
+    const int type = value.metaType().id();
+    if (kind == GridColumn::Kind::DateTime) {
         const QDateTime t = value.toDateTime();
-        return t.isValid() ? QLocale().toString(t, QLocale::ShortFormat) : QString();
+        return t.isValid() ? t.toString(DateTimeFormat) : QString();
     }
-    case GridColumn::Kind::Text:
-        break;
+    if (kind == GridColumn::Kind::Date || type == QMetaType::QDate || type == QMetaType::QDateTime) {
+        const QDate d = value.toDate();
+        return d.isValid() ? d.toString(DateFormat) : QString();
     }
-    QString s = value.toString();
-    qsizetype n = s.size();
-    while (n > 0 && s.at(n - 1).isSpace())
-        --n;
-    s.truncate(n);
-    return s;
+    return trimRight(value.toString());
 }
 
 void ResultGridModel::setRows(const QVector<QSqlRecord> &rows)
 {
     beginResetModel();
+    m_records = rows;
     m_cells.clear();
-    m_rows = rows.size();
-    const int cols = m_columns.size();
-    m_cells.reserve(qsizetype(m_rows) * cols);
+    const int cols = int(m_columns.size());
+    m_cells.reserve(qsizetype(rows.size()) * cols);
     // Every record of one statement has the same shape: look the fields up once.
     QVector<int> index(cols, -1);
     if (!rows.isEmpty()) {
@@ -62,20 +95,38 @@ void ResultGridModel::setRows(const QVector<QSqlRecord> &rows)
 
 void ResultGridModel::clear()
 {
-    beginResetModel();
-    m_cells.clear();
-    m_rows = 0;
-    endResetModel();
+    setRows({});
 }
 
 QString ResultGridModel::cell(int row, int column) const
 {
-    if (row < 0 || row >= m_rows || column < 0 || column >= m_columns.size())
+    if (row < 0 || row >= rowCount() || column < 0 || column >= m_columns.size())
         return {};
     return m_cells.at(qsizetype(row) * m_columns.size() + column);
 }
 
-int ResultGridModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_rows; }
+const QSqlRecord &ResultGridModel::record(int row) const
+{
+    static const QSqlRecord none;
+    return row >= 0 && row < m_records.size() ? m_records.at(row) : none;
+}
+
+QVariant ResultGridModel::value(int row, const QString &field) const
+{
+    const QSqlRecord &r = record(row);
+    const int i = r.indexOf(field);
+    return i < 0 ? QVariant() : r.value(i);
+}
+
+QString ResultGridModel::text(int row, const QString &field) const
+{
+    return trimRight(value(row, field).toString());
+}
+
+int ResultGridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_records.size());
+}
 
 int ResultGridModel::columnCount(const QModelIndex &parent) const
 {
@@ -88,7 +139,7 @@ QVariant ResultGridModel::data(const QModelIndex &index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return m_cells.at(qsizetype(index.row()) * m_columns.size() + index.column());
+        return cell(index.row(), index.column());
     case Qt::BackgroundRole:
         return stripeColour(m_palette, index.row() + 1);
     default:
@@ -123,6 +174,11 @@ QColor ResultGridModel::selectionColour(GridPalette palette)
 void setUpResultGrid(QTableView *view, ResultGridModel *model)
 {
     view->setModel(model);
+    setUpGrid(view, model->gridPalette(), model->columns());
+}
+
+void setUpGrid(QTableView *view, GridPalette palette, const QVector<GridColumn> &columns)
+{
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -136,18 +192,43 @@ void setUpResultGrid(QTableView *view, ResultGridModel *model)
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     view->horizontalHeader()->setSectionsMovable(false);
     view->horizontalHeader()->setHighlightSections(false);
-    const int charWidth = view->fontMetrics().averageCharWidth();
-    for (int c = 0; c < model->columns().size(); ++c) {
-        const GridColumn &col = model->columns().at(c);
-        const int titleWidth = view->fontMetrics().horizontalAdvance(col.title) + 16;
-        view->setColumnWidth(c, qMax(titleWidth, col.chars * charWidth + 12));
-    }
+    view->horizontalHeader()->setStretchLastSection(false);
     QPalette p = view->palette();
     for (const QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
-        p.setColor(g, QPalette::Highlight, ResultGridModel::selectionColour(model->gridPalette()));
+        p.setColor(g, QPalette::Highlight, ResultGridModel::selectionColour(palette));
         p.setColor(g, QPalette::HighlightedText, Qt::white);
     }
     view->setPalette(p);
+
+    fitColumns(view, columns);
+    if (QAbstractItemModel *model = view->model()) {
+        const auto refit = [view, columns] { fitColumns(view, columns); };
+        QObject::connect(model, &QAbstractItemModel::modelReset, view, refit);
+        QObject::connect(model, &QAbstractItemModel::rowsInserted, view, refit);
+        QObject::connect(model, &QAbstractItemModel::dataChanged, view, refit);
+    }
+}
+
+void fitColumns(QTableView *view, const QVector<GridColumn> &columns)
+{
+    const QAbstractItemModel *model = view->model();
+    if (!model)
+        return;
+    const QFontMetrics fm(view->font());
+    // The margins a cell draws around its text.
+    const int margin = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 6;
+    const bool empty = model->rowCount() == 0;
+    for (int c = 0; c < columns.size() && c < model->columnCount(); ++c) {
+        const GridColumn &col = columns.at(c);
+        const int title = view->horizontalHeader()->sectionSizeHint(c);
+        const int schema = col.chars * fm.averageCharWidth() + margin;
+        int width = schema;
+        if (!empty) {
+            const int content = widestText(model, c, fm) + margin;
+            width = col.key ? content : std::min(content, schema);
+        }
+        view->setColumnWidth(c, std::max(title, width));
+    }
 }
 
 int selectedGridRow(const QTableView *view)
@@ -166,10 +247,8 @@ void selectGridRow(QTableView *view, int row)
 {
     if (!view->model() || row < 0 || row >= view->model()->rowCount())
         return;
-    view->selectRow(row);
     view->setCurrentIndex(view->model()->index(row, 0));
+    view->selectRow(row);
 }
 
-WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-
-WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
+} // namespace Widgets
