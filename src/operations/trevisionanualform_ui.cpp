@@ -122,7 +122,7 @@ void TRevisionAnualForm::buildUi()
     root->addLayout(columns, 1);
     root->addWidget(buildButtons());
     buildProgressPanel();
-    resize(1300, 690); // room for the whole cylinder grid on a 1366x768 screen
+    resize(1330, 690); // room for the whole cylinder grid on a 1366x768 screen
 }
 
 QWidget *TRevisionAnualForm::buildTopRow()

@@ -215,17 +215,22 @@ void fitColumns(QTableView *view, const QVector<GridColumn> &columns)
     if (!model)
         return;
     const QFontMetrics fm(view->font());
-    // The margins a cell draws around its text.
-    const int margin = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 6;
+    // The stored texts are upper case and digits: a schema character is one
+    // of those on average.
+    static const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
+    const double perChar = double(fm.horizontalAdvance(alphabet)) / alphabet.size();
+    // The margins a cell draws around its text, and a little air.
+    const int margin = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 2;
     const bool empty = model->rowCount() == 0;
     for (int c = 0; c < columns.size() && c < model->columnCount(); ++c) {
         const GridColumn &col = columns.at(c);
         const int title = view->horizontalHeader()->sectionSizeHint(c);
-        const int schema = col.chars * fm.averageCharWidth() + margin;
+        const int schema = int(col.chars * perChar) + margin;
         int width = schema;
         if (!empty) {
+            // Keys and dates are read whole; other texts stop at their schema width.
             const int content = widestText(model, c, fm) + margin;
-            width = col.key ? content : std::min(content, schema);
+            width = col.key || col.kind != GridColumn::Kind::Text ? content : std::min(content, schema);
         }
         view->setColumnWidth(c, std::max(title, width));
     }

@@ -80,8 +80,8 @@ void setUpResultGrid(QTableView *view, ResultGridModel *model);
 void setUpGrid(QTableView *view, GridPalette palette, const QVector<GridColumn> &columns);
 
 // Each column as wide as its title and its widest value; before there are
-// rows, as wide as the schema allows. A column that is not a key never grows
-// past its schema width (the operator can still widen it).
+// rows, as wide as the schema allows. A text column that is not a key never
+// grows past its schema width (the operator can still widen it).
 void fitColumns(QTableView *view, const QVector<GridColumn> &columns);
 
 // Selected row of a grid, or -1.

@@ -629,6 +629,19 @@ void TstOperationForm::screenshot()
         QSKIP("TARVIL_SCREENSHOT_DIR not set");
     for (const QString &kind : QStringList{"C", "R", "B", "#"}) {
         TRevisionAnualForm &f = open(kind);
+        CylinderRow c;
+        c.codigo = "I060";
+        c.nroSerie = "GNC-2018-000123456789";
+        c.cNuevo = "NO";
+        c.gestion = "SIN CAMBIOS";
+        c.capacidad = 60;
+        c.fabricac = c.uphFecha = "03/2018";
+        c.uphTaller = "FAB";
+        c.uphResult = "APROBADO";
+        c.valCod = "V101";
+        c.valNro = "VAL-55";
+        c.valGest = "SIN CAMBIOS";
+        f.setCylinders({c, c});
         QCoreApplication::processEvents();
         QVERIFY(f.grab().save(QDir(dir).filePath(QString("opform-%1.png").arg(kind == "#" ? "view" : kind))));
     }

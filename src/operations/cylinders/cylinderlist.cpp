@@ -16,14 +16,14 @@ CylinderList::CylinderList(LocalTable &table, QObject *parent) : QAbstractTableM
 
 const QVector<Widgets::GridColumn> &CylinderList::columns()
 {
-    // Widths of the work table's fields; the serial starts at the usual
-    // length of a serial so the empty grid fits the form, and widens to the
-    // longest one shown.
+    // Widths of the work table's fields, but for the serial and the
+    // management, which start at their usual length (a serial, "SIN CAMBIOS")
+    // so that the empty grid fits the form; both widen to the longest shown.
     static const QVector<Widgets::GridColumn> cols = {
         {QStringLiteral("Código"), QStringLiteral("CODIGO"), 4, true},
-        {QStringLiteral("Nro Serie"), QStringLiteral("NROSERIE"), 14, true},
+        {QStringLiteral("Nro Serie"), QStringLiteral("NROSERIE"), 11, true},
         {QStringLiteral("Nuevo"), QStringLiteral("CNUEVO"), 2},
-        {QStringLiteral("Gestión"), QStringLiteral("GESTION"), 12, true},
+        {QStringLiteral("Gestión"), QStringLiteral("GESTION"), 11, true},
         {QStringLiteral("Capacidad"), QStringLiteral("CAPACIDAD"), 5},
         {QStringLiteral("Fabricación"), QStringLiteral("FABRICAC"), 7, true},
         {QStringLiteral("Ultima PH"), QStringLiteral("UPHTALLER"), 4, true},
