@@ -23,10 +23,11 @@
 #include <QSqlError>
 #include <QStatusBar>
 #include <QTimer>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
-namespace {
+namespace
+{
 
 constexpr int kDesignColour = 14011816; // kept when no profile matches
 
@@ -140,7 +141,7 @@ void TInicioForm::buildControls()
         f.setBold(true);
         l->setFont(f);
     }
-    LabelVersion = new QLabel(QStringLiteral("Versión 314.01"), this);
+    LabelVersion = new QLabel(QStringLiteral("Versión ") + programVersionText(), this);
     LabelVersion->setObjectName(QStringLiteral("LabelVersion"));
     LabelServer = new QLabel(this);
     LabelServer->setObjectName(QStringLiteral("LabelServer"));
@@ -245,7 +246,7 @@ void TInicioForm::FormCreate()
     // The version is known whatever the servers say; without it every login
     // would offer a "new" version.
     Global.ProgramVersion = kProgramVersion;
-    LabelVersion->setText(QStringLiteral("Versión %1.01").arg(Global.ProgramVersion));
+    LabelVersion->setText(QStringLiteral("Versión ") + programVersionText());
 
     if (QFileInfo::exists(QStringLiteral("LogoTarvil.jpg"))) {
         QPixmap logo(QStringLiteral("LogoTarvil.jpg"));
@@ -439,8 +440,8 @@ void TInicioForm::finishAfterClose()
         res.setParam(QStringLiteral("res"), Global.RepMatricula);
         res.open();
         if (res.first())
-            Global.RepName = Login::representativeName(res.text(QStringLiteral("rnombre")),
-                                                       res.text(QStringLiteral("rapellido")));
+            Global.RepName =
+                Login::representativeName(res.text(QStringLiteral("rnombre")), res.text(QStringLiteral("rapellido")));
 
         SQLGetVersion->close();
         SQLGetVersion->open();
