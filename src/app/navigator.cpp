@@ -65,7 +65,7 @@ const std::any *Navigator::find(WindowId window, std::type_index request) const
     return it == m_handlers.end() ? nullptr : &it->second;
 }
 
-void Navigator::notice(WindowId window, QWidget *parent) const
+void Navigator::tellNotAvailable(WindowId window, QWidget *parent) const
 {
     Msg::info(parent, notAvailableNotice(window));
 }

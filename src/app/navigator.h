@@ -52,7 +52,7 @@ public:
             const Handler<R> handler = std::any_cast<const Handler<R> &>(*found);
             return handler(r, parent);
         }
-        notice(r.target(), parent);
+        tellNotAvailable(r.target(), parent);
         if constexpr (!std::is_void_v<typename R::Result>)
             return {};
     }
@@ -67,10 +67,12 @@ public:
     // Windows that answer at least one request.
     QVector<WindowId> registeredWindows() const;
 
+    // The notice a request for `window` shows while nobody answers it.
+    void tellNotAvailable(WindowId window, QWidget *parent) const;
+
 private:
     void insert(WindowId window, std::type_index request, std::any handler);
     const std::any *find(WindowId window, std::type_index request) const;
-    void notice(WindowId window, QWidget *parent) const;
 
     std::map<std::pair<int, std::type_index>, std::any> m_handlers;
 };

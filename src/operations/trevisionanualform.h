@@ -141,6 +141,7 @@ public slots:
     void TraerDesdeOCLabelClick();
     void SpeedButton9Click();   // "Buscar por Documento"; also the owner group's "Buscar por Propietario"
     void SpeedButtonCC1Click(); // "Carta Compromiso"
+    void SpeedButtonCC2Click(); // collects the selected cylinder for the letter
 
 signals:
     void keyRefused();      // a key a field does not accept (after the beep)

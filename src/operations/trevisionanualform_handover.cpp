@@ -79,6 +79,7 @@ void TRevisionAnualForm::wireHandOvers()
     connect(SpeedButton9, &QToolButton::clicked, this, &TRevisionAnualForm::SpeedButton9Click);
     connect(SpeedButtonPropietarios, &QToolButton::clicked, this, &TRevisionAnualForm::SpeedButton9Click);
     connect(SpeedButtonCC1, &QToolButton::clicked, this, &TRevisionAnualForm::SpeedButtonCC1Click);
+    connect(SpeedButtonCC2, &QToolButton::clicked, this, &TRevisionAnualForm::SpeedButtonCC2Click);
 }
 
 void TRevisionAnualForm::Label36Click()
@@ -107,6 +108,14 @@ void TRevisionAnualForm::TraerDesdeOCLabelClick()
 void TRevisionAnualForm::SpeedButtonCC1Click()
 {
     navigator().request(FichaPrint::LetterRequest(record()), this);
+}
+
+void TRevisionAnualForm::SpeedButtonCC2Click()
+{
+    // Collecting cylinders by hand comes with the letter window; until then
+    // the button says the letter is not available rather than do nothing.
+    if (!navigator().answers<Nav::OpenCommitmentLetter>())
+        navigator().tellNotAvailable(WindowId::CommitmentLetter, this);
 }
 
 void TRevisionAnualForm::copyOwner(const QVariantMap &owner)
