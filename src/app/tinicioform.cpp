@@ -23,11 +23,10 @@
 #include <QSqlError>
 #include <QStatusBar>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <QValidator>
+#include <QVBoxLayout>
 
-namespace
-{
+namespace {
 
 constexpr int kDesignColour = 14011816; // kept when no profile matches
 
@@ -440,8 +439,8 @@ void TInicioForm::finishAfterClose()
         res.setParam(QStringLiteral("res"), Global.RepMatricula);
         res.open();
         if (res.first())
-            Global.RepName =
-                Login::representativeName(res.text(QStringLiteral("rnombre")), res.text(QStringLiteral("rapellido")));
+            Global.RepName = Login::representativeName(res.text(QStringLiteral("rnombre")),
+                                                       res.text(QStringLiteral("rapellido")));
 
         SQLGetVersion->close();
         SQLGetVersion->open();
