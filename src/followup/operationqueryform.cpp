@@ -1,6 +1,6 @@
 #include "followup/operationqueryform.h"
 
-#include "core/global.h"
+#include "app/navigator.h"
 #include "data/dm1.h"
 
 #include <QLineEdit>
@@ -79,7 +79,7 @@ void OperationQueryForm::openConsultation(bool carriesWorkshop)
 {
     if (!hasSelection())
         return;
-    Followup::ConsultationRequest request;
+    Nav::ViewOperation request;
     request.kind = selectedText(QStringLiteral("ucodgest"));
     request.sticker = selectedText(QStringLiteral("uobleanew"));
     request.previousSticker = selectedText(QStringLiteral("uobleaant"));
@@ -90,14 +90,7 @@ void OperationQueryForm::openConsultation(bool carriesWorkshop)
         request.workshopRepMatricula = selectedText(QStringLiteral("rmatreshab"));
         request.pecRepMatricula = selectedText(QStringLiteral("pmatreshab"));
     }
-    Global.OperationKind = request.kind;
-    if (const Followup::ConsultationOpener &open = Followup::consultationOpener()) {
-        try {
-            open(request, this);
-        } catch (const DbError &e) {
-            prompter().error(e.text());
-        }
-    }
+    navigator().request(request, this);
 }
 
 void OperationQueryForm::acceptSelection()

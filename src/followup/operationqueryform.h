@@ -1,6 +1,6 @@
 #pragma once
 
-#include "followup/followuphooks.h"
+#include "app/requests.h"
 #include "widgets/messages.h"
 #include "widgets/searchdialog.h"
 
@@ -26,7 +26,7 @@ public:
     NamedQuery &resultSet() const;
 
     // Keys of the row chosen with "Aceptar".
-    const Followup::OperationKey &chosenKey() const { return m_key; }
+    const Nav::OperationKey &chosenKey() const { return m_key; }
 
 public slots:
     void BitBtnConsultarClick();
@@ -51,5 +51,5 @@ protected:
 private:
     Setup m_setup;
     QPushButton *m_action = nullptr;
-    Followup::OperationKey m_key;
+    Nav::OperationKey m_key;
 };

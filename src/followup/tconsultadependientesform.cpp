@@ -1,9 +1,9 @@
 #include "followup/tconsultadependientesform.h"
 
+#include "app/navigator.h"
 #include "core/global.h"
 #include "data/dm1.h"
 #include "data/pendingstore.h"
-#include "followup/followuphooks.h"
 #include "widgets/waitcursor.h"
 
 #include <QHBoxLayout>
@@ -144,11 +144,7 @@ int TConsultaDePendientesForm::currentEstado(int id)
 
 void TConsultaDePendientesForm::BitBtn2Click()
 {
-    try {
-        readList();
-    } catch (const DbError &e) {
-        m_prompter.error(e.text());
-    }
+    readList();
 }
 
 void TConsultaDePendientesForm::BitBtn3Click()
@@ -190,17 +186,10 @@ void TConsultaDePendientesForm::BitBtn4Click()
         return;
     const int id = pendingIdAt(row);
     const QString kind = m_model->text(row, QStringLiteral("ucodgest")).trimmed();
-    try {
-        const int stored = currentEstado(id);
-        if (estadoAt(row) > 0 || stored > 0) {
-            m_prompter.info(QString::fromUtf8("La operación ya fue verificada y no puede modificarse."));
-        } else if (stored < 0) {
-            // moved out by the PEC since the reading: nothing left to edit
-        } else if (const Followup::PendingEditor &edit = Followup::pendingEditor()) {
-            edit(id, kind, this);
-        }
-        readList();
-    } catch (const DbError &e) {
-        m_prompter.error(e.text());
-    }
+    const int stored = currentEstado(id);
+    if (estadoAt(row) > 0 || stored > 0)
+        m_prompter.info(QString::fromUtf8("La operación ya fue verificada y no puede modificarse."));
+    else if (stored == 0) // a row the PEC moved out since the reading has nothing left to edit
+        navigator().request(Nav::EditPending{id, kind}, this);
+    readList();
 }

@@ -38,7 +38,8 @@ TConsultaPorCilindroForm::TConsultaPorCilindroForm(QWidget *parent, Prompter &pr
     showResultRows();
 }
 
-std::optional<Followup::OperationKey> TConsultaPorCilindroForm::chooseOperation(QWidget *parent)
+std::optional<Nav::OperationKey> TConsultaPorCilindroForm::chooseOperation(const Nav::ChooseOperationByCylinder &,
+                                                                           QWidget *parent)
 {
     TConsultaPorCilindroForm form(parent, guiPrompter());
     if (form.exec() != QDialog::Accepted)

@@ -39,7 +39,8 @@ TConsultaPorReguladorForm::TConsultaPorReguladorForm(QWidget *parent, Prompter &
     clearResult();
 }
 
-std::optional<Followup::OperationKey> TConsultaPorReguladorForm::chooseOperation(QWidget *parent)
+std::optional<Nav::OperationKey> TConsultaPorReguladorForm::chooseOperation(const Nav::ChooseOperationByRegulator &,
+                                                                            QWidget *parent)
 {
     TConsultaPorReguladorForm form(parent, guiPrompter());
     if (form.exec() != QDialog::Accepted)

@@ -48,24 +48,6 @@ TRevisionAnualForm::TRevisionAnualForm(QWidget *parent, Prompter &prompter) : QD
 
 TRevisionAnualForm::~TRevisionAnualForm() = default;
 
-int TRevisionAnualForm::openForKind(const QString &kind, QWidget *parent)
-{
-    Global.OperationKind = kind;
-    TRevisionAnualForm form(parent);
-    form.SetOperationKind(kind);
-    try {
-        // A new operation starts from an empty cylinder list.
-        form.setCylinders({});
-        Cylinders::WireOperationForm(form);
-        OperationSave::WireOperationForm(form);
-        FichaPrint::WireFichaButton(form);
-    } catch (const DbError &e) {
-        form.prompter().error(e.text());
-        return QDialog::Rejected;
-    }
-    return form.exec();
-}
-
 void TRevisionAnualForm::showProgress(int steps)
 {
     ProgressBarTareas->setRange(0, qMax(1, steps));
@@ -170,6 +152,7 @@ void TRevisionAnualForm::runCreationSteps()
     connect(CheckBoxFormatoTE, &QCheckBox::clicked, this, &TRevisionAnualForm::CheckBoxFormatoTEClick);
     connect(SpeedButtonClear, &QToolButton::clicked, this, &TRevisionAnualForm::SpeedButtonClearClick);
     wireRecall();
+    wireHandOvers();
 }
 
 void TRevisionAnualForm::loadWorkshopList()

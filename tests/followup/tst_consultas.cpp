@@ -1,10 +1,11 @@
+#include "app/navigator.h"
 #include "core/global.h"
 #include "data/dm1.h"
-#include "followup/followuphooks.h"
 #include "followup/tconsultaporcilindroform.h"
 #include "followup/tconsultapordominioform.h"
 #include "followup/tconsultaporreguladorform.h"
 #include "followup/tconsultaxobleaform.h"
+#include "guardedmain.h"
 #include "testdb.h"
 #include "widgets/messages.h"
 
@@ -92,8 +93,8 @@ private:
 
     QSqlDatabase m_db;
     QList<Shown> m_shown;
-    QList<Followup::ConsultationRequest> m_consulted;
-    QString m_kindWhenConsulted;
+    ScopedNavigator m_nav; // the operation form is played by the test
+    QList<Nav::ViewOperation> m_consulted;
 };
 
 void TstConsultas::exec(const QString &sql, const QVariantList &values)
@@ -133,10 +134,7 @@ void TstConsultas::initTestCase()
         m_shown.append({kind, text});
         return true;
     });
-    Followup::setConsultationOpener([this](const Followup::ConsultationRequest &r, QWidget *) {
-        m_consulted.append(r);
-        m_kindWhenConsulted = Global.OperationKind;
-    });
+    m_nav->add<Nav::ViewOperation>([this](const Nav::ViewOperation &r, QWidget *) { m_consulted.append(r); });
 
     // A cylinder and a regulator carried from a conversion in one workshop
     // to a renewal in another; a third operation without a sticker yet.
@@ -156,13 +154,11 @@ void TstConsultas::init()
     Global = GlobalState{};
     m_shown.clear();
     m_consulted.clear();
-    m_kindWhenConsulted.clear();
 }
 
 void TstConsultas::cleanupTestCase()
 {
     Msg::setHook(nullptr);
-    Followup::setConsultationOpener(nullptr);
     dm1().closeAll();
     m_db.close();
     TestDb::drop(kDb);
@@ -201,7 +197,7 @@ void TstConsultas::cylinderAceptarReturnsTheChosenKeys()
     form.DBGrid1->selectRow(1);
     QTest::mouseClick(button(form, "BitBtnAceptar"), Qt::LeftButton);
     QCOMPARE(form.result(), int(QDialog::Accepted));
-    QCOMPARE(form.chosenKey(), (Followup::OperationKey{"P001", kCuit2, 5}));
+    QCOMPARE(form.chosenKey(), (Nav::OperationKey{"P001", kCuit2, 5}));
     // The shared result set is left on the chosen row for callers that read it.
     NamedQuery &shared = dm1().query("SDBusquedaPorCilindro");
     QCOMPARE(shared.text("talcuit"), kCuit2);
@@ -236,7 +232,7 @@ void TstConsultas::cylinderNothingFoundDisablesAceptar()
     QVERIFY(!form.actionButton()->isEnabled());
     // Nothing to choose: "Aceptar" cannot close with a stale key.
     QTest::mouseClick(form.actionButton(), Qt::LeftButton);
-    QCOMPARE(form.chosenKey(), Followup::OperationKey{});
+    QCOMPARE(form.chosenKey(), Nav::OperationKey{});
 }
 
 void TstConsultas::regulatorOpensEmptyAndFindsBySerial()
@@ -261,7 +257,7 @@ void TstConsultas::regulatorOpensEmptyAndFindsBySerial()
     QCOMPARE(form.gridModel()->cell(0, 6), QStringLiteral("XYZ789"));
     QTest::mouseClick(form.actionButton(), Qt::LeftButton);
     QCOMPARE(form.result(), int(QDialog::Accepted));
-    QCOMPARE(form.chosenKey(), (Followup::OperationKey{"P001", kCuit1, 2}));
+    QCOMPARE(form.chosenKey(), (Nav::OperationKey{"P001", kCuit1, 2}));
 }
 
 void TstConsultas::regulatorNothingFound()
@@ -301,7 +297,7 @@ void TstConsultas::domainVerHandsOverOperationAndWorkshop()
     form.DBGrid1->selectRow(1);
     QTest::mouseClick(button(form, "BitBtnVer"), Qt::LeftButton);
     QCOMPARE(m_consulted.size(), 1);
-    const Followup::ConsultationRequest &r = m_consulted.first();
+    const Nav::ViewOperation &r = m_consulted.first();
     QCOMPARE(r.kind, QStringLiteral("R"));
     QCOMPARE(r.sticker, QStringLiteral("0000000034"));
     QCOMPARE(r.previousSticker, QStringLiteral("0000000012"));
@@ -310,7 +306,6 @@ void TstConsultas::domainVerHandsOverOperationAndWorkshop()
     QCOMPARE(r.workshopCuit, kCuit2);
     QCOMPARE(r.workshopRepMatricula, QStringLiteral("RM-5"));
     QCOMPARE(r.pecRepMatricula, QStringLiteral("PM-77"));
-    QCOMPARE(m_kindWhenConsulted, QStringLiteral("R")); // set before the form opens
 }
 
 void TstConsultas::domainCerrarClosesTheSharedResult()
@@ -389,12 +384,11 @@ void TstConsultas::stickerVerWithoutStickerCarriesPreviousOne()
     QCOMPARE(form.gridModel()->rowCount(), 1);
     QTest::mouseClick(button(form, "BitBtnVer"), Qt::LeftButton);
     QCOMPARE(m_consulted.size(), 1);
-    const Followup::ConsultationRequest &r = m_consulted.first();
+    const Nav::ViewOperation &r = m_consulted.first();
     QCOMPARE(r.sticker, QStringLiteral("0000000000"));
     QCOMPARE(r.previousSticker, QStringLiteral("0000000056"));
     QCOMPARE(r.kind, QStringLiteral("R"));
     QVERIFY(!r.carriesWorkshop); // only the domain query hands the workshop over
-    QCOMPARE(Global.OperationKind, QStringLiteral("R"));
 }
 
 void TstConsultas::longResultKeepsDisplayTexts()
@@ -423,5 +417,5 @@ void TstConsultas::longResultKeepsDisplayTexts()
     exec("delete from usr where udominio = 'MANY01'");
 }
 
-QTEST_MAIN(TstConsultas)
+TARVIL_GUARDED_TEST_MAIN(TstConsultas)
 #include "tst_consultas.moc"
