@@ -829,6 +829,7 @@ void TstCylinderDialog::operationFormButtonsAreWired()
     QCOMPARE(form.cylinderList()->index(0, 1).data().toString(), QStringLiteral("S-1"));
     QCOMPARE(form.DBEditValCod->text(), QStringLiteral("V101"));
     QCOMPARE(form.DBEditNroCertif->text(), QStringLiteral("ABCD000123"));
+    QCOMPARE(form.record().cylinders.size(), 1); // the record reads the same list
 
     m_prompter.answers = {true};
     form.SpeedButton6->click();
