@@ -2,9 +2,9 @@
 
 #include "widgets/dialogplacement.h"
 
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QTextEdit>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 TVersionesForm::TVersionesForm(QWidget *parent) : QDialog(parent)

@@ -1,6 +1,7 @@
 #include "core/cylinderrules.h"
 
-namespace Cylinders {
+namespace Cylinders
+{
 
 int MonthsSinceTest(int testMonth, int testYear, const QDate &enabling)
 {
@@ -117,8 +118,8 @@ AcceptResult CheckCylinderDialog(const CylinderRow &v, const QString &operationK
         prompter.error(QStringLiteral("Las fechas no pueden ser distintas si la UPH es FAB"));
         return fail(Field::UphFecha, false);
     }
-    if (v.uphResult == QLatin1String("RECHAZADO")
-        && !prompter.ask(QStringLiteral("Esta seguro que el cilindro está rechazado?")))
+    if (v.uphResult == QLatin1String("RECHAZADO") &&
+        !prompter.ask(QStringLiteral("Esta seguro que el cilindro está rechazado?")))
         return fail(Field::UphResult, false);
 
     const auto blank = [](const QString &s) {

@@ -11,7 +11,8 @@
 // Hydraulic-test ("PH") rules and the checks of the cylinder dialog. Dates of
 // the cylinder work table are "MM/YYYY"; the central tables keep month and a
 // two-digit year.
-namespace Cylinders {
+namespace Cylinders
+{
 
 enum class PhStatus { Valid, DueWithinYear, Required };
 
@@ -57,8 +58,9 @@ struct AcceptResult {
 // The "Aceptar" sequence of the cylinder dialog over the row it shows.
 // `valveDomain` returns the domain of the first stored cylinder carrying this
 // valve (empty if none); it is asked only in a modification.
-AcceptResult CheckCylinderDialog(const CylinderRow &v, const QString &operationKind, const QString &operationDomain,
-                                 const std::function<QString(const QString &valCod, const QString &valNro)> &valveDomain,
-                                 Prompter &prompter);
+AcceptResult
+CheckCylinderDialog(const CylinderRow &v, const QString &operationKind, const QString &operationDomain,
+                    const std::function<QString(const QString &valCod, const QString &valNro)> &valveDomain,
+                    Prompter &prompter);
 
 } // namespace Cylinders

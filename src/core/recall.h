@@ -13,7 +13,8 @@
 // recalled for a new one or shown in consultation, a pending operation loaded
 // for editing, a conversion order copied into a new operation. Rows are
 // column -> value maps; column names are matched without regard to case.
-namespace Recall {
+namespace Recall
+{
 
 using Row = QVariantMap;
 
@@ -55,9 +56,9 @@ struct HydraulicPass {
     bool phRequired = false;
     bool expiryChanged = false;
     QDate expiry;
-    bool frameExpiry = false;   // red frame around the expiry
-    QString warning;            // shown as a warning, if any
-    QString information;        // shown as information, if any
+    bool frameExpiry = false; // red frame around the expiry
+    QString warning;          // shown as a warning, if any
+    QString information;      // shown as information, if any
 };
 
 // The test pass after a recall for a new operation. `byNumber`: the recall

@@ -8,11 +8,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 // Designer names of the code and serial edits, row by row.
-const char *const kEditNames[12] = {"EditSujCil",  "EditElevaln",      "EditElevalg",      "EditDosificador",
-                                    "EditVenteo",  "EditLlave",        "EditValvulaCI",    "EditValvulaCE",
-                                    "EditManguera", "EditManometro",   "EditAccesorio",    "EditTuberia"};
+const char *const kEditNames[12] = {"EditSujCil",   "EditElevaln",   "EditElevalg",   "EditDosificador",
+                                    "EditVenteo",   "EditLlave",     "EditValvulaCI", "EditValvulaCE",
+                                    "EditManguera", "EditManometro", "EditAccesorio", "EditTuberia"};
 } // namespace
 
 const std::array<QString, 12> &TAccesoriosForm::captions()
@@ -39,7 +40,8 @@ TAccesoriosForm::TAccesoriosForm(const Values &values, QWidget *parent) : QDialo
         grid->addWidget(new QLabel(captions()[row], this), row + 1, 0);
         for (int part = 0; part < 2; ++part) {
             auto *e = new QLineEdit(values[2 * row + part], this);
-            e->setObjectName(QString::fromLatin1(kEditNames[row]) + (part == 0 ? QStringLiteral("_cod") : QStringLiteral("_nro")));
+            e->setObjectName(QString::fromLatin1(kEditNames[row]) +
+                             (part == 0 ? QStringLiteral("_cod") : QStringLiteral("_nro")));
             e->setMaxLength(10);
             e->setValidator(validator);
             e->setText(values[2 * row + part].toUpper().left(10));
