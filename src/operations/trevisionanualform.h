@@ -4,6 +4,7 @@
 #include "core/editmask.h"
 #include "core/operationrecord.h"
 #include "widgets/messages.h"
+#include "widgets/textfield.h"
 #include "widgets/waitcursor.h"
 
 #include <QDialog>
@@ -172,6 +173,7 @@ private:
     void applyKindLayout(const QString &code);
     void applyConsultation();
     void setUpperCase(QLineEdit *edit);
+    static Widgets::CharacterSet characterSet(Keys keys);
     void watch(QWidget *w, Keys keys);
     bool filterKey(QWidget *w, Keys keys, class QKeyEvent *ke);
     void runExitRule(QWidget *w);

@@ -7,6 +7,7 @@
 #include "core/operationkind.h"
 #include "core/prompter.h"
 #include "operations/linklabel.h"
+#include "widgets/textfield.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -77,6 +78,13 @@ void TRevisionAnualForm::applyConsultation()
     for (QWidget *w : std::initializer_list<QWidget *>{SpeedButton9, SpeedButton3, SpeedButton1, SpeedButton4,
                                                        SpeedButton5, SpeedButton6, SpeedButton8, BitBtn1})
         w->setEnabled(false);
+    // Nothing else may change what is viewed either: no other recall, no
+    // order copied in, no letter, no attachment; only "Ficha" and "Aceptar".
+    for (QWidget *w : std::initializer_list<QWidget *>{SpeedButton2, TraerDesdeOCLabel, SpeedButtonCC1, SpeedButtonCC2,
+                                                       BitBtnAccesorios, BitBtnAdjuntar})
+        w->setEnabled(false);
+    for (QLineEdit *e : {ObleaAntEdit, ObleaNewEdit, EditObs})
+        e->setReadOnly(true);
     LabelObleaAnt->setText(QStringLiteral("Oblea"));
     LabelTaller->setVisible(true);
     tallerEdit->setVisible(true);
@@ -137,10 +145,59 @@ void TRevisionAnualForm::setDocumentMask(const QString &mask)
 
 // --- key filters ---------------------------------------------------------------
 
+namespace
+{
+
+bool asciiDigit(char32_t c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool asciiLetterOrDigit(char32_t c)
+{
+    return asciiDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool nameChar(char32_t c)
+{
+    return asciiLetterOrDigit(c) || c == ' ' || c == U'Ñ' || c == U'ñ';
+}
+
+bool streetChar(char32_t c)
+{
+    return nameChar(c) || c == '(' || c == ')' || c == '-';
+}
+
+} // namespace
+
+// The characters each filtered field takes; none for the others.
+Widgets::CharacterSet TRevisionAnualForm::characterSet(Keys keys)
+{
+    switch (keys) {
+    case Keys::Name:
+        return nameChar;
+    case Keys::Street:
+        return streetChar;
+    case Keys::Domain:
+        return asciiLetterOrDigit;
+    case Keys::Digits:
+        return asciiDigit;
+    default:
+        return {};
+    }
+}
+
 void TRevisionAnualForm::watch(QWidget *w, Keys keys)
 {
     m_keys.insert(w, keys);
     w->installEventFilter(this);
+    // Text pasted into a name or an address loses what could not be typed
+    // (an emoji). A pasted sticker keeps its text: the zero fill reports it
+    // rather than let a letter O vanish from the number.
+    if (keys != Keys::Name && keys != Keys::Street)
+        return;
+    if (auto *edit = qobject_cast<QLineEdit *>(w))
+        Widgets::filterInsertedText(edit, characterSet(keys), [this] { refuseKey(); });
 }
 
 void TRevisionAnualForm::refuseKey()
@@ -160,38 +217,19 @@ bool TRevisionAnualForm::filterKey(QWidget *w, Keys keys, QKeyEvent *ke)
         focusNextPrevChild(!(ke->modifiers() & Qt::ShiftModifier));
         return keys != Keys::EnterKeepsKey;
     }
-    // Only typed characters are filtered: navigation keys and shortcuts pass.
+    // Only typed characters are filtered: navigation keys, Backspace and
+    // shortcuts pass. An emoji arrives as one key with two UTF-16 units.
     const QString text = ke->text();
-    if (text.size() != 1 || (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+    if (text.isEmpty() || (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
-    const QChar c = text.at(0);
-    if (c == u'\b' || c == u'\t' || c == QChar(27))
+    if (text.size() == 1 && (text.at(0).unicode() < 32 || text.at(0).unicode() == 127))
         return false;
-    const ushort u = c.unicode();
-    const bool digit = u >= '0' && u <= '9';
-    const bool letter = (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
-    bool ok = true;
-    switch (keys) {
-    case Keys::Name:
-        ok = digit || letter || c == u' ' || c == u'Ñ' || c == u'ñ';
-        break;
-    case Keys::Street:
-        ok = digit || letter || c == u' ' || c == u'Ñ' || c == u'ñ' || c == u'(' || c == u')' || c == u'-';
-        break;
-    case Keys::Domain:
-        ok = digit || letter;
-        break;
-    case Keys::Digits:
-        ok = digit;
-        break;
-    case Keys::AreaCode:
-        if (c == u'0' && CaracteristicaEdit->text().isEmpty())
-            return true; // discarded quietly: the area code goes without its 0
-        return false;
-    default:
-        return false;
+    if (keys == Keys::AreaCode) {
+        // Discarded quietly: the area code goes without its 0.
+        return text == QLatin1String("0") && CaracteristicaEdit->text().isEmpty();
     }
-    if (ok)
+    const Widgets::CharacterSet allowed = characterSet(keys);
+    if (!allowed || Widgets::allAllowed(text, allowed))
         return false;
     refuseKey();
     return true;

@@ -11,6 +11,7 @@
 #include "operations/cylinders/cylinderlist.h"
 #include "operations/linklabel.h"
 #include "widgets/resultgrid.h"
+#include "widgets/textfield.h"
 #include "widgets/uppercasevalidator.h"
 
 #include <QApplication>
@@ -46,11 +47,13 @@ template <typename W> W *named(W *w, const char *name)
     return w;
 }
 
-QLineEdit *lineEdit(const char *name, int maxLength = 0)
+// `columnWidth`: the characters its column holds; the field takes no more
+// and shows them all.
+QLineEdit *lineEdit(const char *name, int columnWidth = 0)
 {
     auto *e = named(new QLineEdit, name);
-    if (maxLength > 0)
-        e->setMaxLength(maxLength);
+    if (columnWidth > 0)
+        Widgets::limitText(e, columnWidth);
     return e;
 }
 
@@ -103,6 +106,9 @@ QLineEdit *readOnly(const char *name)
 
 void TRevisionAnualForm::buildUi()
 {
+    // Vehicle and regulator beside the owner, the cylinders across the whole
+    // width below them: every field keeps the width of its longest value on
+    // a 1366x768 screen, whatever buttons the profile adds.
     auto *root = new QVBoxLayout(this);
     root->setContentsMargins(8, 6, 8, 6);
     root->setSpacing(4);
@@ -111,18 +117,19 @@ void TRevisionAnualForm::buildUi()
     auto *columns = new QHBoxLayout;
     auto *left = new QVBoxLayout;
     left->addWidget(buildVehicle());
-    left->addWidget(buildOwner());
+    left->addWidget(buildRegulator());
     left->addStretch(1);
     auto *right = new QVBoxLayout;
-    right->addWidget(buildRegulator());
-    right->addWidget(buildCylinders(), 1);
-    right->addWidget(buildDatesAndObservations());
-    columns->addLayout(left, 5);
-    columns->addLayout(right, 6);
-    root->addLayout(columns, 1);
+    right->addWidget(buildOwner());
+    right->addStretch(1);
+    columns->addLayout(left, 1);
+    columns->addLayout(right, 1);
+    root->addLayout(columns);
+    root->addWidget(buildCylinders(), 1);
+    root->addWidget(buildDatesAndObservations());
     root->addWidget(buildButtons());
     buildProgressPanel();
-    resize(1330, 690); // room for the whole cylinder grid on a 1366x768 screen
+    resize(1330, 690); // a 1366x768 screen, below the taskbar, with the window frame
 }
 
 QWidget *TRevisionAnualForm::buildTopRow()
@@ -137,14 +144,12 @@ QWidget *TRevisionAnualForm::buildTopRow()
 
     LabelObleaAnt = named(new QLabel(QStringLiteral("Oblea Anterior")), "LabelObleaAnt");
     ObleaAntEdit = lineEdit("ObleaAntEdit", 10);
-    ObleaAntEdit->setFixedWidth(110);
     AnioObleaAnteriorEdit = lineEdit("AnioObleaAnteriorEdit", 2);
     AnioObleaAnteriorEdit->setVisible(false); // filled by recall, never shown
     SpeedButton1 =
         speedButton("SpeedButton1", QStringLiteral("Traer datos de la oblea"), QStyle::SP_FileDialogContentsView);
     LabelObleaNew = named(new QLabel(QStringLiteral("Oblea Asignada")), "LabelObleaNew");
     ObleaNewEdit = lineEdit("ObleaNewEdit", 10);
-    ObleaNewEdit->setFixedWidth(110);
     LabelTaller = named(new QLabel(QStringLiteral("Taller")), "LabelTaller");
     tallerEdit = named(new QComboBox, "tallerEdit");
     LabelTaller->setVisible(false);
@@ -197,28 +202,32 @@ QGroupBox *TRevisionAnualForm::buildVehicle()
     InyeccionComboEdit = list("InyeccionComboEdit", {QStringLiteral("SI"), QStringLiteral("NO")}, QStringLiteral("NO"));
     TipoComboEdit = list("TipoComboEdit", VehicleUseTexts(), QStringLiteral("PARTICULAR"));
     DominioEdit = lineEdit("DominioEdit");
+    Widgets::reserveChars(DominioEdit, 9); // udominio, unmasked
     SpeedButtonClear =
         speedButton("SpeedButtonClear", QStringLiteral("Limpiar Formato Dominio"), QStyle::SP_DialogResetButton);
     SpeedButtonClear->setEnabled(false);
     VINEdit = lineEdit("VINEdit", 30);
 
+    auto *domainRow = new QHBoxLayout;
+    domainRow->setSpacing(2);
+    domainRow->addWidget(DominioEdit, 1);
+    domainRow->addWidget(SpeedButtonClear);
     g->addWidget(new QLabel(QStringLiteral("Marca")), 0, 0);
     g->addWidget(MarcaEdit, 0, 1);
     g->addWidget(new QLabel(QStringLiteral("Modelo")), 0, 2);
-    g->addWidget(ModeloEdit, 0, 3, 1, 2);
+    g->addWidget(ModeloEdit, 0, 3);
     g->addWidget(new QLabel(QStringLiteral("Año")), 1, 0);
     g->addWidget(AnioSpinEdit, 1, 1);
     g->addWidget(new QLabel(QStringLiteral("Inyección")), 1, 2);
-    g->addWidget(InyeccionComboEdit, 1, 3, 1, 2);
+    g->addWidget(InyeccionComboEdit, 1, 3, Qt::AlignLeft);
     g->addWidget(new QLabel(QStringLiteral("Tipo de Vehículo")), 2, 0);
     g->addWidget(TipoComboEdit, 2, 1);
     g->addWidget(new QLabel(QStringLiteral("Dominio")), 2, 2);
-    g->addWidget(DominioEdit, 2, 3);
-    g->addWidget(SpeedButtonClear, 2, 4);
+    g->addLayout(domainRow, 2, 3);
     g->addWidget(new QLabel(QStringLiteral("VIN")), 3, 0);
-    g->addWidget(VINEdit, 3, 1, 1, 4);
+    g->addWidget(VINEdit, 3, 1, 1, 3);
     g->setColumnStretch(1, 1);
-    g->setColumnStretch(3, 1);
+    g->setColumnStretch(3, 2);
     return GroupBoxVehiculo;
 }
 
@@ -239,26 +248,26 @@ QGroupBox *TRevisionAnualForm::buildOwner()
                        QStringLiteral("DNI"));
     DNIComboBox->setEditable(true); // other document types may be typed
     DNIComboBox->setInsertPolicy(QComboBox::NoInsert);
-    DNIComboBox->setValidator(new Widgets::UpperCaseValidator(DNIComboBox));
+    Widgets::limitText(DNIComboBox, 10, true); // utipdoc
     DNIComboBox->setCurrentText(QStringLiteral("DNI"));
     NroDocEdit = lineEdit("NroDocEdit");
+    Widgets::reserveChars(NroDocEdit, 20); // unrodoc, when a stored number fits no mask
     SpeedButton9 =
         speedButton("SpeedButton9", QStringLiteral("Buscar por Documento"), QStyle::SP_FileDialogContentsView);
     CalleEdit = lineEdit("CalleEdit", 43);
-    BarrioEdit = lineEdit("BarrioEdit", 17); // widths of the temp_usr columns
+    BarrioEdit = lineEdit("BarrioEdit", 17);
     CodigoEdit = lineEdit("CodigoEdit", 4);
     LocalidadEdit = lineEdit("LocalidadEdit", 18);
     ProvinciaComboBox = list("ProvinciaComboBox", KnownProvinces(), QString());
     ProvinciaComboBox->setEditable(true); // free text, checked on leaving
     ProvinciaComboBox->setInsertPolicy(QComboBox::NoInsert);
-    ProvinciaComboBox->lineEdit()->setMaxLength(20);
-    ProvinciaComboBox->setValidator(new Widgets::UpperCaseValidator(ProvinciaComboBox));
+    Widgets::limitText(ProvinciaComboBox, 20, true);
     ComboBoxTipoTE =
         list("ComboBoxTipoTE", {QStringLiteral("CELULAR"), QStringLiteral("FIJO")}, QStringLiteral("CELULAR"));
     CaracteristicaEdit = lineEdit("CaracteristicaEdit", 4);
+    CaracteristicaEdit->setMaximumWidth(CaracteristicaEdit->minimumWidth() + 12);
     CaracteristicaEdit->setPlaceholderText(QStringLiteral("Sin 0 "));
     CaracteristicaEdit->setToolTip(QStringLiteral("Sin 0 "));
-    CaracteristicaEdit->setFixedWidth(60);
     TelefonoEdit = lineEdit("TelefonoEdit", 10);
     CheckBoxFormatoTE = named(new QCheckBox, "CheckBoxFormatoTE");
     CheckBoxFormatoTE->setToolTip(QStringLiteral("Controlar Formato TE"));
@@ -324,10 +333,11 @@ QGroupBox *TRevisionAnualForm::buildRegulator()
     for (int c = 0; c < titles.size(); ++c)
         g->addWidget(new QLabel(titles.at(c)), 0, c + 1);
 
-    CodigoRegularEdit = lineEdit("CodigoRegularEdit");
+    CodigoRegularEdit = lineEdit("CodigoRegularEdit", 4); // widths of temp_reg
     SpeedButton3 = speedButton("SpeedButton3", QStringLiteral("Buscar Regulador"), QStyle::SP_FileDialogContentsView);
     MarcaReguladorEdit = readOnly("MarcaReguladorEdit");
-    NroSerieReguladorEdit = lineEdit("NroSerieReguladorEdit");
+    Widgets::reserveChars(MarcaReguladorEdit, 20);
+    NroSerieReguladorEdit = lineEdit("NroSerieReguladorEdit", 25);
     RGestionComboBox = list("RGestionComboBox", RegulatorGestionTexts(), QStringLiteral("SIN CAMBIOS"));
     RNuevoComboBox = list("RNuevoComboBox", {QStringLiteral("NO"), QStringLiteral("SI")}, QStringLiteral("NO"));
     g->addWidget(new QLabel(QStringLiteral("Actual")), 1, 0);
@@ -339,10 +349,11 @@ QGroupBox *TRevisionAnualForm::buildRegulator()
     g->addWidget(RNuevoComboBox, 1, 6);
 
     LabelReguladorNuevo = named(new QLabel(QStringLiteral("Nuevo")), "LabelReguladorNuevo");
-    CodigoReguladorNuevoEdit = lineEdit("CodigoReguladorNuevoEdit");
+    CodigoReguladorNuevoEdit = lineEdit("CodigoReguladorNuevoEdit", 4);
     SpeedButton7 = speedButton("SpeedButton7", QStringLiteral("Buscar Regulador"), QStyle::SP_FileDialogContentsView);
     MarcaReguladorNuevoEdit = readOnly("MarcaReguladorNuevoEdit");
-    NroSerieReguladorNuevoEdit = lineEdit("NroSerieReguladorNuevoEdit");
+    Widgets::reserveChars(MarcaReguladorNuevoEdit, 20);
+    NroSerieReguladorNuevoEdit = lineEdit("NroSerieReguladorNuevoEdit", 25);
     RGestionNuevoComboBox = list("RGestionNuevoComboBox", RegulatorGestionTexts(), QStringLiteral("MONTAJE"));
     RGestionNuevoComboBox->setEnabled(false);
     RNuevoNuevoComboBox =
@@ -354,10 +365,8 @@ QGroupBox *TRevisionAnualForm::buildRegulator()
         g->addWidget(second.at(c), 2, c);
         second.at(c)->setVisible(false); // until a modification retires the regulator
     }
-    g->setColumnStretch(1, 2);
-    g->setColumnStretch(3, 2);
-    g->setColumnStretch(4, 3);
-    g->setColumnStretch(5, 2);
+    g->setColumnStretch(3, 1);
+    g->setColumnStretch(4, 1);
     return GroupBoxRegulador;
 }
 
@@ -446,15 +455,17 @@ QWidget *TRevisionAnualForm::buildDatesAndObservations()
     shapeLayout->setContentsMargins(2, 2, 2, 2);
     shapeLayout->addWidget(DateTimePickerVencimiento);
 
+    // One row: the three dates, then the observations with the rest.
     g->addWidget(LabelMontaje, 0, 0);
     g->addWidget(LabelHabilitacion, 0, 1);
     g->addWidget(LabelVencimiento, 0, 2);
     g->addWidget(DateTimePickerMontaje, 1, 0);
     g->addWidget(DateTimePickerHabilitacion, 1, 1);
     g->addWidget(Shape1, 1, 2);
-    g->addWidget(new QLabel(QStringLiteral("Observaciones:")), 2, 0);
+    g->addWidget(new QLabel(QStringLiteral("Observaciones:")), 0, 3);
     EditObs = lineEdit("EditObs", 90);
-    g->addWidget(EditObs, 3, 0, 1, 3);
+    g->addWidget(EditObs, 1, 3);
+    g->setColumnStretch(3, 1);
     return w;
 }
 

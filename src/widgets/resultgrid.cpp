@@ -1,5 +1,7 @@
 #include "widgets/resultgrid.h"
 
+#include "widgets/textfield.h"
+
 #include <QColor>
 #include <QDate>
 #include <QDateTime>
@@ -215,17 +217,13 @@ void fitColumns(QTableView *view, const QVector<GridColumn> &columns)
     if (!model)
         return;
     const QFontMetrics fm(view->font());
-    // The stored texts are upper case and digits: a schema character is one
-    // of those on average.
-    static const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
-    const double perChar = double(fm.horizontalAdvance(alphabet)) / alphabet.size();
     // The margins a cell draws around its text, and a little air.
     const int margin = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 2;
     const bool empty = model->rowCount() == 0;
     for (int c = 0; c < columns.size() && c < model->columnCount(); ++c) {
         const GridColumn &col = columns.at(c);
         const int title = view->horizontalHeader()->sectionSizeHint(c);
-        const int schema = int(col.chars * perChar) + margin;
+        const int schema = charsWidth(fm, col.chars) + margin;
         int width = schema;
         if (!empty) {
             // Keys and dates are read whole; other texts stop at their schema width.

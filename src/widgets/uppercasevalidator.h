@@ -1,20 +1,15 @@
 #pragma once
 
-#include <QValidator>
+#include "widgets/textfield.h"
 
 namespace Widgets
 {
 
-// Upper-case fields convert as typed and as pasted.
-class UpperCaseValidator : public QValidator
+// Upper-case fields convert as typed and as pasted, keeping whole characters.
+class UpperCaseValidator : public TextValidator
 {
 public:
-    using QValidator::QValidator;
-    State validate(QString &input, int &) const override
-    {
-        input = input.toUpper();
-        return Acceptable;
-    }
+    explicit UpperCaseValidator(QObject *parent = nullptr) : TextValidator(true, parent) {}
 };
 
 } // namespace Widgets

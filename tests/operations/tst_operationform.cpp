@@ -1,11 +1,13 @@
 #include "core/clock.h"
 #include "core/global.h"
+#include "core/installationprofile.h"
 #include "data/dm1.h"
 #include "operations/cylinders/cylinderlist.h"
 #include "operations/linklabel.h"
 #include "operations/trevisionanualform.h"
 #include "scriptedprompter.h"
 #include "testdb.h"
+#include "widgets/textfield.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -104,10 +106,12 @@ private slots:
     void modelYearLimits_data();
     void modelYearLimits();
     void enterMovesToTheNextFieldAndLettersGoUpper();
+    void emojiAreRefusedAndCutsKeepWholeCharacters();
+    void freeTextStopsAtItsColumnWidth();
     void localityProvinceAndExpiryRules();
     void cylinderGridAndDetails();
     void progressPanel();
-    void fitsTheScreen();
+    void everyControlKeepsItsWidthAt1366x768();
     void screenshot();
 };
 
@@ -242,8 +246,13 @@ void TstOperationForm::consultationLocksTheForm()
     for (QWidget *w : std::initializer_list<QWidget *>{
              f.GroupBoxVehiculo, f.GroupBoxPropietario, f.GroupBoxRegulador, f.DateTimePickerMontaje,
              f.DateTimePickerHabilitacion, f.DateTimePickerVencimiento, f.SpeedButton9, f.SpeedButton3, f.SpeedButton1,
-             f.SpeedButton4, f.SpeedButton5, f.SpeedButton6, f.SpeedButton8, f.BitBtn1})
+             f.SpeedButton4, f.SpeedButton5, f.SpeedButton6, f.SpeedButton8, f.BitBtn1,
+             // nothing may replace or add to what is viewed
+             f.SpeedButton2, f.TraerDesdeOCLabel, f.SpeedButtonCC1, f.SpeedButtonCC2, f.BitBtnAccesorios,
+             f.BitBtnAdjuntar})
         QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
+    for (QLineEdit *e : {f.ObleaAntEdit, f.ObleaNewEdit, f.EditObs})
+        QVERIFY2(e->isReadOnly(), qPrintable(e->objectName()));
     for (QWidget *w : std::initializer_list<QWidget *>{f.Label35, f.Label36, f.Label37, f.LabelNombre})
         QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
     QCOMPARE(f.LabelObleaAnt->text(), QString("Oblea"));
@@ -535,6 +544,54 @@ void TstOperationForm::enterMovesToTheNextFieldAndLettersGoUpper()
     QCOMPARE(f.record().observaciones, QString("SIN OBSERVACIONES"));
 }
 
+void TstOperationForm::emojiAreRefusedAndCutsKeepWholeCharacters()
+{
+    TRevisionAnualForm &f = open("R");
+    QSignalSpy refused(&f, &TRevisionAnualForm::keyRefused);
+    const QString emoji = QStringLiteral("\U0001F600"); // one key, two UTF-16 units
+    type(f.NombreEdit, "perez");
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, emoji);
+    QApplication::sendEvent(f.NombreEdit, &press);
+    QCOMPARE(f.NombreEdit->text(), QString("PEREZ"));
+    QCOMPARE(refused.count(), 1);
+    // Pasted text loses what could not be typed.
+    f.NombreEdit->insert(" ana" + emoji + QStringLiteral("!"));
+    QCOMPARE(f.NombreEdit->text(), QString("PEREZ ANA"));
+    QCOMPARE(refused.count(), 2);
+
+    // A cut at the column's width never splits a character in two.
+    const QString seventeen = QString(17, 'L');
+    f.LocalidadEdit->setText(seventeen + emoji);
+    QCOMPARE(f.LocalidadEdit->text(), seventeen);
+    f.LocalidadEdit->clear();
+    type(f.LocalidadEdit, seventeen);
+    f.LocalidadEdit->insert(emoji);
+    QCOMPARE(f.record().localidad, seventeen);
+    f.LocalidadEdit->setText("RIO " + emoji + " CUARTO");
+    QCOMPARE(f.record().localidad, "RIO " + emoji + " CUARTO"); // a whole emoji that fits stays
+}
+
+void TstOperationForm::freeTextStopsAtItsColumnWidth()
+{
+    TRevisionAnualForm &f = open("M");
+    OperationRecord r = f.record();
+    r.hasSecondRegulator = true;
+    f.applyRecord(r);
+    const QString thirty = QString(30, '7');
+    // Widths of temp_reg.rcodregh / rnroserie and temp_usr.utipdoc.
+    for (QLineEdit *e : {f.CodigoRegularEdit, f.CodigoReguladorNuevoEdit}) {
+        type(e, "abcdef");
+        QCOMPARE(e->text(), QString("ABCD"));
+    }
+    for (QLineEdit *e : {f.NroSerieReguladorEdit, f.NroSerieReguladorNuevoEdit}) {
+        type(e, thirty);
+        QCOMPARE(e->text(), QString(25, '7'));
+    }
+    f.DNIComboBox->lineEdit()->selectAll();
+    type(f.DNIComboBox->lineEdit(), "pasaporte del mercosur");
+    QCOMPARE(f.record().tipoDoc, QString("PASAPORTE "));
+}
+
 void TstOperationForm::localityProvinceAndExpiryRules()
 {
     TRevisionAnualForm &f = open("R");
@@ -607,16 +664,60 @@ void TstOperationForm::progressPanel()
     QVERIFY(!f.PanelTareas->isVisible());
 }
 
-void TstOperationForm::fitsTheScreen()
+// Controls narrower than they need at the form's own size (1366x768 below
+// the taskbar): labels and buttons cut, fields narrower than their column.
+static QStringList narrowControls(TRevisionAnualForm &f)
 {
-    for (const QString &kind : QStringList{"C", "R", "M"}) {
-        TRevisionAnualForm &f = open(kind);
-        // Below the taskbar and with the window frame.
-        const QSize size = f.size().expandedTo(f.minimumSizeHint());
-        QVERIFY2(size.width() <= 1340 && size.height() <= 700,
-                 qPrintable(QString("%1x%2").arg(size.width()).arg(size.height())));
-        // The cylinder grid shows all its columns without scrolling.
-        QVERIFY(!f.DBGrid1->horizontalScrollBar()->isVisible());
+    QStringList narrow;
+    for (QWidget *w : f.findChildren<QWidget *>()) {
+        if (!w->isVisibleTo(&f) || f.PanelTareas->isAncestorOf(w) ||
+            qobject_cast<QAbstractSpinBox *>(w->parentWidget()) || qobject_cast<QComboBox *>(w->parentWidget()))
+            continue;
+        int need = 0;
+        if (auto *e = qobject_cast<QLineEdit *>(w))
+            need = e->maxLength() < 32767 ? Widgets::charsWidth(e->fontMetrics(), e->maxLength()) : 0;
+        else if (qobject_cast<QLabel *>(w) || qobject_cast<QAbstractButton *>(w))
+            need = w->sizeHint().width();
+        else if (!qobject_cast<QComboBox *>(w) && !qobject_cast<QAbstractSpinBox *>(w))
+            continue;
+        need = std::max({need, w->minimumSizeHint().width(), w->minimumWidth()});
+        if (w->width() < need)
+            narrow << QString("%1 %2<%3").arg(w->objectName(), QString::number(w->width()), QString::number(need));
+    }
+    return narrow;
+}
+
+void TstOperationForm::everyControlKeepsItsWidthAt1366x768()
+{
+    Global.ManagesWorkshop = 1; // "Traer desde OC" too
+    CylinderRow longest;
+    longest.codigo = "WWWW";
+    longest.nroSerie = QString(25, 'W');
+    longest.gestion = "SIN CAMBIOS";
+    longest.fabricac = longest.uphFecha = "12/2020";
+    longest.uphTaller = "WWWW";
+    longest.uphResult = "RECHAZADO";
+    longest.capacidad = 120;
+    for (const InstallationProfile &p : installationProfiles()) {
+        Global.InstallationId = p.installationId;
+        for (const QString &kind : {"M", "#"}) {
+            TRevisionAnualForm &f = open(kind);
+            OperationRecord r = f.record();
+            r.hasSecondRegulator = true; // the tallest form
+            r.cylinders = {longest};
+            f.applyRecord(r);
+            f.setCylinders(r.cylinders);
+            QCoreApplication::processEvents();
+            const QSize least = f.minimumSizeHint();
+            QVERIFY2(least.width() <= 1330 && least.height() <= 690,
+                     qPrintable(QString("%1 %2: %3x%4").arg(p.name, kind).arg(least.width()).arg(least.height())));
+            f.resize(1330, 690);
+            QCoreApplication::processEvents();
+            const QStringList narrow = narrowControls(f);
+            QVERIFY2(narrow.isEmpty(), qPrintable(p.name + " " + kind + ": " + narrow.join(", ")));
+            // The cylinder grid shows all its columns without scrolling.
+            QVERIFY(!f.DBGrid1->horizontalScrollBar()->isVisible());
+        }
     }
 }
 
@@ -626,6 +727,7 @@ void TstOperationForm::screenshot()
     const QString dir = qEnvironmentVariable("TARVIL_SCREENSHOT_DIR");
     if (dir.isEmpty())
         QSKIP("TARVIL_SCREENSHOT_DIR not set");
+    Global.InstallationId = qEnvironmentVariable("TARVIL_SCREENSHOT_PROFILE");
     for (const QString &kind : QStringList{"C", "R", "B", "#"}) {
         TRevisionAnualForm &f = open(kind);
         CylinderRow c;
