@@ -119,7 +119,7 @@ AcceptResult CheckCylinderDialog(const CylinderRow &v, const QString &operationK
         return fail(Field::UphFecha, false);
     }
     if (v.uphResult == QLatin1String("RECHAZADO") &&
-        !prompter.ask(QStringLiteral("Esta seguro que el cilindro está rechazado?")))
+        !prompter.question(QStringLiteral("Esta seguro que el cilindro está rechazado?")))
         return fail(Field::UphResult, false);
 
     const auto blank = [](const QString &s) {

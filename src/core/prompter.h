@@ -15,8 +15,11 @@ public:
     virtual void info(const QString &text) = 0;
     virtual bool ask(const QString &text) = 0; // "Si" -> true
 
-    // A warning that asks ("OK" / "No"), as before deleting stored rows.
+    // A warning that asks ("Aceptar" / "No"), as before deleting stored rows.
     virtual bool askWarning(const QString &text) { return ask(text); }
+    // A warning with "Si" / "No": a doubtful value the operator may keep
+    // ("... Sigue?", a rejected cylinder). "Si" -> true.
+    virtual bool question(const QString &text) { return ask(text); }
     // The shared dialog TConfirmDlg, announced by a beep: its "Si"/"No"
     // question with the caption "Confirmación", and its one-button notice
     // with the caption "Error".

@@ -43,7 +43,7 @@ struct Run {
     bool question(int check, const QString &text)
     {
         r.findings << Finding{check, {}, Kind::Question, text};
-        return p.ask(text);
+        return p.question(text);
     }
     void error(int check, const QString &field, const QString &text)
     {

@@ -23,6 +23,7 @@ QMessageBox::Icon iconOf(Kind kind)
     switch (kind) {
     case Kind::Warning:
     case Kind::WarningQuestion:
+    case Kind::WarningYesNo:
         return QMessageBox::Warning;
     case Kind::Error:
         return QMessageBox::Critical;
@@ -34,12 +35,10 @@ QMessageBox::Icon iconOf(Kind kind)
     return QMessageBox::Question;
 }
 
-bool show(QWidget *parent, Kind kind, const QString &text)
-{
-    if (hook())
-        return hook()(kind, text);
+} // namespace
 
-    QMessageBox box(parent);
+QAbstractButton *prepare(QMessageBox &box, Kind kind, const QString &text)
+{
     box.setWindowTitle(caption(kind));
     box.setText(text);
     box.setIcon(iconOf(kind));
@@ -51,13 +50,27 @@ bool show(QWidget *parent, Kind kind, const QString &text)
         yes->setText(QStringLiteral("Si"));
         box.addButton(QMessageBox::No)->setText(QStringLiteral("No"));
         box.setDefaultButton(QMessageBox::Yes);
-    } else if (kind == Kind::WarningQuestion) {
-        // Stored rows go away on "OK": "No" is what Enter answers.
-        yes = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        box.setDefaultButton(box.addButton(QStringLiteral("No"), QMessageBox::RejectRole));
+    } else if (kind == Kind::WarningQuestion || kind == Kind::WarningYesNo) {
+        // Stored rows go away, or a doubtful value is kept, only on purpose:
+        // "No" is what Enter and Esc answer.
+        yes = box.addButton(kind == Kind::WarningYesNo ? QStringLiteral("Si") : QStringLiteral("Aceptar"),
+                            QMessageBox::AcceptRole);
+        QPushButton *no = box.addButton(QStringLiteral("No"), QMessageBox::RejectRole);
+        box.setDefaultButton(no);
+        box.setEscapeButton(no);
     } else {
         box.addButton(QMessageBox::Ok)->setText(QStringLiteral("Aceptar"));
     }
+    return yes;
+}
+
+static bool show(QWidget *parent, Kind kind, const QString &text)
+{
+    if (hook())
+        return hook()(kind, text);
+
+    QMessageBox box(parent);
+    QAbstractButton *yes = prepare(box, kind, text);
     // The hourglass of a running statement must not hide the box's buttons.
     const bool busy = QApplication::overrideCursor() != nullptr;
     if (busy)
@@ -68,13 +81,12 @@ bool show(QWidget *parent, Kind kind, const QString &text)
     return yes && box.clickedButton() == yes;
 }
 
-} // namespace
-
 QString caption(Kind kind)
 {
     switch (kind) {
     case Kind::Warning:
     case Kind::WarningQuestion:
+    case Kind::WarningYesNo:
         return QStringLiteral("Cuidado!");
     case Kind::Error:
         return QStringLiteral("Error");
@@ -109,6 +121,11 @@ bool confirm(QWidget *parent, const QString &text)
 bool warningQuestion(QWidget *parent, const QString &text)
 {
     return show(parent, Kind::WarningQuestion, text);
+}
+
+bool warningYesNo(QWidget *parent, const QString &text)
+{
+    return show(parent, Kind::WarningYesNo, text);
 }
 
 void setHook(Hook h)
@@ -155,6 +172,11 @@ bool GuiPrompter::ask(const QString &text)
 bool GuiPrompter::askWarning(const QString &text)
 {
     return Msg::warningQuestion(parent(), text);
+}
+
+bool GuiPrompter::question(const QString &text)
+{
+    return Msg::warningYesNo(parent(), text);
 }
 
 bool GuiPrompter::confirm(const QString &text)

@@ -8,12 +8,16 @@
 #include <QString>
 #include <functional>
 
+class QAbstractButton;
+class QMessageBox;
 class QWidget;
 
 namespace Msg
 {
 
-enum class Kind { Warning, Error, Info, Confirm, WarningQuestion };
+// WarningQuestion: "Aceptar" / "No"; WarningYesNo: "Si" / "No". Both answer
+// "No" to Enter and Esc.
+enum class Kind { Warning, Error, Info, Confirm, WarningQuestion, WarningYesNo };
 
 // "Cuidado!", "Error", "Información", "Confirmación" (a warning question is
 // captioned as a warning).
@@ -23,7 +27,12 @@ void warning(QWidget *parent, const QString &text);
 void error(QWidget *parent, const QString &text);
 void info(QWidget *parent, const QString &text);
 bool confirm(QWidget *parent, const QString &text);         // "Si" -> true
-bool warningQuestion(QWidget *parent, const QString &text); // "OK" -> true
+bool warningQuestion(QWidget *parent, const QString &text); // "Aceptar" -> true
+bool warningYesNo(QWidget *parent, const QString &text);    // "Si" -> true
+
+// Lays a box out for `kind`: caption, icon, text and the Spanish buttons.
+// Returns the button that answers yes (none for the notices).
+QAbstractButton *prepare(QMessageBox &box, Kind kind, const QString &text);
 
 // While a hook is set no box is shown: the hook gets each message and its
 // return value is the answer of a question (ignored for the others).
@@ -44,6 +53,7 @@ public:
     void info(const QString &text) override;
     bool ask(const QString &text) override;
     bool askWarning(const QString &text) override;
+    bool question(const QString &text) override;
     bool confirm(const QString &text) override;
     void alert(const QString &text) override;
 

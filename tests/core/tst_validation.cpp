@@ -113,7 +113,7 @@ private slots:
         ScriptedPrompter no;
         QVERIFY(!Check(in, db, no).ok);
         QCOMPARE(no.log,
-                 QStringList{QStringLiteral("ask: El dominio ingresado ya figura en la base de datos. Sigue?")});
+                 QStringList{QStringLiteral("question: El dominio ingresado ya figura en la base de datos. Sigue?")});
         ScriptedPrompter yes;
         yes.answers = {true};
         QVERIFY(Check(in, db, yes).ok);
@@ -135,7 +135,7 @@ private slots:
         const Result r = Check(in, db, yes);
         QVERIFY(!r.ok);
         QCOMPARE(yes.log,
-                 QStringList{QStringLiteral("ask: Oblea 0001234567 ya asignada. Se reemplazo por 0009999999 Sigue?")});
+                 QStringList{QStringLiteral("question: Oblea 0001234567 ya asignada. Se reemplazo por 0009999999 Sigue?")});
         // Without the profile flag nobody is asked.
         in.checksReusedSticker = false;
         in.model = QStringLiteral("SIENA");

@@ -488,7 +488,7 @@ void TstCylinderDialog::blankRequiredFieldsAreHighlightedAndStay()
     dlg.ComboUPHRESULT->setCurrentText(QStringLiteral("RECHAZADO"));
     m_prompter.answers = {false};
     dlg.BitBtnAceptarClick();
-    QCOMPARE(m_prompter.log.last(), QStringLiteral("ask: Esta seguro que el cilindro está rechazado?"));
+    QCOMPARE(m_prompter.log.last(), QStringLiteral("question: Esta seguro que el cilindro está rechazado?"));
     QCOMPARE(table().count(), 0);
 
     // A valve with no certificate outside the factory test stops too.

@@ -93,7 +93,7 @@ private slots:
         RecordingProgress progress;
         const SaveOutcome out = SaveOperation(r, profileById(QStringLiteral("OLIV01")), p, progress, today);
         QVERIFY(!out.saved);
-        QCOMPARE(p.log, QStringList{QStringLiteral("ask: El dominio ingresado ya figura en la base de datos. Sigue?")});
+        QCOMPARE(p.log, QStringList{QStringLiteral("question: El dominio ingresado ya figura en la base de datos. Sigue?")});
         QCOMPARE(pending(), 0);
         QCOMPARE(progress.events, QStringList{QStringLiteral("hide")});
     }
@@ -144,7 +144,7 @@ private slots:
         ScriptedPrompter p;
         RecordingProgress progress;
         SaveOperation(r, profile, p, progress, today);
-        const bool asked = p.log.contains(QStringLiteral("ask: Oblea 0000000100 ya asignada. Se reemplazo por 0000000200 Sigue?"));
+        const bool asked = p.log.contains(QStringLiteral("question: Oblea 0000000100 ya asignada. Se reemplazo por 0000000200 Sigue?"));
         QCOMPARE(asked, profile->checksReusedSticker);
     }
 };

@@ -8,7 +8,8 @@
 
 // Records every notice and answers questions from a script (default "No").
 // The log names the way each one would be shown: "warn:", "error:",
-// "info:", "ask:" (message boxes), "askWarning:" ("OK"/"No" warning),
+// "info:", "ask:" (message boxes), "askWarning:" ("Aceptar"/"No" warning),
+// "question:" ("Si"/"No" warning),
 // "confirm:" and "alert:" (the shared dialog TConfirmDlg).
 class ScriptedPrompter : public Prompter
 {
@@ -21,6 +22,7 @@ public:
     void info(const QString &text) override { log << QStringLiteral("info: ") + text; }
     bool ask(const QString &text) override { return answer(QStringLiteral("ask: ") + text); }
     bool askWarning(const QString &text) override { return answer(QStringLiteral("askWarning: ") + text); }
+    bool question(const QString &text) override { return answer(QStringLiteral("question: ") + text); }
     bool confirm(const QString &text) override { return answer(QStringLiteral("confirm: ") + text); }
     void alert(const QString &text) override { log << QStringLiteral("alert: ") + text; }
 

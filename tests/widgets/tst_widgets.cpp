@@ -5,6 +5,8 @@
 #include "widgets/tconfirmdlg.h"
 
 #include <QHeaderView>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSqlField>
 #include <QSqlRecord>
 #include <QTableView>
@@ -82,6 +84,7 @@ private slots:
         p.alert(QStringLiteral("Año Invalido."));
         QVERIFY(!p.askWarning(QStringLiteral("Esta seguro de eliminar esta operación?")));
         QVERIFY(!p.ask(QStringLiteral("Sigue?")));
+        QVERIFY(!p.question(QStringLiteral("Esta seguro que el cilindro está rechazado?")));
         p.warn(QStringLiteral("w"));
         p.error(QStringLiteral("e"));
         p.info(QStringLiteral("i"));
@@ -90,9 +93,40 @@ private slots:
 
         QCOMPARE(shown.mid(0, 2), (QStringList{"Confirmación|mtConfirmation|Esta seguro de borrar este registro?",
                                                "Error|mtError|Año Invalido."}));
-        QCOMPARE(kinds, (QList<Msg::Kind>{Msg::Kind::WarningQuestion, Msg::Kind::Confirm, Msg::Kind::Warning,
-                                          Msg::Kind::Error, Msg::Kind::Info}));
-        QCOMPARE(Msg::caption(Msg::Kind::WarningQuestion), QStringLiteral("Cuidado!"));
+        QCOMPARE(kinds, (QList<Msg::Kind>{Msg::Kind::WarningQuestion, Msg::Kind::Confirm, Msg::Kind::WarningYesNo,
+                                          Msg::Kind::Warning, Msg::Kind::Error, Msg::Kind::Info}));
+    }
+
+    // What each box reads: caption, buttons, and the answer Enter gives.
+    void boxesSpeakSpanish_data()
+    {
+        QTest::addColumn<Msg::Kind>("kind");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<QString>("enter");
+        QTest::newRow("delete") << Msg::Kind::WarningQuestion << "Cuidado!" << QStringList{"Aceptar", "No"} << "No";
+        QTest::newRow("Sigue?") << Msg::Kind::WarningYesNo << "Cuidado!" << QStringList{"Si", "No"} << "No";
+        QTest::newRow("confirm") << Msg::Kind::Confirm << QStringLiteral("Confirmación") << QStringList{"Si", "No"}
+                                 << "Si";
+        QTest::newRow("error") << Msg::Kind::Error << "Error" << QStringList{"Aceptar"} << "";
+    }
+    void boxesSpeakSpanish()
+    {
+        QFETCH(Msg::Kind, kind);
+        QFETCH(QString, caption);
+        QFETCH(QStringList, buttons);
+        QFETCH(QString, enter);
+        QMessageBox box;
+        Msg::prepare(box, kind, QStringLiteral("texto"));
+        QCOMPARE(box.windowTitle(), caption);
+        QStringList texts;
+        for (QAbstractButton *b : box.buttons())
+            texts << b->text();
+        texts.sort();
+        buttons.sort();
+        QCOMPARE(texts, buttons);
+        if (!enter.isEmpty())
+            QCOMPARE(box.defaultButton()->text(), enter);
     }
 };
 
