@@ -2,8 +2,8 @@
 // Run under /usr/bin/time -v for the peak memory:
 //   QT_QPA_PLATFORM=offscreen /usr/bin/time -v bench_report [rows]
 #include "core/fichavalues.h"
-#include "printing/fichabuckeye.h"
-#include "printing/reportrenderer.h"
+#include "documents/sheet.h"
+#include "report/renderer.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -57,7 +57,7 @@ int main(int argc, char **argv)
     d.operationKind = QStringLiteral("R");
     d.enablingDate = QDate(2026, 12, 9);
     d.ownerName = QStringLiteral("PROPIETARIO DE PRUEBA");
-    QVector<CylinderWorkRow> cyl(3);
+    QVector<CylinderRow> cyl(3);
     for (int i = 0; i < cyl.size(); ++i) {
         cyl[i].codigo = QStringLiteral("C060");
         cyl[i].nroSerie = QStringLiteral("S-%1").arg(i);
@@ -66,7 +66,7 @@ int main(int argc, char **argv)
     d.cylinders = Ficha::PrepareCylinders(cyl, {});
     QElapsedTimer t;
     t.start();
-    const Report::ReportForm sheet = Ficha::MakeBuckeyeForm(d);
+    const Report::ReportForm sheet = Documents::MakeSheet(QStringLiteral("TQFichaBuckeyeForm"), d);
     QString error;
     if (!sheet.exportPdf(dir.filePath(QStringLiteral("ficha.pdf")), &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));

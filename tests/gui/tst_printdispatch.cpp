@@ -10,8 +10,8 @@
 #include "operations/print/fichaprint.h"
 #include "operations/print/tseleccionarimpresoraalderform.h"
 #include "operations/trevisionanualform.h"
-#include "printing/reportform.h"
-#include "printing/reportpreview.h"
+#include "report/preview.h"
+#include "report/reportform.h"
 #include "scriptedprompter.h"
 #include "testdb.h"
 

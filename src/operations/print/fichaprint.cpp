@@ -9,10 +9,10 @@
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "data/localstore.h"
+#include "documents/registry.h"
+#include "documents/sheet.h"
 #include "operations/print/tseleccionarimpresoraalderform.h"
 #include "operations/trevisionanualform.h"
-#include "printing/fichabuckeye.h"
-#include "printing/fichasource.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -22,8 +22,6 @@ namespace FichaPrint
 
 namespace
 {
-
-const QString kBuckeye = QStringLiteral("TQFichaBuckeyeForm");
 
 // Questions and notices: the caller's prompter, or the shared dialogs.
 class Channel
@@ -75,19 +73,17 @@ void printLayout(const QString &layout, TRevisionAnualForm &form, LocalTable &cy
     // recalled operation viewed read-only prints its own kind and the form
     // never leaves its mode.
     FichaData d = DataFromRecord(form.record(), Global, currentProfile());
+    d.operationKind = Global.OperationKind;
     try {
-        Ficha::LoadWorkshopBlock(d, Global.WorkshopCode);
         if (!cylinders.isOpen())
             cylinders.open();
         LocalTable &printable = localStore().table(LocalTableId::PrintCylinders);
-        if (!printable.isOpen())
-            printable.open();
-        d.cylinders = Ficha::PreparePrintCylinders(cylinders, printable, Ficha::CatalogueValidity());
+        Documents::LoadSheetSources(d, layout, Global.WorkshopCode, cylinders, printable);
     } catch (const DbError &e) {
         out.error(e.text());
         return;
     }
-    Ficha::PrintBuckeye(d, Global.Copies, &form);
+    Documents::PrintSheet(layout, d, &form);
 }
 
 void carryOut(const FichaChoice &choice, TRevisionAnualForm &form, LocalTable &cylinders, Channel &out)
@@ -163,7 +159,7 @@ QString ResolveLayout(const FichaChoice &choice, int sheetFormat, const std::fun
 
 bool IsAvailable(const QString &layout)
 {
-    return layout == kBuckeye;
+    return Documents::IsAvailable(layout);
 }
 
 QString NotAvailableText(const QString &layout)

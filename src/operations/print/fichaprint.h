@@ -19,15 +19,16 @@ class QWidget;
 namespace FichaPrint
 {
 
-// The operation values a sheet prints, from the form's record, the global
-// state and the profile. Workshop block and cylinders are read separately.
+// The operation values a sheet prints, from the form's record, the login
+// identity and the profile. The kind, the workshop block and the cylinders
+// are the caller's to add.
 FichaData DataFromRecord(const OperationRecord &r, const GlobalState &g, const InstallationProfile &p);
 
 // The layout a choice names; empty for nothing. `chooseFormat` runs only for
 // the format dialog and returns the dialog's result.
 QString ResolveLayout(const FichaChoice &choice, int sheetFormat, const std::function<int()> &chooseFormat);
 
-// Whether a filler exists for the layout.
+// Whether the layout is one the documents register.
 bool IsAvailable(const QString &layout);
 
 // Text shown instead of a sheet whose layout does not exist yet.

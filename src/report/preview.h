@@ -1,6 +1,8 @@
 #pragma once
 
-#include "printing/reportrenderer.h"
+#include "report/renderer.h"
+
+#include <optional>
 
 #include <QDialog>
 #include <QImage>
@@ -23,12 +25,13 @@ class PreviewDialog : public QDialog
 public:
     explicit PreviewDialog(const ReportForm &report, QWidget *parent = nullptr);
 
-    int pageCount() const { return m_list.pageCount; }
+    int pageCount() const { return m_render.pageCount(); }
     int currentPage() const { return m_page; }
     void setPage(int page); // clamped to the pages
     int zoomPercent() const { return m_zoom; }
     void setZoom(int percent);
-    const DisplayList &displayList() const { return m_list; }
+    // The whole report's items, worked out on first use (tests).
+    const DisplayList &displayList() const;
     const ReportForm &report() const { return m_report; }
     QImage pageImage(int page, double dpi) const;
 
@@ -46,7 +49,8 @@ private:
     Progress progressFor(const QString &text);
 
     const ReportForm &m_report;
-    DisplayList m_list;
+    Render m_render;
+    mutable std::optional<DisplayList> m_list;
     int m_page = 1;
     int m_zoom = 100;
     QLabel *m_view = nullptr;

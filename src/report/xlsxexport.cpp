@@ -1,4 +1,4 @@
-#include "printing/xlsxexport.h"
+#include "report/xlsxexport.h"
 
 #include <QDate>
 #include <QDateTime>

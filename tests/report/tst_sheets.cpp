@@ -1,11 +1,12 @@
 // The blank-sheet technical sheet TQFichaBuckeyeForm filled for each kind of
 // operation: printed values and their places, the prepared cylinder rows, the
 // workshop block read from the database, the PDF text.
-#include "core/fichavalues.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
-#include "printing/fichabuckeye.h"
-#include "printing/fichasource.h"
+#include "data/sheetrepository.h"
+#include "documents/rowsources.h"
+#include "documents/sheet.h"
+#include "samplesheet.h"
 #include "testdb.h"
 
 #include <QProcess>
@@ -13,8 +14,11 @@
 #include <QtTest>
 
 using namespace Ficha;
+using Documents::LoadWorkshopRows;
 using Report::DisplayItem;
 using Report::DisplayList;
+using Sample::cylinder;
+using Sample::renewal;
 
 namespace
 {
@@ -22,65 +26,9 @@ namespace
 const double kLeft = 10, kTop = 10;     // margins
 const double kDetailTop = kTop + 130.2; // first detail row
 
-CylinderWorkRow cylinder(const QString &serie, const QString &nuevo)
+Report::ReportForm buckeye(const FichaData &d)
 {
-    CylinderWorkRow r;
-    r.codigo = QStringLiteral("C060");
-    r.nroSerie = serie;
-    r.gestion = QStringLiteral("SIN CAMBIOS");
-    r.capacidad = 60;
-    r.fabricac = QStringLiteral("04/2015");
-    r.uphTaller = QStringLiteral("CR01");
-    r.uphFecha = QStringLiteral("03/2021");
-    r.uphResult = QStringLiteral("A");
-    r.cNuevo = nuevo;
-    r.valCod = QStringLiteral("V10");
-    r.valNro = QStringLiteral("VN-100");
-    r.valGest = QStringLiteral("SIN CAMBIOS");
-    r.nroCertif = QStringLiteral("CR01000123");
-    return r;
-}
-
-FichaData renewal()
-{
-    FichaData d;
-    d.operationKind = QStringLiteral("R");
-    d.previousSticker = QStringLiteral("0001234567");
-    d.newSticker = QStringLiteral("0001299999");
-    d.enablingDate = QDate(2021, 3, 5);
-    d.expiryDate = QDate(2022, 3, 5);
-    d.installationDate = QDate(2021, 3, 4);
-    d.pecCode = QStringLiteral("PEC07");
-    d.brand = QStringLiteral("FIAT");
-    d.model = QStringLiteral("SIENA ELX 1.4");
-    d.modelYear = 2012;
-    d.domain = QStringLiteral("KLM321");
-    d.injection = QStringLiteral("NO");
-    d.useType = QStringLiteral("AUTOELEVADORES");
-    d.ownerName = QStringLiteral("GÓMEZ, MARÍA");
-    d.docType = QStringLiteral("DNI");
-    d.docNumber = QStringLiteral("23456789");
-    d.street = QStringLiteral("BELGRANO 1450");
-    d.postalCode = QStringLiteral("5000");
-    d.locality = QStringLiteral("CÓRDOBA");
-    d.province = QStringLiteral("CORDOBA");
-    d.phone = QStringLiteral("351-4445566");
-    d.observations = QStringLiteral("SIN OBSERVACIONES");
-    d.regulatorNew = QStringLiteral("NO");
-    d.regulatorManagement = QStringLiteral("SIN CAMBIOS");
-    d.regulatorCode = QStringLiteral("R22");
-    d.regulatorSerial = QStringLiteral("RS-2201");
-    d.workshopEnabled = true;
-    d.ownWorkshop = {"TAL0001",    "TALLER NORTE SRL", "RUTA 9 KM 3", "30-11111111-5",
-                     "PEREZ JUAN", "M-4411",           "351-5550000"};
-    d.stamps = {"TALLER NORTE", "RUTA 9 KM 3", "CORDOBA", "TEL 5550000"};
-    d.pecRepName = QStringLiteral("ING. LUIS PAZ");
-    d.pecRepMatricula = QStringLiteral("9911");
-    d.pecRepDocNumber = QStringLiteral("20111222");
-    d.accessories[int(Accessory::Sujeccion)] = {"SJ1", "SJ-0001"};
-    d.accessories[int(Accessory::Tubo)] = {"TB9", "TB-0009"};
-    d.cylinders = PrepareCylinders({cylinder("S-100", "NO")}, [](const QString &) { return std::optional<int>(5); });
-    return d;
+    return Documents::MakeSheet(QStringLiteral("TQFichaBuckeyeForm"), d);
 }
 
 QString textOf(const DisplayList &l, const QString &name)
@@ -101,7 +49,7 @@ QMap<QString, QString> rowCells(const DisplayList &l, int row)
 
 } // namespace
 
-class TstFichaBuckeye : public QObject
+class TstSheets : public QObject
 {
     Q_OBJECT
     QTemporaryDir tmp;
@@ -133,7 +81,7 @@ private slots:
 
     void renewalPrintsEveryValueInItsPlace()
     {
-        const Report::ReportForm form = MakeBuckeyeForm(renewal());
+        const Report::ReportForm form = buckeye(renewal());
         const DisplayList l = form.displayList();
         QCOMPARE(l.pageCount, 1);
         QCOMPARE(form.layout().copies, 1);
@@ -222,8 +170,8 @@ private slots:
         d.regulatorManagement = QStringLiteral("MONTAJE");
         d.injection = QStringLiteral("SI");
         d.useType = QStringLiteral("TAXI");
-        d.cylinders = PrepareCylinders({cylinder("S-1", "SI"), cylinder("S-2", "SI")}, {});
-        const DisplayList l = MakeBuckeyeForm(d).displayList();
+        Sample::setCylinders(d, {cylinder("S-1", "SI"), cylinder("S-2", "SI")});
+        const DisplayList l = buckeye(d).displayList();
         QCOMPARE(textOf(l, "QRLabelTipoOperacion"), QStringLiteral("CONVERSION"));
         QCOMPARE(textOf(l, "QRRegMontajeCode"), QStringLiteral("R22"));
         QCOMPARE(textOf(l, "QRRegMontajeNro"), QStringLiteral("RS-2201"));
@@ -246,7 +194,7 @@ private slots:
         d.regulatorNew = QStringLiteral("SI");
         d.newRegulatorCode = QStringLiteral("R55");
         d.newRegulatorSerial = QStringLiteral("RS-5501");
-        const DisplayList l = MakeBuckeyeForm(d).displayList();
+        const DisplayList l = buckeye(d).displayList();
         QCOMPARE(textOf(l, "QRLabelTipoOperacion"), QStringLiteral("MODIFICACION"));
         QCOMPARE(textOf(l, "QRRegActualCode"), QStringLiteral("R55"));
         QCOMPARE(textOf(l, "QRRegActualNro"), QStringLiteral("RS-5501"));
@@ -260,19 +208,19 @@ private slots:
         FichaData d = renewal();
         d.operationKind = QStringLiteral("B");
         d.regulatorManagement = QStringLiteral("BAJA");
-        DisplayList l = MakeBuckeyeForm(d).displayList();
+        DisplayList l = buckeye(d).displayList();
         QCOMPARE(textOf(l, "QRLabelTipoOperacion"), QStringLiteral("DESMONTAJE"));
         QCOMPARE(textOf(l, "QRRegBajaCode"), QStringLiteral("R22"));
         QCOMPARE(l.find("QRRegBajaCode")->rect.topLeft(), QPointF(kLeft + 124.4, kTop + 100.0));
         QVERIFY(textOf(l, "QRRegActualCode").isEmpty());
 
         d.operationKind = QStringLiteral("X"); // the Buckeye sheet fills the actual box for CRPC
-        l = MakeBuckeyeForm(d).displayList();
+        l = buckeye(d).displayList();
         QCOMPARE(textOf(l, "QRLabelTipoOperacion"), QStringLiteral("REVISION CRPC"));
         QCOMPARE(textOf(l, "QRRegActualCode"), QStringLiteral("R22"));
 
         d.operationKind = QStringLiteral("H");
-        l = MakeBuckeyeForm(d).displayList();
+        l = buckeye(d).displayList();
         QCOMPARE(textOf(l, "QRLabelTipoOperacion"), QString());
         QVERIFY(textOf(l, "QRRegActualCode").isEmpty());
     }
@@ -281,12 +229,12 @@ private slots:
     {
         FichaData d = renewal();
         d.operationKind = QStringLiteral("H");
-        CylinderWorkRow c = cylinder("S-100", "NO");
-        c.rValCod = QStringLiteral("V20");
-        c.rValNro = QStringLiteral("VN-200");
-        c.rValGest = QStringLiteral("MONTAJE");
-        d.cylinders = PrepareCylinders({c, cylinder("S-101", "NO")}, {});
-        const DisplayList l = MakeBuckeyeForm(d).displayList();
+        CylinderRow c = cylinder("S-100", "NO");
+        c.rvalCod = QStringLiteral("V20");
+        c.rvalNro = QStringLiteral("VN-200");
+        c.rvalGest = QStringLiteral("MONTAJE");
+        Sample::setCylinders(d, {c, cylinder("S-101", "NO")});
+        const DisplayList l = buckeye(d).displayList();
         QCOMPARE(l.named("QRDBText2").size(), 3);
         const auto valve = rowCells(l, 1);
         QCOMPARE(valve.value("QRDBText5"), QStringLiteral("V20"));
@@ -303,16 +251,16 @@ private slots:
     {
         FichaData d = renewal();
         d.cylinders.clear();
-        DisplayList l = MakeBuckeyeForm(d).displayList();
+        DisplayList l = buckeye(d).displayList();
         QCOMPARE(l.pageCount, 1);
         QVERIFY(l.named("QRDBText1").isEmpty());
         QVERIFY(l.find("QRHabilitacion") && l.find("QRObs"));
 
-        QVector<CylinderWorkRow> many;
+        QVector<CylinderRow> many;
         for (int i = 0; i < 12; ++i)
             many.append(cylinder(QStringLiteral("S-%1").arg(i), "NO"));
-        d.cylinders = PrepareCylinders(many, {});
-        l = MakeBuckeyeForm(d).displayList();
+        Sample::setCylinders(d, many);
+        l = buckeye(d).displayList();
         // twelve rows and the 124.6 mm footer do not share an A4 page
         QCOMPARE(l.pageCount, 2);
         QCOMPARE(l.named("QRDBText2").size(), 12);
@@ -324,11 +272,12 @@ private slots:
     void profileChoicesCopiesLetterheadAndRepresentative()
     {
         FichaData d = renewal();
-        d.copies = 2;
+        d.buckeyeCopies = 2;
+        d.workshopCopies = 5;
         d.printsLetterheadLines = true;
         d.letterhead = {"PEC GAS SA", "AV. 1 100", "TEL 1", "WWW"};
         d.keepsLayoutRepresentative = true;
-        const Report::ReportForm form = MakeBuckeyeForm(d, 5);
+        const Report::ReportForm form = buckeye(d);
         QCOMPARE(form.layout().copies, 2);
         const DisplayList l = form.displayList();
         QCOMPARE(textOf(l, "QRLabelQuince1"), QStringLiteral("PEC GAS SA"));
@@ -341,10 +290,10 @@ private slots:
     {
         FichaData d = renewal();
         d.ownWorkshop.code = QStringLiteral("TAL0002");
-        LoadWorkshopBlock(d, QStringLiteral("TAL0002"));
+        LoadWorkshopRows(d, QStringLiteral("TAL0002"));
         QVERIFY(!d.workshopEnabled);
         QVERIFY(d.associatedWorkshop.has_value());
-        const DisplayList l = MakeBuckeyeForm(d).displayList();
+        const DisplayList l = buckeye(d).displayList();
         QCOMPARE(textOf(l, "QRTaller"), QStringLiteral("TAL0003"));
         QCOMPARE(textOf(l, "QRLabel5"), QStringLiteral("TALLER ASOCIADO SA"));
         QCOMPARE(textOf(l, "QRLabel1"), QStringLiteral("AV. COLON 742"));
@@ -354,18 +303,18 @@ private slots:
         QCOMPARE(textOf(l, "QRLabelDireccion1"), QStringLiteral("351-7770000"));
 
         FichaData own = renewal();
-        LoadWorkshopBlock(own, QStringLiteral("TAL0001"));
+        LoadWorkshopRows(own, QStringLiteral("TAL0001"));
         QVERIFY(own.workshopEnabled);
         QCOMPARE(own.ownWorkshop.phone, QStringLiteral("351-5550000"));
-        QCOMPARE(textOf(MakeBuckeyeForm(own).displayList(), "QRTaller"), QStringLiteral("TAL0001"));
+        QCOMPARE(textOf(buckeye(own).displayList(), "QRTaller"), QStringLiteral("TAL0001"));
 
         // associated code that names no workshop, and a code with no row at all
         for (const char *code : {"TAL0004", "NOEXIST"}) {
             FichaData orphan = renewal();
-            LoadWorkshopBlock(orphan, QString::fromLatin1(code));
+            LoadWorkshopRows(orphan, QString::fromLatin1(code));
             QVERIFY(!orphan.workshopEnabled);
             QVERIFY(!orphan.associatedWorkshop);
-            const DisplayList ol = MakeBuckeyeForm(orphan).displayList();
+            const DisplayList ol = buckeye(orphan).displayList();
             QCOMPARE(textOf(ol, "QRTaller"), QString());
             QCOMPARE(textOf(ol, "QRLabel5"), QString());
         }
@@ -373,12 +322,12 @@ private slots:
 
     void expiryUsesTheCylinderCatalogue()
     {
-        const ValidityLookup validity = CatalogueValidity();
+        const ValidityLookup validity = SheetRepository::CylinderValidity();
         QCOMPARE(validity(QStringLiteral("C060")), std::optional<int>(10));
         QCOMPARE(validity(QStringLiteral("C070")), std::optional<int>());
         QCOMPARE(validity(QStringLiteral("NADA")), std::optional<int>());
-        CylinderWorkRow known = cylinder("S-1", "NO");
-        CylinderWorkRow unknown = cylinder("S-2", "NO");
+        CylinderRow known = cylinder("S-1", "NO");
+        CylinderRow unknown = cylinder("S-2", "NO");
         unknown.codigo = QStringLiteral("NADA");
         const auto rows = PrepareCylinders({known, unknown}, validity);
         QCOMPARE(rows[0].cilVenc, QStringLiteral("03/2031"));
@@ -396,7 +345,7 @@ private slots:
         printable.append(); // a leftover of an earlier sheet
         printable.setText("NROSERIE", "VIEJO");
         printable.post();
-        const QVector<CylinderWorkRow> src = {cylinder("S-1", "SI"), cylinder("S-2", "NO")};
+        const QVector<CylinderRow> src = {cylinder("S-1", "SI"), cylinder("S-2", "NO")};
         for (int i = 0; i < 2; ++i) {
             work.append();
             work.setText("CODIGO", src[i].codigo);
@@ -413,10 +362,10 @@ private slots:
             }
             work.post();
         }
-        const auto rows = PreparePrintCylinders(work, printable, CatalogueValidity());
+        const auto rows = Documents::PreparePrintCylinders(work, printable, SheetRepository::CylinderValidity());
         QCOMPARE(rows.size(), 3);
         QCOMPARE(printable.count(), 3);
-        Report::LocalTableRowSource table(printable);
+        Documents::LocalTableRowSource table(printable);
         QCOMPARE(table.value(0, "NROSERIE").toString(), QStringLiteral("S-1"));
         QCOMPARE(table.value(0, "CILVENC").toString(), QStringLiteral("03/2031"));
         QCOMPARE(table.value(0, "CAPACIDAD").toInt(), 40);
@@ -433,14 +382,14 @@ private slots:
     void pdfCarriesTheSheetText()
     {
         FichaData d = renewal();
-        CylinderWorkRow c = cylinder("S-100", "NO");
-        c.rValCod = QStringLiteral("V20");
-        c.rValNro = QStringLiteral("VN-200");
-        c.rValGest = QStringLiteral("MONTAJE");
-        d.cylinders = PrepareCylinders({c}, {});
+        CylinderRow c = cylinder("S-100", "NO");
+        c.rvalCod = QStringLiteral("V20");
+        c.rvalNro = QStringLiteral("VN-200");
+        c.rvalGest = QStringLiteral("MONTAJE");
+        Sample::setCylinders(d, {c});
         const QString path = qEnvironmentVariable("TARVIL_FICHA_PDF", tmp.filePath("ficha.pdf"));
         QString error;
-        QVERIFY2(MakeBuckeyeForm(d).exportPdf(path, &error), qPrintable(error));
+        QVERIFY2(buckeye(d).exportPdf(path, &error), qPrintable(error));
         QProcess p;
         p.start("pdftotext", {"-layout", path, "-"});
         QVERIFY(p.waitForFinished(30000));
@@ -453,5 +402,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstFichaBuckeye)
-#include "tst_fichabuckeye.moc"
+QTEST_MAIN(TstSheets)
+#include "tst_sheets.moc"

@@ -1,7 +1,7 @@
-#include "printing/reportform.h"
+#include "report/reportform.h"
 
-#include "printing/reportpreview.h"
-#include "printing/xlsxexport.h"
+#include "report/preview.h"
+#include "report/xlsxexport.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -17,19 +17,25 @@ static std::function<void(PreviewDialog &)> &previewHook()
 
 ReportForm::ReportForm(Layout layout) : m_layout(std::move(layout)) {}
 
-ReportForm ReportForm::load(const QString &layoutName)
-{
-    return ReportForm(loadLayout(layoutName));
-}
-
 void ReportForm::bindRows(std::shared_ptr<const RowSource> rows)
 {
     m_rows = std::move(rows);
 }
 
+void ReportForm::bindValues(std::shared_ptr<const Values> values)
+{
+    m_values = std::move(values);
+    if (m_layout.copiesParsed) {
+        ExprContext ctx;
+        ctx.field = [this](const QString &name) { return m_values ? m_values->value(name) : QVariant(); };
+        // An unset count must not preset a preview that prints nothing.
+        m_layout.copies = qMax(1, m_layout.copiesParsed->eval(ctx).toInt());
+    }
+}
+
 bool ReportForm::exportPdf(const QString &path, QString *error, const Progress &progress) const
 {
-    return writePdf(path, m_layout, displayList(), error, progress);
+    return writePdf(path, render(), error, progress);
 }
 
 bool ReportForm::exportXlsx(const QString &path, QString *error) const
@@ -49,6 +55,14 @@ void ReportForm::setUpPrinter(QPrinter &printer) const
     printer.setFullPage(true);
     printer.setCopyCount(qMax(1, m_layout.copies));
     printer.setDocName(m_layout.title);
+}
+
+bool ReportForm::print(QPrinter &printer, const Progress &progress) const
+{
+    // A print dialog may have changed the paper; the layout's own stays.
+    printer.setPageLayout(QPageLayout(m_layout.pageSize, m_layout.orientation, QMarginsF()));
+    printer.setFullPage(true);
+    return paintAll(printer, render(), progress);
 }
 
 void ReportForm::preview(QWidget *parent)

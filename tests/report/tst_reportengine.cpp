@@ -1,8 +1,9 @@
 // The report engine: layout inheritance, expressions, row sources,
 // pagination of long detail lists, PDF and spreadsheet output, the preview.
-#include "printing/reportexpr.h"
-#include "printing/reportform.h"
-#include "printing/reportpreview.h"
+#include "documents/rowsources.h"
+#include "report/expression.h"
+#include "report/preview.h"
+#include "report/reportform.h"
 
 #include <QLabel>
 #include <QPrinter>
@@ -32,7 +33,7 @@ QVector<QVariantMap> plates(int n)
 // Test layouts live beside this file; ancestors resolve in the same folder.
 QByteArray layoutText(const QString &name)
 {
-    QFile f(QStringLiteral(TARVIL_SOURCE_DIR "/tests/printing/layouts/%1.json").arg(name));
+    QFile f(QStringLiteral(TARVIL_SOURCE_DIR "/tests/report/layouts/%1.json").arg(name));
     if (!f.open(QIODevice::ReadOnly))
         throw std::runtime_error("missing test layout");
     return f.readAll();
@@ -120,7 +121,8 @@ private slots:
         // an ancestor naming its descendant
         QVERIFY(fails("{\"name\": \"Base\", \"extends\": \"Leaf\"}"));
         QVERIFY(!fails(layoutText(QStringLiteral("TestList"))));
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, loadLayout(QStringLiteral("TQFichaNoExisteForm")));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, loadLayoutFromDir(TARVIL_SOURCE_DIR "/tests/report/layouts",
+                                                                       QStringLiteral("NoExiste")));
         Layout l = listLayout();
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, l.setText(QStringLiteral("QRNoExiste"), QStringLiteral("x")));
     }
@@ -194,7 +196,7 @@ private slots:
         QVERIFY(q.exec("insert into t values ('AAA111', 2010), ('BBB222', 2011), ('CCC333', 2012)"));
         q.setForwardOnly(true);
         QVERIFY(q.exec("select * from t order by Dominio"));
-        SqlRowSource s(q);
+        Documents::SqlRowSource s(q);
         QCOMPARE(s.rowCount(), 3);
         QCOMPARE(s.value(2, "dominio").toString(), QStringLiteral("CCC333"));
         QCOMPARE(s.value(1, "ANIO").toInt(), 2011);

@@ -1,4 +1,4 @@
-#include "printing/reportexpr.h"
+#include "report/expression.h"
 
 #include <QDate>
 #include <QLocale>
@@ -22,9 +22,6 @@ QString toText(const QVariant &v)
     return v.toString();
 }
 
-namespace
-{
-
 bool truthy(const QVariant &v)
 {
     if (v.typeId() == QMetaType::Bool)
@@ -33,6 +30,9 @@ bool truthy(const QVariant &v)
         return !v.toString().isEmpty();
     return v.isValid() && !v.isNull() && v.toDouble() != 0;
 }
+
+namespace
+{
 
 bool isNumber(const QVariant &v)
 {
@@ -55,85 +55,141 @@ struct Literal : Expression {
 };
 
 struct FieldRef : Expression {
-    QString name;
-    explicit FieldRef(QString n) : name(std::move(n)) {}
+    QString id;
+    enum { Named, Page, Pages, Row } special = Named;
+    explicit FieldRef(QString n) : id(std::move(n))
+    {
+        if (id.compare(QLatin1String("PAGE"), Qt::CaseInsensitive) == 0)
+            special = Page;
+        else if (id.compare(QLatin1String("PAGES"), Qt::CaseInsensitive) == 0)
+            special = Pages;
+        else if (id.compare(QLatin1String("ROW"), Qt::CaseInsensitive) == 0)
+            special = Row;
+    }
+    Node node() const override { return special == Named ? Node::Name : Node::Other; }
+    QString name() const override { return id; }
     QVariant eval(const ExprContext &c) const override
     {
-        if (name.compare(QLatin1String("PAGE"), Qt::CaseInsensitive) == 0)
+        switch (special) {
+        case Page:
             return c.page;
-        if (name.compare(QLatin1String("PAGES"), Qt::CaseInsensitive) == 0)
+        case Pages:
             return c.pageCount;
-        if (name.compare(QLatin1String("ROW"), Qt::CaseInsensitive) == 0)
+        case Row:
             return c.row;
-        return c.field ? c.field(name) : QVariant();
+        case Named:
+            break;
+        }
+        return c.field ? c.field(id) : QVariant();
     }
 };
 
 using Ptr = std::shared_ptr<const Expression>;
 
 struct Binary : Expression {
-    QString op;
+    enum Op { And, Or, Plus, Eq, Ne, Lt, Gt } op;
     Ptr a, b;
-    Binary(QString o, Ptr x, Ptr y) : op(std::move(o)), a(std::move(x)), b(std::move(y)) {}
+    Binary(Op o, Ptr x, Ptr y) : op(o), a(std::move(x)), b(std::move(y)) {}
+    void children(QVector<const Expression *> &out) const override { out << a.get() << b.get(); }
     QVariant eval(const ExprContext &c) const override
     {
-        if (op == QLatin1String("and"))
+        if (op == And)
             return truthy(a->eval(c)) && truthy(b->eval(c));
-        if (op == QLatin1String("or"))
+        if (op == Or)
             return truthy(a->eval(c)) || truthy(b->eval(c));
         const QVariant x = a->eval(c), y = b->eval(c);
         const bool numeric = isNumber(x) && isNumber(y);
-        if (op == QLatin1String("+"))
+        if (op == Plus)
             return numeric ? QVariant(x.toDouble() + y.toDouble()) : QVariant(toText(x) + toText(y));
         int cmp = numeric ? (x.toDouble() < y.toDouble()   ? -1
                              : x.toDouble() > y.toDouble() ? 1
                                                            : 0)
                           : QString::compare(toText(x), toText(y));
-        if (op == QLatin1String("="))
+        switch (op) {
+        case Eq:
             return cmp == 0;
-        if (op == QLatin1String("<>"))
+        case Ne:
             return cmp != 0;
-        if (op == QLatin1String("<"))
+        case Lt:
             return cmp < 0;
-        return cmp > 0;
+        default:
+            return cmp > 0;
+        }
     }
 };
 
 struct Not : Expression {
     Ptr a;
     explicit Not(Ptr x) : a(std::move(x)) {}
+    void children(QVector<const Expression *> &out) const override { out << a.get(); }
     QVariant eval(const ExprContext &c) const override { return !truthy(a->eval(c)); }
 };
 
-struct Call : Expression {
-    QString fn;
-    QVector<Ptr> args;
-    QVariant eval(const ExprContext &c) const override
-    {
-        if (fn == QLatin1String("iif"))
-            return truthy(args[0]->eval(c)) ? args[1]->eval(c) : args[2]->eval(c);
-        if (fn == QLatin1String("date"))
-            return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
-        const QString s = toText(args[0]->eval(c));
-        if (fn == QLatin1String("copy")) {
-            const int start = qMax(1, args[1]->eval(c).toInt());
-            return s.mid(start - 1, qMax(0, args[2]->eval(c).toInt()));
-        }
-        if (fn == QLatin1String("upper"))
-            return s.toUpper();
-        if (fn == QLatin1String("trim"))
-            return s.trimmed();
-        if (fn == QLatin1String("len"))
-            return int(s.size());
-        return s; // str
-    }
-};
+QDateTime printedAt(const ExprContext &c)
+{
+    return c.printedAt.isValid() ? c.printedAt : QDateTime::currentDateTime();
+}
+
+enum class Fn { Iif, Copy, Upper, Trim, Len, Str, Fmt, Date, Time, Count, Sum };
 
 struct Function {
     const char *name;
+    Fn fn;
     int arity;
 };
-const Function kFunctions[] = {{"iif", 3}, {"copy", 3}, {"upper", 1}, {"trim", 1}, {"len", 1}, {"str", 1}, {"date", 0}};
+const Function kFunctions[] = {{"iif", Fn::Iif, 3},     {"copy", Fn::Copy, 3}, {"upper", Fn::Upper, 1},
+                               {"trim", Fn::Trim, 1},   {"len", Fn::Len, 1},   {"str", Fn::Str, 1},
+                               {"fmt", Fn::Fmt, 2},     {"date", Fn::Date, 0}, {"time", Fn::Time, 0},
+                               {"count", Fn::Count, 0}, {"sum", Fn::Sum, 1}};
+
+struct Call : Expression {
+    Fn fn = Fn::Str;
+    QVector<Ptr> args;
+    Node node() const override { return fn == Fn::Count ? Node::Count : fn == Fn::Sum ? Node::Sum : Node::Other; }
+    const Expression *argument() const override { return fn == Fn::Sum ? args[0].get() : nullptr; }
+    void children(QVector<const Expression *> &out) const override
+    {
+        for (const Ptr &p : args)
+            out << p.get();
+    }
+    QVariant eval(const ExprContext &c) const override
+    {
+        switch (fn) {
+        case Fn::Iif:
+            return truthy(args[0]->eval(c)) ? args[1]->eval(c) : args[2]->eval(c);
+        case Fn::Date:
+            return QLocale().toString(printedAt(c).date(), QLocale::ShortFormat);
+        case Fn::Time:
+            return printedAt(c).time().toString(QStringLiteral("HH:mm"));
+        case Fn::Count:
+        case Fn::Sum:
+            return c.aggregate ? c.aggregate(*this) : 0.0;
+        case Fn::Fmt: {
+            const QVariant v = args[0]->eval(c);
+            if (toText(v).isEmpty())
+                return QString();
+            return QString::number(v.toDouble(), 'f', qBound(0, args[1]->eval(c).toInt(), 10));
+        }
+        default:
+            break;
+        }
+        const QString s = toText(args[0]->eval(c));
+        switch (fn) {
+        case Fn::Copy: {
+            const int start = qMax(1, args[1]->eval(c).toInt());
+            return s.mid(start - 1, qMax(0, args[2]->eval(c).toInt()));
+        }
+        case Fn::Upper:
+            return s.toUpper();
+        case Fn::Trim:
+            return s.trimmed();
+        case Fn::Len:
+            return int(s.size());
+        default:
+            return s; // str
+        }
+    }
+};
 
 class Parser
 {
@@ -193,29 +249,31 @@ private:
     {
         Ptr a = andExpr();
         while (error.isEmpty() && word("or"))
-            a = std::make_shared<Binary>(QStringLiteral("or"), a, andExpr());
+            a = std::make_shared<Binary>(Binary::Or, a, andExpr());
         return a;
     }
     Ptr andExpr()
     {
         Ptr a = cmpExpr();
         while (error.isEmpty() && word("and"))
-            a = std::make_shared<Binary>(QStringLiteral("and"), a, cmpExpr());
+            a = std::make_shared<Binary>(Binary::And, a, cmpExpr());
         return a;
     }
     Ptr cmpExpr()
     {
         Ptr a = addExpr();
-        for (const char *op : {"<>", "=", "<", ">"})
-            if (error.isEmpty() && sym(op))
-                return std::make_shared<Binary>(QString::fromLatin1(op), a, addExpr());
+        static const std::pair<const char *, Binary::Op> ops[] = {
+            {"<>", Binary::Ne}, {"=", Binary::Eq}, {"<", Binary::Lt}, {">", Binary::Gt}};
+        for (const auto &[text, op] : ops)
+            if (error.isEmpty() && sym(text))
+                return std::make_shared<Binary>(op, a, addExpr());
         return a;
     }
     Ptr addExpr()
     {
         Ptr a = unary();
         while (error.isEmpty() && sym("+"))
-            a = std::make_shared<Binary>(QStringLiteral("+"), a, unary());
+            a = std::make_shared<Binary>(Binary::Plus, a, unary());
         return a;
     }
     Ptr unary()
@@ -258,7 +316,8 @@ private:
         }
         if (c.isLetter() || c == QLatin1Char('_')) {
             int end = pos;
-            while (end < s.size() && (s[end].isLetterOrNumber() || s[end] == QLatin1Char('_')))
+            while (end < s.size() &&
+                   (s[end].isLetterOrNumber() || s[end] == QLatin1Char('_') || s[end] == QLatin1Char('.')))
                 ++end;
             const QString id = s.mid(pos, end - pos);
             pos = end;
@@ -281,7 +340,7 @@ private:
             return std::make_shared<Literal>(QVariant());
         }
         auto node = std::make_shared<Call>();
-        node->fn = fn;
+        node->fn = f->fn;
         sym("(");
         if (!sym(")")) {
             do
@@ -305,6 +364,33 @@ std::shared_ptr<const Expression> Expression::parse(const QString &text, QString
     if (error)
         *error = p.error;
     return e;
+}
+
+QStringList Expression::names() const
+{
+    QStringList out;
+    QVector<const Expression *> todo{this};
+    while (!todo.isEmpty()) {
+        const Expression *e = todo.takeLast();
+        if (e->node() == Node::Name && !out.contains(e->name(), Qt::CaseInsensitive))
+            out.append(e->name());
+        e->children(todo);
+    }
+    return out;
+}
+
+QVector<const Expression *> Expression::aggregates() const
+{
+    QVector<const Expression *> out;
+    QVector<const Expression *> todo{this};
+    while (!todo.isEmpty()) {
+        const Expression *e = todo.takeFirst();
+        if (e->node() == Node::Count || e->node() == Node::Sum)
+            out.append(e);
+        else
+            e->children(todo);
+    }
+    return out;
 }
 
 bool Expression::usesPageCount(const QString &text)

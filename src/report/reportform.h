@@ -1,8 +1,9 @@
 #pragma once
 
-#include "printing/reportlayout.h"
-#include "printing/reportrenderer.h"
-#include "printing/rowsource.h"
+#include "report/layout.h"
+#include "report/renderer.h"
+#include "report/rowsource.h"
+#include "report/values.h"
 
 #include <functional>
 #include <memory>
@@ -15,20 +16,25 @@ namespace Report
 
 class PreviewDialog;
 
-// A layout with its detail rows: what a filler builds and the preview shows.
+// A layout with its detail rows and named values: what a document builds and
+// the preview shows.
 class ReportForm
 {
 public:
     explicit ReportForm(Layout layout);
-    static ReportForm load(const QString &layoutName); // loadLayout
 
     Layout &layout() { return m_layout; }
     const Layout &layout() const { return m_layout; }
 
     void bindRows(std::shared_ptr<const RowSource> rows);
     const RowSource *rows() const { return m_rows.get(); }
+    // The values every band and expression reads; the layout's "copiesFrom"
+    // presets the copies from them.
+    void bindValues(std::shared_ptr<const Values> values);
+    const Values *values() const { return m_values.get(); }
 
-    DisplayList displayList() const { return paginate(m_layout, m_rows.get()); }
+    Render render() const { return Render(m_layout, m_rows.get(), m_values.get()); }
+    DisplayList displayList() const { return render().all(); }
 
     bool exportPdf(const QString &path, QString *error = nullptr, const Progress &progress = {}) const;
     bool exportXlsx(const QString &path, QString *error = nullptr) const;
@@ -37,6 +43,9 @@ public:
     // Sets the printer of the layout's index (or the default), the paper,
     // full-page mode and the preset copies.
     void setUpPrinter(QPrinter &printer) const;
+    // Prints on a printer already set up (the preview's print button, or a
+    // document printed without preview); false when cancelled or failed.
+    bool print(QPrinter &printer, const Progress &progress = {}) const;
 
     // Shows the modal preview; returns when it closes.
     void preview(QWidget *parent = nullptr);
@@ -48,6 +57,7 @@ public:
 private:
     Layout m_layout;
     std::shared_ptr<const RowSource> m_rows;
+    std::shared_ptr<const Values> m_values;
 };
 
 } // namespace Report

@@ -1,6 +1,6 @@
-#include "printing/reportpreview.h"
+#include "report/preview.h"
 
-#include "printing/reportform.h"
+#include "report/reportform.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -25,7 +26,7 @@ namespace Report
 static constexpr int kProgressPages = 10;
 
 PreviewDialog::PreviewDialog(const ReportForm &report, QWidget *parent)
-    : QDialog(parent), m_report(report), m_list(report.displayList())
+    : QDialog(parent), m_report(report), m_render(report.render())
 {
     setObjectName(QStringLiteral("TPreviewForm"));
     setWindowTitle(QStringLiteral("Vista Previa - %1").arg(report.layout().title));
@@ -81,18 +82,32 @@ PreviewDialog::PreviewDialog(const ReportForm &report, QWidget *parent)
     connect(m_first, &QPushButton::clicked, this, [this] { setPage(1); });
     connect(m_prev, &QPushButton::clicked, this, [this] { setPage(m_page - 1); });
     connect(m_next, &QPushButton::clicked, this, [this] { setPage(m_page + 1); });
-    connect(m_last, &QPushButton::clicked, this, [this] { setPage(m_list.pageCount); });
+    connect(m_last, &QPushButton::clicked, this, [this] { setPage(pageCount()); });
     connect(m_zoomCombo, &QComboBox::activated, this, [this](int i) { setZoom(m_zoomCombo->itemData(i).toInt()); });
     connect(print, &QPushButton::clicked, this, &PreviewDialog::printClicked);
     connect(pdf, &QPushButton::clicked, this, &PreviewDialog::pdfClicked);
     connect(excel, &QPushButton::clicked, this, &PreviewDialog::excelClicked);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    if (report.layout().previewFitsWidth) {
+        // Wide lists open as large as the screen allows, the page filling the width.
+        setWindowState(windowState() | Qt::WindowMaximized);
+        const double pageWidthPx = report.layout().paperSizeMm().width() * 96.0 / 25.4;
+        const int available = screen() ? screen()->availableGeometry().width() : width();
+        m_zoom = qBound(10, int(100.0 * (available - 60) / pageWidthPx), 400);
+    }
     refresh();
+}
+
+const DisplayList &PreviewDialog::displayList() const
+{
+    if (!m_list)
+        m_list = m_render.all();
+    return *m_list;
 }
 
 void PreviewDialog::setPage(int page)
 {
-    m_page = qBound(1, page, qMax(1, m_list.pageCount));
+    m_page = qBound(1, page, qMax(1, pageCount()));
     refresh();
 }
 
@@ -115,25 +130,25 @@ QImage PreviewDialog::pageImage(int page, double dpi) const
     img.fill(Qt::white);
     QPainter p(&img);
     p.setRenderHint(QPainter::TextAntialiasing);
-    paintPage(p, m_report.layout(), m_list, page, pxPerMm, pxPerMm);
+    paintPage(p, m_report.layout(), m_render.page(page), pxPerMm, pxPerMm);
     return img;
 }
 
 void PreviewDialog::refresh()
 {
-    m_pageLabel->setText(QStringLiteral("Página %1 de %2").arg(m_page).arg(m_list.pageCount));
+    m_pageLabel->setText(QStringLiteral("Página %1 de %2").arg(m_page).arg(pageCount()));
     m_first->setEnabled(m_page > 1);
     m_prev->setEnabled(m_page > 1);
-    m_next->setEnabled(m_page < m_list.pageCount);
-    m_last->setEnabled(m_page < m_list.pageCount);
+    m_next->setEnabled(m_page < pageCount());
+    m_last->setEnabled(m_page < pageCount());
     m_view->setPixmap(QPixmap::fromImage(pageImage(m_page, 96.0 * m_zoom / 100.0)));
 }
 
 Progress PreviewDialog::progressFor(const QString &text)
 {
-    if (m_list.pageCount <= kProgressPages)
+    if (pageCount() <= kProgressPages)
         return {};
-    auto dlg = std::make_shared<QProgressDialog>(text, QStringLiteral("Cancelar"), 0, m_list.pageCount, this);
+    auto dlg = std::make_shared<QProgressDialog>(text, QStringLiteral("Cancelar"), 0, pageCount(), this);
     dlg->setWindowTitle(QStringLiteral("Procesando"));
     dlg->setWindowModality(Qt::WindowModal);
     dlg->setMinimumDuration(300);
@@ -147,7 +162,7 @@ Progress PreviewDialog::progressFor(const QString &text)
 
 bool PreviewDialog::exportPdfTo(const QString &path, QString *error)
 {
-    return writePdf(path, m_report.layout(), m_list, error, progressFor(QStringLiteral("Exportando a PDF...")));
+    return writePdf(path, m_render, error, progressFor(QStringLiteral("Exportando a PDF...")));
 }
 
 bool PreviewDialog::exportXlsxTo(const QString &path, QString *error)
@@ -163,10 +178,7 @@ void PreviewDialog::printClicked()
     dlg.setWindowTitle(QStringLiteral("Imprimir"));
     if (dlg.exec() != QDialog::Accepted)
         return;
-    // The dialog may change the paper; the layout's own stays.
-    printer.setPageLayout(QPageLayout(m_report.layout().pageSize, m_report.layout().orientation, QMarginsF()));
-    printer.setFullPage(true);
-    if (!paintAll(printer, m_report.layout(), m_list, progressFor(QStringLiteral("Imprimiendo..."))))
+    if (!m_report.print(printer, progressFor(QStringLiteral("Imprimiendo..."))))
         QMessageBox::critical(this, QStringLiteral("Error"), QStringLiteral("No se pudo imprimir el reporte."));
 }
 

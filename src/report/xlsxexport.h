@@ -1,7 +1,7 @@
 #pragma once
 
-#include "printing/reportlayout.h"
-#include "printing/rowsource.h"
+#include "report/layout.h"
+#include "report/rowsource.h"
 
 #include <QString>
 
