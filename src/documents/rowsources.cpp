@@ -8,41 +8,25 @@
 namespace Documents
 {
 
-SqlRowSource::SqlRowSource(QSqlQuery &query)
+static QStringList fieldNamesOf(const QSqlRecord &rec)
 {
-    const QSqlRecord rec = query.record();
-    for (int i = 0; i < rec.count(); ++i) {
-        m_fields.append(rec.fieldName(i));
-        m_index.insert(rec.fieldName(i).toLower(), i);
-    }
+    QStringList names;
+    for (int i = 0; i < rec.count(); ++i)
+        names.append(rec.fieldName(i));
+    return names;
+}
+
+SqlRowSource::SqlRowSource(QSqlQuery &query) : TableRowSource(fieldNamesOf(query.record()))
+{
+    const int columns = query.record().count();
+    if (query.size() > 0)
+        reserve(query.size());
+    QVector<QVariant> cells(columns);
     while (query.next()) {
-        QVector<QVariant> row(rec.count());
-        for (int i = 0; i < rec.count(); ++i)
-            row[i] = query.value(i);
-        m_rows.append(std::move(row));
+        for (int i = 0; i < columns; ++i)
+            cells[i] = query.value(i);
+        append(cells);
     }
-}
-
-int SqlRowSource::rowCount() const
-{
-    return int(m_rows.size());
-}
-
-QStringList SqlRowSource::fields() const
-{
-    return m_fields;
-}
-
-int SqlRowSource::column(const QString &field) const
-{
-    return m_index.value(field.toLower(), -1);
-}
-
-QVariant SqlRowSource::valueAt(int row, int column) const
-{
-    if (row < 0 || row >= m_rows.size() || column < 0 || column >= m_fields.size())
-        return {};
-    return m_rows[row][column];
 }
 
 static QStringList fieldNamesOf(const LocalTable &table)
@@ -53,9 +37,16 @@ static QStringList fieldNamesOf(const LocalTable &table)
     return names;
 }
 
-LocalTableRowSource::LocalTableRowSource(const LocalTable &table)
-    : Report::VectorRowSource(table.rows(), fieldNamesOf(table))
+LocalTableRowSource::LocalTableRowSource(const LocalTable &table) : TableRowSource(fieldNamesOf(table))
 {
+    const int columns = int(fields().size()), rows = table.count();
+    reserve(rows);
+    QVector<QVariant> cells(columns);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c)
+            cells[c] = table.valueAt(r, c);
+        append(cells);
+    }
 }
 
 } // namespace Documents

@@ -2,10 +2,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGlyphRun>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <vector>
 
 namespace Report
@@ -421,11 +423,51 @@ namespace
 
 // Fonts and ascents per layout item, worked out once per painter: setting a
 // font and laying text out in a rectangle dominate long reports.
+// Text gathered over a page, one glyph run per item's font: drawing a page's
+// text in a few runs instead of one call per item, and mapping characters to
+// glyphs straight from the font instead of shaping each text, is what keeps
+// long lists fast.
+struct TextRun {
+    QVector<quint32> glyphs;
+    QVector<QPointF> positions;
+};
+
+// Fonts per layout item, worked out once per painter.
 struct PaintCache {
     QVector<QFont> fonts;
-    QVector<double> ascent; // px; < 0 until measured
-    explicit PaintCache(const Layout &l) : fonts(l.items.size()), ascent(l.items.size(), -1) {}
+    QVector<QRawFont> raw; // the font at the device's size; invalid until needed
+    QVector<TextRun> runs; // this page's text per item
+    QVector<bool> ready;
+    explicit PaintCache(const Layout &l)
+        : fonts(l.items.size()), raw(l.items.size()), runs(l.items.size()), ready(l.items.size(), false)
+    {
+    }
 };
+
+// Adds one line of text to its run; false when the font lacks a glyph, so
+// the caller draws it the usual way, with font fallback.
+bool addToRun(TextRun &run, const QRawFont &raw, const QRectF &r, Qt::Alignment align, const QString &text)
+{
+    const QVector<quint32> glyphs = raw.glyphIndexesForString(text);
+    if (glyphs.size() != text.size() || glyphs.contains(0u))
+        return false;
+    const QVector<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
+    double width = 0;
+    for (const QPointF &a : advances)
+        width += a.x();
+    double x = r.left();
+    if (align & Qt::AlignRight)
+        x = r.right() - width;
+    else if (align & Qt::AlignHCenter)
+        x = r.left() + (r.width() - width) / 2;
+    const double y = r.top() + raw.ascent();
+    for (int i = 0; i < glyphs.size(); ++i) {
+        run.glyphs.append(glyphs[i]);
+        run.positions.append(QPointF(x, y));
+        x += advances[i].x();
+    }
+    return true;
+}
 
 void paintItems(QPainter &painter, const Layout &layout, const DisplayItem *begin, const DisplayItem *end, double sx,
                 double sy, PaintCache &cache)
@@ -436,6 +478,7 @@ void paintItems(QPainter &painter, const Layout &layout, const DisplayItem *begi
     painter.setRenderHint(QPainter::Antialiasing, false);
     int fontOf = -1; // item whose font the painter holds
     bool textPen = false;
+    QVector<int> withRuns;
     for (const DisplayItem *dp = begin; dp != end; ++dp) {
         const DisplayItem &d = *dp;
         const Item *it = d.itemIndex >= 0 ? &layout.items[d.itemIndex] : nullptr;
@@ -473,31 +516,42 @@ void paintItems(QPainter &painter, const Layout &layout, const DisplayItem *begi
             if (d.text.isEmpty() || !it)
                 break;
             const int k = d.itemIndex;
+            if (!cache.ready[k]) {
+                cache.ready[k] = true;
+                cache.fonts[k] = it->font();
+                cache.raw[k] = QRawFont::fromFont(cache.fonts[k]);
+                cache.raw[k].setPixelSize(it->fontSize * painter.device()->logicalDpiY() / 72.0);
+            }
+            const QRectF r = px(d.rect);
+            if (!it->wordWrap && cache.raw[k].isValid() &&
+                addToRun(cache.runs[k], cache.raw[k], r, it->align, d.text)) {
+                if (!withRuns.contains(k))
+                    withRuns.append(k);
+                break;
+            }
             if (fontOf != k) {
-                if (cache.ascent[k] < 0) {
-                    cache.fonts[k] = it->font();
-                    painter.setFont(cache.fonts[k]);
-                    cache.ascent[k] = painter.fontMetrics().ascent();
-                } else {
-                    painter.setFont(cache.fonts[k]);
-                }
+                painter.setFont(cache.fonts[k]);
                 fontOf = k;
             }
             if (!textPen) {
                 painter.setPen(Qt::black);
                 textPen = true;
             }
-            const QRectF r = px(d.rect);
-            if (it->wordWrap) {
-                painter.drawText(r, int(it->align) | Qt::AlignTop | Qt::TextWordWrap, d.text);
-            } else if (it->align & Qt::AlignLeft) {
-                // One line from the top-left corner: no layout pass needed.
-                painter.drawText(QPointF(r.left(), r.top() + cache.ascent[k]), d.text);
-            } else {
-                painter.drawText(r, int(it->align) | Qt::AlignTop | Qt::TextSingleLine, d.text);
-            }
+            const int flags = it->wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine;
+            painter.drawText(r, int(it->align) | Qt::AlignTop | flags, d.text);
         }
         }
+    }
+    painter.setPen(Qt::black);
+    for (int k : std::as_const(withRuns)) {
+        TextRun &t = cache.runs[k];
+        QGlyphRun run;
+        run.setRawFont(cache.raw[k]);
+        run.setGlyphIndexes(t.glyphs);
+        run.setPositions(t.positions);
+        painter.drawGlyphRun(QPointF(0, 0), run);
+        t.glyphs.clear();
+        t.positions.clear();
     }
     painter.restore();
 }

@@ -97,6 +97,170 @@ private slots:
         QVERIFY(!list.find("B"));
         QVERIFY(list.find("C"));
         QCOMPARE(list.find("E")->text, QStringLiteral("x1"));
+
+        // null in a descendant takes an inherited property away
+        const auto resolve = [](const QString &) {
+            return QByteArray("{\"name\": \"P\", \"items\": {\"pageHeader\": [{\"name\": \"x\", \"text\": \"t\", "
+                              "\"value\": \"V\"}]}}");
+        };
+        const Layout child = loadLayoutFromJson(
+            "{\"name\": \"C\", \"extends\": \"P\", \"items\": {\"pageHeader\": [{\"name\": \"x\", \"value\": null}]}}",
+            resolve);
+        QCOMPARE(child.item("x").kind, ItemKind::Label);
+        QCOMPARE(child.item("x").text, QStringLiteral("t"));
+    }
+
+    void namedValuesConditionsAndMarkers()
+    {
+        const Layout l = testLayout(QStringLiteral("Markers"));
+        QCOMPARE(l.paperSizeMm(), QSizeF(215.9, 355.6));
+        Values v;
+        v.set("Inyeccion", "NO");
+        v.set("Nuevo", "");
+        v.set("Tipo", "C");
+        v.set("Membrete", "PEC GAS SA");
+        v.set("ConMembrete", false);
+        v.set("Fecha", "05/03/2021");
+        v.set("Logo", QString::fromUtf8(TARVIL_SOURCE_DIR "/src/documents/layouts/logo.png"));
+        v.set("Nombre", "DEL VALOR");
+        v.set("Copias", 0);
+        VectorRowSource rows({{{"Nombre", "uno"}, {"CNUEVO", "SI"}},
+                              {{"Nombre", "oculto"}, {"CNUEVO", "NO"}},
+                              {{"Nombre", "tres"}, {"CNUEVO", ""}}});
+        const double left = 6, top = 10;
+        DisplayList list = paginate(l, &rows, &v);
+        QCOMPARE(list.find("Inyeccion")->rect.topLeft(), QPointF(left + 30, top + 5));
+        QCOMPARE(list.find("Nuevo")->rect.left(), left + 40); // any other value: the "*" place
+        QCOMPARE(list.find("Tipo")->rect.topLeft(), QPointF(left + 100, top + 20));
+        QVERIFY(!list.find("Membrete"));
+        QCOMPARE(list.find("Habilitacion")->text, QStringLiteral("05      03      2021"));
+        QCOMPARE(list.find("Logo")->text, v.value("Logo").toString());
+        // the row's field wins over a named value of the same name
+        QCOMPARE(list.named("Nombre").size(), 3);
+        QCOMPARE(list.named("Nombre").at(1).text, QStringLiteral("oculto"));
+        const QVector<DisplayItem> used = list.named("Usado");
+        QCOMPARE(used.size(), 2);
+        QCOMPARE(used[0].text, QString());
+        QCOMPARE(used[1].row, 2);
+        QCOMPARE(used[1].text, QStringLiteral("X"));
+
+        v.set("Tipo", "D");
+        v.set("Inyeccion", "SI");
+        v.set("ConMembrete", true);
+        v.set("Logo", "no-existe.jpg");
+        list = paginate(l, &rows, &v);
+        QCOMPARE(list.find("Tipo")->rect.topLeft(), QPointF(left + 120, top + 30));
+        QCOMPARE(list.find("Inyeccion")->rect.left(), left + 20);
+        QCOMPARE(list.find("Membrete")->text, QStringLiteral("PEC GAS SA"));
+        QCOMPARE(list.find("Logo")->text, QStringLiteral(":/no/such.png"));
+        v.set("Tipo", "H"); // only the top moves
+        QCOMPARE(paginate(l, &rows, &v).find("Tipo")->rect.topLeft(), QPointF(left + 100, top + 35));
+        v.set("Tipo", "R"); // a value the map lacks leaves the marker where the layout puts it
+        QCOMPARE(paginate(l, &rows, &v).find("Tipo")->rect.topLeft(), QPointF(left + 100, top + 5));
+
+        // copies from a value, never fewer than one
+        ReportForm form(l);
+        form.bindValues(std::make_shared<Values>(v));
+        QCOMPARE(form.layout().copies, 1);
+        v.set("Copias", 3);
+        form.bindValues(std::make_shared<Values>(v));
+        QCOMPARE(form.layout().copies, 3);
+
+        // names neither the values nor, in the detail band, the rows supply
+        QCOMPARE(l.unboundNames(v.names(), rows.fields()), QStringList());
+        Values few;
+        few.set("inyeccion", "SI");
+        const QStringList unbound = l.unboundNames(few.names(), {"Nombre"});
+        QVERIFY2(unbound.contains("Markers, Tipo: Tipo"), qPrintable(unbound.join('\n')));
+        QVERIFY(unbound.contains("Markers, Usado: CNUEVO"));
+        QVERIFY(!unbound.join(' ').contains("Inyeccion")); // names compare without regard to case
+        QVERIFY(!unbound.contains("Markers, Nombre: Nombre"));
+    }
+
+    void groupsTotalsAndPageItems()
+    {
+        const Layout l = testLayout(QStringLiteral("Grouped"));
+        QCOMPARE(l.paperSizeMm(), QSizeF(250, 150));
+        QVector<QVariantMap> data;
+        const QList<std::pair<const char *, double>> sales = {{"FIAT", 10.5}, {"FIAT", 20}, {"FIAT", 30},
+                                                              {"FORD", 5},    {"FORD", 5},  {"RENAULT", 7.25}};
+        for (int i = 0; i < sales.size(); ++i)
+            data.append(
+                {{"MARCA", sales[i].first}, {"DOMINIO", QStringLiteral("AA%1").arg(i)}, {"IMPORTE", sales[i].second}});
+        VectorRowSource rows(data);
+        Values v;
+        v.set("Taller.Nombre", "TALLER NORTE");
+        const QDateTime at(QDate(2024, 5, 6), QTime(14, 30));
+        const DisplayList list = Render(l, &rows, &v, at).all();
+        QCOMPARE(list.pageCount, 1);
+        QCOMPARE(list.find("Taller")->text, QStringLiteral("TALLER NORTE"));
+        QCOMPARE(list.find("Cantidad")->text, QStringLiteral("Operaciones: 6"));
+        QCOMPARE(list.find("Impreso")->text, QLocale().toString(at.date(), QLocale::ShortFormat) + " 14:30");
+        QCOMPARE(list.find("Hoja")->text, QStringLiteral("Hoja 1 de 1"));
+        QStringList order;
+        for (const DisplayItem &d : list.items)
+            if (d.name == "Marca" || d.name == "MarcaCantidad" || d.name == "Dominio" || d.name == "Subtotal" ||
+                d.name == "Total" || d.name == "Parte")
+                order << d.text;
+        QCOMPARE(order, (QStringList{"FIAT",
+                                     "3 vehículos",
+                                     "AA0",
+                                     "3",
+                                     "AA1",
+                                     "3",
+                                     "AA2",
+                                     "3",
+                                     "Subtotal 60.50",
+                                     "FORD",
+                                     "2 vehículos",
+                                     "AA3",
+                                     "2",
+                                     "AA4",
+                                     "2",
+                                     "Subtotal 10.00",
+                                     "RENAULT",
+                                     "1 vehículos",
+                                     "AA5",
+                                     "1",
+                                     "Subtotal 7.25",
+                                     "TOTAL 77.75 en 6"}));
+        // bands follow one another down the page
+        QCOMPARE(list.find("Marca")->rect.top(), 10 + 10.0);
+        QCOMPARE(list.find("Dominio")->rect.top(), 10 + 10 + 6.0);
+        QCOMPARE(list.find("Subtotal")->rect.top(), 10 + 10 + 6 + 3 * 5.0);
+
+        // a long list: a group header never ends a page, every page asks for its items alone
+        data.clear();
+        for (int i = 0; i < 90; ++i)
+            data.append({{"MARCA", QStringLiteral("M%1").arg(i / 7, 2, 10, QLatin1Char('0'))},
+                         {"DOMINIO", QStringLiteral("D%1").arg(i)},
+                         {"IMPORTE", 1}});
+        VectorRowSource many(data);
+        const Render render(l, &many, &v, at);
+        const DisplayList all = render.all();
+        QVERIFY(render.pageCount() > 3);
+        int headers = 0;
+        for (const DisplayItem &d : all.items) {
+            if (d.name != "Marca")
+                continue;
+            ++headers;
+            bool rowFollows = false;
+            for (const DisplayItem &r : all.onPage(d.page))
+                rowFollows = rowFollows || (r.name == "Dominio" && r.row == d.row);
+            QVERIFY2(rowFollows, qPrintable(d.text));
+        }
+        QCOMPARE(headers, 13);
+        QCOMPARE(all.named("Dominio").size(), 90);
+        QCOMPARE(all.named("Subtotal").last().text, QStringLiteral("Subtotal 6.00"));
+        for (int p = 1; p <= render.pageCount(); ++p) {
+            const QVector<DisplayItem> page = render.page(p), expected = all.onPage(p);
+            QCOMPARE(page.size(), expected.size());
+            for (int i = 0; i < page.size(); ++i) {
+                QCOMPARE(page[i].name, expected[i].name);
+                QCOMPARE(page[i].text, expected[i].text);
+                QCOMPARE(page[i].rect, expected[i].rect);
+            }
+        }
     }
 
     void badLayoutsFailLoudly()
@@ -120,6 +284,12 @@ private slots:
         QVERIFY(fails("{ not json"));
         // an ancestor naming its descendant
         QVERIFY(fails("{\"name\": \"Base\", \"extends\": \"Leaf\"}"));
+        // a misspelt key, an unknown page size, a move without positions
+        QVERIFY(fails("{\"name\": \"L\", \"items\": {\"detail\": [{\"name\": \"e\", \"tetx\": \"x\"}]}}"));
+        QVERIFY(fails("{\"name\": \"L\", \"page\": {\"size\": \"A3\"}}"));
+        QVERIFY(fails("{\"name\": \"L\", \"items\": {\"pageHeader\": [{\"name\": \"m\", \"move\": {\"by\": "
+                      "\"K\"}}]}}"));
+        QVERIFY(fails("{\"name\": \"L\", \"items\": {\"groupFooter.nada\": [{\"name\": \"g\"}]}}"));
         QVERIFY(!fails(layoutText(QStringLiteral("TestList"))));
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, loadLayoutFromDir(TARVIL_SOURCE_DIR "/tests/report/layouts",
                                                                        QStringLiteral("NoExiste")));
