@@ -151,7 +151,16 @@ void mergeInto(Merged &m, const QJsonObject &o, const QString &layout)
             item.insert(QStringLiteral("band"), g.key());
             if (!m.items.contains(name))
                 m.order.append(name);
-            m.items.insert(name, mergeObjects(m.items.value(name), item));
+            // What a component prints comes from one place: giving it anew
+            // drops the inherited one.
+            QJsonObject base = m.items.value(name);
+            static const char *const sources[] = {"text", "value", "expr", "field"};
+            for (const char *k : sources)
+                if (!item.value(QLatin1String(k)).isNull() && !item.value(QLatin1String(k)).isUndefined())
+                    for (const char *other : sources)
+                        if (!item.contains(QLatin1String(other)))
+                            base.remove(QLatin1String(other));
+            m.items.insert(name, mergeObjects(base, item));
         }
     }
 }

@@ -136,8 +136,9 @@ public:
 };
 
 // The ancestors' JSON merged with the descendant's: a descendant repeats a
-// component's name to override any of its properties (null removes one),
-// adds new names, and hides inherited ones with "visible": false. Throws
+// component's name to override any of its properties (null removes one; a
+// new "text", "value", "expr" or "field" replaces the inherited one), adds
+// new names, and hides inherited ones with "visible": false. Throws
 // std::runtime_error with the layout name on bad JSON, an unknown key, an
 // expression that does not parse or an extends cycle; `resolve` gives an
 // ancestor's text by name and throws when there is none.

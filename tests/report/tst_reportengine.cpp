@@ -371,6 +371,24 @@ private slots:
         QCOMPARE(s.value(2, "dominio").toString(), QStringLiteral("CCC333"));
         QCOMPARE(s.value(1, "ANIO").toInt(), 2011);
         QCOMPARE(s.fields(), (QStringList{"Dominio", "Anio"}));
+
+        // the compact store gives every kind of value back as it went in
+        TableRowSource t({"texto", "entero", "real", "fecha", "momento", "si", "nulo"});
+        const QDateTime moment(QDate(2024, 2, 29), QTime(23, 59, 58));
+        t.append({QStringLiteral("Ñandú \"ó\""), 42, 2.5, QDate(1999, 12, 31), moment, true, QVariant()});
+        t.append({QString(), qint64(1) << 40});
+        QCOMPARE(t.rowCount(), 2);
+        QCOMPARE(t.value(0, "TEXTO").toString(), QStringLiteral("Ñandú \"ó\""));
+        QCOMPARE(t.value(0, "entero").toInt(), 42);
+        QCOMPARE(t.value(0, "real").toDouble(), 2.5);
+        QCOMPARE(t.value(0, "fecha").toDate(), QDate(1999, 12, 31));
+        QCOMPARE(t.value(0, "momento").toDateTime(), moment);
+        QCOMPARE(t.value(0, "si").typeId(), int(QMetaType::Bool));
+        QVERIFY(!t.value(0, "nulo").isValid());
+        QCOMPARE(t.value(1, "texto").toString(), QString());
+        QCOMPARE(t.value(1, "entero").toLongLong(), qint64(1) << 40);
+        QVERIFY(!t.value(1, "fecha").isValid()); // a short row is padded with nulls
+        QVERIFY(!t.value(2, "texto").isValid());
     }
 
     void longDetailFlowsOverPagesWithoutLosingRows()

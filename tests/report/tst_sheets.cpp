@@ -282,8 +282,60 @@ private slots:
         const DisplayList l = form.displayList();
         QCOMPARE(textOf(l, "QRLabelQuince1"), QStringLiteral("PEC GAS SA"));
         QCOMPARE(l.find("QRLabelQuince4")->rect.topLeft(), QPointF(kLeft + 61.4, kTop + 13.5));
-        QVERIFY(textOf(l, "QRRepTecPec") != QStringLiteral("ING. LUIS PAZ"));
-        QVERIFY(!textOf(l, "QRRepTecPECMat").contains("9911"));
+        // the profile's own representative lines instead of the PEC's
+        QCOMPARE(textOf(l, "QRRepTecPec"), QStringLiteral("PEC GAS SA"));
+        QCOMPARE(textOf(l, "QRRepTecPECMat"), QStringLiteral("AV. 1 100"));
+    }
+
+    // A sheet over the working table, as the layouts still to come are
+    // written: one row per cylinder, the raw "new" flag, the certificate
+    // column, dates split into boxes, the long kind wording, copies from
+    // the workshop's count.
+    void workTableSheetFromTheLayoutAlone()
+    {
+        const auto resource = [](const QString &name) {
+            QFile f(QStringLiteral(":/documents/layouts/%1.json").arg(name));
+            if (!f.open(QIODevice::ReadOnly))
+                throw std::runtime_error("missing layout");
+            return f.readAll();
+        };
+        QFile own(QStringLiteral(TARVIL_SOURCE_DIR "/tests/report/layouts/WorkSheet.json"));
+        QVERIFY(own.open(QIODevice::ReadOnly));
+        Report::Layout layout;
+        try {
+            layout = Report::loadLayoutFromJson(own.readAll(), resource);
+        } catch (const std::exception &e) {
+            QFAIL(e.what());
+        }
+        FichaData d = renewal();
+        d.operationKind = QStringLiteral("H");
+        d.workshopCopies = 4;
+        CylinderRow c = cylinder("S-100", "");
+        c.rvalCod = QStringLiteral("V20");
+        Sample::setCylinders(d, {c, cylinder("S-101", "SI")});
+        const auto sheet = [&] {
+            Report::ReportForm form(layout);
+            form.bindValues(std::make_shared<Report::Values>(Documents::SheetValues(d)));
+            form.bindRows(Documents::SheetRows(d, layout.rows));
+            return form;
+        };
+        Report::ReportForm form = sheet();
+        QCOMPARE(form.layout().copies, 4);
+        const DisplayList l = form.displayList();
+        QCOMPARE(l.named("QRDBText2").size(), 2); // the replaced valve takes no row of its own
+        QCOMPARE(rowCells(l, 0).value("QRExpr2"), QStringLiteral("X"));
+        QCOMPARE(rowCells(l, 0).value("QRCertificado"), QStringLiteral("CR01000123"));
+        QCOMPARE(rowCells(l, 1).value("QRExpr1"), QStringLiteral("X"));
+        QCOMPARE(textOf(l, "QRHabilitacion"), QStringLiteral("05      03      2021"));
+        QCOMPARE(textOf(l, "QRLabelOperacion"), QStringLiteral("REEMPLAZO VALVULA"));
+        QCOMPARE(textOf(l, "QRTaller"), QStringLiteral("TAL0001"));
+
+        d.workshopCopies = 0; // an unset tal.copias still presets one copy
+        d.ownRow->enabled = 0;
+        d.workshopEnabled = false;
+        form = sheet();
+        QCOMPARE(form.layout().copies, 1);
+        QCOMPARE(textOf(form.displayList(), "QRTaller"), QStringLiteral("??????"));
     }
 
     void notEnabledWorkshopPrintsItsAssociatedWorkshop()
