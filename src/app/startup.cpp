@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "core/version.h"
 #include "data/dm1.h"
 
 #include <QApplication>
@@ -7,7 +8,8 @@
 #include <QLocale>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 struct Caption {
     const char *source;
@@ -46,9 +48,8 @@ constexpr Caption kCaptions[] = {
 
 bool replacesContext(const char *context)
 {
-    return context
-           && (!std::strcmp(context, "QPlatformTheme") || !std::strcmp(context, "QMessageBox")
-               || !std::strcmp(context, "QDialogButtonBox") || !std::strcmp(context, "QGnomeTheme"));
+    return context && (!std::strcmp(context, "QPlatformTheme") || !std::strcmp(context, "QMessageBox") ||
+                       !std::strcmp(context, "QDialogButtonBox") || !std::strcmp(context, "QGnomeTheme"));
 }
 
 } // namespace
@@ -63,13 +64,14 @@ QString CaptionTranslator::translate(const char *context, const char *sourceText
     return {};
 }
 
-namespace Startup {
+namespace Startup
+{
 
 void prepareApplication(QApplication &app)
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Tarvil"));
     QCoreApplication::setApplicationName(QStringLiteral("Tarvil"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("314.01"));
+    QCoreApplication::setApplicationVersion(programVersionText());
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
 
     const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);

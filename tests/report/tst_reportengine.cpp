@@ -1,6 +1,5 @@
 // The report engine: layout inheritance, expressions, row sources,
 // pagination of long detail lists, PDF and spreadsheet output, the preview.
-#include "documents/rowsources.h"
 #include "report/expression.h"
 #include "report/preview.h"
 #include "report/reportform.h"
@@ -9,8 +8,6 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <stdexcept>
@@ -357,20 +354,6 @@ private slots:
         QVERIFY(!v.value(1, "anio").isValid());
         QVERIFY(!v.value(2, "Dominio").isValid());
         QCOMPARE(v.fields(), (QStringList{"Dominio", "anio"}));
-
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "rowsource");
-        db.setDatabaseName(":memory:");
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.exec("create table t (Dominio text, Anio integer)"));
-        QVERIFY(q.exec("insert into t values ('AAA111', 2010), ('BBB222', 2011), ('CCC333', 2012)"));
-        q.setForwardOnly(true);
-        QVERIFY(q.exec("select * from t order by Dominio"));
-        Documents::SqlRowSource s(q);
-        QCOMPARE(s.rowCount(), 3);
-        QCOMPARE(s.value(2, "dominio").toString(), QStringLiteral("CCC333"));
-        QCOMPARE(s.value(1, "ANIO").toInt(), 2011);
-        QCOMPARE(s.fields(), (QStringList{"Dominio", "Anio"}));
 
         // the compact store gives every kind of value back as it went in
         TableRowSource t({"texto", "entero", "real", "fecha", "momento", "si", "nulo"});

@@ -10,6 +10,8 @@
 #include "testdb.h"
 
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -299,7 +301,7 @@ private slots:
                 throw std::runtime_error("missing layout");
             return f.readAll();
         };
-        QFile own(QStringLiteral(TARVIL_SOURCE_DIR "/tests/report/layouts/WorkSheet.json"));
+        QFile own(QStringLiteral(TARVIL_SOURCE_DIR "/tests/documents/layouts/WorkSheet.json"));
         QVERIFY(own.open(QIODevice::ReadOnly));
         Report::Layout layout;
         try {
@@ -429,6 +431,24 @@ private slots:
         QVERIFY(table.fields().contains("CILVENC"));
         printable.close();
         work.close();
+    }
+
+    void queryRowsKeepTheirFieldsAndTypes()
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "rowsource");
+        db.setDatabaseName(":memory:");
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec("create table t (Dominio text, Anio integer)"));
+        QVERIFY(q.exec("insert into t values ('AAA111', 2010), ('BBB222', 2011), ('CCC333', 2012)"));
+        q.setForwardOnly(true);
+        QVERIFY(q.exec("select * from t order by Dominio"));
+        Documents::SqlRowSource s(q);
+        QCOMPARE(s.rowCount(), 3);
+        QCOMPARE(s.value(2, "dominio").toString(), QStringLiteral("CCC333"));
+        QCOMPARE(s.value(1, "ANIO").toInt(), 2011);
+        QCOMPARE(s.fields(), (QStringList{"Dominio", "Anio"}));
+        QVERIFY(s.value(1, "ANIO").typeId() != QMetaType::QString); // numbers stay numbers in the spreadsheet
     }
 
     void pdfCarriesTheSheetText()
