@@ -2,6 +2,7 @@
 // expiry and valve-only rows, operation and vehicle wording, regulator boxes,
 // workshop identity variants.
 #include "core/fichavalues.h"
+#include "samplesheet.h"
 
 #include <QtTest>
 
@@ -13,20 +14,8 @@ class TstFichaValues : public QObject
 
     static CylinderRow cylinder(const QString &codigo, const QString &serie)
     {
-        CylinderRow r;
+        CylinderRow r = Sample::cylinder(serie);
         r.codigo = codigo;
-        r.nroSerie = serie;
-        r.gestion = QStringLiteral("SIN CAMBIOS");
-        r.capacidad = 60;
-        r.fabricac = QStringLiteral("04/2015");
-        r.uphTaller = QStringLiteral("CR01");
-        r.uphFecha = QStringLiteral("03/2021");
-        r.uphResult = QStringLiteral("A");
-        r.cNuevo = QStringLiteral("NO");
-        r.valCod = QStringLiteral("V10");
-        r.valNro = QStringLiteral("VN-1");
-        r.valGest = QStringLiteral("SIN CAMBIOS");
-        r.nroCertif = QStringLiteral("CR01000123");
         return r;
     }
 

@@ -84,6 +84,22 @@ private slots:
         }
     }
 
+    // Ancestors too: a file that does not load would otherwise go unseen,
+    // neither registered nor printed.
+    void everyLayoutFileLoads()
+    {
+        const QDir dir(QStringLiteral(":/documents/layouts"));
+        const QStringList files = dir.entryList({QStringLiteral("*.json")}, QDir::Files);
+        QVERIFY(files.size() >= Documents::Registry().size());
+        for (const QString &file : files) {
+            try {
+                QCOMPARE(Documents::LoadLayout(file.chopped(5)).name, file.chopped(5));
+            } catch (const std::exception &ex) {
+                QFAIL(ex.what());
+            }
+        }
+    }
+
     void unknownLayoutsAreNotAvailable()
     {
         QVERIFY(Documents::IsAvailable(QStringLiteral("TQFichaBuckeyeForm")));
