@@ -17,7 +17,14 @@ bool writeXlsx(const QString &path, const Layout &layout, const RowSource &rows,
             cols.append({f, f});
 
     const QByteArray file = QDir::toNativeSeparators(path).toUtf8();
-    lxw_workbook *wb = workbook_new(file.constData());
+    // Rows go to a temporary file as they are written: a long list keeps
+    // memory flat. The user's temporary folder, since the C library's own
+    // choice may not be writable on Windows.
+    QByteArray tmpdir = QDir::toNativeSeparators(QDir::tempPath()).toLocal8Bit();
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    options.tmpdir = tmpdir.data();
+    lxw_workbook *wb = workbook_new_opt(file.constData(), &options);
     if (!wb) {
         if (error)
             *error = QStringLiteral("No se pudo crear el archivo %1").arg(QDir::toNativeSeparators(path));
