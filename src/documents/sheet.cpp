@@ -1,6 +1,5 @@
 #include "documents/sheet.h"
 
-#include "data/cylinderworktable.h"
 #include "data/localstore.h"
 #include "data/sheetrepository.h"
 #include "documents/registry.h"
@@ -214,11 +213,11 @@ void LoadWorkshopRows(FichaData &d, const QString &workshopCode)
     Ficha::ApplyWorkshopRows(d, own, associated);
 }
 
-void LoadSheetSources(FichaData &d, const QString &layout, const QString &workshopCode, LocalTable &work,
-                      LocalTable &printable)
+void LoadSheetSources(FichaData &d, const QString &layout, const QString &workshopCode,
+                      const QVector<CylinderRow> &cylinders, LocalTable &printable)
 {
     LoadWorkshopRows(d, workshopCode);
-    d.workCylinders = CylinderWorkTable::Read(work);
+    d.workCylinders = cylinders;
     d.cylinders.clear();
     // Only the layouts over the prepared list rebuild it (and read the catalogue).
     if (LoadLayout(layout).rows == kPrepared) {
@@ -227,10 +226,10 @@ void LoadSheetSources(FichaData &d, const QString &layout, const QString &worksh
     }
 }
 
-QVector<PreparedCylinderRow> PreparePrintCylinders(LocalTable &work, LocalTable &printable,
+QVector<PreparedCylinderRow> PreparePrintCylinders(const QVector<CylinderRow> &cylinders, LocalTable &printable,
                                                    const Ficha::ValidityLookup &validity)
 {
-    const QVector<PreparedCylinderRow> rows = Ficha::PrepareCylinders(CylinderWorkTable::Read(work), validity);
+    const QVector<PreparedCylinderRow> rows = Ficha::PrepareCylinders(cylinders, validity);
     writePrepared(printable, rows);
     return rows;
 }

@@ -33,15 +33,15 @@ void PrintSheet(const QString &layout, const FichaData &d, QWidget *parent = nul
 void LoadWorkshopRows(FichaData &d, const QString &workshopCode);
 
 // What the sheet `layout` reads at print time: the workshop rows (whether it
-// is enabled, the associated workshop) and the working table's cylinders,
+// is enabled, the associated workshop), and the operation's cylinders,
 // prepared into the printable table when the layout lists those. Throws
 // DbError.
-void LoadSheetSources(FichaData &d, const QString &layout, const QString &workshopCode, LocalTable &work,
-                      LocalTable &printable);
+void LoadSheetSources(FichaData &d, const QString &layout, const QString &workshopCode,
+                      const QVector<CylinderRow> &cylinders, LocalTable &printable);
 
 // Empties the printable table (`CILAUXPR`) and appends the prepared rows of
-// the working table; the rows stay there until the next sheet empties it.
-QVector<PreparedCylinderRow> PreparePrintCylinders(LocalTable &work, LocalTable &printable,
+// the cylinders; the rows stay there until the next sheet empties it.
+QVector<PreparedCylinderRow> PreparePrintCylinders(const QVector<CylinderRow> &cylinders, LocalTable &printable,
                                                    const Ficha::ValidityLookup &validity);
 
 } // namespace Documents

@@ -1,6 +1,7 @@
 // The blank-sheet technical sheet TQFichaBuckeyeForm filled for each kind of
 // operation: printed values and their places, the prepared cylinder rows, the
 // workshop block read from the database, the PDF text.
+#include "data/cylinderworktable.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
 #include "data/sheetrepository.h"
@@ -416,7 +417,8 @@ private slots:
             }
             work.post();
         }
-        const auto rows = Documents::PreparePrintCylinders(work, printable, SheetRepository::CylinderValidity());
+        const auto rows = Documents::PreparePrintCylinders(CylinderWorkTable::Read(work), printable,
+                                                           SheetRepository::CylinderValidity());
         QCOMPARE(rows.size(), 3);
         QCOMPARE(printable.count(), 3);
         Documents::LocalTableRowSource table(printable);
