@@ -2,7 +2,8 @@
 // Peak memory comes from the kernel's high-water mark; the row source's own
 // share is printed apart, since the rows are the caller's.
 //   QT_QPA_PLATFORM=offscreen bench_report [rows]
-// TARVIL_BENCH_KEEP=<folder> keeps the PDF files there.
+// TARVIL_BENCH_KEEP=<folder> keeps the PDF files there; TARVIL_BENCH_SHEET=<layout>
+// times another registered sheet.
 #include "documents/sheet.h"
 #include "report/renderer.h"
 
@@ -71,6 +72,9 @@ int main(int argc, char **argv)
     d.operationKind = QStringLiteral("R");
     d.enablingDate = QDate(2026, 12, 9);
     d.ownerName = QStringLiteral("PROPIETARIO DE PRUEBA");
+    d.injection = QStringLiteral("SI");
+    d.useType = QStringLiteral("TAXI");
+    d.regulatorNew = QStringLiteral("NO");
     QVector<CylinderRow> cyl(3);
     for (int i = 0; i < cyl.size(); ++i) {
         cyl[i].codigo = QStringLiteral("C060");
@@ -83,7 +87,8 @@ int main(int argc, char **argv)
     for (const char *when : {"first, includes font and layout loading", "again", "again"}) {
         QElapsedTimer t;
         t.start();
-        const Report::ReportForm sheet = Documents::MakeSheet(QStringLiteral("TQFichaBuckeyeForm"), d);
+        const Report::ReportForm sheet =
+            Documents::MakeSheet(qEnvironmentVariable("TARVIL_BENCH_SHEET", QStringLiteral("TQFichaBuckeyeForm")), d);
         if (!sheet.exportPdf(dir.filePath(QStringLiteral("ficha.pdf")), &error)) {
             std::fprintf(stderr, "%s\n", qPrintable(error));
             return 1;
