@@ -76,6 +76,14 @@ bool SplitMonthYear(const QString &mmYyyy, int *month, int *year)
     return true;
 }
 
+QString UnreadableTestDateText(const CylinderRow &c)
+{
+    const QString serial = c.nroSerie.trimmed().isEmpty() ? c.codigo.trimmed() : c.nroSerie.trimmed();
+    return QStringLiteral("La fecha de la última prueba hidráulica del cilindro %1 no se puede leer (\"%2\"): "
+                          "corríjala con \"Modificar Datos del Cilindro\".")
+        .arg(serial, c.uphFecha.trimmed());
+}
+
 QString JoinMonthYear(const QString &month, const QString &twoDigitYear)
 {
     const QString m = month.trimmed();
@@ -135,8 +143,15 @@ AcceptResult CheckCylinderDialog(const CylinderRow &v, const QString &operationK
         prompter.error(QStringLiteral("El código de gestión no puede quedar en blanco."));
         return fail(Field::Gestion, true);
     }
+    // A half-typed date would be stored and then slip past the test rules.
+    int month = 0, year = 0;
     if (blank(v.fabricac)) {
         prompter.error(QStringLiteral("La fecha de fabricación no puede quedar en blanco."));
+        return fail(Field::Fabricac, true);
+    }
+    if (!SplitMonthYear(v.fabricac, &month, &year)) {
+        prompter.error(QStringLiteral("La fecha de fabricación debe tener mes y año completos (MM/AAAA), con el mes "
+                                      "entre 01 y 12."));
         return fail(Field::Fabricac, true);
     }
     if (blank(v.uphTaller)) {
@@ -145,6 +160,11 @@ AcceptResult CheckCylinderDialog(const CylinderRow &v, const QString &operationK
     }
     if (blank(v.uphFecha)) {
         prompter.error(QStringLiteral("La fecha de UPH no puede quedar en blanco."));
+        return fail(Field::UphFecha, true);
+    }
+    if (!SplitMonthYear(v.uphFecha, &month, &year)) {
+        prompter.error(
+            QStringLiteral("La fecha de UPH debe tener mes y año completos (MM/AAAA), con el mes entre 01 y 12."));
         return fail(Field::UphFecha, true);
     }
     if (!v.valCod.trimmed().isEmpty()) {

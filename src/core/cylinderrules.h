@@ -33,8 +33,12 @@ QDate CrpcExpiryDate(std::optional<int> validityYears, int testMonth, int testYe
 // "49" -> "2049", "50" -> "1950"; a year of more than two digits is returned as is.
 QString CenturyYear(const QString &twoDigitYear);
 
-// "MM/YYYY" -> month and year; false when the text is not a month and year.
+// "MM/YYYY" -> month and year; false when the text is not a month and year
+// (every digit typed, month 01 to 12).
 bool SplitMonthYear(const QString &mmYyyy, int *month, int *year);
+
+// The warning for a cylinder whose last test date cannot be read.
+QString UnreadableTestDateText(const CylinderRow &c);
 // Month and year as stored centrally ("06", "18") -> "06/2018".
 QString JoinMonthYear(const QString &month, const QString &twoDigitYear);
 

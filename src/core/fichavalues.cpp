@@ -56,7 +56,13 @@ QString CilVenc(const QString &uphFecha, std::optional<int> validityYears)
 
 QString UphResultWord(const QString &uphResult)
 {
-    return uphResult == QLatin1String("A") ? QStringLiteral("APROBADO") : QStringLiteral("RECHAZADO");
+    // The work table holds the words, the central tables the letters.
+    const QString r = uphResult.trimmed().toUpper();
+    if (r.startsWith(QLatin1Char('A')))
+        return QStringLiteral("APROBADO");
+    if (r.startsWith(QLatin1Char('R')))
+        return QStringLiteral("RECHAZADO");
+    return {};
 }
 
 QVector<PreparedCylinderRow> PrepareCylinders(const QVector<CylinderRow> &rows, const ValidityLookup &validity)

@@ -27,7 +27,8 @@ inline constexpr int kDefaultValidityYears = 5;
 // Empty when the test date is not a month and a year.
 QString CilVenc(const QString &uphFecha, std::optional<int> validityYears);
 
-// "A" -> "APROBADO", anything else "RECHAZADO".
+// "A" or "APROBADO" -> "APROBADO", "R" or "RECHAZADO" -> "RECHAZADO"; an
+// empty result stays empty.
 QString UphResultWord(const QString &uphResult);
 
 // The printable list: one row per cylinder plus a valve-only row after each

@@ -214,10 +214,14 @@ HydraulicPass RunHydraulicPass(const QVector<CylinderRow> &cylinders, const QStr
     pass.expiry = expiry;
     bool haveOldest = false;
     int oldestMonth = 0, oldestYear = 0;
+    QStringList unreadable;
     for (const CylinderRow &c : cylinders) {
         int m = 0, y = 0;
-        if (!Cylinders::SplitMonthYear(c.uphFecha, &m, &y))
+        // Reported, never skipped: the save refuses it until it is corrected.
+        if (!Cylinders::SplitMonthYear(c.uphFecha, &m, &y)) {
+            unreadable << Cylinders::UnreadableTestDateText(c);
             continue;
+        }
         if (!haveOldest || y < oldestYear || (y == oldestYear && m < oldestMonth)) {
             oldestMonth = m;
             oldestYear = y;
@@ -229,11 +233,13 @@ HydraulicPass RunHydraulicPass(const QVector<CylinderRow> &cylinders, const QStr
             pass.phRequired = true;
         }
     }
+    pass.warning = unreadable.join(QLatin1Char('\n'));
     if (!haveOldest || kind == QLatin1String("B") || kind == QLatin1String("D"))
         return pass;
     switch (Cylinders::PhDueStatus(oldestMonth, oldestYear, enabling)) {
     case Cylinders::PhStatus::Required:
-        pass.warning = QStringLiteral("Este vehículo debe realizar Prueba Hidraulica.");
+        pass.warning += (pass.warning.isEmpty() ? QString() : QStringLiteral("\n")) +
+                        QStringLiteral("Este vehículo debe realizar Prueba Hidraulica.");
         pass.expiry = today;
         pass.expiryChanged = true;
         pass.phRequired = true;

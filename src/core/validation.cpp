@@ -61,7 +61,7 @@ struct Run {
 
 } // namespace
 
-Result Check(const Input &in, const Lookups &db, Prompter &prompter)
+Result Check(const Input &in, const Lookups &db, Prompter &prompter, const std::function<void()> &hydraulicPassStarts)
 {
     Run run{Result{}, prompter};
     run.r.expiry = in.expiry;
@@ -85,8 +85,11 @@ Result Check(const Input &in, const Lookups &db, Prompter &prompter)
         run.markIfBlank(5, in.docNumber, QStringLiteral("NroDocEdit"));
         run.markIfBlank(5, in.street, QStringLiteral("CalleEdit"));
     }
-    if ((kind == QLatin1String("M") || kind == QLatin1String("R")) && in.checksReusedSticker && db.stickerReplacedBy) {
-        const QString sticker = in.previousSticker.trimmed();
+    // Without a previous sticker there is nothing to have been replaced (and
+    // an empty one would match every operation that had none).
+    const QString sticker = in.previousSticker.trimmed();
+    if ((kind == QLatin1String("M") || kind == QLatin1String("R")) && in.checksReusedSticker && db.stickerReplacedBy &&
+        !sticker.isEmpty()) {
         if (const auto replacedBy = db.stickerReplacedBy(sticker)) {
             const QString text = QStringLiteral("Oblea ") + sticker +
                                  QStringLiteral(" ya asignada. Se reemplazo por ") + replacedBy->trimmed() +
@@ -123,14 +126,19 @@ Result Check(const Input &in, const Lookups &db, Prompter &prompter)
 
     // 12 and 13 only while everything above passed.
     run.r.hydraulicPassRan = true;
+    if (hydraulicPassStarts)
+        hydraulicPassStarts();
     if (dismantling)
         return run.r;
     for (const CylinderRow &c : in.cylinders) {
         if (retired(c))
             continue;
         int month = 0, year = 0;
-        if (!Cylinders::SplitMonthYear(c.uphFecha, &month, &year))
-            continue;
+        // A date that cannot be read would let the cylinder skip its test rule.
+        if (!Cylinders::SplitMonthYear(c.uphFecha, &month, &year)) {
+            run.warning(12, Cylinders::UnreadableTestDateText(c));
+            return run.r;
+        }
         switch (Cylinders::PhDueStatus(month, year, in.enabling)) {
         case Cylinders::PhStatus::Required:
             run.warning(12, QStringLiteral("Este vehículo debe realizar Prueba Hidraulica."));
@@ -144,23 +152,25 @@ Result Check(const Input &in, const Lookups &db, Prompter &prompter)
             break;
         }
     }
+    // Every cylinder is looked at, so a fault of a later one is reported
+    // whatever the first one holds; each message once.
+    QStringList faults;
     for (const CylinderRow &c : in.cylinders) {
         const bool fab = c.uphTaller.trimmed() == QLatin1String("FAB");
         const bool hasCert = !blank(c.nroCertif);
-        if (!retired(c) && !fab && !hasCert) {
-            run.warning(13, QStringLiteral("No se ingreso el número de Certificado."));
-            return run.r;
-        }
-        if (!retired(c) && fab && hasCert) {
-            run.warning(13, QStringLiteral("Siendo FAB no puede tener número de certificado."));
-            return run.r;
-        }
-        if (fab && c.fabricac.trimmed() != c.uphFecha.trimmed()) {
-            run.warning(
-                13, QStringLiteral("Siendo FAB la fecha de fabricación y última prueba hidraulica deben ser iguales."));
-            return run.r;
-        }
+        QStringList found;
+        if (!retired(c) && !fab && !hasCert)
+            found << QStringLiteral("No se ingreso el número de Certificado.");
+        if (!retired(c) && fab && hasCert)
+            found << QStringLiteral("Siendo FAB no puede tener número de certificado.");
+        if (fab && c.fabricac.trimmed() != c.uphFecha.trimmed())
+            found << QStringLiteral("Siendo FAB la fecha de fabricación y última prueba hidraulica deben ser iguales.");
+        for (const QString &f : std::as_const(found))
+            if (!faults.contains(f))
+                faults << f;
     }
+    for (const QString &f : std::as_const(faults))
+        run.warning(13, f);
     return run.r;
 }
 

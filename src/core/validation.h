@@ -56,6 +56,9 @@ struct Result {
     QStringList marked() const;
 };
 
-Result Check(const Input &in, const Lookups &db, Prompter &prompter);
+// `hydraulicPassStarts` runs when checks 1-11 passed, before the
+// hydraulic-test pass and its warnings (the form opens its progress panel).
+Result Check(const Input &in, const Lookups &db, Prompter &prompter,
+             const std::function<void()> &hydraulicPassStarts = {});
 
 } // namespace Validation

@@ -99,8 +99,12 @@ private slots:
         QCOMPARE(prep().cNuevo, QStringLiteral("SI"));
         QCOMPARE(prep().uphResult, QStringLiteral("APROBADO"));
         r.cNuevo = QString();
-        r.uphResult = QStringLiteral("APROBADO"); // only the code "A" approves
+        r.uphResult = QStringLiteral("APROBADO"); // the work table holds the words
         QCOMPARE(prep().cNuevo, QStringLiteral("NO"));
+        QCOMPARE(prep().uphResult, QStringLiteral("APROBADO"));
+        r.uphResult = QStringLiteral("RECHAZADO");
+        QCOMPARE(prep().uphResult, QStringLiteral("RECHAZADO"));
+        r.uphResult = QStringLiteral("R");
         QCOMPARE(prep().uphResult, QStringLiteral("RECHAZADO"));
         r.cNuevo = QStringLiteral("si");
         QCOMPARE(prep().cNuevo, QStringLiteral("NO"));

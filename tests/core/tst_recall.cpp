@@ -194,6 +194,14 @@ private slots:
         QCOMPARE(p.letterRows.size(), 1);
         QVERIFY(!p.expiryChanged);
         QVERIFY(p.warning.isEmpty());
+
+        // A stored test month the pass cannot read is reported, not skipped.
+        cyl = CopyCylinders({cil(QStringLiteral("A"), QStringLiteral("S"), QStringLiteral("24")),
+                             cil(QStringLiteral("B"), QStringLiteral("S"), QStringLiteral("21"), QStringLiteral("13"))},
+                            Mode::NewOperation, QStringLiteral("R"));
+        p = RunHydraulicPass(cyl, QStringLiteral("R"), today, today.addYears(1), today, false, false);
+        QVERIFY2(p.warning.startsWith(QStringLiteral("La fecha de la última prueba hidráulica del cilindro B")),
+                 qPrintable(p.warning));
     }
 
     void pendingValveReplacementLoad()

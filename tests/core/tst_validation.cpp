@@ -134,14 +134,22 @@ private slots:
         yes.answers = {true};
         const Result r = Check(in, db, yes);
         QVERIFY(!r.ok);
-        QCOMPARE(yes.log,
-                 QStringList{QStringLiteral("question: Oblea 0001234567 ya asignada. Se reemplazo por 0009999999 Sigue?")});
+        QCOMPARE(yes.log, QStringList{QStringLiteral(
+                              "question: Oblea 0001234567 ya asignada. Se reemplazo por 0009999999 Sigue?")});
         // Without the profile flag nobody is asked.
         in.checksReusedSticker = false;
         in.model = QStringLiteral("SIENA");
         ScriptedPrompter quiet;
         QVERIFY(Check(in, db, quiet).ok);
         QVERIFY(quiet.log.isEmpty());
+
+        // No previous sticker: nothing to have been replaced; only the mark.
+        in.checksReusedSticker = true;
+        in.previousSticker = QStringLiteral("  ");
+        db.stickerReplacedBy = [](const QString &) { return std::optional<QString>(QStringLiteral("4500000056")); };
+        const Result empty = Check(in, db, quiet);
+        QVERIFY(quiet.log.isEmpty());
+        QCOMPARE(empty.marked(), QStringList{QStringLiteral("ObleaAntEdit")});
     }
 
     void expiryWindow_data()
@@ -204,6 +212,20 @@ private slots:
         old.gestion = QStringLiteral("BAJA");
         in.cylinders = {old, cylinder()};
         QVERIFY(Check(in, none(), p).ok);
+
+        // A test date that cannot be read stops the save instead of letting
+        // the cylinder through; the panel was already up when it is said.
+        for (const QString &date : {"5/2012", "05/201", "13/2020", ""}) {
+            in.cylinders = {cylinder(), cylinder(date)};
+            ScriptedPrompter unread;
+            r = Check(in, none(), unread, [&] { unread.log << QStringLiteral("panel"); });
+            QVERIFY2(!r.ok, qPrintable(date));
+            QCOMPARE(unread.log.size(), 2);
+            QCOMPARE(unread.log.first(), QStringLiteral("panel"));
+            QVERIFY2(unread.log.last().startsWith(QStringLiteral("warn: La fecha de la última prueba hidráulica "
+                                                                 "del cilindro S1 no se puede leer")),
+                     qPrintable(unread.log.last()));
+        }
     }
 
     void certificatesAcrossCylinders()
@@ -217,6 +239,15 @@ private slots:
         Result r = Check(in, none(), p);
         QVERIFY(!r.ok);
         QCOMPARE(p.log, QStringList{QStringLiteral("warn: Siendo FAB no puede tener número de certificado.")});
+
+        // Whatever the first cylinder holds, the second's fault is reported.
+        CylinderRow noCertificate = cylinder();
+        noCertificate.nroCertif.clear();
+        in.cylinders = {noCertificate, fab};
+        p = {};
+        QVERIFY(!Check(in, none(), p).ok);
+        QCOMPARE(p.log, (QStringList{QStringLiteral("warn: No se ingreso el número de Certificado."),
+                                     QStringLiteral("warn: Siendo FAB no puede tener número de certificado.")}));
 
         fab.nroCertif.clear();
         fab.uphFecha = QStringLiteral("04/2024");

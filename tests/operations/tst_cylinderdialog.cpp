@@ -63,6 +63,7 @@ private slots:
 
     void aceptarStoresTheRow();
     void blankRequiredFieldsAreHighlightedAndStay();
+    void halfTypedDatesAreRefused();
     void modificationWarnsAboutValveOnAnotherDomain();
     void cancelAbandonsAppendedAndEditedRows();
 
@@ -498,6 +499,37 @@ void TstCylinderDialog::blankRequiredFieldsAreHighlightedAndStay()
     QCOMPARE(m_prompter.log.last(), QStringLiteral("warn: No se ingreso el número de Certificado."));
     QCOMPARE(table().count(), 0);
     QVERIFY(dlg.isVisible());
+}
+
+// The masks require every digit; what is typed short of that, or a month
+// past 12, is refused rather than stored and skipped by the test rules.
+void TstCylinderDialog::halfTypedDatesAreRefused()
+{
+    table().append();
+    TDatosCilindroForm dlg(table(), QStringLiteral("M"), QStringLiteral("AAA111"), nullptr, m_prompter);
+    dlg.show();
+    fillValid(dlg);
+    for (const char *typed : {"52012", "05201", "132012"}) {
+        dlg.EditFABRICAC->clear();
+        dlg.EditFABRICAC->setFocus();
+        dlg.EditFABRICAC->home(false);
+        QTest::keyClicks(dlg.EditFABRICAC, QString::fromLatin1(typed));
+        QVERIFY(!dlg.EditFABRICAC->hasAcceptableInput() || QString(typed) == "132012");
+        dlg.BitBtnAceptarClick();
+        QVERIFY2(
+            m_prompter.log.last().startsWith(QStringLiteral("error: La fecha de fabricación debe tener mes y año")),
+            qPrintable(m_prompter.log.last()));
+        QVERIFY(dlg.isHighlighted(dlg.EditFABRICAC));
+        QCOMPARE(table().count(), 0);
+    }
+    dlg.EditFABRICAC->setText(QStringLiteral("06/2015"));
+    dlg.EditUPHFECHA->setText(QStringLiteral("07/20"));
+    dlg.BitBtnAceptarClick();
+    QVERIFY(m_prompter.log.last().startsWith(QStringLiteral("error: La fecha de UPH debe tener mes y año")));
+    dlg.EditUPHFECHA->setText(QStringLiteral("07/2020"));
+    dlg.BitBtnAceptarClick();
+    QCOMPARE(table().count(), 1);
+    QCOMPARE(table().text(QStringLiteral("FABRICAC")), QStringLiteral("06/2015"));
 }
 
 void TstCylinderDialog::modificationWarnsAboutValveOnAnotherDomain()

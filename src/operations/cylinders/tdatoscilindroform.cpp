@@ -1,6 +1,7 @@
 #include "operations/cylinders/tdatoscilindroform.h"
 
 #include "core/cylinderrules.h"
+#include "core/editmask.h"
 #include "core/lookuprules.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
@@ -98,13 +99,15 @@ void TDatosCilindroForm::buildUi()
     ComboGESTION = list("ComboGESTION", gestion);
     EditCAPACIDAD = edit("EditCAPACIDAD", 9, false);
     EditCAPACIDAD->setValidator(new QIntValidator(0, 999999, EditCAPACIDAD));
+    // MM/YYYY with every digit required: our masks, translated for Qt.
+    const QString dateMask = TranslateEditMask(QStringLiteral("00/0000")).qtMask;
     EditFABRICAC = edit("EditFABRICAC", 0, false);
-    EditFABRICAC->setInputMask(QStringLiteral("00/0000"));
+    EditFABRICAC->setInputMask(dateMask);
 
     EditUPHTALLER = edit("EditUPHTALLER", 4, true);
     SpeedButtonCRPC = lookupButton("SpeedButtonCRPC");
     EditUPHFECHA = edit("EditUPHFECHA", 0, false);
-    EditUPHFECHA->setInputMask(QStringLiteral("00/0000"));
+    EditUPHFECHA->setInputMask(dateMask);
     ComboUPHRESULT = list("ComboUPHRESULT", {QStringLiteral("APROBADO"), QStringLiteral("RECHAZADO")});
 
     EditVALCOD = edit("EditVALCOD", 4, true);

@@ -56,11 +56,11 @@ SaveOutcome SaveOperation(OperationRecord &record, const InstallationProfile *pr
                           Progress &progress, const QDate &today, std::optional<int> replacing)
 {
     SaveOutcome out;
-    out.checks = Validation::Check(ValidationInputOf(record, profile, today), centralLookups(), prompter);
-    if (out.checks.hydraulicPassRan) {
+    // The panel is up before the hydraulic-test warnings.
+    out.checks = Validation::Check(ValidationInputOf(record, profile, today), centralLookups(), prompter, [&] {
         progress.open(5);
         progress.line(QStringLiteral("Controlando vencimientos PH..."));
-    }
+    });
     record.fechaVencimiento = out.checks.expiry;
     if (!out.checks.ok) {
         progress.hide();
