@@ -2,7 +2,8 @@
 
 #include "core/cylinderrules.h"
 
-namespace PendingSave {
+namespace PendingSave
+{
 
 const std::array<QString, 12> &AccessoryColumnBases()
 {
@@ -70,7 +71,8 @@ QVariantMap TempUsrValues(const OperationRecord &r, const GlobalState &g, const 
     // No file: empty content and empty path, never NULL.
     const QString blobs[3] = {QStringLiteral("dnistring"), QStringLiteral("dorsostring"),
                               QStringLiteral("certificadostring")};
-    const QString paths[3] = {QStringLiteral("dnipath"), QStringLiteral("dorsopath"), QStringLiteral("certificadopath")};
+    const QString paths[3] = {QStringLiteral("dnipath"), QStringLiteral("dorsopath"),
+                              QStringLiteral("certificadopath")};
     for (int i = 0; i < 3; ++i) {
         const bool attached = !r.attachmentPaths[i].isEmpty();
         v[blobs[i]] = attached ? files[i] : QByteArray("");
@@ -100,12 +102,17 @@ static QVariantMap regRow(const GlobalState &g, const OperationRecord &r, int id
     return v;
 }
 
+bool SavesSecondRegulator(const OperationRecord &r)
+{
+    const QString letter = FirstLetter(r.regulador.gestion);
+    return r.kind == QLatin1String("M") && (letter == QLatin1String("B") || letter == QLatin1String("D")) &&
+           !r.reguladorNuevo.codigo.trimmed().isEmpty();
+}
+
 QList<QVariantMap> TempRegValues(const OperationRecord &r, const GlobalState &g, int id)
 {
     QList<QVariantMap> rows{regRow(g, r, id, r.regulador)};
-    const QString letter = FirstLetter(r.regulador.gestion);
-    if (r.kind == QLatin1String("M") && (letter == QLatin1String("B") || letter == QLatin1String("D"))
-        && !r.reguladorNuevo.codigo.trimmed().isEmpty())
+    if (SavesSecondRegulator(r))
         rows << regRow(g, r, id, r.reguladorNuevo);
     return rows;
 }
@@ -133,7 +140,8 @@ QList<QVariantMap> TempCilValues(const OperationRecord &r, const GlobalState &g,
         v[QStringLiteral("cuphresult")] = FirstLetter(c.uphResult);
         int month = 0, year = 0;
         if (Cylinders::SplitMonthYear(c.uphFecha, &month, &year))
-            v[QStringLiteral("fecvenccrpc")] = Cylinders::CrpcExpiryDate(validityYears(c.codigo.trimmed()), month, year);
+            v[QStringLiteral("fecvenccrpc")] =
+                Cylinders::CrpcExpiryDate(validityYears(c.codigo.trimmed()), month, year);
         else
             v[QStringLiteral("fecvenccrpc")] = dateValue(QDate());
         v[QStringLiteral("cnuevo")] = FirstLetter(c.cNuevo);

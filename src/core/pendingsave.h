@@ -15,7 +15,8 @@
 // How an operation on the form becomes a pending operation: the values of
 // the temp_usr, temp_reg and temp_cil rows, keyed by the parameter names of
 // the insert statements (without ':').
-namespace PendingSave {
+namespace PendingSave
+{
 
 // Column bases of the accessory pairs in the accessories dialog's row order;
 // OperationRecord::accesorios holds code and serial of row i at 2i and 2i+1.
@@ -31,6 +32,7 @@ QVariantMap TempUsrValues(const OperationRecord &r, const GlobalState &g, const 
 // One row for the current regulator; a second one in a modification that
 // retires it ("B"/"D") when the new regulator's code is filled in.
 QList<QVariantMap> TempRegValues(const OperationRecord &r, const GlobalState &g, int id);
+bool SavesSecondRegulator(const OperationRecord &r);
 
 // One row per cylinder in list order. `validityYears` gives codcil.VENC of a
 // cylinder code (nullopt when the code is not in the catalogue).

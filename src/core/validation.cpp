@@ -105,6 +105,15 @@ Result Check(const Input &in, const Lookups &db, Prompter &prompter, const std::
     }
     run.markIfBlank(8, in.regulatorCode, QStringLiteral("CodigoRegularEdit"));
     run.markIfBlank(8, in.regulatorSerial, QStringLiteral("NroSerieReguladorEdit"));
+    // Only catalogue codes reach the PEC, however the field was left.
+    const std::pair<QString, QString> codes[] = {{in.regulatorCode, QStringLiteral("CodigoRegularEdit")},
+                                                 {in.secondRegulatorCode, QStringLiteral("CodigoReguladorNuevoEdit")}};
+    for (const auto &[code, field] : codes) {
+        if (!blank(code) && db.regulatorExists && !db.regulatorExists(code.trimmed())) {
+            run.mark(8, field);
+            run.error(8, field, QStringLiteral("Código de Regulador no encontrado."));
+        }
+    }
     if (in.cylinders.isEmpty())
         run.error(9, {}, QStringLiteral("No se han ingresado cilindro[s]."));
     if (!dismantling) {

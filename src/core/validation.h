@@ -22,6 +22,7 @@ struct Input {
     QString docType, docNumber, street;
     QString postalCode, locality, telephone;
     QString regulatorCode, regulatorSerial;
+    QString secondRegulatorCode;    // empty when no second regulator is stored
     QVector<CylinderRow> cylinders; // in list order
     QDate mounting, enabling, expiry;
     bool checksReusedSticker = false; // installation profile flag
@@ -34,6 +35,8 @@ struct Lookups {
     std::function<bool(const QString &domain)> domainExists;
     // uobleanew of an operation whose uobleaant is the sticker, if any.
     std::function<std::optional<QString>(const QString &sticker)> stickerReplacedBy;
+    // The code is in the regulator catalogue (codreg).
+    std::function<bool(const QString &code)> regulatorExists;
 };
 
 enum class Kind { Mark, Error, Warning, Question };

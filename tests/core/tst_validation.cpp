@@ -152,6 +152,25 @@ private slots:
         QCOMPARE(empty.marked(), QStringList{QStringLiteral("ObleaAntEdit")});
     }
 
+    void regulatorCodesOutsideTheCatalogueAreRefused()
+    {
+        Input in = renewal();
+        in.kind = QStringLiteral("M");
+        in.secondRegulatorCode = QStringLiteral("ZZ9 ");
+        Lookups db = none();
+        db.regulatorExists = [](const QString &code) { return code == QLatin1String("R01"); };
+        ScriptedPrompter p;
+        Result r = Check(in, db, p);
+        QVERIFY(!r.ok);
+        QCOMPARE(r.marked(), QStringList{QStringLiteral("CodigoReguladorNuevoEdit")});
+        QCOMPARE(p.log, QStringList{QStringLiteral("error: Código de Regulador no encontrado.")});
+        in.secondRegulatorCode.clear();
+        in.regulatorCode = QStringLiteral("X1");
+        p = {};
+        r = Check(in, db, p);
+        QCOMPARE(r.marked(), QStringList{QStringLiteral("CodigoRegularEdit")});
+    }
+
     void expiryWindow_data()
     {
         QTest::addColumn<int>("daysAfterMounting");

@@ -75,6 +75,7 @@ private slots:
 
     void regulatorLookUpFillsBrandOrSearches();
     void regulatorManagementInModification();
+    void everyChangedRegulatorCodeIsChecked();
     void operationFormButtonsAreWired();
 
 private:
@@ -833,6 +834,39 @@ void TstCylinderDialog::regulatorManagementInModification()
     Cylinders::RegulatorGestionChanged(gestion, QStringLiteral("M"), false, second, m_prompter);
     QVERIFY(m_prompter.log.isEmpty());
     QCOMPARE(gestion->currentText(), QStringLiteral("MONTAJE"));
+}
+
+// An unknown code, the look-up cancelled, another unknown code left with
+// Tab: each is reported and no brand of an earlier code stays beside it.
+void TstCylinderDialog::everyChangedRegulatorCodeIsChecked()
+{
+    Global = GlobalState{};
+    TRevisionAnualForm form(nullptr, m_prompter);
+    form.SetOperationKind(QStringLiteral("R"));
+    Cylinders::WireOperationForm(form);
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    const auto typeAndTab = [&](const QString &code) {
+        form.CodigoRegularEdit->setFocus(Qt::TabFocusReason);
+        form.CodigoRegularEdit->selectAll();
+        QTest::keyClicks(form.CodigoRegularEdit, code);
+        QTest::keyClick(form.CodigoRegularEdit, Qt::Key_Tab);
+    };
+    typeAndTab(QStringLiteral("R150"));
+    QTRY_COMPARE(form.MarcaReguladorEdit->text(), QStringLiteral("BETA"));
+    typeAndTab(QStringLiteral("ZZ1"));
+    QTRY_COMPARE(m_prompter.log.size(), 1);
+    QCOMPARE(m_lookups.size(), 1);
+    QCOMPARE(form.MarcaReguladorEdit->text(), QString()); // not BETA's any more
+    form.activateWindow();                                // as the closed look-up gives the form back
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(form.CodigoRegularEdit));
+    typeAndTab(QStringLiteral("YY2"));
+    QTRY_COMPARE(m_prompter.log.size(), 2);
+    QCOMPARE(m_prompter.log.last(), QStringLiteral("error: Código de Regulador no encontrado."));
+    QCOMPARE(m_lookups.size(), 2);
+    QCOMPARE(form.MarcaReguladorEdit->text(), QString());
+    form.close();
 }
 
 void TstCylinderDialog::operationFormButtonsAreWired()

@@ -82,6 +82,7 @@ private slots:
         Global.WorkshopCuit = QStringLiteral("30-71111111-1");
         Global.PecCode = QStringLiteral("0031");
         Clock::setToday(QDate(2026, 12, 9));
+        TestDb::exec(db, QStringLiteral("insert into codreg (CODIGO, MARCA) values ('R01', 'ACME'), ('R02', 'BETA')"));
     }
     void cleanupTestCase()
     {

@@ -105,6 +105,7 @@ private slots:
         TestDb::exec(db, QStringLiteral("insert into tal (tcodigoint, trazsoc, thabilitad, TTELEFONO) "
                                         "values ('TPD0001', 'GNC SUR', 1, '4445566')"));
         TestDb::exec(db, QStringLiteral("insert into codcil (CODIGO, VENC) values ('I060', 7)"));
+        TestDb::exec(db, QStringLiteral("insert into codreg (CODIGO, MARCA) values ('R01', 'ACME')"));
         Global = GlobalState{};
         Global.WorkshopCode = QStringLiteral("TPD0001");
         Global.PecCode = QStringLiteral("0031");

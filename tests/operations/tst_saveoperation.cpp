@@ -44,7 +44,8 @@ class TstSaveOperation : public QObject
         r.telefono = QStringLiteral("4221111");
         r.tipoUso = QStringLiteral("PARTICULAR");
         r.inyeccion = QStringLiteral("NO");
-        r.regulador = {QStringLiteral("R01"), QString(), QStringLiteral("RS9"), QStringLiteral("MONTAJE"), QStringLiteral("SI")};
+        r.regulador = {QStringLiteral("R01"), QString(), QStringLiteral("RS9"), QStringLiteral("MONTAJE"),
+                       QStringLiteral("SI")};
         CylinderRow c;
         c.codigo = QStringLiteral("C060");
         c.nroSerie = QStringLiteral("NEW1");
@@ -79,6 +80,7 @@ private slots:
         Global.WorkshopCuit = QStringLiteral("30-70000001-1");
         TestDb::exec(db, QStringLiteral("insert into usr (talcuit, tnrointopr, udominio, uobleaant, uobleanew) values "
                                         "('30-1', 1, 'AA111BB', '0000000100', '0000000200')"));
+        TestDb::exec(db, QStringLiteral("insert into codreg (CODIGO, MARCA) values ('R01', 'ACME')"));
     }
     void cleanupTestCase()
     {
@@ -93,7 +95,8 @@ private slots:
         RecordingProgress progress;
         const SaveOutcome out = SaveOperation(r, profileById(QStringLiteral("OLIV01")), p, progress, today);
         QVERIFY(!out.saved);
-        QCOMPARE(p.log, QStringList{QStringLiteral("question: El dominio ingresado ya figura en la base de datos. Sigue?")});
+        QCOMPARE(p.log,
+                 QStringList{QStringLiteral("question: El dominio ingresado ya figura en la base de datos. Sigue?")});
         QCOMPARE(pending(), 0);
         QCOMPARE(progress.events, QStringList{QStringLiteral("hide")});
     }
@@ -129,7 +132,8 @@ private slots:
         const int before = pending();
         const SaveOutcome out = SaveOperation(r, profileById(QStringLiteral("OLIV01")), p, progress, today);
         QVERIFY(!out.saved);
-        QCOMPARE(out.checks.marked(), (QStringList{QStringLiteral("ModeloEdit"), QStringLiteral("NroSerieReguladorEdit")}));
+        QCOMPARE(out.checks.marked(),
+                 (QStringList{QStringLiteral("ModeloEdit"), QStringLiteral("NroSerieReguladorEdit")}));
         QCOMPARE(pending(), before);
     }
 
@@ -144,7 +148,8 @@ private slots:
         ScriptedPrompter p;
         RecordingProgress progress;
         SaveOperation(r, profile, p, progress, today);
-        const bool asked = p.log.contains(QStringLiteral("question: Oblea 0000000100 ya asignada. Se reemplazo por 0000000200 Sigue?"));
+        const bool asked = p.log.contains(
+            QStringLiteral("question: Oblea 0000000100 ya asignada. Se reemplazo por 0000000200 Sigue?"));
         QCOMPARE(asked, profile->checksReusedSticker);
     }
 };

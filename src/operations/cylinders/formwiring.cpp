@@ -33,6 +33,10 @@ public:
         TRevisionAnualForm *f = &form;
         f->CodigoRegularEdit->installEventFilter(this);
         f->CodigoReguladorNuevoEdit->installEventFilter(this);
+        // A brand belongs to the code it was looked up for: a changed code
+        // shows none until the catalogue gives its own.
+        for (const RegulatorLineWidgets &line : {current(), second()})
+            connect(line.code, &QLineEdit::textChanged, line.brand, [brand = line.brand] { brand->clear(); });
         connect(f->SpeedButton3, &QToolButton::clicked, this, [this] { lookUp(current()); });
         connect(f->SpeedButton7, &QToolButton::clicked, this, [this] { lookUp(second()); });
         connect(f->RGestionComboBox, &QComboBox::activated, this, [this] {

@@ -1,6 +1,7 @@
 #include "operations/save/saveoperation.h"
 
 #include "core/global.h"
+#include "core/pendingsave.h"
 #include "data/dm1.h"
 #include "data/pendingstore.h"
 
@@ -21,6 +22,8 @@ Validation::Input ValidationInputOf(const OperationRecord &r, const Installation
     in.telephone = r.telefono;
     in.regulatorCode = r.regulador.codigo;
     in.regulatorSerial = r.regulador.nroSerie;
+    if (PendingSave::SavesSecondRegulator(r))
+        in.secondRegulatorCode = r.reguladorNuevo.codigo;
     in.cylinders = r.cylinders;
     in.mounting = r.fechaMontaje;
     in.enabling = r.fechaHabilitacion;
@@ -48,6 +51,13 @@ static Validation::Lookups centralLookups()
         if (!q.first())
             return std::nullopt;
         return q.text(QStringLiteral("uobleanew"));
+    };
+    db.regulatorExists = [](const QString &code) {
+        NamedQuery &q = dm1().query(QStringLiteral("SQLQueryBuscarReg"));
+        q.close();
+        q.setParam(QStringLiteral("re"), code);
+        q.open();
+        return !q.isEmpty();
     };
     return db;
 }
