@@ -43,7 +43,15 @@ private slots:
         auto *hoseSerial = form.findChild<QLineEdit *>(QStringLiteral("EditManguera_nro"));
         QVERIFY(switchCode && hoseSerial);
         QCOMPARE(form.findChild<QLineEdit *>(QStringLiteral("EditManguera_cod"))->text(), QStringLiteral("MG01"));
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        switchCode->setFocus();
         QTest::keyClicks(switchCode, QStringLiteral("ll-22-abcdefgh"));
+        // Enter goes on to the serial beside it; it never closes the dialog.
+        QTest::keyClick(switchCode, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("EditLlave_nro"));
+        QVERIFY(form.isVisible());
         QTest::keyClicks(hoseSerial, QStringLiteral("m77"));
         form.close(); // the close box keeps what was typed too
         const TAccesoriosForm::Values v = form.values();

@@ -71,6 +71,7 @@ private slots:
     void deleteAsksAndEmptyListChangesNothing();
     void valveReplacementSetsManagementAndCancelUndoesIt();
     void replacementCodeLookupHasNoMessage();
+    void replacementMovesOnEnterAndNeedsItsSerial();
     void gridShowsWorkTableColumns();
 
     void regulatorLookUpFillsBrandOrSearches();
@@ -726,6 +727,42 @@ void TstCylinderDialog::replacementCodeLookupHasNoMessage()
     dlg.SpeedButtonRValCod->click();
     QVERIFY(m_lookups.isEmpty());
     dlg.BitBtnCancelarClick();
+}
+
+// Enter in the code goes on to the serial (the serial typed next is not
+// lost in the code), and no replacement is stored without a serial.
+void TstCylinderDialog::replacementMovesOnEnterAndNeedsItsSerial()
+{
+    table().append();
+    table().setText(QStringLiteral("NROSERIE"), QStringLiteral("A-1"));
+    table().post();
+    table().edit();
+    TRemplazoValvulaForm dlg(table(), nullptr, m_prompter);
+    dlg.show();
+    dlg.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    dlg.EditRVALCOD->setFocus();
+    QTest::keyClicks(dlg.EditRVALCOD, QStringLiteral("v102"));
+    QTest::keyClick(dlg.EditRVALCOD, Qt::Key_Return);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(dlg.EditRVALNRO));
+    QVERIFY(m_lookups.isEmpty()); // a catalogue code
+    QTest::keyClick(dlg.EditRVALNRO, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(dlg.BitBtnAceptar));
+    QCOMPARE(dlg.EditRVALCOD->text(), QStringLiteral("V102"));
+
+    dlg.BitBtnAceptarClick();
+    QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: El número de serie no puede quedar en blanco.")});
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(dlg.EditRVALNRO));
+    dlg.EditRVALCOD->setText(QStringLiteral("Q777")); // not in the catalogue
+    dlg.EditRVALNRO->setText(QStringLiteral("N-1"));
+    dlg.BitBtnAceptarClick();
+    QCOMPARE(m_prompter.log.last(), QStringLiteral("error: Código de válvula no encontrado."));
+    dlg.EditRVALCOD->setText(QStringLiteral("V102"));
+    dlg.BitBtnAceptarClick();
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    table().first();
+    QCOMPARE(table().text(QStringLiteral("RVALNRO")), QStringLiteral("N-1"));
 }
 
 void TstCylinderDialog::gridShowsWorkTableColumns()

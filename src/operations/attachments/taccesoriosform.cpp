@@ -1,5 +1,6 @@
 #include "operations/attachments/taccesoriosform.h"
 
+#include "widgets/entermoves.h"
 #include "widgets/uppercasevalidator.h"
 
 #include <QGridLayout>
@@ -45,6 +46,7 @@ TAccesoriosForm::TAccesoriosForm(const Values &values, QWidget *parent) : QDialo
             e->setMaxLength(10);
             e->setValidator(validator);
             e->setText(values[2 * row + part].toUpper().left(10));
+            Widgets::moveFocusOnEnter(e); // Enter goes on to the next box, it never closes
             grid->addWidget(e, row + 1, part + 1);
             m_edits[2 * row + part] = e;
         }

@@ -8,6 +8,7 @@
 #include "operations/lookups/tbuscarcilindroform.h"
 #include "operations/lookups/tbuscarcrpcform.h"
 #include "operations/lookups/tbuscarvalvulacilindroform.h"
+#include "widgets/entermoves.h"
 #include "widgets/modalrun.h"
 #include "widgets/uppercasevalidator.h"
 
@@ -179,6 +180,7 @@ void TDatosCilindroForm::buildUi()
                         EditVALNRO,   ComboVALGEST,  EditNROCERTIF, BitBtnAceptar,  BitBtnCancelar};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
+    Widgets::moveFocusOnEnter(QList<QWidget *>(std::begin(order), std::end(order) - 2));
 
     connect(SpeedButtonCodigo, &QToolButton::clicked, this, &TDatosCilindroForm::SpeedButtonCodigoClick);
     connect(SpeedButtonCRPC, &QToolButton::clicked, this, &TDatosCilindroForm::SpeedButtonCRPCClick);
@@ -246,13 +248,7 @@ void TDatosCilindroForm::FormActivate()
 
 bool TDatosCilindroForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto *ke = static_cast<QKeyEvent *>(event);
-        if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) {
-            focusNextPrevChild(!(ke->modifiers() & Qt::ShiftModifier));
-            return true;
-        }
-    } else if (event->type() == QEvent::FocusOut && !m_busy && !m_finished) {
+    if (event->type() == QEvent::FocusOut && !m_busy && !m_finished) {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         // Switching windows (a message box, a look-up) is not leaving the field.
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)

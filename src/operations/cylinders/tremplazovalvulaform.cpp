@@ -4,9 +4,12 @@
 #include "data/dm1.h"
 #include "data/localstore.h"
 #include "operations/lookups/tbuscarvalvulacilindroform.h"
+#include "widgets/entermoves.h"
 #include "widgets/modalrun.h"
 #include "widgets/uppercasevalidator.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -78,12 +81,31 @@ TRemplazoValvulaForm::TRemplazoValvulaForm(LocalTable &table, QWidget *parent, P
     main->addLayout(groups);
     main->addLayout(buttons);
 
+    // Enter and Tab go code, serial, "Aceptar"; leaving the code checks it.
+    Widgets::moveFocusOnEnter({EditRVALCOD, EditRVALNRO});
+    Widgets::setTabOrder({EditRVALCOD, EditRVALNRO, BitBtnAceptar, BitBtnCancelar});
+    EditRVALCOD->installEventFilter(this);
+
     connect(SpeedButtonRValCod, &QToolButton::clicked, this, &TRemplazoValvulaForm::SpeedButtonRValCodClick);
     connect(BitBtnAceptar, &QPushButton::clicked, this, &TRemplazoValvulaForm::BitBtnAceptarClick);
     connect(BitBtnCancelar, &QPushButton::clicked, this, &TRemplazoValvulaForm::BitBtnCancelarClick);
 }
 
 TRemplazoValvulaForm::~TRemplazoValvulaForm() = default;
+
+namespace
+{
+
+bool valveExists(const QString &code)
+{
+    NamedQuery &q = dm1().query(QStringLiteral("SQLQueryBuscarValvula"));
+    q.close();
+    q.setParam(QStringLiteral("co"), code);
+    q.open();
+    return !q.isEmpty();
+}
+
+} // namespace
 
 void TRemplazoValvulaForm::lookUp(bool preSearch)
 {
@@ -93,32 +115,74 @@ void TRemplazoValvulaForm::lookUp(bool preSearch)
     if (Widgets::runModal(dlg) == QDialog::Accepted && dlg.hasSelection()) {
         EditRVALCOD->setText(dlg.selectedText(QStringLiteral("codval")));
         EditRVALNRO->setFocus();
+    } else {
+        EditRVALCOD->setFocus();
     }
 }
 
 void TRemplazoValvulaForm::SpeedButtonRValCodClick()
 {
     const QString code = EditRVALCOD->text().trimmed();
+    ++m_busy;
     try {
-        if (code.isEmpty()) {
+        if (code.isEmpty())
             lookUp(false);
-            return;
-        }
-        NamedQuery &q = dm1().query(QStringLiteral("SQLQueryBuscarValvula"));
-        q.close();
-        q.setParam(QStringLiteral("co"), code);
-        q.open();
-        if (q.isEmpty())
+        else if (!valveExists(code))
             lookUp(true); // no message here: the list says it
     } catch (const DbError &e) {
         prompter().error(e.text());
     }
+    --m_busy;
+}
+
+bool TRemplazoValvulaForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // Leaving a typed code (not for "Cancelar") checks it as the button does.
+    if (watched == EditRVALCOD && event->type() == QEvent::FocusOut && !m_busy && !m_finished) {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            !EditRVALCOD->text().trimmed().isEmpty())
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (!m_finished && QApplication::focusWidget() != BitBtnCancelar)
+                        SpeedButtonRValCodClick();
+                },
+                Qt::QueuedConnection);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TRemplazoValvulaForm::refuse(QLineEdit *field, const QString &text)
+{
+    prompter().error(text);
+    field->setStyleSheet(QStringLiteral("background-color: rgb(255, 128, 128);"));
+    field->setFocus();
 }
 
 void TRemplazoValvulaForm::BitBtnAceptarClick()
 {
     if (m_finished)
         return;
+    // A replacement needs the valve fitted: its catalogue code and its serial.
+    const QString code = EditRVALCOD->text().trimmed();
+    if (code.isEmpty()) {
+        refuse(EditRVALCOD, QStringLiteral("El código de válvula no puede quedar en blanco."));
+        return;
+    }
+    try {
+        if (!valveExists(code)) {
+            refuse(EditRVALCOD, QStringLiteral("Código de válvula no encontrado."));
+            return;
+        }
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+        return;
+    }
+    if (EditRVALNRO->text().trimmed().isEmpty()) {
+        refuse(EditRVALNRO, QStringLiteral("El número de serie no puede quedar en blanco."));
+        return;
+    }
     try {
         m_table.setText(QStringLiteral("RVALCOD"), EditRVALCOD->text().trimmed());
         m_table.setText(QStringLiteral("RVALNRO"), EditRVALNRO->text().trimmed());

@@ -10,7 +10,8 @@ class QToolButton;
 
 // Valve replacement of one cylinder. The caller puts the row in edit with
 // the two management values set; "Cancelar" abandons every change of the row
-// (those two included), "Aceptar" posts it.
+// (those two included), "Aceptar" posts it once the replacement has a
+// catalogue code and a serial.
 class TRemplazoValvulaForm : public QDialog
 {
     Q_OBJECT
@@ -25,6 +26,8 @@ public slots:
     void BitBtnCancelarClick();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 public:
     QLineEdit *EditVALCOD = nullptr, *EditVALNRO = nullptr, *EditVALGEST = nullptr;
     QLineEdit *EditRVALCOD = nullptr, *EditRVALNRO = nullptr, *EditRVALGEST = nullptr;
@@ -33,9 +36,11 @@ public:
 
 private:
     void lookUp(bool preSearch);
+    void refuse(QLineEdit *field, const QString &text);
     Prompter &prompter() const { return m_prompter; }
 
     LocalTable &m_table;
     Prompter &m_prompter;
     bool m_finished = false;
+    int m_busy = 0; // a look-up is open
 };
