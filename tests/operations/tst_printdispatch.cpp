@@ -6,6 +6,7 @@
 #include "core/installationprofile.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
+#include "operations/linklabel.h"
 #include "operations/print/fichaprint.h"
 #include "operations/print/tseleccionarimpresoraalderform.h"
 #include "operations/trevisionanualform.h"
@@ -18,7 +19,9 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace
@@ -166,6 +169,41 @@ private slots:
         LocalTable &printable = localStore().table(LocalTableId::PrintCylinders);
         QVERIFY(printable.first());
         QCOMPARE(printable.text(QStringLiteral("CILVENC")), QStringLiteral("03/2027"));
+    }
+
+    // "Seleccionar Impresora": the printer dialog, then the button's sheet
+    // printed there without the preview; cancelling prints nothing.
+    void selectPrinterPrintsOnThePrinterChosen()
+    {
+        profile("BUCK01");
+        addCylinder(QStringLiteral("CIL-1"), QString());
+        TRevisionAnualForm form;
+        form.SetOperationKind(QStringLiteral("R"));
+        FichaPrint::WireFichaButton(form);
+        fill(form);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("ficha.pdf"));
+        int asked = 0;
+        FichaPrint::setPrinterChooser([&](QPrinter &printer, QWidget *) {
+            ++asked;
+            if (asked == 1)
+                return false; // the operator cancels the dialog
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+        emit form.Label40->clicked();
+        QCOMPARE(asked, 1);
+        QVERIFY(!QFile::exists(pdf));
+        emit form.Label40->clicked();
+        FichaPrint::setPrinterChooser({});
+        QCOMPARE(asked, 2);
+        QVERIFY(shown.isEmpty()); // straight to the printer
+        QVERIFY(events.isEmpty());
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.read(5) == "%PDF-");
+        QVERIFY(f.size() > 2000);
     }
 
     void conversionForAspenPresetsTwoCopies()

@@ -13,8 +13,13 @@
 #include "operations/print/tseleccionarimpresoraalderform.h"
 #include "operations/trevisionanualform.h"
 
+#include "operations/linklabel.h"
+
 #include <QApplication>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <optional>
 
 namespace FichaPrint
 {
@@ -22,14 +27,22 @@ namespace FichaPrint
 namespace
 {
 
-void printLayout(const QString &layout, TRevisionAnualForm &form)
+PrinterChooser &printerChooser()
+{
+    static PrinterChooser chooser;
+    return chooser;
+}
+
+// What the sheet `layout` prints of the form; nothing when there is no
+// sheet to print (the reason already told).
+std::optional<FichaData> sheetData(const QString &layout, TRevisionAnualForm &form)
 {
     if (layout.isEmpty())
-        return;
+        return std::nullopt;
     // Printing another profile's sheet would put the data in the wrong boxes.
     if (!IsAvailable(layout)) {
         form.prompter().info(NotAvailableText());
-        return;
+        return std::nullopt;
     }
     // The shown kind, not the form's mode: a recalled operation viewed
     // read-only prints its own kind and the form never leaves its mode.
@@ -40,16 +53,31 @@ void printLayout(const QString &layout, TRevisionAnualForm &form)
         Documents::LoadSheetSources(d, layout, Global.WorkshopCode, form.cylinders(), printable);
     } catch (const DbError &e) {
         form.prompter().error(e.text());
-        return;
+        return std::nullopt;
     }
-    Documents::PrintSheet(layout, d, &form);
+    return d;
 }
 
-void carryOut(const FichaChoice &choice, TRevisionAnualForm &form)
+enum class Output { Preview, ChosenPrinter };
+
+void carryOut(const FichaChoice &choice, TRevisionAnualForm &form, Output output = Output::Preview)
 {
     const QString layout =
         ResolveLayout(choice, Global.SheetFormat, [&form] { return TSeleccionarImpresoraAlderForm::choose(&form); });
-    printLayout(layout, form);
+    const std::optional<FichaData> d = sheetData(layout, form);
+    if (!d)
+        return;
+    if (output == Output::Preview) {
+        Documents::PrintSheet(layout, *d, &form);
+        return;
+    }
+    const Report::ReportForm report = Documents::MakeSheet(layout, *d);
+    QPrinter printer(QPrinter::HighResolution);
+    report.setUpPrinter(printer);
+    if (!ChoosePrinter(printer, &form))
+        return; // cancelled: nothing printed, nothing said
+    if (!report.print(printer))
+        form.prompter().error(QStringLiteral("No se pudo imprimir la ficha."));
 }
 
 } // namespace
@@ -143,8 +171,28 @@ void OnButton(TRevisionAnualForm &form)
     carryOut(currentProfile().fichaOnButton, form);
 }
 
+void OnSelectPrinter(TRevisionAnualForm &form)
+{
+    carryOut(currentProfile().fichaOnButton, form, Output::ChosenPrinter);
+}
+
+bool ChoosePrinter(QPrinter &printer, QWidget *parent)
+{
+    if (printerChooser())
+        return printerChooser()(printer, parent);
+    QPrintDialog dlg(&printer, parent);
+    dlg.setWindowTitle(QStringLiteral("Seleccionar Impresora"));
+    return dlg.exec() == QDialog::Accepted;
+}
+
+void setPrinterChooser(PrinterChooser chooser)
+{
+    printerChooser() = std::move(chooser);
+}
+
 void WireFichaButton(TRevisionAnualForm &form)
 {
+    QObject::connect(form.Label40, &LinkLabel::clicked, &form, [&form] { OnSelectPrinter(form); });
     if (auto *b = form.findChild<QPushButton *>(QStringLiteral("BitBtn5")))
         QObject::connect(b, &QPushButton::clicked, &form, [&form] { OnButton(form); });
 }

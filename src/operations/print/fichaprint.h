@@ -11,6 +11,7 @@ struct GlobalState;
 struct InstallationProfile;
 struct OperationRecord;
 class TRevisionAnualForm;
+class QPrinter;
 class QWidget;
 
 // Which technical sheet an operation gets, and printing it from the
@@ -41,7 +42,17 @@ void AfterSave(TRevisionAnualForm &form);
 // "Ficha": the profile's button sheet for what the form shows, in any mode.
 void OnButton(TRevisionAnualForm &form);
 
-// Hangs "Ficha" on OnButton. Call once, after the form is built.
+// "Seleccionar Impresora": the button's sheet, straight to the printer the
+// operator picks in the printer dialog (copies preset as in the preview).
+void OnSelectPrinter(TRevisionAnualForm &form);
+
+// The printer dialog; false when cancelled. Tests replace it.
+using PrinterChooser = std::function<bool(QPrinter &printer, QWidget *parent)>;
+bool ChoosePrinter(QPrinter &printer, QWidget *parent);
+void setPrinterChooser(PrinterChooser chooser);
+
+// Hangs "Ficha" on OnButton and "Seleccionar Impresora" on OnSelectPrinter.
+// Call once, after the form is built.
 void WireFichaButton(TRevisionAnualForm &form);
 
 // The commitment letter prefilled from the operation: owner, document,
