@@ -27,9 +27,10 @@ QString trimRight(QString s)
     return s;
 }
 
-// The widest of a column's texts. Only the texts near the longest in
-// characters are measured: a long result costs one pass, not a layout per row.
-int widestText(const QAbstractItemModel *model, int column, const QFontMetrics &fm)
+// The widest of a column's texts (their first `maxChars` characters when
+// given). Only the texts near the longest in characters are measured: a long
+// result costs one pass, not a layout per row.
+int widestText(const QAbstractItemModel *model, int column, const QFontMetrics &fm, int maxChars = 0)
 {
     const int rows = model->rowCount();
     QVector<QString> texts;
@@ -37,6 +38,8 @@ int widestText(const QAbstractItemModel *model, int column, const QFontMetrics &
     qsizetype longest = 0;
     for (int r = 0; r < rows; ++r) {
         texts << model->index(r, column).data().toString();
+        if (maxChars > 0)
+            texts.last().truncate(maxChars);
         longest = std::max(longest, texts.last().size());
     }
     const qsizetype candidate = longest - longest / 3;
@@ -226,9 +229,13 @@ void fitColumns(QTableView *view, const QVector<GridColumn> &columns)
         const int schema = charsWidth(fm, col.chars) + margin;
         int width = schema;
         if (!empty) {
-            // Keys and dates are read whole; other texts stop at their schema width.
+            // Keys and dates are read whole; other texts stop at their schema
+            // width, but a value that fits its column's characters is never
+            // cut ("VOLKSWAGEN" is wider than ten average letters).
             const int content = widestText(model, c, fm) + margin;
-            width = col.key || col.kind != GridColumn::Kind::Text ? content : std::min(content, schema);
+            width = col.key || col.kind != GridColumn::Kind::Text
+                        ? content
+                        : std::max(std::min(content, schema), widestText(model, c, fm, col.chars) + margin);
         }
         view->setColumnWidth(c, std::max(title, width));
     }

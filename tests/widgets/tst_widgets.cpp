@@ -52,6 +52,8 @@ private slots:
         QVERIFY(view.columnWidth(0) > view.fontMetrics().horizontalAdvance(owner));
         // Not a key: no wider than its schema width; the operator can still widen it.
         QVERIFY(view.columnWidth(1) < view.fontMetrics().horizontalAdvance(brand));
+        // but a value of the column's ten characters is shown whole.
+        QVERIFY(view.columnWidth(1) > view.fontMetrics().horizontalAdvance(brand.left(10)));
         QCOMPARE(view.horizontalHeader()->sectionResizeMode(1), QHeaderView::Interactive);
         // Short values narrow the column again, never below its title.
         model.setRows({row(QStringLiteral("PEREZ"), QStringLiteral("FIAT"), QDate(2021, 3, 5))});

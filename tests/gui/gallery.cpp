@@ -1,0 +1,466 @@
+// The screen gallery: every window of every installation profile drawn to
+// PNG files as the operator sees it with the demo data, so that anyone can
+// look at all of them at once. Windows are found through the navigator's
+// registrations, so a window registered later appears without an edit here;
+// the operation form is shown filled, in every kind, with its own dialogs.
+//
+//   tarvil_gallery --out DIR [--profile NAME|ID] [--load]
+//
+// It logs in as the demo workshop through the login dialog on the server
+// MYSQL_UNIX_PORT reaches; --load first (re)creates the databases "tarvil"
+// and "tarvil_pec" there from db/schema.sql and db/demo-data.sql.
+// scripts/gallery starts a private server and runs it.
+#include "app/navigator.h"
+#include "app/startup.h"
+#include "app/tarvilapplication.h"
+#include "app/tinicioform.h"
+#include "app/tmainform.h"
+#include "app/windows.h"
+#include "core/global.h"
+#include "core/installationprofile.h"
+#include "data/dm1.h"
+#include "followup/windows.h"
+#include "operations/linklabel.h"
+#include "operations/print/tseleccionarimpresoraalderform.h"
+#include "operations/trevisionanualform.h"
+#include "operations/windows.h"
+#include "testdb.h"
+#include "widgets/searchdialog.h"
+#include "workshop/windows.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSettings>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <cstdio>
+#include <functional>
+
+namespace
+{
+
+using Step = std::function<void()>;
+
+// Values of the demo data the windows are filled with.
+struct Samples {
+    QString sticker, previousSticker, kind, domain, owner, cylinderSerial, regulatorSerial;
+    int pendingId = 0;
+    QString pendingKind;
+};
+
+// Every modal window, as it opens: drawn, then what the gallery does in it,
+// then closed. Nested windows (a look-up opened from a form) are caught the
+// same way while their opener waits.
+class Catcher : public QObject
+{
+public:
+    explicit Catcher(const Samples &samples) : m_samples(samples)
+    {
+        connect(&m_poll, &QTimer::timeout, this, &Catcher::poll);
+        m_poll.start(15);
+    }
+
+    void setFolder(const QString &dir)
+    {
+        m_dir = dir;
+        m_seq = 0;
+        QDir().mkpath(dir);
+    }
+    void setContext(const QString &context) { m_context = context; }
+    int saved() const { return m_saved; }
+
+    void save(QWidget *w, const QString &what = QString())
+    {
+        QCoreApplication::processEvents();
+        QString name = w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+        name.replace(QLatin1String("::"), QLatin1String("_"));
+        if (!what.isEmpty())
+            name += QLatin1Char('-') + what;
+        const QString file =
+            QStringLiteral("%1/%2-%3-%4.png").arg(m_dir).arg(++m_seq, 3, 10, QLatin1Char('0')).arg(m_context, name);
+        if (w->grab().save(file))
+            ++m_saved;
+        else
+            std::fprintf(stderr, "gallery: could not write %s\n", qPrintable(file));
+    }
+
+private:
+    void poll()
+    {
+        QWidget *w = QApplication::activeModalWidget();
+        if (!w || w->property("galleryCaught").toBool())
+            return;
+        w->setProperty("galleryCaught", true);
+        // Let it finish showing: what it does on activation (a search) included.
+        QPointer<QWidget> p(w);
+        QTimer::singleShot(120, this, [this, p] {
+            if (!p)
+                return;
+            save(p);
+            run(p, stepsFor(p));
+        });
+        // Nothing may keep the gallery waiting.
+        QTimer::singleShot(60000, this, [p] {
+            if (p && p->isVisible())
+                close(p);
+        });
+    }
+
+    static void close(QWidget *w)
+    {
+        if (auto *d = qobject_cast<QDialog *>(w))
+            d->reject();
+        else
+            w->close();
+    }
+
+    void run(QPointer<QWidget> w, QList<Step> steps)
+    {
+        if (!w)
+            return;
+        if (steps.isEmpty()) {
+            if (w->isVisible()) // a step may have closed it with its own answer
+                close(w);
+            return;
+        }
+        QTimer::singleShot(30, this, [this, w, steps] {
+            if (!w)
+                return;
+            steps.first()();
+            run(w, steps.mid(1));
+        });
+    }
+
+    Step saveStep(QPointer<QWidget> w, const QString &what)
+    {
+        return [this, w, what] {
+            if (w)
+                save(w, what);
+        };
+    }
+
+    template <typename Button> static Step click(Button *b)
+    {
+        QPointer<Button> p(b);
+        return [p] {
+            if (p && p->isVisible() && p->isEnabled())
+                p->click();
+        };
+    }
+
+    QList<Step> stepsFor(QPointer<QWidget> w)
+    {
+        if (auto *form = qobject_cast<TRevisionAnualForm *>(w))
+            return operationForm(form);
+        if (qobject_cast<TSeleccionarImpresoraAlderForm *>(w))
+            return {[w] { static_cast<QDialog *>(w.data())->accept(); }}; // the blank sheet, to its preview
+        if (auto *search = qobject_cast<Widgets::SearchDialog *>(w)) {
+            if (!search->Edit1 || !search->searchButton())
+                return {};
+            QPointer<Widgets::SearchDialog> s(search);
+            return {[this, s] {
+                        if (s)
+                            s->Edit1->setText(searchKey(s->objectName()));
+                    },
+                    click(search->searchButton()), saveStep(w, QStringLiteral("resultado"))};
+        }
+        if (auto *read = w->findChild<QPushButton *>(QStringLiteral("BitBtn2"));
+            read && w->objectName().startsWith(QLatin1String("ConsultaDePendientes")))
+            return {click(read), saveStep(w, QStringLiteral("lista"))};
+        // Messages stay unread for the next profile.
+        if (auto *markRead = w->findChild<QCheckBox *>())
+            if (w->objectName().contains(QLatin1String("Mensajes")))
+                markRead->setChecked(false);
+        return {};
+    }
+
+    QString searchKey(const QString &window) const
+    {
+        if (window.contains(QLatin1String("Cilindro")))
+            return window.startsWith(QLatin1String("TBuscar")) ? QString() : m_samples.cylinderSerial;
+        if (window.contains(QLatin1String("Regulador")))
+            return window.startsWith(QLatin1String("TBuscar")) ? QString() : m_samples.regulatorSerial;
+        if (window.contains(QLatin1String("Dominio")))
+            return m_samples.domain;
+        if (window.contains(QLatin1String("Oblea")))
+            return m_samples.sticker;
+        if (window.contains(QLatin1String("Apellido")))
+            return m_samples.owner.section(QLatin1Char(' '), 0, 0);
+        return {}; // a catalogue: all of it
+    }
+
+    // The form filled by a recall of the demo operation (a pending one comes
+    // loaded), then the dialogs it opens.
+    QList<Step> operationForm(TRevisionAnualForm *f)
+    {
+        QPointer<TRevisionAnualForm> form(f);
+        QList<Step> steps;
+        if (!f->isConsultation() && !f->editingPending())
+            steps << [this, form] {
+                if (!form)
+                    return;
+                form->ObleaAntEdit->setText(m_samples.sticker);
+                form->SpeedButton1Click();
+            };
+        steps << saveStep(QPointer<QWidget>(f), QStringLiteral("lleno"));
+        const QString kind = f->kind();
+        if (kind == QLatin1String("R")) {
+            steps << click(f->SpeedButton5) << click(f->SpeedButton6) << click(f->SpeedButton2) <<
+                [form] {
+                    if (form)
+                        emit form->Label35->clicked();
+                } <<
+                [form] {
+                    if (form)
+                        form->CodigoRegularEdit->clear();
+                } << click(f->SpeedButton3)
+                  << click(f->BitBtnAdjuntar) << click(f->BitBtnAccesorios);
+        } else if (kind == QLatin1String("C")) {
+            steps << click(f->SpeedButton4);
+        } else if (kind == QLatin1String("H")) {
+            steps << click(f->SpeedButton8);
+        }
+        if (kind == QLatin1String("R") || f->isConsultation())
+            steps << click(f->BitBtn5); // the profile's sheet
+        return steps;
+    }
+
+    const Samples &m_samples;
+    QTimer m_poll;
+    QString m_dir, m_context;
+    int m_seq = 0;
+    int m_saved = 0;
+};
+
+Samples readSamples(const QString &workshop)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), QStringLiteral("gallery"));
+    db.setHostName(TestDb::host());
+    db.setDatabaseName(QStringLiteral("tarvil"));
+    db.setUserName(TestDb::user());
+    db.setPassword(TestDb::password());
+    Samples s;
+    if (!db.open())
+        return s;
+    QSqlQuery q(db);
+    // The workshop's latest operation with a sticker, cylinders and a regulator.
+    q.prepare(QStringLiteral("select u.uobleanew, u.uobleaant, u.ucodgest, u.udominio, u.uapeynom, "
+                             "(select min(c.cnroserie) from cil c where c.talcuit = u.talcuit and "
+                             "c.tnrointopr = u.tnrointopr), (select min(r.rnroserie) from reg r where "
+                             "r.talcuit = u.talcuit and r.tnrointopr = u.tnrointopr) from usr u "
+                             "where u.codtal = ? and u.uobleanew <> '' and u.ucodgest in ('R', 'C') "
+                             "order by u.ufechab desc limit 1"));
+    q.addBindValue(workshop);
+    if (q.exec() && q.next()) {
+        s.sticker = q.value(0).toString().trimmed();
+        s.previousSticker = q.value(1).toString().trimmed();
+        s.kind = q.value(2).toString().trimmed();
+        s.domain = q.value(3).toString().trimmed();
+        s.owner = q.value(4).toString().trimmed();
+        s.cylinderSerial = q.value(5).toString().trimmed();
+        s.regulatorSerial = q.value(6).toString().trimmed();
+    }
+    q.prepare(QStringLiteral("select id, ucodgest from temp_usr where codtal = ? and estado = 0 order by id limit 1"));
+    q.addBindValue(workshop);
+    if (q.exec() && q.next()) {
+        s.pendingId = q.value(0).toInt();
+        s.pendingKind = q.value(1).toString().trimmed();
+    }
+    return s;
+}
+
+// A server letter whose operations connection is this machine's server.
+QString localLetter(const InstallationProfile &p)
+{
+    for (const char *letter : {"L", "W", "A"}) {
+        const SettingsChoice c = resolveSettings(p, Conn::Operations, QLatin1String(letter));
+        if (c.action == SettingsChoice::Write && c.settings.hostName == QLatin1String("localhost"))
+            return QLatin1String(letter);
+    }
+    return QStringLiteral("L");
+}
+
+void settle(int ms = 80)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+void renderProfile(const InstallationProfile &p, Catcher &catcher, const Samples &samples, const QString &out)
+{
+    catcher.setFolder(QDir(out).filePath(p.name));
+    Global = GlobalState{};
+    {
+        QSettings ini(QStringLiteral("tarvil.ini"), QSettings::IniFormat);
+        ini.setValue(QStringLiteral("DATA/ID"), p.installationId);
+        ini.setValue(QStringLiteral("DATA/SERVER"), localLetter(p));
+    }
+    catcher.setContext(QStringLiteral("Ingreso"));
+    auto login = std::make_unique<TInicioForm>();
+    login->show();
+    settle();
+    catcher.save(login.get());
+    // Whatever the profile's servers, the demo database answers.
+    for (Conn c : {Conn::Operations, Conn::PostVenta})
+        dm1().configure(c, localSettings());
+    if (auto *id = login->findChild<QLineEdit *>(QStringLiteral("EditId")))
+        id->setText(QStringLiteral("TDM0001"));
+    if (auto *pw = login->findChild<QLineEdit *>(QStringLiteral("EditPassword")))
+        pw->setText(QStringLiteral("demo"));
+    if (auto *ok = login->findChild<QPushButton *>(QStringLiteral("BitBtn1")))
+        ok->click();
+    settle();
+    login.reset();
+    if (!Global.LoggedIn)
+        std::fprintf(stderr, "gallery: %s: the demo login was refused\n", qPrintable(p.name));
+
+    catcher.setContext(QStringLiteral("Principal"));
+    TMainForm main(TMainForm::SkipLogin{});
+    main.resize(1366, 738);
+    main.show();
+    settle(150);
+    catcher.save(&main);
+
+    Navigator &nav = navigator();
+    for (WindowId id : nav.registeredWindows()) {
+        if (!nav.answers<Nav::Open>(id))
+            continue;
+        catcher.setContext(windowIdName(id));
+        nav.request(Nav::Open{id}, &main);
+        settle(20);
+    }
+    for (const QString kind : {"C", "M", "R", "B", "X", "H"}) {
+        catcher.setContext(QStringLiteral("OperationForm-") + kind);
+        nav.request(Nav::OpenOperation{kind}, &main);
+    }
+    catcher.setContext(QStringLiteral("OperationForm-Consulta"));
+    Nav::ViewOperation view;
+    view.kind = samples.kind;
+    view.sticker = samples.sticker;
+    view.previousSticker = samples.previousSticker;
+    nav.request(view, &main);
+    if (samples.pendingId > 0) {
+        catcher.setContext(QStringLiteral("OperationForm-Pendiente"));
+        Nav::EditPending pending;
+        pending.pendingId = samples.pendingId;
+        pending.kind = samples.pendingKind;
+        nav.request(pending, &main);
+    }
+    // Hand-overs whose windows other features may register.
+    if (nav.answers<Nav::OpenCommitmentLetter>()) {
+        catcher.setContext(QStringLiteral("CommitmentLetter"));
+        Nav::OpenCommitmentLetter letter;
+        letter.ownerName = samples.owner;
+        letter.domain = samples.domain;
+        letter.previousSticker = samples.sticker;
+        nav.request(letter, &main);
+    }
+    if (nav.answers<Nav::PickOwner>()) {
+        catcher.setContext(QStringLiteral("Owners"));
+        nav.request(Nav::PickOwner{}, &main);
+    }
+    if (nav.answers<Nav::PickConversionOrder>()) {
+        catcher.setContext(QStringLiteral("ConversionOrders"));
+        nav.request(Nav::PickConversionOrder{}, &main);
+    }
+    main.close();
+    dm1().closeAll();
+}
+
+void writeIndex(const QString &out)
+{
+    QFile f(QDir(out).filePath(QStringLiteral("index.html")));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    QString html = QStringLiteral("<!doctype html><meta charset=utf-8><title>Tarvil: ventanas</title>"
+                                  "<style>img{max-width:440px;border:1px solid #888;margin:4px}</style>");
+    const QDir dir(out);
+    for (const QString &profile : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        html += QStringLiteral("<h2>%1</h2>").arg(profile);
+        for (const QString &png : QDir(dir.filePath(profile)).entryList({QStringLiteral("*.png")}, QDir::Files))
+            html += QStringLiteral("<a href='%1/%2'><img src='%1/%2' title='%2'></a>").arg(profile, png);
+    }
+    f.write(html.toUtf8());
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Offscreen on a 1366x768 screen, unless told otherwise.
+    QTemporaryDir scratch;
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        const QString config = scratch.filePath(QStringLiteral("screen.json"));
+        QFile f(config);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(R"({"screens": [{"name": "gallery", "x": 0, "y": 0, "width": 1366, "height": 768,
+                        "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
+    }
+    if (!qEnvironmentVariableIsSet("TARVIL_LOCAL_DIR"))
+        qputenv("TARVIL_LOCAL_DIR", scratch.filePath(QStringLiteral("local")).toLocal8Bit());
+    QApplication::setAttribute(Qt::AA_Use96Dpi, true);
+    TarvilApplication app(argc, argv);
+    Startup::prepareApplication(app);
+
+    QCommandLineParser args;
+    args.addHelpOption();
+    args.addOption({QStringLiteral("out"), QStringLiteral("Carpeta de las imágenes."), QStringLiteral("dir")});
+    args.addOption(
+        {QStringLiteral("profile"), QStringLiteral("Sólo este perfil (nombre o ID)."), QStringLiteral("perfil")});
+    args.addOption({QStringLiteral("load"), QStringLiteral("Carga las bases tarvil y tarvil_pec con la demo.")});
+    args.process(app);
+    const QString out = QDir(args.value(QStringLiteral("out")).isEmpty() ? QStringLiteral("gallery")
+                                                                         : args.value(QStringLiteral("out")))
+                            .absolutePath();
+
+    if (args.isSet(QStringLiteral("load"))) {
+        try {
+            for (const QString name : {"tarvil", "tarvil_pec"}) {
+                QSqlDatabase db = TestDb::create(name, QStringLiteral("gallery-load"));
+                TestDb::runSqlFile(db, TestDb::repoPath(QStringLiteral("db/demo-data.sql")));
+                db.close();
+            }
+        } catch (const std::exception &e) {
+            std::fprintf(stderr, "gallery: no se pudo cargar la demo: %s\n", e.what());
+            return 2;
+        }
+    }
+
+    Navigator &nav = navigator();
+    App::registerWindows(nav);
+    Operations::registerWindows(nav);
+    Followup::registerWindows(nav);
+    Workshop::registerWindows(nav);
+
+    const Samples samples = readSamples(QStringLiteral("TDM0001"));
+    if (samples.sticker.isEmpty()) {
+        std::fprintf(stderr, "gallery: la base de la demo no responde o no tiene operaciones\n");
+        return 2;
+    }
+    // tarvil.ini is read from the current directory.
+    QDir::setCurrent(scratch.path());
+    Catcher catcher(samples);
+    const QString only = args.value(QStringLiteral("profile"));
+    int profiles = 0;
+    for (const InstallationProfile &p : installationProfiles()) {
+        if (!only.isEmpty() && p.name.compare(only, Qt::CaseInsensitive) != 0 && p.installationId != only)
+            continue;
+        renderProfile(p, catcher, samples, out);
+        ++profiles;
+    }
+    writeIndex(out);
+    std::printf("gallery: %d imágenes de %d perfiles en %s\n", catcher.saved(), profiles, qPrintable(out));
+    return profiles > 0 && catcher.saved() > 0 ? 0 : 1;
+}

@@ -1,0 +1,12 @@
+# Runs the gallery for one profile and checks that it drew its windows.
+file(REMOVE_RECURSE "${OUT}")
+execute_process(COMMAND "${EXE}" --load --profile Cedar --out "${OUT}" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the gallery ended with ${rc}")
+endif()
+file(GLOB pictures "${OUT}/Cedar/*.png")
+list(LENGTH pictures n)
+if(n LESS 20)
+  message(FATAL_ERROR "only ${n} pictures")
+endif()
+message(STATUS "${n} pictures")
