@@ -284,6 +284,7 @@ QGroupBox *TRevisionAnualForm::buildOwner()
 
     auto *docRow = new QHBoxLayout;
     docRow->addWidget(DNIComboBox);
+    docRow->addSpacing(6);
     docRow->addWidget(new QLabel(QStringLiteral("Nro. Documento")));
     docRow->addWidget(NroDocEdit, 1);
     docRow->addWidget(SpeedButton9);

@@ -96,10 +96,12 @@ public:
 private:
     void poll()
     {
+        // A window shown again (the shared TConfirmDlg) is caught again.
+        m_open.removeIf([](const QPointer<QWidget> &o) { return !o || !o->isVisible(); });
         QWidget *w = QApplication::activeModalWidget();
-        if (!w || w->property("galleryCaught").toBool())
+        if (!w || m_open.contains(w))
             return;
-        w->setProperty("galleryCaught", true);
+        m_open << w;
         // Let it finish showing: what it does on activation (a search) included.
         QPointer<QWidget> p(w);
         QTimer::singleShot(120, this, [this, p] {
@@ -109,9 +111,11 @@ private:
             run(p, stepsFor(p));
         });
         // Nothing may keep the gallery waiting.
-        QTimer::singleShot(60000, this, [p] {
-            if (p && p->isVisible())
+        QTimer::singleShot(20000, p, [p] {
+            if (p && p->isVisible()) {
+                std::fprintf(stderr, "gallery: %s closed after 20 s\n", qPrintable(p->objectName()));
                 close(p);
+            }
         });
     }
 
@@ -236,6 +240,7 @@ private:
 
     const Samples &m_samples;
     QTimer m_poll;
+    QList<QPointer<QWidget>> m_open; // caught and still showing
     QString m_dir, m_context;
     int m_seq = 0;
     int m_saved = 0;
@@ -398,6 +403,11 @@ void writeIndex(const QString &out)
 
 int main(int argc, char *argv[])
 {
+    // The offscreen platform says this for every fixed-size window.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+        if (!text.contains(QLatin1String("propagateSizeHints")))
+            std::fprintf(stderr, "%s%s\n", type == QtWarningMsg ? "aviso: " : "", qPrintable(text));
+    });
     // Offscreen on a 1366x768 screen, unless told otherwise.
     QTemporaryDir scratch;
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
