@@ -463,6 +463,19 @@ void NamedQuery::run(bool select)
         d->pos = 0;
 }
 
+void NamedQuery::adoptRows(QVector<QSqlRecord> rows)
+{
+    d->rows = std::move(rows);
+    d->fieldIndex.clear();
+    if (!d->rows.isEmpty())
+        for (int i = 0; i < d->rows.first().count(); ++i)
+            d->fieldIndex.insert(d->rows.first().fieldName(i).toLower(), i);
+    d->pos = d->rows.isEmpty() ? -1 : 0;
+    d->active = true;
+    d->affected = -1;
+    d->insertId = QVariant();
+}
+
 bool NamedQuery::isEmpty() const
 {
     return d->rows.isEmpty();

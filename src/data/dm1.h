@@ -39,17 +39,17 @@ public:
     Conn connection() const;
     const QString &sql() const;
 
-    void close();                                             // forget rows and parameters
+    void close(); // forget rows and parameters
     // Name with or without ':', any case; an unknown name throws. Every
     // parameter needs a value (a null QVariant for NULL) before a run.
     void setParam(const QString &param, const QVariant &value);
-    void open();                                              // select: keeps every row
-    void execute();                                           // no rows
+    void open();    // select: keeps every row
+    void execute(); // no rows
 
     bool isEmpty() const;
     int rowCount() const;
-    bool first();   // positions on the first row; false when empty
-    bool next();    // advances; false past the last row
+    bool first(); // positions on the first row; false when empty
+    bool next();  // advances; false past the last row
     bool eof() const;
     int position() const;
     const QVector<QSqlRecord> &rows() const;
@@ -57,7 +57,7 @@ public:
     // Current row's field, name compared without regard to case; an invalid
     // QVariant for an unknown field or no current row.
     QVariant field(const QString &fieldName) const;
-    QString text(const QString &fieldName) const;     // trimmed of blank padding on the right
+    QString text(const QString &fieldName) const; // trimmed of blank padding on the right
     int integer(const QString &fieldName) const;
     QDate date(const QString &fieldName) const;
     double real(const QString &fieldName) const;
@@ -69,6 +69,10 @@ public:
 
     QVariant lastInsertId() const;
     int numRowsAffected() const;
+
+    // Rows of this statement read on another session (a BackgroundQuery):
+    // the statement holds them as if it had been opened here.
+    void adoptRows(QVector<QSqlRecord> rows);
 
 private:
     friend class DataModule;
@@ -118,7 +122,10 @@ private:
     std::unique_ptr<Impl> d;
 };
 
-inline DataModule &dm1() { return DataModule::instance(); }
+inline DataModule &dm1()
+{
+    return DataModule::instance();
+}
 
 // Everything written through one connection between construction and commit()
 // stays or goes together; the destructor rolls back an uncommitted transaction.

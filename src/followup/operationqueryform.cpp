@@ -49,16 +49,14 @@ QString OperationQueryForm::searchText()
 
 void OperationQueryForm::BitBtnConsultarClick()
 {
+    if (isSearching())
+        return;
     m_action->setEnabled(false);
     const QString key = searchText();
-    NamedQuery &q = resultSet();
-    const int found = runSearch([&] {
-        q.close();
-        q.setParam(m_setup.param, key);
-        q.open();
-        return q.rows();
-    });
-    m_action->setEnabled(found > 0);
+    // Read off the window's thread; the shared result set gets the rows.
+    resultSet().close();
+    runSearchInBackground(m_setup.statement, {{m_setup.param, key}},
+                          [this](int found) { m_action->setEnabled(found > 0); });
 }
 
 void OperationQueryForm::showResultRows()

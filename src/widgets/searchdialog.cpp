@@ -2,6 +2,7 @@
 
 #include "core/prompter.h"
 #include "data/dm1.h"
+#include "widgets/progressline.h"
 #include "widgets/uppercasevalidator.h"
 #include "widgets/waitcursor.h"
 
@@ -47,6 +48,8 @@ SearchDialog::SearchDialog(const Setup &setup, QWidget *parent, Prompter &prompt
     setUpResultGrid(DBGrid1, m_model);
     layout->addWidget(DBGrid1, 1);
 
+    m_progress = new ProgressLine(this);
+    layout->addWidget(m_progress);
     m_buttons = new QHBoxLayout;
     m_buttons->addStretch(1);
     layout->addLayout(m_buttons);
@@ -97,6 +100,11 @@ int SearchDialog::runSearch(const std::function<QVector<QSqlRecord>()> &fetch)
         m_prompter.error(e.text());
         return -1;
     }
+    return present(rows);
+}
+
+int SearchDialog::present(const QVector<QSqlRecord> &rows)
+{
     showRows(rows);
     if (rows.isEmpty()) {
         if (!m_setup.notFound.isEmpty())
@@ -107,6 +115,43 @@ int SearchDialog::runSearch(const std::function<QVector<QSqlRecord>()> &fetch)
     }
     DBGrid1->setFocus();
     return int(rows.size());
+}
+
+void SearchDialog::runSearchInBackground(const QString &statement, const QVariantMap &params,
+                                         std::function<void(int)> after)
+{
+    m_model->clear();
+    const bool searchWasEnabled = m_search && m_search->isEnabled();
+    if (m_search)
+        m_search->setEnabled(false);
+    const auto restore = [this, searchWasEnabled] {
+        if (m_search)
+            m_search->setEnabled(searchWasEnabled);
+    };
+    m_progress->run(
+        QStringLiteral("Buscando..."), statement, params,
+        [this, statement, after, restore](const QVector<QSqlRecord> &rows) {
+            restore();
+            dm1().query(statement).adoptRows(rows);
+            const int found = present(rows);
+            if (after)
+                after(found);
+        },
+        [this, after, restore](const QString &text) {
+            restore();
+            m_prompter.error(text);
+            if (after)
+                after(-1);
+        });
+    if (!m_progress->isRunning())
+        return; // it could not start: already told
+    // A cancel gives the button back too.
+    connect(m_progress, &ProgressLine::stopped, this, restore, Qt::SingleShotConnection);
+}
+
+bool SearchDialog::isSearching() const
+{
+    return m_progress->isRunning();
 }
 
 void SearchDialog::showRows(const QVector<QSqlRecord> &rows)

@@ -16,6 +16,8 @@ class QTableView;
 namespace Widgets
 {
 
+class ProgressLine;
+
 // The frame of every search window: a prompt with an upper-case search box
 // and its button ("Label1", "Edit1"), the read-only result grid ("DBGrid1")
 // and a row of buttons. The window supplies the statement and its buttons.
@@ -50,6 +52,10 @@ public:
     // callers that read the chosen operation from the statement.
     static void positionOn(NamedQuery &statement, int row);
 
+    // A search started with runSearchInBackground is still reading.
+    bool isSearching() const;
+    ProgressLine *progressLine() const { return m_progress; }
+
 public:
     QLabel *Label1 = nullptr;
     QLineEdit *Edit1 = nullptr;
@@ -73,11 +79,21 @@ protected:
     // the focus back in the search box. Otherwise the first row is selected
     // and the grid focused. Returns the number of rows.
     int runSearch(const std::function<QVector<QSqlRecord>()> &fetch);
+    // The same with the catalogue statement read off the window's thread:
+    // the progress line and its "Cancelar" show meanwhile, the search button
+    // waits, and the rows (also left in the shared statement) fill the grid
+    // when they arrive. `after` then gets the number of rows, -1 after an
+    // error; a cancelled search leaves the grid empty and calls nothing.
+    void runSearchInBackground(const QString &statement, const QVariantMap &params,
+                               std::function<void(int found)> after = {});
     void showRows(const QVector<QSqlRecord> &rows);
     void clearRows();
 
 private:
+    int present(const QVector<QSqlRecord> &rows);
+
     Setup m_setup;
+    ProgressLine *m_progress = nullptr;
     Prompter &m_prompter;
     ResultGridModel *m_model = nullptr;
     QPushButton *m_search = nullptr;

@@ -123,6 +123,7 @@ void TstConsultas::search(OperationQueryForm &form, const QString &typed)
     form.Edit1->clear();
     QTest::keyClicks(form.Edit1, typed);
     QTest::mouseClick(button(form, "BitBtnConsultar"), Qt::LeftButton);
+    QTRY_VERIFY(!form.isSearching()); // read off the window's thread
 }
 
 void TstConsultas::initTestCase()
@@ -333,6 +334,8 @@ void TstConsultas::stickerZeroFilledOnLeavingTheField()
     QCOMPARE(form.Edit1->text(), QStringLiteral("0000000012"));
 
     QTest::mouseClick(button(form, "BitBtnConsultar"), Qt::LeftButton);
+
+    QTRY_VERIFY(!form.isSearching());
     QCOMPARE(form.gridModel()->rowCount(), 1);
     QCOMPARE(form.gridModel()->cell(0, 5), QStringLiteral("ABC123"));
     QCOMPARE(form.gridModel()->cell(0, 1), gridDate(2020, 1, 10));
@@ -354,7 +357,7 @@ void TstConsultas::stickerEnterWithoutLeavingStillFills()
     QTest::keyClicks(form.Edit1, "34");
     QTest::keyClick(form.Edit1, Qt::Key_Return); // the default button, focus still in the field
     QCOMPARE(form.Edit1->text(), QStringLiteral("0000000034"));
-    QCOMPARE(form.gridModel()->rowCount(), 1);
+    QTRY_COMPARE(form.gridModel()->rowCount(), 1);
     QCOMPARE(form.gridModel()->cell(0, 0), QStringLiteral("0000000034"));
 }
 
@@ -371,6 +374,8 @@ void TstConsultas::stickerRefusesTextThatIsNotANumber()
     QCOMPARE(form.Edit1->text(), QStringLiteral("12A")); // kept as typed (upper case)
 
     QTest::mouseClick(button(form, "BitBtnConsultar"), Qt::LeftButton);
+
+    QTRY_VERIFY(!form.isSearching());
     QCOMPARE(m_shown.last().text, QString::fromUtf8("No se encontraron operaciones para la oblea indicada."));
     QVERIFY(!button(form, "BitBtnVer")->isEnabled());
 }

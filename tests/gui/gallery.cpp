@@ -175,7 +175,15 @@ private:
                         if (s)
                             s->Edit1->setText(searchKey(s->objectName()));
                     },
-                    click(search->searchButton()), saveStep(w, QStringLiteral("resultado"))};
+                    click(search->searchButton()),
+                    [s] {
+                        // Lists are read off the window's thread.
+                        QElapsedTimer t;
+                        t.start();
+                        while (s && s->isSearching() && t.elapsed() < 20000)
+                            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+                    },
+                    saveStep(w, QStringLiteral("resultado"))};
         }
         if (auto *read = w->findChild<QPushButton *>(QStringLiteral("BitBtn2"));
             read && w->objectName().startsWith(QLatin1String("ConsultaDePendientes")))

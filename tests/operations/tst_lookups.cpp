@@ -11,6 +11,7 @@
 #include "testdb.h"
 #include "widgets/messages.h"
 #include "widgets/modalrun.h"
+#include "widgets/progressline.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include <QSqlQuery>
 #include <QTableView>
 #include <QtTest>
+#include <memory>
 
 namespace
 {
@@ -74,6 +76,7 @@ private slots:
     void ownerSearchWithoutResultKeepsAceptarDisabled();
     void ownerAceptarLeavesStatementOnChosenRow();
     void ownerSearchTakesWildcardsLiterally();
+    void ownerSearchRunsOffTheWindowAndCancels();
 
     void domainDialogListsOperationsBySticker();
     void domainWithoutOperationsLeavesOnlyCancelar();
@@ -309,6 +312,7 @@ void TstLookups::gridIsReadOnlyWholeRowAndStriped()
     owners.show();
     owners.Edit1->setText(QStringLiteral("PEREZ"));
     owners.ConsultarClick();
+    QTRY_VERIFY(!owners.isSearching());
     QCOMPARE(background(owners.gridModel(), 0), QColor(192, 220, 192));
     QCOMPARE(background(owners.gridModel(), 1), QColor(192, 192, 192));
     QCOMPARE(owners.DBGrid1->palette().color(QPalette::Active, QPalette::Highlight), QColor(0, 128, 0));
@@ -393,6 +397,7 @@ void TstLookups::ownerSearchNeedsTextAndFindsOperations()
     QCOMPARE(dlg.Edit1->text(), QStringLiteral("PEREZ"));
     QVERIFY(dlg.BitBtnConsultar->isEnabled());
     dlg.BitBtnConsultar->click();
+    QTRY_VERIFY(!dlg.isSearching());
     QVERIFY(prompter.log.isEmpty());
     QVERIFY(!dlg.LabelBuscando->isVisible());
     QVERIFY(dlg.BitBtnAceptar->isEnabled());
@@ -412,10 +417,12 @@ void TstLookups::ownerSearchWithoutResultKeepsAceptarDisabled()
     dlg.show();
     dlg.Edit1->setText(QStringLiteral("GOMEZ"));
     dlg.ConsultarClick();
+    QTRY_VERIFY(!dlg.isSearching());
     QVERIFY(dlg.BitBtnAceptar->isEnabled());
 
     dlg.Edit1->setText(QStringLiteral("NADIE"));
     dlg.ConsultarClick();
+    QTRY_VERIFY(!dlg.isSearching());
     QCOMPARE(prompter.log,
              QStringList{QStringLiteral("info: No se encontraron operaciones para el propietario especificado.")});
     QVERIFY(!dlg.BitBtnAceptar->isEnabled());
@@ -431,6 +438,7 @@ void TstLookups::ownerAceptarLeavesStatementOnChosenRow()
     dlg.show();
     dlg.Edit1->setText(QStringLiteral("LOPEZ"));
     dlg.ConsultarClick();
+    QTRY_VERIFY(!dlg.isSearching());
     QCOMPARE(dlg.gridModel()->rowCount(), 2);
     dlg.selectRow(1);
     dlg.BitBtnAceptar->click();
@@ -455,11 +463,65 @@ void TstLookups::ownerSearchTakesWildcardsLiterally()
     dlg.show();
     dlg.Edit1->setText(QStringLiteral("50%"));
     dlg.ConsultarClick();
+    QTRY_VERIFY(!dlg.isSearching());
     QCOMPARE(column(dlg.gridModel(), 0), QStringList{QStringLiteral("LOPEZ 50% SA")});
     dlg.Edit1->setText(QStringLiteral("PEREZ_"));
     dlg.ConsultarClick();
+    QTRY_VERIFY(!dlg.isSearching());
     QCOMPARE(dlg.gridModel()->rowCount(), 0);
     QCOMPARE(prompter.log.size(), 1);
+}
+
+// The contains-scan reads every operation: the window stays free meanwhile,
+// shows what it is doing with "Cancelar", and fills the grid when the rows
+// come. A second session holding the table keeps the scan waiting here.
+void TstLookups::ownerSearchRunsOffTheWindowAndCancels()
+{
+    QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), QStringLiteral("locker"));
+    locker.setHostName(TestDb::host());
+    locker.setDatabaseName(kDb);
+    locker.setUserName(TestDb::user());
+    locker.setPassword(TestDb::password());
+    QVERIFY(locker.open());
+    const auto lock = [&](bool on) {
+        QSqlQuery q(locker);
+        QVERIFY(q.exec(on ? QStringLiteral("lock tables usr write") : QStringLiteral("unlock tables")));
+    };
+    ScriptedPrompter prompter;
+    auto dlg = std::make_unique<TBusquedaPorApellidoForm>(nullptr, prompter);
+    dlg->show();
+    lock(true);
+    dlg->Edit1->setText(QStringLiteral("PEREZ"));
+    dlg->ConsultarClick();
+    QVERIFY(dlg->isSearching());
+    QVERIFY(dlg->progressLine()->isVisible());
+    QVERIFY(dlg->LabelBuscando->isVisible());
+    QVERIFY(!dlg->BitBtnConsultar->isEnabled());
+    // The window answers while the server works.
+    QTest::keyClicks(dlg->Edit1, QStringLiteral(" J"));
+    QCOMPARE(dlg->Edit1->text(), QStringLiteral("PEREZ J"));
+
+    dlg->progressLine()->cancelButton()->click();
+    QVERIFY(!dlg->isSearching());
+    QVERIFY(!dlg->progressLine()->isVisible());
+    QVERIFY(!dlg->LabelBuscando->isVisible());
+    QVERIFY(dlg->BitBtnConsultar->isEnabled());
+    QCOMPARE(dlg->gridModel()->rowCount(), 0);
+    lock(false);
+
+    dlg->ConsultarClick();
+    QTRY_VERIFY(!dlg->isSearching());
+    QCOMPARE(column(dlg->gridModel(), 0), (QStringList{"PEREZ JUAN", "PEREZ JUAN"}));
+    QVERIFY(dlg->BitBtnAceptar->isEnabled());
+    QVERIFY(prompter.log.isEmpty());
+
+    // Closing a window while it reads stops the read; nothing arrives later.
+    lock(true);
+    dlg->ConsultarClick();
+    dlg.reset();
+    lock(false);
+    QTest::qWait(0);
+    locker.close();
 }
 
 void TstLookups::domainDialogListsOperationsBySticker()

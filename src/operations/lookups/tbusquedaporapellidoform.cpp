@@ -2,6 +2,7 @@
 
 #include "core/lookuprules.h"
 #include "data/dm1.h"
+#include "widgets/progressline.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -68,19 +69,21 @@ NamedQuery &TBusquedaPorApellidoForm::resultSet() const
 
 void TBusquedaPorApellidoForm::ConsultarClick()
 {
-    if (Edit1->text().isEmpty())
+    if (Edit1->text().isEmpty() || isSearching())
         return;
-    NamedQuery &q = resultSet();
+    // A name anywhere in the owner reads every operation: off the window's
+    // thread, with "Cancelar", the grid filled when the rows arrive.
+    resultSet().close();
+    BitBtnAceptar->setEnabled(false);
     LabelBuscando->show();
-    const int found = runSearch([&] {
-        q.close();
-        // The shared statement uses the server's default `like` escape.
-        q.setParam(QStringLiteral("ayn"), Lookups::ContainsPattern(Edit1->text()));
-        q.open();
-        return q.rows();
-    });
-    LabelBuscando->hide();
-    BitBtnAceptar->setEnabled(found > 0);
+    // The shared statement uses the server's default `like` escape.
+    runSearchInBackground(kStatement, {{QStringLiteral("ayn"), Lookups::ContainsPattern(Edit1->text())}},
+                          [this](int found) { BitBtnAceptar->setEnabled(found > 0); });
+    if (isSearching())
+        connect(progressLine(), &Widgets::ProgressLine::stopped, LabelBuscando, &QLabel::hide,
+                Qt::SingleShotConnection);
+    else
+        LabelBuscando->hide();
 }
 
 void TBusquedaPorApellidoForm::AceptarClick()

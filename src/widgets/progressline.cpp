@@ -1,0 +1,90 @@
+#include "widgets/progressline.h"
+
+#include "data/dberror.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace Widgets
+{
+
+ProgressLine::ProgressLine(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("ProgressLine"));
+    m_text = new QLabel(this);
+    m_text->setObjectName(QStringLiteral("LabelProgreso"));
+    m_bar = new QProgressBar(this);
+    m_bar->setRange(0, 0); // busy: the server does not say how far it is
+    m_bar->setMaximumWidth(160);
+    m_bar->setTextVisible(false);
+    m_cancel = new QPushButton(QStringLiteral("Cancelar"), this);
+    m_cancel->setObjectName(QStringLiteral("BitBtnCancelarBusqueda"));
+    m_cancel->setAutoDefault(false);
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(m_text, 1);
+    row->addWidget(m_bar);
+    row->addWidget(m_cancel);
+    hide();
+
+    m_clock.setInterval(1000);
+    connect(&m_clock, &QTimer::timeout, this,
+            [this] { m_text->setText(QStringLiteral("%1 (%2 s)").arg(m_what).arg(m_since.elapsed() / 1000)); });
+    connect(m_cancel, &QPushButton::clicked, this, &ProgressLine::cancel);
+    connect(&m_query, &BackgroundQuery::finished, this, [this](const Rows &rows) {
+        const auto done = m_done;
+        stop();
+        if (done)
+            done(rows);
+    });
+    connect(&m_query, &BackgroundQuery::failed, this, [this](const QString &text) {
+        const auto failed = m_failed;
+        stop();
+        if (failed)
+            failed(text);
+    });
+}
+
+void ProgressLine::run(const QString &text, const QString &statement, const QVariantMap &params,
+                       std::function<void(const Rows &)> done, std::function<void(const QString &)> failed)
+{
+    cancel();
+    m_what = text;
+    m_done = std::move(done);
+    m_failed = std::move(failed);
+    try {
+        m_query.start(statement, params);
+    } catch (const DbError &e) {
+        const auto f = m_failed;
+        stop();
+        if (f)
+            f(e.text());
+        return;
+    }
+    m_text->setText(text);
+    m_since.start();
+    m_clock.start();
+    show();
+    emit started();
+}
+
+void ProgressLine::cancel()
+{
+    if (!m_query.isRunning())
+        return;
+    m_query.cancel();
+    stop();
+}
+
+void ProgressLine::stop()
+{
+    m_done = {};
+    m_failed = {};
+    m_clock.stop();
+    hide();
+    emit stopped();
+}
+
+} // namespace Widgets

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "data/backgroundquery.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace Widgets
+{
+
+// What a window shows while a list is read off its thread: the line of what
+// is being done with the seconds gone, a busy bar and "Cancelar". Hidden
+// while idle; the window stays usable meanwhile (it may close, which cancels).
+class ProgressLine : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ProgressLine(QWidget *parent = nullptr);
+
+    using Rows = QVector<QSqlRecord>;
+    // Reads the catalogue statement `statement` with `params`; `done` gets
+    // the rows when they arrive, `failed` the client's text of an error. A
+    // cancelled read calls neither. A read still going is cancelled first.
+    void run(const QString &text, const QString &statement, const QVariantMap &params,
+             std::function<void(const Rows &)> done, std::function<void(const QString &)> failed);
+    void cancel();
+    bool isRunning() const { return m_query.isRunning(); }
+
+    QPushButton *cancelButton() const { return m_cancel; }
+
+signals:
+    void started();
+    void stopped(); // rows, error or cancel
+
+private:
+    void stop();
+
+    BackgroundQuery m_query;
+    QLabel *m_text = nullptr;
+    QProgressBar *m_bar = nullptr;
+    QPushButton *m_cancel = nullptr;
+    QTimer m_clock;
+    QElapsedTimer m_since;
+    QString m_what;
+    std::function<void(const Rows &)> m_done;
+    std::function<void(const QString &)> m_failed;
+};
+
+} // namespace Widgets
