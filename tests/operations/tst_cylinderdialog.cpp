@@ -13,6 +13,7 @@
 #include "scriptedprompter.h"
 #include "testdb.h"
 #include "widgets/modalrun.h"
+#include "widgets/textfield.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -64,6 +65,7 @@ private slots:
     void aceptarStoresTheRow();
     void blankRequiredFieldsAreHighlightedAndStay();
     void halfTypedDatesAreRefused();
+    void fieldsKeepToTheirColumns();
     void modificationWarnsAboutValveOnAnotherDomain();
     void cancelAbandonsAppendedAndEditedRows();
 
@@ -116,7 +118,6 @@ void TstCylinderDialog::initTestCase()
 
 void TstCylinderDialog::init()
 {
-    table().cancel();
     table().empty();
     m_prompter.log.clear();
     m_prompter.answers.clear();
@@ -532,6 +533,32 @@ void TstCylinderDialog::halfTypedDatesAreRefused()
     dlg.BitBtnAceptarClick();
     QCOMPARE(table().count(), 1);
     QCOMPARE(table().text(QStringLiteral("FABRICAC")), QStringLiteral("06/2015"));
+}
+
+// Both dialogs cut at the work table's widths, between characters, and
+// show a whole value.
+void TstCylinderDialog::fieldsKeepToTheirColumns()
+{
+    const QString emoji = QStringLiteral("\U0001F600");
+    table().append();
+    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
+    dlg.show();
+    dlg.EditCODIGO->setText(QStringLiteral("c1000"));
+    QCOMPARE(dlg.EditCODIGO->text(), QStringLiteral("C100"));
+    dlg.EditNROSERIE->setText(QString(24, 'S') + emoji);
+    QCOMPARE(dlg.EditNROSERIE->text(), QString(24, 'S'));
+    for (QLineEdit *e : {dlg.EditNROSERIE, dlg.EditVALNRO, dlg.EditNROCERTIF})
+        QVERIFY2(e->width() >= Widgets::charsWidth(e->fontMetrics(), e->maxLength()), qPrintable(e->objectName()));
+    dlg.reject();
+
+    table().append();
+    table().post();
+    table().edit();
+    TRemplazoValvulaForm valve(table(), nullptr, m_prompter);
+    valve.show();
+    valve.EditRVALNRO->setText(QString(24, 'N') + emoji);
+    QCOMPARE(valve.EditRVALNRO->text(), QString(24, 'N'));
+    QVERIFY(valve.EditRVALNRO->width() >= Widgets::charsWidth(valve.EditRVALNRO->fontMetrics(), 25));
 }
 
 void TstCylinderDialog::modificationWarnsAboutValveOnAnotherDomain()

@@ -10,6 +10,7 @@
 #include "operations/lookups/tbuscarvalvulacilindroform.h"
 #include "widgets/entermoves.h"
 #include "widgets/modalrun.h"
+#include "widgets/textfield.h"
 #include "widgets/uppercasevalidator.h"
 
 #include <QApplication>
@@ -69,10 +70,10 @@ void TDatosCilindroForm::buildUi()
     const auto edit = [this](const char *name, int maxLength, bool upper) {
         auto *e = new QLineEdit(this);
         e->setObjectName(QLatin1String(name));
-        if (maxLength > 0)
-            e->setMaxLength(maxLength);
         if (upper)
             e->setValidator(new Widgets::UpperCaseValidator(e));
+        if (maxLength > 0)
+            Widgets::limitText(e, maxLength, upper); // the work table's widths
         e->installEventFilter(this);
         return e;
     };

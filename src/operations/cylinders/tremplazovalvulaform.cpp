@@ -6,6 +6,7 @@
 #include "operations/lookups/tbuscarvalvulacilindroform.h"
 #include "widgets/entermoves.h"
 #include "widgets/modalrun.h"
+#include "widgets/textfield.h"
 #include "widgets/uppercasevalidator.h"
 
 #include <QApplication>
@@ -35,7 +36,7 @@ TRemplazoValvulaForm::TRemplazoValvulaForm(LocalTable &table, QWidget *parent, P
             e->setFocusPolicy(Qt::NoFocus);
         else
             e->setValidator(new Widgets::UpperCaseValidator(e));
-        e->setMaxLength(maxLength);
+        Widgets::limitText(e, maxLength, !readOnly);
         return e;
     };
     EditVALCOD = edit("EditVALCOD", "VALCOD", true, 4);
