@@ -212,18 +212,18 @@ private slots:
     void formatDialogChoosesTheLayout_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<int>("previews");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("blank") << "BitBtnHojaBlanco" << 1 << QString();
-        QTest::newRow("preprinted") << "BitBtnPreimpreso" << 0
-                                    << "msg: Este formato de ficha todavía no está disponible.";
-        QTest::newRow("closed") << QString() << 0 << QString();
+        QTest::addColumn<QString>("layout");
+        QTest::newRow("blank") << "BitBtnHojaBlanco"
+                               << "TQFichaBuckeyeForm";
+        QTest::newRow("preprinted") << "BitBtnPreimpreso"
+                                    << "TQFichaMagnoliaPreImpresoForm";
+        QTest::newRow("closed") << QString() << QString();
     }
     void formatDialogChoosesTheLayout()
     {
         QFETCH(QString, button);
-        QFETCH(int, previews);
-        QFETCH(QString, message);
+        QFETCH(QString, layout);
+        const int previews = layout.isEmpty() ? 0 : 1;
         profile("MAGN01");
         TSeleccionarImpresoraAlderForm::setTestHook([&](TSeleccionarImpresoraAlderForm &dlg) {
             events << QStringLiteral("format");
@@ -238,10 +238,8 @@ private slots:
         FichaPrint::OnButton(form);
         QCOMPARE(shown.size(), previews);
         if (previews)
-            QCOMPARE(shown[0].layout, QStringLiteral("TQFichaBuckeyeForm"));
+            QCOMPARE(shown[0].layout, layout);
         QStringList expected{QStringLiteral("format")};
-        if (!message.isEmpty())
-            expected << message;
         if (previews)
             expected << QStringLiteral("preview");
         QCOMPARE(events, expected);
@@ -268,6 +266,32 @@ private slots:
         Global.SheetFormat = 0;
         QVERIFY(shown.isEmpty());
         QVERIFY(events.isEmpty());
+    }
+
+    // The by-format profiles print the workshop's configured form; Olive
+    // prints Cedar's after a save.
+    void sheetFormatChoosesTheLayout()
+    {
+        ScriptedPrompter yes;
+        yes.answers = {true};
+        TRevisionAnualForm form(nullptr, yes);
+        form.SetOperationKind(QStringLiteral("R"));
+        fill(form);
+        profile("TAMA01");
+        for (int format : {0, 1}) {
+            Global.SheetFormat = format;
+            FichaPrint::OnButton(form);
+        }
+        profile("OLIV01");
+        FichaPrint::AfterSave(form);
+        Global.SheetFormat = 0;
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(shown[0].layout, QStringLiteral("TQFichaTamarackA4Form"));
+        QCOMPARE(shown[0].copies, 3); // the workshop's count
+        QCOMPARE(shown[1].layout, QStringLiteral("TQFichaForm"));
+        QCOMPARE(shown[1].copies, 1);
+        QCOMPARE(shown[1].text(QStringLiteral("QRDominio")), QStringLiteral("AB321CD"));
+        QCOMPARE(shown[2].layout, QStringLiteral("TQFichaCedarForm"));
     }
 
     void saveQuestionGoesThroughTheConfirmationDialog()
