@@ -261,6 +261,23 @@ private slots:
               "se efectúen las siguiente tareas"})
             QVERIFY2(all.contains(QString::fromUtf8(expected)), expected);
     }
+
+    // Look check: TARVIL_SCREENSHOT_DIR=/tmp/x writes the three windows.
+    void windowsLook()
+    {
+        const QString dir = qEnvironmentVariable("TARVIL_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("TARVIL_SCREENSHOT_DIR not set");
+        storedConfig(3, QStringLiteral("RIO CUARTO"), QStringLiteral("CORDOBA"), 1);
+        TConfigCopiasForm config;
+        TImpresionFichasEnBlancoForm blank;
+        TImpresionRecomendacionesForm leaflet;
+        for (QDialog *w : std::initializer_list<QDialog *>{&config, &blank, &leaflet}) {
+            w->show();
+            QVERIFY(QTest::qWaitForWindowExposed(w));
+            QVERIFY(w->grab().save(QDir(dir).filePath(w->objectName() + QStringLiteral(".png"))));
+        }
+    }
 };
 
 QTEST_MAIN(TstPrintWindows)

@@ -18,6 +18,8 @@ void BuildCopiesDialog(QDialog &dialog, QSpinBox *&copies, QPushButton *&print)
     copies->setObjectName(QStringLiteral("SpinEdit1"));
     copies->setRange(1, 999);
     copies->setValue(1);
+    copies->setMinimumWidth(80);
+    copies->setMaximumWidth(100);
     print = new QPushButton(QStringLiteral("Imprimir"), &dialog);
     print->setObjectName(QStringLiteral("BitBtn1"));
     print->setDefault(true);
