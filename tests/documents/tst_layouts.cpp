@@ -35,9 +35,7 @@ QVector<Rendered> sheetSamples(const Report::Layout &l)
         d.regulatorNew = i % 2 ? QStringLiteral("NO") : QStringLiteral("SI");
         d.workshopEnabled = i % 3 != 0;
         d.printsLetterheadLines = d.keepsLayoutRepresentative = i % 2;
-        CylinderRow replaced = Sample::cylinder(QStringLiteral("S-2"), QStringLiteral("SI"));
-        replaced.rvalCod = QStringLiteral("V20");
-        Sample::setCylinders(d, {Sample::cylinder(QStringLiteral("S-1")), replaced});
+        Sample::setCylinders(d, {Sample::cylinder(QStringLiteral("S-1")), Sample::withReplacedValve("S-2", "SI")});
         out.append(
             {kinds[i], std::make_shared<Report::Values>(Documents::SheetValues(d)), Documents::SheetRows(d, l.rows)});
     }

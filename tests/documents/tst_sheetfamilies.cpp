@@ -4,6 +4,7 @@
 // the empty sheet and the test print.
 #include "core/global.h"
 #include "core/installationprofile.h"
+#include "displaylist.h"
 #include "documents/sheet.h"
 #include "samplesheet.h"
 
@@ -15,6 +16,9 @@ using Report::DisplayItem;
 using Report::DisplayList;
 using Sample::cylinder;
 using Sample::renewal;
+using Sample::withReplacedValve;
+using Shown::detailRows;
+using Shown::rowCells;
 
 namespace
 {
@@ -31,32 +35,13 @@ DisplayList shown(const char *layout, const FichaData &d)
 
 QString textOf(const DisplayList &l, const char *name)
 {
-    const DisplayItem *d = l.find(QLatin1String(name));
-    return d ? d->text : QStringLiteral("<none>");
+    return Shown::textOf(l, QLatin1String(name));
 }
 
 QPointF at(const DisplayList &l, const char *name)
 {
     const DisplayItem *d = l.find(QLatin1String(name));
     return d ? d->rect.topLeft() : QPointF(-1, -1);
-}
-
-QMap<QString, QString> rowCells(const DisplayList &l, int row)
-{
-    QMap<QString, QString> m;
-    for (const DisplayItem &d : l.items)
-        if (d.row == row && d.itemIndex >= 0)
-            m.insert(d.name, d.text);
-    return m;
-}
-
-int detailRows(const DisplayList &l)
-{
-    QSet<int> rows;
-    for (const DisplayItem &d : l.items)
-        if (d.row >= 0)
-            rows.insert(d.row);
-    return int(rows.size());
 }
 
 FichaData withKind(const char *kind)
@@ -72,15 +57,6 @@ FichaData notEnabled()
     d.workshopEnabled = false;
     d.ownRow->enabled = 0;
     return d;
-}
-
-CylinderRow withReplacedValve(const QString &serial)
-{
-    CylinderRow c = cylinder(serial);
-    c.rvalCod = QStringLiteral("V20");
-    c.rvalNro = QStringLiteral("VN-200");
-    c.rvalGest = QStringLiteral("MONTAJE");
-    return c;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "core/installationprofile.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
+#include "displaylist.h"
 #include "operations/print/fichaprint.h"
 #include "operations/print/tseleccionarimpresoraalderform.h"
 #include "operations/trevisionanualform.h"
@@ -21,37 +22,12 @@
 #include <QPushButton>
 #include <QtTest>
 
-namespace
-{
-
-// What one preview showed.
-struct Shown {
-    QString layout;
-    int copies = 0;
-    Report::DisplayList list;
-    QString text(const QString &name) const
-    {
-        const Report::DisplayItem *i = list.find(name);
-        return i ? i->text : QStringLiteral("<none>");
-    }
-    int detailRows() const
-    {
-        QSet<int> rows;
-        for (const Report::DisplayItem &i : list.items)
-            if (i.row >= 0)
-                rows.insert(i.row);
-        return rows.size();
-    }
-};
-
-} // namespace
-
 class TstPrintDispatch : public QObject
 {
     Q_OBJECT
     QSqlDatabase db;
     const QString dbName = QStringLiteral("t_printdispatch");
-    QVector<Shown> shown;
+    QVector<Shown::Preview> shown;
     QStringList events; // questions, dialogs and previews in the order they came
 
     static void type(QWidget &form, const char *name, const QString &text)
@@ -109,10 +85,7 @@ private slots:
         Global.WorkshopCode = QStringLiteral("TPD0001");
         Global.PecCode = QStringLiteral("0031");
         Global.Copies = 3;
-        Report::ReportForm::setPreviewHook([this](Report::PreviewDialog &dlg) {
-            events << QStringLiteral("preview");
-            shown.append({dlg.report().layout().name, dlg.report().layout().copies, dlg.displayList()});
-        });
+        Report::ReportForm::setPreviewHook(Shown::recordInto(shown, [this] { events << QStringLiteral("preview"); }));
         TConfirmDlg::setTestHook([this](TConfirmDlg &dlg) {
             events << dlg.windowTitle() + QStringLiteral("/") + dlg.kind() + QStringLiteral("/") + dlg.message();
             return int(TConfirmDlg::ResultCancel);
@@ -151,7 +124,7 @@ private slots:
         form.findChild<QPushButton *>(QStringLiteral("BitBtn5"))->click();
 
         QCOMPARE(shown.size(), 1);
-        const Shown &s = shown.first();
+        const Shown::Preview &s = shown.first();
         QCOMPARE(s.layout, QStringLiteral("TQFichaBuckeyeForm"));
         QCOMPARE(s.copies, 1);
         QCOMPARE(s.text(QStringLiteral("QRLabelTipoOperacion")), QStringLiteral("REVISION ANUAL"));

@@ -1,6 +1,5 @@
 #include "app/printing/timpresionfichasenblancoform.h"
 
-#include "app/printing/copiesdialog.h"
 #include "core/fichavalues.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
@@ -8,16 +7,10 @@
 #include "data/localstore.h"
 #include "documents/sheet.h"
 
-#include <QPushButton>
-#include <QSpinBox>
-
 TImpresionFichasEnBlancoForm::TImpresionFichasEnBlancoForm(QWidget *parent, Prompter &prompter)
-    : QDialog(parent), m_prompter(prompter)
+    : CopiesPrintForm(parent, prompter, QStringLiteral("ImpresionFichasEnBlancoForm"),
+                      QString::fromUtf8("Impresión Fichas en Blanco"))
 {
-    setObjectName(QStringLiteral("ImpresionFichasEnBlancoForm"));
-    setWindowTitle(QString::fromUtf8("Impresión Fichas en Blanco"));
-    Printing::BuildCopiesDialog(*this, SpinEdit1, BitBtn1);
-    connect(BitBtn1, &QPushButton::clicked, this, &TImpresionFichasEnBlancoForm::BitBtn1Click);
     try {
         LocalTable &work = localStore().table(LocalTableId::Cylinders);
         if (!work.isOpen())
@@ -28,15 +21,8 @@ TImpresionFichasEnBlancoForm::TImpresionFichasEnBlancoForm(QWidget *parent, Prom
     }
 }
 
-void TImpresionFichasEnBlancoForm::BitBtn1Click()
+Report::ReportForm TImpresionFichasEnBlancoForm::document()
 {
     const InstallationProfile &profile = currentProfile();
-    try {
-        Report::ReportForm sheet =
-            Documents::MakeSheet(profile.emptyFichaLayout, Ficha::EmptySheetData(Global, profile));
-        sheet.layout().copies = SpinEdit1->value();
-        sheet.preview(this);
-    } catch (const std::exception &e) {
-        m_prompter.error(QString::fromUtf8(e.what()));
-    }
+    return Documents::MakeSheet(profile.emptyFichaLayout, Ficha::EmptySheetData(Global, profile));
 }

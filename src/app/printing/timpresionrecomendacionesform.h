@@ -1,26 +1,15 @@
 #pragma once
 
-#include "widgets/messages.h"
-
-#include <QDialog>
-
-class QSpinBox;
-class QPushButton;
+#include "app/printing/copiesprintform.h"
 
 // "Impresión Recomendaciones de Seguridad": the safety leaflet handed to the
 // vehicle's owner, as many copies as asked.
-class TImpresionRecomendacionesForm : public QDialog
+class TImpresionRecomendacionesForm : public CopiesPrintForm
 {
     Q_OBJECT
 public:
     explicit TImpresionRecomendacionesForm(QWidget *parent = nullptr, Prompter &prompter = guiPrompter());
 
-    QSpinBox *SpinEdit1 = nullptr;
-    QPushButton *BitBtn1 = nullptr;
-
-public slots:
-    void BitBtn1Click();
-
-private:
-    Prompter &m_prompter;
+protected:
+    Report::ReportForm document() override;
 };
