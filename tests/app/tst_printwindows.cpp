@@ -85,13 +85,13 @@ private slots:
 
     void configurationShowsTheStoredValues()
     {
-        storedConfig(0, QStringLiteral("VILLA MARIA"), QStringLiteral("SANTA FE"), 1);
+        storedConfig(0, QStringLiteral("VILLA MARIA"), QStringLiteral("CHACO"), 1);
         TConfigCopiasForm low;
         QCOMPARE(low.windowTitle(), QStringLiteral("Configurar"));
         low.show();
         QCOMPARE(low.SpinEditCopias->value(), 1);
         QCOMPARE(low.LocalidadEdit->text(), QStringLiteral("VILLA MARIA"));
-        QCOMPARE(low.ProvinciaComboBox->currentText(), QStringLiteral("SANTA FE"));
+        QCOMPARE(low.ProvinciaComboBox->currentText(), QStringLiteral("CHACO")); // the operation form's list
         QCOMPARE(low.ComboBoxFicha->currentText(), QStringLiteral("LEGAL"));
         QVERIFY(!low.ProvinciaComboBox->isEditable());
 

@@ -166,6 +166,19 @@ private slots:
         QCOMPARE(shown[0].text(QStringLiteral("QRLabelTipoOperacion")), QStringLiteral("MODIFICACION"));
         QCOMPARE(form.kind(), QStringLiteral("#"));
         QVERIFY(form.isConsultation());
+
+        // Sequoia's sheet names the viewed operation's workshop under a
+        // workshop that is not enabled.
+        profile("SEQU01");
+        Global.WorkshopCode = QStringLiteral("TPD0002");
+        auto *taller = form.findChild<QComboBox *>(QStringLiteral("tallerEdit"));
+        taller->addItem(QStringLiteral("TAL0777"));
+        taller->setCurrentText(QStringLiteral("TAL0777"));
+        FichaPrint::OnButton(form);
+        Global.WorkshopCode = QStringLiteral("TPD0001");
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[1].text(QStringLiteral("QRLabel4")), QStringLiteral("TAL0777"));
+        QCOMPARE(shown[1].text(QStringLiteral("QRTaller")), QStringLiteral("SEQ0001"));
     }
 
     void formatDialogButtonsGiveTheirResults()
