@@ -8,7 +8,8 @@
 //
 // It logs in as the demo workshop through the login dialog on the server
 // MYSQL_UNIX_PORT reaches; --load first (re)creates the databases "tarvil"
-// and "tarvil_pec" there from db/schema.sql and db/demo-data.sql.
+// and "tarvil_pec" there from db/schema.sql and db/demo-data.sql; --unload
+// drops them at the end (the suite's server must not keep them).
 // scripts/gallery starts a private server and runs it.
 #include "app/navigator.h"
 #include "app/startup.h"
@@ -18,6 +19,7 @@
 #include "app/windows.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
+#include "data/backgroundquery.h"
 #include "data/dm1.h"
 #include "followup/windows.h"
 #include "operations/linklabel.h"
@@ -438,6 +440,7 @@ int main(int argc, char *argv[])
     args.addOption(
         {QStringLiteral("profile"), QStringLiteral("Sólo este perfil (nombre o ID)."), QStringLiteral("perfil")});
     args.addOption({QStringLiteral("load"), QStringLiteral("Carga las bases tarvil y tarvil_pec con la demo.")});
+    args.addOption({QStringLiteral("unload"), QStringLiteral("Borra las bases de la demo al terminar.")});
     args.process(app);
     const QString out = QDir(args.value(QStringLiteral("out")).isEmpty() ? QStringLiteral("gallery")
                                                                          : args.value(QStringLiteral("out")))
@@ -479,6 +482,13 @@ int main(int argc, char *argv[])
         ++profiles;
     }
     writeIndex(out);
+    if (args.isSet(QStringLiteral("unload"))) {
+        BackgroundQuery::stopWorkers();
+        dm1().closeAll();
+        QSqlDatabase::removeDatabase(QStringLiteral("gallery"));
+        for (const QString name : {"tarvil", "tarvil_pec"})
+            TestDb::drop(name);
+    }
     std::printf("gallery: %d imágenes de %d perfiles en %s\n", catcher.saved(), profiles, qPrintable(out));
     return profiles > 0 && catcher.saved() > 0 ? 0 : 1;
 }

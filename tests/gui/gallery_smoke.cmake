@@ -1,6 +1,6 @@
 # Runs the gallery for one profile and checks that it drew its windows.
 file(REMOVE_RECURSE "${OUT}")
-execute_process(COMMAND "${EXE}" --load --profile Cedar --out "${OUT}" RESULT_VARIABLE rc)
+execute_process(COMMAND "${EXE}" --load --unload --profile Cedar --out "${OUT}" RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "the gallery ended with ${rc}")
 endif()
