@@ -85,6 +85,7 @@ private:
     void sql(const QString &text);
     void hookLookups(int answerRow); // -1: cancel
     void fillValid(TDatosCilindroForm &dlg);
+    void editStoredCylinder(); // a stored cylinder "A-1" being edited, as a replacement finds it
     LocalTable &table() { return localStore().table(LocalTableId::Cylinders); }
 
     QSqlDatabase m_db;
@@ -159,6 +160,14 @@ void TstCylinderDialog::hookLookups(int answerRow)
         search->selectRow(answerRow);
         return int(QDialog::Accepted);
     });
+}
+
+void TstCylinderDialog::editStoredCylinder()
+{
+    table().append();
+    table().setText(QStringLiteral("NROSERIE"), QStringLiteral("A-1"));
+    table().post();
+    table().edit();
 }
 
 void TstCylinderDialog::fillValid(TDatosCilindroForm &dlg)
@@ -551,9 +560,7 @@ void TstCylinderDialog::fieldsKeepToTheirColumns()
         QVERIFY2(e->width() >= Widgets::charsWidth(e->fontMetrics(), e->maxLength()), qPrintable(e->objectName()));
     dlg.reject();
 
-    table().append();
-    table().post();
-    table().edit();
+    editStoredCylinder();
     TRemplazoValvulaForm valve(table(), nullptr, m_prompter);
     valve.show();
     valve.EditRVALNRO->setText(QString(24, 'N') + emoji);
@@ -734,10 +741,7 @@ void TstCylinderDialog::valveReplacementSetsManagementAndCancelUndoesIt()
 
 void TstCylinderDialog::replacementCodeLookupHasNoMessage()
 {
-    table().append();
-    table().setText(QStringLiteral("NROSERIE"), QStringLiteral("A-1"));
-    table().post();
-    table().edit();
+    editStoredCylinder();
     TRemplazoValvulaForm dlg(table(), nullptr, m_prompter);
     dlg.show();
     hookLookups(0);
@@ -760,10 +764,7 @@ void TstCylinderDialog::replacementCodeLookupHasNoMessage()
 // lost in the code), and no replacement is stored without a serial.
 void TstCylinderDialog::replacementMovesOnEnterAndNeedsItsSerial()
 {
-    table().append();
-    table().setText(QStringLiteral("NROSERIE"), QStringLiteral("A-1"));
-    table().post();
-    table().edit();
+    editStoredCylinder();
     TRemplazoValvulaForm dlg(table(), nullptr, m_prompter);
     dlg.show();
     dlg.activateWindow();
