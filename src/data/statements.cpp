@@ -324,6 +324,60 @@ QVector<StatementDef> build()
          s("UPDATE turnos_agenda SET hora = :P_hora, cliente = :P_cliente, vehiculo = :P_vehiculo, dominio = "
            ":P_dominio, celular = :P_celular, falla = :P_falla WHERE taller = :P_Taller and fecha = :P_fecha and "
            "hora = :P_hora")},
+        // A day's slots are created by whoever looks at it first; the key on
+        // (taller, fecha, hora) and the no-op update make a second workstation
+        // opening the same day at the same moment add nothing.
+        {s("SQLInsertTurnosDelDia"), op,
+         s("insert into turnos_agenda (taller, fecha, hora) select :ta, :fe, h.hora from turnos_horarios h order "
+           "by h.hora on duplicate key update taller = taller")},
+        {s("SQLQueryTurnosDelDia"), op,
+         s("select hora, cliente, vehiculo, dominio, celular, falla from turnos_agenda where taller = :ta and "
+           "fecha = :fe order by cast(hora as time), hora")},
+
+        // Assigned stickers, and the parts of the same operations for the
+        // detailed list (two readings for the whole period, not two per operation).
+        {s("SQLQueryObleasAsignadas"), op,
+         s("select talcuit, tnrointopr, udescgest, uapeynom, umarca, umodelo, uano, udominio, uobleanew, xfecasig, "
+           "ucodgest from usr where codtal = :co and xfecasig between :fe and :ha order by xfecasig, talcuit, "
+           "tnrointopr")},
+        {s("SQLQueryObleasAsignadasReg"), op,
+         s("select r.talcuit, r.tnrointopr, r.RCODREGH codigo, r.RNROSERIE numero, r.RCODGEST GESTION from usr u "
+           "join reg r on r.talcuit = u.talcuit and r.tnrointopr = u.tnrointopr where u.codtal = :co and "
+           "u.xfecasig between :fe and :ha")},
+        {s("SQLQueryObleasAsignadasCil"), op,
+         s("select c.talcuit, c.tnrointopr, c.Cilcodh codigo, c.CNROSERIE numero, c.CCODGEST GESTION, c.valcod, "
+           "c.valnro, c.valgest, c.rvalcod, c.rvalnro, c.rvalgest from usr u join cil c on c.talcuit = u.talcuit "
+           "and c.tnrointopr = u.tnrointopr where u.codtal = :co and u.xfecasig between :fe and :ha")},
+
+        // Expiries and reminders. A reminder goes to a mobile phone ("SD",
+        // "S/D", "SN", "S/N" in any case mean none) and never to a dismantled
+        // vehicle ("D" is the dismantling's other letter).
+        {s("SQLQueryVencimientoObleas"), op,
+         s("select udominio, concat(coalesce(trim(UMARCA), ''), ' ', coalesce(trim(umodelo), '')) auto, UANO, "
+           "UAPEYNOM, concat(coalesce(trim(UCALLE), ''), ' ', coalesce(trim(UNRO), '')) direccion, UBARRIO, "
+           "UCODPOSTAL, ULOCALIDAD, UPROVINCIA, UTELEFONO, EMAIL, UFECVENHAB, CODTAL from usr where codtal = :ta "
+           "and ufecvenhab between :de and :ha order by uapeynom, udominio")},
+        {s("SQLQueryEnvioWhatsapp"), op,
+         s("select udominio Dominio, concat(coalesce(trim(UMARCA), ''), ' ', coalesce(trim(umodelo), '')) Auto, "
+           "UANO Modelo, UAPEYNOM Propietario, UFECVENHAB Vencimiento, concat('549', trim(ucaract), "
+           "trim(UTELEFONO)) Celular, trim(UTELEFONO) telefono from usr where codtal = :ta and ufecvenhab between "
+           ":de and :ha and upper(trim(utelefono)) not in ('SD', 'S/D', 'SN', 'S/N') and ucaract is not null and "
+           "UTELEFONO is not null and te_tipo = 'CELULAR' and coalesce(ucodgest, '') not in ('B', 'D') order by "
+           "UFECVENHAB, udominio")},
+        // One row per operation however many of its cylinders fall due.
+        {s("SQLQueryEnvioWhatsappPH"), op,
+         s("select u.udominio Dominio, concat(coalesce(trim(u.UMARCA), ''), ' ', coalesce(trim(u.umodelo), '')) "
+           "Auto, u.UANO Modelo, u.UAPEYNOM Propietario, concat('549', trim(u.ucaract), trim(u.UTELEFONO)) Celular, "
+           "date_format(u.ufecvenhab, '%m/%Y') Vencimiento, trim(u.UTELEFONO) telefono from usr u where u.codtal = "
+           ":ta and u.ufecvenhab between :de and :ha and upper(trim(u.utelefono)) not in ('SD', 'S/D', 'SN', "
+           "'S/N') and u.ucaract is not null and u.UTELEFONO is not null and u.te_tipo = 'CELULAR' and "
+           "coalesce(u.ucodgest, '') not in ('B', 'D') and exists (select 1 from cil c where c.TALCUIT = "
+           "u.TALCUIT and c.TNROINTOPR = u.TNROINTOPR and c.FECVENCRPC between :de and :ha) order by "
+           "u.UFECVENHAB, u.udominio")},
+        {s("SQLQueryMensajesWhatsapp"), op,
+         s("select mensajeWhatsApp, mensajeWhatsAppPh from tal where tcodigoint = :ta")},
+        {s("SQLUpdateMensajeWhatsapp"), op, s("update tal set mensajeWhatsApp = :me where tcodigoint = :ta")},
+        {s("SQLUpdateMensajeWhatsappPh"), op, s("update tal set mensajeWhatsAppPh = :me where tcodigoint = :ta")},
     };
     return c;
 }

@@ -4,6 +4,7 @@
 // the layout.
 #include "documents/registry.h"
 #include "documents/sheet.h"
+#include "samplelists.h"
 #include "samplesheet.h"
 
 #include <QtTest>
@@ -61,6 +62,8 @@ private slots:
             QVector<Rendered> samples;
             if (e.document == QLatin1String("sheet"))
                 samples = sheetSamples(l);
+            else if (const std::optional<Sample::ListSample> list = Sample::list(e.name))
+                samples = {{QStringLiteral("lista"), list->values, list->rows}};
             else
                 QFAIL(qPrintable(QStringLiteral("%1: no sample for documents of kind \"%2\"").arg(e.name, e.document)));
 
