@@ -94,6 +94,7 @@ void TEnvioWhatsappForm::build()
     m_memo = new QPlainTextEdit(memoBox);
     m_memo->setObjectName(QStringLiteral("Memo1"));
     m_memo->setTabChangesFocus(true);
+    m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // lines wrap
     auto *countCaption = new QLabel(QStringLiteral("Cantidad de Caracteres del Mensaje:"), memoBox);
     m_countLabel = new QLabel(QStringLiteral("0"), memoBox);
     m_countLabel->setObjectName(QStringLiteral("LabelCount"));

@@ -61,6 +61,7 @@ TObleasAsignadasForm::TObleasAsignadasForm(QWidget *parent, Prompter &prompter) 
     auto *caption = new QLabel(QStringLiteral("Cantidad de Operaciones Efectuadas:"), this);
     m_count = new QLabel(QStringLiteral("0"), this);
     m_count->setObjectName(QStringLiteral("LabelCuantas"));
+    m_count->setMinimumWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
 
     m_resumen = Followup::button(QStringLiteral("Imprimir Resumen"), "BitBtn4", this);
     m_detalle = Followup::button(QStringLiteral("Imprimir en detalle con números de serie"), "BitBtn5", this);
