@@ -170,6 +170,22 @@ QString insertOttCil()
     return insertText(QStringLiteral("INSERT INTO ott_cil"), cols, params, QStringLiteral("( "), QStringLiteral(" )"));
 }
 
+// The WhatsApp reminder lists: the workshop's vehicles expiring in the period
+// whose owner has a mobile ("SD", "S/D", "SN", "S/N" in any case mean no
+// phone), never a dismantled one ("D" is the dismantling's other letter).
+QString reminderList(const QString &expiryColumn, const QString &alsoWhere)
+{
+    return QStringLiteral("select u.udominio Dominio, concat(coalesce(trim(u.UMARCA), ''), ' ', "
+                          "coalesce(trim(u.umodelo), '')) Auto, u.UANO Modelo, u.UAPEYNOM Propietario, ") +
+           expiryColumn +
+           QStringLiteral(", concat('549', trim(u.ucaract), trim(u.UTELEFONO)) Celular, trim(u.UTELEFONO) telefono "
+                          "from usr u where u.codtal = :ta and u.ufecvenhab between :de and :ha and "
+                          "upper(trim(u.utelefono)) not in ('SD', 'S/D', 'SN', 'S/N') and u.ucaract is not null and "
+                          "u.UTELEFONO is not null and u.te_tipo = 'CELULAR' and coalesce(u.ucodgest, '') not in "
+                          "('B', 'D')") +
+           alsoWhere + QStringLiteral(" order by u.UFECVENHAB, u.udominio");
+}
+
 QVector<StatementDef> build()
 {
     const Conn op = Conn::Operations;
@@ -349,31 +365,18 @@ QVector<StatementDef> build()
            "c.valnro, c.valgest, c.rvalcod, c.rvalnro, c.rvalgest from usr u join cil c on c.talcuit = u.talcuit "
            "and c.tnrointopr = u.tnrointopr where u.codtal = :co and u.xfecasig between :fe and :ha")},
 
-        // Expiries and reminders. A reminder goes to a mobile phone ("SD",
-        // "S/D", "SN", "S/N" in any case mean none) and never to a dismantled
-        // vehicle ("D" is the dismantling's other letter).
+        // Expiries and reminders.
         {s("SQLQueryVencimientoObleas"), op,
          s("select udominio, concat(coalesce(trim(UMARCA), ''), ' ', coalesce(trim(umodelo), '')) auto, UANO, "
            "UAPEYNOM, concat(coalesce(trim(UCALLE), ''), ' ', coalesce(trim(UNRO), '')) direccion, UBARRIO, "
            "UCODPOSTAL, ULOCALIDAD, UPROVINCIA, UTELEFONO, EMAIL, UFECVENHAB, CODTAL from usr where codtal = :ta "
            "and ufecvenhab between :de and :ha order by uapeynom, udominio")},
-        {s("SQLQueryEnvioWhatsapp"), op,
-         s("select udominio Dominio, concat(coalesce(trim(UMARCA), ''), ' ', coalesce(trim(umodelo), '')) Auto, "
-           "UANO Modelo, UAPEYNOM Propietario, UFECVENHAB Vencimiento, concat('549', trim(ucaract), "
-           "trim(UTELEFONO)) Celular, trim(UTELEFONO) telefono from usr where codtal = :ta and ufecvenhab between "
-           ":de and :ha and upper(trim(utelefono)) not in ('SD', 'S/D', 'SN', 'S/N') and ucaract is not null and "
-           "UTELEFONO is not null and te_tipo = 'CELULAR' and coalesce(ucodgest, '') not in ('B', 'D') order by "
-           "UFECVENHAB, udominio")},
+        {s("SQLQueryEnvioWhatsapp"), op, reminderList(s("u.UFECVENHAB Vencimiento"), QString())},
         // One row per operation however many of its cylinders fall due.
         {s("SQLQueryEnvioWhatsappPH"), op,
-         s("select u.udominio Dominio, concat(coalesce(trim(u.UMARCA), ''), ' ', coalesce(trim(u.umodelo), '')) "
-           "Auto, u.UANO Modelo, u.UAPEYNOM Propietario, concat('549', trim(u.ucaract), trim(u.UTELEFONO)) Celular, "
-           "date_format(u.ufecvenhab, '%m/%Y') Vencimiento, trim(u.UTELEFONO) telefono from usr u where u.codtal = "
-           ":ta and u.ufecvenhab between :de and :ha and upper(trim(u.utelefono)) not in ('SD', 'S/D', 'SN', "
-           "'S/N') and u.ucaract is not null and u.UTELEFONO is not null and u.te_tipo = 'CELULAR' and "
-           "coalesce(u.ucodgest, '') not in ('B', 'D') and exists (select 1 from cil c where c.TALCUIT = "
-           "u.TALCUIT and c.TNROINTOPR = u.TNROINTOPR and c.FECVENCRPC between :de and :ha) order by "
-           "u.UFECVENHAB, u.udominio")},
+         reminderList(s("date_format(u.ufecvenhab, '%m/%Y') Vencimiento"),
+                      s(" and exists (select 1 from cil c where c.TALCUIT = u.TALCUIT and c.TNROINTOPR = "
+                        "u.TNROINTOPR and c.FECVENCRPC between :de and :ha)"))},
         {s("SQLQueryMensajesWhatsapp"), op,
          s("select mensajeWhatsApp, mensajeWhatsAppPh from tal where tcodigoint = :ta")},
         {s("SQLUpdateMensajeWhatsapp"), op, s("update tal set mensajeWhatsApp = :me where tcodigoint = :ta")},

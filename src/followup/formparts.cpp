@@ -44,4 +44,13 @@ QHBoxLayout *periodRow(QDateEdit *desde, QDateEdit *hasta, QWidget *parent)
     return row;
 }
 
+QVector<QSqlRecord> listedRecords(const Widgets::ResultGridModel &model)
+{
+    QVector<QSqlRecord> rows;
+    rows.reserve(model.rowCount());
+    for (int r = 0; r < model.rowCount(); ++r)
+        rows.append(model.record(r));
+    return rows;
+}
+
 } // namespace Followup

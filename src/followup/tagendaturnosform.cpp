@@ -192,10 +192,7 @@ void TAgendaTurnosForm::BitBtn1Click()
 
 void TAgendaTurnosForm::BitBtn3Click()
 {
-    QVector<QSqlRecord> rows;
-    rows.reserve(m_model->rowCount());
-    for (int r = 0; r < m_model->rowCount(); ++r)
-        rows.append(m_model->record(r));
-    Documents::PrintList(QStringLiteral("TQPlanillaDeTurnosForm"), std::make_shared<Documents::RecordRowSource>(rows),
+    Documents::PrintList(QStringLiteral("TQPlanillaDeTurnosForm"),
+                         std::make_shared<Documents::RecordRowSource>(Followup::listedRecords(*m_model)),
                          Documents::DaySheetValues(day()), this);
 }
