@@ -19,6 +19,7 @@ TVencimientoObleasForm::TVencimientoObleasForm(QWidget *parent, Prompter &prompt
 {
     setObjectName(QStringLiteral("VencimientoObleasForm"));
     setWindowTitle(QStringLiteral("Listado de Vencimiento de Obleas"));
+    setMinimumWidth(460);
 
     m_desde = Followup::datePicker("DateTimePicker1", this);
     m_hasta = Followup::datePicker("DateTimePicker2", this);

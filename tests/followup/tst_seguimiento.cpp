@@ -508,6 +508,15 @@ void TstSeguimiento::appointmentBookDayByDay()
     calendar->setSelectedDate(QDate(2024, 4, 30));
     QCOMPARE(m->rowCount(), 3);
     QCOMPARE(Build::count(m_db, QStringLiteral("select count(*) from turnos_agenda")), 4 * 3);
+
+    // A day that cannot be read lists nothing: never the last day's slots
+    // under its date, where a booking would go nowhere.
+    dm1().configure(Conn::Operations,
+                    {TestDb::host(), QStringLiteral("no_such_db"), TestDb::user(), TestDb::password(), {}});
+    calendar->setSelectedDate(QDate(2024, 4, 29));
+    dm1().configure(Conn::Operations, {TestDb::host(), kDb, TestDb::user(), TestDb::password(), {}});
+    QVERIFY(m_shown.last().startsWith(QLatin1String("Error: ")));
+    QCOMPARE(m->rowCount(), 0);
 }
 
 void TstSeguimiento::windowsAnswerTheirNodes()
