@@ -194,15 +194,15 @@ void TEnvioWhatsappForm::BitBtn2Click()
         return;
     }
     // The log is this workstation's own; without it the list still serves.
-    m_lastSent.clear();
+    QHash<QString, QDate> lastSent;
     try {
-        m_lastSent = ReminderLog::LastSent(reminderLog(), m_kind);
+        lastSent = ReminderLog::LastSent(reminderLog(), m_kind);
     } catch (const DbError &) {
     }
     for (QSqlRecord &r : m_rows) {
         r.append(QSqlField(kLastSentField, QMetaType(QMetaType::QDate)));
         r.setValue(kLastSentField,
-                   m_lastSent.value(ReminderLog::PlateKey(r.value(QStringLiteral("Dominio")).toString())));
+                   lastSent.value(ReminderLog::PlateKey(r.value(QStringLiteral("Dominio")).toString())));
     }
     showRows(0);
     if (!m_rows.isEmpty())

@@ -6,7 +6,6 @@
 
 #include <QDate>
 #include <QDialog>
-#include <QHash>
 
 class QDateEdit;
 class QLabel;
@@ -57,7 +56,6 @@ private:
     QLabel *m_notice = nullptr;
     QPushButton *m_enviar = nullptr;
     QVector<QSqlRecord> m_rows;
-    QHash<QString, QDate> m_lastSent; // plate -> last reminder of this kind
     bool m_messageLoaded = false;
     bool m_messageEdited = false;
 };
