@@ -100,47 +100,6 @@ private slots:
         QCOMPARE(two.cylinders.at(0).replacedValve, (StickerDetail::Part{"V102", "V-OLD", "D"}));
     }
 
-    void detailBufferIsEmptiedEachTime()
-    {
-        LocalTable buffer(LocalTableId::Stickers);
-        buffer.open();
-        StickerDetail::Operation op{"REEMPLAZO",  "PEREZ JUAN",      "FIAT", "UNO", "S/D", "AB123CD",
-                                    "4500000001", QDate(2024, 5, 6), "H"};
-        const QVector<StickerDetail::Line> lines =
-            StickerDetail::Lines(op, {}, {{{"F040", "C-1", "S"}, {"V101", "V-1", "M"}, {"V102", "V-0", "D"}}});
-        StickerRepository::FillDetailTable(buffer, lines);
-        StickerRepository::FillDetailTable(buffer, lines);
-        QCOMPARE(buffer.count(), 4);
-        QVERIFY(buffer.first());
-        QCOMPARE(buffer.text("dominio"), QStringLiteral("AB123CD"));
-        QVERIFY(buffer.value("anio").isNull()); // a year that is not a number prints empty
-        QCOMPARE(buffer.date("fecha"), QDate(2024, 5, 6));
-        buffer.next();
-        QCOMPARE(buffer.text("nroserie2") + buffer.text("nroserie3"), QStringLiteral("C-1V-1"));
-        buffer.next();
-        QCOMPARE(buffer.text("nroserie2") + buffer.text("nroserie3"), QStringLiteral("V-0"));
-        buffer.close();
-        buffer.open(); // what was written is in the file
-        QCOMPARE(buffer.count(), 4);
-    }
-
-    void expiryListIsInclusiveAndByOwner()
-    {
-        Operation o;
-        o.expires = may31;
-        o.owner = QStringLiteral("ZAPATA ANA");
-        Build::insert(db, o.n(1));
-        o.expires = may1;
-        o.owner = QStringLiteral("ACOSTA LUIS");
-        Build::insert(db, o.n(2));
-        o.expires = QDate(2024, 6, 1);
-        Build::insert(db, o.n(3));
-        const QVector<QSqlRecord> rows = ReminderRepository::ExpiryList(ws, may1, may31);
-        QCOMPARE(column(rows, "UAPEYNOM"), (QStringList{"ACOSTA LUIS", "ZAPATA ANA"}));
-        QCOMPARE(rows.first().value("auto").toString(), QStringLiteral("FIAT SIENA"));
-        QCOMPARE(rows.first().value("direccion").toString(), QStringLiteral("MITRE 123"));
-    }
-
     void stickerReminderListsOnlyReachableOwners()
     {
         Operation o;
@@ -300,22 +259,15 @@ private slots:
         LocalTable log(LocalTableId::ReminderLog);
         log.open();
         log.empty();
-        ReminderLog::Record(log, QDate(2024, 5, 2), QStringLiteral(" ab123cd "), QStringLiteral("549111"),
-                            Reminders::Kind::Sticker);
-        ReminderLog::Record(log, QDate(2024, 5, 9), QStringLiteral("AB123CD"), QStringLiteral("549111"),
-                            Reminders::Kind::Sticker);
-        ReminderLog::Record(log, QDate(2024, 5, 4), QStringLiteral("AB123CD"), QStringLiteral("549111"),
-                            Reminders::Kind::Sticker);
-        ReminderLog::Record(log, QDate(2024, 5, 20), QStringLiteral("AB123CD"), QStringLiteral("549111"),
-                            Reminders::Kind::HydraulicTest);
-        QCOMPARE(ReminderLog::LastSent(log, Reminders::Kind::Sticker).value(QStringLiteral("AB123CD")),
-                 QDate(2024, 5, 9));
-        QCOMPARE(ReminderLog::LastSent(log, Reminders::Kind::HydraulicTest).value(QStringLiteral("AB123CD")),
-                 QDate(2024, 5, 20));
-        log.close();
-        log.open();
-        QCOMPARE(log.count(), 4); // kept for good
-        log.close();
+        using K = Reminders::Kind;
+        const QList<std::tuple<int, const char *, K>> sent = {{2, " ab123cd ", K::Sticker},
+                                                              {9, "AB123CD", K::Sticker},
+                                                              {4, "AB123CD", K::Sticker},
+                                                              {20, "AB123CD", K::HydraulicTest}};
+        for (const auto &[day, plate, kind] : sent)
+            ReminderLog::Record(log, QDate(2024, 5, day), QLatin1String(plate), QStringLiteral("549111"), kind);
+        QCOMPARE(ReminderLog::LastSent(log, K::Sticker).value(QStringLiteral("AB123CD")), QDate(2024, 5, 9));
+        QCOMPARE(ReminderLog::LastSent(log, K::HydraulicTest).value(QStringLiteral("AB123CD")), QDate(2024, 5, 20));
     }
 };
 

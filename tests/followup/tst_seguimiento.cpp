@@ -243,6 +243,8 @@ void TstSeguimiento::assignedStickersPrintTheLastListing()
     QCOMPARE(detail.texts("QRDBTextSerie2"), (QStringList{"C-1", "C-2", "C-3", "", "", "C-9", "", ""}));
     QCOMPARE(detail.texts("QRDBTextSerie3"), (QStringList{"VC-1", "VC-2", "VC-3", "", "", "V-NEW", "V-OLD", ""}));
     QCOMPARE(detail.texts("QRDBText6"), (QStringList{"AA111AA", "", "", "", "BB222BB", "", "", ""}));
+    QCOMPARE(detail.texts("QRDBText5").first(), QStringLiteral("2010"));
+    QCOMPARE(detail.texts("QRDBText1").first(), QStringLiteral("REVI")); // only the first letters show
     QVERIFY(!detail.list.find("QRExprTotal"));
 
     click(form, "BitBtn6");
