@@ -140,6 +140,9 @@ class TstLayouts : public QObject
     Q_OBJECT
 
 private slots:
+    // Dates print as the program prints them.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina)); }
+
     void everyRegisteredLayoutRenders()
     {
         QVERIFY(!Documents::Registry().isEmpty());

@@ -19,15 +19,16 @@ struct ListSample {
     std::shared_ptr<const Report::RowSource> rows;
 };
 
-// An assigned-sticker row as the list's reading gives it.
+// An assigned-sticker row as the list's reading gives it, texts as long as
+// their columns.
 inline QVariantMap assignedSticker(int i)
 {
     return {{"talcuit", "30-71234567-9"},
             {"tnrointopr", 100000 + i},
             {"udescgest", i % 2 ? "CONVERSION" : "MODIFICACION"},
-            {"uapeynom", QStringLiteral("GONZALEZ MARIA LAURA DE LOS ANGELES")},
+            {"uapeynom", QStringLiteral("GONZALEZ MARIA LAURA DE LOS ANGELE")},
             {"umarca", "VOLKSWAGEN"},
-            {"umodelo", "GOL TREND 1.6 PACK II"},
+            {"umodelo", "GOL TREND 1.6 PACK I"},
             {"uano", "2012"},
             {"udominio", QStringLiteral("AB%1CD").arg(100 + i % 900)},
             {"uobleanew", QStringLiteral("45000%1").arg(10000 + i)},
@@ -64,14 +65,14 @@ inline std::shared_ptr<const Report::RowSource> stickerDetailRows(int operations
     return rows;
 }
 
-// A vehicle of the expiry list, every text as wide as its column.
+// A vehicle of the expiry list, every text as wide as its column allows.
 inline QVariantMap expiringVehicle(int i)
 {
     return {{"udominio", QStringLiteral("AB%1CD").arg(100 + i % 900)},
-            {"auto", QStringLiteral("VOLKSWAGEN GOL TREND 1.6 PACK II")},
+            {"auto", QStringLiteral("VOLKSWAGEN GOL TREND 1.6 PACK I")},
             {"UANO", "2012"},
-            {"UAPEYNOM", QStringLiteral("GONZALEZ MARIA LAURA DE LOS ANGELES")},
-            {"direccion", QStringLiteral("AV. JUAN MANUEL DE ROSAS 12345")},
+            {"UAPEYNOM", QStringLiteral("GONZALEZ MARIA LAURA DE LOS ANGELE")},
+            {"direccion", QStringLiteral("AVENIDA BRIGADIER GENERAL JUAN MANUEL DE ROSAS 12345")},
             {"UBARRIO", "VILLA SARMIENTO"},
             {"UCODPOSTAL", "1704"},
             {"ULOCALIDAD", "VILLA CARLOS PAZ"},
