@@ -2,7 +2,8 @@
 
 #include "data/localstore.h"
 
-namespace CylinderWorkTable {
+namespace CylinderWorkTable
+{
 
 QVector<CylinderRow> Read(LocalTable &table)
 {

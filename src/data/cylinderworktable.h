@@ -8,7 +8,8 @@ class LocalTable;
 
 // The cylinder work table ("CILAUX01.ADT") as operation-record rows: the one
 // place that knows how a CylinderRow maps onto its fields.
-namespace CylinderWorkTable {
+namespace CylinderWorkTable
+{
 
 // Every record from the first, in list order; opens the table if needed.
 QVector<CylinderRow> Read(LocalTable &table);

@@ -13,7 +13,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 // Only the listed columns: the attached documents stored in the same rows
 // would otherwise travel with every reading.
@@ -62,9 +63,8 @@ bool askWarning(QWidget *parent, const QString &text)
 TConsultaDePendientesForm::TConsultaDePendientesForm(QWidget *parent) : TConsultaDePendientesForm(parent, false) {}
 
 TConsultaDePendientesForm::TConsultaDePendientesForm(QWidget *parent, bool withVin)
-    : QDialog(parent),
-      m_list(std::make_unique<NamedQuery>(QStringLiteral("SQLQueryPendientes"), Conn::Operations,
-                                          QString::fromUtf8(kListSql))),
+    : QDialog(parent), m_list(std::make_unique<NamedQuery>(QStringLiteral("SQLQueryPendientes"), Conn::Operations,
+                                                           QString::fromUtf8(kListSql))),
       m_state(std::make_unique<NamedQuery>(QStringLiteral("SQLQueryEstadoPendiente"), Conn::Operations,
                                            QString::fromUtf8(kStateSql)))
 {
@@ -196,7 +196,11 @@ void TConsultaDePendientesForm::BitBtn3Click()
                 Msg::info(this, QString::fromUtf8("La operación ya fue verificada y no puede eliminarse."));
             } else if (now == 0) {
                 WaitCursor wait;
-                PendingStore::Delete(id);
+                try {
+                    PendingStore::Delete(id); // refuses if it stopped being pending meanwhile
+                } catch (const PendingStore::NotPending &e) {
+                    Msg::info(this, e.text());
+                }
             }
         }
         readList();

@@ -11,6 +11,7 @@
 #include "core/helpers.h"
 #include "core/installationprofile.h"
 #include "core/operationkind.h"
+#include "data/catalogue.h"
 #include "data/dm1.h"
 #include "operations/linklabel.h"
 #include "operations/uppercasevalidator.h"
@@ -192,14 +193,7 @@ void TRevisionAnualForm::runCreationSteps()
 void TRevisionAnualForm::loadWorkshopList()
 {
     try {
-        dm1().database(Conn::Operations);
-        NamedQuery &q = dm1().query(QStringLiteral("SQLQueryTalleres"));
-        q.close();
-        q.open();
-        QStringList codes;
-        for (bool ok = q.first(); ok; ok = q.next())
-            codes << q.text(QStringLiteral("tcodigoint"));
-        tallerEdit->addItems(codes);
+        tallerEdit->addItems(Catalogue::WorkshopCodes()); // read once per session
     } catch (const DbError &e) {
         prompter().error(e.text());
     }
@@ -224,11 +218,4 @@ void TRevisionAnualForm::showEvent(QShowEvent *event)
         QApplication::restoreOverrideCursor();
         m_waitCursor = false;
     }
-}
-
-void TRevisionAnualForm::done(int result)
-{
-    // The next statement anywhere reopens it.
-    dm1().closeConnection(Conn::Operations);
-    QDialog::done(result);
 }

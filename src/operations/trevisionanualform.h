@@ -26,7 +26,12 @@ class QTableView;
 class QToolButton;
 class LinkLabel;
 class Prompter;
-namespace Recall {
+namespace RecallRepository
+{
+struct WorkshopIdentity;
+}
+namespace Recall
+{
 struct Copied;
 }
 
@@ -153,7 +158,6 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void done(int result) override;
 
 private:
     enum class Keys { None, Name, Street, Domain, Digits, AreaCode, EnterOnly, EnterKeepsKey };
@@ -181,7 +185,7 @@ private:
     void wireRecall();
     enum class Source { Sticker, Number, AllPecs };
     bool runRecall(Source source, const QString &peccod, const QString &talcuit, qint64 tnrointopr);
-    void rereadWorkshopIdentity();
+    void rereadWorkshopIdentity(const RecallRepository::WorkshopIdentity &identity);
     void afterSearch(const std::optional<OperationKeys> &keys, bool allPecs);
 
     Prompter &prompter();

@@ -1,6 +1,7 @@
 #include "operations/attachments/tadjuntararchivosform.h"
 
 #include "app/messages.h"
+#include "core/attachments.h"
 #include "core/global.h"
 #include "core/helpers.h"
 
@@ -11,7 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 TAdjuntarArchivosForm::FileChooser &chooser()
 {
     static TAdjuntarArchivosForm::FileChooser c;
@@ -26,8 +28,7 @@ void TAdjuntarArchivosForm::setFileChooser(FileChooser c)
 
 const QString &TAdjuntarArchivosForm::fileFilter()
 {
-    static const QString filter = QStringLiteral(
-        "JPEG Image File (*.jpg);;JPEG Image File (*.jpeg);;PDF File (*.pdf)");
+    static const QString filter = QStringLiteral("JPEG Image File (*.jpg);;JPEG Image File (*.jpeg);;PDF File (*.pdf)");
     return filter;
 }
 
@@ -68,13 +69,8 @@ bool TAdjuntarArchivosForm::attach(int row, const QString &file)
 {
     if (file.isEmpty() || row < 0 || row > 2)
         return false;
-    const qint64 size = FileSizeOf(file);
-    if (size < 0) {
-        Msg::error(this, QStringLiteral("No se encuentra el archivo \"%1\".").arg(file));
-        return false;
-    }
-    if (size > MaxBytes) {
-        Msg::error(this, QStringLiteral("El archivo tiene que ser menor a 512k"));
+    if (const auto refusal = Attachments::Refusal(file, FileSizeOf(file))) {
+        Msg::error(this, *refusal);
         return false;
     }
     m_paths[row] = file;
