@@ -1,7 +1,6 @@
-// Cost of storing a pending operation: statements sent to the server (each
-// one round trip) and time per save with 1, 4 and 8 cylinders, on a warm
-// connection (statements prepared) and on a fresh one, as the operation form
-// reopens the connection each time it is opened.
+// Cost of storing a pending operation: exchanges with the server (each one
+// round trip) and time per save with 1, 4 and 8 cylinders, on a warm
+// connection (the models' validity known) and on a fresh one.
 //
 //   scripts/db-server start --dir /tmp/benchdb --port 3399
 //   export MYSQL_UNIX_PORT=$(scripts/db-server socket --dir /tmp/benchdb)
@@ -14,7 +13,8 @@
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 const QString kDb = QStringLiteral("t_bench_pendingsave");
 
@@ -50,29 +50,29 @@ OperationRecord operation(int cylinders)
 void SaveWarm(benchmark::State &state)
 {
     const OperationRecord r = operation(int(state.range(0)));
-    PendingStore::Save(r, Global, QDate(2026, 12, 9)); // prepares this shape
-    quint64 statements = 0, saves = 0;
+    PendingStore::Save(r, Global, QDate(2026, 12, 9)); // reads the models' validity
+    quint64 exchanges = 0, saves = 0;
     for (auto _ : state) {
-        dm1().resetStatementCount();
+        dm1().resetExchangeCount();
         PendingStore::Save(r, Global, QDate(2026, 12, 9));
-        statements += dm1().statementCount();
+        exchanges += dm1().exchangeCount();
         ++saves;
     }
-    state.counters["statements/save"] = double(statements) / double(saves);
+    state.counters["exchanges/save"] = double(exchanges) / double(saves);
 }
 
 void SaveFreshConnection(benchmark::State &state)
 {
     const OperationRecord r = operation(int(state.range(0)));
-    quint64 statements = 0, saves = 0;
+    quint64 exchanges = 0, saves = 0;
     for (auto _ : state) {
         dm1().closeConnection(Conn::Operations);
-        dm1().resetStatementCount();
+        dm1().resetExchangeCount();
         PendingStore::Save(r, Global, QDate(2026, 12, 9));
-        statements += dm1().statementCount();
+        exchanges += dm1().exchangeCount();
         ++saves;
     }
-    state.counters["statements/save"] = double(statements) / double(saves);
+    state.counters["exchanges/save"] = double(exchanges) / double(saves);
 }
 
 } // namespace

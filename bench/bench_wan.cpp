@@ -201,7 +201,8 @@ QVector<Figure> runAll(TcpRelay &relay, const ConnectionSettings &settings, int 
                 form = std::make_unique<TInicioForm>();
                 form->installEventFilter(&paint);
                 form->show();
-                QTest::qWaitFor([&] { return paint.bursts.has_value(); }, 20000);
+                if (!QTest::qWaitFor([&] { return paint.bursts.has_value(); }, 20000))
+                    qFatal("the login dialog did not paint");
             },
             [&] { return paint.bursts.value_or(0); });
         form.reset();

@@ -1,13 +1,16 @@
 #include "app/startup.h"
 
+#include "app/messages.h"
 #include "data/dm1.h"
+#include "data/localstore.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 struct Caption {
     const char *source;
@@ -46,9 +49,8 @@ constexpr Caption kCaptions[] = {
 
 bool replacesContext(const char *context)
 {
-    return context
-           && (!std::strcmp(context, "QPlatformTheme") || !std::strcmp(context, "QMessageBox")
-               || !std::strcmp(context, "QDialogButtonBox") || !std::strcmp(context, "QGnomeTheme"));
+    return context && (!std::strcmp(context, "QPlatformTheme") || !std::strcmp(context, "QMessageBox") ||
+                       !std::strcmp(context, "QDialogButtonBox") || !std::strcmp(context, "QGnomeTheme"));
 }
 
 } // namespace
@@ -63,7 +65,8 @@ QString CaptionTranslator::translate(const char *context, const char *sourceText
     return {};
 }
 
-namespace Startup {
+namespace Startup
+{
 
 void prepareApplication(QApplication &app)
 {
@@ -81,6 +84,8 @@ void prepareApplication(QApplication &app)
     QCoreApplication::installTranslator(new CaptionTranslator(&app));
 
     dm1(); // the data module exists before any window, every connection closed
+    // A damaged local table is created again; the operator is told.
+    LocalStore::setNoticeHandler([](const QString &text) { Msg::warning(QApplication::activeWindow(), text); });
 }
 
 } // namespace Startup

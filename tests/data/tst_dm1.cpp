@@ -484,6 +484,40 @@ private slots:
         QVERIFY(!dm1().isOpen(Conn::Sister));
     }
 
+    // TLS when asked, trusting only the authority named: the test server's
+    // certificate is its own authority's.
+    void tlsWithTheNamedAuthorityOnly()
+    {
+        const QString ca = qEnvironmentVariable("TARVIL_TEST_DB_CA");
+        QVERIFY2(QFile::exists(ca), qPrintable(ca));
+        ConnectionSettings tcp = testSettings();
+        tcp.hostName = QStringLiteral("127.0.0.1:%1").arg(serverPort());
+        dm1().configure(Conn::Sister, tcp);
+        dm1().setLinkOptions(Conn::Sister, {30, true, ca});
+        NamedQuery cipher(QStringLiteral("Cifrado"), Conn::Sister,
+                          QStringLiteral("show session status like 'Ssl_cipher'"));
+        cipher.open();
+        QVERIFY2(!cipher.text(QStringLiteral("Value")).isEmpty(), "the session is not encrypted");
+        dm1().resetExchangeCount();
+        cipher.close();
+        cipher.open();
+        cipher.close();
+        cipher.open();
+        QCOMPARE(dm1().exchangeCount(), quint64(2)); // no liveness ping on an encrypted link
+
+        dm1().setLinkOptions(Conn::Sister, {30, true, TestDb::repoPath(QStringLiteral("tests/support/other-ca.pem"))});
+        cipher.close();
+        try {
+            cipher.open();
+            QFAIL("a server whose certificate another authority signed must be refused");
+        } catch (const DbError &e) {
+            QVERIFY2(e.text().contains(QLatin1String("TLS"), Qt::CaseInsensitive), qPrintable(e.text()));
+        }
+        QVERIFY(!dm1().isOpen(Conn::Sister));
+        dm1().setLinkOptions(Conn::Sister, {});
+        dm1().configure(Conn::Sister, {});
+    }
+
     void transactionsKeepAllOrNothing()
     {
         NamedQuery &reg = q("UpdateTempReg");

@@ -4,6 +4,7 @@
 #include "core/pendingsave.h"
 #include "data/dm1.h"
 #include "data/pendingstore.h"
+#include "pendingbuilders.h"
 #include "testdb.h"
 
 #include <QRandomGenerator>
@@ -20,70 +21,14 @@ class TstPendingStore : public QObject
     const QDate today{2026, 12, 9};
     QTemporaryDir dir;
 
-    static GlobalState workshop()
-    {
-        GlobalState g;
-        g.PecCode = QStringLiteral("P001");
-        g.WorkshopCode = QStringLiteral("T000123");
-        g.WorkshopCuit = QStringLiteral("30-71234567-9");
-        g.PecRepMatricula = QStringLiteral("PM-100");
-        g.RepMatricula = QStringLiteral("RM-200");
-        return g;
-    }
-
+    static GlobalState workshop() { return Builders::workshop(); }
     static CylinderRow cylinder(const QString &serial, const QString &code = QStringLiteral("C060"))
     {
-        CylinderRow c;
-        c.codigo = code;
-        c.nroSerie = serial;
-        c.gestion = QStringLiteral("SIN CAMBIOS");
-        c.capacidad = 60;
-        c.fabricac = QStringLiteral("03/2012");
-        c.uphTaller = QStringLiteral("CR01");
-        c.uphFecha = QStringLiteral("05/2019");
-        c.uphResult = QStringLiteral("APROBADO");
-        c.cNuevo = QStringLiteral("NO");
-        c.valCod = QStringLiteral("V10");
-        c.valNro = QStringLiteral("VN") + serial;
-        c.valGest = QStringLiteral("SIN CAMBIOS");
-        c.nroCertif = QStringLiteral("CR01000777");
-        return c;
+        return Builders::cylinder(serial, code);
     }
-
     static OperationRecord renewal(const QString &plate = QStringLiteral("AB123CD"))
     {
-        OperationRecord r;
-        r.kind = QStringLiteral("R");
-        r.description = QStringLiteral("REVISION");
-        r.obleaAnt = QStringLiteral("0001234567");
-        r.anioObleaAnt = QStringLiteral("25");
-        r.marca = QStringLiteral("FIAT");
-        r.modelo = QStringLiteral("SIENA 1.4");
-        r.anio = 2012;
-        r.inyeccion = QStringLiteral("SI");
-        r.tipoUso = QStringLiteral("PARTICULAR");
-        r.dominio = plate;
-        r.vin = QStringLiteral("9BD17164G52345678");
-        r.nombre = QStringLiteral("PEREZ JUAN CARLOS");
-        r.tipoDoc = QStringLiteral("CUIT");
-        r.nroDoc = QStringLiteral("20-12345678-3");
-        r.calle = QStringLiteral("SAN MARTIN 1234");
-        r.barrio = QStringLiteral("CENTRO");
-        r.codigoPostal = QStringLiteral("5000");
-        r.localidad = QStringLiteral("CORDOBA");
-        r.provincia = QStringLiteral("CORDOBA");
-        r.tipoTelefono = QStringLiteral("CELULAR");
-        r.caracteristica = QStringLiteral("351");
-        r.telefono = QStringLiteral("5551234");
-        r.email = QStringLiteral("juan@example.com");
-        r.regulador = {QStringLiteral("R01"), QStringLiteral("TOMASETTO"), QStringLiteral("RS-1"),
-                       QStringLiteral("SIN CAMBIOS"), QStringLiteral("NO")};
-        r.fechaMontaje = QDate(2026, 12, 9);
-        r.fechaHabilitacion = QDate(2026, 12, 9);
-        r.fechaVencimiento = QDate(2027, 12, 9);
-        r.observaciones = QStringLiteral("SIN OBSERVACIONES");
-        r.cylinders = {cylinder(QStringLiteral("S1"))};
-        return r;
+        return Builders::renewal(plate);
     }
 
     QSqlRecord row(const QString &sql, const QVariant &id)
@@ -353,6 +298,93 @@ private slots:
         QCOMPARE(count(QStringLiteral("temp_usr"), QStringLiteral("id = %1").arg(second)), 0);
         QCOMPARE(count(QStringLiteral("temp_reg"), QStringLiteral("id = %1").arg(second)), 0);
         QCOMPARE(count(QStringLiteral("temp_cil"), QStringLiteral("id = %1").arg(second)), 0);
+    }
+
+    // An edited pending operation is replaced only while the PEC has not
+    // verified it, and only once: a second re-save of the same edit, or a
+    // verification in between, leaves everything as it was.
+    void editedPendingIsReplacedOnlyWhileStillPending()
+    {
+        OperationRecord r = renewal(QStringLiteral("AK555FF"));
+        const int first = PendingStore::Save(r, workshop(), today);
+        const int second = PendingStore::Save(r, workshop(), today, first);
+        try {
+            PendingStore::Save(r, workshop(), today, first); // the same edit saved again elsewhere
+            QFAIL("the old pending operation is gone");
+        } catch (const PendingStore::NotPending &e) {
+            QCOMPARE(e.reason(), PendingStore::NotPending::Reason::Gone);
+            QVERIFY2(e.text().contains(QStringLiteral("no se guardó ningún cambio")), qPrintable(e.text()));
+        }
+        QCOMPARE(count(QStringLiteral("temp_usr"), QStringLiteral("udominio = 'AK555FF'")), 1);
+
+        TestDb::exec(db, QStringLiteral("update temp_usr set estado = 2 where id = %1").arg(second));
+        try {
+            PendingStore::Save(r, workshop(), today, second);
+            QFAIL("a verified operation cannot be replaced");
+        } catch (const PendingStore::NotPending &e) {
+            QCOMPARE(e.reason(), PendingStore::NotPending::Reason::Verified);
+        }
+        QVERIFY_THROWS_EXCEPTION(PendingStore::NotPending, PendingStore::Delete(second));
+        QCOMPARE(count(QStringLiteral("temp_usr"), QStringLiteral("id = %1 and estado = 2").arg(second)), 1);
+        QCOMPARE(count(QStringLiteral("temp_reg"), QStringLiteral("id = %1").arg(second)), 1);
+        QCOMPARE(count(QStringLiteral("temp_cil"), QStringLiteral("id = %1").arg(second)), 1);
+        QCOMPARE(count(QStringLiteral("temp_usr"), QStringLiteral("udominio = 'AK555FF'")), 1);
+        QVERIFY_THROWS_EXCEPTION(PendingStore::NotPending, PendingStore::Delete(first));
+    }
+
+    // A value longer than its column is refused, never stored cut; an
+    // attachment that grew past the limit since it was attached is refused.
+    void nothingIsCutSilently()
+    {
+        OperationRecord r = renewal(QStringLiteral("AL666GG"));
+        r.regulador.nroSerie = QString(30, QLatin1Char('9'));
+        try {
+            PendingStore::Save(r, workshop(), today);
+            QFAIL("a 30-character serial does not fit in 25");
+        } catch (const DbError &e) {
+            QVERIFY2(e.text().contains(QLatin1String("rnroserie")), qPrintable(e.text()));
+        }
+        QCOMPARE(count(QStringLiteral("temp_usr"), QStringLiteral("udominio = 'AL666GG'")), 0);
+
+        r = renewal(QStringLiteral("AL666GG"));
+        const QString path = dir.filePath(QStringLiteral("grande.pdf"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(512001, 'x'));
+        f.close();
+        r.attachmentPaths[2] = path;
+        try {
+            PendingStore::Save(r, workshop(), today);
+            QFAIL("a file past 512000 bytes must not be stored");
+        } catch (const PendingStore::AttachmentError &e) {
+            QVERIFY2(e.text().contains(QLatin1String("menor a 512k")), qPrintable(e.text()));
+        }
+        QCOMPARE(count(QStringLiteral("temp_usr"), QStringLiteral("udominio = 'AL666GG'")), 0);
+    }
+
+    // Text that could break the statement's text, in the single-row and the
+    // multi-row inserts, comes back exactly.
+    void hostileTextIsStoredExactly()
+    {
+        const QString hostile = QStringLiteral("O'Hara \\ \"x\" %_ ñ😀") + QChar(0) + QStringLiteral(";--");
+        OperationRecord r = renewal(QStringLiteral("AM777HH"));
+        r.observaciones = hostile;
+        r.nombre = QStringLiteral("D'ALESSIO \\ %_");
+        r.regulador.nroSerie = QStringLiteral("R'\\%_") + QChar(0);
+        r.cylinders = {cylinder(QStringLiteral("C'1\\")), cylinder(QStringLiteral("C_%2😀"))};
+        const int id = PendingStore::Save(r, workshop(), today);
+        const QSqlRecord u = row(QStringLiteral("select uobservac, uapeynom from temp_usr where id = ?"), id);
+        QCOMPARE(u.value("uobservac").toString(), hostile);
+        QCOMPARE(u.value("uapeynom").toString(), r.nombre);
+        QCOMPARE(row(QStringLiteral("select rnroserie from temp_reg where id = ?"), id).value(0).toString(),
+                 r.regulador.nroSerie);
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("select cnroserie, valnro from temp_cil where id = %1 order by cnroserie").arg(id));
+        QStringList serials;
+        while (q.next())
+            serials << q.value(0).toString() << q.value(1).toString();
+        QCOMPARE(serials, (QStringList{QStringLiteral("C'1\\"), QStringLiteral("VNC'1\\"), QStringLiteral("C_%2😀"),
+                                       QStringLiteral("VNC_%2😀")}));
     }
 
     // One exchange per save whatever the number of cylinders, once the

@@ -344,11 +344,14 @@ void TestInicioForm::iniSetsTheLinkAndAccount()
         ini.setValue("DATA/TIMEOUT", 12);
         ini.setValue("DATA/USER", "otra_cuenta");
         ini.setValue("DATA/PASSWORD", "clave_otra");
+        ini.setValue("DATA/TLS", "SI");
+        ini.setValue("DATA/TLS_CA", "certificados/ca.pem");
     }
     {
         TInicioForm f;
         QCOMPARE(dm1().linkOptions(Conn::Operations).timeoutSeconds, 12);
-        QVERIFY(!dm1().linkOptions(Conn::Operations).tls);
+        QVERIFY(dm1().linkOptions(Conn::Operations).tls);
+        QCOMPARE(dm1().linkOptions(Conn::Operations).tlsCaFile, m_dir.filePath("certificados/ca.pem"));
         QCOMPARE(dm1().settings(Conn::Operations).userName, QString("otra_cuenta"));
         QCOMPARE(dm1().settings(Conn::Operations).password, QString("clave_otra"));
         QCOMPARE(dm1().settings(Conn::Operations).database, kDb); // the rest is the profile's

@@ -34,6 +34,7 @@ public:
     std::atomic<bool> stalled{false};
     std::atomic<quint64> cutAt{0};     // burst number that drops everything; 0 = never
     std::atomic<quint64> cutAnswer{0}; // burst number whose answer drops everything
+    QByteArray stallNeedle, cutNeedle; // relay thread only
     QTcpServer *server = nullptr;
     QElapsedTimer clock;
 
@@ -85,6 +86,15 @@ public:
         if (bytes.isEmpty())
             return;
         bytesUp += quint64(bytes.size());
+        if (!cutNeedle.isEmpty() && bytes.contains(cutNeedle)) {
+            cutNeedle.clear();
+            dropAll();
+            return;
+        }
+        if (!stallNeedle.isEmpty() && bytes.contains(stallNeedle)) {
+            stallNeedle.clear();
+            stalled = true;
+        }
         if (p.serverSpokeLast) {
             p.serverSpokeLast = false;
             p.lastBurst = ++bursts;
@@ -264,6 +274,16 @@ void TcpRelay::cutAtBurst(quint64 n)
 void TcpRelay::cutWhenAnswering(quint64 n)
 {
     d->onRelay([this, n] { d->worker->cutAnswer = d->worker->bursts + n; });
+}
+
+void TcpRelay::stallOn(const QByteArray &needle)
+{
+    d->onRelay([this, needle] { d->worker->stallNeedle = needle; });
+}
+
+void TcpRelay::cutOn(const QByteArray &needle)
+{
+    d->onRelay([this, needle] { d->worker->cutNeedle = needle; });
 }
 
 void TcpRelay::dropAll()

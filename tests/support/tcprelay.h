@@ -38,6 +38,11 @@ public:
     // answer is thrown away and every connection dropped: the request was
     // carried out but the client never hears so.
     void cutWhenAnswering(quint64 n);
+    // The first request whose bytes hold `needle` (the link carries plain
+    // text) is held and the link stalls from then on, or every connection is
+    // dropped before it reaches the server.
+    void stallOn(const QByteArray &needle);
+    void cutOn(const QByteArray &needle);
     void dropAll();
 
 private:
