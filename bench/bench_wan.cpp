@@ -233,7 +233,6 @@ QVector<Figure> runAll(TcpRelay &relay, const ConnectionSettings &settings, int 
     }
 
     out << bench.measure(QStringLiteral("abrir formulario + recuperar por oblea"), {}, [&] {
-        Global.OperationKind = QStringLiteral("R");
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("R"));
         LocalTable &cylinders = localStore().table(LocalTableId::Cylinders);

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/messages.h"
+#include "core/version.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
 
@@ -72,7 +73,7 @@ void prepareApplication(QApplication &app)
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Tarvil"));
     QCoreApplication::setApplicationName(QStringLiteral("Tarvil"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("314.01"));
+    QCoreApplication::setApplicationVersion(programVersionText());
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
 
     const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);

@@ -150,7 +150,7 @@ void TInicioForm::buildControls()
         f.setBold(true);
         l->setFont(f);
     }
-    LabelVersion = new QLabel(QStringLiteral("Versión 314.01"), this);
+    LabelVersion = new QLabel(QStringLiteral("Versión ") + programVersionText(), this);
     LabelVersion->setObjectName(QStringLiteral("LabelVersion"));
     LabelServer = new QLabel(this);
     LabelServer->setObjectName(QStringLiteral("LabelServer"));
@@ -255,7 +255,7 @@ void TInicioForm::FormCreate()
     // The version is known whatever the servers say; without it every login
     // would offer a "new" version.
     Global.ProgramVersion = kProgramVersion;
-    LabelVersion->setText(QStringLiteral("Versión %1.01").arg(Global.ProgramVersion));
+    LabelVersion->setText(QStringLiteral("Versión ") + programVersionText());
 
     if (QFileInfo::exists(QStringLiteral("LogoTarvil.jpg"))) {
         QPixmap logo(QStringLiteral("LogoTarvil.jpg"));

@@ -1,7 +1,7 @@
 #include "app/tmainform.h"
 
-#include "app/dispatch.h"
 #include "app/messages.h"
+#include "app/navigator.h"
 #include "app/startup.h"
 #include "app/tinicioform.h"
 #include "app/tvermensajesform.h"
@@ -15,8 +15,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -31,12 +31,16 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 const QString kLogoFile = QStringLiteral("LogoTarvil.jpg");
 const QString kProductName = QStringLiteral("Tarvil");
 
-int indexOf(MainTab tab) { return static_cast<int>(tab); }
+int indexOf(MainTab tab)
+{
+    return static_cast<int>(tab);
+}
 
 void addNodes(QTreeWidget *tree, QTreeWidgetItem *parent, const QVector<NavigationNode> &nodes)
 {
@@ -236,13 +240,13 @@ void TMainForm::buildMenus()
         } else if (text == kMenuSalir) {
             archivos->addAction(text, this, &QWidget::close);
         } else {
-            archivos->addAction(text, this, [this, text] { Dispatch::open(text, this); });
+            archivos->addAction(text, this, [this, text] { navigator().openCaption(text, this); });
         }
     }
     QMenu *turnos = bar->addMenu(QStringLiteral("Turnos"));
     turnos->setObjectName(QStringLiteral("Turnos1"));
     for (const QString &text : turnosMenuItems())
-        turnos->addAction(text, this, [this, text] { Dispatch::open(text, this); });
+        turnos->addAction(text, this, [this, text] { navigator().openCaption(text, this); });
 }
 
 void TMainForm::showLogo()
@@ -267,11 +271,11 @@ void TMainForm::finishCreation()
     announceMessages(); // step 4
     // A failed read of the messages is reported but does not leave the window
     // half set up: the cylinder table and the visible tabs are still decided.
-    statusBar()->showMessage(QStringLiteral("Tarvil Versión %1").arg(Global.ProgramVersion)); // 5
-    m_admin->setVisible(Global.AdminMode);                                                    // 6
+    statusBar()->showMessage(QStringLiteral("Tarvil Versión %1").arg(Global.ProgramVersion));  // 5
+    m_admin->setVisible(Global.AdminMode);                                                     // 6
     setCylinderTableName(cylinderTableForExecutable(QCoreApplication::applicationFilePath())); // 7
-    applyProfileLook();                                                                       // 8
-    m_localDb->setVisible(Global.ServerCode == QLatin1String("L"));                           // 9
+    applyProfileLook();                                                                        // 8
+    m_localDb->setVisible(Global.ServerCode == QLatin1String("L"));                            // 9
 
     // 10, 11: decided once, here.
     const InstallationProfile *profile = profileById(Global.InstallationId);
@@ -327,9 +331,15 @@ void TMainForm::applyProfileLook()
     }
 }
 
-QTreeWidget *TMainForm::tree(MainTab tab) const { return m_trees[indexOf(tab)]; }
+QTreeWidget *TMainForm::tree(MainTab tab) const
+{
+    return m_trees[indexOf(tab)];
+}
 
-bool TMainForm::isTabShown(MainTab tab) const { return m_tabs->isTabVisible(indexOf(tab)); }
+bool TMainForm::isTabShown(MainTab tab) const
+{
+    return m_tabs->isTabVisible(indexOf(tab));
+}
 
 void TMainForm::FormActivate()
 {
@@ -354,7 +364,7 @@ void TMainForm::openNodeAt(QTreeWidget *tree, const QPoint &viewportPos)
     const QTreeWidgetItem *item = tree->itemAt(viewportPos);
     if (!item)
         return;
-    Dispatch::open(item->text(0), this);
+    navigator().openCaption(item->text(0), this);
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)

@@ -14,7 +14,7 @@ class QWidget;
 
 // The hub of the program: header with the workshop and its PEC, the three
 // tabs of functions and the menu. Creating it runs the login; every function
-// opens modally through the dispatch table.
+// opens modally through the navigator.
 class TMainForm : public QMainWindow
 {
     Q_OBJECT
@@ -24,7 +24,8 @@ public:
     explicit TMainForm(QWidget *parent = nullptr);
 
     // Builds from the current Global without the login (tests, tools).
-    struct SkipLogin {};
+    struct SkipLogin {
+    };
     explicit TMainForm(SkipLogin, QWidget *parent = nullptr);
 
     bool loginAccepted() const { return m_loginAccepted; }
@@ -33,7 +34,7 @@ public:
     QTabWidget *tabs() const { return m_tabs; }
     bool isTabShown(MainTab tab) const;
 
-    // Looks the node under a tree's point up in the dispatch table.
+    // Opens what the node under a tree's point names.
     void openNodeAt(QTreeWidget *tree, const QPoint &viewportPos);
 
 protected:

@@ -208,7 +208,6 @@ int FichaCopies(const QString &layoutName, int designCopies, int globalCopies, i
 
 void ApplyGlobal(FichaData &d, const GlobalState &g)
 {
-    d.operationKind = g.OperationKind;
     d.pecCode = g.PecCode;
     d.ownWorkshop.code = g.WorkshopCode;
     d.ownWorkshop.name = g.WorkshopName;

@@ -3,8 +3,10 @@
 #include <QString>
 
 // The process-wide record of the logged-in workshop, its PEC and the
-// installation. Empty text and 0 until set; the login fills it once and a few
-// windows rewrite the fields noted in their own code.
+// installation. Empty text and 0 until set; the login fills it once. Only the
+// recall re-reads the workshop's identity, and the stamp and copies dialogs
+// write what they change. Nothing else is passed through here: a window gets
+// what it needs (an operation's kind, another workshop) as arguments.
 struct GlobalState {
     // Workshop (login; the operation form rewrites the identity fields when it
     // prepares another workshop's operation for printing).
@@ -34,7 +36,6 @@ struct GlobalState {
     bool AdminMode = false;
     bool LoggedIn = false;
     int PecUserId = 0; // never set by any path: always 0
-    QString OperationKind;
 
     // Installation (start-up)
     QString InstallationId;
@@ -48,5 +49,4 @@ struct GlobalState {
 // The one instance; tests reset it with `Global = GlobalState{}`.
 extern GlobalState Global;
 
-// The built-in program version.
-inline constexpr int kProgramVersion = 314;
+#include "core/version.h"

@@ -7,6 +7,79 @@
 // node or menu item opens. The texts are the keys, compared exactly (accents
 // included: "Envío" and "Envio" are two different nodes).
 
+// Every function window of the product: the ones the main window opens and
+// the ones one feature hands over to another (a letter, a picker, the
+// operation form in its modes). A feature's own small dialogs (the cylinder
+// dialog, a master file's edit dialog) are opened by their owner directly.
+// X(id, title): the title names the function in the "not available" notice.
+#define TARVIL_WINDOWS(X)                                                                                              \
+    /* start-up and small dialogs */                                                                                   \
+    X(ChangePassword, "Cambiar clave de acceso")                                                                       \
+    X(TechnicalStamp, "Sello Representante Técnico")                                                                   \
+    X(VersionSummary, "Resumen de Versiones")                                                                          \
+    X(CopiesConfiguration, "Configuración")                                                                            \
+    /* operation entry */                                                                                              \
+    X(OperationForm, "Carga de Operaciones")                                                                           \
+    X(OwnerSearch, "Consulta por Propietario")                                                                         \
+    /* documents */                                                                                                    \
+    X(CommitmentLetter, "Carta Compromiso")                                                                            \
+    X(CommitmentLetterQuery, "Consulta de Cartas Compromisos")                                                         \
+    X(SafetyRecommendations, "Impresión Recomendaciones de Seguridad")                                                 \
+    X(BlankSheets, "Impresión de Ficha en Blanco")                                                                     \
+    /* stickers and customer follow-up */                                                                              \
+    X(AssignedStickers, "Obleas Asignadas")                                                                            \
+    X(PendingOperations, "Consulta de Trámites Pendientes de Asignación de Obleas")                                    \
+    X(QueryByDomain, "Consulta de Operaciones por Dominio")                                                            \
+    X(QueryByRegulator, "Consulta de Operaciones por Nro de Regulador")                                                \
+    X(QueryByCylinder, "Consulta por Número de Cilindro")                                                              \
+    X(QueryBySticker, "Consulta de Operaciones por Nro de Oblea")                                                      \
+    X(StickerExpiry, "Vencimiento de Obleas de Clientes")                                                              \
+    X(StickerReminder, "Envío de Whatsapp para Renovación de Obleas")                                                  \
+    X(TestReminder, "Envío de Whatsapp para Renovación de PH")                                                         \
+    X(Appointments, "Agenda de Turnos")                                                                                \
+    /* workshop management */                                                                                          \
+    X(Technicians, "Técnicos")                                                                                         \
+    X(Faults, "Fallas")                                                                                                \
+    X(Dealers, "Concesionarias")                                                                                       \
+    X(Jobs, "Altas y Consultas de Trabajos a Realizar")                                                                \
+    X(Brands, "Marcas y Modelos")                                                                                      \
+    X(ModelNormalisation, "Normalización de Modelos")                                                                  \
+    X(Owners, "Propietarios")                                                                                          \
+    X(ConversionOrderEntry, "Ingreso de Orden de Conversión")                                                          \
+    X(ConversionOrders, "Consulta de Ordenes de Conversión")                                                           \
+    X(ConversionOrderView, "Orden de Conversión")                                                                      \
+    X(WorkOrderEntry, "Ingresar una nueva Orden de Trabajo")                                                           \
+    X(WorkOrders, "Corregir o consultar una Orden de Trabajo")                                                         \
+    X(WorkOrderEdit, "Corrección de Orden de Trabajo")                                                                 \
+    X(WorkOrderView, "Orden de Trabajo")                                                                               \
+    X(WorkOrderList, "Listado de Ordenes de Taller")                                                                   \
+    X(VehicleHistory, "Historia Clínica del Vehículo")                                                                 \
+    X(FaultRankingByWorkshop, "Ranking de Fallas por Taller")                                                          \
+    X(FaultRankingByDealer, "Ranking de Fallas por Concesionario")                                                     \
+    X(FaultRankingByVehicle, "Ranking de Fallas por Vehículo")                                                         \
+    X(WorkOrdersByVehicle, "Ordenes de Trabajo por Vehículo")
+
+enum class WindowId {
+#define TARVIL_WINDOW_ID(id, title) id,
+    TARVIL_WINDOWS(TARVIL_WINDOW_ID)
+#undef TARVIL_WINDOW_ID
+};
+
+inline constexpr int kWindowCount = 0
+#define TARVIL_WINDOW_COUNT(id, title) +1
+    TARVIL_WINDOWS(TARVIL_WINDOW_COUNT)
+#undef TARVIL_WINDOW_COUNT
+    ;
+
+bool isWindowId(WindowId id);
+QVector<WindowId> allWindowIds();
+// The id as written in code ("OperationForm"), for a programmer's message.
+QString windowIdName(WindowId id);
+// The function's Spanish name.
+QString windowTitle(WindowId id);
+// What the operator reads where a function is not built yet.
+QString notAvailableNotice(WindowId id);
+
 struct NavigationNode {
     QString text;
     QVector<NavigationNode> children; // a node with children is only a group
@@ -21,11 +94,12 @@ const QVector<NavigationNode> &navigationTree(MainTab tab);
 
 struct NavigationEntry {
     QString key;           // node or menu item text
-    QString window;        // class of the window it opens
-    QString operationKind; // written to Global.OperationKind first; empty for the rest
+    WindowId window;       // what it opens
+    QString operationKind; // the six operation nodes: the kind the form is opened for
 };
 
-// Every node that opens something and every menu item but "Salir".
+// Every node that opens something and every menu item but "Salir": the one
+// table from captions to windows.
 const QVector<NavigationEntry> &navigationTable();
 const NavigationEntry *findNavigationEntry(const QString &key);
 

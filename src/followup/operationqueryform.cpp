@@ -1,7 +1,7 @@
 #include "followup/operationqueryform.h"
 
 #include "app/messages.h"
-#include "core/global.h"
+#include "app/navigator.h"
 #include "data/dm1.h"
 
 #include <QHBoxLayout>
@@ -12,7 +12,8 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
-namespace {
+namespace
+{
 
 // Keys are typed in upper case whatever the keyboard does (pasted text too).
 class UpperCaseValidator : public QValidator
@@ -89,7 +90,10 @@ OperationQueryForm::OperationQueryForm(QWidget *parent, const Setup &setup, Name
 
 OperationQueryForm::~OperationQueryForm() = default;
 
-QString OperationQueryForm::searchText() { return m_entry->text(); }
+QString OperationQueryForm::searchText()
+{
+    return m_entry->text();
+}
 
 void OperationQueryForm::BitBtnConsultarClick()
 {
@@ -144,7 +148,7 @@ void OperationQueryForm::openConsultation(bool carriesWorkshop)
     const QSqlRecord *r = selectedRecord();
     if (!r)
         return;
-    Followup::ConsultationRequest request;
+    Nav::ViewOperation request;
     request.kind = recordText(*r, QStringLiteral("ucodgest"));
     request.sticker = recordText(*r, QStringLiteral("uobleanew"));
     request.previousSticker = recordText(*r, QStringLiteral("uobleaant"));
@@ -155,14 +159,7 @@ void OperationQueryForm::openConsultation(bool carriesWorkshop)
         request.workshopRepMatricula = recordText(*r, QStringLiteral("rmatreshab"));
         request.pecRepMatricula = recordText(*r, QStringLiteral("pmatreshab"));
     }
-    Global.OperationKind = request.kind;
-    if (const Followup::ConsultationOpener &open = Followup::consultationOpener()) {
-        try {
-            open(request, this);
-        } catch (const DbError &e) {
-            Msg::error(this, e.text());
-        }
-    }
+    navigator().request(request, this);
 }
 
 void OperationQueryForm::acceptSelection()

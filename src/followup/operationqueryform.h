@@ -1,6 +1,6 @@
 #pragma once
 
-#include "followup/followuphooks.h"
+#include "app/requests.h"
 #include "followup/resultgrid.h"
 
 #include <QDialog>
@@ -35,7 +35,7 @@ public:
     const QSqlRecord *selectedRecord() const;
 
     // Keys of the row chosen with "Aceptar".
-    const Followup::OperationKey &chosenKey() const { return m_key; }
+    const Nav::OperationKey &chosenKey() const { return m_key; }
 
     struct Setup {
         QString objectName;
@@ -79,5 +79,5 @@ private:
     ResultGridModel *m_model = nullptr;
     QPushButton *m_consultar = nullptr;
     QPushButton *m_action = nullptr;
-    Followup::OperationKey m_key;
+    Nav::OperationKey m_key;
 };

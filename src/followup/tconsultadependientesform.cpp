@@ -1,10 +1,10 @@
 #include "followup/tconsultadependientesform.h"
 
 #include "app/messages.h"
+#include "app/navigator.h"
 #include "core/global.h"
 #include "data/dm1.h"
 #include "data/pendingstore.h"
-#include "followup/followuphooks.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -166,11 +166,7 @@ int TConsultaDePendientesForm::currentEstado(int id)
 
 void TConsultaDePendientesForm::BitBtn2Click()
 {
-    try {
-        readList();
-    } catch (const DbError &e) {
-        Msg::error(this, e.text());
-    }
+    readList();
 }
 
 void TConsultaDePendientesForm::BitBtn3Click()
@@ -216,17 +212,10 @@ void TConsultaDePendientesForm::BitBtn4Click()
         return;
     const int id = pendingIdAt(row);
     const QString kind = m_list->rows().at(row).value(QStringLiteral("ucodgest")).toString().trimmed();
-    try {
-        const int stored = currentEstado(id);
-        if (estadoAt(row) > 0 || stored > 0) {
-            Msg::info(this, QString::fromUtf8("La operación ya fue verificada y no puede modificarse."));
-        } else if (stored < 0) {
-            // moved out by the PEC since the reading: nothing left to edit
-        } else if (const Followup::PendingEditor &edit = Followup::pendingEditor()) {
-            edit(id, kind, this);
-        }
-        readList();
-    } catch (const DbError &e) {
-        Msg::error(this, e.text());
-    }
+    const int stored = currentEstado(id);
+    if (estadoAt(row) > 0 || stored > 0)
+        Msg::info(this, QString::fromUtf8("La operación ya fue verificada y no puede modificarse."));
+    else if (stored == 0) // a row the PEC moved out since the reading has nothing left to edit
+        navigator().request(Nav::EditPending{id, kind}, this);
+    readList();
 }

@@ -2,7 +2,8 @@
 
 #include "data/dm1.h"
 
-namespace {
+namespace
+{
 
 OperationQueryForm::Setup setup()
 {
@@ -38,7 +39,8 @@ TConsultaPorCilindroForm::TConsultaPorCilindroForm(QWidget *parent)
     showResultRows();
 }
 
-std::optional<Followup::OperationKey> TConsultaPorCilindroForm::chooseOperation(QWidget *parent)
+std::optional<Nav::OperationKey> TConsultaPorCilindroForm::chooseOperation(const Nav::ChooseOperationByCylinder &,
+                                                                           QWidget *parent)
 {
     TConsultaPorCilindroForm form(parent);
     if (form.exec() != QDialog::Accepted)
@@ -46,4 +48,7 @@ std::optional<Followup::OperationKey> TConsultaPorCilindroForm::chooseOperation(
     return form.chosenKey();
 }
 
-void TConsultaPorCilindroForm::actionClicked() { acceptSelection(); }
+void TConsultaPorCilindroForm::actionClicked()
+{
+    acceptSelection();
+}

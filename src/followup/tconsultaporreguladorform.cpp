@@ -2,7 +2,8 @@
 
 #include "data/dm1.h"
 
-namespace {
+namespace
+{
 
 OperationQueryForm::Setup setup()
 {
@@ -39,7 +40,8 @@ TConsultaPorReguladorForm::TConsultaPorReguladorForm(QWidget *parent)
     clearResult();
 }
 
-std::optional<Followup::OperationKey> TConsultaPorReguladorForm::chooseOperation(QWidget *parent)
+std::optional<Nav::OperationKey> TConsultaPorReguladorForm::chooseOperation(const Nav::ChooseOperationByRegulator &,
+                                                                            QWidget *parent)
 {
     TConsultaPorReguladorForm form(parent);
     if (form.exec() != QDialog::Accepted)
@@ -47,4 +49,7 @@ std::optional<Followup::OperationKey> TConsultaPorReguladorForm::chooseOperation
     return form.chosenKey();
 }
 
-void TConsultaPorReguladorForm::actionClicked() { acceptSelection(); }
+void TConsultaPorReguladorForm::actionClicked()
+{
+    acceptSelection();
+}

@@ -13,7 +13,8 @@ public:
     explicit TConsultaPorReguladorForm(QWidget *parent = nullptr);
 
     // Runs the form modally; the chosen operation's keys on "Aceptar".
-    static std::optional<Followup::OperationKey> chooseOperation(QWidget *parent);
+    static std::optional<Nav::OperationKey> chooseOperation(const Nav::ChooseOperationByRegulator &request,
+                                                            QWidget *parent);
 
 protected:
     void actionClicked() override;

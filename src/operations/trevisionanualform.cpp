@@ -63,26 +63,6 @@ Prompter &TRevisionAnualForm::prompter()
     return *m_ownPrompter;
 }
 
-int TRevisionAnualForm::openForKind(const QString &kind, QWidget *parent)
-{
-    Global.OperationKind = kind;
-    TRevisionAnualForm form(parent);
-    form.SetOperationKind(kind);
-    try {
-        // A new operation starts from an empty cylinder list.
-        LocalTable &cylinders = localStore().table(LocalTableId::Cylinders);
-        cylinders.open();
-        cylinders.empty();
-        Cylinders::WireOperationForm(form, cylinders);
-        OperationSave::WireOperationForm(form, cylinders);
-        FichaPrint::WireFichaButton(form, cylinders);
-    } catch (const DbError &e) {
-        Msg::error(parent, e.text());
-        return QDialog::Rejected;
-    }
-    return form.exec();
-}
-
 void TRevisionAnualForm::showProgress(int steps)
 {
     ProgressBarTareas->setRange(0, qMax(1, steps));
@@ -188,6 +168,7 @@ void TRevisionAnualForm::runCreationSteps()
     connect(CheckBoxFormatoTE, &QCheckBox::clicked, this, &TRevisionAnualForm::CheckBoxFormatoTEClick);
     connect(SpeedButtonClear, &QToolButton::clicked, this, &TRevisionAnualForm::SpeedButtonClearClick);
     wireRecall();
+    wireHandOvers();
 }
 
 void TRevisionAnualForm::loadWorkshopList()

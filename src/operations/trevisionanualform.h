@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/requests.h"
 #include "core/editmask.h"
 #include "core/operationrecord.h"
 
@@ -48,27 +49,12 @@ public:
     explicit TRevisionAnualForm(QWidget *parent = nullptr, Prompter *prompter = nullptr);
     ~TRevisionAnualForm() override;
 
-    // New operation of `kind` from the main window: sets Global.OperationKind,
-    // lays the form out and runs it modally. Returns the dialog result.
-    static int openForKind(const QString &kind, QWidget *parent);
-
-    // An earlier operation shown read-only: the caller has written its kind to
-    // Global.OperationKind. `previousSticker` serves a zero sticker.
-    static int openConsultation(const QString &sticker, const QString &previousSticker, QWidget *parent);
-    // A pending operation of `kind` loaded for editing.
-    static int openPending(int pendingId, const QString &kind, QWidget *parent);
-
-    // An operation of the central tables, as the searches hand it over.
-    struct OperationKeys {
-        QString peccod;
-        QString talcuit;
-        qint64 tnrointopr = 0;
-    };
-    // The cylinder and regulator queries live in a later layer: start-up hands
-    // them in. Without one the link does nothing.
-    using OperationChooser = std::function<std::optional<OperationKeys>(QWidget *parent)>;
-    static void setCylinderChooser(OperationChooser chooser);
-    static void setRegulatorChooser(OperationChooser chooser);
+    // The navigator's requests this window answers (operations/windows.cpp):
+    // a new operation, a pending one for editing, an earlier one read-only.
+    // Each runs the form modally and returns the dialog result.
+    static int openNew(const Nav::OpenOperation &request, QWidget *parent);
+    static int editPending(const Nav::EditPending &request, QWidget *parent);
+    static int view(const Nav::ViewOperation &request, QWidget *parent);
 
     // Shows `r` in the controls: the inverse of record(). `copied` adds the
     // recall's domain mask, workshop code and assigned sticker.
@@ -86,10 +72,16 @@ public:
     // consultation ("#").
     void SetOperationKind(const QString &code);
     void SetRecallStickers(const QString &sticker, const QString &previousSticker);
+    // The kind of the operation shown read-only or loaded from the pending
+    // tables; the caption of the consultation and the sheet print it.
+    void SetShownKind(const QString &kind) { m_shownKind = kind; }
     void SetPendingId(int id);
     void setEditingPending(bool on) { m_editingPending = on; }
 
     QString kind() const { return m_kind; }
+    // The kind the operation on screen has: the form's own, or the one set by
+    // SetShownKind (never the consultation mode "#").
+    QString shownKind() const { return m_shownKind.isEmpty() ? m_kind : m_shownKind; }
     bool isConsultation() const;
     QString operationDescription() const { return m_operationDescription; }
     QString recallSticker() const { return m_recallSticker; }
@@ -150,6 +142,10 @@ public slots:
     void Label35Click();      // "Buscar por Propietario"
     void Label36Click();      // "Buscar por Cilindro"
     void Label37Click();      // "Buscar por Regulador"
+    void TraerDesdeOCLabelClick();
+    void SpeedButton9Click();   // "Buscar por Documento"; also the owner group's "Buscar por Propietario"
+    void SpeedButtonCC1Click(); // "Carta Compromiso"
+    void SpeedButtonCC2Click(); // collects the selected cylinder for the letter
 
 signals:
     void keyRefused();      // a key a field does not accept (after the beep)
@@ -186,7 +182,11 @@ private:
     enum class Source { Sticker, Number, AllPecs };
     bool runRecall(Source source, const QString &peccod, const QString &talcuit, qint64 tnrointopr);
     void rereadWorkshopIdentity(const RecallRepository::WorkshopIdentity &identity);
-    void afterSearch(const std::optional<OperationKeys> &keys, bool allPecs);
+    void afterSearch(const std::optional<Nav::OperationKey> &keys, bool allPecs);
+    void wireHandOvers();
+    void copyOwner(const QVariantMap &owner);
+    void copyConversionOrder(const Nav::ConversionOrder &order);
+    static void showText(QComboBox *box, const QString &text);
 
     Prompter &prompter();
     std::unique_ptr<Prompter> m_ownPrompter;
@@ -194,6 +194,7 @@ private:
 
     // Form fields.
     QString m_kind;
+    QString m_shownKind;
     QString m_operationDescription;
     QString m_recallSticker, m_recallPreviousSticker;
     int m_pendingId = 0;

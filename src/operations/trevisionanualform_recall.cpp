@@ -39,28 +39,6 @@
 namespace
 {
 
-TRevisionAnualForm::OperationChooser &cylinderChooser()
-{
-    static TRevisionAnualForm::OperationChooser chooser;
-    return chooser;
-}
-
-TRevisionAnualForm::OperationChooser &regulatorChooser()
-{
-    static TRevisionAnualForm::OperationChooser chooser;
-    return chooser;
-}
-
-// A combo box shows a stored text even when its list does not hold it.
-void showText(QComboBox *box, const QString &text)
-{
-    const int i = box->findText(text);
-    if (i >= 0)
-        box->setCurrentIndex(i);
-    else if (box->isEditable())
-        box->setCurrentText(text);
-}
-
 LocalTable &openTable(LocalTableId id)
 {
     LocalTable &t = localStore().table(id);
@@ -77,16 +55,6 @@ bool keepsObservations()
 
 } // namespace
 
-void TRevisionAnualForm::setCylinderChooser(OperationChooser chooser)
-{
-    cylinderChooser() = std::move(chooser);
-}
-
-void TRevisionAnualForm::setRegulatorChooser(OperationChooser chooser)
-{
-    regulatorChooser() = std::move(chooser);
-}
-
 void TRevisionAnualForm::wireRecall()
 {
     connect(SpeedButton1, &QToolButton::clicked, this, &TRevisionAnualForm::SpeedButton1Click);
@@ -102,46 +70,6 @@ void TRevisionAnualForm::wireRecall()
             prompter().error(e.text());
         }
     }
-}
-
-int TRevisionAnualForm::openConsultation(const QString &sticker, const QString &previousSticker, QWidget *parent)
-{
-    TRevisionAnualForm form(parent);
-    form.SetRecallStickers(sticker, previousSticker);
-    form.SetOperationKind(ConsultationKind);
-    try {
-        LocalTable &cylinders = openTable(LocalTableId::Cylinders);
-        Cylinders::WireOperationForm(form, cylinders);
-        FichaPrint::WireFichaButton(form, cylinders);
-    } catch (const DbError &e) {
-        Msg::error(parent, e.text());
-        return QDialog::Rejected;
-    }
-    if (!form.RecallBySticker())
-        return QDialog::Rejected;
-    return form.exec();
-}
-
-int TRevisionAnualForm::openPending(int pendingId, const QString &kind, QWidget *parent)
-{
-    Global.OperationKind = kind;
-    TRevisionAnualForm form(parent);
-    form.SetOperationKind(kind);
-    form.SetPendingId(pendingId);
-    form.setEditingPending(true);
-    try {
-        LocalTable &cylinders = openTable(LocalTableId::Cylinders);
-        cylinders.empty();
-        Cylinders::WireOperationForm(form, cylinders);
-        OperationSave::WireOperationForm(form, cylinders);
-        FichaPrint::WireFichaButton(form, cylinders);
-    } catch (const DbError &e) {
-        Msg::error(parent, e.text());
-        return QDialog::Rejected;
-    }
-    if (!form.LoadPendingOperation(pendingId))
-        return QDialog::Rejected;
-    return form.exec();
 }
 
 void TRevisionAnualForm::applyRecord(const OperationRecord &r, const Recall::Copied *copied)
@@ -270,7 +198,7 @@ bool TRevisionAnualForm::runRecall(Source source, const QString &peccod, const Q
         r.hasSecondRegulator = false;
         Recall::Copied copied = Recall::CopyOperation(u, mode, m_kind, today, keepsObservations(), r);
         if (mode == Recall::Mode::Consultation) {
-            Global.OperationKind = r.kind;
+            m_shownKind = r.kind;
             copied.assignedSticker = m_recallSticker;
             r.obleaNew = m_recallSticker;
             ObleaNewEdit->setVisible(true);
@@ -372,7 +300,7 @@ bool TRevisionAnualForm::LoadPendingOperation(int id)
         const Recall::PendingLoad load = Recall::LoadPending(
             u, regs, cils, previousOfAssigned, keepsObservations(), Clock::today(),
             [&](const QString &code) { return found.brandOf(code); }, r);
-        Global.OperationKind = load.kind;
+        m_shownKind = load.kind;
         if (load.hidesPreviousSticker)
             for (QWidget *w : std::initializer_list<QWidget *>{ObleaAntEdit, LabelObleaAnt, SpeedButton1})
                 w->setVisible(false);
@@ -413,7 +341,7 @@ void TRevisionAnualForm::SpeedButton1Click()
         DominioEdit->setFocus();
 }
 
-void TRevisionAnualForm::afterSearch(const std::optional<OperationKeys> &keys, bool allPecs)
+void TRevisionAnualForm::afterSearch(const std::optional<Nav::OperationKey> &keys, bool allPecs)
 {
     if (!keys)
         return;
@@ -426,13 +354,13 @@ void TRevisionAnualForm::afterSearch(const std::optional<OperationKeys> &keys, b
 namespace
 {
 
-template <typename Dialog> std::optional<TRevisionAnualForm::OperationKeys> chosenKeys(Dialog &dialog)
+template <typename Dialog> std::optional<Nav::OperationKey> chosenKeys(Dialog &dialog)
 {
     if (Lookups::runModal(dialog) != QDialog::Accepted || !dialog.hasSelection())
         return std::nullopt;
-    return TRevisionAnualForm::OperationKeys{dialog.selectedText(QStringLiteral("peccod")),
-                                             dialog.selectedText(QStringLiteral("talcuit")),
-                                             dialog.selectedText(QStringLiteral("tnrointopr")).toLongLong()};
+    return Nav::OperationKey{dialog.selectedText(QStringLiteral("peccod")),
+                             dialog.selectedText(QStringLiteral("talcuit")),
+                             dialog.selectedText(QStringLiteral("tnrointopr")).toLongLong()};
 }
 
 } // namespace
@@ -442,7 +370,7 @@ void TRevisionAnualForm::SpeedButton2Click()
     const InstallationProfile *profile = profileById(Global.InstallationId);
     const bool allPecs = profile && profile->searchesAllPecs;
     const QString domain = m_domainMask.storedValue(DominioEdit->displayText()).trimmed();
-    std::optional<OperationKeys> keys;
+    std::optional<Nav::OperationKey> keys;
     if (allPecs) {
         TBuscarPatenteFullForm dialog(this, m_prompter);
         dialog.setDomain(domain);
@@ -459,16 +387,4 @@ void TRevisionAnualForm::Label35Click()
 {
     TBusquedaPorApellidoForm dialog(this, m_prompter);
     afterSearch(chosenKeys(dialog), false);
-}
-
-void TRevisionAnualForm::Label36Click()
-{
-    if (cylinderChooser())
-        afterSearch(cylinderChooser()(this), false);
-}
-
-void TRevisionAnualForm::Label37Click()
-{
-    if (regulatorChooser())
-        afterSearch(regulatorChooser()(this), false);
 }

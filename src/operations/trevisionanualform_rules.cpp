@@ -82,7 +82,7 @@ void TRevisionAnualForm::applyConsultation()
     LabelTaller->setVisible(true);
     tallerEdit->setVisible(true);
     tallerEdit->setEnabled(false);
-    setWindowTitle(ConsultationCaption(Global.OperationKind));
+    setWindowTitle(ConsultationCaption(m_shownKind));
 }
 
 void TRevisionAnualForm::SetRecallStickers(const QString &sticker, const QString &previousSticker)

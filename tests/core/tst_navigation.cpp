@@ -3,7 +3,8 @@
 #include <QSet>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 void collect(const QVector<NavigationNode> &nodes, QStringList &leaves, QStringList &groups)
 {
@@ -27,6 +28,7 @@ private slots:
     void tabsFollowPertenece();
     void workshopOnlyPrefixShowsOnlyTaller();
     void unreadAnnouncement();
+    void noticesNameTheFunctionInSpanish();
 };
 
 void TstNavigation::everyLeafOpensAWindowAndNoGroupDoes()
@@ -39,7 +41,7 @@ void TstNavigation::everyLeafOpensAWindowAndNoGroupDoes()
     for (const QString &leaf : leaves) {
         const NavigationEntry *e = findNavigationEntry(leaf);
         QVERIFY2(e, qPrintable(leaf));
-        QVERIFY2(e->window.startsWith(QLatin1Char('T')), qPrintable(leaf));
+        QVERIFY2(isWindowId(e->window), qPrintable(leaf));
     }
     for (const QString &group : groups)
         QVERIFY2(!findNavigationEntry(group), qPrintable(group));
@@ -53,11 +55,12 @@ void TstNavigation::everyLeafOpensAWindowAndNoGroupDoes()
 void TstNavigation::keysAreExactTexts()
 {
     // The two WhatsApp nodes differ only by the accent and open different windows.
-    const NavigationEntry *sticker = findNavigationEntry(QString::fromUtf8("Envío de Whatsapp para Renovación de Obleas"));
+    const NavigationEntry *sticker =
+        findNavigationEntry(QString::fromUtf8("Envío de Whatsapp para Renovación de Obleas"));
     const NavigationEntry *ph = findNavigationEntry(QString::fromUtf8("Envio de Whatsapp para Renovación de PH"));
     QVERIFY(sticker && ph);
-    QCOMPARE(sticker->window, QStringLiteral("TEnvioWhatsappForm"));
-    QCOMPARE(ph->window, QStringLiteral("TEnvioWhatsappPHForm"));
+    QCOMPARE(sticker->window, WindowId::StickerReminder);
+    QCOMPARE(ph->window, WindowId::TestReminder);
     QVERIFY(!findNavigationEntry(QString::fromUtf8("Envio de Whatsapp para Renovación de Obleas")));
     QVERIFY(!findNavigationEntry(QStringLiteral("Conversion")));
     QVERIFY(!findNavigationEntry(QString::fromUtf8("conversión")));
@@ -87,20 +90,20 @@ void TstNavigation::operationNodesCarryTheirKind()
     QVERIFY(e);
     QCOMPARE(e->operationKind, kind);
     if (!kind.isEmpty())
-        QCOMPARE(e->window, QStringLiteral("TRevisionAnualForm"));
+        QCOMPARE(e->window, WindowId::OperationForm);
 }
 
 void TstNavigation::menuItemsShareWindowsWithNodes()
 {
     auto window = [](const QString &key) {
         const NavigationEntry *e = findNavigationEntry(key);
-        return e ? e->window : QString();
+        return e ? windowIdName(e->window) : QString();
     };
     QCOMPARE(window(QStringLiteral("Cambiar Password")), window(QStringLiteral("Cambiar clave de acceso")));
     QCOMPARE(window(QString::fromUtf8("Sello Representante Técnico")),
              window(QString::fromUtf8("Configurar sello Responsable Técnico del Taller")));
-    QCOMPARE(window(QStringLiteral("Resumen de Versiones")), QStringLiteral("TVersionesForm"));
-    QCOMPARE(window(QStringLiteral("Agenda de Turnos")), QStringLiteral("TAgendaTurnosForm"));
+    QCOMPARE(window(QStringLiteral("Resumen de Versiones")), QStringLiteral("VersionSummary"));
+    QCOMPARE(window(QStringLiteral("Agenda de Turnos")), QStringLiteral("Appointments"));
     for (const QString &item : fileMenuItems() + turnosMenuItems()) {
         if (!item.isEmpty() && item != kMenuSalir)
             QVERIFY2(findNavigationEntry(item), qPrintable(item));
@@ -134,6 +137,21 @@ void TstNavigation::unreadAnnouncement()
     QCOMPARE(unreadMessagesAnnouncement(1), QStringLiteral("Tiene un mensaje sin leer"));
     QCOMPARE(unreadMessagesAnnouncement(2), QStringLiteral("Tiene 2 mensajes sin leer"));
     QCOMPARE(unreadMessagesAnnouncement(4), QStringLiteral("Tiene 4 mensajes sin leer"));
+}
+
+void TstNavigation::noticesNameTheFunctionInSpanish()
+{
+    QCOMPARE(notAvailableNotice(WindowId::AssignedStickers),
+             QString::fromUtf8("La función \"Obleas Asignadas\" todavía no está disponible."));
+    // Every window has a title of its own and an id outside the list has none.
+    QSet<QString> titles;
+    for (WindowId id : allWindowIds()) {
+        QVERIFY2(!windowTitle(id).isEmpty(), qPrintable(windowIdName(id)));
+        titles << windowTitle(id);
+    }
+    QCOMPARE(titles.size(), kWindowCount);
+    QVERIFY(!isWindowId(static_cast<WindowId>(kWindowCount)));
+    QVERIFY(windowTitle(static_cast<WindowId>(-1)).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TstNavigation)

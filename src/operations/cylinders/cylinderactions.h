@@ -14,7 +14,7 @@ namespace Cylinders
 {
 
 struct EntryContext {
-    QString kind;   // Global.OperationKind
+    QString kind;   // the operation form's kind
     QString domain; // the operation's domain, for the valve check of a modification
     QWidget *parent = nullptr;
     Prompter *prompter = nullptr; // the Spanish message boxes when null

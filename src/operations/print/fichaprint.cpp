@@ -1,6 +1,7 @@
 #include "operations/print/fichaprint.h"
 
 #include "app/messages.h"
+#include "app/navigator.h"
 #include "app/tconfirmdlg.h"
 #include "core/fichavalues.h"
 #include "core/global.h"
@@ -56,25 +57,19 @@ private:
     Prompter *m_prompter;
 };
 
-LetterHook &letterHook()
-{
-    static LetterHook hook;
-    return hook;
-}
-
 void printLayout(const QString &layout, TRevisionAnualForm &form, LocalTable &cylinders, Channel &out)
 {
     if (layout.isEmpty())
         return;
     // Printing another profile's sheet would put the data in the wrong boxes.
     if (!IsAvailable(layout)) {
-        out.info(NotAvailableText(layout));
+        out.info(NotAvailableText());
         return;
     }
-    // The kind comes from the global state, not from the form's mode, so a
-    // recalled operation viewed read-only prints its own kind and the form
-    // never leaves its mode.
+    // The shown kind, not the form's mode: a recalled operation viewed
+    // read-only prints its own kind and the form never leaves its mode.
     FichaData d = DataFromRecord(form.record(), Global, currentProfile());
+    d.operationKind = form.shownKind();
     try {
         Ficha::LoadWorkshopBlock(d, Global.WorkshopCode);
         if (!cylinders.isOpen())
@@ -166,9 +161,9 @@ bool IsAvailable(const QString &layout)
     return layout == kBuckeye;
 }
 
-QString NotAvailableText(const QString &layout)
+QString NotAvailableText()
 {
-    return QStringLiteral("El formato de ficha %1 todavía no está disponible.").arg(layout);
+    return QStringLiteral("Este formato de ficha todavía no está disponible.");
 }
 
 void AfterSave(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompter)
@@ -178,10 +173,7 @@ void AfterSave(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompt
         return;
     const InstallationProfile &p = currentProfile();
     if (p.offersLetterAfterSave && form.phRequired() && out.ask(QStringLiteral("Imprimir Carta Compromiso"))) {
-        if (letterHook())
-            letterHook()(form);
-        else
-            out.info(QStringLiteral("La carta compromiso todavía no está disponible."));
+        navigator().request(LetterRequest(form.record()), &form);
     }
     carryOut(p.fichaAfterSave, form, cylinders, out);
 }
@@ -199,17 +191,29 @@ void WireFichaButton(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *
                          [&form, &cylinders, prompter] { OnButton(form, cylinders, prompter); });
 }
 
-void setCommitmentLetterHook(LetterHook hook)
-{
-    letterHook() = std::move(hook);
-}
-
 StreetAndNumber SplitStreet(const QString &entry)
 {
     const int blank = entry.lastIndexOf(QLatin1Char(' '));
     if (blank < 0)
         return {QString(), entry.left(5)};
     return {entry.left(blank), entry.mid(blank + 1).left(5)};
+}
+
+Nav::OpenCommitmentLetter LetterRequest(const OperationRecord &r)
+{
+    Nav::OpenCommitmentLetter letter;
+    letter.ownerName = r.nombre;
+    letter.docType = r.tipoDoc;
+    letter.docNumber = r.nroDoc;
+    const StreetAndNumber street = SplitStreet(r.calle);
+    letter.street = street.street;
+    letter.number = street.number;
+    letter.postalCode = r.codigoPostal;
+    letter.locality = r.localidad;
+    letter.previousSticker = r.obleaAnt;
+    letter.domain = r.dominio;
+    letter.phone = r.telefono;
+    return letter;
 }
 
 } // namespace FichaPrint

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/requests.h"
 #include "core/fichadata.h"
 
 #include <QString>
@@ -19,8 +20,9 @@ class QWidget;
 namespace FichaPrint
 {
 
-// The operation values a sheet prints, from the form's record, the global
-// state and the profile. Workshop block and cylinders are read separately.
+// The operation values a sheet prints, from the form's record, the login
+// identity and the profile. The kind is the caller's (the form's shown kind);
+// workshop block and cylinders are read separately.
 FichaData DataFromRecord(const OperationRecord &r, const GlobalState &g, const InstallationProfile &p);
 
 // The layout a choice names; empty for nothing. `chooseFormat` runs only for
@@ -31,7 +33,7 @@ QString ResolveLayout(const FichaChoice &choice, int sheetFormat, const std::fun
 bool IsAvailable(const QString &layout);
 
 // Text shown instead of a sheet whose layout does not exist yet.
-QString NotAvailableText(const QString &layout);
+QString NotAvailableText();
 
 // "Aceptar" after a successful save: the print question, the Cedar letter
 // offer, then the profile's after-save sheet. Questions and notices go to
@@ -44,11 +46,10 @@ void OnButton(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompte
 // Hangs "Ficha" on OnButton. Call once, after the form is built.
 void WireFichaButton(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompter = nullptr);
 
-// The commitment letter opens here, prefilled from the form, when the user
-// accepts it after a save. Until a letter form is registered the user is
-// told it is not available.
-using LetterHook = std::function<void(TRevisionAnualForm &)>;
-void setCommitmentLetterHook(LetterHook hook);
+// The commitment letter prefilled from the operation: owner, document,
+// postal code, previous sticker, locality, domain, telephone, and the street
+// entry split into street and number.
+Nav::OpenCommitmentLetter LetterRequest(const OperationRecord &r);
 
 // The form's street entry holds street and house number: the number is what
 // follows the last blank, at most five characters.

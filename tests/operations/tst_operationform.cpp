@@ -62,7 +62,6 @@ private:
     // A shown, active form of `kind`, so that focus moves as a user's would.
     TRevisionAnualForm &open(const QString &kind)
     {
-        Global.OperationKind = kind;
         form = std::make_unique<TRevisionAnualForm>(nullptr, &prompter);
         form->SetOperationKind(kind);
         form->show();
@@ -251,10 +250,10 @@ void TstOperationForm::datesFollowTheClockIncludingLeapDay()
 
 void TstOperationForm::consultationLocksTheForm()
 {
-    Global.OperationKind = "X";
     form = std::make_unique<TRevisionAnualForm>(nullptr, &prompter);
     TRevisionAnualForm &f = *form;
     f.SetRecallStickers("0000012345", "0000000999");
+    f.SetShownKind("X");
     f.SetOperationKind("#");
     f.show();
     f.activateWindow();

@@ -1,5 +1,5 @@
-#include "app/dispatch.h"
 #include "app/messages.h"
+#include "app/navigator.h"
 #include "app/tmainform.h"
 #include "app/tvermensajesform.h"
 #include "core/exename.h"
@@ -17,7 +17,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 const QString kDb = QStringLiteral("t_mainform");
 
@@ -52,7 +53,8 @@ private slots:
     void headerStatusAndFlags();
     void activationRefreshesHeader();
     void pressingANodeOpensItsWindow();
-    void groupsEmptySpaceAndUnregisteredOpenNothing();
+    void groupsAndEmptySpaceOpenNothing();
+    void unbuiltFunctionsSaySo();
     void menuItemsOpenTheirWindows();
     void unreadMessagesAnnounced_data();
     void unreadMessagesAnnounced();
@@ -67,6 +69,7 @@ private:
     QStringList m_readerAnnouncements;
     QStringList m_readerCounters;
     QList<Msg::Kind> m_boxes;
+    QStringList m_boxTexts;
     QTimer *m_watch = nullptr;
 };
 
@@ -94,11 +97,12 @@ void TstMainForm::init()
     m_readerAnnouncements.clear();
     m_readerCounters.clear();
     m_boxes.clear();
-    Msg::setHook([this](Msg::Kind kind, const QString &) {
+    m_boxTexts.clear();
+    Msg::setHook([this](Msg::Kind kind, const QString &text) {
         m_boxes << kind;
+        m_boxTexts << text;
         return true;
     });
-    Dispatch::clearRegistrations();
     watchForReader();
 }
 
@@ -107,7 +111,6 @@ void TstMainForm::cleanup()
     delete m_watch;
     m_watch = nullptr;
     Msg::setHook({});
-    Dispatch::clearRegistrations();
     dm1().configure(Conn::Operations, {TestDb::host(), kDb, TestDb::user(), TestDb::password(), QString()});
 }
 
@@ -285,20 +288,20 @@ void TstMainForm::activationRefreshesHeader()
 
 void TstMainForm::pressingANodeOpensItsWindow()
 {
+    ScopedNavigator nav;
     QStringList opened;
     QWidget *parentSeen = nullptr;
     bool busyWhileOpening = false;
-    QString kindWhileOpening;
-    Dispatch::registerWindow(QStringLiteral("Por Dominio"), [&](QWidget *parent) {
-        opened << QStringLiteral("TConsultaPorDominioForm");
+    QStringList kinds;
+    nav->add(WindowId::QueryByDomain, [&](QWidget *parent) {
+        opened << QStringLiteral("QueryByDomain");
         parentSeen = parent;
     });
-    // One registration serves all six operation nodes.
-    Dispatch::registerWindow(QString::fromUtf8("Renovación Anual"), [&](QWidget *) {
-        opened << QStringLiteral("TRevisionAnualForm");
-        kindWhileOpening = Global.OperationKind;
-        busyWhileOpening = QApplication::overrideCursor() &&
-                           QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    // One registration serves all six operation nodes; each hands its kind.
+    nav->add<Nav::OpenOperation>([&](const Nav::OpenOperation &request, QWidget *) {
+        opened << QStringLiteral("OperationForm");
+        kinds << request.kind;
+        busyWhileOpening = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
     });
 
     TMainForm form(TMainForm::SkipLogin{});
@@ -313,34 +316,34 @@ void TstMainForm::pressingANodeOpensItsWindow()
     };
 
     press(QStringLiteral("Por Dominio"), Qt::RightButton); // any button opens
-    QTRY_COMPARE(opened, QStringList({QStringLiteral("TConsultaPorDominioForm")}));
+    QTRY_COMPARE(opened, QStringList({QStringLiteral("QueryByDomain")}));
     QCOMPARE(parentSeen, &form);
 
     press(QString::fromUtf8("Conversión"), Qt::LeftButton);
     QTRY_COMPARE(opened.size(), 2);
-    QCOMPARE(kindWhileOpening, QStringLiteral("C"));
     QVERIFY(busyWhileOpening);
     press(QString::fromUtf8("Reemplazo de Válvula"), Qt::MiddleButton);
     QTRY_COMPARE(opened.size(), 3);
-    QCOMPARE(Global.OperationKind, QStringLiteral("H"));
+    QCOMPARE(kinds, QStringList({QStringLiteral("C"), QStringLiteral("H")}));
     // The hourglass does not outlive the window's set-up.
     QTRY_VERIFY(!QApplication::overrideCursor());
+    QVERIFY(m_boxes.isEmpty());
 }
 
-void TstMainForm::groupsEmptySpaceAndUnregisteredOpenNothing()
+void TstMainForm::groupsAndEmptySpaceOpenNothing()
 {
+    ScopedNavigator nav;
     int opened = 0;
-    for (const char *key : {"Por Propietario", "Por Dominio", "Por Nro de Regulador", "Por Nro de Cilindro",
-                            "Por Nro de Oblea", "Conversión"})
-        QVERIFY(Dispatch::registerWindow(QString::fromUtf8(key), [&](QWidget *) { ++opened; }));
-    QVERIFY(!Dispatch::registerWindow(QStringLiteral("Consultas"), [&](QWidget *) { ++opened; }));
-    QVERIFY(!Dispatch::registerWindow(QStringLiteral("Salir"), [&](QWidget *) { ++opened; }));
+    for (WindowId id : {WindowId::OwnerSearch, WindowId::QueryByDomain, WindowId::QueryByRegulator,
+                        WindowId::QueryByCylinder, WindowId::QueryBySticker})
+        nav->add(id, [&](QWidget *) { ++opened; });
+    nav->add<Nav::OpenOperation>([&](const Nav::OpenOperation &, QWidget *) { ++opened; });
 
     TMainForm form(TMainForm::SkipLogin{});
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTreeWidget *tree = form.tree(MainTab::Obleas);
-    for (const char *group : {"Consultas", "Operaciones", "Obleas Asignadas"}) {
+    for (const char *group : {"Consultas", "Operaciones", "Estado de los Trámites"}) {
         QTreeWidgetItem *item = findItem(tree, QString::fromUtf8(group));
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
     }
@@ -348,18 +351,32 @@ void TstMainForm::groupsEmptySpaceAndUnregisteredOpenNothing()
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(20, tree->viewport()->height() - 3));
     QTest::qWait(50);
     QCOMPARE(opened, 0);
-    QVERIFY(Global.OperationKind.isEmpty());
-    QVERIFY(!Dispatch::open(QStringLiteral("Obleas Asignadas"), &form));
-    QVERIFY(!Dispatch::open(QStringLiteral("Conversion"), &form)); // no accent: not a node
+    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(!nav->openCaption(QStringLiteral("Conversion"), &form)); // no accent: not a node
+    QVERIFY(!nav->openCaption(kMenuSalir, &form));
     QCOMPARE(opened, 0);
+}
+
+void TstMainForm::unbuiltFunctionsSaySo()
+{
+    ScopedNavigator nav;
+    TMainForm form(TMainForm::SkipLogin{});
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTreeWidget *tree = form.tree(MainTab::Obleas);
+    QTreeWidgetItem *item = findItem(tree, QStringLiteral("Obleas Asignadas"));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    QTRY_COMPARE(m_boxes, QList<Msg::Kind>({Msg::Kind::Info}));
+    QCOMPARE(m_boxTexts.first(), QString::fromUtf8("La función \"Obleas Asignadas\" todavía no está disponible."));
 }
 
 void TstMainForm::menuItemsOpenTheirWindows()
 {
+    ScopedNavigator nav;
     QStringList opened;
-    Dispatch::registerWindow(QStringLiteral("Cambiar clave de acceso"), [&](QWidget *) { opened << "password"; });
-    Dispatch::registerWindow(QStringLiteral("Resumen de Versiones"), [&](QWidget *) { opened << "versiones"; });
-    Dispatch::registerWindow(QStringLiteral("Agenda de Turnos"), [&](QWidget *) { opened << "agenda"; });
+    nav->add(WindowId::ChangePassword, [&](QWidget *) { opened << "password"; });
+    nav->add(WindowId::VersionSummary, [&](QWidget *) { opened << "versiones"; });
+    nav->add(WindowId::Appointments, [&](QWidget *) { opened << "agenda"; });
 
     TMainForm form(TMainForm::SkipLogin{});
     form.show();
@@ -371,10 +388,9 @@ void TstMainForm::menuItemsOpenTheirWindows()
     actions.value(QStringLiteral("Cambiar Password"))->trigger();
     actions.value(QStringLiteral("Resumen de Versiones"))->trigger();
     actions.value(QStringLiteral("Agenda de Turnos"))->trigger();
-    actions.value(QString::fromUtf8("Sello Representante Técnico"))->trigger(); // not registered
     QCOMPARE(opened, QStringList({"password", "versiones", "agenda"}));
-    // The operation nodes' kind is not touched by menu items.
-    QVERIFY(Global.OperationKind.isEmpty());
+    actions.value(QString::fromUtf8("Sello Representante Técnico"))->trigger(); // not registered here
+    QCOMPARE(m_boxes, QList<Msg::Kind>({Msg::Kind::Info}));
 
     QVERIFY(form.isVisible());
     actions.value(QStringLiteral("Salir"))->trigger();

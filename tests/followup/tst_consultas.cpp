@@ -1,11 +1,12 @@
 #include "app/messages.h"
+#include "app/navigator.h"
 #include "core/global.h"
 #include "data/dm1.h"
-#include "followup/followuphooks.h"
-#include "followup/tconsultapordominioform.h"
 #include "followup/tconsultaporcilindroform.h"
+#include "followup/tconsultapordominioform.h"
 #include "followup/tconsultaporreguladorform.h"
 #include "followup/tconsultaxobleaform.h"
+#include "guardedmain.h"
 #include "testdb.h"
 
 #include <QApplication>
@@ -17,7 +18,8 @@
 #include <QTableView>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 const QString kDb = QStringLiteral("t_followup_consultas");
 const QString kCuit1 = QStringLiteral("30-11111111-1");
@@ -44,7 +46,10 @@ QStringList column(const ResultGridModel *m, int c)
     return t;
 }
 
-QString shortDate(int y, int m, int d) { return QLocale().toString(QDate(y, m, d), QLocale::ShortFormat); }
+QString shortDate(int y, int m, int d)
+{
+    return QLocale().toString(QDate(y, m, d), QLocale::ShortFormat);
+}
 
 } // namespace
 
@@ -76,9 +81,8 @@ private slots:
     void longResultKeepsDisplayTexts();
 
 private:
-    void addOperation(const QString &codtal, const QString &cuit, int nro, const QString &dominio,
-                      const QString &kind, const QString &sticker, const QString &previous, const QDate &date,
-                      const QString &owner);
+    void addOperation(const QString &codtal, const QString &cuit, int nro, const QString &dominio, const QString &kind,
+                      const QString &sticker, const QString &previous, const QDate &date, const QString &owner);
     void exec(const QString &sql, const QVariantList &values = {});
     void search(OperationQueryForm &form, const QString &typed);
     static QPushButton *button(QWidget &form, const char *name)
@@ -88,8 +92,8 @@ private:
 
     QSqlDatabase m_db;
     QList<Shown> m_shown;
-    QList<Followup::ConsultationRequest> m_consulted;
-    QString m_kindWhenConsulted;
+    ScopedNavigator m_nav; // the operation form is played by the test
+    QList<Nav::ViewOperation> m_consulted;
 };
 
 void TstConsultas::exec(const QString &sql, const QVariantList &values)
@@ -102,8 +106,8 @@ void TstConsultas::exec(const QString &sql, const QVariantList &values)
 }
 
 void TstConsultas::addOperation(const QString &codtal, const QString &cuit, int nro, const QString &dominio,
-                                const QString &kind, const QString &sticker, const QString &previous,
-                                const QDate &date, const QString &owner)
+                                const QString &kind, const QString &sticker, const QString &previous, const QDate &date,
+                                const QString &owner)
 {
     exec(QStringLiteral("insert into usr (peccod, codtal, talcuit, tnrointopr, udominio, pmatreshab, rmatreshab, "
                         "ucodgest, udescgest, uobleaant, uobleanew, umarca, umodelo, uano, uapeynom, ufecrev, "
@@ -129,10 +133,7 @@ void TstConsultas::initTestCase()
         m_shown.append({kind, text});
         return true;
     });
-    Followup::setConsultationOpener([this](const Followup::ConsultationRequest &r, QWidget *) {
-        m_consulted.append(r);
-        m_kindWhenConsulted = Global.OperationKind;
-    });
+    m_nav->add<Nav::ViewOperation>([this](const Nav::ViewOperation &r, QWidget *) { m_consulted.append(r); });
 
     // A cylinder and a regulator carried from a conversion in one workshop
     // to a renewal in another; a third operation without a sticker yet.
@@ -152,13 +153,11 @@ void TstConsultas::init()
     Global = GlobalState{};
     m_shown.clear();
     m_consulted.clear();
-    m_kindWhenConsulted.clear();
 }
 
 void TstConsultas::cleanupTestCase()
 {
     Msg::setHook(nullptr);
-    Followup::setConsultationOpener(nullptr);
     dm1().closeAll();
     m_db.close();
     TestDb::drop(kDb);
@@ -197,7 +196,7 @@ void TstConsultas::cylinderAceptarReturnsTheChosenKeys()
     form.grid()->selectRow(1);
     QTest::mouseClick(button(form, "BitBtnAceptar"), Qt::LeftButton);
     QCOMPARE(form.result(), int(QDialog::Accepted));
-    QCOMPARE(form.chosenKey(), (Followup::OperationKey{"P001", kCuit2, 5}));
+    QCOMPARE(form.chosenKey(), (Nav::OperationKey{"P001", kCuit2, 5}));
     // The shared result set is left on the chosen row for callers that read it.
     NamedQuery &shared = dm1().query("SDBusquedaPorCilindro");
     QCOMPARE(shared.text("talcuit"), kCuit2);
@@ -232,7 +231,7 @@ void TstConsultas::cylinderNothingFoundDisablesAceptar()
     QVERIFY(!form.actionButton()->isEnabled());
     // Nothing to choose: "Aceptar" cannot close with a stale key.
     QTest::mouseClick(form.actionButton(), Qt::LeftButton);
-    QCOMPARE(form.chosenKey(), Followup::OperationKey{});
+    QCOMPARE(form.chosenKey(), Nav::OperationKey{});
 }
 
 void TstConsultas::regulatorOpensEmptyAndFindsBySerial()
@@ -247,10 +246,9 @@ void TstConsultas::regulatorOpensEmptyAndFindsBySerial()
     QCOMPARE(form.findChild<QLabel *>("Label1")->text(), QString::fromUtf8("Número de Regulador:"));
     QCOMPARE(form.gridModel()->rowCount(), 0);
     QVERIFY(!form.actionButton()->isEnabled());
-    QCOMPARE(titles(form.gridModel()),
-             QStringList({QString::fromUtf8("Código"), "Nro. Serie", "Oblea", "Marca", "Modelo",
-                          QString::fromUtf8("Año"), "Patente", "Propietario", "Fecha", QString::fromUtf8("Operación"),
-                          "Taller"}));
+    QCOMPARE(titles(form.gridModel()), QStringList({QString::fromUtf8("Código"), "Nro. Serie", "Oblea", "Marca",
+                                                    "Modelo", QString::fromUtf8("Año"), "Patente", "Propietario",
+                                                    "Fecha", QString::fromUtf8("Operación"), "Taller"}));
 
     search(form, "reg-2");
     QCOMPARE(form.gridModel()->rowCount(), 1);
@@ -258,7 +256,7 @@ void TstConsultas::regulatorOpensEmptyAndFindsBySerial()
     QCOMPARE(form.gridModel()->cell(0, 6), QStringLiteral("XYZ789"));
     QTest::mouseClick(form.actionButton(), Qt::LeftButton);
     QCOMPARE(form.result(), int(QDialog::Accepted));
-    QCOMPARE(form.chosenKey(), (Followup::OperationKey{"P001", kCuit1, 2}));
+    QCOMPARE(form.chosenKey(), (Nav::OperationKey{"P001", kCuit1, 2}));
 }
 
 void TstConsultas::regulatorNothingFound()
@@ -277,8 +275,8 @@ void TstConsultas::domainSearchesUpperCaseInRevisionOrder()
     form.show();
     QCOMPARE(form.windowTitle(), QStringLiteral("Consulta de Operaciones por Dominio"));
     QVERIFY(!button(form, "BitBtnVer")->isEnabled());
-    QCOMPARE(titles(form.gridModel()), QStringList({"Oblea", "Fecha", QString::fromUtf8("Operación"), "Marca",
-                                                    "Modelo", QString::fromUtf8("Año"), "Propietario"}));
+    QCOMPARE(titles(form.gridModel()), QStringList({"Oblea", "Fecha", QString::fromUtf8("Operación"), "Marca", "Modelo",
+                                                    QString::fromUtf8("Año"), "Propietario"}));
     search(form, "abc123");
     QCOMPARE(form.entry()->text(), QStringLiteral("ABC123"));
     QCOMPARE(column(form.gridModel(), 0), QStringList({"0000000012", "0000000034"}));
@@ -298,7 +296,7 @@ void TstConsultas::domainVerHandsOverOperationAndWorkshop()
     form.grid()->selectRow(1);
     QTest::mouseClick(button(form, "BitBtnVer"), Qt::LeftButton);
     QCOMPARE(m_consulted.size(), 1);
-    const Followup::ConsultationRequest &r = m_consulted.first();
+    const Nav::ViewOperation &r = m_consulted.first();
     QCOMPARE(r.kind, QStringLiteral("R"));
     QCOMPARE(r.sticker, QStringLiteral("0000000034"));
     QCOMPARE(r.previousSticker, QStringLiteral("0000000012"));
@@ -307,7 +305,6 @@ void TstConsultas::domainVerHandsOverOperationAndWorkshop()
     QCOMPARE(r.workshopCuit, kCuit2);
     QCOMPARE(r.workshopRepMatricula, QStringLiteral("RM-5"));
     QCOMPARE(r.pecRepMatricula, QStringLiteral("PM-77"));
-    QCOMPARE(m_kindWhenConsulted, QStringLiteral("R")); // set before the form opens
 }
 
 void TstConsultas::domainCerrarClosesTheSharedResult()
@@ -327,8 +324,8 @@ void TstConsultas::stickerZeroFilledOnLeavingTheField()
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QCOMPARE(form.windowTitle(), QStringLiteral("Consulta de Operaciones por Nro de Oblea"));
-    QCOMPARE(titles(form.gridModel()), QStringList({"Oblea", "Fecha", QString::fromUtf8("Operación"), "Marca",
-                                                    "Modelo", "Dominio", QString::fromUtf8("Año"), "Propietario"}));
+    QCOMPARE(titles(form.gridModel()), QStringList({"Oblea", "Fecha", QString::fromUtf8("Operación"), "Marca", "Modelo",
+                                                    "Dominio", QString::fromUtf8("Año"), "Propietario"}));
     form.entry()->setFocus();
     QTest::keyClicks(form.entry(), "12");
     form.grid()->setFocus();
@@ -386,12 +383,11 @@ void TstConsultas::stickerVerWithoutStickerCarriesPreviousOne()
     QCOMPARE(form.gridModel()->rowCount(), 1);
     QTest::mouseClick(button(form, "BitBtnVer"), Qt::LeftButton);
     QCOMPARE(m_consulted.size(), 1);
-    const Followup::ConsultationRequest &r = m_consulted.first();
+    const Nav::ViewOperation &r = m_consulted.first();
     QCOMPARE(r.sticker, QStringLiteral("0000000000"));
     QCOMPARE(r.previousSticker, QStringLiteral("0000000056"));
     QCOMPARE(r.kind, QStringLiteral("R"));
     QVERIFY(!r.carriesWorkshop); // only the domain query hands the workshop over
-    QCOMPARE(Global.OperationKind, QStringLiteral("R"));
 }
 
 void TstConsultas::longResultKeepsDisplayTexts()
@@ -405,7 +401,9 @@ void TstConsultas::longResultKeepsDisplayTexts()
                << QDate(2000, 1, 1).addDays(i);
     }
     exec("insert into usr (peccod, codtal, talcuit, tnrointopr, udominio, ucodgest, udescgest, uobleanew, ufecrev) "
-         "values " + rows.join(','), values);
+         "values " +
+             rows.join(','),
+         values);
     TConsultaPorDominioForm form;
     form.show();
     search(form, "MANY01");
@@ -418,5 +416,5 @@ void TstConsultas::longResultKeepsDisplayTexts()
     exec("delete from usr where udominio = 'MANY01'");
 }
 
-QTEST_MAIN(TstConsultas)
+TARVIL_GUARDED_TEST_MAIN(TstConsultas)
 #include "tst_consultas.moc"

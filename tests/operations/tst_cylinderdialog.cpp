@@ -822,7 +822,6 @@ void TstCylinderDialog::regulatorManagementInModification()
 void TstCylinderDialog::operationFormButtonsAreWired()
 {
     Global = GlobalState{};
-    Global.OperationKind = QStringLiteral("M");
     TRevisionAnualForm form(nullptr, &m_prompter);
     form.SetOperationKind(QStringLiteral("M"));
     Cylinders::WireOperationForm(form, table(), &m_prompter);

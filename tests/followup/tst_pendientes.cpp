@@ -1,10 +1,11 @@
-#include "app/dispatch.h"
 #include "app/messages.h"
+#include "app/navigator.h"
 #include "core/global.h"
 #include "data/dm1.h"
-#include "followup/followuphooks.h"
 #include "followup/tconsultadependientesform.h"
 #include "followup/tconsultadependientestamarackform.h"
+#include "followup/windows.h"
+#include "guardedmain.h"
 #include "testdb.h"
 
 #include <QLabel>
@@ -14,7 +15,8 @@
 #include <QTableView>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 const QString kDb = QStringLiteral("t_followup_pendientes");
 const QString kWorkshop = QStringLiteral("TDM0001");
@@ -66,6 +68,7 @@ private:
     static QLabel *countLabel(QWidget &form);
     static void selectRow(QWidget &form, int row);
 
+    ScopedNavigator m_nav; // the operation form is played by the test
     QSqlDatabase m_db;
     QList<Shown> m_shown;
     bool m_answer = true;
@@ -128,11 +131,20 @@ QPushButton *TstPendientes::button(QWidget &form, const char *name)
     return form.findChild<QPushButton *>(QLatin1String(name));
 }
 
-QTableView *TstPendientes::grid(QWidget &form) { return form.findChild<QTableView *>(QStringLiteral("DBGrid1")); }
+QTableView *TstPendientes::grid(QWidget &form)
+{
+    return form.findChild<QTableView *>(QStringLiteral("DBGrid1"));
+}
 
-QLabel *TstPendientes::countLabel(QWidget &form) { return form.findChild<QLabel *>(QStringLiteral("Label2")); }
+QLabel *TstPendientes::countLabel(QWidget &form)
+{
+    return form.findChild<QLabel *>(QStringLiteral("Label2"));
+}
 
-void TstPendientes::selectRow(QWidget &form, int row) { grid(form)->selectRow(row); }
+void TstPendientes::selectRow(QWidget &form, int row)
+{
+    grid(form)->selectRow(row);
+}
 
 void TstPendientes::initTestCase()
 {
@@ -143,8 +155,8 @@ void TstPendientes::initTestCase()
         m_shown.append({kind, text});
         return m_answer;
     });
-    Followup::setPendingEditor([this](int id, const QString &kind, QWidget *) {
-        m_edited.append({id, kind});
+    m_nav->add<Nav::EditPending>([this](const Nav::EditPending &request, QWidget *) {
+        m_edited.append({request.pendingId, request.kind});
         if (m_whileEditing)
             m_whileEditing();
     });
@@ -162,12 +174,14 @@ void TstPendientes::init()
         exec(QStringLiteral("delete from %1").arg(QLatin1String(t)));
 }
 
-void TstPendientes::cleanup() { exec(QStringLiteral("drop trigger if exists temp_cil_locked")); }
+void TstPendientes::cleanup()
+{
+    exec(QStringLiteral("drop trigger if exists temp_cil_locked"));
+}
 
 void TstPendientes::cleanupTestCase()
 {
     Msg::setHook(nullptr);
-    Followup::setPendingEditor(nullptr);
     dm1().closeAll();
     m_db.close();
     TestDb::drop(kDb);
@@ -380,12 +394,14 @@ void TstPendientes::editHandsIdAndKindThenRereads()
 
 void TstPendientes::registeredForItsNode()
 {
-    Followup::registerWindows();
+    ScopedNavigator nav;
+    Followup::registerWindows(nav.get());
     for (const char *key : {"Consulta de Trámites Pendientes de Asignación de Obleas", "Por Dominio",
                             "Por Nro de Regulador", "Por Nro de Cilindro", "Por Nro de Oblea"})
-        QVERIFY2(Dispatch::isRegistered(QString::fromUtf8(key)), key);
-    Dispatch::clearRegistrations();
+        QVERIFY2(nav->route(QString::fromUtf8(key)) == Navigator::Route::Opens, key);
+    QVERIFY(nav->answers<Nav::ChooseOperationByCylinder>());
+    QVERIFY(nav->answers<Nav::ChooseOperationByRegulator>());
 }
 
-QTEST_MAIN(TstPendientes)
+TARVIL_GUARDED_TEST_MAIN(TstPendientes)
 #include "tst_pendientes.moc"

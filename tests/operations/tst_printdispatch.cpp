@@ -2,6 +2,7 @@
 // "Ficha": what reaches the preview, the format dialog's two answers, and
 // the triggers that print nothing.
 #include "app/messages.h"
+#include "app/navigator.h"
 #include "app/tconfirmdlg.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
@@ -94,11 +95,7 @@ class TstPrintDispatch : public QObject
         t.setText(QStringLiteral("RVALCOD"), replacedValve);
         t.post();
     }
-    void profile(const char *id, const char *kind)
-    {
-        Global.InstallationId = QLatin1String(id);
-        Global.OperationKind = QLatin1String(kind);
-    }
+    void profile(const char *id) { Global.InstallationId = QLatin1String(id); }
 
 private slots:
     void initTestCase()
@@ -131,7 +128,6 @@ private slots:
         events.clear();
         cylinders().empty();
         TSeleccionarImpresoraAlderForm::setTestHook({});
-        FichaPrint::setCommitmentLetterHook({});
     }
     void cleanupTestCase()
     {
@@ -145,7 +141,7 @@ private slots:
 
     void renewalOnFichaButtonPreviewsTheSheetOnce()
     {
-        profile("BUCK01", "R");
+        profile("BUCK01");
         addCylinder(QStringLiteral("CIL-1"), QStringLiteral("V99"));
         addCylinder(QStringLiteral("CIL-2"), QString());
         TRevisionAnualForm form;
@@ -173,7 +169,7 @@ private slots:
 
     void conversionForAspenPresetsTwoCopies()
     {
-        profile("ASPE01", "C");
+        profile("ASPE01");
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("C"));
         fill(form);
@@ -188,8 +184,9 @@ private slots:
 
     void consultationPrintsTheRecalledKindAndKeepsItsMode()
     {
-        profile("BUCK01", "M");
+        profile("BUCK01");
         TRevisionAnualForm form;
+        form.SetShownKind(QStringLiteral("M")); // as the query hands it over
         form.SetOperationKind(QStringLiteral("#"));
         FichaPrint::OnButton(form, cylinders());
         QCOMPARE(shown.size(), 1);
@@ -218,9 +215,8 @@ private slots:
         QTest::addColumn<int>("previews");
         QTest::addColumn<QString>("message");
         QTest::newRow("blank") << "BitBtnHojaBlanco" << 1 << QString();
-        QTest::newRow("preprinted")
-            << "BitBtnPreimpreso" << 0
-            << "msg: El formato de ficha TQFichaMagnoliaPreImpresoForm todavía no está disponible.";
+        QTest::newRow("preprinted") << "BitBtnPreimpreso" << 0
+                                    << "msg: Este formato de ficha todavía no está disponible.";
         QTest::newRow("closed") << QString() << 0 << QString();
     }
     void formatDialogChoosesTheLayout()
@@ -228,7 +224,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(int, previews);
         QFETCH(QString, message);
-        profile("MAGN01", "R");
+        profile("MAGN01");
         TSeleccionarImpresoraAlderForm::setTestHook([&](TSeleccionarImpresoraAlderForm &dlg) {
             events << QStringLiteral("format");
             if (button.isEmpty())
@@ -254,7 +250,7 @@ private slots:
     void triggersThatPrintNothing()
     {
         // Acacia prints no sheet on either trigger, without a word.
-        profile("ACAC01", "R");
+        profile("ACAC01");
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("R"));
         FichaPrint::OnButton(form, cylinders());
@@ -266,7 +262,7 @@ private slots:
         QCOMPARE(yes.log, QStringList{QStringLiteral("ask: Desea imprimir la ficha de la operación?")});
 
         // A sheet format other than 0 and 1 prints nothing either.
-        profile("TAMA01", "R");
+        profile("TAMA01");
         Global.SheetFormat = 2;
         FichaPrint::OnButton(form, cylinders());
         Global.SheetFormat = 0;
@@ -277,7 +273,7 @@ private slots:
     void saveQuestionGoesThroughTheConfirmationDialog()
     {
         // "No" (the hook answers Cancel): the Buckeye profile would print.
-        profile("BUCK01", "R");
+        profile("BUCK01");
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("R"));
         FichaPrint::AfterSave(form, cylinders());
@@ -293,14 +289,20 @@ private slots:
 
     void cedarOffersTheLetterOnlyWhenATestIsDue()
     {
-        profile("CEDA01", "R");
-        FichaPrint::setCommitmentLetterHook([this](TRevisionAnualForm &) { events << QStringLiteral("letter"); });
+        profile("CEDA01");
+        ScopedNavigator nav;
+        QList<Nav::OpenCommitmentLetter> letters;
+        nav->add<Nav::OpenCommitmentLetter>([&](const Nav::OpenCommitmentLetter &letter, QWidget *) {
+            events << QStringLiteral("letter");
+            letters << letter;
+        });
         TSeleccionarImpresoraAlderForm::setTestHook([this](TSeleccionarImpresoraAlderForm &) {
             events << QStringLiteral("format");
             return int(QDialog::Rejected);
         });
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("R"));
+        fill(form);
 
         ScriptedPrompter plain;
         plain.answers = {true};
@@ -315,11 +317,18 @@ private slots:
         FichaPrint::AfterSave(form, cylinders(), &due);
         QCOMPARE(due.log.last(), QStringLiteral("ask: Imprimir Carta Compromiso"));
         QCOMPARE(events, (QStringList{QStringLiteral("letter"), QStringLiteral("format")}));
+        // Prefilled from the form, the street entry split at its last blank.
+        QCOMPARE(letters.size(), 1);
+        QCOMPARE(letters[0].ownerName, QStringLiteral("SOSA MARTA"));
+        QCOMPARE(letters[0].street, QStringLiteral("RIVADAVIA"));
+        QCOMPARE(letters[0].number, QStringLiteral("900"));
+        QCOMPARE(letters[0].previousSticker, QStringLiteral("0000004567"));
+        QCOMPARE(letters[0].domain, QStringLiteral("AB321CD"));
     }
 
     void databaseErrorEndsThePrintWithTheMessage()
     {
-        profile("BUCK01", "R");
+        profile("BUCK01");
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("R"));
         TestDb::exec(db, QStringLiteral("rename table tal to tal_off"));

@@ -1,7 +1,9 @@
 // The operation form filled from stored operations: a recall for a new
 // operation, a failed recall, the consultation of an earlier operation, a
 // pending operation loaded and saved again, and the hydraulic-test pass.
+#include "app/navigator.h"
 #include "core/clock.h"
+#include "core/editmask.h"
 #include "core/global.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
@@ -149,7 +151,6 @@ private slots:
     void stickerRecallFillsANewRenewal()
     {
         ScriptedPrompter prompter;
-        Global.OperationKind = QStringLiteral("R");
         TRevisionAnualForm form(nullptr, &prompter);
         form.SetOperationKind(QStringLiteral("R"));
         Cylinders::WireOperationForm(form, workTable(), &prompter);
@@ -218,13 +219,13 @@ private slots:
     void consultationShowsTheStoredOperation()
     {
         ScriptedPrompter prompter;
-        Global.OperationKind = QStringLiteral("X");
         TRevisionAnualForm form(nullptr, &prompter);
         form.SetRecallStickers(QStringLiteral("0000000200"), QString());
+        form.SetShownKind(QStringLiteral("X"));
         form.SetOperationKind(QStringLiteral("#"));
         QVERIFY(form.RecallBySticker());
 
-        QCOMPARE(Global.OperationKind, QStringLiteral("R"));
+        QCOMPARE(form.shownKind(), QStringLiteral("R")); // the stored operation's, for the sheet
         QVERIFY(!form.ObleaNewEdit->isHidden());
         QCOMPARE(text(form, "ObleaNewEdit"), QStringLiteral("0000000200"));
         QCOMPARE(text(form, "ObleaAntEdit"), QStringLiteral("0000000100"));
@@ -294,16 +295,70 @@ private slots:
         QCOMPARE(prompter.log, QStringList{QStringLiteral("info: El vencimiento de la oblea operará el 31/10/2027")});
 
         // The cylinder query hands its choice over; cancelling changes nothing.
-        std::optional<TRevisionAnualForm::OperationKeys> choice =
-            TRevisionAnualForm::OperationKeys{QStringLiteral("0031"), kCuit, 10};
-        TRevisionAnualForm::setCylinderChooser([&](QWidget *) { return choice; });
+        ScopedNavigator nav;
+        std::optional<Nav::OperationKey> choice = Nav::OperationKey{QStringLiteral("0031"), kCuit, 10};
+        nav->add<Nav::ChooseOperationByCylinder>(
+            [&](const Nav::ChooseOperationByCylinder &, QWidget *) { return choice; });
         form.Label36->clicked();
         QCOMPARE(serials(), QStringList{QStringLiteral("CIL-A")});
         QCOMPARE(text(form, "ObleaAntEdit"), QStringLiteral("0000000200"));
         choice.reset();
         form.Label36->clicked();
         QCOMPARE(serials(), QStringList{QStringLiteral("CIL-A")});
-        TRevisionAnualForm::setCylinderChooser({});
+    }
+
+    void ownerAndConversionOrderFromTheWorkshopWindows()
+    {
+        ScopedNavigator nav;
+        nav->add<Nav::PickOwner>([](const Nav::PickOwner &, QWidget *) {
+            return std::optional<QVariantMap>(QVariantMap{{QStringLiteral("propietario"), QStringLiteral("LOPEZ ANA")},
+                                                          {QStringLiteral("tipoDoc"), QStringLiteral("DNI")},
+                                                          {QStringLiteral("nroDoc"), QStringLiteral("30111222")},
+                                                          {QStringLiteral("calle"), QStringLiteral("LAVALLE 77")},
+                                                          {QStringLiteral("localidad"), QStringLiteral("MAIPU")},
+                                                          {QStringLiteral("celular_carac"), QStringLiteral("261")},
+                                                          {QStringLiteral("celular"), QStringLiteral("5551234")}});
+        });
+        nav->add<Nav::PickConversionOrder>([](const Nav::PickConversionOrder &, QWidget *) {
+            Nav::ConversionOrder o;
+            o.order = {{QStringLiteral("anio"), QStringLiteral("2015")},
+                       {QStringLiteral("dominio"), QStringLiteral("ABC123")},
+                       {QStringLiteral("marca"), QStringLiteral("FORD")},
+                       {QStringLiteral("propietario"), QStringLiteral("DIAZ LUIS")}};
+            o.regulators = {{{QStringLiteral("rcodregh"), QStringLiteral("R01")},
+                             {QStringLiteral("marca"), QStringLiteral("TOMASETTO")},
+                             {QStringLiteral("rnroserie"), QStringLiteral("RS-9")},
+                             {QStringLiteral("rnuevo"), QStringLiteral("S")}}};
+            o.cylinders = {{{QStringLiteral("cilcodh"), QStringLiteral("I060")},
+                            {QStringLiteral("cnroserie"), QStringLiteral("CIL-OC")},
+                            {QStringLiteral("ccodgest"), QStringLiteral("M")}}};
+            return std::optional<Nav::ConversionOrder>(o);
+        });
+        ScriptedPrompter prompter;
+        TRevisionAnualForm form(nullptr, &prompter);
+        form.SetOperationKind(QStringLiteral("C"));
+        Cylinders::WireOperationForm(form, workTable(), &prompter);
+        putCylinder(QStringLiteral("TYPED-BEFORE"));
+
+        form.SpeedButton9->click();
+        QCOMPARE(text(form, "NombreEdit"), QStringLiteral("LOPEZ ANA"));
+        QCOMPARE(text(form, "NroDocEdit"), QStringLiteral("30111222"));
+        QCOMPARE(text(form, "CalleEdit"), QStringLiteral("LAVALLE 77"));
+        QCOMPARE(text(form, "TelefonoEdit"), QStringLiteral("5551234"));
+        QCOMPARE(text(form, "ComboBoxTipoTE"), QStringLiteral("CELULAR"));
+
+        const QString gestion = text(form, "RGestionComboBox");
+        form.TraerDesdeOCLabel->clicked();
+        QCOMPARE(text(form, "NombreEdit"), QStringLiteral("DIAZ LUIS"));
+        QCOMPARE(form.domainMask(), OperationMasks::DomainBefore2016);
+        QCOMPARE(text(form, "DominioEdit"), QStringLiteral("ABC123"));
+        QCOMPARE(text(form, "CodigoRegularEdit"), QStringLiteral("R01"));
+        QCOMPARE(text(form, "RNuevoComboBox"), QStringLiteral("SI"));
+        QCOMPARE(text(form, "RGestionComboBox"), gestion); // the kind's management stays
+        // The order's cylinders join the listed ones.
+        QCOMPARE(serials(), (QStringList{QStringLiteral("TYPED-BEFORE"), QStringLiteral("CIL-OC")}));
+        QCOMPARE(form.cylinders().size(), 2);
+        QVERIFY(prompter.log.isEmpty());
     }
 
     void overdueCylinderGoesToTheLetterList()
@@ -360,7 +415,6 @@ private slots:
 
         ScriptedPrompter prompter;
         prompter.answers = {true, true, true};
-        Global.OperationKind = QStringLiteral("R");
         TRevisionAnualForm form(nullptr, &prompter);
         form.SetOperationKind(QStringLiteral("R"));
         form.SetPendingId(id);
@@ -398,7 +452,7 @@ private slots:
         TRevisionAnualForm form(nullptr, &prompter);
         form.SetOperationKind(QStringLiteral("H"));
         QVERIFY(form.LoadPendingOperation(id));
-        QCOMPARE(Global.OperationKind, QStringLiteral("H"));
+        QCOMPARE(form.shownKind(), QStringLiteral("H"));
         QCOMPARE(text(form, "ObleaNewEdit"), QStringLiteral("0000000200"));
         QCOMPARE(text(form, "ObleaAntEdit"), QStringLiteral("0000000100"));
         QVERIFY(form.ObleaAntEdit->isHidden());

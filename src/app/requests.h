@@ -1,0 +1,117 @@
+#pragma once
+
+#include "core/navigation.h"
+
+#include <QList>
+#include <QString>
+#include <QVariantMap>
+#include <optional>
+
+// What one window asks of another through the navigator. Each request names
+// the window that answers it and what comes back (`Result`), so a feature
+// never includes another feature's headers. A request nobody answers yet
+// shows the "not available" notice and gives back an empty result.
+namespace Nav
+{
+
+// A main-window function with nothing to hand over.
+struct Open {
+    using Result = void;
+    WindowId window;
+    WindowId target() const { return window; }
+};
+
+// A new operation of `kind` ("C", "M", "R", "B", "H", "X").
+struct OpenOperation {
+    using Result = void;
+    static constexpr WindowId window = WindowId::OperationForm;
+    QString kind;
+    WindowId target() const { return window; }
+};
+
+// A pending operation loaded for editing.
+struct EditPending {
+    using Result = void;
+    static constexpr WindowId window = WindowId::OperationForm;
+    int pendingId = 0;
+    QString kind; // its ucodgest
+    WindowId target() const { return window; }
+};
+
+// An earlier operation shown read-only.
+struct ViewOperation {
+    using Result = void;
+    static constexpr WindowId window = WindowId::OperationForm;
+    QString kind;            // ucodgest: the caption and the sheet's kind
+    QString sticker;         // uobleanew
+    QString previousSticker; // uobleaant, used when the sticker is "0000000000"
+    // The domain query also hands over the operation's workshop and its two
+    // technical representatives.
+    bool carriesWorkshop = false;
+    QString workshopCode;
+    QString workshopCuit;
+    QString workshopRepMatricula; // rmatreshab
+    QString pecRepMatricula;      // pmatreshab
+    bool operator==(const ViewOperation &) const = default;
+    WindowId target() const { return window; }
+};
+
+// An operation of the central tables (usr, reg, cil).
+struct OperationKey {
+    QString peccod;
+    QString talcuit;
+    qint64 tnrointopr = 0;
+    bool operator==(const OperationKey &) const = default;
+};
+
+// The cylinder query in its selection mode: the chosen operation.
+struct ChooseOperationByCylinder {
+    using Result = std::optional<OperationKey>;
+    static constexpr WindowId window = WindowId::QueryByCylinder;
+    WindowId target() const { return window; }
+};
+
+// The regulator query in its selection mode: the chosen operation.
+struct ChooseOperationByRegulator {
+    using Result = std::optional<OperationKey>;
+    static constexpr WindowId window = WindowId::QueryByRegulator;
+    WindowId target() const { return window; }
+};
+
+// The commitment letter, prefilled from the operation on screen.
+struct OpenCommitmentLetter {
+    using Result = void;
+    static constexpr WindowId window = WindowId::CommitmentLetter;
+    QString ownerName, docType, docNumber;
+    QString street, number; // the form's street entry split at its last blank
+    QString postalCode, locality;
+    QString previousSticker;
+    QString domain;
+    QString phone;
+    bool operator==(const OpenCommitmentLetter &) const = default;
+    WindowId target() const { return window; }
+};
+
+// The owners list: the owner of its current row when it closes (column ->
+// value, as `propietarios` stores it).
+struct PickOwner {
+    using Result = std::optional<QVariantMap>;
+    static constexpr WindowId window = WindowId::Owners;
+    WindowId target() const { return window; }
+};
+
+// A conversion order chosen in the order list's selection mode, with its
+// regulator and cylinder rows (column -> value, as `ott`, `ott_reg` joined
+// to the regulator catalogue, and `ott_cil` store them).
+struct ConversionOrder {
+    QVariantMap order;
+    QList<QVariantMap> regulators;
+    QList<QVariantMap> cylinders;
+};
+struct PickConversionOrder {
+    using Result = std::optional<ConversionOrder>;
+    static constexpr WindowId window = WindowId::ConversionOrders;
+    WindowId target() const { return window; }
+};
+
+} // namespace Nav

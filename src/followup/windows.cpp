@@ -1,0 +1,36 @@
+#include "followup/windows.h"
+
+#include "app/navigator.h"
+#include "core/global.h"
+#include "core/installationprofile.h"
+#include "followup/tconsultadependientesform.h"
+#include "followup/tconsultadependientestamarackform.h"
+#include "followup/tconsultaporcilindroform.h"
+#include "followup/tconsultapordominioform.h"
+#include "followup/tconsultaporreguladorform.h"
+#include "followup/tconsultaxobleaform.h"
+
+namespace Followup
+{
+
+void registerWindows(Navigator &nav)
+{
+    nav.add(WindowId::PendingOperations, [](QWidget *parent) {
+        const InstallationProfile *p = profileById(Global.InstallationId);
+        if (p && p->pendingListShowsVin) {
+            TConsultaDePendientesTamarackForm form(parent);
+            form.exec();
+        } else {
+            TConsultaDePendientesForm form(parent);
+            form.exec();
+        }
+    });
+    nav.addForm<TConsultaPorDominioForm>(WindowId::QueryByDomain);
+    nav.addForm<TConsultaPorReguladorForm>(WindowId::QueryByRegulator);
+    nav.addForm<TConsultaPorCilindroForm>(WindowId::QueryByCylinder);
+    nav.addForm<TConsultaXObleaForm>(WindowId::QueryBySticker);
+    nav.add<Nav::ChooseOperationByCylinder>(TConsultaPorCilindroForm::chooseOperation);
+    nav.add<Nav::ChooseOperationByRegulator>(TConsultaPorReguladorForm::chooseOperation);
+}
+
+} // namespace Followup

@@ -1,0 +1,162 @@
+// The operation form's dealings with other windows: how the navigator opens
+// it, and what it asks of the follow-up and workshop windows (an operation
+// chosen by cylinder or regulator, an owner, a conversion order, the letter).
+#include "operations/trevisionanualform.h"
+
+#include "app/navigator.h"
+#include "core/operationkind.h"
+#include "core/recall.h"
+#include "data/cylinderworktable.h"
+#include "data/localstore.h"
+#include "operations/cylinders/formwiring.h"
+#include "operations/linklabel.h"
+#include "operations/print/fichaprint.h"
+#include "operations/save/formsave.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace
+{
+
+// The cylinder work table, open; `emptied` for a form that starts without cylinders.
+LocalTable &cylinderTable(bool emptied)
+{
+    LocalTable &t = localStore().table(LocalTableId::Cylinders);
+    t.open();
+    if (emptied)
+        t.empty();
+    return t;
+}
+
+} // namespace
+
+int TRevisionAnualForm::openNew(const Nav::OpenOperation &request, QWidget *parent)
+{
+    TRevisionAnualForm form(parent);
+    form.SetOperationKind(request.kind);
+    LocalTable &cylinders = cylinderTable(true);
+    Cylinders::WireOperationForm(form, cylinders);
+    OperationSave::WireOperationForm(form, cylinders);
+    FichaPrint::WireFichaButton(form, cylinders);
+    return form.exec();
+}
+
+int TRevisionAnualForm::view(const Nav::ViewOperation &request, QWidget *parent)
+{
+    TRevisionAnualForm form(parent);
+    form.SetRecallStickers(request.sticker, request.previousSticker);
+    form.SetShownKind(request.kind);
+    form.SetOperationKind(ConsultationKind);
+    LocalTable &cylinders = cylinderTable(false);
+    Cylinders::WireOperationForm(form, cylinders);
+    FichaPrint::WireFichaButton(form, cylinders);
+    if (!form.RecallBySticker())
+        return QDialog::Rejected;
+    return form.exec();
+}
+
+int TRevisionAnualForm::editPending(const Nav::EditPending &request, QWidget *parent)
+{
+    TRevisionAnualForm form(parent);
+    form.SetOperationKind(request.kind);
+    form.SetShownKind(request.kind);
+    form.SetPendingId(request.pendingId);
+    form.setEditingPending(true);
+    LocalTable &cylinders = cylinderTable(true);
+    Cylinders::WireOperationForm(form, cylinders);
+    OperationSave::WireOperationForm(form, cylinders);
+    FichaPrint::WireFichaButton(form, cylinders);
+    if (!form.LoadPendingOperation(request.pendingId))
+        return QDialog::Rejected;
+    return form.exec();
+}
+
+void TRevisionAnualForm::wireHandOvers()
+{
+    connect(TraerDesdeOCLabel, &LinkLabel::clicked, this, &TRevisionAnualForm::TraerDesdeOCLabelClick);
+    connect(SpeedButton9, &QToolButton::clicked, this, &TRevisionAnualForm::SpeedButton9Click);
+    connect(SpeedButtonPropietarios, &QToolButton::clicked, this, &TRevisionAnualForm::SpeedButton9Click);
+    connect(SpeedButtonCC1, &QToolButton::clicked, this, &TRevisionAnualForm::SpeedButtonCC1Click);
+    connect(SpeedButtonCC2, &QToolButton::clicked, this, &TRevisionAnualForm::SpeedButtonCC2Click);
+}
+
+void TRevisionAnualForm::Label36Click()
+{
+    afterSearch(navigator().request(Nav::ChooseOperationByCylinder{}, this), false);
+}
+
+void TRevisionAnualForm::Label37Click()
+{
+    afterSearch(navigator().request(Nav::ChooseOperationByRegulator{}, this), false);
+}
+
+void TRevisionAnualForm::SpeedButton9Click()
+{
+    // The owners list gives its current row however it is closed.
+    if (const auto owner = navigator().request(Nav::PickOwner{}, this))
+        copyOwner(*owner);
+}
+
+void TRevisionAnualForm::TraerDesdeOCLabelClick()
+{
+    if (const auto order = navigator().request(Nav::PickConversionOrder{}, this))
+        copyConversionOrder(*order);
+}
+
+void TRevisionAnualForm::SpeedButtonCC1Click()
+{
+    navigator().request(FichaPrint::LetterRequest(record()), this);
+}
+
+void TRevisionAnualForm::SpeedButtonCC2Click()
+{
+    // Collecting cylinders by hand comes with the letter window; until then
+    // the button says the letter is not available rather than do nothing.
+    if (!navigator().answers<Nav::OpenCommitmentLetter>())
+        navigator().tellNotAvailable(WindowId::CommitmentLetter, this);
+}
+
+void TRevisionAnualForm::copyOwner(const QVariantMap &owner)
+{
+    OperationRecord r;
+    Recall::CopyOwner(owner, r);
+    NombreEdit->setText(r.nombre);
+    showText(DNIComboBox, r.tipoDoc);
+    NroDocEdit->clear(); // the mask first, so the number is not cut by the old one
+    setDocumentMask(OperationMasks::DocumentFor(r.tipoDoc));
+    NroDocEdit->setText(r.nroDoc);
+    CalleEdit->setText(r.calle);
+    CodigoEdit->setText(r.codigoPostal);
+    BarrioEdit->setText(r.barrio);
+    LocalidadEdit->setText(r.localidad);
+    showText(ProvinciaComboBox, r.provincia);
+    CaracteristicaEdit->setText(r.caracteristica);
+    TelefonoEdit->setText(r.telefono);
+    showText(ComboBoxTipoTE, r.tipoTelefono);
+}
+
+void TRevisionAnualForm::copyConversionOrder(const Nav::ConversionOrder &order)
+{
+    OperationRecord r = record();
+    r.cylinders.clear();
+    Recall::Copied copied;
+    Recall::CopyConversionOrder(order.order, order.regulators, order.cylinders, r, &copied.domainMask);
+    applyRecord(r, &copied);
+    // The order's cylinders join the ones already listed.
+    LocalTable &table = cylinderTable(false);
+    for (const CylinderRow &c : std::as_const(r.cylinders))
+        CylinderWorkTable::Append(table, c);
+    setCylinders(CylinderWorkTable::Read(table));
+}
+
+void TRevisionAnualForm::showText(QComboBox *box, const QString &text)
+{
+    // A combo box shows a stored text even when its list does not hold it.
+    const int i = box->findText(text);
+    if (i >= 0)
+        box->setCurrentIndex(i);
+    else if (box->isEditable())
+        box->setCurrentText(text);
+}
