@@ -18,6 +18,7 @@
 #include "operations/print/fichaprint.h"
 #include "operations/save/formsave.h"
 #include "operations/trevisionanualform.h"
+#include "pendingbuilders.h"
 #include "printing/fichasource.h"
 #include "tcprelay.h"
 #include "testdb.h"
@@ -91,32 +92,13 @@ void fillDatabase(QSqlDatabase db)
                     .arg(kCuit, QLatin1String(serial)));
 }
 
+// A renewal with `cylinders` cylinders of a catalogued model.
 OperationRecord operation(int cylinders)
 {
-    OperationRecord r;
-    r.kind = QStringLiteral("R");
-    r.description = QStringLiteral("REVISION");
-    r.dominio = QStringLiteral("AB123CD");
-    r.obleaAnt = QStringLiteral("0000000200");
-    r.marca = QStringLiteral("FIAT");
-    r.modelo = QStringLiteral("SIENA");
-    r.tipoUso = QStringLiteral("PARTICULAR");
-    r.nombre = QStringLiteral("PEREZ JUAN");
-    r.regulador = {QStringLiteral("R01"), QString(), QStringLiteral("RS-10"), QStringLiteral("SIN CAMBIOS"),
-                   QStringLiteral("NO")};
-    r.fechaMontaje = r.fechaHabilitacion = QDate(2026, 12, 9);
-    r.fechaVencimiento = QDate(2027, 12, 9);
-    for (int i = 0; i < cylinders; ++i) {
-        CylinderRow c;
-        c.codigo = QStringLiteral("C060");
-        c.nroSerie = QStringLiteral("S%1").arg(i);
-        c.gestion = QStringLiteral("SIN CAMBIOS");
-        c.fabricac = QStringLiteral("03/2020");
-        c.uphTaller = QStringLiteral("CR01");
-        c.uphFecha = QStringLiteral("03/2024");
-        c.uphResult = QStringLiteral("APROBADO");
-        r.cylinders << c;
-    }
+    OperationRecord r = Builders::renewal(QStringLiteral("AB123CD"));
+    r.cylinders.clear();
+    for (int i = 0; i < cylinders; ++i)
+        r.cylinders << Builders::cylinder(QStringLiteral("S%1").arg(i));
     return r;
 }
 

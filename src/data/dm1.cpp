@@ -350,9 +350,8 @@ void DataModule::resetExchangeCount()
 
 struct Batch::Impl {
     struct Item {
-        NamedQuery *statement = nullptr; // null for fixed text
+        NamedQuery *statement = nullptr;
         bool select = false;
-        QByteArray text;
     };
     Conn conn;
     QVector<Item> items;
@@ -373,12 +372,7 @@ void Batch::add(NamedQuery &statement, bool select)
         throw DbError(QStringLiteral("La sentencia %1 no corre en %2.")
                           .arg(statement.name(), DataModule::connectionName(d->conn)),
                       statement.name());
-    d->items.push_back({&statement, select, {}});
-}
-
-void Batch::addText(const char *sql)
-{
-    d->items.push_back({nullptr, false, QByteArray(sql)});
+    d->items.push_back({&statement, select});
 }
 
 void Batch::setAtomic(bool atomic)
@@ -394,10 +388,11 @@ int Batch::size() const
 void Batch::run()
 {
     DataModule::Impl &dm = *dm1().d;
-    st_mysql *m = dm.ready(d->conn);
+    if (d->items.isEmpty() && !d->commitAfter)
+        return;
     for (const Impl::Item &item : std::as_const(d->items))
-        if (item.statement)
-            DataModulePrivate::forgetRows(*item.statement);
+        DataModulePrivate::forgetRows(*item.statement);
+    st_mysql *m = dm.ready(d->conn); // literals are escaped for this session
 
     const bool ownTransaction = d->atomic && dm.conns[d->conn].transactions == 0;
     QByteArrayList parts;
@@ -407,8 +402,8 @@ void Batch::run()
         names << QStringLiteral("START TRANSACTION");
     }
     for (const Impl::Item &item : std::as_const(d->items)) {
-        parts << (item.statement ? DataModulePrivate::render(*item.statement, m) : item.text);
-        names << (item.statement ? item.statement->name() : QString::fromUtf8(item.text));
+        parts << DataModulePrivate::render(*item.statement, m);
+        names << item.statement->name();
     }
     if (ownTransaction || d->commitAfter) {
         parts << QByteArrayLiteral("COMMIT");
@@ -421,8 +416,7 @@ void Batch::run()
         const int at = first + i;
         if (at >= reply.results.size())
             break;
-        if (NamedQuery *q = d->items[i].statement)
-            DataModulePrivate::accept(*q, reply.results[at], d->items[i].select);
+        DataModulePrivate::accept(*d->items[i].statement, reply.results[at], d->items[i].select);
     }
     if (!reply.error)
         return;
@@ -430,8 +424,7 @@ void Batch::run()
     const int failed = int(reply.results.size());
     const QString name = failed < names.size() ? names.at(failed) : names.value(names.size() - 1);
     if (failed >= first && failed - first < d->items.size())
-        if (NamedQuery *q = d->items[failed - first].statement)
-            q->close();
+        d->items[failed - first].statement->close();
     // The server stopped at the failure with the transaction open.
     if (ownTransaction && !reply.error->lost && dm1().isOpen(d->conn))
         dm.exchange(d->conn, QByteArrayLiteral("ROLLBACK"));

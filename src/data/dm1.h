@@ -106,8 +106,6 @@ public:
 
     // `select`: the statement's rows are kept (as open()); otherwise as execute().
     void add(NamedQuery &statement, bool select);
-    // `sql` is fixed text of the data layer, without values.
-    void addText(const char *sql);
     // Everything in the batch or nothing: the transaction's begin and commit
     // travel in the same exchange; a failure rolls back (one exchange more
     // when the session is still alive). Inside an open Transaction the batch
