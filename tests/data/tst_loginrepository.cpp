@@ -50,14 +50,22 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("own");
         QTest::addColumn<bool>("admin");
-        QTest::newRow("own") << "TAL0001" << "sécreto 1" << true << false;
-        QTest::newRow("capitals") << "TAL0001" << "Sécreto 1" << false << false;
-        QTest::newRow("without accent") << "TAL0001" << "secreto 1" << false << false;
-        QTest::newRow("trailing blank") << "TAL0001" << "sécreto 1 " << false << false;
-        QTest::newRow("prefix") << "TAL0001" << "sécreto" << false << false;
-        QTest::newRow("administrator's, with a quote") << "TAL0001" << "llave'\\" << false << true;
-        QTest::newRow("quote injection") << "TAL0001" << "' or '1'='1" << false << false;
-        QTest::newRow("no stored password") << "TAL0002" << "" << false << false;
+        QTest::newRow("own") << "TAL0001"
+                             << "sécreto 1" << true << false;
+        QTest::newRow("capitals") << "TAL0001"
+                                  << "Sécreto 1" << false << false;
+        QTest::newRow("without accent") << "TAL0001"
+                                        << "secreto 1" << false << false;
+        QTest::newRow("trailing blank") << "TAL0001"
+                                        << "sécreto 1 " << false << false;
+        QTest::newRow("prefix") << "TAL0001"
+                                << "sécreto" << false << false;
+        QTest::newRow("administrator's, with a quote") << "TAL0001"
+                                                       << "llave'\\" << false << true;
+        QTest::newRow("quote injection") << "TAL0001"
+                                         << "' or '1'='1" << false << false;
+        QTest::newRow("no stored password") << "TAL0002"
+                                            << "" << false << false;
     }
     void passwordsAreComparedExactly()
     {
@@ -76,7 +84,8 @@ private slots:
     {
         dm1().database(Conn::Operations);
         dm1().resetExchangeCount();
-        const LoginRepository::Reply r = LoginRepository::Login(QStringLiteral("TAL0001"), QStringLiteral("sécreto 1"), true);
+        const LoginRepository::Reply r =
+            LoginRepository::Login(QStringLiteral("TAL0001"), QStringLiteral("sécreto 1"), true);
         QCOMPARE(dm1().exchangeCount(), quint64(1));
         QVERIFY(r.workshop);
         QCOMPARE(r.workshop->name, QStringLiteral("TALLER UNO"));
@@ -87,8 +96,8 @@ private slots:
         QVERIFY(!r.lateError);
 
         // No statement of the login hands a stored password to the workstation.
-        for (const char *name : {"SQLTablePEC", "SQLQueryAcceso", "SQLQuery1", "SQLQueryPEC", "SQLQueryTaller",
-                                 "SQLQueryTalleres"}) {
+        for (const char *name :
+             {"SQLTablePEC", "SQLQueryAcceso", "SQLQuery1", "SQLQueryPEC", "SQLQueryTaller", "SQLQueryTalleres"}) {
             NamedQuery &q = dm1().query(QString::fromLatin1(name));
             q.close();
             for (const QString &p : q.paramNames())
@@ -106,7 +115,8 @@ private slots:
     // Without a PEC read at the set-up, its password opens nothing.
     void administratorPasswordOnlyWhenAllowed()
     {
-        const LoginRepository::Reply r = LoginRepository::Login(QStringLiteral("TAL0001"), QStringLiteral("llave'\\"), false);
+        const LoginRepository::Reply r =
+            LoginRepository::Login(QStringLiteral("TAL0001"), QStringLiteral("llave'\\"), false);
         QVERIFY(!r.workshop);
         QVERIFY(!LoginRepository::Login(QStringLiteral("TAL9999"), QStringLiteral("x"), true).account);
     }
