@@ -13,7 +13,7 @@
 
 #include "core/connectionsettings.h"
 #include "data/dm1.h"
-#include "followup/resultgrid.h"
+#include "widgets/resultgrid.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -25,8 +25,7 @@
 #include <cstdio>
 #include <functional>
 
-namespace
-{
+namespace {
 
 struct Figures {
     double median = 0, p90 = 0, max = 0;
@@ -129,78 +128,60 @@ int main(int argc, char *argv[])
     for (const QString &s : stickers.mid(0, 5))
         openQuery(QStringLiteral("SQLQueryObleaAnterior"), QStringLiteral("ob"), s);
 
-    print("recall by sticker (usr+reg+cil)", stickers,
-          measure(stickers,
-                  [](const QString &s) {
-                      int rows = openQuery(QStringLiteral("SQLQueryObleaAnterior"), QStringLiteral("ob"), s);
-                      NamedQuery &usr = dm1().query(QStringLiteral("SQLQueryObleaAnterior"));
-                      if (!usr.first())
-                          return rows;
-                      const QString cuit = usr.text(QStringLiteral("talcuit"));
-                      const QVariant nro = usr.field(QStringLiteral("tnrointopr"));
-                      for (const char *name : {"SQLQueryReg", "SQLQueryCil"}) {
-                          NamedQuery &q = dm1().query(QLatin1String(name));
-                          q.close();
-                          q.setParam(QStringLiteral("cu"), cuit);
-                          q.setParam(QStringLiteral("nro"), nro);
-                          q.open();
-                          rows += q.rowCount();
-                      }
-                      return rows;
-                  }),
-          20);
-    print("query by plate", plates,
-          measure(plates,
-                  [](const QString &k) {
-                      return openQuery(QStringLiteral("SDBusquedaPorDominio"), QStringLiteral("do"), k);
-                  }),
-          20);
-    print("query by sticker", stickers,
-          measure(stickers,
-                  [](const QString &k) {
-                      // The sticker form's own statement.
-                      static NamedQuery q(QStringLiteral("SQLQueryConsultaOblea"), Conn::Operations,
-                                          QStringLiteral("select * from usr where uobleanew = :ob"));
-                      q.close();
-                      q.setParam(QStringLiteral("ob"), k);
-                      q.open();
-                      return q.rowCount();
-                  }),
-          20);
-    print("query by cylinder serial", cylinders,
-          measure(cylinders,
-                  [](const QString &k) {
-                      return openQuery(QStringLiteral("SDBusquedaPorCilindro"), QStringLiteral("re"), k);
-                  }),
-          20);
-    print("query by regulator serial", regulators,
-          measure(regulators,
-                  [](const QString &k) {
-                      return openQuery(QStringLiteral("SDBusquedaPorRegulador"), QStringLiteral("re"), k);
-                  }),
-          20);
-    print("owner-name scan (like '%x%')", owners,
-          measure(owners,
-                  [](const QString &k) {
-                      return openQuery(QStringLiteral("SDBusquedaPorApellido"), QStringLiteral("ayn"),
-                                       QLatin1Char('%') + k + QLatin1Char('%'));
-                  }),
-          0);
+    print("recall by sticker (usr+reg+cil)", stickers, measure(stickers, [](const QString &s) {
+              int rows = openQuery(QStringLiteral("SQLQueryObleaAnterior"), QStringLiteral("ob"), s);
+              NamedQuery &usr = dm1().query(QStringLiteral("SQLQueryObleaAnterior"));
+              if (!usr.first())
+                  return rows;
+              const QString cuit = usr.text(QStringLiteral("talcuit"));
+              const QVariant nro = usr.field(QStringLiteral("tnrointopr"));
+              for (const char *name : {"SQLQueryReg", "SQLQueryCil"}) {
+                  NamedQuery &q = dm1().query(QLatin1String(name));
+                  q.close();
+                  q.setParam(QStringLiteral("cu"), cuit);
+                  q.setParam(QStringLiteral("nro"), nro);
+                  q.open();
+                  rows += q.rowCount();
+              }
+              return rows;
+          }), 20);
+    print("query by plate", plates, measure(plates, [](const QString &k) {
+              return openQuery(QStringLiteral("SDBusquedaPorDominio"), QStringLiteral("do"), k);
+          }), 20);
+    print("query by sticker", stickers, measure(stickers, [](const QString &k) {
+              // The sticker form's own statement.
+              static NamedQuery q(QStringLiteral("SQLQueryConsultaOblea"), Conn::Operations,
+                                  QStringLiteral("select * from usr where uobleanew = :ob"));
+              q.close();
+              q.setParam(QStringLiteral("ob"), k);
+              q.open();
+              return q.rowCount();
+          }), 20);
+    print("query by cylinder serial", cylinders, measure(cylinders, [](const QString &k) {
+              return openQuery(QStringLiteral("SDBusquedaPorCilindro"), QStringLiteral("re"), k);
+          }), 20);
+    print("query by regulator serial", regulators, measure(regulators, [](const QString &k) {
+              return openQuery(QStringLiteral("SDBusquedaPorRegulador"), QStringLiteral("re"), k);
+          }), 20);
+    print("owner-name scan (like '%x%')", owners, measure(owners, [](const QString &k) {
+              return openQuery(QStringLiteral("SDBusquedaPorApellido"), QStringLiteral("ayn"),
+                               QLatin1Char('%') + k + QLatin1Char('%'));
+          }), 0);
 
     // What the owner grid adds on top of the scan: filling its model from the
     // fetched rows, then reading every cell once as painting would.
     NamedQuery &owners_ = dm1().query(QStringLiteral("SDBusquedaPorApellido"));
-    using K = GridColumn::Kind;
-    ResultGridModel model({{"Propietario", "uapeynom"},
-                           {"Dominio", "udominio"},
-                           {"Marca", "umarca"},
-                           {"Modelo", "umodelo"},
-                           {"A\u00f1o", "uano"},
-                           {"Oblea", "uobleanew"},
-                           {"Operaci\u00f3n", "udescgest"},
-                           {"Fecha", "ufecrev", K::Date},
-                           {"Taller", "codtal"}},
-                          GridPalette::Green);
+    using K = Widgets::GridColumn::Kind;
+    Widgets::ResultGridModel model({{"Propietario", "uapeynom", 34, true},
+                                    {"Dominio", "udominio", 9, true},
+                                    {"Marca", "umarca", 10},
+                                    {"Modelo", "umodelo", 20},
+                                    {"A\u00f1o", "uano", 4},
+                                    {"Oblea", "uobleanew", 10, true},
+                                    {"Operaci\u00f3n", "udescgest", 12, true},
+                                    {"Fecha", "ufecrev", 10, false, K::Date},
+                                    {"Taller", "codtal", 7, true}},
+                                   Widgets::GridPalette::Green);
     QElapsedTimer t;
     t.start();
     model.setRows(owners_.rows());

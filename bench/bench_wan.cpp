@@ -7,21 +7,21 @@
 //
 // Needs the private server reachable as "localhost" (MYSQL_UNIX_PORT) for
 // the set-up, and on TCP for the relay.
-#include "app/messages.h"
 #include "app/startup.h"
 #include "app/tinicioform.h"
 #include "core/global.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
 #include "data/pendingstore.h"
+#include "documents/sheet.h"
 #include "operations/cylinders/formwiring.h"
 #include "operations/print/fichaprint.h"
 #include "operations/save/formsave.h"
 #include "operations/trevisionanualform.h"
 #include "pendingbuilders.h"
-#include "printing/fichasource.h"
 #include "tcprelay.h"
 #include "testdb.h"
+#include "widgets/messages.h"
 
 #include <QApplication>
 #include <QDir>
@@ -215,12 +215,12 @@ QVector<Figure> runAll(TcpRelay &relay, const ConnectionSettings &settings, int 
     }
 
     out << bench.measure(QStringLiteral("abrir formulario + recuperar por oblea"), {}, [&] {
+        // As the navigator opens a new renewal (TRevisionAnualForm::openNew), without exec().
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("R"));
-        LocalTable &cylinders = localStore().table(LocalTableId::Cylinders);
-        cylinders.empty();
-        Cylinders::WireOperationForm(form, cylinders);
-        OperationSave::WireOperationForm(form, cylinders);
+        form.setCylinders({});
+        Cylinders::WireOperationForm(form);
+        OperationSave::WireOperationForm(form);
         form.SetRecallStickers(QStringLiteral("0000000200"), QStringLiteral("0000000200"));
         if (!form.RecallBySticker())
             qFatal("recall failed");
@@ -241,10 +241,10 @@ QVector<Figure> runAll(TcpRelay &relay, const ConnectionSettings &settings, int 
     out << bench.measure(
         QStringLiteral("datos de una ficha"), [&] { dm1().database(Conn::Operations); },
         [&] {
+            // A sheet over the prepared cylinder list, as the print reads it.
             FichaData d;
-            Ficha::LoadWorkshopBlock(d, kWorkshop);
-            const Ficha::ValidityLookup venc = Ficha::CatalogueValidity();
-            venc(QStringLiteral("C060"));
+            Documents::LoadSheetSources(d, QStringLiteral("TQFichaCedarForm"), kWorkshop, operation(2).cylinders,
+                                        localStore().table(LocalTableId::PrintCylinders));
         });
     return out;
 }

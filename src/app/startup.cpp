@@ -1,9 +1,9 @@
 #include "app/startup.h"
 
-#include "app/messages.h"
 #include "core/version.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
+#include "widgets/messages.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

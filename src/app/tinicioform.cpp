@@ -1,6 +1,5 @@
 #include "app/tinicioform.h"
 
-#include "app/messages.h"
 #include "app/startup.h"
 #include "app/tnuevaversionform.h"
 #include "core/global.h"
@@ -9,6 +8,8 @@
 #include "core/login.h"
 #include "data/dm1.h"
 #include "data/loginrepository.h"
+#include "widgets/messages.h"
+#include "widgets/waitcursor.h"
 
 #include <QApplication>
 #include <QDir>
@@ -52,13 +53,6 @@ public:
 private:
     bool m_upper;
     bool m_codeOnly;
-};
-
-class Hourglass
-{
-public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
 };
 
 void setBackground(QWidget *w, int colour)
@@ -308,7 +302,7 @@ void TInicioForm::serverSetUp()
     m_serverSetUpDone = true;
     if (!m_profile)
         return;
-    Hourglass busy;
+    Widgets::WaitCursor busy;
     try {
         if (m_readsPec) {
             if (const auto pec = LoginRepository::ReadPec()) {
@@ -407,7 +401,7 @@ void TInicioForm::BitBtn1Click()
 
     LoginRepository::Reply reply;
     {
-        Hourglass busy;
+        Widgets::WaitCursor busy;
         StatusBar1->showMessage(QStringLiteral("Efectuando consulta al servidor..."));
         StatusBar1->repaint();
         if (codeCheck.endsProgram()) {

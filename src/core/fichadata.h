@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/installationprofile.h"
+#include "core/operationrecord.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -7,17 +10,6 @@
 #include <QVector>
 #include <array>
 #include <optional>
-
-// One record of the cylinder work table, as the operation form keeps it.
-struct CylinderWorkRow {
-    QString nroSerie, codigo, gestion;
-    int capacidad = 0;
-    QString fabricac, uphTaller, uphFecha, uphResult;
-    QString cNuevo;
-    QString valCod, valNro, valGest;
-    QString rValCod, rValNro, rValGest; // replaced valve; empty when none
-    QString nroCertif;
-};
 
 // One printable cylinder row of a technical sheet. A valve-only row carries
 // the replacement valve of the cylinder above it and nothing else.
@@ -37,6 +29,16 @@ struct PreparedCylinderRow {
 struct WorkshopRecord {
     QString code, name, address, cuit, repName, repMatricula, phone;
     bool operator==(const WorkshopRecord &) const = default;
+};
+
+// A workshop's `tal` row as the sheets read it at print time.
+struct WorkshopRow {
+    QString code, name, street, number, cuit;
+    QString repName; // the representative's surname, a blank and first name
+    QString repMatricula, phone;
+    int enabled = 0;        // thabilitad
+    QString associatedCode; // codtalaso
+    QStringList stamps;     // sello1 to sello4
 };
 
 struct AccessoryPair {
@@ -86,22 +88,34 @@ struct FichaData {
 
     std::array<AccessoryPair, kAccessoryCount> accessories;
 
-    // Workshop: the own identity and, for a workshop that is not enabled,
-    // the associated one (`tal.codtalaso`); nullopt when that row is missing.
+    // Workshop: the own identity (the login's) and, for a workshop that is
+    // not enabled, the associated one (`tal.codtalaso`); nullopt when that
+    // row is missing. `ownRow` is the own `tal` row as read at print time
+    // (nullopt: no row, or not read).
     bool workshopEnabled = true;
     WorkshopRecord ownWorkshop;
     std::optional<WorkshopRecord> associatedWorkshop;
-    QStringList stamps; // stamp lines 1 to 4
+    std::optional<WorkshopRow> ownRow;
+    QStringList stamps;         // stamp lines 1 to 4
+    QString viewedWorkshopCode; // the workshop of an operation shown read-only
 
     // PEC technical representative
     QString pecRepName, pecRepMatricula, pecRepDocNumber;
 
+    // Copies: the workshop's `tal.copias` and the profile's count for the
+    // Buckeye sheet.
+    int workshopCopies = 1;
+    int buckeyeCopies = 1;
+
     // Profile choices that touch the sheet
-    int copies = 1;
     bool printsLetterheadLines = false;
     QStringList letterhead;
     bool keepsLayoutRepresentative = false;
+    FixedWorkshopIdentity fixedWorkshop;
 
+    // The cylinders: the working table's rows and the prepared list made
+    // from them.
+    QVector<CylinderRow> workCylinders;
     QVector<PreparedCylinderRow> cylinders;
 
     QString accessoryCode(Accessory a) const { return accessories[int(a)].code; }

@@ -248,7 +248,7 @@ private slots:
         Clock::setToday(kToday);
         dm1().setLinkOptions(Conn::Operations, {2, false, {}});
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
         LocalTable &cylinders = localStore().table(LocalTableId::Cylinders);
         cylinders.empty();
@@ -261,7 +261,7 @@ private slots:
             cylinders.setText(QLatin1String(field), value);
         cylinders.setInteger(QStringLiteral("CAPACIDAD"), 60);
         cylinders.post();
-        OperationSave::WireOperationForm(form, cylinders, &prompter);
+        OperationSave::WireOperationForm(form);
         form.setDomainMask(QString());
         form.setDocumentMask(QString());
         const QList<QPair<const char *, QString>> typed = {

@@ -7,14 +7,17 @@
 #include "core/global.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
+#include "operations/cylinders/cylinderlist.h"
 #include "operations/cylinders/formwiring.h"
 #include "operations/linklabel.h"
 #include "operations/lookups/domainsearchdialog.h"
-#include "operations/lookups/modalrun.h"
 #include "operations/save/formsave.h"
 #include "operations/trevisionanualform.h"
+#include "report/preview.h"
+#include "report/reportform.h"
 #include "scriptedprompter.h"
 #include "testdb.h"
+#include "widgets/modalrun.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -24,7 +27,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlQuery>
-#include <QStandardItemModel>
 #include <QToolButton>
 #include <QtTest>
 
@@ -38,6 +40,7 @@ class TstRecallForm : public QObject
     Q_OBJECT
     QSqlDatabase db;
     const QString dbName = QStringLiteral("t_recallform");
+    QStringList previews; // sheets that reached the preview
 
     void exec(const QString &sql) { TestDb::exec(db, sql); }
     int count(const QString &sql)
@@ -134,6 +137,10 @@ private slots:
     }
     void init()
     {
+        previews.clear();
+        // Olive prints its pre-printed sheet after a save; no preview may block.
+        Report::ReportForm::setPreviewHook(
+            [this](Report::PreviewDialog &dlg) { previews << dlg.report().layout().name; });
         Global = GlobalState{};
         Global.InstallationId = QStringLiteral("OLIV01");
         Global.WorkshopCode = QStringLiteral("TDM0001");
@@ -143,6 +150,7 @@ private slots:
     }
     void cleanupTestCase()
     {
+        Report::ReportForm::setPreviewHook({});
         localStore().closeAll();
         dm1().closeAll();
         TestDb::drop(dbName);
@@ -151,9 +159,9 @@ private slots:
     void stickerRecallFillsANewRenewal()
     {
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
-        Cylinders::WireOperationForm(form, workTable(), &prompter);
+        Cylinders::WireOperationForm(form);
         putCylinder(QStringLiteral("TYPED-BEFORE"));
 
         form.ObleaAntEdit->setText(QStringLiteral("200"));
@@ -182,7 +190,7 @@ private slots:
         QCOMPARE(row.value(QStringLiteral("GESTION")).toString(), QStringLiteral("SIN CAMBIOS"));
         QCOMPARE(row.value(QStringLiteral("CNUEVO")).toString(), QStringLiteral("NO"));
         QCOMPARE(row.value(QStringLiteral("UPHFECHA")).toString(), QStringLiteral("06/2024"));
-        QCOMPARE(form.cylinderModel()->rowCount(), 1);
+        QCOMPARE(form.cylinderList()->rowCount(), 1);
         QCOMPARE(form.record().cylinders.size(), 1);
 
         QCOMPARE(form.MemoTareas->toPlainText().split('\n').mid(0, 3),
@@ -199,7 +207,7 @@ private slots:
     void failedOrEmptyRecallKeepsTheForm()
     {
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
         putCylinder(QStringLiteral("KEEP"));
         form.MarcaEdit->setText(QStringLiteral("TYPED"));
@@ -219,7 +227,7 @@ private slots:
     void consultationShowsTheStoredOperation()
     {
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetRecallStickers(QStringLiteral("0000000200"), QString());
         form.SetShownKind(QStringLiteral("X"));
         form.SetOperationKind(QStringLiteral("#"));
@@ -242,7 +250,7 @@ private slots:
     void zeroStickerFindsTheOperationByItsPreviousSticker()
     {
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetRecallStickers(QStringLiteral("0000000000"), QStringLiteral("0000000500"));
         form.SetOperationKind(QStringLiteral("#"));
         QVERIFY(form.RecallBySticker());
@@ -252,7 +260,7 @@ private slots:
     void fiftyMonthOldTestFramesTheExpiry()
     {
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
         QCOMPARE(form.Shape1->frameShape(), QFrame::NoFrame);
         QVERIFY(form.RecallByNumber(QStringLiteral("0031"), kCuit, 11));
@@ -264,7 +272,7 @@ private slots:
 
         // The same operation by its sticker changes the date but says nothing.
         ScriptedPrompter quiet;
-        TRevisionAnualForm other(nullptr, &quiet);
+        TRevisionAnualForm other(nullptr, quiet);
         other.SetOperationKind(QStringLiteral("R"));
         other.ObleaAntEdit->setText(QStringLiteral("0000000300"));
         other.SpeedButton1->click();
@@ -276,19 +284,19 @@ private slots:
     void searchesRecallTheChosenOperation()
     {
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
         form.setDomainMask(QString());
         form.DominioEdit->setText(QStringLiteral("AC456EF"));
         QString searched;
-        Lookups::setExecHook([&](QDialog &d) {
+        Widgets::setExecHook([&](QDialog &d) {
             auto &dlg = static_cast<Lookups::DomainSearchDialog &>(d);
             searched = dlg.domain();
             dlg.selectRow(0);
             return int(QDialog::Accepted);
         });
         form.SpeedButton2->click();
-        Lookups::setExecHook({});
+        Widgets::setExecHook({});
         QCOMPARE(searched, QStringLiteral("AC456EF"));
         QCOMPARE(serials(), QStringList{QStringLiteral("CIL-C")});
         // A search is a recall by number: the expiry is announced.
@@ -335,9 +343,9 @@ private slots:
             return std::optional<Nav::ConversionOrder>(o);
         });
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("C"));
-        Cylinders::WireOperationForm(form, workTable(), &prompter);
+        Cylinders::WireOperationForm(form);
         putCylinder(QStringLiteral("TYPED-BEFORE"));
 
         form.SpeedButton9->click();
@@ -372,7 +380,7 @@ private slots:
         letter.post();
 
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
         QCOMPARE(letter.count(), 0); // a new form starts a new list
         QVERIFY(!form.SpeedButtonCC1->isEnabled());
@@ -415,12 +423,12 @@ private slots:
 
         ScriptedPrompter prompter;
         prompter.answers = {true, true, true};
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
         form.SetPendingId(id);
         form.setEditingPending(true);
-        Cylinders::WireOperationForm(form, workTable(), &prompter);
-        OperationSave::WireOperationForm(form, workTable(), &prompter);
+        Cylinders::WireOperationForm(form);
+        OperationSave::WireOperationForm(form);
         QVERIFY(form.LoadPendingOperation(id));
 
         QCOMPARE(text(form, "ObleaAntEdit"), QStringLiteral("0000000700"));
@@ -433,6 +441,7 @@ private slots:
         form.BitBtn2->click();
         QVERIFY2(prompter.log.contains(QStringLiteral("info: La operación ha sido cargada.")),
                  qPrintable(prompter.log.join('|')));
+        QCOMPARE(previews, QStringList{QStringLiteral("TQFichaCedarForm")});
         QCOMPARE(count(QStringLiteral("select count(*) from temp_usr where udominio = 'AD789GH'")), 1);
         QCOMPARE(count(QStringLiteral("select count(*) from temp_usr where udominio = 'AD789GH' and id <> %1").arg(id)),
                  1);
@@ -449,7 +458,7 @@ private slots:
             "'2027-06-30')")));
         const int id = ins.lastInsertId().toInt();
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("H"));
         QVERIFY(form.LoadPendingOperation(id));
         QCOMPARE(form.shownKind(), QStringLiteral("H"));

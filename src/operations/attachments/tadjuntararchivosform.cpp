@@ -1,9 +1,9 @@
 #include "operations/attachments/tadjuntararchivosform.h"
 
-#include "app/messages.h"
 #include "core/attachments.h"
 #include "core/global.h"
 #include "core/helpers.h"
+#include "widgets/messages.h"
 
 #include <QFileDialog>
 #include <QGridLayout>
@@ -32,7 +32,8 @@ const QString &TAdjuntarArchivosForm::fileFilter()
     return filter;
 }
 
-TAdjuntarArchivosForm::TAdjuntarArchivosForm(const Paths &paths, QWidget *parent) : QDialog(parent), m_paths(paths)
+TAdjuntarArchivosForm::TAdjuntarArchivosForm(const Paths &paths, QWidget *parent, Prompter &prompter)
+    : QDialog(parent), m_prompter(prompter), m_paths(paths)
 {
     setObjectName(QStringLiteral("TAdjuntarArchivosForm"));
     setWindowTitle(QStringLiteral("Adjuntar Archivos"));
@@ -70,7 +71,7 @@ bool TAdjuntarArchivosForm::attach(int row, const QString &file)
     if (file.isEmpty() || row < 0 || row > 2)
         return false;
     if (const auto refusal = Attachments::Refusal(file, FileSizeOf(file))) {
-        Msg::error(this, *refusal);
+        m_prompter.error(*refusal);
         return false;
     }
     m_paths[row] = file;
@@ -89,9 +90,9 @@ void TAdjuntarArchivosForm::choose(int row)
     attach(row, file);
 }
 
-void TAdjuntarArchivosForm::edit(Paths &paths, QWidget *parent)
+void TAdjuntarArchivosForm::edit(Paths &paths, QWidget *parent, Prompter &prompter)
 {
-    TAdjuntarArchivosForm form(paths, parent);
+    TAdjuntarArchivosForm form(paths, parent, prompter);
     form.exec();
     paths = form.paths();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/messages.h"
+
 #include <QDialog>
 #include <array>
 #include <functional>
@@ -16,7 +18,7 @@ class TAdjuntarArchivosForm : public QDialog
 public:
     using Paths = std::array<QString, 3>;
 
-    explicit TAdjuntarArchivosForm(const Paths &paths, QWidget *parent = nullptr);
+    explicit TAdjuntarArchivosForm(const Paths &paths, QWidget *parent = nullptr, Prompter &prompter = guiPrompter());
     Paths paths() const { return m_paths; }
 
     // "Adjuntar" of row 0..2 with the chosen file (empty: cancelled). Returns
@@ -28,11 +30,12 @@ public:
     static void setFileChooser(FileChooser chooser);
     static const QString &fileFilter();
 
-    static void edit(Paths &paths, QWidget *parent);
+    static void edit(Paths &paths, QWidget *parent, Prompter &prompter);
 
 private:
     void choose(int row);
 
+    Prompter &m_prompter;
     Paths m_paths;
     std::array<QLineEdit *, 3> m_edits{};
     std::array<QPushButton *, 3> m_buttons{};
