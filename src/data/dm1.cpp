@@ -4,7 +4,9 @@
 #include "data/statements.h"
 #include "data/wire.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSqlError>
 #include <map>
 
@@ -162,8 +164,18 @@ void DataModule::Impl::open(Conn c)
     QStringList options = {QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1").arg(qMin(timeout, connectTimeoutSeconds)),
                            QStringLiteral("MYSQL_OPT_READ_TIMEOUT=%1").arg(timeout),
                            QStringLiteral("MYSQL_OPT_WRITE_TIMEOUT=%1").arg(timeout)};
-    if (state.options.tls)
+    if (state.options.tls) {
+        // Encryption is only worth it with the server's certificate checked.
+        if (state.options.tlsCaFile.isEmpty())
+            throw DbError(QStringLiteral("La conexión cifrada (TLS) necesita el certificado de la autoridad del "
+                                         "servidor: falta TLS_CA en tarvil.ini."),
+                          name);
+        if (!QFileInfo::exists(state.options.tlsCaFile))
+            throw DbError(QStringLiteral("No se encuentra el certificado %1 (TLS_CA de tarvil.ini).")
+                              .arg(QDir::toNativeSeparators(state.options.tlsCaFile)),
+                          name);
         options << QStringLiteral("SSL_CA=%1").arg(state.options.tlsCaFile);
+    }
     db.setConnectOptions(options.join(QLatin1Char(';')));
     if (!db.open()) {
         const QString text = connectionErrorText(db.lastError());

@@ -17,8 +17,6 @@
 #include <sys/socket.h>
 #endif
 
-Q_DECLARE_METATYPE(MYSQL *)
-
 namespace Wire
 {
 

@@ -503,6 +503,8 @@ private slots:
             QVERIFY2(e.text().contains(QLatin1String("TLS"), Qt::CaseInsensitive), qPrintable(e.text()));
         }
         QVERIFY(!dm1().isOpen(Conn::Sister));
+        dm1().setLinkOptions(Conn::Sister, {30, true, {}}); // no authority named: no connection
+        QVERIFY_THROWS_EXCEPTION(DbError, cipher.open());
         dm1().setLinkOptions(Conn::Sister, {});
         dm1().configure(Conn::Sister, {});
     }
