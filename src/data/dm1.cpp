@@ -179,8 +179,10 @@ void DataModule::Impl::open(Conn c)
     db.setConnectOptions(options.join(QLatin1Char(';')));
     if (!db.open()) {
         const QString text = connectionErrorText(db.lastError());
+        const unsigned code = db.lastError().nativeErrorCode().toUInt();
         db.close();
-        throw DbError(text, name, db.lastError().nativeErrorCode().toUInt());
+        throw DbError(QStringLiteral("No se pudo conectar con el servidor de la base de datos (%1).").arg(text), name,
+                      code);
     }
     st_mysql *m = Wire::handleOf(db);
     if (!m) {
