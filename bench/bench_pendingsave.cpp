@@ -19,19 +19,9 @@ namespace
 
 const QString kDb = QStringLiteral("t_bench_pendingsave");
 
-// A renewal with `cylinders` cylinders of a catalogued model.
-OperationRecord operation(int cylinders)
-{
-    OperationRecord r = Builders::renewal(QStringLiteral("AB123CD"));
-    r.cylinders.clear();
-    for (int i = 0; i < cylinders; ++i)
-        r.cylinders << Builders::cylinder(QStringLiteral("S%1").arg(i));
-    return r;
-}
-
 void SaveWarm(benchmark::State &state)
 {
-    const OperationRecord r = operation(int(state.range(0)));
+    const OperationRecord r = Builders::renewalWithCylinders(int(state.range(0)));
     PendingStore::Save(r, Global, QDate(2026, 12, 9)); // reads the models' validity
     quint64 exchanges = 0, saves = 0;
     for (auto _ : state) {
@@ -45,7 +35,7 @@ void SaveWarm(benchmark::State &state)
 
 void SaveFreshConnection(benchmark::State &state)
 {
-    const OperationRecord r = operation(int(state.range(0)));
+    const OperationRecord r = Builders::renewalWithCylinders(int(state.range(0)));
     quint64 exchanges = 0, saves = 0;
     for (auto _ : state) {
         dm1().closeConnection(Conn::Operations);

@@ -92,16 +92,6 @@ void fillDatabase(QSqlDatabase db)
                     .arg(kCuit, QLatin1String(serial)));
 }
 
-// A renewal with `cylinders` cylinders of a catalogued model.
-OperationRecord operation(int cylinders)
-{
-    OperationRecord r = Builders::renewal(QStringLiteral("AB123CD"));
-    r.cylinders.clear();
-    for (int i = 0; i < cylinders; ++i)
-        r.cylinders << Builders::cylinder(QStringLiteral("S%1").arg(i));
-    return r;
-}
-
 class Bench
 {
 public:
@@ -205,7 +195,7 @@ QVector<Figure> runAll(TcpRelay &relay, const ConnectionSettings &settings, int 
 
     Global.InstallationId = QStringLiteral("YEW001");
     for (int n : {1, 8, 20}) {
-        const OperationRecord r = operation(n);
+        const OperationRecord r = Builders::renewalWithCylinders(n);
         out << bench.measure(
             QStringLiteral("guardar pendiente, %1 cil., conexión abierta").arg(n),
             [&] { dm1().database(Conn::Operations); }, [&] { PendingStore::Save(r, Global, QDate(2026, 12, 9)); });
@@ -243,7 +233,8 @@ QVector<Figure> runAll(TcpRelay &relay, const ConnectionSettings &settings, int 
         [&] {
             // A sheet over the prepared cylinder list, as the print reads it.
             FichaData d;
-            Documents::LoadSheetSources(d, QStringLiteral("TQFichaCedarForm"), kWorkshop, operation(2).cylinders,
+            Documents::LoadSheetSources(d, QStringLiteral("TQFichaCedarForm"), kWorkshop,
+                                        Builders::renewalWithCylinders(2).cylinders,
                                         localStore().table(LocalTableId::PrintCylinders));
         });
     return out;

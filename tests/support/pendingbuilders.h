@@ -77,4 +77,14 @@ inline OperationRecord renewal(const QString &plate = QStringLiteral("AB123CD"))
     return r;
 }
 
+// The same renewal with `count` cylinders of a catalogued model.
+inline OperationRecord renewalWithCylinders(int count)
+{
+    OperationRecord r = renewal();
+    r.cylinders.clear();
+    for (int i = 0; i < count; ++i)
+        r.cylinders << cylinder(QStringLiteral("S%1").arg(i));
+    return r;
+}
+
 } // namespace Builders
