@@ -347,6 +347,7 @@ private slots:
         QCOMPARE(notices.size(), 1);
         QVERIFY2(notices.first().contains(QStringLiteral("\"CILDANADA.ADT\" estaba dañada")),
                  qPrintable(notices.first()));
+        QVERIFY(QFile::exists(QDir(dir()).filePath(name + QStringLiteral(".dañada"))));
         fillCylinder(t, QStringLiteral("NUEVO"), 60);
         QCOMPARE(t.count(), 1);
         LocalStore::setNoticeHandler({});

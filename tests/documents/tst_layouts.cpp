@@ -6,6 +6,7 @@
 #include "core/installationprofile.h"
 #include "documents/registry.h"
 #include "documents/sheet.h"
+#include "samplelists.h"
 #include "samplesheet.h"
 
 #include <QFontMetricsF>
@@ -139,6 +140,9 @@ class TstLayouts : public QObject
     Q_OBJECT
 
 private slots:
+    // Dates print as the program prints them.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina)); }
+
     void everyRegisteredLayoutRenders()
     {
         QVERIFY(!Documents::Registry().isEmpty());
@@ -153,6 +157,8 @@ private slots:
             QVector<Rendered> samples;
             if (e.document == QLatin1String("sheet"))
                 samples = sheetSamples(l);
+            else if (const std::optional<Sample::ListSample> list = Sample::list(e.name))
+                samples = {{QStringLiteral("lista"), list->values, list->rows}};
             else if (e.document == QLatin1String("leaflet"))
                 samples = {{e.name, std::make_shared<Report::Values>(),
                             std::make_shared<Report::VectorRowSource>(QVector<QVariantMap>{})}};
