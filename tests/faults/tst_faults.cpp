@@ -122,6 +122,8 @@ private slots:
     {
         db = TestDb::create(kDb);
         TestDb::exec(db, QStringLiteral("insert into codcil (CODIGO, VENC) values ('C060', 3)"));
+        TestDb::exec(db,
+                     QStringLiteral("insert into codreg (CODIGO, MARCA) values ('R01', 'ACME')")); // Aceptar checks it
         QSqlQuery p(db);
         QVERIFY(p.exec(QStringLiteral("select @@port")) && p.next());
         relay = std::make_unique<TcpRelay>(quint16(p.value(0).toInt()));
