@@ -16,7 +16,7 @@ bool isNumberTaken(const DbError &e)
 {
     // 1062: the number is stored already; 1213: two first orders of a
     // workshop deadlocked on the empty range and the server chose this one.
-    return e.serverCode() == QLatin1String("1062") || e.serverCode() == QLatin1String("1213");
+    return e.code() == 1062 || e.code() == 1213;
 }
 
 void bind(NamedQuery &q, const QVariantMap &columns, const QStringList &skipped = {})

@@ -385,7 +385,7 @@ void NamedQuery::fail(const QSqlError &error)
         dm1().d->conns[d->conn].lost = true;
         dm1().closeConnection(d->conn);
     }
-    throw DbError(text, d->name, error.nativeErrorCode());
+    throw DbError(text, d->name, error.nativeErrorCode().toUInt());
 }
 
 void NamedQuery::run(bool select)

@@ -56,7 +56,7 @@ NamedQuery &statement(Table t, const char *purpose)
 
 bool isDuplicate(const DbError &e)
 {
-    return e.serverCode() == QLatin1String("1062");
+    return e.code() == 1062;
 }
 
 QStringList column(NamedQuery &q, const QString &name)
