@@ -8,11 +8,11 @@
 //   export MYSQL_UNIX_PORT=$(scripts/db-server socket --dir /tmp/benchdb)
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_login
 
-#include "app/messages.h"
 #include "app/startup.h"
 #include "app/tinicioform.h"
 #include "core/global.h"
 #include "data/dm1.h"
+#include "widgets/messages.h"
 #ifdef TARVIL_BENCH_HAS_TESTDB
 #include "testdb.h"
 #endif

@@ -13,7 +13,7 @@
 
 #include "core/connectionsettings.h"
 #include "data/dm1.h"
-#include "followup/resultgrid.h"
+#include "widgets/resultgrid.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -171,11 +171,17 @@ int main(int argc, char *argv[])
     // What the owner grid adds on top of the scan: filling its model from the
     // fetched rows, then reading every cell once as painting would.
     NamedQuery &owners_ = dm1().query(QStringLiteral("SDBusquedaPorApellido"));
-    using K = GridColumn::Kind;
-    ResultGridModel model({{"Propietario", "uapeynom"}, {"Dominio", "udominio"}, {"Marca", "umarca"},
-                           {"Modelo", "umodelo"}, {"A\u00f1o", "uano"}, {"Oblea", "uobleanew"},
-                           {"Operaci\u00f3n", "udescgest"}, {"Fecha", "ufecrev", K::Date}, {"Taller", "codtal"}},
-                          GridPalette::Green);
+    using K = Widgets::GridColumn::Kind;
+    Widgets::ResultGridModel model({{"Propietario", "uapeynom", 34, true},
+                                    {"Dominio", "udominio", 9, true},
+                                    {"Marca", "umarca", 10},
+                                    {"Modelo", "umodelo", 20},
+                                    {"A\u00f1o", "uano", 4},
+                                    {"Oblea", "uobleanew", 10, true},
+                                    {"Operaci\u00f3n", "udescgest", 12, true},
+                                    {"Fecha", "ufecrev", 10, false, K::Date},
+                                    {"Taller", "codtal", 7, true}},
+                                   Widgets::GridPalette::Green);
     QElapsedTimer t;
     t.start();
     model.setRows(owners_.rows());

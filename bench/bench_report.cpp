@@ -57,7 +57,7 @@ int main(int argc, char **argv)
     d.operationKind = QStringLiteral("R");
     d.enablingDate = QDate(2026, 12, 9);
     d.ownerName = QStringLiteral("PROPIETARIO DE PRUEBA");
-    QVector<CylinderWorkRow> cyl(3);
+    QVector<CylinderRow> cyl(3);
     for (int i = 0; i < cyl.size(); ++i) {
         cyl[i].codigo = QStringLiteral("C060");
         cyl[i].nroSerie = QStringLiteral("S-%1").arg(i);

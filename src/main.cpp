@@ -1,12 +1,12 @@
 #include "app/navigator.h"
 #include "app/startup.h"
 #include "app/tarvilapplication.h"
-#include "app/tconfirmdlg.h"
 #include "app/tmainform.h"
 #include "app/windows.h"
 #include "data/dm1.h"
 #include "followup/windows.h"
 #include "operations/windows.h"
+#include "widgets/tconfirmdlg.h"
 #include "workshop/windows.h"
 
 int main(int argc, char *argv[])

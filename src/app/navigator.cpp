@@ -1,9 +1,9 @@
 #include "app/navigator.h"
 
-#include "app/messages.h"
+#include "widgets/messages.h"
+#include "widgets/waitcursor.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QTimer>
 #include <memory>
 #include <stdexcept>
@@ -23,21 +23,14 @@ Navigator *&installed()
 class SetupCursor
 {
 public:
-    SetupCursor() : m_active(std::make_shared<bool>(true))
+    SetupCursor() : m_wait(std::make_shared<Widgets::WaitCursor>())
     {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        QTimer::singleShot(0, qApp, [active = m_active] { release(*active); });
+        QTimer::singleShot(0, qApp, [wait = m_wait] { wait->release(); });
     }
-    ~SetupCursor() { release(*m_active); }
+    ~SetupCursor() { m_wait->release(); }
 
 private:
-    static void release(bool &active)
-    {
-        if (active)
-            QApplication::restoreOverrideCursor();
-        active = false;
-    }
-    std::shared_ptr<bool> m_active;
+    std::shared_ptr<Widgets::WaitCursor> m_wait;
 };
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "app/tarvilapplication.h"
 
-#include "app/messages.h"
 #include "data/dberror.h"
+#include "widgets/messages.h"
 
 #include <QWidget>
 #include <exception>

@@ -1,10 +1,10 @@
 #include "app/tcambiarpasswordform.h"
 
-#include "app/dialogplacement.h"
-
-#include "app/messages.h"
 #include "core/global.h"
-#include "data/dm1.h"
+#include "data/dberror.h"
+#include "data/workshopaccount.h"
+#include "widgets/dialogplacement.h"
+#include "widgets/waitcursor.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -12,14 +12,12 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QShowEvent>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
-namespace {
-
-const QString kReadPassword = QStringLiteral("select Password from tal where tcodigoint = :tal");
-const QString kWritePassword = QStringLiteral("update tal set Password = :new where tcodigoint = :tal");
+namespace
+{
 
 QLineEdit *passwordBox(QWidget *parent, const char *name)
 {
@@ -41,7 +39,7 @@ QLineEdit *passwordBox(QWidget *parent, const char *name)
 
 } // namespace
 
-TCambiarPasswordForm::TCambiarPasswordForm(QWidget *parent) : QDialog(parent)
+TCambiarPasswordForm::TCambiarPasswordForm(QWidget *parent, Prompter &prompter) : QDialog(parent), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("CambiarPasswordForm"));
     setWindowTitle(QStringLiteral("Cambiar Password"));
@@ -94,7 +92,7 @@ void TCambiarPasswordForm::clearNewPasswords()
 
 void TCambiarPasswordForm::reportMismatch()
 {
-    Msg::error(this, QStringLiteral("No concuerdan las passwords."));
+    m_prompter.error(QStringLiteral("No concuerdan las passwords."));
     clearNewPasswords();
     m_nuevo->setFocus();
 }
@@ -124,44 +122,33 @@ void TCambiarPasswordForm::BitBtnCambiarClick()
     }
     // Two empty boxes agree; an empty password is never stored.
     if (m_nuevo->text().isEmpty()) {
-        Msg::warning(this, QStringLiteral("Ingrese el password nuevo."));
+        m_prompter.warn(QStringLiteral("Ingrese el password nuevo."));
         m_nuevo->setFocus();
         return;
     }
 
     m_status->showMessage(QStringLiteral("Efectuando consulta al servidor..."));
     m_status->repaint();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     bool matches = false;
-    bool stored = false;
     try {
-        NamedQuery read(QStringLiteral("SQLQueryPasswordTaller"), Conn::Operations, kReadPassword);
-        read.setParam(QStringLiteral("tal"), Global.WorkshopCode);
-        read.open();
+        Widgets::WaitCursor wait;
         // No row for the workshop: nothing can be changed, treat as a wrong password.
-        matches = read.first() && read.field(QStringLiteral("Password")).toString() == m_actual->text();
-        if (matches) {
-            NamedQuery write(QStringLiteral("SQLUpdatePasswordTaller"), Conn::Operations, kWritePassword);
-            write.setParam(QStringLiteral("new"), m_nuevo->text());
-            write.setParam(QStringLiteral("tal"), Global.WorkshopCode);
-            write.execute();
-            stored = true;
-        }
+        matches = WorkshopAccount::Password(Global.WorkshopCode) == m_actual->text();
+        if (matches)
+            WorkshopAccount::WritePassword(Global.WorkshopCode, m_nuevo->text());
     } catch (const DbError &e) {
-        QApplication::restoreOverrideCursor();
         m_status->clearMessage();
-        Msg::error(this, e.text());
+        m_prompter.error(e.text());
         return;
     }
-    QApplication::restoreOverrideCursor();
     m_status->clearMessage();
 
     if (!matches) {
-        Msg::error(this, QStringLiteral("El password actual ingresado es incorrecto."));
+        m_prompter.error(QStringLiteral("El password actual ingresado es incorrecto."));
         m_actual->setFocus();
         clearNewPasswords();
-    } else if (stored) {
-        Msg::info(this, QStringLiteral("El password ha sido cambiado."));
+    } else {
+        m_prompter.info(QStringLiteral("El password ha sido cambiado."));
     }
     done(ResultRetry);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/messages.h"
+
 #include <QDialog>
 
 class QLineEdit;
@@ -14,7 +16,7 @@ class TCambiarPasswordForm : public QDialog
 public:
     static constexpr int ResultRetry = 4; // "Cambiar" closes with this
 
-    explicit TCambiarPasswordForm(QWidget *parent = nullptr);
+    explicit TCambiarPasswordForm(QWidget *parent = nullptr, Prompter &prompter = guiPrompter());
 
 public slots:
     void BitBtnCambiarClick();
@@ -27,6 +29,7 @@ private:
     void clearNewPasswords();
     void reportMismatch();
 
+    Prompter &m_prompter;
     QLineEdit *m_actual = nullptr;
     QLineEdit *m_nuevo = nullptr;
     QLineEdit *m_confirmar = nullptr;

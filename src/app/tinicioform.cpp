@@ -1,12 +1,13 @@
 #include "app/tinicioform.h"
 
-#include "app/messages.h"
 #include "app/startup.h"
 #include "app/tnuevaversionform.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
 #include "core/login.h"
 #include "data/dm1.h"
+#include "widgets/messages.h"
+#include "widgets/waitcursor.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,8 +24,8 @@
 #include <QSqlError>
 #include <QStatusBar>
 #include <QTimer>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace {
 
@@ -51,13 +52,6 @@ public:
 private:
     bool m_upper;
     bool m_codeOnly;
-};
-
-class Hourglass
-{
-public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
 };
 
 void setBackground(QWidget *w, int colour)
@@ -362,7 +356,7 @@ void TInicioForm::BitBtn1Click()
     }
 
     {
-        Hourglass busy;
+        Widgets::WaitCursor busy;
         StatusBar1->showMessage(QStringLiteral("Efectuando consulta al servidor..."));
         StatusBar1->repaint();
         if (codeCheck.endsProgram()) {
@@ -432,7 +426,7 @@ void TInicioForm::BitBtn1Click()
 // window still opens with what was read so far.
 void TInicioForm::finishAfterClose()
 {
-    Hourglass busy;
+    Widgets::WaitCursor busy;
     try {
         NamedQuery &res = dm1().query(QStringLiteral("SQLQueryRes"));
         res.close();

@@ -1,6 +1,5 @@
 #include "app/tmainform.h"
 
-#include "app/messages.h"
 #include "app/navigator.h"
 #include "app/startup.h"
 #include "app/tinicioform.h"
@@ -10,6 +9,7 @@
 #include "core/global.h"
 #include "core/installationprofile.h"
 #include "data/dm1.h"
+#include "widgets/messages.h"
 
 #include <QCalendarWidget>
 #include <QCoreApplication>

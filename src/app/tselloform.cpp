@@ -1,24 +1,18 @@
 #include "app/tselloform.h"
 
-#include "app/dialogplacement.h"
-
-#include "app/messages.h"
 #include "core/global.h"
-#include "data/dm1.h"
+#include "data/dberror.h"
+#include "data/workshopaccount.h"
+#include "widgets/dialogplacement.h"
+#include "widgets/waitcursor.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-namespace {
-const QString kUpdateStamp = QStringLiteral("update tal set sello1 = :se1, sello2 = :se2, sello3 = :se3, "
-                                            "sello4 = :se4 where tcodigoint = :tal");
-}
-
-TSelloForm::TSelloForm(QWidget *parent) : QDialog(parent)
+TSelloForm::TSelloForm(QWidget *parent, Prompter &prompter) : QDialog(parent), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("SelloForm"));
     setWindowTitle(QString::fromUtf8("Sello del Representante Técnico del Taller"));
@@ -66,28 +60,20 @@ void TSelloForm::showEvent(QShowEvent *event)
 
 void TSelloForm::BitBtnCambiarClick()
 {
-    QStringList texts;
-    for (const QLineEdit *edit : m_lines) {
-        // Empty lines are stored as empty texts, not NULL.
-        const QString t = edit->text();
-        texts << (t.isNull() ? QStringLiteral("") : t);
-    }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::array<QString, 4> texts;
+    for (int i = 0; i < 4; ++i)
+        texts[i] = m_lines[i]->text();
     try {
-        NamedQuery update(QStringLiteral("SQLUpdateSello"), Conn::Operations, kUpdateStamp);
-        for (int i = 0; i < 4; ++i)
-            update.setParam(QStringLiteral("se%1").arg(i + 1), texts.at(i));
-        update.setParam(QStringLiteral("tal"), Global.WorkshopCode);
-        update.execute();
+        Widgets::WaitCursor wait;
+        WorkshopAccount::WriteStamp(Global.WorkshopCode, texts);
     } catch (const DbError &e) {
-        QApplication::restoreOverrideCursor();
-        Msg::error(this, e.text());
+        m_prompter.error(e.text());
         return;
     }
-    QApplication::restoreOverrideCursor();
-    Global.Stamp1 = texts.at(0);
-    Global.Stamp2 = texts.at(1);
-    Global.Stamp3 = texts.at(2);
-    Global.Stamp4 = texts.at(3);
+    // Only a stored stamp reaches the documents.
+    Global.Stamp1 = texts[0];
+    Global.Stamp2 = texts[1];
+    Global.Stamp3 = texts[2];
+    Global.Stamp4 = texts[3];
     accept();
 }

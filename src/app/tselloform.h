@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/messages.h"
+
 #include <QDialog>
 #include <QVector>
 
@@ -11,7 +13,7 @@ class TSelloForm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TSelloForm(QWidget *parent = nullptr);
+    explicit TSelloForm(QWidget *parent = nullptr, Prompter &prompter = guiPrompter());
 
 public slots:
     void BitBtnCambiarClick();
@@ -20,5 +22,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    Prompter &m_prompter;
     QVector<QLineEdit *> m_lines;
 };

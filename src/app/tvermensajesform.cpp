@@ -1,10 +1,9 @@
 #include "app/tvermensajesform.h"
 
-#include "app/dialogplacement.h"
-
-#include "app/messages.h"
 #include "core/global.h"
 #include "data/dm1.h"
+#include "data/workshopaccount.h"
+#include "widgets/dialogplacement.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -14,17 +13,13 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 const QString kMessages = QStringLiteral("SimpleDataSetMensajes");
-
-// Bounded by the last message shown here, so one posted while the reader is
-// open stays unread for the next start.
-const QString kMarkRead = QStringLiteral("update mensajes_destinatarios set leido = 1 "
-                                         "where taller = :ta and leido = 0 and mensaje_id <= :ultimo");
 } // namespace
 
-TVerMensajesForm::TVerMensajesForm(const QString &announcement, QWidget *parent)
-    : QDialog(parent)
+TVerMensajesForm::TVerMensajesForm(const QString &announcement, QWidget *parent, Prompter &prompter)
+    : QDialog(parent), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("VerMensajesForm"));
     setWindowTitle(QStringLiteral("Mensajes enviados desde el PEC"));
@@ -121,14 +116,9 @@ void TVerMensajesForm::markRead()
     if (last == 0)
         return;
     try {
-        Transaction tx(Conn::Operations);
-        NamedQuery update(QStringLiteral("UpdateMensajesLeidos"), Conn::Operations, kMarkRead);
-        update.setParam(QStringLiteral("ta"), Global.WorkshopCode);
-        update.setParam(QStringLiteral("ultimo"), last);
-        update.execute();
-        tx.commit();
+        WorkshopAccount::MarkMessagesRead(Global.WorkshopCode, last);
     } catch (const DbError &e) {
-        Msg::error(this, e.text());
+        m_prompter.error(e.text());
     }
 }
 

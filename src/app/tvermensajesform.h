@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/messages.h"
+
 #include <QDialog>
 #include <QSqlRecord>
 #include <QVector>
@@ -17,7 +19,8 @@ class TVerMensajesForm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TVerMensajesForm(const QString &announcement, QWidget *parent = nullptr);
+    explicit TVerMensajesForm(const QString &announcement, QWidget *parent = nullptr,
+                              Prompter &prompter = guiPrompter());
 
     int current() const { return m_current; }
     int total() const { return int(m_rows.size()); }
@@ -36,6 +39,7 @@ private:
     void showCurrent();
     void markRead();
 
+    Prompter &m_prompter;
     QVector<QSqlRecord> m_rows;
     int m_current = 1;
     QLabel *m_announcement = nullptr;

@@ -1,10 +1,10 @@
 #include "app/tversionesform.h"
 
-#include "app/dialogplacement.h"
+#include "widgets/dialogplacement.h"
 
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QTextEdit>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 TVersionesForm::TVersionesForm(QWidget *parent) : QDialog(parent)

@@ -1,6 +1,7 @@
 #include "core/cylinderrules.h"
 
-namespace Cylinders {
+namespace Cylinders
+{
 
 int MonthsSinceTest(int testMonth, int testYear, const QDate &enabling)
 {
@@ -101,7 +102,7 @@ Certificate NormaliseCertificate(const QString &input, const std::function<bool(
     return {Certificate::Normalised, code + QString::number(number).rightJustified(6, QLatin1Char('0'))};
 }
 
-AcceptResult CheckCylinderDialog(const DialogValues &v, const QString &operationKind, const QString &operationDomain,
+AcceptResult CheckCylinderDialog(const CylinderRow &v, const QString &operationKind, const QString &operationDomain,
                                  const std::function<QString(const QString &, const QString &)> &valveDomain,
                                  Prompter &prompter)
 {
@@ -117,8 +118,8 @@ AcceptResult CheckCylinderDialog(const DialogValues &v, const QString &operation
         prompter.error(QStringLiteral("Las fechas no pueden ser distintas si la UPH es FAB"));
         return fail(Field::UphFecha, false);
     }
-    if (v.uphResult == QLatin1String("RECHAZADO")
-        && !prompter.ask(QStringLiteral("Esta seguro que el cilindro está rechazado?")))
+    if (v.uphResult == QLatin1String("RECHAZADO") &&
+        !prompter.ask(QStringLiteral("Esta seguro que el cilindro está rechazado?")))
         return fail(Field::UphResult, false);
 
     const auto blank = [](const QString &s) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/operationrecord.h"
 #include "core/prompter.h"
 
 #include <QDate>
@@ -10,7 +11,8 @@
 // Hydraulic-test ("PH") rules and the checks of the cylinder dialog. Dates of
 // the cylinder work table are "MM/YYYY"; the central tables keep month and a
 // two-digit year.
-namespace Cylinders {
+namespace Cylinders
+{
 
 enum class PhStatus { Valid, DueWithinYear, Required };
 
@@ -44,12 +46,6 @@ struct Certificate {
 };
 Certificate NormaliseCertificate(const QString &input, const std::function<bool(const QString &)> &centreExists);
 
-// The values of one row of the cylinder dialog.
-struct DialogValues {
-    QString codigo, nroSerie, gestion, fabricac, uphTaller, uphFecha, uphResult;
-    QString valCod, valNro, valGest, nroCertif;
-};
-
 // Fields of the dialog a failed check puts the focus on.
 enum class Field { None, NroSerie, Gestion, Fabricac, UphTaller, UphFecha, UphResult, ValNro, ValGest, NroCertif };
 
@@ -59,11 +55,12 @@ struct AcceptResult {
     bool highlight = false; // the focused field turns light red and stays so
 };
 
-// The "Aceptar" sequence of the cylinder dialog. `valveDomain` returns the
-// domain of the first stored cylinder carrying this valve (empty if none);
-// it is asked only in a modification.
-AcceptResult CheckCylinderDialog(const DialogValues &v, const QString &operationKind, const QString &operationDomain,
-                                 const std::function<QString(const QString &valCod, const QString &valNro)> &valveDomain,
-                                 Prompter &prompter);
+// The "Aceptar" sequence of the cylinder dialog over the row it shows.
+// `valveDomain` returns the domain of the first stored cylinder carrying this
+// valve (empty if none); it is asked only in a modification.
+AcceptResult
+CheckCylinderDialog(const CylinderRow &v, const QString &operationKind, const QString &operationDomain,
+                    const std::function<QString(const QString &valCod, const QString &valNro)> &valveDomain,
+                    Prompter &prompter);
 
 } // namespace Cylinders

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/operationrecord.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -7,17 +9,6 @@
 #include <QVector>
 #include <array>
 #include <optional>
-
-// One record of the cylinder work table, as the operation form keeps it.
-struct CylinderWorkRow {
-    QString nroSerie, codigo, gestion;
-    int capacidad = 0;
-    QString fabricac, uphTaller, uphFecha, uphResult;
-    QString cNuevo;
-    QString valCod, valNro, valGest;
-    QString rValCod, rValNro, rValGest; // replaced valve; empty when none
-    QString nroCertif;
-};
 
 // One printable cylinder row of a technical sheet. A valve-only row carries
 // the replacement valve of the cylinder above it and nothing else.

@@ -59,11 +59,11 @@ QString UphResultWord(const QString &uphResult)
     return uphResult == QLatin1String("A") ? QStringLiteral("APROBADO") : QStringLiteral("RECHAZADO");
 }
 
-QVector<PreparedCylinderRow> PrepareCylinders(const QVector<CylinderWorkRow> &rows, const ValidityLookup &validity)
+QVector<PreparedCylinderRow> PrepareCylinders(const QVector<CylinderRow> &rows, const ValidityLookup &validity)
 {
     QVector<PreparedCylinderRow> out;
     out.reserve(rows.size() * 2);
-    for (const CylinderWorkRow &r : rows) {
+    for (const CylinderRow &r : rows) {
         PreparedCylinderRow p;
         p.codigo = r.codigo;
         p.nroSerie = r.nroSerie;
@@ -80,12 +80,12 @@ QVector<PreparedCylinderRow> PrepareCylinders(const QVector<CylinderWorkRow> &ro
         p.valGest = r.valGest;
         p.nroCertif = r.nroCertif;
         out.append(p);
-        if (!r.rValCod.trimmed().isEmpty()) {
+        if (!r.rvalCod.trimmed().isEmpty()) {
             PreparedCylinderRow v;
             v.valveOnly = true;
-            v.valCod = r.rValCod;
-            v.valNro = r.rValNro;
-            v.valGest = r.rValGest;
+            v.valCod = r.rvalCod;
+            v.valNro = r.rvalNro;
+            v.valGest = r.rvalGest;
             out.append(v);
         }
     }

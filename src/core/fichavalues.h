@@ -32,7 +32,7 @@ QString UphResultWord(const QString &uphResult);
 
 // The printable list: one row per cylinder plus a valve-only row after each
 // cylinder whose valve was replaced. `validity` is asked once per cylinder row.
-QVector<PreparedCylinderRow> PrepareCylinders(const QVector<CylinderWorkRow> &rows, const ValidityLookup &validity);
+QVector<PreparedCylinderRow> PrepareCylinders(const QVector<CylinderRow> &rows, const ValidityLookup &validity);
 
 // Operation kind as most text layouts print it; empty for "H", "D" and unknown.
 QString OperationKindText(const QString &kind);

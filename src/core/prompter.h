@@ -2,8 +2,10 @@
 
 #include <QString>
 
-// Questions and notices raised in the middle of a rule. The GUI shows them
-// with TConfirmDlg / the Spanish message boxes; tests script the answers.
+// Every question and notice of a window or a rule goes through one of these.
+// The GUI implementation (widgets/messages.h) shows the Spanish message boxes
+// and the shared dialog TConfirmDlg; tests script the answers. Windows take it
+// as a reference: there is always someone to tell.
 class Prompter
 {
 public:
@@ -12,4 +14,12 @@ public:
     virtual void error(const QString &text) = 0;
     virtual void info(const QString &text) = 0;
     virtual bool ask(const QString &text) = 0; // "Si" -> true
+
+    // A warning that asks ("OK" / "No"), as before deleting stored rows.
+    virtual bool askWarning(const QString &text) { return ask(text); }
+    // The shared dialog TConfirmDlg, announced by a beep: its "Si"/"No"
+    // question with the caption "Confirmación", and its one-button notice
+    // with the caption "Error".
+    virtual bool confirm(const QString &text) { return ask(text); }
+    virtual void alert(const QString &text) { error(text); }
 };

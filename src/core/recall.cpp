@@ -4,7 +4,8 @@
 #include "core/operationkind.h"
 #include "core/pendingsave.h"
 
-namespace Recall {
+namespace Recall
+{
 
 static QVariant find(const Row &row, const QString &column)
 {
@@ -223,7 +224,7 @@ HydraulicPass RunHydraulicPass(const QVector<CylinderRow> &cylinders, const QStr
             haveOldest = true;
         }
         if (offersCommitmentLetter && Cylinders::PhDueStatus(m, y, enabling) == Cylinders::PhStatus::Required) {
-            pass.letterRows << LetterRow{c.codigo, c.nroSerie, c.fabricac, c.valCod, c.valNro, c.capacidad};
+            pass.letterRows << c;
             pass.enablesLetterButton = true;
             pass.phRequired = true;
         }
@@ -242,8 +243,8 @@ HydraulicPass RunHydraulicPass(const QVector<CylinderRow> &cylinders, const QStr
         pass.expiryChanged = true;
         if (byNumber) {
             pass.frameExpiry = true;
-            pass.information = QStringLiteral("El vencimiento de la oblea operará el ")
-                               + pass.expiry.toString(QStringLiteral("dd/MM/yyyy"));
+            pass.information = QStringLiteral("El vencimiento de la oblea operará el ") +
+                               pass.expiry.toString(QStringLiteral("dd/MM/yyyy"));
         }
         break;
     case Cylinders::PhStatus::Valid:
@@ -280,7 +281,8 @@ PendingLoad LoadPending(const Row &tempUsr, const QList<Row> &tempRegs, const QL
         r.fechaHabilitacion = d.enabling;
         r.fechaVencimiento = d.expiry;
     }
-    const QString paths[3] = {QStringLiteral("dnipath"), QStringLiteral("dorsopath"), QStringLiteral("certificadopath")};
+    const QString paths[3] = {QStringLiteral("dnipath"), QStringLiteral("dorsopath"),
+                              QStringLiteral("certificadopath")};
     for (int i = 0; i < 3; ++i) {
         const QString p = Text(tempUsr, paths[i]);
         if (!p.isEmpty())
@@ -296,8 +298,8 @@ PendingLoad LoadPending(const Row &tempUsr, const QList<Row> &tempRegs, const QL
         if (k == QLatin1String("C")) {
             r.regulador.gestion = QStringLiteral("MONTAJE");
             r.regulador.nuevo = QStringLiteral("SI");
-        } else if (k == QLatin1String("R") || k == QLatin1String("X") || k == QLatin1String("M")
-                   || k == QLatin1String("H")) {
+        } else if (k == QLatin1String("R") || k == QLatin1String("X") || k == QLatin1String("M") ||
+                   k == QLatin1String("H")) {
             r.regulador.gestion = QStringLiteral("SIN CAMBIOS");
             r.regulador.nuevo = QStringLiteral("NO");
         } else if (k == QLatin1String("D")) {

@@ -13,7 +13,8 @@
 // recalled for a new one or shown in consultation, a pending operation loaded
 // for editing, a conversion order copied into a new operation. Rows are
 // column -> value maps; column names are matched without regard to case.
-namespace Recall {
+namespace Recall
+{
 
 using Row = QVariantMap;
 
@@ -49,22 +50,15 @@ QVector<CylinderRow> CopyCylinders(const QList<Row> &cils, Mode mode, const QStr
 // conversion-order copy).
 CylinderRow ConsultationCylinder(const Row &cil);
 
-// A commitment-letter work-table row for an overdue cylinder.
-struct LetterRow {
-    QString codigo, numero, fabricacion, valCodigo, valNumero;
-    int capacidad = 0;
-    bool operator==(const LetterRow &) const = default;
-};
-
 struct HydraulicPass {
-    QList<LetterRow> letterRows; // cylinders needing a commitment letter
+    QVector<CylinderRow> letterRows; // cylinders needing a commitment letter
     bool enablesLetterButton = false;
     bool phRequired = false;
     bool expiryChanged = false;
     QDate expiry;
-    bool frameExpiry = false;   // red frame around the expiry
-    QString warning;            // shown as a warning, if any
-    QString information;        // shown as information, if any
+    bool frameExpiry = false; // red frame around the expiry
+    QString warning;          // shown as a warning, if any
+    QString information;      // shown as information, if any
 };
 
 // The test pass after a recall for a new operation. `byNumber`: the recall

@@ -1,6 +1,7 @@
 #include "core/validation.h"
 
-namespace Validation {
+namespace Validation
+{
 
 QStringList Result::marked() const
 {
@@ -11,11 +12,15 @@ QStringList Result::marked() const
     return fields;
 }
 
-namespace {
+namespace
+{
 
-bool blank(const QString &s) { return s.trimmed().isEmpty(); }
+bool blank(const QString &s)
+{
+    return s.trimmed().isEmpty();
+}
 
-bool retired(const Cylinders::DialogValues &c)
+bool retired(const CylinderRow &c)
 {
     const QString g = c.gestion.trimmed();
     return g.startsWith(QLatin1Char('B')) || g.startsWith(QLatin1Char('D'));
@@ -83,8 +88,9 @@ Result Check(const Input &in, const Lookups &db, Prompter &prompter)
     if ((kind == QLatin1String("M") || kind == QLatin1String("R")) && in.checksReusedSticker && db.stickerReplacedBy) {
         const QString sticker = in.previousSticker.trimmed();
         if (const auto replacedBy = db.stickerReplacedBy(sticker)) {
-            const QString text = QStringLiteral("Oblea ") + sticker + QStringLiteral(" ya asignada. Se reemplazo por ")
-                                 + replacedBy->trimmed() + QStringLiteral(" Sigue?");
+            const QString text = QStringLiteral("Oblea ") + sticker +
+                                 QStringLiteral(" ya asignada. Se reemplazo por ") + replacedBy->trimmed() +
+                                 QStringLiteral(" Sigue?");
             if (!run.question(6, text))
                 run.r.ok = false;
         }
@@ -101,7 +107,8 @@ Result Check(const Input &in, const Lookups &db, Prompter &prompter)
     if (!dismantling) {
         if (in.mounting.daysTo(in.expiry) > 366) {
             run.mark(10, QStringLiteral("DateTimePickerMontaje"));
-            run.error(10, QStringLiteral("DateTimePickerMontaje"), QStringLiteral("El vencimiento no puede ser mayor a un año."));
+            run.error(10, QStringLiteral("DateTimePickerMontaje"),
+                      QStringLiteral("El vencimiento no puede ser mayor a un año."));
             run.r.focus = QStringLiteral("DateTimePickerMontaje");
         }
         if (in.expiry <= in.enabling) {
@@ -118,7 +125,7 @@ Result Check(const Input &in, const Lookups &db, Prompter &prompter)
     run.r.hydraulicPassRan = true;
     if (dismantling)
         return run.r;
-    for (const Cylinders::DialogValues &c : in.cylinders) {
+    for (const CylinderRow &c : in.cylinders) {
         if (retired(c))
             continue;
         int month = 0, year = 0;
@@ -137,7 +144,7 @@ Result Check(const Input &in, const Lookups &db, Prompter &prompter)
             break;
         }
     }
-    for (const Cylinders::DialogValues &c : in.cylinders) {
+    for (const CylinderRow &c : in.cylinders) {
         const bool fab = c.uphTaller.trimmed() == QLatin1String("FAB");
         const bool hasCert = !blank(c.nroCertif);
         if (!retired(c) && !fab && !hasCert) {
@@ -149,7 +156,8 @@ Result Check(const Input &in, const Lookups &db, Prompter &prompter)
             return run.r;
         }
         if (fab && c.fabricac.trimmed() != c.uphFecha.trimmed()) {
-            run.warning(13, QStringLiteral("Siendo FAB la fecha de fabricación y última prueba hidraulica deben ser iguales."));
+            run.warning(
+                13, QStringLiteral("Siendo FAB la fecha de fabricación y última prueba hidraulica deben ser iguales."));
             return run.r;
         }
     }

@@ -12,7 +12,8 @@
 // The checks "Aceptar" runs over the whole operation form before the pending
 // operation is stored. The rule reads plain values, asks its questions through
 // the prompter and returns what the form must show; it writes nothing.
-namespace Validation {
+namespace Validation
+{
 
 struct Input {
     QString kind; // "C", "M", "R", "B", "D", "X", "H"
@@ -21,7 +22,7 @@ struct Input {
     QString docType, docNumber, street;
     QString postalCode, locality, telephone;
     QString regulatorCode, regulatorSerial;
-    QList<Cylinders::DialogValues> cylinders; // in list order
+    QVector<CylinderRow> cylinders; // in list order
     QDate mounting, enabling, expiry;
     bool checksReusedSticker = false; // installation profile flag
     QDate today;
@@ -41,7 +42,7 @@ struct Finding {
     int check;
     QString field; // objectName of the form control, empty when none
     Kind kind;
-    QString text;  // message shown, empty for a plain mark
+    QString text; // message shown, empty for a plain mark
     bool operator==(const Finding &) const = default;
 };
 

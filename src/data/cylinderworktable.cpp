@@ -2,34 +2,41 @@
 
 #include "data/localstore.h"
 
-namespace CylinderWorkTable {
+namespace CylinderWorkTable
+{
+
+CylinderRow RowAt(const LocalTable &t, int row)
+{
+    const auto text = [&](const char *field) { return t.textAt(row, t.fieldIndex(QLatin1String(field))); };
+    const auto value = [&](const char *field) { return t.valueAt(row, t.fieldIndex(QLatin1String(field))); };
+    CylinderRow c;
+    c.nroSerie = text("NROSERIE");
+    c.codigo = text("CODIGO");
+    c.gestion = text("GESTION");
+    c.capacidad = value("CAPACIDAD").toInt();
+    c.fabricac = text("FABRICAC");
+    c.uphTaller = text("UPHTALLER");
+    c.uphFecha = text("UPHFECHA");
+    c.uphResult = text("UPHRESULT");
+    c.fecVencCrpc = value("FECVENCRPC").toDate();
+    c.cNuevo = text("CNUEVO");
+    c.valCod = text("VALCOD");
+    c.valNro = text("VALNRO");
+    c.valGest = text("VALGEST");
+    c.rvalCod = text("RVALCOD");
+    c.rvalNro = text("RVALNRO");
+    c.rvalGest = text("RVALGEST");
+    c.nroCertif = text("NROCERTIF");
+    return c;
+}
 
 QVector<CylinderRow> Read(LocalTable &table)
 {
-    QVector<CylinderRow> rows;
     if (!table.isOpen())
         table.open();
-    for (bool more = table.first(); more && !table.eof(); more = table.next()) {
-        CylinderRow c;
-        c.nroSerie = table.text(QStringLiteral("NROSERIE"));
-        c.codigo = table.text(QStringLiteral("CODIGO"));
-        c.gestion = table.text(QStringLiteral("GESTION"));
-        c.capacidad = table.integer(QStringLiteral("CAPACIDAD"));
-        c.fabricac = table.text(QStringLiteral("FABRICAC"));
-        c.uphTaller = table.text(QStringLiteral("UPHTALLER"));
-        c.uphFecha = table.text(QStringLiteral("UPHFECHA"));
-        c.uphResult = table.text(QStringLiteral("UPHRESULT"));
-        c.fecVencCrpc = table.date(QStringLiteral("FECVENCRPC"));
-        c.cNuevo = table.text(QStringLiteral("CNUEVO"));
-        c.valCod = table.text(QStringLiteral("VALCOD"));
-        c.valNro = table.text(QStringLiteral("VALNRO"));
-        c.valGest = table.text(QStringLiteral("VALGEST"));
-        c.rvalCod = table.text(QStringLiteral("RVALCOD"));
-        c.rvalNro = table.text(QStringLiteral("RVALNRO"));
-        c.rvalGest = table.text(QStringLiteral("RVALGEST"));
-        c.nroCertif = table.text(QStringLiteral("NROCERTIF"));
-        rows << c;
-    }
+    QVector<CylinderRow> rows;
+    for (int r = 0; r < table.count(); ++r)
+        rows << RowAt(table, r);
     return rows;
 }
 
@@ -55,6 +62,29 @@ void Append(LocalTable &t, const CylinderRow &c)
     t.setText(QStringLiteral("RVALGEST"), c.rvalGest);
     t.setText(QStringLiteral("NROCERTIF"), c.nroCertif);
     t.post();
+}
+
+void Replace(LocalTable &table, const QVector<CylinderRow> &rows)
+{
+    if (!table.isOpen())
+        table.open();
+    table.empty();
+    for (const CylinderRow &c : rows)
+        Append(table, c);
+}
+
+void AppendLetterLine(LocalTable &letter, const CylinderRow &c)
+{
+    if (!letter.isOpen())
+        letter.open();
+    letter.append();
+    letter.setText(QStringLiteral("codigo_cil"), c.codigo);
+    letter.setText(QStringLiteral("numero_cil"), c.nroSerie);
+    letter.setReal(QStringLiteral("capacidad_cil"), c.capacidad);
+    letter.setText(QStringLiteral("fab_cil"), c.fabricac);
+    letter.setText(QStringLiteral("codigo_val"), c.valCod);
+    letter.setText(QStringLiteral("numero_val"), c.valNro);
+    letter.post();
 }
 
 } // namespace CylinderWorkTable

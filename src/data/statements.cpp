@@ -251,6 +251,34 @@ QVector<StatementDef> build()
            "ucodgest, rmatreshab, pmatreshab, codtal, talcuit, udominio, tnrointopr, peccod from usr where "
            "uapeynom like :ayn order by uapeynom")},
 
+        // Look-up dialogs: the typed text goes in a `like` pattern escaped with '!'
+        {s("SQLQueryBusquedaRegulador"), op,
+         s("select * from codreg where codigo like :re escape '!' order by codigo")},
+        {s("SQLQueryBusquedaValvula"), op, s("select * from valcod where codval like :co escape '!' order by codval")},
+        {s("SQLQueryBusquedaCRPC"), op, s("select * from codcrp where nombre like :co escape '!' order by nombre")},
+        {s("SQLQueryBusquedaCilindro"), op, s("select * from codcil where codigo like :ci escape '!' order by codigo")},
+        {s("SQLQueryBuscarPatente"), op, s("select * from usr where udominio = :do order by uobleanew")},
+        {s("SQLQueryBuscarPatenteFull"), op, s("select * from usr_full where udominio = :do order by uobleanew")},
+        {s("SQLQueryConsultaOblea"), op, s("select * from usr where uobleanew = :ob")},
+
+        // Pending operations of the workshop: only the listed columns, since the
+        // attached documents stored in the same rows would travel with each reading.
+        {s("SQLQueryPendientes"), op,
+         s("select id, estado, ucodgest, udescgest, uapeynom, umarca, umodelo, uano, udominio, vin, hora from "
+           "temp_usr where codtal = :ct order by id")},
+        {s("SQLQueryEstadoPendiente"), op, s("select estado from temp_usr where id = :id")},
+
+        // Workshop account and PEC messages
+        {s("SQLUpdateSello"), op,
+         s("update tal set sello1 = :se1, sello2 = :se2, sello3 = :se3, sello4 = :se4 where tcodigoint = :tal")},
+        {s("SQLQueryPasswordTaller"), op, s("select Password from tal where tcodigoint = :tal")},
+        {s("SQLUpdatePasswordTaller"), op, s("update tal set Password = :new where tcodigoint = :tal")},
+        // Bounded by the last message shown, so one posted while the reader is
+        // open stays unread for the next start.
+        {s("UpdateMensajesLeidos"), op,
+         s("update mensajes_destinatarios set leido = 1 where taller = :ta and leido = 0 and mensaje_id <= "
+           ":ultimo")},
+
         // Post-sales
         {s("SQLQueryInsertOTT"), pv, insertOtt()},
         {s("SQLQueryUpdateOTT"), pv, updateOtt()},

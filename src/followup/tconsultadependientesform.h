@@ -1,9 +1,9 @@
 #pragma once
 
-#include "followup/resultgrid.h"
+#include "widgets/messages.h"
+#include "widgets/resultgrid.h"
 
 #include <QDialog>
-#include <memory>
 
 class NamedQuery;
 class QLabel;
@@ -16,10 +16,9 @@ class TConsultaDePendientesForm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TConsultaDePendientesForm(QWidget *parent = nullptr);
-    ~TConsultaDePendientesForm() override;
+    explicit TConsultaDePendientesForm(QWidget *parent = nullptr, Prompter &prompter = guiPrompter());
 
-    ResultGridModel *gridModel() const { return m_model; }
+    Widgets::ResultGridModel *gridModel() const { return m_model; }
     int pendingIdAt(int row) const;
     int estadoAt(int row) const;
 
@@ -29,7 +28,7 @@ public slots:
     void BitBtn4Click(); // "Editar"
 
 protected:
-    TConsultaDePendientesForm(QWidget *parent, bool withVin);
+    TConsultaDePendientesForm(QWidget *parent, Prompter &prompter, bool withVin);
 
 private:
     void build(bool withVin);
@@ -38,9 +37,8 @@ private:
     // it since the list was read); -1 when the row is gone.
     int currentEstado(int id);
 
-    std::unique_ptr<NamedQuery> m_list;
-    std::unique_ptr<NamedQuery> m_state;
-    ResultGridModel *m_model = nullptr;
+    Prompter &m_prompter;
+    Widgets::ResultGridModel *m_model = nullptr;
     QTableView *m_grid = nullptr;
     QLabel *m_count = nullptr;
     QPushButton *m_eliminar = nullptr;

@@ -1,7 +1,7 @@
 #include "followup/tconsultadependientestamarackform.h"
 
-TConsultaDePendientesTamarackForm::TConsultaDePendientesTamarackForm(QWidget *parent)
-    : TConsultaDePendientesForm(parent, true)
+TConsultaDePendientesTamarackForm::TConsultaDePendientesTamarackForm(QWidget *parent, Prompter &prompter)
+    : TConsultaDePendientesForm(parent, prompter, true)
 {
     setObjectName(QStringLiteral("ConsultaDePendientesTamarackForm"));
 }

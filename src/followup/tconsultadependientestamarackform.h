@@ -7,5 +7,5 @@ class TConsultaDePendientesTamarackForm : public TConsultaDePendientesForm
 {
     Q_OBJECT
 public:
-    explicit TConsultaDePendientesTamarackForm(QWidget *parent = nullptr);
+    explicit TConsultaDePendientesTamarackForm(QWidget *parent = nullptr, Prompter &prompter = guiPrompter());
 };

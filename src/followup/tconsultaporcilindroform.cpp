@@ -1,30 +1,29 @@
 #include "followup/tconsultaporcilindroform.h"
 
-#include "data/dm1.h"
-
 namespace
 {
 
 OperationQueryForm::Setup setup()
 {
-    using K = GridColumn::Kind;
+    using K = Widgets::GridColumn::Kind;
     OperationQueryForm::Setup s;
     s.objectName = QStringLiteral("ConsultaPorCilindroForm");
     s.caption = QString::fromUtf8("Consulta por Número de Cilindro");
-    s.entryLabel = QString::fromUtf8("Número de Cilindro:");
+    s.prompt = QString::fromUtf8("Número de Cilindro:");
+    s.statement = QStringLiteral("SDBusquedaPorCilindro");
     s.param = QStringLiteral("re");
     s.notFound = QString::fromUtf8("No se encontraron operaciones para el cilindro indicado.");
     s.columns = {
-        {QString::fromUtf8("Código"), QStringLiteral("cilcodh"), K::Text, 4},
-        {QStringLiteral("Nro. Serie"), QStringLiteral("cnroserie"), K::Text, 16},
-        {QStringLiteral("Marca"), QStringLiteral("umarca"), K::Text, 10},
-        {QStringLiteral("Modelo"), QStringLiteral("umodelo"), K::Text, 14},
-        {QString::fromUtf8("Año"), QStringLiteral("uano"), K::Text, 4},
-        {QStringLiteral("Dominio"), QStringLiteral("udominio"), K::Text, 9},
-        {QStringLiteral("Propietario"), QStringLiteral("uapeynom"), K::Text, 24},
-        {QString::fromUtf8("Operación"), QStringLiteral("udescgest"), K::Text, 12},
-        {QStringLiteral("Fecha"), QStringLiteral("ufechab"), K::Date, 10},
-        {QStringLiteral("Taller"), QStringLiteral("codtal"), K::Text, 7},
+        {QString::fromUtf8("Código"), QStringLiteral("cilcodh"), 4, true},
+        {QStringLiteral("Nro. Serie"), QStringLiteral("cnroserie"), 25, true},
+        {QStringLiteral("Marca"), QStringLiteral("umarca"), 10, false},
+        {QStringLiteral("Modelo"), QStringLiteral("umodelo"), 20, false},
+        {QString::fromUtf8("Año"), QStringLiteral("uano"), 4, false},
+        {QStringLiteral("Dominio"), QStringLiteral("udominio"), 9, true},
+        {QStringLiteral("Propietario"), QStringLiteral("uapeynom"), 34, true},
+        {QString::fromUtf8("Operación"), QStringLiteral("udescgest"), 12, true},
+        {QStringLiteral("Fecha"), QStringLiteral("ufechab"), 10, false, K::Date},
+        {QStringLiteral("Taller"), QStringLiteral("codtal"), 7, true},
     };
     s.action = OperationQueryForm::Action::Aceptar;
     return s;
@@ -32,8 +31,8 @@ OperationQueryForm::Setup setup()
 
 } // namespace
 
-TConsultaPorCilindroForm::TConsultaPorCilindroForm(QWidget *parent)
-    : OperationQueryForm(parent, setup(), &dm1().query(QStringLiteral("SDBusquedaPorCilindro")))
+TConsultaPorCilindroForm::TConsultaPorCilindroForm(QWidget *parent, Prompter &prompter)
+    : OperationQueryForm(parent, setup(), prompter)
 {
     // The shared result set outlives the form: the last search shows again.
     showResultRows();
@@ -42,7 +41,7 @@ TConsultaPorCilindroForm::TConsultaPorCilindroForm(QWidget *parent)
 std::optional<Nav::OperationKey> TConsultaPorCilindroForm::chooseOperation(const Nav::ChooseOperationByCylinder &,
                                                                            QWidget *parent)
 {
-    TConsultaPorCilindroForm form(parent);
+    TConsultaPorCilindroForm form(parent, guiPrompter());
     if (form.exec() != QDialog::Accepted)
         return std::nullopt;
     return form.chosenKey();

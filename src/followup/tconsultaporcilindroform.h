@@ -10,7 +10,7 @@ class TConsultaPorCilindroForm : public OperationQueryForm
 {
     Q_OBJECT
 public:
-    explicit TConsultaPorCilindroForm(QWidget *parent = nullptr);
+    explicit TConsultaPorCilindroForm(QWidget *parent = nullptr, Prompter &prompter = guiPrompter());
 
     // Runs the form modally; the chosen operation's keys on "Aceptar".
     static std::optional<Nav::OperationKey> chooseOperation(const Nav::ChooseOperationByCylinder &request,

@@ -2,25 +2,27 @@
 
 #include "data/dm1.h"
 
-namespace {
+namespace
+{
 
 OperationQueryForm::Setup setup()
 {
-    using K = GridColumn::Kind;
+    using K = Widgets::GridColumn::Kind;
     OperationQueryForm::Setup s;
     s.objectName = QStringLiteral("ConsultaPorDominioForm");
     s.caption = QStringLiteral("Consulta de Operaciones por Dominio");
-    s.entryLabel = QStringLiteral("Dominio:");
+    s.prompt = QStringLiteral("Dominio:");
+    s.statement = QStringLiteral("SDBusquedaPorDominio");
     s.param = QStringLiteral("do");
     s.notFound = QString::fromUtf8("No se encontraron operaciones para el dominio indicado.");
     s.columns = {
-        {QStringLiteral("Oblea"), QStringLiteral("uobleanew"), K::Text, 10},
-        {QStringLiteral("Fecha"), QStringLiteral("ufecrev"), K::Date, 10},
-        {QString::fromUtf8("Operación"), QStringLiteral("udescgest"), K::Text, 12},
-        {QStringLiteral("Marca"), QStringLiteral("umarca"), K::Text, 10},
-        {QStringLiteral("Modelo"), QStringLiteral("umodelo"), K::Text, 16},
-        {QString::fromUtf8("Año"), QStringLiteral("uano"), K::Text, 4},
-        {QStringLiteral("Propietario"), QStringLiteral("uapeynom"), K::Text, 28},
+        {QStringLiteral("Oblea"), QStringLiteral("uobleanew"), 10, true},
+        {QStringLiteral("Fecha"), QStringLiteral("ufecrev"), 10, false, K::Date},
+        {QString::fromUtf8("Operación"), QStringLiteral("udescgest"), 12, true},
+        {QStringLiteral("Marca"), QStringLiteral("umarca"), 10, false},
+        {QStringLiteral("Modelo"), QStringLiteral("umodelo"), 20, false},
+        {QString::fromUtf8("Año"), QStringLiteral("uano"), 4, false},
+        {QStringLiteral("Propietario"), QStringLiteral("uapeynom"), 34, true},
     };
     s.action = OperationQueryForm::Action::Ver;
     return s;
@@ -28,8 +30,8 @@ OperationQueryForm::Setup setup()
 
 } // namespace
 
-TConsultaPorDominioForm::TConsultaPorDominioForm(QWidget *parent)
-    : OperationQueryForm(parent, setup(), &dm1().query(QStringLiteral("SDBusquedaPorDominio")))
+TConsultaPorDominioForm::TConsultaPorDominioForm(QWidget *parent, Prompter &prompter)
+    : OperationQueryForm(parent, setup(), prompter)
 {
     clearResult(); // always opens empty
 }
@@ -41,4 +43,7 @@ void TConsultaPorDominioForm::done(int result)
     OperationQueryForm::done(result);
 }
 
-void TConsultaPorDominioForm::actionClicked() { openConsultation(true); }
+void TConsultaPorDominioForm::actionClicked()
+{
+    openConsultation(true);
+}

@@ -8,7 +8,7 @@ class TConsultaPorDominioForm : public OperationQueryForm
 {
     Q_OBJECT
 public:
-    explicit TConsultaPorDominioForm(QWidget *parent = nullptr);
+    explicit TConsultaPorDominioForm(QWidget *parent = nullptr, Prompter &prompter = guiPrompter());
 
     void done(int result) override;
 

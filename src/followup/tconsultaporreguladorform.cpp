@@ -1,31 +1,30 @@
 #include "followup/tconsultaporreguladorform.h"
 
-#include "data/dm1.h"
-
 namespace
 {
 
 OperationQueryForm::Setup setup()
 {
-    using K = GridColumn::Kind;
+    using K = Widgets::GridColumn::Kind;
     OperationQueryForm::Setup s;
     s.objectName = QStringLiteral("ConsultaPorReguladorForm");
     s.caption = QStringLiteral("Consulta de Operaciones por Nro de Regulador");
-    s.entryLabel = QString::fromUtf8("Número de Regulador:");
+    s.prompt = QString::fromUtf8("Número de Regulador:");
+    s.statement = QStringLiteral("SDBusquedaPorRegulador");
     s.param = QStringLiteral("re");
     s.notFound = QString::fromUtf8("No se encontraron operaciones para el regulador indicado.");
     s.columns = {
-        {QString::fromUtf8("Código"), QStringLiteral("rcodregh"), K::Text, 4},
-        {QStringLiteral("Nro. Serie"), QStringLiteral("rnroserie"), K::Text, 16},
-        {QStringLiteral("Oblea"), QStringLiteral("uobleanew"), K::Text, 10},
-        {QStringLiteral("Marca"), QStringLiteral("umarca"), K::Text, 10},
-        {QStringLiteral("Modelo"), QStringLiteral("umodelo"), K::Text, 14},
-        {QString::fromUtf8("Año"), QStringLiteral("uano"), K::Text, 4},
-        {QStringLiteral("Patente"), QStringLiteral("udominio"), K::Text, 9},
-        {QStringLiteral("Propietario"), QStringLiteral("uapeynom"), K::Text, 24},
-        {QStringLiteral("Fecha"), QStringLiteral("ufechab"), K::Date, 10},
-        {QString::fromUtf8("Operación"), QStringLiteral("udescgest"), K::Text, 12},
-        {QStringLiteral("Taller"), QStringLiteral("codtal"), K::Text, 7},
+        {QString::fromUtf8("Código"), QStringLiteral("rcodregh"), 4, true},
+        {QStringLiteral("Nro. Serie"), QStringLiteral("rnroserie"), 25, true},
+        {QStringLiteral("Oblea"), QStringLiteral("uobleanew"), 10, true},
+        {QStringLiteral("Marca"), QStringLiteral("umarca"), 10, false},
+        {QStringLiteral("Modelo"), QStringLiteral("umodelo"), 20, false},
+        {QString::fromUtf8("Año"), QStringLiteral("uano"), 4, false},
+        {QStringLiteral("Patente"), QStringLiteral("udominio"), 9, true},
+        {QStringLiteral("Propietario"), QStringLiteral("uapeynom"), 34, true},
+        {QStringLiteral("Fecha"), QStringLiteral("ufechab"), 10, false, K::Date},
+        {QString::fromUtf8("Operación"), QStringLiteral("udescgest"), 12, true},
+        {QStringLiteral("Taller"), QStringLiteral("codtal"), 7, true},
     };
     s.action = OperationQueryForm::Action::Aceptar;
     return s;
@@ -33,8 +32,8 @@ OperationQueryForm::Setup setup()
 
 } // namespace
 
-TConsultaPorReguladorForm::TConsultaPorReguladorForm(QWidget *parent)
-    : OperationQueryForm(parent, setup(), &dm1().query(QStringLiteral("SDBusquedaPorRegulador")))
+TConsultaPorReguladorForm::TConsultaPorReguladorForm(QWidget *parent, Prompter &prompter)
+    : OperationQueryForm(parent, setup(), prompter)
 {
     // Always opens empty, whatever an earlier search left in the shared set.
     clearResult();
@@ -43,7 +42,7 @@ TConsultaPorReguladorForm::TConsultaPorReguladorForm(QWidget *parent)
 std::optional<Nav::OperationKey> TConsultaPorReguladorForm::chooseOperation(const Nav::ChooseOperationByRegulator &,
                                                                             QWidget *parent)
 {
-    TConsultaPorReguladorForm form(parent);
+    TConsultaPorReguladorForm form(parent, guiPrompter());
     if (form.exec() != QDialog::Accepted)
         return std::nullopt;
     return form.chosenKey();

@@ -10,7 +10,7 @@ class TConsultaPorReguladorForm : public OperationQueryForm
 {
     Q_OBJECT
 public:
-    explicit TConsultaPorReguladorForm(QWidget *parent = nullptr);
+    explicit TConsultaPorReguladorForm(QWidget *parent = nullptr, Prompter &prompter = guiPrompter());
 
     // Runs the form modally; the chosen operation's keys on "Aceptar".
     static std::optional<Nav::OperationKey> chooseOperation(const Nav::ChooseOperationByRegulator &request,

@@ -1,32 +1,32 @@
 #include "followup/tconsultaxobleaform.h"
 
-#include "app/messages.h"
 #include "core/helpers.h"
-#include "data/dm1.h"
 
 #include <QEvent>
 #include <QLineEdit>
 
-namespace {
+namespace
+{
 
 OperationQueryForm::Setup setup()
 {
-    using K = GridColumn::Kind;
+    using K = Widgets::GridColumn::Kind;
     OperationQueryForm::Setup s;
     s.objectName = QStringLiteral("ConsultaXObleaForm");
     s.caption = QStringLiteral("Consulta de Operaciones por Nro de Oblea");
-    s.entryLabel = QStringLiteral("Oblea:");
+    s.prompt = QStringLiteral("Oblea:");
+    s.statement = QStringLiteral("SQLQueryConsultaOblea");
     s.param = QStringLiteral("ob");
     s.notFound = QString::fromUtf8("No se encontraron operaciones para la oblea indicada.");
     s.columns = {
-        {QStringLiteral("Oblea"), QStringLiteral("uobleanew"), K::Text, 10},
-        {QStringLiteral("Fecha"), QStringLiteral("ufecrev"), K::Date, 10},
-        {QString::fromUtf8("Operación"), QStringLiteral("udescgest"), K::Text, 12},
-        {QStringLiteral("Marca"), QStringLiteral("umarca"), K::Text, 10},
-        {QStringLiteral("Modelo"), QStringLiteral("umodelo"), K::Text, 16},
-        {QStringLiteral("Dominio"), QStringLiteral("UDOMINIO"), K::Text, 9},
-        {QString::fromUtf8("Año"), QStringLiteral("uano"), K::Text, 4},
-        {QStringLiteral("Propietario"), QStringLiteral("uapeynom"), K::Text, 28},
+        {QStringLiteral("Oblea"), QStringLiteral("uobleanew"), 10, true},
+        {QStringLiteral("Fecha"), QStringLiteral("ufecrev"), 10, false, K::Date},
+        {QString::fromUtf8("Operación"), QStringLiteral("udescgest"), 12, true},
+        {QStringLiteral("Marca"), QStringLiteral("umarca"), 10, false},
+        {QStringLiteral("Modelo"), QStringLiteral("umodelo"), 20, false},
+        {QStringLiteral("Dominio"), QStringLiteral("UDOMINIO"), 9, true},
+        {QString::fromUtf8("Año"), QStringLiteral("uano"), 4, false},
+        {QStringLiteral("Propietario"), QStringLiteral("uapeynom"), 34, true},
     };
     s.action = OperationQueryForm::Action::Ver;
     return s;
@@ -34,12 +34,10 @@ OperationQueryForm::Setup setup()
 
 } // namespace
 
-TConsultaXObleaForm::TConsultaXObleaForm(QWidget *parent)
-    : OperationQueryForm(parent, setup(), nullptr,
-                         std::make_unique<NamedQuery>(QStringLiteral("SQLQueryConsultaOblea"), Conn::Operations,
-                                                      QStringLiteral("select * from usr where uobleanew = :ob")))
+TConsultaXObleaForm::TConsultaXObleaForm(QWidget *parent, Prompter &prompter)
+    : OperationQueryForm(parent, setup(), prompter)
 {
-    entry()->installEventFilter(this);
+    Edit1->installEventFilter(this);
 }
 
 QString TConsultaXObleaForm::zeroFilled(const QString &text, bool *ok)
@@ -54,19 +52,19 @@ QString TConsultaXObleaForm::zeroFilled(const QString &text, bool *ok)
 
 void TConsultaXObleaForm::ObleaEditExit()
 {
-    if (entry()->text().isEmpty())
+    if (Edit1->text().isEmpty())
         return;
     bool ok = false;
-    const QString filled = zeroFilled(entry()->text(), &ok);
+    const QString filled = zeroFilled(Edit1->text(), &ok);
     if (ok)
-        entry()->setText(filled);
+        Edit1->setText(filled);
     else
-        Msg::error(this, QString::fromUtf8("'%1' no es un valor entero válido.").arg(entry()->text()));
+        prompter().error(QString::fromUtf8("'%1' no es un valor entero válido.").arg(Edit1->text()));
 }
 
 bool TConsultaXObleaForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == entry() && event->type() == QEvent::FocusOut)
+    if (watched == Edit1 && event->type() == QEvent::FocusOut)
         ObleaEditExit();
     return OperationQueryForm::eventFilter(watched, event);
 }
@@ -76,10 +74,13 @@ QString TConsultaXObleaForm::searchText()
     // Enter runs "Consultar" without leaving the field: fill it here too, so
     // "12" finds sticker 0000000012 either way.
     bool ok = false;
-    const QString filled = zeroFilled(entry()->text(), &ok);
+    const QString filled = zeroFilled(Edit1->text(), &ok);
     if (ok && !filled.isEmpty())
-        entry()->setText(filled);
-    return entry()->text();
+        Edit1->setText(filled);
+    return Edit1->text();
 }
 
-void TConsultaXObleaForm::actionClicked() { openConsultation(false); }
+void TConsultaXObleaForm::actionClicked()
+{
+    openConsultation(false);
+}

@@ -10,7 +10,7 @@ class TConsultaXObleaForm : public OperationQueryForm
 {
     Q_OBJECT
 public:
-    explicit TConsultaXObleaForm(QWidget *parent = nullptr);
+    explicit TConsultaXObleaForm(QWidget *parent = nullptr, Prompter &prompter = guiPrompter());
 
     // "12" -> "0000000012"; *ok false for text that is not a whole number.
     // Empty text stays empty.

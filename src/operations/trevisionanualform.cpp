@@ -5,7 +5,6 @@
 #include "operations/print/fichaprint.h"
 #include "operations/save/formsave.h"
 
-#include "app/messages.h"
 #include "core/clock.h"
 #include "core/global.h"
 #include "core/helpers.h"
@@ -13,7 +12,8 @@
 #include "core/operationkind.h"
 #include "data/dm1.h"
 #include "operations/linklabel.h"
-#include "operations/uppercasevalidator.h"
+#include "widgets/messages.h"
+#include "widgets/uppercasevalidator.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -32,14 +32,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QStandardItemModel>
 #include <QStyle>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QValidator>
 
-TRevisionAnualForm::TRevisionAnualForm(QWidget *parent, Prompter *prompter) : QDialog(parent), m_prompter(prompter)
+TRevisionAnualForm::TRevisionAnualForm(QWidget *parent, Prompter &prompter) : QDialog(parent), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("RevisionAnualForm"));
     setWindowTitle(DefaultFormCaption);
@@ -47,20 +46,7 @@ TRevisionAnualForm::TRevisionAnualForm(QWidget *parent, Prompter *prompter) : QD
     runCreationSteps();
 }
 
-TRevisionAnualForm::~TRevisionAnualForm()
-{
-    if (m_waitCursor)
-        QApplication::restoreOverrideCursor();
-}
-
-Prompter &TRevisionAnualForm::prompter()
-{
-    if (m_prompter)
-        return *m_prompter;
-    if (!m_ownPrompter)
-        m_ownPrompter = std::make_unique<GuiPrompter>(this);
-    return *m_ownPrompter;
-}
+TRevisionAnualForm::~TRevisionAnualForm() = default;
 
 void TRevisionAnualForm::showProgress(int steps)
 {
@@ -96,8 +82,7 @@ void TRevisionAnualForm::runCreationSteps()
             Image1->setVisible(true);
         }
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_waitCursor = true;
+    m_creating.emplace();
 
     const InstallationProfile *profile = profileById(Global.InstallationId);
     m_offersCommitmentLetter = profile && profile->offersCommitmentLetter;
@@ -188,7 +173,7 @@ void TRevisionAnualForm::loadWorkshopList()
 
 void TRevisionAnualForm::setUpperCase(QLineEdit *edit)
 {
-    edit->setValidator(new UpperCaseValidator(edit));
+    edit->setValidator(new Widgets::UpperCaseValidator(edit));
 }
 
 void TRevisionAnualForm::showEvent(QShowEvent *event)
@@ -201,10 +186,7 @@ void TRevisionAnualForm::showEvent(QShowEvent *event)
     SpeedButtonPropietarios->setVisible(profile && profile->showsOwnerListButton);
     if (isConsultation())
         BitBtn2->setFocus();
-    if (m_waitCursor) {
-        QApplication::restoreOverrideCursor();
-        m_waitCursor = false;
-    }
+    m_creating.reset();
 }
 
 void TRevisionAnualForm::done(int result)

@@ -3,6 +3,8 @@
 #include "app/requests.h"
 #include "core/editmask.h"
 #include "core/operationrecord.h"
+#include "widgets/messages.h"
+#include "widgets/waitcursor.h"
 
 #include <QDialog>
 #include <QHash>
@@ -22,11 +24,10 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
-class QStandardItemModel;
 class QTableView;
 class QToolButton;
+class CylinderList;
 class LinkLabel;
-class Prompter;
 namespace Recall
 {
 struct Copied;
@@ -40,10 +41,12 @@ class TRevisionAnualForm : public QDialog
 {
     Q_OBJECT
 public:
-    // Builds the form as the main window does, without showing it. Messages
-    // go to `prompter` (the Spanish message boxes when null).
-    explicit TRevisionAnualForm(QWidget *parent = nullptr, Prompter *prompter = nullptr);
+    // Builds the form as the main window does, without showing it. Every
+    // question and notice of the form and of its dialogs goes to `prompter`.
+    explicit TRevisionAnualForm(QWidget *parent = nullptr, Prompter &prompter = guiPrompter());
     ~TRevisionAnualForm() override;
+
+    Prompter &prompter() const { return m_prompter; }
 
     // The navigator's requests this window answers (operations/windows.cpp):
     // a new operation, a pending one for editing, an earlier one read-only.
@@ -105,11 +108,11 @@ public:
     QString domainMask() const { return m_domainMask.source; }
     QString documentMask() const { return m_documentMask.source; }
 
-    // The cylinders of the operation on screen, as the grid and the details
-    // below it show them (the work table behind them is its own code's).
+    // The cylinders of the operation on screen: the work table behind the
+    // grid and the details below it. setCylinders refills it.
     void setCylinders(const QVector<CylinderRow> &rows);
-    const QVector<CylinderRow> &cylinders() const { return m_cylinders; }
-    QStandardItemModel *cylinderModel() const { return m_cylinderModel; }
+    QVector<CylinderRow> cylinders() const;
+    CylinderList *cylinderList() const { return m_cylinders; }
 
     // Progress panel shown over the form during recalls and saves.
     void showProgress(int steps);
@@ -185,9 +188,7 @@ private:
     void copyConversionOrder(const Nav::ConversionOrder &order);
     static void showText(QComboBox *box, const QString &text);
 
-    Prompter &prompter();
-    std::unique_ptr<Prompter> m_ownPrompter;
-    Prompter *m_prompter = nullptr;
+    Prompter &m_prompter;
 
     // Form fields.
     QString m_kind;
@@ -206,7 +207,8 @@ private:
     QHash<QWidget *, Keys> m_keys;
     bool m_refocusing = false;
     bool m_activated = false;
-    bool m_waitCursor = false;
+    // The hourglass from creation until the form first shows.
+    std::optional<Widgets::WaitCursor> m_creating;
 
 public:
     // Controls (designer names in objectName).
@@ -269,7 +271,6 @@ public:
     QPlainTextEdit *MemoTareas = nullptr;
 
 private:
-    QStandardItemModel *m_cylinderModel = nullptr;
-    QVector<CylinderRow> m_cylinders;
-    void showCylinderDetails(int row);
+    CylinderList *m_cylinders = nullptr;
+    void showCylinderDetails();
 };

@@ -6,8 +6,6 @@
 #include "app/navigator.h"
 #include "core/operationkind.h"
 #include "core/recall.h"
-#include "data/cylinderworktable.h"
-#include "data/localstore.h"
 #include "operations/cylinders/formwiring.h"
 #include "operations/linklabel.h"
 #include "operations/print/fichaprint.h"
@@ -17,29 +15,14 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-namespace
-{
-
-// The cylinder work table, open; `emptied` for a form that starts without cylinders.
-LocalTable &cylinderTable(bool emptied)
-{
-    LocalTable &t = localStore().table(LocalTableId::Cylinders);
-    t.open();
-    if (emptied)
-        t.empty();
-    return t;
-}
-
-} // namespace
-
 int TRevisionAnualForm::openNew(const Nav::OpenOperation &request, QWidget *parent)
 {
     TRevisionAnualForm form(parent);
     form.SetOperationKind(request.kind);
-    LocalTable &cylinders = cylinderTable(true);
-    Cylinders::WireOperationForm(form, cylinders);
-    OperationSave::WireOperationForm(form, cylinders);
-    FichaPrint::WireFichaButton(form, cylinders);
+    form.setCylinders({}); // a new operation starts without cylinders
+    Cylinders::WireOperationForm(form);
+    OperationSave::WireOperationForm(form);
+    FichaPrint::WireFichaButton(form);
     return form.exec();
 }
 
@@ -49,9 +32,8 @@ int TRevisionAnualForm::view(const Nav::ViewOperation &request, QWidget *parent)
     form.SetRecallStickers(request.sticker, request.previousSticker);
     form.SetShownKind(request.kind);
     form.SetOperationKind(ConsultationKind);
-    LocalTable &cylinders = cylinderTable(false);
-    Cylinders::WireOperationForm(form, cylinders);
-    FichaPrint::WireFichaButton(form, cylinders);
+    Cylinders::WireOperationForm(form);
+    FichaPrint::WireFichaButton(form);
     if (!form.RecallBySticker())
         return QDialog::Rejected;
     return form.exec();
@@ -64,10 +46,9 @@ int TRevisionAnualForm::editPending(const Nav::EditPending &request, QWidget *pa
     form.SetShownKind(request.kind);
     form.SetPendingId(request.pendingId);
     form.setEditingPending(true);
-    LocalTable &cylinders = cylinderTable(true);
-    Cylinders::WireOperationForm(form, cylinders);
-    OperationSave::WireOperationForm(form, cylinders);
-    FichaPrint::WireFichaButton(form, cylinders);
+    Cylinders::WireOperationForm(form);
+    OperationSave::WireOperationForm(form);
+    FichaPrint::WireFichaButton(form);
     if (!form.LoadPendingOperation(request.pendingId))
         return QDialog::Rejected;
     return form.exec();
@@ -145,10 +126,7 @@ void TRevisionAnualForm::copyConversionOrder(const Nav::ConversionOrder &order)
     Recall::CopyConversionOrder(order.order, order.regulators, order.cylinders, r, &copied.domainMask);
     applyRecord(r, &copied);
     // The order's cylinders join the ones already listed.
-    LocalTable &table = cylinderTable(false);
-    for (const CylinderRow &c : std::as_const(r.cylinders))
-        CylinderWorkTable::Append(table, c);
-    setCylinders(CylinderWorkTable::Read(table));
+    setCylinders(cylinders() + r.cylinders);
 }
 
 void TRevisionAnualForm::showText(QComboBox *box, const QString &text)

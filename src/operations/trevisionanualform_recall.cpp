@@ -14,14 +14,14 @@
 #include "data/localstore.h"
 #include "operations/cylinders/formwiring.h"
 #include "operations/linklabel.h"
-#include "operations/lookups/modalrun.h"
 #include "operations/lookups/tbuscarpatenteform.h"
 #include "operations/lookups/tbuscarpatentefullform.h"
 #include "operations/lookups/tbusquedaporapellidoform.h"
 #include "operations/print/fichaprint.h"
 #include "operations/save/formsave.h"
+#include "widgets/modalrun.h"
 
-#include "app/messages.h"
+#include "widgets/messages.h"
 
 #include <QColor>
 #include <QComboBox>
@@ -286,16 +286,9 @@ bool TRevisionAnualForm::runRecall(Source source, const QString &peccod, const Q
         Recall::CopyRegulators(regs, mode, m_kind, brandOf, r);
         r.cylinders = Recall::CopyCylinders(cils, mode, m_kind);
 
-        LocalTable &table = openTable(LocalTableId::Cylinders);
-        {
-            // One change for the grid: the table is refilled, never merged.
-            table.empty();
-            for (const CylinderRow &c : std::as_const(r.cylinders))
-                CylinderWorkTable::Append(table, c);
-        }
-        const QVector<CylinderRow> stored = CylinderWorkTable::Read(table);
         applyRecord(r, &copied);
-        setCylinders(stored);
+        setCylinders(r.cylinders);
+        const QVector<CylinderRow> stored = cylinders();
         addProgressStep(QString());
         hideProgress();
 
@@ -303,19 +296,8 @@ bool TRevisionAnualForm::runRecall(Source source, const QString &peccod, const Q
             const Recall::HydraulicPass pass = Recall::RunHydraulicPass(
                 stored, m_kind, DateTimePickerHabilitacion->date(), DateTimePickerVencimiento->date(), today,
                 m_offersCommitmentLetter, source != Source::Sticker);
-            if (!pass.letterRows.isEmpty()) {
-                LocalTable &letter = openTable(LocalTableId::LetterCylinders);
-                for (const Recall::LetterRow &l : pass.letterRows) {
-                    letter.append();
-                    letter.setText(QStringLiteral("codigo_cil"), l.codigo);
-                    letter.setText(QStringLiteral("numero_cil"), l.numero);
-                    letter.setReal(QStringLiteral("capacidad_cil"), l.capacidad);
-                    letter.setText(QStringLiteral("fab_cil"), l.fabricacion);
-                    letter.setText(QStringLiteral("codigo_val"), l.valCodigo);
-                    letter.setText(QStringLiteral("numero_val"), l.valNumero);
-                    letter.post();
-                }
-            }
+            for (const CylinderRow &c : pass.letterRows)
+                CylinderWorkTable::AppendLetterLine(localStore().table(LocalTableId::LetterCylinders), c);
             if (pass.enablesLetterButton)
                 SpeedButtonCC1->setEnabled(true);
             if (pass.phRequired)
@@ -383,10 +365,7 @@ bool TRevisionAnualForm::LoadPendingOperation(int id)
                      EditObs->text().isEmpty() ? palette().color(QPalette::Base) : QColor(254, 173, 169));
         EditObs->setPalette(pal);
 
-        LocalTable &table = openTable(LocalTableId::Cylinders);
-        for (const CylinderRow &c : std::as_const(r.cylinders))
-            CylinderWorkTable::Append(table, c);
-        setCylinders(CylinderWorkTable::Read(table));
+        setCylinders(r.cylinders);
         return true;
     } catch (const DbError &e) {
         prompter().error(e.text());
@@ -425,7 +404,7 @@ namespace
 
 template <typename Dialog> std::optional<Nav::OperationKey> chosenKeys(Dialog &dialog)
 {
-    if (Lookups::runModal(dialog) != QDialog::Accepted || !dialog.hasSelection())
+    if (Widgets::runModal(dialog) != QDialog::Accepted || !dialog.hasSelection())
         return std::nullopt;
     return Nav::OperationKey{dialog.selectedText(QStringLiteral("peccod")),
                              dialog.selectedText(QStringLiteral("talcuit")),

@@ -1,7 +1,6 @@
 // Kind layout, key filters and the enter/leave rules of the operation form.
 #include "operations/trevisionanualform.h"
 
-#include "app/tconfirmdlg.h"
 #include "core/clock.h"
 #include "core/global.h"
 #include "core/helpers.h"
@@ -353,7 +352,7 @@ void TRevisionAnualForm::AnioSpinEditExit()
     const int year = AnioSpinEdit->value();
     if (year >= MinModelYear && year <= m_maxModelYear)
         return;
-    TConfirmDlg::tell(QStringLiteral("Error"), QStringLiteral("Año Invalido."));
+    prompter().alert(QStringLiteral("Año Invalido."));
     refocus(AnioSpinEdit);
 }
 
@@ -421,6 +420,6 @@ OperationRecord TRevisionAnualForm::record() const
     r.accesorios = m_accessories;
     r.attachmentPaths = m_attachmentPaths;
     r.estado = ComboBoxEstado->currentIndex();
-    r.cylinders = m_cylinders;
+    r.cylinders = cylinders();
     return r;
 }

@@ -1,15 +1,17 @@
 // Controls and layout of the operation form.
 #include "operations/trevisionanualform.h"
 
-#include "app/messages.h"
 #include "core/clock.h"
 #include "core/global.h"
 #include "core/helpers.h"
 #include "core/installationprofile.h"
 #include "core/operationkind.h"
 #include "data/dm1.h"
+#include "data/localstore.h"
+#include "operations/cylinders/cylinderlist.h"
 #include "operations/linklabel.h"
-#include "operations/uppercasevalidator.h"
+#include "widgets/resultgrid.h"
+#include "widgets/uppercasevalidator.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,13 +24,13 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QStandardItemModel>
 #include <QStyle>
 #include <QTableView>
 #include <QToolButton>
@@ -85,7 +87,7 @@ QDateEdit *datePicker(const char *name)
 {
     auto *d = named(new QDateEdit, name);
     d->setCalendarPopup(true);
-    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    d->setDisplayFormat(Widgets::DateFormat);
     return d;
 }
 
@@ -120,7 +122,7 @@ void TRevisionAnualForm::buildUi()
     root->addLayout(columns, 1);
     root->addWidget(buildButtons());
     buildProgressPanel();
-    resize(1300, 690); // room for the whole cylinder grid on a 1366x768 screen
+    resize(1330, 690); // room for the whole cylinder grid on a 1366x768 screen
 }
 
 QWidget *TRevisionAnualForm::buildTopRow()
@@ -237,7 +239,7 @@ QGroupBox *TRevisionAnualForm::buildOwner()
                        QStringLiteral("DNI"));
     DNIComboBox->setEditable(true); // other document types may be typed
     DNIComboBox->setInsertPolicy(QComboBox::NoInsert);
-    DNIComboBox->setValidator(new UpperCaseValidator(DNIComboBox));
+    DNIComboBox->setValidator(new Widgets::UpperCaseValidator(DNIComboBox));
     DNIComboBox->setCurrentText(QStringLiteral("DNI"));
     NroDocEdit = lineEdit("NroDocEdit");
     SpeedButton9 =
@@ -250,7 +252,7 @@ QGroupBox *TRevisionAnualForm::buildOwner()
     ProvinciaComboBox->setEditable(true); // free text, checked on leaving
     ProvinciaComboBox->setInsertPolicy(QComboBox::NoInsert);
     ProvinciaComboBox->lineEdit()->setMaxLength(20);
-    ProvinciaComboBox->setValidator(new UpperCaseValidator(ProvinciaComboBox));
+    ProvinciaComboBox->setValidator(new Widgets::UpperCaseValidator(ProvinciaComboBox));
     ComboBoxTipoTE =
         list("ComboBoxTipoTE", {QStringLiteral("CELULAR"), QStringLiteral("FIJO")}, QStringLiteral("CELULAR"));
     CaracteristicaEdit = lineEdit("CaracteristicaEdit", 4);
@@ -382,23 +384,17 @@ QGroupBox *TRevisionAnualForm::buildCylinders()
     buttons->addStretch(1);
     v->addLayout(buttons);
 
-    m_cylinderModel = new QStandardItemModel(0, 9, this);
-    m_cylinderModel->setHorizontalHeaderLabels(
-        {QStringLiteral("Código"), QStringLiteral("Nro Serie"), QStringLiteral("Nuevo"), QStringLiteral("Gestión"),
-         QStringLiteral("Capacidad"), QStringLiteral("Fabricación"), QStringLiteral("Ultima PH"),
-         QStringLiteral("PH Fecha"), QStringLiteral("Resultado PH")});
+    m_cylinders = new CylinderList(localStore().table(LocalTableId::Cylinders), this);
     DBGrid1 = named(new QTableView, "DBGrid1");
-    DBGrid1->setModel(m_cylinderModel);
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGrid1->setModel(m_cylinders);
+    Widgets::setUpGrid(DBGrid1, Widgets::GridPalette::Blue, CylinderList::columns());
+    // The details follow the grid's row, and a refilled list starts on its first.
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) { showCylinderDetails(current.row()); });
-    DBGrid1->verticalHeader()->setDefaultSectionSize(20);
-    DBGrid1->verticalHeader()->setVisible(false);
-    const int widths[] = {50, 90, 40, 82, 65, 70, 60, 60, 80};
-    for (int c = 0; c < 9; ++c)
-        DBGrid1->setColumnWidth(c, widths[c]);
+            &TRevisionAnualForm::showCylinderDetails);
+    connect(m_cylinders, &QAbstractItemModel::modelReset, this, [this] {
+        Widgets::selectGridRow(DBGrid1, 0);
+        showCylinderDetails();
+    });
     DBGrid1->setMinimumHeight(110);
     v->addWidget(DBGrid1, 1);
 
@@ -526,24 +522,18 @@ void TRevisionAnualForm::buildProgressPanel()
 
 void TRevisionAnualForm::setCylinders(const QVector<CylinderRow> &rows)
 {
-    m_cylinders = rows;
-    m_cylinderModel->removeRows(0, m_cylinderModel->rowCount());
-    for (const CylinderRow &c : rows) {
-        QList<QStandardItem *> items;
-        for (const QString &text : {c.codigo, c.nroSerie, c.cNuevo, c.gestion, QString::number(c.capacidad), c.fabricac,
-                                    c.uphTaller, c.uphFecha, c.uphResult})
-            items << new QStandardItem(text);
-        m_cylinderModel->appendRow(items);
-    }
-    if (rows.isEmpty())
-        showCylinderDetails(-1);
-    else
-        DBGrid1->selectRow(0);
+    m_cylinders->setRows(rows);
 }
 
-void TRevisionAnualForm::showCylinderDetails(int row)
+QVector<CylinderRow> TRevisionAnualForm::cylinders() const
 {
-    const CylinderRow c = row >= 0 && row < m_cylinders.size() ? m_cylinders.at(row) : CylinderRow{};
+    return m_cylinders->rows();
+}
+
+void TRevisionAnualForm::showCylinderDetails()
+{
+    const QModelIndex current = DBGrid1->currentIndex();
+    const CylinderRow c = m_cylinders->row(current.isValid() ? current.row() : -1);
     DBEditValCod->setText(c.valCod);
     DBEditValNro->setText(c.valNro);
     DBEditValGest->setText(c.valGest);

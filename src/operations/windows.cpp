@@ -13,7 +13,7 @@ void registerWindows(Navigator &nav)
     nav.add<Nav::EditPending>(TRevisionAnualForm::editPending);
     nav.add<Nav::ViewOperation>(TRevisionAnualForm::view);
     nav.add(WindowId::OwnerSearch, [](QWidget *parent) {
-        TBusquedaPorApellidoForm form(parent);
+        TBusquedaPorApellidoForm form(parent, guiPrompter());
         form.setMode(1); // a query: the main window ignores the choice
         form.exec();
     });

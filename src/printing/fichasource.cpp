@@ -68,34 +68,6 @@ ValidityLookup CatalogueValidity()
     };
 }
 
-QVector<CylinderWorkRow> ReadCylinderWorkTable(LocalTable &work)
-{
-    QVector<CylinderWorkRow> out;
-    if (!work.isOpen())
-        work.open();
-    for (bool ok = work.first(); ok && !work.eof(); ok = work.next()) {
-        CylinderWorkRow r;
-        r.nroSerie = work.text(QStringLiteral("NROSERIE"));
-        r.codigo = work.text(QStringLiteral("CODIGO"));
-        r.gestion = work.text(QStringLiteral("GESTION"));
-        r.capacidad = work.integer(QStringLiteral("CAPACIDAD"));
-        r.fabricac = work.text(QStringLiteral("FABRICAC"));
-        r.uphTaller = work.text(QStringLiteral("UPHTALLER"));
-        r.uphFecha = work.text(QStringLiteral("UPHFECHA"));
-        r.uphResult = work.text(QStringLiteral("UPHRESULT"));
-        r.cNuevo = work.text(QStringLiteral("CNUEVO"));
-        r.valCod = work.text(QStringLiteral("VALCOD"));
-        r.valNro = work.text(QStringLiteral("VALNRO"));
-        r.valGest = work.text(QStringLiteral("VALGEST"));
-        r.rValCod = work.text(QStringLiteral("RVALCOD"));
-        r.rValNro = work.text(QStringLiteral("RVALNRO"));
-        r.rValGest = work.text(QStringLiteral("RVALGEST"));
-        r.nroCertif = work.text(QStringLiteral("NROCERTIF"));
-        out.append(r);
-    }
-    return out;
-}
-
 void WritePreparedTable(LocalTable &printable, const QVector<PreparedCylinderRow> &rows)
 {
     if (!printable.isOpen())
@@ -111,10 +83,10 @@ void WritePreparedTable(LocalTable &printable, const QVector<PreparedCylinderRow
     }
 }
 
-QVector<PreparedCylinderRow> PreparePrintCylinders(LocalTable &work, LocalTable &printable,
+QVector<PreparedCylinderRow> PreparePrintCylinders(const QVector<CylinderRow> &cylinders, LocalTable &printable,
                                                    const ValidityLookup &validity)
 {
-    const QVector<PreparedCylinderRow> rows = PrepareCylinders(ReadCylinderWorkTable(work), validity);
+    const QVector<PreparedCylinderRow> rows = PrepareCylinders(cylinders, validity);
     WritePreparedTable(printable, rows);
     return rows;
 }

@@ -18,16 +18,13 @@ void LoadWorkshopBlock(FichaData &d, const QString &workshopCode);
 // Validity years from `codcil` (`SQLQueryBUscarCil`), asked once per model.
 ValidityLookup CatalogueValidity();
 
-// The cylinder work table (`CILAUX01`) from its first record.
-QVector<CylinderWorkRow> ReadCylinderWorkTable(LocalTable &work);
-
 // Empties the printable table (`CILAUXPR`) and appends the prepared rows; the
 // rows stay there after the print until the next sheet empties it.
 void WritePreparedTable(LocalTable &printable, const QVector<PreparedCylinderRow> &rows);
 
-// The two above with the catalogue: what every sheet over the prepared list
-// runs before it prints.
-QVector<PreparedCylinderRow> PreparePrintCylinders(LocalTable &work, LocalTable &printable,
+// The operation's cylinders prepared with the catalogue and written to the
+// printable table: what every sheet over the prepared list runs before it prints.
+QVector<PreparedCylinderRow> PreparePrintCylinders(const QVector<CylinderRow> &cylinders, LocalTable &printable,
                                                    const ValidityLookup &validity);
 
 } // namespace Ficha

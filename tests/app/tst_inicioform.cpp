@@ -1,10 +1,10 @@
-#include "app/messages.h"
 #include "app/startup.h"
 #include "app/tinicioform.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
 #include "data/dm1.h"
 #include "testdb.h"
+#include "widgets/messages.h"
 
 #include <QApplication>
 #include <QDesktopServices>

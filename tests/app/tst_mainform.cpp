@@ -1,4 +1,3 @@
-#include "app/messages.h"
 #include "app/navigator.h"
 #include "app/tmainform.h"
 #include "app/tvermensajesform.h"
@@ -6,6 +5,7 @@
 #include "core/global.h"
 #include "data/dm1.h"
 #include "testdb.h"
+#include "widgets/messages.h"
 
 #include <QAction>
 #include <QLabel>

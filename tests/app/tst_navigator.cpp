@@ -2,10 +2,10 @@
 // requests carry their arguments and results, and a window nobody built yet
 // says so. Also the event boundary: an exception out of a slot ends in the
 // error dialog and the program goes on.
-#include "app/messages.h"
 #include "app/navigator.h"
 #include "data/dberror.h"
 #include "guardedmain.h"
+#include "widgets/messages.h"
 
 #include <QDialog>
 #include <QPushButton>

@@ -1,12 +1,12 @@
-#include "app/messages.h"
 #include "app/tcambiarpasswordform.h"
-#include "app/tconfirmdlg.h"
 #include "app/tselloform.h"
 #include "app/tvermensajesform.h"
 #include "app/tversionesform.h"
 #include "core/global.h"
 #include "data/dm1.h"
 #include "testdb.h"
+#include "widgets/messages.h"
+#include "widgets/tconfirmdlg.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -17,7 +17,8 @@
 #include <QTextEdit>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 const QString kDb = QStringLiteral("t_smalldialogs");
 const QString kWorkshop = QStringLiteral("TDM0001");
@@ -238,7 +239,8 @@ void TstSmallDialogs::oneMessageDisablesBothButtons()
     openMessages();
     TVerMensajesForm form(QStringLiteral("Tiene un mensaje sin leer"));
     QCOMPARE(form.windowTitle(), QStringLiteral("Mensajes enviados desde el PEC"));
-    QCOMPARE(form.findChild<QLabel *>(QStringLiteral("LabelAviso"))->text(), QStringLiteral("Tiene un mensaje sin leer"));
+    QCOMPARE(form.findChild<QLabel *>(QStringLiteral("LabelAviso"))->text(),
+             QStringLiteral("Tiene un mensaje sin leer"));
     QCOMPARE(form.findChild<QLabel *>(QStringLiteral("LabelContador"))->text(), QStringLiteral("Mensaje 1/1"));
     QCOMPARE(form.findChild<QPlainTextEdit *>(QStringLiteral("MemoMensaje"))->toPlainText(),
              QStringLiteral("Reunión el lunes"));
@@ -299,8 +301,10 @@ void TstSmallDialogs::closingCheckedMarksEveryUnreadMessageRead()
         TVerMensajesForm form(QStringLiteral("Tiene 3 mensajes sin leer"));
         form.reject(); // only the first one was seen
     }
-    QCOMPARE(value(QStringLiteral("select count(*) from mensajes_destinatarios where taller = ? and leido = 0"),
-                   {kWorkshop}).toInt(), 0);
+    QCOMPARE(
+        value(QStringLiteral("select count(*) from mensajes_destinatarios where taller = ? and leido = 0"), {kWorkshop})
+            .toInt(),
+        0);
     QCOMPARE(value(QStringLiteral("select leido from mensajes_destinatarios where taller = ?"), {kOther}).toInt(), 0);
     QVERIFY(m_shown.isEmpty());
 }
@@ -467,7 +471,8 @@ void TstSmallDialogs::stampStoredThenCopiedToGlobal()
         form.findChild<QLineEdit *>(QStringLiteral("EditSello%1").arg(i + 1))->setText(typed.at(i));
     form.BitBtnCambiarClick();
     QCOMPARE(form.result(), int(QDialog::Accepted));
-    QSqlQuery q = sql(QStringLiteral("select sello1, sello2, sello3, sello4 from tal where tcodigoint = ?"), {kWorkshop});
+    QSqlQuery q =
+        sql(QStringLiteral("select sello1, sello2, sello3, sello4 from tal where tcodigoint = ?"), {kWorkshop});
     QVERIFY(q.next());
     for (int i = 0; i < 4; ++i)
         QCOMPARE(q.value(i).toString(), typed.at(i));
@@ -485,7 +490,8 @@ void TstSmallDialogs::stampEmptyLinesAreEmptyTexts()
     form.BitBtnCambiarClick();
     QCOMPARE(value(QStringLiteral("select count(*) from tal where tcodigoint = ? and sello1 = '' and sello2 = '' "
                                   "and sello3 = '' and sello4 = ''"),
-                   {kWorkshop}).toInt(),
+                   {kWorkshop})
+                 .toInt(),
              1);
     QVERIFY(Global.Stamp1.isEmpty() && Global.Stamp4.isEmpty());
 }

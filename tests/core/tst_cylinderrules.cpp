@@ -12,9 +12,9 @@ class TstCylinderRules : public QObject
 {
     Q_OBJECT
 
-    static DialogValues complete()
+    static CylinderRow complete()
     {
-        DialogValues v;
+        CylinderRow v;
         v.codigo = QStringLiteral("C001");
         v.nroSerie = QStringLiteral("SER123");
         v.gestion = QStringLiteral("SIN CAMBIOS");
@@ -67,16 +67,16 @@ private slots:
                                         << QDate(2026, 6, 30);
         QTest::newRow("31 March, July") << 7 << QDate(2026, 3, 31) << QDate(2026, 4, 1) << QDate(2026, 7, 30)
                                         << QDate(2026, 7, 31);
-        QTest::newRow("June already past") << 6 << QDate(2026, 3, 31) << QDate(2026, 7, 1) << QDate(2027, 6, 30)
-                                           << QDate(2027, 6, 30);
-        QTest::newRow("February capped at 28") << 2 << QDate(2028, 1, 30) << QDate(2028, 1, 30)
-                                               << QDate(2028, 2, 28) << QDate(2028, 2, 28);
-        QTest::newRow("small day kept on save") << 9 << QDate(2026, 1, 12) << QDate(2026, 1, 12)
-                                                << QDate(2026, 9, 12) << QDate(2026, 9, 30);
-        QTest::newRow("limit equal to today stays") << 9 << QDate(2026, 1, 12) << QDate(2026, 9, 12)
-                                                    << QDate(2026, 9, 12) << QDate(2026, 9, 30);
-        QTest::newRow("December rolls into next year") << 12 << QDate(2026, 12, 31) << QDate(2027, 1, 5)
-                                                       << QDate(2027, 12, 30) << QDate(2027, 12, 31);
+        QTest::newRow("June already past")
+            << 6 << QDate(2026, 3, 31) << QDate(2026, 7, 1) << QDate(2027, 6, 30) << QDate(2027, 6, 30);
+        QTest::newRow("February capped at 28")
+            << 2 << QDate(2028, 1, 30) << QDate(2028, 1, 30) << QDate(2028, 2, 28) << QDate(2028, 2, 28);
+        QTest::newRow("small day kept on save")
+            << 9 << QDate(2026, 1, 12) << QDate(2026, 1, 12) << QDate(2026, 9, 12) << QDate(2026, 9, 30);
+        QTest::newRow("limit equal to today stays")
+            << 9 << QDate(2026, 1, 12) << QDate(2026, 9, 12) << QDate(2026, 9, 12) << QDate(2026, 9, 30);
+        QTest::newRow("December rolls into next year")
+            << 12 << QDate(2026, 12, 31) << QDate(2027, 1, 5) << QDate(2027, 12, 30) << QDate(2027, 12, 31);
     }
     void expiryLimits()
     {
@@ -92,7 +92,7 @@ private slots:
     void crpcExpiry()
     {
         QCOMPARE(CrpcExpiryDate(std::nullopt, 6, 2022), QDate(2027, 6, 30)); // not in catalogue: 5 years
-        QCOMPARE(CrpcExpiryDate(3, 2, 2021), QDate(2024, 2, 29));           // leap February
+        QCOMPARE(CrpcExpiryDate(3, 2, 2021), QDate(2024, 2, 29));            // leap February
         QCOMPARE(CrpcExpiryDate(5, 2, 2021), QDate(2026, 2, 28));
         QCOMPARE(CrpcExpiryDate(1, 12, 2026), QDate(2027, 12, 31));
     }
@@ -139,7 +139,7 @@ private slots:
         QVERIFY(p.log.isEmpty());
 
         // FAB with a different test date stops on the date, before anything else.
-        DialogValues v = complete();
+        CylinderRow v = complete();
         v.uphTaller = QStringLiteral("FAB");
         v.nroSerie.clear();
         p = {};
@@ -178,7 +178,7 @@ private slots:
     void certificateWarnings()
     {
         ScriptedPrompter p;
-        DialogValues v = complete();
+        CylinderRow v = complete();
         v.nroCertif.clear();
         AcceptResult r = CheckCylinderDialog(v, QStringLiteral("R"), QString(), noValve, p);
         QCOMPARE(r.focus, Field::NroCertif);

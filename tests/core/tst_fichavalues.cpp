@@ -11,9 +11,9 @@ class TstFichaValues : public QObject
 {
     Q_OBJECT
 
-    static CylinderWorkRow cylinder(const QString &codigo, const QString &serie)
+    static CylinderRow cylinder(const QString &codigo, const QString &serie)
     {
-        CylinderWorkRow r;
+        CylinderRow r;
         r.codigo = codigo;
         r.nroSerie = serie;
         r.gestion = QStringLiteral("SIN CAMBIOS");
@@ -64,11 +64,11 @@ private slots:
 
     void preparedListAddsAValveOnlyRowAfterAReplacedValve()
     {
-        CylinderWorkRow a = cylinder(QStringLiteral("C1"), QStringLiteral("S-1"));
-        a.rValCod = QStringLiteral("V77");
-        a.rValNro = QStringLiteral("RV-77");
-        a.rValGest = QStringLiteral("MONTAJE");
-        CylinderWorkRow b = cylinder(QStringLiteral("C2"), QStringLiteral("S-2"));
+        CylinderRow a = cylinder(QStringLiteral("C1"), QStringLiteral("S-1"));
+        a.rvalCod = QStringLiteral("V77");
+        a.rvalNro = QStringLiteral("RV-77");
+        a.rvalGest = QStringLiteral("MONTAJE");
+        CylinderRow b = cylinder(QStringLiteral("C2"), QStringLiteral("S-2"));
         b.uphFecha = QStringLiteral("06/2018");
 
         QStringList asked;
@@ -103,7 +103,7 @@ private slots:
 
     void preparedRowWordsNewAndResult()
     {
-        CylinderWorkRow r = cylinder(QStringLiteral("C1"), QStringLiteral("S"));
+        CylinderRow r = cylinder(QStringLiteral("C1"), QStringLiteral("S"));
         const auto prep = [&] { return PrepareCylinders({r}, {}).first(); };
         r.cNuevo = QStringLiteral("SI");
         r.uphResult = QStringLiteral("A");

@@ -41,18 +41,27 @@ class TstRecall : public QObject
     static Row cil(const QString &serial, const QString &gest, const QString &testYear = QStringLiteral("22"),
                    const QString &testMonth = QStringLiteral("06"))
     {
-        return {{QStringLiteral("cilcodh"), QStringLiteral("C060")}, {QStringLiteral("cnroserie"), serial},
-                {QStringLiteral("ccapacidad"), 60},   {QStringLiteral("cmesfabr"), QStringLiteral("03")},
-                {QStringLiteral("canofabr"), QStringLiteral("50")}, {QStringLiteral("cuphcrpc"), QStringLiteral("CR01")},
-                {QStringLiteral("cuphmes"), testMonth}, {QStringLiteral("cuphano"), testYear},
-                {QStringLiteral("cuphresult"), QStringLiteral("A")}, {QStringLiteral("ccodgest"), gest},
-                {QStringLiteral("cnuevo"), QStringLiteral("S")}, {QStringLiteral("valcod"), QStringLiteral("V1")},
-                {QStringLiteral("valnro"), QStringLiteral("VN") + serial}, {QStringLiteral("valgest"), QStringLiteral("M")}};
+        return {{QStringLiteral("cilcodh"), QStringLiteral("C060")},
+                {QStringLiteral("cnroserie"), serial},
+                {QStringLiteral("ccapacidad"), 60},
+                {QStringLiteral("cmesfabr"), QStringLiteral("03")},
+                {QStringLiteral("canofabr"), QStringLiteral("50")},
+                {QStringLiteral("cuphcrpc"), QStringLiteral("CR01")},
+                {QStringLiteral("cuphmes"), testMonth},
+                {QStringLiteral("cuphano"), testYear},
+                {QStringLiteral("cuphresult"), QStringLiteral("A")},
+                {QStringLiteral("ccodgest"), gest},
+                {QStringLiteral("cnuevo"), QStringLiteral("S")},
+                {QStringLiteral("valcod"), QStringLiteral("V1")},
+                {QStringLiteral("valnro"), QStringLiteral("VN") + serial},
+                {QStringLiteral("valgest"), QStringLiteral("M")}};
     }
     static Row reg(const QString &code, const QString &gest)
     {
-        return {{QStringLiteral("rcodregh"), code}, {QStringLiteral("rnroserie"), QStringLiteral("SER-") + code},
-                {QStringLiteral("rcodgest"), gest}, {QStringLiteral("rnuevo"), QStringLiteral("S")}};
+        return {{QStringLiteral("rcodregh"), code},
+                {QStringLiteral("rnroserie"), QStringLiteral("SER-") + code},
+                {QStringLiteral("rcodgest"), gest},
+                {QStringLiteral("rnuevo"), QStringLiteral("S")}};
     }
     static QString brand(const QString &code) { return QStringLiteral("MARCA ") + code; }
 
@@ -76,15 +85,16 @@ private slots:
         // 2015 with a stored 7-character domain: no mask at all.
         QVERIFY(c.domainMask.isEmpty());
 
-        CopyRegulators({reg(QStringLiteral("R01"), QStringLiteral("M"))}, Mode::NewOperation, QStringLiteral("R"), brand, r);
+        CopyRegulators({reg(QStringLiteral("R01"), QStringLiteral("M"))}, Mode::NewOperation, QStringLiteral("R"),
+                       brand, r);
         QCOMPARE(r.regulador.gestion, QStringLiteral("SIN CAMBIOS"));
         QCOMPARE(r.regulador.nuevo, QStringLiteral("NO"));
         QCOMPARE(r.regulador.marca, QStringLiteral("MARCA R01"));
 
-        const QVector<CylinderRow> cyl = CopyCylinders(
-            {cil(QStringLiteral("A"), QStringLiteral("M")), cil(QStringLiteral("OLD"), QStringLiteral("B")),
-             cil(QStringLiteral("C"), QStringLiteral("S"))},
-            Mode::NewOperation, QStringLiteral("R"));
+        const QVector<CylinderRow> cyl = CopyCylinders({cil(QStringLiteral("A"), QStringLiteral("M")),
+                                                        cil(QStringLiteral("OLD"), QStringLiteral("B")),
+                                                        cil(QStringLiteral("C"), QStringLiteral("S"))},
+                                                       Mode::NewOperation, QStringLiteral("R"));
         QCOMPARE(cyl.size(), 2); // the retired one stays behind
         QCOMPARE(cyl[1].nroSerie, QStringLiteral("C"));
         QCOMPARE(cyl[0].gestion, QStringLiteral("SIN CAMBIOS"));
@@ -103,8 +113,9 @@ private slots:
         QCOMPARE(c.assignedSticker, QStringLiteral("0004567890"));
         QCOMPARE(r.fechaVencimiento, QDate(2026, 11, 3));
         QCOMPARE(r.observaciones, QStringLiteral("CARGA LENTA"));
-        CopyRegulators({reg(QStringLiteral("R01"), QStringLiteral("B")), reg(QStringLiteral("R02"), QStringLiteral("M"))},
-                       Mode::Consultation, QString(), brand, r);
+        CopyRegulators(
+            {reg(QStringLiteral("R01"), QStringLiteral("B")), reg(QStringLiteral("R02"), QStringLiteral("M"))},
+            Mode::Consultation, QString(), brand, r);
         QCOMPARE(r.regulador.codigo, QStringLiteral("R01"));
         QCOMPARE(r.regulador.gestion, QStringLiteral("BAJA"));
         QVERIFY(r.hasSecondRegulator);
@@ -121,13 +132,15 @@ private slots:
     void modificationTakesTheFittedRegulator()
     {
         OperationRecord r;
-        CopyRegulators({reg(QStringLiteral("R01"), QStringLiteral("B")), reg(QStringLiteral("R02"), QStringLiteral("M"))},
-                       Mode::NewOperation, QStringLiteral("M"), brand, r);
+        CopyRegulators(
+            {reg(QStringLiteral("R01"), QStringLiteral("B")), reg(QStringLiteral("R02"), QStringLiteral("M"))},
+            Mode::NewOperation, QStringLiteral("M"), brand, r);
         QCOMPARE(r.regulador.codigo, QStringLiteral("R02"));
         QCOMPARE(r.regulador.gestion, QStringLiteral("SIN CAMBIOS"));
         QVERIFY(!r.hasSecondRegulator);
         OperationRecord h;
-        CopyRegulators({reg(QStringLiteral("R05"), QStringLiteral("M"))}, Mode::NewOperation, QStringLiteral("H"), brand, h);
+        CopyRegulators({reg(QStringLiteral("R05"), QStringLiteral("M"))}, Mode::NewOperation, QStringLiteral("H"),
+                       brand, h);
         QCOMPARE(h.regulador.gestion, QStringLiteral("MONTAJE"));
         QCOMPARE(h.regulador.nuevo, QStringLiteral("NO"));
     }
@@ -149,10 +162,10 @@ private slots:
     {
         // Oldest test 50 months before the enabling month, found by a search:
         // the expiry moves to the end of the test month, framed and announced.
-        QVector<CylinderRow> cyl = CopyCylinders({cil(QStringLiteral("A"), QStringLiteral("S"), QStringLiteral("24")),
-                                                  cil(QStringLiteral("B"), QStringLiteral("S"), QStringLiteral("22"),
-                                                      QStringLiteral("10"))},
-                                                 Mode::NewOperation, QStringLiteral("R"));
+        QVector<CylinderRow> cyl =
+            CopyCylinders({cil(QStringLiteral("A"), QStringLiteral("S"), QStringLiteral("24")),
+                           cil(QStringLiteral("B"), QStringLiteral("S"), QStringLiteral("22"), QStringLiteral("10"))},
+                          Mode::NewOperation, QStringLiteral("R"));
         HydraulicPass p = RunHydraulicPass(cyl, QStringLiteral("R"), today, today.addYears(1), today, false, true);
         QVERIFY(p.expiryChanged);
         QCOMPARE(p.expiry, QDate(2027, 10, 31)); // 31 October 2026 already past
@@ -170,8 +183,8 @@ private slots:
                             Mode::NewOperation, QStringLiteral("R"));
         p = RunHydraulicPass(cyl, QStringLiteral("R"), today, today.addYears(1), today, true, false);
         QCOMPARE(p.letterRows.size(), 1);
-        QCOMPARE(p.letterRows[0].numero, QStringLiteral("A"));
-        QCOMPARE(p.letterRows[0].valNumero, QStringLiteral("VNA"));
+        QCOMPARE(p.letterRows[0].nroSerie, QStringLiteral("A"));
+        QCOMPARE(p.letterRows[0].valNro, QStringLiteral("VNA"));
         QVERIFY(p.enablesLetterButton);
         QVERIFY(p.phRequired);
         QCOMPARE(p.expiry, today);
@@ -193,8 +206,8 @@ private slots:
         t[QStringLiteral("dorsopath")] = QString();
         OperationRecord r;
         const PendingLoad l = LoadPending(t, {reg(QStringLiteral("R01"), QStringLiteral("S"))},
-                                          {cil(QStringLiteral("A"), QStringLiteral("X"))}, QStringLiteral("0001111111 "),
-                                          false, today, brand, r);
+                                          {cil(QStringLiteral("A"), QStringLiteral("X"))},
+                                          QStringLiteral("0001111111 "), false, today, brand, r);
         QCOMPARE(l.kind, QStringLiteral("H"));
         QVERIFY(l.hidesPreviousSticker);
         QCOMPARE(l.assignedSticker, QStringLiteral("0004567890"));
@@ -209,8 +222,9 @@ private slots:
         // Two pending regulators: the retired one is current, whatever the order.
         OperationRecord m;
         t[QStringLiteral("ucodgest")] = QStringLiteral("M");
-        LoadPending(t, {reg(QStringLiteral("R09"), QStringLiteral("M")), reg(QStringLiteral("R01"), QStringLiteral("D"))}, {},
-                    QString(), false, today, brand, m);
+        LoadPending(t,
+                    {reg(QStringLiteral("R09"), QStringLiteral("M")), reg(QStringLiteral("R01"), QStringLiteral("D"))},
+                    {}, QString(), false, today, brand, m);
         QCOMPARE(m.regulador.codigo, QStringLiteral("R01"));
         QCOMPARE(m.reguladorNuevo.codigo, QStringLiteral("R09"));
         QVERIFY(m.hasSecondRegulator);

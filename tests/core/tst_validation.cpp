@@ -11,9 +11,9 @@ class TstValidation : public QObject
 {
     Q_OBJECT
 
-    static Cylinders::DialogValues cylinder(const QString &test = QStringLiteral("05/2025"))
+    static CylinderRow cylinder(const QString &test = QStringLiteral("05/2025"))
     {
-        Cylinders::DialogValues c;
+        CylinderRow c;
         c.codigo = QStringLiteral("C001");
         c.nroSerie = QStringLiteral("S1");
         c.gestion = QStringLiteral("SIN CAMBIOS");
@@ -49,7 +49,10 @@ class TstValidation : public QObject
         in.expiry = in.today.addYears(1);
         return in;
     }
-    static Lookups none() { return {[](const QString &) { return false; }, [](const QString &) { return std::optional<QString>(); }}; }
+    static Lookups none()
+    {
+        return {[](const QString &) { return false; }, [](const QString &) { return std::optional<QString>(); }};
+    }
 
 private slots:
     void completeRenewalPasses()
@@ -109,7 +112,8 @@ private slots:
         };
         ScriptedPrompter no;
         QVERIFY(!Check(in, db, no).ok);
-        QCOMPARE(no.log, QStringList{QStringLiteral("ask: El dominio ingresado ya figura en la base de datos. Sigue?")});
+        QCOMPARE(no.log,
+                 QStringList{QStringLiteral("ask: El dominio ingresado ya figura en la base de datos. Sigue?")});
         ScriptedPrompter yes;
         yes.answers = {true};
         QVERIFY(Check(in, db, yes).ok);
@@ -123,13 +127,15 @@ private slots:
         in.model.clear();
         Lookups db = none();
         db.stickerReplacedBy = [](const QString &s) {
-            return s == QLatin1String("0001234567") ? std::optional<QString>(QStringLiteral("0009999999 ")) : std::nullopt;
+            return s == QLatin1String("0001234567") ? std::optional<QString>(QStringLiteral("0009999999 "))
+                                                    : std::nullopt;
         };
         ScriptedPrompter yes;
         yes.answers = {true};
         const Result r = Check(in, db, yes);
         QVERIFY(!r.ok);
-        QCOMPARE(yes.log, QStringList{QStringLiteral("ask: Oblea 0001234567 ya asignada. Se reemplazo por 0009999999 Sigue?")});
+        QCOMPARE(yes.log,
+                 QStringList{QStringLiteral("ask: Oblea 0001234567 ya asignada. Se reemplazo por 0009999999 Sigue?")});
         // Without the profile flag nobody is asked.
         in.checksReusedSticker = false;
         in.model = QStringLiteral("SIENA");
@@ -145,8 +151,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("366 days passes") << 366 << 366 << QString();
         QTest::newRow("367 days fails") << 367 << 367 << QStringLiteral("El vencimiento no puede ser mayor a un año.");
-        QTest::newRow("on the enabling day fails") << 0 << 0
-                                                   << QStringLiteral("El vencimiento no puede ser menor a la fecha de montaje.");
+        QTest::newRow("on the enabling day fails")
+            << 0 << 0 << QStringLiteral("El vencimiento no puede ser menor a la fecha de montaje.");
         QTest::newRow("one day later passes") << 1 << 1 << QString();
     }
     void expiryWindow()
@@ -194,7 +200,7 @@ private slots:
         QVERIFY(p.log.isEmpty());
 
         // A retired cylinder is not tested.
-        Cylinders::DialogValues old = cylinder(QStringLiteral("01/2010"));
+        CylinderRow old = cylinder(QStringLiteral("01/2010"));
         old.gestion = QStringLiteral("BAJA");
         in.cylinders = {old, cylinder()};
         QVERIFY(Check(in, none(), p).ok);
@@ -203,7 +209,7 @@ private slots:
     void certificatesAcrossCylinders()
     {
         Input in = renewal();
-        Cylinders::DialogValues fab = cylinder(QStringLiteral("03/2024"));
+        CylinderRow fab = cylinder(QStringLiteral("03/2024"));
         fab.fabricac = QStringLiteral("03/2024");
         fab.uphTaller = QStringLiteral("FAB");
         in.cylinders = {cylinder(), fab};
@@ -227,7 +233,7 @@ private slots:
         in.kind = QStringLiteral("B");
         in.expiry = QDate();
         in.enabling = QDate();
-        Cylinders::DialogValues c = cylinder(QStringLiteral("01/2000"));
+        CylinderRow c = cylinder(QStringLiteral("01/2000"));
         c.nroCertif.clear();
         in.cylinders = {c};
         ScriptedPrompter p;

@@ -32,25 +32,14 @@ class TstDm1 : public QObject
 
     static QVariant sampleFor(const QString &param)
     {
-        static const QStringList numbers = {QStringLiteral("nro"),
-                                            QStringLiteral("tnrointopr"),
-                                            QStringLiteral("user_id"),
-                                            QStringLiteral("reg_id"),
-                                            QStringLiteral("cil_id"),
-                                            QStringLiteral("id"),
-                                            QStringLiteral("estado"),
-                                            QStringLiteral("ccapacidad"),
-                                            QStringLiteral("or"),
-                                            QStringLiteral("ott"),
-                                            QStringLiteral("op"),
-                                            QStringLiteral("nr"),
-                                            QStringLiteral("P_id"),
-                                            QStringLiteral("P_opv_nro"),
-                                            QStringLiteral("P_falla"),
-                                            QStringLiteral("P_OTT_ID"),
-                                            QStringLiteral("P_trabajo_realizado"),
-                                            QStringLiteral("P_tecnico"),
-                                            QStringLiteral("P_CCAPACIDAD")};
+        static const QStringList numbers = {
+            QStringLiteral("nro"),       QStringLiteral("tnrointopr"),  QStringLiteral("user_id"),
+            QStringLiteral("reg_id"),    QStringLiteral("cil_id"),      QStringLiteral("id"),
+            QStringLiteral("estado"),    QStringLiteral("ultimo"),      QStringLiteral("ccapacidad"),
+            QStringLiteral("or"),        QStringLiteral("ott"),         QStringLiteral("op"),
+            QStringLiteral("nr"),        QStringLiteral("P_id"),        QStringLiteral("P_opv_nro"),
+            QStringLiteral("P_falla"),   QStringLiteral("P_OTT_ID"),    QStringLiteral("P_trabajo_realizado"),
+            QStringLiteral("P_tecnico"), QStringLiteral("P_CCAPACIDAD")};
         static const QStringList ottNumbers = {QStringLiteral("anio"),         QStringLiteral("cilindrada"),
                                                QStringLiteral("ott_nro"),      QStringLiteral("km"),
                                                QStringLiteral("cliente"),      QStringLiteral("propietario_id"),
@@ -163,7 +152,7 @@ private slots:
                 QFAIL(qPrintable(def.name + QStringLiteral(": ") + e.text()));
             }
         }
-        QCOMPARE(selects, 39);
+        QCOMPARE(selects, 49);
         QCOMPARE(selects + writes, int(statementCatalogue().size()));
         QCOMPARE(countRows(QStringLiteral("ott"), QStringLiteral("ott_nro = 7 and taller = 'T1'")), 1);
         QCOMPARE(countRows(QStringLiteral("ott_cil")), 0); // inserted, then the catalogue's delete ran

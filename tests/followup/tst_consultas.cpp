@@ -1,4 +1,3 @@
-#include "app/messages.h"
 #include "app/navigator.h"
 #include "core/global.h"
 #include "data/dm1.h"
@@ -8,6 +7,7 @@
 #include "followup/tconsultaxobleaform.h"
 #include "guardedmain.h"
 #include "testdb.h"
+#include "widgets/messages.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -30,7 +30,7 @@ struct Shown {
     QString text;
 };
 
-QStringList titles(const ResultGridModel *m)
+QStringList titles(const Widgets::ResultGridModel *m)
 {
     QStringList t;
     for (int c = 0; c < m->columnCount(); ++c)
@@ -38,7 +38,7 @@ QStringList titles(const ResultGridModel *m)
     return t;
 }
 
-QStringList column(const ResultGridModel *m, int c)
+QStringList column(const Widgets::ResultGridModel *m, int c)
 {
     QStringList t;
     for (int r = 0; r < m->rowCount(); ++r)
@@ -46,9 +46,10 @@ QStringList column(const ResultGridModel *m, int c)
     return t;
 }
 
-QString shortDate(int y, int m, int d)
+// Grids show every date as dd/MM/yyyy, whatever the locale's short format.
+QString gridDate(int y, int m, int d)
 {
-    return QLocale().toString(QDate(y, m, d), QLocale::ShortFormat);
+    return QDate(y, m, d).toString(QStringLiteral("dd/MM/yyyy"));
 }
 
 } // namespace
@@ -119,8 +120,8 @@ void TstConsultas::addOperation(const QString &codtal, const QString &cuit, int 
 
 void TstConsultas::search(OperationQueryForm &form, const QString &typed)
 {
-    form.entry()->clear();
-    QTest::keyClicks(form.entry(), typed);
+    form.Edit1->clear();
+    QTest::keyClicks(form.Edit1, typed);
     QTest::mouseClick(button(form, "BitBtnConsultar"), Qt::LeftButton);
 }
 
@@ -177,10 +178,10 @@ void TstConsultas::cylinderListsEveryFittingOldestFirst()
                           "Dominio", "Propietario", QString::fromUtf8("Operación"), "Fecha", "Taller"}));
 
     search(form, "ser-1");
-    QCOMPARE(form.entry()->text(), QStringLiteral("SER-1"));
-    const ResultGridModel *m = form.gridModel();
+    QCOMPARE(form.Edit1->text(), QStringLiteral("SER-1"));
+    const Widgets::ResultGridModel *m = form.gridModel();
     QCOMPARE(m->rowCount(), 2);
-    QCOMPARE(column(m, 8), QStringList({shortDate(2020, 1, 10), shortDate(2021, 2, 1)}));
+    QCOMPARE(column(m, 8), QStringList({gridDate(2020, 1, 10), gridDate(2021, 2, 1)}));
     QCOMPARE(column(m, 9), QStringList({"TDM0001", "TDM0002"})); // every workshop of the PEC
     QCOMPARE(m->cell(0, 0), QStringLiteral("C01"));
     QCOMPARE(m->cell(0, 7), QStringLiteral("CONVERSION"));
@@ -193,7 +194,7 @@ void TstConsultas::cylinderAceptarReturnsTheChosenKeys()
     TConsultaPorCilindroForm form;
     form.show();
     search(form, "SER-1");
-    form.grid()->selectRow(1);
+    form.DBGrid1->selectRow(1);
     QTest::mouseClick(button(form, "BitBtnAceptar"), Qt::LeftButton);
     QCOMPARE(form.result(), int(QDialog::Accepted));
     QCOMPARE(form.chosenKey(), (Nav::OperationKey{"P001", kCuit2, 5}));
@@ -278,7 +279,7 @@ void TstConsultas::domainSearchesUpperCaseInRevisionOrder()
     QCOMPARE(titles(form.gridModel()), QStringList({"Oblea", "Fecha", QString::fromUtf8("Operación"), "Marca", "Modelo",
                                                     QString::fromUtf8("Año"), "Propietario"}));
     search(form, "abc123");
-    QCOMPARE(form.entry()->text(), QStringLiteral("ABC123"));
+    QCOMPARE(form.Edit1->text(), QStringLiteral("ABC123"));
     QCOMPARE(column(form.gridModel(), 0), QStringList({"0000000012", "0000000034"}));
     QVERIFY(button(form, "BitBtnVer")->isEnabled());
 
@@ -293,7 +294,7 @@ void TstConsultas::domainVerHandsOverOperationAndWorkshop()
     TConsultaPorDominioForm form;
     form.show();
     search(form, "ABC123");
-    form.grid()->selectRow(1);
+    form.DBGrid1->selectRow(1);
     QTest::mouseClick(button(form, "BitBtnVer"), Qt::LeftButton);
     QCOMPARE(m_consulted.size(), 1);
     const Nav::ViewOperation &r = m_consulted.first();
@@ -326,21 +327,21 @@ void TstConsultas::stickerZeroFilledOnLeavingTheField()
     QCOMPARE(form.windowTitle(), QStringLiteral("Consulta de Operaciones por Nro de Oblea"));
     QCOMPARE(titles(form.gridModel()), QStringList({"Oblea", "Fecha", QString::fromUtf8("Operación"), "Marca", "Modelo",
                                                     "Dominio", QString::fromUtf8("Año"), "Propietario"}));
-    form.entry()->setFocus();
-    QTest::keyClicks(form.entry(), "12");
-    form.grid()->setFocus();
-    QCOMPARE(form.entry()->text(), QStringLiteral("0000000012"));
+    form.Edit1->setFocus();
+    QTest::keyClicks(form.Edit1, "12");
+    form.DBGrid1->setFocus();
+    QCOMPARE(form.Edit1->text(), QStringLiteral("0000000012"));
 
     QTest::mouseClick(button(form, "BitBtnConsultar"), Qt::LeftButton);
     QCOMPARE(form.gridModel()->rowCount(), 1);
     QCOMPARE(form.gridModel()->cell(0, 5), QStringLiteral("ABC123"));
-    QCOMPARE(form.gridModel()->cell(0, 1), shortDate(2020, 1, 10));
+    QCOMPARE(form.gridModel()->cell(0, 1), gridDate(2020, 1, 10));
 
     // An empty field stays empty when left.
-    form.entry()->setFocus();
-    form.entry()->clear();
-    form.grid()->setFocus();
-    QCOMPARE(form.entry()->text(), QString());
+    form.Edit1->setFocus();
+    form.Edit1->clear();
+    form.DBGrid1->setFocus();
+    QCOMPARE(form.Edit1->text(), QString());
     QVERIFY(m_shown.isEmpty());
 }
 
@@ -349,10 +350,10 @@ void TstConsultas::stickerEnterWithoutLeavingStillFills()
     TConsultaXObleaForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.entry()->setFocus();
-    QTest::keyClicks(form.entry(), "34");
-    QTest::keyClick(form.entry(), Qt::Key_Return); // the default button, focus still in the field
-    QCOMPARE(form.entry()->text(), QStringLiteral("0000000034"));
+    form.Edit1->setFocus();
+    QTest::keyClicks(form.Edit1, "34");
+    QTest::keyClick(form.Edit1, Qt::Key_Return); // the default button, focus still in the field
+    QCOMPARE(form.Edit1->text(), QStringLiteral("0000000034"));
     QCOMPARE(form.gridModel()->rowCount(), 1);
     QCOMPARE(form.gridModel()->cell(0, 0), QStringLiteral("0000000034"));
 }
@@ -362,12 +363,12 @@ void TstConsultas::stickerRefusesTextThatIsNotANumber()
     TConsultaXObleaForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.entry()->setFocus();
-    QTest::keyClicks(form.entry(), "12a");
-    form.grid()->setFocus();
+    form.Edit1->setFocus();
+    QTest::keyClicks(form.Edit1, "12a");
+    form.DBGrid1->setFocus();
     QCOMPARE(m_shown.size(), 1);
     QCOMPARE(m_shown.first().kind, Msg::Kind::Error);
-    QCOMPARE(form.entry()->text(), QStringLiteral("12A")); // kept as typed (upper case)
+    QCOMPARE(form.Edit1->text(), QStringLiteral("12A")); // kept as typed (upper case)
 
     QTest::mouseClick(button(form, "BitBtnConsultar"), Qt::LeftButton);
     QCOMPARE(m_shown.last().text, QString::fromUtf8("No se encontraron operaciones para la oblea indicada."));
@@ -379,7 +380,7 @@ void TstConsultas::stickerVerWithoutStickerCarriesPreviousOne()
     TConsultaXObleaForm form;
     form.show();
     search(form, "0");
-    QCOMPARE(form.entry()->text(), QStringLiteral("0000000000"));
+    QCOMPARE(form.Edit1->text(), QStringLiteral("0000000000"));
     QCOMPARE(form.gridModel()->rowCount(), 1);
     QTest::mouseClick(button(form, "BitBtnVer"), Qt::LeftButton);
     QCOMPARE(m_consulted.size(), 1);
@@ -407,7 +408,7 @@ void TstConsultas::longResultKeepsDisplayTexts()
     TConsultaPorDominioForm form;
     form.show();
     search(form, "MANY01");
-    const ResultGridModel *m = form.gridModel();
+    const Widgets::ResultGridModel *m = form.gridModel();
     QCOMPARE(m->rowCount(), 500);
     QCOMPARE(m->cell(499, 0), QStringLiteral("0000000499"));
     QCOMPARE(m->data(m->index(498, 0), Qt::BackgroundRole).value<QColor>(), QColor(166, 202, 240));

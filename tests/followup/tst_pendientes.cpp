@@ -1,4 +1,3 @@
-#include "app/messages.h"
 #include "app/navigator.h"
 #include "core/global.h"
 #include "data/dm1.h"
@@ -7,6 +6,7 @@
 #include "followup/windows.h"
 #include "guardedmain.h"
 #include "testdb.h"
+#include "widgets/messages.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -200,7 +200,7 @@ void TstPendientes::listShowsOwnWorkshopInIdOrder()
     QCOMPARE(form.gridModel()->rowCount(), 0); // empty until "Ver"
 
     QTest::mouseClick(button(form, "BitBtn2"), Qt::LeftButton);
-    ResultGridModel *m = form.gridModel();
+    Widgets::ResultGridModel *m = form.gridModel();
     QStringList titles;
     for (int c = 0; c < m->columnCount(); ++c)
         titles << m->headerData(c, Qt::Horizontal).toString();
@@ -230,7 +230,7 @@ void TstPendientes::tamarackVariantAddsVin()
     TConsultaDePendientesTamarackForm form;
     form.show();
     QTest::mouseClick(button(form, "BitBtn2"), Qt::LeftButton);
-    ResultGridModel *m = form.gridModel();
+    Widgets::ResultGridModel *m = form.gridModel();
     QCOMPARE(m->columnCount(), 9);
     QCOMPARE(m->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Propietario"));
     QCOMPARE(m->headerData(3, Qt::Horizontal).toString(), QStringLiteral("VIN"));
@@ -262,6 +262,7 @@ void TstPendientes::deleteRemovesTheThreeSetsOfRows()
     QTest::mouseClick(button(form, "BitBtn3"), Qt::LeftButton);
 
     QCOMPARE(m_shown.size(), 1);
+    QCOMPARE(m_shown.first().kind, Msg::Kind::WarningQuestion); // "OK" / "No"
     QCOMPARE(m_shown.first().text, QString::fromUtf8("Esta seguro de eliminar esta operación?"));
     QCOMPARE(count(QStringLiteral("temp_usr"), a), 0);
     QCOMPARE(count(QStringLiteral("temp_reg"), a), 0);

@@ -2,7 +2,6 @@
 // main window, in every installation profile, opens a registered window or
 // says in Spanish that the function is not available yet; so do the
 // operation form's links to windows still to come.
-#include "app/messages.h"
 #include "app/navigator.h"
 #include "app/tmainform.h"
 #include "app/windows.h"
@@ -15,6 +14,7 @@
 #include "operations/trevisionanualform.h"
 #include "operations/windows.h"
 #include "testdb.h"
+#include "widgets/messages.h"
 #include "workshop/windows.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 // The accessories and attachments dialogs: what the operator types or picks
 // is what the operation keeps, and oversized files are refused.
-#include "app/messages.h"
 #include "operations/attachments/taccesoriosform.h"
 #include "operations/attachments/tadjuntararchivosform.h"
+#include "widgets/messages.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,26 +1,24 @@
-#include "app/messages.h"
-#include "app/tconfirmdlg.h"
 #include "core/global.h"
 #include "core/lookuprules.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
 #include "operations/cylinders/cylinderactions.h"
+#include "operations/cylinders/cylinderlist.h"
 #include "operations/cylinders/formwiring.h"
 #include "operations/cylinders/regulatorlookup.h"
 #include "operations/cylinders/tdatoscilindroform.h"
 #include "operations/cylinders/tremplazovalvulaform.h"
 #include "operations/lookups/catalogsearchdialog.h"
-#include "operations/lookups/modalrun.h"
 #include "operations/trevisionanualform.h"
 #include "scriptedprompter.h"
 #include "testdb.h"
+#include "widgets/modalrun.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlQuery>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QToolButton>
 #include <QtTest>
@@ -87,8 +85,6 @@ private:
     QSqlDatabase m_db;
     ScriptedPrompter m_prompter;
     QList<LookupSeen> m_lookups;
-    QStringList m_confirmTexts; // "caption|kind|text"
-    bool m_confirmAnswer = false;
 };
 
 void TstCylinderDialog::sql(const QString &text)
@@ -122,23 +118,12 @@ void TstCylinderDialog::init()
     m_prompter.log.clear();
     m_prompter.answers.clear();
     m_lookups.clear();
-    m_confirmTexts.clear();
-    m_confirmAnswer = false;
-    TConfirmDlg::setTestHook([this](TConfirmDlg &dlg) {
-        m_confirmTexts << dlg.windowTitle() + QLatin1Char('|') + dlg.kind() + QLatin1Char('|') + dlg.message();
-        if (dlg.kind() == TConfirmDlg::Confirmation)
-            return int(m_confirmAnswer ? TConfirmDlg::ResultYes : TConfirmDlg::ResultCancel);
-        return int(TConfirmDlg::ResultOk);
-    });
-    Msg::setHook([](Msg::Kind, const QString &) { return false; });
     hookLookups(-1);
 }
 
 void TstCylinderDialog::cleanup()
 {
-    Lookups::setExecHook({});
-    TConfirmDlg::setTestHook({});
-    Msg::setHook({});
+    Widgets::setExecHook({});
 }
 
 void TstCylinderDialog::cleanupTestCase()
@@ -150,7 +135,7 @@ void TstCylinderDialog::cleanupTestCase()
 
 void TstCylinderDialog::hookLookups(int answerRow)
 {
-    Lookups::setExecHook([this, answerRow](QDialog &d) {
+    Widgets::setExecHook([this, answerRow](QDialog &d) {
         auto *search = qobject_cast<Lookups::CatalogSearchDialog *>(&d);
         if (!search) // an entry dialog: left to the test
             return int(QDialog::Rejected);
@@ -225,7 +210,7 @@ void TstCylinderDialog::activationDefaultsFollowTheKind()
     table().setText(QStringLiteral("CNUEVO"), QStringLiteral("SI"));
     table().setText(QStringLiteral("GESTION"), QStringLiteral("BAJA"));
     table().setText(QStringLiteral("UPHRESULT"), QStringLiteral("RECHAZADO"));
-    TDatosCilindroForm dlg(table(), kind, QStringLiteral("AAA111"), nullptr, &m_prompter);
+    TDatosCilindroForm dlg(table(), kind, QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Datos del Cilindro"));
     QCOMPARE(dlg.ComboCNUEVO->currentText(), nuevo);
@@ -241,7 +226,7 @@ void TstCylinderDialog::activationDefaultsFollowTheKind()
 void TstCylinderDialog::certificateIsZeroFilledAfterKnownCentre()
 {
     table().append();
-    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
     dlg.EditNROCERTIF->setText(QStringLiteral("ABCD123"));
     dlg.EditNROCERTIFExit();
@@ -251,7 +236,6 @@ void TstCylinderDialog::certificateIsZeroFilledAfterKnownCentre()
     QCOMPARE(dlg.EditNROCERTIF->text(), QStringLiteral("ABCD000123"));
     dlg.EditNROCERTIF->clear();
     dlg.EditNROCERTIFExit();
-    QVERIFY(m_confirmTexts.isEmpty());
     QVERIFY(m_prompter.log.isEmpty());
 }
 
@@ -276,18 +260,19 @@ void TstCylinderDialog::certificateWithUnknownCentreOrLettersKeepsText()
     QFETCH(QString, typed);
     QFETCH(QString, message);
     table().append();
-    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
     dlg.EditNROCERTIF->setText(typed);
     dlg.EditNROCERTIFExit();
     QCOMPARE(dlg.EditNROCERTIF->text(), typed);
-    QCOMPARE(m_confirmTexts, QStringList{QStringLiteral("Error|mtError|") + message});
+    // The shared dialog's error, not a message box.
+    QCOMPARE(m_prompter.log, QStringList{QStringLiteral("alert: ") + message});
 }
 
 void TstCylinderDialog::fabCopiesFabricationDateThenRefusesAChangedOne()
 {
     table().append();
-    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
     fillValid(dlg);
     dlg.EditNROCERTIF->clear();
@@ -315,7 +300,7 @@ void TstCylinderDialog::unknownCentreOpensCrpcLookup()
 {
     hookLookups(0);
     table().append();
-    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
     dlg.EditUPHTALLER->setText(QStringLiteral("XX"));
     dlg.EditUPHTALLERExit();
@@ -339,7 +324,7 @@ void TstCylinderDialog::unknownCylinderCodeIsLookedUpAmongContainingCodes()
 {
     hookLookups(1);
     table().append();
-    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
     dlg.EditCODIGO->setText(QStringLiteral("10"));
     dlg.EditCODIGOExit();
@@ -374,7 +359,7 @@ void TstCylinderDialog::unknownCylinderCodeIsLookedUpAmongContainingCodes()
 void TstCylinderDialog::emptyCylinderCodeOpensPlainLookupAndCancelKeepsFocus()
 {
     table().append();
-    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
     dlg.EditNROSERIE->setFocus();
     dlg.SpeedButtonCodigo->click();
@@ -394,7 +379,7 @@ void TstCylinderDialog::emptyCylinderCodeOpensPlainLookupAndCancelKeepsFocus()
 void TstCylinderDialog::leavingFieldsRunsRulesUnlessGoingToCancelar()
 {
     table().append();
-    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
     dlg.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
@@ -427,7 +412,7 @@ void TstCylinderDialog::valveCodeCheckedOnLeavingExceptInDismantling()
 {
     table().append();
     {
-        TDatosCilindroForm dlg(table(), QStringLiteral("B"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+        TDatosCilindroForm dlg(table(), QStringLiteral("B"), QStringLiteral("AAA111"), nullptr, m_prompter);
         dlg.show();
         dlg.EditVALCOD->setText(QStringLiteral("ZZ"));
         dlg.EditVALCODExit();
@@ -442,7 +427,7 @@ void TstCylinderDialog::valveCodeCheckedOnLeavingExceptInDismantling()
     m_lookups.clear();
     hookLookups(0);
     table().append();
-    TDatosCilindroForm dlg(table(), QStringLiteral("C"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    TDatosCilindroForm dlg(table(), QStringLiteral("C"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
     dlg.EditVALCOD->setText(QStringLiteral("10"));
     dlg.EditVALCODExit();
@@ -455,7 +440,7 @@ void TstCylinderDialog::valveCodeCheckedOnLeavingExceptInDismantling()
 void TstCylinderDialog::aceptarStoresTheRow()
 {
     table().append();
-    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
     fillValid(dlg);
     dlg.BitBtnAceptar->click();
@@ -481,7 +466,7 @@ void TstCylinderDialog::aceptarStoresTheRow()
 void TstCylinderDialog::blankRequiredFieldsAreHighlightedAndStay()
 {
     table().append();
-    TDatosCilindroForm dlg(table(), QStringLiteral("M"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    TDatosCilindroForm dlg(table(), QStringLiteral("M"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
     fillValid(dlg);
     dlg.EditNROSERIE->clear();
@@ -518,7 +503,7 @@ void TstCylinderDialog::blankRequiredFieldsAreHighlightedAndStay()
 void TstCylinderDialog::modificationWarnsAboutValveOnAnotherDomain()
 {
     table().append();
-    TDatosCilindroForm dlg(table(), QStringLiteral("M"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    TDatosCilindroForm dlg(table(), QStringLiteral("M"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
     fillValid(dlg);
     dlg.EditVALNRO->setText(QStringLiteral("VN-77"));
@@ -530,13 +515,13 @@ void TstCylinderDialog::modificationWarnsAboutValveOnAnotherDomain()
     // Its own domain, or another kind, says nothing.
     m_prompter.log.clear();
     table().append();
-    TDatosCilindroForm own(table(), QStringLiteral("M"), QStringLiteral("OTRO999"), nullptr, &m_prompter);
+    TDatosCilindroForm own(table(), QStringLiteral("M"), QStringLiteral("OTRO999"), nullptr, m_prompter);
     own.show();
     fillValid(own);
     own.EditVALNRO->setText(QStringLiteral("VN-77"));
     own.BitBtnAceptarClick();
     table().append();
-    TDatosCilindroForm renewal(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+    TDatosCilindroForm renewal(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
     renewal.show();
     fillValid(renewal);
     renewal.EditVALNRO->setText(QStringLiteral("VN-77"));
@@ -549,7 +534,7 @@ void TstCylinderDialog::cancelAbandonsAppendedAndEditedRows()
 {
     {
         table().append();
-        TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+        TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
         dlg.show();
         fillValid(dlg);
         dlg.BitBtnAceptarClick();
@@ -557,7 +542,7 @@ void TstCylinderDialog::cancelAbandonsAppendedAndEditedRows()
     QCOMPARE(table().count(), 1);
     {
         table().append();
-        TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+        TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
         dlg.show();
         fillValid(dlg);
         dlg.BitBtnCancelar->click();
@@ -567,7 +552,7 @@ void TstCylinderDialog::cancelAbandonsAppendedAndEditedRows()
     {
         table().moveTo(0);
         table().edit();
-        TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, &m_prompter);
+        TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
         dlg.show();
         QCOMPARE(dlg.EditNROSERIE->text(), QStringLiteral("S-1"));
         dlg.EditNROSERIE->setText(QStringLiteral("CAMBIADO"));
@@ -580,7 +565,7 @@ void TstCylinderDialog::cancelAbandonsAppendedAndEditedRows()
 void TstCylinderDialog::addPresetsConversionRow()
 {
     QStringList seen;
-    Lookups::setExecHook([&](QDialog &d) {
+    Widgets::setExecHook([&](QDialog &d) {
         auto &dlg = static_cast<TDatosCilindroForm &>(d);
         seen << dlg.ComboGESTION->currentText() << dlg.ComboUPHRESULT->currentText() << dlg.ComboCNUEVO->currentText()
              << dlg.EditUPHTALLER->text() << dlg.ComboVALGEST->currentText();
@@ -591,7 +576,7 @@ void TstCylinderDialog::addPresetsConversionRow()
         dlg.BitBtnAceptarClick();
         return dlg.result();
     });
-    const Cylinders::EntryContext c{QStringLiteral("C"), QStringLiteral("AAA111"), nullptr, &m_prompter};
+    const Cylinders::EntryContext c{QStringLiteral("C"), QStringLiteral("AAA111"), nullptr, m_prompter};
     QVERIFY(Cylinders::AddCylinder(table(), c));
     // The conversion's activation puts "MONTAJE" over the preset management.
     QCOMPARE(seen, (QStringList{"MONTAJE", "APROBADO", "SI", "FAB", "MONTAJE"}));
@@ -600,36 +585,36 @@ void TstCylinderDialog::addPresetsConversionRow()
 
     // A renewal row starts blank; cancelling leaves nothing behind.
     seen.clear();
-    Lookups::setExecHook([&](QDialog &d) {
+    Widgets::setExecHook([&](QDialog &d) {
         auto &dlg = static_cast<TDatosCilindroForm &>(d);
         seen << dlg.EditUPHTALLER->text() << dlg.ComboVALGEST->currentText();
         dlg.BitBtnCancelarClick();
         return dlg.result();
     });
-    QVERIFY(!Cylinders::AddCylinder(table(), {QStringLiteral("R"), QString(), nullptr, &m_prompter}));
+    QVERIFY(!Cylinders::AddCylinder(table(), {QStringLiteral("R"), QString(), nullptr, m_prompter}));
     QCOMPARE(seen, (QStringList{QString(), QString()}));
     QCOMPARE(table().count(), 1);
 }
 
 void TstCylinderDialog::deleteAsksAndEmptyListChangesNothing()
 {
-    const Cylinders::EntryContext c{QStringLiteral("R"), QString(), nullptr, &m_prompter};
+    const Cylinders::EntryContext c{QStringLiteral("R"), QString(), nullptr, m_prompter};
     QVERIFY(!Cylinders::DeleteCylinder(table(), 0, c));
     QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: No hay cilindros cargados para borrar.")});
-    QVERIFY(m_confirmTexts.isEmpty());
 
     for (const char *serial : {"A-1", "B-2"}) {
         table().append();
         table().setText(QStringLiteral("NROSERIE"), QLatin1String(serial));
         table().post();
     }
-    m_confirmAnswer = false;
+    m_prompter.log.clear();
+    m_prompter.answers = {false};
     QVERIFY(!Cylinders::DeleteCylinder(table(), 1, c));
-    QCOMPARE(m_confirmTexts,
-             QStringList{QStringLiteral("Confirmación|mtConfirmation|Esta seguro de borrar este registro?")});
+    // Asked with the shared dialog TConfirmDlg.
+    QCOMPARE(m_prompter.log, QStringList{QStringLiteral("confirm: Esta seguro de borrar este registro?")});
     QCOMPARE(table().count(), 2);
 
-    m_confirmAnswer = true;
+    m_prompter.answers = {true};
     QVERIFY(Cylinders::DeleteCylinder(table(), 1, c));
     QCOMPARE(table().count(), 1);
     table().first();
@@ -644,7 +629,7 @@ void TstCylinderDialog::deleteAsksAndEmptyListChangesNothing()
 
 void TstCylinderDialog::valveReplacementSetsManagementAndCancelUndoesIt()
 {
-    const Cylinders::EntryContext c{QStringLiteral("H"), QString(), nullptr, &m_prompter};
+    const Cylinders::EntryContext c{QStringLiteral("H"), QString(), nullptr, m_prompter};
     QVERIFY(!Cylinders::ReplaceValve(table(), 0, c));
     QCOMPARE(m_prompter.log.size(), 1);
 
@@ -656,7 +641,7 @@ void TstCylinderDialog::valveReplacementSetsManagementAndCancelUndoesIt()
     table().post();
 
     QStringList seen;
-    Lookups::setExecHook([&](QDialog &d) {
+    Widgets::setExecHook([&](QDialog &d) {
         auto &dlg = static_cast<TRemplazoValvulaForm &>(d);
         seen << dlg.windowTitle() << dlg.EditVALCOD->text() << dlg.EditVALGEST->text() << dlg.EditRVALGEST->text()
              << QString::number(dlg.EditVALCOD->isReadOnly()) << QString::number(dlg.EditRVALGEST->isReadOnly());
@@ -670,7 +655,7 @@ void TstCylinderDialog::valveReplacementSetsManagementAndCancelUndoesIt()
     QCOMPARE(table().text(QStringLiteral("VALGEST")), QStringLiteral("SIN CAMBIOS"));
     QCOMPARE(table().text(QStringLiteral("RVALGEST")), QString());
 
-    Lookups::setExecHook([&](QDialog &d) {
+    Widgets::setExecHook([&](QDialog &d) {
         auto &dlg = static_cast<TRemplazoValvulaForm &>(d);
         dlg.EditRVALCOD->setText(QStringLiteral("V102"));
         dlg.EditRVALNRO->setText(QStringLiteral("NUEVA-1"));
@@ -692,7 +677,7 @@ void TstCylinderDialog::replacementCodeLookupHasNoMessage()
     table().setText(QStringLiteral("NROSERIE"), QStringLiteral("A-1"));
     table().post();
     table().edit();
-    TRemplazoValvulaForm dlg(table(), nullptr, &m_prompter);
+    TRemplazoValvulaForm dlg(table(), nullptr, m_prompter);
     dlg.show();
     hookLookups(0);
     dlg.EditRVALCOD->setText(QStringLiteral("W9"));
@@ -723,15 +708,14 @@ void TstCylinderDialog::gridShowsWorkTableColumns()
     table().setText(QStringLiteral("UPHFECHA"), QStringLiteral("07/2020"));
     table().setText(QStringLiteral("UPHRESULT"), QStringLiteral("APROBADO"));
     table().post();
-    QStandardItemModel model(5, 9);
-    Cylinders::FillCylinderGrid(table(), &model);
+    CylinderList model(table());
     QCOMPARE(model.rowCount(), 1);
     QStringList row;
     for (int c = 0; c < 9; ++c)
         row << model.index(0, c).data().toString();
     QCOMPARE(row, (QStringList{"C100", "S-1", "NO", "SIN CAMBIOS", "60", "06/2015", "ABCD", "07/2020", "APROBADO"}));
+    QCOMPARE(model.row(0).capacidad, 60);
     table().empty();
-    Cylinders::FillCylinderGrid(table(), &model);
     QCOMPARE(model.rowCount(), 0);
 }
 
@@ -822,19 +806,18 @@ void TstCylinderDialog::regulatorManagementInModification()
 void TstCylinderDialog::operationFormButtonsAreWired()
 {
     Global = GlobalState{};
-    TRevisionAnualForm form(nullptr, &m_prompter);
+    TRevisionAnualForm form(nullptr, m_prompter);
     form.SetOperationKind(QStringLiteral("M"));
-    Cylinders::WireOperationForm(form, table(), &m_prompter);
+    Cylinders::WireOperationForm(form);
     form.show();
 
     // "Borrar Cilindro" with no cylinders: a message, no question, no change.
     form.SpeedButton6->click();
     QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: No hay cilindros cargados para borrar.")});
-    QVERIFY(m_confirmTexts.isEmpty());
     QCOMPARE(table().count(), 0);
 
     // "Agregar Cilindro" fills the grid and the valve details below it.
-    Lookups::setExecHook([this](QDialog &d) {
+    Widgets::setExecHook([this](QDialog &d) {
         auto &dlg = static_cast<TDatosCilindroForm &>(d);
         fillValid(dlg);
         dlg.BitBtnAceptarClick();
@@ -842,15 +825,17 @@ void TstCylinderDialog::operationFormButtonsAreWired()
     });
     form.SpeedButton4->click();
     QCOMPARE(table().count(), 1);
-    QCOMPARE(form.cylinderModel()->rowCount(), 1);
-    QCOMPARE(form.cylinderModel()->index(0, 1).data().toString(), QStringLiteral("S-1"));
+    QCOMPARE(form.cylinderList()->rowCount(), 1);
+    QCOMPARE(form.cylinderList()->index(0, 1).data().toString(), QStringLiteral("S-1"));
     QCOMPARE(form.DBEditValCod->text(), QStringLiteral("V101"));
     QCOMPARE(form.DBEditNroCertif->text(), QStringLiteral("ABCD000123"));
+    QCOMPARE(form.record().cylinders.size(), 1); // the record reads the same list
 
-    m_confirmAnswer = true;
+    m_prompter.answers = {true};
     form.SpeedButton6->click();
     QCOMPARE(table().count(), 0);
-    QCOMPARE(form.cylinderModel()->rowCount(), 0);
+    QCOMPARE(form.cylinderList()->rowCount(), 0);
+    QCOMPARE(form.DBEditValCod->text(), QString());
 
     // Retiring the regulator shows the "Nuevo" line; mounting one is refused.
     m_prompter.log.clear();

@@ -93,18 +93,19 @@ private slots:
     void renewalTypedIntoTheFormIsStored()
     {
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
         LocalTable &cyl = localStore().table(LocalTableId::Cylinders);
         cyl.open();
         cyl.empty();
         addCylinder(cyl, QStringLiteral("CIL-1"));
         addCylinder(cyl, QStringLiteral("CIL-2"));
-        OperationSave::WireOperationForm(form, cyl, &prompter);
+        OperationSave::WireOperationForm(form);
         fillRenewal(form);
         form.findChild<QPushButton *>(QStringLiteral("BitBtn2"))->click();
 
-        QVERIFY2(prompter.log.contains(QStringLiteral("info: La operación ha sido cargada.")), qPrintable(prompter.log.join('|')));
+        QVERIFY2(prompter.log.contains(QStringLiteral("info: La operación ha sido cargada.")),
+                 qPrintable(prompter.log.join('|')));
         QCOMPARE(form.result(), int(QDialog::Accepted));
         QCOMPARE(count(QStringLiteral("select count(*) from temp_usr where udominio = 'AB321CD' and ucodgest = 'R' "
                                       "and uobleaant = '0000004567' and codtal = 'TDM0001' and UCARACT = '261'")),
@@ -125,15 +126,15 @@ private slots:
                               Case{QStringLiteral("M"), QStringLiteral("AC200BB"), 1},
                               Case{QStringLiteral("B"), QStringLiteral("AC300CC"), 1}}) {
             ScriptedPrompter prompter;
-            TRevisionAnualForm form(nullptr, &prompter);
+            TRevisionAnualForm form(nullptr, prompter);
             form.SetOperationKind(c.kind);
             LocalTable &cyl = localStore().table(LocalTableId::Cylinders);
             cyl.open();
             cyl.empty();
             for (int i = 0; i < c.cylinders; ++i)
                 addCylinder(cyl, c.plate + QStringLiteral("-%1").arg(i));
-            Cylinders::WireOperationForm(form, cyl, &prompter);
-            OperationSave::WireOperationForm(form, cyl, &prompter);
+            Cylinders::WireOperationForm(form);
+            OperationSave::WireOperationForm(form);
             fillRenewal(form);
             type(form, "DominioEdit", c.plate);
             if (c.kind == QLatin1String("M")) {
@@ -156,28 +157,33 @@ private slots:
             if (c.kind == QLatin1String("M")) {
                 QCOMPARE(count(QStringLiteral("select count(*) from temp_reg where rcodgest = 'B' and id = ") + id), 1);
                 QCOMPARE(count(QStringLiteral("select count(*) from temp_reg where rcodgest = 'M' and rnroserie = "
-                                              "'RS-NEW' and id = ") + id),
+                                              "'RS-NEW' and id = ") +
+                               id),
                          1);
             }
             if (c.kind == QLatin1String("B"))
                 QCOMPARE(count(QStringLiteral("select count(*) from temp_usr where ufechab is null and ufecvenhab "
-                                              "is null and id = ") + id),
+                                              "is null and id = ") +
+                               id),
                          1);
             if (c.kind == QLatin1String("C"))
-                QCOMPARE(count(QStringLiteral("select count(*) from temp_usr where udescgest = 'CONVERSION' and id = ") + id), 1);
+                QCOMPARE(
+                    count(QStringLiteral("select count(*) from temp_usr where udescgest = 'CONVERSION' and id = ") +
+                          id),
+                    1);
         }
     }
 
     void missingBrandIsMarkedAndNothingStored()
     {
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
         LocalTable &cyl = localStore().table(LocalTableId::Cylinders);
         cyl.open();
         cyl.empty();
         addCylinder(cyl, QStringLiteral("CIL-9"));
-        OperationSave::WireOperationForm(form, cyl, &prompter);
+        OperationSave::WireOperationForm(form);
         fillRenewal(form);
         type(form, "DominioEdit", QStringLiteral("ZZ999ZZ"));
         type(form, "MarcaEdit", QString());

@@ -1,7 +1,5 @@
-#include "app/messages.h"
 #include "core/lookuprules.h"
 #include "data/dm1.h"
-#include "operations/lookups/modalrun.h"
 #include "operations/lookups/tbuscarcilindroform.h"
 #include "operations/lookups/tbuscarcrpcform.h"
 #include "operations/lookups/tbuscarpatenteform.h"
@@ -11,6 +9,8 @@
 #include "operations/lookups/tbusquedaporapellidoform.h"
 #include "scriptedprompter.h"
 #include "testdb.h"
+#include "widgets/messages.h"
+#include "widgets/modalrun.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -147,7 +147,7 @@ void TstLookups::init()
 void TstLookups::cleanup()
 {
     Msg::setHook({});
-    Lookups::setExecHook({});
+    Widgets::setExecHook({});
 }
 
 void TstLookups::cleanupTestCase()
@@ -191,7 +191,7 @@ void TstLookups::containsPatternEscapesWildcards()
 
 void TstLookups::regulatorSearchListsCodesContainingText()
 {
-    TBuscarReguladorForm dlg;
+    TBuscarReguladorForm dlg(nullptr, guiPrompter());
     dlg.show();
     QVERIFY(dlg.BitBtnBuscar->isDefault());
     QCOMPARE(dlg.gridModel()->rowCount(), 0);
@@ -216,7 +216,7 @@ void TstLookups::regulatorSearchListsCodesContainingText()
 
 void TstLookups::typedWildcardsAreSearchedLiterally()
 {
-    TBuscarReguladorForm dlg;
+    TBuscarReguladorForm dlg(nullptr, guiPrompter());
     dlg.show();
     dlg.Edit1->setText(QStringLiteral("%"));
     dlg.BuscarClick();
@@ -235,7 +235,7 @@ void TstLookups::typedWildcardsAreSearchedLiterally()
 
 void TstLookups::searchBoxIsUpperCaseAndButtonsSwapDefault()
 {
-    TBuscarCilindroForm dlg;
+    TBuscarCilindroForm dlg(nullptr, guiPrompter());
     dlg.show();
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
     dlg.Edit1->setFocus();
@@ -252,7 +252,7 @@ void TstLookups::searchBoxIsUpperCaseAndButtonsSwapDefault()
     QVERIFY(!dlg.BitBtnAceptar->isDefault());
 
     // The valve dialog keeps "Aceptar" as default.
-    TBuscarValvulaCilindroForm valve;
+    TBuscarValvulaCilindroForm valve(nullptr, guiPrompter());
     valve.show();
     QVERIFY(QTest::qWaitForWindowActive(&valve));
     valve.Edit1->setText(QStringLiteral("V"));
@@ -263,12 +263,12 @@ void TstLookups::searchBoxIsUpperCaseAndButtonsSwapDefault()
 
 void TstLookups::catalogueCaptionsPromptsAndColumns()
 {
-    TBuscarReguladorForm reg;
+    TBuscarReguladorForm reg(nullptr, guiPrompter());
     QCOMPARE(reg.windowTitle(), QStringLiteral("Busqueda de Reguladores"));
     QCOMPARE(reg.Label1->text(), QStringLiteral("Ingresar el regulador a buscar"));
     QCOMPARE(headers(reg.gridModel()), (QStringList{"Código", "Marca", "Modelo"}));
 
-    TBuscarValvulaCilindroForm valve;
+    TBuscarValvulaCilindroForm valve(nullptr, guiPrompter());
     QCOMPARE(valve.windowTitle(), QStringLiteral("Busqueda de Válvulas de Cilindro"));
     QCOMPARE(valve.Label1->text(), QStringLiteral("Ingresar la válvula de cilindro a buscar:"));
     QCOMPARE(headers(valve.gridModel()), (QStringList{"Código", "Marca", "Modelo", "Tipo"}));
@@ -277,13 +277,13 @@ void TstLookups::catalogueCaptionsPromptsAndColumns()
     QCOMPARE(valve.gridModel()->index(0, 3).data().toString(), QStringLiteral("MANUAL"));
     QCOMPARE(valve.selectedText(QStringLiteral("codval")), QStringLiteral("V101"));
 
-    TBuscarCRPCForm crpc;
+    TBuscarCRPCForm crpc(nullptr, guiPrompter());
     QCOMPARE(crpc.windowTitle(), QStringLiteral("Busqueda de CRPC"));
     QCOMPARE(crpc.Label1->text(), QStringLiteral("Ingresar el CRPC a buscar:"));
     QCOMPARE(headers(crpc.gridModel()),
              (QStringList{"Código", "CRPC", "Dirección", "Localidad", "Provincia", "Teléfono"}));
 
-    TBuscarCilindroForm cyl;
+    TBuscarCilindroForm cyl(nullptr, guiPrompter());
     QCOMPARE(cyl.windowTitle(), QStringLiteral("Busqueda de Cilindros"));
     QCOMPARE(cyl.Label1->text(), QStringLiteral("Ingresar el cilindro a buscar"));
     QCOMPARE(headers(cyl.gridModel()), (QStringList{"Código", "Marca", "Modelo"}));
@@ -291,7 +291,7 @@ void TstLookups::catalogueCaptionsPromptsAndColumns()
 
 void TstLookups::gridIsReadOnlyWholeRowAndStriped()
 {
-    TBuscarReguladorForm dlg;
+    TBuscarReguladorForm dlg(nullptr, guiPrompter());
     dlg.show();
     dlg.Edit1->setText(QStringLiteral("A"));
     dlg.BuscarClick();
@@ -305,7 +305,7 @@ void TstLookups::gridIsReadOnlyWholeRowAndStriped()
     QCOMPARE(dlg.DBGrid1->palette().color(QPalette::Active, QPalette::Highlight), QColor(0, 0, 255));
     QCOMPARE(dlg.DBGrid1->palette().color(QPalette::Active, QPalette::HighlightedText), QColor(Qt::white));
 
-    TBusquedaPorApellidoForm owners;
+    TBusquedaPorApellidoForm owners(nullptr, guiPrompter());
     owners.show();
     owners.Edit1->setText(QStringLiteral("PEREZ"));
     owners.ConsultarClick();
@@ -320,17 +320,17 @@ void TstLookups::preSearchedOpeningSurvivesActivation()
     // pre-search must still be there when the dialog appears.
     QStringList seen;
     bool aceptarDefault = false;
-    Lookups::setExecHook([&](QDialog &d) {
+    Widgets::setExecHook([&](QDialog &d) {
         auto &dlg = static_cast<TBuscarReguladorForm &>(d);
         seen = column(dlg.gridModel(), 0);
         aceptarDefault = dlg.BitBtnAceptar->isDefault();
         dlg.selectRow(1);
         return int(QDialog::Accepted);
     });
-    TBuscarReguladorForm dlg;
+    TBuscarReguladorForm dlg(nullptr, guiPrompter());
     dlg.preSearch(QStringLiteral("AB"));
     QCOMPARE(dlg.Edit1->text(), QStringLiteral("AB"));
-    QCOMPARE(Lookups::runModal(dlg), int(QDialog::Accepted));
+    QCOMPARE(Widgets::runModal(dlg), int(QDialog::Accepted));
     QCOMPARE(seen, (QStringList{QStringLiteral("AB01"), QStringLiteral("XAB2")}));
     QVERIFY(aceptarDefault);
     QCOMPARE(dlg.selectedText(QStringLiteral("codigo")), QStringLiteral("XAB2"));
@@ -343,7 +343,7 @@ void TstLookups::preSearchedOpeningSurvivesActivation()
 
 void TstLookups::plainOpeningOfRegulatorStartsEmpty()
 {
-    TBuscarReguladorForm dlg;
+    TBuscarReguladorForm dlg(nullptr, guiPrompter());
     dlg.show();
     QCOMPARE(dlg.Edit1->text(), QString());
     QCOMPARE(dlg.gridModel()->rowCount(), 0);
@@ -353,7 +353,7 @@ void TstLookups::plainOpeningOfRegulatorStartsEmpty()
 
 void TstLookups::crpcSearchMatchesCentreNames()
 {
-    TBuscarCRPCForm dlg;
+    TBuscarCRPCForm dlg(nullptr, guiPrompter());
     dlg.preSearch(QStringLiteral("ABCD"));
     dlg.show();
     // The code ABCD belongs to "CENTRO NORTE"; only a name holding ABCD is found.
@@ -364,7 +364,7 @@ void TstLookups::crpcSearchMatchesCentreNames()
 
 void TstLookups::failingSearchShowsDriverText()
 {
-    TBuscarReguladorForm dlg;
+    TBuscarReguladorForm dlg(nullptr, guiPrompter());
     dlg.show();
     dm1().configure(Conn::Operations, {TestDb::host(), QStringLiteral("t_lookups_missing"), TestDb::user(),
                                        TestDb::password(), QString()});
@@ -381,7 +381,7 @@ void TstLookups::failingSearchShowsDriverText()
 void TstLookups::ownerSearchNeedsTextAndFindsOperations()
 {
     ScriptedPrompter prompter;
-    TBusquedaPorApellidoForm dlg(nullptr, &prompter);
+    TBusquedaPorApellidoForm dlg(nullptr, prompter);
     dlg.setMode(1);
     dlg.show();
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Consulta por Propietario"));
@@ -408,7 +408,7 @@ void TstLookups::ownerSearchNeedsTextAndFindsOperations()
 void TstLookups::ownerSearchWithoutResultKeepsAceptarDisabled()
 {
     ScriptedPrompter prompter;
-    TBusquedaPorApellidoForm dlg(nullptr, &prompter);
+    TBusquedaPorApellidoForm dlg(nullptr, prompter);
     dlg.show();
     dlg.Edit1->setText(QStringLiteral("GOMEZ"));
     dlg.ConsultarClick();
@@ -427,7 +427,7 @@ void TstLookups::ownerSearchWithoutResultKeepsAceptarDisabled()
 void TstLookups::ownerAceptarLeavesStatementOnChosenRow()
 {
     ScriptedPrompter prompter;
-    TBusquedaPorApellidoForm dlg(nullptr, &prompter);
+    TBusquedaPorApellidoForm dlg(nullptr, prompter);
     dlg.show();
     dlg.Edit1->setText(QStringLiteral("LOPEZ"));
     dlg.ConsultarClick();
@@ -451,7 +451,7 @@ void TstLookups::ownerAceptarLeavesStatementOnChosenRow()
 void TstLookups::ownerSearchTakesWildcardsLiterally()
 {
     ScriptedPrompter prompter;
-    TBusquedaPorApellidoForm dlg(nullptr, &prompter);
+    TBusquedaPorApellidoForm dlg(nullptr, prompter);
     dlg.show();
     dlg.Edit1->setText(QStringLiteral("50%"));
     dlg.ConsultarClick();
@@ -465,7 +465,7 @@ void TstLookups::ownerSearchTakesWildcardsLiterally()
 void TstLookups::domainDialogListsOperationsBySticker()
 {
     ScriptedPrompter prompter;
-    TBuscarPatenteForm dlg(nullptr, &prompter);
+    TBuscarPatenteForm dlg(nullptr, prompter);
     dlg.setDomain(QStringLiteral("AAA111"));
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Buscando datos para el dominio AAA111"));
     dlg.show();
@@ -487,7 +487,7 @@ void TstLookups::domainDialogListsOperationsBySticker()
 void TstLookups::domainWithoutOperationsLeavesOnlyCancelar()
 {
     ScriptedPrompter prompter;
-    TBuscarPatenteForm dlg(nullptr, &prompter);
+    TBuscarPatenteForm dlg(nullptr, prompter);
     dlg.setDomain(QStringLiteral("ZZZ999"));
     dlg.show();
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
@@ -504,7 +504,7 @@ void TstLookups::domainWithoutOperationsLeavesOnlyCancelar()
 void TstLookups::allPecsDomainDialogReadsConsolidatedTable()
 {
     ScriptedPrompter prompter;
-    TBuscarPatenteFullForm dlg(nullptr, &prompter);
+    TBuscarPatenteFullForm dlg(nullptr, prompter);
     dlg.setDomain(QStringLiteral("AAA111"));
     dlg.show();
     QCOMPARE(headers(dlg.gridModel()), (QStringList{"Dominio", "Marca", "Modelo", "Año", "Propietario", "Fecha",

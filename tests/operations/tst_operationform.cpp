@@ -1,10 +1,10 @@
-#include "app/tconfirmdlg.h"
 #include "core/clock.h"
 #include "core/global.h"
-#include "core/prompter.h"
 #include "data/dm1.h"
+#include "operations/cylinders/cylinderlist.h"
 #include "operations/linklabel.h"
 #include "operations/trevisionanualform.h"
+#include "scriptedprompter.h"
 #include "testdb.h"
 
 #include <QCheckBox>
@@ -19,7 +19,6 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QToolButton>
 #include <QtTest>
@@ -30,24 +29,11 @@ namespace
 
 const QString kDb = QStringLiteral("t_opform");
 
-struct Message {
-    QString kind, text;
-};
-
-class ScriptedPrompter : public Prompter
+// The text of the last notice, without its kind.
+QString last(const ScriptedPrompter &p)
 {
-public:
-    QList<Message> messages;
-    void warn(const QString &t) override { messages << Message{"warn", t}; }
-    void error(const QString &t) override { messages << Message{"error", t}; }
-    void info(const QString &t) override { messages << Message{"info", t}; }
-    bool ask(const QString &t) override
-    {
-        messages << Message{"ask", t};
-        return true;
-    }
-    QString last() const { return messages.isEmpty() ? QString() : messages.last().text; }
-};
+    return p.log.isEmpty() ? QString() : p.log.last().section(QStringLiteral(": "), 1);
+}
 
 } // namespace
 
@@ -56,13 +42,12 @@ class TstOperationForm : public QObject
     Q_OBJECT
 private:
     ScriptedPrompter prompter;
-    QStringList confirmDlgTexts;
     std::unique_ptr<TRevisionAnualForm> form;
 
     // A shown, active form of `kind`, so that focus moves as a user's would.
     TRevisionAnualForm &open(const QString &kind)
     {
-        form = std::make_unique<TRevisionAnualForm>(nullptr, &prompter);
+        form = std::make_unique<TRevisionAnualForm>(nullptr, prompter);
         form->SetOperationKind(kind);
         form->show();
         form->activateWindow();
@@ -133,10 +118,6 @@ void TstOperationForm::initTestCase()
                  "insert into tal (tcodigoint, TRAZSOC) values ('TAL0300', 'B'), ('TAL0100', 'A'), ('TAL0200', 'C')");
     dm1().configure(Conn::Operations,
                     {TestDb::host(), kDb, TestDb::user(), TestDb::password(), QStringLiteral("Test")});
-    TConfirmDlg::setTestHook([this](TConfirmDlg &dlg) {
-        confirmDlgTexts << dlg.windowTitle() + "|" + dlg.kind() + "|" + dlg.message();
-        return int(TConfirmDlg::ResultOk);
-    });
 }
 
 void TstOperationForm::init()
@@ -146,8 +127,7 @@ void TstOperationForm::init()
     Global.WorkshopLocality = "VILLA MARIA";
     Global.WorkshopProvince = "CORDOBA";
     Clock::setToday(QDate(2026, 6, 15));
-    prompter.messages.clear();
-    confirmDlgTexts.clear();
+    prompter.log.clear();
 }
 
 void TstOperationForm::cleanup()
@@ -158,7 +138,6 @@ void TstOperationForm::cleanup()
 
 void TstOperationForm::cleanupTestCase()
 {
-    TConfirmDlg::setTestHook({});
     dm1().closeAll();
     TestDb::drop(kDb);
 }
@@ -250,7 +229,7 @@ void TstOperationForm::datesFollowTheClockIncludingLeapDay()
 
 void TstOperationForm::consultationLocksTheForm()
 {
-    form = std::make_unique<TRevisionAnualForm>(nullptr, &prompter);
+    form = std::make_unique<TRevisionAnualForm>(nullptr, prompter);
     TRevisionAnualForm &f = *form;
     f.SetRecallStickers("0000012345", "0000000999");
     f.SetShownKind("X");
@@ -308,7 +287,7 @@ void TstOperationForm::creationDefaultsAndWorkshopList()
     QCOMPARE(f.tallerEdit->count(), 3);
     QCOMPARE(f.tallerEdit->itemText(0), QString("TAL0100"));
     QCOMPARE(f.tallerEdit->itemText(2), QString("TAL0300"));
-    QVERIFY(prompter.messages.isEmpty());
+    QVERIFY(prompter.log.isEmpty());
     QCOMPARE(f.ProvinciaComboBox->currentText(), QString("CORDOBA"));
     QCOMPARE(f.ProvinciaComboBox->count(), 23);
     QCOMPARE(f.AnioSpinEdit->value(), 2000);
@@ -329,9 +308,9 @@ void TstOperationForm::creationDefaultsAndWorkshopList()
 
     const QStringList titles = {"Código",      "Nro Serie", "Nuevo",    "Gestión",     "Capacidad",
                                 "Fabricación", "Ultima PH", "PH Fecha", "Resultado PH"};
-    QCOMPARE(f.cylinderModel()->columnCount(), titles.size());
+    QCOMPARE(f.cylinderList()->columnCount(), titles.size());
     for (int c = 0; c < titles.size(); ++c)
-        QCOMPARE(f.cylinderModel()->headerData(c, Qt::Horizontal).toString(), titles.at(c));
+        QCOMPARE(f.cylinderList()->headerData(c, Qt::Horizontal).toString(), titles.at(c));
     QCOMPARE(f.DBGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
     QCOMPARE(f.DBGrid1->selectionBehavior(), QAbstractItemView::SelectRows);
 
@@ -436,7 +415,7 @@ void TstOperationForm::stickerZeroFillAndRefusedKeys()
     f.ObleaAntEdit->clear();
     leave(f.ObleaAntEdit, f.MarcaEdit);
     QCOMPARE(f.ObleaAntEdit->text(), QString());
-    QVERIFY(prompter.messages.isEmpty());
+    QVERIFY(prompter.log.isEmpty());
 }
 
 void TstOperationForm::pastedNonDigitStickerIsRefusedWithAMessage()
@@ -445,12 +424,12 @@ void TstOperationForm::pastedNonDigitStickerIsRefusedWithAMessage()
     f.ObleaAntEdit->setFocus(Qt::TabFocusReason);
     f.ObleaAntEdit->insert("12O4"); // a pasted letter O; the key filter never saw it
     leave(f.ObleaAntEdit, f.MarcaEdit);
-    QCOMPARE(prompter.messages.size(), 1);
-    QCOMPARE(prompter.messages.first().kind, QString("error"));
-    QVERIFY(prompter.last().contains("12O4"));
+    QCOMPARE(prompter.log.size(), 1);
+    QVERIFY(prompter.log.first().startsWith("error: "));
+    QVERIFY(last(prompter).contains("12O4"));
     QCOMPARE(f.ObleaAntEdit->text(), QString("12O4")); // kept for the user to correct
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.ObleaAntEdit));
-    QVERIFY(!prompter.last().contains("not a valid"));
+    QVERIFY(!last(prompter).contains("not a valid"));
 }
 
 void TstOperationForm::telephoneRulesWithTheCheckOnAndOff()
@@ -458,29 +437,29 @@ void TstOperationForm::telephoneRulesWithTheCheckOnAndOff()
     TRevisionAnualForm &f = open("R");
     type(f.CaracteristicaEdit, "4351");
     leave(f.CaracteristicaEdit, f.TelefonoEdit);
-    QCOMPARE(prompter.last(), QString("La caracteristica debe comenzar con 1,2 o 3"));
-    QCOMPARE(prompter.messages.last().kind, QString("info"));
+    QCOMPARE(last(prompter), QString("La caracteristica debe comenzar con 1,2 o 3"));
+    QVERIFY(prompter.log.last().startsWith("info: "));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.CaracteristicaEdit));
 
     f.CaracteristicaEdit->setText("0351"); // pasted: typing would have dropped the 0
     leave(f.CaracteristicaEdit, f.TelefonoEdit);
-    QCOMPARE(prompter.last(), QString("La caracteristica debe ir sin el 0 adelante"));
+    QCOMPARE(last(prompter), QString("La caracteristica debe ir sin el 0 adelante"));
 
     f.CaracteristicaEdit->setText("351");
     type(f.TelefonoEdit, "155123456");
     leave(f.TelefonoEdit, f.emailEdit);
-    QCOMPARE(prompter.last(), QStringLiteral("El número va sin el 15 adelante"));
+    QCOMPARE(last(prompter), QStringLiteral("El número va sin el 15 adelante"));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.TelefonoEdit));
 
     // With the check off both pass and the telephone type can be chosen.
     QTest::mouseClick(f.CheckBoxFormatoTE, Qt::LeftButton);
     QVERIFY(!f.CheckBoxFormatoTE->isChecked());
     QVERIFY(f.ComboBoxTipoTE->isEnabled());
-    const int before = prompter.messages.size();
+    const int before = prompter.log.size();
     f.CaracteristicaEdit->setText("0351");
     leave(f.CaracteristicaEdit, f.TelefonoEdit);
     leave(f.TelefonoEdit, f.emailEdit);
-    QCOMPARE(prompter.messages.size(), before);
+    QCOMPARE(prompter.log.size(), before);
     QTest::mouseClick(f.CheckBoxFormatoTE, Qt::LeftButton);
     QVERIFY(!f.ComboBoxTipoTE->isEnabled());
 }
@@ -525,9 +504,10 @@ void TstOperationForm::modelYearLimits()
     f.AnioSpinEdit->setValue(year);
     leave(f.AnioSpinEdit, f.DominioEdit);
     if (accepted) {
-        QVERIFY(confirmDlgTexts.isEmpty());
+        QVERIFY(prompter.log.isEmpty());
     } else {
-        QCOMPARE(confirmDlgTexts, QStringList{QStringLiteral("Error|mtError|Año Invalido.")});
+        // The shared dialog's error (TConfirmDlg "Error", "mtError").
+        QCOMPARE(prompter.log, QStringList{QStringLiteral("alert: Año Invalido.")});
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.AnioSpinEdit));
     }
 }
@@ -567,21 +547,21 @@ void TstOperationForm::localityProvinceAndExpiryRules()
 
     f.ProvinciaComboBox->setEditText("cordoba");
     leave(f.ProvinciaComboBox, f.CodigoEdit);
-    QVERIFY(prompter.messages.isEmpty());
+    QVERIFY(prompter.log.isEmpty());
     f.ProvinciaComboBox->setEditText("ROSARIO");
     leave(f.ProvinciaComboBox, f.CodigoEdit);
-    QCOMPARE(prompter.last(), QString("Provincia invalida."));
+    QCOMPARE(last(prompter), QString("Provincia invalida."));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.ProvinciaComboBox));
 
     f.ProvinciaComboBox->setCurrentText("SANTA FE");
-    prompter.messages.clear();
+    prompter.log.clear();
     f.DateTimePickerHabilitacion->setDate(QDate(2026, 6, 15));
     f.DateTimePickerVencimiento->setDate(QDate(2027, 6, 15));
     leave(f.DateTimePickerVencimiento, f.EditObs);
-    QVERIFY(prompter.messages.isEmpty());
+    QVERIFY(prompter.log.isEmpty());
     f.DateTimePickerVencimiento->setDate(QDate(2027, 6, 16));
     leave(f.DateTimePickerVencimiento, f.EditObs);
-    QCOMPARE(prompter.last(), QString("Fecha de Vencimiento Invalida."));
+    QCOMPARE(last(prompter), QString("Fecha de Vencimiento Invalida."));
 }
 
 void TstOperationForm::cylinderGridAndDetails()
@@ -600,9 +580,9 @@ void TstOperationForm::cylinderGridAndDetails()
     b.rvalCod = "V9";
     b.rvalGest = "MONTAJE";
     f.setCylinders({a, b});
-    QCOMPARE(f.cylinderModel()->rowCount(), 2);
-    QCOMPARE(f.cylinderModel()->index(1, 0).data().toString(), QString("C202"));
-    QCOMPARE(f.cylinderModel()->index(0, 4).data().toString(), QString("60"));
+    QCOMPARE(f.cylinderList()->rowCount(), 2);
+    QCOMPARE(f.cylinderList()->index(1, 0).data().toString(), QString("C202"));
+    QCOMPARE(f.cylinderList()->index(0, 4).data().toString(), QString("60"));
     QCOMPARE(f.DBEditValCod->text(), QString("V1")); // the first row is selected
     QCOMPARE(f.DBEditNroCertif->text(), QString("ABCD000123"));
     f.DBGrid1->selectRow(1);
@@ -648,6 +628,19 @@ void TstOperationForm::screenshot()
         QSKIP("TARVIL_SCREENSHOT_DIR not set");
     for (const QString &kind : QStringList{"C", "R", "B", "#"}) {
         TRevisionAnualForm &f = open(kind);
+        CylinderRow c;
+        c.codigo = "I060";
+        c.nroSerie = "GNC-2018-000123456789";
+        c.cNuevo = "NO";
+        c.gestion = "SIN CAMBIOS";
+        c.capacidad = 60;
+        c.fabricac = c.uphFecha = "03/2018";
+        c.uphTaller = "FAB";
+        c.uphResult = "APROBADO";
+        c.valCod = "V101";
+        c.valNro = "VAL-55";
+        c.valGest = "SIN CAMBIOS";
+        f.setCylinders({c, c});
         QCoreApplication::processEvents();
         QVERIFY(f.grab().save(QDir(dir).filePath(QString("opform-%1.png").arg(kind == "#" ? "view" : kind))));
     }

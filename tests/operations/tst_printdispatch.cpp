@@ -1,9 +1,7 @@
 // Which technical sheet the operation form prints, after a save and on
 // "Ficha": what reaches the preview, the format dialog's two answers, and
 // the triggers that print nothing.
-#include "app/messages.h"
 #include "app/navigator.h"
-#include "app/tconfirmdlg.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
 #include "data/dm1.h"
@@ -15,6 +13,8 @@
 #include "printing/reportpreview.h"
 #include "scriptedprompter.h"
 #include "testdb.h"
+#include "widgets/messages.h"
+#include "widgets/tconfirmdlg.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -146,7 +146,7 @@ private slots:
         addCylinder(QStringLiteral("CIL-2"), QString());
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("R"));
-        FichaPrint::WireFichaButton(form, cylinders());
+        FichaPrint::WireFichaButton(form);
         fill(form);
         form.findChild<QPushButton *>(QStringLiteral("BitBtn5"))->click();
 
@@ -173,7 +173,7 @@ private slots:
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("C"));
         fill(form);
-        FichaPrint::OnButton(form, cylinders());
+        FichaPrint::OnButton(form);
 
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].copies, 2);
@@ -188,7 +188,7 @@ private slots:
         TRevisionAnualForm form;
         form.SetShownKind(QStringLiteral("M")); // as the query hands it over
         form.SetOperationKind(QStringLiteral("#"));
-        FichaPrint::OnButton(form, cylinders());
+        FichaPrint::OnButton(form);
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].text(QStringLiteral("QRLabelTipoOperacion")), QStringLiteral("MODIFICACION"));
         QCOMPARE(form.kind(), QStringLiteral("#"));
@@ -235,7 +235,7 @@ private slots:
         });
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("R"));
-        FichaPrint::OnButton(form, cylinders());
+        FichaPrint::OnButton(form);
         QCOMPARE(shown.size(), previews);
         if (previews)
             QCOMPARE(shown[0].layout, QStringLiteral("TQFichaBuckeyeForm"));
@@ -251,20 +251,20 @@ private slots:
     {
         // Acacia prints no sheet on either trigger, without a word.
         profile("ACAC01");
-        TRevisionAnualForm form;
-        form.SetOperationKind(QStringLiteral("R"));
-        FichaPrint::OnButton(form, cylinders());
         ScriptedPrompter yes;
         yes.answers = {true};
-        FichaPrint::AfterSave(form, cylinders(), &yes);
+        TRevisionAnualForm form(nullptr, yes);
+        form.SetOperationKind(QStringLiteral("R"));
+        FichaPrint::OnButton(form);
+        FichaPrint::AfterSave(form);
         QVERIFY(shown.isEmpty());
         QVERIFY(events.isEmpty());
-        QCOMPARE(yes.log, QStringList{QStringLiteral("ask: Desea imprimir la ficha de la operación?")});
+        QCOMPARE(yes.log, QStringList{QStringLiteral("confirm: Desea imprimir la ficha de la operación?")});
 
         // A sheet format other than 0 and 1 prints nothing either.
         profile("TAMA01");
         Global.SheetFormat = 2;
-        FichaPrint::OnButton(form, cylinders());
+        FichaPrint::OnButton(form);
         Global.SheetFormat = 0;
         QVERIFY(shown.isEmpty());
         QVERIFY(events.isEmpty());
@@ -276,14 +276,16 @@ private slots:
         profile("BUCK01");
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("R"));
-        FichaPrint::AfterSave(form, cylinders());
+        FichaPrint::AfterSave(form);
         QVERIFY(shown.isEmpty());
         QCOMPARE(events,
                  QStringList{QStringLiteral("Confirmación/mtConfirmation/Desea imprimir la ficha de la operación?")});
 
         ScriptedPrompter yes;
         yes.answers = {true};
-        FichaPrint::AfterSave(form, cylinders(), &yes);
+        TRevisionAnualForm answered(nullptr, yes);
+        answered.SetOperationKind(QStringLiteral("R"));
+        FichaPrint::AfterSave(answered);
         QCOMPARE(shown.size(), 1);
     }
 
@@ -300,22 +302,24 @@ private slots:
             events << QStringLiteral("format");
             return int(QDialog::Rejected);
         });
-        TRevisionAnualForm form;
-        form.SetOperationKind(QStringLiteral("R"));
-        fill(form);
-
         ScriptedPrompter plain;
         plain.answers = {true};
-        FichaPrint::AfterSave(form, cylinders(), &plain);
+        TRevisionAnualForm form(nullptr, plain);
+        form.SetOperationKind(QStringLiteral("R"));
+        fill(form);
+        FichaPrint::AfterSave(form);
         QCOMPARE(plain.log.size(), 1);
         QCOMPARE(events, QStringList{QStringLiteral("format")});
 
         events.clear();
-        form.setPhRequired();
         ScriptedPrompter due;
         due.answers = {true, true};
-        FichaPrint::AfterSave(form, cylinders(), &due);
-        QCOMPARE(due.log.last(), QStringLiteral("ask: Imprimir Carta Compromiso"));
+        TRevisionAnualForm overdue(nullptr, due);
+        overdue.SetOperationKind(QStringLiteral("R"));
+        fill(overdue);
+        overdue.setPhRequired();
+        FichaPrint::AfterSave(overdue);
+        QCOMPARE(due.log.last(), QStringLiteral("confirm: Imprimir Carta Compromiso"));
         QCOMPARE(events, (QStringList{QStringLiteral("letter"), QStringLiteral("format")}));
         // Prefilled from the form, the street entry split at its last blank.
         QCOMPARE(letters.size(), 1);
@@ -332,7 +336,7 @@ private slots:
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("R"));
         TestDb::exec(db, QStringLiteral("rename table tal to tal_off"));
-        FichaPrint::OnButton(form, cylinders());
+        FichaPrint::OnButton(form);
         TestDb::exec(db, QStringLiteral("rename table tal_off to tal"));
         QVERIFY(shown.isEmpty());
         QCOMPARE(events.size(), 1);

@@ -7,14 +7,15 @@
 #include "core/global.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
+#include "operations/cylinders/cylinderlist.h"
 #include "operations/cylinders/formwiring.h"
 #include "operations/linklabel.h"
 #include "operations/lookups/domainsearchdialog.h"
-#include "operations/lookups/modalrun.h"
 #include "operations/save/formsave.h"
 #include "operations/trevisionanualform.h"
 #include "scriptedprompter.h"
 #include "testdb.h"
+#include "widgets/modalrun.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -24,7 +25,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlQuery>
-#include <QStandardItemModel>
 #include <QToolButton>
 #include <QtTest>
 
@@ -151,9 +151,9 @@ private slots:
     void stickerRecallFillsANewRenewal()
     {
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
-        Cylinders::WireOperationForm(form, workTable(), &prompter);
+        Cylinders::WireOperationForm(form);
         putCylinder(QStringLiteral("TYPED-BEFORE"));
 
         form.ObleaAntEdit->setText(QStringLiteral("200"));
@@ -182,7 +182,7 @@ private slots:
         QCOMPARE(row.value(QStringLiteral("GESTION")).toString(), QStringLiteral("SIN CAMBIOS"));
         QCOMPARE(row.value(QStringLiteral("CNUEVO")).toString(), QStringLiteral("NO"));
         QCOMPARE(row.value(QStringLiteral("UPHFECHA")).toString(), QStringLiteral("06/2024"));
-        QCOMPARE(form.cylinderModel()->rowCount(), 1);
+        QCOMPARE(form.cylinderList()->rowCount(), 1);
         QCOMPARE(form.record().cylinders.size(), 1);
 
         QCOMPARE(form.MemoTareas->toPlainText().split('\n').mid(0, 3),
@@ -199,7 +199,7 @@ private slots:
     void failedOrEmptyRecallKeepsTheForm()
     {
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
         putCylinder(QStringLiteral("KEEP"));
         form.MarcaEdit->setText(QStringLiteral("TYPED"));
@@ -219,7 +219,7 @@ private slots:
     void consultationShowsTheStoredOperation()
     {
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetRecallStickers(QStringLiteral("0000000200"), QString());
         form.SetShownKind(QStringLiteral("X"));
         form.SetOperationKind(QStringLiteral("#"));
@@ -242,7 +242,7 @@ private slots:
     void zeroStickerFindsTheOperationByItsPreviousSticker()
     {
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetRecallStickers(QStringLiteral("0000000000"), QStringLiteral("0000000500"));
         form.SetOperationKind(QStringLiteral("#"));
         QVERIFY(form.RecallBySticker());
@@ -252,7 +252,7 @@ private slots:
     void fiftyMonthOldTestFramesTheExpiry()
     {
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
         QCOMPARE(form.Shape1->frameShape(), QFrame::NoFrame);
         QVERIFY(form.RecallByNumber(QStringLiteral("0031"), kCuit, 11));
@@ -264,7 +264,7 @@ private slots:
 
         // The same operation by its sticker changes the date but says nothing.
         ScriptedPrompter quiet;
-        TRevisionAnualForm other(nullptr, &quiet);
+        TRevisionAnualForm other(nullptr, quiet);
         other.SetOperationKind(QStringLiteral("R"));
         other.ObleaAntEdit->setText(QStringLiteral("0000000300"));
         other.SpeedButton1->click();
@@ -276,19 +276,19 @@ private slots:
     void searchesRecallTheChosenOperation()
     {
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
         form.setDomainMask(QString());
         form.DominioEdit->setText(QStringLiteral("AC456EF"));
         QString searched;
-        Lookups::setExecHook([&](QDialog &d) {
+        Widgets::setExecHook([&](QDialog &d) {
             auto &dlg = static_cast<Lookups::DomainSearchDialog &>(d);
             searched = dlg.domain();
             dlg.selectRow(0);
             return int(QDialog::Accepted);
         });
         form.SpeedButton2->click();
-        Lookups::setExecHook({});
+        Widgets::setExecHook({});
         QCOMPARE(searched, QStringLiteral("AC456EF"));
         QCOMPARE(serials(), QStringList{QStringLiteral("CIL-C")});
         // A search is a recall by number: the expiry is announced.
@@ -335,9 +335,9 @@ private slots:
             return std::optional<Nav::ConversionOrder>(o);
         });
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("C"));
-        Cylinders::WireOperationForm(form, workTable(), &prompter);
+        Cylinders::WireOperationForm(form);
         putCylinder(QStringLiteral("TYPED-BEFORE"));
 
         form.SpeedButton9->click();
@@ -372,7 +372,7 @@ private slots:
         letter.post();
 
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
         QCOMPARE(letter.count(), 0); // a new form starts a new list
         QVERIFY(!form.SpeedButtonCC1->isEnabled());
@@ -415,12 +415,12 @@ private slots:
 
         ScriptedPrompter prompter;
         prompter.answers = {true, true, true};
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
         form.SetPendingId(id);
         form.setEditingPending(true);
-        Cylinders::WireOperationForm(form, workTable(), &prompter);
-        OperationSave::WireOperationForm(form, workTable(), &prompter);
+        Cylinders::WireOperationForm(form);
+        OperationSave::WireOperationForm(form);
         QVERIFY(form.LoadPendingOperation(id));
 
         QCOMPARE(text(form, "ObleaAntEdit"), QStringLiteral("0000000700"));
@@ -449,7 +449,7 @@ private slots:
             "'2027-06-30')")));
         const int id = ins.lastInsertId().toInt();
         ScriptedPrompter prompter;
-        TRevisionAnualForm form(nullptr, &prompter);
+        TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("H"));
         QVERIFY(form.LoadPendingOperation(id));
         QCOMPARE(form.shownKind(), QStringLiteral("H"));

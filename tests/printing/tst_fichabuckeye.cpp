@@ -2,6 +2,7 @@
 // operation: printed values and their places, the prepared cylinder rows, the
 // workshop block read from the database, the PDF text.
 #include "core/fichavalues.h"
+#include "data/cylinderworktable.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
 #include "printing/fichabuckeye.h"
@@ -22,9 +23,9 @@ namespace
 const double kLeft = 10, kTop = 10;     // margins
 const double kDetailTop = kTop + 130.2; // first detail row
 
-CylinderWorkRow cylinder(const QString &serie, const QString &nuevo)
+CylinderRow cylinder(const QString &serie, const QString &nuevo)
 {
-    CylinderWorkRow r;
+    CylinderRow r;
     r.codigo = QStringLiteral("C060");
     r.nroSerie = serie;
     r.gestion = QStringLiteral("SIN CAMBIOS");
@@ -281,10 +282,10 @@ private slots:
     {
         FichaData d = renewal();
         d.operationKind = QStringLiteral("H");
-        CylinderWorkRow c = cylinder("S-100", "NO");
-        c.rValCod = QStringLiteral("V20");
-        c.rValNro = QStringLiteral("VN-200");
-        c.rValGest = QStringLiteral("MONTAJE");
+        CylinderRow c = cylinder("S-100", "NO");
+        c.rvalCod = QStringLiteral("V20");
+        c.rvalNro = QStringLiteral("VN-200");
+        c.rvalGest = QStringLiteral("MONTAJE");
         d.cylinders = PrepareCylinders({c, cylinder("S-101", "NO")}, {});
         const DisplayList l = MakeBuckeyeForm(d).displayList();
         QCOMPARE(l.named("QRDBText2").size(), 3);
@@ -308,7 +309,7 @@ private slots:
         QVERIFY(l.named("QRDBText1").isEmpty());
         QVERIFY(l.find("QRHabilitacion") && l.find("QRObs"));
 
-        QVector<CylinderWorkRow> many;
+        QVector<CylinderRow> many;
         for (int i = 0; i < 12; ++i)
             many.append(cylinder(QStringLiteral("S-%1").arg(i), "NO"));
         d.cylinders = PrepareCylinders(many, {});
@@ -377,8 +378,8 @@ private slots:
         QCOMPARE(validity(QStringLiteral("C060")), std::optional<int>(10));
         QCOMPARE(validity(QStringLiteral("C070")), std::optional<int>());
         QCOMPARE(validity(QStringLiteral("NADA")), std::optional<int>());
-        CylinderWorkRow known = cylinder("S-1", "NO");
-        CylinderWorkRow unknown = cylinder("S-2", "NO");
+        CylinderRow known = cylinder("S-1", "NO");
+        CylinderRow unknown = cylinder("S-2", "NO");
         unknown.codigo = QStringLiteral("NADA");
         const auto rows = PrepareCylinders({known, unknown}, validity);
         QCOMPARE(rows[0].cilVenc, QStringLiteral("03/2031"));
@@ -396,7 +397,7 @@ private slots:
         printable.append(); // a leftover of an earlier sheet
         printable.setText("NROSERIE", "VIEJO");
         printable.post();
-        const QVector<CylinderWorkRow> src = {cylinder("S-1", "SI"), cylinder("S-2", "NO")};
+        const QVector<CylinderRow> src = {cylinder("S-1", "SI"), cylinder("S-2", "NO")};
         for (int i = 0; i < 2; ++i) {
             work.append();
             work.setText("CODIGO", src[i].codigo);
@@ -413,7 +414,7 @@ private slots:
             }
             work.post();
         }
-        const auto rows = PreparePrintCylinders(work, printable, CatalogueValidity());
+        const auto rows = PreparePrintCylinders(CylinderWorkTable::Read(work), printable, CatalogueValidity());
         QCOMPARE(rows.size(), 3);
         QCOMPARE(printable.count(), 3);
         Report::LocalTableRowSource table(printable);
@@ -433,10 +434,10 @@ private slots:
     void pdfCarriesTheSheetText()
     {
         FichaData d = renewal();
-        CylinderWorkRow c = cylinder("S-100", "NO");
-        c.rValCod = QStringLiteral("V20");
-        c.rValNro = QStringLiteral("VN-200");
-        c.rValGest = QStringLiteral("MONTAJE");
+        CylinderRow c = cylinder("S-100", "NO");
+        c.rvalCod = QStringLiteral("V20");
+        c.rvalNro = QStringLiteral("VN-200");
+        c.rvalGest = QStringLiteral("MONTAJE");
         d.cylinders = PrepareCylinders({c}, {});
         const QString path = qEnvironmentVariable("TARVIL_FICHA_PDF", tmp.filePath("ficha.pdf"));
         QString error;

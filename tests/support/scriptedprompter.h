@@ -7,18 +7,27 @@
 #include <QStringList>
 
 // Records every notice and answers questions from a script (default "No").
+// The log names the way each one would be shown: "warn:", "error:",
+// "info:", "ask:" (message boxes), "askWarning:" ("OK"/"No" warning),
+// "confirm:" and "alert:" (the shared dialog TConfirmDlg).
 class ScriptedPrompter : public Prompter
 {
 public:
-    QStringList log; // "warn: text", "error: text", "info: text", "ask: text"
+    QStringList log;
     QList<bool> answers;
 
     void warn(const QString &text) override { log << QStringLiteral("warn: ") + text; }
     void error(const QString &text) override { log << QStringLiteral("error: ") + text; }
     void info(const QString &text) override { log << QStringLiteral("info: ") + text; }
-    bool ask(const QString &text) override
+    bool ask(const QString &text) override { return answer(QStringLiteral("ask: ") + text); }
+    bool askWarning(const QString &text) override { return answer(QStringLiteral("askWarning: ") + text); }
+    bool confirm(const QString &text) override { return answer(QStringLiteral("confirm: ") + text); }
+    void alert(const QString &text) override { log << QStringLiteral("alert: ") + text; }
+
+private:
+    bool answer(const QString &line)
     {
-        log << QStringLiteral("ask: ") + text;
+        log << line;
         return answers.isEmpty() ? false : answers.takeFirst();
     }
 };

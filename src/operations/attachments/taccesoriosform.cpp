@@ -1,6 +1,6 @@
 #include "operations/attachments/taccesoriosform.h"
 
-#include "operations/uppercasevalidator.h"
+#include "widgets/uppercasevalidator.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -8,11 +8,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 // Designer names of the code and serial edits, row by row.
-const char *const kEditNames[12] = {"EditSujCil",  "EditElevaln",      "EditElevalg",      "EditDosificador",
-                                    "EditVenteo",  "EditLlave",        "EditValvulaCI",    "EditValvulaCE",
-                                    "EditManguera", "EditManometro",   "EditAccesorio",    "EditTuberia"};
+const char *const kEditNames[12] = {"EditSujCil",   "EditElevaln",   "EditElevalg",   "EditDosificador",
+                                    "EditVenteo",   "EditLlave",     "EditValvulaCI", "EditValvulaCE",
+                                    "EditManguera", "EditManometro", "EditAccesorio", "EditTuberia"};
 } // namespace
 
 const std::array<QString, 12> &TAccesoriosForm::captions()
@@ -34,12 +35,13 @@ TAccesoriosForm::TAccesoriosForm(const Values &values, QWidget *parent) : QDialo
     auto *grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Código"), this), 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Nro Serie"), this), 0, 2);
-    auto *validator = new UpperCaseValidator(this);
+    auto *validator = new Widgets::UpperCaseValidator(this);
     for (int row = 0; row < 12; ++row) {
         grid->addWidget(new QLabel(captions()[row], this), row + 1, 0);
         for (int part = 0; part < 2; ++part) {
             auto *e = new QLineEdit(values[2 * row + part], this);
-            e->setObjectName(QString::fromLatin1(kEditNames[row]) + (part == 0 ? QStringLiteral("_cod") : QStringLiteral("_nro")));
+            e->setObjectName(QString::fromLatin1(kEditNames[row]) +
+                             (part == 0 ? QStringLiteral("_cod") : QStringLiteral("_nro")));
             e->setMaxLength(10);
             e->setValidator(validator);
             e->setText(values[2 * row + part].toUpper().left(10));

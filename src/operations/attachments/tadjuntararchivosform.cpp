@@ -1,8 +1,8 @@
 #include "operations/attachments/tadjuntararchivosform.h"
 
-#include "app/messages.h"
 #include "core/global.h"
 #include "core/helpers.h"
+#include "widgets/messages.h"
 
 #include <QFileDialog>
 #include <QGridLayout>
@@ -11,7 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 TAdjuntarArchivosForm::FileChooser &chooser()
 {
     static TAdjuntarArchivosForm::FileChooser c;
@@ -26,12 +27,12 @@ void TAdjuntarArchivosForm::setFileChooser(FileChooser c)
 
 const QString &TAdjuntarArchivosForm::fileFilter()
 {
-    static const QString filter = QStringLiteral(
-        "JPEG Image File (*.jpg);;JPEG Image File (*.jpeg);;PDF File (*.pdf)");
+    static const QString filter = QStringLiteral("JPEG Image File (*.jpg);;JPEG Image File (*.jpeg);;PDF File (*.pdf)");
     return filter;
 }
 
-TAdjuntarArchivosForm::TAdjuntarArchivosForm(const Paths &paths, QWidget *parent) : QDialog(parent), m_paths(paths)
+TAdjuntarArchivosForm::TAdjuntarArchivosForm(const Paths &paths, QWidget *parent, Prompter &prompter)
+    : QDialog(parent), m_prompter(prompter), m_paths(paths)
 {
     setObjectName(QStringLiteral("TAdjuntarArchivosForm"));
     setWindowTitle(QStringLiteral("Adjuntar Archivos"));
@@ -70,11 +71,11 @@ bool TAdjuntarArchivosForm::attach(int row, const QString &file)
         return false;
     const qint64 size = FileSizeOf(file);
     if (size < 0) {
-        Msg::error(this, QStringLiteral("No se encuentra el archivo \"%1\".").arg(file));
+        m_prompter.error(QStringLiteral("No se encuentra el archivo \"%1\".").arg(file));
         return false;
     }
     if (size > MaxBytes) {
-        Msg::error(this, QStringLiteral("El archivo tiene que ser menor a 512k"));
+        m_prompter.error(QStringLiteral("El archivo tiene que ser menor a 512k"));
         return false;
     }
     m_paths[row] = file;
@@ -93,9 +94,9 @@ void TAdjuntarArchivosForm::choose(int row)
     attach(row, file);
 }
 
-void TAdjuntarArchivosForm::edit(Paths &paths, QWidget *parent)
+void TAdjuntarArchivosForm::edit(Paths &paths, QWidget *parent, Prompter &prompter)
 {
-    TAdjuntarArchivosForm form(paths, parent);
+    TAdjuntarArchivosForm form(paths, parent, prompter);
     form.exec();
     paths = form.paths();
 }

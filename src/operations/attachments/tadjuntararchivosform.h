@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/messages.h"
+
 #include <QDialog>
 #include <array>
 #include <functional>
@@ -17,7 +19,7 @@ public:
     using Paths = std::array<QString, 3>;
     static constexpr qint64 MaxBytes = 512000; // a file must be smaller than 512001 bytes
 
-    explicit TAdjuntarArchivosForm(const Paths &paths, QWidget *parent = nullptr);
+    explicit TAdjuntarArchivosForm(const Paths &paths, QWidget *parent = nullptr, Prompter &prompter = guiPrompter());
     Paths paths() const { return m_paths; }
 
     // "Adjuntar" of row 0..2 with the chosen file (empty: cancelled). Returns
@@ -29,11 +31,12 @@ public:
     static void setFileChooser(FileChooser chooser);
     static const QString &fileFilter();
 
-    static void edit(Paths &paths, QWidget *parent);
+    static void edit(Paths &paths, QWidget *parent, Prompter &prompter);
 
 private:
     void choose(int row);
 
+    Prompter &m_prompter;
     Paths m_paths;
     std::array<QLineEdit *, 3> m_edits{};
     std::array<QPushButton *, 3> m_buttons{};

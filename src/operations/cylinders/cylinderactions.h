@@ -4,7 +4,6 @@
 
 class LocalTable;
 class Prompter;
-class QStandardItemModel;
 class QWidget;
 
 // The operation form's cylinder buttons, over the cylinder work table. `row`
@@ -16,8 +15,8 @@ namespace Cylinders
 struct EntryContext {
     QString kind;   // the operation form's kind
     QString domain; // the operation's domain, for the valve check of a modification
-    QWidget *parent = nullptr;
-    Prompter *prompter = nullptr; // the Spanish message boxes when null
+    QWidget *parent;
+    Prompter &prompter;
 };
 
 // "Agregar Cilindro": a new row (preset for a conversion) in the dialog.
@@ -31,9 +30,5 @@ bool DeleteCylinder(LocalTable &table, int row, const EntryContext &context);
 // "Reemplazo de Válvula": the selected row with VALGEST "DESMONTAJE" and
 // RVALGEST "MONTAJE" in the replacement dialog.
 bool ReplaceValve(LocalTable &table, int row, const EntryContext &context);
-
-// The form's cylinder grid: Código, Nro Serie, Nuevo, Gestión, Capacidad,
-// Fabricación, Ultima PH, PH Fecha, Resultado PH.
-void FillCylinderGrid(const LocalTable &table, QStandardItemModel *model);
 
 } // namespace Cylinders

@@ -1,24 +1,22 @@
 #include "operations/cylinders/formwiring.h"
 
-#include "app/messages.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
 #include "data/localstore.h"
 #include "operations/cylinders/cylinderactions.h"
+#include "operations/cylinders/cylinderlist.h"
 #include "operations/cylinders/regulatorlookup.h"
 #include "operations/trevisionanualform.h"
+#include "widgets/resultgrid.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QToolButton>
-#include <memory>
 
 namespace Cylinders
 {
@@ -29,13 +27,9 @@ namespace
 class Wiring : public QObject
 {
 public:
-    Wiring(TRevisionAnualForm &form, LocalTable &table, Prompter *prompter)
-        : QObject(&form), m_form(form), m_table(table), m_prompter(prompter)
+    explicit Wiring(TRevisionAnualForm &form)
+        : QObject(&form), m_form(form), m_table(form.cylinderList()->table()), m_prompter(form.prompter())
     {
-        if (!m_prompter) {
-            m_own = std::make_unique<GuiPrompter>(&form);
-            m_prompter = m_own.get();
-        }
         TRevisionAnualForm *f = &form;
         f->CodigoRegularEdit->installEventFilter(this);
         f->CodigoReguladorNuevoEdit->installEventFilter(this);
@@ -56,7 +50,7 @@ public:
             line.code = m_form.CodigoReguladorNuevoEdit;
             line.gestion = m_form.RGestionNuevoComboBox;
             line.nuevo = m_form.RNuevoNuevoComboBox;
-            RegulatorGestionChanged(m_form.RGestionComboBox, m_form.kind(), forbids, line, *m_prompter);
+            RegulatorGestionChanged(m_form.RGestionComboBox, m_form.kind(), forbids, line, m_prompter);
         });
         connect(f->SpeedButton4, &QToolButton::clicked, this, [this] { after(AddCylinder(m_table, context())); });
         connect(f->SpeedButton5, &QToolButton::clicked, this,
@@ -65,9 +59,6 @@ public:
                 [this] { after(DeleteCylinder(m_table, selectedRow(), context())); });
         connect(f->SpeedButton8, &QToolButton::clicked, this,
                 [this] { after(ReplaceValve(m_table, selectedRow(), context())); });
-        connect(&m_table, &LocalTable::changed, this, [this] { refreshGrid(); });
-        connect(f->DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { showDetails(); });
-        refreshGrid();
     }
 
 protected:
@@ -98,7 +89,7 @@ private:
     void lookUp(const RegulatorLineWidgets &line)
     {
         ++m_busy;
-        LookUpRegulator(line, &m_form, *m_prompter);
+        LookUpRegulator(line, &m_form, m_prompter);
         --m_busy;
     }
     EntryContext context() const { return {m_form.kind(), m_form.DominioEdit->text().trimmed(), &m_form, m_prompter}; }
@@ -107,48 +98,25 @@ private:
         const QModelIndex i = m_form.DBGrid1->currentIndex();
         return i.isValid() ? i.row() : -1;
     }
+    // The grid goes to the row the dialog worked on (the list itself shows
+    // every change of the table already).
     void after(bool changed)
     {
-        if (!changed)
-            return;
-        refreshGrid();
-        const int row = m_table.recNo();
-        if (row >= 0 && row < m_form.cylinderModel()->rowCount())
-            m_form.DBGrid1->setCurrentIndex(m_form.cylinderModel()->index(row, 0));
-        showDetails();
-    }
-    void refreshGrid()
-    {
-        FillCylinderGrid(m_table, m_form.cylinderModel());
-        showDetails();
-    }
-    void showDetails()
-    {
-        const int row = selectedRow();
-        const auto put = [this, row](QLineEdit *edit, const char *field) {
-            edit->setText(row >= 0 ? m_table.textAt(row, m_table.fieldIndex(QLatin1String(field))) : QString());
-        };
-        put(m_form.DBEditValCod, "VALCOD");
-        put(m_form.DBEditValNro, "VALNRO");
-        put(m_form.DBEditValGest, "VALGEST");
-        put(m_form.DBEditNroCertif, "NROCERTIF");
-        put(m_form.DBEditRValCod, "RVALCOD");
-        put(m_form.DBEditRValNro, "RVALNRO");
-        put(m_form.DBEditRValGest, "RVALGEST");
+        if (changed)
+            Widgets::selectGridRow(m_form.DBGrid1, m_table.recNo());
     }
 
     TRevisionAnualForm &m_form;
     LocalTable &m_table;
-    std::unique_ptr<Prompter> m_own;
-    Prompter *m_prompter;
+    Prompter &m_prompter;
     int m_busy = 0;
 };
 
 } // namespace
 
-void WireOperationForm(TRevisionAnualForm &form, LocalTable &table, Prompter *prompter)
+void WireOperationForm(TRevisionAnualForm &form)
 {
-    new Wiring(form, table, prompter);
+    new Wiring(form);
 }
 
 } // namespace Cylinders

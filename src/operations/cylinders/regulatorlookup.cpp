@@ -3,8 +3,8 @@
 #include "core/lookuprules.h"
 #include "core/prompter.h"
 #include "data/dm1.h"
-#include "operations/lookups/modalrun.h"
 #include "operations/lookups/tbuscarreguladorform.h"
+#include "widgets/modalrun.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -16,12 +16,12 @@ namespace Cylinders
 namespace
 {
 
-bool choose(const RegulatorLineWidgets &line, QWidget *parent, bool preSearch)
+bool choose(const RegulatorLineWidgets &line, QWidget *parent, Prompter &prompter, bool preSearch)
 {
-    TBuscarReguladorForm dlg(parent);
+    TBuscarReguladorForm dlg(parent, prompter);
     if (preSearch)
         dlg.preSearch(line.code->text().trimmed());
-    if (Lookups::runModal(dlg) == QDialog::Accepted && dlg.hasSelection()) {
+    if (Widgets::runModal(dlg) == QDialog::Accepted && dlg.hasSelection()) {
         line.code->setText(dlg.selectedText(QStringLiteral("codigo")));
         line.brand->setText(dlg.selectedText(QStringLiteral("Marca")));
         line.serial->setFocus();
@@ -38,7 +38,7 @@ bool LookUpRegulator(const RegulatorLineWidgets &line, QWidget *parent, Prompter
     const QString code = line.code->text().trimmed();
     try {
         if (code.isEmpty())
-            return choose(line, parent, false);
+            return choose(line, parent, prompter, false);
         NamedQuery &q = dm1().query(QStringLiteral("SQLQueryBuscarReg"));
         q.close();
         q.setParam(QStringLiteral("re"), code);
@@ -49,7 +49,7 @@ bool LookUpRegulator(const RegulatorLineWidgets &line, QWidget *parent, Prompter
             return true;
         }
         prompter.error(QStringLiteral("Código de Regulador no encontrado."));
-        return choose(line, parent, true);
+        return choose(line, parent, prompter, true);
     } catch (const DbError &e) {
         prompter.error(e.text());
         line.code->setFocus();

@@ -1,16 +1,14 @@
 #include "operations/cylinders/tdatoscilindroform.h"
 
-#include "app/messages.h"
-#include "app/tconfirmdlg.h"
 #include "core/cylinderrules.h"
 #include "core/lookuprules.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
-#include "operations/lookups/modalrun.h"
 #include "operations/lookups/tbuscarcilindroform.h"
 #include "operations/lookups/tbuscarcrpcform.h"
 #include "operations/lookups/tbuscarvalvulacilindroform.h"
-#include "operations/uppercasevalidator.h"
+#include "widgets/modalrun.h"
+#include "widgets/uppercasevalidator.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -52,7 +50,7 @@ bool catalogueHas(const QString &statement, const QString &param, const QString 
 } // namespace
 
 TDatosCilindroForm::TDatosCilindroForm(LocalTable &table, const QString &operationKind, const QString &operationDomain,
-                                       QWidget *parent, Prompter *prompter)
+                                       QWidget *parent, Prompter &prompter)
     : QDialog(parent), m_table(table), m_kind(operationKind), m_domain(operationDomain), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("TDatosCilindroForm"));
@@ -64,15 +62,6 @@ TDatosCilindroForm::TDatosCilindroForm(LocalTable &table, const QString &operati
 
 TDatosCilindroForm::~TDatosCilindroForm() = default;
 
-Prompter &TDatosCilindroForm::prompter()
-{
-    if (m_prompter)
-        return *m_prompter;
-    if (!m_ownPrompter)
-        m_ownPrompter = std::make_unique<GuiPrompter>(this);
-    return *m_ownPrompter;
-}
-
 void TDatosCilindroForm::buildUi()
 {
     const auto edit = [this](const char *name, int maxLength, bool upper) {
@@ -81,7 +70,7 @@ void TDatosCilindroForm::buildUi()
         if (maxLength > 0)
             e->setMaxLength(maxLength);
         if (upper)
-            e->setValidator(new UpperCaseValidator(e));
+            e->setValidator(new Widgets::UpperCaseValidator(e));
         e->installEventFilter(this);
         return e;
     };
@@ -291,10 +280,10 @@ bool TDatosCilindroForm::eventFilter(QObject *watched, QEvent *event)
 
 void TDatosCilindroForm::lookUpCylinder(bool preSearch)
 {
-    TBuscarCilindroForm dlg(this);
+    TBuscarCilindroForm dlg(this, m_prompter);
     if (preSearch)
         dlg.preSearch(EditCODIGO->text().trimmed());
-    if (Lookups::runModal(dlg) == QDialog::Accepted && dlg.hasSelection()) {
+    if (Widgets::runModal(dlg) == QDialog::Accepted && dlg.hasSelection()) {
         EditCODIGO->setText(dlg.selectedText(QStringLiteral("codigo")));
         const QVariant capacity = dlg.selectedValue(QStringLiteral("capacidad"));
         if (!capacity.isNull())
@@ -335,10 +324,10 @@ void TDatosCilindroForm::SpeedButtonCodigoClick()
 
 void TDatosCilindroForm::lookUpCentre(bool preSearch)
 {
-    TBuscarCRPCForm dlg(this);
+    TBuscarCRPCForm dlg(this, m_prompter);
     if (preSearch)
         dlg.preSearch(EditUPHTALLER->text().trimmed());
-    if (Lookups::runModal(dlg) == QDialog::Accepted && dlg.hasSelection()) {
+    if (Widgets::runModal(dlg) == QDialog::Accepted && dlg.hasSelection()) {
         EditUPHTALLER->setText(dlg.selectedText(QStringLiteral("codigo")));
         EditUPHFECHA->setFocus();
     } else {
@@ -382,10 +371,10 @@ void TDatosCilindroForm::SpeedButtonCRPCClick()
 
 void TDatosCilindroForm::lookUpValve(bool preSearch)
 {
-    TBuscarValvulaCilindroForm dlg(this);
+    TBuscarValvulaCilindroForm dlg(this, m_prompter);
     if (preSearch)
         dlg.preSearch(EditVALCOD->text().trimmed());
-    if (Lookups::runModal(dlg) == QDialog::Accepted && dlg.hasSelection()) {
+    if (Widgets::runModal(dlg) == QDialog::Accepted && dlg.hasSelection()) {
         EditVALCOD->setText(dlg.selectedText(QStringLiteral("codval")));
         EditVALNRO->setFocus();
     } else {
@@ -431,14 +420,12 @@ void TDatosCilindroForm::EditNROCERTIFExit()
             EditNROCERTIF->setText(c.text);
             break;
         case Cylinders::Certificate::UnknownCentre:
-            TConfirmDlg::tell(QStringLiteral("Error"),
-                              QStringLiteral("Número de Certificado no válido: Verificar código de CRCP."));
+            prompter().alert(QStringLiteral("Número de Certificado no válido: Verificar código de CRCP."));
             EditNROCERTIF->setFocus();
             break;
         case Cylinders::Certificate::NotANumber:
-            TConfirmDlg::tell(QStringLiteral("Error"),
-                              QStringLiteral("Número de Certificado no válido: después del código de CRPC van "
-                                             "hasta 6 dígitos."));
+            prompter().alert(QStringLiteral("Número de Certificado no válido: después del código de CRPC van "
+                                            "hasta 6 dígitos."));
             EditNROCERTIF->setFocus();
             break;
         }
@@ -492,7 +479,7 @@ void TDatosCilindroForm::BitBtnAceptarClick()
     if (m_finished)
         return;
     ++m_busy;
-    Cylinders::DialogValues v;
+    CylinderRow v;
     v.codigo = EditCODIGO->text().trimmed();
     v.nroSerie = EditNROSERIE->text();
     v.gestion = ComboGESTION->currentText();

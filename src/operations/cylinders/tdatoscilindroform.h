@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <memory>
 
 class LocalTable;
 class Prompter;
@@ -18,8 +17,8 @@ class TDatosCilindroForm : public QDialog
 {
     Q_OBJECT
 public:
-    TDatosCilindroForm(LocalTable &table, const QString &operationKind, const QString &operationDomain,
-                       QWidget *parent = nullptr, Prompter *prompter = nullptr);
+    TDatosCilindroForm(LocalTable &table, const QString &operationKind, const QString &operationDomain, QWidget *parent,
+                       Prompter &prompter);
     ~TDatosCilindroForm() override;
 
     // Fields whose check failed; they stay light red while the dialog lives.
@@ -68,12 +67,11 @@ private:
     void copyFabricationWhenFab();
     void highlight(QWidget *field);
     QWidget *fieldWidget(int field) const;
-    Prompter &prompter();
+    Prompter &prompter() const { return m_prompter; }
 
     LocalTable &m_table;
     QString m_kind, m_domain;
-    std::unique_ptr<Prompter> m_ownPrompter;
-    Prompter *m_prompter;
+    Prompter &m_prompter;
     bool m_finished = false; // posted or cancelled
     int m_busy = 0;          // a leave rule is running
 };

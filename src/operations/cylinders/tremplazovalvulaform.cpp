@@ -1,11 +1,11 @@
 #include "operations/cylinders/tremplazovalvulaform.h"
 
-#include "app/messages.h"
+#include "core/prompter.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
-#include "operations/lookups/modalrun.h"
 #include "operations/lookups/tbuscarvalvulacilindroform.h"
-#include "operations/uppercasevalidator.h"
+#include "widgets/modalrun.h"
+#include "widgets/uppercasevalidator.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -16,7 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TRemplazoValvulaForm::TRemplazoValvulaForm(LocalTable &table, QWidget *parent, Prompter *prompter)
+TRemplazoValvulaForm::TRemplazoValvulaForm(LocalTable &table, QWidget *parent, Prompter &prompter)
     : QDialog(parent), m_table(table), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("TRemplazoValvulaForm"));
@@ -31,7 +31,7 @@ TRemplazoValvulaForm::TRemplazoValvulaForm(LocalTable &table, QWidget *parent, P
         if (readOnly)
             e->setFocusPolicy(Qt::NoFocus);
         else
-            e->setValidator(new UpperCaseValidator(e));
+            e->setValidator(new Widgets::UpperCaseValidator(e));
         e->setMaxLength(maxLength);
         return e;
     };
@@ -85,21 +85,12 @@ TRemplazoValvulaForm::TRemplazoValvulaForm(LocalTable &table, QWidget *parent, P
 
 TRemplazoValvulaForm::~TRemplazoValvulaForm() = default;
 
-Prompter &TRemplazoValvulaForm::prompter()
-{
-    if (m_prompter)
-        return *m_prompter;
-    if (!m_ownPrompter)
-        m_ownPrompter = std::make_unique<GuiPrompter>(this);
-    return *m_ownPrompter;
-}
-
 void TRemplazoValvulaForm::lookUp(bool preSearch)
 {
-    TBuscarValvulaCilindroForm dlg(this);
+    TBuscarValvulaCilindroForm dlg(this, m_prompter);
     if (preSearch)
         dlg.preSearch(EditRVALCOD->text().trimmed());
-    if (Lookups::runModal(dlg) == QDialog::Accepted && dlg.hasSelection()) {
+    if (Widgets::runModal(dlg) == QDialog::Accepted && dlg.hasSelection()) {
         EditRVALCOD->setText(dlg.selectedText(QStringLiteral("codval")));
         EditRVALNRO->setFocus();
     }

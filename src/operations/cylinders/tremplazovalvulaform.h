@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <memory>
 
 class LocalTable;
 class Prompter;
@@ -16,7 +15,7 @@ class TRemplazoValvulaForm : public QDialog
 {
     Q_OBJECT
 public:
-    TRemplazoValvulaForm(LocalTable &table, QWidget *parent = nullptr, Prompter *prompter = nullptr);
+    TRemplazoValvulaForm(LocalTable &table, QWidget *parent, Prompter &prompter);
     ~TRemplazoValvulaForm() override;
 
 public slots:
@@ -34,10 +33,9 @@ public:
 
 private:
     void lookUp(bool preSearch);
-    Prompter &prompter();
+    Prompter &prompter() const { return m_prompter; }
 
     LocalTable &m_table;
-    std::unique_ptr<Prompter> m_ownPrompter;
-    Prompter *m_prompter;
+    Prompter &m_prompter;
     bool m_finished = false;
 };

@@ -1,102 +1,126 @@
 #include "operations/lookups/catalogsearchdialog.h"
 
-#include "app/messages.h"
 #include "core/lookuprules.h"
 #include "data/dm1.h"
-#include "operations/uppercasevalidator.h"
 
 #include <QEvent>
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QVBoxLayout>
 
 namespace Lookups
 {
 
-CatalogSearchDialog::CatalogSearchDialog(const Definition &def, QWidget *parent)
-    : QDialog(parent), m_def(def), m_query(std::make_unique<NamedQuery>(def.queryName, Conn::Operations, def.sql))
+namespace
 {
-    setObjectName(def.objectName);
-    setWindowTitle(def.caption);
-    setModal(true);
 
-    Label1 = new QLabel(def.prompt, this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setValidator(new UpperCaseValidator(Edit1));
+// The escape character of the catalogue's `like` statements.
+const QChar kLikeEscape = QLatin1Char('!');
+
+Widgets::SearchDialog::Setup setupOf(const CatalogSearchDialog::Definition &def)
+{
+    Widgets::SearchDialog::Setup s;
+    s.objectName = def.objectName;
+    s.caption = def.caption;
+    s.prompt = def.prompt;
+    s.searchButton = QStringLiteral("Buscar");
+    s.searchButtonName = QStringLiteral("BitBtnBuscar");
+    s.columns = def.columns;
+    s.size = {600, 360};
+    return s;
+}
+
+} // namespace
+
+CatalogSearchDialog::Definition CatalogSearchDialog::definitionOf(Catalogue catalogue)
+{
+    // In the order of the enum.
+    static const Definition definitions[] = {
+        // Regulators
+        {QStringLiteral("TBuscarReguladorForm"),
+         QStringLiteral("Busqueda de Reguladores"),
+         QStringLiteral("Ingresar el regulador a buscar"),
+         QStringLiteral("SQLQueryBusquedaRegulador"),
+         QStringLiteral("re"),
+         {{QStringLiteral("Código"), QStringLiteral("CODIGO"), 4, true},
+          {QStringLiteral("Marca"), QStringLiteral("MARCA"), 30, false},
+          {QStringLiteral("Modelo"), QStringLiteral("MODELO"), 30, false}},
+         true,
+         true},
+        // Valves
+        {QStringLiteral("TBuscarValvulaCilindroForm"),
+         QStringLiteral("Busqueda de Válvulas de Cilindro"),
+         QStringLiteral("Ingresar la válvula de cilindro a buscar:"),
+         QStringLiteral("SQLQueryBusquedaValvula"),
+         QStringLiteral("co"),
+         {{QStringLiteral("Código"), QStringLiteral("CODVAL"), 4, true},
+          {QStringLiteral("Marca"), QStringLiteral("MARCA"), 30, false},
+          {QStringLiteral("Modelo"), QStringLiteral("MODELO"), 30, false},
+          {QStringLiteral("Tipo"), QStringLiteral("TIPO"), 20, false}},
+         false,
+         true},
+        // Centres
+        {QStringLiteral("TBuscarCRPCForm"),
+         QStringLiteral("Busqueda de CRPC"),
+         QStringLiteral("Ingresar el CRPC a buscar:"),
+         QStringLiteral("SQLQueryBusquedaCRPC"),
+         QStringLiteral("co"),
+         {{QStringLiteral("Código"), QStringLiteral("CODIGO"), 4, true},
+          {QStringLiteral("CRPC"), QStringLiteral("NOMBRE"), 30, true},
+          {QStringLiteral("Dirección"), QStringLiteral("DIRECCION"), 30, false},
+          {QStringLiteral("Localidad"), QStringLiteral("LOCALIDAD"), 20, false},
+          {QStringLiteral("Provincia"), QStringLiteral("PROVINCIA"), 16, false},
+          {QStringLiteral("Teléfono"), QStringLiteral("TELEFONO"), 14, false}},
+         false,
+         false},
+        // Cylinders
+        {QStringLiteral("TBuscarCilindroForm"),
+         QStringLiteral("Busqueda de Cilindros"),
+         QStringLiteral("Ingresar el cilindro a buscar"),
+         QStringLiteral("SQLQueryBusquedaCilindro"),
+         QStringLiteral("ci"),
+         {{QStringLiteral("Código"), QStringLiteral("CODIGO"), 4, true},
+          {QStringLiteral("Marca"), QStringLiteral("MARCA"), 30, false},
+          {QStringLiteral("Modelo"), QStringLiteral("MODELO"), 30, false}},
+         true,
+         false},
+    };
+    return definitions[int(catalogue)];
+}
+
+CatalogSearchDialog::CatalogSearchDialog(Catalogue catalogue, QWidget *parent, Prompter &prompter)
+    : Widgets::SearchDialog(setupOf(definitionOf(catalogue)), parent, prompter), m_def(definitionOf(catalogue))
+{
+    BitBtnBuscar = searchButton();
+    BitBtnAceptar = addButton(QStringLiteral("Aceptar"), QStringLiteral("BitBtnAceptar"));
+    BitBtnCancelar = addButton(QStringLiteral("Cancelar"), QStringLiteral("BitBtnCancelar"));
+    setDefaultButton(BitBtnBuscar);
     Edit1->installEventFilter(this);
-    BitBtnBuscar = new QPushButton(QStringLiteral("Buscar"), this);
-    BitBtnBuscar->setObjectName(QStringLiteral("BitBtnBuscar"));
-
-    m_model = new QueryGridModel(def.columns, GridPalette::Blue, this);
-    DBGrid1 = new QTableView(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setModel(m_model);
-    setUpResultGrid(DBGrid1, GridPalette::Blue);
-    DBGrid1->horizontalHeader()->setStretchLastSection(true);
-
-    BitBtnAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
-    BitBtnAceptar->setObjectName(QStringLiteral("BitBtnAceptar"));
-    BitBtnCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    BitBtnCancelar->setObjectName(QStringLiteral("BitBtnCancelar"));
-    for (QPushButton *b : {BitBtnBuscar, BitBtnAceptar, BitBtnCancelar})
-        b->setAutoDefault(false);
-    makeDefault(BitBtnBuscar);
-
-    auto *search = new QHBoxLayout;
-    search->addWidget(Edit1, 1);
-    search->addWidget(BitBtnBuscar);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtnAceptar);
-    buttons->addWidget(BitBtnCancelar);
-    auto *main = new QVBoxLayout(this);
-    main->addWidget(Label1);
-    main->addLayout(search);
-    main->addWidget(DBGrid1, 1);
-    main->addLayout(buttons);
-    resize(560, 360);
+    acceptOnDoubleClick(BitBtnAceptar);
 
     connect(BitBtnBuscar, &QPushButton::clicked, this, &CatalogSearchDialog::BuscarClick);
     connect(BitBtnAceptar, &QPushButton::clicked, this, &CatalogSearchDialog::AceptarClick);
     connect(BitBtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DBGrid1, &QTableView::doubleClicked, this, &CatalogSearchDialog::AceptarClick);
 }
-
-CatalogSearchDialog::~CatalogSearchDialog() = default;
 
 NamedQuery &CatalogSearchDialog::resultSet() const
 {
-    return *m_query;
-}
-
-void CatalogSearchDialog::makeDefault(QPushButton *button)
-{
-    for (QPushButton *b : {BitBtnBuscar, BitBtnAceptar})
-        b->setDefault(b == button);
+    return dm1().query(m_def.statement);
 }
 
 void CatalogSearchDialog::BuscarClick()
 {
-    try {
-        m_query->close();
-        m_query->setParam(m_def.param, ContainsPattern(Edit1->text(), QLatin1Char(kLikeEscape)));
-        m_query->open();
-    } catch (const DbError &e) {
-        m_model->clear();
-        Msg::error(this, e.text());
+    NamedQuery &q = resultSet();
+    const int found = runSearch([&] {
+        q.close();
+        q.setParam(m_def.param, ContainsPattern(Edit1->text(), kLikeEscape));
+        q.open();
+        return q.rows();
+    });
+    if (found < 0)
         return;
-    }
-    m_model->load(*m_query);
-    if (m_model->rowCount() > 0)
-        selectRow(0);
     DBGrid1->setFocus();
-    makeDefault(BitBtnAceptar);
+    setDefaultButton(BitBtnAceptar);
 }
 
 void CatalogSearchDialog::preSearch(const QString &text)
@@ -112,41 +136,17 @@ void CatalogSearchDialog::AceptarClick()
     accept();
 }
 
-bool CatalogSearchDialog::hasSelection() const
-{
-    const QModelIndex i = DBGrid1->currentIndex();
-    return i.isValid() && i.row() < m_model->rowCount();
-}
-
-QString CatalogSearchDialog::selectedText(const QString &field) const
-{
-    return hasSelection() ? m_model->text(DBGrid1->currentIndex().row(), field) : QString();
-}
-
-QVariant CatalogSearchDialog::selectedValue(const QString &field) const
-{
-    return hasSelection() ? recordValue(m_model->record(DBGrid1->currentIndex().row()), field) : QVariant();
-}
-
-void CatalogSearchDialog::selectRow(int row)
-{
-    if (row < 0 || row >= m_model->rowCount())
-        return;
-    DBGrid1->setCurrentIndex(m_model->index(row, 0));
-    DBGrid1->selectRow(row);
-}
-
 void CatalogSearchDialog::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    Widgets::SearchDialog::showEvent(event);
     if (m_preSearched) {
         m_preSearched = false;
         DBGrid1->setFocus();
         return;
     }
     if (m_def.closesOnActivate) {
-        m_query->close();
-        m_model->clear();
+        resultSet().close();
+        clearRows();
     }
     Edit1->setFocus();
 }
@@ -154,8 +154,8 @@ void CatalogSearchDialog::showEvent(QShowEvent *event)
 bool CatalogSearchDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Edit1 && event->type() == QEvent::FocusIn && m_def.searchBoxRestoresDefault)
-        makeDefault(BitBtnBuscar);
-    return QDialog::eventFilter(watched, event);
+        setDefaultButton(BitBtnBuscar);
+    return Widgets::SearchDialog::eventFilter(watched, event);
 }
 
 } // namespace Lookups

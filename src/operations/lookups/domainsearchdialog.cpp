@@ -1,65 +1,63 @@
 #include "operations/lookups/domainsearchdialog.h"
 
-#include "app/messages.h"
 #include "core/lookuprules.h"
 #include "data/dm1.h"
 
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
-#include <QVBoxLayout>
 
 namespace Lookups
 {
 
-DomainSearchDialog::DomainSearchDialog(const Definition &def, QWidget *parent, Prompter *prompter)
-    : QDialog(parent), m_def(def), m_query(std::make_unique<NamedQuery>(def.queryName, Conn::Operations, def.sql)),
-      m_prompter(prompter)
+namespace
 {
-    setObjectName(def.objectName);
-    setWindowTitle(def.title);
-    setModal(true);
 
-    m_model = new QueryGridModel(def.columns, def.palette, this);
-    DBGrid1 = new QTableView(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setModel(m_model);
-    setUpResultGrid(DBGrid1, def.palette);
-    DBGrid1->horizontalHeader()->setStretchLastSection(true);
-
-    BitBtnAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
-    BitBtnAceptar->setObjectName(QStringLiteral("BitBtnAceptar"));
-    BitBtnCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    BitBtnCancelar->setObjectName(QStringLiteral("BitBtnCancelar"));
-    BitBtnAceptar->setDefault(true);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtnAceptar);
-    buttons->addWidget(BitBtnCancelar);
-    auto *main = new QVBoxLayout(this);
-    main->addWidget(DBGrid1, 1);
-    main->addLayout(buttons);
-    resize(900, 360);
-
-    connect(BitBtnAceptar, &QPushButton::clicked, this, &DomainSearchDialog::AceptarClick);
-    connect(BitBtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DBGrid1, &QTableView::doubleClicked, this, [this] {
-        if (BitBtnAceptar->isEnabled())
-            AceptarClick();
-    });
+Widgets::SearchDialog::Setup setupOf(DomainSearchDialog::Scope scope)
+{
+    using C = Widgets::GridColumn;
+    const C dominio{QStringLiteral("Dominio"), QStringLiteral("UDOMINIO"), 9, true};
+    const C marca{QStringLiteral("Marca"), QStringLiteral("UMARCA"), 10};
+    const C modelo{QStringLiteral("Modelo"), QStringLiteral("UMODELO"), 20};
+    const C anio{QStringLiteral("Año"), QStringLiteral("UANO"), 4};
+    const C propietario{QStringLiteral("Propietario"), QStringLiteral("UAPEYNOM"), 34, true};
+    const C oblea{QStringLiteral("Oblea"), QStringLiteral("UOBLEANEW"), 10, true};
+    const C operacion{QStringLiteral("Operación"), QStringLiteral("UDESCGEST"), 12, true};
+    const C fecha{QStringLiteral("Fecha"), QStringLiteral("UFECHAB"), 10, false, C::Kind::Date};
+    const C taller{QStringLiteral("Taller"), QStringLiteral("CODTAL"), 7, true};
+    Widgets::SearchDialog::Setup s;
+    s.notFound = QStringLiteral("Lo siento. No hay datos para el dominio ingresado.");
+    s.size = {900, 360};
+    if (scope == DomainSearchDialog::Scope::OwnPec) {
+        s.objectName = QStringLiteral("TBuscarPatenteForm");
+        s.caption = QStringLiteral("Buscar Operaciones por Dominio");
+        s.palette = Widgets::GridPalette::Green;
+        s.columns = {
+            dominio, marca,     modelo, anio,   propietario,
+            oblea,   operacion, fecha,  taller, {QStringLiteral("Nro Interno"), QStringLiteral("TNROINTOPR"), 11}};
+    } else {
+        s.objectName = QStringLiteral("TBuscarPatenteFullForm");
+        s.caption = QStringLiteral("Buscar Operaciones por Dominio [Todos los PEC]");
+        s.columns = {dominio, marca,       modelo,
+                     anio,    propietario, fecha,
+                     oblea,   operacion,   {QStringLiteral("PEC"), QStringLiteral("PECCOD"), 4, true},
+                     taller};
+    }
+    return s;
 }
 
-DomainSearchDialog::~DomainSearchDialog() = default;
+} // namespace
 
-Prompter &DomainSearchDialog::prompter()
+DomainSearchDialog::DomainSearchDialog(Scope scope, QWidget *parent, Prompter &prompter)
+    : Widgets::SearchDialog(setupOf(scope), parent, prompter),
+      m_statement(scope == Scope::OwnPec ? QStringLiteral("SQLQueryBuscarPatente")
+                                         : QStringLiteral("SQLQueryBuscarPatenteFull"))
 {
-    if (m_prompter)
-        return *m_prompter;
-    if (!m_ownPrompter)
-        m_ownPrompter = std::make_unique<GuiPrompter>(this);
-    return *m_ownPrompter;
+    BitBtnAceptar = addButton(QStringLiteral("Aceptar"), QStringLiteral("BitBtnAceptar"));
+    BitBtnCancelar = addButton(QStringLiteral("Cancelar"), QStringLiteral("BitBtnCancelar"));
+    setDefaultButton(BitBtnAceptar);
+    acceptOnDoubleClick(BitBtnAceptar);
+    connect(BitBtnAceptar, &QPushButton::clicked, this, &DomainSearchDialog::AceptarClick);
+    connect(BitBtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void DomainSearchDialog::setDomain(const QString &domain)
@@ -68,35 +66,18 @@ void DomainSearchDialog::setDomain(const QString &domain)
     setWindowTitle(DomainCaption(domain));
 }
 
-NamedQuery &DomainSearchDialog::resultSet() const
-{
-    return *m_query;
-}
-
 void DomainSearchDialog::FormActivate()
 {
-    bool found = false;
-    try {
-        m_query->close();
-        m_query->setParam(QStringLiteral("do"), m_domain);
-        m_query->open();
-        found = !m_query->isEmpty();
-    } catch (const DbError &e) {
-        m_model->clear();
-        BitBtnAceptar->setEnabled(false);
-        prompter().error(e.text());
+    NamedQuery &q = dm1().query(m_statement);
+    const int found = runSearch([&] {
+        q.close();
+        q.setParam(QStringLiteral("do"), m_domain);
+        q.open();
+        return q.rows();
+    });
+    BitBtnAceptar->setEnabled(found > 0);
+    if (found <= 0)
         BitBtnCancelar->setFocus();
-        return;
-    }
-    m_model->load(*m_query);
-    BitBtnAceptar->setEnabled(found);
-    if (!found) {
-        prompter().info(QStringLiteral("Lo siento. No hay datos para el dominio ingresado."));
-        BitBtnCancelar->setFocus();
-        return;
-    }
-    selectRow(0);
-    DBGrid1->setFocus();
 }
 
 void DomainSearchDialog::AceptarClick()
@@ -105,28 +86,9 @@ void DomainSearchDialog::AceptarClick()
         accept();
 }
 
-bool DomainSearchDialog::hasSelection() const
-{
-    const QModelIndex i = DBGrid1->currentIndex();
-    return i.isValid() && i.row() < m_model->rowCount();
-}
-
-QString DomainSearchDialog::selectedText(const QString &field) const
-{
-    return hasSelection() ? m_model->text(DBGrid1->currentIndex().row(), field) : QString();
-}
-
-void DomainSearchDialog::selectRow(int row)
-{
-    if (row < 0 || row >= m_model->rowCount())
-        return;
-    DBGrid1->setCurrentIndex(m_model->index(row, 0));
-    DBGrid1->selectRow(row);
-}
-
 void DomainSearchDialog::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    Widgets::SearchDialog::showEvent(event);
     FormActivate();
 }
 

@@ -1,45 +1,24 @@
 #pragma once
 
-#include "operations/lookups/resultgrid.h"
-
-#include <QDialog>
-#include <memory>
-
-class NamedQuery;
-class Prompter;
-class QPushButton;
-class QTableView;
+#include "widgets/searchdialog.h"
 
 namespace Lookups
 {
 
-// Earlier operations of one domain. The caller hands the domain over
-// (setDomain also captions the window); activation runs the search. After OK
-// the caller reads peccod, talcuit and tnrointopr of the chosen row.
-class DomainSearchDialog : public QDialog
+// Earlier operations of one domain, by sticker: of the own PEC (`usr`) or of
+// every PEC (`usr_full`). The caller hands the domain over (setDomain also
+// captions the window); activation runs the search. After OK the caller
+// reads peccod, talcuit and tnrointopr of the chosen row.
+class DomainSearchDialog : public Widgets::SearchDialog
 {
     Q_OBJECT
 public:
-    struct Definition {
-        QString objectName;
-        QString title; // caption before a domain is handed over
-        QString queryName;
-        QString sql; // one parameter, `do`
-        QVector<GridColumn> columns;
-        GridPalette palette = GridPalette::Blue;
-    };
+    enum class Scope { OwnPec, AllPecs };
 
-    DomainSearchDialog(const Definition &definition, QWidget *parent, Prompter *prompter);
-    ~DomainSearchDialog() override;
+    DomainSearchDialog(Scope scope, QWidget *parent, Prompter &prompter);
 
     void setDomain(const QString &domain);
     QString domain() const { return m_domain; }
-
-    NamedQuery &resultSet() const;
-    QueryGridModel *gridModel() const { return m_model; }
-    bool hasSelection() const;
-    QString selectedText(const QString &field) const;
-    void selectRow(int row);
 
 public slots:
     void FormActivate();
@@ -49,17 +28,11 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 public:
-    QTableView *DBGrid1 = nullptr;
     QPushButton *BitBtnAceptar = nullptr;
     QPushButton *BitBtnCancelar = nullptr;
 
 private:
-    Prompter &prompter();
-    Definition m_def;
-    std::unique_ptr<NamedQuery> m_query;
-    std::unique_ptr<Prompter> m_ownPrompter;
-    Prompter *m_prompter;
-    QueryGridModel *m_model = nullptr;
+    QString m_statement;
     QString m_domain;
 };
 

@@ -7,5 +7,8 @@ class TBuscarCilindroForm : public Lookups::CatalogSearchDialog
 {
     Q_OBJECT
 public:
-    explicit TBuscarCilindroForm(QWidget *parent = nullptr);
+    TBuscarCilindroForm(QWidget *parent, Prompter &prompter)
+        : CatalogSearchDialog(Catalogue::Cylinders, parent, prompter)
+    {
+    }
 };

@@ -7,5 +7,5 @@ class TBuscarCRPCForm : public Lookups::CatalogSearchDialog
 {
     Q_OBJECT
 public:
-    explicit TBuscarCRPCForm(QWidget *parent = nullptr);
+    TBuscarCRPCForm(QWidget *parent, Prompter &prompter) : CatalogSearchDialog(Catalogue::Centres, parent, prompter) {}
 };

@@ -7,5 +7,5 @@ class TBuscarPatenteForm : public Lookups::DomainSearchDialog
 {
     Q_OBJECT
 public:
-    explicit TBuscarPatenteForm(QWidget *parent = nullptr, Prompter *prompter = nullptr);
+    TBuscarPatenteForm(QWidget *parent, Prompter &prompter) : DomainSearchDialog(Scope::OwnPec, parent, prompter) {}
 };

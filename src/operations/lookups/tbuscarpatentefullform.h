@@ -7,5 +7,7 @@ class TBuscarPatenteFullForm : public Lookups::DomainSearchDialog
 {
     Q_OBJECT
 public:
-    explicit TBuscarPatenteFullForm(QWidget *parent = nullptr, Prompter *prompter = nullptr);
+    TBuscarPatenteFullForm(QWidget *parent, Prompter &prompter) : DomainSearchDialog(Scope::AllPecs, parent, prompter)
+    {
+    }
 };

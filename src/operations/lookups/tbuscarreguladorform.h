@@ -7,5 +7,8 @@ class TBuscarReguladorForm : public Lookups::CatalogSearchDialog
 {
     Q_OBJECT
 public:
-    explicit TBuscarReguladorForm(QWidget *parent = nullptr);
+    TBuscarReguladorForm(QWidget *parent, Prompter &prompter)
+        : CatalogSearchDialog(Catalogue::Regulators, parent, prompter)
+    {
+    }
 };

@@ -7,5 +7,8 @@ class TBuscarValvulaCilindroForm : public Lookups::CatalogSearchDialog
 {
     Q_OBJECT
 public:
-    explicit TBuscarValvulaCilindroForm(QWidget *parent = nullptr);
+    TBuscarValvulaCilindroForm(QWidget *parent, Prompter &prompter)
+        : CatalogSearchDialog(Catalogue::Valves, parent, prompter)
+    {
+    }
 };

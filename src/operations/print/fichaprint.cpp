@@ -1,8 +1,6 @@
 #include "operations/print/fichaprint.h"
 
-#include "app/messages.h"
 #include "app/navigator.h"
-#include "app/tconfirmdlg.h"
 #include "core/fichavalues.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
@@ -26,44 +24,13 @@ namespace
 
 const QString kBuckeye = QStringLiteral("TQFichaBuckeyeForm");
 
-// Questions and notices: the caller's prompter, or the shared dialogs.
-class Channel
-{
-public:
-    Channel(QWidget *parent, Prompter *prompter) : m_parent(parent), m_prompter(prompter) {}
-    bool ask(const QString &text)
-    {
-        if (m_prompter)
-            return m_prompter->ask(text);
-        return TConfirmDlg::ask(QStringLiteral("Confirmación"), text);
-    }
-    void info(const QString &text)
-    {
-        if (m_prompter)
-            m_prompter->info(text);
-        else
-            Msg::info(m_parent, text);
-    }
-    void error(const QString &text)
-    {
-        if (m_prompter)
-            m_prompter->error(text);
-        else
-            Msg::error(m_parent, text);
-    }
-
-private:
-    QWidget *m_parent;
-    Prompter *m_prompter;
-};
-
-void printLayout(const QString &layout, TRevisionAnualForm &form, LocalTable &cylinders, Channel &out)
+void printLayout(const QString &layout, TRevisionAnualForm &form)
 {
     if (layout.isEmpty())
         return;
     // Printing another profile's sheet would put the data in the wrong boxes.
     if (!IsAvailable(layout)) {
-        out.info(NotAvailableText());
+        form.prompter().info(NotAvailableText());
         return;
     }
     // The shown kind, not the form's mode: a recalled operation viewed
@@ -72,24 +39,22 @@ void printLayout(const QString &layout, TRevisionAnualForm &form, LocalTable &cy
     d.operationKind = form.shownKind();
     try {
         Ficha::LoadWorkshopBlock(d, Global.WorkshopCode);
-        if (!cylinders.isOpen())
-            cylinders.open();
         LocalTable &printable = localStore().table(LocalTableId::PrintCylinders);
         if (!printable.isOpen())
             printable.open();
-        d.cylinders = Ficha::PreparePrintCylinders(cylinders, printable, Ficha::CatalogueValidity());
+        d.cylinders = Ficha::PreparePrintCylinders(form.cylinders(), printable, Ficha::CatalogueValidity());
     } catch (const DbError &e) {
-        out.error(e.text());
+        form.prompter().error(e.text());
         return;
     }
     Ficha::PrintBuckeye(d, Global.Copies, &form);
 }
 
-void carryOut(const FichaChoice &choice, TRevisionAnualForm &form, LocalTable &cylinders, Channel &out)
+void carryOut(const FichaChoice &choice, TRevisionAnualForm &form)
 {
     const QString layout =
         ResolveLayout(choice, Global.SheetFormat, [&form] { return TSeleccionarImpresoraAlderForm::choose(&form); });
-    printLayout(layout, form, cylinders, out);
+    printLayout(layout, form);
 }
 
 } // namespace
@@ -166,29 +131,27 @@ QString NotAvailableText()
     return QStringLiteral("Este formato de ficha todavía no está disponible.");
 }
 
-void AfterSave(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompter)
+void AfterSave(TRevisionAnualForm &form)
 {
-    Channel out(&form, prompter);
-    if (!out.ask(QStringLiteral("Desea imprimir la ficha de la operación?")))
+    Prompter &out = form.prompter();
+    if (!out.confirm(QStringLiteral("Desea imprimir la ficha de la operación?")))
         return;
     const InstallationProfile &p = currentProfile();
-    if (p.offersLetterAfterSave && form.phRequired() && out.ask(QStringLiteral("Imprimir Carta Compromiso"))) {
+    if (p.offersLetterAfterSave && form.phRequired() && out.confirm(QStringLiteral("Imprimir Carta Compromiso"))) {
         navigator().request(LetterRequest(form.record()), &form);
     }
-    carryOut(p.fichaAfterSave, form, cylinders, out);
+    carryOut(p.fichaAfterSave, form);
 }
 
-void OnButton(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompter)
+void OnButton(TRevisionAnualForm &form)
 {
-    Channel out(&form, prompter);
-    carryOut(currentProfile().fichaOnButton, form, cylinders, out);
+    carryOut(currentProfile().fichaOnButton, form);
 }
 
-void WireFichaButton(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompter)
+void WireFichaButton(TRevisionAnualForm &form)
 {
     if (auto *b = form.findChild<QPushButton *>(QStringLiteral("BitBtn5")))
-        QObject::connect(b, &QPushButton::clicked, &form,
-                         [&form, &cylinders, prompter] { OnButton(form, cylinders, prompter); });
+        QObject::connect(b, &QPushButton::clicked, &form, [&form] { OnButton(form); });
 }
 
 StreetAndNumber SplitStreet(const QString &entry)

@@ -10,8 +10,6 @@ struct FichaChoice;
 struct GlobalState;
 struct InstallationProfile;
 struct OperationRecord;
-class LocalTable;
-class Prompter;
 class TRevisionAnualForm;
 class QWidget;
 
@@ -36,15 +34,15 @@ bool IsAvailable(const QString &layout);
 QString NotAvailableText();
 
 // "Aceptar" after a successful save: the print question, the Cedar letter
-// offer, then the profile's after-save sheet. Questions and notices go to
-// `prompter` when given, otherwise to TConfirmDlg and the message boxes.
-void AfterSave(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompter = nullptr);
+// offer, then the profile's after-save sheet. Questions (TConfirmDlg) and
+// notices go to the form's prompter; the cylinders are the form's list.
+void AfterSave(TRevisionAnualForm &form);
 
 // "Ficha": the profile's button sheet for what the form shows, in any mode.
-void OnButton(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompter = nullptr);
+void OnButton(TRevisionAnualForm &form);
 
 // Hangs "Ficha" on OnButton. Call once, after the form is built.
-void WireFichaButton(TRevisionAnualForm &form, LocalTable &cylinders, Prompter *prompter = nullptr);
+void WireFichaButton(TRevisionAnualForm &form);
 
 // The commitment letter prefilled from the operation: owner, document,
 // postal code, previous sticker, locality, domain, telephone, and the street

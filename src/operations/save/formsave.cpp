@@ -1,27 +1,25 @@
 #include "operations/save/formsave.h"
 
-#include "app/messages.h"
-#include "app/tconfirmdlg.h"
 #include "core/clock.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
-#include "data/cylinderworktable.h"
-#include "data/localstore.h"
+#include "data/dberror.h"
 #include "data/pendingstore.h"
 #include "operations/attachments/taccesoriosform.h"
 #include "operations/attachments/tadjuntararchivosform.h"
 #include "operations/print/fichaprint.h"
 #include "operations/save/saveoperation.h"
 #include "operations/trevisionanualform.h"
+#include "widgets/waitcursor.h"
 
-#include <QApplication>
 #include <QDateEdit>
 #include <QPushButton>
-#include <memory>
 
-namespace OperationSave {
+namespace OperationSave
+{
 
-namespace {
+namespace
+{
 
 // The form's progress panel: every line moves the bar one step.
 class FormProgress : public Progress
@@ -50,31 +48,27 @@ void markField(TRevisionAnualForm &form, const QString &name)
     }
 }
 
-// `printPrompter`: where the print questions go; null for the shared dialogs.
-void onAccept(TRevisionAnualForm &form, LocalTable &table, Prompter &prompter, Prompter *printPrompter)
+void onAccept(TRevisionAnualForm &form)
 {
+    Prompter &prompter = form.prompter();
     OperationRecord r = form.record();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     SaveOutcome out;
     try {
-        r.cylinders = CylinderWorkTable::Read(table);
+        Widgets::WaitCursor wait;
         std::optional<int> replacing;
         if (form.editingPending() && form.pendingId() > 0)
             replacing = form.pendingId();
         FormProgress progress(form);
         out = SaveOperation(r, profileById(Global.InstallationId), prompter, progress, Clock::today(), replacing);
     } catch (const DbError &e) {
-        QApplication::restoreOverrideCursor();
         form.hideProgress();
         prompter.error(e.text());
         return;
     } catch (const PendingStore::AttachmentError &e) {
-        QApplication::restoreOverrideCursor();
         form.hideProgress();
         prompter.error(e.text());
         return;
     }
-    QApplication::restoreOverrideCursor();
 
     for (const QString &field : out.checks.marked())
         markField(form, field);
@@ -90,20 +84,15 @@ void onAccept(TRevisionAnualForm &form, LocalTable &table, Prompter &prompter, P
         return;
     }
     // The operation is stored whatever happens while printing.
-    FichaPrint::AfterSave(form, table, printPrompter);
+    FichaPrint::AfterSave(form);
     form.accept();
 }
 
 } // namespace
 
-void WireOperationForm(TRevisionAnualForm &form, LocalTable &table, Prompter *prompter)
+void WireOperationForm(TRevisionAnualForm &form)
 {
-    std::shared_ptr<Prompter> own;
-    if (!prompter)
-        own = std::make_shared<GuiPrompter>(&form);
-    QObject::connect(&form, &TRevisionAnualForm::acceptRequested, &form, [&form, &table, prompter, own] {
-        onAccept(form, table, prompter ? *prompter : *own, prompter);
-    });
+    QObject::connect(&form, &TRevisionAnualForm::acceptRequested, &form, [&form] { onAccept(form); });
     if (auto *b = form.findChild<QPushButton *>(QStringLiteral("BitBtnAccesorios")))
         QObject::connect(b, &QPushButton::clicked, &form, [&form] {
             std::array<QString, 24> values = form.accessories();
@@ -113,7 +102,7 @@ void WireOperationForm(TRevisionAnualForm &form, LocalTable &table, Prompter *pr
     if (auto *b = form.findChild<QPushButton *>(QStringLiteral("BitBtnAdjuntar")))
         QObject::connect(b, &QPushButton::clicked, &form, [&form] {
             std::array<QString, 3> paths = form.attachmentPaths();
-            TAdjuntarArchivosForm::edit(paths, &form);
+            TAdjuntarArchivosForm::edit(paths, &form, form.prompter());
             form.setAttachmentPaths(paths);
         });
 }

@@ -21,21 +21,7 @@ Validation::Input ValidationInputOf(const OperationRecord &r, const Installation
     in.telephone = r.telefono;
     in.regulatorCode = r.regulador.codigo;
     in.regulatorSerial = r.regulador.nroSerie;
-    for (const CylinderRow &c : r.cylinders) {
-        Cylinders::DialogValues v;
-        v.codigo = c.codigo;
-        v.nroSerie = c.nroSerie;
-        v.gestion = c.gestion;
-        v.fabricac = c.fabricac;
-        v.uphTaller = c.uphTaller;
-        v.uphFecha = c.uphFecha;
-        v.uphResult = c.uphResult;
-        v.valCod = c.valCod;
-        v.valNro = c.valNro;
-        v.valGest = c.valGest;
-        v.nroCertif = c.nroCertif;
-        in.cylinders << v;
-    }
+    in.cylinders = r.cylinders;
     in.mounting = r.fechaMontaje;
     in.enabling = r.fechaHabilitacion;
     in.expiry = r.fechaVencimiento;

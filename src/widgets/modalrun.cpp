@@ -1,8 +1,8 @@
-#include "operations/lookups/modalrun.h"
+#include "widgets/modalrun.h"
 
 #include <QCoreApplication>
 
-namespace Lookups
+namespace Widgets
 {
 
 namespace
@@ -35,4 +35,4 @@ int runModal(QDialog &dialog)
     return result;
 }
 
-} // namespace Lookups
+} // namespace Widgets

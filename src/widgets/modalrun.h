@@ -3,10 +3,9 @@
 #include <QDialog>
 #include <functional>
 
-// Every look-up and entry dialog of the operation form is run through here,
-// so that tests can drive the dialog (already shown, not modal) instead of
-// blocking on its event loop.
-namespace Lookups
+// Every dialog a window opens is run through here, so that tests can drive
+// the dialog (already shown, not modal) instead of blocking on its loop.
+namespace Widgets
 {
 
 using ExecHook = std::function<int(QDialog &dialog)>; // returns the dialog result
@@ -16,4 +15,4 @@ bool hasExecHook();
 // exec() of the dialog, or the hook after show() while one is set.
 int runModal(QDialog &dialog);
 
-} // namespace Lookups
+} // namespace Widgets

@@ -1,4 +1,4 @@
-#include "app/dialogplacement.h"
+#include "widgets/dialogplacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -12,6 +12,6 @@ void centreOnScreen(QWidget *window)
         return;
     if (!window->testAttribute(Qt::WA_Resized))
         window->adjustSize();
-    window->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(),
-                                            screen->availableGeometry()));
+    window->setGeometry(
+        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(), screen->availableGeometry()));
 }

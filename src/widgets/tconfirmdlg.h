@@ -35,7 +35,7 @@ public:
     int run();
 
     // Convenience on the shared instance.
-    static bool ask(const QString &caption, const QString &text);    // true for "Si"
+    static bool ask(const QString &caption, const QString &text);  // true for "Si"
     static void tell(const QString &caption, const QString &text); // kind mtError
 
     // Tests: called instead of the modal loop, with the dialog laid out.

@@ -2,6 +2,9 @@
 
 #include <QValidator>
 
+namespace Widgets
+{
+
 // Upper-case fields convert as typed and as pasted.
 class UpperCaseValidator : public QValidator
 {
@@ -13,3 +16,5 @@ public:
         return Acceptable;
     }
 };
+
+} // namespace Widgets

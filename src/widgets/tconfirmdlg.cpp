@@ -1,16 +1,17 @@
-#include "app/tconfirmdlg.h"
+#include "widgets/tconfirmdlg.h"
 
-#include "app/dialogplacement.h"
+#include "widgets/dialogplacement.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QShowEvent>
+#include <QStyle>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 TConfirmDlg::TestHook &testHook()
 {
     static TConfirmDlg::TestHook hook;
@@ -89,9 +90,15 @@ void TConfirmDlg::setKind(const QString &kind)
     applyKind();
 }
 
-void TConfirmDlg::setMessage(const QString &text) { m_message->setText(text); }
+void TConfirmDlg::setMessage(const QString &text)
+{
+    m_message->setText(text);
+}
 
-QString TConfirmDlg::message() const { return m_message->text(); }
+QString TConfirmDlg::message() const
+{
+    return m_message->text();
+}
 
 void TConfirmDlg::applyKind()
 {
@@ -143,4 +150,7 @@ void TConfirmDlg::tell(const QString &caption, const QString &text)
     dlg.run();
 }
 
-void TConfirmDlg::setTestHook(TestHook hook) { testHook() = std::move(hook); }
+void TConfirmDlg::setTestHook(TestHook hook)
+{
+    testHook() = std::move(hook);
+}

@@ -1,0 +1,259 @@
+#include "widgets/resultgrid.h"
+
+#include <QColor>
+#include <QDate>
+#include <QDateTime>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QPalette>
+#include <QStyle>
+#include <QTableView>
+
+namespace Widgets
+{
+
+namespace
+{
+
+QString trimRight(QString s)
+{
+    qsizetype n = s.size();
+    while (n > 0 && s.at(n - 1).isSpace())
+        --n;
+    s.truncate(n);
+    return s;
+}
+
+// The widest of a column's texts. Only the texts near the longest in
+// characters are measured: a long result costs one pass, not a layout per row.
+int widestText(const QAbstractItemModel *model, int column, const QFontMetrics &fm)
+{
+    const int rows = model->rowCount();
+    QVector<QString> texts;
+    texts.reserve(rows);
+    qsizetype longest = 0;
+    for (int r = 0; r < rows; ++r) {
+        texts << model->index(r, column).data().toString();
+        longest = std::max(longest, texts.last().size());
+    }
+    const qsizetype candidate = longest - longest / 3;
+    int widest = 0;
+    int measured = 0;
+    for (const QString &t : std::as_const(texts)) {
+        if (t.size() < candidate)
+            continue;
+        widest = std::max(widest, fm.horizontalAdvance(t));
+        if (++measured == 2000)
+            break;
+    }
+    return widest;
+}
+
+} // namespace
+
+ResultGridModel::ResultGridModel(QVector<GridColumn> columns, GridPalette palette, QObject *parent)
+    : QAbstractTableModel(parent), m_columns(std::move(columns)), m_palette(palette)
+{
+}
+
+QString ResultGridModel::displayText(const QVariant &value, GridColumn::Kind kind)
+{
+    if (value.isNull())
+        return {};
+    const int type = value.metaType().id();
+    if (kind == GridColumn::Kind::DateTime) {
+        const QDateTime t = value.toDateTime();
+        return t.isValid() ? t.toString(DateTimeFormat) : QString();
+    }
+    if (kind == GridColumn::Kind::Date || type == QMetaType::QDate || type == QMetaType::QDateTime) {
+        const QDate d = value.toDate();
+        return d.isValid() ? d.toString(DateFormat) : QString();
+    }
+    return trimRight(value.toString());
+}
+
+void ResultGridModel::setRows(const QVector<QSqlRecord> &rows)
+{
+    beginResetModel();
+    m_records = rows;
+    m_cells.clear();
+    const int cols = int(m_columns.size());
+    m_cells.reserve(qsizetype(rows.size()) * cols);
+    // Every record of one statement has the same shape: look the fields up once.
+    QVector<int> index(cols, -1);
+    if (!rows.isEmpty()) {
+        for (int c = 0; c < cols; ++c)
+            index[c] = rows.first().indexOf(m_columns.at(c).field);
+    }
+    for (const QSqlRecord &r : rows) {
+        for (int c = 0; c < cols; ++c)
+            m_cells.append(index[c] < 0 ? QString() : displayText(r.value(index[c]), m_columns.at(c).kind));
+    }
+    endResetModel();
+}
+
+void ResultGridModel::clear()
+{
+    setRows({});
+}
+
+QString ResultGridModel::cell(int row, int column) const
+{
+    if (row < 0 || row >= rowCount() || column < 0 || column >= m_columns.size())
+        return {};
+    return m_cells.at(qsizetype(row) * m_columns.size() + column);
+}
+
+const QSqlRecord &ResultGridModel::record(int row) const
+{
+    static const QSqlRecord none;
+    return row >= 0 && row < m_records.size() ? m_records.at(row) : none;
+}
+
+QVariant ResultGridModel::value(int row, const QString &field) const
+{
+    const QSqlRecord &r = record(row);
+    const int i = r.indexOf(field);
+    return i < 0 ? QVariant() : r.value(i);
+}
+
+QString ResultGridModel::text(int row, const QString &field) const
+{
+    return trimRight(value(row, field).toString());
+}
+
+int ResultGridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_records.size());
+}
+
+int ResultGridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant ResultGridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return cell(index.row(), index.column());
+    case Qt::BackgroundRole:
+        return stripeColour(m_palette, index.row() + 1);
+    default:
+        return {};
+    }
+}
+
+QVariant ResultGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < m_columns.size())
+        return m_columns.at(section).title;
+    return {};
+}
+
+Qt::ItemFlags ResultGridModel::flags(const QModelIndex &index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+QColor ResultGridModel::stripeColour(GridPalette palette, int recordNumber)
+{
+    if (recordNumber % 2 == 0)
+        return QColor(192, 192, 192);
+    return palette == GridPalette::Blue ? QColor(166, 202, 240) : QColor(192, 220, 192);
+}
+
+QColor ResultGridModel::selectionColour(GridPalette palette)
+{
+    return palette == GridPalette::Blue ? QColor(0, 0, 255) : QColor(0, 128, 0);
+}
+
+void setUpResultGrid(QTableView *view, ResultGridModel *model)
+{
+    view->setModel(model);
+    setUpGrid(view, model->gridPalette(), model->columns());
+}
+
+void setUpGrid(QTableView *view, GridPalette palette, const QVector<GridColumn> &columns)
+{
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setSortingEnabled(false);
+    view->setAlternatingRowColors(false);
+    view->setWordWrap(false);
+    view->verticalHeader()->hide();
+    // Fixed heights: the view never measures every row of a long result.
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    view->horizontalHeader()->setSectionsMovable(false);
+    view->horizontalHeader()->setHighlightSections(false);
+    view->horizontalHeader()->setStretchLastSection(false);
+    QPalette p = view->palette();
+    for (const QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(g, QPalette::Highlight, ResultGridModel::selectionColour(palette));
+        p.setColor(g, QPalette::HighlightedText, Qt::white);
+    }
+    view->setPalette(p);
+
+    fitColumns(view, columns);
+    if (QAbstractItemModel *model = view->model()) {
+        const auto refit = [view, columns] { fitColumns(view, columns); };
+        QObject::connect(model, &QAbstractItemModel::modelReset, view, refit);
+        QObject::connect(model, &QAbstractItemModel::rowsInserted, view, refit);
+        QObject::connect(model, &QAbstractItemModel::dataChanged, view, refit);
+    }
+}
+
+void fitColumns(QTableView *view, const QVector<GridColumn> &columns)
+{
+    const QAbstractItemModel *model = view->model();
+    if (!model)
+        return;
+    const QFontMetrics fm(view->font());
+    // The stored texts are upper case and digits: a schema character is one
+    // of those on average.
+    static const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
+    const double perChar = double(fm.horizontalAdvance(alphabet)) / alphabet.size();
+    // The margins a cell draws around its text, and a little air.
+    const int margin = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 2;
+    const bool empty = model->rowCount() == 0;
+    for (int c = 0; c < columns.size() && c < model->columnCount(); ++c) {
+        const GridColumn &col = columns.at(c);
+        const int title = view->horizontalHeader()->sectionSizeHint(c);
+        const int schema = int(col.chars * perChar) + margin;
+        int width = schema;
+        if (!empty) {
+            // Keys and dates are read whole; other texts stop at their schema width.
+            const int content = widestText(model, c, fm) + margin;
+            width = col.key || col.kind != GridColumn::Kind::Text ? content : std::min(content, schema);
+        }
+        view->setColumnWidth(c, std::max(title, width));
+    }
+}
+
+int selectedGridRow(const QTableView *view)
+{
+    const QItemSelectionModel *sel = view->selectionModel();
+    if (!sel || !view->model())
+        return -1;
+    const QModelIndexList rows = sel->selectedRows();
+    if (!rows.isEmpty())
+        return rows.first().row();
+    const QModelIndex current = sel->currentIndex();
+    return current.isValid() && current.row() < view->model()->rowCount() ? current.row() : -1;
+}
+
+void selectGridRow(QTableView *view, int row)
+{
+    if (!view->model() || row < 0 || row >= view->model()->rowCount())
+        return;
+    view->setCurrentIndex(view->model()->index(row, 0));
+    view->selectRow(row);
+}
+
+} // namespace Widgets

@@ -1,0 +1,163 @@
+#include "widgets/searchdialog.h"
+
+#include "core/prompter.h"
+#include "data/dm1.h"
+#include "widgets/uppercasevalidator.h"
+#include "widgets/waitcursor.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace Widgets
+{
+
+SearchDialog::SearchDialog(const Setup &setup, QWidget *parent, Prompter &prompter)
+    : QDialog(parent), m_setup(setup), m_prompter(prompter)
+{
+    setObjectName(setup.objectName);
+    setWindowTitle(setup.caption);
+    setModal(true);
+    resize(setup.size);
+
+    auto *layout = new QVBoxLayout(this);
+    if (!setup.prompt.isEmpty()) {
+        Label1 = new QLabel(setup.prompt, this);
+        Label1->setObjectName(QStringLiteral("Label1"));
+        Edit1 = new QLineEdit(this);
+        Edit1->setObjectName(QStringLiteral("Edit1"));
+        Edit1->setValidator(new UpperCaseValidator(Edit1));
+        Label1->setBuddy(Edit1);
+        m_search = new QPushButton(setup.searchButton, this);
+        m_search->setObjectName(setup.searchButtonName);
+        m_allButtons << m_search;
+        auto *top = new QHBoxLayout;
+        top->addWidget(Label1);
+        top->addWidget(Edit1, 1);
+        top->addWidget(m_search);
+        layout->addLayout(top);
+    }
+
+    m_model = new ResultGridModel(setup.columns, setup.palette, this);
+    DBGrid1 = new QTableView(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    setUpResultGrid(DBGrid1, m_model);
+    layout->addWidget(DBGrid1, 1);
+
+    m_buttons = new QHBoxLayout;
+    m_buttons->addStretch(1);
+    layout->addLayout(m_buttons);
+    setDefaultButton(m_search);
+}
+
+SearchDialog::~SearchDialog() = default;
+
+QPushButton *SearchDialog::addButton(const QString &text, const QString &objectName)
+{
+    auto *b = new QPushButton(text, this);
+    b->setObjectName(objectName);
+    b->setAutoDefault(false);
+    m_buttons->addWidget(b);
+    m_allButtons << b;
+    return b;
+}
+
+void SearchDialog::addToButtonRow(QWidget *widget)
+{
+    m_buttons->insertWidget(m_leftWidgets++, widget);
+}
+
+void SearchDialog::setDefaultButton(QPushButton *button)
+{
+    for (QPushButton *b : std::as_const(m_allButtons)) {
+        b->setAutoDefault(false);
+        b->setDefault(b == button);
+    }
+}
+
+void SearchDialog::acceptOnDoubleClick(QPushButton *button)
+{
+    connect(DBGrid1, &QTableView::doubleClicked, button, [button] {
+        if (button->isEnabled())
+            button->click();
+    });
+}
+
+int SearchDialog::runSearch(const std::function<QVector<QSqlRecord>()> &fetch)
+{
+    QVector<QSqlRecord> rows;
+    try {
+        WaitCursor wait;
+        m_model->clear();
+        rows = fetch();
+    } catch (const DbError &e) {
+        m_prompter.error(e.text());
+        return -1;
+    }
+    showRows(rows);
+    if (rows.isEmpty()) {
+        if (!m_setup.notFound.isEmpty())
+            m_prompter.info(m_setup.notFound);
+        if (Edit1)
+            Edit1->setFocus();
+        return 0;
+    }
+    DBGrid1->setFocus();
+    return int(rows.size());
+}
+
+void SearchDialog::showRows(const QVector<QSqlRecord> &rows)
+{
+    m_model->setRows(rows);
+    selectGridRow(DBGrid1, 0);
+}
+
+void SearchDialog::clearRows()
+{
+    m_model->clear();
+}
+
+int SearchDialog::selectedRow() const
+{
+    const int row = selectedGridRow(DBGrid1);
+    return row < m_model->rowCount() ? row : -1;
+}
+
+bool SearchDialog::hasSelection() const
+{
+    return selectedRow() >= 0;
+}
+
+const QSqlRecord *SearchDialog::selectedRecord() const
+{
+    const int row = selectedRow();
+    return row < 0 ? nullptr : &m_model->record(row);
+}
+
+QString SearchDialog::selectedText(const QString &field) const
+{
+    return hasSelection() ? m_model->text(selectedRow(), field) : QString();
+}
+
+QVariant SearchDialog::selectedValue(const QString &field) const
+{
+    return hasSelection() ? m_model->value(selectedRow(), field) : QVariant();
+}
+
+void SearchDialog::selectRow(int row)
+{
+    selectGridRow(DBGrid1, row);
+}
+
+void SearchDialog::positionOn(NamedQuery &statement, int row)
+{
+    if (!statement.first())
+        return;
+    while (statement.position() < row && statement.next()) {
+    }
+}
+
+} // namespace Widgets

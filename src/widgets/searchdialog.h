@@ -1,0 +1,89 @@
+#pragma once
+
+#include "widgets/resultgrid.h"
+
+#include <QDialog>
+#include <functional>
+
+class NamedQuery;
+class Prompter;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+namespace Widgets
+{
+
+// The frame of every search window: a prompt with an upper-case search box
+// and its button ("Label1", "Edit1"), the read-only result grid ("DBGrid1")
+// and a row of buttons. The window supplies the statement and its buttons.
+class SearchDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    struct Setup {
+        QString objectName;
+        QString caption;
+        QString prompt;           // the search row's label; empty: no search row
+        QString searchButton;     // "Buscar", "Consultar"
+        QString searchButtonName; // its objectName
+        QString notFound;         // information when a search finds nothing; empty: none
+        QVector<GridColumn> columns;
+        GridPalette palette = GridPalette::Blue;
+        QSize size = {820, 420};
+    };
+    ~SearchDialog() override;
+
+    QPushButton *searchButton() const { return m_search; }
+    ResultGridModel *gridModel() const { return m_model; }
+
+    bool hasSelection() const;
+    int selectedRow() const; // -1 for none
+    const QSqlRecord *selectedRecord() const;
+    QString selectedText(const QString &field) const; // blank padding trimmed
+    QVariant selectedValue(const QString &field) const;
+    void selectRow(int row);
+
+    // Leaves a statement whose rows the grid shows on the grid's row, for
+    // callers that read the chosen operation from the statement.
+    static void positionOn(NamedQuery &statement, int row);
+
+public:
+    QLabel *Label1 = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    QTableView *DBGrid1 = nullptr;
+
+protected:
+    SearchDialog(const Setup &setup, QWidget *parent, Prompter &prompter);
+    Prompter &prompter() const { return m_prompter; }
+
+    // Buttons of the bottom row, right-aligned in the order added; other
+    // widgets go to the left of the row.
+    QPushButton *addButton(const QString &text, const QString &objectName);
+    void addToButtonRow(QWidget *widget);
+    // The button Enter presses (none of the others is ever a default).
+    void setDefaultButton(QPushButton *button);
+    // A double click on a row clicks `button` while it is enabled.
+    void acceptOnDoubleClick(QPushButton *button);
+
+    // Runs `fetch` under the hourglass and shows its rows. A database error is
+    // shown and leaves the grid empty (-1). Nothing found: the setup's notice,
+    // the focus back in the search box. Otherwise the first row is selected
+    // and the grid focused. Returns the number of rows.
+    int runSearch(const std::function<QVector<QSqlRecord>()> &fetch);
+    void showRows(const QVector<QSqlRecord> &rows);
+    void clearRows();
+
+private:
+    Setup m_setup;
+    Prompter &m_prompter;
+    ResultGridModel *m_model = nullptr;
+    QPushButton *m_search = nullptr;
+    QHBoxLayout *m_buttons = nullptr;
+    int m_leftWidgets = 0;
+    QVector<QPushButton *> m_allButtons;
+};
+
+} // namespace Widgets
