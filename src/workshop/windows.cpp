@@ -4,8 +4,6 @@
 #include "app/navigator.h"
 #include "core/clock.h"
 #include "core/global.h"
-#include "data/conversionorderstore.h"
-#include "data/dberror.h"
 #include "workshop/masters/tclientesform.h"
 #include "workshop/masters/tfallasform.h"
 #include "workshop/masters/tmarcasform.h"
@@ -55,24 +53,10 @@ void registerWindows(Navigator &nav)
         form.exec();
     });
     addForm<TConsultaOTTForm>(nav, WindowId::ConversionOrders);
-    nav.add<Nav::PickConversionOrder>(
-        [](const Nav::PickConversionOrder &, QWidget *parent) -> Nav::PickConversionOrder::Result {
-            GuiPrompter prompter(parent);
-            TConsultaOTTForm form(parent, prompter);
-            form.setSelectionMode();
-            if (form.exec() != QDialog::Accepted)
-                return std::nullopt;
-            const auto key = form.selectedOrder();
-            if (!key)
-                return std::nullopt;
-            try {
-                if (const auto rows = ConversionOrderStore::LoadRows(key->taller, key->numero))
-                    return Nav::ConversionOrder{rows->order, rows->regulators, rows->cylinders};
-            } catch (const DbError &e) {
-                prompter.error(e.text());
-            }
-            return std::nullopt;
-        });
+    nav.add<Nav::PickConversionOrder>([](const Nav::PickConversionOrder &, QWidget *parent) {
+        GuiPrompter prompter(parent);
+        return TConsultaOTTForm::pick(parent, prompter);
+    });
 }
 
 } // namespace Workshop

@@ -60,6 +60,7 @@ TConsultaOTTForm::TConsultaOTTForm(const Widgets::SearchDialog::Setup &s, QWidge
     ComboBox1->addItems(OrderSearch::KindTexts());
     LabelValor = new QLabel(ComboBox1->currentText(), this);
     LabelValor->setObjectName(QStringLiteral("LabelValor"));
+    LabelValor->setMinimumWidth(LabelValor->fontMetrics().horizontalAdvance(QStringLiteral("Nro de Orden")) + 8);
     DateTimePicker1 = new QDateEdit(Clock::today(), this);
     DateTimePicker2 = new QDateEdit(Clock::today(), this);
     DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
@@ -218,4 +219,22 @@ void TConsultaOTTForm::BitBtnVerClick()
     // The list shows what is stored now.
     BitBtn1Click();
     selectRow(row);
+}
+
+std::optional<Nav::ConversionOrder> TConsultaOTTForm::pick(QWidget *parent, Prompter &prompter)
+{
+    TConsultaOTTForm form(parent, prompter);
+    form.setSelectionMode();
+    if (Widgets::runModal(form) != QDialog::Accepted)
+        return std::nullopt;
+    const std::optional<OrderKey> key = form.selectedOrder();
+    if (!key)
+        return std::nullopt;
+    try {
+        if (const auto rows = ConversionOrderStore::LoadRows(key->taller, key->numero))
+            return Nav::ConversionOrder{rows->order, rows->regulators, rows->cylinders};
+    } catch (const DbError &e) {
+        prompter.error(e.text());
+    }
+    return std::nullopt;
 }

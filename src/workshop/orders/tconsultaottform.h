@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/requests.h"
 #include "core/ordersearch.h"
 #include "widgets/searchdialog.h"
 
@@ -29,6 +30,9 @@ public:
         int numero = 0;
     };
     std::optional<OrderKey> selectedOrder() const;
+
+    // The list in selection mode; the chosen order's stored rows on "Aceptar".
+    static std::optional<Nav::ConversionOrder> pick(QWidget *parent, Prompter &prompter);
 
 public slots:
     void ComboBox1Change();
