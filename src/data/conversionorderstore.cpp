@@ -170,7 +170,7 @@ QVector<ListRow> Find(const OrderSearch::Filter &f)
     NamedQuery &q = postSalesStatement(
         QStringLiteral("ConversionOrderStore.find.") + name,
         QStringLiteral("select ott_nro, propietario, vin, dominio, marca, modelo, taller, fecha from ott where %1 "
-                       "and taller between :t1 and :t2 order by ott_nro desc")
+                       "and taller between :t1 and :t2 order by ott_nro desc, taller")
             .arg(condition));
     q.close();
     switch (f.kind) {
