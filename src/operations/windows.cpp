@@ -3,10 +3,11 @@
 #include "app/navigator.h"
 #include "data/localstore.h"
 #include "operations/cylinders/cylinderactions.h"
-#include "operations/lookups/modalrun.h"
 #include "operations/lookups/tbuscarreguladorform.h"
 #include "operations/lookups/tbusquedaporapellidoform.h"
 #include "operations/trevisionanualform.h"
+#include "widgets/messages.h"
+#include "widgets/modalrun.h"
 
 namespace Operations
 {
@@ -24,10 +25,10 @@ void registerWindows(Navigator &nav)
     // The conversion-order forms of the workshop pick regulators and enter
     // cylinders with the operation form's dialogs.
     nav.add<Nav::PickRegulator>([](const Nav::PickRegulator &r, QWidget *parent) -> Nav::PickRegulator::Result {
-        TBuscarReguladorForm dlg(parent);
+        TBuscarReguladorForm dlg(parent, guiPrompter());
         if (!r.search.isEmpty())
             dlg.preSearch(r.search);
-        if (Lookups::runModal(dlg) != QDialog::Accepted || !dlg.hasSelection())
+        if (Widgets::runModal(dlg) != QDialog::Accepted || !dlg.hasSelection())
             return std::nullopt;
         return Nav::RegulatorChoice{dlg.selectedText(QStringLiteral("codigo")),
                                     dlg.selectedText(QStringLiteral("Marca"))};
@@ -35,7 +36,7 @@ void registerWindows(Navigator &nav)
     nav.add<Nav::EditCylinder>([](const Nav::EditCylinder &r, QWidget *parent) {
         LocalTable &table = localStore().table(LocalTableId::Cylinders);
         table.open();
-        const Cylinders::EntryContext context{r.kind, r.domain, parent, nullptr};
+        const Cylinders::EntryContext context{r.kind, r.domain, parent, guiPrompter()};
         return r.row < 0 ? Cylinders::AddCylinder(table, context) : Cylinders::ModifyCylinder(table, r.row, context);
     });
 }

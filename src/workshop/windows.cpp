@@ -1,9 +1,9 @@
 #include "workshop/windows.h"
 
-#include "app/messages.h"
 #include "app/navigator.h"
 #include "core/clock.h"
 #include "core/global.h"
+#include "widgets/messages.h"
 #include "workshop/masters/tclientesform.h"
 #include "workshop/masters/tfallasform.h"
 #include "workshop/masters/tmarcasform.h"
@@ -24,8 +24,7 @@ namespace
 template <class Form> void addForm(Navigator &nav, WindowId id)
 {
     nav.add(id, [](QWidget *parent) {
-        GuiPrompter prompter(parent);
-        Form form(parent, prompter);
+        Form form(parent, guiPrompter());
         form.exec();
     });
 }
@@ -41,21 +40,17 @@ void registerWindows(Navigator &nav)
     addForm<TMarcasForm>(nav, WindowId::Brands);
     addForm<TMarcasMantenimientoForm>(nav, WindowId::ModelNormalisation);
     addForm<TPropietariosForm>(nav, WindowId::Owners);
-    nav.add<Nav::PickOwner>([](const Nav::PickOwner &, QWidget *parent) {
-        GuiPrompter prompter(parent);
-        return TPropietariosForm::pick(parent, prompter);
-    });
+    nav.add<Nav::PickOwner>(
+        [](const Nav::PickOwner &, QWidget *parent) { return TPropietariosForm::pick(parent, guiPrompter()); });
 
     nav.add(WindowId::ConversionOrderEntry, [](QWidget *parent) {
-        GuiPrompter prompter(parent);
-        TAsignarTallerForm form(parent, prompter);
+        TAsignarTallerForm form(parent, guiPrompter());
         form.Prepare(Global.WorkshopCode, Clock::today());
         form.exec();
     });
     addForm<TConsultaOTTForm>(nav, WindowId::ConversionOrders);
     nav.add<Nav::PickConversionOrder>([](const Nav::PickConversionOrder &, QWidget *parent) {
-        GuiPrompter prompter(parent);
-        return TConsultaOTTForm::pick(parent, prompter);
+        return TConsultaOTTForm::pick(parent, guiPrompter());
     });
 }
 
