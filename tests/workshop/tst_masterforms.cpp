@@ -114,7 +114,7 @@ private slots:
 
         prompter.answers = {true};
         f.BitBtnBorrar->click();
-        QCOMPARE(prompter.log, QStringList{"ask: Esta seguro de borrar este técnico?"});
+        QCOMPARE(prompter.log, QStringList{"askWarning: Esta seguro de borrar este técnico?"});
         QCOMPARE(value("select count(*) from operarios").toInt(), 3);
     }
 
@@ -192,7 +192,7 @@ private slots:
 
         prompter.answers = {false};
         f.BitBtnBorrar->click();
-        QCOMPARE(prompter.log, QStringList{"ask: Esta seguro de borrar este concesionario?"});
+        QCOMPARE(prompter.log, QStringList{"askWarning: Esta seguro de borrar este concesionario?"});
         QCOMPARE(f.DBGrid1->model()->rowCount(), 3);
     }
 
@@ -211,7 +211,7 @@ private slots:
         QCOMPARE(f.currentModel(), QStringLiteral("KA"));
         prompter.answers = {true};
         f.BitBtnBorrarModelo->click();
-        QCOMPARE(prompter.log, QStringList{"ask: Esta seguro de eliminar este modelo?"});
+        QCOMPARE(prompter.log, QStringList{"askWarning: Esta seguro de eliminar este modelo?"});
         QCOMPARE(column(f.DBGridModelos, 0), QStringList{"FOCUS"});
 
         type(QStringLiteral("FIAT")); // already there: said, nothing added

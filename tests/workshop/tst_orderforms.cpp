@@ -205,7 +205,7 @@ private slots:
         show(f);
         f.AnioSpinEdit->setValue(1950);
         leave(f.AnioSpinEdit, f.VinEdit);
-        QCOMPARE(prompter.log, QStringList{"error: Año Invalido."});
+        QCOMPARE(prompter.log, QStringList{"alert: Año Invalido."});
         QCOMPARE(QApplication::focusWidget(), f.AnioSpinEdit);
         f.AnioSpinEdit->setValue(2027);
         leave(f.AnioSpinEdit, f.VinEdit);

@@ -127,7 +127,7 @@ void SimpleMasterForm::BitBtnEditarClick()
 void SimpleMasterForm::BitBtnBorrarClick()
 {
     const std::optional<MasterFiles::Item> item = current();
-    if (!item || !prompter().ask(m_setup.confirmDelete))
+    if (!item || !prompter().askWarning(m_setup.confirmDelete))
         return;
     try {
         MasterFiles::Remove(m_setup.table, item->id);

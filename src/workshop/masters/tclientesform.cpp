@@ -114,7 +114,7 @@ void TClientesForm::BitBtnEditarClick()
 void TClientesForm::BitBtnBorrarClick()
 {
     const int id = currentId();
-    if (id == 0 || !prompter().ask(QStringLiteral("Esta seguro de borrar este concesionario?")))
+    if (id == 0 || !prompter().askWarning(QStringLiteral("Esta seguro de borrar este concesionario?")))
         return;
     try {
         MasterFiles::Remove(Table::Dealers, id);

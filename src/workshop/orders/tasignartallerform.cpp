@@ -211,7 +211,7 @@ void TAsignarTallerForm::AnioSpinEditExit()
 {
     if (Orders::IsAcceptedYear(AnioSpinEdit->value(), Clock::today()))
         return;
-    m_prompter.error(Orders::kInvalidYear);
+    m_prompter.alert(Orders::kInvalidYear);
     refocus(AnioSpinEdit);
 }
 
@@ -375,7 +375,7 @@ void TAsignarTallerForm::BitBtnBorrarCilindroClick()
     const int row = Widgets::selectedGridRow(DBGridCilindros);
     if (row < 0 || row >= m_cylinderRows->rowCount())
         return;
-    if (!m_prompter.ask(QStringLiteral("Esta seguro de borrar este registro?")))
+    if (!m_prompter.confirm(QStringLiteral("Esta seguro de borrar este registro?")))
         return;
     try {
         if (m_cylinders.moveTo(row))
