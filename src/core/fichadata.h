@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/installationprofile.h"
 #include "core/operationrecord.h"
 
 #include <QDate>
@@ -28,6 +29,16 @@ struct PreparedCylinderRow {
 struct WorkshopRecord {
     QString code, name, address, cuit, repName, repMatricula, phone;
     bool operator==(const WorkshopRecord &) const = default;
+};
+
+// A workshop's `tal` row as the sheets read it at print time.
+struct WorkshopRow {
+    QString code, name, street, number, cuit;
+    QString repName; // the representative's surname, a blank and first name
+    QString repMatricula, phone;
+    int enabled = 0;        // thabilitad
+    QString associatedCode; // codtalaso
+    QStringList stamps;     // sello1 to sello4
 };
 
 struct AccessoryPair {
@@ -77,22 +88,34 @@ struct FichaData {
 
     std::array<AccessoryPair, kAccessoryCount> accessories;
 
-    // Workshop: the own identity and, for a workshop that is not enabled,
-    // the associated one (`tal.codtalaso`); nullopt when that row is missing.
+    // Workshop: the own identity (the login's) and, for a workshop that is
+    // not enabled, the associated one (`tal.codtalaso`); nullopt when that
+    // row is missing. `ownRow` is the own `tal` row as read at print time
+    // (nullopt: no row, or not read).
     bool workshopEnabled = true;
     WorkshopRecord ownWorkshop;
     std::optional<WorkshopRecord> associatedWorkshop;
-    QStringList stamps; // stamp lines 1 to 4
+    std::optional<WorkshopRow> ownRow;
+    QStringList stamps;         // stamp lines 1 to 4
+    QString viewedWorkshopCode; // the workshop of an operation shown read-only
 
     // PEC technical representative
     QString pecRepName, pecRepMatricula, pecRepDocNumber;
 
+    // Copies: the workshop's `tal.copias` and the profile's count for the
+    // Buckeye sheet.
+    int workshopCopies = 1;
+    int buckeyeCopies = 1;
+
     // Profile choices that touch the sheet
-    int copies = 1;
     bool printsLetterheadLines = false;
     QStringList letterhead;
     bool keepsLayoutRepresentative = false;
+    FixedWorkshopIdentity fixedWorkshop;
 
+    // The cylinders: the working table's rows and the prepared list made
+    // from them.
+    QVector<CylinderRow> workCylinders;
     QVector<PreparedCylinderRow> cylinders;
 
     QString accessoryCode(Accessory a) const { return accessories[int(a)].code; }

@@ -189,21 +189,36 @@ WorkshopLines QuestionMarkWorkshopLines(const FichaData &d)
     return {QStringLiteral("??????"), blank, blank, blank, blank, blank, QString()};
 }
 
-int FichaCopies(const QString &layoutName, int designCopies, int globalCopies, int buckeyeCopies)
+WorkshopLines FixedWorkshopLines(const FichaData &d)
 {
-    static const QStringList byWorkshop = {
-        QStringLiteral("TQFichaHazelForm"),    QStringLiteral("TQFichaSequoiaImpresoForm"),
-        QStringLiteral("TQFichaAlderForm"),    QStringLiteral("TQFichaHickoryForm"),
-        QStringLiteral("TQFichaHornbeamForm"), QStringLiteral("TQFichaTamarackA4Form")};
-    int n = designCopies;
-    if (byWorkshop.contains(layoutName))
-        n = globalCopies;
-    else if (layoutName == QLatin1String("TQFichaForm"))
-        n = 1;
-    else if (layoutName == QLatin1String("TQFichaBuckeyeForm"))
-        n = buckeyeCopies;
-    // An unset `tal.copias` must not preset a preview that prints nothing.
-    return qMax(1, n);
+    if (d.workshopEnabled)
+        return ownLines(d.ownWorkshop);
+    const FixedWorkshopIdentity &f = d.fixedWorkshop;
+    return {f.code, f.name, f.address, f.cuit, f.repName, f.repMatricula, f.phone};
+}
+
+QString StateWorkshopCode(const FichaData &d)
+{
+    if (!d.ownRow)
+        return {};
+    return d.ownRow->enabled != 0 ? d.ownRow->code : d.ownRow->associatedCode;
+}
+
+static WorkshopRecord recordOf(const WorkshopRow &r)
+{
+    return {r.code, r.name, r.street + QLatin1Char(' ') + r.number, r.cuit, r.repName, r.repMatricula, r.phone};
+}
+
+void ApplyWorkshopRows(FichaData &d, const std::optional<WorkshopRow> &own,
+                       const std::optional<WorkshopRow> &associated)
+{
+    d.ownRow = own;
+    d.workshopEnabled = own && own->enabled != 0;
+    if (own)
+        d.ownWorkshop.phone = own->phone;
+    d.associatedWorkshop.reset();
+    if (!d.workshopEnabled && associated)
+        d.associatedWorkshop = recordOf(*associated);
 }
 
 void ApplyGlobal(FichaData &d, const GlobalState &g)
@@ -219,14 +234,16 @@ void ApplyGlobal(FichaData &d, const GlobalState &g)
     d.pecRepName = g.PecRepName;
     d.pecRepMatricula = g.PecRepMatricula;
     d.pecRepDocNumber = g.PecRepDocNumber;
+    d.workshopCopies = g.Copies;
 }
 
 void ApplyProfile(FichaData &d, const InstallationProfile &p)
 {
-    d.copies = p.buckeyeFichaCopies;
+    d.buckeyeCopies = p.buckeyeFichaCopies;
     d.printsLetterheadLines = p.printsLetterheadLines;
     d.letterhead = p.letterhead;
     d.keepsLayoutRepresentative = p.fichaKeepsLayoutRepresentative;
+    d.fixedWorkshop = p.fixedWorkshop;
 }
 
 } // namespace Ficha

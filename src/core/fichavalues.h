@@ -10,7 +10,7 @@ struct InstallationProfile;
 #include <optional>
 
 // Value rules shared by the technical-sheet layouts: how operation values turn
-// into printed text. Pure functions; the fillers apply them to labels.
+// into printed text. Pure functions; the sheet's value map applies them.
 namespace Ficha
 {
 
@@ -67,17 +67,24 @@ struct WorkshopLines {
 WorkshopLines AssociatedWorkshopLines(const FichaData &d);
 // The "question marks" variant.
 WorkshopLines QuestionMarkWorkshopLines(const FichaData &d);
+// The "fixed" variant: a workshop that is not enabled prints the profile's
+// fixed identity, its telephone as the profile writes it.
+WorkshopLines FixedWorkshopLines(const FichaData &d);
+// The "state" variant's code: the own code while the `tal` row's
+// `thabilitad` is not 0, otherwise its `codtalaso`.
+QString StateWorkshopCode(const FichaData &d);
 
-// Copies preset in the preview for a sheet layout. `globalCopies` is the
-// workshop's `tal.copias`; `buckeyeCopies` the profile's count for the
-// Buckeye sheet; `designCopies` the layout's own count.
-int FichaCopies(const QString &layoutName, int designCopies, int globalCopies, int buckeyeCopies);
+// The workshop rows read at print time: whether the workshop is enabled (no
+// row counts as not enabled), its telephone for the own identity, and the
+// associated workshop a workshop that is not enabled prints as.
+void ApplyWorkshopRows(FichaData &d, const std::optional<WorkshopRow> &own,
+                       const std::optional<WorkshopRow> &associated);
 
-// Copies the logged-in workshop's identity, its stamp lines, the PEC code and
-// the PEC representative from the global state.
+// Copies the logged-in workshop's identity, its stamp lines and copies, the
+// PEC code and the PEC representative from the global state.
 void ApplyGlobal(FichaData &d, const GlobalState &g);
 // The profile's sheet choices: Buckeye copies, letterhead lines, whether the
-// layout keeps its own representative lines.
+// layout keeps its own representative lines, the fixed workshop identity.
 void ApplyProfile(FichaData &d, const InstallationProfile &p);
 
 } // namespace Ficha

@@ -1,7 +1,8 @@
 // Value rules of the technical sheets: the printable cylinder list with its
 // expiry and valve-only rows, operation and vehicle wording, regulator boxes,
-// workshop identity and preset copies.
+// workshop identity variants.
 #include "core/fichavalues.h"
+#include "samplesheet.h"
 
 #include <QtTest>
 
@@ -13,20 +14,8 @@ class TstFichaValues : public QObject
 
     static CylinderRow cylinder(const QString &codigo, const QString &serie)
     {
-        CylinderRow r;
+        CylinderRow r = Sample::cylinder(serie);
         r.codigo = codigo;
-        r.nroSerie = serie;
-        r.gestion = QStringLiteral("SIN CAMBIOS");
-        r.capacidad = 60;
-        r.fabricac = QStringLiteral("04/2015");
-        r.uphTaller = QStringLiteral("CR01");
-        r.uphFecha = QStringLiteral("03/2021");
-        r.uphResult = QStringLiteral("A");
-        r.cNuevo = QStringLiteral("NO");
-        r.valCod = QStringLiteral("V10");
-        r.valNro = QStringLiteral("VN-1");
-        r.valGest = QStringLiteral("SIN CAMBIOS");
-        r.nroCertif = QStringLiteral("CR01000123");
         return r;
     }
 
@@ -218,16 +207,34 @@ private slots:
         QCOMPARE(QuestionMarkWorkshopLines(d).name, QStringLiteral("Taller Propio"));
     }
 
-    void copiesPresetPerLayout()
+    void workshopRowsDecideTheFixedAndStateVariants()
     {
-        QCOMPARE(FichaCopies("TQFichaBuckeyeForm", 1, 4, 2), 2);
-        QCOMPARE(FichaCopies("TQFichaBuckeyeForm", 1, 4, 1), 1);
-        QCOMPARE(FichaCopies("TQFichaHazelForm", 1, 4, 2), 4);
-        QCOMPARE(FichaCopies("TQFichaHornbeamForm", 3, 2, 1), 2);
-        QCOMPARE(FichaCopies("TQFichaForm", 3, 4, 2), 1);
-        QCOMPARE(FichaCopies("TQFichaBirchForm", 3, 4, 2), 3);
-        // an unset tal.copias never presets zero copies
-        QCOMPARE(FichaCopies("TQFichaTamarackA4Form", 2, 0, 1), 1);
+        FichaData d;
+        d.ownWorkshop = {"AAA0001", "Taller Propio", "Calle 1 100", "20-1-3", "Juan Rep", "M-1", ""};
+        d.fixedWorkshop = {"FIX0001", "Taller Fijo", "", "", "", "", "Tel.: 9"};
+        WorkshopRow own{"AAA0001", "Taller Propio", "Calle 1", "100",     "20-1-3", "Juan Rep",
+                        "M-1",     "4444-1111",     1,         "BBB0002", {}};
+        const WorkshopRow associated{"BBB0002", "Taller Asociado", "Av. 2", "200", "30-2-4", "Ana Sosa",
+                                     "M-2",     "5555-2222",       1,       {},    {}};
+        ApplyWorkshopRows(d, own, associated);
+        QVERIFY(d.workshopEnabled);
+        QVERIFY(!d.associatedWorkshop); // an enabled workshop prints as itself
+        QCOMPARE(d.ownWorkshop.phone, QStringLiteral("4444-1111"));
+        QCOMPARE(FixedWorkshopLines(d).code, QStringLiteral("AAA0001"));
+        QCOMPARE(StateWorkshopCode(d), QStringLiteral("AAA0001"));
+
+        own.enabled = 0;
+        ApplyWorkshopRows(d, own, associated);
+        QVERIFY(!d.workshopEnabled);
+        QCOMPARE(d.associatedWorkshop->address, QStringLiteral("Av. 2 200"));
+        QCOMPARE(d.associatedWorkshop->repName, QStringLiteral("Ana Sosa"));
+        QCOMPARE(FixedWorkshopLines(d), (WorkshopLines{"FIX0001", "Taller Fijo", "", "", "", "", "Tel.: 9"}));
+        QCOMPARE(StateWorkshopCode(d), QStringLiteral("BBB0002"));
+
+        // no `tal` row at all: not enabled, nothing associated
+        ApplyWorkshopRows(d, std::nullopt, std::nullopt);
+        QVERIFY(!d.workshopEnabled && !d.associatedWorkshop);
+        QCOMPARE(StateWorkshopCode(d), QString());
     }
 };
 

@@ -13,6 +13,8 @@
 #include "operations/lookups/domainsearchdialog.h"
 #include "operations/save/formsave.h"
 #include "operations/trevisionanualform.h"
+#include "report/preview.h"
+#include "report/reportform.h"
 #include "scriptedprompter.h"
 #include "testdb.h"
 #include "widgets/modalrun.h"
@@ -38,6 +40,7 @@ class TstRecallForm : public QObject
     Q_OBJECT
     QSqlDatabase db;
     const QString dbName = QStringLiteral("t_recallform");
+    QStringList previews; // sheets that reached the preview
 
     void exec(const QString &sql) { TestDb::exec(db, sql); }
     int count(const QString &sql)
@@ -134,6 +137,10 @@ private slots:
     }
     void init()
     {
+        previews.clear();
+        // Olive prints its pre-printed sheet after a save; no preview may block.
+        Report::ReportForm::setPreviewHook(
+            [this](Report::PreviewDialog &dlg) { previews << dlg.report().layout().name; });
         Global = GlobalState{};
         Global.InstallationId = QStringLiteral("OLIV01");
         Global.WorkshopCode = QStringLiteral("TDM0001");
@@ -143,6 +150,7 @@ private slots:
     }
     void cleanupTestCase()
     {
+        Report::ReportForm::setPreviewHook({});
         localStore().closeAll();
         dm1().closeAll();
         TestDb::drop(dbName);
@@ -433,6 +441,7 @@ private slots:
         form.BitBtn2->click();
         QVERIFY2(prompter.log.contains(QStringLiteral("info: La operación ha sido cargada.")),
                  qPrintable(prompter.log.join('|')));
+        QCOMPARE(previews, QStringList{QStringLiteral("TQFichaCedarForm")});
         QCOMPARE(count(QStringLiteral("select count(*) from temp_usr where udominio = 'AD789GH'")), 1);
         QCOMPARE(count(QStringLiteral("select count(*) from temp_usr where udominio = 'AD789GH' and id <> %1").arg(id)),
                  1);

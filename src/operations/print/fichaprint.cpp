@@ -8,10 +8,10 @@
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "data/localstore.h"
+#include "documents/registry.h"
+#include "documents/sheet.h"
 #include "operations/print/tseleccionarimpresoraalderform.h"
 #include "operations/trevisionanualform.h"
-#include "printing/fichabuckeye.h"
-#include "printing/fichasource.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -21,8 +21,6 @@ namespace FichaPrint
 
 namespace
 {
-
-const QString kBuckeye = QStringLiteral("TQFichaBuckeyeForm");
 
 void printLayout(const QString &layout, TRevisionAnualForm &form)
 {
@@ -38,16 +36,13 @@ void printLayout(const QString &layout, TRevisionAnualForm &form)
     FichaData d = DataFromRecord(form.record(), Global, currentProfile());
     d.operationKind = form.shownKind();
     try {
-        Ficha::LoadWorkshopBlock(d, Global.WorkshopCode);
         LocalTable &printable = localStore().table(LocalTableId::PrintCylinders);
-        if (!printable.isOpen())
-            printable.open();
-        d.cylinders = Ficha::PreparePrintCylinders(form.cylinders(), printable, Ficha::CatalogueValidity());
+        Documents::LoadSheetSources(d, layout, Global.WorkshopCode, form.cylinders(), printable);
     } catch (const DbError &e) {
         form.prompter().error(e.text());
         return;
     }
-    Ficha::PrintBuckeye(d, Global.Copies, &form);
+    Documents::PrintSheet(layout, d, &form);
 }
 
 void carryOut(const FichaChoice &choice, TRevisionAnualForm &form)
@@ -123,7 +118,7 @@ QString ResolveLayout(const FichaChoice &choice, int sheetFormat, const std::fun
 
 bool IsAvailable(const QString &layout)
 {
-    return layout == kBuckeye;
+    return Documents::IsAvailable(layout);
 }
 
 QString NotAvailableText()

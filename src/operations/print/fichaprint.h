@@ -27,7 +27,7 @@ FichaData DataFromRecord(const OperationRecord &r, const GlobalState &g, const I
 // the format dialog and returns the dialog's result.
 QString ResolveLayout(const FichaChoice &choice, int sheetFormat, const std::function<int()> &chooseFormat);
 
-// Whether a filler exists for the layout.
+// Whether the layout is one the documents register.
 bool IsAvailable(const QString &layout);
 
 // Text shown instead of a sheet whose layout does not exist yet.

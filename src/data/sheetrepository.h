@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/fichadata.h"
+#include "core/fichavalues.h"
+
+#include <optional>
+
+// What a technical sheet reads from the operations database at print time.
+// Failures throw DbError.
+namespace SheetRepository
+{
+
+// A workshop's `tal` row with its representative's name (`SQLQueryTaller`);
+// nullopt when there is no row.
+std::optional<WorkshopRow> Workshop(const QString &code);
+
+// Validity years from `codcil` (`SQLQueryBUscarCil`), asked once per model;
+// a model without VENC counts as not catalogued.
+Ficha::ValidityLookup CylinderValidity();
+
+} // namespace SheetRepository
