@@ -244,6 +244,7 @@ QVariantMap PrintValues(const ConversionOrder &o, const PrintContext &ctx)
 {
     QVariantMap v;
     v[QStringLiteral("Reimpresion")] = ctx.reprint;
+    v[QStringLiteral("Membrete")] = ctx.reprint ? ctx.letterhead : QString();
     v[QStringLiteral("OtNro")] = QString::number(o.numero);
     v[QStringLiteral("Taller")] = ctx.workshopCode;
     v[QStringLiteral("Dominio")] = o.dominio;

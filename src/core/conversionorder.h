@@ -97,13 +97,15 @@ struct PrintContext {
     QString workshopCode; // "Taller:" (the logged-in workshop, on a reprint too)
     QString dealerName;   // as the dealer pick list shows it
     std::array<QString, kRoleCount> technicianNames;
+    QString letterhead; // the profile's picture on a reprint; empty: none
 };
 
 // Named values of the order layout: "OtNro", "Taller", "Dominio", "Vin",
 // "FechaRecepcion", "Vehiculo", "Cliente", "TipoDoc", "NroDoc", "Km", "Tel",
 // "Electronica", "Cilindro", "Conces", "RegCodigo", "RegSerie", "RegNuevo",
 // "RegUsado", "Cil1Codigo" .. "Cil3ValSerie" (three lines), "Electricista"
-// .. "Programador", "Obs1" .. "Obs3", "Autorizo".
+// .. "Programador", "Obs1" .. "Obs3", "Autorizo"; "Reimpresion" and
+// "Membrete" (the letterhead picture of a reprint).
 QVariantMap PrintValues(const ConversionOrder &order, const PrintContext &context);
 inline constexpr int kPrintedCylinders = 3;
 inline const QString kConsentLead = QStringLiteral("Por la presente autorizo a personal de  ");

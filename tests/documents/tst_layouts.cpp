@@ -4,6 +4,8 @@
 // the layout.
 #include "documents/registry.h"
 #include "documents/sheet.h"
+#include "documents/workshopdocuments.h"
+#include "sampleorder.h"
 #include "samplesheet.h"
 
 #include <QtTest>
@@ -40,6 +42,30 @@ QVector<Rendered> sheetSamples(const Report::Layout &l)
     return out;
 }
 
+// A new order and a reprint of one with four cylinders and no regulator.
+QVector<Rendered> orderSamples()
+{
+    QVector<Rendered> out;
+    for (const bool reprint : {false, true}) {
+        Orders::ConversionOrder o = sampleOrder(QStringLiteral("TDM0001"), reprint ? 4 : 1);
+        if (reprint)
+            o.regulator = {};
+        Orders::PrintContext ctx;
+        ctx.reprint = reprint;
+        ctx.pecName = QStringLiteral("PEC DEMO");
+        out.append({reprint ? QStringLiteral("reprint") : QStringLiteral("new"),
+                    std::make_shared<Report::Values>(Documents::OrderValues(o, ctx)),
+                    std::make_shared<Report::VectorRowSource>(QVector<QVariantMap>())});
+    }
+    return out;
+}
+
+QVector<Rendered> ownerListSamples()
+{
+    return {{QStringLiteral("owners"), std::make_shared<Report::Values>(),
+             Documents::OwnerListRows(QVector<Owners::Owner>(90, sampleOwner()))}};
+}
+
 } // namespace
 
 class TstLayouts : public QObject
@@ -61,6 +87,10 @@ private slots:
             QVector<Rendered> samples;
             if (e.document == QLatin1String("sheet"))
                 samples = sheetSamples(l);
+            else if (e.document == QLatin1String("order"))
+                samples = orderSamples();
+            else if (e.name == QLatin1String("TExportToExcelPropietariosForm"))
+                samples = ownerListSamples();
             else
                 QFAIL(qPrintable(QStringLiteral("%1: no sample for documents of kind \"%2\"").arg(e.name, e.document)));
 

@@ -3,6 +3,8 @@
 #include "core/global.h"
 #include "data/dm1.h"
 #include "postsalesdb.h"
+#include "report/preview.h"
+#include "report/reportform.h"
 #include "sampleorder.h"
 #include "scriptedprompter.h"
 #include "widgets/modalrun.h"
@@ -19,9 +21,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <deque>
 #include <functional>
@@ -304,6 +308,23 @@ private slots:
                      .toString(),
                  QStringLiteral("PEREZ JUAN CARLOS|CORDOBA|CORDOBA"));
         QCOMPARE(column(f.DBGrid1, 1), QStringList{"PEREZ JUAN CARLOS"}); // read again
+
+        // "Excel": the listed owners in the list's preview, whose spreadsheet
+        // export writes a real workbook.
+        QTemporaryDir tmp;
+        const QString book = tmp.filePath(QStringLiteral("propietarios.xlsx"));
+        QString error;
+        Report::ReportForm::setPreviewHook([&](Report::PreviewDialog &p) { p.exportXlsxTo(book, &error); });
+        f.BitBtnExcel->click();
+        Report::ReportForm::setPreviewHook({});
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QProcess unzip;
+        unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), book, QStringLiteral("xl/worksheets/sheet1.xml")});
+        QVERIFY(unzip.waitForFinished());
+        const QString sheet = QString::fromUtf8(unzip.readAllStandardOutput());
+        QVERIFY(sheet.contains(QStringLiteral("<t>teléfono</t>")));
+        QVERIFY(sheet.contains(QStringLiteral("<t>PEREZ JUAN CARLOS</t>")));
+        QVERIFY(sheet.contains(QStringLiteral("<t>CORDOBA</t>")));
 
         // As a picker: the owner under the cursor when it closes.
         answer([](QDialog &d) {

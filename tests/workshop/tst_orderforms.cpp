@@ -7,7 +7,10 @@
 #include "data/cylinderworktable.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
+#include "documents/workshopdocuments.h"
 #include "postsalesdb.h"
+#include "report/preview.h"
+#include "report/reportform.h"
 #include "sampleorder.h"
 #include "scriptedprompter.h"
 #include "widgets/modalrun.h"
@@ -54,6 +57,7 @@ class TstOrderForms : public QObject
     ScopedNavigator nav;
     std::deque<std::function<int(QDialog &)>> dialogs;
     QStringList regulatorSearches; // what each regulator search was opened with
+    QList<QHash<QString, QString>> printed; // each previewed order: component -> text
     int cylinderSerial = 0;
 
     QVariant value(const QString &sql)
@@ -110,6 +114,13 @@ private slots:
             return true;
         });
         Clock::setToday(QDate(2026, 12, 9));
+        Report::ReportForm::setPreviewHook([this](Report::PreviewDialog &p) {
+            QHash<QString, QString> page;
+            for (const Report::DisplayItem &i : p.displayList().items)
+                page.insert(i.name, i.text);
+            page.insert(QStringLiteral("pages"), QString::number(p.pageCount()));
+            printed << page;
+        });
     }
     void init()
     {
@@ -117,6 +128,7 @@ private slots:
         prompter.answers.clear();
         dialogs.clear();
         regulatorSearches.clear();
+        printed.clear();
         Global = GlobalState{};
         Global.WorkshopCode = QStringLiteral("TDM0001");
         Global.PecName = QStringLiteral("PEC DEMO");
@@ -127,6 +139,7 @@ private slots:
     void cleanupTestCase()
     {
         Clock::reset();
+        Report::ReportForm::setPreviewHook({});
         Widgets::setExecHook({});
         dm1().closeAll();
         PostSalesDb::drop(kOps, kPv);
@@ -190,6 +203,20 @@ private slots:
         QCOMPARE(value("select concat(RCODREGH, '|', RNROSERIE, '|', RNUEVO) from ott_reg").toString(),
                  QStringLiteral("R001|RS-99|S"));
         QCOMPARE(value("select count(*) from ott_cil where OTT_ID = 1").toInt(), 4);
+
+        // Printed on one page: three of the four cylinders, the mobile with
+        // its area code, the consent line with the PEC's name.
+        QCOMPARE(printed.size(), 1);
+        const QHash<QString, QString> &sheet = printed.first();
+        QCOMPARE(sheet.value("pages"), QStringLiteral("1"));
+        QCOMPARE(sheet.value("QROtNro"), QStringLiteral("1"));
+        QCOMPARE(sheet.value("QRTel"), QStringLiteral("11 54327788"));
+        QCOMPARE(sheet.value("QRAutorizo"), QStringLiteral("Por la presente autorizo a personal de   PEC DEMO"));
+        QCOMPARE(sheet.value("QRCil3Serie"), QStringLiteral("CIL3"));
+        QVERIFY(!sheet.contains("QRCil4Serie"));
+        QCOMPARE(sheet.value("QRRegNuevo"), QStringLiteral("X"));
+        QCOMPARE(sheet.value("QRConces"), QStringLiteral("OESTE MOTORS"));
+        QCOMPARE(sheet.value("QRCunero"), QStringLiteral("BRITEZ DAMIAN"));
     }
 
     void yearAndPlateChecks()
@@ -259,6 +286,14 @@ private slots:
         QCOMPARE(f.DBGridCilindros->model()->index(1, 3).data().toString(), QStringLiteral("DESMONTAJE"));
         QVERIFY(f.VinEdit->isReadOnly() && !f.BitBtnAgregarCilindro->isEnabled() && !f.AsignarButtons[0]->isEnabled());
         QVERIFY(f.BitBtnEditar->isVisible() && !f.BitBtn1->isVisible());
+
+        Global.WorkshopCode = QStringLiteral("TAL0005"); // "Taller:" prints the logged-in workshop
+        f.BitBtnReimprimir->click();
+        QCOMPARE(printed.size(), 1);
+        QCOMPARE(printed[0].value("QRTel"), QStringLiteral("54327788")); // the mobile alone
+        QCOMPARE(printed[0].value("QRAutorizo"), QStringLiteral("Por la presente autorizo a personal de  "));
+        QCOMPARE(printed[0].value("QRTaller"), QStringLiteral("TAL0005"));
+        QCOMPARE(printed[0].value("QRElectricista"), QString());
 
         f.BitBtnEditar->click();
         QVERIFY(!f.VinEdit->isReadOnly() && f.BitBtnAgregarCilindro->isEnabled() && f.AsignarButtons[0]->isEnabled());
@@ -341,6 +376,15 @@ private slots:
             QCoreApplication::processEvents();
             QVERIFY(f.grab().save(QDir(dir).filePath(QStringLiteral("orden-%1.png").arg(tab))));
         }
+        Orders::PrintContext ctx;
+        ctx.pecName = QStringLiteral("PEC DEMO");
+        ctx.workshopCode = QStringLiteral("TDM0001");
+        ctx.dealerName = QStringLiteral("OESTE MOTORS");
+        ctx.technicianNames = {QStringLiteral("ACOSTA LEANDRO"), QStringLiteral("BRITEZ DAMIAN"), QString(),
+                               QStringLiteral("CORIA MATIAS"), QString()};
+        Orders::ConversionOrder printed = sampleOrder(QStringLiteral("TDM0001"), 4);
+        printed.numero = 17;
+        QVERIFY(Documents::MakeOrder(printed, ctx).exportPdf(QDir(dir).filePath(QStringLiteral("orden.pdf"))));
         TConsultaOTTForm list(nullptr, prompter);
         show(list);
         list.ComboBox1->setCurrentIndex(1);

@@ -4,6 +4,7 @@
 #include "core/clock.h"
 #include "core/editmask.h"
 #include "core/global.h"
+#include "core/installationprofile.h"
 #include "core/prompter.h"
 #include "data/conversionorderstore.h"
 #include "data/cylinderworktable.h"
@@ -539,6 +540,7 @@ Orders::PrintContext TAsignarTallerForm::printContext(bool reprint) const
     ctx.pecName = Global.PecName;
     ctx.workshopCode = Global.WorkshopCode;
     ctx.dealerName = DBLookupComboBox3->currentText();
+    ctx.letterhead = currentProfile().conversionOrderLetterhead;
     for (int i = 0; i < Orders::kRoleCount; ++i)
         ctx.technicianNames[i] = RoleEdits[i]->text();
     return ctx;
