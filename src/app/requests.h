@@ -78,6 +78,31 @@ struct ChooseOperationByRegulator {
     WindowId target() const { return window; }
 };
 
+// The regulator catalogue's search dialog: the chosen code and brand. With
+// `search`, the dialog opens already searched for codes containing it.
+struct RegulatorChoice {
+    QString codigo, marca;
+    bool operator==(const RegulatorChoice &) const = default;
+};
+struct PickRegulator {
+    using Result = std::optional<RegulatorChoice>;
+    static constexpr WindowId window = WindowId::RegulatorSearch;
+    QString search;
+    WindowId target() const { return window; }
+};
+
+// The cylinder dialog over the cylinder work table ("CILAUX01"): a new
+// cylinder preset for `kind` ("C" for a conversion order), or work-table row
+// `row` changed. True when the table changed.
+struct EditCylinder {
+    using Result = bool;
+    static constexpr WindowId window = WindowId::CylinderData;
+    QString kind;
+    QString domain;
+    int row = -1; // -1: a new cylinder
+    WindowId target() const { return window; }
+};
+
 // The commitment letter, prefilled from the operation on screen.
 struct OpenCommitmentLetter {
     using Result = void;

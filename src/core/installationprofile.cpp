@@ -89,6 +89,8 @@ QVector<InstallationProfile> buildTable()
 {
     const ConnectionSettings local = localSettings();
     const ConnectionSettings localPec = localSettings(QStringLiteral("tarvil_pec"));
+    // The local post-sales database is a database of its own beside `tarvil`.
+    const ConnectionSettings localPostSales = localSettings(QStringLiteral("tarvil_postventa"));
     // "A" of the Aspen group, Larch, Dogwood and Walnut is Cedar's primary server.
     const ConnectionSettings cedarW = primary(QStringLiteral("cedar"));
     const ConnectionSettings tamarackW = primary(QStringLiteral("tamarack"));
@@ -173,7 +175,7 @@ QVector<InstallationProfile> buildTable()
 
     auto linden = row("Linden", "LIND01", Silver, Grey);
     linden.operations = plan({{"W", primary(QStringLiteral("linden"))}, {"L", local}});
-    linden.postSales = plan({{"W", primary(QStringLiteral("linden"))}, {"L", local}});
+    linden.postSales = plan({{"W", primary(QStringLiteral("linden"))}, {"L", localPostSales}});
     linden.opensPostSalesAtStartup = true;
     linden.workshopOnlyCodePrefix = QStringLiteral("TAL");
     linden.offersCommitmentLetter = true;
@@ -221,7 +223,8 @@ QVector<InstallationProfile> buildTable()
 
     auto birch = row("Birch", "BIRC01", Sky, Blue);
     birch.operations = plan({{"W", primary(QStringLiteral("birch"))}, {"A", secondary(QStringLiteral("birch"))}});
-    birch.postSales = plan({{"W", primary(QStringLiteral("birch"))}, {"L", local}, {"A", tamarackA}});
+    birch.postSales =
+        plan({{"W", primary(QStringLiteral("birch"))}, {"L", localPostSales}, {"A", tamarackA}});
     birch.opensPostSalesAtStartup = true;
     birch.offersCommitmentLetter = true;
     birch.commitmentLetterLayout = QStringLiteral("TQCartaBirchForm");
@@ -301,7 +304,7 @@ QVector<InstallationProfile> buildTable()
 
     auto olive = row("Olive", "OLIV01", Sky, Blue);
     olive.operations = everyLetter(local);
-    olive.postSales = plan({{"W", local}});
+    olive.postSales = plan({{"W", localPostSales}});
     olive.opensPostSalesAtStartup = true;
     olive.fichaAfterSave = fixed("TQFichaCedarForm");
     olive.fichaOnButton = bySheetFormat();
@@ -311,7 +314,7 @@ QVector<InstallationProfile> buildTable()
 
     auto tamarack = row("Tamarack", "TAMA01", Sky, Blue);
     tamarack.operations = plan({{"W", tamarackW}, {"L", local}, {"A", tamarackA}});
-    tamarack.postSales = plan({{"W", tamarackW}, {"L", local}, {"A", tamarackA}});
+    tamarack.postSales = plan({{"W", tamarackW}, {"L", localPostSales}, {"A", tamarackA}});
     tamarack.sister = plan({{"W", mulberryW}, {"L", local}});
     tamarack.opensPostSalesAtStartup = true;
     tamarack.downloadUrl = downloadFor(QStringLiteral("tamarack"));
@@ -329,7 +332,7 @@ QVector<InstallationProfile> buildTable()
     t << tamarack;
 
     auto elder = wal("Elder", "ELDE01", Ochre, Yellow, secondary(QStringLiteral("elder")));
-    elder.postSales = plan({{"W", tamarackW}, {"L", local}, {"A", postSalesSecondary}});
+    elder.postSales = plan({{"W", tamarackW}, {"L", localPostSales}, {"A", postSalesSecondary}});
     elder.downloadUrl = downloadFor(QStringLiteral("elder"));
     elder.pendingListShowsVin = true;
     elder.fichaAfterSave = elder.fichaOnButton = bySheetFormat();
@@ -339,7 +342,7 @@ QVector<InstallationProfile> buildTable()
     t << elder;
 
     auto mulberry = wal("Mulberry", "MULB01", PaleGreen, Green, secondary(QStringLiteral("mulberry")));
-    mulberry.postSales = plan({{"W", tamarackW}, {"L", local}, {"A", postSalesSecondary}});
+    mulberry.postSales = plan({{"W", tamarackW}, {"L", localPostSales}, {"A", postSalesSecondary}});
     mulberry.sister = plan({{"W", tamarackW}, {"L", local}});
     mulberry.searchesAllPecs = true;
     mulberry.fichaAfterSave = mulberry.fichaOnButton = bySheetFormat();

@@ -21,6 +21,8 @@
     /* operation entry */                                                                                              \
     X(OperationForm, "Carga de Operaciones")                                                                           \
     X(OwnerSearch, "Consulta por Propietario")                                                                         \
+    X(RegulatorSearch, "Busqueda de Reguladores")                                                                      \
+    X(CylinderData, "Datos del Cilindro")                                                                              \
     /* documents */                                                                                                    \
     X(CommitmentLetter, "Carta Compromiso")                                                                            \
     X(CommitmentLetterQuery, "Consulta de Cartas Compromisos")                                                         \

@@ -142,10 +142,10 @@ void TestProfiles::letters_data()
     QTest::newRow("Hickory L: PEC local database") << "Hickory" << ops << "L" << W << local << "tarvil_pec";
     QTest::newRow("Larch L: local") << "Larch" << ops << "L" << W << local << "tarvil";
     QTest::newRow("Juniper W: local") << "Juniper" << ops << "W" << W << local << "tarvil";
-    QTest::newRow("Olive post W: local") << "Olive" << post << "W" << W << local << "tarvil";
+    QTest::newRow("Olive post W: local") << "Olive" << post << "W" << W << local << "tarvil_postventa";
     QTest::newRow("Olive post A: default") << "Olive" << post << "A" << D << "" << "";
     QTest::newRow("Aspen post W: default") << "Aspen" << post << "W" << D << "" << "";
-    QTest::newRow("Linden post L: local") << "Linden" << post << "L" << W << local << "tarvil";
+    QTest::newRow("Linden post L: local") << "Linden" << post << "L" << W << local << "tarvil_postventa";
     QTest::newRow("Aspen sister: none") << "Aspen" << sister << "W" << D << "" << "";
     QTest::newRow("Tamarack sister L: local") << "Tamarack" << sister << "L" << W << local << "tarvil";
     QTest::newRow("Tamarack sister A: none") << "Tamarack" << sister << "A" << D << "" << "";
@@ -225,7 +225,10 @@ void TestProfiles::localRowsUseTheLocalAccount()
                 QCOMPARE(c.settings.password, QString("tarvil"));
                 QCOMPARE(c.settings.label, QString("Local DB"));
                 const bool ownPec = conn == Conn::Operations && pecLocal.contains(p.name);
-                QCOMPARE(c.settings.database, QString(ownPec ? "tarvil_pec" : "tarvil"));
+                // Hornbeam's post-sales settings are its operations settings.
+                const bool postSales = conn == Conn::PostVenta && p.name != "Hornbeam";
+                QCOMPARE(c.settings.database,
+                         QString(ownPec ? "tarvil_pec" : postSales ? "tarvil_postventa" : "tarvil"));
             }
         }
         // Every row that lists "L" for its operations means this machine.

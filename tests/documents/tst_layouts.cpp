@@ -6,7 +6,9 @@
 #include "core/installationprofile.h"
 #include "documents/registry.h"
 #include "documents/sheet.h"
+#include "documents/workshopdocuments.h"
 #include "samplelists.h"
+#include "sampleorder.h"
 #include "samplesheet.h"
 
 #include <QFontMetricsF>
@@ -133,6 +135,30 @@ QStringList layoutsOf(const FichaChoice &c)
     return {};
 }
 
+// A new order and a reprint of one with four cylinders and no regulator.
+QVector<Rendered> orderSamples()
+{
+    QVector<Rendered> out;
+    for (const bool reprint : {false, true}) {
+        Orders::ConversionOrder o = sampleOrder(QStringLiteral("TDM0001"), reprint ? 4 : 1);
+        if (reprint)
+            o.regulator = {};
+        Orders::PrintContext ctx;
+        ctx.reprint = reprint;
+        ctx.pecName = QStringLiteral("PEC DEMO");
+        out.append({reprint ? QStringLiteral("reprint") : QStringLiteral("new"),
+                    std::make_shared<Report::Values>(Documents::OrderValues(o, ctx)),
+                    std::make_shared<Report::VectorRowSource>(QVector<QVariantMap>())});
+    }
+    return out;
+}
+
+QVector<Rendered> ownerListSamples()
+{
+    return {{QStringLiteral("owners"), std::make_shared<Report::Values>(),
+             Documents::OwnerListRows(QVector<Owners::Owner>(90, sampleOwner()))}};
+}
+
 } // namespace
 
 class TstLayouts : public QObject
@@ -157,6 +183,10 @@ private slots:
             QVector<Rendered> samples;
             if (e.document == QLatin1String("sheet"))
                 samples = sheetSamples(l);
+            else if (e.document == QLatin1String("order"))
+                samples = orderSamples();
+            else if (e.name == QLatin1String("TExportToExcelPropietariosForm"))
+                samples = ownerListSamples();
             else if (const std::optional<Sample::ListSample> list = Sample::list(e.name))
                 samples = {{QStringLiteral("lista"), list->values, list->rows}};
             else if (e.document == QLatin1String("leaflet"))

@@ -15,6 +15,7 @@
 #include "operations/windows.h"
 #include "testdb.h"
 #include "widgets/messages.h"
+#include "widgets/modalrun.h"
 #include "workshop/windows.h"
 
 #include <QAction>
@@ -67,6 +68,7 @@ private slots:
     {
         m_db = TestDb::create(kDb);
         dm1().configure(Conn::Operations, {TestDb::host(), kDb, TestDb::user(), TestDb::password(), QString()});
+        dm1().configure(Conn::PostVenta, {TestDb::host(), kDb, TestDb::user(), TestDb::password(), QString()});
         // As the program does at start-up.
         App::registerWindows(m_nav.get());
         Operations::registerWindows(m_nav.get());
@@ -143,9 +145,14 @@ private slots:
             QVERIFY2(!className.match(notice).hasMatch(), qPrintable(notice));
     }
 
-    void operationFormLinksToUnbuiltWindowsTellTheOperator()
+    void operationFormLinksOpenTheirWindowsOrSaySo()
     {
         Global.InstallationId = QStringLiteral("LIND01"); // shows the letter buttons
+        QStringList opened;
+        Widgets::setExecHook([&opened](QDialog &d) {
+            opened << d.objectName();
+            return int(QDialog::Rejected);
+        });
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("C"));
         form.show();
@@ -153,9 +160,9 @@ private slots:
         form.SpeedButton9->click();
         form.SpeedButtonCC1->setEnabled(true); // as after an overdue recall
         form.SpeedButtonCC1->click();
-        QCOMPARE(m_notices,
-                 QStringList({notAvailableNotice(WindowId::ConversionOrders), notAvailableNotice(WindowId::Owners),
-                              notAvailableNotice(WindowId::CommitmentLetter)}));
+        Widgets::setExecHook({});
+        QCOMPARE(opened, QStringList({"TConsultaOTTForm", "TPropietariosForm"}));
+        QCOMPARE(m_notices, QStringList({notAvailableNotice(WindowId::CommitmentLetter)}));
     }
 };
 

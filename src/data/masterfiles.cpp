@@ -1,0 +1,181 @@
+#include "data/masterfiles.h"
+
+#include "core/lookuprules.h"
+#include "data/postsalesstatements.h"
+
+namespace MasterFiles
+{
+
+namespace
+{
+
+struct Shape {
+    const char *table;
+    const char *nameColumn;
+    const char *order;
+};
+
+Shape shapeOf(Table t)
+{
+    switch (t) {
+    case Table::Technicians:
+        return {"operarios", "nombre", "id"};
+    case Table::Faults:
+        return {"fallas", "falla", "falla"};
+    case Table::Jobs:
+        return {"trabajos_realizados", "trabajo_realizado", "trabajo_realizado"};
+    case Table::Dealers:
+        break;
+    }
+    return {"clientes", "cliente", "cliente"};
+}
+
+// One statement per table and purpose; the texts are built from the fixed
+// table and column names above, never from values.
+NamedQuery &statement(Table t, const char *purpose)
+{
+    const Shape s = shapeOf(t);
+    const QString table = QLatin1String(s.table), column = QLatin1String(s.nameColumn);
+    const QString p = QLatin1String(purpose);
+    QString sql;
+    if (p == QLatin1String("list"))
+        sql = QStringLiteral("select id, %2 from %1 order by %3").arg(table, column, QLatin1String(s.order));
+    else if (p == QLatin1String("filter"))
+        sql = QStringLiteral("select id, %2 from %1 where %2 like :f escape '!' order by %3")
+                  .arg(table, column, QLatin1String(s.order));
+    else if (p == QLatin1String("add"))
+        sql = QStringLiteral("insert into %1 (id, %2) values (0, :n)").arg(table, column);
+    else if (p == QLatin1String("rename"))
+        sql = QStringLiteral("update %1 set %2 = :n where id = :id").arg(table, column);
+    else if (p == QLatin1String("remove"))
+        sql = QStringLiteral("delete from %1 where id = :id").arg(table);
+    else
+        sql = QStringLiteral("select %2 from %1 where id = :id").arg(table, column);
+    return postSalesStatement(QStringLiteral("MasterFiles.%1.%2").arg(table, p), sql);
+}
+
+// Runs an insert; false when the row is already there (duplicate key).
+bool insertNew(NamedQuery &q)
+{
+    try {
+        q.execute();
+    } catch (const DbError &e) {
+        if (e.code() != 1062)
+            throw;
+        return false;
+    }
+    return true;
+}
+
+QStringList column(NamedQuery &q, const QString &name)
+{
+    q.open();
+    QStringList out;
+    for (bool more = q.first(); more; more = q.next())
+        out << q.text(name);
+    return out;
+}
+
+} // namespace
+
+QVector<Item> List(Table t, const QString &contains)
+{
+    const bool filtered = !contains.trimmed().isEmpty();
+    NamedQuery &q = statement(t, filtered ? "filter" : "list");
+    q.close();
+    if (filtered)
+        q.setParam(QStringLiteral("f"), Lookups::ContainsPattern(contains.trimmed(), QLatin1Char('!')));
+    q.open();
+    const QString column = QLatin1String(shapeOf(t).nameColumn);
+    QVector<Item> out;
+    out.reserve(q.rowCount());
+    for (bool more = q.first(); more; more = q.next())
+        out.push_back({q.integer(QStringLiteral("id")), q.text(column)});
+    return out;
+}
+
+int Add(Table t, const QString &name)
+{
+    NamedQuery &q = statement(t, "add");
+    q.close();
+    q.setParam(QStringLiteral("n"), storedText(name));
+    q.execute();
+    return q.lastInsertId().toInt();
+}
+
+void Rename(Table t, int id, const QString &name)
+{
+    NamedQuery &q = statement(t, "rename");
+    q.close();
+    q.setParam(QStringLiteral("n"), storedText(name));
+    q.setParam(QStringLiteral("id"), id);
+    q.execute();
+}
+
+void Remove(Table t, int id)
+{
+    NamedQuery &q = statement(t, "remove");
+    q.close();
+    q.setParam(QStringLiteral("id"), id);
+    q.execute();
+}
+
+QString NameOf(Table t, int id)
+{
+    if (id == 0)
+        return {};
+    NamedQuery &q = statement(t, "name");
+    q.close();
+    q.setParam(QStringLiteral("id"), id);
+    q.open();
+    return q.first() ? q.text(QLatin1String(shapeOf(t).nameColumn)) : QString();
+}
+
+QStringList Brands()
+{
+    NamedQuery &q = postSalesStatement(QStringLiteral("MasterFiles.marcas"),
+                                       QStringLiteral("select marca from marcas order by marca"));
+    q.close();
+    return column(q, QStringLiteral("marca"));
+}
+
+QStringList Models(const QString &brand)
+{
+    NamedQuery &q = dm1().query(QStringLiteral("SimpleDataSetModelos"));
+    q.close();
+    q.setParam(QStringLiteral("ma"), storedText(brand));
+    return column(q, QStringLiteral("modelo_m"));
+}
+
+bool AddBrand(const QString &brand)
+{
+    NamedQuery &q = postSalesStatement(QStringLiteral("MasterFiles.addBrand"),
+                                       QStringLiteral("insert into marcas (marca) values (:m)"));
+    q.close();
+    q.setParam(QStringLiteral("m"), storedText(brand));
+    return insertNew(q);
+}
+
+bool AddModel(const QString &brand, const QString &model)
+{
+    NamedQuery &q =
+        postSalesStatement(QStringLiteral("MasterFiles.addModel"),
+                           QStringLiteral("insert into marcas_modelos (marca_m, modelo_m) values (:b, :m)"));
+    q.close();
+    q.setParam(QStringLiteral("b"), storedText(brand));
+    q.setParam(QStringLiteral("m"), storedText(model));
+    return insertNew(q);
+}
+
+void RemoveModel(const QString &brand, const QString &model)
+{
+    NamedQuery &q =
+        postSalesStatement(QStringLiteral("MasterFiles.removeModel"),
+                           QStringLiteral("delete from marcas_modelos where marca_m = :b and modelo_m = :m"));
+    q.close();
+    q.setParam(QStringLiteral("b"), storedText(brand));
+    q.setParam(QStringLiteral("m"), storedText(model));
+    q.execute();
+}
+
+} // namespace MasterFiles

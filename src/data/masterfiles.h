@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// The small master files of the post-sales database that the orders pick
+// from: technicians, faults, jobs, dealers, brands and models. Every one is
+// read and written through the post-sales connection (the dealers too, so
+// that the orders' dealer ids and the dealers window name one table).
+// Failures throw DbError.
+namespace MasterFiles
+{
+
+struct Item {
+    int id = 0;
+    QString name;
+    bool operator==(const Item &) const = default;
+};
+
+enum class Table {
+    Technicians, // operarios (id, nombre), by id
+    Faults,      // fallas (id, falla), by description
+    Jobs,        // trabajos_realizados (id, trabajo_realizado), by description
+    Dealers      // clientes (id, cliente), by name
+};
+
+// Every row, or those whose name contains `contains` (literally, anywhere).
+QVector<Item> List(Table table, const QString &contains = {});
+// A new row with a generated id; returns that id.
+int Add(Table table, const QString &name);
+void Rename(Table table, int id, const QString &name);
+// Deletes the row; orders that still name it keep the id.
+void Remove(Table table, int id);
+// The name of a row; empty when there is no such row (0, or deleted).
+QString NameOf(Table table, int id);
+
+// Brands (sorted) and the models of one brand (sorted).
+QStringList Brands();
+QStringList Models(const QString &brand);
+// False when the brand (or the brand's model) is already there.
+bool AddBrand(const QString &brand);
+bool AddModel(const QString &brand, const QString &model);
+void RemoveModel(const QString &brand, const QString &model);
+
+} // namespace MasterFiles

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/owner.h"
+
+#include <QString>
+#include <QVector>
+#include <optional>
+
+// The owners file of the post-sales database (`propietarios`). Owners are
+// never deleted. Failures throw DbError.
+namespace OwnerStore
+{
+
+enum class By { Name, Document };
+
+// Owners whose `propietario` contains `text` (By::Name) or whose `nroDoc` is
+// exactly `text` (By::Document), sorted by name, at most `limit` of them.
+QVector<Owners::Owner> Search(By by, const QString &text, int limit = Owners::kSearchLimit);
+std::optional<Owners::Owner> Find(int id);
+// The stored row as column -> value, for the pickers' hand-over.
+QVariantMap Row(const Owners::Owner &owner);
+
+// Stores a new owner; returns its generated id.
+int Insert(const Owners::Owner &owner);
+void Update(const Owners::Owner &owner);
+
+} // namespace OwnerStore

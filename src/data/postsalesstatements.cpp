@@ -1,0 +1,40 @@
+#include "data/postsalesstatements.h"
+
+#include <QHash>
+#include <QSqlRecord>
+#include <memory>
+
+NamedQuery &postSalesStatement(const QString &name, const QString &sql)
+{
+    static QHash<QString, std::shared_ptr<NamedQuery>> statements;
+    auto it = statements.find(name);
+    if (it == statements.end())
+        it = statements.insert(name, std::make_shared<NamedQuery>(name, Conn::PostVenta, sql));
+    return **it;
+}
+
+QVariant storedText(const QString &text)
+{
+    return text.isNull() ? QVariant(QString(QLatin1String(""))) : QVariant(text);
+}
+
+QVariant storedValue(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QString)
+        return storedText(value.toString());
+    return value;
+}
+
+QList<QVariantMap> rowsOf(NamedQuery &q)
+{
+    q.open();
+    QList<QVariantMap> out;
+    out.reserve(q.rowCount());
+    for (const QSqlRecord &r : q.rows()) {
+        QVariantMap row;
+        for (int i = 0; i < r.count(); ++i)
+            row.insert(r.fieldName(i), r.value(i));
+        out << row;
+    }
+    return out;
+}

@@ -1,0 +1,38 @@
+#include "workshop/masters/ttrabajosform.h"
+
+namespace
+{
+
+SimpleMasterForm::Setup setup(const QString &objectName, const QString &caption)
+{
+    SimpleMasterForm::Setup s;
+    s.list.objectName = objectName;
+    s.list.caption = caption;
+    s.list.columns = {{QStringLiteral("Descripción del Trabajo a Realizar"), QStringLiteral("name"), 60}};
+    s.list.palette = Widgets::GridPalette::Blue;
+    s.list.size = {600, 460};
+    s.table = MasterFiles::Table::Jobs;
+    s.confirmDelete = QStringLiteral("Esta seguro de borrar este registro?");
+    // The stored description holds 60 characters.
+    s.dialog = {QStringLiteral("TTrabajosEditForm"),
+                QStringLiteral("Trabajos"),
+                QStringLiteral("Descripción del Trabajo Realizado"),
+                60,
+                true,
+                {}};
+    s.filter = SimpleMasterForm::Filter::Separate;
+    return s;
+}
+
+} // namespace
+
+TTrabajosForm::TTrabajosForm(QWidget *parent, Prompter &prompter)
+    : TTrabajosForm(QStringLiteral("TTrabajosForm"), QStringLiteral("Descripción de Trabajos a Realizar"), parent,
+                    prompter)
+{
+}
+
+TTrabajosForm::TTrabajosForm(const QString &objectName, const QString &caption, QWidget *parent, Prompter &prompter)
+    : SimpleMasterForm(setup(objectName, caption), parent, prompter)
+{
+}

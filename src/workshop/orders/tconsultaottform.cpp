@@ -1,0 +1,240 @@
+#include "workshop/orders/tconsultaottform.h"
+
+#include "core/clock.h"
+#include "core/prompter.h"
+#include "data/conversionorderstore.h"
+#include "data/dberror.h"
+#include "widgets/modalrun.h"
+#include "workshop/common/gridrows.h"
+#include "workshop/orders/tverottform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace
+{
+
+Widgets::SearchDialog::Setup setup()
+{
+    Widgets::SearchDialog::Setup s;
+    s.objectName = QStringLiteral("TConsultaOTTForm");
+    s.caption = QStringLiteral("Consulta de Ordenes de Conversión");
+    s.columns = {{QStringLiteral("Orden Nro"), QStringLiteral("numero"), 8, true},
+                 {QStringLiteral("Propietario"), QStringLiteral("propietario"), 50},
+                 {QStringLiteral("VIN"), QStringLiteral("vin"), 20},
+                 {QStringLiteral("Dominio"), QStringLiteral("dominio"), 7, true},
+                 {QStringLiteral("Marca"), QStringLiteral("marca"), 20},
+                 {QStringLiteral("Modelo"), QStringLiteral("modelo"), 20},
+                 {QStringLiteral("Taller"), QStringLiteral("taller"), 7, true},
+                 {QStringLiteral("Fecha"), QStringLiteral("fecha"), 10, true, Widgets::GridColumn::Kind::Date}};
+    s.palette = Widgets::GridPalette::Blue;
+    s.size = {980, 520};
+    return s;
+}
+
+Widgets::SearchDialog::Setup withSearchRow(Widgets::SearchDialog::Setup s)
+{
+    s.prompt = QStringLiteral("Buscar por");
+    s.searchButton = QStringLiteral("Buscar");
+    s.searchButtonName = QStringLiteral("BitBtn1");
+    return s;
+}
+
+} // namespace
+
+TConsultaOTTForm::TConsultaOTTForm(QWidget *parent, Prompter &prompter) : TConsultaOTTForm(setup(), parent, prompter) {}
+
+TConsultaOTTForm::TConsultaOTTForm(const Widgets::SearchDialog::Setup &s, QWidget *parent, Prompter &prompter)
+    : Widgets::SearchDialog(withSearchRow(s), parent, prompter)
+{
+    BitBtn1 = searchButton();
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->addItems(OrderSearch::KindTexts());
+    LabelValor = new QLabel(ComboBox1->currentText(), this);
+    LabelValor->setObjectName(QStringLiteral("LabelValor"));
+    LabelValor->setMinimumWidth(LabelValor->fontMetrics().horizontalAdvance(QStringLiteral("Nro de Orden")) + 8);
+    DateTimePicker1 = new QDateEdit(Clock::today(), this);
+    DateTimePicker2 = new QDateEdit(Clock::today(), this);
+    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
+    DateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
+    for (QDateEdit *d : {DateTimePicker1, DateTimePicker2}) {
+        d->setCalendarPopup(true);
+        d->setDisplayFormat(Widgets::DateFormat);
+        d->hide();
+    }
+    auto *top = qobject_cast<QHBoxLayout *>(layout()->itemAt(0)->layout());
+    top->insertWidget(1, ComboBox1);
+    top->insertWidget(2, LabelValor);
+    top->insertWidget(4, DateTimePicker1);
+    top->insertWidget(5, DateTimePicker2);
+
+    CheckBoxTodos = new QCheckBox(QStringLiteral("Todos los Talleres"), this);
+    CheckBoxTodos->setObjectName(QStringLiteral("CheckBoxTodos"));
+    CheckBoxTodos->setChecked(true);
+    ComboBoxTalleres = new QComboBox(this);
+    ComboBoxTalleres->setObjectName(QStringLiteral("ComboBoxTalleres"));
+    ComboBoxTalleres->setEnabled(false);
+    ComboBoxTalleres->setMinimumWidth(110);
+    auto *second = new QHBoxLayout;
+    second->addWidget(CheckBoxTodos);
+    second->addSpacing(20);
+    second->addWidget(new QLabel(QStringLiteral("Taller"), this));
+    second->addWidget(ComboBoxTalleres);
+    second->addStretch(1);
+    qobject_cast<QVBoxLayout *>(layout())->insertLayout(1, second);
+
+    BitBtnVer = addButton(QStringLiteral("Ver"), QStringLiteral("BitBtnVer"));
+    BitBtnCerrar = addButton(QStringLiteral("Cerrar"), QStringLiteral("BitBtnCerrar"));
+    BitBtnAceptar = addButton(QStringLiteral("Aceptar"), QStringLiteral("BitBtnAceptar"));
+    BitBtnCancel = addButton(QStringLiteral("Cancelar"), QStringLiteral("BitBtnCancel"));
+    BitBtnAceptar->hide();
+    BitBtnCancel->hide();
+    acceptOnDoubleClick(BitBtnVer);
+
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TConsultaOTTForm::ComboBox1Change);
+    connect(CheckBoxTodos, &QCheckBox::clicked, this, &TConsultaOTTForm::CheckBoxTodosClick);
+    connect(BitBtn1, &QPushButton::clicked, this, &TConsultaOTTForm::BitBtn1Click);
+    connect(BitBtnVer, &QPushButton::clicked, this, &TConsultaOTTForm::BitBtnVerClick);
+    connect(BitBtnCerrar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BitBtnAceptar, &QPushButton::clicked, this, [this] {
+        if (hasSelection())
+            accept();
+    });
+    connect(BitBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TConsultaOTTForm::showEvent(QShowEvent *event)
+{
+    Widgets::SearchDialog::showEvent(event);
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    try {
+        ComboBoxTalleres->addItems(ConversionOrderStore::WorkshopsWithWorkOrders());
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+    }
+    Edit1->setFocus();
+}
+
+void TConsultaOTTForm::setSelectionMode()
+{
+    BitBtnVer->hide();
+    BitBtnCerrar->hide();
+    BitBtnAceptar->show();
+    BitBtnCancel->show();
+    disconnect(DBGrid1, &QAbstractItemView::doubleClicked, nullptr, nullptr);
+    acceptOnDoubleClick(BitBtnAceptar);
+}
+
+OrderSearch::Kind TConsultaOTTForm::kind() const
+{
+    return OrderSearch::Kind(std::max(0, ComboBox1->currentIndex()));
+}
+
+void TConsultaOTTForm::ComboBox1Change()
+{
+    LabelValor->setText(ComboBox1->currentText());
+    const bool period = kind() == OrderSearch::Kind::Periodo;
+    Edit1->setVisible(!period);
+    DateTimePicker1->setVisible(period);
+    DateTimePicker2->setVisible(period);
+    if (!period) {
+        Edit1->clear();
+        Edit1->setFocus();
+    }
+}
+
+void TConsultaOTTForm::CheckBoxTodosClick()
+{
+    const bool all = CheckBoxTodos->isChecked();
+    ComboBoxTalleres->setEnabled(!all);
+    if (!all && ComboBoxTalleres->count() > 0)
+        ComboBoxTalleres->setCurrentIndex(0);
+}
+
+void TConsultaOTTForm::BitBtn1Click()
+{
+    OrderSearch::Input in;
+    in.kind = kind();
+    in.text = Edit1->text();
+    in.from = DateTimePicker1->date();
+    in.to = DateTimePicker2->date();
+    in.allWorkshops = CheckBoxTodos->isChecked();
+    in.workshop = ComboBoxTalleres->currentText();
+    const OrderSearch::Outcome out = OrderSearch::Build(in);
+    if (!out.ok) {
+        prompter().error(out.message);
+        Edit1->setFocus();
+        return;
+    }
+    m_searched = true;
+    runSearch([&] { return fetch(out.filter); });
+}
+
+QVector<QSqlRecord> TConsultaOTTForm::fetch(const OrderSearch::Filter &filter)
+{
+    QVector<QSqlRecord> rows;
+    for (const ConversionOrderStore::ListRow &r : ConversionOrderStore::Find(filter))
+        rows << GridRows::record({{QStringLiteral("numero"), r.numero},
+                                  {QStringLiteral("propietario"), r.propietario},
+                                  {QStringLiteral("vin"), r.vin},
+                                  {QStringLiteral("dominio"), r.dominio},
+                                  {QStringLiteral("marca"), r.marca},
+                                  {QStringLiteral("modelo"), r.modelo},
+                                  {QStringLiteral("taller"), r.taller},
+                                  {QStringLiteral("fecha"), r.fecha}});
+    return rows;
+}
+
+std::optional<TConsultaOTTForm::OrderKey> TConsultaOTTForm::selectedOrder() const
+{
+    if (!hasSelection())
+        return std::nullopt;
+    return OrderKey{selectedText(QStringLiteral("taller")), selectedValue(QStringLiteral("numero")).toInt()};
+}
+
+void TConsultaOTTForm::open(const OrderKey &order)
+{
+    TVerOTTForm form(this, prompter());
+    if (form.Load(order.taller, order.numero))
+        Widgets::runModal(form);
+}
+
+void TConsultaOTTForm::BitBtnVerClick()
+{
+    const std::optional<OrderKey> order = selectedOrder();
+    if (!order)
+        return;
+    const int row = selectedRow();
+    open(*order);
+    // The list shows what is stored now.
+    BitBtn1Click();
+    selectRow(row);
+}
+
+std::optional<Nav::ConversionOrder> TConsultaOTTForm::pick(QWidget *parent, Prompter &prompter)
+{
+    TConsultaOTTForm form(parent, prompter);
+    form.setSelectionMode();
+    if (Widgets::runModal(form) != QDialog::Accepted)
+        return std::nullopt;
+    const std::optional<OrderKey> key = form.selectedOrder();
+    if (!key)
+        return std::nullopt;
+    try {
+        if (const auto rows = ConversionOrderStore::LoadRows(key->taller, key->numero))
+            return Nav::ConversionOrder{rows->order, rows->regulators, rows->cylinders};
+    } catch (const DbError &e) {
+        prompter.error(e.text());
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,383 @@
+// The conversion-order windows: entering and storing an order, the checks
+// on leaving fields, viewing and editing one, and the order list.
+#include "app/navigator.h"
+#include "core/clock.h"
+#include "core/global.h"
+#include "data/conversionorderstore.h"
+#include "data/cylinderworktable.h"
+#include "data/dm1.h"
+#include "data/localstore.h"
+#include "documents/workshopdocuments.h"
+#include "gridcolumn.h"
+#include "postsalesdb.h"
+#include "report/preview.h"
+#include "report/reportform.h"
+#include "sampleorder.h"
+#include "scripteddialogs.h"
+#include "scriptedprompter.h"
+#include "widgets/modalrun.h"
+#include "workshop/orders/tasignartallerform.h"
+#include "workshop/orders/tconsultaottform.h"
+#include "workshop/orders/tverottform.h"
+#include "workshop/owners/tpropietariosform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QToolButton>
+#include <QtTest>
+#include <deque>
+#include <functional>
+
+namespace
+{
+
+const QString kOps = QStringLiteral("t_orderforms_ops");
+const QString kPv = QStringLiteral("t_orderforms_pv");
+
+} // namespace
+
+class TstOrderForms : public QObject
+{
+    Q_OBJECT
+    QSqlDatabase db;
+    ScriptedPrompter prompter;
+    ScopedNavigator nav;
+    ScriptedDialogs dialogs;
+    QStringList regulatorSearches;          // what each regulator search was opened with
+    QList<QHash<QString, QString>> printed; // each previewed order: component -> text
+    int cylinderSerial = 0;
+
+    QVariant value(const QString &sql)
+    {
+        QSqlQuery q(db);
+        return q.exec(sql) && q.next() ? q.value(0) : QVariant();
+    }
+    // Leaves `w` for the next field and lets the leave rule run.
+    static void leave(QWidget *from, QWidget *to)
+    {
+        from->window()->activateWindow(); // a dialog that came and went took it
+        QVERIFY(QTest::qWaitForWindowActive(from->window()));
+        from->setFocus();
+        to->setFocus();
+        QCoreApplication::processEvents();
+    }
+    static void show(QDialog &f)
+    {
+        f.show();
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+    }
+    void storeOrder(Orders::ConversionOrder o) { ConversionOrderStore::SaveNew(o); }
+
+private slots:
+    void initTestCase()
+    {
+        db = PostSalesDb::createAndConnect(kOps, kPv);
+        TestDb::exec(db, QStringLiteral("INSERT INTO propietarios (propietario_id, propietario, tipoDoc, nroDoc, "
+                                        "celular, celular_carac, barrio, localidad) VALUES (7, 'LUNA ESTEBAN', "
+                                        "'DNI', '31456789', '54327788', '11', 'CENTRO', 'RAMOS MEJIA')"));
+        TestDb::exec(db, QStringLiteral("INSERT INTO opv (taller, opv_nro) VALUES ('TAL0005', 1), ('TDM0001', 1)"));
+        dialogs.install();
+        // The operation form's dialogs, as the operations folder answers them.
+        nav->add<Nav::PickRegulator>([this](const Nav::PickRegulator &r, QWidget *) {
+            regulatorSearches << r.search;
+            return std::optional<Nav::RegulatorChoice>(Nav::RegulatorChoice{"T009", "TOMASETTO"});
+        });
+        nav->add<Nav::EditCylinder>([this](const Nav::EditCylinder &r, QWidget *) {
+            if (r.kind != QLatin1String("C"))
+                return false;
+            CylinderRow c = sampleOrder().cylinders.first();
+            c.nroSerie = QStringLiteral("CIL%1").arg(++cylinderSerial);
+            LocalTable &t = localStore().table(LocalTableId::Cylinders);
+            CylinderWorkTable::Append(t, c);
+            return true;
+        });
+        Clock::setToday(QDate(2026, 12, 9));
+        Report::ReportForm::setPreviewHook([this](Report::PreviewDialog &p) {
+            QHash<QString, QString> page;
+            for (const Report::DisplayItem &i : p.displayList().items)
+                page.insert(i.name, i.text);
+            page.insert(QStringLiteral("pages"), QString::number(p.pageCount()));
+            printed << page;
+        });
+    }
+    void init()
+    {
+        prompter.log.clear();
+        prompter.answers.clear();
+        dialogs.clear();
+        regulatorSearches.clear();
+        printed.clear();
+        Global = GlobalState{};
+        Global.WorkshopCode = QStringLiteral("TDM0001");
+        Global.PecName = QStringLiteral("PEC DEMO");
+        for (const char *t : {"ott", "ott_reg", "ott_cil"})
+            TestDb::exec(db, QStringLiteral("DELETE FROM %1").arg(QLatin1String(t)));
+    }
+    void cleanup() { QVERIFY(dialogs.empty()); }
+    void cleanupTestCase()
+    {
+        Clock::reset();
+        Report::ReportForm::setPreviewHook({});
+        ScriptedDialogs::uninstall();
+        dm1().closeAll();
+        PostSalesDb::drop(kOps, kPv);
+    }
+
+    void newOrderIsCheckedStoredWhole()
+    {
+        TAsignarTallerForm f(nullptr, prompter);
+        f.Prepare(QStringLiteral("TDM0001"), QDate(2026, 12, 9));
+        show(f);
+        QCOMPARE(f.FechaEdit->text(), QStringLiteral("09/12/2026"));
+        f.BitBtn1->click();
+        QCOMPARE(prompter.log, QStringList{"warn: Hay errores. Completar los campos marcados"});
+        for (QWidget *w : {static_cast<QWidget *>(f.DominioEdit), static_cast<QWidget *>(f.DBLookupComboBox1),
+                           static_cast<QWidget *>(f.DBLookupComboBox2), static_cast<QWidget *>(f.DBLookupComboBox3),
+                           static_cast<QWidget *>(f.PropietarioIdEdit)})
+            QVERIFY2(f.isMarked(w), qPrintable(w->objectName()));
+        QCOMPARE(value("select count(*) from ott").toInt(), 0);
+
+        f.AnioSpinEdit->setValue(2019);
+        f.DBLookupComboBox1->setCurrentText(QStringLiteral("FIAT"));
+        QVERIFY(!f.isMarked(f.DBLookupComboBox1)); // a change gives the colour back
+        QCOMPARE(f.DBLookupComboBox2->count(), 2); // the brand's models
+        f.DBLookupComboBox2->setCurrentText(QStringLiteral("UNO"));
+        f.DBLookupComboBox3->setCurrentText(QStringLiteral("OESTE MOTORS"));
+        f.DominioEdit->setFocus();
+        QTest::keyClicks(f.DominioEdit, QStringLiteral("ab123cd"));
+        dialogs.answer([](QDialog &d) {
+            auto &owners = static_cast<TPropietariosForm &>(d);
+            owners.Edit1->setText(QStringLiteral("LUNA"));
+            owners.BitBtnBuscar->click();
+            return int(QDialog::Rejected);
+        });
+        f.BitBtnBuscarPropietario->click();
+        QCOMPARE(f.PropietarioEdit->text(), QStringLiteral("LUNA ESTEBAN"));
+        QCOMPARE(f.PropietarioIdEdit->text(), QStringLiteral("7"));
+        for (int i = 0; i < 4; ++i)
+            f.BitBtnAgregarCilindro->click();
+        QCOMPARE(f.DBGridCilindros->model()->rowCount(), 4);
+        prompter.answers = {true};
+        f.BitBtnBorrarCilindro->click(); // the last one, under the cursor
+        QCOMPARE(column(f.DBGridCilindros, 1), QStringList({"CIL1", "CIL2", "CIL3"}));
+        f.BitBtnAgregarCilindro->click();
+        f.PageControl1->setCurrentIndex(1);
+        f.CodigoRegularEdit->setText(QStringLiteral("R001")); // in the operations catalogue
+        leave(f.CodigoRegularEdit, f.VinEdit);
+        QCOMPARE(f.MarcaReguladorEdit->text(), QStringLiteral("LOVATO"));
+        f.NroSerieReguladorEdit->setText(QStringLiteral("RS-99"));
+        Widgets::selectGridRow(f.DBGridOperarios, 1);
+        f.AsignarButtons[int(Orders::Role::Cunero)]->click();
+        QCOMPARE(f.RoleEdits[int(Orders::Role::Cunero)]->text(), QStringLiteral("BRITEZ DAMIAN"));
+
+        prompter.log.clear();
+        f.BitBtn1->click();
+        QCOMPARE(prompter.log, QStringList());
+        QCOMPARE(f.result(), int(QDialog::Accepted));
+        QCOMPARE(value("select concat(taller, '|', ott_nro, '|', dominio, '|', marca, '|', modelo, '|', cliente, '|', "
+                       "propietario_id, '|', barrio, '|', cunero, '|', anio) from ott")
+                     .toString(),
+                 QStringLiteral("TDM0001|1|AB123CD|FIAT|UNO|2|7|CENTRO|2|2019"));
+        QCOMPARE(value("select concat(RCODREGH, '|', RNROSERIE, '|', RNUEVO) from ott_reg").toString(),
+                 QStringLiteral("R001|RS-99|S"));
+        QCOMPARE(value("select count(*) from ott_cil where OTT_ID = 1").toInt(), 4);
+
+        // Printed on one page: three of the four cylinders, the mobile with
+        // its area code, the consent line with the PEC's name.
+        QCOMPARE(printed.size(), 1);
+        const QHash<QString, QString> &sheet = printed.first();
+        QCOMPARE(sheet.value("pages"), QStringLiteral("1"));
+        QCOMPARE(sheet.value("QROtNro"), QStringLiteral("1"));
+        QCOMPARE(sheet.value("QRTel"), QStringLiteral("11 54327788"));
+        QCOMPARE(sheet.value("QRAutorizo"), QStringLiteral("Por la presente autorizo a personal de   PEC DEMO"));
+        QCOMPARE(sheet.value("QRCil3Serie"), QStringLiteral("CIL3"));
+        QVERIFY(!sheet.contains("QRCil4Serie"));
+        QCOMPARE(sheet.value("QRRegNuevo"), QStringLiteral("X"));
+        QCOMPARE(sheet.value("QRConces"), QStringLiteral("OESTE MOTORS"));
+        QCOMPARE(sheet.value("QRCunero"), QStringLiteral("BRITEZ DAMIAN"));
+    }
+
+    void yearAndPlateChecks()
+    {
+        Orders::ConversionOrder other = sampleOrder(QStringLiteral("TAL0005"));
+        other.dominio = QStringLiteral("ABC123");
+        storeOrder(other);
+        other.dominio = QStringLiteral("AAA000");
+        storeOrder(other);
+
+        TAsignarTallerForm f(nullptr, prompter);
+        f.Prepare(QStringLiteral("TDM0001"), QDate(2026, 12, 9));
+        show(f);
+        f.AnioSpinEdit->setValue(1950);
+        leave(f.AnioSpinEdit, f.VinEdit);
+        QCOMPARE(prompter.log, QStringList{"alert: Año Invalido."});
+        QCOMPARE(QApplication::focusWidget(), f.AnioSpinEdit);
+        f.AnioSpinEdit->setValue(2027);
+        leave(f.AnioSpinEdit, f.VinEdit);
+        QCOMPARE(prompter.log.size(), 1);
+
+        f.AnioSpinEdit->setValue(2010);
+        f.DominioEdit->setFocus();
+        QTest::keyClicks(f.DominioEdit, QStringLiteral("AAA000"));
+        leave(f.DominioEdit, f.VinEdit);
+        QCOMPARE(prompter.log.size(), 1); // no warning for AAA000
+        f.DominioEdit->setFocus();
+        f.DominioEdit->selectAll();
+        QTest::keyClicks(f.DominioEdit, QStringLiteral("ABC123"));
+        leave(f.DominioEdit, f.VinEdit);
+        QCOMPARE(prompter.log.last(), QStringLiteral("info: El dominio indicado ya tiene una Orden de Conversión."));
+        QCOMPARE(QApplication::focusWidget(), f.DominioEdit);
+    }
+
+    void regulatorLookUp()
+    {
+        TAsignarTallerForm f(nullptr, prompter);
+        f.Prepare(QStringLiteral("TDM0001"), QDate(2026, 12, 9));
+        show(f);
+        f.PageControl1->setCurrentIndex(1);
+        leave(f.CodigoRegularEdit, f.VinEdit); // empty: the search opens
+        QCOMPARE(regulatorSearches, QStringList{QString()});
+        QCOMPARE(f.CodigoRegularEdit->text(), QStringLiteral("T009"));
+        f.CodigoRegularEdit->setText(QStringLiteral("ZZ"));
+        leave(f.CodigoRegularEdit, f.VinEdit);
+        QCOMPARE(prompter.log, QStringList{"error: Código de Regulador no encontrado."});
+        QCOMPARE(regulatorSearches.last(), QStringLiteral("ZZ")); // opened already searched
+        QCOMPARE(f.MarcaReguladorEdit->text(), QStringLiteral("TOMASETTO"));
+    }
+
+    void viewingAndEditing()
+    {
+        Orders::ConversionOrder o = sampleOrder(QStringLiteral("TDM0001"), 2);
+        o.dealer = 9;          // a dealer deleted since
+        o.technicians[0] = 42; // and a technician
+        storeOrder(o);
+
+        TVerOTTForm f(nullptr, prompter);
+        QVERIFY(f.Load(QStringLiteral("TDM0001"), 1));
+        show(f);
+        QCOMPARE(f.DBLookupComboBox3->currentText(), QString());
+        QCOMPARE(f.RoleEdits[0]->text(), QString());
+        QCOMPARE(f.RoleEdits[1]->text(), QStringLiteral("BRITEZ DAMIAN"));
+        QCOMPARE(f.BarrioEdit->text(), QString()); // neither shown nor kept here
+        QCOMPARE(f.DominioEdit->text(), QStringLiteral("AB123CD"));
+        QCOMPARE(f.DBGridCilindros->model()->rowCount(), 2);
+        QCOMPARE(f.DBGridCilindros->model()->index(1, 3).data().toString(), QStringLiteral("DESMONTAJE"));
+        QVERIFY(f.VinEdit->isReadOnly() && !f.BitBtnAgregarCilindro->isEnabled() && !f.AsignarButtons[0]->isEnabled());
+        QVERIFY(f.BitBtnEditar->isVisible() && !f.BitBtn1->isVisible());
+
+        Global.WorkshopCode = QStringLiteral("TAL0005"); // "Taller:" prints the logged-in workshop
+        f.BitBtnReimprimir->click();
+        QCOMPARE(printed.size(), 1);
+        QCOMPARE(printed[0].value("QRTel"), QStringLiteral("54327788")); // the mobile alone
+        QCOMPARE(printed[0].value("QRAutorizo"), QStringLiteral("Por la presente autorizo a personal de  "));
+        QCOMPARE(printed[0].value("QRTaller"), QStringLiteral("TAL0005"));
+        QCOMPARE(printed[0].value("QRElectricista"), QString());
+
+        f.BitBtnEditar->click();
+        QVERIFY(!f.VinEdit->isReadOnly() && f.BitBtnAgregarCilindro->isEnabled() && f.AsignarButtons[0]->isEnabled());
+        QVERIFY(!f.QuitarButtons[0]->isEnabled());
+        f.VinEdit->setText(QStringLiteral("NUEVO VIN"));
+        f.BitBtnAgregarCilindro->click();
+        prompter.answers = {false}; // no print
+        f.BitBtn1->click();
+        QCOMPARE(prompter.log, QStringList({"info: Se ha actualizado la Orden de Conversión.",
+                                            "ask: Desea imprimir la Orden de Conversión?"}));
+        QCOMPARE(f.result(), int(QDialog::Accepted));
+        QCOMPARE(value("select concat(vin, '|', cliente, '|', electricista, '|', barrio) from ott").toString(),
+                 QStringLiteral("NUEVO VIN|9|42|CENTRO"));
+        QCOMPARE(value("select count(*) from ott_cil").toInt(), 3);
+        QCOMPARE(value("select CCODGEST from ott_cil where CNROSERIE = 'SER2'").toString(), QStringLiteral("D"));
+
+        TVerOTTForm missing(nullptr, prompter);
+        QVERIFY(!missing.Load(QStringLiteral("TDM0001"), 99));
+    }
+
+    void orderList()
+    {
+        storeOrder(sampleOrder(QStringLiteral("TDM0001")));
+        Orders::ConversionOrder other = sampleOrder(QStringLiteral("TAL0005"));
+        other.owner.nombre = QStringLiteral("PEREZ JUAN");
+        storeOrder(other);
+
+        TConsultaOTTForm f(nullptr, prompter);
+        show(f);
+        QCOMPARE(f.ComboBoxTalleres->count(), 2);
+        f.ComboBox1->setCurrentIndex(2); // "Nro de Orden"
+        QCOMPARE(f.LabelValor->text(), QStringLiteral("Nro de Orden"));
+        QTest::keyClicks(f.Edit1, QStringLiteral("uno"));
+        f.BitBtn1->click();
+        QCOMPARE(prompter.log, QStringList{"error: El número de orden debe ser un número entero."});
+        f.Edit1->setText(QStringLiteral("1"));
+        f.BitBtn1->click();
+        QCOMPARE(column(f.DBGrid1, 6), QStringList({"TAL0005", "TDM0001"}));
+        f.CheckBoxTodos->click();
+        QVERIFY(f.ComboBoxTalleres->isEnabled());
+        QCOMPARE(f.ComboBoxTalleres->currentText(), QStringLiteral("TAL0005"));
+        f.BitBtn1->click();
+        QCOMPARE(column(f.DBGrid1, 1), QStringList{"PEREZ JUAN"});
+
+        f.ComboBox1->setCurrentIndex(3); // "Periodo": two dates instead of the entry
+        QVERIFY(!f.Edit1->isVisible() && f.DateTimePicker1->isVisible());
+        QCOMPARE(f.DateTimePicker1->date(), QDate(2026, 12, 9));
+
+        // Selection mode: the chosen order's rows for "Traer desde OC".
+        dialogs.answer([](QDialog &d) {
+            auto &list = static_cast<TConsultaOTTForm &>(d);
+            if (list.BitBtnVer->isVisible() || !list.BitBtnAceptar->isVisible())
+                return int(QDialog::Rejected);
+            list.ComboBox1->setCurrentIndex(1);
+            list.Edit1->setText(QStringLiteral("LUNA"));
+            list.BitBtn1->click();
+            list.BitBtnAceptar->click();
+            return list.result();
+        });
+        const std::optional<Nav::ConversionOrder> picked = TConsultaOTTForm::pick(nullptr, prompter);
+        QVERIFY(picked);
+        QCOMPARE(picked->order.value("propietario").toString(), QStringLiteral("LUNA ESTEBAN"));
+        QCOMPARE(picked->regulators.size(), 1);
+        QCOMPARE(picked->regulators.first().value("MARCA").toString(), QStringLiteral("TOMASETTO"));
+        QCOMPARE(picked->cylinders.size(), 2);
+    }
+
+    // Look check: TARVIL_SCREENSHOT_DIR=/tmp/x writes the order forms.
+    void screenshot()
+    {
+        const QString dir = qEnvironmentVariable("TARVIL_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("TARVIL_SCREENSHOT_DIR not set");
+        storeOrder(sampleOrder(QStringLiteral("TDM0001"), 3));
+        TVerOTTForm f(nullptr, prompter);
+        QVERIFY(f.Load(QStringLiteral("TDM0001"), 1));
+        show(f);
+        for (int tab = 0; tab < f.PageControl1->count(); ++tab) {
+            f.PageControl1->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            QVERIFY(f.grab().save(QDir(dir).filePath(QStringLiteral("orden-%1.png").arg(tab))));
+        }
+        Orders::PrintContext ctx;
+        ctx.pecName = QStringLiteral("PEC DEMO");
+        ctx.workshopCode = QStringLiteral("TDM0001");
+        ctx.dealerName = QStringLiteral("OESTE MOTORS");
+        ctx.technicianNames = {QStringLiteral("ACOSTA LEANDRO"), QStringLiteral("BRITEZ DAMIAN"), QString(),
+                               QStringLiteral("CORIA MATIAS"), QString()};
+        Orders::ConversionOrder printed = sampleOrder(QStringLiteral("TDM0001"), 4);
+        printed.numero = 17;
+        QVERIFY(Documents::MakeOrder(printed, ctx).exportPdf(QDir(dir).filePath(QStringLiteral("orden.pdf"))));
+        TConsultaOTTForm list(nullptr, prompter);
+        show(list);
+        list.ComboBox1->setCurrentIndex(1);
+        list.BitBtn1->click();
+        QVERIFY(list.grab().save(QDir(dir).filePath(QStringLiteral("consulta.png"))));
+    }
+};
+
+QTEST_MAIN(TstOrderForms)
+#include "tst_orderforms.moc"
