@@ -139,4 +139,14 @@ struct PickConversionOrder {
     WindowId target() const { return window; }
 };
 
+// A work order (`taller`, `opv_nro`) with its faults and jobs, read-only.
+struct ViewWorkOrder {
+    using Result = void;
+    static constexpr WindowId window = WindowId::WorkOrderView;
+    QString taller;
+    int opvNro = 0;
+    bool operator==(const ViewWorkOrder &) const = default;
+    WindowId target() const { return window; }
+};
+
 } // namespace Nav

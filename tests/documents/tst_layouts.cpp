@@ -2,6 +2,7 @@
 // document's values and rows: a layout that does not load, a name that no
 // value or field supplies, or an item off its page fails here, whoever adds
 // the layout.
+#include "documents/rankingdocument.h"
 #include "documents/registry.h"
 #include "documents/sheet.h"
 #include "documents/workshopdocuments.h"
@@ -66,6 +67,24 @@ QVector<Rendered> ownerListSamples()
              Documents::OwnerListRows(QVector<Owners::Owner>(90, sampleOwner()))}};
 }
 
+// A ranking long enough for a second page, with and without its chart.
+QVector<Rendered> rankingSamples()
+{
+    QVector<Ranking::Count> counts;
+    for (int id = 1; id <= 70; ++id)
+        counts.push_back({id, QStringLiteral("FALLA NUMERO %1 CON UNA DESCRIPCION LARGA").arg(id), 100 - id});
+    QVector<Rendered> out;
+    for (const bool chart : {false, true}) {
+        Documents::RankingHeader h{
+            QStringLiteral("PEC DEMO"), QStringLiteral("TODOS"), QStringLiteral("Periodo: 01/03/2026 al 31/03/2026"),
+            QStringLiteral("Vehículo: FIAT UNO"), chart ? QStringLiteral(":/documents/layouts/logo.png") : QString()};
+        out.append({chart ? QStringLiteral("chart") : QStringLiteral("no chart"),
+                    std::make_shared<Report::Values>(Documents::RankingValues(h)),
+                    Documents::RankingRows(Ranking::Rank(counts))});
+    }
+    return out;
+}
+
 } // namespace
 
 class TstLayouts : public QObject
@@ -89,6 +108,8 @@ private slots:
                 samples = sheetSamples(l);
             else if (e.document == QLatin1String("order"))
                 samples = orderSamples();
+            else if (e.document == QLatin1String("ranking"))
+                samples = rankingSamples();
             else if (e.name == QLatin1String("TExportToExcelPropietariosForm"))
                 samples = ownerListSamples();
             else
