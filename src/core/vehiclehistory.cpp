@@ -56,9 +56,8 @@ QVector<Event> Timeline(const QVector<WorkOrder> &workOrders, const QVector<Conv
 {
     QVector<Event> out;
     for (const ConversionOrder &c : conversionOrders)
-        out.push_back(
-            {c.fecha, EventKind::Conversion, c.taller.trimmed(),
-             QStringLiteral("Orden de Conversión Nro %1%2%3").arg(c.numero).arg(inWorkshop(c.taller), kmText(c.km))});
+        out.push_back({c.fecha, EventKind::Conversion, c.taller.trimmed(),
+                       QStringLiteral("Nro %1%2%3").arg(c.numero).arg(inWorkshop(c.taller), kmText(c.km))});
     for (const Operation &o : operations) {
         const QString oblea = o.oblea.trimmed();
         QString text = o.operacion.trimmed().isEmpty() ? KindText(EventKind::Operation) : o.operacion.trimmed();
@@ -74,8 +73,7 @@ QVector<Event> Timeline(const QVector<WorkOrder> &workOrders, const QVector<Conv
         }
     }
     for (const WorkOrder &w : workOrders) {
-        QString text =
-            QStringLiteral("Orden de Trabajo Nro %1%2%3").arg(w.numero).arg(inWorkshop(w.taller), kmText(w.km));
+        QString text = QStringLiteral("Nro %1%2%3").arg(w.numero).arg(inWorkshop(w.taller), kmText(w.km));
         if (w.garantia.trimmed().compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0)
             text += QStringLiteral(", en garantía");
         out.push_back({w.fecha.date(), EventKind::WorkOrder, w.taller.trimmed(), text});

@@ -67,9 +67,9 @@ private slots:
         QStringList texts;
         for (const History::Event &e : events)
             texts << e.fecha.toString(Qt::ISODate) + QLatin1Char(' ') + e.text;
-        QCOMPARE(texts, (QStringList{"2025-11-04 Orden de Conversión Nro 3 en TDM0001, 800 km",
+        QCOMPARE(texts, (QStringList{"2025-11-04 Nro 3 en TDM0001, 800 km",
                                      "2025-11-04 CONVERSION, oblea 0000001111 en TDM0001",
-                                     "2026-03-10 Orden de Trabajo Nro 5 en TDM0001, 32.000 km, en garantía",
+                                     "2026-03-10 Nro 5 en TDM0001, 32.000 km, en garantía",
                                      "2026-11-04 RENOVACION, oblea 0000002222 en TDM0001",
                                      "2026-11-04 Venció la oblea 0000001111", "2027-11-04 Vence la oblea 0000002222"}));
         QVERIFY(events.last().pending);

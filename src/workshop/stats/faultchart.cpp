@@ -5,19 +5,20 @@
 #include <QChart>
 #include <QHorizontalBarSeries>
 #include <QLocale>
+#include <QPainter>
 #include <QValueAxis>
 
 namespace
 {
 
-QChart *makeChart(const QVector<Ranking::Bar> &bars)
+QChart *makeChart(const QVector<Ranking::Bar> &bars, const QString &emptyTitle)
 {
     auto *chart = new QChart;
     chart->legend()->hide();
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(4, 4, 12, 4));
     if (bars.isEmpty()) {
-        chart->setTitle(QStringLiteral("Sin fallas para mostrar"));
+        chart->setTitle(emptyTitle);
         return chart;
     }
     chart->setTitle(QStringLiteral("Fallas más frecuentes"));
@@ -68,26 +69,39 @@ FaultChartView::FaultChartView(QWidget *parent) : QChartView(parent)
     setObjectName(QStringLiteral("ChartFallas"));
     setRenderHint(QPainter::Antialiasing);
     setMinimumSize(520, 300);
-    setBars({});
+    draw(QStringLiteral("Elija la selección y presione \"Ver\""));
 }
 
 void FaultChartView::setBars(const QVector<Ranking::Bar> &bars)
 {
+    draw(QStringLiteral("Sin fallas en la selección"), bars);
+}
+
+void FaultChartView::draw(const QString &emptyTitle, const QVector<Ranking::Bar> &bars)
+{
     m_bars = bars;
     QChart *old = chart();
-    setChart(makeChart(bars));
+    setChart(makeChart(bars, emptyTitle));
     delete old;
 }
 
-QImage FaultChartView::render(const QVector<Ranking::Bar> &bars, const QSize &size)
+QImage FaultChartView::picture(const QVector<Ranking::Bar> &bars, const QSize &size)
 {
     FaultChartView view;
     view.setAttribute(Qt::WA_DontShowOnScreen);
     view.setBars(bars);
     view.setFrameShape(QFrame::NoFrame);
-    view.resize(size);
-    view.show(); // lays the chart out at its size before the picture is taken
-    QImage image = view.grab().toImage();
+    // Laid out at half the size and drawn at twice the density, so the
+    // printed texts keep a readable size.
+    view.resize(size / 2);
+    view.show();
+    QImage image(size, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2.0);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    view.render(&painter);
+    painter.end();
     view.hide();
     return image;
 }

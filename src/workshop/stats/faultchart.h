@@ -14,13 +14,14 @@ class FaultChartView : public QChartView
 public:
     explicit FaultChartView(QWidget *parent = nullptr);
 
-    // Redraws the chart; no bars: an empty chart with a notice.
+    // Redraws the chart; no bars: an empty chart that says so.
     void setBars(const QVector<Ranking::Bar> &bars);
     const QVector<Ranking::Bar> &bars() const { return m_bars; }
 
     // The chart of `bars` drawn at `size` pixels on white.
-    static QImage render(const QVector<Ranking::Bar> &bars, const QSize &size);
+    static QImage picture(const QVector<Ranking::Bar> &bars, const QSize &size);
 
 private:
+    void draw(const QString &emptyTitle, const QVector<Ranking::Bar> &bars = {});
     QVector<Ranking::Bar> m_bars;
 };

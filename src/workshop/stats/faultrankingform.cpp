@@ -69,7 +69,7 @@ void FaultRankingForm::BitBtnVerClick()
     // The report reads the chart from a picture file that lives as long as
     // the preview.
     QTemporaryFile picture(QDir::tempPath() + QStringLiteral("/tarvil-ranking-XXXXXX.png"));
-    if (!bars.isEmpty() && picture.open() && FaultChartView::render(bars, kPrintedChart).save(&picture, "PNG")) {
+    if (!bars.isEmpty() && picture.open() && FaultChartView::picture(bars, kPrintedChart).save(&picture, "PNG")) {
         picture.close();
         s->header.chartFile = picture.fileName();
     }

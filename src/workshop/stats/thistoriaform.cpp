@@ -231,6 +231,7 @@ void THistoriaForm::showTimeline(const QVector<History::Event> &events)
             ListCronologia, {e.fecha.isValid() ? e.fecha.toString(Widgets::DateFormat) : QStringLiteral("sin fecha"),
                              History::KindText(e.kind), e.text});
         item->setForeground(1, eventColour(e));
+        item->setToolTip(2, e.text);
         if (e.kind == History::EventKind::Expiry) {
             QFont f = item->font(2);
             f.setBold(true);
