@@ -109,9 +109,10 @@ int main(int argc, char **argv)
     dm1().configure(Conn::PostVenta, {TestDb::host(), kDb, TestDb::user(), TestDb::password(), QString()});
 
     const QDate from(2025, 1, 1), to(2025, 12, 31);
+    // GEN0001 serves FIAT "MODELO 0" only.
     time("todas las órdenes", Ranking::EveryOrder(), runs);
     time("un concesionario, un año", Ranking::ForDealer(7, from, to), runs);
-    time("un modelo, un año", Ranking::ForModel("FIAT", "MODELO 2", from, to, true, {}), runs);
-    time("un modelo, un taller", Ranking::ForModel("FIAT", "MODELO 2", from, to, false, "GEN0009"), runs);
+    time("un modelo, un año", Ranking::ForModel("FIAT", "MODELO 0", from, to, true, {}), runs);
+    time("un modelo, un taller", Ranking::ForModel("FIAT", "MODELO 0", from, to, false, "GEN0001"), runs);
     return 0;
 }

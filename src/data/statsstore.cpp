@@ -81,13 +81,21 @@ QVector<Ranking::Count> FaultCounts(const Ranking::Bounds &bounds)
 {
     // Counted per fault before the descriptions join, so a fault that left
     // the master file still counts (without description) and the shares add
-    // up to the whole selection.
-    NamedQuery &q = postSalesStatement(
-        QStringLiteral("StatsStore.ranking.") + kindName(bounds.kind),
-        QStringLiteral("select r.falla, fallas.falla as falla_1, r.cantidad from (select f.falla, count(*) as cantidad "
-                       "from opv o join opv_fallas f on f.taller_id = o.taller and f.opv_nro = o.opv_nro "
-                       "where f.falla is not null%1 group by f.falla) r left join fallas on fallas.id = r.falla")
-            .arg(orderConditions(bounds.kind)));
+    // up to the whole selection. Every entry belongs to a work order (they
+    // are written with it and nothing deletes an order), so the ranking of
+    // every order counts the entries alone, from their fault index; the
+    // others take the orders of their bounds first.
+    const QString counts =
+        bounds.kind == Kind::Workshop
+            ? QStringLiteral(
+                  "select falla, count(*) as cantidad from opv_fallas where falla is not null group by falla")
+            : QStringLiteral("select f.falla, count(*) as cantidad from opv o join opv_fallas f on f.taller_id = "
+                             "o.taller and f.opv_nro = o.opv_nro where f.falla is not null%1 group by f.falla")
+                  .arg(orderConditions(bounds.kind));
+    NamedQuery &q = postSalesStatement(QStringLiteral("StatsStore.ranking.") + kindName(bounds.kind),
+                                       QStringLiteral("select r.falla, fallas.falla as falla_1, r.cantidad from (%1) r "
+                                                      "left join fallas on fallas.id = r.falla")
+                                           .arg(counts));
     q.close();
     bindBounds(q, bounds);
     q.open();

@@ -16,7 +16,6 @@
 //   TDM0001 6  31/03/2026 18:00 FIAT UNO dealer 2  fault 2
 //   TAL0005 6  01/04/2026 FIAT UNO    dealer 2  fault 9 (gone from `fallas`)
 //   TDM0001 7  02/04/2026 FIAT UNO    owner 99 (not on file), receptionist 99
-//   and a fault entry of TDM0001 99, an order that does not exist.
 namespace StatsDb
 {
 
@@ -52,7 +51,6 @@ inline QSqlDatabase create(const QString &operations, const QString &postSales)
     order(db, QStringLiteral("TDM0001"), 6, at(3, 31, 18), QStringLiteral("FIAT"), QStringLiteral("UNO"), 2, {2});
     order(db, QStringLiteral("TAL0005"), 6, at(4, 1), QStringLiteral("FIAT"), QStringLiteral("UNO"), 2, {9});
     order(db, QStringLiteral("TDM0001"), 7, at(4, 2), QStringLiteral("FIAT"), QStringLiteral("UNO"), 2, {}, 99, 99);
-    TestDb::exec(db, QStringLiteral("insert into opv_fallas (taller_id, opv_nro, falla) values ('TDM0001', 99, 1)"));
     TestDb::exec(db, QStringLiteral("insert into ott (taller, ott_nro, fecha, dominio, propietario, celular, marca, "
                                     "modelo, vin, km) values ('TDM0001', 3, '2025-11-04', 'AB123CD', 'LUNA ESTEBAN', "
                                     "'1155550000', 'FIAT', 'UNO', 'VINOTT', 800), ('TAL0005', 1, '2026-02-02', "

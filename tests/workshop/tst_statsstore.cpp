@@ -49,9 +49,9 @@ private slots:
         PostSalesDb::drop(kOps, kPv);
     }
 
-    // Every order: a fault entered twice counts twice, the entry of an order
-    // that does not exist not at all, a fault gone from the master file still
-    // counts (without description), and the shares add up to 100.
+    // Every order: a fault entered twice counts twice, a fault gone from the
+    // master file still counts (without description), and the shares add up
+    // to 100.
     void everyOrderCountsEachEntryOfItsOwnOrder()
     {
         const QVector<Ranking::Row> rows = rank(Ranking::EveryOrder());
