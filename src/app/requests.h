@@ -139,13 +139,12 @@ struct PickConversionOrder {
     WindowId target() const { return window; }
 };
 
-// A work order (`taller`, `opv_nro`) with its faults and jobs, read-only.
+// A stored work order shown read-only, with its faults and jobs.
 struct ViewWorkOrder {
     using Result = void;
     static constexpr WindowId window = WindowId::WorkOrderView;
     QString taller;
-    int opvNro = 0;
-    bool operator==(const ViewWorkOrder &) const = default;
+    int numero = 0;
     WindowId target() const { return window; }
 };
 

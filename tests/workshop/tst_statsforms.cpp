@@ -75,7 +75,7 @@ class TstStatsForms : public QObject
     ScriptedPrompter prompter;
     ScopedNavigator nav;
     QVector<Printed> printed;
-    QVector<Nav::ViewWorkOrder> opened;
+    QStringList opened; // "taller/numero" of each work order asked for
 
 private slots:
     void initTestCase()
@@ -91,7 +91,9 @@ private slots:
                 out.chartReadable = !QImage(chart->text).isNull();
             printed << out;
         });
-        nav->add<Nav::ViewWorkOrder>([this](const Nav::ViewWorkOrder &r, QWidget *) { opened << r; });
+        nav->add<Nav::ViewWorkOrder>([this](const Nav::ViewWorkOrder &r, QWidget *) {
+            opened << r.taller + QLatin1Char('/') + QString::number(r.numero);
+        });
     }
     void init()
     {
@@ -191,7 +193,7 @@ private slots:
         QCOMPARE(form.DBGrid1->model()->index(0, 7).data().toString(), QStringLiteral("01/04/2026"));
         Widgets::selectGridRow(form.DBGrid1, 1);
         QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
-        QCOMPARE(opened, (QVector<Nav::ViewWorkOrder>{{"TDM0001", 6}}));
+        QCOMPARE(opened, QStringList{"TDM0001/6"});
     }
 
     void historyLabelsTabsAndTimeline()
@@ -222,7 +224,7 @@ private slots:
 
         Widgets::selectGridRow(form.DBGridOrdenes, 2);
         QTest::mouseClick(form.BitBtnVerOrden, Qt::LeftButton);
-        QCOMPARE(opened, (QVector<Nav::ViewWorkOrder>{{"TDM0001", 6}}));
+        QCOMPARE(opened, QStringList{"TDM0001/6"});
     }
 };
 
