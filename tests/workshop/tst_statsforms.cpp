@@ -5,6 +5,7 @@
 #include "core/clock.h"
 #include "core/global.h"
 #include "data/dm1.h"
+#include "displaylist.h"
 #include "report/preview.h"
 #include "report/reportform.h"
 #include "scriptedprompter.h"
@@ -33,23 +34,14 @@ namespace
 const QString kOps = QStringLiteral("t_statsforms_ops");
 const QString kPv = QStringLiteral("t_statsforms_pv");
 
-// What one preview showed.
-struct Printed {
-    Report::DisplayList list;
-    bool chartReadable = false;
-    QString text(const QString &name) const
-    {
-        const Report::DisplayItem *i = list.find(name);
-        return i ? i->text : QString();
-    }
-    QStringList column(const QString &name) const
-    {
-        QStringList out;
-        for (const Report::DisplayItem &i : list.named(name))
-            out << i.text;
-        return out;
-    }
-};
+// A detail component's text on every printed row.
+QStringList column(const Shown::Preview &p, const QString &name)
+{
+    QStringList out;
+    for (const Report::DisplayItem &i : p.list.named(name))
+        out << i.text;
+    return out;
+}
 
 // Puts the grid's cursor on the row whose column `col` reads `text`.
 void selectByText(QTableView *grid, int col, const QString &text)
@@ -74,8 +66,9 @@ class TstStatsForms : public QObject
     QSqlDatabase db;
     ScriptedPrompter prompter;
     ScopedNavigator nav;
-    QVector<Printed> printed;
-    QStringList opened; // "taller/numero" of each work order asked for
+    QVector<Shown::Preview> printed;
+    QVector<bool> chartReadable; // each preview's chart picture, while it was open
+    QStringList opened;          // "taller/numero" of each work order asked for
 
 private slots:
     void initTestCase()
@@ -85,12 +78,10 @@ private slots:
         dm1().configure(Conn::PostVenta, {TestDb::host(), kPv, TestDb::user(), TestDb::password(), QString()});
         Global.PecName = QStringLiteral("PEC DEMO");
         Clock::setToday(QDate(2026, 12, 9));
-        Report::ReportForm::setPreviewHook([this](Report::PreviewDialog &p) {
-            Printed out{p.displayList()};
-            if (const Report::DisplayItem *chart = out.list.find(QStringLiteral("QRImageGrafico")))
-                out.chartReadable = !QImage(chart->text).isNull();
-            printed << out;
-        });
+        Report::ReportForm::setPreviewHook(Shown::recordInto(printed, [this] {
+            const Report::DisplayItem *chart = printed.last().list.find(QStringLiteral("QRImageGrafico"));
+            chartReadable << (chart && !QImage(chart->text).isNull());
+        }));
         nav->add<Nav::ViewWorkOrder>([this](const Nav::ViewWorkOrder &r, QWidget *) {
             opened << r.taller + QLatin1Char('/') + QString::number(r.numero);
         });
@@ -98,6 +89,7 @@ private slots:
     void init()
     {
         printed.clear();
+        chartReadable.clear();
         opened.clear();
         prompter.log.clear();
     }
@@ -114,15 +106,16 @@ private slots:
         form.show();
         QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
         QCOMPARE(printed.size(), 1);
-        const Printed &p = printed[0];
+        const Shown::Preview &p = printed[0];
+        QCOMPARE(p.layout, QStringLiteral("TQRankingFallasForm"));
         QCOMPARE(p.text("QRLabelTitulo"), QStringLiteral("RANKING FALLAS"));
         QCOMPARE(p.text("QRLabelPEC"), QStringLiteral("PEC DEMO"));
         QCOMPARE(p.text("QRLabelTallerLinea"), QStringLiteral("TODOS"));
         QCOMPARE(p.text("QRLabelPeriodo"), QStringLiteral("Periodo: 09/12/2026 al 09/12/2026"));
-        QCOMPARE(p.column("QRDBTextFalla"), (QStringList{"1", "2", "3", "9"}));
-        QCOMPARE(p.column("QRDBTextCantidad"), (QStringList{"2", "2", "1", "1"}));
-        QCOMPARE(p.column("QRDBTextPorc"), (QStringList{"33.3333", "33.3333", "16.6667", "16.6667"}));
-        QVERIFY(p.chartReadable);
+        QCOMPARE(column(p, "QRDBTextFalla"), (QStringList{"1", "2", "3", "9"}));
+        QCOMPARE(column(p, "QRDBTextCantidad"), (QStringList{"2", "2", "1", "1"}));
+        QCOMPARE(column(p, "QRDBTextPorc"), (QStringList{"33.3333", "33.3333", "16.6667", "16.6667"}));
+        QCOMPARE(chartReadable, QVector<bool>{true});
         QCOMPARE(form.chartView()->bars().size(), 4);
     }
 
@@ -142,9 +135,10 @@ private slots:
         selectByText(form.DBGrid1, 1, "OESTE MOTORS");
         QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
         QCOMPARE(printed.size(), 1);
+        QCOMPARE(printed[0].layout, QStringLiteral("TQRankingFallasXConcesionarioForm"));
         QCOMPARE(printed[0].text("QRLabelTallerLinea"), QStringLiteral("Concesionario: OESTE MOTORS"));
         QVERIFY(!printed[0].list.find(QStringLiteral("QRLabelTaller")));
-        QCOMPARE(printed[0].column("QRDBTextPorc"), (QStringList{"50.0000", "50.0000"}));
+        QCOMPARE(column(printed[0], "QRDBTextPorc"), (QStringList{"50.0000", "50.0000"}));
     }
 
     void modelRankingSelectorsAndHeaderOnlyReport()
@@ -169,13 +163,14 @@ private slots:
         s->DateTimePicker1->setDate(QDate(2026, 3, 1));
         QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
         QCOMPARE(printed.last().text("QRLabelTallerLinea"), QStringLiteral("TAL0005"));
+        QCOMPARE(printed.last().layout, QStringLiteral("TQRankingFallasXModeloForm"));
         QCOMPARE(printed.last().text("QRLabelVehiculo"), QStringLiteral("Vehículo: FIAT UNO"));
-        QCOMPARE(printed.last().column("QRDBTextFalla"), (QStringList{"9"}));
+        QCOMPARE(column(printed.last(), "QRDBTextFalla"), (QStringList{"9"}));
 
         choose(s->ComboBoxModelo, "SIENA");
         QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
         QCOMPARE(printed.size(), 2);
-        QVERIFY(printed.last().column("QRDBTextFalla").isEmpty());
+        QVERIFY(column(printed.last(), "QRDBTextFalla").isEmpty());
         QCOMPARE(printed.last().text("QRLabelFallaId"), QStringLiteral("Falla ID"));
         QVERIFY(!printed.last().list.find(QStringLiteral("QRImageGrafico")));
     }
