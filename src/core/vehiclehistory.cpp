@@ -58,6 +58,9 @@ QVector<Event> Timeline(const QVector<WorkOrder> &workOrders, const QVector<Conv
     for (const ConversionOrder &c : conversionOrders)
         out.push_back({c.fecha, EventKind::Conversion, c.taller.trimmed(),
                        QStringLiteral("Nro %1%2%3").arg(c.numero).arg(inWorkshop(c.taller), kmText(c.km))});
+    QDate newest;
+    for (const Operation &o : operations)
+        newest = qMax(newest, o.fecha);
     for (const Operation &o : operations) {
         const QString oblea = o.oblea.trimmed();
         QString text = o.operacion.trimmed().isEmpty() ? KindText(EventKind::Operation) : o.operacion.trimmed();
@@ -65,11 +68,14 @@ QVector<Event> Timeline(const QVector<WorkOrder> &workOrders, const QVector<Conv
             text += QStringLiteral(", oblea ") + oblea;
         out.push_back({o.fecha, EventKind::Operation, o.taller.trimmed(), text + inWorkshop(o.taller)});
         if (o.vencimiento.isValid()) {
-            const bool pending = o.vencimiento >= today;
             const QString what =
                 oblea.isEmpty() ? QStringLiteral("la habilitación") : QStringLiteral("la oblea ") + oblea;
-            out.push_back({o.vencimiento, EventKind::Expiry, o.taller.trimmed(),
-                           (pending ? QStringLiteral("Vence ") : QStringLiteral("Venció ")) + what, pending});
+            Event e{o.vencimiento, EventKind::Expiry, o.taller.trimmed(), {}};
+            e.superseded = o.fecha < newest;
+            e.pending = !e.superseded && o.vencimiento >= today;
+            e.text = e.superseded ? QStringLiteral("Vencía ") + what + QStringLiteral(" (reemplazada)")
+                                  : (e.pending ? QStringLiteral("Vence ") : QStringLiteral("Venció ")) + what;
+            out.push_back(e);
         }
     }
     for (const WorkOrder &w : workOrders) {

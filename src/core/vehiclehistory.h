@@ -59,14 +59,16 @@ struct Event {
     EventKind kind = EventKind::WorkOrder;
     QString taller;
     QString text;
-    bool pending = false; // an expiry still to come
+    bool pending = false;    // an expiry still to come
+    bool superseded = false; // the expiry of a sticker a later operation replaced
 };
 
 // "Conversión", "Orden de Trabajo", "Operación", "Vencimiento".
 QString KindText(EventKind kind);
 
 // Oldest first; undated records first of all; on one day the conversion,
-// then operations, work orders and expiries.
+// then operations, work orders and expiries. Only the newest operation's
+// sticker can still expire; the others were replaced.
 QVector<Event> Timeline(const QVector<WorkOrder> &workOrders, const QVector<ConversionOrder> &conversionOrders,
                         const QVector<Operation> &operations, const QDate &today);
 

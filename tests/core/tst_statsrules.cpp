@@ -71,8 +71,12 @@ private slots:
                                      "2025-11-04 CONVERSION, oblea 0000001111 en TDM0001",
                                      "2026-03-10 Nro 5 en TDM0001, 32.000 km, en garantía",
                                      "2026-11-04 RENOVACION, oblea 0000002222 en TDM0001",
-                                     "2026-11-04 Venció la oblea 0000001111", "2027-11-04 Vence la oblea 0000002222"}));
+                                     "2026-11-04 Vencía la oblea 0000001111 (reemplazada)",
+                                     "2027-11-04 Vence la oblea 0000002222"}));
         QVERIFY(events.last().pending);
+        QVERIFY(events[4].superseded && !events[4].pending);
+        // Without the renewal the first sticker simply expired.
+        QCOMPARE(History::Timeline({}, {}, {ops[0]}, today).last().text, QStringLiteral("Venció la oblea 0000001111"));
     }
 };
 

@@ -13,6 +13,15 @@
 #include <QGridLayout>
 #include <QLabel>
 
+QDateEdit *periodPicker(QWidget *parent, const char *name)
+{
+    auto *d = new QDateEdit(Clock::today(), parent);
+    d->setObjectName(QLatin1String(name));
+    d->setCalendarPopup(true);
+    d->setDisplayFormat(Widgets::DateFormat);
+    return d;
+}
+
 ModelSelector::ModelSelector(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ModelSelector"));
@@ -31,15 +40,8 @@ ModelSelector::ModelSelector(QWidget *parent) : QWidget(parent)
     grid->addWidget(new QLabel(QStringLiteral("Seleccione el Modelo"), this), 0, 1);
     grid->addWidget(ComboBoxModelo, 1, 1);
 
-    const auto picker = [this](const char *name) {
-        auto *d = new QDateEdit(Clock::today(), this);
-        d->setObjectName(QLatin1String(name));
-        d->setCalendarPopup(true);
-        d->setDisplayFormat(Widgets::DateFormat);
-        return d;
-    };
-    DateTimePicker1 = picker("DateTimePicker1");
-    DateTimePicker2 = picker("DateTimePicker2");
+    DateTimePicker1 = periodPicker(this, "DateTimePicker1");
+    DateTimePicker2 = periodPicker(this, "DateTimePicker2");
     grid->addWidget(new QLabel(QStringLiteral("Desde"), this), 0, 2);
     grid->addWidget(DateTimePicker1, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Hasta"), this), 0, 3);

@@ -10,6 +10,9 @@ class QCheckBox;
 class QComboBox;
 class QDateEdit;
 
+// A "Desde" or "Hasta" picker, on today.
+QDateEdit *periodPicker(QWidget *parent, const char *name);
+
 // The vehicle and period of the model ranking and of the orders by model:
 // brand, its models, "Desde", "Hasta" and the workshops.
 class ModelSelector : public QWidget

@@ -45,7 +45,7 @@ QColor eventColour(const History::Event &e)
     case History::EventKind::WorkOrder:
         return QColor(120, 60, 0);
     case History::EventKind::Expiry:
-        return e.pending ? QColor(0, 110, 0) : QColor(190, 0, 0);
+        return e.superseded ? QColor(110, 110, 110) : e.pending ? QColor(0, 110, 0) : QColor(190, 0, 0);
     }
     return {};
 }
@@ -232,7 +232,7 @@ void THistoriaForm::showTimeline(const QVector<History::Event> &events)
                              History::KindText(e.kind), e.text});
         item->setForeground(1, eventColour(e));
         item->setToolTip(2, e.text);
-        if (e.kind == History::EventKind::Expiry) {
+        if (e.kind == History::EventKind::Expiry && !e.superseded) {
             QFont f = item->font(2);
             f.setBold(true);
             item->setFont(2, f);

@@ -1,10 +1,10 @@
 #include "workshop/stats/trankingxconcesionarioversion2form.h"
 
-#include "core/clock.h"
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "data/masterfiles.h"
 #include "workshop/common/gridrows.h"
+#include "workshop/stats/modelselector.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
@@ -18,15 +18,8 @@ TRankingXConcesionarioVersion2Form::TRankingXConcesionarioVersion2Form(QWidget *
                        QStringLiteral("Rankinkg de Fallas por Concesionario"), parent, prompter)
 {
     auto *dates = new QHBoxLayout;
-    const auto picker = [this](const char *name) {
-        auto *d = new QDateEdit(Clock::today(), this);
-        d->setObjectName(QLatin1String(name));
-        d->setCalendarPopup(true);
-        d->setDisplayFormat(Widgets::DateFormat);
-        return d;
-    };
-    DateTimePicker1 = picker("DateTimePicker1");
-    DateTimePicker2 = picker("DateTimePicker2");
+    DateTimePicker1 = periodPicker(this, "DateTimePicker1");
+    DateTimePicker2 = periodPicker(this, "DateTimePicker2");
     dates->addWidget(new QLabel(QStringLiteral("Desde"), this));
     dates->addWidget(DateTimePicker1);
     dates->addSpacing(16);
