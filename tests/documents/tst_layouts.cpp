@@ -9,6 +9,7 @@
 #include "documents/sheet.h"
 #include "documents/workshopdocuments.h"
 #include "sampleorder.h"
+#include "samplelists.h"
 #include "samplesheet.h"
 
 #include <QFontMetricsF>
@@ -184,6 +185,9 @@ class TstLayouts : public QObject
     Q_OBJECT
 
 private slots:
+    // Dates print as the program prints them.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina)); }
+
     void everyRegisteredLayoutRenders()
     {
         QVERIFY(!Documents::Registry().isEmpty());
@@ -204,6 +208,8 @@ private slots:
                 samples = rankingSamples();
             else if (e.name == QLatin1String("TExportToExcelPropietariosForm"))
                 samples = ownerListSamples();
+            else if (const std::optional<Sample::ListSample> list = Sample::list(e.name))
+                samples = {{QStringLiteral("lista"), list->values, list->rows}};
             else if (e.document == QLatin1String("leaflet"))
                 samples = {{e.name, std::make_shared<Report::Values>(),
                             std::make_shared<Report::VectorRowSource>(QVector<QVariantMap>{})}};
