@@ -8,8 +8,8 @@
 #include "documents/registry.h"
 #include "documents/sheet.h"
 #include "documents/workshopdocuments.h"
-#include "sampleorder.h"
 #include "samplelists.h"
+#include "sampleorder.h"
 #include "samplesheet.h"
 
 #include <QFontMetricsF>
