@@ -729,3 +729,50 @@ WHERE o.entregado_fecha IS NOT NULL
 ORDER BY o.taller, o.opv_nro, k.seq;
 
 UPDATE opv SET tecnico = 1 + opv_nro % 6 WHERE entregado_fecha IS NOT NULL;
+
+-- ------------------------------------------------------------ statistics
+-- A year and a bit of older work orders at two more workshops, so that the
+-- fault rankings by workshop, dealer and model have real shapes: most
+-- faults are the usual few, each model has its own weak point.
+INSERT INTO opv (taller, opv_nro, fecha, dominio, marca, modelo, anio, vin, km, cliente, celular,
+                 celular_carac, concesionario, recepcionista, tecnico, tipo_operacion, garantia,
+                 estado, otras_fallas, otras_fallas_2, diagnostico1, diagnostico2, presupuesto,
+                 presupuesto_desc, presupuesto_desc_2, presupuesto_desc_3, horas_hombre,
+                 entrega_fecha, entrega_hora, entregado_fecha, abonado_importe, abonado_forma)
+SELECT h.taller, ROW_NUMBER() OVER (PARTITION BY h.taller ORDER BY h.dia, h.n, h.visita),
+       TIMESTAMP(h.dia, MAKETIME(8 + (h.n + h.visita) % 9, 15 * (h.n % 4), 0)),
+       TRIM(h.udominio), TRIM(h.umarca), TRIM(h.umodelo), h.uano, LEFT(h.vin, 20),
+       25000 + (h.n * 6113 + h.visita * 15000) % 140000, p.propietario_id,
+       IF(h.te_tipo = 'CELULAR', TRIM(h.utelefono), ''), IFNULL(h.UCARACT, ''),
+       ELT(1 + (h.n * 3 + h.visita) % 10, 1, 1, 2, 2, 2, 3, 3, 4, 5, 6),
+       4 + (h.n + h.visita) % 3, 1 + (h.n + h.visita) % 6,
+       ELT(1 + (h.n + h.visita) % 4, 'SERV', 'REPA', 'REPA', 'REVI'), 'NO',
+       1, '', '', 'REVISION DEL EQUIPO', '', 12000 + (h.n % 7) * 6500, 'REPUESTOS Y MANO DE OBRA', '', '',
+       1 + (h.n % 3) * 0.5, h.dia + INTERVAL 1 DAY, '17:00', h.dia + INTERVAL 1 DAY,
+       12000 + (h.n % 7) * 6500, ELT(1 + h.n % 3, 'EFECTIVO', 'TARJETA', 'TRANSFER')
+FROM (SELECT u.*, u.tnrointopr - 100000 AS n, v.seq AS visita,
+             IF((u.tnrointopr + v.seq) % 3 = 0, 'TDM0003', 'TDM0002') AS taller,
+             CURDATE() - INTERVAL (125 + ((u.tnrointopr * 31 + v.seq * 173) % 300)) DAY AS dia
+      FROM usr u JOIN seq_1_to_2 v
+      WHERE u.tnrointopr BETWEEN 100001 AND 100240) h
+LEFT JOIN (SELECT propietario, MIN(propietario_id) AS propietario_id FROM propietarios
+           GROUP BY propietario) p ON p.propietario = TRIM(h.uapeynom);
+
+-- One to four faults per order: the common ones most of the time, the
+-- model's own weak point often, anything else now and then.
+INSERT INTO opv_fallas (taller_id, opv_nro, falla)
+SELECT o.taller, o.opv_nro,
+       CASE WHEN (o.opv_nro * 7 + k.seq * 11 + CRC32(o.dominio)) % 10 < 5
+                 THEN ELT(1 + (o.opv_nro + k.seq * 3) % 6, 1, 1, 2, 2, 3, 4)
+            WHEN (o.opv_nro * 7 + k.seq * 11 + CRC32(o.dominio)) % 10 < 8
+                 THEN 5 + CRC32(o.modelo) % 8
+            ELSE 1 + (o.opv_nro * 13 + k.seq * 5) % 12 END
+FROM opv o JOIN seq_1_to_4 k ON k.seq <= 1 + (o.opv_nro + CRC32(o.dominio)) % 4
+WHERE o.taller IN ('TDM0002', 'TDM0003')
+ORDER BY o.taller, o.opv_nro, k.seq;
+
+INSERT INTO opv_trabajo_realizado (taller_id, opv_nro, trabajo_realizado, tecnico)
+SELECT o.taller, o.opv_nro, 1 + (o.opv_nro * 7 + k.seq * 3) % 10, 1 + (o.opv_nro + k.seq) % 6
+FROM opv o JOIN seq_1_to_2 k ON k.seq <= 1 + o.opv_nro % 2
+WHERE o.taller IN ('TDM0002', 'TDM0003')
+ORDER BY o.taller, o.opv_nro, k.seq;

@@ -589,7 +589,10 @@ CREATE TABLE opv (
   abonado_forma varchar(10) NULL,
   PRIMARY KEY (taller, opv_nro),
   KEY opv_dominio (dominio),
-  KEY opv_fecha (taller, fecha)
+  KEY opv_fecha (taller, fecha),
+  -- the dealer and model rankings and the orders of a model
+  KEY opv_concesionario (concesionario, fecha),
+  KEY opv_modelo (marca, modelo, fecha)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
 
 CREATE TABLE opv_fallas (
@@ -598,7 +601,8 @@ CREATE TABLE opv_fallas (
   opv_nro int NOT NULL,
   falla int NULL,
   PRIMARY KEY (id),
-  KEY opv_fallas_orden (taller_id, opv_nro),
+  -- the fault too, so a ranking counts from the index alone
+  KEY opv_fallas_orden (taller_id, opv_nro, falla),
   KEY opv_fallas_falla (falla)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
 

@@ -13,6 +13,11 @@
 #include "workshop/orders/tasignartallerform.h"
 #include "workshop/orders/tconsultaottform.h"
 #include "workshop/owners/tpropietariosform.h"
+#include "workshop/stats/thistoriaform.h"
+#include "workshop/stats/topvxmodeloform.h"
+#include "workshop/stats/trankingfallasform.h"
+#include "workshop/stats/trankingfallasxmodeloform.h"
+#include "workshop/stats/trankingxconcesionarioversion2form.h"
 
 namespace Workshop
 {
@@ -49,6 +54,11 @@ void registerWindows(Navigator &nav)
         form.exec();
     });
     addForm<TConsultaOTTForm>(nav, WindowId::ConversionOrders);
+    addForm<THistoriaForm>(nav, WindowId::VehicleHistory);
+    addForm<TRankingFallasForm>(nav, WindowId::FaultRankingByWorkshop);
+    addForm<TRankingXConcesionarioVersion2Form>(nav, WindowId::FaultRankingByDealer);
+    addForm<TRankingFallasXModeloForm>(nav, WindowId::FaultRankingByVehicle);
+    addForm<TOPVxModeloForm>(nav, WindowId::WorkOrdersByVehicle);
     nav.add<Nav::PickConversionOrder>([](const Nav::PickConversionOrder &, QWidget *parent) {
         return TConsultaOTTForm::pick(parent, guiPrompter());
     });

@@ -4,6 +4,7 @@
 // other or a wrapped text longer than its box fails here, whoever adds the
 // layout. Every profile's sheet choices name registered layouts.
 #include "core/installationprofile.h"
+#include "documents/rankingdocument.h"
 #include "documents/registry.h"
 #include "documents/sheet.h"
 #include "documents/workshopdocuments.h"
@@ -159,6 +160,24 @@ QVector<Rendered> ownerListSamples()
              Documents::OwnerListRows(QVector<Owners::Owner>(90, sampleOwner()))}};
 }
 
+// A ranking long enough for a second page, with and without its chart.
+QVector<Rendered> rankingSamples()
+{
+    QVector<Ranking::Count> counts;
+    for (int id = 1; id <= 70; ++id)
+        counts.push_back({id, QStringLiteral("FALLA NUMERO %1 CON UNA DESCRIPCION LARGA").arg(id), 100 - id});
+    QVector<Rendered> out;
+    for (const bool chart : {false, true}) {
+        Documents::RankingHeader h{
+            QStringLiteral("PEC DEMO"), QStringLiteral("TODOS"), QStringLiteral("Periodo: 01/03/2026 al 31/03/2026"),
+            QStringLiteral("Vehículo: FIAT UNO"), chart ? QStringLiteral(":/documents/layouts/logo.png") : QString()};
+        out.append({chart ? QStringLiteral("chart") : QStringLiteral("no chart"),
+                    std::make_shared<Report::Values>(Documents::RankingValues(h)),
+                    Documents::RankingRows(Ranking::Rank(counts))});
+    }
+    return out;
+}
+
 } // namespace
 
 class TstLayouts : public QObject
@@ -185,6 +204,8 @@ private slots:
                 samples = sheetSamples(l);
             else if (e.document == QLatin1String("order"))
                 samples = orderSamples();
+            else if (e.document == QLatin1String("ranking"))
+                samples = rankingSamples();
             else if (e.name == QLatin1String("TExportToExcelPropietariosForm"))
                 samples = ownerListSamples();
             else if (const std::optional<Sample::ListSample> list = Sample::list(e.name))

@@ -1,0 +1,84 @@
+#include "workshop/stats/faultrankingform.h"
+
+#include "core/global.h"
+#include "core/prompter.h"
+#include "data/dberror.h"
+#include "data/statsstore.h"
+#include "widgets/waitcursor.h"
+#include "workshop/stats/faultchart.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTemporaryFile>
+#include <QVBoxLayout>
+#include <stdexcept>
+
+namespace
+{
+
+// The chart as printed: wide enough for the fault names at the report's
+// 190 x 82 mm.
+const QSize kPrintedChart(1900, 820);
+
+} // namespace
+
+FaultRankingForm::FaultRankingForm(const QString &objectName, const QString &caption, QWidget *parent,
+                                   Prompter &prompter)
+    : QDialog(parent), m_prompter(prompter)
+{
+    setObjectName(objectName);
+    setWindowTitle(caption);
+    auto *main = new QVBoxLayout(this);
+    m_selectors = new QVBoxLayout;
+    main->addLayout(m_selectors);
+    m_chart = new FaultChartView(this);
+    main->addWidget(m_chart, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    BitBtnVer = new QPushButton(QStringLiteral("Ver"), this);
+    BitBtnVer->setObjectName(QStringLiteral("BitBtnVer"));
+    BitBtnVer->setMinimumWidth(90);
+    buttons->addWidget(BitBtnVer);
+    main->addLayout(buttons);
+    connect(BitBtnVer, &QPushButton::clicked, this, &FaultRankingForm::BitBtnVerClick);
+    resize(820, 600);
+}
+
+void FaultRankingForm::BitBtnVerClick()
+{
+    std::optional<Selection> s = selection();
+    if (!s)
+        return;
+    Widgets::WaitCursor wait;
+    try {
+        m_rows = Ranking::Rank(StatsStore::FaultCounts(s->bounds));
+    } catch (const DbError &e) {
+        wait.release();
+        m_prompter.error(e.text());
+        return;
+    }
+    const QVector<Ranking::Bar> bars = Ranking::ChartBars(m_rows);
+    m_chart->setBars(bars);
+    if (m_rows.isEmpty() && s->emptyIsNotice) {
+        wait.release();
+        m_prompter.info(Ranking::kNoOperations);
+        return;
+    }
+    s->header.pecName = Global.PecName;
+    // The report reads the chart from a picture file that lives as long as
+    // the preview.
+    QTemporaryFile picture(QDir::tempPath() + QStringLiteral("/tarvil-ranking-XXXXXX.png"));
+    if (!bars.isEmpty() && picture.open() && FaultChartView::picture(bars, kPrintedChart).save(&picture, "PNG")) {
+        picture.close();
+        s->header.chartFile = picture.fileName();
+    }
+    try {
+        Report::ReportForm form = Documents::MakeRanking(s->layout, s->header, m_rows);
+        wait.release();
+        form.preview(this);
+    } catch (const std::runtime_error &e) {
+        wait.release();
+        m_prompter.error(QString::fromUtf8(e.what()));
+    }
+}

@@ -1,0 +1,89 @@
+#include "workshop/stats/topvxmodeloform.h"
+
+#include "app/navigator.h"
+#include "data/statsstore.h"
+#include "workshop/common/gridrows.h"
+#include "workshop/stats/modelselector.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace
+{
+
+Widgets::SearchDialog::Setup setup()
+{
+    Widgets::SearchDialog::Setup s;
+    s.objectName = QStringLiteral("TOPVxModeloForm");
+    s.caption = QStringLiteral("Ordenes de Trabajo por Modelo");
+    s.columns = {{QStringLiteral("Orden Nro"), QStringLiteral("numero"), 8, true},
+                 {QStringLiteral("Propietario"), QStringLiteral("propietario"), 50},
+                 {QStringLiteral("VIN"), QStringLiteral("vin"), 20},
+                 {QStringLiteral("Dominio"), QStringLiteral("dominio"), 7, true},
+                 {QStringLiteral("Marca"), QStringLiteral("marca"), 20},
+                 {QStringLiteral("Modelo"), QStringLiteral("modelo"), 20},
+                 {QStringLiteral("Taller"), QStringLiteral("taller"), 7, true},
+                 {QStringLiteral("Fecha"), QStringLiteral("fecha"), 10, true, Widgets::GridColumn::Kind::Date}};
+    s.palette = Widgets::GridPalette::Blue;
+    s.size = {980, 560};
+    return s;
+}
+
+} // namespace
+
+TOPVxModeloForm::TOPVxModeloForm(QWidget *parent, Prompter &prompter) : Widgets::SearchDialog(setup(), parent, prompter)
+{
+    m_selector = new ModelSelector(this);
+    BitBtnConsultar = new QPushButton(QStringLiteral("Consultar"), this);
+    BitBtnConsultar->setObjectName(QStringLiteral("BitBtnConsultar"));
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_selector, 1);
+    top->addWidget(BitBtnConsultar, 0, Qt::AlignBottom);
+    qobject_cast<QVBoxLayout *>(layout())->insertLayout(0, top);
+
+    BitBtnVer = addButton(QStringLiteral("Ver"), QStringLiteral("BitBtnVer"));
+    BitBtnCerrar = addButton(QStringLiteral("Cerrar"), QStringLiteral("BitBtnCerrar"));
+    acceptOnDoubleClick(BitBtnVer);
+    connect(BitBtnConsultar, &QPushButton::clicked, this, &TOPVxModeloForm::BitBtnConsultarClick);
+    connect(BitBtnVer, &QPushButton::clicked, this, &TOPVxModeloForm::BitBtnVerClick);
+    connect(BitBtnCerrar, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TOPVxModeloForm::showEvent(QShowEvent *event)
+{
+    Widgets::SearchDialog::showEvent(event);
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    m_selector->load(prompter());
+}
+
+void TOPVxModeloForm::BitBtnConsultarClick()
+{
+    const std::optional<Ranking::Bounds> bounds = m_selector->bounds(prompter());
+    if (!bounds)
+        return;
+    runSearch([&] {
+        QVector<QSqlRecord> rows;
+        for (const StatsStore::OrderRow &r : StatsStore::OrdersOfModel(*bounds))
+            rows << GridRows::record({{QStringLiteral("numero"), r.numero},
+                                      {QStringLiteral("propietario"), r.propietario},
+                                      {QStringLiteral("vin"), r.vin},
+                                      {QStringLiteral("dominio"), r.dominio},
+                                      {QStringLiteral("marca"), r.marca},
+                                      {QStringLiteral("modelo"), r.modelo},
+                                      {QStringLiteral("taller"), r.taller},
+                                      {QStringLiteral("fecha"), r.fecha}});
+        return rows;
+    });
+}
+
+void TOPVxModeloForm::BitBtnVerClick()
+{
+    if (!hasSelection())
+        return;
+    navigator().request(
+        Nav::ViewWorkOrder{selectedText(QStringLiteral("taller")), selectedValue(QStringLiteral("numero")).toInt()},
+        this);
+}

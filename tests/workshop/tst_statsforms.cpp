@@ -1,0 +1,227 @@
+// The statistics windows as the operator uses them: each ranking's report
+// and chart, the dealer ranking's notice, the orders of a model and the
+// vehicle history with its labels, tabs and hand-over to the work order.
+#include "app/navigator.h"
+#include "core/clock.h"
+#include "core/global.h"
+#include "data/dm1.h"
+#include "displaylist.h"
+#include "report/preview.h"
+#include "report/reportform.h"
+#include "scriptedprompter.h"
+#include "statsdb.h"
+#include "workshop/stats/faultchart.h"
+#include "workshop/stats/modelselector.h"
+#include "workshop/stats/thistoriaform.h"
+#include "workshop/stats/topvxmodeloform.h"
+#include "workshop/stats/trankingfallasform.h"
+#include "workshop/stats/trankingfallasxmodeloform.h"
+#include "workshop/stats/trankingxconcesionarioversion2form.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace
+{
+
+const QString kOps = QStringLiteral("t_statsforms_ops");
+const QString kPv = QStringLiteral("t_statsforms_pv");
+
+// A detail component's text on every printed row.
+QStringList column(const Shown::Preview &p, const QString &name)
+{
+    QStringList out;
+    for (const Report::DisplayItem &i : p.list.named(name))
+        out << i.text;
+    return out;
+}
+
+// Puts the grid's cursor on the row whose column `col` reads `text`.
+void selectByText(QTableView *grid, int col, const QString &text)
+{
+    for (int r = 0; r < grid->model()->rowCount(); ++r)
+        if (grid->model()->index(r, col).data().toString() == text)
+            return Widgets::selectGridRow(grid, r);
+    QFAIL(qPrintable(text));
+}
+
+void choose(QComboBox *combo, const QString &text)
+{
+    combo->setCurrentIndex(combo->findText(text));
+    QVERIFY(combo->currentIndex() >= 0);
+}
+
+} // namespace
+
+class TstStatsForms : public QObject
+{
+    Q_OBJECT
+    QSqlDatabase db;
+    ScriptedPrompter prompter;
+    ScopedNavigator nav;
+    QVector<Shown::Preview> printed;
+    QVector<bool> chartReadable; // each preview's chart picture, while it was open
+    QStringList opened;          // "taller/numero" of each work order asked for
+
+private slots:
+    void initTestCase()
+    {
+        db = StatsDb::create(kOps, kPv);
+        dm1().configure(Conn::Operations, {TestDb::host(), kOps, TestDb::user(), TestDb::password(), QString()});
+        dm1().configure(Conn::PostVenta, {TestDb::host(), kPv, TestDb::user(), TestDb::password(), QString()});
+        Global.PecName = QStringLiteral("PEC DEMO");
+        Clock::setToday(QDate(2026, 12, 9));
+        Report::ReportForm::setPreviewHook(Shown::recordInto(printed, [this] {
+            const Report::DisplayItem *chart = printed.last().list.find(QStringLiteral("QRImageGrafico"));
+            chartReadable << (chart && !QImage(chart->text).isNull());
+        }));
+        nav->add<Nav::ViewWorkOrder>([this](const Nav::ViewWorkOrder &r, QWidget *) {
+            opened << r.taller + QLatin1Char('/') + QString::number(r.numero);
+        });
+    }
+    void init()
+    {
+        printed.clear();
+        chartReadable.clear();
+        opened.clear();
+        prompter.log.clear();
+    }
+    void cleanupTestCase()
+    {
+        Report::ReportForm::setPreviewHook({});
+        dm1().closeAll();
+        PostSalesDb::drop(kOps, kPv);
+    }
+
+    void workshopRankingPrintsEveryOrder()
+    {
+        TRankingFallasForm form(nullptr, prompter);
+        form.show();
+        QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
+        QCOMPARE(printed.size(), 1);
+        const Shown::Preview &p = printed[0];
+        QCOMPARE(p.layout, QStringLiteral("TQRankingFallasForm"));
+        QCOMPARE(p.text("QRLabelTitulo"), QStringLiteral("RANKING FALLAS"));
+        QCOMPARE(p.text("QRLabelPEC"), QStringLiteral("PEC DEMO"));
+        QCOMPARE(p.text("QRLabelTallerLinea"), QStringLiteral("TODOS"));
+        QCOMPARE(p.text("QRLabelPeriodo"), QStringLiteral("Periodo: 09/12/2026 al 09/12/2026"));
+        QCOMPARE(column(p, "QRDBTextFalla"), (QStringList{"1", "2", "3", "9"}));
+        QCOMPARE(column(p, "QRDBTextCantidad"), (QStringList{"2", "2", "1", "1"}));
+        QCOMPARE(column(p, "QRDBTextPorc"), (QStringList{"33.3333", "33.3333", "16.6667", "16.6667"}));
+        QCOMPARE(chartReadable, QVector<bool>{true});
+        QCOMPARE(form.chartView()->bars().size(), 4);
+    }
+
+    void dealerRankingOrItsNotice()
+    {
+        TRankingXConcesionarioVersion2Form form(nullptr, prompter);
+        form.show();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Rankinkg de Fallas por Concesionario"));
+        QCOMPARE(form.DBGrid1->model()->rowCount(), 2);
+        form.DateTimePicker1->setDate(QDate(2026, 3, 1));
+        form.DateTimePicker2->setDate(QDate(2026, 3, 31));
+        selectByText(form.DBGrid1, 1, "PARTICULAR"); // nothing in March
+        QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
+        QCOMPARE(prompter.log, (QStringList{"info: Sin operaciones en el periodo indicado"}));
+        QVERIFY(printed.isEmpty());
+
+        selectByText(form.DBGrid1, 1, "OESTE MOTORS");
+        QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
+        QCOMPARE(printed.size(), 1);
+        QCOMPARE(printed[0].layout, QStringLiteral("TQRankingFallasXConcesionarioForm"));
+        QCOMPARE(printed[0].text("QRLabelTallerLinea"), QStringLiteral("Concesionario: OESTE MOTORS"));
+        QVERIFY(!printed[0].list.find(QStringLiteral("QRLabelTaller")));
+        QCOMPARE(column(printed[0], "QRDBTextPorc"), (QStringList{"50.0000", "50.0000"}));
+    }
+
+    void modelRankingSelectorsAndHeaderOnlyReport()
+    {
+        TRankingFallasXModeloForm form(nullptr, prompter);
+        form.show();
+        ModelSelector *s = form.selector();
+        QCOMPARE(s->DateTimePicker1->date(), QDate(2026, 12, 9));
+        QVERIFY(s->CheckBoxTodos->isChecked() && !s->ComboBoxTalleres->isEnabled());
+        QTest::mouseClick(s->CheckBoxTodos, Qt::LeftButton);
+        QVERIFY(s->ComboBoxTalleres->isEnabled());
+        QCOMPARE(s->ComboBoxTalleres->currentText(), QStringLiteral("TAL0005"));
+
+        QTest::mouseClick(form.BitBtnVer, Qt::LeftButton); // no brand yet
+        QCOMPARE(prompter.log.size(), 1);
+        QVERIFY(printed.isEmpty());
+
+        choose(s->ComboBoxMarca, "FIAT");
+        QCOMPARE(s->ComboBoxModelo->count(), 2);
+        QCOMPARE(s->ComboBoxModelo->itemText(0), QStringLiteral("SIENA"));
+        choose(s->ComboBoxModelo, "UNO");
+        s->DateTimePicker1->setDate(QDate(2026, 3, 1));
+        QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
+        QCOMPARE(printed.last().text("QRLabelTallerLinea"), QStringLiteral("TAL0005"));
+        QCOMPARE(printed.last().layout, QStringLiteral("TQRankingFallasXModeloForm"));
+        QCOMPARE(printed.last().text("QRLabelVehiculo"), QStringLiteral("Vehículo: FIAT UNO"));
+        QCOMPARE(column(printed.last(), "QRDBTextFalla"), (QStringList{"9"}));
+
+        choose(s->ComboBoxModelo, "SIENA");
+        QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
+        QCOMPARE(printed.size(), 2);
+        QVERIFY(column(printed.last(), "QRDBTextFalla").isEmpty());
+        QCOMPARE(printed.last().text("QRLabelFallaId"), QStringLiteral("Falla ID"));
+        QVERIFY(!printed.last().list.find(QStringLiteral("QRImageGrafico")));
+    }
+
+    void ordersOfModelOpenTheSelectedOrder()
+    {
+        TOPVxModeloForm form(nullptr, prompter);
+        form.show();
+        ModelSelector *s = form.selector();
+        choose(s->ComboBoxMarca, "FIAT");
+        choose(s->ComboBoxModelo, "UNO");
+        s->DateTimePicker1->setDate(QDate(2026, 1, 1));
+        QTest::mouseClick(form.BitBtnConsultar, Qt::LeftButton);
+        QCOMPARE(form.DBGrid1->model()->rowCount(), 3);
+        QCOMPARE(form.DBGrid1->model()->index(0, 7).data().toString(), QStringLiteral("01/04/2026"));
+        Widgets::selectGridRow(form.DBGrid1, 1);
+        QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
+        QCOMPARE(opened, QStringList{"TDM0001/6"});
+    }
+
+    void historyLabelsTabsAndTimeline()
+    {
+        THistoriaForm form(nullptr, prompter);
+        form.show();
+        QTest::keyClicks(form.DominioEdit, "cc111aa");
+        QCOMPARE(form.DominioEdit->text(), QStringLiteral("CC111AA"));
+        QTest::mouseClick(form.BitBtnBuscar, Qt::LeftButton);
+        // Only a conversion order: its tab comes forward with its vehicle.
+        QCOMPARE(form.PageControl1->currentWidget(), form.DBGridConversion);
+        QCOMPARE(form.EditMarca->text() + form.EditModelo->text(), QStringLiteral("FORDKA"));
+        QCOMPARE(form.DBGridOrdenes->model()->rowCount(), 0);
+
+        // A plate with nothing keeps the labels of the last one.
+        form.DominioEdit->setText(QStringLiteral("ZZ999ZZ"));
+        QTest::mouseClick(form.BitBtnBuscar, Qt::LeftButton);
+        QCOMPARE(form.EditModelo->text(), QStringLiteral("KA"));
+        QCOMPARE(form.ListCronologia->topLevelItemCount(), 0);
+
+        form.DominioEdit->setText(QStringLiteral("AB123CD"));
+        QTest::mouseClick(form.BitBtnBuscar, Qt::LeftButton);
+        QCOMPARE(form.EditVIN->text(), QStringLiteral("VINFORD")); // the newest order: TAL0005 5
+        QCOMPARE(form.DBGridOrdenes->model()->rowCount(), 4);
+        QCOMPARE(form.DBGridConversion->model()->rowCount(), 1);
+        QCOMPARE(form.ListCronologia->topLevelItem(0)->text(1), QStringLiteral("Conversión"));
+        QCOMPARE(form.ListCronologia->topLevelItemCount(), 5);
+
+        Widgets::selectGridRow(form.DBGridOrdenes, 2);
+        QTest::mouseClick(form.BitBtnVerOrden, Qt::LeftButton);
+        QCOMPARE(opened, QStringList{"TDM0001/6"});
+    }
+};
+
+QTEST_MAIN(TstStatsForms)
+#include "tst_statsforms.moc"
