@@ -1,0 +1,52 @@
+#pragma once
+
+// Shared builders of commitment letters: an owner with every field filled
+// and numbered items.
+#include "core/commitmentletter.h"
+
+namespace Sample
+{
+
+inline Letter::Item letterItem(int n)
+{
+    Letter::Item i;
+    i.cylinderCode = QStringLiteral("C%1").arg(n, 3, 10, QLatin1Char('0'));
+    i.cylinderSerial = QStringLiteral("SER-%1").arg(n);
+    i.capacity = 60 + n;
+    i.mass = 48.5 + n;
+    i.manufactured = QStringLiteral("0%1/2015").arg(n % 10);
+    i.diameter = 320 + n;
+    i.valveCode = QStringLiteral("V%1").arg(n);
+    i.valveModel = QStringLiteral("MOD-%1").arg(n);
+    i.valveSerial = QStringLiteral("VN-%1").arg(n);
+    i.observations = QStringLiteral("OBS %1").arg(n);
+    return i;
+}
+
+inline QVector<Letter::Item> letterItems(int count)
+{
+    QVector<Letter::Item> items;
+    for (int n = 1; n <= count; ++n)
+        items << letterItem(n);
+    return items;
+}
+
+inline Letter::Owner letterOwner()
+{
+    Letter::Owner o;
+    o.name = QStringLiteral("PÉREZ JUAN");
+    o.docType = QStringLiteral("DNI");
+    o.docNumber = QStringLiteral("20123456");
+    o.street = QStringLiteral("AV. COLÓN");
+    o.number = QStringLiteral("1234");
+    o.floor = QStringLiteral("3");
+    o.apartment = QStringLiteral("B");
+    o.postalCode = QStringLiteral("5000");
+    o.locality = QStringLiteral("CÓRDOBA");
+    o.phone = QStringLiteral("351-4567890");
+    o.previousSticker = QStringLiteral("0001234567");
+    o.domain = QStringLiteral("AB123CD");
+    return o;
+}
+
+} // namespace Sample
