@@ -36,10 +36,10 @@ struct WorkshopRow {
     QString code, name, street, number, cuit;
     QString repName; // the representative's surname, a blank and first name
     QString repMatricula, phone;
-    QString locality;       // tlocalidad
     int enabled = 0;        // thabilitad
     QString associatedCode; // codtalaso
     QStringList stamps;     // sello1 to sello4
+    QString locality;       // tlocalidad
 };
 
 struct AccessoryPair {

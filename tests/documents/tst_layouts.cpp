@@ -4,8 +4,10 @@
 // other or a wrapped text longer than its box fails here, whoever adds the
 // layout. Every profile's sheet choices name registered layouts.
 #include "core/installationprofile.h"
+#include "documents/letter.h"
 #include "documents/registry.h"
 #include "documents/sheet.h"
+#include "sampleletter.h"
 #include "samplesheet.h"
 
 #include <QFontMetricsF>
@@ -38,6 +40,18 @@ QVector<Rendered> sheetSamples(const Report::Layout &l)
         Sample::setCylinders(d, {Sample::cylinder(QStringLiteral("S-1")), Sample::withReplacedValve("S-2", "SI")});
         out.append(
             {kinds[i], std::make_shared<Report::Values>(Documents::SheetValues(d)), Documents::SheetRows(d, l.rows)});
+    }
+    return out;
+}
+
+// Each purpose of the letter, every item row filled.
+QVector<Rendered> letterSamples()
+{
+    QVector<Rendered> out;
+    for (int p = 0; p < 3; ++p) {
+        const Letter::PrintData d = Sample::letterPrintData(Letter::PurposeFromIndex(p));
+        out.append({Letter::PurposeTexts()[p], std::make_shared<Report::Values>(Documents::LetterValues(d)),
+                    std::make_shared<Report::VectorRowSource>(QVector<QVariantMap>{})});
     }
     return out;
 }
@@ -153,6 +167,8 @@ private slots:
             QVector<Rendered> samples;
             if (e.document == QLatin1String("sheet"))
                 samples = sheetSamples(l);
+            else if (e.document == QLatin1String("letter"))
+                samples = letterSamples();
             else if (e.document == QLatin1String("leaflet"))
                 samples = {{e.name, std::make_shared<Report::Values>(),
                             std::make_shared<Report::VectorRowSource>(QVector<QVariantMap>{})}};

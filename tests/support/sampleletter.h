@@ -49,4 +49,27 @@ inline Letter::Owner letterOwner()
     return o;
 }
 
+// Everything a letter prints, with five items (the letter shows four).
+inline Letter::PrintData letterPrintData(Letter::Purpose purpose = Letter::Purpose::PeriodicReview)
+{
+    Letter::PrintData d;
+    d.owner = letterOwner();
+    d.purpose = purpose;
+    d.items = letterItems(5);
+    d.placeAndDate = QStringLiteral("VILLA CARLOS PAZ, 09/12/2026");
+    d.workshop = {QStringLiteral("TALLER DEL SUR [T000123]"), QStringLiteral("SAN MARTÍN 1450 - CÓRDOBA"),
+                  QStringLiteral("T000123")};
+    d.workshopByEnablement = {QStringLiteral("TALLER DEL SUR [T000900]"), QStringLiteral("BV. ILLIA 55 - VILLA MARÍA"),
+                              QStringLiteral("T000900")};
+    d.pecName = QStringLiteral("GNC DEL CENTRO S.A.");
+    d.pecCode = QStringLiteral("P001");
+    d.pecAddress = QStringLiteral("AV. CIRCUNVALACIÓN 2150 - CÓRDOBA");
+    d.centreTitle = {QStringLiteral("CYPRESS GNC"), QStringLiteral("Centro de Revisión Periódica de Cilindros"),
+                     QStringLiteral("Córdoba")};
+    d.companyTitle = QStringLiteral("ALDER GNC S.A.");
+    d.salutation = QStringLiteral("Señores ALDER GNC S.A.:");
+    d.contactLine = QStringLiteral("Cypress GNC - Tel. (0351) 475-2210");
+    return d;
+}
+
 } // namespace Sample
