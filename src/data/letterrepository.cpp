@@ -125,7 +125,7 @@ int Save(const Letter::Stored &letter)
     return id;
 }
 
-QVector<Header> FindByDate(const QDate &date, const QString &workshopCode)
+QVector<QSqlRecord> FindByDate(const QDate &date, const QString &workshopCode)
 {
     NamedQuery &q = statement(QStringLiteral("SQLQueryCartas"), [] {
         return QStringLiteral("select * from carta_compromiso_cab where fecha = :fe and taller = :ta order by id");
@@ -134,26 +134,29 @@ QVector<Header> FindByDate(const QDate &date, const QString &workshopCode)
     q.setParam(QStringLiteral("fe"), date);
     q.setParam(QStringLiteral("ta"), workshopCode);
     q.open();
-    QVector<Header> out;
-    for (bool more = q.first(); more; more = q.next()) {
-        Header h;
-        h.id = q.integer(QStringLiteral("id"));
-        h.date = q.date(QStringLiteral("fecha"));
-        h.owner.name = q.text(QStringLiteral("propietario"));
-        h.owner.docType = q.text(QStringLiteral("tipo_doc"));
-        h.owner.docNumber = q.text(QStringLiteral("nro_doc"));
-        h.owner.street = q.text(QStringLiteral("direccion_calle"));
-        h.owner.number = q.text(QStringLiteral("direccion_nro"));
-        h.owner.locality = q.text(QStringLiteral("localidad"));
-        h.owner.postalCode = q.text(QStringLiteral("cp"));
-        h.owner.phone = q.text(QStringLiteral("telefono"));
-        h.owner.domain = q.text(QStringLiteral("dominio"));
-        h.owner.previousSticker = q.text(QStringLiteral("obleaanterior"));
-        h.purpose = Letter::PurposeFromIndex(q.integer(QStringLiteral("cilindro_para")));
-        out << h;
-    }
+    const QVector<QSqlRecord> rows = q.rows();
     q.close();
-    return out;
+    return rows;
+}
+
+Header HeaderOf(const QSqlRecord &row)
+{
+    const auto text = [&row](const char *field) { return row.value(QLatin1String(field)).toString().trimmed(); };
+    Header h;
+    h.id = row.value(QStringLiteral("id")).toInt();
+    h.date = row.value(QStringLiteral("fecha")).toDate();
+    h.owner.name = text("propietario");
+    h.owner.docType = text("tipo_doc");
+    h.owner.docNumber = text("nro_doc");
+    h.owner.street = text("direccion_calle");
+    h.owner.number = text("direccion_nro");
+    h.owner.locality = text("localidad");
+    h.owner.postalCode = text("cp");
+    h.owner.phone = text("telefono");
+    h.owner.domain = text("dominio");
+    h.owner.previousSticker = text("obleaanterior");
+    h.purpose = Letter::PurposeFromIndex(row.value(QStringLiteral("cilindro_para")).toInt());
+    return h;
 }
 
 QVector<Letter::Item> Items(int letterId)

@@ -3,6 +3,7 @@
 #include "core/commitmentletter.h"
 
 #include <QDate>
+#include <QSqlRecord>
 #include <QStringList>
 #include <QVector>
 
@@ -28,8 +29,10 @@ struct Header {
     Letter::Purpose purpose = Letter::Purpose::PeriodicReview;
 };
 
-// The workshop's letters saved on `date`, in id order.
-QVector<Header> FindByDate(const QDate &date, const QString &workshopCode);
+// The workshop's letters saved on `date`, in id order, as the grid shows
+// them (`carta_compromiso_cab` rows).
+QVector<QSqlRecord> FindByDate(const QDate &date, const QString &workshopCode);
+Header HeaderOf(const QSqlRecord &row);
 
 // A letter's items, in the order they were stored.
 QVector<Letter::Item> Items(int letterId);

@@ -3,6 +3,8 @@
 #include "app/navigator.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
+#include "followup/letter/tcartacompromisoform.h"
+#include "followup/letter/tconsultacartacompromisoform.h"
 #include "followup/tconsultadependientesform.h"
 #include "followup/tconsultadependientestamarackform.h"
 #include "followup/tconsultaporcilindroform.h"
@@ -31,6 +33,8 @@ void registerWindows(Navigator &nav)
     nav.addForm<TConsultaXObleaForm>(WindowId::QueryBySticker);
     nav.add<Nav::ChooseOperationByCylinder>(TConsultaPorCilindroForm::chooseOperation);
     nav.add<Nav::ChooseOperationByRegulator>(TConsultaPorReguladorForm::chooseOperation);
+    nav.add<Nav::OpenCommitmentLetter>(TCartaCompromisoForm::open);
+    nav.addForm<TConsultaCartaCompromisoForm>(WindowId::CommitmentLetterQuery);
 }
 
 } // namespace Followup

@@ -63,15 +63,16 @@ private slots:
         const int id = LetterRepository::Save(s);
         LetterRepository::Save(letter(1, QStringLiteral("T000999"))); // another workshop's
 
-        const auto found = LetterRepository::FindByDate(today, QStringLiteral("T000123"));
-        QCOMPARE(found.size(), 1);
-        QCOMPARE(found[0].id, id);
-        QCOMPARE(found[0].date, today);
+        const auto rows = LetterRepository::FindByDate(today, QStringLiteral("T000123"));
+        QCOMPARE(rows.size(), 1);
+        const LetterRepository::Header found = LetterRepository::HeaderOf(rows[0]);
+        QCOMPARE(found.id, id);
+        QCOMPARE(found.date, today);
         Letter::Owner stored = s.owner;
         stored.floor.clear(); // printed, never stored
         stored.apartment.clear();
-        QCOMPARE(found[0].owner, stored);
-        QCOMPARE(found[0].purpose, Letter::Purpose::OtherCases);
+        QCOMPARE(found.owner, stored);
+        QCOMPARE(found.purpose, Letter::Purpose::OtherCases);
         QCOMPARE(LetterRepository::Items(id), s.items);
         QVERIFY(LetterRepository::FindByDate(today.addDays(-1), QStringLiteral("T000123")).isEmpty());
     }
