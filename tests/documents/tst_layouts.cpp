@@ -8,6 +8,7 @@
 #include "documents/registry.h"
 #include "documents/sheet.h"
 #include "sampleletter.h"
+#include "samplelists.h"
 #include "samplesheet.h"
 
 #include <QFontMetricsF>
@@ -153,6 +154,9 @@ class TstLayouts : public QObject
     Q_OBJECT
 
 private slots:
+    // Dates print as the program prints them.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina)); }
+
     void everyRegisteredLayoutRenders()
     {
         QVERIFY(!Documents::Registry().isEmpty());
@@ -169,6 +173,8 @@ private slots:
                 samples = sheetSamples(l);
             else if (e.document == QLatin1String("letter"))
                 samples = letterSamples();
+            else if (const std::optional<Sample::ListSample> list = Sample::list(e.name))
+                samples = {{QStringLiteral("lista"), list->values, list->rows}};
             else if (e.document == QLatin1String("leaflet"))
                 samples = {{e.name, std::make_shared<Report::Values>(),
                             std::make_shared<Report::VectorRowSource>(QVector<QVariantMap>{})}};
