@@ -23,11 +23,11 @@ private slots:
         for (const QString &layout : {QStringLiteral("TQCartaForm"), QStringLiteral("TQCartaCypressForm")}) {
             const Report::DisplayList l = Documents::MakeLetter(layout, d).displayList();
             QCOMPARE(l.pageCount, 1);
-            QCOMPARE(textOf(l, "cilnro4"), QStringLiteral("SER-4"));
+            QCOMPARE(textOf(l, "cilnro4"), QStringLiteral("WT33221104"));
             QCOMPARE(textOf(l, "cap4"), QStringLiteral("64"));
             QCOMPARE(textOf(l, "obs1"), QStringLiteral("OBS 1"));
             for (const Report::DisplayItem &i : l.items)
-                QVERIFY2(i.text != QLatin1String("SER-5"), qPrintable(i.name)); // stored, not printed
+                QVERIFY2(i.text != QLatin1String("WT33221105"), qPrintable(i.name)); // stored, not printed
         }
         // Only the centre's own form prints mass and diameter, the fourth row like the first.
         const Report::DisplayList own = Documents::MakeLetter(QStringLiteral("TQCartaForm"), d).displayList();

@@ -163,7 +163,7 @@ private slots:
         QCOMPARE(previews[0].layout, QStringLiteral("TQCartaAlderForm"));
         QCOMPARE(previews[0].text("QRLabelPiso"), QStringLiteral("7"));
         QCOMPARE(previews[0].text("QRLabelFecha"), QStringLiteral("RÍO CUARTO, 09/12/2026"));
-        QCOMPARE(previews[0].text("cilnro4"), QStringLiteral("SER-4"));
+        QCOMPARE(previews[0].text("cilnro4"), QStringLiteral("WT33221104"));
         QCOMPARE(printed, 0);
         form.CheckBoxPreview->setChecked(false);
         QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
@@ -191,7 +191,7 @@ private slots:
     {
         TCartaCompromisoForm form(nullptr, prompter);
         form.show();
-        QTest::mouseClick(form.BitBtn2, Qt::LeftButton); // no row chosen: nothing to edit
+        QCOMPARE(form.DBGrid1->currentIndex().row(), 0); // the first item is chosen on opening
         QStringList steps;
         Widgets::setExecHook([&](QDialog &d) {
             auto *editor = qobject_cast<TEditRegistroCCForm *>(&d);
@@ -207,7 +207,7 @@ private slots:
         });
         form.DBGrid1->selectRow(2);
         QTest::mouseClick(form.BitBtn2, Qt::LeftButton);
-        QCOMPARE(steps, QStringList{"SER-3"});
+        QCOMPARE(steps, QStringList{"WT33221103"});
         QCOMPARE(prompter.log, QStringList{"warn: La masa debe ser un número (por ejemplo 48,5) o quedar en blanco."});
         const Letter::Item edited = LetterTable::At(items(), 2);
         QCOMPARE(edited.mass, std::optional<double>(51.25));
@@ -223,6 +223,8 @@ private slots:
         stored.date = today.addDays(-3);
         stored.workshopCode = QStringLiteral("T000123");
         stored.items = Sample::letterItems(2);
+        stored.items[0].cylinderCode = QStringLiteral("WORTHINGTON"); // the back office stores brands
+        stored.items[0].valveCode = QStringLiteral("LOVATO");
         const int id = LetterRepository::Save(stored);
         stored.workshopCode = QStringLiteral("T000999");
         LetterRepository::Save(stored);
@@ -265,6 +267,28 @@ private slots:
         QCOMPARE(purposes[1], Letter::Purpose::PeriodicReview); // whatever was stored
         QCOMPARE(LetterTable::Read(items()), stored.items);
         QCOMPARE(count("select count(*) from carta_compromiso_cab where taller = 'T000123'"), 3);
+    }
+
+    // Look check: TARVIL_SCREENSHOT_DIR=/tmp/x writes the letter (Sequoia's,
+    // with the centre list), the item editor and the query.
+    void windowsLook()
+    {
+        const QString dir = qEnvironmentVariable("TARVIL_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("TARVIL_SCREENSHOT_DIR not set");
+        login(QStringLiteral("SEQU01"));
+        TCartaCompromisoForm letter(nullptr, prompter);
+        letter.setOwner(Sample::letterOwner());
+        TEditRegistroCCForm editor(Sample::letterItem(1), nullptr, prompter);
+        LetterRepository::Save({Sample::letterOwner(), Letter::Purpose::PeriodicReview, today,
+                                QStringLiteral("T000123"), Sample::letterItems(2)});
+        TConsultaCartaCompromisoForm query(nullptr, prompter);
+        query.BitBtn3->click();
+        for (QDialog *w : std::initializer_list<QDialog *>{&letter, &editor, &query}) {
+            w->show();
+            QVERIFY(QTest::qWaitForWindowExposed(w));
+            QVERIFY(w->grab().save(QDir(dir).filePath(w->objectName() + QStringLiteral(".png"))));
+        }
     }
 };
 

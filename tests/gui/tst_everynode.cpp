@@ -15,6 +15,7 @@
 #include "operations/windows.h"
 #include "testdb.h"
 #include "widgets/messages.h"
+#include "widgets/modalrun.h"
 #include "workshop/windows.h"
 
 #include <QAction>
@@ -151,11 +152,19 @@ private slots:
         form.show();
         form.TraerDesdeOCLabel->clicked();
         form.SpeedButton9->click();
+        QCOMPARE(m_notices,
+                 QStringList({notAvailableNotice(WindowId::ConversionOrders), notAvailableNotice(WindowId::Owners)}));
+        // The letter is built: its button opens the letter window.
+        QStringList opened;
+        Widgets::setExecHook([&opened](QDialog &d) {
+            opened << d.objectName();
+            return int(QDialog::Rejected);
+        });
         form.SpeedButtonCC1->setEnabled(true); // as after an overdue recall
         form.SpeedButtonCC1->click();
-        QCOMPARE(m_notices,
-                 QStringList({notAvailableNotice(WindowId::ConversionOrders), notAvailableNotice(WindowId::Owners),
-                              notAvailableNotice(WindowId::CommitmentLetter)}));
+        Widgets::setExecHook(nullptr);
+        QCOMPARE(opened, QStringList{QStringLiteral("TCartaCompromisoForm")});
+        QCOMPARE(m_notices.size(), 2);
     }
 };
 

@@ -10,13 +10,14 @@ namespace Sample
 inline Letter::Item letterItem(int n)
 {
     Letter::Item i;
-    i.cylinderCode = QStringLiteral("C%1").arg(n, 3, 10, QLatin1Char('0'));
-    i.cylinderSerial = QStringLiteral("SER-%1").arg(n);
+    // The first as a brand, as the back office stores them; the others as codes.
+    i.cylinderCode = n == 1 ? QStringLiteral("WORTHINGTON") : QStringLiteral("C%1").arg(n, 3, 10, QLatin1Char('0'));
+    i.cylinderSerial = QStringLiteral("WT3322110%1").arg(n);
     i.capacity = 60 + n;
     i.mass = 48.5 + n;
     i.manufactured = QStringLiteral("0%1/2015").arg(n % 10);
     i.diameter = 320 + n;
-    i.valveCode = QStringLiteral("V%1").arg(n);
+    i.valveCode = n == 1 ? QStringLiteral("LOVATO") : QStringLiteral("V%1").arg(n);
     i.valveModel = QStringLiteral("MOD-%1").arg(n);
     i.valveSerial = QStringLiteral("VN-%1").arg(n);
     i.observations = QStringLiteral("OBS %1").arg(n);

@@ -127,11 +127,13 @@ TCartaCompromisoForm::TCartaCompromisoForm(QWidget *parent, Prompter &prompter)
         ComboBoxCRPC->setCurrentIndex(ComboBoxCRPC->count() > 0 ? 0 : -1);
     }
     setFixedSize(sizeHint());
+    if (m_items.count() > 0)
+        Widgets::selectGridRow(DBGrid1, 0);
 }
 
 void TCartaCompromisoForm::buildUi()
 {
-    const QVector<ItemsModel::Column> cylinders{{{QStringLiteral("Cilindro"), QStringLiteral("codigo_cil"), 6},
+    const QVector<ItemsModel::Column> cylinders{{{QStringLiteral("Cilindro"), QStringLiteral("codigo_cil"), 14},
                                                  [](const Letter::Item &i) { return i.cylinderCode; }},
                                                 {{QStringLiteral("NroSerie"), QStringLiteral("numero_cil"), 16},
                                                  [](const Letter::Item &i) { return i.cylinderSerial; }},
@@ -144,7 +146,7 @@ void TCartaCompromisoForm::buildUi()
                                                 {{QStringLiteral("Diámetro"), QStringLiteral("diametro_cil"), 8},
                                                  [](const Letter::Item &i) { return measure(i.diameter); }}};
     const QVector<ItemsModel::Column> valves{
-        {{QStringLiteral("Válvula"), QStringLiteral("codigo_val"), 6},
+        {{QStringLiteral("Válvula"), QStringLiteral("codigo_val"), 10},
          [](const Letter::Item &i) { return i.valveCode; }},
         {{QStringLiteral("Modelo"), QStringLiteral("modelo_val"), 12},
          [](const Letter::Item &i) { return i.valveModel; }},

@@ -38,8 +38,11 @@ TEditRegistroCCForm::TEditRegistroCCForm(const Letter::Item &item, QWidget *pare
     DBEditObservaciones = edit("DBEditObservaciones", QStringLiteral("Observaciones"), item.observations, false, 50);
     DBEditObservaciones->setValidator(new Widgets::UpperCaseValidator(DBEditObservaciones));
     DBEditObservaciones->setMinimumWidth(280);
-    for (QLineEdit *e : {DBEditCilindro, DBEditSerie, DBEditFabricacion, DBEditValvula, DBEditSerieValvula})
+    // What identifies the item is shown, not edited: greyed, and out of the tab order.
+    for (QLineEdit *e : {DBEditCilindro, DBEditSerie, DBEditFabricacion, DBEditValvula, DBEditSerieValvula}) {
         e->setFocusPolicy(Qt::ClickFocus);
+        e->setStyleSheet(QStringLiteral("QLineEdit { background: palette(window); }"));
+    }
 
     BitBtnAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
     BitBtnAceptar->setObjectName(QStringLiteral("BitBtnAceptar"));
