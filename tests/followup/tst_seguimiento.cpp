@@ -67,7 +67,7 @@ struct Printed {
 
 QString shortDate(const QDate &d)
 {
-    return QLocale().toString(d, QLocale::ShortFormat);
+    return d.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
 } // namespace
