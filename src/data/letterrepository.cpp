@@ -22,6 +22,8 @@ NamedQuery &statement(const QString &name, const std::function<QString()> &text)
     return **it;
 }
 
+const QString kLetterVariable = QStringLiteral("tarvil_carta");
+
 const QStringList kItemColumns = {QStringLiteral("cil_marca"),     QStringLiteral("cil_nroserie"),
                                   QStringLiteral("cil_capacidad"), QStringLiteral("cil_masa"),
                                   QStringLiteral("cil_fecha"),     QStringLiteral("cil_diametro"),
@@ -72,7 +74,6 @@ QStringList RevisionCentres()
 
 int Save(const Letter::Stored &letter)
 {
-    Transaction tx(Conn::Operations);
     NamedQuery &cab = statement(QStringLiteral("InsertCartaCab"), [] {
         return QStringLiteral(
             "insert into carta_compromiso_cab (obleaanterior, fecha, propietario, tipo_doc, nro_doc, "
@@ -94,12 +95,18 @@ int Save(const Letter::Stored &letter)
     cab.setParam(QStringLiteral("do"), o.domain);
     cab.setParam(QStringLiteral("ta"), letter.workshopCode);
     cab.setParam(QStringLiteral("cpa"), int(letter.purpose));
-    cab.execute();
-    const int id = cab.lastInsertId().toInt();
-    if (id <= 0)
-        throw DbError(QStringLiteral("El servidor no devolvió el número de la carta compromiso."), cab.name());
 
+    // The items take the header's id on the server, from the insert itself:
+    // header and items travel in one atomic exchange.
+    Batch batch(Conn::Operations);
+    batch.setAtomic(true);
+    batch.add(cab, false);
     if (!letter.items.isEmpty()) {
+        NamedQuery &keep = statement(QStringLiteral("SetIdCarta"), [] {
+            return QStringLiteral("set @") + kLetterVariable + QStringLiteral(" = last_insert_id()");
+        });
+        keep.close();
+        batch.add(keep, false);
         NamedQuery &det = itemInsert(int(letter.items.size()));
         det.close();
         for (int r = 0; r < letter.items.size(); ++r) {
@@ -107,7 +114,7 @@ int Save(const Letter::Stored &letter)
             const auto set = [&](const QString &column, const QVariant &value) {
                 det.setParam(column + QLatin1Char('_') + QString::number(r), value);
             };
-            set(QStringLiteral("carta"), id);
+            set(QStringLiteral("carta"), QVariant::fromValue(SessionVariable{kLetterVariable}));
             set(QStringLiteral("cil_marca"), i.cylinderCode);
             set(QStringLiteral("cil_nroserie"), i.cylinderSerial);
             set(QStringLiteral("cil_capacidad"), measure(i.capacity));
@@ -119,9 +126,12 @@ int Save(const Letter::Stored &letter)
             set(QStringLiteral("val_nroserie"), i.valveSerial);
             set(QStringLiteral("val_obs"), i.observations);
         }
-        det.execute();
+        batch.add(det, false);
     }
-    tx.commit();
+    batch.run();
+    const int id = cab.lastInsertId().toInt();
+    if (id <= 0)
+        throw DbError(QStringLiteral("El servidor no devolvió el número de la carta compromiso."), cab.name());
     return id;
 }
 
