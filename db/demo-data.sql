@@ -542,6 +542,22 @@ INSERT INTO carta_compromiso_det (id, id_carta, cil_marca, cil_nroserie, cil_cap
   (2, 2, 'FABER', 'FB12003344', 60, 66, '04/2012', 323, 'OMB', 'SAVER', 'VA1200334',
    'VALVULA CON GOLPE');
 
+-- Today's letter: the query finds it on opening; five items, of which the letter prints four.
+INSERT INTO carta_compromiso_cab (id, obleaanterior, fecha, propietario, tipo_doc, nro_doc,
+                                  direccion_calle, direccion_nro, localidad, cp, telefono, dominio,
+                                  taller, cilindro_para) VALUES
+  (3, '3900015502', CURDATE(), 'TRANSPORTES DEL PLATA S.A.', 'CUIT', '30-70111222-5', 'CALLE 7',
+   '1180', 'LA PLATA', '1900', '2214551020', 'AC456EF', 'TDM0001', 2);
+
+INSERT INTO carta_compromiso_det (id, id_carta, cil_marca, cil_nroserie, cil_capacidad, cil_masa,
+                                  cil_fecha, cil_diametro, val_marca, val_modelo, val_nroserie,
+                                  val_obs) VALUES
+  (3, 3, 'INFLEX', 'IN33014501', 80, 82.5, '11/2010', 356, 'LANDI', 'LR-80', 'VL9031001', ''),
+  (4, 3, 'INFLEX', 'IN33014502', 80, 82.5, '11/2010', 356, 'LANDI', 'LR-80', 'VL9031002', ''),
+  (5, 3, 'FABER', 'FB12009911', 60, 66, '05/2011', 323, 'OMB', 'SAVER', 'VA1200991', 'ROSCA GASTADA'),
+  (6, 3, 'FABER', 'FB12009912', 60, 66, '05/2011', 323, 'OMB', 'SAVER', 'VA1200992', ''),
+  (7, 3, 'WORTHINGTON', 'WT33229001', 40, 48.5, '02/2009', 273, 'LOVATO', 'LOV-M', 'VA3329001', '');
+
 -- ---------------------------------------------------- workshop master files
 INSERT INTO operarios (id, nombre) VALUES
   (1, 'ACOSTA LEANDRO'), (2, 'BRITEZ DAMIAN'), (3, 'CORIA MATIAS'), (4, 'DUARTE FACUNDO'),

@@ -39,6 +39,7 @@ struct WorkshopRow {
     int enabled = 0;        // thabilitad
     QString associatedCode; // codtalaso
     QStringList stamps;     // sello1 to sello4
+    QString locality;       // tlocalidad
 };
 
 struct AccessoryPair {

@@ -5,7 +5,8 @@
 #include <initializer_list>
 #include <utility>
 
-namespace {
+namespace
+{
 
 const QString kUser = QStringLiteral("tarvil");
 const QString kPassword = QStringLiteral("tarvil");
@@ -154,6 +155,9 @@ QVector<InstallationProfile> buildTable()
                          QStringLiteral("Av. Circunvalación 2150 - (5000) Córdoba"),
                          QStringLiteral("Tel. (0351) 475-2210 - Lun. a Vie. de 8 a 17 hs.")};
     quince.letterContactLine = QStringLiteral("Quince GNC S.A. - Tel. a completar");
+    quince.letterCentreTitle = {QStringLiteral("QUINCE GNC S.A."),
+                                QStringLiteral("Centro de Revisión Periódica de Cilindros"),
+                                QStringLiteral("Av. Circunvalación 2150 - (5000) Córdoba")};
     t << quince;
 
     auto hazel = aspenGroup("Hazel", "HAZE01", BlueGrey, Blue);
@@ -188,6 +192,8 @@ QVector<InstallationProfile> buildTable()
     linden.workOrderPrintsConversionDate = true;
     linden.workOrderReprintLayout = QStringLiteral("TQOPVReimpresionVersion2Form");
     linden.workOrderReprintUsesConsentCompany = true;
+    linden.letterCentreTitle = {QStringLiteral("LINDEN GNC"),
+                                QStringLiteral("Centro de Revisión Periódica de Cilindros"), QStringLiteral("Córdoba")};
     t << linden;
 
     auto larch = wal("Larch", "LARC01", Sky, Blue, cedarW);
@@ -237,6 +243,8 @@ QVector<InstallationProfile> buildTable()
     birch.workOrderPrintsConversionDate = true;
     birch.workOrderReprintLayout = QStringLiteral("TQOPVReimpresionVersion2Form");
     birch.showsWorkOrderOperationType = true;
+    birch.letterCentreTitle = {QStringLiteral("BIRCH GNC"), QStringLiteral("Centro de Revisión Periódica de Cilindros"),
+                               QStringLiteral("Córdoba")};
     t << birch;
 
     auto cypress = row("Cypress", "CYPR01", Sky, Blue);
@@ -246,6 +254,10 @@ QVector<InstallationProfile> buildTable()
     cypress.commitmentLetterLayout = QStringLiteral("TQCartaCypressForm");
     cypress.fichaAfterSave = cypress.fichaOnButton = fixed("TQFichaCypressForm");
     cypress.letterhead = {QStringLiteral("CYPRESS GNC")};
+    cypress.letterCentreTitle = {QStringLiteral("CYPRESS GNC"),
+                                 QStringLiteral("Centro de Revisión Periódica de Cilindros"),
+                                 QStringLiteral("Córdoba")};
+    cypress.letterContactLine = QStringLiteral("Cypress GNC - Tel. a completar");
     t << cypress;
 
     auto yew = row("Yew", "YEW001", Sky, Blue);
@@ -262,6 +274,10 @@ QVector<InstallationProfile> buildTable()
     chestnut.commitmentLetterLayout = QStringLiteral("TQCartaCypressForm");
     chestnut.fichaAfterSave = chestnut.fichaOnButton = fixed("TQFichaChestnutForm");
     chestnut.letterhead = {QStringLiteral("CHESTNUT GNC")};
+    chestnut.letterCentreTitle = {QStringLiteral("CHESTNUT GNC"),
+                                  QStringLiteral("Centro de Revisión Periódica de Cilindros"),
+                                  QStringLiteral("Córdoba")};
+    chestnut.letterContactLine = QStringLiteral("Chestnut GNC - Tel. a completar");
     t << chestnut;
 
     auto juniper = row("Juniper", "JUNI01", Sky, Blue);
@@ -281,13 +297,16 @@ QVector<InstallationProfile> buildTable()
     buckeye.fichaAfterSave = buckeye.fichaOnButton = fixed("TQFichaBuckeyeForm");
     buckeye.fichaKeepsLayoutRepresentative = true;
     buckeye.letterhead = {QStringLiteral("ING. MARTA QUIROGA"), QStringLiteral("Mat. 5120")};
+    buckeye.letterCentreTitle = {QStringLiteral("BUCKEYE GNC"),
+                                 QStringLiteral("Centro de Revisión Periódica de Cilindros"),
+                                 QStringLiteral("Córdoba")};
     t << buckeye;
 
     auto maple = wElseLocal("Maple", "MAPL01", Sky, Blue);
     maple.fichaAfterSave = fixed("TQFichaMapleForm");
     maple.fichaOnButton = formatDialog("TQFichaBuckeyeForm", "TQFichaMapleForm");
     maple.fixedWorkshop = {QStringLiteral("MAP0001"), QStringLiteral(" "), QStringLiteral(" "), QStringLiteral(" "),
-                           QStringLiteral(" "), QStringLiteral(" "), QStringLiteral(" ")};
+                           QStringLiteral(" "),       QStringLiteral(" "), QStringLiteral(" ")};
     t << maple;
 
     auto sequoia = wal("Sequoia", "SEQU01", Sky, Blue, secondary(QStringLiteral("sequoia")));
@@ -296,6 +315,15 @@ QVector<InstallationProfile> buildTable()
     sequoia.choosesLetterRevisionCentre = true;
     sequoia.fichaAfterSave = sequoia.fichaOnButton = fixed("TQFichaSequoiaImpresoForm");
     sequoia.fixedWorkshop = {QStringLiteral("SEQ0001"), {}, {}, {}, {}, {}, {}};
+    sequoia.letterCentreTitle = {QStringLiteral("SEQUOIA GNC"),
+                                 QStringLiteral("Centro de Revisión Periódica de Cilindros"),
+                                 QStringLiteral("Córdoba")};
+    sequoia.letterContactLine = QStringLiteral("Sequoia GNC - Tel. a completar");
+    // The names of the centres as `carta_crpc` keeps them.
+    sequoia.letterLayoutByCentre = {{QStringLiteral("CYPRESS"), QStringLiteral("TQCartaCypressForm")},
+                                    {QStringLiteral("BUCKEYE"), QStringLiteral("TQCartaBuckeyeForm")},
+                                    {QStringLiteral("BIRCH"), QStringLiteral("TQCartaBirchForm")},
+                                    {QStringLiteral("HORNBEAM"), QStringLiteral("TQCartaForm")}};
     t << sequoia;
 
     auto elm = row("Elm", "ELM001", Sky, Blue);
@@ -371,6 +399,8 @@ QVector<InstallationProfile> buildTable()
     cedar.fichaAfterSave = cedar.fichaOnButton = formatDialog("TQFichaAlderForm", "TQFichaCedarForm");
     cedar.letterhead = {QStringLiteral("CEDAR GNC")};
     cedar.letterContactLine = QStringLiteral("Cedar GNC - Tel. a completar");
+    cedar.letterCompanyTitle = QStringLiteral("ALDER GNC S.A.");
+    cedar.letterSalutation = QStringLiteral("Señores ALDER GNC S.A.:");
     t << cedar;
 
     return t;

@@ -67,52 +67,60 @@ struct InstallationProfile {
     bool opensPostSalesAtStartup = false; // the others open it on first use
 
     // Look and files.
-    int dialogColour = 0; // Windows colour 0x00BBGGRR; also Global.PanelColour
-    int accentColour = 0; // the two title labels of login and main window
+    int dialogColour = 0;  // Windows colour 0x00BBGGRR; also Global.PanelColour
+    int accentColour = 0;  // the two title labels of login and main window
     QString workingFolder; // attached pictures and exports; empty: none
     QString downloadUrl;   // where "Descargar" sends a new version; empty: none
 
     // Main window.
-    QString workshopOnlyCodePrefix; // codes starting with it see only the "Taller" tab
+    QString workshopOnlyCodePrefix;   // codes starting with it see only the "Taller" tab
     bool pendingListShowsVin = false; // pending-operations list with the "VIN" column
 
     // Operation form.
-    bool offersCommitmentLetter = false;  // letter work table and "Carta Compromiso" buttons
-    bool recordsAccessories = false;      // "Accesorios" button
-    bool showsOwnerListButton = false;    // owner list inside the "Propietario" group
-    bool keepsObservationsOnRecall = true; // a recall copies the earlier observations
-    bool checksReusedSticker = true;      // "M"/"R" save asks when the previous sticker was replaced
+    bool offersCommitmentLetter = false;             // letter work table and "Carta Compromiso" buttons
+    bool recordsAccessories = false;                 // "Accesorios" button
+    bool showsOwnerListButton = false;               // owner list inside the "Propietario" group
+    bool keepsObservationsOnRecall = true;           // a recall copies the earlier observations
+    bool checksReusedSticker = true;                 // "M"/"R" save asks when the previous sticker was replaced
     bool forbidsRegulatorMountInModification = true; // "MONTAJE" refused for the regulator in "M"
-    bool searchesAllPecs = false;         // "Buscar por Dominio" reads the consolidated tables
-    bool numbersFromOperationNumberTable = false; // operation numbers come from the `tnrointopr` table
+    bool searchesAllPecs = false;                    // "Buscar por Dominio" reads the consolidated tables
+    bool numbersFromOperationNumberTable = false;    // operation numbers come from the `tnrointopr` table
 
     // Documents.
     FichaChoice fichaAfterSave;
     FichaChoice fichaOnButton;
-    bool offersLetterAfterSave = false;      // asks "Imprimir Carta Compromiso" before the ficha
-    QString commitmentLetterLayout;          // empty with choosesLetterRevisionCentre or no letter
+    bool offersLetterAfterSave = false;       // asks "Imprimir Carta Compromiso" before the ficha
+    QString commitmentLetterLayout;           // empty with choosesLetterRevisionCentre or no letter
     bool choosesLetterRevisionCentre = false; // "CRPC" list picks the letter layout
     QString emptyFichaLayout = QStringLiteral("TQFichaEnBlancoQuinceForm"); // blank-sheet printing
-    int buckeyeFichaCopies = 1;               // copies preset on TQFichaBuckeyeForm
-    bool printsLetterheadLines = false;       // the four letterhead lines of the blank layouts
+    int buckeyeFichaCopies = 1;                                             // copies preset on TQFichaBuckeyeForm
+    bool printsLetterheadLines = false;          // the four letterhead lines of the blank layouts
     bool fichaKeepsLayoutRepresentative = false; // no PEC representative lines on TQFichaBuckeyeForm
     // Lines the profile's sheets print as its letterhead: the four Quince
     // lines, Juniper's contact lines, the PEC name of the Cypress family, the
     // representative lines of Buckeye and Hazel, the address and telephone
     // lines of the empty Larch and Tamarack sheets.
     QStringList letterhead;
-    QString letterContactLine;                // footer contact line of the commitment letter
-    FixedWorkshopIdentity fixedWorkshop;      // identity some layouts print for a not-enabled workshop
-    QString logo;                             // the PEC's logo on its sheets, a picture of the documents
+    QString letterContactLine; // footer contact line of the commitment letter
+    // The commitment letter's letterhead: the lines naming the revision
+    // centre under the header pictures, the Alder letter's company title and
+    // salutation, and with choosesLetterRevisionCentre the layout of each
+    // centre name of `carta_crpc` (any other centre prints nothing).
+    QStringList letterCentreTitle;
+    QString letterCompanyTitle;
+    QString letterSalutation;
+    QMap<QString, QString> letterLayoutByCentre;
+    FixedWorkshopIdentity fixedWorkshop; // identity some layouts print for a not-enabled workshop
+    QString logo;                        // the PEC's logo on its sheets, a picture of the documents
 
     // Workshop management.
-    QString workOrderLayout;           // printed after a work order is saved; empty: nothing
-    QString workOrderConsentCompany;   // the consent line's company; empty: the layout's own
-    bool workOrderPrintsConversionDate = false; // "Fecha de Conversión" under "EN GARANTIA"
-    QString workOrderReprintLayout;    // "Imprimir Orden"; empty: nothing
+    QString workOrderLayout;                         // printed after a work order is saved; empty: nothing
+    QString workOrderConsentCompany;                 // the consent line's company; empty: the layout's own
+    bool workOrderPrintsConversionDate = false;      // "Fecha de Conversión" under "EN GARANTIA"
+    QString workOrderReprintLayout;                  // "Imprimir Orden"; empty: nothing
     bool workOrderReprintUsesConsentCompany = false; // reprint carries workOrderConsentCompany
-    bool showsWorkOrderOperationType = false; // "Tipo de Operación" pick list
-    QString conversionOrderLetterhead; // picture on a reprinted conversion order; empty: none
+    bool showsWorkOrderOperationType = false;        // "Tipo de Operación" pick list
+    QString conversionOrderLetterhead;               // picture on a reprinted conversion order; empty: none
 
     bool hasSisterDatabase() const { return !sister.isEmpty(); }
 };

@@ -1,5 +1,6 @@
 #include "data/cylinderworktable.h"
 
+#include "data/lettertable.h"
 #include "data/localstore.h"
 
 namespace CylinderWorkTable
@@ -75,16 +76,7 @@ void Replace(LocalTable &table, const QVector<CylinderRow> &rows)
 
 void AppendLetterLine(LocalTable &letter, const CylinderRow &c)
 {
-    if (!letter.isOpen())
-        letter.open();
-    letter.append();
-    letter.setText(QStringLiteral("codigo_cil"), c.codigo);
-    letter.setText(QStringLiteral("numero_cil"), c.nroSerie);
-    letter.setReal(QStringLiteral("capacidad_cil"), c.capacidad);
-    letter.setText(QStringLiteral("fab_cil"), c.fabricac);
-    letter.setText(QStringLiteral("codigo_val"), c.valCod);
-    letter.setText(QStringLiteral("numero_val"), c.valNro);
-    letter.post();
+    LetterTable::Append(letter, Letter::FromCylinder(c));
 }
 
 } // namespace CylinderWorkTable

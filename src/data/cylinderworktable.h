@@ -7,8 +7,7 @@
 class LocalTable;
 
 // The cylinder work table ("CILAUX01.ADT") as operation-record rows: the one
-// place that knows how a CylinderRow maps onto the fields of the work table
-// and of the commitment-letter table ("AuxCarta.adt").
+// place that knows how a CylinderRow maps onto the fields of the work table.
 namespace CylinderWorkTable
 {
 
@@ -25,7 +24,7 @@ void Append(LocalTable &table, const CylinderRow &row);
 // Empties the table and appends `rows`: the table is refilled, never merged.
 void Replace(LocalTable &table, const QVector<CylinderRow> &rows);
 
-// One line of the commitment letter for an overdue cylinder.
+// One line of the commitment letter ("AuxCarta.adt") for the cylinder.
 void AppendLetterLine(LocalTable &letter, const CylinderRow &row);
 
 } // namespace CylinderWorkTable

@@ -38,11 +38,13 @@ const QVector<LocalField> printCylinderFields = {
     {QStringLiteral("VALGEST"), F::Text, 12},     {QStringLiteral("NROCERTIF"), F::Text, 10},
 };
 
+// The codes take the stored letters' brands ("WORTHINGTON") when a letter is
+// opened again, so they are as wide as `carta_compromiso_det` keeps them.
 const QVector<LocalField> letterFields = {
-    {QStringLiteral("codigo_cil"), F::Text, 4},    {QStringLiteral("numero_cil"), F::Text, 25},
+    {QStringLiteral("codigo_cil"), F::Text, 30},   {QStringLiteral("numero_cil"), F::Text, 25},
     {QStringLiteral("masa_cil"), F::Float, 0},     {QStringLiteral("fab_cil"), F::Text, 7},
     {QStringLiteral("diametro_cil"), F::Float, 0}, {QStringLiteral("capacidad_cil"), F::Float, 0},
-    {QStringLiteral("codigo_val"), F::Text, 4},    {QStringLiteral("modelo_val"), F::Text, 20},
+    {QStringLiteral("codigo_val"), F::Text, 30},   {QStringLiteral("modelo_val"), F::Text, 20},
     {QStringLiteral("numero_val"), F::Text, 25},   {QStringLiteral("observaciones_val"), F::Text, 50},
 };
 

@@ -21,6 +21,7 @@ std::optional<WorkshopRow> Workshop(const QString &code)
     w.name = q.text(QStringLiteral("trazsoc"));
     w.street = q.text(QStringLiteral("tcalle"));
     w.number = q.text(QStringLiteral("tnumero"));
+    w.locality = q.text(QStringLiteral("tlocalidad"));
     w.cuit = q.text(QStringLiteral("talcuit"));
     w.repName = q.text(QStringLiteral("rapellido")) + QLatin1Char(' ') + q.text(QStringLiteral("rnombre"));
     w.repMatricula = q.text(QStringLiteral("rmatreshab"));

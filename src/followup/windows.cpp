@@ -3,6 +3,8 @@
 #include "app/navigator.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
+#include "followup/letter/tcartacompromisoform.h"
+#include "followup/letter/tconsultacartacompromisoform.h"
 #include "followup/tagendaturnosform.h"
 #include "followup/tconsultadependientesform.h"
 #include "followup/tconsultadependientestamarackform.h"
@@ -41,6 +43,8 @@ void registerWindows(Navigator &nav)
     nav.addForm<TAgendaTurnosForm>(WindowId::Appointments);
     nav.add<Nav::ChooseOperationByCylinder>(TConsultaPorCilindroForm::chooseOperation);
     nav.add<Nav::ChooseOperationByRegulator>(TConsultaPorReguladorForm::chooseOperation);
+    nav.add<Nav::OpenCommitmentLetter>(TCartaCompromisoForm::open);
+    nav.addForm<TConsultaCartaCompromisoForm>(WindowId::CommitmentLetterQuery);
 }
 
 } // namespace Followup

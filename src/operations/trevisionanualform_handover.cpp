@@ -4,14 +4,20 @@
 #include "operations/trevisionanualform.h"
 
 #include "app/navigator.h"
+#include "core/commitmentletter.h"
 #include "core/operationkind.h"
 #include "core/recall.h"
+#include "data/cylinderworktable.h"
+#include "data/localstore.h"
+#include "operations/cylinders/cylinderlist.h"
 #include "operations/cylinders/formwiring.h"
 #include "operations/linklabel.h"
 #include "operations/print/fichaprint.h"
 #include "operations/save/formsave.h"
+#include "widgets/resultgrid.h"
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -93,10 +99,16 @@ void TRevisionAnualForm::SpeedButtonCC1Click()
 
 void TRevisionAnualForm::SpeedButtonCC2Click()
 {
-    // Collecting cylinders by hand comes with the letter window; until then
-    // the button says the letter is not available rather than do nothing.
-    if (!navigator().answers<Nav::OpenCommitmentLetter>())
-        navigator().tellNotAvailable(WindowId::CommitmentLetter, this);
+    const int row = Widgets::selectedGridRow(DBGrid1);
+    if (row < 0 || row >= m_cylinders->rowCount())
+        return; // no cylinder chosen: nothing to collect
+    const CylinderRow cylinder = m_cylinders->row(row);
+    if (!Letter::CollectsSilently(cylinder, DateTimePickerHabilitacion->date()) &&
+        !prompter().ask(Letter::kNotDueQuestion))
+        return;
+    CylinderWorkTable::AppendLetterLine(localStore().table(LocalTableId::LetterCylinders), cylinder);
+    // Whatever its test, a collected cylinder is on a letter the operator can open.
+    SpeedButtonCC1->setEnabled(true);
 }
 
 void TRevisionAnualForm::copyOwner(const QVariantMap &owner)

@@ -4,10 +4,12 @@
 // other or a wrapped text longer than its box fails here, whoever adds the
 // layout. Every profile's sheet choices name registered layouts.
 #include "core/installationprofile.h"
+#include "documents/letter.h"
 #include "documents/rankingdocument.h"
 #include "documents/registry.h"
 #include "documents/sheet.h"
 #include "documents/workshopdocuments.h"
+#include "sampleletter.h"
 #include "samplelists.h"
 #include "sampleorder.h"
 #include "samplesheet.h"
@@ -42,6 +44,18 @@ QVector<Rendered> sheetSamples(const Report::Layout &l)
         Sample::setCylinders(d, {Sample::cylinder(QStringLiteral("S-1")), Sample::withReplacedValve("S-2", "SI")});
         out.append(
             {kinds[i], std::make_shared<Report::Values>(Documents::SheetValues(d)), Documents::SheetRows(d, l.rows)});
+    }
+    return out;
+}
+
+// Each purpose of the letter, every item row filled.
+QVector<Rendered> letterSamples()
+{
+    QVector<Rendered> out;
+    for (int p = 0; p < 3; ++p) {
+        const Letter::PrintData d = Sample::letterPrintData(Letter::PurposeFromIndex(p));
+        out.append({Letter::PurposeTexts()[p], std::make_shared<Report::Values>(Documents::LetterValues(d)),
+                    std::make_shared<Report::VectorRowSource>(QVector<QVariantMap>{})});
     }
     return out;
 }
@@ -208,6 +222,8 @@ private slots:
                 samples = rankingSamples();
             else if (e.name == QLatin1String("TExportToExcelPropietariosForm"))
                 samples = ownerListSamples();
+            else if (e.document == QLatin1String("letter"))
+                samples = letterSamples();
             else if (const std::optional<Sample::ListSample> list = Sample::list(e.name))
                 samples = {{QStringLiteral("lista"), list->values, list->rows}};
             else if (e.document == QLatin1String("leaflet"))

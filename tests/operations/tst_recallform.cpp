@@ -27,6 +27,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QTableView>
 #include <QToolButton>
 #include <QtTest>
 
@@ -399,6 +400,43 @@ private slots:
         form.ObleaAntEdit->setText(QStringLiteral("400"));
         form.SpeedButton1->click();
         QCOMPARE(letter.count(), 2);
+    }
+
+    // "Carta Compromiso" by hand: a cylinder due for its test joins at once,
+    // any other only when the operator insists.
+    void collectingTheChosenCylinder()
+    {
+        Global.InstallationId = QStringLiteral("LIND01");
+        LocalTable &letter = localStore().table(LocalTableId::LetterCylinders);
+        ScriptedPrompter prompter;
+        TRevisionAnualForm form(nullptr, prompter);
+        form.SetOperationKind(QStringLiteral("R"));
+        form.DateTimePickerHabilitacion->setDate(QDate(2026, 12, 9));
+        CylinderRow due, valid;
+        due.nroSerie = QStringLiteral("CIL-DUE");
+        due.uphFecha = QStringLiteral("01/2021");
+        due.capacidad = 60;
+        valid.nroSerie = QStringLiteral("CIL-OK");
+        valid.uphFecha = QStringLiteral("01/2025");
+        form.cylinderList()->setRows({due, valid});
+
+        form.DBGrid1->selectRow(0);
+        form.SpeedButtonCC2->click();
+        QCOMPARE(letter.count(), 1);
+        QVERIFY(prompter.log.isEmpty());
+        QCOMPARE(letter.rows().first().value(QStringLiteral("capacidad_cil")).toDouble(), 60.0);
+
+        form.DBGrid1->selectRow(1);
+        prompter.answers = {false, true};
+        form.SpeedButtonCC2->click();
+        QCOMPARE(letter.count(), 1);
+        form.SpeedButtonCC2->click();
+        QCOMPARE(letter.count(), 2);
+        QCOMPARE(letter.rows().last().value(QStringLiteral("numero_cil")).toString(), QStringLiteral("CIL-OK"));
+        const QString question =
+            QStringLiteral("ask: Según los datos, este cilindro no requiere PH. Continua de todos modos?");
+        QCOMPARE(prompter.log, (QStringList{question, question}));
+        QVERIFY(form.SpeedButtonCC1->isEnabled());
     }
 
     void pendingOperationLoadedAndSavedAgain()
