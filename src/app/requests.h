@@ -139,4 +139,13 @@ struct PickConversionOrder {
     WindowId target() const { return window; }
 };
 
+// A stored work order shown read-only, with its faults and jobs.
+struct ViewWorkOrder {
+    using Result = void;
+    static constexpr WindowId window = WindowId::WorkOrderView;
+    QString taller;
+    int numero = 0;
+    WindowId target() const { return window; }
+};
+
 } // namespace Nav
