@@ -6,6 +6,7 @@
 #include "core/global.h"
 #include "data/dm1.h"
 #include "data/workorderstore.h"
+#include "documents/workorderdocuments.h"
 #include "postsalesdb.h"
 #include "report/preview.h"
 #include "report/reportform.h"
@@ -399,6 +400,47 @@ private slots:
         QVERIFY(sheet.contains(QStringLiteral("<t>Garantía</t>")));
         QVERIFY(sheet.contains(QStringLiteral("<t>OESTE MOTORS</t>")));
         QCOMPARE(sheet.count(QStringLiteral("<t>AB123CD</t>")), 2);
+    }
+
+    // Look check: TARVIL_SCREENSHOT_DIR=/tmp/x writes the windows and the
+    // six layouts (as PDF).
+    void windowsAndPrintsLook()
+    {
+        const QString dir = qEnvironmentVariable("TARVIL_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("TARVIL_SCREENSHOT_DIR not set");
+        Global.InstallationId = QStringLiteral("BIRC01");
+        WorkOrders::WorkOrder o = sampleWorkOrder(QStringLiteral("TDM0001"), 6);
+        WorkOrderStore::SaveNew(o);
+        o = *WorkOrderStore::Load(o.taller, o.numero);
+        TOPVAltaForm entry(nullptr, prompter);
+        entry.Prepare(QStringLiteral("TDM0001"), kToday);
+        entry.DominioEdit->setText(QStringLiteral("AB123CD"));
+        entry.DominioEditExit();
+        TOPVEditForm edit(nullptr, prompter);
+        QVERIFY(edit.Load(o.taller, o.numero));
+        TOpvVerForm view(nullptr, prompter);
+        QVERIFY(view.Load(o.taller, o.numero));
+        TListadoOpvForm list(nullptr, prompter);
+        TConsultaOPVForm query(nullptr, prompter);
+        for (QDialog *w : std::initializer_list<QDialog *>{&entry, &edit, &view, &list, &query}) {
+            w->show();
+            QVERIFY(QTest::qWaitForWindowExposed(w));
+            QVERIFY(w->grab().save(QDir(dir).filePath(w->objectName() + QStringLiteral(".png"))));
+        }
+        const WorkOrders::PrintContext ctx{false, QStringLiteral("BIRCH GNC"), true, QDate(2026, 3, 4)};
+        for (const char *layout :
+             {"TQOPVForm", "TQOPVHornbeamForm", "TQOPVReimpresionVersion2Form", "TQOPVReimpresionHornbeamForm"}) {
+            const Report::ReportForm form = Documents::MakeWorkOrder(QString::fromLatin1(layout), o, ctx);
+            QVERIFY(form.exportPdf(QDir(dir).filePath(QString::fromLatin1(layout) + QStringLiteral(".pdf"))));
+        }
+        const WorkOrders::ListFilter filter =
+            WorkOrders::BuildList({kToday.addDays(-60), kToday, true, {}, true, true});
+        const auto rows = QVector<WorkOrderStore::PeriodRow>(40, WorkOrderStore::List(filter).value(0));
+        for (const bool excel : {false, true}) {
+            const Report::ReportForm form = Documents::MakeWorkOrderList(rows, filter, excel);
+            QVERIFY(form.exportPdf(QDir(dir).filePath(form.layout().name + QStringLiteral(".pdf"))));
+        }
     }
 };
 
