@@ -1,9 +1,13 @@
-// Report engine timings: one technical sheet to PDF, and a long list to PDF.
-// Peak memory comes from the kernel's high-water mark; the row source's own
-// share is printed apart, since the rows are the caller's.
+// Report engine timings: every registered sheet (and the leaflet) to PDF,
+// filled with the test print's sample values, and a long list to PDF. Peak
+// memory comes from the kernel's high-water mark; the row source's own share
+// is printed apart, since the rows are the caller's.
 //   QT_QPA_PLATFORM=offscreen bench_report [rows]
-// TARVIL_BENCH_KEEP=<folder> keeps the PDF files there; TARVIL_BENCH_SHEET=<layout>
-// times another registered sheet.
+// TARVIL_BENCH_KEEP=<folder> keeps the PDF files there (one per layout, named
+// after it); TARVIL_BENCH_SHEET=<layout> times that sheet alone.
+#include "core/global.h"
+#include "core/installationprofile.h"
+#include "documents/registry.h"
 #include "documents/sheet.h"
 #include "report/renderer.h"
 
@@ -67,33 +71,68 @@ int main(int argc, char **argv)
     QTemporaryDir tmp;
     const QDir dir(qEnvironmentVariable("TARVIL_BENCH_KEEP", tmp.path()));
 
-    // One sheet: build, fill, paginate, write.
-    FichaData d;
-    d.operationKind = QStringLiteral("R");
-    d.enablingDate = QDate(2026, 12, 9);
-    d.ownerName = QStringLiteral("PROPIETARIO DE PRUEBA");
-    d.injection = QStringLiteral("SI");
-    d.useType = QStringLiteral("TAXI");
-    d.regulatorNew = QStringLiteral("NO");
-    QVector<CylinderRow> cyl(3);
-    for (int i = 0; i < cyl.size(); ++i) {
-        cyl[i].codigo = QStringLiteral("C060");
-        cyl[i].nroSerie = QStringLiteral("S-%1").arg(i);
-        cyl[i].uphFecha = QStringLiteral("03/2024");
-    }
-    d.workCylinders = cyl;
-    d.cylinders = Ficha::PrepareCylinders(cyl, {});
+    // Every sheet: build, fill, paginate, write; the slowest of three runs
+    // after a first one that loads the fonts.
+    GlobalState g;
+    g.WorkshopCode = QStringLiteral("TDM0001");
+    g.WorkshopName = QStringLiteral("TALLER DE MONTAJE DEMO S.R.L.");
+    g.WorkshopAddress2 = QStringLiteral("AV. SAN MARTIN 1234");
+    g.WorkshopCuit = QStringLiteral("30-71111111-2");
+    g.RepName = QStringLiteral("PEREZ JUAN CARLOS");
+    g.RepMatricula = QStringLiteral("M-4411");
+    g.Stamp1 = QStringLiteral("TALLER DEMO");
+    g.Stamp2 = QStringLiteral("ING. JUAN C. PEREZ");
+    g.Stamp3 = QStringLiteral("MAT. M-4411");
+    g.PecCode = QStringLiteral("0031");
+    g.PecRepName = QStringLiteral("ING. LUIS PAZ");
+    g.PecRepMatricula = QStringLiteral("9911");
+    g.PecRepDocNumber = QStringLiteral("20111222");
+    g.Copies = 2;
+    g.WorkshopLocality = QStringLiteral("CORDOBA");
+    g.WorkshopProvince = QStringLiteral("CORDOBA");
+    const InstallationProfile &profile = installationProfiles().first();
+    FichaData d = Ficha::AlignmentSampleData(g, profile, QDate(2026, 12, 9));
+    d.printsLetterheadLines = true;
+    d.letterhead = {QStringLiteral("PEC DEMO GNC S.A."), QStringLiteral("Productor de Equipos Completos"),
+                    QStringLiteral("Av. Circunvalación 2150 - Córdoba"), QStringLiteral("Tel. (0351) 475-2210")};
+    const QString only = qEnvironmentVariable("TARVIL_BENCH_SHEET");
     QString error;
-    for (const char *when : {"first, includes font and layout loading", "again", "again"}) {
-        QElapsedTimer t;
-        t.start();
-        const Report::ReportForm sheet =
-            Documents::MakeSheet(qEnvironmentVariable("TARVIL_BENCH_SHEET", QStringLiteral("TQFichaBuckeyeForm")), d);
-        if (!sheet.exportPdf(dir.filePath(QStringLiteral("ficha.pdf")), &error)) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-            return 1;
+    double slowest = 0;
+    QString slowestName;
+    for (const Documents::Entry &e : Documents::Registry()) {
+        if (!only.isEmpty() && e.name != only)
+            continue;
+        double worst = 0;
+        for (int run = 0; run < 4; ++run) {
+            QElapsedTimer t;
+            t.start();
+            const Report::ReportForm form = e.document == QLatin1String("sheet") ? Documents::MakeSheet(e.name, d)
+                                                                                 : Documents::MakeFixedDocument(e.name);
+            if (!form.exportPdf(dir.filePath(e.name + QStringLiteral(".pdf")), &error)) {
+                std::fprintf(stderr, "%s\n", qPrintable(error));
+                return 1;
+            }
+            if (run > 0)
+                worst = qMax(worst, msSince(t));
         }
-        std::printf("sheet to PDF: %.1f ms (%s)\n", msSince(t), when);
+        std::printf("%-34s to PDF: %6.1f ms\n", qPrintable(e.name), worst);
+        if (worst > slowest) {
+            slowest = worst;
+            slowestName = e.name;
+        }
+    }
+    std::printf("slowest sheet: %s, %.1f ms\n", qPrintable(slowestName), slowest);
+    // The empty sheets as "Impresión de Ficha en Blanco" prints them, for looking at.
+    if (qEnvironmentVariableIsSet("TARVIL_BENCH_KEEP")) {
+        QStringList empties;
+        for (const InstallationProfile &p : installationProfiles())
+            if (!empties.contains(p.emptyFichaLayout))
+                empties << p.emptyFichaLayout;
+        FichaData blank = Ficha::EmptySheetData(g, profile);
+        blank.printsLetterheadLines = true;
+        blank.letterhead = d.letterhead;
+        for (const QString &name : empties)
+            Documents::MakeSheet(name, blank).exportPdf(dir.filePath(name + QStringLiteral("-vacia.pdf")), &error);
     }
 
     // A long list.

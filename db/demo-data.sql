@@ -548,6 +548,17 @@ SELECT 'TDM0001', MAX(ott_nro) + 1, 'C', 'A', CURDATE(), 'AF118PX', 'IBARRA SOLE
        'CILINDRO 45 LTS', 'KIT 5TA GENERACION CON EMULADOR', 'ENTREGA ESTIMADA EN 48 HS', '', '', 0
 FROM ott WHERE taller = 'TDM0001';
 
+-- The customers of the two open orders are in the owners file too.
+INSERT INTO propietarios (propietario, apellido_propietario, nombre_propietario, tipoDoc, nroDoc, email,
+                          telefono, celular, celular_carac, calle, nro, barrio, localidad, codigoPostal,
+                          provincia)
+SELECT propietario, SUBSTRING_INDEX(propietario, ' ', 1),
+       TRIM(SUBSTRING(propietario, LENGTH(SUBSTRING_INDEX(propietario, ' ', 1)) + 2)), tipoDoc, nroDoc,
+       email, '', celular, celular_carac, calle, '', barrio, localidad, codigoPostal, provincia
+FROM ott WHERE taller = 'TDM0001' AND propietario_id = 0 ORDER BY ott_nro;
+UPDATE ott o JOIN propietarios p ON p.propietario = o.propietario AND p.nroDoc = o.nroDoc
+SET o.propietario_id = p.propietario_id WHERE o.propietario_id = 0;
+
 -- Closed orders carry the regulator and cylinders that went into the car.
 INSERT INTO ott_reg (TALLER, OTT_ID, RCODREGH, RNROSERIE, RCODGEST, RNUEVO)
 SELECT o.taller, o.ott_nro, r.rcodregh, r.rnroserie, 'C', 'S'
@@ -574,6 +585,17 @@ SELECT taller, ott_nro, 'T050', 'TN55660011', 'M', 50,
        LAST_DAY(CURDATE() - INTERVAL 2 MONTH + INTERVAL 5 YEAR), 'A', 'S', 'V101', 'VA5566001', 'M',
        '', '', '', ''
 FROM ott WHERE taller = 'TDM0001' AND dominio = 'AD345KT';
+
+-- A taxi takes four cylinders: all are stored, the printed order lists three.
+INSERT INTO ott_cil (TALLER, OTT_ID, CILCODH, CNROSERIE, CCODGEST, CCAPACIDAD, CMESFABR, CANOFABR,
+                     CUPHCRPC, CUPHMES, CUPHANO, FECVENCRPC, CUPHRESULT, CNUEVO, VALCOD, VALNRO,
+                     VALGEST, RVALCOD, RVALNRO, RVALGEST, NROCERTIF)
+SELECT o.taller, o.ott_nro, 'T050', CONCAT('TN5566001', k.seq), 'M', 50,
+       DATE_FORMAT(CURDATE() - INTERVAL 2 MONTH, '%m'), DATE_FORMAT(CURDATE() - INTERVAL 2 MONTH, '%y'),
+       'FAB', DATE_FORMAT(CURDATE() - INTERVAL 2 MONTH, '%m'), DATE_FORMAT(CURDATE() - INTERVAL 2 MONTH, '%y'),
+       LAST_DAY(CURDATE() - INTERVAL 2 MONTH + INTERVAL 5 YEAR), 'A', 'S', 'V101', CONCAT('VA556600', k.seq),
+       'M', '', '', '', ''
+FROM ott o JOIN seq_2_to_4 k WHERE o.taller = 'TDM0001' AND o.dominio = 'AD345KT';
 
 -- Work orders: vehicles come back to the workshops that manage their
 -- workshop, the recently converted ones within their warranty.

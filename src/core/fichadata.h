@@ -65,6 +65,10 @@ inline constexpr int kAccessoryCount = 12;
 // Everything a technical sheet prints, read from the operation form, the
 // global state and the workshop rows at the moment of printing.
 struct FichaData {
+    // An empty sheet, to be filled in by hand: the workshop's and the PEC's
+    // identity and nothing of an operation.
+    bool blank = false;
+
     // Operation
     QString operationKind; // "C", "M", "R", "B", "X", "H" (or "D")
     QString previousSticker, newSticker;
@@ -112,6 +116,8 @@ struct FichaData {
     QStringList letterhead;
     bool keepsLayoutRepresentative = false;
     FixedWorkshopIdentity fixedWorkshop;
+    QString logo;          // the PEC's logo, a picture of the documents ("cedar.png")
+    QString workingFolder; // where the empty sheet looks for the workshop's own logo
 
     // The cylinders: the working table's rows and the prepared list made
     // from them.

@@ -235,6 +235,7 @@ void ApplyGlobal(FichaData &d, const GlobalState &g)
     d.pecRepMatricula = g.PecRepMatricula;
     d.pecRepDocNumber = g.PecRepDocNumber;
     d.workshopCopies = g.Copies;
+    d.workingFolder = g.WorkingFolder;
 }
 
 void ApplyProfile(FichaData &d, const InstallationProfile &p)
@@ -244,6 +245,128 @@ void ApplyProfile(FichaData &d, const InstallationProfile &p)
     d.letterhead = p.letterhead;
     d.keepsLayoutRepresentative = p.fichaKeepsLayoutRepresentative;
     d.fixedWorkshop = p.fixedWorkshop;
+    d.logo = p.logo;
+}
+
+FichaData EmptySheetData(const GlobalState &g, const InstallationProfile &p)
+{
+    FichaData d;
+    ApplyGlobal(d, g);
+    ApplyProfile(d, p);
+    d.blank = true;
+    d.workshopEnabled = true;
+    return d;
+}
+
+namespace
+{
+
+// The own `tal` row as the login read it, enabled, for the sample.
+WorkshopRow sampleRow(const GlobalState &g)
+{
+    WorkshopRow r;
+    r.code = g.WorkshopCode;
+    r.name = g.WorkshopName;
+    r.street = g.WorkshopAddress2;
+    r.cuit = g.WorkshopCuit;
+    r.repName = g.RepName;
+    r.repMatricula = g.RepMatricula;
+    r.enabled = 1;
+    r.stamps = {g.Stamp1, g.Stamp2, g.Stamp3, g.Stamp4};
+    return r;
+}
+
+CylinderRow sampleCylinder(const QString &serial, const QString &isNew)
+{
+    CylinderRow c;
+    c.codigo = QStringLiteral("C060");
+    c.nroSerie = serial;
+    c.gestion = QStringLiteral("SIN CAMBIOS");
+    c.capacidad = 60;
+    c.fabricac = QStringLiteral("04/2019");
+    c.uphTaller = QStringLiteral("CR01");
+    c.uphFecha = QStringLiteral("03/2024");
+    c.uphResult = QStringLiteral("A");
+    c.cNuevo = isNew;
+    c.valCod = QStringLiteral("V10");
+    c.valNro = QStringLiteral("VAL-000001");
+    c.valGest = QStringLiteral("SIN CAMBIOS");
+    c.nroCertif = QStringLiteral("CR01000123");
+    return c;
+}
+
+} // namespace
+
+FichaData AlignmentSampleData(const GlobalState &g, const InstallationProfile &p, const QDate &today)
+{
+    FichaData d;
+    ApplyGlobal(d, g);
+    ApplyProfile(d, p);
+    d.operationKind = QStringLiteral("R");
+    d.previousSticker = QStringLiteral("0001234567");
+    d.newSticker = QStringLiteral("0001234568");
+    d.installationDate = today;
+    d.enablingDate = today;
+    d.expiryDate = today.addYears(1);
+    d.brand = QStringLiteral("MARCA");
+    d.model = QStringLiteral("MODELO DE PRUEBA");
+    d.modelYear = today.year();
+    d.domain = QStringLiteral("AA000AA");
+    d.injection = QStringLiteral("SI");
+    d.useType = QStringLiteral("PARTICULAR");
+    d.ownerName = QStringLiteral("APELLIDO Y NOMBRE DEL TITULAR");
+    d.docType = QStringLiteral("DNI");
+    d.docNumber = QStringLiteral("99999999");
+    d.street = QStringLiteral("CALLE DE PRUEBA 1234");
+    d.neighbourhood = QStringLiteral("BARRIO");
+    d.postalCode = QStringLiteral("9999");
+    d.locality = g.WorkshopLocality.isEmpty() ? QStringLiteral("LOCALIDAD") : g.WorkshopLocality;
+    d.province = g.WorkshopProvince.isEmpty() ? QStringLiteral("PROVINCIA") : g.WorkshopProvince;
+    d.phone = QStringLiteral("0000-000000");
+    d.observations = kAlignmentObservations;
+    d.regulatorNew = QStringLiteral("NO");
+    d.regulatorManagement = QStringLiteral("SIN CAMBIOS");
+    d.regulatorCode = QStringLiteral("R001");
+    d.regulatorSerial = QStringLiteral("REG-000001");
+    for (int i = 0; i < kAccessoryCount; ++i)
+        d.accessories[i] = {QStringLiteral("A%1").arg(i + 1, 2, 10, QLatin1Char('0')),
+                            QStringLiteral("SERIE-%1").arg(i + 1, 4, 10, QLatin1Char('0'))};
+    d.workshopEnabled = true;
+    d.ownRow = sampleRow(g);
+    d.ownWorkshop.phone = QStringLiteral("0000-000000");
+    d.viewedWorkshopCode = g.WorkshopCode;
+    CylinderRow replaced = sampleCylinder(QStringLiteral("CIL-000002"), QStringLiteral("NO"));
+    replaced.rvalCod = QStringLiteral("V11");
+    replaced.rvalNro = QStringLiteral("VAL-000003");
+    replaced.rvalGest = QStringLiteral("MONTAJE");
+    d.workCylinders = {sampleCylinder(QStringLiteral("CIL-000001"), QStringLiteral("SI")), replaced};
+    d.cylinders = PrepareCylinders(d.workCylinders, {});
+    return d;
+}
+
+QString SheetFormatLayout(int sheetFormat)
+{
+    if (sheetFormat == 0)
+        return QStringLiteral("TQFichaTamarackA4Form");
+    if (sheetFormat == 1)
+        return QStringLiteral("TQFichaForm");
+    return {};
+}
+
+QString AlignmentLayout(const InstallationProfile &p, int sheetFormat)
+{
+    const FichaChoice &c = p.fichaOnButton.kind != FichaChoice::Nothing ? p.fichaOnButton : p.fichaAfterSave;
+    switch (c.kind) {
+    case FichaChoice::Nothing:
+        return {};
+    case FichaChoice::Fixed:
+        return c.layout;
+    case FichaChoice::BySheetFormat:
+        return SheetFormatLayout(sheetFormat);
+    case FichaChoice::FormatDialog:
+        return c.preprintedLayout;
+    }
+    return {};
 }
 
 } // namespace Ficha

@@ -84,7 +84,27 @@ void ApplyWorkshopRows(FichaData &d, const std::optional<WorkshopRow> &own,
 // PEC code and the PEC representative from the global state.
 void ApplyGlobal(FichaData &d, const GlobalState &g);
 // The profile's sheet choices: Buckeye copies, letterhead lines, whether the
-// layout keeps its own representative lines, the fixed workshop identity.
+// layout keeps its own representative lines, the fixed workshop identity,
+// the logo.
 void ApplyProfile(FichaData &d, const InstallationProfile &p);
+
+// An empty sheet: the logged-in workshop (printed as enabled) and the PEC,
+// no operation and no cylinders.
+FichaData EmptySheetData(const GlobalState &g, const InstallationProfile &p);
+
+// A sheet filled with sample values in every field and marker, under the
+// logged-in workshop's identity, for checking a printer against the PEC's
+// pre-printed form. Its observations say it is a test.
+FichaData AlignmentSampleData(const GlobalState &g, const InstallationProfile &p, const QDate &today);
+inline const QString kAlignmentObservations = QStringLiteral("IMPRESIÓN DE PRUEBA - SIN VALIDEZ");
+
+// The layout a sheet format names: 0 "A4", 1 "LEGAL"; empty for any other.
+QString SheetFormatLayout(int sheetFormat);
+
+// The sheet a test print uses: the profile's "Ficha" choice (its after-save
+// one when the button prints nothing), the pre-printed layout of a format
+// dialog, `sheetFormat`'s layout for the by-format choice. Empty when the
+// profile prints no sheet.
+QString AlignmentLayout(const InstallationProfile &p, int sheetFormat);
 
 } // namespace Ficha

@@ -72,6 +72,7 @@ InstallationProfile row(const char *name, const char *id, int dialog, int accent
     p.installationId = QString::fromLatin1(id);
     p.dialogColour = dialog;
     p.accentColour = accent;
+    p.logo = p.name.toLower() + QStringLiteral(".png");
     return p;
 }
 
@@ -150,12 +151,14 @@ QVector<InstallationProfile> buildTable()
     quince.fichaOnButton = formatDialog("TQFichaBuckeyeForm", "TQFichaQuincePreImpresoForm");
     quince.printsLetterheadLines = true;
     quince.letterhead = {QStringLiteral("QUINCE GNC S.A."), QStringLiteral("Productor de Equipos Completos"),
-                         QStringLiteral("Domicilio a completar"), QStringLiteral("Tel. a completar")};
+                         QStringLiteral("Av. Circunvalación 2150 - (5000) Córdoba"),
+                         QStringLiteral("Tel. (0351) 475-2210 - Lun. a Vie. de 8 a 17 hs.")};
     quince.letterContactLine = QStringLiteral("Quince GNC S.A. - Tel. a completar");
     t << quince;
 
     auto hazel = aspenGroup("Hazel", "HAZE01", BlueGrey, Blue);
     hazel.fichaAfterSave = hazel.fichaOnButton = fixed("TQFichaHazelForm");
+    hazel.letterhead = {QStringLiteral("ING. PABLO RIVERO"), QStringLiteral("Mat. 4417")};
     t << hazel;
 
     auto willow = aspenGroup("Willow", "WILL01", PaleGreen, Green);
@@ -191,20 +194,26 @@ QVector<InstallationProfile> buildTable()
     larch.downloadUrl = downloadFor(QStringLiteral("larch"));
     larch.fichaAfterSave = larch.fichaOnButton = fixed("TQFichaLarchPreImpresoForm");
     larch.emptyFichaLayout = QStringLiteral("TQFichaLarchForm");
+    larch.letterhead = {QStringLiteral("Larch GNC - Bv. Oroño 1455 - (2000) Rosario"),
+                        QStringLiteral("Tel. (0341) 440-7730"), QStringLiteral("Fax (0341) 440-7731")};
     t << larch;
 
     auto dogwood = wal("Dogwood", "DOGW01", PaleGreen, Green, cedarW);
     dogwood.fichaAfterSave = dogwood.fichaOnButton = fixed("TQFichaDogwoodForm");
     dogwood.emptyFichaLayout = QStringLiteral("TQFichaDogwoodForm");
+    dogwood.letterhead = {QStringLiteral("DOGWOOD GNC")};
     t << dogwood;
 
     auto walnut = wal("Walnut", "WALN01", Ochre, Yellow, cedarW);
     walnut.fichaAfterSave = walnut.fichaOnButton = fixed("TQFichaWalnutForm");
     walnut.emptyFichaLayout = QStringLiteral("TQFichaWalnutForm");
-    walnut.fixedWorkshop = {QStringLiteral("WAL0001"), QStringLiteral("TALLER WALNUT"),
-                            QStringLiteral("Domicilio a completar"), QStringLiteral("00-00000000-0"),
-                            QStringLiteral("Representante a completar"), QStringLiteral("0000"),
-                            QStringLiteral("Tel. a completar")};
+    walnut.fixedWorkshop = {QStringLiteral("WAL0001"),
+                            QStringLiteral("TALLER CENTRAL WALNUT GNC"),
+                            QStringLiteral("Av. San Martín 1820 - Mendoza"),
+                            QStringLiteral("30-71234567-9"),
+                            QStringLiteral("ING. ROBERTO ÁLVAREZ"),
+                            QStringLiteral("M-2231"),
+                            QStringLiteral("Tel.: (0261) 429-5500")};
     t << walnut;
 
     auto spruce = wElseLocal("Spruce", "SPRU01", PaleGreen, Green);
@@ -222,6 +231,7 @@ QVector<InstallationProfile> buildTable()
     birch.letterContactLine = QStringLiteral("Birch GNC - Tel. a completar");
     birch.numbersFromOperationNumberTable = true;
     birch.fichaAfterSave = birch.fichaOnButton = fixed("TQFichaBirchForm");
+    birch.letterhead = {QStringLiteral("BIRCH GNC")};
     birch.workOrderLayout = QStringLiteral("TQOPVForm");
     birch.workOrderConsentCompany = QStringLiteral("BIRCH GNC");
     birch.workOrderPrintsConversionDate = true;
@@ -251,13 +261,15 @@ QVector<InstallationProfile> buildTable()
     chestnut.offersCommitmentLetter = true;
     chestnut.commitmentLetterLayout = QStringLiteral("TQCartaCypressForm");
     chestnut.fichaAfterSave = chestnut.fichaOnButton = fixed("TQFichaChestnutForm");
+    chestnut.letterhead = {QStringLiteral("CHESTNUT GNC")};
     t << chestnut;
 
     auto juniper = row("Juniper", "JUNI01", Sky, Blue);
     juniper.operations = everyLetter(local);
     juniper.recordsAccessories = true;
     juniper.fichaAfterSave = juniper.fichaOnButton = fixed("TQFichaGenericaJuniperForm");
-    juniper.letterhead = {QStringLiteral("Juniper GNC - Domicilio a completar"), QStringLiteral("Tel. a completar")};
+    juniper.letterhead = {QStringLiteral("Juniper GNC - Ruta 8 Km 12,5 - Río Cuarto"),
+                          QStringLiteral("Tel. (0358) 464-1180 - Atención a talleres")};
     juniper.fixedWorkshop = {QStringLiteral("JUN0001"), {}, {}, {}, {}, {}, {}};
     t << juniper;
 
@@ -268,7 +280,7 @@ QVector<InstallationProfile> buildTable()
     buckeye.keepsObservationsOnRecall = false;
     buckeye.fichaAfterSave = buckeye.fichaOnButton = fixed("TQFichaBuckeyeForm");
     buckeye.fichaKeepsLayoutRepresentative = true;
-    buckeye.letterhead = {QStringLiteral("Representante Técnico a completar"), QStringLiteral("Mat. a completar")};
+    buckeye.letterhead = {QStringLiteral("ING. MARTA QUIROGA"), QStringLiteral("Mat. 5120")};
     t << buckeye;
 
     auto maple = wElseLocal("Maple", "MAPL01", Sky, Blue);
@@ -312,6 +324,8 @@ QVector<InstallationProfile> buildTable()
     tamarack.searchesAllPecs = true;
     tamarack.fichaAfterSave = tamarack.fichaOnButton = bySheetFormat();
     tamarack.emptyFichaLayout = QStringLiteral("TQFichaTamarackEnBlancoForm");
+    tamarack.letterhead = {QStringLiteral("Tamarack GNC S.R.L. - Av. Mitre 3320 - Avellaneda"),
+                           QStringLiteral("Tel. (011) 4222-3110"), QStringLiteral("Tel. (011) 4222-3111")};
     tamarack.workOrderLayout = QStringLiteral("TQOPVForm");
     tamarack.workOrderPrintsConversionDate = true;
     tamarack.workOrderReprintLayout = QStringLiteral("TQOPVReimpresionVersion2Form");

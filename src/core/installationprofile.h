@@ -96,9 +96,14 @@ struct InstallationProfile {
     int buckeyeFichaCopies = 1;               // copies preset on TQFichaBuckeyeForm
     bool printsLetterheadLines = false;       // the four letterhead lines of the blank layouts
     bool fichaKeepsLayoutRepresentative = false; // no PEC representative lines on TQFichaBuckeyeForm
-    QStringList letterhead;                   // company and contact lines printed as letterhead
+    // Lines the profile's sheets print as its letterhead: the four Quince
+    // lines, Juniper's contact lines, the PEC name of the Cypress family, the
+    // representative lines of Buckeye and Hazel, the address and telephone
+    // lines of the empty Larch and Tamarack sheets.
+    QStringList letterhead;
     QString letterContactLine;                // footer contact line of the commitment letter
     FixedWorkshopIdentity fixedWorkshop;      // identity some layouts print for a not-enabled workshop
+    QString logo;                             // the PEC's logo on its sheets, a picture of the documents
 
     // Workshop management.
     QString workOrderLayout;           // printed after a work order is saved; empty: nothing

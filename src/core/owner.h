@@ -19,8 +19,9 @@ struct Owner {
     QString caracteristica, celular;
     QString calle, barrio, codigoPostal, localidad, provincia;
 
-    // `propietario`: surname, one space, given names.
-    QString fullName() const { return apellido + QLatin1Char(' ') + nombres; }
+    // `propietario`: surname, one space, given names, within the column's 50
+    // characters (the surname and the names are also stored whole apart).
+    QString fullName() const { return (apellido + QLatin1Char(' ') + nombres).left(50); }
     bool operator==(const Owner &) const = default;
 };
 

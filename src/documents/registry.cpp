@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <stdexcept>
 
 namespace Documents
 {
@@ -62,6 +63,16 @@ bool IsAvailable(const QString &name)
 Report::Layout LoadLayout(const QString &name)
 {
     return Report::loadLayoutFromDir(kLayoutDir, name);
+}
+
+Report::ReportForm MakeFixedDocument(const QString &name)
+{
+    if (!IsAvailable(name))
+        throw std::runtime_error(QStringLiteral("No se encuentra el diseño %1").arg(name).toStdString());
+    Report::ReportForm form(LoadLayout(name));
+    form.bindValues(std::make_shared<Report::Values>());
+    form.bindRows(std::make_shared<Report::VectorRowSource>(QVector<QVariantMap>{}, QStringList{}));
+    return form;
 }
 
 } // namespace Documents

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/layout.h"
+#include "report/reportform.h"
 #include "report/values.h"
 
 #include <QString>
@@ -31,5 +32,9 @@ bool IsAvailable(const QString &name);
 // A layout file with its ancestors; throws std::runtime_error with the
 // name when there is none or it is malformed.
 Report::Layout LoadLayout(const QString &name);
+
+// A registered document of fixed text (the safety leaflet): no values, no
+// rows. Throws std::runtime_error when the registry has no such layout.
+Report::ReportForm MakeFixedDocument(const QString &name);
 
 } // namespace Documents

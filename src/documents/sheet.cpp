@@ -4,6 +4,9 @@
 #include "data/sheetrepository.h"
 #include "documents/registry.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <stdexcept>
 
 namespace Documents
@@ -54,6 +57,36 @@ QStringList workTableFields()
 const QString kPrepared = QStringLiteral("prepared");
 const QString kWork = QStringLiteral("work");
 
+// The PEC's logo of the profile, or the product's when the profile names none.
+QString profileLogo(const FichaData &d)
+{
+    const QString own = QStringLiteral(":/documents/logos/") + d.logo;
+    return !d.logo.isEmpty() && QFile::exists(own) ? own : QStringLiteral(":/documents/layouts/logo.png");
+}
+
+// A logo file the workshop put in `dir` takes the place of the PEC's.
+QString logoIn(const QDir &dir, const QString &file, const FichaData &d)
+{
+    const QFileInfo fi(dir, file);
+    return fi.exists() ? fi.absoluteFilePath() : profileLogo(d);
+}
+
+} // namespace
+
+QString SheetLogo(const FichaData &d)
+{
+    return logoIn(QDir::current(), QStringLiteral("LogoTarvil.jpg"), d);
+}
+
+QString WorkingFolderLogo(const FichaData &d)
+{
+    const QDir dir = d.workingFolder.isEmpty() ? QDir::current() : QDir(QDir::fromNativeSeparators(d.workingFolder));
+    return logoIn(dir, QStringLiteral("logotarvil.jpg"), d);
+}
+
+namespace
+{
+
 } // namespace
 
 Report::Values SheetValues(const FichaData &d)
@@ -62,6 +95,7 @@ Report::Values SheetValues(const FichaData &d)
     Report::Values v;
     const auto set = [&v](const char *name, const QVariant &value) { v.set(QLatin1String(name), value); };
 
+    set("Blank", d.blank);
     set("Kind", d.operationKind);
     set("KindText", OperationKindText(d.operationKind));
     set("KindTextLong", OperationKindTextLong(d.operationKind));
@@ -74,9 +108,9 @@ Report::Values SheetValues(const FichaData &d)
 
     set("Brand", d.brand);
     set("Model", d.model);
-    set("ModelYear", QString::number(d.modelYear));
+    set("ModelYear", d.modelYear > 0 ? QString::number(d.modelYear) : QString());
     set("Domain", d.domain);
-    set("Injection", InjectionText(d.injection));
+    set("Injection", d.blank ? QString() : InjectionText(d.injection));
     set("UseType", d.useType);
     set("UseTypeText", UseTypeText(d.useType));
 
@@ -148,6 +182,8 @@ Report::Values SheetValues(const FichaData &d)
     set("Profile.KeepsRepresentative", d.keepsLayoutRepresentative);
     set("Copies.Workshop", d.workshopCopies);
     set("Copies.Buckeye", d.buckeyeCopies);
+    set("Logo", SheetLogo(d));
+    set("Logo.WorkingFolder", WorkingFolderLogo(d));
     return v;
 }
 

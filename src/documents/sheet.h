@@ -17,6 +17,13 @@ namespace Documents
 // The sheet's named values.
 Report::Values SheetValues(const FichaData &d);
 
+// The logo a sheet prints: "LogoTarvil.jpg" of the working directory when the
+// workshop put one there, otherwise the profile's PEC logo.
+QString SheetLogo(const FichaData &d);
+// The empty sheet's: "logotarvil.jpg" of the profile's working folder (the
+// working directory when it has none), otherwise the PEC logo.
+QString WorkingFolderLogo(const FichaData &d);
+
 // The detail rows a sheet layout names: "prepared" (the prepared list, with
 // a valve-only row after a replaced valve) or "work" (the working table).
 std::shared_ptr<const Report::RowSource> SheetRows(const FichaData &d, const QString &rows);

@@ -103,8 +103,8 @@ struct Merged {
 void mergeInto(Merged &m, const QJsonObject &o, const QString &layout)
 {
     checkKeys(o,
-              {"name", "extends", "document", "title", "rows", "page", "font", "preview", "bands", "groups", "items",
-               "spreadsheet"},
+              {"name", "extends", "document", "comment", "title", "rows", "page", "font", "preview", "bands", "groups",
+               "items", "spreadsheet"},
               layout, QStringLiteral("el diseño"));
     for (const char *key : {"page", "font", "preview"})
         m.top.insert(QLatin1String(key),

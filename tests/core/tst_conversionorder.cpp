@@ -171,6 +171,10 @@ private slots:
 
         QCOMPARE(Owners::CheckOwner(Owners::Owner()).failed.size(), 5);
         QCOMPARE(o.fullName(), QStringLiteral("GOMEZ ANA MARIA"));
+        // Surname and names of 40 each still fit the whole-name column.
+        o.apellido = QString(40, QLatin1Char('A'));
+        o.nombres = QString(40, QLatin1Char('B'));
+        QCOMPARE(o.fullName().size(), 50);
     }
 
     void ownerRows()

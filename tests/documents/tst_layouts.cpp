@@ -1,7 +1,9 @@
 // Every registered document layout renders from a full sample of its
 // document's values and rows: a layout that does not load, a name that no
-// value or field supplies, or an item off its page fails here, whoever adds
-// the layout.
+// value or field supplies, an item off its page, printed texts on top of each
+// other or a wrapped text longer than its box fails here, whoever adds the
+// layout. Every profile's sheet choices name registered layouts.
+#include "core/installationprofile.h"
 #include "documents/registry.h"
 #include "documents/sheet.h"
 #include "documents/workorderdocuments.h"
@@ -10,6 +12,8 @@
 #include "samplesheet.h"
 #include "sampleworkorder.h"
 
+#include <QFontMetricsF>
+#include <QImage>
 #include <QtTest>
 
 namespace
@@ -35,13 +39,101 @@ QVector<Rendered> sheetSamples(const Report::Layout &l)
         d.regulatorNew = i % 2 ? QStringLiteral("NO") : QStringLiteral("SI");
         d.workshopEnabled = i % 3 != 0;
         d.printsLetterheadLines = d.keepsLayoutRepresentative = i % 2;
-        CylinderRow replaced = Sample::cylinder(QStringLiteral("S-2"), QStringLiteral("SI"));
-        replaced.rvalCod = QStringLiteral("V20");
-        Sample::setCylinders(d, {Sample::cylinder(QStringLiteral("S-1")), replaced});
+        Sample::setCylinders(d, {Sample::cylinder(QStringLiteral("S-1")), Sample::withReplacedValve("S-2", "SI")});
         out.append(
             {kinds[i], std::make_shared<Report::Values>(Documents::SheetValues(d)), Documents::SheetRows(d, l.rows)});
     }
     return out;
+}
+
+// The text a display item prints covers, in mm: one line of the glyphs'
+// advance placed by the item's alignment, or the wrapped block.
+struct Ink {
+    QRectF rect;
+    bool fits = true; // a wrapped text within its box's height
+};
+
+Ink inkOf(const Report::Item &it, const Report::DisplayItem &d)
+{
+    static QImage device = [] {
+        QImage img(1, 1, QImage::Format_RGB32);
+        img.setDotsPerMeterX(qRound(600 / 0.0254));
+        img.setDotsPerMeterY(qRound(600 / 0.0254));
+        return img;
+    }();
+    const double pxPerMm = device.logicalDpiX() / 25.4;
+    const QFontMetricsF fm(it.font(), &device);
+    if (it.wordWrap) {
+        const QRectF box = fm.boundingRect(QRectF(0, 0, d.rect.width() * pxPerMm, 1e6),
+                                           int(it.align) | Qt::AlignTop | Qt::TextWordWrap, d.text);
+        const double h = box.height() / pxPerMm;
+        return {QRectF(d.rect.left(), d.rect.top(), d.rect.width(), h), h <= d.rect.height() + 0.05};
+    }
+    const double w = fm.horizontalAdvance(d.text) / pxPerMm;
+    const double h = (fm.ascent() + fm.descent()) / pxPerMm;
+    double left = d.rect.left();
+    if (it.align & Qt::AlignRight)
+        left = d.rect.right() - w;
+    else if (it.align & Qt::AlignHCenter)
+        left = d.rect.left() + (d.rect.width() - w) / 2;
+    return {QRectF(left, d.rect.top(), w, h)};
+}
+
+struct Printed {
+    QString name;
+    Ink ink;
+    bool marker = false;  // an "X" placed by a value
+    bool caption = false; // fixed text of a blank sheet
+};
+
+// Printed texts that cover each other by more than a hair, and wrapped
+// texts cut at the bottom of their box. The blank sheets' new-regulator "X"
+// keeps the full-grain place, on the regulator box titles.
+QStringList crowding(const Report::Layout &l, const Report::DisplayList &list)
+{
+    QStringList out;
+    for (int p = 1; p <= list.pageCount; ++p) {
+        QVector<Printed> printed;
+        for (const Report::DisplayItem &d : list.onPage(p)) {
+            if (d.itemIndex < 0 || d.text.trimmed().isEmpty() || d.kind == Report::ItemKind::Picture)
+                continue;
+            const Report::Item &it = l.items[d.itemIndex];
+            if (d.rect.width() <= 0 || d.rect.height() <= 0) {
+                out << QStringLiteral("%1 has no place").arg(d.name); // a binding without its component
+                continue;
+            }
+            const Ink ink = inkOf(it, d);
+            if (!ink.fits)
+                out << QStringLiteral("%1 does not fit its box").arg(d.name);
+            printed.append({d.name, ink, bool(it.move), it.kind == Report::ItemKind::Label && !it.move});
+        }
+        for (int i = 0; i < printed.size(); ++i)
+            for (int j = i + 1; j < printed.size(); ++j) {
+                const Printed &a = printed[i], &b = printed[j];
+                if ((a.marker && b.caption) || (a.caption && b.marker))
+                    continue;
+                const QRectF both = a.ink.rect.intersected(b.ink.rect);
+                if (both.width() > 0.3 && both.height() > 0.3)
+                    out << QStringLiteral("%1 over %2").arg(a.name, b.name);
+            }
+    }
+    return out;
+}
+
+// The layouts a choice can print.
+QStringList layoutsOf(const FichaChoice &c)
+{
+    switch (c.kind) {
+    case FichaChoice::Nothing:
+        return {};
+    case FichaChoice::Fixed:
+        return {c.layout};
+    case FichaChoice::BySheetFormat:
+        return {Ficha::SheetFormatLayout(0), Ficha::SheetFormatLayout(1)};
+    case FichaChoice::FormatDialog:
+        return {c.blankLayout, c.preprintedLayout};
+    }
+    return {};
 }
 
 // A new order and a reprint of one with four cylinders and no regulator.
@@ -128,6 +220,9 @@ private slots:
                 samples = workOrderListSamples();
             else if (e.name == QLatin1String("TExportToExcelPropietariosForm"))
                 samples = ownerListSamples();
+            else if (e.document == QLatin1String("leaflet"))
+                samples = {{e.name, std::make_shared<Report::Values>(),
+                            std::make_shared<Report::VectorRowSource>(QVector<QVariantMap>{})}};
             else
                 QFAIL(qPrintable(QStringLiteral("%1: no sample for documents of kind \"%2\"").arg(e.name, e.document)));
 
@@ -147,6 +242,26 @@ private slots:
                     for (const Report::DisplayItem &d : render.page(p))
                         QVERIFY2(onPaper(d.rect),
                                  qPrintable(QStringLiteral("%1 (%2): %3 off the page").arg(e.name, s.label, d.name)));
+                const QStringList crowded = crowding(l, render.all());
+                QVERIFY2(
+                    crowded.isEmpty(),
+                    qPrintable(QStringLiteral("%1 (%2): %3").arg(e.name, s.label, crowded.join(QStringLiteral(", ")))));
+            }
+        }
+    }
+
+    // Both triggers of every profile, every answer of the format dialog and
+    // both sheet formats, and the empty sheet: nothing a profile may print is
+    // missing.
+    void everyProfileChoiceIsRegistered()
+    {
+        for (const InstallationProfile &p : installationProfiles()) {
+            QStringList names = layoutsOf(p.fichaAfterSave) + layoutsOf(p.fichaOnButton);
+            names << p.emptyFichaLayout << Ficha::AlignmentLayout(p, 0) << Ficha::AlignmentLayout(p, 1);
+            names.removeAll(QString());
+            for (const QString &name : names) {
+                const Documents::Entry *e = Documents::Find(name);
+                QVERIFY2(e && e->document == QLatin1String("sheet"), qPrintable(p.name + QStringLiteral(": ") + name));
             }
         }
     }

@@ -5,6 +5,7 @@
 #include "data/dm1.h"
 #include "data/localstore.h"
 #include "data/sheetrepository.h"
+#include "displaylist.h"
 #include "documents/rowsources.h"
 #include "documents/sheet.h"
 #include "samplesheet.h"
@@ -22,6 +23,8 @@ using Report::DisplayItem;
 using Report::DisplayList;
 using Sample::cylinder;
 using Sample::renewal;
+using Shown::rowCells;
+using Shown::textOf;
 
 namespace
 {
@@ -32,22 +35,6 @@ const double kDetailTop = kTop + 130.2; // first detail row
 Report::ReportForm buckeye(const FichaData &d)
 {
     return Documents::MakeSheet(QStringLiteral("TQFichaBuckeyeForm"), d);
-}
-
-QString textOf(const DisplayList &l, const QString &name)
-{
-    const DisplayItem *d = l.find(name);
-    return d ? d->text : QStringLiteral("<missing %1>").arg(name);
-}
-
-// The detail cells of one printed row, by component name.
-QMap<QString, QString> rowCells(const DisplayList &l, int row)
-{
-    QMap<QString, QString> m;
-    for (const DisplayItem &d : l.items)
-        if (d.row == row && d.itemIndex >= 0)
-            m.insert(d.name, d.text);
-    return m;
 }
 
 } // namespace
@@ -232,11 +219,7 @@ private slots:
     {
         FichaData d = renewal();
         d.operationKind = QStringLiteral("H");
-        CylinderRow c = cylinder("S-100", "NO");
-        c.rvalCod = QStringLiteral("V20");
-        c.rvalNro = QStringLiteral("VN-200");
-        c.rvalGest = QStringLiteral("MONTAJE");
-        Sample::setCylinders(d, {c, cylinder("S-101", "NO")});
+        Sample::setCylinders(d, {Sample::withReplacedValve("S-100"), cylinder("S-101", "NO")});
         const DisplayList l = buckeye(d).displayList();
         QCOMPARE(l.named("QRDBText2").size(), 3);
         const auto valve = rowCells(l, 1);
@@ -313,9 +296,7 @@ private slots:
         FichaData d = renewal();
         d.operationKind = QStringLiteral("H");
         d.workshopCopies = 4;
-        CylinderRow c = cylinder("S-100", "");
-        c.rvalCod = QStringLiteral("V20");
-        Sample::setCylinders(d, {c, cylinder("S-101", "SI")});
+        Sample::setCylinders(d, {Sample::withReplacedValve("S-100", ""), cylinder("S-101", "SI")});
         const auto sheet = [&] {
             Report::ReportForm form(layout);
             form.bindValues(std::make_shared<Report::Values>(Documents::SheetValues(d)));
@@ -456,11 +437,7 @@ private slots:
     void pdfCarriesTheSheetText()
     {
         FichaData d = renewal();
-        CylinderRow c = cylinder("S-100", "NO");
-        c.rvalCod = QStringLiteral("V20");
-        c.rvalNro = QStringLiteral("VN-200");
-        c.rvalGest = QStringLiteral("MONTAJE");
-        Sample::setCylinders(d, {c});
+        Sample::setCylinders(d, {Sample::withReplacedValve("S-100")});
         const QString path = qEnvironmentVariable("TARVIL_FICHA_PDF", tmp.filePath("ficha.pdf"));
         QString error;
         QVERIFY2(buckeye(d).exportPdf(path, &error), qPrintable(error));

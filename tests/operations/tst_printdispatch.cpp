@@ -6,6 +6,7 @@
 #include "core/installationprofile.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
+#include "displaylist.h"
 #include "operations/print/fichaprint.h"
 #include "operations/print/tseleccionarimpresoraalderform.h"
 #include "operations/trevisionanualform.h"
@@ -21,37 +22,12 @@
 #include <QPushButton>
 #include <QtTest>
 
-namespace
-{
-
-// What one preview showed.
-struct Shown {
-    QString layout;
-    int copies = 0;
-    Report::DisplayList list;
-    QString text(const QString &name) const
-    {
-        const Report::DisplayItem *i = list.find(name);
-        return i ? i->text : QStringLiteral("<none>");
-    }
-    int detailRows() const
-    {
-        QSet<int> rows;
-        for (const Report::DisplayItem &i : list.items)
-            if (i.row >= 0)
-                rows.insert(i.row);
-        return rows.size();
-    }
-};
-
-} // namespace
-
 class TstPrintDispatch : public QObject
 {
     Q_OBJECT
     QSqlDatabase db;
     const QString dbName = QStringLiteral("t_printdispatch");
-    QVector<Shown> shown;
+    QVector<Shown::Preview> shown;
     QStringList events; // questions, dialogs and previews in the order they came
 
     static void type(QWidget &form, const char *name, const QString &text)
@@ -109,10 +85,7 @@ private slots:
         Global.WorkshopCode = QStringLiteral("TPD0001");
         Global.PecCode = QStringLiteral("0031");
         Global.Copies = 3;
-        Report::ReportForm::setPreviewHook([this](Report::PreviewDialog &dlg) {
-            events << QStringLiteral("preview");
-            shown.append({dlg.report().layout().name, dlg.report().layout().copies, dlg.displayList()});
-        });
+        Report::ReportForm::setPreviewHook(Shown::recordInto(shown, [this] { events << QStringLiteral("preview"); }));
         TConfirmDlg::setTestHook([this](TConfirmDlg &dlg) {
             events << dlg.windowTitle() + QStringLiteral("/") + dlg.kind() + QStringLiteral("/") + dlg.message();
             return int(TConfirmDlg::ResultCancel);
@@ -151,7 +124,7 @@ private slots:
         form.findChild<QPushButton *>(QStringLiteral("BitBtn5"))->click();
 
         QCOMPARE(shown.size(), 1);
-        const Shown &s = shown.first();
+        const Shown::Preview &s = shown.first();
         QCOMPARE(s.layout, QStringLiteral("TQFichaBuckeyeForm"));
         QCOMPARE(s.copies, 1);
         QCOMPARE(s.text(QStringLiteral("QRLabelTipoOperacion")), QStringLiteral("REVISION ANUAL"));
@@ -193,6 +166,19 @@ private slots:
         QCOMPARE(shown[0].text(QStringLiteral("QRLabelTipoOperacion")), QStringLiteral("MODIFICACION"));
         QCOMPARE(form.kind(), QStringLiteral("#"));
         QVERIFY(form.isConsultation());
+
+        // Sequoia's sheet names the viewed operation's workshop under a
+        // workshop that is not enabled.
+        profile("SEQU01");
+        Global.WorkshopCode = QStringLiteral("TPD0002");
+        auto *taller = form.findChild<QComboBox *>(QStringLiteral("tallerEdit"));
+        taller->addItem(QStringLiteral("TAL0777"));
+        taller->setCurrentText(QStringLiteral("TAL0777"));
+        FichaPrint::OnButton(form);
+        Global.WorkshopCode = QStringLiteral("TPD0001");
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[1].text(QStringLiteral("QRLabel4")), QStringLiteral("TAL0777"));
+        QCOMPARE(shown[1].text(QStringLiteral("QRTaller")), QStringLiteral("SEQ0001"));
     }
 
     void formatDialogButtonsGiveTheirResults()
@@ -212,18 +198,18 @@ private slots:
     void formatDialogChoosesTheLayout_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<int>("previews");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("blank") << "BitBtnHojaBlanco" << 1 << QString();
-        QTest::newRow("preprinted") << "BitBtnPreimpreso" << 0
-                                    << "msg: Este formato de ficha todavía no está disponible.";
-        QTest::newRow("closed") << QString() << 0 << QString();
+        QTest::addColumn<QString>("layout");
+        QTest::newRow("blank") << "BitBtnHojaBlanco"
+                               << "TQFichaBuckeyeForm";
+        QTest::newRow("preprinted") << "BitBtnPreimpreso"
+                                    << "TQFichaMagnoliaPreImpresoForm";
+        QTest::newRow("closed") << QString() << QString();
     }
     void formatDialogChoosesTheLayout()
     {
         QFETCH(QString, button);
-        QFETCH(int, previews);
-        QFETCH(QString, message);
+        QFETCH(QString, layout);
+        const int previews = layout.isEmpty() ? 0 : 1;
         profile("MAGN01");
         TSeleccionarImpresoraAlderForm::setTestHook([&](TSeleccionarImpresoraAlderForm &dlg) {
             events << QStringLiteral("format");
@@ -238,10 +224,8 @@ private slots:
         FichaPrint::OnButton(form);
         QCOMPARE(shown.size(), previews);
         if (previews)
-            QCOMPARE(shown[0].layout, QStringLiteral("TQFichaBuckeyeForm"));
+            QCOMPARE(shown[0].layout, layout);
         QStringList expected{QStringLiteral("format")};
-        if (!message.isEmpty())
-            expected << message;
         if (previews)
             expected << QStringLiteral("preview");
         QCOMPARE(events, expected);
@@ -268,6 +252,32 @@ private slots:
         Global.SheetFormat = 0;
         QVERIFY(shown.isEmpty());
         QVERIFY(events.isEmpty());
+    }
+
+    // The by-format profiles print the workshop's configured form; Olive
+    // prints Cedar's after a save.
+    void sheetFormatChoosesTheLayout()
+    {
+        ScriptedPrompter yes;
+        yes.answers = {true};
+        TRevisionAnualForm form(nullptr, yes);
+        form.SetOperationKind(QStringLiteral("R"));
+        fill(form);
+        profile("TAMA01");
+        for (int format : {0, 1}) {
+            Global.SheetFormat = format;
+            FichaPrint::OnButton(form);
+        }
+        profile("OLIV01");
+        FichaPrint::AfterSave(form);
+        Global.SheetFormat = 0;
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(shown[0].layout, QStringLiteral("TQFichaTamarackA4Form"));
+        QCOMPARE(shown[0].copies, 3); // the workshop's count
+        QCOMPARE(shown[1].layout, QStringLiteral("TQFichaForm"));
+        QCOMPARE(shown[1].copies, 1);
+        QCOMPARE(shown[1].text(QStringLiteral("QRDominio")), QStringLiteral("AB321CD"));
+        QCOMPARE(shown[2].layout, QStringLiteral("TQFichaCedarForm"));
     }
 
     void saveQuestionGoesThroughTheConfirmationDialog()

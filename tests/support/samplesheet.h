@@ -27,6 +27,16 @@ inline CylinderRow cylinder(const QString &serie, const QString &nuevo = QString
     return r;
 }
 
+// A cylinder whose valve was replaced by "V20" / "VN-200", mounted.
+inline CylinderRow withReplacedValve(const QString &serie, const QString &nuevo = QStringLiteral("NO"))
+{
+    CylinderRow r = cylinder(serie, nuevo);
+    r.rvalCod = QStringLiteral("V20");
+    r.rvalNro = QStringLiteral("VN-200");
+    r.rvalGest = QStringLiteral("MONTAJE");
+    return r;
+}
+
 inline void setCylinders(FichaData &d, const QVector<CylinderRow> &rows)
 {
     d.workCylinders = rows;

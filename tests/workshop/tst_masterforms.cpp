@@ -274,7 +274,7 @@ private slots:
             db, QStringLiteral("INSERT INTO propietarios (propietario_id, propietario, apellido_propietario, "
                                "nombre_propietario, tipoDoc, nroDoc, celular, celular_carac, localidad, provincia) "
                                "VALUES (10, 'PEREZ JUAN', 'PEREZ', 'JUAN', 'DNI', '20111222', '5551234', '351', "
-                               "'CORDOBA', 'CORDOBA'), (11, 'LOPEZ PEREZ ANA', 'LOPEZ PEREZ', 'ANA', 'DNI', "
+                               "'CORDOBA', 'CAPITAL FEDERAL'), (11, 'LOPEZ PEREZ ANA', 'LOPEZ PEREZ', 'ANA', 'DNI', "
                                "'201112229', '5559999', '11', 'MORON', 'BUENOS AIRES')"));
         TPropietariosForm f(nullptr, prompter);
         f.show();
@@ -292,7 +292,7 @@ private slots:
         f.BitBtnBuscar->click();
         QCOMPARE(column(f.DBGrid1, 1), QStringList{"PEREZ JUAN"});
 
-        // Editing keeps the stored locality unless it is changed.
+        // Editing keeps the stored locality and a province the list lacks.
         QString shownLocality;
         answer([&shownLocality](QDialog &d) {
             auto &e = static_cast<TPropietariosEditForm &>(d);
@@ -306,7 +306,7 @@ private slots:
         QCOMPARE(value("select concat(propietario, '|', localidad, '|', provincia) from propietarios where "
                        "propietario_id = 10")
                      .toString(),
-                 QStringLiteral("PEREZ JUAN CARLOS|CORDOBA|CORDOBA"));
+                 QStringLiteral("PEREZ JUAN CARLOS|CORDOBA|CAPITAL FEDERAL"));
         QCOMPARE(column(f.DBGrid1, 1), QStringList{"PEREZ JUAN CARLOS"}); // read again
 
         // "Excel": the listed owners in the list's preview, whose spreadsheet

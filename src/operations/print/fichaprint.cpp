@@ -14,6 +14,7 @@
 #include "operations/trevisionanualform.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QPushButton>
 
 namespace FichaPrint
@@ -35,6 +36,11 @@ void printLayout(const QString &layout, TRevisionAnualForm &form)
     // read-only prints its own kind and the form never leaves its mode.
     FichaData d = DataFromRecord(form.record(), Global, currentProfile());
     d.operationKind = form.shownKind();
+    // The workshop of an operation shown read-only, for the sheets that print
+    // it under a workshop that is not enabled; none for a new operation.
+    if (form.isConsultation())
+        if (const auto *taller = form.findChild<QComboBox *>(QStringLiteral("tallerEdit")))
+            d.viewedWorkshopCode = taller->currentText().trimmed();
     try {
         LocalTable &printable = localStore().table(LocalTableId::PrintCylinders);
         Documents::LoadSheetSources(d, layout, Global.WorkshopCode, form.cylinders(), printable);
@@ -99,11 +105,7 @@ QString ResolveLayout(const FichaChoice &choice, int sheetFormat, const std::fun
     case FichaChoice::Fixed:
         return choice.layout;
     case FichaChoice::BySheetFormat:
-        if (sheetFormat == 0)
-            return QStringLiteral("TQFichaTamarackA4Form");
-        if (sheetFormat == 1)
-            return QStringLiteral("TQFichaForm");
-        return {};
+        return Ficha::SheetFormatLayout(sheetFormat);
     case FichaChoice::FormatDialog: {
         const int result = chooseFormat ? chooseFormat() : int(QDialog::Rejected);
         if (result == QDialog::Accepted)

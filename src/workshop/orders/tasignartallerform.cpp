@@ -120,7 +120,7 @@ void TAsignarTallerForm::Prepare(const QString &workshopCode, const QDate &date)
     m_workshop = workshopCode;
     m_date = date;
     TallerEdit->setText(workshopCode);
-    FechaEdit->setText(date.toString(QStringLiteral("dd/MM/yyyy")));
+    FechaEdit->setText(date.toString(Widgets::DateFormat));
 }
 
 void TAsignarTallerForm::loadLists()
@@ -455,7 +455,7 @@ void TAsignarTallerForm::showOrder(const Orders::ConversionOrder &o, bool withOw
     m_workshop = o.taller;
     m_date = o.fecha;
     TallerEdit->setText(o.taller);
-    FechaEdit->setText(o.fecha.toString(QStringLiteral("dd/MM/yyyy")));
+    FechaEdit->setText(o.fecha.toString(Widgets::DateFormat));
     OrdenNroEdit->setText(QString::number(o.numero));
     AnioSpinEdit->setValue(o.anio);
     m_plate->setMask(OperationMasks::DomainOnEntering(o.anio));

@@ -67,7 +67,7 @@ TConsultaOTTForm::TConsultaOTTForm(const Widgets::SearchDialog::Setup &s, QWidge
     DateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
     for (QDateEdit *d : {DateTimePicker1, DateTimePicker2}) {
         d->setCalendarPopup(true);
-        d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+        d->setDisplayFormat(Widgets::DateFormat);
         d->hide();
     }
     auto *top = qobject_cast<QHBoxLayout *>(layout()->itemAt(0)->layout());

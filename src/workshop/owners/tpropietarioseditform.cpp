@@ -36,11 +36,13 @@ public:
 
 void showText(QComboBox *box, const QString &text)
 {
-    const int i = box->findText(text);
-    if (i >= 0)
-        box->setCurrentIndex(i);
-    else
-        box->setCurrentText(text);
+    // A stored value the list does not hold is still shown (and kept).
+    int i = box->findText(text);
+    if (i < 0 && !text.isEmpty()) {
+        box->addItem(text);
+        i = box->count() - 1;
+    }
+    box->setCurrentIndex(i);
 }
 
 } // namespace
@@ -90,7 +92,6 @@ void TPropietariosEditForm::buildUi()
     ComboBoxProvincia = new QComboBox(this);
     ComboBoxProvincia->setObjectName(QStringLiteral("ComboBoxProvincia"));
     ComboBoxProvincia->addItems(KnownProvinces());
-    ComboBoxProvincia->setEditable(true);
     ComboBoxProvincia->setCurrentIndex(-1);
     EditCaracteristica = edit("EditCaracteristica", 5, false);
     EditCaracteristica->setValidator(
