@@ -6,6 +6,7 @@
 #include "core/global.h"
 #include "data/dm1.h"
 #include "data/workorderstore.h"
+#include "displaylist.h"
 #include "documents/workorderdocuments.h"
 #include "postsalesdb.h"
 #include "report/preview.h"
@@ -44,11 +45,15 @@ const QString kOps = QStringLiteral("t_woforms_ops");
 const QString kPv = QStringLiteral("t_woforms_pv");
 const QDate kToday(2026, 12, 9);
 
-struct Printed {
-    QString layout;
-    QHash<QString, QStringList> items; // component -> texts, in print order
-    QString text(const QString &name) const { return items.value(name).value(0); }
-};
+// Every text a component printed, in print order.
+QStringList texts(const Shown::Preview &p, const QString &name)
+{
+    QStringList out;
+    for (const Report::DisplayItem &i : p.list.items)
+        if (i.name == name)
+            out << i.text;
+    return out;
+}
 } // namespace
 
 class TstWorkOrderForms : public QObject
@@ -58,7 +63,7 @@ class TstWorkOrderForms : public QObject
     ScriptedPrompter prompter;
     ScopedNavigator nav;
     std::deque<std::function<int(QDialog &)>> dialogs;
-    QList<Printed> printed;
+    QVector<Shown::Preview> printed;
 
     QVariant value(const QString &sql)
     {
@@ -93,16 +98,7 @@ class TstWorkOrderForms : public QObject
             return f.result();
         });
     }
-    void recordPreviews()
-    {
-        Report::ReportForm::setPreviewHook([this](Report::PreviewDialog &p) {
-            Printed page;
-            page.layout = p.report().layout().name;
-            for (const Report::DisplayItem &i : p.displayList().items)
-                page.items[i.name] << i.text;
-            printed << page;
-        });
-    }
+    void recordPreviews() { Report::ReportForm::setPreviewHook(Shown::recordInto(printed)); }
 
 private slots:
     void initTestCase()
@@ -228,17 +224,17 @@ private slots:
                  QStringLiteral("2/3"));
 
         QCOMPARE(printed.size(), 1);
-        const Printed &p = printed.first();
+        const Shown::Preview &p = printed.first();
         QCOMPARE(p.layout, QStringLiteral("TQOPVForm"));
         QCOMPARE(p.text("QRNro"), QStringLiteral("1"));
         QCOMPARE(p.text("QRCliente"), QStringLiteral("LUNA ESTEBAN"));
         QCOMPARE(p.text("QRRecepcionista"), QStringLiteral("BRITEZ DAMIAN"));
-        QCOMPARE(p.items.value("QRDBFalla"), QStringList({"NO PASA A GAS", "TIRONEA EN GNC"}));
-        QVERIFY(p.items.contains("QRLabelEnGarantia"));
+        QCOMPARE(texts(p, "QRDBFalla"), QStringList({"NO PASA A GAS", "TIRONEA EN GNC"}));
+        QVERIFY(!texts(p, "QRLabelEnGarantia").isEmpty());
         QCOMPARE(p.text("QRFechaConversion"), QStringLiteral("04/03/2026"));
         QVERIFY(p.text("QRConsentimiento").contains(QStringLiteral("personal de LINDEN GNC a rodar")));
-        QCOMPARE(p.items.value("QRNumeroVacia6").size(), 1); // the boxes after the faults
-        QVERIFY(!p.items.contains("QRNumeroVacia2"));
+        QCOMPARE(texts(p, "QRNumeroVacia6").size(), 1); // the boxes after the faults
+        QVERIFY(texts(p, "QRNumeroVacia2").isEmpty());
     }
 
     // A work order pre-fills when there is no conversion order (without the
@@ -333,13 +329,13 @@ private slots:
                  QStringLiteral("8|60001111|11|NULL"));
         QCOMPARE(value("select count(*) from opv_fallas").toInt(), 1);
         QCOMPARE(printed.size(), 1);
-        const Printed &p = printed.first();
+        const Shown::Preview &p = printed.first();
         QCOMPARE(p.layout, QStringLiteral("TQOPVReimpresionVersion2Form"));
         QCOMPARE(p.text("QRCliente"), QStringLiteral("PAZ ANA"));
         QCOMPARE(p.text("QRTrabajo4"), QStringLiteral("CAMBIO DE FILTRO DE GAS"));
         QCOMPARE(p.text("QRTecnico1"), QStringLiteral("ACOSTA LEANDRO"));
-        QVERIFY(!p.items.contains("QRFechaConversion"));
-        QCOMPARE(p.items.value("QRDBFalla").size(), 1);
+        QVERIFY(texts(p, "QRFechaConversion").isEmpty());
+        QCOMPARE(texts(p, "QRDBFalla").size(), 1);
     }
 
     void viewIsReadOnly()
@@ -374,7 +370,7 @@ private slots:
         f.BitBtn1->click();
         QCOMPARE(printed.size(), 1);
         QCOMPARE(printed[0].layout, QStringLiteral("TQListadoOpvForm"));
-        QCOMPARE(printed[0].items.value("QRDBGarantia"), QStringList({"SI", "NO"}));
+        QCOMPARE(texts(printed[0], "QRDBGarantia"), QStringList({"SI", "NO"}));
         QCOMPARE(printed[0].text("QRPeriodo"), QStringLiteral("Periodo: 09/12/2026 al 09/12/2026"));
         QCOMPARE(printed[0].text("QRTallerLinea"), QStringLiteral("Taller: Todos"));
         QCOMPARE(printed[0].text("QRTotal"), QStringLiteral("85001.00"));
