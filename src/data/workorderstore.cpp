@@ -4,6 +4,8 @@
 #include "data/postsalesstatements.h"
 
 #include <QHash>
+#include <QRandomGenerator>
+#include <QThread>
 #include <memory>
 
 namespace WorkOrderStore
@@ -128,6 +130,10 @@ int SaveNew(WorkOrder &order)
                 j.rowId = 0;
             if (!isNumberTaken(e) || attempt == kSaveAttempts)
                 throw;
+            // Two workstations that deadlocked would meet again at once:
+            // the loser waits a moment of its own before the next attempt.
+            if (e.code() == 1213)
+                QThread::msleep(QRandomGenerator::global()->bounded(10, 60) * attempt);
         }
     }
 }
