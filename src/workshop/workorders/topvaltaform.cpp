@@ -6,10 +6,7 @@
 #include "data/dm1.h"
 #include "data/localstore.h"
 #include "data/workorderstore.h"
-#include "widgets/modalrun.h"
 #include "widgets/waitcursor.h"
-#include "workshop/masters/tfallasform.h"
-#include "workshop/masters/ttrabajosrealizadosform.h"
 #include "workshop/workorders/terroresingresoform.h"
 #include "workshop/workorders/workorderprint.h"
 
@@ -137,11 +134,7 @@ void TOPVAltaForm::lookUpWarranty(const QString &plate)
 
 void TOPVAltaForm::BitBtnAgregarFallaClick()
 {
-    TFallasForm form(this, prompter());
-    form.setMode(1);
-    if (Widgets::runModal(form) != QDialog::Accepted)
-        return;
-    const std::optional<MasterFiles::Item> fault = form.current();
+    const std::optional<MasterFiles::Item> fault = chooseFault();
     if (!fault)
         return;
     try {
@@ -157,11 +150,9 @@ void TOPVAltaForm::BitBtnAgregarFallaClick()
 
 void TOPVAltaForm::BitBtnSacarFallaClick()
 {
-    const int row = selectedFault();
-    if (row < 0) {
-        prompter().warn(QStringLiteral("No hay registros para borrar."));
+    const int row = rowToRemove(selectedFault());
+    if (row < 0)
         return;
-    }
     try {
         if (m_faultTable.moveTo(row))
             m_faultTable.remove();
@@ -173,7 +164,7 @@ void TOPVAltaForm::BitBtnSacarFallaClick()
 
 void TOPVAltaForm::BitBtnAgregarTrabajoClick()
 {
-    const auto choice = TTrabajosRealizadosForm::choose(this, prompter());
+    const auto choice = chooseJob();
     if (!choice)
         return;
     try {
@@ -191,11 +182,9 @@ void TOPVAltaForm::BitBtnAgregarTrabajoClick()
 
 void TOPVAltaForm::BitBtnSacarTrabajoClick()
 {
-    const int row = selectedJob();
-    if (row < 0) {
-        prompter().warn(QStringLiteral("No hay registros para borrar."));
+    const int row = rowToRemove(selectedJob());
+    if (row < 0)
         return;
-    }
     try {
         if (m_jobTable.moveTo(row))
             m_jobTable.remove();

@@ -3,10 +3,7 @@
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "data/workorderstore.h"
-#include "widgets/modalrun.h"
 #include "widgets/waitcursor.h"
-#include "workshop/masters/tfallasform.h"
-#include "workshop/masters/ttrabajosrealizadosform.h"
 #include "workshop/workorders/workorderprint.h"
 
 #include <QHBoxLayout>
@@ -72,11 +69,7 @@ void TOPVEditForm::reloadJobs(int select)
 
 void TOPVEditForm::BitBtnAgregarFallaClick()
 {
-    TFallasForm form(this, prompter());
-    form.setMode(1);
-    if (Widgets::runModal(form) != QDialog::Accepted)
-        return;
-    const std::optional<MasterFiles::Item> fault = form.current();
+    const std::optional<MasterFiles::Item> fault = chooseFault();
     if (!fault)
         return;
     try {
@@ -89,11 +82,9 @@ void TOPVEditForm::BitBtnAgregarFallaClick()
 
 void TOPVEditForm::BitBtnSacarFallaClick()
 {
-    const int row = selectedFault();
-    if (row < 0) {
-        prompter().warn(QStringLiteral("No hay registros para borrar."));
+    const int row = rowToRemove(selectedFault());
+    if (row < 0)
         return;
-    }
     if (!prompter().askWarning(QStringLiteral("Esta seguro de eliminar esta falla.")))
         return;
     try {
@@ -108,7 +99,7 @@ void TOPVEditForm::BitBtnSacarFallaClick()
 
 void TOPVEditForm::BitBtnAgregarTrabajoClick()
 {
-    const auto choice = TTrabajosRealizadosForm::choose(this, prompter());
+    const auto choice = chooseJob();
     if (!choice)
         return;
     try {
@@ -121,11 +112,9 @@ void TOPVEditForm::BitBtnAgregarTrabajoClick()
 
 void TOPVEditForm::BitBtnSacarTrabajoClick()
 {
-    const int row = selectedJob();
-    if (row < 0) {
-        prompter().warn(QStringLiteral("No hay registros para borrar."));
+    const int row = rowToRemove(selectedJob());
+    if (row < 0)
         return;
-    }
     if (!prompter().askWarning(QStringLiteral("Esta seguro de eliminar este trabajo.")))
         return;
     try {

@@ -9,6 +9,7 @@
 #include "widgets/resultgrid.h"
 #include "widgets/waitcursor.h"
 #include "workshop/common/gridrows.h"
+#include "workshop/masters/tfallasform.h"
 #include "workshop/masters/tmarcasform.h"
 #include "workshop/owners/tpropietariosform.h"
 
@@ -80,7 +81,6 @@ TOPVNewForm::TOPVNewForm(QWidget *parent, Prompter &prompter) : QDialog(parent),
     DBLookupComboBoxTipoOperacion->setVisible(showsType);
 
     DominioEdit->installEventFilter(this);
-    DBLookupComboBoxMarca->installEventFilter(this);
     connect(DBLookupComboBoxMarca, &QComboBox::currentTextChanged, this, [this](const QString &brand) {
         if (brand != m_modelsOf)
             reloadModels();
@@ -235,6 +235,27 @@ int TOPVNewForm::selectedJob() const
 {
     const int row = Widgets::selectedGridRow(DBGridTrabajos);
     return row >= 0 && row < m_jobs.size() ? row : -1;
+}
+
+std::optional<MasterFiles::Item> TOPVNewForm::chooseFault()
+{
+    TFallasForm form(this, m_prompter);
+    form.setMode(1);
+    if (Widgets::runModal(form) != QDialog::Accepted)
+        return std::nullopt;
+    return form.current();
+}
+
+std::optional<TTrabajosRealizadosForm::Choice> TOPVNewForm::chooseJob()
+{
+    return TTrabajosRealizadosForm::choose(this, m_prompter);
+}
+
+int TOPVNewForm::rowToRemove(int selected)
+{
+    if (selected < 0)
+        m_prompter.warn(QStringLiteral("No hay registros para borrar."));
+    return selected;
 }
 
 WorkOrders::WorkOrder TOPVNewForm::order() const

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/workorder.h"
+#include "workshop/masters/ttrabajosrealizadosform.h"
 
 #include <QDialog>
 #include <array>
+#include <optional>
 
 class Prompter;
 class QComboBox;
@@ -51,6 +53,12 @@ protected:
     const QVector<WorkOrders::Job> &jobs() const { return m_jobs; }
     int selectedFault() const; // -1 for none
     int selectedJob() const;
+    // The fault chosen in the faults list (selection mode), the job and
+    // technician chosen in the jobs-done dialog; none when cancelled.
+    std::optional<MasterFiles::Item> chooseFault();
+    std::optional<TTrabajosRealizadosForm::Choice> chooseJob();
+    // The row "Sacar" removes; -1 (after saying so) when the list is empty.
+    int rowToRemove(int selected);
     void reloadModels(const QString &select = {});
     // Sets the owner: id, and what the form shows of it.
     void setOwner(int id, const QString &name);
