@@ -335,6 +335,88 @@ JOIN (SELECT talcuit, tnrointopr, MIN(fecvencrpc) AS ph FROM cil GROUP BY talcui
 SET u.ufecvenhab = c.ph
 WHERE u.ufecvenhab IS NOT NULL AND c.ph > u.ufechab AND c.ph < u.ufecvenhab;
 
+-- The follow-up windows open on today's date: a few operations of the demo
+-- workshop have their sticker assigned today or this month (one with two
+-- regulators and three cylinders, one valve replacement), and stickers and
+-- cylinder tests of owners with a mobile run out today and next month.
+INSERT INTO usr (peccod, codtal, talcuit, tnrointopr, udominio, pmatreshab, rmatreshab, ucodgest,
+                 udescgest, uobleaant, uobanoant, uobleanew, uobanonew, umarca, umodelo, uano,
+                 utipuso, uapeynom, utipdoc, unrodoc, ucalle, unro, ubarrio, ucodpostal, ulocalidad,
+                 uprovincia, UCARACT, utelefono, te_tipo, email, ufecrev, ufecmont, ufechab,
+                 ufecvenhab, uobservac, inyeccion, vin, xfecasig)
+SELECT '0031', 'TDM0001', '30-71234567-9', f.nro, f.plate, '1024', '2201', f.k,
+       ELT(FIELD(f.k, 'C', 'M', 'R', 'H'), 'CONVERSION', 'MODIFICACION', 'REVISION', 'REEMPLAZO'),
+       IF(f.k = 'C', '', LPAD(3800009000 + f.nro - 100900, 10, '0')),
+       IF(f.k = 'C', '', DATE_FORMAT(f.enabled - INTERVAL 1 YEAR, '%y')),
+       LPAD(4500009000 + f.nro - 100900, 10, '0'), DATE_FORMAT(f.assigned, '%y'),
+       f.marca, f.modelo, f.anio, '3', f.owner, 'DNI', CAST(20000000 + f.nro AS CHAR),
+       CONCAT('AV. RIVADAVIA ', 1000 + f.nro - 100900), '', 'CENTRO', '1704', 'RAMOS MEJIA',
+       'BUENOS AIRES', f.area, f.phone, 'CELULAR',
+       LOWER(CONCAT(SUBSTRING_INDEX(f.owner, ' ', 1), f.nro - 100900, '@gmail.com')),
+       f.enabled - INTERVAL 2 DAY, f.enabled - INTERVAL 2 DAY, f.enabled, f.expires, '',
+       IF(f.anio >= 2008, 'S', 'N'), CONCAT('9BWZZZ', f.nro), f.assigned
+FROM (
+  SELECT 100901 AS nro, 'AF101KD' AS plate, 'C' AS k, 'VOLKSWAGEN' AS marca, 'GOL TREND' AS modelo,
+         '2019' AS anio, 'MEDINA ROMINA' AS owner, '11' AS area, '61112233' AS phone,
+         CURDATE() AS assigned, CURDATE() - INTERVAL 1 DAY AS enabled,
+         CURDATE() - INTERVAL 1 DAY + INTERVAL 1 YEAR AS expires
+  UNION ALL SELECT 100902, 'AD902PS', 'H', 'FIAT', 'CRONOS', '2018', 'HERRERA WALTER', '11', '62223344',
+         CURDATE(), CURDATE() - INTERVAL 1 DAY, CURDATE() - INTERVAL 1 DAY + INTERVAL 1 YEAR
+  UNION ALL SELECT 100903, 'KLM903', 'R', 'RENAULT', 'LOGAN', '2012', 'SUAREZ NATALIA', '351', '5334455',
+         CURDATE() - INTERVAL (DAYOFMONTH(CURDATE()) - 1) DAY, CURDATE() - INTERVAL DAYOFMONTH(CURDATE()) DAY,
+         CURDATE() - INTERVAL DAYOFMONTH(CURDATE()) DAY + INTERVAL 1 YEAR
+  UNION ALL SELECT 100904, 'GHJ904', 'R', 'CHEVROLET', 'CORSA CLASSIC', '2013', 'AGUIRRE HECTOR', '351',
+         '5556677', CURDATE() - INTERVAL 1 YEAR, CURDATE() - INTERVAL 1 YEAR, CURDATE()
+  UNION ALL SELECT 100905, 'AC905TR', 'R', 'PEUGEOT', '208', '2017', 'GIMENEZ LUCIANA', '11', '63334455',
+         CURDATE() - INTERVAL 1 YEAR, CURDATE() - INTERVAL 1 YEAR, CURDATE()
+  UNION ALL SELECT 100906, 'AB906KL', 'R', 'TOYOTA', 'ETIOS', '2016', 'MOLINA SERGIO', '11', '64445566',
+         CURDATE() - INTERVAL 11 MONTH, CURDATE() - INTERVAL 11 MONTH, LAST_DAY(CURDATE()) + INTERVAL 5 DAY
+  UNION ALL SELECT 100907, 'AE907MN', 'R', 'FORD', 'KA', '2018', 'CASTRO PATRICIA', '223', '4778899',
+         CURDATE() - INTERVAL 11 MONTH, CURDATE() - INTERVAL 11 MONTH, LAST_DAY(CURDATE()) + INTERVAL 12 DAY
+  UNION ALL SELECT 100908, 'FGH908', 'R', 'FIAT', 'SIENA', '2014', 'ORTIZ RAUL', '11', 's/n',
+         CURDATE() - INTERVAL 11 MONTH, CURDATE() - INTERVAL 11 MONTH, LAST_DAY(CURDATE()) + INTERVAL 8 DAY
+  UNION ALL SELECT 100909, 'AA909BC', 'M', 'CITROEN', 'BERLINGO', '2016', 'ROJAS GUSTAVO', '11', '65556677',
+         CURDATE() - INTERVAL 11 MONTH, CURDATE() - INTERVAL 11 MONTH, LAST_DAY(CURDATE()) + INTERVAL 20 DAY
+) f;
+
+INSERT INTO reg (peccod, talcuit, tnrointopr, udominio, rcodregh, rnroserie, rcodgest, rfecgest, rnuevo)
+SELECT u.peccod, u.talcuit, u.tnrointopr, u.udominio, r.code, CONCAT('RG', u.tnrointopr, r.idx),
+       IF(u.ucodgest = 'C', 'M', 'S'), u.ufecmont, IF(u.ucodgest = 'C', 'S', 'N')
+FROM usr u
+JOIN (SELECT 1 AS idx, 'T009' AS code UNION ALL SELECT 2, 'L032') r
+  ON r.idx = 1 OR u.tnrointopr = 100901
+WHERE u.tnrointopr BETWEEN 100901 AND 100909;
+
+-- Cylinders: new ones tested at the factory for the conversion; for the
+-- others a test whose five years end next month (the hydraulic-test
+-- reminders) or later on.
+INSERT INTO cil (peccod, talcuit, tnrointopr, udominio, cilcodh, cnroserie, ccodgest, cfecgest,
+                 ccapacidad, cmesfabr, canofabr, cuphmes, cuphano, cuphcrpc, cuphresult, fecvencrpc,
+                 cnuevo, valcod, valnro, valgest, rvalcod, rvalnro, rvalgest, nrocertif)
+SELECT u.peccod, u.talcuit, u.tnrointopr, u.udominio, c.code, CONCAT('FB', u.tnrointopr, c.idx),
+       IF(u.ucodgest = 'C', 'M', 'S'), u.ufecmont, c.capacidad,
+       DATE_FORMAT(c.fab, '%m'), DATE_FORMAT(c.fab, '%y'), DATE_FORMAT(c.test, '%m'),
+       DATE_FORMAT(c.test, '%y'), c.crpc, 'A', LAST_DAY(c.test + INTERVAL 5 YEAR),
+       IF(u.ucodgest = 'C', 'S', 'N'), 'V101', CONCAT('VA', u.tnrointopr, c.idx),
+       CASE u.ucodgest WHEN 'C' THEN 'M' WHEN 'H' THEN 'D' ELSE 'S' END,
+       IF(u.ucodgest = 'H', 'V202', ''), IF(u.ucodgest = 'H', CONCAT('VR', u.tnrointopr), ''),
+       IF(u.ucodgest = 'H', 'M', ''),
+       IF(c.crpc = 'FAB', '', CONCAT(c.crpc, RIGHT(u.tnrointopr, 5), c.idx))
+FROM usr u
+JOIN (
+  SELECT n.nro, n.idx, ELT(n.idx, 'F040', 'F060', 'T050') AS code, ELT(n.idx, 40, 60, 50) AS capacidad,
+         IF(n.nro IN (100901, 100902), 'FAB', 'CR01') AS crpc,
+         CASE WHEN n.nro IN (100901, 100902) THEN CURDATE() - INTERVAL 2 MONTH
+              WHEN n.nro IN (100906, 100907) THEN CURDATE() + INTERVAL 1 MONTH - INTERVAL 5 YEAR
+              ELSE CURDATE() - INTERVAL 2 YEAR END AS test,
+         CASE WHEN n.nro IN (100901, 100902) THEN CURDATE() - INTERVAL 2 MONTH
+              ELSE CURDATE() - INTERVAL 8 YEAR END AS fab
+  FROM (SELECT s.seq + 100900 AS nro, i.idx
+        FROM seq_1_to_9 s
+        JOIN (SELECT 1 AS idx UNION ALL SELECT 2 UNION ALL SELECT 3) i
+          ON i.idx = 1 OR (s.seq = 1) OR (s.seq = 7 AND i.idx = 2)) n
+) c ON c.nro = u.tnrointopr;
+
 -- Consolidated history of every PEC: ours, plus the earlier operations of
 -- vehicles 61..140 at two other PECs (their stickers are the previous
 -- stickers of our renewals of those vehicles).

@@ -70,6 +70,14 @@ const QVector<LocalField> stickerFields = {
     {QStringLiteral("gestion3"), F::Text, 0},
 };
 
+// Kept for good: the reminders sent, so the lists can show the last one.
+const QVector<LocalField> reminderLogFields = {
+    {QStringLiteral("fecha"), F::Date, 0},
+    {QStringLiteral("dominio"), F::Text, 9},
+    {QStringLiteral("celular"), F::Text, 30},
+    {QStringLiteral("tipo"), F::Text, 5},
+};
+
 const QString dateFormat = QStringLiteral("dd/MM/yyyy");
 
 QString sqlType(const LocalField &f)
@@ -215,6 +223,8 @@ const QVector<LocalField> &LocalTable::fieldsOf(LocalTableId id)
         return faultFields;
     case LocalTableId::Jobs:
         return jobFields;
+    case LocalTableId::ReminderLog:
+        return reminderLogFields;
     case LocalTableId::Stickers:
         break;
     }
@@ -234,6 +244,8 @@ QString LocalTable::defaultFileName(LocalTableId id)
         return QStringLiteral("AuxFalla.adt");
     case LocalTableId::Jobs:
         return QStringLiteral("AuxTrabajoRealizado.adt");
+    case LocalTableId::ReminderLog:
+        return QStringLiteral("EnviosWhatsApp.adt");
     case LocalTableId::Stickers:
         break;
     }
@@ -480,6 +492,59 @@ void LocalTable::post()
     d->eof = false;
     d->state = Impl::Browse;
     d->buffer.clear();
+    emit changed();
+}
+
+void LocalTable::appendRecords(const QVector<QVariantList> &records)
+{
+    requireOpen();
+    if (d->state != Impl::Browse)
+        post();
+    if (records.isEmpty())
+        return;
+    QSqlDatabase db = d->db();
+    QSqlQuery q(db);
+    QStringList names, marks;
+    for (const LocalField &f : *d->fields) {
+        names << quoted(f.name);
+        marks << QStringLiteral("?");
+    }
+    if (!q.exec(QStringLiteral("SAVEPOINT append_records")))
+        failSql(q.lastError().text());
+    QVector<qint64> ids;
+    QVector<QVariantList> kept;
+    ids.reserve(records.size());
+    kept.reserve(records.size());
+    bool ok =
+        q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(quoted(d->tableName), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+    for (const QVariantList &record : records) {
+        if (!ok)
+            break;
+        QVariantList row(d->fields->size());
+        for (int i = 0; i < d->fields->size(); ++i) {
+            row[i] = coerce(d->fields->at(i), i < record.size() ? record.at(i) : QVariant());
+            q.bindValue(i, toStorage(d->fields->at(i), row.at(i)));
+        }
+        ok = q.exec();
+        if (ok) {
+            ids << q.lastInsertId().toLongLong();
+            kept << row;
+        }
+    }
+    if (!ok) {
+        const QString text = q.lastError().text();
+        QSqlQuery undo(db);
+        undo.exec(QStringLiteral("ROLLBACK TO append_records"));
+        undo.exec(QStringLiteral("RELEASE append_records"));
+        failSql(text);
+    }
+    if (!q.exec(QStringLiteral("RELEASE append_records")))
+        failSql(q.lastError().text());
+    d->rowids += ids;
+    d->values += kept;
+    d->pos = int(d->values.size()) - 1;
+    d->eof = false;
     emit changed();
 }
 

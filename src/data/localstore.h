@@ -26,6 +26,7 @@ enum class LocalTableId {
     Faults,          // AdsAuxFalla: "AuxFalla.adt"
     Jobs,            // AdsAuxTrabajoRealizado: "AuxTrabajoRealizado.adt"
     Stickers,        // AdsAuxObleas: "AuxObleas.adt"
+    ReminderLog,     // the WhatsApp reminders sent from this workstation: "EnviosWhatsApp.adt"
 };
 
 struct LocalField {
@@ -61,6 +62,9 @@ public:
     void edit();   // the current record; set fields, then post()
     void post();
     void cancel();
+    // Appends whole records (values in field order) in one write, for a
+    // print buffer of thousands of lines; the cursor stays on the last one.
+    void appendRecords(const QVector<QVariantList> &records);
     void remove(); // the current record; the cursor moves to the one after it
 
     bool first();
@@ -102,7 +106,7 @@ private:
     [[noreturn]] void failSql(const QString &what) const;
 };
 
-// The process's instances of the six tables (as the data module's table
+// The process's instances of the tables (as the data module's table
 // components), opened on first use and kept until closeAll().
 class LocalStore
 {

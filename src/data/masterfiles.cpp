@@ -54,9 +54,17 @@ NamedQuery &statement(Table t, const char *purpose)
     return postSalesStatement(QStringLiteral("MasterFiles.%1.%2").arg(table, p), sql);
 }
 
-bool isDuplicate(const DbError &e)
+// Runs an insert; false when the row is already there (duplicate key).
+bool insertNew(NamedQuery &q)
 {
-    return e.code() == 1062;
+    try {
+        q.execute();
+    } catch (const DbError &e) {
+        if (e.code() != 1062)
+            throw;
+        return false;
+    }
+    return true;
 }
 
 QStringList column(NamedQuery &q, const QString &name)
@@ -145,14 +153,7 @@ bool AddBrand(const QString &brand)
                                        QStringLiteral("insert into marcas (marca) values (:m)"));
     q.close();
     q.setParam(QStringLiteral("m"), storedText(brand));
-    try {
-        q.execute();
-    } catch (const DbError &e) {
-        if (!isDuplicate(e))
-            throw;
-        return false;
-    }
-    return true;
+    return insertNew(q);
 }
 
 bool AddModel(const QString &brand, const QString &model)
@@ -163,14 +164,7 @@ bool AddModel(const QString &brand, const QString &model)
     q.close();
     q.setParam(QStringLiteral("b"), storedText(brand));
     q.setParam(QStringLiteral("m"), storedText(model));
-    try {
-        q.execute();
-    } catch (const DbError &e) {
-        if (!isDuplicate(e))
-            throw;
-        return false;
-    }
-    return true;
+    return insertNew(q);
 }
 
 void RemoveModel(const QString &brand, const QString &model)

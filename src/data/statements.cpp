@@ -170,6 +170,22 @@ QString insertOttCil()
     return insertText(QStringLiteral("INSERT INTO ott_cil"), cols, params, QStringLiteral("( "), QStringLiteral(" )"));
 }
 
+// The WhatsApp reminder lists: the workshop's vehicles expiring in the period
+// whose owner has a mobile ("SD", "S/D", "SN", "S/N" in any case mean no
+// phone), never a dismantled one ("D" is the dismantling's other letter).
+QString reminderList(const QString &expiryColumn, const QString &alsoWhere)
+{
+    return QStringLiteral("select u.udominio Dominio, concat(coalesce(trim(u.UMARCA), ''), ' ', "
+                          "coalesce(trim(u.umodelo), '')) Auto, u.UANO Modelo, u.UAPEYNOM Propietario, ") +
+           expiryColumn +
+           QStringLiteral(", concat('549', trim(u.ucaract), trim(u.UTELEFONO)) Celular, trim(u.UTELEFONO) telefono "
+                          "from usr u where u.codtal = :ta and u.ufecvenhab between :de and :ha and "
+                          "upper(trim(u.utelefono)) not in ('SD', 'S/D', 'SN', 'S/N') and u.ucaract is not null and "
+                          "u.UTELEFONO is not null and u.te_tipo = 'CELULAR' and coalesce(u.ucodgest, '') not in "
+                          "('B', 'D')") +
+           alsoWhere + QStringLiteral(" order by u.UFECVENHAB, u.udominio");
+}
+
 QVector<StatementDef> build()
 {
     const Conn op = Conn::Operations;
@@ -324,6 +340,47 @@ QVector<StatementDef> build()
          s("UPDATE turnos_agenda SET hora = :P_hora, cliente = :P_cliente, vehiculo = :P_vehiculo, dominio = "
            ":P_dominio, celular = :P_celular, falla = :P_falla WHERE taller = :P_Taller and fecha = :P_fecha and "
            "hora = :P_hora")},
+        // A day's slots are created by whoever looks at it first; the key on
+        // (taller, fecha, hora) and the no-op update make a second workstation
+        // opening the same day at the same moment add nothing.
+        {s("SQLInsertTurnosDelDia"), op,
+         s("insert into turnos_agenda (taller, fecha, hora) select :ta, :fe, h.hora from turnos_horarios h order "
+           "by h.hora on duplicate key update taller = taller")},
+        {s("SQLQueryTurnosDelDia"), op,
+         s("select hora, cliente, vehiculo, dominio, celular, falla from turnos_agenda where taller = :ta and "
+           "fecha = :fe order by cast(hora as time), hora")},
+
+        // Assigned stickers, and the parts of the same operations for the
+        // detailed list (two readings for the whole period, not two per operation).
+        {s("SQLQueryObleasAsignadas"), op,
+         s("select talcuit, tnrointopr, udescgest, uapeynom, umarca, umodelo, uano, udominio, uobleanew, xfecasig, "
+           "ucodgest from usr where codtal = :co and xfecasig between :fe and :ha order by xfecasig, talcuit, "
+           "tnrointopr")},
+        {s("SQLQueryObleasAsignadasReg"), op,
+         s("select r.talcuit, r.tnrointopr, r.RCODREGH codigo, r.RNROSERIE numero, r.RCODGEST GESTION from usr u "
+           "join reg r on r.talcuit = u.talcuit and r.tnrointopr = u.tnrointopr where u.codtal = :co and "
+           "u.xfecasig between :fe and :ha")},
+        {s("SQLQueryObleasAsignadasCil"), op,
+         s("select c.talcuit, c.tnrointopr, c.Cilcodh codigo, c.CNROSERIE numero, c.CCODGEST GESTION, c.valcod, "
+           "c.valnro, c.valgest, c.rvalcod, c.rvalnro, c.rvalgest from usr u join cil c on c.talcuit = u.talcuit "
+           "and c.tnrointopr = u.tnrointopr where u.codtal = :co and u.xfecasig between :fe and :ha")},
+
+        // Expiries and reminders.
+        {s("SQLQueryVencimientoObleas"), op,
+         s("select udominio, concat(coalesce(trim(UMARCA), ''), ' ', coalesce(trim(umodelo), '')) auto, UANO, "
+           "UAPEYNOM, concat(coalesce(trim(UCALLE), ''), ' ', coalesce(trim(UNRO), '')) direccion, UBARRIO, "
+           "UCODPOSTAL, ULOCALIDAD, UPROVINCIA, UTELEFONO, EMAIL, UFECVENHAB, CODTAL from usr where codtal = :ta "
+           "and ufecvenhab between :de and :ha order by uapeynom, udominio")},
+        {s("SQLQueryEnvioWhatsapp"), op, reminderList(s("u.UFECVENHAB Vencimiento"), QString())},
+        // One row per operation however many of its cylinders fall due.
+        {s("SQLQueryEnvioWhatsappPH"), op,
+         reminderList(s("date_format(u.ufecvenhab, '%m/%Y') Vencimiento"),
+                      s(" and exists (select 1 from cil c where c.TALCUIT = u.TALCUIT and c.TNROINTOPR = "
+                        "u.TNROINTOPR and c.FECVENCRPC between :de and :ha)"))},
+        {s("SQLQueryMensajesWhatsapp"), op,
+         s("select mensajeWhatsApp, mensajeWhatsAppPh from tal where tcodigoint = :ta")},
+        {s("SQLUpdateMensajeWhatsapp"), op, s("update tal set mensajeWhatsApp = :me where tcodigoint = :ta")},
+        {s("SQLUpdateMensajeWhatsappPh"), op, s("update tal set mensajeWhatsAppPh = :me where tcodigoint = :ta")},
     };
     return c;
 }

@@ -3,12 +3,17 @@
 #include "app/navigator.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
+#include "followup/tagendaturnosform.h"
 #include "followup/tconsultadependientesform.h"
 #include "followup/tconsultadependientestamarackform.h"
 #include "followup/tconsultaporcilindroform.h"
 #include "followup/tconsultapordominioform.h"
 #include "followup/tconsultaporreguladorform.h"
 #include "followup/tconsultaxobleaform.h"
+#include "followup/tenviowhatsappform.h"
+#include "followup/tenviowhatsappphform.h"
+#include "followup/tobleasasignadasform.h"
+#include "followup/tvencimientoobleasform.h"
 
 namespace Followup
 {
@@ -29,6 +34,11 @@ void registerWindows(Navigator &nav)
     nav.addForm<TConsultaPorReguladorForm>(WindowId::QueryByRegulator);
     nav.addForm<TConsultaPorCilindroForm>(WindowId::QueryByCylinder);
     nav.addForm<TConsultaXObleaForm>(WindowId::QueryBySticker);
+    nav.addForm<TObleasAsignadasForm>(WindowId::AssignedStickers);
+    nav.addForm<TVencimientoObleasForm>(WindowId::StickerExpiry);
+    nav.addForm<TEnvioWhatsappForm>(WindowId::StickerReminder);
+    nav.addForm<TEnvioWhatsappPHForm>(WindowId::TestReminder);
+    nav.addForm<TAgendaTurnosForm>(WindowId::Appointments);
     nav.add<Nav::ChooseOperationByCylinder>(TConsultaPorCilindroForm::chooseOperation);
     nav.add<Nav::ChooseOperationByRegulator>(TConsultaPorReguladorForm::chooseOperation);
 }

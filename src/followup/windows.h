@@ -5,7 +5,9 @@ class Navigator;
 namespace Followup
 {
 
-// The pending list and the operation queries, for their main-window nodes;
+// The assigned stickers, the pending list, the operation queries, the
+// expiry list, the WhatsApp reminders and the appointment book, for their
+// main-window nodes and menu item;
 // the cylinder and regulator queries also answer the operation form's
 // "choose an operation".
 void registerWindows(Navigator &navigator);

@@ -1,19 +1,21 @@
 #include "report/expression.h"
 
 #include <QDate>
-#include <QLocale>
 #include <QRegularExpression>
 #include <QVector>
 
 namespace Report
 {
 
+// Workshops read dates day first with the whole year, as the grids and the local tables show them.
+const QString DateFormat = QStringLiteral("dd/MM/yyyy");
+
 QString toText(const QVariant &v)
 {
     if (!v.isValid() || v.isNull())
         return {};
     if (v.typeId() == QMetaType::QDate)
-        return QLocale().toString(v.toDate(), QLocale::ShortFormat);
+        return v.toDate().toString(DateFormat);
     if (v.typeId() == QMetaType::Double) {
         const double d = v.toDouble();
         if (d == qint64(d))
@@ -158,7 +160,7 @@ struct Call : Expression {
         case Fn::Iif:
             return truthy(args[0]->eval(c)) ? args[1]->eval(c) : args[2]->eval(c);
         case Fn::Date:
-            return QLocale().toString(printedAt(c).date(), QLocale::ShortFormat);
+            return printedAt(c).date().toString(DateFormat);
         case Fn::Time:
             return printedAt(c).time().toString(QStringLiteral("HH:mm"));
         case Fn::Count:

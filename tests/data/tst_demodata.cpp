@@ -185,6 +185,38 @@ private slots:
         QVERIFY(count(QStringLiteral("select count(*) from usr where codtal = ? and ufecvenhab < curdate()"), {demoWorkshop}) > 0);
     }
 
+    // The follow-up windows open on today's date and show something then:
+    // stickers assigned today (one operation with two regulators and three
+    // cylinders, a valve replacement), stickers expiring today and next
+    // month with a mobile, cylinder tests next month, bookable slots today.
+    void followUpWindowsShowTheLoadDay()
+    {
+        QVERIFY(count(QStringLiteral("select count(*) from usr where codtal = ? and xfecasig = curdate()"),
+                      {demoWorkshop}) >= 2);
+        QVERIFY(count(QStringLiteral("select count(*) from usr u where u.codtal = ? and u.xfecasig = curdate() "
+                                     "and (select count(*) from reg r where r.talcuit = u.talcuit and r.tnrointopr = "
+                                     "u.tnrointopr) = 2 and (select count(*) from cil c where c.talcuit = u.talcuit "
+                                     "and c.tnrointopr = u.tnrointopr) = 3"),
+                      {demoWorkshop}) >= 1);
+        QVERIFY(count(QStringLiteral("select count(*) from usr where codtal = ? and xfecasig = curdate() and "
+                                     "ucodgest = 'H'"),
+                      {demoWorkshop}) >= 1);
+        const QString reminders = QStringLiteral(
+            "select count(*) from usr u where codtal = ? and ufecvenhab between ? and ? "
+            "and upper(utelefono) not in ('SD','S/D','SN','S/N') and ucaract is not null and te_tipo = 'CELULAR' "
+            "and ucodgest <> 'B' and (? = 0 or exists (select 1 from cil c where c.talcuit = u.talcuit and "
+            "c.tnrointopr = u.tnrointopr and c.fecvencrpc between ? and ?))");
+        const QDate today = QDate::currentDate();
+        const QDate next(today.addMonths(1).year(), today.addMonths(1).month(), 1);
+        const QDate nextEnd = next.addMonths(1).addDays(-1);
+        QVERIFY(count(reminders, {demoWorkshop, today, today, 0, today, today}) >= 2);
+        QVERIFY(count(reminders, {demoWorkshop, next, nextEnd, 0, next, nextEnd}) >= 3);
+        QVERIFY(count(reminders, {demoWorkshop, next, nextEnd, 1, next, nextEnd}) >= 2);
+        QVERIFY(count(QStringLiteral("select count(*) from turnos_agenda where taller = ? and fecha = curdate() "
+                                     "and cliente = ''"),
+                      {demoWorkshop}) >= 10);
+    }
+
     void hydraulicTestsDueAndOverdue()
     {
         QVERIFY(count(QStringLiteral("select count(*) from cil c join usr u on u.talcuit = c.talcuit "

@@ -152,7 +152,7 @@ private slots:
                 QFAIL(qPrintable(def.name + QStringLiteral(": ") + e.text()));
             }
         }
-        QCOMPARE(selects, 49);
+        QCOMPARE(selects, 57);
         QCOMPARE(selects + writes, int(statementCatalogue().size()));
         QCOMPARE(countRows(QStringLiteral("ott"), QStringLiteral("ott_nro = 7 and taller = 'T1'")), 1);
         QCOMPARE(countRows(QStringLiteral("ott_cil")), 0); // inserted, then the catalogue's delete ran

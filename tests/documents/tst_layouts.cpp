@@ -8,6 +8,7 @@
 #include "documents/sheet.h"
 #include "documents/workorderdocuments.h"
 #include "documents/workshopdocuments.h"
+#include "samplelists.h"
 #include "sampleorder.h"
 #include "samplesheet.h"
 #include "sampleworkorder.h"
@@ -197,6 +198,9 @@ class TstLayouts : public QObject
     Q_OBJECT
 
 private slots:
+    // Dates print as the program prints them.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina)); }
+
     void everyRegisteredLayoutRenders()
     {
         QVERIFY(!Documents::Registry().isEmpty());
@@ -220,6 +224,8 @@ private slots:
                 samples = workOrderListSamples();
             else if (e.name == QLatin1String("TExportToExcelPropietariosForm"))
                 samples = ownerListSamples();
+            else if (const std::optional<Sample::ListSample> list = Sample::list(e.name))
+                samples = {{QStringLiteral("lista"), list->values, list->rows}};
             else if (e.document == QLatin1String("leaflet"))
                 samples = {{e.name, std::make_shared<Report::Values>(),
                             std::make_shared<Report::VectorRowSource>(QVector<QVariantMap>{})}};

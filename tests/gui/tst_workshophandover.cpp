@@ -14,6 +14,7 @@
 #include "operations/windows.h"
 #include "postsalesdb.h"
 #include "sampleorder.h"
+#include "scripteddialogs.h"
 #include "widgets/messages.h"
 #include "widgets/modalrun.h"
 #include "workshop/orders/tasignartallerform.h"
@@ -42,23 +43,15 @@ class TstWorkshopHandover : public QObject
     Q_OBJECT
     ScopedNavigator nav;
     QSqlDatabase db;
-    std::deque<std::function<int(QDialog &)>> dialogs;
+    ScriptedDialogs dialogs;
 
 private slots:
     void initTestCase()
     {
-        db = PostSalesDb::create(kOps, kPv);
-        dm1().configure(Conn::Operations, {TestDb::host(), kOps, TestDb::user(), TestDb::password(), QString()});
-        dm1().configure(Conn::PostVenta, {TestDb::host(), kPv, TestDb::user(), TestDb::password(), QString()});
+        db = PostSalesDb::createAndConnect(kOps, kPv);
         Operations::registerWindows(nav.get());
         Workshop::registerWindows(nav.get());
-        Widgets::setExecHook([this](QDialog &d) {
-            if (dialogs.empty())
-                return int(QDialog::Rejected);
-            auto next = std::move(dialogs.front());
-            dialogs.pop_front();
-            return next(d);
-        });
+        dialogs.install();
         Msg::setHook([](Msg::Kind, const QString &) { return false; });
     }
     void init()
@@ -72,7 +65,7 @@ private slots:
     void cleanupTestCase()
     {
         Msg::setHook({});
-        Widgets::setExecHook({});
+        ScriptedDialogs::uninstall();
         dm1().closeAll();
         PostSalesDb::drop(kOps, kPv);
     }
@@ -87,7 +80,7 @@ private slots:
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("C"));
         form.show();
-        dialogs.push_back([](QDialog &d) {
+        dialogs.answer([](QDialog &d) {
             auto &list = static_cast<TConsultaOTTForm &>(d);
             list.Edit1->setText(QStringLiteral("ABC123"));
             list.BitBtn1->click();
@@ -117,7 +110,7 @@ private slots:
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("C"));
         form.show();
-        dialogs.push_back([](QDialog &d) {
+        dialogs.answer([](QDialog &d) {
             auto &list = static_cast<TPropietariosForm &>(d);
             list.Edit1->setText(QStringLiteral("PEREZ"));
             list.BitBtnBuscar->click();
@@ -139,7 +132,7 @@ private slots:
         f.Prepare(QStringLiteral("TDM0001"), QDate(2026, 12, 9));
         f.show();
         QString gestion;
-        dialogs.push_back([&gestion](QDialog &d) {
+        dialogs.answer([&gestion](QDialog &d) {
             auto &c = dynamic_cast<TDatosCilindroForm &>(d);
             gestion = c.ComboGESTION->currentText();
             return int(QDialog::Rejected); // abandoned: the new row goes

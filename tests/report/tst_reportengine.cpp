@@ -192,7 +192,7 @@ private slots:
         QCOMPARE(list.pageCount, 1);
         QCOMPARE(list.find("Taller")->text, QStringLiteral("TALLER NORTE"));
         QCOMPARE(list.find("Cantidad")->text, QStringLiteral("Operaciones: 6"));
-        QCOMPARE(list.find("Impreso")->text, QLocale().toString(at.date(), QLocale::ShortFormat) + " 14:30");
+        QCOMPARE(list.find("Impreso")->text, at.date().toString(QStringLiteral("dd/MM/yyyy")) + " 14:30");
         QCOMPARE(list.find("Hoja")->text, QStringLiteral("Hoja 1 de 1"));
         QStringList order;
         for (const DisplayItem &d : list.items)

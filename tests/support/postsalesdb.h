@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/dm1.h"
 #include "testdb.h"
 
 // A post-sales database with a few master rows, beside an operations
@@ -27,6 +28,15 @@ inline QSqlDatabase create(const QString &operations, const QString &postSales)
           "INSERT INTO marcas_modelos (marca_m, modelo_m) VALUES ('FIAT', 'UNO'), ('FIAT', 'SIENA'), "
           "('FORD', 'FOCUS')"})
         TestDb::exec(pv, QString::fromUtf8(sql));
+    return pv;
+}
+
+// The same, with the program's two connections pointed at them.
+inline QSqlDatabase createAndConnect(const QString &operations, const QString &postSales)
+{
+    QSqlDatabase pv = create(operations, postSales);
+    dm1().configure(Conn::Operations, {TestDb::host(), operations, TestDb::user(), TestDb::password(), QString()});
+    dm1().configure(Conn::PostVenta, {TestDb::host(), postSales, TestDb::user(), TestDb::password(), QString()});
     return pv;
 }
 

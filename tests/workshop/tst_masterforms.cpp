@@ -2,10 +2,12 @@
 // lists, the one-field dialogs, filters, the owners list and its dialog.
 #include "core/global.h"
 #include "data/dm1.h"
+#include "gridcolumn.h"
 #include "postsalesdb.h"
 #include "report/preview.h"
 #include "report/reportform.h"
 #include "sampleorder.h"
+#include "scripteddialogs.h"
 #include "scriptedprompter.h"
 #include "widgets/modalrun.h"
 #include "workshop/masters/tclientesform.h"
@@ -36,14 +38,6 @@ namespace
 const QString kOps = QStringLiteral("t_masterforms_ops");
 const QString kPv = QStringLiteral("t_masterforms_pv");
 
-QStringList column(const QTableView *grid, int col)
-{
-    QStringList out;
-    for (int r = 0; r < grid->model()->rowCount(); ++r)
-        out << grid->model()->index(r, col).data().toString();
-    return out;
-}
-
 } // namespace
 
 class TstMasterForms : public QObject
@@ -51,10 +45,9 @@ class TstMasterForms : public QObject
     Q_OBJECT
     QSqlDatabase db;
     ScriptedPrompter prompter;
-    // What each dialog opened through Widgets::runModal does, in order.
-    std::deque<std::function<int(QDialog &)>> dialogs;
+    ScriptedDialogs dialogs;
 
-    void answer(std::function<int(QDialog &)> f) { dialogs.push_back(std::move(f)); }
+    void answer(std::function<int(QDialog &)> f) { dialogs.answer(std::move(f)); }
     // A one-field dialog: types `text` and presses "Aceptar".
     void type(const QString &text)
     {
@@ -75,16 +68,8 @@ class TstMasterForms : public QObject
 private slots:
     void initTestCase()
     {
-        db = PostSalesDb::create(kOps, kPv);
-        dm1().configure(Conn::Operations, {TestDb::host(), kOps, TestDb::user(), TestDb::password(), QString()});
-        dm1().configure(Conn::PostVenta, {TestDb::host(), kPv, TestDb::user(), TestDb::password(), QString()});
-        Widgets::setExecHook([this](QDialog &d) {
-            if (dialogs.empty())
-                return int(QDialog::Rejected);
-            auto next = std::move(dialogs.front());
-            dialogs.pop_front();
-            return next(d);
-        });
+        db = PostSalesDb::createAndConnect(kOps, kPv);
+        dialogs.install();
     }
     void init()
     {
@@ -95,7 +80,7 @@ private slots:
     void cleanup() { QVERIFY(dialogs.empty()); }
     void cleanupTestCase()
     {
-        Widgets::setExecHook({});
+        ScriptedDialogs::uninstall();
         dm1().closeAll();
         PostSalesDb::drop(kOps, kPv);
     }

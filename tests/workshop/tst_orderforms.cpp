@@ -8,10 +8,12 @@
 #include "data/dm1.h"
 #include "data/localstore.h"
 #include "documents/workshopdocuments.h"
+#include "gridcolumn.h"
 #include "postsalesdb.h"
 #include "report/preview.h"
 #include "report/reportform.h"
 #include "sampleorder.h"
+#include "scripteddialogs.h"
 #include "scriptedprompter.h"
 #include "widgets/modalrun.h"
 #include "workshop/orders/tasignartallerform.h"
@@ -39,14 +41,6 @@ namespace
 const QString kOps = QStringLiteral("t_orderforms_ops");
 const QString kPv = QStringLiteral("t_orderforms_pv");
 
-QStringList column(const QTableView *grid, int col)
-{
-    QStringList out;
-    for (int r = 0; r < grid->model()->rowCount(); ++r)
-        out << grid->model()->index(r, col).data().toString();
-    return out;
-}
-
 } // namespace
 
 class TstOrderForms : public QObject
@@ -55,8 +49,8 @@ class TstOrderForms : public QObject
     QSqlDatabase db;
     ScriptedPrompter prompter;
     ScopedNavigator nav;
-    std::deque<std::function<int(QDialog &)>> dialogs;
-    QStringList regulatorSearches; // what each regulator search was opened with
+    ScriptedDialogs dialogs;
+    QStringList regulatorSearches;          // what each regulator search was opened with
     QList<QHash<QString, QString>> printed; // each previewed order: component -> text
     int cylinderSerial = 0;
 
@@ -85,20 +79,12 @@ class TstOrderForms : public QObject
 private slots:
     void initTestCase()
     {
-        db = PostSalesDb::create(kOps, kPv);
-        dm1().configure(Conn::Operations, {TestDb::host(), kOps, TestDb::user(), TestDb::password(), QString()});
-        dm1().configure(Conn::PostVenta, {TestDb::host(), kPv, TestDb::user(), TestDb::password(), QString()});
+        db = PostSalesDb::createAndConnect(kOps, kPv);
         TestDb::exec(db, QStringLiteral("INSERT INTO propietarios (propietario_id, propietario, tipoDoc, nroDoc, "
                                         "celular, celular_carac, barrio, localidad) VALUES (7, 'LUNA ESTEBAN', "
                                         "'DNI', '31456789', '54327788', '11', 'CENTRO', 'RAMOS MEJIA')"));
         TestDb::exec(db, QStringLiteral("INSERT INTO opv (taller, opv_nro) VALUES ('TAL0005', 1), ('TDM0001', 1)"));
-        Widgets::setExecHook([this](QDialog &d) {
-            if (dialogs.empty())
-                return int(QDialog::Rejected);
-            auto next = std::move(dialogs.front());
-            dialogs.pop_front();
-            return next(d);
-        });
+        dialogs.install();
         // The operation form's dialogs, as the operations folder answers them.
         nav->add<Nav::PickRegulator>([this](const Nav::PickRegulator &r, QWidget *) {
             regulatorSearches << r.search;
@@ -140,7 +126,7 @@ private slots:
     {
         Clock::reset();
         Report::ReportForm::setPreviewHook({});
-        Widgets::setExecHook({});
+        ScriptedDialogs::uninstall();
         dm1().closeAll();
         PostSalesDb::drop(kOps, kPv);
     }
@@ -167,7 +153,7 @@ private slots:
         f.DBLookupComboBox3->setCurrentText(QStringLiteral("OESTE MOTORS"));
         f.DominioEdit->setFocus();
         QTest::keyClicks(f.DominioEdit, QStringLiteral("ab123cd"));
-        dialogs.push_back([](QDialog &d) {
+        dialogs.answer([](QDialog &d) {
             auto &owners = static_cast<TPropietariosForm &>(d);
             owners.Edit1->setText(QStringLiteral("LUNA"));
             owners.BitBtnBuscar->click();
@@ -343,7 +329,7 @@ private slots:
         QCOMPARE(f.DateTimePicker1->date(), QDate(2026, 12, 9));
 
         // Selection mode: the chosen order's rows for "Traer desde OC".
-        dialogs.push_back([](QDialog &d) {
+        dialogs.answer([](QDialog &d) {
             auto &list = static_cast<TConsultaOTTForm &>(d);
             if (list.BitBtnVer->isVisible() || !list.BitBtnAceptar->isVisible())
                 return int(QDialog::Rejected);

@@ -1,0 +1,83 @@
+#include "followup/tdarturnoform.h"
+
+#include "data/appointmentrepository.h"
+#include "data/dberror.h"
+#include "followup/formparts.h"
+#include "widgets/resultgrid.h"
+#include "widgets/uppercasevalidator.h"
+#include "widgets/waitcursor.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TDarTurnoForm::TDarTurnoForm(const QString &workshop, const QDate &day, const QString &hora, QWidget *parent,
+                             Prompter &prompter)
+    : QDialog(parent), m_prompter(prompter), m_workshop(workshop), m_day(day), m_hora(hora)
+{
+    setObjectName(QStringLiteral("DarTurnoForm"));
+    setWindowTitle(QStringLiteral("Dar Turno"));
+
+    using namespace Appointments;
+    auto *slot = new QLabel(QStringLiteral("Turno del %1 a las %2").arg(day.toString(Widgets::DateFormat), hora), this);
+    slot->setObjectName(QStringLiteral("LabelTurno"));
+    m_cliente = field("EditCliente", kClienteLength, true);
+    m_vehiculo = field("EditVehiculo", kVehiculoLength, true);
+    m_dominio = field("EditDominio", kDominioLength, true);
+    m_telefono = field("EditTelefono", kCelularLength, false);
+    m_falla = field("EditFalla", kFallaLength, true);
+
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("Cliente"), m_cliente);
+    form->addRow(QStringLiteral("Vehículo"), m_vehiculo);
+    form->addRow(QStringLiteral("Dominio"), m_dominio);
+    form->addRow(QStringLiteral("Telefono"), m_telefono);
+    form->addRow(QStringLiteral("Falla"), m_falla);
+
+    auto *aceptar = Followup::button(QStringLiteral("Aceptar"), "BitBtn1", this);
+    aceptar->setDefault(true);
+    auto *cancelar = Followup::button(QStringLiteral("Cancelar"), "BitBtn2", this);
+    connect(aceptar, &QPushButton::clicked, this, &TDarTurnoForm::BitBtn1Click);
+    connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(aceptar);
+    buttons->addWidget(cancelar);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(slot);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+}
+
+QLineEdit *TDarTurnoForm::field(const char *name, int length, bool upper)
+{
+    auto *e = new QLineEdit(this);
+    e->setObjectName(QLatin1String(name));
+    e->setMaxLength(length);
+    if (upper)
+        e->setValidator(new Widgets::UpperCaseValidator(e));
+    e->setMinimumWidth(fontMetrics().averageCharWidth() * (length + 4));
+    return e;
+}
+
+Appointments::Booking TDarTurnoForm::typed() const
+{
+    return Appointments::Normalised(
+        {m_cliente->text(), m_vehiculo->text(), m_dominio->text(), m_telefono->text(), m_falla->text()});
+}
+
+void TDarTurnoForm::BitBtn1Click()
+{
+    try {
+        Widgets::WaitCursor wait;
+        AppointmentRepository::Book(m_workshop, m_day, m_hora, typed());
+    } catch (const DbError &e) {
+        m_prompter.error(e.text()); // the slot stays as it was; the dialog stays open
+        return;
+    }
+    accept();
+}

@@ -1,0 +1,169 @@
+#include "followup/tobleasasignadasform.h"
+
+#include "core/global.h"
+#include "core/stickerdetail.h"
+#include "data/stickerrepository.h"
+#include "documents/lists.h"
+#include "documents/rowsources.h"
+#include "followup/formparts.h"
+#include "widgets/waitcursor.h"
+
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace
+{
+
+QVector<Widgets::GridColumn> gridColumns()
+{
+    using C = Widgets::GridColumn;
+    return {
+        {QStringLiteral("Operación"), QStringLiteral("udescgest"), 12},
+        {QStringLiteral("Propietario"), QStringLiteral("uapeynom"), 34},
+        {QStringLiteral("Marca"), QStringLiteral("umarca"), 10},
+        {QStringLiteral("Modelo"), QStringLiteral("umodelo"), 20},
+        {QStringLiteral("Año"), QStringLiteral("uano"), 4},
+        {QStringLiteral("Dominio"), QStringLiteral("udominio"), 9, true},
+        {QStringLiteral("Oblea Asignada"), QStringLiteral("uobleanew"), 10, true},
+        {QStringLiteral("Fecha"), QStringLiteral("xfecasig"), 10, false, C::Kind::Date},
+    };
+}
+
+StickerDetail::Operation operationOf(const Widgets::ResultGridModel &m, int row)
+{
+    const auto t = [&](const char *field) { return m.text(row, QLatin1String(field)); };
+    return {t("udescgest"), t("uapeynom"), t("umarca"),    t("umodelo"),
+            t("uano"),      t("udominio"), t("uobleanew"), m.value(row, QStringLiteral("xfecasig")).toDate(),
+            t("ucodgest")};
+}
+
+} // namespace
+
+TObleasAsignadasForm::TObleasAsignadasForm(QWidget *parent, Prompter &prompter) : QDialog(parent), m_prompter(prompter)
+{
+    setObjectName(QStringLiteral("ObleasAsignadasForm"));
+    setWindowTitle(QStringLiteral("Obleas Asignadas"));
+    resize(900, 520);
+
+    m_desde = Followup::datePicker("DateTimePicker1", this);
+    m_hasta = Followup::datePicker("DateTimePicker2", this);
+    auto *ver = Followup::button(QStringLiteral("Ver"), "BitBtn2", this);
+
+    m_model = new Widgets::ResultGridModel(gridColumns(), Widgets::GridPalette::Blue, this);
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("DBGrid1"));
+    Widgets::setUpResultGrid(m_grid, m_model);
+
+    auto *caption = new QLabel(QStringLiteral("Cantidad de Operaciones Efectuadas:"), this);
+    m_count = new QLabel(QStringLiteral("0"), this);
+    m_count->setObjectName(QStringLiteral("LabelCuantas"));
+    m_count->setMinimumWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
+
+    m_resumen = Followup::button(QStringLiteral("Imprimir Resumen"), "BitBtn4", this);
+    m_detalle = Followup::button(QStringLiteral("Imprimir en detalle con números de serie"), "BitBtn5", this);
+    m_excel = Followup::button(QStringLiteral("Imprimir Resumen para Exportar a Excel"), "BitBtn6", this);
+    auto *cerrar = Followup::button(QStringLiteral("Cerrar"), "BitBtn1", this);
+    for (QPushButton *b : {m_resumen, m_detalle, m_excel})
+        b->setEnabled(false);
+
+    connect(ver, &QPushButton::clicked, this, &TObleasAsignadasForm::BitBtn2Click);
+    connect(m_resumen, &QPushButton::clicked, this, &TObleasAsignadasForm::BitBtn4Click);
+    connect(m_detalle, &QPushButton::clicked, this, &TObleasAsignadasForm::BitBtn5Click);
+    connect(m_excel, &QPushButton::clicked, this, &TObleasAsignadasForm::BitBtn6Click);
+    connect(cerrar, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *top = Followup::periodRow(m_desde, m_hasta, this);
+    top->insertWidget(top->count() - 1, ver);
+    auto *countRow = new QHBoxLayout;
+    countRow->addWidget(caption);
+    countRow->addWidget(m_count);
+    countRow->addStretch();
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_resumen);
+    buttons->addWidget(m_detalle);
+    buttons->addWidget(m_excel);
+    buttons->addStretch();
+    buttons->addWidget(cerrar);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(countRow);
+    layout->addLayout(buttons);
+
+    try {
+        m_buffer.open();
+    } catch (const DbError &) {
+        // Held by another copy of the program: the detail print says so.
+    }
+}
+
+TObleasAsignadasForm::~TObleasAsignadasForm()
+{
+    m_buffer.close();
+}
+
+void TObleasAsignadasForm::BitBtn2Click()
+{
+    const QDate from = m_desde->date(), to = m_hasta->date();
+    try {
+        Widgets::WaitCursor wait;
+        m_model->setRows(StickerRepository::Assigned(Global.WorkshopCode, from, to));
+    } catch (const DbError &e) {
+        m_prompter.error(e.text());
+        return;
+    }
+    m_listedFrom = from;
+    m_listedTo = to;
+    m_count->setText(QString::number(m_model->rowCount()));
+    for (QPushButton *b : {m_resumen, m_detalle, m_excel})
+        b->setEnabled(true);
+    Widgets::selectGridRow(m_grid, 0);
+}
+
+void TObleasAsignadasForm::printSummary(const QString &layout)
+{
+    QVector<QSqlRecord> rows;
+    rows.reserve(m_model->rowCount());
+    for (int r = 0; r < m_model->rowCount(); ++r)
+        rows.append(m_model->record(r));
+    Documents::PrintList(
+        layout, std::make_shared<Documents::RecordRowSource>(rows),
+        Documents::StickerListValues(Global.WorkshopName, Global.WorkshopCode, m_desde->date(), m_hasta->date()), this);
+}
+
+void TObleasAsignadasForm::BitBtn4Click()
+{
+    printSummary(QStringLiteral("TQObleasAsignadasForm"));
+}
+
+void TObleasAsignadasForm::BitBtn6Click()
+{
+    printSummary(QStringLiteral("TQObleasAsignadasExcelForm"));
+}
+
+void TObleasAsignadasForm::BitBtn5Click()
+{
+    try {
+        Widgets::WaitCursor wait;
+        m_buffer.open();
+        const QHash<QString, StickerRepository::Parts> parts =
+            StickerRepository::PartsOfAssigned(Global.WorkshopCode, m_listedFrom, m_listedTo);
+        QVector<StickerDetail::Line> lines;
+        for (int r = 0; r < m_model->rowCount(); ++r) {
+            const StickerRepository::Parts found = parts.value(StickerRepository::OperationKey(
+                m_model->value(r, QStringLiteral("talcuit")), m_model->value(r, QStringLiteral("tnrointopr"))));
+            lines += StickerDetail::Lines(operationOf(*m_model, r), found.regulators, found.cylinders);
+        }
+        StickerRepository::FillDetailTable(m_buffer, lines);
+    } catch (const DbError &e) {
+        m_prompter.error(e.text());
+        return;
+    }
+    Documents::PrintList(
+        QStringLiteral("TQObleasAsignadasDetalleForm"), std::make_shared<Documents::LocalTableRowSource>(m_buffer),
+        Documents::StickerListValues(Global.WorkshopName, Global.WorkshopCode, m_desde->date(), m_hasta->date()), this);
+}

@@ -1,0 +1,75 @@
+#include "followup/tvencimientoobleasform.h"
+
+#include "core/global.h"
+#include "data/dberror.h"
+#include "data/reminderrepository.h"
+#include "documents/lists.h"
+#include "followup/formparts.h"
+#include "widgets/waitcursor.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TVencimientoObleasForm::TVencimientoObleasForm(QWidget *parent, Prompter &prompter)
+    : QDialog(parent), m_prompter(prompter)
+{
+    setObjectName(QStringLiteral("VencimientoObleasForm"));
+    setWindowTitle(QStringLiteral("Listado de Vencimiento de Obleas"));
+    setMinimumWidth(460);
+
+    m_desde = Followup::datePicker("DateTimePicker1", this);
+    m_hasta = Followup::datePicker("DateTimePicker2", this);
+    m_formato = new QComboBox(this);
+    m_formato->setObjectName(QStringLiteral("ComboBox1"));
+    m_formato->addItems({QStringLiteral("Formato para Impresora"), QStringLiteral("Formato para Exportar a Excel")});
+    m_formato->setCurrentIndex(0);
+    auto *ver = Followup::button(QStringLiteral("Ver"), "BitBtn1", this);
+    ver->setDefault(true);
+    m_procesando = new QLabel(QStringLiteral(" Procesando. Aguarde por favor... "), this);
+    m_procesando->setObjectName(QStringLiteral("Label3"));
+    m_procesando->setStyleSheet(QStringLiteral("QLabel { background: #ffffe1; border: 1px solid #808080; }"));
+    QSizePolicy keep = m_procesando->sizePolicy();
+    keep.setRetainSizeWhenHidden(true); // the window keeps its size while the line comes and goes
+    m_procesando->setSizePolicy(keep);
+    m_procesando->setVisible(false);
+
+    connect(m_desde, &QDateEdit::dateChanged, this, &TVencimientoObleasForm::DateTimePicker1Change);
+    connect(ver, &QPushButton::clicked, this, &TVencimientoObleasForm::BitBtn1Click);
+
+    auto *formatRow = new QHBoxLayout;
+    formatRow->addWidget(m_formato, 1);
+    formatRow->addWidget(ver);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(Followup::periodRow(m_desde, m_hasta, this));
+    layout->addLayout(formatRow);
+    layout->addWidget(m_procesando, 0, Qt::AlignHCenter);
+    layout->addStretch();
+}
+
+void TVencimientoObleasForm::DateTimePicker1Change()
+{
+    m_hasta->setDate(m_desde->date());
+}
+
+void TVencimientoObleasForm::BitBtn1Click()
+{
+    QVector<QSqlRecord> rows;
+    m_procesando->setVisible(true);
+    m_procesando->repaint();
+    try {
+        Widgets::WaitCursor wait;
+        rows = ReminderRepository::ExpiryList(Global.WorkshopCode, m_desde->date(), m_hasta->date());
+    } catch (const DbError &e) {
+        m_procesando->setVisible(false);
+        m_prompter.error(e.text());
+        return;
+    }
+    m_procesando->setVisible(false);
+    const QString layout = m_formato->currentIndex() == 0 ? QStringLiteral("TQVencimientoObleasPapelForm")
+                                                          : QStringLiteral("TQVencimientoObleasExcelForm");
+    Documents::PrintList(layout, std::make_shared<Documents::RecordRowSource>(rows), {}, this);
+}
