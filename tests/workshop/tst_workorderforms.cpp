@@ -12,6 +12,7 @@
 #include "report/preview.h"
 #include "report/reportform.h"
 #include "sampleworkorder.h"
+#include "scripteddialogs.h"
 #include "scriptedprompter.h"
 #include "widgets/modalrun.h"
 #include "workshop/masters/tfallasform.h"
@@ -36,8 +37,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <deque>
-#include <functional>
 
 namespace
 {
@@ -62,7 +61,7 @@ class TstWorkOrderForms : public QObject
     QSqlDatabase db;
     ScriptedPrompter prompter;
     ScopedNavigator nav;
-    std::deque<std::function<int(QDialog &)>> dialogs;
+    ScriptedDialogs dialogs;
     QVector<Shown::Preview> printed;
 
     QVariant value(const QString &sql)
@@ -79,7 +78,7 @@ class TstWorkOrderForms : public QObject
     // The next dialog: the fault list positioned on `row`, accepted.
     void pickFault(int row)
     {
-        dialogs.push_back([row](QDialog &d) {
+        dialogs.answer([row](QDialog &d) {
             auto &f = static_cast<TFallasForm &>(d);
             f.show();
             f.selectRow(row);
@@ -89,7 +88,7 @@ class TstWorkOrderForms : public QObject
     }
     void pickJob(int job, int technician)
     {
-        dialogs.push_back([=](QDialog &d) {
+        dialogs.answer([=](QDialog &d) {
             auto &f = static_cast<TTrabajosRealizadosForm &>(d);
             f.show();
             f.selectRow(job);
@@ -103,9 +102,7 @@ class TstWorkOrderForms : public QObject
 private slots:
     void initTestCase()
     {
-        db = PostSalesDb::create(kOps, kPv);
-        dm1().configure(Conn::Operations, {TestDb::host(), kOps, TestDb::user(), TestDb::password(), QString()});
-        dm1().configure(Conn::PostVenta, {TestDb::host(), kPv, TestDb::user(), TestDb::password(), QString()});
+        db = PostSalesDb::createAndConnect(kOps, kPv);
         // The sister database of the two profiles that have one: here the same server's operations.
         dm1().configure(Conn::Sister, {TestDb::host(), kOps, TestDb::user(), TestDb::password(), QString()});
         QSqlDatabase ops = QSqlDatabase::database(kOps);
@@ -125,13 +122,7 @@ private slots:
               "celular, celular_carac, cliente) VALUES ('TDM0001', 1, '2026-03-01', 'AB123CD', 'LUNA ESTEBAN', 7, "
               "'FIAT', 'SIENA', '8AP17206NK2012345', '54327788', '11', 2)"})
             TestDb::exec(db, QString::fromUtf8(sql));
-        Widgets::setExecHook([this](QDialog &d) {
-            if (dialogs.empty())
-                return int(QDialog::Rejected);
-            auto next = std::move(dialogs.front());
-            dialogs.pop_front();
-            return next(d);
-        });
+        dialogs.install();
         Clock::setToday(kToday);
         recordPreviews();
     }
@@ -152,7 +143,7 @@ private slots:
     {
         Clock::reset();
         Report::ReportForm::setPreviewHook({});
-        Widgets::setExecHook({});
+        ScriptedDialogs::uninstall();
         dm1().closeAll();
         PostSalesDb::drop(kOps, kPv);
     }
@@ -163,7 +154,7 @@ private slots:
         f.Prepare(QStringLiteral("TDM0001"), kToday);
         show(f);
         QStringList lines;
-        dialogs.push_back([&lines](QDialog &d) {
+        dialogs.answer([&lines](QDialog &d) {
             lines = static_cast<TErroresIngresoForm &>(d).Memo1->toPlainText().split(QLatin1Char('\n'));
             return int(QDialog::Accepted);
         });
@@ -296,14 +287,14 @@ private slots:
         list.BitBtn1->click();
         QCOMPARE(list.gridModel()->rowCount(), 1);
 
-        dialogs.push_back([this](QDialog &d) {
+        dialogs.answer([this](QDialog &d) {
             auto &f = static_cast<TOPVEditForm &>(d);
             f.show();
             [&] {
                 QCOMPARE(f.OrdenNroEdit->text(), QStringLiteral("1"));
                 QCOMPARE(f.EntregaFechaEdit->displayText(), QStringLiteral("__/__/____")); // empty shows empty
                 QCOMPARE(f.DBGridTrabajos->model()->rowCount(), 6);
-                dialogs.push_front([](QDialog &owners) {
+                dialogs.queue.push_front([](QDialog &owners) {
                     auto &o = static_cast<TPropietariosForm &>(owners);
                     o.Edit1->setText(QStringLiteral("PAZ"));
                     o.BitBtnBuscar->click();
