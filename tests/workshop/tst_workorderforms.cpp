@@ -203,7 +203,7 @@ private slots:
         f.OtrasFallasEdits[0]->setText(QStringLiteral("RUIDO"));
         f.AbonadoImporteEdit->setText(QStringLiteral("1500,50"));
         f.BitBtnGuardar->click();
-        QCOMPARE(prompter.log, QStringList());
+        QVERIFY2(prompter.log.isEmpty(), qPrintable(prompter.log.join(QLatin1Char('\n'))));
         QCOMPARE(f.result(), int(QDialog::Accepted));
         QCOMPARE(value("select concat(taller, '|', opv_nro, '|', dominio, '|', cliente, '|', concesionario, '|', "
                        "recepcionista, '|', garantia, '|', entrega_fecha, '|', entrega_hora, '|', abonado_importe, "
