@@ -32,19 +32,8 @@ TOPVEditForm::TOPVEditForm(QWidget *parent, Prompter &prompter) : TOPVNewForm(pa
 
 bool TOPVEditForm::Load(const QString &taller, int numero)
 {
-    std::optional<WorkOrders::WorkOrder> o;
-    try {
-        Widgets::WaitCursor wait;
-        o = WorkOrderStore::Load(taller, numero);
-    } catch (const DbError &e) {
-        prompter().error(e.text());
+    if (!loadOrder(taller, numero))
         return false;
-    }
-    if (!o) {
-        prompter().error(WorkOrders::NotFound(taller, numero));
-        return false;
-    }
-    showOrder(*o);
     setWindowTitle(QStringLiteral("Orden de Trabajo %1 - %2").arg(numero).arg(taller));
     return true;
 }

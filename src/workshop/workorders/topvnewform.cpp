@@ -341,6 +341,24 @@ void TOPVNewForm::showOrder(const WorkOrders::WorkOrder &o)
     showJobs(o.jobs, 0);
 }
 
+std::optional<WorkOrders::WorkOrder> TOPVNewForm::loadOrder(const QString &taller, int numero)
+{
+    std::optional<WorkOrders::WorkOrder> o;
+    try {
+        Widgets::WaitCursor wait;
+        o = WorkOrderStore::Load(taller, numero);
+    } catch (const DbError &e) {
+        m_prompter.error(e.text());
+        return std::nullopt;
+    }
+    if (!o) {
+        m_prompter.error(WorkOrders::NotFound(taller, numero));
+        return std::nullopt;
+    }
+    showOrder(*o);
+    return o;
+}
+
 void TOPVNewForm::setReadOnly()
 {
     for (QLineEdit *e : findChildren<QLineEdit *>())

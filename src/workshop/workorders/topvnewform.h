@@ -47,6 +47,9 @@ protected:
     Prompter &prompter() const { return m_prompter; }
     // Fills the controls from an order (the pick lists by id).
     void showOrder(const WorkOrders::WorkOrder &order);
+    // Reads a stored order and shows it; none (after telling why) when it
+    // cannot be read.
+    std::optional<WorkOrders::WorkOrder> loadOrder(const QString &taller, int numero);
     void showFaults(const QVector<WorkOrders::Fault> &faults, int select = -1);
     void showJobs(const QVector<WorkOrders::Job> &jobs, int select = -1);
     const QVector<WorkOrders::Fault> &faults() const { return m_faults; }

@@ -28,19 +28,9 @@ TOpvVerForm::TOpvVerForm(QWidget *parent, Prompter &prompter) : TOPVNewForm(pare
 
 bool TOpvVerForm::Load(const QString &taller, int numero)
 {
-    std::optional<WorkOrders::WorkOrder> o;
-    try {
-        Widgets::WaitCursor wait;
-        o = WorkOrderStore::Load(taller, numero);
-    } catch (const DbError &e) {
-        prompter().error(e.text());
+    const std::optional<WorkOrders::WorkOrder> o = loadOrder(taller, numero);
+    if (!o)
         return false;
-    }
-    if (!o) {
-        prompter().error(WorkOrders::NotFound(taller, numero));
-        return false;
-    }
-    showOrder(*o);
     // Names as stored, even when a pick list no longer holds them.
     for (auto [box, name] : {std::pair{DBLookupComboBoxConcesionario, o->concesionarioNombre},
                              std::pair{DBLookupComboBoxRecepcionista, o->recepcionistaNombre}})
