@@ -1,7 +1,6 @@
-// Cost of storing a pending operation: statements sent to the server (each
-// one round trip) and time per save with 1, 4 and 8 cylinders, on a warm
-// connection (statements prepared) and on a fresh one, as the operation form
-// reopens the connection each time it is opened.
+// Cost of storing a pending operation: exchanges with the server (each one
+// round trip) and time per save with 1, 4 and 8 cylinders, on a warm
+// connection (the models' validity known) and on a fresh one.
 //
 //   scripts/db-server start --dir /tmp/benchdb --port 3399
 //   export MYSQL_UNIX_PORT=$(scripts/db-server socket --dir /tmp/benchdb)
@@ -9,70 +8,43 @@
 #include "core/global.h"
 #include "data/dm1.h"
 #include "data/pendingstore.h"
+#include "pendingbuilders.h"
 #include "testdb.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 const QString kDb = QStringLiteral("t_bench_pendingsave");
 
-OperationRecord operation(int cylinders)
-{
-    OperationRecord r;
-    r.kind = QStringLiteral("R");
-    r.description = QStringLiteral("REVISION");
-    r.dominio = QStringLiteral("AB123CD");
-    r.obleaAnt = QStringLiteral("0001234567");
-    r.marca = QStringLiteral("FIAT");
-    r.modelo = QStringLiteral("SIENA");
-    r.tipoUso = QStringLiteral("PARTICULAR");
-    r.nombre = QStringLiteral("PEREZ JUAN");
-    r.regulador = {QStringLiteral("R01"), QString(), QStringLiteral("RS1"), QStringLiteral("SIN CAMBIOS"),
-                   QStringLiteral("NO")};
-    r.fechaMontaje = r.fechaHabilitacion = QDate(2026, 12, 9);
-    r.fechaVencimiento = QDate(2027, 12, 9);
-    for (int i = 0; i < cylinders; ++i) {
-        CylinderRow c;
-        c.codigo = QStringLiteral("C060");
-        c.nroSerie = QStringLiteral("S%1").arg(i);
-        c.gestion = QStringLiteral("SIN CAMBIOS");
-        c.fabricac = QStringLiteral("03/2020");
-        c.uphTaller = QStringLiteral("CR01");
-        c.uphFecha = QStringLiteral("03/2024");
-        c.uphResult = QStringLiteral("APROBADO");
-        r.cylinders << c;
-    }
-    return r;
-}
-
 void SaveWarm(benchmark::State &state)
 {
-    const OperationRecord r = operation(int(state.range(0)));
-    PendingStore::Save(r, Global, QDate(2026, 12, 9)); // prepares this shape
-    quint64 statements = 0, saves = 0;
+    const OperationRecord r = Builders::renewalWithCylinders(int(state.range(0)));
+    PendingStore::Save(r, Global, QDate(2026, 12, 9)); // reads the models' validity
+    quint64 exchanges = 0, saves = 0;
     for (auto _ : state) {
-        dm1().resetStatementCount();
+        dm1().resetExchangeCount();
         PendingStore::Save(r, Global, QDate(2026, 12, 9));
-        statements += dm1().statementCount();
+        exchanges += dm1().exchangeCount();
         ++saves;
     }
-    state.counters["statements/save"] = double(statements) / double(saves);
+    state.counters["exchanges/save"] = double(exchanges) / double(saves);
 }
 
 void SaveFreshConnection(benchmark::State &state)
 {
-    const OperationRecord r = operation(int(state.range(0)));
-    quint64 statements = 0, saves = 0;
+    const OperationRecord r = Builders::renewalWithCylinders(int(state.range(0)));
+    quint64 exchanges = 0, saves = 0;
     for (auto _ : state) {
         dm1().closeConnection(Conn::Operations);
-        dm1().resetStatementCount();
+        dm1().resetExchangeCount();
         PendingStore::Save(r, Global, QDate(2026, 12, 9));
-        statements += dm1().statementCount();
+        exchanges += dm1().exchangeCount();
         ++saves;
     }
-    state.counters["statements/save"] = double(statements) / double(saves);
+    state.counters["exchanges/save"] = double(exchanges) / double(saves);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "core/version.h"
 #include "data/dm1.h"
+#include "data/localstore.h"
+#include "widgets/messages.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -83,6 +85,8 @@ void prepareApplication(QApplication &app)
     QCoreApplication::installTranslator(new CaptionTranslator(&app));
 
     dm1(); // the data module exists before any window, every connection closed
+    // A damaged local table is created again; the operator is told.
+    LocalStore::setNoticeHandler([](const QString &text) { Msg::warning(QApplication::activeWindow(), text); });
 }
 
 } // namespace Startup

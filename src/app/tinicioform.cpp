@@ -3,9 +3,11 @@
 #include "app/startup.h"
 #include "app/tnuevaversionform.h"
 #include "core/global.h"
+#include "core/iniconfig.h"
 #include "core/installationprofile.h"
 #include "core/login.h"
 #include "data/dm1.h"
+#include "data/loginrepository.h"
 #include "widgets/messages.h"
 #include "widgets/waitcursor.h"
 
@@ -20,14 +22,13 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
-#include <QSettings>
-#include <QSqlError>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QValidator>
 
-namespace {
+namespace
+{
 
 constexpr int kDesignColour = 14011816; // kept when no profile matches
 
@@ -86,14 +87,6 @@ void showDecision(QWidget *parent, const Login::Decision &d)
     }
 }
 
-// Opens a connection now rather than on its first statement.
-void openNow(Conn conn)
-{
-    QSqlDatabase db = dm1().database(conn);
-    if (!db.isOpen())
-        throw DbError(db.lastError().text());
-}
-
 void configure(const InstallationProfile &p, Conn conn)
 {
     const SettingsChoice choice = resolveSettings(p, conn, Global.ServerCode);
@@ -101,17 +94,34 @@ void configure(const InstallationProfile &p, Conn conn)
         dm1().configure(conn, choice.settings);
 }
 
+// What tarvil.ini says about reaching the servers: the time a statement may
+// wait on every connection; the account and TLS on the PEC's central server
+// (the operations connection, and the others where they go to the same host).
+void applyIni(const IniConfig &ini)
+{
+    const QString central = dm1().settings(Conn::Operations).hostName;
+    for (Conn c : {Conn::Operations, Conn::PostVenta, Conn::Sister}) {
+        const bool sameServer = c == Conn::Operations || dm1().settings(c).hostName == central;
+        LinkOptions options;
+        options.timeoutSeconds = ini.timeoutSeconds;
+        options.tls = sameServer && ini.tls;
+        options.tlsCaFile = ini.tlsCaFile;
+        dm1().setLinkOptions(c, options);
+        if (sameServer && ini.hasAccount()) {
+            ConnectionSettings s = dm1().settings(c);
+            if (!s.isEmpty()) {
+                s.userName = ini.user;
+                s.password = ini.password;
+                dm1().configure(c, s);
+            }
+        }
+    }
+}
+
 } // namespace
 
 TInicioForm::TInicioForm(QWidget *parent) : QDialog(parent)
 {
-    SQLQuery1 = std::make_unique<NamedQuery>(QStringLiteral("SQLQuery1"), Conn::Operations,
-                                             QStringLiteral("select * from tal where tcodigoint = :empresaId"));
-    SQLQueryPEC = std::make_unique<NamedQuery>(
-        QStringLiteral("SQLQueryPEC"), Conn::Operations,
-        QStringLiteral("select pec.*, res.RNRODOC from pec, res where pec.PMATRESHAB = res.RMATRESHAB"));
-    SQLGetVersion = std::make_unique<NamedQuery>(QStringLiteral("SQLGetVersion"), Conn::Operations,
-                                                 QStringLiteral("select version from sistema"));
     buildControls();
     FormCreate();
 }
@@ -225,14 +235,14 @@ void TInicioForm::buildControls()
 void TInicioForm::FormCreate()
 {
     const QString iniPath = QDir::current().absoluteFilePath(QStringLiteral("tarvil.ini"));
-    QSettings ini(iniPath, QSettings::IniFormat);
-    if (QFileInfo::exists(iniPath) && (!QFileInfo(iniPath).isReadable() || ini.status() != QSettings::NoError)) {
-        Msg::error(this, QStringLiteral("No se puede leer el archivo %1.").arg(QDir::toNativeSeparators(iniPath)));
+    const IniConfig ini = ReadIni(iniPath);
+    if (ini.status == IniConfig::Status::Unreadable) {
+        Msg::error(this, UnreadableIniMessage(iniPath));
         m_endAtOnce = true;
         return;
     }
-    Global.InstallationId = ini.value(QStringLiteral("DATA/ID"), QStringLiteral("NADA")).toString();
-    Global.ServerCode = ini.value(QStringLiteral("DATA/SERVER"), QStringLiteral("W")).toString();
+    Global.InstallationId = ini.id;
+    Global.ServerCode = ini.server;
     if (Global.InstallationId == QLatin1String("NADA"))
         m_endAtOnce = true;
 
@@ -259,33 +269,56 @@ void TInicioForm::FormCreate()
                              : ops.action == SettingsChoice::LeaveDefault ? dm1().settings(Conn::Operations).label
                                                                           : QString());
         LabelServer->setVisible(true);
+        m_readsPec = ops.action != SettingsChoice::DoNotOpen;
 
-        try {
-            if (ops.action != SettingsChoice::DoNotOpen) {
-                NamedQuery &pec = dm1().query(QStringLiteral("SQLTablePEC"));
-                pec.close();
-                pec.open();
-                if (pec.first()) {
-                    m_pecRead = true;
-                    EditPEC->setText(pec.text(QStringLiteral("PECRSOC")));
-                    m_adminPassword = pec.field(QStringLiteral("Clave")).toString();
-                }
-            }
-            if (p.opensPostSalesAtStartup)
-                openNow(Conn::PostVenta);
-        } catch (const DbError &e) {
-            Msg::error(this, e.text());
-            return; // design colour; no profile colours
-        }
-
+        // The profile's look now; the design look comes back if the server
+        // cannot be reached.
         setBackground(this, p.dialogColour);
         Global.PanelColour = p.dialogColour;
         Global.AccentColour = p.accentColour;
         if (!p.workingFolder.isEmpty())
             Global.WorkingFolder = p.workingFolder;
     }
+    applyIni(ini);
     setTextColour(Label1, Global.AccentColour);
     setTextColour(Label2, Global.AccentColour);
+}
+
+void TInicioForm::keepDesignLook()
+{
+    setBackground(this, kDesignColour);
+    Global.PanelColour = 0;
+    Global.AccentColour = 0;
+    if (m_profile && !m_profile->workingFolder.isEmpty())
+        Global.WorkingFolder.clear();
+    for (QLabel *l : {Label1, Label2})
+        l->setPalette(QPalette());
+}
+
+void TInicioForm::serverSetUp()
+{
+    if (m_serverSetUpDone || m_endAtOnce)
+        return;
+    m_serverSetUpDone = true;
+    if (!m_profile)
+        return;
+    Widgets::WaitCursor busy;
+    try {
+        if (m_readsPec) {
+            if (const auto pec = LoginRepository::ReadPec()) {
+                m_pecRead = true;
+                m_pecCode = pec->code;
+                EditPEC->setText(pec->name);
+            }
+        }
+        if (m_profile->opensPostSalesAtStartup)
+            dm1().database(Conn::PostVenta);
+    } catch (const DbError &e) {
+        keepDesignLook();
+        QApplication::restoreOverrideCursor();
+        Msg::error(this, e.text());
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
 }
 
 int TInicioForm::exec()
@@ -308,6 +341,16 @@ void TInicioForm::showEvent(QShowEvent *event)
         if (QScreen *s = screen())
             move(s->availableGeometry().center() - rect().center());
     }
+}
+
+void TInicioForm::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    if (m_painted)
+        return;
+    m_painted = true;
+    // The server is asked once the dialog is on the screen.
+    QTimer::singleShot(0, this, &TInicioForm::serverSetUp);
 }
 
 bool TInicioForm::eventFilter(QObject *watched, QEvent *event)
@@ -354,7 +397,9 @@ void TInicioForm::BitBtn1Click()
         showDecision(this, codeCheck);
         return;
     }
+    serverSetUp(); // a click before the set-up's read ran
 
+    LoginRepository::Reply reply;
     {
         Widgets::WaitCursor busy;
         StatusBar1->showMessage(QStringLiteral("Efectuando consulta al servidor..."));
@@ -365,88 +410,50 @@ void TInicioForm::BitBtn1Click()
             return;
         }
         try {
-            SQLQuery1->close();
-            SQLQuery1->setParam(QStringLiteral("empresaId"), code);
-            SQLQuery1->open();
-            std::optional<Login::Account> account;
-            if (SQLQuery1->first())
-                account = Login::Account{SQLQuery1->field(QStringLiteral("Password")).toString(),
-                                         SQLQuery1->integer(QStringLiteral("Estado"))};
-            const Login::Decision d = Login::checkPassword(account, EditPassword->text(), m_adminPassword);
-            if (!d.accepted()) {
-                showDecision(this, d);
-                endProgram();
-                return;
-            }
-
-            Login::WorkshopRow row;
-            row.code = code;
-            const NamedQuery &q = *SQLQuery1;
-            row.name = q.text(QStringLiteral("TRAZSOC"));
-            row.cuit = q.text(QStringLiteral("TALCUIT"));
-            row.street = q.text(QStringLiteral("TCALLE"));
-            row.number = q.text(QStringLiteral("TNUMERO"));
-            row.town = q.text(QStringLiteral("TLOCALIDAD"));
-            row.repMatricula = q.text(QStringLiteral("RMATRESHAB"));
-            row.stamp1 = q.text(QStringLiteral("sello1"));
-            row.stamp2 = q.text(QStringLiteral("sello2"));
-            row.stamp3 = q.text(QStringLiteral("sello3"));
-            row.stamp4 = q.text(QStringLiteral("sello4"));
-            row.copies = q.integer(QStringLiteral("copias"));
-            row.locality = q.text(QStringLiteral("localidad"));
-            row.province = q.text(QStringLiteral("provincia"));
-            row.sheetFormat = q.integer(QStringLiteral("hoja"));
-            row.managesWorkshop = q.integer(QStringLiteral("pertenece"));
-            Login::applyWorkshop(Global, row, d.adminMode);
-            if (m_pecRead)
-                Global.PecCode = dm1().query(QStringLiteral("SQLTablePEC")).text(QStringLiteral("PECCOD"));
-
-            SQLQueryPEC->close();
-            SQLQueryPEC->open();
-            if (SQLQueryPEC->first()) {
-                const NamedQuery &p = *SQLQueryPEC;
-                Login::applyPec(Global, {p.text(QStringLiteral("PECCOD")), p.text(QStringLiteral("PECRSOC")),
-                                         p.text(QStringLiteral("PMATRESHAB")), p.text(QStringLiteral("PRESHABAYN")),
-                                         p.text(QStringLiteral("RNRODOC")), p.text(QStringLiteral("DIRECCION"))});
-            }
-            dm1().closeConnection(Conn::Operations);
+            reply = LoginRepository::Login(code, EditPassword->text(), m_pecRead);
         } catch (const DbError &e) {
             StatusBar1->clearMessage();
             Msg::error(this, e.text());
             return; // the dialog stays open
         }
-
+        const Login::Decision d = Login::checkPassword(reply.account, EditPassword->text(), m_pecRead);
+        if (!d.accepted()) {
+            showDecision(this, d);
+            endProgram();
+            return;
+        }
+        if (!reply.workshop) { // the row changed between the check and its reading
+            StatusBar1->clearMessage();
+            Msg::error(this, QStringLiteral("No se pudieron leer los datos del taller; intente de nuevo."));
+            return;
+        }
+        Login::applyWorkshop(Global, *reply.workshop, d.adminMode);
+        if (m_pecRead)
+            Global.PecCode = m_pecCode;
+        if (reply.pec)
+            Login::applyPec(Global, *reply.pec);
         m_accepted = true;
         accept();
     }
-    finishAfterClose();
+    finishAfterClose(reply);
 }
 
 // Steps after the dialog has closed: a failure here is shown, and the main
 // window still opens with what was read so far.
-void TInicioForm::finishAfterClose()
+void TInicioForm::finishAfterClose(const LoginRepository::Reply &reply)
 {
-    Widgets::WaitCursor busy;
-    try {
-        NamedQuery &res = dm1().query(QStringLiteral("SQLQueryRes"));
-        res.close();
-        res.setParam(QStringLiteral("res"), Global.RepMatricula);
-        res.open();
-        if (res.first())
-            Global.RepName = Login::representativeName(res.text(QStringLiteral("rnombre")),
-                                                       res.text(QStringLiteral("rapellido")));
-
-        SQLGetVersion->close();
-        SQLGetVersion->open();
-        if (SQLGetVersion->first() && SQLGetVersion->integer(QStringLiteral("version")) > Global.ProgramVersion) {
-            TNuevaVersionForm offer(m_profile ? m_profile->downloadUrl : QString(), parentWidget());
-            QApplication::setOverrideCursor(Qt::ArrowCursor);
-            offer.exec();
-            QApplication::restoreOverrideCursor();
-            if (offer.endsProgram())
-                m_accepted = false;
-        }
-    } catch (const DbError &e) {
-        Msg::error(parentWidget(), e.text());
+    if (reply.repFound)
+        Global.RepName = Login::representativeName(reply.repFirstName, reply.repSurname);
+    if (reply.lateError) {
+        Msg::error(parentWidget(), reply.lateError->text());
+        return;
+    }
+    if (reply.version && *reply.version > Global.ProgramVersion) {
+        TNuevaVersionForm offer(m_profile ? m_profile->downloadUrl : QString(), parentWidget());
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+        offer.exec();
+        QApplication::restoreOverrideCursor();
+        if (offer.endsProgram())
+            m_accepted = false;
     }
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "data/loginrepository.h"
+
 #include <QDialog>
 #include <QString>
 #include <memory>
 
-class NamedQuery;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -12,10 +13,12 @@ class QStatusBar;
 struct InstallationProfile;
 
 // The login dialog. Creating it selects the installation profile from
-// tarvil.ini, configures the connections and reads the PEC; "&Aceptar" checks
-// the workshop against `tal` and fills Global. The main window shows it with
-// exec() and carries on only when loginAccepted() is true: every other way
-// out (ID "NADA", a refused login, "&Cancelar") ends the program.
+// tarvil.ini and configures the connections; once it is on screen it reads
+// the PEC (nothing goes to the network before the dialog shows). "&Aceptar"
+// checks the workshop against `tal` and fills Global, in one exchange with
+// the server. The main window shows it with exec() and carries on only when
+// loginAccepted() is true: every other way out (ID "NADA", an unreadable
+// tarvil.ini, a refused login, "&Cancelar") ends the program.
 class TInicioForm : public QDialog
 {
     Q_OBJECT
@@ -27,16 +30,22 @@ public:
     bool loginAccepted() const { return m_accepted; }
     const InstallationProfile *profile() const { return m_profile; }
 
+    // The PEC read of the set-up has run (or had nothing to read).
+    bool serverSetUpDone() const { return m_serverSetUpDone; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void buildControls();
-    void FormCreate(); // profile set-up
+    void FormCreate();  // profile set-up, without the network
+    void serverSetUp(); // the set-up's PEC read, once the dialog is on screen
+    void keepDesignLook();
     void BitBtn1Click(); // "&Aceptar"
     void BitBtn2Click(); // "&Cancelar"
-    void finishAfterClose();
+    void finishAfterClose(const LoginRepository::Reply &reply);
     void endProgram();
 
     QLabel *Label1 = nullptr; // product name, first part
@@ -52,13 +61,12 @@ private:
     QPushButton *BitBtn2 = nullptr;
     QStatusBar *StatusBar1 = nullptr;
 
-    std::unique_ptr<NamedQuery> SQLQuery1;
-    std::unique_ptr<NamedQuery> SQLQueryPEC;
-    std::unique_ptr<NamedQuery> SQLGetVersion;
-
     const InstallationProfile *m_profile = nullptr;
-    QString m_adminPassword; // `pec.Clave`; empty when no PEC row was read
-    bool m_pecRead = false;   // the PEC table holds a row since the set-up
+    bool m_readsPec = false; // the profile's letter opens the operations connection at the set-up
+    bool m_pecRead = false;  // the set-up read a PEC row: its administrator password may open accounts
+    QString m_pecCode;       // `pec.PECCOD` of that row
+    bool m_painted = false;
+    bool m_serverSetUpDone = false;
     bool m_endAtOnce = false;
     bool m_accepted = false;
 };

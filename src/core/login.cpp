@@ -1,6 +1,7 @@
 #include "core/login.h"
 
-namespace Login {
+namespace Login
+{
 
 bool codeKeyPasses(QChar c)
 {
@@ -38,8 +39,7 @@ Decision checkCode(const QString &code)
     return d;
 }
 
-Decision checkPassword(const std::optional<Account> &account, const QString &typedPassword,
-                       const QString &adminPassword)
+Decision checkPassword(const std::optional<Account> &account, const QString &typedPassword, bool adminAvailable)
 {
     Decision d;
     if (!account) {
@@ -49,8 +49,8 @@ Decision checkPassword(const std::optional<Account> &account, const QString &typ
         return d;
     }
     const bool typed = !typedPassword.isEmpty();
-    const bool own = typed && typedPassword == account->password;
-    const bool admin = typed && !adminPassword.isEmpty() && typedPassword == adminPassword;
+    const bool own = typed && account->ownMatches;
+    const bool admin = typed && adminAvailable && account->adminMatches;
     if (!own && !admin) {
         d.outcome = Outcome::WrongPassword;
         d.kind = MessageKind::Error;

@@ -10,7 +10,8 @@
 #include <QString>
 #include <optional>
 
-namespace Login {
+namespace Login
+{
 
 inline constexpr int kCodeMaxLength = 7;
 inline constexpr int kPasswordMaxLength = 25;
@@ -36,10 +37,12 @@ struct Decision {
     bool endsProgram() const { return outcome != Outcome::Accepted && outcome != Outcome::MissingCode; }
 };
 
-// The part of a `tal` row the password check reads.
+// What the server answered about a `tal` row: the passwords are compared
+// there (exactly, byte for byte), so the workstation never holds one.
 struct Account {
-    QString password; // `tal.Password`, may be empty or null
-    int estado = 0;   // `tal.Estado`
+    bool ownMatches = false;   // the typed text equals `tal.Password`
+    bool adminMatches = false; // it equals the PEC's administrator password, which is not empty
+    int estado = 0;            // `tal.Estado`
 };
 
 // Keys the code box lets through: backspace, digits and ASCII letters.
@@ -52,11 +55,10 @@ bool isWellFormedCode(const QString &code);
 // The typed code says nothing yet: the check that needs no query.
 Decision checkCode(const QString &code);
 
-// After the `tal` query. An empty administrator password (no profile, or no
-// PEC row read) never grants administrator mode, and an empty typed password
-// never opens an account.
-Decision checkPassword(const std::optional<Account> &account, const QString &typedPassword,
-                       const QString &adminPassword);
+// After the `tal` query. Without an administrator password (no profile, or
+// no PEC row read at the set-up: `adminAvailable` false) there is no
+// administrator mode, and an empty typed password never opens an account.
+Decision checkPassword(const std::optional<Account> &account, const QString &typedPassword, bool adminAvailable);
 
 // The `tal` columns the global state takes, read by field name by the dialog.
 struct WorkshopRow {

@@ -2,6 +2,9 @@
 
 #include "data/postsalesstatements.h"
 
+#include <QRandomGenerator>
+#include <QThread>
+
 namespace ConversionOrderStore
 {
 
@@ -78,6 +81,9 @@ int SaveNew(Orders::ConversionOrder &order)
             order.numero = 0;
             if (!isNumberTaken(e) || attempt == kSaveAttempts)
                 throw;
+            // A pause of random length, so that two workstations that keep
+            // meeting on the same number stop meeting.
+            QThread::msleep(QRandomGenerator::global()->bounded(5, 20 * attempt));
         }
     }
 }

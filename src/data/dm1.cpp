@@ -1,12 +1,13 @@
 #include "data/dm1.h"
 
+#include "data/dm1_p.h"
 #include "data/statements.h"
+#include "data/wire.h"
 
-#include <QHash>
-#include <QSet>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSqlError>
-#include <QSqlField>
-#include <QSqlQuery>
 #include <map>
 
 namespace
@@ -14,61 +15,10 @@ namespace
 
 constexpr int connectTimeoutSeconds = 10;
 
-// Client error codes after which the session is gone: the connection is
-// closed so that the next statement opens a fresh one.
-bool isLostConnection(const QSqlError &e)
-{
-    static const QSet<QString> codes = {
-        QStringLiteral("2006"), // server has gone away
-        QStringLiteral("2013"), // lost connection during query
-        QStringLiteral("2055"), // lost connection (extended)
-        QStringLiteral("1927"), // connection was killed
-        QStringLiteral("4031"), // disconnected by the server for inactivity
-    };
-    return codes.contains(e.nativeErrorCode());
-}
-
-QString clientText(const QSqlError &e)
+QString connectionErrorText(const QSqlError &e)
 {
     const QString t = e.databaseText().trimmed();
     return t.isEmpty() ? e.text().trimmed() : t;
-}
-
-// ":name" -> "?" outside quotes and comments; names are collected in order.
-QString toPositional(const QString &sql, QStringList &names)
-{
-    QString out;
-    out.reserve(sql.size());
-    QChar quote;
-    for (qsizetype i = 0; i < sql.size(); ++i) {
-        const QChar c = sql.at(i);
-        if (!quote.isNull()) {
-            out += c;
-            if (c == QLatin1Char('\\') && i + 1 < sql.size())
-                out += sql.at(++i);
-            else if (c == quote)
-                quote = QChar();
-            continue;
-        }
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
-            quote = c;
-            out += c;
-            continue;
-        }
-        if (c == QLatin1Char(':') && i + 1 < sql.size() &&
-            (sql.at(i + 1).isLetterOrNumber() || sql.at(i + 1) == QLatin1Char('_')) &&
-            (i == 0 || sql.at(i - 1) != QLatin1Char(':'))) {
-            qsizetype j = i + 1;
-            while (j < sql.size() && (sql.at(j).isLetterOrNumber() || sql.at(j) == QLatin1Char('_')))
-                ++j;
-            names << sql.mid(i + 1, j - i - 1);
-            out += QLatin1Char('?');
-            i = j - 1;
-            continue;
-        }
-        out += c;
-    }
-    return out;
 }
 
 } // namespace
@@ -78,23 +28,24 @@ QString toPositional(const QString &sql, QStringList &names)
 struct DataModule::Impl {
     struct ConnState {
         ConnectionSettings settings;
-        quint64 generation = 0; // bumped at every open: prepared statements of older ones are stale
-        bool lost = false;      // the server dropped the session
-        int transactions = 0;   // open Transaction objects, outermost included
-        quint64 txSession = 0;  // the session the outermost one began on
+        LinkOptions options;
+        quint64 session = 0;   // of the open session; 0 when closed
+        int transactions = 0;  // open Transaction objects, outermost included
+        bool txBegun = false;  // the outermost one's begin has reached the server
+        bool txBroken = false; // the session it began on is gone
+        quint64 txSession = 0;
         bool innerAbandoned = false;
     };
     std::map<Conn, ConnState> conns;
-    QSet<NamedQuery *> live;                                  // every NamedQuery, catalogue or window
     std::map<QString, std::unique_ptr<NamedQuery>> catalogue; // created on first use
-    quint64 statements = 0;
+    quint64 exchanges = 0;
+    quint64 sessions = 0;
 
-    ~Impl()
-    {
-        catalogue.clear();
-        gone = true;
-    }
-    static inline bool gone = false; // statements outliving the module must not reach it
+    struct Reply {
+        QVector<Wire::Result> results;
+        std::optional<Wire::Error> error;
+        qint64 elapsedMs = 0;
+    };
 
     QSqlDatabase handle(Conn c) const
     {
@@ -103,6 +54,12 @@ struct DataModule::Impl {
             return QSqlDatabase::database(name, false);
         return QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), name);
     }
+
+    void open(Conn c);
+    void drop(Conn c); // the session is gone: close without talking to it
+    st_mysql *ready(Conn c);
+    Reply exchange(Conn c, const QByteArray &sql);
+    [[noreturn]] void fail(Conn c, const Wire::Error &e, const QString &statement, qint64 elapsedMs);
 };
 
 DataModule::DataModule() : d(std::make_unique<Impl>())
@@ -145,6 +102,11 @@ ConnectionSettings DataModule::defaultSettings(Conn conn)
     return {};
 }
 
+const char *DataModule::strictSqlMode()
+{
+    return "STRICT_ALL_TABLES,ERROR_FOR_DIVISION_BY_ZERO,NO_ZERO_IN_DATE,NO_ENGINE_SUBSTITUTION";
+}
+
 void DataModule::configure(Conn conn, const ConnectionSettings &settings)
 {
     if (d->conns[conn].settings == settings)
@@ -159,17 +121,28 @@ ConnectionSettings DataModule::settings(Conn conn) const
     return d->conns.at(conn).settings;
 }
 
-QSqlDatabase DataModule::database(Conn conn)
+void DataModule::setLinkOptions(Conn conn, const LinkOptions &options)
 {
-    QSqlDatabase db = d->handle(conn);
-    if (db.isOpen())
-        return db;
+    if (d->conns[conn].options == options)
+        return;
+    if (isOpen(conn))
+        closeConnection(conn);
+    d->conns[conn].options = options;
+}
 
-    const ConnectionSettings &s = d->conns[conn].settings;
+LinkOptions DataModule::linkOptions(Conn conn) const
+{
+    return d->conns.at(conn).options;
+}
+
+void DataModule::Impl::open(Conn c)
+{
+    ConnState &state = conns[c];
+    QSqlDatabase db = handle(c);
+    const ConnectionSettings &s = state.settings;
+    const QString name = DataModule::connectionName(c);
     if (s.isEmpty())
-        throw DbError(
-            QStringLiteral("La conexión %1 no está configurada para esta instalación.").arg(connectionName(conn)),
-            connectionName(conn));
+        throw DbError(QStringLiteral("La conexión %1 no está configurada para esta instalación.").arg(name), name);
 
     QString host = s.hostName;
     int port = 0;
@@ -187,37 +160,155 @@ QSqlDatabase DataModule::database(Conn conn)
     db.setDatabaseName(s.database);
     db.setUserName(s.userName);
     db.setPassword(s.password);
-    db.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1").arg(connectTimeoutSeconds));
-    if (!db.open()) {
-        const QString text = clientText(db.lastError());
-        db.close();
-        throw DbError(text, connectionName(conn));
+    const int timeout = qMax(1, state.options.timeoutSeconds);
+    QStringList options = {QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1").arg(qMin(timeout, connectTimeoutSeconds)),
+                           QStringLiteral("MYSQL_OPT_READ_TIMEOUT=%1").arg(timeout),
+                           QStringLiteral("MYSQL_OPT_WRITE_TIMEOUT=%1").arg(timeout)};
+    if (state.options.tls) {
+        // Encryption is only worth it with the server's certificate checked.
+        if (state.options.tlsCaFile.isEmpty())
+            throw DbError(QStringLiteral("La conexión cifrada (TLS) necesita el certificado de la autoridad del "
+                                         "servidor: falta TLS_CA en tarvil.ini."),
+                          name);
+        if (!QFileInfo::exists(state.options.tlsCaFile))
+            throw DbError(QStringLiteral("No se encuentra el certificado %1 (TLS_CA de tarvil.ini).")
+                              .arg(QDir::toNativeSeparators(state.options.tlsCaFile)),
+                          name);
+        options << QStringLiteral("SSL_CA=%1").arg(state.options.tlsCaFile);
     }
-    ++d->conns[conn].generation;
-    return db;
+    db.setConnectOptions(options.join(QLatin1Char(';')));
+    if (!db.open()) {
+        const QString text = connectionErrorText(db.lastError());
+        const unsigned code = db.lastError().nativeErrorCode().toUInt();
+        db.close();
+        throw DbError(QStringLiteral("No se pudo conectar con el servidor de la base de datos (%1).").arg(text), name,
+                      code);
+    }
+    st_mysql *m = Wire::handleOf(db);
+    if (!m) {
+        db.close();
+        throw DbError(QStringLiteral("La conexión %1 no usa el cliente de MySQL.").arg(name), name);
+    }
+    if (state.options.tls && Wire::tlsCipher(m).isEmpty()) {
+        db.close();
+        throw DbError(QStringLiteral("El servidor de %1 no aceptó una conexión cifrada (TLS).").arg(name), name);
+    }
+    if (state.txBegun)
+        state.txBroken = true;
+    state.session = ++sessions;
+
+    // The session's rules travel alone: literals are escaped for the mode the
+    // server reports after it.
+    ++exchanges;
+    QVector<Wire::Result> out;
+    const QByteArray setUp = QByteArrayLiteral("SET SESSION sql_mode = '") + DataModule::strictSqlMode() + '\'';
+    if (const auto e = Wire::exchange(m, setUp, out)) {
+        drop(c);
+        throw DbError(e->text, name, e->code);
+    }
+}
+
+void DataModule::Impl::drop(Conn c)
+{
+    ConnState &state = conns[c];
+    if (state.txBegun)
+        state.txBroken = true;
+    state.session = 0;
+    const QString name = DataModule::connectionName(c);
+    if (QSqlDatabase::contains(name))
+        QSqlDatabase::database(name, false).close();
+}
+
+st_mysql *DataModule::Impl::ready(Conn c)
+{
+    ConnState &state = conns[c];
+    QSqlDatabase db = handle(c);
+    if (!db.isOpen() || state.session == 0) {
+        open(c);
+        return Wire::handleOf(handle(c));
+    }
+    st_mysql *m = Wire::handleOf(db);
+    // An idle session the server closed has its farewell waiting on the
+    // socket; anything unasked is checked with a ping before a statement
+    // goes into it.
+    if (m && Wire::hasUnaskedInput(m)) {
+        ++exchanges;
+        if (!Wire::ping(m)) {
+            const bool inTransaction = state.txBegun && !state.txBroken;
+            drop(c);
+            if (inTransaction)
+                throw DbError(QStringLiteral("Se perdió la conexión con el servidor de la base de datos; la "
+                                             "operación en curso no se completó."),
+                              DataModule::connectionName(c), 2006);
+            open(c);
+            return Wire::handleOf(handle(c));
+        }
+    }
+    return m;
+}
+
+DataModule::Impl::Reply DataModule::Impl::exchange(Conn c, const QByteArray &sql)
+{
+    ConnState &state = conns[c];
+    st_mysql *m = ready(c);
+    const bool begin = state.transactions > 0 && !state.txBegun && !state.txBroken;
+    Reply reply;
+    QElapsedTimer t;
+    t.start();
+    ++exchanges;
+    reply.error = Wire::exchange(m, begin ? QByteArrayLiteral("START TRANSACTION;") + sql : sql, reply.results);
+    reply.elapsedMs = t.elapsed();
+    if (begin && !reply.results.isEmpty()) {
+        reply.results.removeFirst();
+        state.txBegun = true;
+        state.txSession = state.session;
+    }
+    if (reply.error && reply.error->lost)
+        drop(c);
+    return reply;
+}
+
+void DataModule::Impl::fail(Conn c, const Wire::Error &e, const QString &statement, qint64 elapsedMs)
+{
+    const int timeout = conns[c].options.timeoutSeconds;
+    QString text = e.text;
+    if (e.lost && elapsedMs >= qint64(timeout) * 1000 - 500)
+        text = QStringLiteral("El servidor de la base de datos no respondió en %1 segundos; se cortó la conexión "
+                              "(%2).")
+                   .arg(timeout)
+                   .arg(e.text);
+    else if (e.lost)
+        text = QStringLiteral("Se perdió la conexión con el servidor de la base de datos (%1).").arg(e.text);
+    else if (e.code == 1406)
+        text = QStringLiteral("El servidor rechazó un dato más largo que su campo: %1").arg(e.text);
+    else if (e.code == 1366 || e.code == 1292 || e.code == 1265)
+        text = QStringLiteral("El servidor rechazó un dato no válido: %1").arg(e.text);
+    else if (e.code == 1048)
+        text = QStringLiteral("Falta un dato obligatorio: %1").arg(e.text);
+    throw DbError(text, statement, e.code);
+}
+
+QSqlDatabase DataModule::database(Conn conn)
+{
+    d->ready(conn);
+    return d->handle(conn);
 }
 
 bool DataModule::isOpen(Conn conn) const
 {
     const QString name = connectionName(conn);
-    return QSqlDatabase::contains(name) && QSqlDatabase::database(name, false).isOpen();
+    return d->conns.at(conn).session != 0 && QSqlDatabase::contains(name) &&
+           QSqlDatabase::database(name, false).isOpen();
+}
+
+quint64 DataModule::session(Conn conn) const
+{
+    return isOpen(conn) ? d->conns.at(conn).session : 0;
 }
 
 void DataModule::closeConnection(Conn conn)
 {
-    // Statements let go of their server handles before the session goes. A
-    // session the server already dropped is closed first, so that the client
-    // frees the handles locally instead of talking to a dead socket.
-    const QString name = connectionName(conn);
-    if (QSqlDatabase::contains(name) && d->conns[conn].lost)
-        QSqlDatabase::database(name, false).close();
-    d->conns[conn].lost = false;
-    for (NamedQuery *q : std::as_const(d->live)) {
-        if (q->connection() == conn)
-            q->releaseHandle();
-    }
-    if (QSqlDatabase::contains(name))
-        QSqlDatabase::database(name, false).close();
+    d->drop(conn);
 }
 
 void DataModule::closeAll()
@@ -259,331 +350,114 @@ QStringList DataModule::queryNames() const
     return names;
 }
 
-quint64 DataModule::statementCount() const
+quint64 DataModule::exchangeCount() const
 {
-    return d->statements;
-}
-void DataModule::resetStatementCount()
-{
-    d->statements = 0;
-}
-void DataModule::countStatement()
-{
-    ++d->statements;
+    return d->exchanges;
 }
 
-// ---------------------------------------------------------------- NamedQuery
+void DataModule::resetExchangeCount()
+{
+    d->exchanges = 0;
+}
 
-struct NamedQuery::Impl {
-    QString name;
+// ---------------------------------------------------------------- Batch
+
+struct Batch::Impl {
+    struct Item {
+        NamedQuery *statement = nullptr;
+        bool select = false;
+    };
     Conn conn;
-    QString sql;
-    QString positionalSql;
-    QStringList positions;             // parameter name of each '?'
-    QHash<QString, QString> canonical; // lower-case name -> name as written
-    QHash<QString, QVariant> values;   // by name as written
-
-    std::unique_ptr<QSqlQuery> handle;
-    quint64 generation = 0;
-
-    QVector<QSqlRecord> rows;
-    QHash<QString, int> fieldIndex; // lower-case field name -> column
-    int pos = -1;
-    bool active = false;
-    QVariant insertId;
-    int affected = -1;
+    QVector<Item> items;
+    bool atomic = false;
+    bool commitAfter = false; // the last batch of a Transaction
 };
 
-NamedQuery::NamedQuery(QString name, Conn conn, QString sql) : d(std::make_unique<Impl>())
+Batch::Batch(Conn conn) : d(std::make_unique<Impl>())
 {
-    d->name = std::move(name);
     d->conn = conn;
-    d->sql = std::move(sql);
-    d->positionalSql = toPositional(d->sql, d->positions);
-    for (const QString &p : std::as_const(d->positions))
-        d->canonical.insert(p.toLower(), p);
-    dm1().d->live.insert(this);
 }
 
-NamedQuery::~NamedQuery()
+Batch::~Batch() = default;
+
+void Batch::add(NamedQuery &statement, bool select)
 {
-    if (!DataModule::Impl::gone)
-        dm1().d->live.remove(this);
+    if (statement.connection() != d->conn)
+        throw DbError(QStringLiteral("La sentencia %1 no corre en %2.")
+                          .arg(statement.name(), DataModule::connectionName(d->conn)),
+                      statement.name());
+    d->items.push_back({&statement, select});
 }
 
-const QString &NamedQuery::name() const
+void Batch::setAtomic(bool atomic)
 {
-    return d->name;
-}
-Conn NamedQuery::connection() const
-{
-    return d->conn;
-}
-const QString &NamedQuery::sql() const
-{
-    return d->sql;
+    d->atomic = atomic;
 }
 
-QStringList NamedQuery::paramNames() const
+int Batch::size() const
 {
-    QStringList out;
-    for (const QString &p : std::as_const(d->positions)) {
-        if (!out.contains(p))
-            out << p;
-    }
-    return out;
+    return int(d->items.size());
 }
 
-bool NamedQuery::isActive() const
+void Batch::run()
 {
-    return d->active;
-}
-
-void NamedQuery::releaseHandle()
-{
-    d->handle.reset();
-    d->generation = 0;
-}
-
-void NamedQuery::close()
-{
-    d->rows.clear();
-    d->fieldIndex.clear();
-    d->values.clear();
-    d->pos = -1;
-    d->active = false;
-    d->insertId = QVariant();
-    d->affected = -1;
-    if (d->handle)
-        d->handle->finish();
-}
-
-void NamedQuery::setParam(const QString &param, const QVariant &value)
-{
-    const QString p = param.startsWith(QLatin1Char(':')) ? param.mid(1) : param;
-    const auto it = d->canonical.constFind(p.toLower());
-    if (it == d->canonical.constEnd())
-        throw DbError(QStringLiteral("La sentencia %1 no tiene el parámetro %2.").arg(d->name, p), d->name);
-    d->values.insert(it.value(), value);
-}
-
-void NamedQuery::open()
-{
-    run(true);
-}
-void NamedQuery::execute()
-{
-    run(false);
-}
-
-void NamedQuery::fail(const QSqlError &error)
-{
-    const QString text = clientText(error);
-    const bool lost = isLostConnection(error);
-    close();
-    if (lost) {
-        dm1().d->conns[d->conn].lost = true;
-        dm1().closeConnection(d->conn);
-    }
-    throw DbError(text, d->name, error.nativeErrorCode().toUInt());
-}
-
-void NamedQuery::run(bool select)
-{
-    DataModule &dm = dm1();
-    d->rows.clear();
-    d->fieldIndex.clear();
-    d->pos = -1;
-    d->active = false;
-
-    for (const QString &p : std::as_const(d->positions)) {
-        if (!d->values.contains(p)) {
-            close();
-            throw DbError(QStringLiteral("Falta el valor del parámetro %1 de la sentencia %2.").arg(p, d->name),
-                          d->name);
-        }
-    }
-
-    QSqlDatabase db = dm.database(d->conn);
-    const quint64 generation = dm.d->conns[d->conn].generation;
-    if (!d->handle || d->generation != generation) {
-        d->handle = std::make_unique<QSqlQuery>(db);
-        d->handle->setForwardOnly(true);
-        dm.countStatement();
-        if (!d->handle->prepare(d->positionalSql)) {
-            const QSqlError e = d->handle->lastError();
-            d->handle.reset();
-            fail(e);
-        }
-        d->generation = generation;
-    }
-
-    QSqlQuery &q = *d->handle;
-    for (int i = 0; i < d->positions.size(); ++i)
-        q.bindValue(i, d->values.value(d->positions.at(i)));
-    dm.countStatement();
-    if (!q.exec())
-        fail(q.lastError());
-
-    d->active = true;
-    d->affected = q.numRowsAffected();
-    d->insertId = q.lastInsertId();
-    if (!select || !q.isSelect()) {
-        q.finish();
+    DataModule::Impl &dm = *dm1().d;
+    if (d->items.isEmpty() && !d->commitAfter)
         return;
+    for (const Impl::Item &item : std::as_const(d->items))
+        DataModulePrivate::forgetRows(*item.statement);
+    st_mysql *m = dm.ready(d->conn); // literals are escaped for this session
+
+    const bool ownTransaction = d->atomic && dm.conns[d->conn].transactions == 0;
+    QByteArrayList parts;
+    QStringList names;
+    if (ownTransaction) {
+        parts << QByteArrayLiteral("START TRANSACTION");
+        names << QStringLiteral("START TRANSACTION");
+    }
+    for (const Impl::Item &item : std::as_const(d->items)) {
+        parts << DataModulePrivate::render(*item.statement, m);
+        names << item.statement->name();
+    }
+    if (ownTransaction || d->commitAfter) {
+        parts << QByteArrayLiteral("COMMIT");
+        names << QStringLiteral("COMMIT");
     }
 
-    // Duplicate column names of a join get "_1", "_2" ... as the grids know them.
-    QSqlRecord shape = q.record();
-    QSet<QString> seen;
-    for (int i = 0; i < shape.count(); ++i) {
-        QSqlField f = shape.field(i);
-        QString fieldName = f.name();
-        if (seen.contains(fieldName.toLower())) {
-            int n = 1;
-            while (seen.contains(QStringLiteral("%1_%2").arg(f.name()).arg(n).toLower()))
-                ++n;
-            fieldName = QStringLiteral("%1_%2").arg(f.name()).arg(n);
-            f.setName(fieldName);
-            shape.replace(i, f);
-        }
-        seen.insert(fieldName.toLower());
-        d->fieldIndex.insert(fieldName.toLower(), i);
+    DataModule::Impl::Reply reply = dm.exchange(d->conn, parts.join(";\n"));
+    const int first = ownTransaction ? 1 : 0;
+    for (int i = 0; i < d->items.size(); ++i) {
+        const int at = first + i;
+        if (at >= reply.results.size())
+            break;
+        DataModulePrivate::accept(*d->items[i].statement, reply.results[at], d->items[i].select);
     }
-    while (q.next()) {
-        QSqlRecord r = shape;
-        for (int i = 0; i < r.count(); ++i)
-            r.setValue(i, q.value(i));
-        d->rows.push_back(std::move(r));
-    }
-    if (q.lastError().isValid() && q.lastError().type() != QSqlError::NoError)
-        fail(q.lastError());
-    q.finish();
-    if (!d->rows.isEmpty())
-        d->pos = 0;
-}
+    if (!reply.error)
+        return;
 
-bool NamedQuery::isEmpty() const
-{
-    return d->rows.isEmpty();
-}
-int NamedQuery::rowCount() const
-{
-    return int(d->rows.size());
-}
-
-bool NamedQuery::first()
-{
-    d->pos = d->rows.isEmpty() ? -1 : 0;
-    return d->pos == 0;
-}
-
-bool NamedQuery::next()
-{
-    if (d->pos < 0 || d->pos >= d->rows.size())
-        return false;
-    ++d->pos;
-    return d->pos < d->rows.size();
-}
-
-bool NamedQuery::eof() const
-{
-    return d->pos < 0 || d->pos >= d->rows.size();
-}
-int NamedQuery::position() const
-{
-    return d->pos;
-}
-const QVector<QSqlRecord> &NamedQuery::rows() const
-{
-    return d->rows;
-}
-
-QVariant NamedQuery::field(const QString &fieldName) const
-{
-    if (eof())
-        return {};
-    const int i = d->fieldIndex.value(fieldName.toLower(), -1);
-    if (i < 0)
-        return {};
-    return d->rows.at(d->pos).value(i);
-}
-
-QString NamedQuery::text(const QString &fieldName) const
-{
-    QString s = field(fieldName).toString();
-    qsizetype n = s.size();
-    while (n > 0 && s.at(n - 1).isSpace())
-        --n;
-    s.truncate(n);
-    return s;
-}
-
-int NamedQuery::integer(const QString &fieldName) const
-{
-    const QVariant v = field(fieldName);
-    if (v.isNull())
-        return 0;
-    bool ok = false;
-    const QString s = v.toString().trimmed();
-    const int i = s.toInt(&ok);
-    if (ok)
-        return i;
-    const double x = s.toDouble(&ok);
-    return ok ? int(qRound64(x)) : 0;
-}
-
-double NamedQuery::real(const QString &fieldName) const
-{
-    const QVariant v = field(fieldName);
-    return v.isNull() ? 0.0 : v.toString().trimmed().toDouble();
-}
-
-QDate NamedQuery::date(const QString &fieldName) const
-{
-    const QVariant v = field(fieldName);
-    if (v.isNull())
-        return {};
-    if (v.typeId() == QMetaType::QDateTime)
-        return v.toDateTime().date();
-    return v.toDate();
-}
-
-bool NamedQuery::isNull(const QString &fieldName) const
-{
-    return field(fieldName).isNull();
-}
-
-QVariant NamedQuery::lastInsertId() const
-{
-    return d->insertId;
-}
-int NamedQuery::numRowsAffected() const
-{
-    return d->affected;
+    const int failed = int(reply.results.size());
+    const QString name = failed < names.size() ? names.at(failed) : names.value(names.size() - 1);
+    if (failed >= first && failed - first < d->items.size())
+        d->items[failed - first].statement->close();
+    // The server stopped at the failure with the transaction open.
+    if (ownTransaction && !reply.error->lost && dm1().isOpen(d->conn))
+        dm.exchange(d->conn, QByteArrayLiteral("ROLLBACK"));
+    dm.fail(d->conn, *reply.error, name, reply.elapsedMs);
 }
 
 // ---------------------------------------------------------------- Transaction
 
-// MySQL's START TRANSACTION commits whatever is pending, so a nested begin
-// must never reach the server.
 Transaction::Transaction(Conn conn) : m_conn(conn)
 {
     auto &state = dm1().d->conns[conn];
-    if (state.transactions > 0 && dm1().isOpen(conn) && state.generation == state.txSession) {
+    if (state.transactions > 0) {
         m_nested = true;
         ++state.transactions;
         return;
     }
-    QSqlDatabase db = dm1().database(conn);
-    m_session = state.generation;
-    dm1().countStatement();
-    if (!db.transaction()) {
-        m_done = true;
-        throw DbError(clientText(db.lastError()), DataModule::connectionName(conn));
-    }
     state.transactions = 1;
-    state.txSession = m_session;
+    state.txBegun = false;
+    state.txBroken = false;
     state.innerAbandoned = false;
 }
 
@@ -591,18 +465,46 @@ Transaction::~Transaction()
 {
     if (m_done)
         return;
-    auto &state = dm1().d->conns[m_conn];
+    DataModule::Impl &dm = *dm1().d;
+    auto &state = dm.conns[m_conn];
     if (m_nested) {
         --state.transactions;
         state.innerAbandoned = true;
         return;
     }
     state.transactions = 0;
-    if (dm1().isOpen(m_conn) && state.generation == m_session) {
-        QSqlDatabase db = dm1().database(m_conn);
-        dm1().countStatement();
-        db.rollback();
+    const bool rollBack = state.txBegun && !state.txBroken && dm1().session(m_conn) == state.txSession;
+    state.txBegun = false;
+    if (rollBack) {
+        try {
+            dm.exchange(m_conn, QByteArrayLiteral("ROLLBACK"));
+        } catch (const DbError &) {
+            // The session went with its uncommitted rows.
+        }
     }
+}
+
+void Transaction::commit(Batch &last)
+{
+    if (m_done || m_nested) {
+        last.run();
+        commit();
+        return;
+    }
+    DataModule::Impl &dm = *dm1().d;
+    auto &state = dm.conns[m_conn];
+    if (state.txBroken || (state.txBegun && dm1().session(m_conn) != state.txSession))
+        throw DbError(QStringLiteral("Se perdió la conexión antes de confirmar los cambios."),
+                      DataModule::connectionName(m_conn), 2013);
+    if (state.innerAbandoned) {
+        commit(); // refuses, rolling back
+        return;
+    }
+    last.d->commitAfter = true;
+    last.run(); // a failure leaves the rollback to the destructor
+    m_done = true;
+    state.transactions = 0;
+    state.txBegun = false;
 }
 
 void Transaction::commit()
@@ -610,23 +512,29 @@ void Transaction::commit()
     if (m_done)
         return;
     m_done = true;
-    auto &state = dm1().d->conns[m_conn];
+    DataModule::Impl &dm = *dm1().d;
+    auto &state = dm.conns[m_conn];
     if (m_nested) {
         --state.transactions;
         return;
     }
     state.transactions = 0;
+    const bool begun = state.txBegun;
+    const bool lost = state.txBroken || (begun && dm1().session(m_conn) != state.txSession);
+    state.txBegun = false;
     const QString name = DataModule::connectionName(m_conn);
     // A session that dropped in between took the transaction's rows with it.
-    if (!dm1().isOpen(m_conn) || state.generation != m_session)
-        throw DbError(QStringLiteral("Se perdió la conexión antes de confirmar los cambios."), name);
-    QSqlDatabase db = dm1().database(m_conn);
-    dm1().countStatement();
+    if (lost)
+        throw DbError(QStringLiteral("Se perdió la conexión antes de confirmar los cambios."), name, 2013);
     if (state.innerAbandoned) {
         state.innerAbandoned = false;
-        db.rollback();
+        if (begun)
+            dm.exchange(m_conn, QByteArrayLiteral("ROLLBACK"));
         throw DbError(QStringLiteral("Una parte de la operación no se completó; no se guardó ningún cambio."), name);
     }
-    if (!db.commit())
-        throw DbError(clientText(db.lastError()), name);
+    if (!begun)
+        return; // nothing was sent
+    const DataModule::Impl::Reply reply = dm.exchange(m_conn, QByteArrayLiteral("COMMIT"));
+    if (reply.error)
+        dm.fail(m_conn, *reply.error, QStringLiteral("COMMIT"), reply.elapsedMs);
 }

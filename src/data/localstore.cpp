@@ -298,6 +298,20 @@ void LocalTable::failSql(const QString &what) const
     throw DbError(QStringLiteral("Tabla local \"%1\": %2").arg(d->fileName, what), d->fileName);
 }
 
+namespace
+{
+
+// SQLite's codes for a file that is not a database or is damaged.
+bool isDamage(const QSqlError &e)
+{
+    const QString code = e.nativeErrorCode();
+    return code == QLatin1String("11") || code == QLatin1String("26") ||
+           e.databaseText().contains(QLatin1String("malformed")) ||
+           e.databaseText().contains(QLatin1String("not a database"));
+}
+
+} // namespace
+
 void LocalTable::open()
 {
     if (d->open)
@@ -308,42 +322,55 @@ void LocalTable::open()
                       d->fileName);
 
     const QString path = filePath();
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    QStringList cols;
+    for (const LocalField &f : *d->fields)
+        cols << quoted(f.name);
+    const QString load = QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid")
+                             .arg(cols.join(QStringLiteral(", ")), quoted(d->tableName));
+
+    // The connection is given back before a failure leaves here.
+    auto release = [this](QSqlQuery &q) {
+        q = QSqlQuery();
         {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), d->connection);
-            db.setDatabaseName(path);
-            // Fail at once when another program holds the file, rather than wait.
-            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
-            if (!db.open()) {
-                const QString text = db.lastError().text();
-                db = QSqlDatabase();
-                QSqlDatabase::removeDatabase(d->connection);
-                failSql(text);
+            QSqlDatabase db = d->db();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(d->connection);
+    };
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), d->connection);
+        db.setDatabaseName(path);
+        // Fail at once when another program holds the file, rather than wait.
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+        if (!db.open()) {
+            const QString text = db.lastError().text();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(d->connection);
+            failSql(text);
+        }
+        QSqlQuery q(db);
+        db = QSqlDatabase();
+        q.exec(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
+        q.exec(QStringLiteral("PRAGMA synchronous = OFF"));
+        QSqlError damage;
+        if (!q.exec(QStringLiteral("BEGIN EXCLUSIVE"))) {
+            const QSqlError e = q.lastError();
+            const QString native = e.nativeErrorCode();
+            if (native == QLatin1String("5") || native == QLatin1String("6") ||
+                e.databaseText().contains(QLatin1String("locked"))) {
+                release(q);
+                throw DbError(QStringLiteral("La tabla local \"%1\" está abierta en forma exclusiva por otro "
+                                             "programa y no se puede usar (%2).")
+                                  .arg(d->fileName, path),
+                              d->fileName);
             }
-            QSqlQuery q(db);
-            q.exec(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
-            q.exec(QStringLiteral("PRAGMA synchronous = OFF"));
-            if (!q.exec(QStringLiteral("BEGIN EXCLUSIVE"))) {
-                const QSqlError e = q.lastError();
-                q = QSqlQuery();
-                db.close();
-                db = QSqlDatabase();
-                QSqlDatabase::removeDatabase(d->connection);
-                const QString native = e.nativeErrorCode();
-                if (native == QLatin1String("5") || native == QLatin1String("6") ||
-                    e.databaseText().contains(QLatin1String("locked"))) {
-                    throw DbError(QStringLiteral("La tabla local \"%1\" está abierta en forma exclusiva por otro "
-                                                 "programa y no se puede usar (%2).")
-                                      .arg(d->fileName, path),
-                                  d->fileName);
-                }
-                if (attempt == 0 && (native == QLatin1String("26") || native == QLatin1String("11"))) {
-                    // A scratch file that is not a database any more: start it again.
-                    QFile::remove(path);
-                    continue;
-                }
+            if (!isDamage(e)) {
+                release(q);
                 failSql(e.text());
             }
+            damage = e;
+        }
+        if (!damage.isValid()) {
             // Created with its fields when missing; fields missing from an older file are added.
             QStringList columns;
             for (const LocalField &f : *d->fields)
@@ -351,7 +378,7 @@ void LocalTable::open()
             bool ok = q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
                                  .arg(quoted(d->tableName), columns.join(QStringLiteral(", "))));
             QStringList present;
-            if (ok && q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(d->tableName)))) {
+            if (ok && (ok = q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(d->tableName))))) {
                 while (q.next())
                     present << q.value(1).toString().toLower();
             }
@@ -360,38 +387,56 @@ void LocalTable::open()
                     ok = q.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
                                     .arg(quoted(d->tableName), quoted(f.name), sqlType(f)));
             }
-            if (!ok || !q.exec(QStringLiteral("COMMIT"))) {
-                const QString text = q.lastError().text();
-                q = QSqlQuery();
-                db.close();
-                db = QSqlDatabase();
-                QSqlDatabase::removeDatabase(d->connection);
-                if (attempt == 0 && text.contains(QLatin1String("not a database"))) {
-                    QFile::remove(path);
-                    continue;
+            // A file whose pages are damaged opens; checking it finds out.
+            if (ok && (ok = q.exec(QStringLiteral("PRAGMA quick_check"))) && q.next() &&
+                q.value(0).toString() != QLatin1String("ok"))
+                damage = QSqlError(QString(), q.value(0).toString(), QSqlError::StatementError, QStringLiteral("11"));
+            if (ok && !damage.isValid() && !q.exec(QStringLiteral("COMMIT")))
+                ok = false;
+            if (ok && !damage.isValid()) {
+                // Load the records: the tables are small, the grids and reports read them often.
+                d->rowids.clear();
+                d->values.clear();
+                if (q.exec(load)) {
+                    while (q.next()) {
+                        d->rowids << q.value(0).toLongLong();
+                        QVariantList row;
+                        for (int i = 0; i < d->fields->size(); ++i)
+                            row << fromStorage(d->fields->at(i), q.value(i + 1));
+                        d->values << row;
+                    }
                 }
-                failSql(text);
+                if (q.lastError().isValid())
+                    ok = false;
             }
+            if (!ok && !damage.isValid()) {
+                const QSqlError e = q.lastError();
+                if (!isDamage(e)) {
+                    release(q);
+                    failSql(e.text());
+                }
+                damage = e;
+            }
+        }
+        if (damage.isValid()) {
+            release(q);
+            d->rowids.clear();
+            d->values.clear();
+            // Set aside rather than deleted: the reminder log is kept for good,
+            // and what is left of it may still be read by hand.
+            const QString aside = path + QStringLiteral(".dañada");
+            QFile::remove(aside);
+            if (attempt == 0 && QFile::rename(path, aside)) {
+                LocalStore::notice(QStringLiteral("La tabla local \"%1\" estaba dañada y se creó de nuevo, vacía; "
+                                                  "la anterior quedó en \"%2\" (%3).")
+                                       .arg(d->fileName, QFileInfo(aside).fileName(), damage.databaseText()));
+                continue;
+            }
+            failSql(damage.text());
         }
         break;
     }
     d->open = true;
-
-    // Load the records: the tables are small, the grids and reports read them often.
-    QSqlQuery q(d->db());
-    QStringList cols;
-    for (const LocalField &f : *d->fields)
-        cols << quoted(f.name);
-    if (!q.exec(QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid")
-                    .arg(cols.join(QStringLiteral(", ")), quoted(d->tableName))))
-        failSql(q.lastError().text());
-    while (q.next()) {
-        d->rowids << q.value(0).toLongLong();
-        QVariantList row;
-        for (int i = 0; i < d->fields->size(); ++i)
-            row << fromStorage(d->fields->at(i), q.value(i + 1));
-        d->values << row;
-    }
     d->pos = d->values.isEmpty() ? -1 : 0;
     d->eof = d->values.isEmpty();
     d->state = Impl::Browse;
@@ -479,8 +524,12 @@ void LocalTable::post()
         q.addBindValue(toStorage(d->fields->at(i), d->buffer.at(i)));
     if (d->state == Impl::Editing)
         q.addBindValue(d->rowids.at(d->pos));
-    if (!q.exec())
-        failSql(q.lastError().text());
+    if (!q.exec()) {
+        // The record stays as it was; reading and moving go on working.
+        const QString text = q.lastError().text();
+        cancel();
+        failSql(text);
+    }
 
     if (d->state == Impl::Inserting) {
         d->rowids << q.lastInsertId().toLongLong();
@@ -717,6 +766,28 @@ QString LocalTable::format(const LocalField &field, const QVariant &value)
 }
 
 // ---------------------------------------------------------------- LocalStore
+
+namespace
+{
+LocalStore::NoticeHandler &noticeHandler()
+{
+    static LocalStore::NoticeHandler handler;
+    return handler;
+}
+} // namespace
+
+void LocalStore::setNoticeHandler(NoticeHandler handler)
+{
+    noticeHandler() = std::move(handler);
+}
+
+void LocalStore::notice(const QString &text)
+{
+    if (noticeHandler())
+        noticeHandler()(text);
+    else
+        qWarning("%s", qPrintable(text));
+}
 
 LocalStore &LocalStore::instance()
 {

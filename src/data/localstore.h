@@ -16,6 +16,7 @@
 #include <QVariant>
 #include <QVariantMap>
 #include <QVector>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -53,14 +54,17 @@ public:
     const QVector<LocalField> &fields() const;
     int fieldIndex(const QString &name) const; // without regard to case; -1 when unknown
 
-    void open(); // creates the file with its fields when missing; DbError when held elsewhere
+    // Creates the file with its fields when missing; a damaged file is checked
+    // when opened and created again, empty, with a notice. DbError when another
+    // program holds it.
+    void open();
     void close();
     bool isOpen() const;
 
     void empty();  // every record goes at once
     void append(); // a new record at the end; set fields, then post()
     void edit();   // the current record; set fields, then post()
-    void post();
+    void post();   // a failure leaves the record as it was and the table browsable
     void cancel();
     // Appends whole records (values in field order) in one write, for a
     // print buffer of thousands of lines; the cursor stays on the last one.
@@ -123,6 +127,12 @@ public:
 
     LocalTable &table(LocalTableId id);
     void closeAll();
+
+    // Where the notice of a damaged table that was created again goes (the
+    // application shows it in a warning); without one it is logged.
+    using NoticeHandler = std::function<void(const QString &text)>;
+    static void setNoticeHandler(NoticeHandler handler);
+    static void notice(const QString &text);
 
 private:
     LocalStore() = default;

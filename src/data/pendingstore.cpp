@@ -1,6 +1,8 @@
 #include "data/pendingstore.h"
 
+#include "core/attachments.h"
 #include "core/pendingsave.h"
+#include "data/catalogue.h"
 #include "data/dm1.h"
 
 #include <QFile>
@@ -8,9 +10,13 @@
 #include <QRegularExpression>
 #include <memory>
 
-namespace PendingStore {
+namespace PendingStore
+{
 
-namespace {
+namespace
+{
+
+const QString kPendingVariable = QStringLiteral("tarvil_pendiente");
 
 // The catalogue's one-row insert repeated for `rows` rows in one statement,
 // each row's parameters suffixed with its index (":codcil" -> ":codcil_2"), so
@@ -27,30 +33,34 @@ QString multiRowText(const QString &single, int rows)
     return head + QLatin1Char(' ') + tuples.join(QStringLiteral(", "));
 }
 
-// Statements built from the catalogue, kept for the whole run like the
-// catalogue's own so that each is prepared once per connection.
-NamedQuery &cached(const QString &key, const std::function<QString()> &text)
+// Multi-row forms of the catalogue's inserts, kept for the whole run like
+// the catalogue's own statements.
+NamedQuery &multiInsert(const QString &catalogueName, int rows)
 {
     static QHash<QString, std::shared_ptr<NamedQuery>> statements;
+    const QString key = catalogueName + QLatin1Char('#') + QString::number(rows);
     auto it = statements.find(key);
     if (it == statements.end())
-        it = statements.insert(key, std::make_shared<NamedQuery>(key, Conn::Operations, text()));
+        it = statements.insert(key, std::make_shared<NamedQuery>(key, Conn::Operations,
+                                                                 multiRowText(dm1().query(catalogueName).sql(), rows)));
     return **it;
 }
 
-NamedQuery &multiInsert(const QString &catalogueName, int rows)
-{
-    return cached(catalogueName + QLatin1Char('#') + QString::number(rows),
-                  [&] { return multiRowText(dm1().query(catalogueName).sql(), rows); });
-}
-
+// Row i's values on the statement; the pending id is the one the server just
+// generated, held in a session variable of the same batch.
 void bindRows(NamedQuery &q, const QList<QVariantMap> &rows)
 {
+    q.close();
     for (int i = 0; i < rows.size(); ++i)
-        for (auto it = rows[i].cbegin(); it != rows[i].cend(); ++it)
-            q.setParam(it.key() + QLatin1Char('_') + QString::number(i), it.value());
+        for (auto it = rows[i].cbegin(); it != rows[i].cend(); ++it) {
+            const bool isId = it.key() == QLatin1String("id");
+            q.setParam(it.key() + QLatin1Char('_') + QString::number(i),
+                       isId ? QVariant::fromValue(SessionVariable{kPendingVariable}) : it.value());
+        }
 }
 
+// Each attached file whole, checked against the limit again: it may have
+// grown since it was attached. Nothing larger than the limit is read.
 PendingSave::Contents readAttachments(const OperationRecord &r)
 {
     PendingSave::Contents files;
@@ -60,50 +70,65 @@ PendingSave::Contents readAttachments(const OperationRecord &r)
             continue;
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly))
-            throw AttachmentError(QStringLiteral("No se puede leer el archivo adjunto \"%1\": %2")
-                                      .arg(path, f.errorString()));
-        files[i] = f.readAll();
+            throw AttachmentError(
+                QStringLiteral("No se puede leer el archivo adjunto \"%1\": %2").arg(path, f.errorString()));
+        if (f.size() > Attachments::kMaxBytes)
+            throw AttachmentError(Attachments::TooLargeOnSave(path, f.size()));
+        files[i] = f.read(Attachments::kMaxBytes + 1);
         if (f.error() != QFileDevice::NoError)
-            throw AttachmentError(QStringLiteral("No se puede leer el archivo adjunto \"%1\": %2")
-                                      .arg(path, f.errorString()));
+            throw AttachmentError(
+                QStringLiteral("No se puede leer el archivo adjunto \"%1\": %2").arg(path, f.errorString()));
+        if (files[i].size() > Attachments::kMaxBytes)
+            throw AttachmentError(Attachments::TooLargeOnSave(path, files[i].size()));
     }
     return files;
 }
 
-// codcil.VENC of every distinct cylinder code, in one statement.
-QHash<QString, int> validityYears(const OperationRecord &r)
+enum class Purpose { Replace, Delete };
+
+QString notPendingText(NotPending::Reason reason, Purpose purpose)
 {
-    QStringList codes;
-    for (const CylinderRow &c : r.cylinders)
-        if (!codes.contains(c.codigo.trimmed()))
-            codes << c.codigo.trimmed();
-    QHash<QString, int> venc;
-    if (codes.isEmpty())
-        return venc;
-    NamedQuery &q = cached(QStringLiteral("codcilVenc#") + QString::number(codes.size()), [&] {
-        QStringList marks;
-        for (int i = 0; i < codes.size(); ++i)
-            marks << QStringLiteral(":c") + QString::number(i);
-        return QStringLiteral("select CODIGO, VENC from codcil where CODIGO in (") + marks.join(QStringLiteral(", "))
-               + QLatin1Char(')');
-    });
-    q.close();
-    for (int i = 0; i < codes.size(); ++i)
-        q.setParam(QStringLiteral("c") + QString::number(i), codes[i]);
-    q.open();
-    for (bool more = q.first(); more; more = q.next())
-        if (!q.field(QStringLiteral("VENC")).isNull())
-            venc.insert(q.text(QStringLiteral("CODIGO")).toUpper(), q.integer(QStringLiteral("VENC")));
-    return venc;
+    if (reason == NotPending::Reason::Verified)
+        return purpose == Purpose::Delete
+                   ? QStringLiteral("La operación ya fue verificada y no puede eliminarse.")
+                   : QStringLiteral("La operación ya fue verificada por el PEC y no puede modificarse; no se guardó "
+                                    "ningún cambio.");
+    return purpose == Purpose::Delete
+               ? QStringLiteral("La operación ya no está pendiente: fue eliminada o guardada de nuevo desde otro "
+                                "puesto.")
+               : QStringLiteral("La operación pendiente ya no existe: fue eliminada o guardada de nuevo desde otro "
+                                "puesto; no se guardó ningún cambio.");
 }
 
-void deleteRows(int id)
+// Inside the caller's transaction: the old operation's `temp_usr` row goes
+// only while the PEC has not verified it, and exactly that one row.
+void takePending(int id, Purpose purpose)
 {
-    for (const char *name : {"DeleteTempUSR", "DeleteTempREG", "DeleteTempCIL"}) {
+    NamedQuery &del = dm1().query(QStringLiteral("DeleteTempUSR"));
+    NamedQuery &state = dm1().query(QStringLiteral("SQLQueryEstadoPendiente"));
+    del.close();
+    del.setParam(QStringLiteral("id"), id);
+    state.close();
+    state.setParam(QStringLiteral("id"), id);
+    Batch b(Conn::Operations);
+    b.add(del, false);
+    b.add(state, true); // what is left of it tells why, when it did not go
+    b.run();
+    if (del.numRowsAffected() == 1)
+        return;
+    const NotPending::Reason reason = state.first() && state.integer(QStringLiteral("estado")) != 0
+                                          ? NotPending::Reason::Verified
+                                          : NotPending::Reason::Gone;
+    throw NotPending(reason, notPendingText(reason, purpose));
+}
+
+void addChildDeletes(Batch &b, int id)
+{
+    for (const char *name : {"DeleteTempREG", "DeleteTempCIL"}) {
         NamedQuery &q = dm1().query(QString::fromLatin1(name));
         q.close();
         q.setParam(QStringLiteral("id"), id);
-        q.execute();
+        b.add(q, false);
     }
 }
 
@@ -118,51 +143,67 @@ int Save(const OperationRecord &record, const GlobalState &global, const QDate &
     };
     // Files first: one that cannot be read stops the save before any row.
     const PendingSave::Contents files = readAttachments(record);
-    const QHash<QString, int> venc = validityYears(record);
+    QStringList codes;
+    for (const CylinderRow &c : record.cylinders)
+        codes << c.codigo;
+    const QHash<QString, std::optional<int>> venc = Catalogue::CylinderValidityYears(codes);
 
-    Transaction tx(Conn::Operations);
-    if (replacing)
-        deleteRows(*replacing);
-
-    stage(1);
     NamedQuery &usr = dm1().query(QStringLiteral("UpdateTempUsr"));
     usr.close();
     const QVariantMap values = PendingSave::TempUsrValues(record, global, files);
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         usr.setParam(it.key(), it.value());
-    usr.execute();
+
+    // The ids of the regulator and cylinder rows are the server's new one.
+    const QList<QVariantMap> regs = PendingSave::TempRegValues(record, global, 0);
+    NamedQuery &reg = multiInsert(QStringLiteral("UpdateTempReg"), int(regs.size()));
+    bindRows(reg, regs);
+    const QList<QVariantMap> cils =
+        PendingSave::TempCilValues(record, global, 0, today, [&](const QString &code) { return venc.value(code); });
+    NamedQuery *cil = nullptr;
+    if (!cils.isEmpty()) {
+        cil = &multiInsert(QStringLiteral("UpdateTempCil"), int(cils.size()));
+        bindRows(*cil, cils);
+    }
+
+    auto fill = [&](Batch &b) {
+        b.add(usr, false);
+        b.add(dm1().query(QStringLiteral("SQLSetIdPendiente")), false);
+        b.add(reg, false);
+        if (cil)
+            b.add(*cil, false);
+    };
+
+    stage(1);
+    if (replacing) {
+        Transaction tx(Conn::Operations);
+        takePending(*replacing, Purpose::Replace);
+        Batch b(Conn::Operations);
+        addChildDeletes(b, *replacing);
+        fill(b);
+        tx.commit(b);
+    } else {
+        Batch b(Conn::Operations);
+        b.setAtomic(true);
+        fill(b);
+        b.run();
+    }
     stage(2);
     const int id = usr.lastInsertId().toInt();
     if (id <= 0)
         throw DbError(QStringLiteral("El servidor no devolvió el número de la operación pendiente."), usr.name());
-
     stage(3);
-    const QList<QVariantMap> regs = PendingSave::TempRegValues(record, global, id);
-    NamedQuery &reg = multiInsert(QStringLiteral("UpdateTempReg"), int(regs.size()));
-    reg.close();
-    bindRows(reg, regs);
-    reg.execute();
-
-    const QList<QVariantMap> cils = PendingSave::TempCilValues(record, global, id, today, [&](const QString &code) {
-        const auto it = venc.constFind(code.toUpper());
-        return it == venc.cend() ? std::optional<int>() : std::optional<int>(*it);
-    });
     stage(4);
-    if (!cils.isEmpty()) {
-        NamedQuery &cil = multiInsert(QStringLiteral("UpdateTempCil"), int(cils.size()));
-        cil.close();
-        bindRows(cil, cils);
-        cil.execute();
-    }
-    tx.commit();
     return id;
 }
 
 void Delete(int id)
 {
     Transaction tx(Conn::Operations);
-    deleteRows(id);
-    tx.commit();
+    takePending(id, Purpose::Delete);
+    Batch b(Conn::Operations);
+    addChildDeletes(b, id);
+    tx.commit(b);
 }
 
 } // namespace PendingStore

@@ -2,6 +2,7 @@
 
 #include "core/global.h"
 #include "core/operationrecord.h"
+#include "data/dberror.h"
 
 #include <QDate>
 #include <QString>
@@ -13,9 +14,16 @@
 // operation form, the replacement of an edited pending operation and the
 // delete of the pending list. Each runs in one transaction, so a failure at
 // any statement leaves the three tables as they were.
-namespace PendingStore {
+//
+// Round trips: a new operation is one exchange (plus one the first time a
+// cylinder model's validity is read in the session); a replacement or a
+// delete is two, the first taking the old row only while it is still
+// waiting for the PEC.
+namespace PendingStore
+{
 
-// An attached file that cannot be read; raised before anything is written.
+// An attached file that cannot be read or has grown past the limit; raised
+// before anything is written.
 class AttachmentError : public std::runtime_error
 {
 public:
@@ -26,14 +34,30 @@ private:
     QString m_text;
 };
 
+// The pending operation to replace or delete is no longer waiting: the PEC
+// verified it, or another workstation deleted or saved it again meanwhile.
+// Nothing was written; the text says why.
+class NotPending : public DbError
+{
+public:
+    enum class Reason { Verified, Gone };
+    NotPending(Reason reason, const QString &text) : DbError(text), m_reason(reason) {}
+    Reason reason() const { return m_reason; }
+
+private:
+    Reason m_reason;
+};
+
 // Stores the operation and returns its new pending id (from the insert
 // itself). With `replacing`, the rows of that pending id go in the same
-// transaction. Throws AttachmentError or DbError.
+// transaction, provided it is still pending; otherwise NotPending.
+// Throws AttachmentError, NotPending or DbError.
 // `step` is told of each stage (1 USR, 2 id, 3 REG, 4 CIL) for the progress panel.
 int Save(const OperationRecord &record, const GlobalState &global, const QDate &today,
          std::optional<int> replacing = std::nullopt, const std::function<void(int step)> &step = {});
 
-// Deletes a pending operation's three sets of rows together.
+// Deletes a pending operation's three sets of rows together; NotPending when
+// it is no longer waiting for the PEC.
 void Delete(int id);
 
 } // namespace PendingStore

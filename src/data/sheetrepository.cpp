@@ -1,9 +1,7 @@
 #include "data/sheetrepository.h"
 
+#include "data/catalogue.h"
 #include "data/dm1.h"
-
-#include <QHash>
-#include <memory>
 
 namespace SheetRepository
 {
@@ -37,21 +35,9 @@ std::optional<WorkshopRow> Workshop(const QString &code)
 
 Ficha::ValidityLookup CylinderValidity()
 {
-    auto cache = std::make_shared<QHash<QString, std::optional<int>>>();
-    return [cache](const QString &codigo) -> std::optional<int> {
-        const auto hit = cache->constFind(codigo);
-        if (hit != cache->constEnd())
-            return *hit;
-        NamedQuery &q = dm1().query(QStringLiteral("SQLQueryBUscarCil"));
-        q.close();
-        q.setParam(QStringLiteral("ci"), codigo);
-        q.open();
-        std::optional<int> years;
-        if (q.first() && !q.field(QStringLiteral("VENC")).isNull())
-            years = q.integer(QStringLiteral("VENC"));
-        q.close();
-        cache->insert(codigo, years);
-        return years;
+    // Kept for the session: after the save that precedes a print it costs nothing.
+    return [](const QString &codigo) -> std::optional<int> {
+        return Catalogue::CylinderValidityYears({codigo}).value(codigo.trimmed());
     };
 }
 

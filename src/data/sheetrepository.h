@@ -14,8 +14,8 @@ namespace SheetRepository
 // nullopt when there is no row.
 std::optional<WorkshopRow> Workshop(const QString &code);
 
-// Validity years from `codcil` (`SQLQueryBUscarCil`), asked once per model;
-// a model without VENC counts as not catalogued.
+// Validity years from `codcil`, read once per model and connection session
+// (Catalogue); a model without VENC counts as not catalogued.
 Ficha::ValidityLookup CylinderValidity();
 
 } // namespace SheetRepository

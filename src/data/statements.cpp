@@ -88,6 +88,45 @@ QString updateTempCil()
     return insertText(QStringLiteral("insert into temp_cil"), cols, params);
 }
 
+// Every `tal` column but the password: no statement hands a stored password
+// to the workstation.
+QString talColumns(const QString &prefix = QString())
+{
+    static const char *const cols[] = {"tcodigoint", "Estado",          "TRAZSOC",          "TALCUIT",   "RMATRESHAB",
+                                       "TCALLE",     "TNUMERO",         "TLOCALIDAD",       "TTELEFONO", "thabilitad",
+                                       "codtalaso",  "sello1",          "sello2",           "sello3",    "sello4",
+                                       "copias",     "localidad",       "provincia",        "hoja",      "pertenece",
+                                       "garantia",   "mensajeWhatsApp", "mensajeWhatsAppPh"};
+    QStringList out;
+    for (const char *c : cols)
+        out << prefix + QString::fromLatin1(c);
+    return out.join(QStringLiteral(", "));
+}
+
+// A pending operation as the form loads it: every column the save writes
+// but the attached files, which are read again from their paths on saving.
+QString selectTempUsr()
+{
+    const QString insert = updateTempUsr();
+    const qsizetype open = insert.indexOf(QLatin1Char('('));
+    const QStringList written =
+        insert.mid(open + 1, insert.indexOf(QLatin1Char(')')) - open - 1).split(QStringLiteral(", "));
+    QStringList cols = {QStringLiteral("id"), QStringLiteral("hora")};
+    for (const QString &c : written)
+        if (c != QLatin1String("id") && !c.endsWith(QLatin1String("string")))
+            cols << c;
+    return QStringLiteral("select ") + cols.join(QStringLiteral(", ")) +
+           QStringLiteral(" from temp_usr where id = :user_id");
+}
+
+// The key of the first operation found by a sticker column, kept in the
+// session for the statements after it in the same batch.
+QString operationKeyBy(const QString &column)
+{
+    const QString pick = QStringLiteral("from usr where %1 = :ob order by talcuit, tnrointopr limit 1").arg(column);
+    return QStringLiteral("set @tarvil_cuit = (select talcuit %1), @tarvil_nro = (select tnrointopr %1)").arg(pick);
+}
+
 const QStringList &ottColumns()
 {
     static const QStringList cols = {QStringLiteral("dominio"),
@@ -194,20 +233,54 @@ QVector<StatementDef> build()
 
     QVector<StatementDef> c = {
         // Identity and login
-        {s("SQLTablePEC"), op, s("select * from pec")},
+        // The administrator password (`pec.Clave`) is compared on the server only.
+        {s("SQLTablePEC"), op, s("select PECCOD, PECRSOC, PMATRESHAB, PRESHABAYN, DIRECCION from pec")},
         {s("SQLQueryRes"), op, s("select rapellido, rnombre,rnrodoc from res where rmatreshab = :res")},
         {s("SQLQueryTaller"), op,
-         s("select tal.*, res.RAPELLIDO, res.RNOMBRE from tal LEFT OUTER JOIN res on tal.RMATRESHAB = "
-           "res.RMATRESHAB where tcodigoint = :ct")},
+         s("select ") + talColumns(s("tal.")) +
+             s(", res.RAPELLIDO, res.RNOMBRE from tal LEFT OUTER JOIN res on tal.RMATRESHAB = "
+               "res.RMATRESHAB where tcodigoint = :ct")},
         {s("SQLQueryEstadoTaller"), op,
          s("select thabilitad estado, codtalaso, trazsoc, tcalle, tnumero from tal where tcodigoint = :ta")},
-        {s("SQLQueryTalleres"), op, s("select * from tal order by tcodigoint")},
+        {s("SQLQueryTalleres"), op, s("select ") + talColumns() + s(" from tal order by tcodigoint")},
+        // The login: the passwords are compared on the server, which answers
+        // whether they match; the workshop's row comes only when one does.
+        {s("SQLQueryAcceso"), op,
+         s("select Estado, binary Password = binary :clave as propia, (select Clave <> '' and binary Clave = "
+           "binary :clave from pec limit 1) as administrador from tal where tcodigoint = :empresaId")},
+        {s("SQLQuery1"), op,
+         s("select ") + talColumns(s("tal.")) +
+             s(", res.rnombre, res.rapellido, res.RMATRESHAB is not null as rep_registrado from tal left outer join "
+               "res "
+               "on tal.RMATRESHAB = res.RMATRESHAB "
+               "where tcodigoint = :empresaId and (binary tal.Password = binary :clave or (:admin = 1 and "
+               "(select Clave <> '' and binary Clave = binary :clave from pec limit 1)))")},
+        {s("SQLQueryPEC"), op,
+         s("select pec.PECCOD, pec.PECRSOC, pec.PMATRESHAB, pec.PRESHABAYN, pec.DIRECCION, res.RNRODOC from pec, "
+           "res where pec.PMATRESHAB = res.RMATRESHAB")},
+        {s("SQLGetVersion"), op, s("select version from sistema")},
         {s("SimpleDataSetMensajes"), op,
          s("select d.*, m.mensaje from mensajes_destinatarios d, mensajes m where d.taller = :ta and "
            "d.mensaje_id = m.mensaje_id and d.leido = 0 order by mensaje_id")},
 
         // Recalling operations
-        {s("SQLQueryObleaAnterior"), op, s("select * from usr where uobleanew = :ob")},
+        {s("SQLQueryObleaAnterior"), op, s("select * from usr where uobleanew = :ob order by talcuit, tnrointopr")},
+        {s("SQLQueryUsrPorObleaAnt"), op, s("select * from usr where uobleaant = :ob order by talcuit, tnrointopr")},
+        // The regulators and cylinders of the operation a sticker finds travel
+        // in the same exchange as the operation: its key stays on the server.
+        {s("SQLClaveOperacionPorOblea"), op, operationKeyBy(s("uobleanew"))},
+        {s("SQLClaveOperacionPorObleaAnt"), op, operationKeyBy(s("uobleaant"))},
+        {s("SQLQueryMarcasReg"), op,
+         s("select CODIGO, MARCA from codreg where CODIGO in (select rcodregh from reg where talcuit = :cu and "
+           "tnrointopr = :nro)")},
+        {s("SQLQueryMarcasRegFull"), op,
+         s("select CODIGO, MARCA from codreg where CODIGO in (select rcodregh from reg_full where peccod = :pec "
+           "and talcuit = :talcuit and tnrointopr = :tnrointopr)")},
+        {s("SQLQueryMarcasRegTemp"), op,
+         s("select CODIGO, MARCA from codreg where CODIGO in (select rcodregh from temp_reg where id = :id)")},
+        {s("SQLQueryObleaAnteriorDePendiente"), op,
+         s("select uobleaant from usr where uobleanew = (select uobleaant from temp_usr where id = :id) order by "
+           "talcuit, tnrointopr limit 1")},
         {s("SQLQueryAnteriorEnSerio"), op, s("select uobleaant, uobleanew from usr where uobleaant = :ob")},
         {s("SQLQueryBuscarDominio"), op, s("select udominio from usr where udominio = :do")},
         {s("SQLQueryReg"), op, s("select * from reg where talcuit = :cu and tnrointopr = :nro")},
@@ -224,7 +297,7 @@ QVector<StatementDef> build()
          s("select * from reg_full where peccod = :pec and talcuit = :talcuit and tnrointopr = :tnrointopr")},
         {s("SQLQueryCilXNroIntFull"), op,
          s("select * from cil_full where peccod = :pec and talcuit = :talcuit and tnrointopr = :tnrointopr")},
-        {s("SQLQueryUsrTemp"), op, s("select * from temp_usr where id = :user_id")},
+        {s("SQLQueryUsrTemp"), op, selectTempUsr()},
         {s("SQLQueryRegTemp"), op, s("select * from temp_reg where id = :reg_id")},
         {s("SQLQueryCilTemp"), op, s("select * from temp_cil where id = :cil_id")},
 
@@ -237,13 +310,20 @@ QVector<StatementDef> build()
          s("insert into temp_reg(id, peccod, talcuit, udominio, rcodregh, rnroserie,rcodgest) values(:id, "
            ":peccod, :talcuit, :udominio, :codreg, :regnroserie, :rcodgest)")},
         {s("UpdateTempCil"), op, updateTempCil()},
-        {s("DeleteTempUSR"), op, s("delete from temp_usr where id = :id")},
+        // Only a pending operation the PEC has not verified goes; the caller
+        // checks that exactly one row went.
+        {s("DeleteTempUSR"), op, s("delete from temp_usr where id = :id and estado = 0")},
+        {s("SQLQueryEstadoPendiente"), op, s("select estado from temp_usr where id = :id")},
+        {s("SQLSetIdPendiente"), op, s("set @tarvil_pendiente = last_insert_id()")},
         {s("DeleteTempREG"), op, s("delete from temp_reg where id = :id")},
         {s("DeleteTempCIL"), op, s("delete from temp_cil where id = :id")},
 
         // Catalogue look-ups
         {s("SQLQueryBuscarReg"), op, s("select * from codreg where codigo = :re")},
         {s("SQLQueryBUscarCil"), op, s("select * from codcil where codigo = :ci")},
+        // Validity years of several models at once: `codigos` is their codes
+        // separated by commas.
+        {s("SQLQueryVencCodigos"), op, s("select CODIGO, VENC from codcil where find_in_set(CODIGO, :codigos)")},
         {s("SQLQueryBuscarCRCP"), op, s("select * from codcrp where codigo = :co")},
         {s("SQLQueryBuscarValvula"), op, s("select * from valcod where codval = :co")},
         {s("SQLQueryControlValvula"), op, s("select * from cil where valcod = :vc and valnro =:vn limit 100")},

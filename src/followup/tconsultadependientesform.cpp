@@ -170,7 +170,11 @@ void TConsultaDePendientesForm::BitBtn3Click()
                 m_prompter.info(QString::fromUtf8("La operación ya fue verificada y no puede eliminarse."));
             } else if (now == 0) {
                 Widgets::WaitCursor wait;
-                PendingStore::Delete(id);
+                try {
+                    PendingStore::Delete(id); // refuses if it stopped being pending meanwhile
+                } catch (const PendingStore::NotPending &e) {
+                    m_prompter.info(e.text());
+                }
             }
         }
         readList();

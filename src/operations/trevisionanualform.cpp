@@ -10,6 +10,7 @@
 #include "core/helpers.h"
 #include "core/installationprofile.h"
 #include "core/operationkind.h"
+#include "data/catalogue.h"
 #include "data/dm1.h"
 #include "operations/linklabel.h"
 #include "widgets/messages.h"
@@ -158,14 +159,7 @@ void TRevisionAnualForm::runCreationSteps()
 void TRevisionAnualForm::loadWorkshopList()
 {
     try {
-        dm1().database(Conn::Operations);
-        NamedQuery &q = dm1().query(QStringLiteral("SQLQueryTalleres"));
-        q.close();
-        q.open();
-        QStringList codes;
-        for (bool ok = q.first(); ok; ok = q.next())
-            codes << q.text(QStringLiteral("tcodigoint"));
-        tallerEdit->addItems(codes);
+        tallerEdit->addItems(Catalogue::WorkshopCodes()); // read once per session
     } catch (const DbError &e) {
         prompter().error(e.text());
     }
@@ -187,11 +181,4 @@ void TRevisionAnualForm::showEvent(QShowEvent *event)
     if (isConsultation())
         BitBtn2->setFocus();
     m_creating.reset();
-}
-
-void TRevisionAnualForm::done(int result)
-{
-    // The next statement anywhere reopens it.
-    dm1().closeConnection(Conn::Operations);
-    QDialog::done(result);
 }

@@ -28,6 +28,10 @@ class QTableView;
 class QToolButton;
 class CylinderList;
 class LinkLabel;
+namespace RecallRepository
+{
+struct WorkshopIdentity;
+}
 namespace Recall
 {
 struct Copied;
@@ -153,7 +157,6 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void done(int result) override;
 
 private:
     enum class Keys { None, Name, Street, Domain, Digits, AreaCode, EnterOnly, EnterKeepsKey };
@@ -181,7 +184,7 @@ private:
     void wireRecall();
     enum class Source { Sticker, Number, AllPecs };
     bool runRecall(Source source, const QString &peccod, const QString &talcuit, qint64 tnrointopr);
-    void rereadWorkshopIdentity();
+    void rereadWorkshopIdentity(const RecallRepository::WorkshopIdentity &identity);
     void afterSearch(const std::optional<Nav::OperationKey> &keys, bool allPecs);
     void wireHandOvers();
     void copyOwner(const QVariantMap &owner);

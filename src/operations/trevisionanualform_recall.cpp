@@ -12,6 +12,7 @@
 #include "data/cylinderworktable.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
+#include "data/recallrepository.h"
 #include "operations/cylinders/formwiring.h"
 #include "operations/linklabel.h"
 #include "operations/lookups/tbuscarpatenteform.h"
@@ -37,40 +38,6 @@
 
 namespace
 {
-
-Recall::Row toRow(const QSqlRecord &rec)
-{
-    Recall::Row row;
-    for (int i = 0; i < rec.count(); ++i)
-        row.insert(rec.fieldName(i), rec.value(i));
-    return row;
-}
-
-QList<Recall::Row> rowsOf(NamedQuery &q)
-{
-    QList<Recall::Row> rows;
-    for (const QSqlRecord &rec : q.rows())
-        rows << toRow(rec);
-    return rows;
-}
-
-QList<Recall::Row> run(const QString &statement, const QList<QPair<QString, QVariant>> &params)
-{
-    NamedQuery &q = dm1().query(statement);
-    q.close();
-    for (const auto &p : params)
-        q.setParam(p.first, p.second);
-    q.open();
-    return rowsOf(q);
-}
-
-QString brandOf(const QString &code)
-{
-    if (code.isEmpty())
-        return {};
-    const QList<Recall::Row> rows = run(QStringLiteral("SQLQueryBuscarReg"), {{QStringLiteral("re"), code}});
-    return rows.isEmpty() ? QString() : Recall::Text(rows.first(), QStringLiteral("marca"));
-}
 
 LocalTable &openTable(LocalTableId id)
 {
@@ -177,24 +144,16 @@ void TRevisionAnualForm::applyRecord(const OperationRecord &r, const Recall::Cop
         showText(tallerEdit, copied->workshopCode);
 }
 
-void TRevisionAnualForm::rereadWorkshopIdentity()
+void TRevisionAnualForm::rereadWorkshopIdentity(const RecallRepository::WorkshopIdentity &t)
 {
-    const QList<Recall::Row> tal = run(QStringLiteral("SQLQueryTaller"), {{QStringLiteral("ct"), Global.WorkshopCode}});
-    if (tal.isEmpty())
-        return;
-    const Recall::Row &t = tal.first();
-    Global.WorkshopCuit = Recall::Text(t, QStringLiteral("talcuit"));
-    Global.RepMatricula = Recall::Text(t, QStringLiteral("rmatreshab"));
-    Global.WorkshopName = Recall::Text(t, QStringLiteral("trazsoc"));
+    Global.WorkshopCuit = t.cuit;
+    Global.RepMatricula = t.repMatricula;
+    Global.WorkshopName = t.name;
     Global.WorkshopName2 = Global.WorkshopName;
-    Global.WorkshopAddress =
-        Login::workshopAddress(Recall::Text(t, QStringLiteral("tcalle")), Recall::Text(t, QStringLiteral("tnumero")),
-                               Recall::Text(t, QStringLiteral("tlocalidad")));
+    Global.WorkshopAddress = Login::workshopAddress(t.street, t.number, t.town);
     Global.WorkshopAddress2 = Global.WorkshopAddress;
-    const QList<Recall::Row> res = run(QStringLiteral("SQLQueryRes"), {{QStringLiteral("res"), Global.RepMatricula}});
-    if (!res.isEmpty())
-        Global.RepName = Login::representativeName(Recall::Text(res.first(), QStringLiteral("rnombre")),
-                                                   Recall::Text(res.first(), QStringLiteral("rapellido")));
+    if (t.repFound)
+        Global.RepName = Login::representativeName(t.repFirstName, t.repSurname);
 }
 
 bool TRevisionAnualForm::RecallBySticker()
@@ -219,31 +178,19 @@ bool TRevisionAnualForm::runRecall(Source source, const QString &peccod, const Q
     try {
         showProgress(4);
         addProgressStep(QStringLiteral("Buscando datos de USR..."));
-        QList<Recall::Row> usr;
-        const QList<QPair<QString, QVariant>> keys = {{QStringLiteral("pec"), peccod},
-                                                      {QStringLiteral("talcuit"), talcuit},
-                                                      {QStringLiteral("tnrointopr"), tnrointopr}};
-        if (source == Source::Number) {
-            usr = run(QStringLiteral("SQLQueryUsrXNroIntNew"), keys);
-        } else if (source == Source::AllPecs) {
-            usr = run(QStringLiteral("SQLQueryUsrXNroIntFull"), keys);
-        } else if (m_recallSticker.trimmed().isEmpty() || m_recallSticker == QLatin1String("0000000000")) {
-            // A zero sticker: the operation that replaced the previous one.
-            NamedQuery byPrevious(QStringLiteral("SQLQueryUsrPorObleaAnt"), Conn::Operations,
-                                  QStringLiteral("select * from usr where uobleaant = :ob"));
-            byPrevious.setParam(QStringLiteral("ob"), m_recallPreviousSticker);
-            byPrevious.open();
-            usr = rowsOf(byPrevious);
-        } else {
-            usr = run(QStringLiteral("SQLQueryObleaAnterior"), {{QStringLiteral("ob"), m_recallSticker}});
-        }
-        if (usr.isEmpty()) {
+        // The operation, its regulators and cylinders in one exchange.
+        const RecallRepository::Found found =
+            source == Source::Sticker
+                ? RecallRepository::BySticker(m_recallSticker, m_recallPreviousSticker, Global.WorkshopCode)
+                : RecallRepository::ByNumber(peccod, talcuit, tnrointopr, source == Source::AllPecs,
+                                             Global.WorkshopCode);
+        if (!found.usr) {
             hideProgress();
             prompter().warn(QStringLiteral("Oblea no encontrada."));
             DominioEdit->setFocus();
             return false;
         }
-        const Recall::Row &u = usr.first();
+        const Recall::Row &u = *found.usr;
 
         OperationRecord r = record();
         r.regulador = {};
@@ -260,30 +207,20 @@ bool TRevisionAnualForm::runRecall(Source source, const QString &peccod, const Q
             LabelTaller->setVisible(true);
             tallerEdit->setVisible(true);
         }
-        rereadWorkshopIdentity();
+        if (found.identity)
+            rereadWorkshopIdentity(*found.identity);
 
         addProgressStep(QStringLiteral("Buscando datos de REG..."));
-        const QString talcuitOf = Recall::Text(u, QStringLiteral("talcuit"));
-        const QString numberOf = Recall::Text(u, QStringLiteral("tnrointopr"));
-        QList<Recall::Row> regs, cils;
-        if (source == Source::Sticker) {
-            const QList<QPair<QString, QVariant>> k = {{QStringLiteral("cu"), talcuitOf},
-                                                       {QStringLiteral("nro"), numberOf}};
-            regs = run(QStringLiteral("SQLQueryReg"), k);
-            addProgressStep(QStringLiteral("Buscando datos de CIL..."));
-            cils = run(QStringLiteral("SQLQueryCil"), k);
-        } else {
-            const bool all = source == Source::AllPecs;
-            regs = run(all ? QStringLiteral("SQLQueryRegXNroIntFull") : QStringLiteral("SQLQueryRegXNroIntNew"), keys);
-            addProgressStep(QStringLiteral("Buscando datos de CIL..."));
-            cils = run(all ? QStringLiteral("SQLQueryCilXNroIntFull") : QStringLiteral("SQLQueryCilXNroIntNew"), keys);
-        }
+        addProgressStep(QStringLiteral("Buscando datos de CIL..."));
+        const QList<Recall::Row> &regs = found.regs;
+        const QList<Recall::Row> &cils = found.cils;
         // The regulator lines of a new operation keep what its kind set.
         if (mode == Recall::Mode::NewOperation) {
             r.regulador.gestion = RGestionComboBox->currentText();
             r.regulador.nuevo = RNuevoComboBox->currentText();
         }
-        Recall::CopyRegulators(regs, mode, m_kind, brandOf, r);
+        Recall::CopyRegulators(
+            regs, mode, m_kind, [&](const QString &code) { return found.brandOf(code); }, r);
         r.cylinders = Recall::CopyCylinders(cils, mode, m_kind);
 
         applyRecord(r, &copied);
@@ -324,23 +261,16 @@ bool TRevisionAnualForm::runRecall(Source source, const QString &peccod, const Q
 bool TRevisionAnualForm::LoadPendingOperation(int id)
 {
     try {
-        const QList<Recall::Row> usr = run(QStringLiteral("SQLQueryUsrTemp"), {{QStringLiteral("user_id"), id}});
-        if (usr.isEmpty()) {
+        const RecallRepository::Found found = RecallRepository::Pending(id);
+        if (!found.usr) {
             prompter().warn(QStringLiteral("Oblea no encontrada."));
             return false;
         }
-        const Recall::Row &u = usr.first();
-        const QList<Recall::Row> regs = run(QStringLiteral("SQLQueryRegTemp"), {{QStringLiteral("reg_id"), id}});
-        const QList<Recall::Row> cils = run(QStringLiteral("SQLQueryCilTemp"), {{QStringLiteral("cil_id"), id}});
-
-        QString previousOfAssigned;
-        if (Recall::Text(u, QStringLiteral("ucodgest")) == QLatin1String("H")) {
-            const QList<Recall::Row> earlier =
-                run(QStringLiteral("SQLQueryObleaAnterior"),
-                    {{QStringLiteral("ob"), Recall::Text(u, QStringLiteral("uobleaant"))}});
-            if (!earlier.isEmpty())
-                previousOfAssigned = Recall::Text(earlier.first(), QStringLiteral("uobleaant"));
-        }
+        const Recall::Row &u = *found.usr;
+        const QList<Recall::Row> &regs = found.regs;
+        const QList<Recall::Row> &cils = found.cils;
+        const QString previousOfAssigned =
+            Recall::Text(u, QStringLiteral("ucodgest")) == QLatin1String("H") ? found.previousOfAssigned : QString();
 
         OperationRecord r = record();
         r.regulador = {};
@@ -349,8 +279,9 @@ bool TRevisionAnualForm::LoadPendingOperation(int id)
         r.reguladorNuevo = {};
         r.hasSecondRegulator = false;
         r.cylinders.clear();
-        const Recall::PendingLoad load =
-            Recall::LoadPending(u, regs, cils, previousOfAssigned, keepsObservations(), Clock::today(), brandOf, r);
+        const Recall::PendingLoad load = Recall::LoadPending(
+            u, regs, cils, previousOfAssigned, keepsObservations(), Clock::today(),
+            [&](const QString &code) { return found.brandOf(code); }, r);
         m_shownKind = load.kind;
         if (load.hidesPreviousSticker)
             for (QWidget *w : std::initializer_list<QWidget *>{ObleaAntEdit, LabelObleaAnt, SpeedButton1})

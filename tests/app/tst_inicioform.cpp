@@ -18,7 +18,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 const QString kDb = QStringLiteral("t_login_inicio");
 
@@ -62,6 +63,10 @@ private slots:
     void captionsAreSpanish();
     void codeAndPasswordBoxes();
     void setUpFromProfile();
+    void dialogShowsBeforeAnyExchange();
+    void unreadableIniIsReported_data();
+    void unreadableIniIsReported();
+    void iniSetsTheLinkAndAccount();
     void withoutIniTheProgramEnds();
     void unknownIdWorksAgainstDefaults();
     void letterThatOpensNothing();
@@ -84,7 +89,7 @@ private:
     void writeIni(const QString &id, const QString &server);
     void type(TInicioForm &f, const QString &code, const QString &password);
     void clickWhenModal(const QString &buttonName);
-    template<class T> T *child(QWidget &f, const char *name)
+    template <class T> T *child(QWidget &f, const char *name)
     {
         T *w = f.findChild<T *>(QString::fromLatin1(name));
         if (!w)
@@ -119,11 +124,11 @@ void TestInicioForm::initTestCase()
         {"TAL0001", "secreto", 1, "Taller Uno", "30-11111111-1", "R200", "San Martín", "123", "Rosario", "Sello A",
          "Sello B", "Sello C", "Sello D", 2, "Funes", "Santa Fe", 1, 1});
     run(m_db, tal,
-        {"TAL0002", "otra", 0, "Taller Dos", "30-22222222-2", "R200", "Mitre", "9", "Paraná", "", "", "", "", 1, "",
-         "", 0, 0});
+        {"TAL0002", "otra", 0, "Taller Dos", "30-22222222-2", "R200", "Mitre", "9", "Paraná", "", "", "", "", 1, "", "",
+         0, 0});
     run(m_db, tal,
-        {"TAL0003", QVariant(QMetaType(QMetaType::QString)), 1, "Taller Tres", "30-33333333-3", "R200", "Belgrano",
-         "1", "Santa Fe", "", "", "", "", 1, "", "", 0, 0});
+        {"TAL0003", QVariant(QMetaType(QMetaType::QString)), 1, "Taller Tres", "30-33333333-3", "R200", "Belgrano", "1",
+         "Santa Fe", "", "", "", "", 1, "", "", 0, 0});
     run(m_db, "insert into sistema (version) values (?)", {314});
 
     QVERIFY(m_dir.isValid());
@@ -258,6 +263,8 @@ void TestInicioForm::setUpFromProfile()
     QVERIFY(logo.save(m_dir.filePath("LogoTarvil.jpg"), "JPG"));
 
     TInicioForm f;
+    f.show();
+    QTRY_VERIFY(f.serverSetUpDone());
     QVERIFY(m_shown.isEmpty());
     QCOMPARE(Global.InstallationId, QString("YEW001"));
     QCOMPARE(Global.ServerCode, QString("A"));
@@ -275,6 +282,83 @@ void TestInicioForm::setUpFromProfile()
     QCOMPARE(child<QLabel>(f, "Label1")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QCOMPARE(child<QLabel>(f, "Label2")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QVERIFY(f.profile());
+}
+
+// The dialog paints before anything goes to the network; the PEC's name
+// arrives right after.
+void TestInicioForm::dialogShowsBeforeAnyExchange()
+{
+    writeIni("YEW001", "A");
+    dm1().resetExchangeCount();
+    struct FirstPaint : QObject {
+        bool seen = false, open = true;
+        quint64 exchanges = 1;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::Paint && !seen) {
+                seen = true;
+                open = dm1().isOpen(Conn::Operations);
+                exchanges = dm1().exchangeCount();
+            }
+            return false;
+        }
+    } paint;
+    TInicioForm f;
+    f.installEventFilter(&paint);
+    QVERIFY(!dm1().isOpen(Conn::Operations));
+    f.show();
+    QTRY_VERIFY(paint.seen);
+    QVERIFY(!paint.open);
+    QCOMPARE(paint.exchanges, quint64(0));
+    QTRY_COMPARE(child<QLineEdit>(f, "EditPEC")->text(), QString("GNC del Litoral S.A."));
+}
+
+void TestInicioForm::unreadableIniIsReported_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("UTF-16") << QByteArray("\xFF\xFE[\0D\0A\0T\0A\0]\0\r\0\n\0I\0D\0=\0O\0L\0I\0V\0000\0001\0", 36);
+    QTest::newRow("garbage") << QByteArray("\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR", 16);
+    QTest::newRow("not an ini") << QByteArray("esto no es una configuracion\n");
+}
+
+void TestInicioForm::unreadableIniIsReported()
+{
+    QFETCH(QByteArray, bytes);
+    QFile ini(m_dir.filePath("tarvil.ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write(bytes);
+    ini.close();
+    TInicioForm f;
+    QCOMPARE(m_shown.size(), 1);
+    QCOMPARE(m_shown[0].kind, Msg::Kind::Error);
+    QVERIFY2(m_shown[0].text.startsWith("No se puede leer el archivo"), qPrintable(m_shown[0].text));
+    QCOMPARE(f.exec(), int(QDialog::Rejected)); // the program ends, never silently
+    QVERIFY(!f.loginAccepted());
+}
+
+void TestInicioForm::iniSetsTheLinkAndAccount()
+{
+    writeIni("YEW001", "A");
+    {
+        QSettings ini(m_dir.filePath("tarvil.ini"), QSettings::IniFormat);
+        ini.setValue("DATA/TIMEOUT", 12);
+        ini.setValue("DATA/USER", "otra_cuenta");
+        ini.setValue("DATA/PASSWORD", "clave_otra");
+        ini.setValue("DATA/TLS", "SI");
+        ini.setValue("DATA/TLS_CA", "certificados/ca.pem");
+    }
+    {
+        TInicioForm f;
+        QCOMPARE(dm1().linkOptions(Conn::Operations).timeoutSeconds, 12);
+        QVERIFY(dm1().linkOptions(Conn::Operations).tls);
+        QCOMPARE(dm1().linkOptions(Conn::Operations).tlsCaFile, m_dir.filePath("certificados/ca.pem"));
+        QCOMPARE(dm1().settings(Conn::Operations).userName, QString("otra_cuenta"));
+        QCOMPARE(dm1().settings(Conn::Operations).password, QString("clave_otra"));
+        QCOMPARE(dm1().settings(Conn::Operations).database, kDb); // the rest is the profile's
+    }
+    dm1().setLinkOptions(Conn::Operations, {});
+    dm1().setLinkOptions(Conn::PostVenta, {});
+    dm1().setLinkOptions(Conn::Sister, {});
 }
 
 void TestInicioForm::withoutIniTheProgramEnds()
@@ -333,7 +417,9 @@ void TestInicioForm::unreachableServerKeepsTheDialog()
     writeIni("ELM001", "W");
     TInicioForm f;
     QCOMPARE(dm1().settings(Conn::Operations).database, QString("tarvil"));
-    QCOMPARE(m_shown.size(), 1);
+    QVERIFY(m_shown.isEmpty()); // on screen first
+    f.show();
+    QTRY_COMPARE(m_shown.size(), 1);
     QCOMPARE(m_shown[0].kind, Msg::Kind::Error);
     QVERIFY(!m_shown[0].text.isEmpty());
     QCOMPARE(child<QLineEdit>(f, "EditPEC")->text(), QString());
@@ -343,7 +429,6 @@ void TestInicioForm::unreachableServerKeepsTheDialog()
     QCOMPARE(Global.ProgramVersion, 314);
 
     // The login reports the same failure and stays open for another try.
-    f.show();
     type(f, "TAL0001", "secreto");
     QTest::mouseClick(child<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
     QCOMPARE(m_shown.size(), 2);

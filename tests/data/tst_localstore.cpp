@@ -319,6 +319,78 @@ private slots:
         QCOMPARE(localStore().table(LocalTableId::Cylinders).fileName(), QStringLiteral("CILAUX01.ADT"));
     }
 
+    // A file with damaged pages opens, is found out by the check and started
+    // again, with a notice; the table is usable at once.
+    void damagedPagesAreFoundWhenOpening()
+    {
+        localStore().closeAll();
+        QStringList notices;
+        LocalStore::setNoticeHandler([&](const QString &text) { notices << text; });
+        const QString name = QStringLiteral("CILDANADA.ADT");
+        {
+            LocalTable t(LocalTableId::Cylinders, name);
+            t.open();
+            for (int i = 0; i < 200; ++i)
+                fillCylinder(t, QStringLiteral("S%1").arg(i), i);
+        }
+        QFile f(QDir(dir()).filePath(name));
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.size() > 3 * 4096);
+        f.seek(4096); // the table's first page
+        f.write(QByteArray(4096, '\xff'));
+        f.close();
+
+        LocalTable t(LocalTableId::Cylinders, name);
+        t.open();
+        QVERIFY(t.isOpen());
+        QCOMPARE(t.count(), 0);
+        QCOMPARE(notices.size(), 1);
+        QVERIFY2(notices.first().contains(QStringLiteral("\"CILDANADA.ADT\" estaba dañada")),
+                 qPrintable(notices.first()));
+        QVERIFY(QFile::exists(QDir(dir()).filePath(name + QStringLiteral(".dañada"))));
+        fillCylinder(t, QStringLiteral("NUEVO"), 60);
+        QCOMPARE(t.count(), 1);
+        LocalStore::setNoticeHandler({});
+    }
+
+    // A record the file refuses is given up; the table can still be read.
+    void failedPostLeavesTheTableBrowsable()
+    {
+        const QString name = QStringLiteral("CILRECHAZO.ADT");
+        {
+            LocalTable t(LocalTableId::Cylinders, name);
+            t.open();
+            fillCylinder(t, QStringLiteral("KEEP"), 60);
+        }
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("trigger"));
+            db.setDatabaseName(QDir(dir()).filePath(name));
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("CREATE TRIGGER no_more BEFORE INSERT ON CILRECHAZO BEGIN "
+                                          "SELECT RAISE(ABORT, 'disco lleno'); END")));
+            QVERIFY(q.exec(QStringLiteral("CREATE TRIGGER no_change BEFORE UPDATE ON CILRECHAZO BEGIN "
+                                          "SELECT RAISE(ABORT, 'disco lleno'); END")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("trigger"));
+
+        LocalTable t(LocalTableId::Cylinders, name);
+        t.open();
+        t.append();
+        t.setText(QStringLiteral("NROSERIE"), QStringLiteral("OTRO"));
+        QVERIFY_THROWS_EXCEPTION(DbError, t.post());
+        QVERIFY(t.first());
+        QCOMPARE(t.text(QStringLiteral("NROSERIE")), QStringLiteral("KEEP"));
+        QVERIFY(!t.next());
+        QCOMPARE(t.count(), 1);
+        t.first();
+        t.setText(QStringLiteral("NROSERIE"), QStringLiteral("CAMBIO"));
+        QVERIFY_THROWS_EXCEPTION(DbError, t.post());
+        QCOMPARE(t.text(QStringLiteral("NROSERIE")), QStringLiteral("KEEP"));
+        t.remove();
+        QCOMPARE(t.count(), 0);
+    }
+
     void damagedFileIsStartedAgain()
     {
         localStore().closeAll();

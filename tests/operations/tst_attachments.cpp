@@ -69,6 +69,17 @@ private slots:
         QCOMPARE(form.paths()[0], ok);
         QVERIFY(!form.attach(2, dir.filePath(QStringLiteral("no-existe.pdf"))));
         QVERIFY(messages.last().contains(QStringLiteral("no-existe.pdf")));
+
+        // A location longer than the stored path's 255 characters would be cut.
+        QString deep = dir.path();
+        while (deep.size() < 240)
+            deep += QStringLiteral("/carpeta-de-nombre-largo");
+        QVERIFY(QDir().mkpath(deep));
+        QVERIFY(!form.attach(
+            2, fileOf(QDir(deep).filePath(QStringLiteral("certificado.pdf")).mid(dir.path().size() + 1), 10)));
+        QVERIFY2(messages.last().startsWith(QStringLiteral("La ubicación del archivo es demasiado larga")),
+                 qPrintable(messages.last()));
+        QVERIFY(form.paths()[2].isEmpty());
     }
 
     void adjuntarUsesTheFilterAndCancelChangesNothing()

@@ -1,5 +1,6 @@
 #include "operations/attachments/tadjuntararchivosform.h"
 
+#include "core/attachments.h"
 #include "core/global.h"
 #include "core/helpers.h"
 #include "widgets/messages.h"
@@ -69,13 +70,8 @@ bool TAdjuntarArchivosForm::attach(int row, const QString &file)
 {
     if (file.isEmpty() || row < 0 || row > 2)
         return false;
-    const qint64 size = FileSizeOf(file);
-    if (size < 0) {
-        m_prompter.error(QStringLiteral("No se encuentra el archivo \"%1\".").arg(file));
-        return false;
-    }
-    if (size > MaxBytes) {
-        m_prompter.error(QStringLiteral("El archivo tiene que ser menor a 512k"));
+    if (const auto refusal = Attachments::Refusal(file, FileSizeOf(file))) {
+        m_prompter.error(*refusal);
         return false;
     }
     m_paths[row] = file;

@@ -17,7 +17,6 @@ class TAdjuntarArchivosForm : public QDialog
     Q_OBJECT
 public:
     using Paths = std::array<QString, 3>;
-    static constexpr qint64 MaxBytes = 512000; // a file must be smaller than 512001 bytes
 
     explicit TAdjuntarArchivosForm(const Paths &paths, QWidget *parent = nullptr, Prompter &prompter = guiPrompter());
     Paths paths() const { return m_paths; }

@@ -1,0 +1,298 @@
+#include "data/wire.h"
+
+#include "data/dberror.h"
+#include "data/dm1.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QSqlDriver>
+#include <QSqlField>
+#include <cmath>
+#include <mysql.h>
+
+#ifdef _WIN32
+#include <winsock2.h>
+#else
+#include <poll.h>
+#include <sys/socket.h>
+#endif
+
+namespace Wire
+{
+
+namespace
+{
+
+QString clientText(MYSQL *m)
+{
+    return QString::fromUtf8(mysql_error(m)).trimmed();
+}
+
+bool isNullValue(const QVariant &v)
+{
+    if (v.isNull())
+        return true;
+    switch (v.typeId()) {
+    case QMetaType::QString:
+        return v.toString().isNull();
+    case QMetaType::QByteArray:
+        return v.toByteArray().isNull();
+    case QMetaType::QDate:
+        return !v.toDate().isValid();
+    case QMetaType::QDateTime:
+        return !v.toDateTime().isValid();
+    case QMetaType::QTime:
+        return !v.toTime().isValid();
+    default:
+        return false;
+    }
+}
+
+QByteArray quoted(MYSQL *m, const QByteArray &raw, const char *introducer = "")
+{
+    QByteArray out(qsizetype(raw.size()) * 2 + 1, Qt::Uninitialized);
+    const unsigned long n = mysql_real_escape_string(m, out.data(), raw.constData(), (unsigned long)raw.size());
+    out.truncate(qsizetype(n));
+    return QByteArray(introducer) + '\'' + out + '\'';
+}
+
+QMetaType typeOf(const MYSQL_FIELD &f)
+{
+    const bool isUnsigned = f.flags & UNSIGNED_FLAG;
+    switch (f.type) {
+    case MYSQL_TYPE_TINY:
+    case MYSQL_TYPE_SHORT:
+    case MYSQL_TYPE_INT24:
+    case MYSQL_TYPE_YEAR:
+        return QMetaType(QMetaType::Int);
+    case MYSQL_TYPE_LONG:
+        return QMetaType(isUnsigned ? QMetaType::LongLong : QMetaType::Int);
+    case MYSQL_TYPE_LONGLONG:
+    case MYSQL_TYPE_BIT:
+        return QMetaType(isUnsigned ? QMetaType::ULongLong : QMetaType::LongLong);
+    case MYSQL_TYPE_FLOAT:
+    case MYSQL_TYPE_DOUBLE:
+    case MYSQL_TYPE_DECIMAL:
+    case MYSQL_TYPE_NEWDECIMAL:
+        return QMetaType(QMetaType::Double);
+    case MYSQL_TYPE_DATE:
+    case MYSQL_TYPE_NEWDATE:
+        return QMetaType(QMetaType::QDate);
+    case MYSQL_TYPE_DATETIME:
+    case MYSQL_TYPE_TIMESTAMP:
+        return QMetaType(QMetaType::QDateTime);
+    case MYSQL_TYPE_STRING:
+    case MYSQL_TYPE_VAR_STRING:
+    case MYSQL_TYPE_VARCHAR:
+    case MYSQL_TYPE_BLOB:
+    case MYSQL_TYPE_TINY_BLOB:
+    case MYSQL_TYPE_MEDIUM_BLOB:
+    case MYSQL_TYPE_LONG_BLOB:
+        // Character set 63 is "binary": bytes, not text.
+        return QMetaType(f.charsetnr == 63 ? QMetaType::QByteArray : QMetaType::QString);
+    default:
+        return QMetaType(QMetaType::QString);
+    }
+}
+
+QVariant valueOf(const QMetaType &type, const MYSQL_FIELD &f, const char *data, unsigned long length)
+{
+    if (!data)
+        return QVariant(type);
+    const QByteArray raw = QByteArray::fromRawData(data, qsizetype(length));
+    switch (type.id()) {
+    case QMetaType::Int:
+        return raw.toInt();
+    case QMetaType::LongLong:
+        return raw.toLongLong();
+    case QMetaType::ULongLong:
+        if (f.type == MYSQL_TYPE_BIT) {
+            quint64 bits = 0;
+            for (qsizetype i = 0; i < raw.size(); ++i)
+                bits = (bits << 8) | quint8(raw.at(i));
+            return bits;
+        }
+        return raw.toULongLong();
+    case QMetaType::Double:
+        return raw.toDouble();
+    case QMetaType::QDate: // "0000-00-00" reads as an invalid date
+        return QDate::fromString(QString::fromLatin1(raw), Qt::ISODate);
+    case QMetaType::QDateTime: {
+        const QString s = QString::fromLatin1(raw);
+        return QDateTime::fromString(s, s.contains(QLatin1Char('.')) ? QStringLiteral("yyyy-MM-dd HH:mm:ss.z")
+                                                                     : QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    }
+    case QMetaType::QByteArray:
+        return QByteArray(data, qsizetype(length));
+    default:
+        return QString::fromUtf8(data, qsizetype(length));
+    }
+}
+
+Result readResult(MYSQL *m, MYSQL_RES *res)
+{
+    Result r;
+    r.affected = qint64(mysql_affected_rows(m));
+    if (const my_ulonglong id = mysql_insert_id(m))
+        r.insertId = QVariant(quint64(id));
+    if (!res)
+        return r;
+    r.hasRows = true;
+    const unsigned n = mysql_num_fields(res);
+    const MYSQL_FIELD *fields = mysql_fetch_fields(res);
+    QVector<QMetaType> types;
+    for (unsigned i = 0; i < n; ++i) {
+        types << typeOf(fields[i]);
+        r.shape.append(QSqlField(QString::fromUtf8(fields[i].name), types.last(), QString::fromUtf8(fields[i].table)));
+    }
+    r.rows.reserve(qsizetype(mysql_num_rows(res)));
+    while (MYSQL_ROW row = mysql_fetch_row(res)) {
+        const unsigned long *lengths = mysql_fetch_lengths(res);
+        QVariantList values;
+        values.reserve(n);
+        for (unsigned i = 0; i < n; ++i)
+            values << valueOf(types[int(i)], fields[i], row[i], lengths[i]);
+        r.rows << values;
+    }
+    r.affected = qint64(r.rows.size());
+    mysql_free_result(res);
+    return r;
+}
+
+Error errorOf(MYSQL *m)
+{
+    Error e;
+    e.code = mysql_errno(m);
+    e.text = clientText(m);
+    e.lost = isLost(e.code);
+    return e;
+}
+
+} // namespace
+
+bool isLost(unsigned code)
+{
+    switch (code) {
+    case 2006: // server has gone away
+    case 2013: // lost connection during query
+    case 2055: // lost connection (extended)
+    case 1927: // connection was killed
+    case 4031: // disconnected by the server for inactivity
+        return true;
+    default:
+        return false;
+    }
+}
+
+st_mysql *handleOf(const QSqlDatabase &db)
+{
+    if (!db.isOpen() || !db.driver())
+        return nullptr;
+    const QVariant v = db.driver()->handle();
+    // The driver's handle type, under either of its names.
+    if (qstrcmp(v.typeName(), "MYSQL*") != 0 && qstrcmp(v.typeName(), "st_mysql*") != 0)
+        return nullptr;
+    return *static_cast<MYSQL *const *>(v.constData());
+}
+
+QByteArray literal(st_mysql *m, const QVariant &v)
+{
+    if (isNullValue(v))
+        return QByteArrayLiteral("NULL");
+    if (v.canConvert<SessionVariable>() && v.userType() == qMetaTypeId<SessionVariable>()) {
+        const QString name = v.value<SessionVariable>().name;
+        for (QChar c : name)
+            if (!(c.isLetter() && c.unicode() < 128) && c != QLatin1Char('_'))
+                throw DbError(QStringLiteral("Nombre de variable de sesión no válido: %1").arg(name));
+        return '@' + name.toLatin1();
+    }
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+        return v.toBool() ? QByteArrayLiteral("1") : QByteArrayLiteral("0");
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+        return QByteArray::number(v.toLongLong());
+    case QMetaType::UInt:
+    case QMetaType::UShort:
+    case QMetaType::UChar:
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        return QByteArray::number(v.toULongLong());
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        const double x = v.toDouble();
+        if (!std::isfinite(x))
+            throw DbError(QStringLiteral("Un valor numérico no se puede guardar: %1").arg(v.toString()));
+        return QString::number(x, 'g', QLocale::FloatingPointShortest).toLatin1();
+    }
+    case QMetaType::QDate:
+        return '\'' + v.toDate().toString(Qt::ISODate).toLatin1() + '\'';
+    case QMetaType::QDateTime:
+        return '\'' + v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toLatin1() + '\'';
+    case QMetaType::QTime:
+        return '\'' + v.toTime().toString(QStringLiteral("HH:mm:ss")).toLatin1() + '\'';
+    case QMetaType::QByteArray:
+        return quoted(m, v.toByteArray(), "_binary");
+    case QMetaType::QString:
+        return quoted(m, v.toString().toUtf8());
+    default:
+        if (v.canConvert<QString>())
+            return quoted(m, v.toString().toUtf8());
+        throw DbError(QStringLiteral("Un valor de tipo %1 no se puede enviar al servidor.")
+                          .arg(QString::fromLatin1(v.typeName())));
+    }
+}
+
+std::optional<Error> exchange(st_mysql *m, const QByteArray &sql, QVector<Result> &out)
+{
+    if (mysql_real_query(m, sql.constData(), (unsigned long)sql.size()) != 0)
+        return errorOf(m);
+    for (;;) {
+        MYSQL_RES *res = mysql_store_result(m);
+        if (!res && mysql_field_count(m) > 0)
+            return errorOf(m); // rows announced but not read
+        out << readResult(m, res);
+        const int more = mysql_next_result(m);
+        if (more < 0)
+            return std::nullopt;
+        if (more > 0)
+            return errorOf(m);
+    }
+}
+
+bool hasUnaskedInput(st_mysql *m)
+{
+    const my_socket fd = mysql_get_socket(m);
+#ifdef _WIN32
+    if (fd == INVALID_SOCKET)
+        return true;
+    WSAPOLLFD p{};
+    p.fd = fd;
+    p.events = POLLRDNORM;
+    return WSAPoll(&p, 1, 0) != 0;
+#else
+    if (fd < 0)
+        return true;
+    pollfd p{};
+    p.fd = fd;
+    p.events = POLLIN | POLLPRI;
+    return poll(&p, 1, 0) != 0;
+#endif
+}
+
+bool ping(st_mysql *m)
+{
+    return mysql_ping(m) == 0;
+}
+
+QString tlsCipher(st_mysql *m)
+{
+    const char *c = mysql_get_ssl_cipher(m);
+    return c ? QString::fromLatin1(c) : QString();
+}
+
+} // namespace Wire
