@@ -18,6 +18,10 @@
 #include "workshop/stats/trankingfallasform.h"
 #include "workshop/stats/trankingfallasxmodeloform.h"
 #include "workshop/stats/trankingxconcesionarioversion2form.h"
+#include "workshop/workorders/tconsultaopvform.h"
+#include "workshop/workorders/tlistadoopvform.h"
+#include "workshop/workorders/topvaltaform.h"
+#include "workshop/workorders/topvverform.h"
 
 namespace Workshop
 {
@@ -61,6 +65,19 @@ void registerWindows(Navigator &nav)
     addForm<TOPVxModeloForm>(nav, WindowId::WorkOrdersByVehicle);
     nav.add<Nav::PickConversionOrder>([](const Nav::PickConversionOrder &, QWidget *parent) {
         return TConsultaOTTForm::pick(parent, guiPrompter());
+    });
+
+    nav.add(WindowId::WorkOrderEntry, [](QWidget *parent) {
+        TOPVAltaForm form(parent, guiPrompter());
+        form.Prepare(Global.WorkshopCode, Clock::today());
+        form.exec();
+    });
+    addForm<TConsultaOPVForm>(nav, WindowId::WorkOrders);
+    addForm<TListadoOpvForm>(nav, WindowId::WorkOrderList);
+    nav.add<Nav::ViewWorkOrder>([](const Nav::ViewWorkOrder &r, QWidget *parent) {
+        TOpvVerForm form(parent, guiPrompter());
+        if (form.Load(r.taller, r.numero))
+            form.exec();
     });
 }
 

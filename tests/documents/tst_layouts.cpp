@@ -8,11 +8,13 @@
 #include "documents/rankingdocument.h"
 #include "documents/registry.h"
 #include "documents/sheet.h"
+#include "documents/workorderdocuments.h"
 #include "documents/workshopdocuments.h"
 #include "sampleletter.h"
 #include "samplelists.h"
 #include "sampleorder.h"
 #include "samplesheet.h"
+#include "sampleworkorder.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -168,6 +170,36 @@ QVector<Rendered> orderSamples()
     return out;
 }
 
+// A new order under warranty with no fault, and a reprint with eight
+// faults (more than the boxes) and six jobs.
+QVector<Rendered> workOrderSamples()
+{
+    QVector<Rendered> out;
+    for (const bool reprint : {false, true}) {
+        WorkOrders::WorkOrder o = sampleWorkOrder(QStringLiteral("TDM0001"), reprint ? 6 : 0);
+        o.faults.clear();
+        for (int i = 0; reprint && i < 8; ++i)
+            o.faults.push_back({0, i, QStringLiteral("FALLA %1").arg(i + 1)});
+        const WorkOrders::PrintContext ctx{reprint, QStringLiteral("LINDEN GNC"), true, QDate(2025, 3, 4)};
+        out.append({reprint ? QStringLiteral("reprint") : QStringLiteral("new"),
+                    std::make_shared<Report::Values>(Documents::WorkOrderValues(o, ctx)),
+                    Documents::WorkOrderFaultRows(o)});
+    }
+    return out;
+}
+
+QVector<Rendered> workOrderListSamples()
+{
+    WorkOrderStore::PeriodRow r{
+        QDate(2026, 12, 9), 12,     "LUNA ESTEBAN", "8AP17206NK2012345", "AB123CD", "FIAT", "SIENA", "TDM0001", "SI",
+        "OESTE MOTORS",     42500.5};
+    auto values = std::make_shared<Report::Values>();
+    values->set(QStringLiteral("Periodo"), QStringLiteral("Periodo: 01/12/2026 al 09/12/2026"));
+    values->set(QStringLiteral("TallerLinea"), QStringLiteral("Taller: Todos"));
+    return {
+        {QStringLiteral("orders"), values, Documents::WorkOrderListRows(QVector<WorkOrderStore::PeriodRow>(70, r))}};
+}
+
 QVector<Rendered> ownerListSamples()
 {
     return {{QStringLiteral("owners"), std::make_shared<Report::Values>(),
@@ -220,6 +252,11 @@ private slots:
                 samples = orderSamples();
             else if (e.document == QLatin1String("ranking"))
                 samples = rankingSamples();
+            else if (e.document == QLatin1String("workorder"))
+                samples = workOrderSamples();
+            else if (e.name.startsWith(QLatin1String("TQListado")) &&
+                     e.name.contains(QLatin1String("OPV"), Qt::CaseInsensitive))
+                samples = workOrderListSamples();
             else if (e.name == QLatin1String("TExportToExcelPropietariosForm"))
                 samples = ownerListSamples();
             else if (e.document == QLatin1String("letter"))

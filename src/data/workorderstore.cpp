@@ -1,0 +1,399 @@
+#include "data/workorderstore.h"
+
+#include "core/conversionorder.h"
+#include "data/postsalesstatements.h"
+
+#include <QHash>
+#include <QRandomGenerator>
+#include <QThread>
+#include <memory>
+
+namespace WorkOrderStore
+{
+
+using WorkOrders::WorkOrder;
+
+namespace
+{
+
+// As for conversion orders: a handful of attempts covers any realistic
+// number of workstations of one workshop saving at once.
+constexpr int kSaveAttempts = 8;
+
+bool isNumberTaken(const DbError &e)
+{
+    // 1062: the number is stored already; 1213: two first orders of a
+    // workshop deadlocked on the empty range and the server chose this one.
+    return e.code() == 1062 || e.code() == 1213;
+}
+
+QString insertSql(const QString &table, const QStringList &columns)
+{
+    QStringList params;
+    for (const QString &c : columns)
+        params << QStringLiteral(":P_") + c;
+    return QStringLiteral("insert into %1 (%2) values (%3)")
+        .arg(table, columns.join(QStringLiteral(", ")), params.join(QStringLiteral(", ")));
+}
+
+void bind(NamedQuery &q, const QVariantMap &columns)
+{
+    for (auto it = columns.cbegin(); it != columns.cend(); ++it)
+        q.setParam(QStringLiteral("P_") + it.key(), storedValue(it.value()));
+}
+
+int highestNumberLocked(const QString &taller)
+{
+    NamedQuery &q = postSalesStatement(
+        QStringLiteral("WorkOrderStore.highest"),
+        QStringLiteral("select opv_nro from opv where taller = :ta order by opv_nro desc limit 1 for update"));
+    q.close();
+    q.setParam(QStringLiteral("ta"), taller);
+    q.open();
+    return q.first() ? q.integer(QStringLiteral("opv_nro")) : 0;
+}
+
+int insertFault(const QString &taller, int numero, int faultId)
+{
+    NamedQuery &q = dm1().query(QStringLiteral("SQLQueryInsertOpvFallas"));
+    q.close();
+    q.setParam(QStringLiteral("P_id"), 0);
+    q.setParam(QStringLiteral("P_taller_id"), taller);
+    q.setParam(QStringLiteral("P_opv_nro"), numero);
+    q.setParam(QStringLiteral("P_falla"), faultId);
+    q.execute();
+    return q.lastInsertId().toInt();
+}
+
+int insertJob(const QString &taller, int numero, int jobId, int technicianId)
+{
+    NamedQuery &q = dm1().query(QStringLiteral("SQLQueryInsertOPVTrabajoRealizado"));
+    q.close();
+    q.setParam(QStringLiteral("P_id"), 0);
+    q.setParam(QStringLiteral("P_taller_id"), taller);
+    q.setParam(QStringLiteral("P_opv_nro"), numero);
+    q.setParam(QStringLiteral("P_trabajo_realizado"), jobId);
+    q.setParam(QStringLiteral("P_tecnico"), technicianId);
+    q.execute();
+    return q.lastInsertId().toInt();
+}
+
+int saveOnce(WorkOrder &o)
+{
+    Transaction tx(Conn::PostVenta);
+    o.numero = Orders::NextNumber(highestNumberLocked(o.taller));
+    const QVariantMap columns = WorkOrders::OpvColumns(o);
+    NamedQuery &q =
+        postSalesStatement(QStringLiteral("WorkOrderStore.insert"), insertSql(QStringLiteral("opv"), columns.keys()));
+    q.close();
+    bind(q, columns);
+    q.execute();
+    for (WorkOrders::Fault &f : o.faults)
+        f.rowId = insertFault(o.taller, o.numero, f.id);
+    for (WorkOrders::Job &j : o.jobs)
+        j.rowId = insertJob(o.taller, o.numero, j.id, j.technicianId);
+    tx.commit();
+    return o.numero;
+}
+
+void removeRow(const QString &name, const QString &table, int rowId)
+{
+    NamedQuery &q = postSalesStatement(name, QStringLiteral("delete from %1 where id = :id").arg(table));
+    q.close();
+    q.setParam(QStringLiteral("id"), rowId);
+    q.execute();
+}
+
+// Statements on one of the central connections (operations or sister).
+NamedQuery &centralStatement(Conn conn, const QString &name, const QString &sql)
+{
+    static QHash<QString, std::shared_ptr<NamedQuery>> statements;
+    const QString key = name + QLatin1Char('@') + QString::number(int(conn));
+    auto it = statements.find(key);
+    if (it == statements.end())
+        it = statements.insert(key, std::make_shared<NamedQuery>(name, conn, sql));
+    return **it;
+}
+
+} // namespace
+
+int SaveNew(WorkOrder &order)
+{
+    for (int attempt = 1;; ++attempt) {
+        try {
+            return saveOnce(order);
+        } catch (const DbError &e) {
+            order.numero = 0;
+            for (WorkOrders::Fault &f : order.faults)
+                f.rowId = 0;
+            for (WorkOrders::Job &j : order.jobs)
+                j.rowId = 0;
+            if (!isNumberTaken(e) || attempt == kSaveAttempts)
+                throw;
+            // Two workstations that deadlocked would meet again at once:
+            // the loser waits a moment of its own before the next attempt.
+            if (e.code() == 1213)
+                QThread::msleep(QRandomGenerator::global()->bounded(10, 60) * attempt);
+        }
+    }
+}
+
+void SaveEdit(const WorkOrder &o)
+{
+    const QVariantMap columns = WorkOrders::OpvUpdateColumns(o);
+    QStringList sets;
+    for (const QString &c : columns.keys())
+        sets << c + QStringLiteral(" = :P_") + c;
+    NamedQuery &q = postSalesStatement(
+        QStringLiteral("WorkOrderStore.update"),
+        QStringLiteral("update opv set %1 where taller = :ta and opv_nro = :nro").arg(sets.join(QStringLiteral(", "))));
+    q.close();
+    bind(q, columns);
+    q.setParam(QStringLiteral("ta"), o.taller);
+    q.setParam(QStringLiteral("nro"), o.numero);
+    q.execute();
+}
+
+std::optional<WorkOrder> Load(const QString &taller, int numero)
+{
+    NamedQuery &q = postSalesStatement(
+        QStringLiteral("WorkOrderStore.load"),
+        QStringLiteral("select opv.*, propietarios.propietario, propietarios.tipoDoc, propietarios.nroDoc, "
+                       "clientes.cliente as concesionario_nombre, operarios.nombre as recepcionista_nombre "
+                       "from opv join propietarios on opv.cliente = propietarios.propietario_id "
+                       "join clientes on opv.concesionario = clientes.id "
+                       "join operarios on opv.recepcionista = operarios.id "
+                       "where opv.taller = :ta and opv.opv_nro = :nro"));
+    q.close();
+    q.setParam(QStringLiteral("ta"), taller);
+    q.setParam(QStringLiteral("nro"), numero);
+    const QList<QVariantMap> rows = rowsOf(q);
+    if (rows.isEmpty())
+        return std::nullopt;
+    WorkOrder o = WorkOrders::FromRow(rows.first());
+    o.faults = Faults(taller, numero);
+    o.jobs = Jobs(taller, numero);
+    return o;
+}
+
+QVector<WorkOrders::Fault> Faults(const QString &taller, int numero)
+{
+    NamedQuery &q = postSalesStatement(
+        QStringLiteral("WorkOrderStore.faults"),
+        QStringLiteral("select opv_fallas.id, opv_fallas.falla, fallas.falla as falla_desc from opv_fallas "
+                       "join fallas on opv_fallas.falla = fallas.id where opv_fallas.taller_id = :ta and "
+                       "opv_fallas.opv_nro = :nro order by opv_fallas.id"));
+    q.close();
+    q.setParam(QStringLiteral("ta"), taller);
+    q.setParam(QStringLiteral("nro"), numero);
+    q.open();
+    QVector<WorkOrders::Fault> out;
+    for (bool more = q.first(); more; more = q.next())
+        out.push_back({q.integer(QStringLiteral("id")), q.integer(QStringLiteral("falla")),
+                       q.text(QStringLiteral("falla_desc"))});
+    return out;
+}
+
+QVector<WorkOrders::Job> Jobs(const QString &taller, int numero)
+{
+    NamedQuery &q = postSalesStatement(
+        QStringLiteral("WorkOrderStore.jobs"),
+        QStringLiteral("select t.id, t.trabajo_realizado, trabajos_realizados.trabajo_realizado as nombre, "
+                       "operarios.id as tecnico_id, operarios.nombre as tecnico from opv_trabajo_realizado t "
+                       "join trabajos_realizados on t.trabajo_realizado = trabajos_realizados.id "
+                       "join operarios on t.tecnico = operarios.id where t.taller_id = :ta and t.opv_nro = :nro "
+                       "order by t.id"));
+    q.close();
+    q.setParam(QStringLiteral("ta"), taller);
+    q.setParam(QStringLiteral("nro"), numero);
+    q.open();
+    QVector<WorkOrders::Job> out;
+    for (bool more = q.first(); more; more = q.next())
+        out.push_back({q.integer(QStringLiteral("id")), q.integer(QStringLiteral("trabajo_realizado")),
+                       q.text(QStringLiteral("nombre")), q.integer(QStringLiteral("tecnico_id")),
+                       q.text(QStringLiteral("tecnico"))});
+    return out;
+}
+
+int AddFault(const QString &taller, int numero, int faultId)
+{
+    return insertFault(taller, numero, faultId);
+}
+
+void RemoveFault(int rowId)
+{
+    removeRow(QStringLiteral("WorkOrderStore.removeFault"), QStringLiteral("opv_fallas"), rowId);
+}
+
+int AddJob(const QString &taller, int numero, int jobId, int technicianId)
+{
+    return insertJob(taller, numero, jobId, technicianId);
+}
+
+void RemoveJob(int rowId)
+{
+    removeRow(QStringLiteral("WorkOrderStore.removeJob"), QStringLiteral("opv_trabajo_realizado"), rowId);
+}
+
+std::optional<WorkOrders::Prefill> PrefillFor(const QString &plate)
+{
+    NamedQuery &ott = postSalesStatement(
+        QStringLiteral("WorkOrderStore.prefillFromOtt"),
+        QStringLiteral("select ott.propietario_id, ott.propietario, ott.marca, ott.modelo, ott.vin, ott.celular, "
+                       "ott.celular_carac, ott.cliente from ott join propietarios on ott.propietario_id = "
+                       "propietarios.propietario_id where ott.dominio = :d order by ott.fecha desc, ott.id desc "
+                       "limit 1"));
+    ott.close();
+    ott.setParam(QStringLiteral("d"), plate);
+    ott.open();
+    if (ott.first()) {
+        WorkOrders::Prefill p;
+        p.fromConversionOrder = true;
+        p.cliente = ott.integer(QStringLiteral("propietario_id"));
+        p.ownerName = ott.text(QStringLiteral("propietario"));
+        p.marca = ott.text(QStringLiteral("marca"));
+        p.modelo = ott.text(QStringLiteral("modelo"));
+        p.vin = ott.text(QStringLiteral("vin"));
+        p.celular = ott.text(QStringLiteral("celular"));
+        p.celularCarac = ott.text(QStringLiteral("celular_carac"));
+        p.concesionario = ott.integer(QStringLiteral("cliente"));
+        return p;
+    }
+    NamedQuery &opv = postSalesStatement(
+        QStringLiteral("WorkOrderStore.prefillFromOpv"),
+        QStringLiteral("select opv.cliente, opv.marca, opv.modelo, opv.vin, opv.celular, opv.celular_carac, "
+                       "opv.concesionario from opv join propietarios on opv.cliente = propietarios.propietario_id "
+                       "where opv.dominio = :d order by opv.fecha desc, opv.opv_nro desc limit 1"));
+    opv.close();
+    opv.setParam(QStringLiteral("d"), plate);
+    opv.open();
+    if (!opv.first())
+        return std::nullopt;
+    WorkOrders::Prefill p;
+    p.cliente = opv.integer(QStringLiteral("cliente"));
+    p.marca = opv.text(QStringLiteral("marca"));
+    p.modelo = opv.text(QStringLiteral("modelo"));
+    p.vin = opv.text(QStringLiteral("vin"));
+    p.celular = opv.text(QStringLiteral("celular"));
+    p.celularCarac = opv.text(QStringLiteral("celular_carac"));
+    p.concesionario = opv.integer(QStringLiteral("concesionario"));
+    return p;
+}
+
+std::optional<WorkOrders::Conversion> WarrantyConversion(Conn conn, const QString &plate)
+{
+    NamedQuery &q = centralStatement(
+        conn, QStringLiteral("WorkOrderStore.warranty"),
+        QStringLiteral("select usr.ufecvenhab, usr.ufechab from usr join tal on tal.tcodigoint = usr.codtal "
+                       "where usr.udominio = :d and usr.ucodgest = 'C' and tal.garantia = 1 "
+                       "order by usr.ufecvenhab desc limit 1"));
+    q.close();
+    q.setParam(QStringLiteral("d"), plate);
+    q.open();
+    if (!q.first())
+        return std::nullopt;
+    return WorkOrders::Conversion{q.date(QStringLiteral("ufecvenhab")), q.date(QStringLiteral("ufechab"))};
+}
+
+QVector<OperationType> OperationTypes()
+{
+    NamedQuery &q = postSalesStatement(QStringLiteral("WorkOrderStore.operations"),
+                                       QStringLiteral("select id, operacion from operaciones order by operacion"));
+    q.close();
+    q.open();
+    QVector<OperationType> out;
+    for (bool more = q.first(); more; more = q.next())
+        out.push_back({q.text(QStringLiteral("id")), q.text(QStringLiteral("operacion"))});
+    return out;
+}
+
+QVector<ListRow> Find(const OrderSearch::Filter &f)
+{
+    using OrderSearch::Kind;
+    QString condition, name;
+    switch (f.kind) {
+    case Kind::Dominio:
+        condition = QStringLiteral("opv.dominio = :v");
+        name = QStringLiteral("dominio");
+        break;
+    case Kind::Propietario:
+        condition = QStringLiteral("propietarios.propietario like :v escape '!'");
+        name = QStringLiteral("propietario");
+        break;
+    case Kind::Numero:
+        condition = QStringLiteral("opv.opv_nro = :n");
+        name = QStringLiteral("numero");
+        break;
+    case Kind::Periodo:
+        // `fecha` carries the time of day: the last day counts whole.
+        condition = QStringLiteral("opv.fecha >= :d1 and opv.fecha < :d2");
+        name = QStringLiteral("periodo");
+        break;
+    case Kind::Vin:
+        condition = QStringLiteral("opv.vin = :v");
+        name = QStringLiteral("vin");
+        break;
+    }
+    NamedQuery &q = postSalesStatement(
+        QStringLiteral("WorkOrderStore.find.") + name,
+        QStringLiteral("select opv.opv_nro, propietarios.propietario, opv.vin, opv.dominio, opv.marca, opv.modelo, "
+                       "opv.taller, opv.fecha from opv join propietarios on opv.cliente = "
+                       "propietarios.propietario_id where %1 and opv.taller between :t1 and :t2 "
+                       "order by opv.opv_nro, opv.taller")
+            .arg(condition));
+    q.close();
+    switch (f.kind) {
+    case Kind::Numero:
+        q.setParam(QStringLiteral("n"), f.number);
+        break;
+    case Kind::Periodo:
+        q.setParam(QStringLiteral("d1"), f.from);
+        q.setParam(QStringLiteral("d2"), f.to.addDays(1));
+        break;
+    default:
+        q.setParam(QStringLiteral("v"), f.text);
+    }
+    q.setParam(QStringLiteral("t1"), f.firstWorkshop);
+    q.setParam(QStringLiteral("t2"), f.lastWorkshop);
+    q.open();
+    QVector<ListRow> out;
+    out.reserve(q.rowCount());
+    for (bool more = q.first(); more; more = q.next())
+        out.push_back({q.integer(QStringLiteral("opv_nro")), q.text(QStringLiteral("propietario")),
+                       q.text(QStringLiteral("vin")), q.text(QStringLiteral("dominio")),
+                       q.text(QStringLiteral("marca")), q.text(QStringLiteral("modelo")),
+                       q.text(QStringLiteral("taller")), q.date(QStringLiteral("fecha"))});
+    return out;
+}
+
+QVector<PeriodRow> List(const WorkOrders::ListFilter &f)
+{
+    NamedQuery &q = postSalesStatement(
+        QStringLiteral("WorkOrderStore.list"),
+        QStringLiteral("select opv.fecha, opv.opv_nro, propietarios.propietario, opv.vin, opv.dominio, opv.marca, "
+                       "opv.modelo, opv.taller, opv.garantia, opv.abonado_importe, clientes.cliente as "
+                       "concesionario from opv join propietarios on opv.cliente = propietarios.propietario_id "
+                       "join clientes on opv.concesionario = clientes.id where opv.taller between :t1 and :t2 "
+                       "and opv.fecha >= :d1 and opv.fecha < :d2 and opv.garantia in (:g1, :g2) "
+                       "order by opv.fecha, opv.taller, opv.opv_nro"));
+    q.close();
+    q.setParam(QStringLiteral("t1"), f.firstWorkshop);
+    q.setParam(QStringLiteral("t2"), f.lastWorkshop);
+    q.setParam(QStringLiteral("d1"), f.from);
+    q.setParam(QStringLiteral("d2"), f.untilBefore);
+    q.setParam(QStringLiteral("g1"), f.warranty1);
+    q.setParam(QStringLiteral("g2"), f.warranty2);
+    q.open();
+    QVector<PeriodRow> out;
+    out.reserve(q.rowCount());
+    for (bool more = q.first(); more; more = q.next())
+        out.push_back({q.date(QStringLiteral("fecha")), q.integer(QStringLiteral("opv_nro")),
+                       q.text(QStringLiteral("propietario")), q.text(QStringLiteral("vin")),
+                       q.text(QStringLiteral("dominio")), q.text(QStringLiteral("marca")),
+                       q.text(QStringLiteral("modelo")), q.text(QStringLiteral("taller")),
+                       q.text(QStringLiteral("garantia")), q.text(QStringLiteral("concesionario")),
+                       q.real(QStringLiteral("abonado_importe"))});
+    return out;
+}
+
+} // namespace WorkOrderStore

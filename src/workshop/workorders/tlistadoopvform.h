@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/workorder.h"
+
+#include <QDialog>
+
+class Prompter;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QPushButton;
+
+// "Listado de Ordenes de Taller": the orders of a period, of every workshop
+// or one, with or without warranty, previewed for the printer or for the
+// spreadsheet.
+class TListadoOpvForm : public QDialog
+{
+    Q_OBJECT
+public:
+    TListadoOpvForm(QWidget *parent, Prompter &prompter);
+
+    // What the controls ask for.
+    WorkOrders::ListInput input() const;
+
+public slots:
+    void CheckBoxTodosClick();
+    void BitBtn1Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+public:
+    QDateEdit *DateTimePicker1 = nullptr, *DateTimePicker2 = nullptr;
+    QCheckBox *CheckBoxTodos = nullptr;
+    QComboBox *ComboBoxTalleres = nullptr;
+    QCheckBox *CheckBoxCon = nullptr, *CheckBoxSin = nullptr;
+    QComboBox *ComboBoxSale = nullptr;
+    QPushButton *BitBtn1 = nullptr, *BitBtnCerrar = nullptr;
+
+private:
+    Prompter &m_prompter;
+    bool m_loaded = false;
+};

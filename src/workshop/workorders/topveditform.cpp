@@ -1,0 +1,160 @@
+#include "workshop/workorders/topveditform.h"
+
+#include "core/prompter.h"
+#include "data/dberror.h"
+#include "data/workorderstore.h"
+#include "widgets/waitcursor.h"
+#include "workshop/workorders/workorderprint.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TOPVEditForm::TOPVEditForm(QWidget *parent, Prompter &prompter) : TOPVNewForm(parent, prompter)
+{
+    setObjectName(QStringLiteral("TOPVEditForm"));
+    setWindowTitle(QStringLiteral("Corrección de Orden de Trabajo"));
+    BitBtnGuardar->hide();
+    BitBtnCancelar->setText(QStringLiteral("Cerrar"));
+    auto button = [this](const QString &name, const QString &caption) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        m_buttons->insertWidget(1, b);
+        return b;
+    };
+    BitBtnImprimir = button(QStringLiteral("BitBtnImprimir"), QStringLiteral("Imprimir Orden"));
+    BitBtnGuardarCambios = button(QStringLiteral("BitBtnGuardarCambios"), QStringLiteral("Guardar Cambios"));
+    connect(BitBtnGuardarCambios, &QPushButton::clicked, this, &TOPVEditForm::BitBtnGuardarCambiosClick);
+    connect(BitBtnImprimir, &QPushButton::clicked, this, &TOPVEditForm::BitBtnImprimirClick);
+}
+
+bool TOPVEditForm::Load(const QString &taller, int numero)
+{
+    if (!loadOrder(taller, numero))
+        return false;
+    setWindowTitle(QStringLiteral("Orden de Trabajo %1 - %2").arg(numero).arg(taller));
+    return true;
+}
+
+void TOPVEditForm::reloadFaults(int select)
+{
+    try {
+        showFaults(WorkOrderStore::Faults(m_loaded.taller, m_loaded.numero), select);
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+    }
+}
+
+void TOPVEditForm::reloadJobs(int select)
+{
+    try {
+        showJobs(WorkOrderStore::Jobs(m_loaded.taller, m_loaded.numero), select);
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+    }
+}
+
+void TOPVEditForm::BitBtnAgregarFallaClick()
+{
+    const std::optional<MasterFiles::Item> fault = chooseFault();
+    if (!fault)
+        return;
+    try {
+        WorkOrderStore::AddFault(m_loaded.taller, m_loaded.numero, fault->id);
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+    }
+    reloadFaults(); // on the last row, the one just added
+}
+
+void TOPVEditForm::BitBtnSacarFallaClick()
+{
+    const int row = rowToRemove(selectedFault());
+    if (row < 0)
+        return;
+    if (!prompter().askWarning(QStringLiteral("Esta seguro de eliminar esta falla.")))
+        return;
+    try {
+        WorkOrderStore::RemoveFault(faults()[row].rowId);
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+        return;
+    }
+    reloadFaults(row);
+    prompter().info(QStringLiteral("Se eliminó la falla de la Orden de Trabajo"));
+}
+
+void TOPVEditForm::BitBtnAgregarTrabajoClick()
+{
+    const auto choice = chooseJob();
+    if (!choice)
+        return;
+    try {
+        WorkOrderStore::AddJob(m_loaded.taller, m_loaded.numero, choice->job.id, choice->technician.id);
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+    }
+    reloadJobs();
+}
+
+void TOPVEditForm::BitBtnSacarTrabajoClick()
+{
+    const int row = rowToRemove(selectedJob());
+    if (row < 0)
+        return;
+    if (!prompter().askWarning(QStringLiteral("Esta seguro de eliminar este trabajo.")))
+        return;
+    try {
+        WorkOrderStore::RemoveJob(jobs()[row].rowId);
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+        return;
+    }
+    reloadJobs(row);
+    prompter().info(QStringLiteral("Se eliminó el trabajo realizado en la orden de trabajo"));
+}
+
+void TOPVEditForm::BitBtnGuardarCambiosClick()
+{
+    WorkOrders::WorkOrder o = order();
+    // The key is the one read; the area code is not rewritten.
+    o.taller = m_loaded.taller;
+    o.numero = m_loaded.numero;
+    try {
+        Widgets::WaitCursor wait;
+        WorkOrderStore::SaveEdit(o);
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+        return;
+    }
+    // The form goes on showing what is stored now (the area code as it was).
+    o.celularCarac = m_loaded.celularCarac;
+    m_loaded = o;
+    CelularCaracEdit->setText(o.celularCarac);
+    prompter().info(QStringLiteral("Se actualizó la Orden de Trabajo"));
+}
+
+void TOPVEditForm::BitBtnImprimirClick()
+{
+    WorkOrders::WorkOrder o = order();
+    o.taller = m_loaded.taller;
+    o.numero = m_loaded.numero;
+    // The names, the owner's document and the warranty as stored now; the
+    // faults and jobs as listed.
+    try {
+        if (const auto stored = WorkOrderStore::Load(o.taller, o.numero)) {
+            o.clienteNombre = stored->clienteNombre;
+            o.tipoDoc = stored->tipoDoc;
+            o.nroDoc = stored->nroDoc;
+            o.concesionarioNombre = stored->concesionarioNombre;
+            o.recepcionistaNombre = stored->recepcionistaNombre;
+            o.garantia = stored->garantia;
+        }
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+        return;
+    }
+    WorkOrderPrint::Reprint(o, this, prompter());
+}

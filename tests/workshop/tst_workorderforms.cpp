@@ -1,0 +1,435 @@
+// The work-order windows: entering an order with its pre-fill, warranty,
+// faults and jobs, the refused entry, saving and printing by profile;
+// correcting and reprinting one; viewing; the period listing.
+#include "app/navigator.h"
+#include "core/clock.h"
+#include "core/global.h"
+#include "data/dm1.h"
+#include "data/workorderstore.h"
+#include "displaylist.h"
+#include "documents/workorderdocuments.h"
+#include "postsalesdb.h"
+#include "report/preview.h"
+#include "report/reportform.h"
+#include "sampleworkorder.h"
+#include "scripteddialogs.h"
+#include "scriptedprompter.h"
+#include "widgets/modalrun.h"
+#include "workshop/masters/tfallasform.h"
+#include "workshop/masters/ttrabajosrealizadosform.h"
+#include "workshop/owners/tpropietariosform.h"
+#include "workshop/workorders/tconsultaopvform.h"
+#include "workshop/workorders/terroresingresoform.h"
+#include "workshop/workorders/tlistadoopvform.h"
+#include "workshop/workorders/topvaltaform.h"
+#include "workshop/workorders/topveditform.h"
+#include "workshop/workorders/topvverform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace
+{
+const QString kOps = QStringLiteral("t_woforms_ops");
+const QString kPv = QStringLiteral("t_woforms_pv");
+const QDate kToday(2026, 12, 9);
+
+// Every text a component printed, in print order.
+QStringList texts(const Shown::Preview &p, const QString &name)
+{
+    QStringList out;
+    for (const Report::DisplayItem &i : p.list.items)
+        if (i.name == name)
+            out << i.text;
+    return out;
+}
+} // namespace
+
+class TstWorkOrderForms : public QObject
+{
+    Q_OBJECT
+    QSqlDatabase db;
+    ScriptedPrompter prompter;
+    ScopedNavigator nav;
+    ScriptedDialogs dialogs;
+    QVector<Shown::Preview> printed;
+
+    QVariant value(const QString &sql)
+    {
+        QSqlQuery q(db);
+        return q.exec(sql) && q.next() ? q.value(0) : QVariant();
+    }
+    static void show(QDialog &f)
+    {
+        f.show();
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+    }
+    // The next dialog: the fault list positioned on `row`, accepted.
+    void pickFault(int row)
+    {
+        dialogs.answer([row](QDialog &d) {
+            auto &f = static_cast<TFallasForm &>(d);
+            f.show();
+            f.selectRow(row);
+            f.BitBtnAceptar->click();
+            return f.result();
+        });
+    }
+    void pickJob(int job, int technician)
+    {
+        dialogs.answer([=](QDialog &d) {
+            auto &f = static_cast<TTrabajosRealizadosForm &>(d);
+            f.show();
+            f.selectRow(job);
+            Widgets::selectGridRow(f.DBGridTecnicos, technician);
+            f.BitBtnAceptar->click();
+            return f.result();
+        });
+    }
+    void recordPreviews() { Report::ReportForm::setPreviewHook(Shown::recordInto(printed)); }
+
+private slots:
+    void initTestCase()
+    {
+        db = PostSalesDb::createAndConnect(kOps, kPv);
+        // The sister database of the two profiles that have one: here the same server's operations.
+        dm1().configure(Conn::Sister, {TestDb::host(), kOps, TestDb::user(), TestDb::password(), QString()});
+        QSqlDatabase ops = QSqlDatabase::database(kOps);
+        for (const char *sql :
+             {"INSERT INTO tal (tcodigoint, garantia) VALUES ('TGAR001', 1), ('TSIN001', 0)",
+              "INSERT INTO usr (codtal, talcuit, tnrointopr, udominio, ucodgest, ufechab, ufecvenhab) VALUES "
+              "('TGAR001', '1', 1, 'AB123CD', 'C', '2026-03-04', '2027-03-04'), "
+              "('TGAR001', '2', 2, 'HOY001', 'C', '2025-12-09', '2026-12-09'), "
+              "('TSIN001', '3', 3, 'SIN001', 'C', '2026-03-04', '2027-03-04')"})
+            TestDb::exec(ops, QString::fromUtf8(sql));
+        for (const char *sql :
+             {"INSERT INTO propietarios (propietario_id, propietario, tipoDoc, nroDoc, celular, celular_carac) VALUES "
+              "(7, 'LUNA ESTEBAN', 'DNI', '31456789', '54327788', '11'), (8, 'PAZ ANA', 'DNI', '22333444', "
+              "'60001111', '351')",
+              "INSERT INTO operaciones (id, operacion) VALUES ('SERV', 'SERVICE'), ('GARA', 'GARANTIA')",
+              "INSERT INTO ott (taller, ott_nro, fecha, dominio, propietario, propietario_id, marca, modelo, vin, "
+              "celular, celular_carac, cliente) VALUES ('TDM0001', 1, '2026-03-01', 'AB123CD', 'LUNA ESTEBAN', 7, "
+              "'FIAT', 'SIENA', '8AP17206NK2012345', '54327788', '11', 2)"})
+            TestDb::exec(db, QString::fromUtf8(sql));
+        dialogs.install();
+        Clock::setToday(kToday);
+        recordPreviews();
+    }
+    void init()
+    {
+        prompter.log.clear();
+        prompter.answers.clear();
+        dialogs.clear();
+        printed.clear();
+        Global = GlobalState{};
+        Global.WorkshopCode = QStringLiteral("TDM0001");
+        Global.InstallationId = QStringLiteral("LIND01");
+        for (const char *t : {"opv", "opv_fallas", "opv_trabajo_realizado"})
+            TestDb::exec(db, QStringLiteral("DELETE FROM %1").arg(QLatin1String(t)));
+    }
+    void cleanup() { QVERIFY(dialogs.empty()); }
+    void cleanupTestCase()
+    {
+        Clock::reset();
+        Report::ReportForm::setPreviewHook({});
+        ScriptedDialogs::uninstall();
+        dm1().closeAll();
+        PostSalesDb::drop(kOps, kPv);
+    }
+
+    void refusedEntryListsItsLinesAndWritesNothing()
+    {
+        TOPVAltaForm f(nullptr, prompter);
+        f.Prepare(QStringLiteral("TDM0001"), kToday);
+        show(f);
+        QStringList lines;
+        dialogs.answer([&lines](QDialog &d) {
+            lines = static_cast<TErroresIngresoForm &>(d).Memo1->toPlainText().split(QLatin1Char('\n'));
+            return int(QDialog::Accepted);
+        });
+        f.BitBtnGuardar->click();
+        QCOMPARE(lines.size(), 10);
+        QCOMPARE(lines.first(), WorkOrders::kNoPlate);
+        QCOMPARE(lines.last(), WorkOrders::kNoFault);
+        QVERIFY(f.isVisible());
+        QCOMPARE(value("select count(*) from opv").toInt(), 0);
+        // "Sacar" on an empty list.
+        f.BitBtnSacarFalla->click();
+        QCOMPARE(prompter.log, QStringList{"warn: No hay registros para borrar."});
+    }
+
+    // Linden: the plate pre-fills from its conversion order, the central
+    // database gives warranty, the order is saved and printed with the
+    // profile's consent line and the conversion date.
+    void newOrderPrefillsSavesAndPrints()
+    {
+        TOPVAltaForm f(nullptr, prompter);
+        f.Prepare(QStringLiteral("TDM0001"), kToday);
+        show(f);
+        QVERIFY(!f.DBLookupComboBoxTipoOperacion->isVisibleTo(&f)); // Birch only
+        QVERIFY(!f.LabelEnGarantia->isVisibleTo(&f));
+        QTest::keyClicks(f.DominioEdit, QStringLiteral("ab123cd"));
+        f.DominioEditExit();
+        QCOMPARE(f.ClienteEdit->text(), QStringLiteral("LUNA ESTEBAN"));
+        QCOMPARE(f.DBLookupComboBoxModelo->currentText(), QStringLiteral("SIENA"));
+        QCOMPARE(f.DBLookupComboBoxConcesionario->currentText(), QStringLiteral("OESTE MOTORS"));
+        QCOMPARE(f.CelularEdit->text(), QStringLiteral("54327788"));
+        QCOMPARE(f.GarantiaComboBox->currentText(), QStringLiteral("SI"));
+        QVERIFY(f.LabelEnGarantia->isVisibleTo(&f));
+        QCOMPARE(f.LabelVencimiento->text(), QStringLiteral("Vencimiento = 04/03/2027"));
+
+        f.DBLookupComboBoxRecepcionista->setCurrentIndex(1);
+        f.EntregaFechaEdit->setText(QStringLiteral("09/12/2026")); // the order's day is accepted
+        f.EntregaHoraComboBox->setCurrentText(QStringLiteral("18:30"));
+        pickFault(0);
+        f.BitBtnAgregarFalla->click();
+        pickFault(2);
+        f.BitBtnAgregarFalla->click();
+        pickJob(1, 2);
+        f.BitBtnAgregarTrabajo->click();
+        QCOMPARE(f.DBGridFallas->model()->rowCount(), 2);
+        QCOMPARE(f.DBGridTrabajos->model()->index(0, 1).data().toString(), QStringLiteral("CORIA MATIAS"));
+        f.OtrasFallasEdits[0]->setText(QStringLiteral("RUIDO"));
+        f.AbonadoImporteEdit->setText(QStringLiteral("1500,50"));
+        f.BitBtnGuardar->click();
+        QVERIFY2(prompter.log.isEmpty(), qPrintable(prompter.log.join(QLatin1Char('\n'))));
+        QCOMPARE(f.result(), int(QDialog::Accepted));
+        QCOMPARE(value("select concat(taller, '|', opv_nro, '|', dominio, '|', cliente, '|', concesionario, '|', "
+                       "recepcionista, '|', garantia, '|', entrega_fecha, '|', entrega_hora, '|', abonado_importe, "
+                       "'|', tecnico, '|', estado) from opv")
+                     .toString(),
+                 QStringLiteral("TDM0001|1|AB123CD|7|2|2|SI|2026-12-09|18:30|1500.5|0|0"));
+        QCOMPARE(value("select group_concat(falla order by id) from opv_fallas").toString(), QStringLiteral("1,3"));
+        QCOMPARE(value("select concat(trabajo_realizado, '/', tecnico) from opv_trabajo_realizado").toString(),
+                 QStringLiteral("2/3"));
+
+        QCOMPARE(printed.size(), 1);
+        const Shown::Preview &p = printed.first();
+        QCOMPARE(p.layout, QStringLiteral("TQOPVForm"));
+        QCOMPARE(p.text("QRNro"), QStringLiteral("1"));
+        QCOMPARE(p.text("QRCliente"), QStringLiteral("LUNA ESTEBAN"));
+        QCOMPARE(p.text("QRRecepcionista"), QStringLiteral("BRITEZ DAMIAN"));
+        QCOMPARE(texts(p, "QRDBFalla"), QStringList({"NO PASA A GAS", "TIRONEA EN GNC"}));
+        QVERIFY(!texts(p, "QRLabelEnGarantia").isEmpty());
+        QCOMPARE(p.text("QRFechaConversion"), QStringLiteral("04/03/2026"));
+        QVERIFY(p.text("QRConsentimiento").contains(QStringLiteral("personal de LINDEN GNC a rodar")));
+        QCOMPARE(texts(p, "QRNumeroVacia6").size(), 1); // the boxes after the faults
+        QVERIFY(texts(p, "QRNumeroVacia2").isEmpty());
+    }
+
+    // A work order pre-fills when there is no conversion order (without the
+    // owner's name); no warranty for a conversion expiring today or by a
+    // workshop without warranty; Birch picks the operation kind.
+    void prefillFromAWorkOrderAndNoWarranty()
+    {
+        Global.InstallationId = QStringLiteral("BIRC01");
+        WorkOrders::WorkOrder earlier = sampleWorkOrder();
+        earlier.dominio = QStringLiteral("HOY001");
+        earlier.vin = QStringLiteral("VIN-ANTERIOR");
+        WorkOrderStore::SaveNew(earlier);
+        TOPVAltaForm f(nullptr, prompter);
+        f.Prepare(QStringLiteral("TDM0001"), kToday);
+        show(f);
+        QVERIFY(f.DBLookupComboBoxTipoOperacion->isVisibleTo(&f));
+        QCOMPARE(f.DBLookupComboBoxTipoOperacion->count(), 2);
+        f.GarantiaComboBox->setCurrentText(QStringLiteral("SI"));
+        f.DominioEdit->setText(QStringLiteral("HOY001"));
+        f.DominioEditExit();
+        QCOMPARE(f.VinEdit->text(), QStringLiteral("VIN-ANTERIOR"));
+        QCOMPARE(f.ClienteEdit->text(), QString());
+        QCOMPARE(f.order().cliente, 7);
+        QCOMPARE(f.GarantiaComboBox->currentText(), QStringLiteral("NO"));
+        QVERIFY(!f.LabelEnGarantia->isVisibleTo(&f));
+        QCOMPARE(f.LabelVencimiento->text(), QString());
+        f.DominioEdit->setText(QStringLiteral("SIN001"));
+        f.DominioEditExit();
+        QCOMPARE(f.GarantiaComboBox->currentText(), QStringLiteral("NO"));
+    }
+
+    // Mulberry looks in its sister database too, and leaves "Garantía" as
+    // it was when neither finds a running warranty.
+    void sisterDatabaseLeavesWarrantyAlone()
+    {
+        Global.InstallationId = QStringLiteral("MULB01");
+        TOPVAltaForm f(nullptr, prompter);
+        f.Prepare(QStringLiteral("TDM0001"), kToday);
+        show(f);
+        f.GarantiaComboBox->setCurrentText(QStringLiteral("RE"));
+        f.DominioEdit->setText(QStringLiteral("SIN001"));
+        f.DominioEditExit();
+        QCOMPARE(f.GarantiaComboBox->currentText(), QStringLiteral("RE"));
+        QVERIFY(!dm1().isOpen(Conn::Sister)); // closed again after use
+        f.DominioEdit->setText(QStringLiteral("AB123CD"));
+        f.DominioEditExit();
+        QCOMPARE(f.GarantiaComboBox->currentText(), QStringLiteral("SI"));
+        QCOMPARE(prompter.log, QStringList());
+    }
+
+    void correctionKeepsTheAreaCodeAndReprintsFourJobs()
+    {
+        WorkOrders::WorkOrder stored = sampleWorkOrder(QStringLiteral("TDM0001"), 6);
+        stored.entregaFecha = {};
+        WorkOrderStore::SaveNew(stored);
+        TConsultaOPVForm list(nullptr, prompter);
+        show(list);
+        list.Edit1->setText(QStringLiteral("AB123CD"));
+        list.BitBtn1->click();
+        QCOMPARE(list.gridModel()->rowCount(), 1);
+
+        dialogs.answer([this](QDialog &d) {
+            auto &f = static_cast<TOPVEditForm &>(d);
+            f.show();
+            [&] {
+                QCOMPARE(f.OrdenNroEdit->text(), QStringLiteral("1"));
+                QCOMPARE(f.EntregaFechaEdit->displayText(), QStringLiteral("__/__/____")); // empty shows empty
+                QCOMPARE(f.DBGridTrabajos->model()->rowCount(), 6);
+                dialogs.queue.push_front([](QDialog &owners) {
+                    auto &o = static_cast<TPropietariosForm &>(owners);
+                    o.Edit1->setText(QStringLiteral("PAZ"));
+                    o.BitBtnBuscar->click();
+                    return int(QDialog::Rejected);
+                });
+                f.BitBtnBuscarCliente->click();
+                QCOMPARE(f.ClienteEdit->text(), QStringLiteral("PAZ ANA"));
+                f.BitBtnGuardarCambios->click();
+                QCOMPARE(prompter.log.last(), QStringLiteral("info: Se actualizó la Orden de Trabajo"));
+                QCOMPARE(f.CelularCaracEdit->text(), QStringLiteral("11")); // what is stored
+                prompter.answers = {true};
+                f.BitBtnSacarFalla->click();
+                QCOMPARE(prompter.log.last(), QStringLiteral("info: Se eliminó la falla de la Orden de Trabajo"));
+                QCOMPARE(f.DBGridFallas->model()->rowCount(), 1);
+                f.BitBtnImprimir->click();
+            }();
+            return int(QDialog::Rejected);
+        });
+        list.BitBtnVer->click();
+        QCOMPARE(value("select concat(cliente, '|', celular, '|', celular_carac, '|', ifnull(entrega_fecha, 'NULL')) "
+                       "from opv")
+                     .toString(),
+                 QStringLiteral("8|60001111|11|NULL"));
+        QCOMPARE(value("select count(*) from opv_fallas").toInt(), 1);
+        QCOMPARE(printed.size(), 1);
+        const Shown::Preview &p = printed.first();
+        QCOMPARE(p.layout, QStringLiteral("TQOPVReimpresionVersion2Form"));
+        QCOMPARE(p.text("QRCliente"), QStringLiteral("PAZ ANA"));
+        QCOMPARE(p.text("QRTrabajo4"), QStringLiteral("CAMBIO DE FILTRO DE GAS"));
+        QCOMPARE(p.text("QRTecnico1"), QStringLiteral("ACOSTA LEANDRO"));
+        QVERIFY(texts(p, "QRFechaConversion").isEmpty());
+        QCOMPARE(texts(p, "QRDBFalla").size(), 1);
+    }
+
+    void viewIsReadOnly()
+    {
+        WorkOrders::WorkOrder o = sampleWorkOrder();
+        WorkOrderStore::SaveNew(o);
+        TOpvVerForm f(nullptr, prompter);
+        QVERIFY(f.Load(QStringLiteral("TDM0001"), 1));
+        show(f);
+        QCOMPARE(f.windowTitle(), QStringLiteral("Orden de Trabajo"));
+        QVERIFY(f.DominioEdit->isReadOnly());
+        QVERIFY(!f.DBLookupComboBoxConcesionario->isEnabled());
+        QCOMPARE(f.DBLookupComboBoxRecepcionista->currentText(), QStringLiteral("ACOSTA LEANDRO"));
+        QVERIFY(!f.BitBtnAgregarFalla->isVisibleTo(&f));
+        QVERIFY(!f.Load(QStringLiteral("TDM0001"), 9));
+        QCOMPARE(prompter.log.size(), 1);
+    }
+
+    void periodListingPrintsAndExports()
+    {
+        for (const char *g : {"SI", "NO", "RE"}) {
+            WorkOrders::WorkOrder o = sampleWorkOrder();
+            o.garantia = QString::fromLatin1(g);
+            WorkOrderStore::SaveNew(o);
+        }
+        TListadoOpvForm f(nullptr, prompter);
+        show(f);
+        QCOMPARE(f.DateTimePicker1->date(), kToday);
+        QVERIFY(f.CheckBoxCon->isChecked() && f.CheckBoxSin->isChecked());
+        f.CheckBoxCon->setChecked(false);
+        f.CheckBoxSin->setChecked(false);
+        f.BitBtn1->click();
+        QCOMPARE(printed.size(), 1);
+        QCOMPARE(printed[0].layout, QStringLiteral("TQListadoOpvForm"));
+        QCOMPARE(texts(printed[0], "QRDBGarantia"), QStringList({"SI", "NO"}));
+        QCOMPARE(printed[0].text("QRPeriodo"), QStringLiteral("Periodo: 09/12/2026 al 09/12/2026"));
+        QCOMPARE(printed[0].text("QRTallerLinea"), QStringLiteral("Taller: Todos"));
+        QCOMPARE(printed[0].text("QRTotal"), QStringLiteral("85001.00"));
+        QCOMPARE(printed[0].text("QRCantidad"), QStringLiteral("2"));
+
+        QTemporaryDir tmp;
+        const QString book = tmp.filePath(QStringLiteral("ordenes.xlsx"));
+        QString error;
+        Report::ReportForm::setPreviewHook([&](Report::PreviewDialog &p) {
+            QCOMPARE(p.report().layout().name, QStringLiteral("TQListadoOPVExcelForm"));
+            QVERIFY2(p.exportXlsxTo(book, &error), qPrintable(error));
+        });
+        f.ComboBoxSale->setCurrentIndex(1);
+        f.CheckBoxTodos->click();
+        QVERIFY(f.ComboBoxTalleres->isEnabled());
+        QCOMPARE(f.ComboBoxTalleres->currentText(), QStringLiteral("TDM0001"));
+        f.BitBtn1->click();
+        recordPreviews();
+        QProcess unzip;
+        unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), book, QStringLiteral("xl/worksheets/sheet1.xml")});
+        QVERIFY(unzip.waitForFinished());
+        const QString sheet = QString::fromUtf8(unzip.readAllStandardOutput());
+        QVERIFY(sheet.contains(QStringLiteral("<t>Garantía</t>")));
+        QVERIFY(sheet.contains(QStringLiteral("<t>OESTE MOTORS</t>")));
+        QCOMPARE(sheet.count(QStringLiteral("<t>AB123CD</t>")), 2);
+    }
+
+    // Look check: TARVIL_SCREENSHOT_DIR=/tmp/x writes the windows and the
+    // six layouts (as PDF).
+    void windowsAndPrintsLook()
+    {
+        const QString dir = qEnvironmentVariable("TARVIL_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("TARVIL_SCREENSHOT_DIR not set");
+        Global.InstallationId = QStringLiteral("BIRC01");
+        WorkOrders::WorkOrder o = sampleWorkOrder(QStringLiteral("TDM0001"), 6);
+        WorkOrderStore::SaveNew(o);
+        o = *WorkOrderStore::Load(o.taller, o.numero);
+        TOPVAltaForm entry(nullptr, prompter);
+        entry.Prepare(QStringLiteral("TDM0001"), kToday);
+        entry.DominioEdit->setText(QStringLiteral("AB123CD"));
+        entry.DominioEditExit();
+        TOPVEditForm edit(nullptr, prompter);
+        QVERIFY(edit.Load(o.taller, o.numero));
+        TOpvVerForm view(nullptr, prompter);
+        QVERIFY(view.Load(o.taller, o.numero));
+        TListadoOpvForm list(nullptr, prompter);
+        TConsultaOPVForm query(nullptr, prompter);
+        for (QDialog *w : std::initializer_list<QDialog *>{&entry, &edit, &view, &list, &query}) {
+            w->show();
+            QVERIFY(QTest::qWaitForWindowExposed(w));
+            QVERIFY(w->grab().save(QDir(dir).filePath(w->objectName() + QStringLiteral(".png"))));
+        }
+        const WorkOrders::PrintContext ctx{false, QStringLiteral("BIRCH GNC"), true, QDate(2026, 3, 4)};
+        for (const char *layout :
+             {"TQOPVForm", "TQOPVHornbeamForm", "TQOPVReimpresionVersion2Form", "TQOPVReimpresionHornbeamForm"}) {
+            const Report::ReportForm form = Documents::MakeWorkOrder(QString::fromLatin1(layout), o, ctx);
+            QVERIFY(form.exportPdf(QDir(dir).filePath(QString::fromLatin1(layout) + QStringLiteral(".pdf"))));
+        }
+        const WorkOrders::ListFilter filter =
+            WorkOrders::BuildList({kToday.addDays(-60), kToday, true, {}, true, true});
+        const auto rows = QVector<WorkOrderStore::PeriodRow>(40, WorkOrderStore::List(filter).value(0));
+        for (const bool excel : {false, true}) {
+            const Report::ReportForm form = Documents::MakeWorkOrderList(rows, filter, excel);
+            QVERIFY(form.exportPdf(QDir(dir).filePath(form.layout().name + QStringLiteral(".pdf"))));
+        }
+    }
+};
+
+QTEST_MAIN(TstWorkOrderForms)
+#include "tst_workorderforms.moc"
