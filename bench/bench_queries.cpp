@@ -25,7 +25,8 @@
 #include <cstdio>
 #include <functional>
 
-namespace {
+namespace
+{
 
 struct Figures {
     double median = 0, p90 = 0, max = 0;
@@ -128,45 +129,63 @@ int main(int argc, char *argv[])
     for (const QString &s : stickers.mid(0, 5))
         openQuery(QStringLiteral("SQLQueryObleaAnterior"), QStringLiteral("ob"), s);
 
-    print("recall by sticker (usr+reg+cil)", stickers, measure(stickers, [](const QString &s) {
-              int rows = openQuery(QStringLiteral("SQLQueryObleaAnterior"), QStringLiteral("ob"), s);
-              NamedQuery &usr = dm1().query(QStringLiteral("SQLQueryObleaAnterior"));
-              if (!usr.first())
-                  return rows;
-              const QString cuit = usr.text(QStringLiteral("talcuit"));
-              const QVariant nro = usr.field(QStringLiteral("tnrointopr"));
-              for (const char *name : {"SQLQueryReg", "SQLQueryCil"}) {
-                  NamedQuery &q = dm1().query(QLatin1String(name));
-                  q.close();
-                  q.setParam(QStringLiteral("cu"), cuit);
-                  q.setParam(QStringLiteral("nro"), nro);
-                  q.open();
-                  rows += q.rowCount();
-              }
-              return rows;
-          }), 20);
-    print("query by plate", plates, measure(plates, [](const QString &k) {
-              return openQuery(QStringLiteral("SDBusquedaPorDominio"), QStringLiteral("do"), k);
-          }), 20);
-    print("query by sticker", stickers, measure(stickers, [](const QString &k) {
-              // The sticker form's own statement.
-              static NamedQuery q(QStringLiteral("SQLQueryConsultaOblea"), Conn::Operations,
-                                  QStringLiteral("select * from usr where uobleanew = :ob"));
-              q.close();
-              q.setParam(QStringLiteral("ob"), k);
-              q.open();
-              return q.rowCount();
-          }), 20);
-    print("query by cylinder serial", cylinders, measure(cylinders, [](const QString &k) {
-              return openQuery(QStringLiteral("SDBusquedaPorCilindro"), QStringLiteral("re"), k);
-          }), 20);
-    print("query by regulator serial", regulators, measure(regulators, [](const QString &k) {
-              return openQuery(QStringLiteral("SDBusquedaPorRegulador"), QStringLiteral("re"), k);
-          }), 20);
-    print("owner-name scan (like '%x%')", owners, measure(owners, [](const QString &k) {
-              return openQuery(QStringLiteral("SDBusquedaPorApellido"), QStringLiteral("ayn"),
-                               QLatin1Char('%') + k + QLatin1Char('%'));
-          }), 0);
+    print("recall by sticker (usr+reg+cil)", stickers,
+          measure(stickers,
+                  [](const QString &s) {
+                      int rows = openQuery(QStringLiteral("SQLQueryObleaAnterior"), QStringLiteral("ob"), s);
+                      NamedQuery &usr = dm1().query(QStringLiteral("SQLQueryObleaAnterior"));
+                      if (!usr.first())
+                          return rows;
+                      const QString cuit = usr.text(QStringLiteral("talcuit"));
+                      const QVariant nro = usr.field(QStringLiteral("tnrointopr"));
+                      for (const char *name : {"SQLQueryReg", "SQLQueryCil"}) {
+                          NamedQuery &q = dm1().query(QLatin1String(name));
+                          q.close();
+                          q.setParam(QStringLiteral("cu"), cuit);
+                          q.setParam(QStringLiteral("nro"), nro);
+                          q.open();
+                          rows += q.rowCount();
+                      }
+                      return rows;
+                  }),
+          20);
+    print("query by plate", plates,
+          measure(plates,
+                  [](const QString &k) {
+                      return openQuery(QStringLiteral("SDBusquedaPorDominio"), QStringLiteral("do"), k);
+                  }),
+          20);
+    print("query by sticker", stickers,
+          measure(stickers,
+                  [](const QString &k) {
+                      // The sticker form's own statement.
+                      static NamedQuery q(QStringLiteral("SQLQueryConsultaOblea"), Conn::Operations,
+                                          QStringLiteral("select * from usr where uobleanew = :ob"));
+                      q.close();
+                      q.setParam(QStringLiteral("ob"), k);
+                      q.open();
+                      return q.rowCount();
+                  }),
+          20);
+    print("query by cylinder serial", cylinders,
+          measure(cylinders,
+                  [](const QString &k) {
+                      return openQuery(QStringLiteral("SDBusquedaPorCilindro"), QStringLiteral("re"), k);
+                  }),
+          20);
+    print("query by regulator serial", regulators,
+          measure(regulators,
+                  [](const QString &k) {
+                      return openQuery(QStringLiteral("SDBusquedaPorRegulador"), QStringLiteral("re"), k);
+                  }),
+          20);
+    print("owner-name scan (like '%x%')", owners,
+          measure(owners,
+                  [](const QString &k) {
+                      return openQuery(QStringLiteral("SDBusquedaPorApellido"), QStringLiteral("ayn"),
+                                       QLatin1Char('%') + k + QLatin1Char('%'));
+                  }),
+          0);
 
     // What the owner grid adds on top of the scan: filling its model from the
     // fetched rows, then reading every cell once as painting would.

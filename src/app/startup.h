@@ -18,7 +18,8 @@ public:
     bool isEmpty() const override { return false; }
 };
 
-namespace Startup {
+namespace Startup
+{
 
 // First thing after the QApplication exists, before any window: Qt's Spanish
 // translations, the replaced captions, the names behind QSettings and the

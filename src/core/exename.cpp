@@ -1,6 +1,7 @@
 #include "core/exename.h"
 
-namespace {
+namespace
+{
 QString g_cylinderTable = kCylinderTable;
 }
 
@@ -18,6 +19,12 @@ QString cylinderTableForExecutable(const QString &fullPath)
     return kCylinderTable;
 }
 
-QString cylinderTableName() { return g_cylinderTable; }
+QString cylinderTableName()
+{
+    return g_cylinderTable;
+}
 
-void setCylinderTableName(const QString &name) { g_cylinderTable = name; }
+void setCylinderTableName(const QString &name)
+{
+    g_cylinderTable = name;
+}

@@ -229,8 +229,7 @@ QVector<InstallationProfile> buildTable()
 
     auto birch = row("Birch", "BIRC01", Sky, Blue);
     birch.operations = plan({{"W", primary(QStringLiteral("birch"))}, {"A", secondary(QStringLiteral("birch"))}});
-    birch.postSales =
-        plan({{"W", primary(QStringLiteral("birch"))}, {"L", localPostSales}, {"A", tamarackA}});
+    birch.postSales = plan({{"W", primary(QStringLiteral("birch"))}, {"L", localPostSales}, {"A", tamarackA}});
     birch.opensPostSalesAtStartup = true;
     birch.offersCommitmentLetter = true;
     birch.commitmentLetterLayout = QStringLiteral("TQCartaBirchForm");

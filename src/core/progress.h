@@ -7,8 +7,8 @@ class Progress
 {
 public:
     virtual ~Progress() = default;
-    virtual void open(int steps) = 0;               // memo cleared, bar at 0
-    virtual void line(const QString &text) = 0;     // appended to the memo
+    virtual void open(int steps) = 0;           // memo cleared, bar at 0
+    virtual void line(const QString &text) = 0; // appended to the memo
     virtual void position(int step) = 0;
     virtual void hide() = 0;
 };

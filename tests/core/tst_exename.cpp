@@ -16,15 +16,24 @@ void TstExeName::adminBuildUsesItsOwnTable_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("table");
-    QTest::newRow("windows path") << "C:\\Tarvil\\pecadmin.exe" << "cilaux02.adt";
-    QTest::newRow("upper case") << "C:\\TARVIL\\PECADMIN.EXE" << "cilaux02.adt";
-    QTest::newRow("mixed case, no extension") << "/opt/tarvil/PecAdmin" << "cilaux02.adt";
-    QTest::newRow("bare name") << "pecadmin.exe" << "cilaux02.adt";
-    QTest::newRow("workshop program") << "C:\\Tarvil\\tarvil.exe" << "cilaux01.adt";
-    QTest::newRow("folder named pecadmin") << "C:\\pecadmin.exe\\tarvil.exe" << "cilaux01.adt";
-    QTest::newRow("longer name") << "C:\\Tarvil\\pecadmin2.exe" << "cilaux01.adt";
-    QTest::newRow("other extension") << "C:\\Tarvil\\pecadmin.bak" << "cilaux01.adt";
-    QTest::newRow("empty") << "" << "cilaux01.adt";
+    QTest::newRow("windows path") << "C:\\Tarvil\\pecadmin.exe"
+                                  << "cilaux02.adt";
+    QTest::newRow("upper case") << "C:\\TARVIL\\PECADMIN.EXE"
+                                << "cilaux02.adt";
+    QTest::newRow("mixed case, no extension") << "/opt/tarvil/PecAdmin"
+                                              << "cilaux02.adt";
+    QTest::newRow("bare name") << "pecadmin.exe"
+                               << "cilaux02.adt";
+    QTest::newRow("workshop program") << "C:\\Tarvil\\tarvil.exe"
+                                      << "cilaux01.adt";
+    QTest::newRow("folder named pecadmin") << "C:\\pecadmin.exe\\tarvil.exe"
+                                           << "cilaux01.adt";
+    QTest::newRow("longer name") << "C:\\Tarvil\\pecadmin2.exe"
+                                 << "cilaux01.adt";
+    QTest::newRow("other extension") << "C:\\Tarvil\\pecadmin.bak"
+                                     << "cilaux01.adt";
+    QTest::newRow("empty") << ""
+                           << "cilaux01.adt";
 }
 
 void TstExeName::adminBuildUsesItsOwnTable()

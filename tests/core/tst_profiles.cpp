@@ -6,7 +6,8 @@
 
 Q_DECLARE_METATYPE(SettingsChoice::Action)
 
-namespace {
+namespace
+{
 
 const InstallationProfile &byName(const QString &name)
 {
@@ -81,16 +82,26 @@ void TestProfiles::lookupIsExact_data()
 {
     QTest::addColumn<QString>("id");
     QTest::addColumn<QString>("name"); // empty: no profile
-    QTest::newRow("Olive") << "OLIV01" << "Olive";
-    QTest::newRow("Yew") << "YEW001" << "Yew";
-    QTest::newRow("Elm") << "ELM001" << "Elm";
-    QTest::newRow("Cedar") << "CEDA01" << "Cedar";
-    QTest::newRow("lower case") << "oliv01" << "";
-    QTest::newRow("mixed case") << "Oliv01" << "";
-    QTest::newRow("trailing blank") << "OLIV01 " << "";
-    QTest::newRow("prefix") << "OLIV0" << "";
-    QTest::newRow("default of the ini") << "NADA" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("Olive") << "OLIV01"
+                           << "Olive";
+    QTest::newRow("Yew") << "YEW001"
+                         << "Yew";
+    QTest::newRow("Elm") << "ELM001"
+                         << "Elm";
+    QTest::newRow("Cedar") << "CEDA01"
+                           << "Cedar";
+    QTest::newRow("lower case") << "oliv01"
+                                << "";
+    QTest::newRow("mixed case") << "Oliv01"
+                                << "";
+    QTest::newRow("trailing blank") << "OLIV01 "
+                                    << "";
+    QTest::newRow("prefix") << "OLIV0"
+                            << "";
+    QTest::newRow("default of the ini") << "NADA"
+                                        << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestProfiles::lookupIsExact()
@@ -127,28 +138,39 @@ void TestProfiles::letters_data()
     QTest::newRow("Buckeye L: local") << "Buckeye" << ops << "L" << W << local << "tarvil";
     QTest::newRow("Maple X: local") << "Maple" << ops << "X" << W << local << "tarvil";
     QTest::newRow("Acacia lower w: local") << "Acacia" << ops << "w" << W << local << "tarvil";
-    QTest::newRow("Spruce W: remote") << "Spruce" << ops << "W" << W << "db.spruce.example.invalid" << "tarvil_spruce";
+    QTest::newRow("Spruce W: remote") << "Spruce" << ops << "W" << W << "db.spruce.example.invalid"
+                                      << "tarvil_spruce";
     QTest::newRow("Chestnut A: secondary") << "Chestnut" << ops << "A" << W << "db2.chestnut.example.invalid"
                                            << "tarvil_chestnut";
     QTest::newRow("Chestnut L: secondary") << "Chestnut" << ops << "L" << W << "db2.chestnut.example.invalid"
                                            << "tarvil_chestnut";
-    QTest::newRow("Birch L: default") << "Birch" << ops << "L" << D << "" << "";
-    QTest::newRow("Yew A: default") << "Yew" << ops << "A" << D << "" << "";
-    QTest::newRow("Aspen lower w: unlisted") << "Aspen" << ops << "w" << D << "" << "";
-    QTest::newRow("Cypress L: nothing opened") << "Cypress" << ops << "L" << N << "" << "";
-    QTest::newRow("Cypress lower a: nothing opened") << "Cypress" << ops << "a" << N << "" << "";
-    QTest::newRow("Cypress W") << "Cypress" << ops << "W" << W << "db.cypress.example.invalid" << "tarvil_cypress";
+    QTest::newRow("Birch L: default") << "Birch" << ops << "L" << D << ""
+                                      << "";
+    QTest::newRow("Yew A: default") << "Yew" << ops << "A" << D << ""
+                                    << "";
+    QTest::newRow("Aspen lower w: unlisted") << "Aspen" << ops << "w" << D << ""
+                                             << "";
+    QTest::newRow("Cypress L: nothing opened") << "Cypress" << ops << "L" << N << ""
+                                               << "";
+    QTest::newRow("Cypress lower a: nothing opened") << "Cypress" << ops << "a" << N << ""
+                                                     << "";
+    QTest::newRow("Cypress W") << "Cypress" << ops << "W" << W << "db.cypress.example.invalid"
+                               << "tarvil_cypress";
     QTest::newRow("Aspen L: PEC local database") << "Aspen" << ops << "L" << W << local << "tarvil_pec";
     QTest::newRow("Hickory L: PEC local database") << "Hickory" << ops << "L" << W << local << "tarvil_pec";
     QTest::newRow("Larch L: local") << "Larch" << ops << "L" << W << local << "tarvil";
     QTest::newRow("Juniper W: local") << "Juniper" << ops << "W" << W << local << "tarvil";
     QTest::newRow("Olive post W: local") << "Olive" << post << "W" << W << local << "tarvil_postventa";
-    QTest::newRow("Olive post A: default") << "Olive" << post << "A" << D << "" << "";
-    QTest::newRow("Aspen post W: default") << "Aspen" << post << "W" << D << "" << "";
+    QTest::newRow("Olive post A: default") << "Olive" << post << "A" << D << ""
+                                           << "";
+    QTest::newRow("Aspen post W: default") << "Aspen" << post << "W" << D << ""
+                                           << "";
     QTest::newRow("Linden post L: local") << "Linden" << post << "L" << W << local << "tarvil_postventa";
-    QTest::newRow("Aspen sister: none") << "Aspen" << sister << "W" << D << "" << "";
+    QTest::newRow("Aspen sister: none") << "Aspen" << sister << "W" << D << ""
+                                        << "";
     QTest::newRow("Tamarack sister L: local") << "Tamarack" << sister << "L" << W << local << "tarvil";
-    QTest::newRow("Tamarack sister A: none") << "Tamarack" << sister << "A" << D << "" << "";
+    QTest::newRow("Tamarack sister A: none") << "Tamarack" << sister << "A" << D << ""
+                                             << "";
 }
 
 void TestProfiles::letters()
@@ -181,8 +203,8 @@ void TestProfiles::sharedServers()
 
     const SettingsChoice cedarW = ops("Cedar", "W");
     QCOMPARE(cedarW.action, SettingsChoice::Write);
-    for (const char *name : {"Aspen", "Sumac", "Catalpa", "Quince", "Hazel", "Willow", "Rowan", "Poplar", "Larch",
-                             "Dogwood", "Walnut"}) {
+    for (const char *name :
+         {"Aspen", "Sumac", "Catalpa", "Quince", "Hazel", "Willow", "Rowan", "Poplar", "Larch", "Dogwood", "Walnut"}) {
         QCOMPARE(ops(name, "A"), cedarW);
         QVERIFY2(!(ops(name, "W") == cedarW), name); // each keeps its own primary
     }
@@ -209,7 +231,8 @@ void TestProfiles::sharedServers()
 
 void TestProfiles::localRowsUseTheLocalAccount()
 {
-    const QSet<QString> pecLocal{"Aspen", "Sumac", "Catalpa", "Quince", "Hazel", "Willow", "Rowan", "Poplar", "Hickory"};
+    const QSet<QString> pecLocal{"Aspen",  "Sumac", "Catalpa", "Quince", "Hazel",
+                                 "Willow", "Rowan", "Poplar",  "Hickory"};
     for (const InstallationProfile &p : installationProfiles()) {
         for (Conn conn : {Conn::Operations, Conn::PostVenta, Conn::Sister}) {
             for (const char *letter : {"W", "A", "L", "X"}) {
@@ -227,8 +250,9 @@ void TestProfiles::localRowsUseTheLocalAccount()
                 const bool ownPec = conn == Conn::Operations && pecLocal.contains(p.name);
                 // Hornbeam's post-sales settings are its operations settings.
                 const bool postSales = conn == Conn::PostVenta && p.name != "Hornbeam";
-                QCOMPARE(c.settings.database,
-                         QString(ownPec ? "tarvil_pec" : postSales ? "tarvil_postventa" : "tarvil"));
+                QCOMPARE(c.settings.database, QString(ownPec      ? "tarvil_pec"
+                                                      : postSales ? "tarvil_postventa"
+                                                                  : "tarvil"));
             }
         }
         // Every row that lists "L" for its operations means this machine.
@@ -244,15 +268,14 @@ void TestProfiles::flagsFollowTheirProfiles_data()
     QTest::addColumn<QStringList>("expected");
     using P = const InstallationProfile &;
 
-    QTest::newRow("post-sales opened at start-up")
-        << namesWhere([](P p) { return p.opensPostSalesAtStartup; })
-        << sorted({"Linden", "Birch", "Olive", "Tamarack", "Hornbeam"});
-    QTest::newRow("download location")
-        << namesWhere([](P p) { return !p.downloadUrl.isEmpty(); })
-        << sorted({"Tamarack", "Elder", "Hornbeam", "Sequoia", "Chestnut", "Cedar", "Larch", "Buckeye"});
-    QTest::newRow("commitment letter")
-        << namesWhere([](P p) { return p.offersCommitmentLetter; })
-        << sorted({"Cedar", "Quince", "Buckeye", "Hornbeam", "Linden", "Birch", "Sequoia", "Cypress", "Chestnut"});
+    QTest::newRow("post-sales opened at start-up") << namesWhere([](P p) { return p.opensPostSalesAtStartup; })
+                                                   << sorted({"Linden", "Birch", "Olive", "Tamarack", "Hornbeam"});
+    QTest::newRow("download location") << namesWhere([](P p) {
+        return !p.downloadUrl.isEmpty();
+    }) << sorted({"Tamarack", "Elder", "Hornbeam", "Sequoia", "Chestnut", "Cedar", "Larch", "Buckeye"});
+    QTest::newRow("commitment letter") << namesWhere([](P p) {
+        return p.offersCommitmentLetter;
+    }) << sorted({"Cedar", "Quince", "Buckeye", "Hornbeam", "Linden", "Birch", "Sequoia", "Cypress", "Chestnut"});
     QTest::newRow("letter layout known") // every letter profile can print one
         << namesWhere([](P p) { return !p.commitmentLetterLayout.isEmpty() || p.choosesLetterRevisionCentre; })
         << namesWhere([](P p) { return p.offersCommitmentLetter; });
@@ -260,38 +283,34 @@ void TestProfiles::flagsFollowTheirProfiles_data()
                                        << QStringList{"Cedar"};
     QTest::newRow("accessories") << namesWhere([](P p) { return p.recordsAccessories; }) << QStringList{"Juniper"};
     QTest::newRow("owner list") << namesWhere([](P p) { return p.showsOwnerListButton; }) << QStringList{"Linden"};
-    QTest::newRow("observations on recall") << namesWhere([](P p) { return p.keepsObservationsOnRecall; })
-                                            << allNamesBut("Buckeye");
-    QTest::newRow("reused sticker") << namesWhere([](P p) { return p.checksReusedSticker; })
-                                    << allNamesBut("Tamarack");
+    QTest::newRow("observations on recall")
+        << namesWhere([](P p) { return p.keepsObservationsOnRecall; }) << allNamesBut("Buckeye");
+    QTest::newRow("reused sticker") << namesWhere([](P p) { return p.checksReusedSticker; }) << allNamesBut("Tamarack");
     QTest::newRow("regulator mount in M")
         << namesWhere([](P p) { return p.forbidsRegulatorMountInModification; }) << allNamesBut("Tamarack");
-    QTest::newRow("all PECs") << namesWhere([](P p) { return p.searchesAllPecs; })
-                              << sorted({"Tamarack", "Mulberry"});
-    QTest::newRow("tnrointopr numbering") << namesWhere([](P p) { return p.numbersFromOperationNumberTable; })
-                                          << sorted({"Birch", "Spruce"});
-    QTest::newRow("pending list with VIN") << namesWhere([](P p) { return p.pendingListShowsVin; })
-                                           << sorted({"Tamarack", "Elder"});
+    QTest::newRow("all PECs") << namesWhere([](P p) { return p.searchesAllPecs; }) << sorted({"Tamarack", "Mulberry"});
+    QTest::newRow("tnrointopr numbering")
+        << namesWhere([](P p) { return p.numbersFromOperationNumberTable; }) << sorted({"Birch", "Spruce"});
+    QTest::newRow("pending list with VIN")
+        << namesWhere([](P p) { return p.pendingListShowsVin; }) << sorted({"Tamarack", "Elder"});
     QTest::newRow("TAL workshops") << namesWhere([](P p) { return p.workshopOnlyCodePrefix == "TAL"; })
                                    << QStringList{"Linden"};
-    QTest::newRow("work order print")
-        << namesWhere([](P p) { return !p.workOrderLayout.isEmpty(); })
-        << sorted({"Linden", "Birch", "Mulberry", "Hornbeam", "Tamarack", "Elder", "Olive"});
-    QTest::newRow("work order conversion date")
-        << namesWhere([](P p) { return p.workOrderPrintsConversionDate; })
-        << sorted({"Linden", "Birch", "Tamarack", "Elder", "Olive"});
-    QTest::newRow("work order reprint")
-        << namesWhere([](P p) { return !p.workOrderReprintLayout.isEmpty(); })
-        << sorted({"Tamarack", "Elder", "Mulberry", "Linden", "Birch", "Hornbeam"});
+    QTest::newRow("work order print") << namesWhere([](P p) {
+        return !p.workOrderLayout.isEmpty();
+    }) << sorted({"Linden", "Birch", "Mulberry", "Hornbeam", "Tamarack", "Elder", "Olive"});
+    QTest::newRow("work order conversion date") << namesWhere([](P p) { return p.workOrderPrintsConversionDate; })
+                                                << sorted({"Linden", "Birch", "Tamarack", "Elder", "Olive"});
+    QTest::newRow("work order reprint") << namesWhere([](P p) { return !p.workOrderReprintLayout.isEmpty(); })
+                                        << sorted({"Tamarack", "Elder", "Mulberry", "Linden", "Birch", "Hornbeam"});
     QTest::newRow("operation type") << namesWhere([](P p) { return p.showsWorkOrderOperationType; })
                                     << QStringList{"Birch"};
     QTest::newRow("Quince letterhead") << namesWhere([](P p) { return p.printsLetterheadLines; })
                                        << QStringList{"Quince"};
     QTest::newRow("Buckeye copies") << namesWhere([](P p) { return p.buckeyeFichaCopies != 1; })
                                     << QStringList{"Aspen"};
-    QTest::newRow("own empty ficha")
-        << namesWhere([](P p) { return p.emptyFichaLayout != "TQFichaEnBlancoQuinceForm"; })
-        << sorted({"Dogwood", "Larch", "Tamarack", "Walnut"});
+    QTest::newRow("own empty ficha") << namesWhere([](P p) {
+        return p.emptyFichaLayout != "TQFichaEnBlancoQuinceForm";
+    }) << sorted({"Dogwood", "Larch", "Tamarack", "Walnut"});
     QTest::newRow("working folder") << namesWhere([](P p) { return !p.workingFolder.isEmpty(); })
                                     << sorted({"Magnolia", "Hickory"});
 }

@@ -48,27 +48,54 @@ private slots:
 
     void everyTableIsInnoDbUtf8mb4()
     {
-        QSqlQuery q = run(QStringLiteral(
-            "select table_name, engine, table_collation from information_schema.tables "
-            "where table_schema = ? order by table_name"), {dbName});
+        QSqlQuery q = run(QStringLiteral("select table_name, engine, table_collation from information_schema.tables "
+                                         "where table_schema = ? order by table_name"),
+                          {dbName});
         QStringList names;
         while (q.next()) {
             names << q.value(0).toString();
             QCOMPARE(q.value(1).toString(), QStringLiteral("InnoDB"));
             QVERIFY2(q.value(2).toString().startsWith(QLatin1String("utf8mb4")), qPrintable(q.value(0).toString()));
         }
-        const QStringList expected = {
-            QStringLiteral("carta_compromiso_cab"), QStringLiteral("carta_compromiso_det"), QStringLiteral("carta_crpc"),
-            QStringLiteral("cil"), QStringLiteral("cil_full"), QStringLiteral("clientes"), QStringLiteral("codcil"),
-            QStringLiteral("codcrp"), QStringLiteral("codreg"), QStringLiteral("fallas"), QStringLiteral("marcas"),
-            QStringLiteral("marcas_modelos"), QStringLiteral("mensajes"), QStringLiteral("mensajes_destinatarios"),
-            QStringLiteral("operaciones"), QStringLiteral("operarios"), QStringLiteral("opv"), QStringLiteral("opv_fallas"),
-            QStringLiteral("opv_trabajo_realizado"), QStringLiteral("ott"), QStringLiteral("ott_cil"),
-            QStringLiteral("ott_reg"), QStringLiteral("pec"), QStringLiteral("propietarios"), QStringLiteral("reg"),
-            QStringLiteral("reg_full"), QStringLiteral("res"), QStringLiteral("sistema"), QStringLiteral("tal"),
-            QStringLiteral("temp_cil"), QStringLiteral("temp_reg"), QStringLiteral("temp_usr"),
-            QStringLiteral("trabajos_realizados"), QStringLiteral("turnos_agenda"), QStringLiteral("turnos_horarios"),
-            QStringLiteral("userpa"), QStringLiteral("usr"), QStringLiteral("usr_full"), QStringLiteral("valcod")};
+        const QStringList expected = {QStringLiteral("carta_compromiso_cab"),
+                                      QStringLiteral("carta_compromiso_det"),
+                                      QStringLiteral("carta_crpc"),
+                                      QStringLiteral("cil"),
+                                      QStringLiteral("cil_full"),
+                                      QStringLiteral("clientes"),
+                                      QStringLiteral("codcil"),
+                                      QStringLiteral("codcrp"),
+                                      QStringLiteral("codreg"),
+                                      QStringLiteral("fallas"),
+                                      QStringLiteral("marcas"),
+                                      QStringLiteral("marcas_modelos"),
+                                      QStringLiteral("mensajes"),
+                                      QStringLiteral("mensajes_destinatarios"),
+                                      QStringLiteral("operaciones"),
+                                      QStringLiteral("operarios"),
+                                      QStringLiteral("opv"),
+                                      QStringLiteral("opv_fallas"),
+                                      QStringLiteral("opv_trabajo_realizado"),
+                                      QStringLiteral("ott"),
+                                      QStringLiteral("ott_cil"),
+                                      QStringLiteral("ott_reg"),
+                                      QStringLiteral("pec"),
+                                      QStringLiteral("propietarios"),
+                                      QStringLiteral("reg"),
+                                      QStringLiteral("reg_full"),
+                                      QStringLiteral("res"),
+                                      QStringLiteral("sistema"),
+                                      QStringLiteral("tal"),
+                                      QStringLiteral("temp_cil"),
+                                      QStringLiteral("temp_reg"),
+                                      QStringLiteral("temp_usr"),
+                                      QStringLiteral("trabajos_realizados"),
+                                      QStringLiteral("turnos_agenda"),
+                                      QStringLiteral("turnos_horarios"),
+                                      QStringLiteral("userpa"),
+                                      QStringLiteral("usr"),
+                                      QStringLiteral("usr_full"),
+                                      QStringLiteral("valcod")};
         QCOMPARE(names, expected);
     }
 
@@ -93,14 +120,18 @@ private slots:
 
     void everyTableTakesAndGivesBackARow()
     {
-        QSqlQuery tables = run(QStringLiteral(
-            "select table_name from information_schema.tables where table_schema = ? order by table_name"), {dbName});
+        QSqlQuery tables =
+            run(QStringLiteral(
+                    "select table_name from information_schema.tables where table_schema = ? order by table_name"),
+                {dbName});
         int checked = 0;
         while (tables.next()) {
             const QString table = tables.value(0).toString();
-            QSqlQuery cols = run(QStringLiteral(
-                "select column_name, data_type, character_maximum_length from information_schema.columns "
-                "where table_schema = ? and table_name = ? order by ordinal_position"), {dbName, table});
+            QSqlQuery cols =
+                run(QStringLiteral(
+                        "select column_name, data_type, character_maximum_length from information_schema.columns "
+                        "where table_schema = ? and table_name = ? order by ordinal_position"),
+                    {dbName, table});
             QStringList names;
             QVariantList values;
             int salt = 0;
@@ -128,7 +159,8 @@ private slots:
                     QCOMPARE(got.toDouble(), want.toDouble());
                 else
                     QVERIFY2(got.toString() == want.toString(),
-                             qPrintable(where + QStringLiteral(": ") + got.toString() + QStringLiteral(" != ") + want.toString()));
+                             qPrintable(where + QStringLiteral(": ") + got.toString() + QStringLiteral(" != ") +
+                                        want.toString()));
             }
             ++checked;
             run(QStringLiteral("delete from %1").arg(table));
@@ -147,10 +179,12 @@ private slots:
         const int second = a.lastInsertId().toInt();
         QVERIFY(first > 0);
         QCOMPARE(second, first + 1);
-        QSqlQuery m = run(QStringLiteral("select max(id) as id from temp_usr where udominio = ?"), {QStringLiteral("ABC123")});
+        QSqlQuery m =
+            run(QStringLiteral("select max(id) as id from temp_usr where udominio = ?"), {QStringLiteral("ABC123")});
         QVERIFY(m.next());
         QCOMPARE(m.value("id").toInt(), second);
-        QSqlQuery none = run(QStringLiteral("select max(id) as id from temp_usr where udominio = ?"), {QStringLiteral("ZZZ999")});
+        QSqlQuery none =
+            run(QStringLiteral("select max(id) as id from temp_usr where udominio = ?"), {QStringLiteral("ZZZ999")});
         QVERIFY(none.next());
         QVERIFY(none.value("id").isNull());
 
@@ -173,7 +207,8 @@ private slots:
         jpeg[0] = char(0xFF);
         jpeg[1] = char(0xD8);
         QSqlQuery q(db);
-        QVERIFY(q.prepare(QStringLiteral("insert into temp_usr (id, udominio, dnistring, dnipath) values (0, :d, :b, :p)")));
+        QVERIFY(q.prepare(
+            QStringLiteral("insert into temp_usr (id, udominio, dnistring, dnipath) values (0, :d, :b, :p)")));
         q.bindValue(QStringLiteral(":d"), QStringLiteral("BLB001"));
         q.bindValue(QStringLiteral(":b"), jpeg);
         q.bindValue(QStringLiteral(":p"), QStringLiteral("C:\\fotos\\dni.jpg"));
@@ -192,7 +227,8 @@ private slots:
         // One appointment row per workshop, day and time.
         run(QStringLiteral("insert into turnos_agenda (taller, fecha, hora) values ('T1', '2026-12-10', '08:30')"));
         QSqlQuery dup(db);
-        QVERIFY(!dup.exec(QStringLiteral("insert into turnos_agenda (taller, fecha, hora) values ('T1', '2026-12-10', '08:30')")));
+        QVERIFY(!dup.exec(
+            QStringLiteral("insert into turnos_agenda (taller, fecha, hora) values ('T1', '2026-12-10', '08:30')")));
         // Order numbers are unique within a workshop, free across workshops.
         run(QStringLiteral("insert into ott (taller, ott_nro) values ('T1', 1), ('T2', 1)"));
         QVERIFY(!dup.exec(QStringLiteral("insert into ott (taller, ott_nro) values ('T1', 1)")));
@@ -201,13 +237,15 @@ private slots:
         // An operation is (talcuit, tnrointopr); the consolidated tables add the PEC.
         run(QStringLiteral("insert into usr (peccod, talcuit, tnrointopr) values ('P1', '30-1-1', 5)"));
         QVERIFY(!dup.exec(QStringLiteral("insert into usr (peccod, talcuit, tnrointopr) values ('P2', '30-1-1', 5)")));
-        run(QStringLiteral("insert into usr_full (peccod, talcuit, tnrointopr) values ('P1', '30-1-1', 5), ('P2', '30-1-1', 5)"));
+        run(QStringLiteral(
+            "insert into usr_full (peccod, talcuit, tnrointopr) values ('P1', '30-1-1', 5), ('P2', '30-1-1', 5)"));
     }
 
     void fixedWidthTextAndCaseInsensitiveNames()
     {
         // An unassigned sticker is the empty text; column names in any case.
-        run(QStringLiteral("insert into usr (peccod, TALCUIT, tnrointopr, udominio, UOBLEANEW) values ('P1', '30-9-9', 9, 'AB123CD', '')"));
+        run(QStringLiteral("insert into usr (peccod, TALCUIT, tnrointopr, udominio, UOBLEANEW) values ('P1', '30-9-9', "
+                           "9, 'AB123CD', '')"));
         QSqlQuery q = run(QStringLiteral("select UDOMINIO from usr where uobleanew = '' and talcuit = '30-9-9'"));
         QVERIFY(q.next());
         QCOMPARE(q.value(QStringLiteral("udominio")).toString(), QStringLiteral("AB123CD"));

@@ -10,17 +10,30 @@
 #error "TARVIL_SOURCE_DIR must be defined"
 #endif
 
-namespace TestDb {
+namespace TestDb
+{
 
 QString repoPath(const QString &relative)
 {
     return QStringLiteral(TARVIL_SOURCE_DIR) + QLatin1Char('/') + relative;
 }
 
-QString schemaPath() { return repoPath(QStringLiteral("db/schema.sql")); }
-QString host() { return QStringLiteral("localhost"); }
-QString user() { return QStringLiteral("tarvil"); }
-QString password() { return QStringLiteral("tarvil"); }
+QString schemaPath()
+{
+    return repoPath(QStringLiteral("db/schema.sql"));
+}
+QString host()
+{
+    return QStringLiteral("localhost");
+}
+QString user()
+{
+    return QStringLiteral("tarvil");
+}
+QString password()
+{
+    return QStringLiteral("tarvil");
+}
 
 static QSqlDatabase serverConnection()
 {
@@ -32,8 +45,8 @@ static QSqlDatabase serverConnection()
         db.setUserName(user());
         db.setPassword(password());
         if (!db.open())
-            throw std::runtime_error("cannot reach the test server (is MYSQL_UNIX_PORT set?): "
-                                     + db.lastError().text().toStdString());
+            throw std::runtime_error("cannot reach the test server (is MYSQL_UNIX_PORT set?): " +
+                                     db.lastError().text().toStdString());
     }
     return db;
 }
@@ -42,8 +55,7 @@ void exec(QSqlDatabase db, const QString &sql)
 {
     QSqlQuery q(db);
     if (!q.exec(sql))
-        throw std::runtime_error(("SQL failed: " + sql.left(200) + " -> " + q.lastError().text())
-                                     .toStdString());
+        throw std::runtime_error(("SQL failed: " + sql.left(200) + " -> " + q.lastError().text()).toStdString());
 }
 
 void runSqlFile(QSqlDatabase db, const QString &path)

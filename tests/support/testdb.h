@@ -6,7 +6,8 @@
 // Each test suite works in a database of its own, created fresh from
 // db/schema.sql on the private test server. "localhost" reaches that server
 // through MYSQL_UNIX_PORT, which CTest sets for the database suites.
-namespace TestDb {
+namespace TestDb
+{
 
 // Drops and recreates the database `name`, loads the schema into it and
 // returns an open QMYSQL connection to it registered as `connectionName`.

@@ -13,8 +13,8 @@
 // stored in one transaction. The form applies the marks and the focus.
 struct SaveOutcome {
     bool saved = false;
-    int id = 0;                  // the new pending id
-    Validation::Result checks;   // marks, focus, expiry and hydraulic-test state
+    int id = 0;                // the new pending id
+    Validation::Result checks; // marks, focus, expiry and hydraulic-test state
 };
 
 // `replacing`: the pending id of an operation loaded for editing; its rows
