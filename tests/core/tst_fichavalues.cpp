@@ -217,9 +217,9 @@ private slots:
         d.ownWorkshop = {"AAA0001", "Taller Propio", "Calle 1 100", "20-1-3", "Juan Rep", "M-1", ""};
         d.fixedWorkshop = {"FIX0001", "Taller Fijo", "", "", "", "", "Tel.: 9"};
         WorkshopRow own{"AAA0001", "Taller Propio", "Calle 1", "100",     "20-1-3", "Juan Rep",
-                        "M-1",     "4444-1111",     1,         "BBB0002", {}};
+                        "M-1",     "4444-1111",     1,         "BBB0002", {},       {}};
         const WorkshopRow associated{"BBB0002", "Taller Asociado", "Av. 2", "200", "30-2-4", "Ana Sosa",
-                                     "M-2",     "5555-2222",       1,       {},    {}};
+                                     "M-2",     "5555-2222",       1,       {},    {},       {}};
         ApplyWorkshopRows(d, own, associated);
         QVERIFY(d.workshopEnabled);
         QVERIFY(!d.associatedWorkshop); // an enabled workshop prints as itself

@@ -51,7 +51,7 @@ class TstValidation : public QObject
     }
     static Lookups none()
     {
-        return {[](const QString &) { return false; }, [](const QString &) { return std::optional<QString>(); }};
+        return {[](const QString &) { return false; }, [](const QString &) { return std::optional<QString>(); }, {}};
     }
 
 private slots:
@@ -234,7 +234,7 @@ private slots:
 
         // A test date that cannot be read stops the save instead of letting
         // the cylinder through; the panel was already up when it is said.
-        for (const QString &date : {"5/2012", "05/201", "13/2020", ""}) {
+        for (const char *date : {"5/2012", "05/201", "13/2020", ""}) {
             in.cylinders = {cylinder(), cylinder(date)};
             ScriptedPrompter unread;
             r = Check(in, none(), unread, [&] { unread.log << QStringLiteral("panel"); });

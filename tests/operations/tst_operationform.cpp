@@ -700,7 +700,7 @@ void TstOperationForm::everyControlKeepsItsWidthAt1366x768()
     longest.capacidad = 120;
     for (const InstallationProfile &p : installationProfiles()) {
         Global.InstallationId = p.installationId;
-        for (const QString &kind : {"M", "#"}) {
+        for (const char *kind : {"M", "#"}) {
             TRevisionAnualForm &f = open(kind);
             OperationRecord r = f.record();
             r.hasSecondRegulator = true; // the tallest form

@@ -89,7 +89,8 @@ inline FichaData renewal()
                            "351-5550000",
                            1,
                            "TAL0003",
-                           {"SELLO 1", "SELLO 2", "SELLO 3", "SELLO 4"}};
+                           {"SELLO 1", "SELLO 2", "SELLO 3", "SELLO 4"},
+                           "CORDOBA"};
     d.associatedWorkshop = WorkshopRecord{"TAL0003", "TALLER ASOCIADO SA", "AV. COLON 742", "30-33333333-7", "SOSA ANA",
                                           "M-7788",  "351-7770000"};
     d.stamps = {"TALLER NORTE", "RUTA 9 KM 3", "CORDOBA", "TEL 5550000"};
