@@ -6,6 +6,7 @@
 #include "data/dberror.h"
 #include "widgets/modalrun.h"
 #include "workshop/common/gridrows.h"
+#include "workshop/common/ordergrid.h"
 #include "workshop/orders/tverottform.h"
 
 #include <QCheckBox>
@@ -23,20 +24,8 @@ namespace
 
 Widgets::SearchDialog::Setup setup()
 {
-    Widgets::SearchDialog::Setup s;
-    s.objectName = QStringLiteral("TConsultaOTTForm");
-    s.caption = QStringLiteral("Consulta de Ordenes de Conversión");
-    s.columns = {{QStringLiteral("Orden Nro"), QStringLiteral("numero"), 8, true},
-                 {QStringLiteral("Propietario"), QStringLiteral("propietario"), 50},
-                 {QStringLiteral("VIN"), QStringLiteral("vin"), 20},
-                 {QStringLiteral("Dominio"), QStringLiteral("dominio"), 7, true},
-                 {QStringLiteral("Marca"), QStringLiteral("marca"), 20},
-                 {QStringLiteral("Modelo"), QStringLiteral("modelo"), 20},
-                 {QStringLiteral("Taller"), QStringLiteral("taller"), 7, true},
-                 {QStringLiteral("Fecha"), QStringLiteral("fecha"), 10, true, Widgets::GridColumn::Kind::Date}};
-    s.palette = Widgets::GridPalette::Blue;
-    s.size = {980, 520};
-    return s;
+    return OrderGrid::setup(QStringLiteral("TConsultaOTTForm"), QStringLiteral("Consulta de Ordenes de Conversión"),
+                            Widgets::GridPalette::Blue);
 }
 
 Widgets::SearchDialog::Setup withSearchRow(Widgets::SearchDialog::Setup s)

@@ -3,6 +3,7 @@
 #include "app/navigator.h"
 #include "data/statsstore.h"
 #include "workshop/common/gridrows.h"
+#include "workshop/common/ordergrid.h"
 #include "workshop/stats/modelselector.h"
 
 #include <QHBoxLayout>
@@ -14,20 +15,8 @@ namespace
 
 Widgets::SearchDialog::Setup setup()
 {
-    Widgets::SearchDialog::Setup s;
-    s.objectName = QStringLiteral("TOPVxModeloForm");
-    s.caption = QStringLiteral("Ordenes de Trabajo por Modelo");
-    s.columns = {{QStringLiteral("Orden Nro"), QStringLiteral("numero"), 8, true},
-                 {QStringLiteral("Propietario"), QStringLiteral("propietario"), 50},
-                 {QStringLiteral("VIN"), QStringLiteral("vin"), 20},
-                 {QStringLiteral("Dominio"), QStringLiteral("dominio"), 7, true},
-                 {QStringLiteral("Marca"), QStringLiteral("marca"), 20},
-                 {QStringLiteral("Modelo"), QStringLiteral("modelo"), 20},
-                 {QStringLiteral("Taller"), QStringLiteral("taller"), 7, true},
-                 {QStringLiteral("Fecha"), QStringLiteral("fecha"), 10, true, Widgets::GridColumn::Kind::Date}};
-    s.palette = Widgets::GridPalette::Blue;
-    s.size = {980, 560};
-    return s;
+    return OrderGrid::setup(QStringLiteral("TOPVxModeloForm"), QStringLiteral("Ordenes de Trabajo por Modelo"),
+                            Widgets::GridPalette::Blue, 560);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "data/workorderstore.h"
 #include "widgets/modalrun.h"
 #include "workshop/common/gridrows.h"
+#include "workshop/common/ordergrid.h"
 #include "workshop/workorders/topveditform.h"
 
 namespace
@@ -10,20 +11,8 @@ namespace
 
 Widgets::SearchDialog::Setup setup()
 {
-    Widgets::SearchDialog::Setup s;
-    s.objectName = QStringLiteral("TConsultaOPVForm");
-    s.caption = QStringLiteral("Consulta de Ordenes de Trabajo");
-    s.columns = {{QStringLiteral("Orden Nro"), QStringLiteral("numero"), 8, true},
-                 {QStringLiteral("Propietario"), QStringLiteral("propietario"), 50},
-                 {QStringLiteral("VIN"), QStringLiteral("vin"), 20},
-                 {QStringLiteral("Dominio"), QStringLiteral("dominio"), 7, true},
-                 {QStringLiteral("Marca"), QStringLiteral("marca"), 20},
-                 {QStringLiteral("Modelo"), QStringLiteral("modelo"), 20},
-                 {QStringLiteral("Taller"), QStringLiteral("taller"), 7, true},
-                 {QStringLiteral("Fecha"), QStringLiteral("fecha"), 10, true, Widgets::GridColumn::Kind::Date}};
-    s.palette = Widgets::GridPalette::Green;
-    s.size = {980, 520};
-    return s;
+    return OrderGrid::setup(QStringLiteral("TConsultaOPVForm"), QStringLiteral("Consulta de Ordenes de Trabajo"),
+                            Widgets::GridPalette::Green);
 }
 
 } // namespace
