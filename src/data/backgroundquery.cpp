@@ -1,147 +1,100 @@
 #include "data/backgroundquery.h"
 
 #include "data/dm1.h"
+#include "data/dm1_p.h"
 
 #include <QCoreApplication>
-#include <QMutex>
-#include <QSet>
-#include <QSqlDriver>
-#include <QSqlError>
-#include <QSqlField>
-#include <QSqlQuery>
 #include <QThread>
 #include <atomic>
 #include <map>
-#include <memory>
-
-Q_DECLARE_METATYPE(ConnectionSettings)
 
 namespace
 {
 
-constexpr int timeoutSeconds = 30;
+constexpr unsigned kInterrupted = 1317; // what the server answers a KILL QUERY with
+
+const Conn kConns[] = {Conn::Operations, Conn::PostVenta, Conn::Sister};
+
+// How the window's module reaches its servers, copied for a worker's module.
+struct Links {
+    std::map<Conn, ConnectionSettings> settings;
+    std::map<Conn, LinkOptions> options;
+
+    static Links ofThisThread()
+    {
+        Links l;
+        for (Conn c : kConns) {
+            l.settings[c] = dm1().settings(c);
+            l.options[c] = dm1().linkOptions(c);
+        }
+        return l;
+    }
+    void apply() const
+    {
+        for (Conn c : kConns) {
+            dm1().configure(c, settings.at(c));
+            dm1().setLinkOptions(c, options.at(c));
+        }
+    }
+};
+
+struct Outcome {
+    std::function<void()> deliver;
+    QString error;
+    bool killed = false;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Outcome)
+
+namespace
+{
 
 // One per connection of the data module, in a thread of its own.
 class Worker : public QObject
 {
     Q_OBJECT
 public:
-    explicit Worker(Conn conn) : m_name(QStringLiteral("%1-fondo").arg(DataModule::connectionName(conn))) {}
-    ~Worker() override { closeSession(); }
+    explicit Worker(Conn conn) : m_conn(conn) {}
 
     std::atomic<quint64> running{0};    // the job the session is working on
-    std::atomic<qulonglong> session{0}; // its server thread id, for KILL QUERY
+    std::atomic<qulonglong> session{0}; // its server's id, for KILL QUERY
 
-    Q_INVOKABLE void run(quint64 job, const ConnectionSettings &settings, const QString &sql, const QVariantMap &params)
+    void run(quint64 job, const Links &links, const BackgroundQuery::Task &task)
     {
-        QVector<QSqlRecord> rows;
-        QString error;
+        Outcome out;
         try {
-            QSqlDatabase db = open(settings);
-            QSqlQuery q(db);
-            q.setForwardOnly(true);
-            if (!q.prepare(sql))
-                throw q.lastError();
-            for (auto it = params.cbegin(); it != params.cend(); ++it)
-                q.bindValue(QLatin1Char(':') + it.key(), it.value());
+            if (!m_module)
+                m_module = DataModulePrivate::makeThreadModule(
+                    QStringLiteral("-fondo-%1").arg(DataModule::connectionName(m_conn)));
+            links.apply();
+            dm1().database(m_conn); // opened (again) when needed, so that its id is known
+            session = DataModulePrivate::serverSession(m_conn);
             running = job;
-            const bool ok = q.exec();
-            running = 0;
-            if (!ok)
-                throw q.lastError();
-            // Duplicate column names of a join get "_1", "_2"... as NamedQuery
-            // gives them, so the grids find the same fields.
-            QSqlRecord shape = q.record();
-            QSet<QString> seen;
-            for (int i = 0; i < shape.count(); ++i) {
-                QSqlField f = shape.field(i);
-                QString name = f.name();
-                for (int n = 1; seen.contains(name.toLower()); ++n)
-                    name = QStringLiteral("%1_%2").arg(f.name()).arg(n);
-                f.setName(name);
-                shape.replace(i, f);
-                seen.insert(name.toLower());
-            }
-            while (q.next()) {
-                QSqlRecord r = shape;
-                for (int i = 0; i < r.count(); ++i)
-                    r.setValue(i, q.value(i));
-                rows << r;
-            }
-        } catch (const QSqlError &e) {
-            running = 0;
-            const QString text = e.databaseText().trimmed();
-            error = text.isEmpty() ? e.text().trimmed() : text;
-            if (e.nativeErrorCode() == QLatin1String("1317")) // interrupted: the cancel
-                error.clear();
-            else if (!m_db.isValid() || !m_db.isOpen() || isLost(e))
-                closeSession();
-            emit done(job, {}, error, error.isEmpty());
-            return;
+            out.deliver = task();
+        } catch (const DbError &e) {
+            out.killed = e.code() == kInterrupted;
+            out.error = out.killed ? QString() : e.text();
+        } catch (const std::exception &e) {
+            out.error = QString::fromLocal8Bit(e.what());
         }
-        emit done(job, rows, {}, false);
+        running = 0;
+        emit done(job, out);
     }
 
-    Q_INVOKABLE void closeSession()
+    void closeSession()
     {
         session = 0;
-        if (m_db.isValid()) {
-            m_db.close();
-            m_db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(m_name);
-        }
+        m_module.reset();
     }
 
 signals:
-    void done(quint64 job, const QVector<QSqlRecord> &rows, const QString &error, bool killed);
+    void done(quint64 job, const Outcome &outcome);
 
 private:
-    static bool isLost(const QSqlError &e)
-    {
-        static const QStringList codes = {QStringLiteral("2006"), QStringLiteral("2013"), QStringLiteral("2055"),
-                                          QStringLiteral("1927"), QStringLiteral("4031")};
-        return codes.contains(e.nativeErrorCode());
-    }
-
-    // The session for `settings`, opened (again) when needed: the same
-    // server and account as the window's connection, under the same rules.
-    QSqlDatabase open(const ConnectionSettings &settings)
-    {
-        if (m_db.isValid() && m_db.isOpen() && settings == m_settings)
-            return m_db;
-        closeSession();
-        if (settings.isEmpty())
-            throw QSqlError(QStringLiteral("La conexión no está configurada para esta instalación."), {},
-                            QSqlError::ConnectionError);
-        m_db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), m_name);
-        QString host = settings.hostName;
-        const qsizetype colon = host.lastIndexOf(QLatin1Char(':'));
-        if (colon > 0 && host.indexOf(QLatin1Char(':')) == colon && host.mid(colon + 1).toInt() > 0) {
-            m_db.setPort(host.mid(colon + 1).toInt());
-            host = host.left(colon);
-        }
-        m_db.setHostName(host);
-        m_db.setDatabaseName(settings.database);
-        m_db.setUserName(settings.userName);
-        m_db.setPassword(settings.password);
-        m_db.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=10;MYSQL_OPT_READ_TIMEOUT=%1;"
-                                              "MYSQL_OPT_WRITE_TIMEOUT=%1")
-                                   .arg(timeoutSeconds));
-        if (!m_db.open()) {
-            const QSqlError e = m_db.lastError();
-            closeSession();
-            throw e;
-        }
-        m_settings = settings;
-        QSqlQuery id(m_db);
-        if (id.exec(QStringLiteral("select connection_id()")) && id.next())
-            session = id.value(0).toULongLong();
-        return m_db;
-    }
-
-    QString m_name;
-    QSqlDatabase m_db;
-    ConnectionSettings m_settings;
+    Conn m_conn;
+    std::unique_ptr<DataModule> m_module; // made and ended on the worker's thread
 };
 
 struct WorkerThread {
@@ -161,8 +114,7 @@ Worker *workerFor(Conn conn)
     if (!s.worker) {
         static bool cleanUp = [] {
             qAddPostRoutine(&BackgroundQuery::stopWorkers);
-            qRegisterMetaType<ConnectionSettings>();
-            qRegisterMetaType<QVector<QSqlRecord>>();
+            qRegisterMetaType<Outcome>();
             return true;
         }();
         Q_UNUSED(cleanUp);
@@ -190,11 +142,11 @@ BackgroundQuery::~BackgroundQuery()
     cancel();
 }
 
-void BackgroundQuery::start(const QString &statement, const QVariantMap &params)
+void BackgroundQuery::start(const QString &statement, const QVariantMap &params, std::function<void(const Rows &)> done)
 {
-    cancel();
     const NamedQuery &q = dm1().query(statement);
-    // Parameters by name, in any case, as NamedQuery takes them.
+    // Only the names the statement uses, as it spells them; one it lacks is
+    // refused here, before anything is sent.
     QVariantMap bound;
     for (const QString &name : q.paramNames()) {
         auto it = params.cbegin();
@@ -207,20 +159,35 @@ void BackgroundQuery::start(const QString &statement, const QVariantMap &params)
                           statement);
         bound.insert(name, it.value());
     }
-    m_conn = q.connection();
-    Worker *worker = workerFor(m_conn);
+    start<Rows>(
+        q.connection(),
+        [statement, bound] {
+            NamedQuery &there = dm1().query(statement);
+            there.close();
+            for (auto it = bound.cbegin(); it != bound.cend(); ++it)
+                there.setParam(it.key(), it.value());
+            there.open();
+            Rows rows = there.rows();
+            there.close(); // the worker keeps no copy of a long list
+            return rows;
+        },
+        [done = std::move(done)](Rows rows) { done(rows); });
+}
+
+void BackgroundQuery::startTask(Conn conn, Task task)
+{
+    cancel();
+    m_conn = conn;
+    Worker *worker = workerFor(conn);
     const quint64 job = nextJob();
     m_job = job;
     // Only this run's answer is taken; an older one arriving late is dropped.
     connect(
-        worker, &Worker::done, this,
-        [this](quint64 j, const QVector<QSqlRecord> &rows, const QString &error, bool killed) {
-            onDone(j, rows, error, killed);
-        },
+        worker, &Worker::done, this, [this](quint64 j, const Outcome &o) { onDone(j, o.deliver, o.error, o.killed); },
         Qt::QueuedConnection);
-    QMetaObject::invokeMethod(worker, "run", Qt::QueuedConnection, Q_ARG(quint64, job),
-                              Q_ARG(ConnectionSettings, dm1().settings(m_conn)), Q_ARG(QString, q.sql()),
-                              Q_ARG(QVariantMap, bound));
+    QMetaObject::invokeMethod(
+        worker, [worker, job, links = Links::ofThisThread(), task = std::move(task)] { worker->run(job, links, task); },
+        Qt::QueuedConnection);
 }
 
 void BackgroundQuery::cancel()
@@ -234,7 +201,8 @@ void BackgroundQuery::cancel()
     if (worker && worker->running == job && worker->session != 0) {
         // The server stops the statement; the worker is free for the next.
         try {
-            NamedQuery kill(QStringLiteral("SQLKillQuery"), m_conn, QStringLiteral("kill query :id"));
+            NamedQuery &kill =
+                dm1().statement(QStringLiteral("KillQuery"), m_conn, [] { return QStringLiteral("kill query :id"); });
             kill.setParam(QStringLiteral("id"), worker->session.load());
             kill.execute();
         } catch (const DbError &) {
@@ -244,18 +212,20 @@ void BackgroundQuery::cancel()
     emit cancelled();
 }
 
-void BackgroundQuery::onDone(quint64 job, const QVector<QSqlRecord> &rows, const QString &error, bool killed)
+void BackgroundQuery::onDone(quint64 job, const std::function<void()> &deliver, const QString &error, bool killed)
 {
     if (job != m_job)
         return;
     m_job = 0;
     disconnect(workers()[m_conn].worker, nullptr, this, nullptr);
-    if (killed)
+    if (killed) {
         emit cancelled();
-    else if (!error.isEmpty())
-        emit failed(error);
-    else
-        emit finished(rows);
+    } else if (!error.isEmpty() || !deliver) {
+        emit failed(error.isEmpty() ? QStringLiteral("La consulta no devolvió resultado.") : error);
+    } else {
+        emit arrived();
+        deliver();
+    }
 }
 
 void BackgroundQuery::stopWorkers()

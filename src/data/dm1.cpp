@@ -38,6 +38,8 @@ struct DataModule::Impl {
     };
     std::map<Conn, ConnState> conns;
     std::map<QString, std::unique_ptr<NamedQuery>> catalogue; // created on first use
+    std::map<std::pair<int, QString>, std::unique_ptr<NamedQuery>> ownStatements;
+    QString suffix; // of the connection names; empty for the window's thread
     quint64 exchanges = 0;
     quint64 sessions = 0;
 
@@ -47,9 +49,11 @@ struct DataModule::Impl {
         qint64 elapsedMs = 0;
     };
 
+    QString name(Conn c) const { return DataModule::connectionName(c) + suffix; }
+
     QSqlDatabase handle(Conn c) const
     {
-        const QString name = DataModule::connectionName(c);
+        const QString name = this->name(c);
         if (QSqlDatabase::contains(name))
             return QSqlDatabase::database(name, false);
         return QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), name);
@@ -68,10 +72,50 @@ DataModule::DataModule() : d(std::make_unique<Impl>())
         d->conns[c].settings = defaultSettings(c);
 }
 
+namespace
+{
+thread_local DataModule *t_module = nullptr; // a worker thread's own
+}
+
 DataModule &DataModule::instance()
 {
+    if (t_module)
+        return *t_module;
     static DataModule module;
     return module;
+}
+
+DataModule::~DataModule()
+{
+    if (d->suffix.isEmpty())
+        return; // the program's own: its connections end with the program
+    if (t_module == this)
+        t_module = nullptr;
+    d->catalogue.clear();
+    d->ownStatements.clear();
+    for (Conn c : {Conn::Operations, Conn::PostVenta, Conn::Sister}) {
+        const QString name = d->name(c);
+        if (!QSqlDatabase::contains(name))
+            continue;
+        QSqlDatabase::database(name, false).close();
+        QSqlDatabase::removeDatabase(name);
+    }
+}
+
+std::unique_ptr<DataModule> DataModulePrivate::makeThreadModule(const QString &suffix)
+{
+    std::unique_ptr<DataModule> module(new DataModule);
+    module->d->suffix = suffix.isEmpty() ? QStringLiteral("-hilo") : suffix;
+    t_module = module.get();
+    return module;
+}
+
+qulonglong DataModulePrivate::serverSession(Conn conn)
+{
+    DataModule &dm = dm1();
+    if (!dm.isOpen(conn))
+        return 0;
+    return Wire::serverSession(Wire::handleOf(dm.d->handle(conn)));
 }
 
 QString DataModule::connectionName(Conn conn)
@@ -214,7 +258,7 @@ void DataModule::Impl::drop(Conn c)
     if (state.txBegun)
         state.txBroken = true;
     state.session = 0;
-    const QString name = DataModule::connectionName(c);
+    const QString name = this->name(c);
     if (QSqlDatabase::contains(name))
         QSqlDatabase::database(name, false).close();
 }
@@ -296,7 +340,7 @@ QSqlDatabase DataModule::database(Conn conn)
 
 bool DataModule::isOpen(Conn conn) const
 {
-    const QString name = connectionName(conn);
+    const QString name = d->name(conn);
     return d->conns.at(conn).session != 0 && QSqlDatabase::contains(name) &&
            QSqlDatabase::database(name, false).isOpen();
 }
@@ -331,6 +375,14 @@ NamedQuery &DataModule::query(const QString &name)
         }
     }
     throw DbError(QStringLiteral("La sentencia %1 no existe en el módulo de datos.").arg(name), name);
+}
+
+NamedQuery &DataModule::statement(const QString &name, Conn conn, const std::function<QString()> &sql)
+{
+    auto &slot = d->ownStatements[{int(conn), name}];
+    if (!slot)
+        slot = std::make_unique<NamedQuery>(name, conn, sql());
+    return *slot;
 }
 
 bool DataModule::hasQuery(const QString &name) const

@@ -31,6 +31,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 #include <memory>
 
 class NamedQuery
@@ -132,10 +133,14 @@ struct LinkOptions {
     bool operator==(const LinkOptions &) const = default;
 };
 
+// The program's module belongs to the window's thread. A worker thread that
+// reads lists for the windows (BackgroundQuery) has a module of its own, with
+// its own sessions and statements; on that thread instance() is that module.
 class DataModule
 {
 public:
     static DataModule &instance();
+    ~DataModule();
 
     // A host written "host:port" connects to that TCP port. Reconfiguring an
     // open connection closes it; the next statement opens the new one.
@@ -155,6 +160,9 @@ public:
 
     // A statement of the catalogue by its name (e.g. "SQLQueryTaller").
     NamedQuery &query(const QString &name);
+    // A repository's own statement, made from `sql()` on first use and kept
+    // like the catalogue's; `name` is unique per connection.
+    NamedQuery &statement(const QString &name, Conn conn, const std::function<QString()> &sql);
     bool hasQuery(const QString &name) const;
     QStringList queryNames() const;
 

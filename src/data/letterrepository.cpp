@@ -11,15 +11,10 @@ namespace LetterRepository
 namespace
 {
 
-// Statements kept for the whole run, so that each is prepared once per
-// connection session.
+// The letter's statements, kept by the data module like the catalogue's.
 NamedQuery &statement(const QString &name, const std::function<QString()> &text)
 {
-    static QHash<QString, std::shared_ptr<NamedQuery>> statements;
-    auto it = statements.find(name);
-    if (it == statements.end())
-        it = statements.insert(name, std::make_shared<NamedQuery>(name, Conn::Operations, text()));
-    return **it;
+    return dm1().statement(name, Conn::Operations, text);
 }
 
 const QString kLetterVariable = QStringLiteral("tarvil_carta");

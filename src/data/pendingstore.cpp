@@ -37,13 +37,8 @@ QString multiRowText(const QString &single, int rows)
 // the catalogue's own statements.
 NamedQuery &multiInsert(const QString &catalogueName, int rows)
 {
-    static QHash<QString, std::shared_ptr<NamedQuery>> statements;
     const QString key = catalogueName + QLatin1Char('#') + QString::number(rows);
-    auto it = statements.find(key);
-    if (it == statements.end())
-        it = statements.insert(key, std::make_shared<NamedQuery>(key, Conn::Operations,
-                                                                 multiRowText(dm1().query(catalogueName).sql(), rows)));
-    return **it;
+    return dm1().statement(key, Conn::Operations, [&] { return multiRowText(dm1().query(catalogueName).sql(), rows); });
 }
 
 // Row i's values on the statement; the pending id is the one the server just

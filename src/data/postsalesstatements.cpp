@@ -6,11 +6,7 @@
 
 NamedQuery &postSalesStatement(const QString &name, const QString &sql)
 {
-    static QHash<QString, std::shared_ptr<NamedQuery>> statements;
-    auto it = statements.find(name);
-    if (it == statements.end())
-        it = statements.insert(name, std::make_shared<NamedQuery>(name, Conn::PostVenta, sql));
-    return **it;
+    return dm1().statement(name, Conn::PostVenta, [&] { return sql; });
 }
 
 QVariant storedText(const QString &text)

@@ -5,8 +5,8 @@
 #include <QString>
 
 // Statements of the post-sales repositories that are not in the data
-// module's catalogue: created on first use and kept for the whole run, like
-// the catalogue's own, so that each is prepared once per connection.
+// module's catalogue: created on first use and kept by the module, like the
+// catalogue's own.
 NamedQuery &postSalesStatement(const QString &name, const QString &sql);
 
 // Text is stored as text even when it is empty: a null QString would

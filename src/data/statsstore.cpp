@@ -59,16 +59,7 @@ void bindBounds(NamedQuery &q, const Ranking::Bounds &b)
 
 NamedQuery &plateStatement(const QString &name, Conn conn, const QString &sql, const QString &plate)
 {
-    static QHash<QString, std::shared_ptr<NamedQuery>> operations;
-    NamedQuery *q = nullptr;
-    if (conn == Conn::PostVenta) {
-        q = &postSalesStatement(name, sql);
-    } else {
-        auto it = operations.find(name);
-        if (it == operations.end())
-            it = operations.insert(name, std::make_shared<NamedQuery>(name, conn, sql));
-        q = it->get();
-    }
+    NamedQuery *q = &dm1().statement(name, conn, [&] { return sql; });
     q->close();
     q->setParam(QStringLiteral("d"), plate.trimmed());
     q->open();

@@ -289,6 +289,11 @@ bool ping(st_mysql *m)
     return mysql_ping(m) == 0;
 }
 
+qulonglong serverSession(st_mysql *m)
+{
+    return m ? mysql_thread_id(m) : 0;
+}
+
 QString tlsCipher(st_mysql *m)
 {
     const char *c = mysql_get_ssl_cipher(m);

@@ -55,6 +55,9 @@ bool ping(st_mysql *mysql);
 
 bool isLost(unsigned code);
 
+// The server's id of the session (what KILL takes); no round trip.
+qulonglong serverSession(st_mysql *mysql);
+
 // "Host is TLS" and the cipher, for the look of the connection.
 QString tlsCipher(st_mysql *mysql);
 

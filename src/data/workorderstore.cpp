@@ -107,12 +107,7 @@ void removeRow(const QString &name, const QString &table, int rowId)
 // Statements on one of the central connections (operations or sister).
 NamedQuery &centralStatement(Conn conn, const QString &name, const QString &sql)
 {
-    static QHash<QString, std::shared_ptr<NamedQuery>> statements;
-    const QString key = name + QLatin1Char('@') + QString::number(int(conn));
-    auto it = statements.find(key);
-    if (it == statements.end())
-        it = statements.insert(key, std::make_shared<NamedQuery>(name, conn, sql));
-    return **it;
+    return dm1().statement(name, conn, [&] { return sql; });
 }
 
 } // namespace

@@ -33,12 +33,8 @@ ProgressLine::ProgressLine(QWidget *parent) : QWidget(parent)
     connect(&m_clock, &QTimer::timeout, this,
             [this] { m_text->setText(QStringLiteral("%1 (%2 s)").arg(m_what).arg(m_since.elapsed() / 1000)); });
     connect(m_cancel, &QPushButton::clicked, this, &ProgressLine::cancel);
-    connect(&m_query, &BackgroundQuery::finished, this, [this](const Rows &rows) {
-        const auto done = m_done;
-        stop();
-        if (done)
-            done(rows);
-    });
+    // The line goes before the result is handed over, which may start the next read.
+    connect(&m_query, &BackgroundQuery::arrived, this, &ProgressLine::stop);
     connect(&m_query, &BackgroundQuery::failed, this, [this](const QString &text) {
         const auto failed = m_failed;
         stop();
@@ -50,12 +46,17 @@ ProgressLine::ProgressLine(QWidget *parent) : QWidget(parent)
 void ProgressLine::run(const QString &text, const QString &statement, const QVariantMap &params,
                        std::function<void(const Rows &)> done, std::function<void(const QString &)> failed)
 {
+    begin(text, std::move(failed), [&] { m_query.start(statement, params, std::move(done)); });
+}
+
+void ProgressLine::begin(const QString &text, std::function<void(const QString &)> failed,
+                         const std::function<void()> &start)
+{
     cancel();
     m_what = text;
-    m_done = std::move(done);
     m_failed = std::move(failed);
     try {
-        m_query.start(statement, params);
+        start();
     } catch (const DbError &e) {
         const auto f = m_failed;
         stop();
@@ -80,7 +81,6 @@ void ProgressLine::cancel()
 
 void ProgressLine::stop()
 {
-    m_done = {};
     m_failed = {};
     m_clock.stop();
     hide();

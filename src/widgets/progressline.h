@@ -29,6 +29,15 @@ public:
     // cancelled read calls neither. A read still going is cancelled first.
     void run(const QString &text, const QString &statement, const QVariantMap &params,
              std::function<void(const Rows &)> done, std::function<void(const QString &)> failed);
+    // The same for any reading `work` (a repository's list, a report's data)
+    // done on the worker of `conn`: it must use only what it captured by
+    // value, never a widget. `done` gets its result on the window's thread.
+    template <class T>
+    void run(const QString &text, Conn conn, std::function<T()> work, std::function<void(T)> done,
+             std::function<void(const QString &)> failed)
+    {
+        begin(text, std::move(failed), [&] { m_query.start<T>(conn, std::move(work), std::move(done)); });
+    }
     void cancel();
     bool isRunning() const { return m_query.isRunning(); }
 
@@ -39,6 +48,7 @@ signals:
     void stopped(); // rows, error or cancel
 
 private:
+    void begin(const QString &text, std::function<void(const QString &)> failed, const std::function<void()> &start);
     void stop();
 
     BackgroundQuery m_query;
@@ -48,7 +58,6 @@ private:
     QTimer m_clock;
     QElapsedTimer m_since;
     QString m_what;
-    std::function<void(const Rows &)> m_done;
     std::function<void(const QString &)> m_failed;
 };
 

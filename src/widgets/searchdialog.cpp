@@ -120,6 +120,31 @@ int SearchDialog::present(const QVector<QSqlRecord> &rows)
 void SearchDialog::runSearchInBackground(const QString &statement, const QVariantMap &params,
                                          std::function<void(int)> after)
 {
+    searchInBackground(
+        [&](std::function<void(Rows)> done, std::function<void(const QString &)> failed) {
+            m_progress->run(
+                QStringLiteral("Buscando..."), statement, params,
+                [statement, done](const Rows &rows) {
+                    dm1().query(statement).adoptRows(rows);
+                    done(rows);
+                },
+                std::move(failed));
+        },
+        std::move(after));
+}
+
+void SearchDialog::runSearchInBackground(Conn conn, std::function<Rows()> fetch, std::function<void(int)> after)
+{
+    searchInBackground(
+        [&](std::function<void(Rows)> done, std::function<void(const QString &)> failed) {
+            m_progress->run<Rows>(QStringLiteral("Buscando..."), conn, std::move(fetch), std::move(done),
+                                  std::move(failed));
+        },
+        std::move(after));
+}
+
+void SearchDialog::searchInBackground(const Starter &start, std::function<void(int)> after)
+{
     m_model->clear();
     const bool searchWasEnabled = m_search && m_search->isEnabled();
     if (m_search)
@@ -128,11 +153,9 @@ void SearchDialog::runSearchInBackground(const QString &statement, const QVarian
         if (m_search)
             m_search->setEnabled(searchWasEnabled);
     };
-    m_progress->run(
-        QStringLiteral("Buscando..."), statement, params,
-        [this, statement, after, restore](const QVector<QSqlRecord> &rows) {
+    start(
+        [this, after, restore](const Rows &rows) {
             restore();
-            dm1().query(statement).adoptRows(rows);
             const int found = present(rows);
             if (after)
                 after(found);
