@@ -7,6 +7,7 @@
 #include "data/reminderrepository.h"
 #include "followup/formparts.h"
 #include "followup/linkopener.h"
+#include "widgets/progressline.h"
 #include "widgets/waitcursor.h"
 
 #include <QDateEdit>
@@ -125,6 +126,9 @@ void TEnvioWhatsappForm::build()
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_grid, 3);
+    m_progress = new Widgets::ProgressLine(this);
+    m_progress->holdWhileRunning({ver});
+    layout->addWidget(m_progress);
     layout->addLayout(send);
     layout->addWidget(memoBox, 2);
 }
@@ -186,13 +190,20 @@ void TEnvioWhatsappForm::showRecentNotice()
 
 void TEnvioWhatsappForm::BitBtn2Click()
 {
-    try {
-        Widgets::WaitCursor wait;
-        m_rows = ReminderRepository::ReminderList(m_kind, Global.WorkshopCode, m_desde->date(), m_hasta->date());
-    } catch (const DbError &e) {
-        m_prompter.error(e.text());
-        return;
-    }
+    const Reminders::Kind kind = m_kind;
+    const QString workshop = Global.WorkshopCode;
+    const QDate from = m_desde->date(), to = m_hasta->date();
+    m_rows.clear();
+    showRows(-1);
+    m_progress->run<QVector<QSqlRecord>>(
+        QStringLiteral("Leyendo los vencimientos..."), Conn::Operations,
+        [kind, workshop, from, to] { return ReminderRepository::ReminderList(kind, workshop, from, to); },
+        [this](QVector<QSqlRecord> rows) { showList(std::move(rows)); }, m_prompter);
+}
+
+void TEnvioWhatsappForm::showList(QVector<QSqlRecord> rows)
+{
+    m_rows = std::move(rows);
     // The log is this workstation's own; without it the list still serves.
     QHash<QString, QDate> lastSent;
     try {

@@ -12,6 +12,10 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QTableView;
+namespace Widgets
+{
+class ProgressLine;
+}
 
 // WhatsApp reminders to the owners whose sticker expires in a period: the
 // list of vehicles with a mobile phone, the workshop's text (kept in its
@@ -26,6 +30,7 @@ public:
 
     Widgets::ResultGridModel *gridModel() const { return m_model; }
     Reminders::Kind kind() const { return m_kind; }
+    Widgets::ProgressLine *progressLine() const { return m_progress; }
 
 public slots:
     void BitBtn2Click(); // "Ver vehículos con vencimiento en el periodo indicado"
@@ -42,6 +47,7 @@ private:
     void build();
     void loadMessage();
     void showRows(int selectRow);
+    void showList(QVector<QSqlRecord> rows); // the list read, with the last reminder of each
     void showRecentNotice();
     QDate lastSent(int row) const;
 
@@ -55,6 +61,7 @@ private:
     QLabel *m_countLabel = nullptr;
     QLabel *m_notice = nullptr;
     QPushButton *m_enviar = nullptr;
+    Widgets::ProgressLine *m_progress = nullptr;
     QVector<QSqlRecord> m_rows;
     bool m_messageLoaded = false;
     bool m_messageEdited = false;

@@ -6,7 +6,7 @@
 #include "documents/lists.h"
 #include "documents/rowsources.h"
 #include "followup/formparts.h"
-#include "widgets/waitcursor.h"
+#include "widgets/progressline.h"
 
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -88,9 +88,12 @@ TObleasAsignadasForm::TObleasAsignadasForm(QWidget *parent, Prompter &prompter) 
     buttons->addWidget(m_excel);
     buttons->addStretch();
     buttons->addWidget(cerrar);
+    m_progress = new Widgets::ProgressLine(this);
+    m_progress->holdWhileRunning({ver, m_resumen, m_detalle, m_excel});
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_grid, 1);
+    layout->addWidget(m_progress);
     layout->addLayout(countRow);
     layout->addLayout(buttons);
 
@@ -109,19 +112,24 @@ TObleasAsignadasForm::~TObleasAsignadasForm()
 void TObleasAsignadasForm::BitBtn2Click()
 {
     const QDate from = m_desde->date(), to = m_hasta->date();
-    try {
-        Widgets::WaitCursor wait;
-        m_model->setRows(StickerRepository::Assigned(Global.WorkshopCode, from, to));
-    } catch (const DbError &e) {
-        m_prompter.error(e.text());
-        return;
-    }
-    m_listedFrom = from;
-    m_listedTo = to;
-    m_count->setText(QString::number(m_model->rowCount()));
+    const QString workshop = Global.WorkshopCode;
+    m_model->clear();
+    m_count->setText(QStringLiteral("0"));
     for (QPushButton *b : {m_resumen, m_detalle, m_excel})
-        b->setEnabled(true);
-    Widgets::selectGridRow(m_grid, 0);
+        b->setEnabled(false);
+    m_progress->run<QVector<QSqlRecord>>(
+        QStringLiteral("Leyendo las obleas asignadas..."), Conn::Operations,
+        [workshop, from, to] { return StickerRepository::Assigned(workshop, from, to); },
+        [this, from, to](QVector<QSqlRecord> rows) {
+            m_model->setRows(rows);
+            m_listedFrom = from;
+            m_listedTo = to;
+            m_count->setText(QString::number(m_model->rowCount()));
+            for (QPushButton *b : {m_resumen, m_detalle, m_excel})
+                b->setEnabled(true);
+            Widgets::selectGridRow(m_grid, 0);
+        },
+        m_prompter);
 }
 
 void TObleasAsignadasForm::printSummary(const QString &layout)
@@ -147,11 +155,18 @@ void TObleasAsignadasForm::BitBtn6Click()
 
 void TObleasAsignadasForm::BitBtn5Click()
 {
+    const QString workshop = Global.WorkshopCode;
+    const QDate from = m_listedFrom, to = m_listedTo;
+    m_progress->run<QHash<QString, StickerRepository::Parts>>(
+        QStringLiteral("Leyendo reguladores y cilindros..."), Conn::Operations,
+        [workshop, from, to] { return StickerRepository::PartsOfAssigned(workshop, from, to); },
+        [this](QHash<QString, StickerRepository::Parts> parts) { printDetail(parts); }, m_prompter);
+}
+
+void TObleasAsignadasForm::printDetail(const QHash<QString, StickerRepository::Parts> &parts)
+{
     try {
-        Widgets::WaitCursor wait;
         m_buffer.open();
-        const QHash<QString, StickerRepository::Parts> parts =
-            StickerRepository::PartsOfAssigned(Global.WorkshopCode, m_listedFrom, m_listedTo);
         QVector<StickerDetail::Line> lines;
         for (int r = 0; r < m_model->rowCount(); ++r) {
             const StickerRepository::Parts found = parts.value(StickerRepository::OperationKey(

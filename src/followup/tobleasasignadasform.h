@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/localstore.h"
+#include "data/stickerrepository.h"
 #include "widgets/messages.h"
 #include "widgets/resultgrid.h"
 
@@ -11,6 +12,10 @@ class QDateEdit;
 class QLabel;
 class QPushButton;
 class QTableView;
+namespace Widgets
+{
+class ProgressLine;
+}
 
 // The stickers the PEC assigned to the workshop's operations in a period:
 // the list, its count and three prints of it (summary, detail with the
@@ -24,6 +29,7 @@ public:
 
     Widgets::ResultGridModel *gridModel() const { return m_model; }
     LocalTable &detailBuffer() { return m_buffer; }
+    Widgets::ProgressLine *progressLine() const { return m_progress; }
 
 public slots:
     void BitBtn2Click(); // "Ver"
@@ -33,6 +39,7 @@ public slots:
 
 private:
     void printSummary(const QString &layout);
+    void printDetail(const QHash<QString, StickerRepository::Parts> &parts);
 
     Prompter &m_prompter;
     QDateEdit *m_desde = nullptr;
@@ -40,6 +47,7 @@ private:
     Widgets::ResultGridModel *m_model = nullptr;
     QTableView *m_grid = nullptr;
     QLabel *m_count = nullptr;
+    Widgets::ProgressLine *m_progress = nullptr;
     QPushButton *m_resumen = nullptr, *m_detalle = nullptr, *m_excel = nullptr;
     // The period of the last "Ver": the prints are of its rows, whatever the
     // pickers say since.

@@ -5,7 +5,7 @@
 #include "data/reminderrepository.h"
 #include "documents/lists.h"
 #include "followup/formparts.h"
-#include "widgets/waitcursor.h"
+#include "widgets/progressline.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -47,6 +47,11 @@ TVencimientoObleasForm::TVencimientoObleasForm(QWidget *parent, Prompter &prompt
     layout->addLayout(Followup::periodRow(m_desde, m_hasta, this));
     layout->addLayout(formatRow);
     layout->addWidget(m_procesando, 0, Qt::AlignHCenter);
+    m_progress = new Widgets::ProgressLine(this);
+    m_progress->holdWhileRunning({ver});
+    connect(m_progress, &Widgets::ProgressLine::started, m_procesando, &QLabel::show);
+    connect(m_progress, &Widgets::ProgressLine::stopped, m_procesando, &QLabel::hide);
+    layout->addWidget(m_progress);
     layout->addStretch();
 }
 
@@ -57,19 +62,15 @@ void TVencimientoObleasForm::DateTimePicker1Change()
 
 void TVencimientoObleasForm::BitBtn1Click()
 {
-    QVector<QSqlRecord> rows;
-    m_procesando->setVisible(true);
-    m_procesando->repaint();
-    try {
-        Widgets::WaitCursor wait;
-        rows = ReminderRepository::ExpiryList(Global.WorkshopCode, m_desde->date(), m_hasta->date());
-    } catch (const DbError &e) {
-        m_procesando->setVisible(false);
-        m_prompter.error(e.text());
-        return;
-    }
-    m_procesando->setVisible(false);
     const QString layout = m_formato->currentIndex() == 0 ? QStringLiteral("TQVencimientoObleasPapelForm")
                                                           : QStringLiteral("TQVencimientoObleasExcelForm");
-    Documents::PrintList(layout, std::make_shared<Documents::RecordRowSource>(rows), {}, this);
+    const QString workshop = Global.WorkshopCode;
+    const QDate from = m_desde->date(), to = m_hasta->date();
+    m_progress->run<QVector<QSqlRecord>>(
+        QStringLiteral("Leyendo los vencimientos..."), Conn::Operations,
+        [workshop, from, to] { return ReminderRepository::ExpiryList(workshop, from, to); },
+        [this, layout](QVector<QSqlRecord> rows) {
+            Documents::PrintList(layout, std::make_shared<Documents::RecordRowSource>(std::move(rows)), {}, this);
+        },
+        m_prompter);
 }

@@ -7,6 +7,10 @@
 class QComboBox;
 class QDateEdit;
 class QLabel;
+namespace Widgets
+{
+class ProgressLine;
+}
 
 // The workshop's vehicles whose sticker expires in a period, with the
 // owners' addresses, phones and e-mail: printed, or laid out for a spreadsheet.
@@ -18,6 +22,7 @@ public:
 
     // The line shown while the list is read (tests).
     QLabel *processingLabel() const { return m_procesando; }
+    Widgets::ProgressLine *progressLine() const { return m_progress; }
 
 public slots:
     void DateTimePicker1Change(); // "Desde" copies into "Hasta"
@@ -29,4 +34,5 @@ private:
     QDateEdit *m_hasta = nullptr;
     QComboBox *m_formato = nullptr;
     QLabel *m_procesando = nullptr;
+    Widgets::ProgressLine *m_progress = nullptr;
 };

@@ -64,6 +64,13 @@ void ProgressLine::begin(const QString &text, std::function<void(const QString &
             f(e.text());
         return;
     }
+    m_heldEnabled.clear();
+    for (const QPointer<QWidget> &w : std::as_const(m_held)) {
+        if (w && w->isEnabled()) {
+            m_heldEnabled << w;
+            w->setEnabled(false);
+        }
+    }
     m_text->setText(text);
     m_since.start();
     m_clock.start();
@@ -79,9 +86,19 @@ void ProgressLine::cancel()
     stop();
 }
 
+void ProgressLine::holdWhileRunning(const QList<QWidget *> &widgets)
+{
+    for (QWidget *w : widgets)
+        m_held << w;
+}
+
 void ProgressLine::stop()
 {
     m_failed = {};
+    for (const QPointer<QWidget> &w : std::as_const(m_heldEnabled))
+        if (w)
+            w->setEnabled(true);
+    m_heldEnabled.clear();
     m_clock.stop();
     hide();
     emit stopped();

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/prompter.h"
 #include "data/backgroundquery.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -38,6 +40,17 @@ public:
     {
         begin(text, std::move(failed), [&] { m_query.start<T>(conn, std::move(work), std::move(done)); });
     }
+    // The same with an error shown by `prompter`.
+    template <class T>
+    void run(const QString &text, Conn conn, std::function<T()> work, std::function<void(T)> done, Prompter &prompter)
+    {
+        run<T>(text, conn, std::move(work), std::move(done), [&prompter](const QString &e) { prompter.error(e); });
+    }
+
+    // Controls that wait while a read runs (the button that starts it, the
+    // prints of the last list): disabled at the start, given back as they
+    // were when it stops, whichever way.
+    void holdWhileRunning(const QList<QWidget *> &widgets);
     void cancel();
     bool isRunning() const { return m_query.isRunning(); }
 
@@ -59,6 +72,8 @@ private:
     QElapsedTimer m_since;
     QString m_what;
     std::function<void(const QString &)> m_failed;
+    QList<QPointer<QWidget>> m_held;
+    QList<QPointer<QWidget>> m_heldEnabled; // of m_held, those enabled before the run
 };
 
 } // namespace Widgets

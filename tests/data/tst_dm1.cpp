@@ -1,6 +1,7 @@
 // The data module against the real schema: every catalogue statement runs,
 // rows and parameters behave as the windows expect, connections come back
 // after a close or a kill, and a rolled-back transaction leaves nothing.
+#include "data/backgroundquery.h"
 #include "data/dm1.h"
 #include "data/statements.h"
 #include "tcprelay.h"
@@ -9,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QSqlQuery>
 #include <QtTest>
+#include <optional>
 
 class TstDm1 : public QObject
 {
@@ -80,6 +82,7 @@ private slots:
 
     void cleanupTestCase()
     {
+        BackgroundQuery::stopWorkers();
         dm1().closeAll();
         admin.close();
         TestDb::drop(dbName);
@@ -630,6 +633,42 @@ private slots:
                      qPrintable(e.text()));
         }
         QCOMPARE(countRows(QStringLiteral("operarios"), QStringLiteral("id = 77")), 0);
+    }
+
+    // Work sent off the window's thread reads through a session of its own,
+    // under the same rules; its failure comes back as the client's text.
+    void backgroundWorkHasItsOwnStrictSession()
+    {
+        struct Seen {
+            QString mode;
+            qulonglong session = 0;
+        };
+        const auto seen = [] {
+            NamedQuery s(QStringLiteral("Sesion"), Conn::Operations,
+                         QStringLiteral("select @@session.sql_mode as m, connection_id() as id"));
+            s.open();
+            s.first();
+            return Seen{s.text(QStringLiteral("m")), s.field(QStringLiteral("id")).toULongLong()};
+        };
+        BackgroundQuery bg;
+        std::optional<Seen> there;
+        bg.start<Seen>(Conn::Operations, seen, [&](Seen s) { there = s; });
+        QTRY_VERIFY(there.has_value());
+        QVERIFY2(there->mode.contains(QLatin1String("STRICT_ALL_TABLES")), qPrintable(there->mode));
+        QVERIFY(there->session != seen().session);
+
+        QString failed;
+        connect(&bg, &BackgroundQuery::failed, this, [&](const QString &text) { failed = text; });
+        bg.start<int>(
+            Conn::Operations,
+            [] {
+                NamedQuery bad(QStringLiteral("Mala"), Conn::Operations, QStringLiteral("select * from no_such_table"));
+                bad.open();
+                return 0;
+            },
+            [](int) { QFAIL("a failed reading has no result"); });
+        QTRY_VERIFY(!failed.isEmpty());
+        QVERIFY2(failed.contains(QLatin1String("no_such_table")), qPrintable(failed));
     }
 
     // A batch is one exchange; the statements before a failure keep their

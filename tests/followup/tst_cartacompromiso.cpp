@@ -12,6 +12,7 @@
 #include "followup/letter/tconsultacartacompromisoform.h"
 #include "followup/letter/teditregistroccform.h"
 #include "guardedmain.h"
+#include "reads.h"
 #include "sampleletter.h"
 #include "scriptedprompter.h"
 #include "testdb.h"
@@ -233,6 +234,7 @@ private slots:
         query.show();
         QCOMPARE(query.DateTimePicker1->date(), today);
         QTest::mouseClick(query.BitBtn3, Qt::LeftButton);
+        waitForReads(query);
         QCOMPARE(query.gridModel()->rowCount(), 0); // nothing that day, and no notice
         QVERIFY(prompter.log.isEmpty());
 
@@ -255,6 +257,7 @@ private slots:
 
         query.DateTimePicker1->setDate(today.addDays(-3));
         QTest::mouseClick(query.BitBtn3, Qt::LeftButton);
+        waitForReads(query);
         QCOMPARE(query.gridModel()->rowCount(), 1); // this workshop's only
         QCOMPARE(query.gridModel()->cell(0, 0), QString::number(id));
         QCOMPARE(query.gridModel()->cell(0, 2), Sample::letterOwner().name);
@@ -284,6 +287,7 @@ private slots:
                                 QStringLiteral("T000123"), Sample::letterItems(2)});
         TConsultaCartaCompromisoForm query(nullptr, prompter);
         query.BitBtn3->click();
+        waitForReads(query);
         for (QDialog *w : std::initializer_list<QDialog *>{&letter, &editor, &query}) {
             w->show();
             QVERIFY(QTest::qWaitForWindowExposed(w));

@@ -5,6 +5,7 @@
 #include "app/navigator.h"
 #include "core/clock.h"
 #include "core/global.h"
+#include "data/backgroundquery.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
 #include "followup/linkopener.h"
@@ -16,6 +17,7 @@
 #include "followup/windows.h"
 #include "followupbuilders.h"
 #include "guardedmain.h"
+#include "reads.h"
 #include "report/preview.h"
 #include "report/reportform.h"
 #include "testdb.h"
@@ -90,9 +92,11 @@ class TstSeguimiento : public QObject
             qFatal("no control %s", name);
         return w;
     }
+    // Clicks and lets a list it starts arrive.
     static void click(QWidget &form, const char *name)
     {
         QTest::mouseClick(child<QPushButton>(form, name), Qt::LeftButton);
+        waitForReads(form);
     }
     static void setPeriod(QWidget &form, const QDate &from, const QDate &to)
     {
@@ -161,6 +165,7 @@ private slots:
     }
     void cleanupTestCase()
     {
+        BackgroundQuery::stopWorkers();
         Report::ReportForm::setPreviewHook({});
         Followup::setLinkOpener({});
         Msg::setHook({});
@@ -173,6 +178,7 @@ private slots:
 
     void assignedStickersPrintTheLastListing();
     void emptyPeriodPrintsATotalOfNothing();
+    void assignedStickersAreReadOffTheWindow();
     void expiryListFollowsDesdeAndTheChosenFormat();
     void reminderWalksTheListWithWholeLinks();
     void reminderTextIsKeptWhateverHappens();
@@ -254,6 +260,42 @@ void TstSeguimiento::assignedStickersPrintTheLastListing()
     QVERIFY(excel.xlsx.contains(QLatin1String("<t>Propietario</t>")));
     QVERIFY(excel.xlsx.contains(QLatin1String("<t>AA111AA</t>")));
     QVERIFY(m_shown.isEmpty());
+}
+
+// The list is read by the worker's own session: while the server keeps it
+// waiting the window answers and "Ver" waits; "Cancelar" stops the reading
+// on the server, and the next "Ver" lists.
+void TstSeguimiento::assignedStickersAreReadOffTheWindow()
+{
+    Operation o;
+    o.assigned = QDate(2024, 5, 2);
+    Build::insert(m_db, o.n(1));
+    const auto waitingOnALock = [this] {
+        QSqlQuery q(m_db);
+        q.exec(QStringLiteral("show processlist"));
+        int n = 0;
+        while (q.next())
+            n += q.value(QStringLiteral("State")).toString().contains(QLatin1String("lock")) ? 1 : 0;
+        return n;
+    };
+
+    TObleasAsignadasForm form;
+    form.show();
+    setPeriod(form, QDate(2024, 5, 1), QDate(2024, 5, 31));
+    Build::run(m_db, QStringLiteral("lock tables usr write"));
+    QTest::mouseClick(child<QPushButton>(form, "BitBtn2"), Qt::LeftButton);
+    QTRY_COMPARE(waitingOnALock(), 1);
+    QVERIFY(form.progressLine()->isVisible());
+    QVERIFY(!child<QPushButton>(form, "BitBtn2")->isEnabled());
+    form.progressLine()->cancelButton()->click();
+    QVERIFY(!form.progressLine()->isVisible());
+    QVERIFY(child<QPushButton>(form, "BitBtn2")->isEnabled());
+    QTRY_COMPARE(waitingOnALock(), 0);
+    Build::run(m_db, QStringLiteral("unlock tables"));
+
+    click(form, "BitBtn2");
+    QCOMPARE(form.gridModel()->rowCount(), 1);
+    QCOMPARE(m_shown, QStringList());
 }
 
 void TstSeguimiento::emptyPeriodPrintsATotalOfNothing()

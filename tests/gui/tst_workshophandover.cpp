@@ -13,6 +13,7 @@
 #include "operations/trevisionanualform.h"
 #include "operations/windows.h"
 #include "postsalesdb.h"
+#include "reads.h"
 #include "sampleorder.h"
 #include "scripteddialogs.h"
 #include "widgets/messages.h"
@@ -84,6 +85,7 @@ private slots:
             auto &list = static_cast<TConsultaOTTForm &>(d);
             list.Edit1->setText(QStringLiteral("ABC123"));
             list.BitBtn1->click();
+            waitForReads(list);
             list.BitBtnAceptar->click();
             return list.result();
         });
@@ -114,6 +116,7 @@ private slots:
             auto &list = static_cast<TPropietariosForm &>(d);
             list.Edit1->setText(QStringLiteral("PEREZ"));
             list.BitBtnBuscar->click();
+            waitForReads(list);
             return int(QDialog::Rejected); // closed however: the owner is copied
         });
         form.SpeedButton9->click();

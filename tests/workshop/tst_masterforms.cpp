@@ -4,6 +4,7 @@
 #include "data/dm1.h"
 #include "gridcolumn.h"
 #include "postsalesdb.h"
+#include "reads.h"
 #include "report/preview.h"
 #include "report/reportform.h"
 #include "sampleorder.h"
@@ -267,6 +268,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&f));
         QTest::keyClicks(f.Edit1, QStringLiteral("perez"));
         f.BitBtnBuscar->click();
+        waitForReads(f);
         QCOMPARE(column(f.DBGrid1, 1), QStringList({"LOPEZ PEREZ ANA", "PEREZ JUAN"}));
         QCOMPARE(f.DBGrid1->model()->index(1, 4).data().toString(), QStringLiteral("351"));
 
@@ -275,6 +277,7 @@ private slots:
         QCOMPARE(f.DBGrid1->model()->rowCount(), 0);
         f.Edit1->setText(QStringLiteral("20111222"));
         f.BitBtnBuscar->click();
+        waitForReads(f);
         QCOMPARE(column(f.DBGrid1, 1), QStringList{"PEREZ JUAN"});
 
         // Editing keeps the stored locality and a province the list lacks.
@@ -287,6 +290,7 @@ private slots:
             return e.result();
         });
         f.BitBtnEditar->click();
+        waitForReads(f);
         QCOMPARE(shownLocality, QStringLiteral("CORDOBA"));
         QCOMPARE(value("select concat(propietario, '|', localidad, '|', provincia) from propietarios where "
                        "propietario_id = 10")
@@ -316,6 +320,7 @@ private slots:
             auto &list = static_cast<TPropietariosForm &>(d);
             list.Edit1->setText(QStringLiteral("LOPEZ"));
             list.BitBtnBuscar->click();
+            waitForReads(list);
             list.BitBtnCerrar->click();
             return list.result();
         });
@@ -356,6 +361,7 @@ private slots:
         QCoreApplication::processEvents();
         owners.Edit1->setText(QStringLiteral("E"));
         owners.BitBtnBuscar->click();
+        waitForReads(owners);
         save(owners, "propietarios");
         TPropietariosEditForm edit(TPropietariosEditForm::Mode::Add, nullptr, prompter);
         save(edit, "propietario");

@@ -10,6 +10,7 @@
 #include "documents/workshopdocuments.h"
 #include "gridcolumn.h"
 #include "postsalesdb.h"
+#include "reads.h"
 #include "report/preview.h"
 #include "report/reportform.h"
 #include "sampleorder.h"
@@ -157,6 +158,7 @@ private slots:
             auto &owners = static_cast<TPropietariosForm &>(d);
             owners.Edit1->setText(QStringLiteral("LUNA"));
             owners.BitBtnBuscar->click();
+            waitForReads(owners);
             return int(QDialog::Rejected);
         });
         f.BitBtnBuscarPropietario->click();
@@ -317,11 +319,13 @@ private slots:
         QCOMPARE(prompter.log, QStringList{"error: El número de orden debe ser un número entero."});
         f.Edit1->setText(QStringLiteral("1"));
         f.BitBtn1->click();
+        waitForReads(f);
         QCOMPARE(column(f.DBGrid1, 6), QStringList({"TAL0005", "TDM0001"}));
         f.CheckBoxTodos->click();
         QVERIFY(f.ComboBoxTalleres->isEnabled());
         QCOMPARE(f.ComboBoxTalleres->currentText(), QStringLiteral("TAL0005"));
         f.BitBtn1->click();
+        waitForReads(f);
         QCOMPARE(column(f.DBGrid1, 1), QStringList{"PEREZ JUAN"});
 
         f.ComboBox1->setCurrentIndex(3); // "Periodo": two dates instead of the entry
@@ -336,6 +340,7 @@ private slots:
             list.ComboBox1->setCurrentIndex(1);
             list.Edit1->setText(QStringLiteral("LUNA"));
             list.BitBtn1->click();
+            waitForReads(list);
             list.BitBtnAceptar->click();
             return list.result();
         });
@@ -375,6 +380,7 @@ private slots:
         show(list);
         list.ComboBox1->setCurrentIndex(1);
         list.BitBtn1->click();
+        waitForReads(list);
         QVERIFY(list.grab().save(QDir(dir).filePath(QStringLiteral("consulta.png"))));
     }
 };

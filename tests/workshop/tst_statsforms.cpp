@@ -6,6 +6,7 @@
 #include "core/global.h"
 #include "data/dm1.h"
 #include "displaylist.h"
+#include "reads.h"
 #include "report/preview.h"
 #include "report/reportform.h"
 #include "scriptedprompter.h"
@@ -105,6 +106,7 @@ private slots:
         TRankingFallasForm form(nullptr, prompter);
         form.show();
         QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
+        waitForReads(form);
         QCOMPARE(printed.size(), 1);
         const Shown::Preview &p = printed[0];
         QCOMPARE(p.layout, QStringLiteral("TQRankingFallasForm"));
@@ -129,11 +131,13 @@ private slots:
         form.DateTimePicker2->setDate(QDate(2026, 3, 31));
         selectByText(form.DBGrid1, 1, "PARTICULAR"); // nothing in March
         QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
+        waitForReads(form);
         QCOMPARE(prompter.log, (QStringList{"info: Sin operaciones en el periodo indicado"}));
         QVERIFY(printed.isEmpty());
 
         selectByText(form.DBGrid1, 1, "OESTE MOTORS");
         QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
+        waitForReads(form);
         QCOMPARE(printed.size(), 1);
         QCOMPARE(printed[0].layout, QStringLiteral("TQRankingFallasXConcesionarioForm"));
         QCOMPARE(printed[0].text("QRLabelTallerLinea"), QStringLiteral("Concesionario: OESTE MOTORS"));
@@ -153,6 +157,7 @@ private slots:
         QCOMPARE(s->ComboBoxTalleres->currentText(), QStringLiteral("TAL0005"));
 
         QTest::mouseClick(form.BitBtnVer, Qt::LeftButton); // no brand yet
+        waitForReads(form);
         QCOMPARE(prompter.log.size(), 1);
         QVERIFY(printed.isEmpty());
 
@@ -162,6 +167,7 @@ private slots:
         choose(s->ComboBoxModelo, "UNO");
         s->DateTimePicker1->setDate(QDate(2026, 3, 1));
         QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
+        waitForReads(form);
         QCOMPARE(printed.last().text("QRLabelTallerLinea"), QStringLiteral("TAL0005"));
         QCOMPARE(printed.last().layout, QStringLiteral("TQRankingFallasXModeloForm"));
         QCOMPARE(printed.last().text("QRLabelVehiculo"), QStringLiteral("Vehículo: FIAT UNO"));
@@ -169,6 +175,7 @@ private slots:
 
         choose(s->ComboBoxModelo, "SIENA");
         QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
+        waitForReads(form);
         QCOMPARE(printed.size(), 2);
         QVERIFY(column(printed.last(), "QRDBTextFalla").isEmpty());
         QCOMPARE(printed.last().text("QRLabelFallaId"), QStringLiteral("Falla ID"));
@@ -184,10 +191,12 @@ private slots:
         choose(s->ComboBoxModelo, "UNO");
         s->DateTimePicker1->setDate(QDate(2026, 1, 1));
         QTest::mouseClick(form.BitBtnConsultar, Qt::LeftButton);
+        waitForReads(form);
         QCOMPARE(form.DBGrid1->model()->rowCount(), 3);
         QCOMPARE(form.DBGrid1->model()->index(0, 7).data().toString(), QStringLiteral("01/04/2026"));
         Widgets::selectGridRow(form.DBGrid1, 1);
         QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
+        waitForReads(form);
         QCOMPARE(opened, QStringList{"TDM0001/6"});
     }
 

@@ -9,6 +9,7 @@
 #include "displaylist.h"
 #include "documents/workorderdocuments.h"
 #include "postsalesdb.h"
+#include "reads.h"
 #include "report/preview.h"
 #include "report/reportform.h"
 #include "sampleworkorder.h"
@@ -285,6 +286,7 @@ private slots:
         show(list);
         list.Edit1->setText(QStringLiteral("AB123CD"));
         list.BitBtn1->click();
+        waitForReads(list);
         QCOMPARE(list.gridModel()->rowCount(), 1);
 
         dialogs.answer([this](QDialog &d) {
@@ -298,6 +300,7 @@ private slots:
                     auto &o = static_cast<TPropietariosForm &>(owners);
                     o.Edit1->setText(QStringLiteral("PAZ"));
                     o.BitBtnBuscar->click();
+                    waitForReads(o);
                     return int(QDialog::Rejected);
                 });
                 f.BitBtnBuscarCliente->click();
@@ -359,6 +362,7 @@ private slots:
         f.CheckBoxCon->setChecked(false);
         f.CheckBoxSin->setChecked(false);
         f.BitBtn1->click();
+        waitForReads(f);
         QCOMPARE(printed.size(), 1);
         QCOMPARE(printed[0].layout, QStringLiteral("TQListadoOpvForm"));
         QCOMPARE(texts(printed[0], "QRDBGarantia"), QStringList({"SI", "NO"}));
@@ -379,6 +383,7 @@ private slots:
         QVERIFY(f.ComboBoxTalleres->isEnabled());
         QCOMPARE(f.ComboBoxTalleres->currentText(), QStringLiteral("TDM0001"));
         f.BitBtn1->click();
+        waitForReads(f);
         recordPreviews();
         QProcess unzip;
         unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), book, QStringLiteral("xl/worksheets/sheet1.xml")});

@@ -67,7 +67,8 @@ TConsultaCartaCompromisoForm::TConsultaCartaCompromisoForm(QWidget *parent, Prom
 void TConsultaCartaCompromisoForm::BitBtn3Click()
 {
     const QDate day = DateTimePicker1->date();
-    runSearch([day] { return LetterRepository::FindByDate(day, Global.WorkshopCode); });
+    const QString workshop = Global.WorkshopCode;
+    runSearchInBackground(Conn::Operations, [day, workshop] { return LetterRepository::FindByDate(day, workshop); });
 }
 
 void TConsultaCartaCompromisoForm::BitBtn2Click()

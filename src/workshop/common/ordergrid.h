@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/searchdialog.h"
+#include "workshop/common/gridrows.h"
 
 // The order lists (conversion orders, work orders, work orders by model) show
 // the same eight columns; only the window, its caption and palette differ.
@@ -24,6 +25,23 @@ inline Widgets::SearchDialog::Setup setup(const QString &objectName, const QStri
     s.palette = palette;
     s.size = {980, height};
     return s;
+}
+
+// The grid's records of a list of orders (conversion, work, by model).
+template <class Row> QVector<QSqlRecord> records(const QVector<Row> &orders)
+{
+    QVector<QSqlRecord> rows;
+    rows.reserve(orders.size());
+    for (const Row &r : orders)
+        rows << GridRows::record({{QStringLiteral("numero"), r.numero},
+                                  {QStringLiteral("propietario"), r.propietario},
+                                  {QStringLiteral("vin"), r.vin},
+                                  {QStringLiteral("dominio"), r.dominio},
+                                  {QStringLiteral("marca"), r.marca},
+                                  {QStringLiteral("modelo"), r.modelo},
+                                  {QStringLiteral("taller"), r.taller},
+                                  {QStringLiteral("fecha"), r.fecha}});
+    return rows;
 }
 
 } // namespace OrderGrid

@@ -166,22 +166,12 @@ void TConsultaOTTForm::BitBtn1Click()
         return;
     }
     m_searched = true;
-    runSearch([&] { return fetch(out.filter); });
+    runSearchInBackground(Conn::PostVenta, [fetch = fetcher(), filter = out.filter] { return fetch(filter); });
 }
 
-QVector<QSqlRecord> TConsultaOTTForm::fetch(const OrderSearch::Filter &filter)
+TConsultaOTTForm::Fetch TConsultaOTTForm::fetcher() const
 {
-    QVector<QSqlRecord> rows;
-    for (const ConversionOrderStore::ListRow &r : ConversionOrderStore::Find(filter))
-        rows << GridRows::record({{QStringLiteral("numero"), r.numero},
-                                  {QStringLiteral("propietario"), r.propietario},
-                                  {QStringLiteral("vin"), r.vin},
-                                  {QStringLiteral("dominio"), r.dominio},
-                                  {QStringLiteral("marca"), r.marca},
-                                  {QStringLiteral("modelo"), r.modelo},
-                                  {QStringLiteral("taller"), r.taller},
-                                  {QStringLiteral("fecha"), r.fecha}});
-    return rows;
+    return [](const OrderSearch::Filter &filter) { return OrderGrid::records(ConversionOrderStore::Find(filter)); };
 }
 
 std::optional<TConsultaOTTForm::OrderKey> TConsultaOTTForm::selectedOrder() const

@@ -45,7 +45,10 @@ protected:
     TConsultaOTTForm(const Widgets::SearchDialog::Setup &setup, QWidget *parent, Prompter &prompter);
     void showEvent(QShowEvent *event) override;
     // The rows of a search; fields "numero", "taller" and the grid's own.
-    virtual QVector<QSqlRecord> fetch(const OrderSearch::Filter &filter);
+    // The reading of the list, run off the window's thread: it is given only
+    // the filter.
+    using Fetch = QVector<QSqlRecord> (*)(const OrderSearch::Filter &filter);
+    virtual Fetch fetcher() const;
     // "Ver" on the order under the cursor.
     virtual void open(const OrderKey &order);
 

@@ -110,10 +110,19 @@ void TPropietariosForm::BitBtnBuscarClick()
     const OwnerStore::By by = ComboBoxFiltro->currentIndex() == 1 ? OwnerStore::By::Document : OwnerStore::By::Name;
     const QString text = Edit1->text();
     m_owners.clear();
-    runSearch([&] {
-        m_owners = OwnerStore::Search(by, text);
-        return records(m_owners);
-    });
+    // Each search its own holder: a cancelled one still finishing writes
+    // only its own.
+    auto found = std::make_shared<QVector<Owners::Owner>>();
+    runSearchInBackground(
+        Conn::PostVenta,
+        [by, text, found] {
+            *found = OwnerStore::Search(by, text);
+            return records(*found);
+        },
+        [this, found](int rows) {
+            if (rows > 0)
+                m_owners = *found;
+        });
 }
 
 void TPropietariosForm::BitBtnLimpiarClick()

@@ -4,6 +4,7 @@
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "data/statsstore.h"
+#include "widgets/progressline.h"
 #include "widgets/waitcursor.h"
 #include "workshop/stats/faultchart.h"
 
@@ -40,6 +41,9 @@ FaultRankingForm::FaultRankingForm(const QString &objectName, const QString &cap
     BitBtnVer->setObjectName(QStringLiteral("BitBtnVer"));
     BitBtnVer->setMinimumWidth(90);
     buttons->addWidget(BitBtnVer);
+    m_progress = new Widgets::ProgressLine(this);
+    m_progress->holdWhileRunning({BitBtnVer});
+    main->addWidget(m_progress);
     main->addLayout(buttons);
     connect(BitBtnVer, &QPushButton::clicked, this, &FaultRankingForm::BitBtnVerClick);
     resize(820, 600);
@@ -50,31 +54,33 @@ void FaultRankingForm::BitBtnVerClick()
     std::optional<Selection> s = selection();
     if (!s)
         return;
+    const Ranking::Bounds bounds = s->bounds;
+    m_progress->run<QVector<Ranking::Count>>(
+        QStringLiteral("Leyendo las fallas..."), Conn::PostVenta, [bounds] { return StatsStore::FaultCounts(bounds); },
+        [this, s = *s](QVector<Ranking::Count> counts) mutable { present(std::move(counts), s); }, m_prompter);
+}
+
+void FaultRankingForm::present(QVector<Ranking::Count> counts, Selection &s)
+{
     Widgets::WaitCursor wait;
-    try {
-        m_rows = Ranking::Rank(StatsStore::FaultCounts(s->bounds));
-    } catch (const DbError &e) {
-        wait.release();
-        m_prompter.error(e.text());
-        return;
-    }
+    m_rows = Ranking::Rank(counts);
     const QVector<Ranking::Bar> bars = Ranking::ChartBars(m_rows);
     m_chart->setBars(bars);
-    if (m_rows.isEmpty() && s->emptyIsNotice) {
+    if (m_rows.isEmpty() && s.emptyIsNotice) {
         wait.release();
         m_prompter.info(Ranking::kNoOperations);
         return;
     }
-    s->header.pecName = Global.PecName;
+    s.header.pecName = Global.PecName;
     // The report reads the chart from a picture file that lives as long as
     // the preview.
     QTemporaryFile picture(QDir::tempPath() + QStringLiteral("/tarvil-ranking-XXXXXX.png"));
     if (!bars.isEmpty() && picture.open() && FaultChartView::picture(bars, kPrintedChart).save(&picture, "PNG")) {
         picture.close();
-        s->header.chartFile = picture.fileName();
+        s.header.chartFile = picture.fileName();
     }
     try {
-        Report::ReportForm form = Documents::MakeRanking(s->layout, s->header, m_rows);
+        Report::ReportForm form = Documents::MakeRanking(s.layout, s.header, m_rows);
         wait.release();
         form.preview(this);
     } catch (const std::runtime_error &e) {

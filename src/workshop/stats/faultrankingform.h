@@ -10,6 +10,10 @@ class Prompter;
 class QPushButton;
 class QVBoxLayout;
 class FaultChartView;
+namespace Widgets
+{
+class ProgressLine;
+}
 
 // The frame of the three fault rankings: the form's own selectors on top,
 // the chart of the last ranking, and "Ver", which reads the ranking of the
@@ -21,6 +25,7 @@ public:
     // The bars the last "Ver" drew.
     FaultChartView *chartView() const { return m_chart; }
     const QVector<Ranking::Row> &lastRanking() const { return m_rows; }
+    Widgets::ProgressLine *progressLine() const { return m_progress; }
 
 public slots:
     void BitBtnVerClick();
@@ -44,7 +49,11 @@ protected:
     virtual std::optional<Selection> selection() = 0;
 
 private:
+    // Draws the counts read for `s` and previews its report.
+    void present(QVector<Ranking::Count> counts, Selection &s);
+
     Prompter &m_prompter;
+    Widgets::ProgressLine *m_progress = nullptr;
     QVBoxLayout *m_selectors = nullptr;
     FaultChartView *m_chart = nullptr;
     QVector<Ranking::Row> m_rows;

@@ -53,19 +53,8 @@ void TOPVxModeloForm::BitBtnConsultarClick()
     const std::optional<Ranking::Bounds> bounds = m_selector->bounds(prompter());
     if (!bounds)
         return;
-    runSearch([&] {
-        QVector<QSqlRecord> rows;
-        for (const StatsStore::OrderRow &r : StatsStore::OrdersOfModel(*bounds))
-            rows << GridRows::record({{QStringLiteral("numero"), r.numero},
-                                      {QStringLiteral("propietario"), r.propietario},
-                                      {QStringLiteral("vin"), r.vin},
-                                      {QStringLiteral("dominio"), r.dominio},
-                                      {QStringLiteral("marca"), r.marca},
-                                      {QStringLiteral("modelo"), r.modelo},
-                                      {QStringLiteral("taller"), r.taller},
-                                      {QStringLiteral("fecha"), r.fecha}});
-        return rows;
-    });
+    const Ranking::Bounds b = *bounds;
+    runSearchInBackground(Conn::PostVenta, [b] { return OrderGrid::records(StatsStore::OrdersOfModel(b)); });
 }
 
 void TOPVxModeloForm::BitBtnVerClick()

@@ -19,19 +19,9 @@ Widgets::SearchDialog::Setup setup()
 
 TConsultaOPVForm::TConsultaOPVForm(QWidget *parent, Prompter &prompter) : TConsultaOTTForm(setup(), parent, prompter) {}
 
-QVector<QSqlRecord> TConsultaOPVForm::fetch(const OrderSearch::Filter &filter)
+TConsultaOTTForm::Fetch TConsultaOPVForm::fetcher() const
 {
-    QVector<QSqlRecord> rows;
-    for (const WorkOrderStore::ListRow &r : WorkOrderStore::Find(filter))
-        rows << GridRows::record({{QStringLiteral("numero"), r.numero},
-                                  {QStringLiteral("propietario"), r.propietario},
-                                  {QStringLiteral("vin"), r.vin},
-                                  {QStringLiteral("dominio"), r.dominio},
-                                  {QStringLiteral("marca"), r.marca},
-                                  {QStringLiteral("modelo"), r.modelo},
-                                  {QStringLiteral("taller"), r.taller},
-                                  {QStringLiteral("fecha"), r.fecha}});
-    return rows;
+    return [](const OrderSearch::Filter &filter) { return OrderGrid::records(WorkOrderStore::Find(filter)); };
 }
 
 void TConsultaOPVForm::open(const OrderKey &order)

@@ -12,6 +12,6 @@ public:
     TConsultaOPVForm(QWidget *parent, Prompter &prompter);
 
 protected:
-    QVector<QSqlRecord> fetch(const OrderSearch::Filter &filter) override;
+    Fetch fetcher() const override;
     void open(const OrderKey &order) override;
 };

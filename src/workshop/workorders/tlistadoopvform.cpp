@@ -6,7 +6,7 @@
 #include "data/dberror.h"
 #include "data/workorderstore.h"
 #include "documents/workorderdocuments.h"
-#include "widgets/waitcursor.h"
+#include "widgets/progressline.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -66,6 +66,9 @@ TListadoOpvForm::TListadoOpvForm(QWidget *parent, Prompter &prompter) : QDialog(
     buttons->addWidget(BitBtnCerrar);
     auto *v = new QVBoxLayout(this);
     v->addLayout(g);
+    m_progress = new Widgets::ProgressLine(this);
+    m_progress->holdWhileRunning({BitBtn1});
+    v->addWidget(m_progress);
     v->addLayout(buttons);
 
     connect(CheckBoxTodos, &QCheckBox::clicked, this, &TListadoOpvForm::CheckBoxTodosClick);
@@ -109,18 +112,16 @@ WorkOrders::ListInput TListadoOpvForm::input() const
 void TListadoOpvForm::BitBtn1Click()
 {
     const WorkOrders::ListFilter filter = WorkOrders::BuildList(input());
-    QVector<WorkOrderStore::PeriodRow> rows;
-    try {
-        Widgets::WaitCursor wait;
-        rows = WorkOrderStore::List(filter);
-    } catch (const DbError &e) {
-        m_prompter.error(e.text());
-        return;
-    }
-    try {
-        Report::ReportForm form = Documents::MakeWorkOrderList(rows, filter, ComboBoxSale->currentIndex() == 1);
-        form.preview(this);
-    } catch (const std::runtime_error &e) {
-        m_prompter.error(QString::fromUtf8(e.what()));
-    }
+    const bool forSpreadsheet = ComboBoxSale->currentIndex() == 1;
+    m_progress->run<QVector<WorkOrderStore::PeriodRow>>(
+        QStringLiteral("Leyendo las órdenes..."), Conn::PostVenta, [filter] { return WorkOrderStore::List(filter); },
+        [this, filter, forSpreadsheet](QVector<WorkOrderStore::PeriodRow> rows) {
+            try {
+                Report::ReportForm form = Documents::MakeWorkOrderList(rows, filter, forSpreadsheet);
+                form.preview(this);
+            } catch (const std::runtime_error &e) {
+                m_prompter.error(QString::fromUtf8(e.what()));
+            }
+        },
+        m_prompter);
 }

@@ -9,6 +9,10 @@ class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QPushButton;
+namespace Widgets
+{
+class ProgressLine;
+}
 
 // "Listado de Ordenes de Taller": the orders of a period, of every workshop
 // or one, with or without warranty, previewed for the printer or for the
@@ -21,6 +25,7 @@ public:
 
     // What the controls ask for.
     WorkOrders::ListInput input() const;
+    Widgets::ProgressLine *progressLine() const { return m_progress; }
 
 public slots:
     void CheckBoxTodosClick();
@@ -39,5 +44,6 @@ public:
 
 private:
     Prompter &m_prompter;
+    Widgets::ProgressLine *m_progress = nullptr;
     bool m_loaded = false;
 };
