@@ -31,7 +31,7 @@ ProgressLine::ProgressLine(QWidget *parent) : QWidget(parent)
 
     m_clock.setInterval(1000);
     connect(&m_clock, &QTimer::timeout, this,
-            [this] { m_text->setText(QStringLiteral("%1 (%2 s)").arg(m_what).arg(m_since.elapsed() / 1000)); });
+            [this] { m_text->setText(QStringLiteral("%1 (%2 s)").arg(m_what).arg((m_since.elapsed() + 500) / 1000)); });
     connect(m_cancel, &QPushButton::clicked, this, &ProgressLine::cancel);
     // The line goes before the result is handed over, which may start the next read.
     connect(&m_query, &BackgroundQuery::arrived, this, &ProgressLine::stop);

@@ -490,6 +490,20 @@ private slots:
                           QStringLiteral("show session status like 'Ssl_cipher'"));
         cipher.open();
         QVERIFY2(!cipher.text(QStringLiteral("Value")).isEmpty(), "the session is not encrypted");
+        // Lists read off the window's thread travel the same way.
+        BackgroundQuery bg;
+        std::optional<QString> there;
+        bg.start<QString>(
+            Conn::Sister,
+            [] {
+                NamedQuery c(QStringLiteral("Cifrado"), Conn::Sister,
+                             QStringLiteral("show session status like 'Ssl_cipher'"));
+                c.open();
+                return c.text(QStringLiteral("Value"));
+            },
+            [&](QString value) { there = value; });
+        QTRY_VERIFY(there.has_value());
+        QVERIFY2(!there->isEmpty(), "the worker's session is not encrypted");
         dm1().resetExchangeCount();
         cipher.close();
         cipher.open();

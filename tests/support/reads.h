@@ -14,7 +14,8 @@ inline void waitForReads(const QWidget &w)
     const bool ended = QTest::qWaitFor(
         [&w] {
             const auto lines = w.findChildren<Widgets::ProgressLine *>();
-            return std::none_of(lines.begin(), lines.end(), [](const Widgets::ProgressLine *l) { return l->isRunning(); });
+            return std::none_of(lines.begin(), lines.end(),
+                                [](const Widgets::ProgressLine *l) { return l->isRunning(); });
         },
         15000);
     if (!ended)
