@@ -7,18 +7,19 @@ namespace AppointmentRepository
 
 QVector<QSqlRecord> OpenDay(const QString &workshop, const QDate &day)
 {
+    // The day's slots are created if missing and read back in one exchange.
     NamedQuery &create = dm1().query(QStringLiteral("SQLInsertTurnosDelDia"));
-    create.close();
-    create.setParam(QStringLiteral("ta"), workshop);
-    create.setParam(QStringLiteral("fe"), day);
-    create.execute();
-    create.close();
-
     NamedQuery &list = dm1().query(QStringLiteral("SQLQueryTurnosDelDia"));
-    list.close();
-    list.setParam(QStringLiteral("ta"), workshop);
-    list.setParam(QStringLiteral("fe"), day);
-    list.open();
+    for (NamedQuery *q : {&create, &list}) {
+        q->close();
+        q->setParam(QStringLiteral("ta"), workshop);
+        q->setParam(QStringLiteral("fe"), day);
+    }
+    Batch batch(Conn::Operations);
+    batch.add(create, false);
+    batch.add(list, true);
+    batch.run();
+    create.close();
     QVector<QSqlRecord> rows = list.rows();
     list.close();
     return rows;

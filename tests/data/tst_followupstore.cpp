@@ -174,7 +174,9 @@ private slots:
         QVector<QSqlRecord> rows = AppointmentRepository::OpenDay(ws, day);
         QCOMPARE(column(rows, "hora"), (QStringList{"08:30", "9:00", "10:00", "14:00"}));
         QVERIFY(column(rows, "cliente").join(QString()).isEmpty());
+        dm1().resetExchangeCount();
         AppointmentRepository::OpenDay(ws, day);
+        QCOMPARE(dm1().exchangeCount(), quint64(1)); // created if missing and read in one
         QCOMPARE(Build::count(db, QStringLiteral("select count(*) from turnos_agenda")), 4);
 
         // A booking overwrites whatever the slot held; cancelling empties it.
