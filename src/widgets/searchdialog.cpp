@@ -49,6 +49,8 @@ SearchDialog::SearchDialog(const Setup &setup, QWidget *parent, Prompter &prompt
     layout->addWidget(DBGrid1, 1);
 
     m_progress = new ProgressLine(this);
+    if (m_search)
+        m_progress->holdWhileRunning({m_search});
     layout->addWidget(m_progress);
     m_buttons = new QHBoxLayout;
     m_buttons->addStretch(1);
@@ -146,30 +148,17 @@ void SearchDialog::runSearchInBackground(Conn conn, std::function<Rows()> fetch,
 void SearchDialog::searchInBackground(const Starter &start, std::function<void(int)> after)
 {
     m_model->clear();
-    const bool searchWasEnabled = m_search && m_search->isEnabled();
-    if (m_search)
-        m_search->setEnabled(false);
-    const auto restore = [this, searchWasEnabled] {
-        if (m_search)
-            m_search->setEnabled(searchWasEnabled);
-    };
     start(
-        [this, after, restore](const Rows &rows) {
-            restore();
+        [this, after](const Rows &rows) {
             const int found = present(rows);
             if (after)
                 after(found);
         },
-        [this, after, restore](const QString &text) {
-            restore();
+        [this, after](const QString &text) {
             m_prompter.error(text);
             if (after)
                 after(-1);
         });
-    if (!m_progress->isRunning())
-        return; // it could not start: already told
-    // A cancel gives the button back too.
-    connect(m_progress, &ProgressLine::stopped, this, restore, Qt::SingleShotConnection);
 }
 
 bool SearchDialog::isSearching() const

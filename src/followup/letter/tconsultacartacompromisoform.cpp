@@ -7,6 +7,7 @@
 #include "data/localstore.h"
 #include "followup/letter/tcartacompromisoform.h"
 #include "widgets/modalrun.h"
+#include "widgets/progressline.h"
 #include "widgets/waitcursor.h"
 
 #include <QDateEdit>
@@ -47,6 +48,7 @@ TConsultaCartaCompromisoForm::TConsultaCartaCompromisoForm(QWidget *parent, Prom
     DateTimePicker1->setDisplayFormat(Widgets::DateFormat);
     LabelFecha->setBuddy(DateTimePicker1);
     BitBtn3 = new QPushButton(QStringLiteral("Buscar"), this);
+    progressLine()->holdWhileRunning({BitBtn3});
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
     auto *top = new QHBoxLayout;
     top->addWidget(LabelFecha);

@@ -2,6 +2,7 @@
 
 #include "app/navigator.h"
 #include "data/statsstore.h"
+#include "widgets/progressline.h"
 #include "workshop/common/gridrows.h"
 #include "workshop/common/ordergrid.h"
 #include "workshop/stats/modelselector.h"
@@ -26,6 +27,7 @@ TOPVxModeloForm::TOPVxModeloForm(QWidget *parent, Prompter &prompter) : Widgets:
     m_selector = new ModelSelector(this);
     BitBtnConsultar = new QPushButton(QStringLiteral("Consultar"), this);
     BitBtnConsultar->setObjectName(QStringLiteral("BitBtnConsultar"));
+    progressLine()->holdWhileRunning({BitBtnConsultar});
     auto *top = new QHBoxLayout;
     top->addWidget(m_selector, 1);
     top->addWidget(BitBtnConsultar, 0, Qt::AlignBottom);
