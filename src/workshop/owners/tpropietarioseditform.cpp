@@ -21,7 +21,7 @@ namespace
 {
 
 // Light red of a required field left empty (Windows colour 12303854).
-const QString kMarked = QStringLiteral("background-color: rgb(238, 190, 187);");
+const QString kMarked = QStringLiteral("background-color: rgb(238, 189, 187);");
 
 class LowerCaseValidator : public QValidator
 {

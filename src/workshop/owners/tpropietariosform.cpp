@@ -107,6 +107,11 @@ std::optional<Owners::Owner> TPropietariosForm::current() const
 
 void TPropietariosForm::BitBtnBuscarClick()
 {
+    search(0);
+}
+
+void TPropietariosForm::search(int reselectId)
+{
     const OwnerStore::By by = ComboBoxFiltro->currentIndex() == 1 ? OwnerStore::By::Document : OwnerStore::By::Name;
     const QString text = Edit1->text();
     m_owners.clear();
@@ -119,9 +124,15 @@ void TPropietariosForm::BitBtnBuscarClick()
             *found = OwnerStore::Search(by, text);
             return records(*found);
         },
-        [this, found](int rows) {
-            if (rows > 0)
-                m_owners = *found;
+        [this, found, reselectId](int rows) {
+            if (rows <= 0)
+                return;
+            m_owners = *found;
+            for (int r = 0; reselectId != 0 && r < m_owners.size(); ++r)
+                if (m_owners.at(r).id == reselectId) {
+                    selectRow(r);
+                    break;
+                }
         });
 }
 
@@ -160,9 +171,8 @@ void TPropietariosForm::BitBtnEditarClick()
         return;
     if (openDialog(int(TPropietariosEditForm::Mode::Edit), owner, nullptr) != QDialog::Accepted)
         return;
-    const int row = selectedRow();
-    BitBtnBuscarClick();
-    selectRow(row);
+    // Read again, on the owner just edited.
+    search(owner->id);
 }
 
 void TPropietariosForm::BitBtnVerClick()

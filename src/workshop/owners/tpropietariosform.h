@@ -51,6 +51,8 @@ private:
     static QVector<QSqlRecord> records(const QVector<Owners::Owner> &owners);
     void showOwners(const QVector<Owners::Owner> &owners);
     int openDialog(int mode, const std::optional<Owners::Owner> &owner, Owners::Owner *result);
+    // Searches the entry; the owner `reselectId` is put under the cursor when listed.
+    void search(int reselectId);
 
     QVector<Owners::Owner> m_owners; // the listed owners, in grid order
 };

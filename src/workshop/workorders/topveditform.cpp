@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TOPVEditForm::TOPVEditForm(QWidget *parent, Prompter &prompter) : TOPVNewForm(parent, prompter)
+TOPVEditForm::TOPVEditForm(QWidget *parent, Prompter &prompter) : TOPVNewForm(parent, prompter, QStringLiteral("Falla"))
 {
     setObjectName(QStringLiteral("TOPVEditForm"));
     setWindowTitle(QStringLiteral("Corrección de Orden de Trabajo"));

@@ -66,10 +66,11 @@ int idOf(const QComboBox *box)
 
 } // namespace
 
-TOPVNewForm::TOPVNewForm(QWidget *parent, Prompter &prompter) : QDialog(parent), m_prompter(prompter)
+TOPVNewForm::TOPVNewForm(QWidget *parent, Prompter &prompter, const QString &faultsCaption)
+    : QDialog(parent), m_prompter(prompter)
 {
-    m_faultRows = new Widgets::ResultGridModel(
-        {{QStringLiteral("Descripción de la Falla"), QStringLiteral("name"), 60}}, Widgets::GridPalette::Blue, this);
+    m_faultRows =
+        new Widgets::ResultGridModel({{faultsCaption, QStringLiteral("name"), 60}}, Widgets::GridPalette::Blue, this);
     m_jobRows = new Widgets::ResultGridModel({{QStringLiteral("Trabajo Realizado"), QStringLiteral("name"), 60},
                                               {QStringLiteral("Técnico"), QStringLiteral("tecnico"), 40}},
                                              Widgets::GridPalette::Blue, this);

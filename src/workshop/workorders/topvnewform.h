@@ -29,7 +29,9 @@ class TOPVNewForm : public QDialog
 {
     Q_OBJECT
 public:
-    TOPVNewForm(QWidget *parent, Prompter &prompter);
+    // `faultsCaption`: the faults grid's column; a stored order's forms read "Falla".
+    TOPVNewForm(QWidget *parent, Prompter &prompter,
+                const QString &faultsCaption = QStringLiteral("Descripción de la Falla"));
 
     // The order the controls hold (faults and jobs as listed).
     WorkOrders::WorkOrder order() const;

@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TOpvVerForm::TOpvVerForm(QWidget *parent, Prompter &prompter) : TOPVNewForm(parent, prompter)
+TOpvVerForm::TOpvVerForm(QWidget *parent, Prompter &prompter) : TOPVNewForm(parent, prompter, QStringLiteral("Falla"))
 {
     setObjectName(QStringLiteral("TOpvVerForm"));
     setWindowTitle(QStringLiteral("Orden de Trabajo"));
