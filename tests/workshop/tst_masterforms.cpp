@@ -293,6 +293,9 @@ private slots:
         QCOMPARE(column(f.DBGrid1, 1), QStringList({"LOPEZ PEREZ ANA", "PEREZ JUAN CARLOS"}));
         QCOMPARE(f.selectedRow(), 1);
 
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        f.ComboBoxFiltro->setFocus();
         f.ComboBoxFiltro->setCurrentIndex(1);
         f.Edit1->setFocus(); // entering the box empties the list
         QCOMPARE(f.DBGrid1->model()->rowCount(), 0);
