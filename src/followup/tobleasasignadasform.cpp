@@ -132,12 +132,8 @@ void TObleasAsignadasForm::BitBtn2Click()
 
 void TObleasAsignadasForm::printSummary(const QString &layout)
 {
-    QVector<QSqlRecord> rows;
-    rows.reserve(m_model->rowCount());
-    for (int r = 0; r < m_model->rowCount(); ++r)
-        rows.append(m_model->record(r));
     Documents::PrintList(
-        layout, std::make_shared<Documents::RecordRowSource>(rows),
+        layout, std::make_shared<Documents::RecordRowSource>(Followup::listedRecords(*m_model)),
         Documents::StickerListValues(Global.WorkshopName, Global.WorkshopCode, m_desde->date(), m_hasta->date()), this);
 }
 
