@@ -64,6 +64,18 @@ class TstFormSave : public QObject
         t.setText(QStringLiteral("NROCERTIF"), QStringLiteral("CR01000042"));
         t.post();
     }
+    // A renewal of `plate` with one cylinder, ready for "Aceptar".
+    static void wiredRenewal(TRevisionAnualForm &form, const QString &serial, const QString &plate)
+    {
+        form.SetOperationKind(QStringLiteral("R"));
+        LocalTable &cyl = localStore().table(LocalTableId::Cylinders);
+        cyl.open();
+        cyl.empty();
+        addCylinder(cyl, serial);
+        OperationSave::WireOperationForm(form);
+        fillRenewal(form);
+        type(form, "DominioEdit", plate);
+    }
     int count(const QString &sql)
     {
         QSqlQuery q(db);
@@ -180,14 +192,7 @@ private slots:
     {
         ScriptedPrompter prompter;
         TRevisionAnualForm form(nullptr, prompter);
-        form.SetOperationKind(QStringLiteral("R"));
-        LocalTable &cyl = localStore().table(LocalTableId::Cylinders);
-        cyl.open();
-        cyl.empty();
-        addCylinder(cyl, QStringLiteral("CIL-9"));
-        OperationSave::WireOperationForm(form);
-        fillRenewal(form);
-        type(form, "DominioEdit", QStringLiteral("ZZ999ZZ"));
+        wiredRenewal(form, QStringLiteral("CIL-9"), QStringLiteral("ZZ999ZZ"));
         type(form, "MarcaEdit", QString());
         const int before = count(QStringLiteral("select count(*) from temp_usr"));
         form.findChild<QPushButton *>(QStringLiteral("BitBtn2"))->click();
@@ -212,14 +217,7 @@ private slots:
         ScriptedPrompter prompter;
         prompter.answers = {true}; // print the sheet
         TRevisionAnualForm form(nullptr, prompter);
-        form.SetOperationKind(QStringLiteral("R"));
-        LocalTable &cyl = localStore().table(LocalTableId::Cylinders);
-        cyl.open();
-        cyl.empty();
-        addCylinder(cyl, QStringLiteral("CIL-P"));
-        OperationSave::WireOperationForm(form);
-        fillRenewal(form);
-        type(form, "DominioEdit", QStringLiteral("PR111NT"));
+        wiredRenewal(form, QStringLiteral("CIL-P"), QStringLiteral("PR111NT"));
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, form.findChild<QPushButton *>(QStringLiteral("BitBtn2"))->click());
         TSeleccionarImpresoraAlderForm::setTestHook({});
         Global.InstallationId = profile;
