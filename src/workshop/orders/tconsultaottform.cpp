@@ -165,23 +165,8 @@ void TConsultaOTTForm::BitBtn1Click()
         Edit1->setFocus();
         return;
     }
-    m_lastFilter = out.filter;
-    search(out.filter, std::nullopt);
-}
-
-void TConsultaOTTForm::search(const OrderSearch::Filter &filter, const std::optional<OrderKey> &reselect)
-{
-    runSearchInBackground(
-        Conn::PostVenta, [fetch = fetcher(), filter] { return fetch(filter); },
-        [this, reselect](int found) {
-            // Back from "Ver": the cursor stays on the order just seen.
-            for (int r = 0; reselect && r < found; ++r)
-                if (gridModel()->text(r, QStringLiteral("taller")) == reselect->taller &&
-                    gridModel()->value(r, QStringLiteral("numero")).toInt() == reselect->numero) {
-                    selectRow(r);
-                    break;
-                }
-        });
+    m_searched = true;
+    runSearchInBackground(Conn::PostVenta, [fetch = fetcher(), filter = out.filter] { return fetch(filter); });
 }
 
 TConsultaOTTForm::Fetch TConsultaOTTForm::fetcher() const
@@ -208,10 +193,11 @@ void TConsultaOTTForm::BitBtnVerClick()
     const std::optional<OrderKey> order = selectedOrder();
     if (!order)
         return;
+    const int row = selectedRow();
     open(*order);
-    // The same search again: the list shows what is stored now.
-    if (m_lastFilter)
-        search(*m_lastFilter, order);
+    // The list shows what is stored now.
+    BitBtn1Click();
+    selectRow(row);
 }
 
 std::optional<Nav::ConversionOrder> TConsultaOTTForm::pick(QWidget *parent, Prompter &prompter)

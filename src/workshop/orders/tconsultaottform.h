@@ -63,8 +63,6 @@ public:
 
 private:
     OrderSearch::Kind kind() const;
-    // Lists `filter`; `reselect` is put under the cursor when listed.
-    void search(const OrderSearch::Filter &filter, const std::optional<OrderKey> &reselect);
     bool m_loaded = false;
-    std::optional<OrderSearch::Filter> m_lastFilter;
+    bool m_searched = false;
 };
