@@ -56,6 +56,7 @@ private slots:
     void certificateWithUnknownCentreOrLettersKeepsText();
 
     void fabCopiesFabricationDateThenRefusesAChangedOne();
+    void clickingAceptarFromAFieldRunsItsRuleFirst();
     void unknownCentreOpensCrpcLookup();
     void unknownCylinderCodeIsLookedUpAmongContainingCodes();
     void emptyCylinderCodeOpensPlainLookupAndCancelKeepsFocus();
@@ -474,6 +475,57 @@ void TstCylinderDialog::aceptarStoresTheRow()
     // A renewal forces these whatever was chosen.
     QCOMPARE(table().text(QStringLiteral("CNUEVO")), QStringLiteral("NO"));
     QCOMPARE(table().text(QStringLiteral("GESTION")), QStringLiteral("SIN CAMBIOS"));
+}
+
+void TstCylinderDialog::clickingAceptarFromAFieldRunsItsRuleFirst()
+{
+    table().append();
+    {
+        // The click takes the focus from the certificate: it is completed first.
+        TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
+        dlg.show();
+        dlg.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        fillValid(dlg);
+        dlg.EditNROCERTIF->setFocus();
+        dlg.EditNROCERTIF->setText(QStringLiteral("ABCD123"));
+        QTest::mouseClick(dlg.BitBtnAceptar, Qt::LeftButton);
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        table().first();
+        QCOMPARE(table().text(QStringLiteral("NROCERTIF")), QStringLiteral("ABCD000123"));
+    }
+    table().edit();
+    {
+        // "FAB" typed and "Aceptar" clicked at once: the fabrication date is its test date.
+        TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
+        dlg.show();
+        dlg.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        dlg.EditUPHTALLER->setFocus();
+        dlg.EditUPHTALLER->setText(QStringLiteral("FAB"));
+        dlg.EditNROCERTIF->clear();
+        dlg.BitBtnAceptar->click();
+        QVERIFY2(m_prompter.log.isEmpty(), qPrintable(m_prompter.log.join(QLatin1Char('|'))));
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        table().first();
+        QCOMPARE(table().text(QStringLiteral("UPHFECHA")), QStringLiteral("06/2015"));
+    }
+    table().edit();
+    // A certificate of an unknown centre stops "Aceptar" on the field.
+    TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
+    dlg.show();
+    dlg.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    dlg.EditUPHTALLER->setText(QStringLiteral("ABCD"));
+    dlg.EditUPHFECHA->setText(QStringLiteral("07/2020"));
+    dlg.EditNROCERTIF->setFocus();
+    dlg.EditNROCERTIF->setText(QStringLiteral("ZZZZ123"));
+    QTest::mouseClick(dlg.BitBtnAceptar, Qt::LeftButton);
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(m_prompter.log,
+             QStringList{QStringLiteral("alert: Número de Certificado no válido: Verificar código de CRCP.")});
+    QCOMPARE(dlg.focusWidget(), dlg.EditNROCERTIF);
+    dlg.BitBtnCancelarClick();
 }
 
 void TstCylinderDialog::blankRequiredFieldsAreHighlightedAndStay()
