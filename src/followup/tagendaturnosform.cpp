@@ -178,7 +178,7 @@ void TAgendaTurnosForm::BitBtn1Click()
 {
     int row = -1;
     const QString hora = selectedHora(&row);
-    if (row < 0 || !m_prompter.askWarning(QStringLiteral("Esta seguro de anular el turno?")))
+    if (row < 0 || !m_prompter.question(QStringLiteral("Esta seguro de anular el turno?")))
         return;
     try {
         Widgets::WaitCursor wait;

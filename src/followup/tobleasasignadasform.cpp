@@ -113,10 +113,8 @@ void TObleasAsignadasForm::BitBtn2Click()
 {
     const QDate from = m_desde->date(), to = m_hasta->date();
     const QString workshop = Global.WorkshopCode;
+    // A failed reading leaves the count and the print buttons as they were.
     m_model->clear();
-    m_count->setText(QStringLiteral("0"));
-    for (QPushButton *b : {m_resumen, m_detalle, m_excel})
-        b->setEnabled(false);
     m_progress->run<QVector<QSqlRecord>>(
         QStringLiteral("Leyendo las obleas asignadas..."), Conn::Operations,
         [workshop, from, to] { return StickerRepository::Assigned(workshop, from, to); },
@@ -134,12 +132,8 @@ void TObleasAsignadasForm::BitBtn2Click()
 
 void TObleasAsignadasForm::printSummary(const QString &layout)
 {
-    QVector<QSqlRecord> rows;
-    rows.reserve(m_model->rowCount());
-    for (int r = 0; r < m_model->rowCount(); ++r)
-        rows.append(m_model->record(r));
     Documents::PrintList(
-        layout, std::make_shared<Documents::RecordRowSource>(rows),
+        layout, std::make_shared<Documents::RecordRowSource>(Followup::listedRecords(*m_model)),
         Documents::StickerListValues(Global.WorkshopName, Global.WorkshopCode, m_desde->date(), m_hasta->date()), this);
 }
 

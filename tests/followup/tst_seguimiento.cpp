@@ -81,6 +81,7 @@ class TstSeguimiento : public QObject
     QTemporaryDir m_tmp;
     QList<Printed> m_printed;
     QStringList m_shown; // message boxes: "<kind>: text"
+    Msg::Kind m_lastKind = Msg::Kind::Info;
     QList<bool> m_answers;
     QStringList m_links;
     bool m_linksOpen = true;
@@ -119,6 +120,7 @@ private slots:
         dm1().configure(Conn::Operations, {TestDb::host(), kDb, TestDb::user(), TestDb::password(), {}});
         Msg::setHook([this](Msg::Kind kind, const QString &text) {
             m_shown << Msg::caption(kind) + QStringLiteral(": ") + text;
+            m_lastKind = kind;
             return m_answers.isEmpty() ? false : m_answers.takeFirst();
         });
         Followup::setLinkOpener([this](const QString &link) {
@@ -282,6 +284,7 @@ void TstSeguimiento::assignedStickersAreReadOffTheWindow()
     TObleasAsignadasForm form;
     form.show();
     setPeriod(form, QDate(2024, 5, 1), QDate(2024, 5, 31));
+    click(form, "BitBtn2");
     Build::run(m_db, QStringLiteral("lock tables usr write"));
     QTest::mouseClick(child<QPushButton>(form, "BitBtn2"), Qt::LeftButton);
     QTRY_COMPARE(waitingOnALock(), 1);
@@ -290,6 +293,9 @@ void TstSeguimiento::assignedStickersAreReadOffTheWindow()
     form.progressLine()->cancelButton()->click();
     QVERIFY(!form.progressLine()->isVisible());
     QVERIFY(child<QPushButton>(form, "BitBtn2")->isEnabled());
+    // A reading that did not end keeps the count and the prints of the last one.
+    QCOMPARE(child<QLabel>(form, "LabelCuantas")->text(), QStringLiteral("1"));
+    QVERIFY(child<QPushButton>(form, "BitBtn4")->isEnabled());
     QTRY_COMPARE(waitingOnALock(), 0);
     Build::run(m_db, QStringLiteral("unlock tables"));
 
@@ -536,6 +542,7 @@ void TstSeguimiento::appointmentBookDayByDay()
     m_answers = {false};
     click(form, "BitBtn1");
     QCOMPARE(m_shown, QStringList{"Cuidado!: Esta seguro de anular el turno?"});
+    QCOMPARE(m_lastKind, Msg::Kind::WarningYesNo); // "Si" / "No"
     QCOMPARE(m->cell(1, 1), QStringLiteral("PEREZ JUAN"));
     m_answers = {true};
     click(form, "BitBtn1");
