@@ -356,6 +356,10 @@ bool TMainForm::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate && m_loginAccepted)
         FormActivate();
+    // Menu items and trees send (empty) status tips while hovered; the status
+    // bar keeps the version instead.
+    if (event->type() == QEvent::StatusTip)
+        return true;
     return QMainWindow::event(event);
 }
 

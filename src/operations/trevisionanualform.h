@@ -269,6 +269,7 @@ public:
     QComboBox *ComboBoxEstado = nullptr;
     QPushButton *BitBtnCambiarEstado = nullptr;
     LinkLabel *Label40 = nullptr;
+    QCheckBox *CheckBoxDirectPrint = nullptr; // always hidden and off: every document goes through the preview
     QPushButton *BitBtn5 = nullptr, *BitBtn3 = nullptr, *BitBtn2 = nullptr, *BitBtn1 = nullptr;
 
     QFrame *PanelTareas = nullptr;

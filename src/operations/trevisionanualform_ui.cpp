@@ -485,6 +485,9 @@ QWidget *TRevisionAnualForm::buildButtons()
              QStringLiteral("A VERIFICAR"));
     BitBtnCambiarEstado = button("BitBtnCambiarEstado", QStringLiteral("Cambiar Estado"));
     Label40 = named(new LinkLabel(QStringLiteral("Seleccionar Impresora")), "Label40");
+    CheckBoxDirectPrint = named(new QCheckBox(QStringLiteral("Imprimir directamente")), "CheckBoxDirectPrint");
+    CheckBoxDirectPrint->setChecked(false);
+    CheckBoxDirectPrint->setVisible(false);
     BitBtn5 = button("BitBtn5", QStringLiteral("Ficha"));
     BitBtn3 = button("BitBtn3", QStringLiteral("Cédula"));
     BitBtn2 = button("BitBtn2", QStringLiteral("Aceptar"));
@@ -499,6 +502,7 @@ QWidget *TRevisionAnualForm::buildButtons()
     h->addWidget(ComboBoxEstado);
     h->addWidget(BitBtnCambiarEstado);
     h->addStretch(1);
+    h->addWidget(CheckBoxDirectPrint);
     h->addWidget(Label40);
     h->addSpacing(10);
     for (QPushButton *b : {BitBtn5, BitBtn3, BitBtn2, BitBtn1})

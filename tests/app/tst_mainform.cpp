@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSqlQuery>
 #include <QStatusBar>
@@ -238,6 +239,9 @@ void TstMainForm::headerStatusAndFlags()
         TMainForm form(TMainForm::SkipLogin{});
         QCOMPARE(form.windowTitle(), QString::fromUtf8("Sistema de Gestión para TdM"));
         QVERIFY(form.windowState() & Qt::WindowMaximized);
+        QCOMPARE(form.statusBar()->currentMessage(), QString::fromUtf8("Tarvil Versión 314"));
+        // Hovering a menu item (no status tip) must not wipe the version.
+        form.menuBar()->actions().first()->menu()->actions().first()->showStatusText(&form);
         QCOMPARE(form.statusBar()->currentMessage(), QString::fromUtf8("Tarvil Versión 314"));
         QCOMPARE(form.findChild<QLineEdit *>(QStringLiteral("EditTaller"))->text(), QStringLiteral("ABC0001"));
         QCOMPARE(form.findChild<QLineEdit *>(QStringLiteral("EditRazonSocial"))->text(),

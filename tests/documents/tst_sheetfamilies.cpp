@@ -270,11 +270,13 @@ private slots:
         g.PecRepMatricula = QStringLiteral("9911");
         g.PecRepDocNumber = QStringLiteral("20111222");
         g.Stamp2 = QStringLiteral("SELLO DOS");
+        g.RepName = QStringLiteral("ING. ANA RÍOS");
+        g.RepMatricula = QStringLiteral("T-4410");
         InstallationProfile quince;
         quince.printsLetterheadLines = true;
         quince.letterhead = {"QUINCE 1", "QUINCE 2", "QUINCE 3", "QUINCE 4"};
-        for (const char *layout :
-             {"TQFichaEnBlancoQuinceForm", "TQFichaDogwoodForm", "TQFichaWalnutForm", "TQFichaLarchForm"}) {
+        for (const char *layout : {"TQFichaEnBlancoQuinceForm", "TQFichaDogwoodForm", "TQFichaWalnutForm",
+                                   "TQFichaLarchForm", "TQFichaTamarackEnBlancoForm"}) {
             const DisplayList l = shown(layout, Ficha::EmptySheetData(g, quince));
             QCOMPARE(textOf(l, "QRTaller"), g.WorkshopCode);
             QCOMPARE(textOf(l, "QRLabel5"), g.WorkshopName);
@@ -294,6 +296,8 @@ private slots:
         QVERIFY(!shown("TQFichaEnBlancoQuinceForm", Ficha::EmptySheetData(g, quince)).find("QRLabelQuince1"));
         l = shown("TQFichaWalnutForm", Ficha::EmptySheetData(g, quince));
         QCOMPARE(textOf(l, "QRLabel1"), g.WorkshopAddress2);
+        QCOMPARE(textOf(l, "QRLabel3"), g.RepName);
+        QCOMPARE(textOf(l, "QRLabel4"), g.RepMatricula);
         // Larch's sheet carries the PEC's address and telephones.
         quince.letterhead = {"LARCH GNC - BV. OROÑO 1455", "TEL 1", "TEL 2"};
         QCOMPARE(textOf(shown("TQFichaLarchForm", Ficha::EmptySheetData(g, quince)), "QRLabelDireccion2"),

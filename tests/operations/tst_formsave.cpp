@@ -6,6 +6,7 @@
 #include "data/dm1.h"
 #include "data/localstore.h"
 #include "operations/cylinders/formwiring.h"
+#include "operations/print/tseleccionarimpresoraalderform.h"
 #include "operations/save/formsave.h"
 #include "operations/trevisionanualform.h"
 #include "scriptedprompter.h"
@@ -62,6 +63,18 @@ class TstFormSave : public QObject
         t.setText(QStringLiteral("CNUEVO"), QStringLiteral("NO"));
         t.setText(QStringLiteral("NROCERTIF"), QStringLiteral("CR01000042"));
         t.post();
+    }
+    // A renewal of `plate` with one cylinder, ready for "Aceptar".
+    static void wiredRenewal(TRevisionAnualForm &form, const QString &serial, const QString &plate)
+    {
+        form.SetOperationKind(QStringLiteral("R"));
+        LocalTable &cyl = localStore().table(LocalTableId::Cylinders);
+        cyl.open();
+        cyl.empty();
+        addCylinder(cyl, serial);
+        OperationSave::WireOperationForm(form);
+        fillRenewal(form);
+        type(form, "DominioEdit", plate);
     }
     int count(const QString &sql)
     {
@@ -179,14 +192,7 @@ private slots:
     {
         ScriptedPrompter prompter;
         TRevisionAnualForm form(nullptr, prompter);
-        form.SetOperationKind(QStringLiteral("R"));
-        LocalTable &cyl = localStore().table(LocalTableId::Cylinders);
-        cyl.open();
-        cyl.empty();
-        addCylinder(cyl, QStringLiteral("CIL-9"));
-        OperationSave::WireOperationForm(form);
-        fillRenewal(form);
-        type(form, "DominioEdit", QStringLiteral("ZZ999ZZ"));
+        wiredRenewal(form, QStringLiteral("CIL-9"), QStringLiteral("ZZ999ZZ"));
         type(form, "MarcaEdit", QString());
         const int before = count(QStringLiteral("select count(*) from temp_usr"));
         form.findChild<QPushButton *>(QStringLiteral("BitBtn2"))->click();
@@ -198,6 +204,25 @@ private slots:
         type(form, "MarcaEdit", QStringLiteral("FORD"));
         QCOMPARE(form.findChild<QLineEdit *>(QStringLiteral("MarcaEdit"))->palette().color(QPalette::Base),
                  QColor(255, 128, 128));
+    }
+
+    // A failure while printing must not leave the form open for a second
+    // "Aceptar" that would store the operation twice.
+    void aFailingPrintStillClosesTheStoredOperation()
+    {
+        const QString profile = Global.InstallationId;
+        Global.InstallationId = QStringLiteral("CEDA01"); // asks blank or pre-printed sheet
+        TSeleccionarImpresoraAlderForm::setTestHook(
+            [](TSeleccionarImpresoraAlderForm &) -> int { throw std::runtime_error("sin impresora"); });
+        ScriptedPrompter prompter;
+        prompter.answers = {true}; // print the sheet
+        TRevisionAnualForm form(nullptr, prompter);
+        wiredRenewal(form, QStringLiteral("CIL-P"), QStringLiteral("PR111NT"));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, form.findChild<QPushButton *>(QStringLiteral("BitBtn2"))->click());
+        TSeleccionarImpresoraAlderForm::setTestHook({});
+        Global.InstallationId = profile;
+        QCOMPARE(count(QStringLiteral("select count(*) from temp_usr where udominio = 'PR111NT'")), 1);
+        QCOMPARE(form.result(), int(QDialog::Accepted));
     }
 };
 

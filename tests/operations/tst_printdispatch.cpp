@@ -18,6 +18,7 @@
 #include "widgets/messages.h"
 #include "widgets/tconfirmdlg.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPrinter>
@@ -125,6 +126,10 @@ private slots:
         form.SetOperationKind(QStringLiteral("R"));
         FichaPrint::WireFichaButton(form);
         fill(form);
+        // Nothing reaches the printer without the preview; no "Cédula" here.
+        QVERIFY(!form.findChild<QPushButton *>(QStringLiteral("BitBtn3"))->isEnabled());
+        const auto *direct = form.findChild<QCheckBox *>(QStringLiteral("CheckBoxDirectPrint"));
+        QVERIFY(direct && direct->isHidden() && !direct->isChecked());
         form.findChild<QPushButton *>(QStringLiteral("BitBtn5"))->click();
 
         QCOMPARE(shown.size(), 1);

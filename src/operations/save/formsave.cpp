@@ -83,9 +83,13 @@ void onAccept(TRevisionAnualForm &form)
                 w->setFocus();
         return;
     }
-    // The operation is stored whatever happens while printing.
+    // The operation is stored: the form closes whatever happens while
+    // printing, or a second "Aceptar" would store it twice.
+    struct CloseForm {
+        TRevisionAnualForm &form;
+        ~CloseForm() { form.accept(); }
+    } closing{form};
     FichaPrint::AfterSave(form);
-    form.accept();
 }
 
 } // namespace
