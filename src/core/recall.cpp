@@ -108,11 +108,28 @@ static RegulatorLine storedRegulator(const Row &reg, const std::function<QString
     return line;
 }
 
-void CopyRegulators(const QList<Row> &regs, Mode mode, const QString &kind,
+// The stored rows come back in key order (by serial), not in the order they
+// were fitted: the retired regulator of a modification goes first, the one
+// fitted by it second.
+static QList<Row> retiredFirst(const QList<Row> &regs)
+{
+    if (regs.size() != 2)
+        return regs;
+    const auto retired = [](const Row &reg) {
+        const QString letter = Text(reg, QStringLiteral("rcodgest"));
+        return letter == QLatin1String("B") || letter == QLatin1String("D");
+    };
+    if (!retired(regs.at(0)) && retired(regs.at(1)))
+        return {regs.at(1), regs.at(0)};
+    return regs;
+}
+
+void CopyRegulators(const QList<Row> &storedRegs, Mode mode, const QString &kind,
                     const std::function<QString(const QString &)> &brandOf, OperationRecord &r)
 {
-    if (regs.isEmpty())
+    if (storedRegs.isEmpty())
         return;
+    const QList<Row> regs = retiredFirst(storedRegs);
     if (mode == Mode::Consultation) {
         r.regulador = storedRegulator(regs.first(), brandOf);
         if (regs.size() > 1) {

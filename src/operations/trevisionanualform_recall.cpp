@@ -314,8 +314,13 @@ void TRevisionAnualForm::SpeedButton1Click()
         return;
     }
     ObleaAntEdit->setText(f.text);
-    SetRecallStickers(f.text, f.text);
-    RecallBySticker();
+    if (f.text == QLatin1String("0000000000")) {
+        // No sticker: looking it up would bring any operation that had none before it.
+        prompter().warn(QStringLiteral("Oblea no encontrada."));
+    } else {
+        SetRecallStickers(f.text, f.text);
+        RecallBySticker();
+    }
     if (m_kind != QLatin1String("H"))
         DominioEdit->setFocus();
 }

@@ -138,6 +138,18 @@ private slots:
         QCOMPARE(r.regulador.codigo, QStringLiteral("R02"));
         QCOMPARE(r.regulador.gestion, QStringLiteral("SIN CAMBIOS"));
         QVERIFY(!r.hasSecondRegulator);
+        // The server gives the rows by serial: the fitted one may come first.
+        OperationRecord bySerial;
+        CopyRegulators(
+            {reg(QStringLiteral("R02"), QStringLiteral("M")), reg(QStringLiteral("R01"), QStringLiteral("D"))},
+            Mode::NewOperation, QStringLiteral("R"), brand, bySerial);
+        QCOMPARE(bySerial.regulador.codigo, QStringLiteral("R02"));
+        OperationRecord shown;
+        CopyRegulators(
+            {reg(QStringLiteral("R02"), QStringLiteral("M")), reg(QStringLiteral("R01"), QStringLiteral("B"))},
+            Mode::Consultation, QString(), brand, shown);
+        QCOMPARE(shown.regulador.codigo, QStringLiteral("R01"));
+        QCOMPARE(shown.reguladorNuevo.codigo, QStringLiteral("R02"));
         OperationRecord h;
         CopyRegulators({reg(QStringLiteral("R05"), QStringLiteral("M"))}, Mode::NewOperation, QStringLiteral("H"),
                        brand, h);

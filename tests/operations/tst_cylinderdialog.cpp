@@ -23,6 +23,7 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QtTest>
+#include <memory>
 
 namespace
 {
@@ -56,6 +57,7 @@ private slots:
     void certificateWithUnknownCentreOrLettersKeepsText();
 
     void fabCopiesFabricationDateThenRefusesAChangedOne();
+    void clickingAceptarFromAFieldRunsItsRuleFirst();
     void unknownCentreOpensCrpcLookup();
     void unknownCylinderCodeIsLookedUpAmongContainingCodes();
     void emptyCylinderCodeOpensPlainLookupAndCancelKeepsFocus();
@@ -474,6 +476,57 @@ void TstCylinderDialog::aceptarStoresTheRow()
     // A renewal forces these whatever was chosen.
     QCOMPARE(table().text(QStringLiteral("CNUEVO")), QStringLiteral("NO"));
     QCOMPARE(table().text(QStringLiteral("GESTION")), QStringLiteral("SIN CAMBIOS"));
+}
+
+void TstCylinderDialog::clickingAceptarFromAFieldRunsItsRuleFirst()
+{
+    const auto open = [this] {
+        auto dlg = std::make_unique<TDatosCilindroForm>(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr,
+                                                        m_prompter);
+        dlg->show();
+        dlg->activateWindow();
+        return dlg;
+    };
+    const auto typeIn = [](QLineEdit *field, const QString &text) {
+        field->setFocus();
+        field->setText(text);
+    };
+    table().append();
+    auto dlg = open();
+    QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+    fillValid(*dlg);
+    // The click takes the focus from the certificate: it is completed first.
+    typeIn(dlg->EditNROCERTIF, QStringLiteral("ABCD123"));
+    QTest::mouseClick(dlg->BitBtnAceptar, Qt::LeftButton);
+    QCOMPARE(dlg->result(), int(QDialog::Accepted));
+    table().first();
+    QCOMPARE(table().text(QStringLiteral("NROCERTIF")), QStringLiteral("ABCD000123"));
+
+    // "FAB" typed and "Aceptar" clicked from code: the fabrication date is its test date.
+    table().edit();
+    dlg = open();
+    QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+    typeIn(dlg->EditUPHTALLER, QStringLiteral("FAB"));
+    dlg->EditNROCERTIF->clear();
+    dlg->BitBtnAceptar->click();
+    QVERIFY2(m_prompter.log.isEmpty(), qPrintable(m_prompter.log.join(QLatin1Char('|'))));
+    QCOMPARE(dlg->result(), int(QDialog::Accepted));
+    table().first();
+    QCOMPARE(table().text(QStringLiteral("UPHFECHA")), QStringLiteral("06/2015"));
+
+    // A certificate of an unknown centre stops "Aceptar" on the field.
+    table().edit();
+    dlg = open();
+    QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+    dlg->EditUPHTALLER->setText(QStringLiteral("ABCD"));
+    dlg->EditUPHFECHA->setText(QStringLiteral("07/2020"));
+    typeIn(dlg->EditNROCERTIF, QStringLiteral("ZZZZ123"));
+    QTest::mouseClick(dlg->BitBtnAceptar, Qt::LeftButton);
+    QVERIFY(dlg->isVisible());
+    QCOMPARE(m_prompter.log,
+             QStringList{QStringLiteral("alert: Número de Certificado no válido: Verificar código de CRCP.")});
+    QCOMPARE(dlg->focusWidget(), dlg->EditNROCERTIF);
+    dlg->BitBtnCancelarClick();
 }
 
 void TstCylinderDialog::blankRequiredFieldsAreHighlightedAndStay()

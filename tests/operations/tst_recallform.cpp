@@ -135,6 +135,9 @@ private slots:
                         QStringLiteral("AE111AA"));
         insertCylinder(12, QStringLiteral("CIL-OLD"), QStringLiteral("S"), QStringLiteral("12"), QStringLiteral("21"));
         insertCylinder(12, QStringLiteral("CIL-NEW"), QStringLiteral("M"), QStringLiteral("06"), QStringLiteral("25"));
+        // A conversion: no sticker before it.
+        insertOperation(13, QStringLiteral("C"), QStringLiteral("0000000000"), QStringLiteral("0000000700"),
+                        QStringLiteral("AF222BB"));
     }
     void init()
     {
@@ -220,6 +223,12 @@ private slots:
         form.ObleaAntEdit->setText(QStringLiteral("999"));
         form.SpeedButton1->click();
         QCOMPARE(prompter.log, QStringList{QStringLiteral("warn: Oblea no encontrada.")});
+        QCOMPARE(text(form, "MarcaEdit"), QStringLiteral("TYPED"));
+        QCOMPARE(serials(), QStringList{QStringLiteral("KEEP")});
+        // A zero sticker is no sticker, not the first operation without a previous one.
+        form.ObleaAntEdit->setText(QStringLiteral("0"));
+        form.SpeedButton1->click();
+        QCOMPARE(prompter.log.size(), 2);
         QCOMPARE(text(form, "MarcaEdit"), QStringLiteral("TYPED"));
         QCOMPARE(serials(), QStringList{QStringLiteral("KEEP")});
         QVERIFY(form.PanelTareas->isHidden());

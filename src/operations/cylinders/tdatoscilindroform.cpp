@@ -256,29 +256,61 @@ bool TDatosCilindroForm::eventFilter(QObject *watched, QEvent *event)
             return QDialog::eventFilter(watched, event);
         if (QApplication::focusWidget() == BitBtnCancelar)
             return QDialog::eventFilter(watched, event);
-        void (TDatosCilindroForm::*rule)() = nullptr;
-        if (watched == EditCODIGO)
-            rule = &TDatosCilindroForm::EditCODIGOExit;
-        else if (watched == EditUPHTALLER)
-            rule = &TDatosCilindroForm::EditUPHTALLERExit;
-        else if (watched == EditVALCOD)
-            rule = &TDatosCilindroForm::EditVALCODExit;
-        else if (watched == EditNROCERTIF)
-            rule = &TDatosCilindroForm::EditNROCERTIFExit;
         // Run after the focus change is complete: the rule may open dialogs.
-        if (rule)
+        if (const LeaveRule rule = leaveRuleOf(watched)) {
+            m_pendingLeave = watched;
             QMetaObject::invokeMethod(
                 this,
-                [this, rule] {
+                [this, rule, watched] {
+                    if (m_pendingLeave != watched)
+                        return; // "Aceptar" ran it already
+                    m_pendingLeave = nullptr;
                     if (!m_finished && QApplication::focusWidget() != BitBtnCancelar)
                         (this->*rule)();
                 },
                 Qt::QueuedConnection);
+        }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void TDatosCilindroForm::lookUpCylinder(bool preSearch)
+TDatosCilindroForm::LeaveRule TDatosCilindroForm::leaveRuleOf(const QObject *field) const
+{
+    if (field == EditCODIGO)
+        return &TDatosCilindroForm::EditCODIGOExit;
+    if (field == EditUPHTALLER)
+        return &TDatosCilindroForm::EditUPHTALLERExit;
+    if (field == EditVALCOD)
+        return &TDatosCilindroForm::EditVALCODExit;
+    if (field == EditNROCERTIF)
+        return &TDatosCilindroForm::EditNROCERTIFExit;
+    return nullptr;
+}
+
+// A click on "Aceptar" leaves the field the operator was typing in, but the
+// click arrives before that field's rule has run (or, clicked from code,
+// without leaving it): a typed certificate must be completed, a typed "FAB"
+// must bring its date, before the row is checked and stored. An empty field
+// is left to the checks of "Aceptar".
+bool TDatosCilindroForm::runLeaveRuleBeforeAceptar()
+{
+    const auto run = [this](const QObject *field) {
+        const LeaveRule rule = leaveRuleOf(field);
+        if (!rule || static_cast<const QLineEdit *>(field)->text().trimmed().isEmpty())
+            return true;
+        m_leaveOk = true;
+        (this->*rule)();
+        return m_leaveOk;
+    };
+    const QObject *left = m_pendingLeave;
+    m_pendingLeave = nullptr;
+    if (left && !run(left))
+        return false;
+    const QObject *focused = QApplication::focusWidget();
+    return focused == left || run(focused);
+}
+
+bool TDatosCilindroForm::lookUpCylinder(bool preSearch)
 {
     TBuscarCilindroForm dlg(this, m_prompter);
     if (preSearch)
@@ -289,9 +321,10 @@ void TDatosCilindroForm::lookUpCylinder(bool preSearch)
         if (!capacity.isNull())
             EditCAPACIDAD->setText(QString::number(capacity.toInt()));
         EditNROSERIE->setFocus();
-    } else {
-        EditCODIGO->setFocus();
+        return true;
     }
+    EditCODIGO->setFocus();
+    return false;
 }
 
 void TDatosCilindroForm::EditCODIGOExit()
@@ -300,7 +333,7 @@ void TDatosCilindroForm::EditCODIGOExit()
     const QString code = EditCODIGO->text().trimmed();
     try {
         if (code.isEmpty()) {
-            lookUpCylinder(false);
+            m_leaveOk = lookUpCylinder(false);
         } else if (catalogueHas(QStringLiteral("SQLQueryBUscarCil"), QStringLiteral("ci"), code)) {
             // The catalogue may not carry a capacity; what was typed then stays.
             const QVariant capacity =
@@ -309,10 +342,11 @@ void TDatosCilindroForm::EditCODIGOExit()
                 EditCAPACIDAD->setText(QString::number(capacity.toInt()));
         } else {
             prompter().error(QStringLiteral("Código de Cilindro no encontrado."));
-            lookUpCylinder(true);
+            m_leaveOk = lookUpCylinder(true);
         }
     } catch (const DbError &e) {
         prompter().error(e.text());
+        m_leaveOk = false;
     }
     --m_busy;
 }
@@ -322,7 +356,7 @@ void TDatosCilindroForm::SpeedButtonCodigoClick()
     EditCODIGOExit();
 }
 
-void TDatosCilindroForm::lookUpCentre(bool preSearch)
+bool TDatosCilindroForm::lookUpCentre(bool preSearch)
 {
     TBuscarCRPCForm dlg(this, m_prompter);
     if (preSearch)
@@ -330,9 +364,10 @@ void TDatosCilindroForm::lookUpCentre(bool preSearch)
     if (Widgets::runModal(dlg) == QDialog::Accepted && dlg.hasSelection()) {
         EditUPHTALLER->setText(dlg.selectedText(QStringLiteral("codigo")));
         EditUPHFECHA->setFocus();
-    } else {
-        EditUPHTALLER->setFocus();
+        return true;
     }
+    EditUPHTALLER->setFocus();
+    return false;
 }
 
 void TDatosCilindroForm::copyFabricationWhenFab()
@@ -348,10 +383,11 @@ void TDatosCilindroForm::EditUPHTALLERExit()
         if (!catalogueHas(QStringLiteral("SQLQueryBuscarCRCP"), QStringLiteral("co"),
                           EditUPHTALLER->text().trimmed())) {
             prompter().error(QStringLiteral("CRPC no encontrado."));
-            lookUpCentre(false);
+            m_leaveOk = lookUpCentre(false);
         }
     } catch (const DbError &e) {
         prompter().error(e.text());
+        m_leaveOk = false;
     }
     copyFabricationWhenFab();
     --m_busy;
@@ -369,7 +405,7 @@ void TDatosCilindroForm::SpeedButtonCRPCClick()
     --m_busy;
 }
 
-void TDatosCilindroForm::lookUpValve(bool preSearch)
+bool TDatosCilindroForm::lookUpValve(bool preSearch)
 {
     TBuscarValvulaCilindroForm dlg(this, m_prompter);
     if (preSearch)
@@ -377,9 +413,10 @@ void TDatosCilindroForm::lookUpValve(bool preSearch)
     if (Widgets::runModal(dlg) == QDialog::Accepted && dlg.hasSelection()) {
         EditVALCOD->setText(dlg.selectedText(QStringLiteral("codval")));
         EditVALNRO->setFocus();
-    } else {
-        EditVALCOD->setFocus();
+        return true;
     }
+    EditVALCOD->setFocus();
+    return false;
 }
 
 void TDatosCilindroForm::SpeedButtonValvulaClick()
@@ -388,13 +425,14 @@ void TDatosCilindroForm::SpeedButtonValvulaClick()
     const QString code = EditVALCOD->text().trimmed();
     try {
         if (code.isEmpty()) {
-            lookUpValve(false);
+            m_leaveOk = lookUpValve(false);
         } else if (!catalogueHas(QStringLiteral("SQLQueryBuscarValvula"), QStringLiteral("co"), code)) {
             prompter().error(QStringLiteral("Código de válvula no encontrado."));
-            lookUpValve(true);
+            m_leaveOk = lookUpValve(true);
         }
     } catch (const DbError &e) {
         prompter().error(e.text());
+        m_leaveOk = false;
     }
     --m_busy;
 }
@@ -422,15 +460,18 @@ void TDatosCilindroForm::EditNROCERTIFExit()
         case Cylinders::Certificate::UnknownCentre:
             prompter().alert(QStringLiteral("Número de Certificado no válido: Verificar código de CRCP."));
             EditNROCERTIF->setFocus();
+            m_leaveOk = false;
             break;
         case Cylinders::Certificate::NotANumber:
             prompter().alert(QStringLiteral("Número de Certificado no válido: después del código de CRPC van "
                                             "hasta 6 dígitos."));
             EditNROCERTIF->setFocus();
+            m_leaveOk = false;
             break;
         }
     } catch (const DbError &e) {
         prompter().error(e.text());
+        m_leaveOk = false;
     }
     --m_busy;
 }
@@ -477,6 +518,8 @@ bool TDatosCilindroForm::isHighlighted(QWidget *field) const
 void TDatosCilindroForm::BitBtnAceptarClick()
 {
     if (m_finished)
+        return;
+    if (!runLeaveRuleBeforeAceptar())
         return;
     ++m_busy;
     CylinderRow v;

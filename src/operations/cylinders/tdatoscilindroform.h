@@ -61,17 +61,22 @@ private:
     void buildUi();
     void loadRow();
     void storeRow();
-    void lookUpCylinder(bool preSearch);
-    void lookUpValve(bool preSearch);
-    void lookUpCentre(bool preSearch);
+    bool lookUpCylinder(bool preSearch); // true when a code was chosen
+    bool lookUpValve(bool preSearch);
+    bool lookUpCentre(bool preSearch);
     void copyFabricationWhenFab();
     void highlight(QWidget *field);
     QWidget *fieldWidget(int field) const;
+    using LeaveRule = void (TDatosCilindroForm::*)();
+    LeaveRule leaveRuleOf(const QObject *field) const;
+    bool runLeaveRuleBeforeAceptar();
     Prompter &prompter() const { return m_prompter; }
 
     LocalTable &m_table;
     QString m_kind, m_domain;
     Prompter &m_prompter;
-    bool m_finished = false; // posted or cancelled
-    int m_busy = 0;          // a leave rule is running
+    bool m_finished = false;                 // posted or cancelled
+    int m_busy = 0;                          // a leave rule is running
+    const QObject *m_pendingLeave = nullptr; // a field left whose rule has not run yet
+    bool m_leaveOk = true;                   // what the last leave rule found
 };
