@@ -321,6 +321,20 @@ private slots:
         f.BitBtn1->click();
         waitForReads(f);
         QCOMPARE(column(f.DBGrid1, 6), QStringList({"TAL0005", "TDM0001"}));
+        // Back from "Ver" the same search runs again, on the order just seen.
+        f.selectRow(1);
+        f.Edit1->setText(QStringLiteral("dos")); // typed since: not what is listed
+        QString seen;
+        dialogs.answer([&seen](QDialog &d) {
+            seen = static_cast<TVerOTTForm &>(d).TallerEdit->text();
+            return int(QDialog::Rejected);
+        });
+        f.BitBtnVer->click();
+        waitForReads(f);
+        QCOMPARE(seen, QStringLiteral("TDM0001"));
+        QCOMPARE(column(f.DBGrid1, 6), QStringList({"TAL0005", "TDM0001"}));
+        QCOMPARE(f.selectedRow(), 1);
+        f.Edit1->setText(QStringLiteral("1"));
         f.CheckBoxTodos->click();
         QVERIFY(f.ComboBoxTalleres->isEnabled());
         QCOMPARE(f.ComboBoxTalleres->currentText(), QStringLiteral("TAL0005"));

@@ -165,8 +165,23 @@ void TConsultaOTTForm::BitBtn1Click()
         Edit1->setFocus();
         return;
     }
-    m_searched = true;
-    runSearchInBackground(Conn::PostVenta, [fetch = fetcher(), filter = out.filter] { return fetch(filter); });
+    m_lastFilter = out.filter;
+    search(out.filter, std::nullopt);
+}
+
+void TConsultaOTTForm::search(const OrderSearch::Filter &filter, const std::optional<OrderKey> &reselect)
+{
+    runSearchInBackground(
+        Conn::PostVenta, [fetch = fetcher(), filter] { return fetch(filter); },
+        [this, reselect](int found) {
+            // Back from "Ver": the cursor stays on the order just seen.
+            for (int r = 0; reselect && r < found; ++r)
+                if (gridModel()->text(r, QStringLiteral("taller")) == reselect->taller &&
+                    gridModel()->value(r, QStringLiteral("numero")).toInt() == reselect->numero) {
+                    selectRow(r);
+                    break;
+                }
+        });
 }
 
 TConsultaOTTForm::Fetch TConsultaOTTForm::fetcher() const
@@ -193,11 +208,10 @@ void TConsultaOTTForm::BitBtnVerClick()
     const std::optional<OrderKey> order = selectedOrder();
     if (!order)
         return;
-    const int row = selectedRow();
     open(*order);
-    // The list shows what is stored now.
-    BitBtn1Click();
-    selectRow(row);
+    // The same search again: the list shows what is stored now.
+    if (m_lastFilter)
+        search(*m_lastFilter, order);
 }
 
 std::optional<Nav::ConversionOrder> TConsultaOTTForm::pick(QWidget *parent, Prompter &prompter)

@@ -63,6 +63,8 @@ public:
 
 private:
     OrderSearch::Kind kind() const;
+    // Lists `filter`; `reselect` is put under the cursor when listed.
+    void search(const OrderSearch::Filter &filter, const std::optional<OrderKey> &reselect);
     bool m_loaded = false;
-    bool m_searched = false;
+    std::optional<OrderSearch::Filter> m_lastFilter;
 };
