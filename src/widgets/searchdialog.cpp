@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -109,9 +110,11 @@ int SearchDialog::present(const QVector<QSqlRecord> &rows)
 {
     showRows(rows);
     if (rows.isEmpty()) {
+        // The notice waits in a loop of its own, in which the window may go.
+        const QPointer<SearchDialog> alive(this);
         if (!m_setup.notFound.isEmpty())
             m_prompter.info(m_setup.notFound);
-        if (Edit1)
+        if (alive && Edit1)
             Edit1->setFocus();
         return 0;
     }
@@ -148,15 +151,18 @@ void SearchDialog::runSearchInBackground(Conn conn, std::function<Rows()> fetch,
 void SearchDialog::searchInBackground(const Starter &start, std::function<void(int)> after)
 {
     m_model->clear();
+    // What follows the rows (a notice, the window's own step) runs only while
+    // the window is still there: a message box's loop may have closed it.
+    const QPointer<SearchDialog> self(this);
     start(
-        [this, after](const Rows &rows) {
-            const int found = present(rows);
-            if (after)
+        [self, after](const Rows &rows) {
+            const int found = self->present(rows);
+            if (self && after)
                 after(found);
         },
-        [this, after](const QString &text) {
-            m_prompter.error(text);
-            if (after)
+        [self, after](const QString &text) {
+            self->m_prompter.error(text);
+            if (self && after)
                 after(-1);
         });
 }
