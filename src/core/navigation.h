@@ -68,7 +68,7 @@ enum class WindowId {
 };
 
 inline constexpr int kWindowCount = 0
-#define TARVIL_WINDOW_COUNT(id, title) +1
+#define TARVIL_WINDOW_COUNT(id, title) +1 // NOLINT(bugprone-macro-parentheses): a term of the sum
     TARVIL_WINDOWS(TARVIL_WINDOW_COUNT)
 #undef TARVIL_WINDOW_COUNT
     ;

@@ -171,7 +171,7 @@ void BackgroundQuery::start(const QString &statement, const QVariantMap &params,
             there.close(); // the worker keeps no copy of a long list
             return rows;
         },
-        [done = std::move(done)](Rows rows) { done(rows); });
+        [done = std::move(done)](const Rows &rows) { done(rows); });
 }
 
 void BackgroundQuery::startTask(Conn conn, Task task)

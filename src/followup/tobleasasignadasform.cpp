@@ -118,7 +118,7 @@ void TObleasAsignadasForm::BitBtn2Click()
     m_progress->run<QVector<QSqlRecord>>(
         QStringLiteral("Leyendo las obleas asignadas..."), Conn::Operations,
         [workshop, from, to] { return StickerRepository::Assigned(workshop, from, to); },
-        [this, from, to](QVector<QSqlRecord> rows) {
+        [this, from, to](const QVector<QSqlRecord> &rows) {
             m_model->setRows(rows);
             m_listedFrom = from;
             m_listedTo = to;
@@ -154,7 +154,7 @@ void TObleasAsignadasForm::BitBtn5Click()
     m_progress->run<QHash<QString, StickerRepository::Parts>>(
         QStringLiteral("Leyendo reguladores y cilindros..."), Conn::Operations,
         [workshop, from, to] { return StickerRepository::PartsOfAssigned(workshop, from, to); },
-        [this](QHash<QString, StickerRepository::Parts> parts) { printDetail(parts); }, m_prompter);
+        [this](const QHash<QString, StickerRepository::Parts> &parts) { printDetail(parts); }, m_prompter);
 }
 
 void TObleasAsignadasForm::printDetail(const QHash<QString, StickerRepository::Parts> &parts)

@@ -69,8 +69,8 @@ void TVencimientoObleasForm::BitBtn1Click()
     m_progress->run<QVector<QSqlRecord>>(
         QStringLiteral("Leyendo los vencimientos..."), Conn::Operations,
         [workshop, from, to] { return ReminderRepository::ExpiryList(workshop, from, to); },
-        [this, layout](QVector<QSqlRecord> rows) {
-            Documents::PrintList(layout, std::make_shared<Documents::RecordRowSource>(std::move(rows)), {}, this);
+        [this, layout](const QVector<QSqlRecord> &rows) {
+            Documents::PrintList(layout, std::make_shared<Documents::RecordRowSource>(rows), {}, this);
         },
         m_prompter);
 }

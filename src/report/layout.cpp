@@ -119,7 +119,7 @@ void mergeInto(Merged &m, const QJsonObject &o, const QString &layout)
             fail(layout, QStringLiteral("las bandas de grupo van en \"groups\""));
         m.bands.insert(it.key(), mergeObjects(m.bands.value(it.key()).toObject(), it.value().toObject()));
     }
-    for (const QJsonValue &v : o.value(QLatin1String("groups")).toArray()) {
+    for (const QJsonValue v : o.value(QLatin1String("groups")).toArray()) {
         const QJsonObject g = v.toObject();
         const QString name = g.value(QLatin1String("name")).toString();
         if (name.isEmpty())
@@ -139,7 +139,7 @@ void mergeInto(Merged &m, const QJsonObject &o, const QString &layout)
     const QJsonObject bandItems = o.value(QLatin1String("items")).toObject();
     for (auto g = bandItems.begin(); g != bandItems.end(); ++g) {
         bandFromName(g.key(), layout);
-        for (const QJsonValue &v : g.value().toArray()) {
+        for (const QJsonValue v : g.value().toArray()) {
             QJsonObject item = v.toObject();
             const QString name = item.value(QLatin1String("name")).toString();
             if (name.isEmpty())
@@ -419,7 +419,7 @@ Layout loadLayoutFromJson(const QByteArray &json, const std::function<QByteArray
             it.move = moveFrom(o.value(QLatin1String("move")).toObject(), l.name, name);
         l.items.append(it);
     }
-    for (const QJsonValue &v : m.top.value(QLatin1String("spreadsheet")).toArray()) {
+    for (const QJsonValue v : m.top.value(QLatin1String("spreadsheet")).toArray()) {
         const QJsonObject c = v.toObject();
         l.spreadsheet.append({c.value(QLatin1String("title")).toString(), c.value(QLatin1String("field")).toString()});
     }

@@ -36,9 +36,9 @@ public:
     // value, never a widget. `done` gets its result on the window's thread.
     template <class T>
     void run(const QString &text, Conn conn, std::function<T()> work, std::function<void(T)> done,
-             std::function<void(const QString &)> failed)
+             const std::function<void(const QString &)> &failed)
     {
-        begin(text, std::move(failed), [&] { m_query.start<T>(conn, std::move(work), std::move(done)); });
+        begin(text, failed, [&] { m_query.start<T>(conn, std::move(work), std::move(done)); });
     }
     // The same with an error shown by `prompter`.
     template <class T>

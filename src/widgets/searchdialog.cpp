@@ -123,32 +123,31 @@ int SearchDialog::present(const QVector<QSqlRecord> &rows)
 }
 
 void SearchDialog::runSearchInBackground(const QString &statement, const QVariantMap &params,
-                                         std::function<void(int)> after)
+                                         const std::function<void(int)> &after)
 {
     searchInBackground(
-        [&](std::function<void(Rows)> done, std::function<void(const QString &)> failed) {
+        [&](const std::function<void(Rows)> &done, const std::function<void(const QString &)> &failed) {
             m_progress->run(
                 QStringLiteral("Buscando..."), statement, params,
                 [statement, done](const Rows &rows) {
                     dm1().query(statement).adoptRows(rows);
                     done(rows);
                 },
-                std::move(failed));
+                failed);
         },
-        std::move(after));
+        after);
 }
 
-void SearchDialog::runSearchInBackground(Conn conn, std::function<Rows()> fetch, std::function<void(int)> after)
+void SearchDialog::runSearchInBackground(Conn conn, std::function<Rows()> fetch, const std::function<void(int)> &after)
 {
     searchInBackground(
-        [&](std::function<void(Rows)> done, std::function<void(const QString &)> failed) {
-            m_progress->run<Rows>(QStringLiteral("Buscando..."), conn, std::move(fetch), std::move(done),
-                                  std::move(failed));
+        [&](const std::function<void(Rows)> &done, const std::function<void(const QString &)> &failed) {
+            m_progress->run<Rows>(QStringLiteral("Buscando..."), conn, std::move(fetch), done, failed);
         },
-        std::move(after));
+        after);
 }
 
-void SearchDialog::searchInBackground(const Starter &start, std::function<void(int)> after)
+void SearchDialog::searchInBackground(const Starter &start, const std::function<void(int)> &after)
 {
     m_model->clear();
     // What follows the rows (a notice, the window's own step) runs only while

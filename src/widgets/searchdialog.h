@@ -86,18 +86,19 @@ protected:
     // when they arrive. `after` then gets the number of rows, -1 after an
     // error; a cancelled search leaves the grid empty and calls nothing.
     void runSearchInBackground(const QString &statement, const QVariantMap &params,
-                               std::function<void(int found)> after = {});
+                               const std::function<void(int found)> &after = {});
     // The same with any reading (a repository's list) done on the worker of
     // `conn`: `fetch` must use only values it captured, never a widget.
     using Rows = QVector<QSqlRecord>;
-    void runSearchInBackground(Conn conn, std::function<Rows()> fetch, std::function<void(int found)> after = {});
+    void runSearchInBackground(Conn conn, std::function<Rows()> fetch,
+                               const std::function<void(int found)> &after = {});
     void showRows(const QVector<QSqlRecord> &rows);
     void clearRows();
 
 private:
     int present(const QVector<QSqlRecord> &rows);
     using Starter = std::function<void(std::function<void(Rows)> done, std::function<void(const QString &)> failed)>;
-    void searchInBackground(const Starter &start, std::function<void(int)> after);
+    void searchInBackground(const Starter &start, const std::function<void(int)> &after);
 
     Setup m_setup;
     ProgressLine *m_progress = nullptr;

@@ -43,7 +43,7 @@ int charsWidth(const QFontMetrics &fm, int chars)
     // The stored texts are upper case and digits: a column's character is
     // one of those on average.
     static const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
-    return int(double(fm.horizontalAdvance(alphabet)) * chars / alphabet.size() + 0.5);
+    return qRound(double(fm.horizontalAdvance(alphabet)) * chars / alphabet.size());
 }
 
 void reserveChars(QWidget *field, int chars)
@@ -92,7 +92,7 @@ bool allAllowed(const QString &text, const CharacterSet &allowed)
     return true;
 }
 
-void filterInsertedText(QLineEdit *edit, CharacterSet allowed, std::function<void()> refused)
+void filterInsertedText(QLineEdit *edit, const CharacterSet &allowed, const std::function<void()> &refused)
 {
     auto before = std::make_shared<QString>(edit->text());
     QObject::connect(edit, &QLineEdit::textChanged, edit, [before](const QString &t) { *before = t; });

@@ -46,7 +46,7 @@ void reserveChars(QWidget *field, int chars);
 // here, with `refused` told once per edit. Text the program sets is kept
 // as it is (a stored name keeps its accents).
 using CharacterSet = std::function<bool(char32_t)>;
-void filterInsertedText(QLineEdit *edit, CharacterSet allowed, std::function<void()> refused);
+void filterInsertedText(QLineEdit *edit, const CharacterSet &allowed, const std::function<void()> &refused);
 
 // Every code point of `text` in the set (an emoji is one code point).
 bool allAllowed(const QString &text, const CharacterSet &allowed);

@@ -57,10 +57,10 @@ void FaultRankingForm::BitBtnVerClick()
     const Ranking::Bounds bounds = s->bounds;
     m_progress->run<QVector<Ranking::Count>>(
         QStringLiteral("Leyendo las fallas..."), Conn::PostVenta, [bounds] { return StatsStore::FaultCounts(bounds); },
-        [this, s = *s](QVector<Ranking::Count> counts) mutable { present(std::move(counts), s); }, m_prompter);
+        [this, s = *s](const QVector<Ranking::Count> &counts) mutable { present(counts, s); }, m_prompter);
 }
 
-void FaultRankingForm::present(QVector<Ranking::Count> counts, Selection &s)
+void FaultRankingForm::present(const QVector<Ranking::Count> &counts, Selection &s)
 {
     Widgets::WaitCursor wait;
     m_rows = Ranking::Rank(counts);

@@ -50,7 +50,7 @@ protected:
 
 private:
     // Draws the counts read for `s` and previews its report.
-    void present(QVector<Ranking::Count> counts, Selection &s);
+    void present(const QVector<Ranking::Count> &counts, Selection &s);
 
     Prompter &m_prompter;
     Widgets::ProgressLine *m_progress = nullptr;

@@ -55,7 +55,7 @@ void TOPVxModeloForm::BitBtnConsultarClick()
     const std::optional<Ranking::Bounds> bounds = m_selector->bounds(prompter());
     if (!bounds)
         return;
-    const Ranking::Bounds b = *bounds;
+    const Ranking::Bounds &b = *bounds;
     runSearchInBackground(Conn::PostVenta, [b] { return OrderGrid::records(StatsStore::OrdersOfModel(b)); });
 }
 

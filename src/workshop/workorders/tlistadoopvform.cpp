@@ -115,7 +115,7 @@ void TListadoOpvForm::BitBtn1Click()
     const bool forSpreadsheet = ComboBoxSale->currentIndex() == 1;
     m_progress->run<QVector<WorkOrderStore::PeriodRow>>(
         QStringLiteral("Leyendo las órdenes..."), Conn::PostVenta, [filter] { return WorkOrderStore::List(filter); },
-        [this, filter, forSpreadsheet](QVector<WorkOrderStore::PeriodRow> rows) {
+        [this, filter, forSpreadsheet](const QVector<WorkOrderStore::PeriodRow> &rows) {
             try {
                 Report::ReportForm form = Documents::MakeWorkOrderList(rows, filter, forSpreadsheet);
                 form.preview(this);
