@@ -84,7 +84,7 @@ void TPropietariosEditForm::buildUi()
     ComboBoxTipoDoc->setObjectName(QStringLiteral("ComboBoxTipoDoc"));
     ComboBoxTipoDoc->addItems(Owners::DocumentTypes());
     EditNroDoc = edit("EditNroDoc", 13, false);
-    m_document = new MaskedField(EditNroDoc, false, 13);
+    m_document = std::make_unique<MaskedField>(EditNroDoc, false, 13);
     EditDireccion = edit("EditDireccion", 50, true);
     EditBarrio = edit("EditBarrio", 17, true);
     EditCPA = edit("EditCPA", 8, true);

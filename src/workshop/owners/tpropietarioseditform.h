@@ -4,6 +4,7 @@
 #include "workshop/common/maskedfield.h"
 
 #include <QDialog>
+#include <memory>
 
 class Prompter;
 class QComboBox;
@@ -55,5 +56,5 @@ private:
     Mode m_mode;
     Prompter &m_prompter;
     Owners::Owner m_owner;
-    MaskedField *m_document = nullptr;
+    std::unique_ptr<MaskedField> m_document;
 };
