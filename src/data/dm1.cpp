@@ -232,8 +232,15 @@ void DataModule::Impl::open(Conn c)
         const QString text = connectionErrorText(db.lastError());
         const unsigned code = db.lastError().nativeErrorCode().toUInt();
         db.close();
-        const QString told = QStringLiteral("No se pudo conectar con el servidor de la base de datos. Revise la "
-                                            "conexión a Internet y vuelva a intentarlo; si sigue igual, avise al PEC.");
+        const bool tlsRefused = state.options.tls && (text.contains(QLatin1String("SSL"), Qt::CaseInsensitive) ||
+                                                      text.contains(QLatin1String("TLS"), Qt::CaseInsensitive) ||
+                                                      text.contains(QLatin1String("certificate"), Qt::CaseInsensitive));
+        const QString told =
+            tlsRefused ? QStringLiteral("No se pudo establecer la conexión cifrada (TLS) con el servidor de la base de "
+                                        "datos: su certificado no es de la autoridad de TLS_CA en tarvil.ini. Revise "
+                                        "ese certificado o avise al PEC.")
+                       : QStringLiteral("No se pudo conectar con el servidor de la base de datos. Revise la conexión "
+                                        "a Internet y vuelva a intentarlo; si sigue igual, avise al PEC.");
         ErrorDetails::remember(told, QStringLiteral("%1, %2: %3").arg(name, s.hostName, text));
         throw DbError(told, name, code);
     }

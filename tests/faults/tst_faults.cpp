@@ -163,7 +163,10 @@ class TstFaults : public QObject
             form->findChild<QLineEdit *>(QLatin1String(name))->setText(text);
         return form;
     }
-    static void pressAceptar(TRevisionAnualForm &form) { pressAceptar(form); }
+    static void pressAceptar(TRevisionAnualForm &form)
+    {
+        form.findChild<QPushButton *>(QStringLiteral("BitBtn2"))->click();
+    }
 
 private slots:
     void initTestCase()
