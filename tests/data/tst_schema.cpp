@@ -86,6 +86,7 @@ private slots:
                                       QStringLiteral("res"),
                                       QStringLiteral("sistema"),
                                       QStringLiteral("tal"),
+                                      QStringLiteral("tarvil_escrituras"),
                                       QStringLiteral("temp_cil"),
                                       QStringLiteral("temp_reg"),
                                       QStringLiteral("temp_usr"),
@@ -165,7 +166,7 @@ private slots:
             ++checked;
             run(QStringLiteral("delete from %1").arg(table));
         }
-        QCOMPARE(checked, 39);
+        QCOMPARE(checked, 40);
     }
 
     void generatedIdsComeFromTheInsert()
