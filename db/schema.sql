@@ -761,3 +761,16 @@ CREATE TABLE marcas_modelos (
   modelo_m varchar(20) NOT NULL,
   PRIMARY KEY (marca_m, modelo_m)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- ---------------------------------------- delivery tokens (the workstations')
+-- One row per write a workstation started: written in the same transaction as
+-- the write itself, so that after a lost connection the workstation can tell
+-- whether its write was committed, and a second send of the same write fails
+-- on the key instead of storing it twice. Only the workstations read it.
+CREATE TABLE tarvil_escrituras (
+  token char(32) NOT NULL,
+  tipo varchar(20) NOT NULL,
+  ref int NULL,
+  hora timestamp NOT NULL DEFAULT current_timestamp(),
+  PRIMARY KEY (token)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;

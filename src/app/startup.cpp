@@ -46,6 +46,8 @@ constexpr Caption kCaptions[] = {
     {"N&o to All", "No a todos"},
     {"&All", "Todos"},
     {"No help available", "No hay ayuda disponible"},
+    {"Show Details...", "Detalles"},
+    {"Hide Details...", "Ocultar detalles"},
 };
 
 bool replacesContext(const char *context)

@@ -237,14 +237,16 @@ void TInicioForm::FormCreate()
     const QString iniPath = QDir::current().absoluteFilePath(QStringLiteral("tarvil.ini"));
     const IniConfig ini = ReadIni(iniPath);
     if (ini.status == IniConfig::Status::Unreadable) {
-        Msg::error(this, UnreadableIniMessage(iniPath));
+        Msg::error(this, ini.fatal);
         m_endAtOnce = true;
         return;
     }
     Global.InstallationId = ini.id;
     Global.ServerCode = ini.server;
-    if (Global.InstallationId == QLatin1String("NADA"))
+    if (Global.InstallationId == QLatin1String("NADA")) {
+        Msg::error(this, ini.fatal);
         m_endAtOnce = true;
+    }
 
     // The version is known whatever the servers say; without it every login
     // would offer a "new" version.
@@ -258,6 +260,15 @@ void TInicioForm::FormCreate()
     }
 
     m_profile = profileById(Global.InstallationId);
+    QStringList mistakes = ini.warnings;
+    if (!m_profile && !m_endAtOnce) {
+        QStringList ids;
+        for (const InstallationProfile &p : installationProfiles())
+            ids << p.installationId;
+        mistakes.prepend(UnknownIdMessage(Global.InstallationId, ids));
+    }
+    if (!mistakes.isEmpty() && !m_endAtOnce)
+        Msg::warning(this, mistakes.join(QStringLiteral("\n\n")));
     if (m_profile) {
         const InstallationProfile &p = *m_profile;
         configure(p, Conn::Operations);

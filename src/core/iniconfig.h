@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // tarvil.ini, section DATA: the installation ID and server letter, and how
 // the connections reach the PEC's servers.
@@ -16,6 +17,12 @@
 struct IniConfig {
     enum class Status { Missing, Unreadable, Read };
     Status status = Status::Missing;
+    // Why the program cannot start (no file, an empty or unreadable one, no
+    // ID), in Spanish; empty when it can.
+    QString fatal;
+    // Mistakes that leave the default in place (a TIMEOUT that is no number
+    // of seconds, an unknown SERVER letter, half the TLS settings), in Spanish.
+    QStringList warnings;
     QString id = QStringLiteral("NADA");
     QString server = QStringLiteral("W");
     int timeoutSeconds = 30;
@@ -32,3 +39,6 @@ IniConfig ReadIni(const QString &path);
 
 // What the operator is told about an unreadable file.
 QString UnreadableIniMessage(const QString &path);
+
+// What the operator is told about an ID that names no installation.
+QString UnknownIdMessage(const QString &id, const QStringList &validIds);

@@ -2,6 +2,8 @@
 
 #include "data/dm1.h"
 #include "data/dm1_p.h"
+#include "data/sessionabort.h"
+#include "data/wire.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -60,6 +62,7 @@ public:
 
     std::atomic<quint64> running{0};    // the job the session is working on
     std::atomic<qulonglong> session{0}; // its server's id, for KILL QUERY
+    SessionAbort link;                  // its socket, for an interrupt
 
     void run(quint64 job, const Links &links, const BackgroundQuery::Task &task)
     {
@@ -69,7 +72,8 @@ public:
                 m_module = DataModulePrivate::makeThreadModule(
                     QStringLiteral("-fondo-%1").arg(DataModule::connectionName(m_conn)));
             links.apply();
-            dm1().database(m_conn); // opened (again) when needed, so that its id is known
+            // Opened (again) when needed, so that its id is known.
+            link.watch(Wire::handleOf(dm1().database(m_conn)));
             session = DataModulePrivate::serverSession(m_conn);
             running = job;
             out.deliver = task();
@@ -80,6 +84,7 @@ public:
             out.error = QString::fromLocal8Bit(e.what());
         }
         running = 0;
+        link.release();
         emit done(job, out);
     }
 
@@ -210,6 +215,13 @@ void BackgroundQuery::cancel()
         }
     }
     emit cancelled();
+}
+
+void BackgroundQuery::interrupt()
+{
+    Worker *worker = m_job ? workers()[m_conn].worker : nullptr;
+    if (worker && worker->running == m_job)
+        worker->link.abort();
 }
 
 void BackgroundQuery::onDone(quint64 job, const std::function<void()> &deliver, const QString &error, bool killed)

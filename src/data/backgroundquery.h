@@ -44,6 +44,10 @@ public:
 
     void startTask(Conn conn, Task task);
     void cancel();
+    // Cuts the run's session without waiting for the server: the statement
+    // it is in fails at once as a lost connection, and the run goes on to its
+    // end (a write finds out what became of it) and is delivered as usual.
+    void interrupt();
     bool isRunning() const { return m_job != 0; }
 
     // Stops every worker and closes their sessions (tests, program end).

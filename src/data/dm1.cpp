@@ -1,6 +1,7 @@
 #include "data/dm1.h"
 
 #include "data/dm1_p.h"
+#include "data/errordetails.h"
 #include "data/statements.h"
 #include "data/wire.h"
 
@@ -35,6 +36,7 @@ struct DataModule::Impl {
         bool txBroken = false; // the session it began on is gone
         quint64 txSession = 0;
         bool innerAbandoned = false;
+        qulonglong lastServerSession = 0; // the server's id of the session the last exchange went on
     };
     std::map<Conn, ConnState> conns;
     std::map<QString, std::unique_ptr<NamedQuery>> catalogue; // created on first use
@@ -116,6 +118,11 @@ qulonglong DataModulePrivate::serverSession(Conn conn)
     if (!dm.isOpen(conn))
         return 0;
     return Wire::serverSession(Wire::handleOf(dm.d->handle(conn)));
+}
+
+qulonglong DataModulePrivate::lastServerSession(Conn conn)
+{
+    return dm1().d->conns[conn].lastServerSession;
 }
 
 QString DataModule::connectionName(Conn conn)
@@ -225,8 +232,10 @@ void DataModule::Impl::open(Conn c)
         const QString text = connectionErrorText(db.lastError());
         const unsigned code = db.lastError().nativeErrorCode().toUInt();
         db.close();
-        throw DbError(QStringLiteral("No se pudo conectar con el servidor de la base de datos (%1).").arg(text), name,
-                      code);
+        const QString told = QStringLiteral("No se pudo conectar con el servidor de la base de datos. Revise la "
+                                            "conexión a Internet y vuelva a intentarlo; si sigue igual, avise al PEC.");
+        ErrorDetails::remember(told, QStringLiteral("%1, %2: %3").arg(name, s.hostName, text));
+        throw DbError(told, name, code);
     }
     st_mysql *m = Wire::handleOf(db);
     if (!m) {
@@ -300,6 +309,7 @@ DataModule::Impl::Reply DataModule::Impl::exchange(Conn c, const QByteArray &sql
     QElapsedTimer t;
     t.start();
     ++exchanges;
+    state.lastServerSession = Wire::serverSession(m);
     reply.error = Wire::exchange(m, begin ? QByteArrayLiteral("START TRANSACTION;") + sql : sql, reply.results);
     reply.elapsedMs = t.elapsed();
     if (begin && !reply.results.isEmpty()) {
@@ -316,19 +326,24 @@ void DataModule::Impl::fail(Conn c, const Wire::Error &e, const QString &stateme
 {
     const int timeout = conns[c].options.timeoutSeconds;
     QString text = e.text;
+    QString details;
+    if (e.lost)
+        details = QStringLiteral("%1, %2 (%3): %4")
+                      .arg(DataModule::connectionName(c), conns[c].settings.hostName, statement, e.text);
     if (e.lost && elapsedMs >= qint64(timeout) * 1000 - 500)
-        text = QStringLiteral("El servidor de la base de datos no respondió en %1 segundos; se cortó la conexión "
-                              "(%2).")
-                   .arg(timeout)
-                   .arg(e.text);
+        text = QStringLiteral("El servidor de la base de datos no respondió en %1 segundos; se cortó la conexión. "
+                              "Revise la conexión a Internet y vuelva a intentarlo.")
+                   .arg(timeout);
     else if (e.lost)
-        text = QStringLiteral("Se perdió la conexión con el servidor de la base de datos (%1).").arg(e.text);
+        text = QStringLiteral("Se perdió la conexión con el servidor de la base de datos. Revise la conexión a "
+                              "Internet y vuelva a intentarlo.");
     else if (e.code == 1406)
         text = QStringLiteral("El servidor rechazó un dato más largo que su campo: %1").arg(e.text);
     else if (e.code == 1366 || e.code == 1292 || e.code == 1265)
         text = QStringLiteral("El servidor rechazó un dato no válido: %1").arg(e.text);
     else if (e.code == 1048)
         text = QStringLiteral("Falta un dato obligatorio: %1").arg(e.text);
+    ErrorDetails::remember(text, details);
     throw DbError(text, statement, e.code);
 }
 

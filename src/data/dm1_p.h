@@ -20,4 +20,8 @@ struct DataModulePrivate {
     // The server's id of the connection's open session (for KILL QUERY from
     // another session); 0 when it is closed.
     static qulonglong serverSession(Conn conn);
+    // The server's id of the session the connection's last exchange went on,
+    // kept after that session is lost: what a new session must end before it
+    // asks what became of a write sent there.
+    static qulonglong lastServerSession(Conn conn);
 };

@@ -2,6 +2,7 @@
 
 #include "core/exename.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -303,6 +304,18 @@ void LocalTable::failSql(const QString &what) const
 namespace
 {
 
+// Where a damaged file goes: beside it, named with the date and time (and a
+// number within the same second), so that no earlier copy is ever replaced.
+QString asideName(const QString &path)
+{
+    const QString base =
+        path + QStringLiteral(".dañada-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString name = base;
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = base + QLatin1Char('-') + QString::number(n);
+    return name;
+}
+
 // SQLite's codes for a file that is not a database or is damaged.
 bool isDamage(const QSqlError &e)
 {
@@ -426,8 +439,7 @@ void LocalTable::open()
             d->values.clear();
             // Set aside rather than deleted: the reminder log is kept for good,
             // and what is left of it may still be read by hand.
-            const QString aside = path + QStringLiteral(".dañada");
-            QFile::remove(aside);
+            const QString aside = asideName(path);
             if (attempt == 0 && QFile::rename(path, aside)) {
                 LocalStore::notice(QStringLiteral("La tabla local \"%1\" estaba dañada y se creó de nuevo, vacía; "
                                                   "la anterior quedó en \"%2\" (%3).")

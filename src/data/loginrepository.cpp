@@ -2,6 +2,8 @@
 
 #include "data/dm1.h"
 
+#include <QCryptographicHash>
+
 namespace LoginRepository
 {
 
@@ -23,10 +25,13 @@ Reply Login(const QString &code, const QString &typedPassword, bool adminAllowed
     NamedQuery &version = dm1().query(QStringLiteral("SQLGetVersion"));
     for (NamedQuery *q : {&check, &row, &pec, &version})
         q->close();
+    // Compared as hashes on the server: the typed password never travels.
+    const QString typedHash =
+        QString::fromLatin1(QCryptographicHash::hash(typedPassword.toUtf8(), QCryptographicHash::Sha256).toHex());
     check.setParam(QStringLiteral("empresaId"), code);
-    check.setParam(QStringLiteral("clave"), typedPassword);
+    check.setParam(QStringLiteral("clave"), typedHash);
     row.setParam(QStringLiteral("empresaId"), code);
-    row.setParam(QStringLiteral("clave"), typedPassword);
+    row.setParam(QStringLiteral("clave"), typedHash);
     row.setParam(QStringLiteral("admin"), adminAllowed ? 1 : 0);
 
     Batch b(Conn::Operations);

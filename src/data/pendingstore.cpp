@@ -4,6 +4,7 @@
 #include "core/pendingsave.h"
 #include "data/catalogue.h"
 #include "data/dm1.h"
+#include "data/writeonce.h"
 
 #include <QFile>
 #include <QHash>
@@ -130,8 +131,10 @@ void addChildDeletes(Batch &b, int id)
 } // namespace
 
 int Save(const OperationRecord &record, const GlobalState &global, const QDate &today, std::optional<int> replacing,
-         const std::function<void(int)> &step)
+         const std::function<void(int)> &step, WriteOnce::Ticket *ticket)
 {
+    WriteOnce::Ticket once;
+    WriteOnce::Ticket &t = ticket ? *ticket : once;
     const auto stage = [&](int n) {
         if (step)
             step(n);
@@ -164,27 +167,31 @@ int Save(const OperationRecord &record, const GlobalState &global, const QDate &
     auto fill = [&](Batch &b) {
         b.add(usr, false);
         b.add(dm1().query(QStringLiteral("SQLSetIdPendiente")), false);
+        WriteOnce::AddToken(b, Conn::Operations, t, QStringLiteral("temp_usr"),
+                            QVariant::fromValue(SessionVariable{kPendingVariable}));
         b.add(reg, false);
         if (cil)
             b.add(*cil, false);
     };
 
     stage(1);
-    if (replacing) {
-        Transaction tx(Conn::Operations);
-        takePending(*replacing, Purpose::Replace);
-        Batch b(Conn::Operations);
-        addChildDeletes(b, *replacing);
-        fill(b);
-        tx.commit(b);
-    } else {
-        Batch b(Conn::Operations);
-        b.setAtomic(true);
-        fill(b);
-        b.run();
-    }
+    const int id = WriteOnce::Run(Conn::Operations, t, [&]() -> QVariant {
+                       if (replacing) {
+                           Transaction tx(Conn::Operations);
+                           takePending(*replacing, Purpose::Replace);
+                           Batch b(Conn::Operations);
+                           addChildDeletes(b, *replacing);
+                           fill(b);
+                           tx.commit(b);
+                       } else {
+                           Batch b(Conn::Operations);
+                           b.setAtomic(true);
+                           fill(b);
+                           b.run();
+                       }
+                       return usr.lastInsertId();
+                   }).toInt();
     stage(2);
-    const int id = usr.lastInsertId().toInt();
     if (id <= 0)
         throw DbError(QStringLiteral("El servidor no devolvió el número de la operación pendiente."), usr.name());
     stage(3);
@@ -194,11 +201,18 @@ int Save(const OperationRecord &record, const GlobalState &global, const QDate &
 
 void Delete(int id)
 {
-    Transaction tx(Conn::Operations);
-    takePending(id, Purpose::Delete);
-    Batch b(Conn::Operations);
-    addChildDeletes(b, id);
-    tx.commit(b);
+    // A lost answer is cleared up like a save's: the operator is told
+    // whether it went.
+    WriteOnce::Ticket t;
+    WriteOnce::Run(Conn::Operations, t, [&]() -> QVariant {
+        Transaction tx(Conn::Operations);
+        takePending(id, Purpose::Delete);
+        Batch b(Conn::Operations);
+        addChildDeletes(b, id);
+        WriteOnce::AddToken(b, Conn::Operations, t, QStringLiteral("temp_usr baja"), id);
+        tx.commit(b);
+        return id;
+    });
 }
 
 } // namespace PendingStore

@@ -3,6 +3,7 @@
 #include "core/global.h"
 #include "core/operationrecord.h"
 #include "data/dberror.h"
+#include "data/writeonce.h"
 
 #include <QDate>
 #include <QString>
@@ -53,8 +54,12 @@ private:
 // transaction, provided it is still pending; otherwise NotPending.
 // Throws AttachmentError, NotPending or DbError.
 // `step` is told of each stage (1 USR, 2 id, 3 REG, 4 CIL) for the progress panel.
+// Every attempt under the same `ticket` stores the operation at most once: a
+// lost answer is cleared up first (see WriteOnce::Run), and the id returned
+// is the stored one's; without a ticket the save has one of its own.
 int Save(const OperationRecord &record, const GlobalState &global, const QDate &today,
-         std::optional<int> replacing = std::nullopt, const std::function<void(int step)> &step = {});
+         std::optional<int> replacing = std::nullopt, const std::function<void(int step)> &step = {},
+         WriteOnce::Ticket *ticket = nullptr);
 
 // Deletes a pending operation's three sets of rows together; NotPending when
 // it is no longer waiting for the PEC.

@@ -245,16 +245,19 @@ QVector<StatementDef> build()
         {s("SQLQueryTalleres"), op, s("select ") + talColumns() + s(" from tal order by tcodigoint")},
         // The login: the passwords are compared on the server, which answers
         // whether they match; the workshop's row comes only when one does.
+        // `:clave` is the SHA-256 of the typed password in hexadecimal, so
+        // that no password is ever in the text of a statement (the server's
+        // logs and process list show that text).
         {s("SQLQueryAcceso"), op,
-         s("select Estado, binary Password = binary :clave as propia, (select Clave <> '' and binary Clave = "
-           "binary :clave from pec limit 1) as administrador from tal where tcodigoint = :empresaId")},
+         s("select Estado, sha2(Password, 256) = :clave as propia, (select Clave <> '' and sha2(Clave, 256) = "
+           ":clave from pec limit 1) as administrador from tal where tcodigoint = :empresaId")},
         {s("SQLQuery1"), op,
          s("select ") + talColumns(s("tal.")) +
              s(", res.rnombre, res.rapellido, res.RMATRESHAB is not null as rep_registrado from tal left outer join "
                "res "
                "on tal.RMATRESHAB = res.RMATRESHAB "
-               "where tcodigoint = :empresaId and (binary tal.Password = binary :clave or (:admin = 1 and "
-               "(select Clave <> '' and binary Clave = binary :clave from pec limit 1)))")},
+               "where tcodigoint = :empresaId and (sha2(tal.Password, 256) = :clave or (:admin = 1 and "
+               "(select Clave <> '' and sha2(Clave, 256) = :clave from pec limit 1)))")},
         {s("SQLQueryPEC"), op,
          s("select pec.PECCOD, pec.PECRSOC, pec.PMATRESHAB, pec.PRESHABAYN, pec.DIRECCION, res.RNRODOC from pec, "
            "res where pec.PMATRESHAB = res.RMATRESHAB")},

@@ -4,7 +4,7 @@
 #include "core/global.h"
 #include "data/dm1.h"
 #include "data/pendingstore.h"
-#include "widgets/waitcursor.h"
+#include "widgets/serverwait.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -115,13 +115,25 @@ int TConsultaDePendientesForm::estadoAt(int row) const
 
 void TConsultaDePendientesForm::readList()
 {
-    Widgets::WaitCursor wait;
-    NamedQuery &list = listStatement();
-    list.close();
     m_model->clear();
-    list.setParam(QStringLiteral("ct"), Global.WorkshopCode);
-    list.open();
-    m_model->setRows(list.rows());
+    const QString workshop = Global.WorkshopCode;
+    QVector<QSqlRecord> read;
+    try {
+        // Off the window's thread: a slow link never freezes it.
+        read = Widgets::ServerWait::run<QVector<QSqlRecord>>(
+            this, QStringLiteral("Leyendo las operaciones pendientes..."), Conn::Operations, [workshop] {
+                NamedQuery &list = listStatement();
+                list.close();
+                list.setParam(QStringLiteral("ct"), workshop);
+                list.open();
+                QVector<QSqlRecord> found = list.rows();
+                list.close();
+                return found;
+            });
+    } catch (const Widgets::ServerWait::Cancelled &) {
+        // The list stays empty; "Actualizar" reads it again.
+    }
+    m_model->setRows(read);
     // The count and the buttons follow every reading, an empty one included,
     // so they never speak of rows that are no longer listed.
     const int rows = m_model->rowCount();
@@ -169,9 +181,13 @@ void TConsultaDePendientesForm::BitBtn3Click()
             if (now > 0) {
                 m_prompter.info(QString::fromUtf8("La operación ya fue verificada y no puede eliminarse."));
             } else if (now == 0) {
-                Widgets::WaitCursor wait;
                 try {
-                    PendingStore::Delete(id); // refuses if it stopped being pending meanwhile
+                    // Refused if it stopped being pending meanwhile.
+                    Widgets::ServerWait::run<bool>(this, QStringLiteral("Eliminando la operación pendiente..."),
+                                                   Conn::Operations, [id] {
+                                                       PendingStore::Delete(id);
+                                                       return true;
+                                                   });
                 } catch (const PendingStore::NotPending &e) {
                     m_prompter.info(e.text());
                 }

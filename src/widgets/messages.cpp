@@ -1,5 +1,7 @@
 #include "widgets/messages.h"
 
+#include "data/errordetails.h"
+#include "data/errorlog.h"
 #include "widgets/tconfirmdlg.h"
 
 #include <QApplication>
@@ -66,11 +68,18 @@ QAbstractButton *prepare(QMessageBox &box, Kind kind, const QString &text)
 
 static bool show(QWidget *parent, Kind kind, const QString &text)
 {
+    // What the client library said (in English), the host and the socket go
+    // under "Detalles" and into the log, not into the sentence.
+    const QString details = kind == Kind::Error ? ErrorDetails::lookup(text) : QString();
+    if (kind == Kind::Error)
+        ErrorLog::write(text, details);
     if (hook())
         return hook()(kind, text);
 
     QMessageBox box(parent);
     QAbstractButton *yes = prepare(box, kind, text);
+    if (!details.isEmpty())
+        box.setDetailedText(details);
     // The hourglass of a running statement must not hide the box's buttons.
     const bool busy = QApplication::overrideCursor() != nullptr;
     if (busy)

@@ -369,7 +369,11 @@ void TestInicioForm::withoutIniTheProgramEnds()
     QVERIFY(!f.profile());
     QCOMPARE(f.exec(), int(QDialog::Rejected)); // returns at once, never shown
     QVERIFY(!f.loginAccepted());
-    QVERIFY(m_shown.isEmpty());
+    // Never silently: the operator reads where the file is missing.
+    QCOMPARE(m_shown.size(), 1);
+    QCOMPARE(m_shown[0].kind, Msg::Kind::Error);
+    QVERIFY2(m_shown[0].text.contains(QDir::toNativeSeparators(m_dir.filePath("tarvil.ini"))),
+             qPrintable(m_shown[0].text));
 }
 
 void TestInicioForm::unknownIdWorksAgainstDefaults()
@@ -377,6 +381,12 @@ void TestInicioForm::unknownIdWorksAgainstDefaults()
     writeIni("yew001", "W"); // lower case is no profile
     TInicioForm f;
     QVERIFY(!f.profile());
+    QCOMPARE(m_shown.size(), 1); // told, with the IDs that exist
+    QCOMPARE(m_shown[0].kind, Msg::Kind::Warning);
+    QVERIFY2(m_shown[0].text.contains("\"yew001\"") && m_shown[0].text.contains("YEW001") &&
+                 m_shown[0].text.contains("OLIV01"),
+             qPrintable(m_shown[0].text));
+    m_shown.clear();
     QCOMPARE(dm1().settings(Conn::Operations), m_test);
     QCOMPARE(child<QLineEdit>(f, "EditPEC")->text(), QString());
     QVERIFY(child<QLabel>(f, "LabelServer")->isHidden());
@@ -626,7 +636,9 @@ void TestInicioForm::newVersionOffered()
     }
     QDesktopServices::unsetUrlHandler("https");
     run(m_db, "update sistema set version = ?", {314});
-    QVERIFY(m_shown.isEmpty());
+    // The unlisted letter is explained at start-up; nothing else is said.
+    QCOMPARE(m_shown.size(), 1);
+    QVERIFY2(m_shown[0].text.startsWith("SERVER=X en tarvil.ini"), qPrintable(m_shown[0].text));
     QVERIFY(Global.LoggedIn);
     QCOMPARE(catcher.opened.size(), url.isEmpty() ? 0 : 1);
     if (!url.isEmpty())

@@ -3,6 +3,7 @@
 // after a close or a kill, and a rolled-back transaction leaves nothing.
 #include "data/backgroundquery.h"
 #include "data/dm1.h"
+#include "data/errordetails.h"
 #include "data/statements.h"
 #include "tcprelay.h"
 #include "testdb.h"
@@ -459,7 +460,12 @@ private slots:
             sister.open();
             QFAIL("nobody listens on port 1");
         } catch (const DbError &e) {
-            QVERIFY2(e.text().contains(QLatin1String("127.0.0.1")), qPrintable(e.text()));
+            // What to do in Spanish; the host and the client's text under "Detalles".
+            QVERIFY2(e.text().startsWith(QStringLiteral("No se pudo conectar con el servidor de la base de datos.")),
+                     qPrintable(e.text()));
+            QVERIFY2(!e.text().contains(QLatin1String("127.0.0.1")), qPrintable(e.text()));
+            const QString details = ErrorDetails::lookup(e.text());
+            QVERIFY2(details.contains(QLatin1String("127.0.0.1")), qPrintable(details));
         }
         QVERIFY(t.elapsed() < 15000);
         QVERIFY(!dm1().isOpen(Conn::Sister));

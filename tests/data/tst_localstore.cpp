@@ -321,25 +321,31 @@ private slots:
     }
 
     // A file with damaged pages opens, is found out by the check and started
-    // again, with a notice; the table is usable at once.
+    // again, with a notice; the table is usable at once. A second damage is
+    // set aside beside the first, which stays as it was.
     void damagedPagesAreFoundWhenOpening()
     {
         localStore().closeAll();
         QStringList notices;
         LocalStore::setNoticeHandler([&](const QString &text) { notices << text; });
         const QString name = QStringLiteral("CILDANADA.ADT");
-        {
-            LocalTable t(LocalTableId::Cylinders, name);
-            t.open();
-            for (int i = 0; i < 200; ++i)
-                fillCylinder(t, QStringLiteral("S%1").arg(i), i);
-        }
-        QFile f(QDir(dir()).filePath(name));
-        QVERIFY(f.open(QIODevice::ReadWrite));
-        QVERIFY(f.size() > 3 * 4096);
-        f.seek(4096); // the table's first page
-        f.write(QByteArray(4096, '\xff'));
-        f.close();
+        const auto damage = [&] {
+            {
+                LocalTable t(LocalTableId::Cylinders, name);
+                t.open();
+                for (int i = 0; i < 200; ++i)
+                    fillCylinder(t, QStringLiteral("S%1").arg(i), i);
+            }
+            QFile f(QDir(dir()).filePath(name));
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.size() > 3 * 4096);
+            f.seek(4096); // the table's first page
+            f.write(QByteArray(4096, '\xff'));
+        };
+        const auto setAside = [&] {
+            return QDir(dir()).entryList({name + QStringLiteral(".dañada-*")}, QDir::Files, QDir::Name);
+        };
+        damage();
 
         LocalTable t(LocalTableId::Cylinders, name);
         t.open();
@@ -348,9 +354,25 @@ private slots:
         QCOMPARE(notices.size(), 1);
         QVERIFY2(notices.first().contains(QStringLiteral("\"CILDANADA.ADT\" estaba dañada")),
                  qPrintable(notices.first()));
-        QVERIFY(QFile::exists(QDir(dir()).filePath(name + QStringLiteral(".dañada"))));
+        QCOMPARE(setAside().size(), 1);
+        QVERIFY2(notices.first().contains(setAside().first()), qPrintable(notices.first()));
         fillCylinder(t, QStringLiteral("NUEVO"), 60);
         QCOMPARE(t.count(), 1);
+        t.close();
+
+        const QString first = QDir(dir()).filePath(setAside().first());
+        const QByteArray firstCopy = [&] {
+            QFile f(first);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        damage();
+        LocalTable again(LocalTableId::Cylinders, name);
+        again.open();
+        QCOMPARE(notices.size(), 2);
+        QCOMPARE(setAside().size(), 2);
+        QFile kept(first);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), firstCopy);
         LocalStore::setNoticeHandler({});
     }
 

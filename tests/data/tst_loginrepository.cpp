@@ -1,10 +1,11 @@
 // The login's questions to the server: the passwords are compared there,
-// exactly, and what comes back never holds a stored password; the whole login
-// is one exchange.
+// exactly, as hashes (the typed one is never in a statement's text), and what
+// comes back never holds a stored password; the whole login is one exchange.
 #include "data/dm1.h"
 #include "data/loginrepository.h"
 #include "testdb.h"
 
+#include <QCryptographicHash>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -22,6 +23,12 @@ class TstLoginRepository : public QObject
             q.bindValue(i, values.at(i));
         if (!q.exec())
             qFatal("%s", qPrintable(text));
+    }
+
+    // What the login sends for a typed password: never the password itself.
+    static QString sha256Hex(const QString &typed)
+    {
+        return QString::fromLatin1(QCryptographicHash::hash(typed.toUtf8(), QCryptographicHash::Sha256).toHex());
     }
 
 private slots:
@@ -101,7 +108,8 @@ private slots:
             NamedQuery &q = dm1().query(QString::fromLatin1(name));
             q.close();
             for (const QString &p : q.paramNames())
-                q.setParam(p, p == QLatin1String("clave") ? QStringLiteral("sécreto 1") : QStringLiteral("TAL0001"));
+                q.setParam(p, p == QLatin1String("clave") ? sha256Hex(QStringLiteral("sécreto 1"))
+                                                          : QStringLiteral("TAL0001"));
             q.open();
             QVERIFY2(!q.isEmpty(), name);
             const QSqlRecord rec = q.rows().first();

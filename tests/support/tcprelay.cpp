@@ -32,9 +32,9 @@ public:
     std::atomic<quint64> accepted{0};
     std::atomic<quint64> bytesUp{0};
     std::atomic<bool> stalled{false};
-    std::atomic<quint64> cutAt{0};     // burst number that drops everything; 0 = never
-    std::atomic<quint64> cutAnswer{0}; // burst number whose answer drops everything
-    QByteArray stallNeedle, cutNeedle; // relay thread only
+    std::atomic<quint64> cutAt{0};                 // burst number that drops everything; 0 = never
+    std::atomic<quint64> cutAnswer{0};             // burst number whose answer drops everything
+    QByteArray stallNeedle, cutNeedle, muteNeedle; // relay thread only
     QTcpServer *server = nullptr;
     QElapsedTimer clock;
 
@@ -42,6 +42,7 @@ public:
         QPointer<QTcpSocket> client, upstream;
         std::deque<Chunk> up, down;  // waiting to be written
         bool serverSpokeLast = true; // the first client bytes open a burst
+        bool muted = false;          // what the server says is thrown away
         quint64 lastBurst = 0;
         QTimer *timer = nullptr;
     };
@@ -91,6 +92,10 @@ public:
             dropAll();
             return;
         }
+        if (!muteNeedle.isEmpty() && bytes.contains(muteNeedle)) {
+            muteNeedle.clear();
+            p.muted = true;
+        }
         if (!stallNeedle.isEmpty() && bytes.contains(stallNeedle)) {
             stallNeedle.clear();
             stalled = true;
@@ -111,7 +116,7 @@ public:
     void fromServer(Pipe &p)
     {
         const QByteArray bytes = p.upstream->readAll();
-        if (bytes.isEmpty())
+        if (bytes.isEmpty() || p.muted)
             return;
         if (cutAnswer != 0 && p.lastBurst >= cutAnswer) {
             cutAnswer = 0;
@@ -281,9 +286,25 @@ void TcpRelay::stallOn(const QByteArray &needle)
     d->onRelay([this, needle] { d->worker->stallNeedle = needle; });
 }
 
+void TcpRelay::muteAnswerTo(const QByteArray &needle)
+{
+    d->onRelay([this, needle] { d->worker->muteNeedle = needle; });
+}
+
 void TcpRelay::cutOn(const QByteArray &needle)
 {
     d->onRelay([this, needle] { d->worker->cutNeedle = needle; });
+}
+
+void TcpRelay::clearFaults()
+{
+    d->onRelay([this] {
+        d->worker->cutAt = 0;
+        d->worker->cutAnswer = 0;
+        d->worker->stallNeedle.clear();
+        d->worker->cutNeedle.clear();
+        d->worker->muteNeedle.clear();
+    });
 }
 
 void TcpRelay::dropAll()

@@ -43,7 +43,13 @@ public:
     // dropped before it reaches the server.
     void stallOn(const QByteArray &needle);
     void cutOn(const QByteArray &needle);
+    // The first request holding `needle` reaches the server, but nothing the
+    // server says on that connection comes back: it did the work and the
+    // client waits until its timeout. Other connections go on.
+    void muteAnswerTo(const QByteArray &needle);
     void dropAll();
+    // Forgets the cuts, stalls and mutes still waiting for their request.
+    void clearFaults();
 
 private:
     struct Impl;

@@ -48,8 +48,25 @@ void markField(TRevisionAnualForm &form, const QString &name)
     }
 }
 
-void onAccept(TRevisionAnualForm &form)
+// One write per opening of the form: "Aceptar" again after an answer that
+// never came goes under the same ticket, so it cannot store the operation twice.
+class SaveTicket : public QObject
 {
+public:
+    using QObject::QObject;
+    WriteOnce::Ticket ticket;
+    bool saving = false; // the window repaints while it saves: "Aceptar" meanwhile does nothing
+};
+
+void onAccept(TRevisionAnualForm &form, SaveTicket &once)
+{
+    if (once.saving)
+        return;
+    once.saving = true;
+    struct Done {
+        bool &flag;
+        ~Done() { flag = false; }
+    } done{once.saving};
     Prompter &prompter = form.prompter();
     OperationRecord r = form.record();
     SaveOutcome out;
@@ -59,7 +76,8 @@ void onAccept(TRevisionAnualForm &form)
         if (form.editingPending() && form.pendingId() > 0)
             replacing = form.pendingId();
         FormProgress progress(form);
-        out = SaveOperation(r, profileById(Global.InstallationId), prompter, progress, Clock::today(), replacing);
+        out = SaveOperation(r, profileById(Global.InstallationId), prompter, progress, Clock::today(), replacing,
+                            &once.ticket, &form);
     } catch (const DbError &e) {
         form.hideProgress();
         prompter.error(e.text());
@@ -96,7 +114,8 @@ void onAccept(TRevisionAnualForm &form)
 
 void WireOperationForm(TRevisionAnualForm &form)
 {
-    QObject::connect(&form, &TRevisionAnualForm::acceptRequested, &form, [&form] { onAccept(form); });
+    auto *once = new SaveTicket(&form);
+    QObject::connect(&form, &TRevisionAnualForm::acceptRequested, &form, [&form, once] { onAccept(form, *once); });
     if (auto *b = form.findChild<QPushButton *>(QStringLiteral("BitBtnAccesorios")))
         QObject::connect(b, &QPushButton::clicked, &form, [&form] {
             std::array<QString, 24> values = form.accessories();

@@ -4,6 +4,7 @@
 #include "core/pendingsave.h"
 #include "data/dm1.h"
 #include "data/pendingstore.h"
+#include "widgets/serverwait.h"
 
 Validation::Input ValidationInputOf(const OperationRecord &r, const InstallationProfile *profile, const QDate &today)
 {
@@ -63,7 +64,8 @@ static Validation::Lookups centralLookups()
 }
 
 SaveOutcome SaveOperation(OperationRecord &record, const InstallationProfile *profile, Prompter &prompter,
-                          Progress &progress, const QDate &today, std::optional<int> replacing)
+                          Progress &progress, const QDate &today, std::optional<int> replacing,
+                          WriteOnce::Ticket *ticket, QWidget *waitWindow)
 {
     SaveOutcome out;
     // The panel is up before the hydraulic-test warnings.
@@ -79,11 +81,24 @@ SaveOutcome SaveOperation(OperationRecord &record, const InstallationProfile *pr
     const QString lines[5] = {QString(), QStringLiteral("Actualizando tabla USR..."),
                               QStringLiteral("Obteniendo el ID de la operación..."),
                               QStringLiteral("Actualizando tabla REG..."), QStringLiteral("Actualizando tabla CIL...")};
+    const auto step = [&](int n) {
+        progress.position(n);
+        progress.line(lines[n]);
+    };
     try {
-        out.id = PendingStore::Save(record, Global, today, replacing, [&](int step) {
-            progress.position(step);
-            progress.line(lines[step]);
-        });
+        if (waitWindow) {
+            // The panel's lines are the window's: they go before and after.
+            step(1);
+            out.id = Widgets::ServerWait::run<int>(
+                waitWindow, QStringLiteral("Guardando la operación pendiente..."), Conn::Operations,
+                [record, global = Global, today, replacing, ticket] {
+                    return PendingStore::Save(record, global, today, replacing, {}, ticket);
+                });
+            for (int n = 2; n <= 4; ++n)
+                step(n);
+        } else {
+            out.id = PendingStore::Save(record, Global, today, replacing, step, ticket);
+        }
     } catch (...) {
         progress.hide();
         throw;

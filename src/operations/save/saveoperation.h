@@ -5,8 +5,11 @@
 #include "core/progress.h"
 #include "core/prompter.h"
 #include "core/validation.h"
+#include "data/writeonce.h"
 
 #include <QDate>
+
+class QWidget;
 #include <optional>
 
 // "Aceptar" of the operation form: the checks, then the pending operation
@@ -20,9 +23,13 @@ struct SaveOutcome {
 // `replacing`: the pending id of an operation loaded for editing; its rows
 // are replaced in the same transaction. Database errors propagate as DbError
 // and unreadable attachments as PendingStore::AttachmentError; nothing is
-// written in either case.
+// written in either case. Attempts under the same `ticket` store it once
+// (WriteOnce::UnknownOutcome when the server cannot say whether it did).
+// With `waitWindow` the rows are written off its thread while it repaints,
+// with the progress line and "Cancelar" (Widgets::ServerWait).
 SaveOutcome SaveOperation(OperationRecord &record, const InstallationProfile *profile, Prompter &prompter,
-                          Progress &progress, const QDate &today, std::optional<int> replacing = std::nullopt);
+                          Progress &progress, const QDate &today, std::optional<int> replacing = std::nullopt,
+                          WriteOnce::Ticket *ticket = nullptr, QWidget *waitWindow = nullptr);
 
 // The checks' view of a record.
 Validation::Input ValidationInputOf(const OperationRecord &record, const InstallationProfile *profile,

@@ -5,8 +5,8 @@
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "data/statsstore.h"
+#include "widgets/serverwait.h"
 #include "widgets/uppercasevalidator.h"
-#include "widgets/waitcursor.h"
 #include "workshop/common/gridrows.h"
 
 #include <QGridLayout>
@@ -167,17 +167,22 @@ void THistoriaForm::BitBtnBuscarClick()
     QVector<History::WorkOrder> work;
     QVector<History::ConversionOrder> conversions;
     QVector<History::Operation> operations;
-    {
-        Widgets::WaitCursor wait;
-        try {
-            work = StatsStore::WorkOrdersOfPlate(plate);
-            conversions = StatsStore::ConversionOrdersOfPlate(plate);
-            operations = StatsStore::OperationsOfPlate(plate);
-        } catch (const DbError &e) {
-            wait.release();
-            m_prompter.error(e.text());
-            return;
-        }
+    // Read off the window's thread: a slow link never freezes it, and
+    // "Cancelar" ends the wait.
+    try {
+        using Orders = std::pair<QVector<History::WorkOrder>, QVector<History::ConversionOrder>>;
+        std::tie(work, conversions) = Widgets::ServerWait::run<Orders>(
+            this, QStringLiteral("Buscando las órdenes del dominio..."), Conn::PostVenta, [plate] {
+                return Orders{StatsStore::WorkOrdersOfPlate(plate), StatsStore::ConversionOrdersOfPlate(plate)};
+            });
+        operations = Widgets::ServerWait::run<QVector<History::Operation>>(
+            this, QStringLiteral("Buscando las operaciones del dominio..."), Conn::Operations,
+            [plate] { return StatsStore::OperationsOfPlate(plate); });
+    } catch (const Widgets::ServerWait::Cancelled &) {
+        return;
+    } catch (const DbError &e) {
+        m_prompter.error(e.text());
+        return;
     }
     QVector<QSqlRecord> rows;
     for (const History::WorkOrder &w : work)

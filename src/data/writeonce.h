@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/connectionsettings.h"
+#include "data/dberror.h"
+
+#include <QString>
+#include <QVariant>
+#include <functional>
+
+class Batch;
+
+// Writes the operator starts end as stored, not stored, or not yet known,
+// and an unknown one is cleared up before the same write is sent again.
+//
+// Each write carries a token, written in its own transaction into
+// `tarvil_escrituras` (primary key): after a lost or stalled session a new
+// session ends the old one on the server, so that whatever it had not
+// committed goes, and the token then tells whether the write is there. A
+// second send of a stored write meets the key and stores nothing.
+namespace WriteOnce
+{
+
+// One write as the operator sees it: every attempt at it ("Aceptar" again
+// after a failure) goes under the same token.
+struct Ticket {
+    Ticket();
+    QString token; // 32 hexadecimal digits
+    // A send whose answer never came and whose outcome could not be learnt:
+    // the next attempt finds out first.
+    bool unresolved = false;
+    qulonglong lostSession = 0; // the server's id of the session it went on
+};
+
+// The server did not answer whether the write was stored; nothing will be
+// sent again under its ticket before that is known.
+class UnknownOutcome : public DbError
+{
+public:
+    using DbError::DbError;
+};
+
+// Adds the token's row to `batch` (the write's own, atomic or the last of
+// its transaction). `kind` names the write; `ref` is the id it produced (a
+// value, or a SessionVariable the batch set before).
+void AddToken(Batch &batch, Conn conn, const Ticket &ticket, const QString &kind, const QVariant &ref);
+
+// Runs `write` (which adds the token to its transaction) and returns what
+// it returns, or the stored write's `ref` when an earlier attempt or a lost
+// answer turns out to have stored it. A write the server refused throws its
+// DbError (nothing stored); one lost on the way is resolved: not stored
+// throws a DbError that says so, and a server that cannot be asked throws
+// UnknownOutcome, leaving the ticket unresolved.
+QVariant Run(Conn conn, Ticket &ticket, const std::function<QVariant()> &write);
+
+} // namespace WriteOnce

@@ -1,0 +1,140 @@
+#include "widgets/serverwait.h"
+
+#include "data/errordetails.h"
+#include "data/writeonce.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace Widgets
+{
+
+namespace
+{
+
+// The line itself: what is being done, the seconds, a busy bar, "Cancelar".
+class WaitDialog : public QDialog
+{
+public:
+    WaitDialog(QWidget *window, const QString &what) : QDialog(window), m_what(what)
+    {
+        setObjectName(QStringLiteral("EsperaServidor"));
+        setWindowTitle(QStringLiteral("Esperando al servidor"));
+        setWindowModality(Qt::WindowModal);
+        m_text = new QLabel(what, this);
+        m_text->setObjectName(QStringLiteral("LabelEspera"));
+        auto *bar = new QProgressBar(this);
+        bar->setRange(0, 0);
+        bar->setTextVisible(false);
+        cancel = new QPushButton(QStringLiteral("Cancelar"), this);
+        cancel->setObjectName(QStringLiteral("BitBtnCancelarEspera"));
+        auto *layout = new QVBoxLayout(this);
+        layout->addWidget(m_text);
+        layout->addWidget(bar);
+        layout->addWidget(cancel, 0, Qt::AlignRight);
+        m_since.start();
+    }
+    void tick() { m_text->setText(QStringLiteral("%1 (%2 s)").arg(m_what).arg((m_since.elapsed() + 500) / 1000)); }
+    void cancelling()
+    {
+        m_what = QStringLiteral("Cancelando: se averigua qué llegó al servidor...");
+        cancel->setEnabled(false);
+        tick();
+    }
+    // Esc and the title bar's close act as "Cancelar"; the line goes only
+    // when the work has ended.
+    void reject() override
+    {
+        if (cancel->isEnabled())
+            cancel->click();
+    }
+
+    QPushButton *cancel = nullptr;
+
+private:
+    QString m_what;
+    QLabel *m_text = nullptr;
+    QElapsedTimer m_since;
+};
+
+} // namespace
+
+void ServerWait::wait(QWidget *window, const QString &what, Conn conn, const std::function<void()> &work)
+{
+    auto error = std::make_shared<std::exception_ptr>();
+    BackgroundQuery query;
+    QEventLoop loop;
+    bool finished = false;
+    const auto end = [&] {
+        finished = true;
+        loop.quit();
+    };
+    QObject::connect(&query, &BackgroundQuery::failed, &loop, [&, error](const QString &text) {
+        if (!*error)
+            *error = std::make_exception_ptr(DbError(text));
+        end();
+    });
+    QObject::connect(&query, &BackgroundQuery::cancelled, &loop, end);
+    query.start<bool>(
+        conn,
+        [work, error] {
+            try {
+                work();
+            } catch (...) {
+                *error = std::current_exception();
+            }
+            return true;
+        },
+        [&](bool) { end(); });
+
+    WaitDialog *line = new WaitDialog(window, what);
+    QPointer<WaitDialog> guard(line);
+    bool cancelled = false;
+    QObject::connect(line->cancel, &QPushButton::clicked, line, [&query, &cancelled, line] {
+        cancelled = true;
+        line->cancelling();
+        query.interrupt();
+    });
+    QTimer show;
+    show.setSingleShot(true);
+    QObject::connect(&show, &QTimer::timeout, line, [line] {
+        line->tick();
+        line->show();
+    });
+    show.start(kShowAfterMs);
+    QTimer clock;
+    QObject::connect(&clock, &QTimer::timeout, line, [line] { line->tick(); });
+    clock.start(1000);
+
+    if (!finished)
+        loop.exec();
+    show.stop();
+    clock.stop();
+    delete guard.data();
+    if (!*error)
+        return;
+    if (cancelled) {
+        try {
+            std::rethrow_exception(*error);
+        } catch (const WriteOnce::UnknownOutcome &) {
+            throw;
+        } catch (const DbError &e) {
+            if (!ErrorDetails::lostConnection(e.code()))
+                throw;
+            const qsizetype more = e.text().indexOf(QLatin1Char('\n'));
+            throw Cancelled(QStringLiteral("Se canceló la espera del servidor.") +
+                                (more < 0 ? QString() : e.text().mid(more)),
+                            e.statement(), e.code());
+        }
+    }
+    std::rethrow_exception(*error);
+}
+
+} // namespace Widgets
