@@ -1,5 +1,6 @@
 #include "app/tmainform.h"
 
+#include "app/daysummarypanel.h"
 #include "app/navigator.h"
 #include "app/startup.h"
 #include "app/tinicioform.h"
@@ -64,6 +65,8 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
         return;
     }
     finishCreation();
+    // Once the window is up: the operator never waits for the counts.
+    QTimer::singleShot(0, m_summary, &DaySummaryPanel::refresh);
 }
 
 TMainForm::TMainForm(SkipLogin, QWidget *parent) : QMainWindow(parent)
@@ -101,11 +104,14 @@ void TMainForm::buildUi()
     body->addWidget(m_tabs, 1);
 
     auto *right = new QVBoxLayout;
+    m_summary = new DaySummaryPanel(central);
+    m_summary->setFixedWidth(340);
+    right->addWidget(m_summary);
     m_calendar = new QCalendarWidget(central);
     m_calendar->setObjectName(QStringLiteral("MonthCalendar1"));
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calendar->setGridVisible(true);
-    m_calendar->setFixedWidth(300);
+    m_calendar->setFixedWidth(340);
     right->addWidget(m_calendar);
     right->addStretch(1);
     body->addLayout(right);
@@ -284,6 +290,7 @@ void TMainForm::finishCreation()
     m_tabs->setTabVisible(indexOf(MainTab::Obleas), shown.obleas);
     m_tabs->setTabVisible(indexOf(MainTab::Otros), shown.otros);
     m_tabs->setTabVisible(indexOf(MainTab::Taller), shown.taller);
+    m_summary->setOffered(DaySummaryPanel::offeredHere(shown.obleas));
     for (MainTab tab : {MainTab::Obleas, MainTab::Otros, MainTab::Taller}) {
         if (isTabShown(tab)) {
             m_tabs->setCurrentIndex(indexOf(tab));

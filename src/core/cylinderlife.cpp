@@ -1,5 +1,7 @@
 #include "core/cylinderlife.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 namespace CylinderLife
@@ -94,8 +96,8 @@ Life Build(QVector<Event> events, const QDate &today)
         }
 
         // A second removal from the vehicle it already left repeats the first.
-        const bool repeated = removes(letter) && current < 0 && !life.vehicles.isEmpty() &&
-                              life.vehicles.last().plate == plate;
+        const bool repeated =
+            removes(letter) && current < 0 && !life.vehicles.isEmpty() && life.vehicles.last().plate == plate;
         if ((mounts(letter) || removes(letter)) && !repeated) {
             const bool elsewhere = current >= 0 && life.vehicles[current].plate != plate;
             if (elsewhere)
@@ -144,6 +146,32 @@ QString StatusText(Cylinders::PhStatus status)
         return QString::fromUtf8("REQUIERE PRUEBA HIDRÁULICA");
     }
     return {};
+}
+
+QString StatusLine(const Life &life)
+{
+    if (!life.status)
+        return QString::fromUtf8("SIN DATOS DE PRUEBA HIDRÁULICA");
+    return QString::fromUtf8("%1 (última prueba %2, CRPC %3, hace %4 meses)")
+        .arg(StatusText(*life.status), life.lastTest, life.lastTestCentre)
+        .arg(life.monthsSinceTest);
+}
+
+QString VehiclesText(const Life &life)
+{
+    const auto month = [](const QDate &d) { return d.toString(QStringLiteral("MM/yyyy")); };
+    QStringList out;
+    for (const Mount &m : life.vehicles) {
+        QString span;
+        if (m.from.isValid() && m.until.isValid())
+            span = QStringLiteral("%1 a %2").arg(month(m.from), month(m.until));
+        else if (m.from.isValid())
+            span = QStringLiteral("desde ") + month(m.from);
+        else if (m.until.isValid())
+            span = QStringLiteral("hasta ") + month(m.until);
+        out << (span.isEmpty() ? m.plate : QStringLiteral("%1 (%2)").arg(m.plate, span));
+    }
+    return out.join(QStringLiteral(", "));
 }
 
 QString PendingStateText(int state)

@@ -69,6 +69,10 @@ Life Build(QVector<Event> events, const QDate &today);
 
 // What the window and the report say of a status.
 QString StatusText(Cylinders::PhStatus status);
+// "VIGENTE (última prueba 05/2022, CRPC CR01, hace 49 meses)"; "SIN DATOS DE PRUEBA HIDRÁULICA".
+QString StatusLine(const Life &life);
+// "AB123CD (01/2015 a 03/2018), AC456EF (desde 04/2018)".
+QString VehiclesText(const Life &life);
 // "A VERIFICAR", "VERIFICADA CON OBS", "VERIFICADA".
 QString PendingStateText(int state);
 

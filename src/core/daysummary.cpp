@@ -52,9 +52,11 @@ QVector<Line> Lines(const Counts &counts, const Offered &offered)
             out.push_back({id, count, QString::fromUtf8(text).arg(count)});
     };
     add(offered.pending, LineId::Pending, counts.pending, "Operaciones a verificar: %1");
-    add(offered.pending, LineId::Observed, counts.observed, "Verificadas con observaciones desde el último ingreso: %1");
+    add(offered.pending, LineId::Observed, counts.observed,
+        "Verificadas con observaciones desde el último ingreso: %1");
     add(offered.stickers, LineId::Stickers, counts.stickers, "Obleas asignadas esta semana: %1");
-    add(offered.reminders, LineId::Expiries, counts.expiries, "Vencimientos de los próximos 30 días sin recordatorio: %1");
+    add(offered.reminders, LineId::Expiries, counts.expiries,
+        "Vencimientos de los próximos 30 días sin recordatorio: %1");
     add(offered.appointments, LineId::Appointments, counts.appointments, "Turnos de hoy: %1");
     add(offered.outbox, LineId::Outbox, counts.outbox, "Operaciones en espera de envío: %1");
     return out;

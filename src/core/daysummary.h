@@ -19,11 +19,11 @@ struct Expiry {
 
 // What one reading of the central database gives.
 struct Reading {
-    int awaitingVerification = 0;              // pending operations in state 0
-    QVector<int> verifiedWithObservations;     // ids of pending operations in state 1
-    int stickersThisWeek = 0;                  // assigned since Monday
-    QVector<Expiry> expiries;                  // stickers expiring in the next kExpiryDays
-    int appointmentsToday = 0;                 // booked slots
+    int awaitingVerification = 0;          // pending operations in state 0
+    QVector<int> verifiedWithObservations; // ids of pending operations in state 1
+    int stickersThisWeek = 0;              // assigned since Monday
+    QVector<Expiry> expiries;              // stickers expiring in the next kExpiryDays
+    int appointmentsToday = 0;             // booked slots
 };
 
 inline constexpr int kExpiryDays = 30;

@@ -1,6 +1,7 @@
 // Controls and layout of the operation form.
 #include "operations/trevisionanualform.h"
 
+#include "app/navigator.h"
 #include "core/clock.h"
 #include "core/global.h"
 #include "core/helpers.h"
@@ -388,8 +389,11 @@ QGroupBox *TRevisionAnualForm::buildCylinders()
     SpeedButtonCC1->setVisible(false);
     SpeedButtonCC2->setVisible(false);
     SpeedButtonCC1->setEnabled(false); // a recall enables it when a cylinder is overdue
+    SpeedButtonVida =
+        speedButton("SpeedButtonVida", QStringLiteral("Vida del Cilindro"), QStyle::SP_FileDialogContentsView, true);
     auto *buttons = new QHBoxLayout;
-    for (QToolButton *b : {SpeedButton4, SpeedButton5, SpeedButton6, SpeedButton8, SpeedButtonCC1, SpeedButtonCC2})
+    for (QToolButton *b :
+         {SpeedButton4, SpeedButton5, SpeedButton6, SpeedButton8, SpeedButtonVida, SpeedButtonCC1, SpeedButtonCC2})
         buttons->addWidget(b);
     buttons->addStretch(1);
     v->addLayout(buttons);
@@ -404,6 +408,13 @@ QGroupBox *TRevisionAnualForm::buildCylinders()
     connect(m_cylinders, &QAbstractItemModel::modelReset, this, [this] {
         Widgets::selectGridRow(DBGrid1, 0);
         showCylinderDetails();
+    });
+    connect(SpeedButtonVida, &QToolButton::clicked, this, [this] {
+        const int row = Widgets::selectedGridRow(DBGrid1);
+        const CylinderRow c = m_cylinders->row(row);
+        if (row < 0 || c.nroSerie.trimmed().isEmpty())
+            return;
+        navigator().request(Nav::ShowCylinderLife{c.nroSerie, c.codigo}, this);
     });
     DBGrid1->setMinimumHeight(110);
     v->addWidget(DBGrid1, 1);

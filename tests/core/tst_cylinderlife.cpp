@@ -24,8 +24,8 @@ QString mounts(const Life &life)
 {
     QStringList out;
     for (const Mount &m : life.vehicles)
-        out << QStringLiteral("%1 %2-%3").arg(m.plate, m.from.toString(QStringLiteral("yyyy")),
-                                              m.until.toString(QStringLiteral("yyyy")));
+        out << QStringLiteral("%1 %2-%3")
+                   .arg(m.plate, m.from.toString(QStringLiteral("yyyy")), m.until.toString(QStringLiteral("yyyy")));
     return out.join(QStringLiteral(", "));
 }
 
@@ -48,8 +48,8 @@ private slots:
         // The newest row carries an older test (copied from an old sheet):
         // the status is that of the newest test, 49 months before today.
         const QDate today(2026, 6, 15);
-        const Life life = Build({row(QDate(2020, 1, 1), "AA", "M", "05/22"), row(QDate(2025, 1, 1), "AA", "S", "01/19")},
-                                today);
+        const Life life =
+            Build({row(QDate(2020, 1, 1), "AA", "M", "05/22"), row(QDate(2025, 1, 1), "AA", "S", "01/19")}, today);
         QCOMPARE(life.lastTest, QStringLiteral("05/2022"));
         QCOMPARE(life.monthsSinceTest, 49);
         QVERIFY(life.status == Cylinders::PhStatus::DueWithinYear);
@@ -73,9 +73,9 @@ private slots:
 
     void twoVehiclesAtOnceIsWarned()
     {
-        const Life life = Build({row(QDate(2015, 1, 1), "AA", "M"), row(QDate(2017, 5, 2), "BB", "M"),
-                                 row(QDate(2018, 1, 1), "BB", "S")},
-                                QDate(2026, 1, 1));
+        const Life life = Build(
+            {row(QDate(2015, 1, 1), "AA", "M"), row(QDate(2017, 5, 2), "BB", "M"), row(QDate(2018, 1, 1), "BB", "S")},
+            QDate(2026, 1, 1));
         QCOMPARE(life.warnings.size(), 1);
         QVERIFY(life.warnings[0].kind == WarningKind::TwoVehicles);
         QCOMPARE(life.warnings[0].date, QDate(2017, 5, 2));
@@ -109,7 +109,8 @@ private slots:
         r.verifiedWithObservations = {10, 11, 12};
         r.stickersThisWeek = 4;
         const QDate due(2026, 12, 30);
-        r.expiries = {{QStringLiteral("AA111AA "), due}, {QStringLiteral("BB222BB"), due}, {QStringLiteral("CC333CC"), due}};
+        r.expiries = {
+            {QStringLiteral("AA111AA "), due}, {QStringLiteral("BB222BB"), due}, {QStringLiteral("CC333CC"), due}};
         r.appointmentsToday = 2;
         // AA was reminded in time for this expiry; BB only for the one before it.
         const QHash<QString, QDate> sent = {{QStringLiteral("AA111AA"), due.addDays(-kReminderLeadDays)},

@@ -11,6 +11,7 @@
 // and "tarvil_pec" there from db/schema.sql and db/demo-data.sql; --unload
 // drops them at the end (the suite's server must not keep them).
 // scripts/gallery starts a private server and runs it.
+#include "app/daysummarypanel.h"
 #include "app/navigator.h"
 #include "app/startup.h"
 #include "app/tarvilapplication.h"
@@ -344,6 +345,12 @@ void renderProfile(const InstallationProfile &p, Catcher &catcher, const Samples
     TMainForm main(TMainForm::SkipLogin{});
     main.resize(1366, 738);
     main.show();
+    // The day summary as the operator finds it after the login.
+    main.daySummary()->refresh();
+    QElapsedTimer reading;
+    reading.start();
+    while (main.daySummary()->isReading() && reading.elapsed() < 10000)
+        settle(20);
     settle(150);
     catcher.save(&main);
 
@@ -380,6 +387,10 @@ void renderProfile(const InstallationProfile &p, Catcher &catcher, const Samples
         letter.domain = samples.domain;
         letter.previousSticker = samples.sticker;
         nav.request(letter, &main);
+    }
+    if (nav.answers<Nav::ShowCylinderLife>() && !samples.cylinderSerial.isEmpty()) {
+        catcher.setContext(QStringLiteral("CylinderLife"));
+        nav.request(Nav::ShowCylinderLife{samples.cylinderSerial, {}}, &main);
     }
     if (nav.answers<Nav::PickOwner>()) {
         catcher.setContext(QStringLiteral("Owners"));

@@ -8,8 +8,8 @@ namespace LifeBuilders
 
 // A stored operation of `plate` on `date` with the cylinder's management
 // letter and its last test "MM/YY" (empty for none).
-inline CylinderLife::Event row(const QDate &date, const char *plate, const char *management,
-                                 const char *test = "05/20", bool pending = false)
+inline CylinderLife::Event row(const QDate &date, const char *plate, const char *management, const char *test = "05/20",
+                               bool pending = false)
 {
     CylinderLife::Event e;
     e.habilitation = date;
