@@ -20,6 +20,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -232,6 +233,7 @@ QTreeWidget *TMainForm::buildTree(MainTab tab)
     tree->setFont(f);
     addNodes(tree, nullptr, navigationTree(tab));
     tree->viewport()->installEventFilter(this);
+    tree->installEventFilter(this);
     return tree;
 }
 
@@ -380,7 +382,19 @@ void TMainForm::openNodeAt(QTreeWidget *tree, const QPoint &viewportPos)
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        for (QTreeWidget *tree : m_trees) {
+            if (tree && watched == tree && (key == Qt::Key_Return || key == Qt::Key_Enter) && tree->currentItem() &&
+                navigator().route(tree->currentItem()->text(0)) != Navigator::Route::Nothing) {
+                const QString caption = tree->currentItem()->text(0);
+                QTimer::singleShot(0, this, [this, caption] { navigator().openCaption(caption, this); });
+                return true;
+            }
+        }
+    }
+    // A right click is the context click: it opens nothing.
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(event)->button() != Qt::RightButton) {
         for (QTreeWidget *tree : m_trees) {
             if (tree && watched == tree->viewport()) {
                 const QPoint pos = static_cast<QMouseEvent *>(event)->position().toPoint();
