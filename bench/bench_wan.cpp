@@ -10,6 +10,8 @@
 #include "app/startup.h"
 #include "app/tinicioform.h"
 #include "core/global.h"
+#include "data/cylinderliferepository.h"
+#include "data/daysummaryrepository.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
 #include "data/pendingstore.h"
@@ -141,6 +143,20 @@ void loginSetUp(std::unique_ptr<TInicioForm> &form)
     QTRY_VERIFY_WITH_TIMEOUT(!form->findChild<QLineEdit *>("EditPEC")->text().isEmpty(), 20000);
 }
 
+// A cylinder's life and the day summary: one exchange each.
+void lifeActions(Bench &bench, QVector<Figure> &out)
+{
+    out << bench.measure(
+        QStringLiteral("vida del cilindro"), [&] { dm1().database(Conn::Operations); },
+        [&] {
+            if (CylinderLifeRepository::Read(QStringLiteral("CIL-A"), QString()).size() != 1)
+                qFatal("cylinder life");
+        });
+    out << bench.measure(
+        QStringLiteral("resumen del día"), [&] { dm1().database(Conn::Operations); },
+        [&] { DaySummaryRepository::Read(kWorkshop, QDate(2026, 12, 9)); });
+}
+
 QVector<Figure> runAll(TcpRelay &relay, const ConnectionSettings &settings, int reps)
 {
     Bench bench(relay, reps);
@@ -237,6 +253,7 @@ QVector<Figure> runAll(TcpRelay &relay, const ConnectionSettings &settings, int 
                                         Builders::renewalWithCylinders(2).cylinders,
                                         localStore().table(LocalTableId::PrintCylinders));
         });
+    lifeActions(bench, out);
     return out;
 }
 

@@ -78,6 +78,16 @@ struct ChooseOperationByRegulator {
     WindowId target() const { return window; }
 };
 
+// A cylinder's whole life: every operation naming its serial (and model
+// code, when given), the vehicles it was in, its test status today.
+struct ShowCylinderLife {
+    using Result = void;
+    static constexpr WindowId window = WindowId::CylinderLife;
+    QString serial;
+    QString code;
+    WindowId target() const { return window; }
+};
+
 // The regulator catalogue's search dialog: the chosen code and brand. With
 // `search`, the dialog opens already searched for codes containing it.
 struct RegulatorChoice {

@@ -4,6 +4,7 @@
 #include "data/dberror.h"
 #include "data/workshopaccount.h"
 #include "widgets/dialogplacement.h"
+#include "widgets/formwindow.h"
 #include "widgets/waitcursor.h"
 
 #include <QApplication>
@@ -73,6 +74,7 @@ TCambiarPasswordForm::TCambiarPasswordForm(QWidget *parent, Prompter &prompter) 
     buttons->addWidget(m_cancelar);
 
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->setContentsMargins(0, 12, 0, 0);
     auto *body = new QVBoxLayout;
     body->setContentsMargins(16, 0, 16, 8);

@@ -8,6 +8,7 @@
 #include "core/login.h"
 #include "data/dm1.h"
 #include "data/loginrepository.h"
+#include "widgets/formwindow.h"
 #include "widgets/messages.h"
 #include "widgets/waitcursor.h"
 
@@ -219,6 +220,7 @@ void TInicioForm::buildControls()
     buttons->addWidget(BitBtn2);
 
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->addLayout(header);
     layout->addWidget(LabelHint);
     layout->addLayout(form);

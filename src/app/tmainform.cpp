@@ -1,5 +1,6 @@
 #include "app/tmainform.h"
 
+#include "app/daysummarypanel.h"
 #include "app/navigator.h"
 #include "app/startup.h"
 #include "app/tinicioform.h"
@@ -19,6 +20,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -64,6 +66,8 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
         return;
     }
     finishCreation();
+    // Once the window is up: the operator never waits for the counts.
+    QTimer::singleShot(0, m_summary, &DaySummaryPanel::refresh);
 }
 
 TMainForm::TMainForm(SkipLogin, QWidget *parent) : QMainWindow(parent)
@@ -101,11 +105,14 @@ void TMainForm::buildUi()
     body->addWidget(m_tabs, 1);
 
     auto *right = new QVBoxLayout;
+    m_summary = new DaySummaryPanel(central);
+    m_summary->setFixedWidth(340);
+    right->addWidget(m_summary);
     m_calendar = new QCalendarWidget(central);
     m_calendar->setObjectName(QStringLiteral("MonthCalendar1"));
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calendar->setGridVisible(true);
-    m_calendar->setFixedWidth(300);
+    m_calendar->setFixedWidth(340);
     right->addWidget(m_calendar);
     right->addStretch(1);
     body->addLayout(right);
@@ -226,6 +233,7 @@ QTreeWidget *TMainForm::buildTree(MainTab tab)
     tree->setFont(f);
     addNodes(tree, nullptr, navigationTree(tab));
     tree->viewport()->installEventFilter(this);
+    tree->installEventFilter(this);
     return tree;
 }
 
@@ -284,6 +292,7 @@ void TMainForm::finishCreation()
     m_tabs->setTabVisible(indexOf(MainTab::Obleas), shown.obleas);
     m_tabs->setTabVisible(indexOf(MainTab::Otros), shown.otros);
     m_tabs->setTabVisible(indexOf(MainTab::Taller), shown.taller);
+    m_summary->setOffered(DaySummaryPanel::offeredHere(shown.obleas));
     for (MainTab tab : {MainTab::Obleas, MainTab::Otros, MainTab::Taller}) {
         if (isTabShown(tab)) {
             m_tabs->setCurrentIndex(indexOf(tab));
@@ -373,7 +382,19 @@ void TMainForm::openNodeAt(QTreeWidget *tree, const QPoint &viewportPos)
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        for (QTreeWidget *tree : m_trees) {
+            if (tree && watched == tree && (key == Qt::Key_Return || key == Qt::Key_Enter) && tree->currentItem() &&
+                navigator().route(tree->currentItem()->text(0)) != Navigator::Route::Nothing) {
+                const QString caption = tree->currentItem()->text(0);
+                QTimer::singleShot(0, this, [this, caption] { navigator().openCaption(caption, this); });
+                return true;
+            }
+        }
+    }
+    // A right click is the context click: it opens nothing.
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(event)->button() != Qt::RightButton) {
         for (QTreeWidget *tree : m_trees) {
             if (tree && watched == tree->viewport()) {
                 const QPoint pos = static_cast<QMouseEvent *>(event)->position().toPoint();

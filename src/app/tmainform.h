@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+class DaySummaryPanel;
 class QCalendarWidget;
 class QLabel;
 class QLineEdit;
@@ -29,6 +30,8 @@ public:
     explicit TMainForm(SkipLogin, QWidget *parent = nullptr);
 
     bool loginAccepted() const { return m_loginAccepted; }
+    // Read right after the login; a window built without it reads on request.
+    DaySummaryPanel *daySummary() const { return m_summary; }
 
     QTreeWidget *tree(MainTab tab) const;
     QTabWidget *tabs() const { return m_tabs; }
@@ -67,5 +70,6 @@ private:
     QTabWidget *m_tabs = nullptr;
     QTreeWidget *m_trees[3] = {nullptr, nullptr, nullptr};
     QCalendarWidget *m_calendar = nullptr;
+    DaySummaryPanel *m_summary = nullptr;
     QList<QLabel *> m_headerCaptions;
 };

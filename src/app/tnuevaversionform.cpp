@@ -1,4 +1,5 @@
 #include "app/tnuevaversionform.h"
+#include "widgets/formwindow.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
@@ -30,6 +31,7 @@ TNuevaVersionForm::TNuevaVersionForm(const QString &downloadUrl, QWidget *parent
     buttons->addWidget(salir);
     buttons->addStretch();
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->addWidget(text);
     layout->addLayout(buttons);
 

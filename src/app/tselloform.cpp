@@ -4,6 +4,7 @@
 #include "data/dberror.h"
 #include "data/workshopaccount.h"
 #include "widgets/dialogplacement.h"
+#include "widgets/formwindow.h"
 #include "widgets/waitcursor.h"
 
 #include <QHBoxLayout>
@@ -20,6 +21,7 @@ TSelloForm::TSelloForm(QWidget *parent, Prompter &prompter) : QDialog(parent), m
     setMinimumWidth(420);
 
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     for (int i = 1; i <= 4; ++i) {
         auto *edit = new QLineEdit(this);
         edit->setObjectName(QStringLiteral("EditSello%1").arg(i));

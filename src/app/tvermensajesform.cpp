@@ -4,6 +4,7 @@
 #include "data/dm1.h"
 #include "data/workshopaccount.h"
 #include "widgets/dialogplacement.h"
+#include "widgets/formwindow.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -65,6 +66,7 @@ TVerMensajesForm::TVerMensajesForm(const QString &announcement, QWidget *parent,
     nav->addWidget(m_proximo);
 
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->addWidget(m_announcement);
     layout->addLayout(nav);
     layout->addWidget(m_text, 1);

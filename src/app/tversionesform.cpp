@@ -1,6 +1,7 @@
 #include "app/tversionesform.h"
 
 #include "widgets/dialogplacement.h"
+#include "widgets/formwindow.h"
 
 #include <QShowEvent>
 #include <QStatusBar>
@@ -24,6 +25,7 @@ TVersionesForm::TVersionesForm(QWidget *parent) : QDialog(parent)
     status->setObjectName(QStringLiteral("StatusBar1"));
 
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(memo, 1);

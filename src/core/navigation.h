@@ -35,6 +35,7 @@
     X(QueryByRegulator, "Consulta de Operaciones por Nro de Regulador")                                                \
     X(QueryByCylinder, "Consulta por Número de Cilindro")                                                              \
     X(QueryBySticker, "Consulta de Operaciones por Nro de Oblea")                                                      \
+    X(CylinderLife, "Vida del Cilindro")                                                                               \
     X(StickerExpiry, "Vencimiento de Obleas de Clientes")                                                              \
     X(StickerReminder, "Envío de Whatsapp para Renovación de Obleas")                                                  \
     X(TestReminder, "Envío de Whatsapp para Renovación de PH")                                                         \

@@ -81,6 +81,11 @@ const QVector<LocalField> reminderLogFields = {
     {QStringLiteral("tipo"), F::Text, 5},
 };
 
+const QVector<LocalField> seenObservedFields = {
+    {QStringLiteral("taller"), F::Text, 7},
+    {QStringLiteral("id"), F::Integer, 0},
+};
+
 const QString dateFormat = QStringLiteral("dd/MM/yyyy");
 
 QString sqlType(const LocalField &f)
@@ -228,6 +233,8 @@ const QVector<LocalField> &LocalTable::fieldsOf(LocalTableId id)
         return jobFields;
     case LocalTableId::ReminderLog:
         return reminderLogFields;
+    case LocalTableId::SeenObserved:
+        return seenObservedFields;
     case LocalTableId::Stickers:
         break;
     }
@@ -249,6 +256,8 @@ QString LocalTable::defaultFileName(LocalTableId id)
         return QStringLiteral("AuxTrabajoRealizado.adt");
     case LocalTableId::ReminderLog:
         return QStringLiteral("EnviosWhatsApp.adt");
+    case LocalTableId::SeenObserved:
+        return QStringLiteral("ResumenDelDia.adt");
     case LocalTableId::Stickers:
         break;
     }

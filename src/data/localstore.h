@@ -28,6 +28,7 @@ enum class LocalTableId {
     Jobs,            // AdsAuxTrabajoRealizado: "AuxTrabajoRealizado.adt"
     Stickers,        // AdsAuxObleas: "AuxObleas.adt"
     ReminderLog,     // the WhatsApp reminders sent from this workstation: "EnviosWhatsApp.adt"
+    SeenObserved,    // pending operations already seen verified with observations: "ResumenDelDia.adt"
 };
 
 struct LocalField {

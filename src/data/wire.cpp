@@ -1,5 +1,6 @@
 #include "data/wire.h"
 
+#include "core/platform.h"
 #include "data/dberror.h"
 #include "data/dm1.h"
 
@@ -9,13 +10,6 @@
 #include <QSqlField>
 #include <cmath>
 #include <mysql.h>
-
-#ifdef _WIN32
-#include <winsock2.h>
-#else
-#include <poll.h>
-#include <sys/socket.h>
-#endif
 
 namespace Wire
 {
@@ -266,22 +260,9 @@ std::optional<Error> exchange(st_mysql *m, const QByteArray &sql, QVector<Result
 
 bool hasUnaskedInput(st_mysql *m)
 {
-    const my_socket fd = mysql_get_socket(m);
-#ifdef _WIN32
-    if (fd == INVALID_SOCKET)
-        return true;
-    WSAPOLLFD p{};
-    p.fd = fd;
-    p.events = POLLRDNORM;
-    return WSAPoll(&p, 1, 0) != 0;
-#else
-    if (fd < 0)
-        return true;
-    pollfd p{};
-    p.fd = fd;
-    p.events = POLLIN | POLLPRI;
-    return poll(&p, 1, 0) != 0;
-#endif
+    // my_socket is an int here and a SOCKET on Windows, whose invalid value
+    // comes out negative as well.
+    return Platform::socketHasInput(qintptr(mysql_get_socket(m)));
 }
 
 bool ping(st_mysql *m)

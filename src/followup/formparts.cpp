@@ -1,32 +1,13 @@
 #include "followup/formparts.h"
 
-#include "core/clock.h"
 #include "widgets/resultgrid.h"
 
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 
 namespace Followup
 {
-
-QDateEdit *datePicker(const char *name, QWidget *parent)
-{
-    auto *d = new QDateEdit(Clock::today(), parent);
-    d->setObjectName(QLatin1String(name));
-    d->setCalendarPopup(true);
-    d->setDisplayFormat(Widgets::DateFormat);
-    return d;
-}
-
-QPushButton *button(const QString &caption, const char *name, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 QHBoxLayout *periodRow(QDateEdit *desde, QDateEdit *hasta, QWidget *parent)
 {

@@ -6,7 +6,6 @@
 
 class QDateEdit;
 class QHBoxLayout;
-class QPushButton;
 class QWidget;
 
 namespace Widgets
@@ -17,12 +16,6 @@ class ResultGridModel;
 // Controls the follow-up windows share.
 namespace Followup
 {
-
-// A date picker with its calendar, dd/MM/yyyy, set to today.
-QDateEdit *datePicker(const char *name, QWidget *parent);
-
-// A button that Enter in another control never presses.
-QPushButton *button(const QString &caption, const char *name, QWidget *parent);
 
 // "Desde" [picker] "Hasta" [picker], left aligned.
 QHBoxLayout *periodRow(QDateEdit *desde, QDateEdit *hasta, QWidget *parent);

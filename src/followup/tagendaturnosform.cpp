@@ -8,6 +8,8 @@
 #include "documents/lists.h"
 #include "followup/formparts.h"
 #include "followup/tdarturnoform.h"
+#include "widgets/formkit.h"
+#include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
 #include "widgets/waitcursor.h"
 
@@ -80,9 +82,9 @@ TAgendaTurnosForm::TAgendaTurnosForm(QWidget *parent, Prompter &prompter) : QDia
     auto *turnosLayout = new QVBoxLayout(turnos);
     turnosLayout->addWidget(m_grid);
 
-    auto *dar = Followup::button(QStringLiteral("Dar Turno"), "BitBtn2", this);
-    auto *anular = Followup::button(QStringLiteral("Anular Turno"), "BitBtn1", this);
-    auto *planilla = Followup::button(QStringLiteral("Planilla Diaria"), "BitBtn3", this);
+    auto *dar = Widgets::button(QStringLiteral("BitBtn2"), QStringLiteral("Dar Turno"), this);
+    auto *anular = Widgets::button(QStringLiteral("BitBtn1"), QStringLiteral("Anular Turno"), this);
+    auto *planilla = Widgets::button(QStringLiteral("BitBtn3"), QStringLiteral("Planilla Diaria"), this);
 
     connect(m_calendar, &QCalendarWidget::selectionChanged, this, &TAgendaTurnosForm::Calendar1Change);
     connect(previous, &QToolButton::clicked, this, &TAgendaTurnosForm::SpeedButton1Click);
@@ -109,6 +111,7 @@ TAgendaTurnosForm::TAgendaTurnosForm(QWidget *parent, Prompter &prompter) : QDia
     right->addWidget(turnos, 1);
     right->addLayout(buttons);
     auto *layout = new QHBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->addLayout(left);
     layout->addLayout(right, 1);
 

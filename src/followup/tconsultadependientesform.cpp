@@ -4,6 +4,7 @@
 #include "core/global.h"
 #include "data/dm1.h"
 #include "data/pendingstore.h"
+#include "widgets/formwindow.h"
 #include "widgets/serverwait.h"
 
 #include <QHBoxLayout>
@@ -98,6 +99,7 @@ void TConsultaDePendientesForm::build(bool withVin)
     buttons->addStretch();
     buttons->addWidget(cerrar);
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->addWidget(m_grid, 1);
     layout->addLayout(countRow);
     layout->addLayout(buttons);

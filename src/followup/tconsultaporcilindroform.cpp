@@ -1,5 +1,10 @@
 #include "followup/tconsultaporcilindroform.h"
 
+#include "app/navigator.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
 namespace
 {
 
@@ -36,6 +41,22 @@ TConsultaPorCilindroForm::TConsultaPorCilindroForm(QWidget *parent, Prompter &pr
 {
     // The shared result set outlives the form: the last search shows again.
     showResultRows();
+
+    // The selected row's cylinder, or the serial typed when nothing is listed.
+    auto *vida = new QPushButton(QStringLiteral("Vida del Cilindro"), this);
+    vida->setObjectName(QStringLiteral("BitBtnVida"));
+    vida->setAutoDefault(false);
+    addToButtonRow(vida);
+    connect(vida, &QPushButton::clicked, this, [this] {
+        Nav::ShowCylinderLife request;
+        if (hasSelection()) {
+            request.serial = selectedText(QStringLiteral("cnroserie"));
+            request.code = selectedText(QStringLiteral("cilcodh"));
+        } else {
+            request.serial = Edit1->text();
+        }
+        navigator().request(request, this);
+    });
 }
 
 std::optional<Nav::OperationKey> TConsultaPorCilindroForm::chooseOperation(const Nav::ChooseOperationByCylinder &,

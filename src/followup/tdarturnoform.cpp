@@ -3,6 +3,8 @@
 #include "data/appointmentrepository.h"
 #include "data/dberror.h"
 #include "followup/formparts.h"
+#include "widgets/formkit.h"
+#include "widgets/formwindow.h"
 #include "widgets/resultgrid.h"
 #include "widgets/uppercasevalidator.h"
 #include "widgets/waitcursor.h"
@@ -37,9 +39,9 @@ TDarTurnoForm::TDarTurnoForm(const QString &workshop, const QDate &day, const QS
     form->addRow(QStringLiteral("Telefono"), m_telefono);
     form->addRow(QStringLiteral("Falla"), m_falla);
 
-    auto *aceptar = Followup::button(QStringLiteral("Aceptar"), "BitBtn1", this);
+    auto *aceptar = Widgets::button(QStringLiteral("BitBtn1"), QStringLiteral("Aceptar"), this);
     aceptar->setDefault(true);
-    auto *cancelar = Followup::button(QStringLiteral("Cancelar"), "BitBtn2", this);
+    auto *cancelar = Widgets::button(QStringLiteral("BitBtn2"), QStringLiteral("Cancelar"), this);
     connect(aceptar, &QPushButton::clicked, this, &TDarTurnoForm::BitBtn1Click);
     connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -48,6 +50,7 @@ TDarTurnoForm::TDarTurnoForm(const QString &workshop, const QDate &day, const QS
     buttons->addWidget(aceptar);
     buttons->addWidget(cancelar);
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->addWidget(slot);
     layout->addLayout(form);
     layout->addLayout(buttons);

@@ -7,6 +7,8 @@
 #include "data/reminderrepository.h"
 #include "followup/formparts.h"
 #include "followup/linkopener.h"
+#include "widgets/formkit.h"
+#include "widgets/formwindow.h"
 #include "widgets/progressline.h"
 #include "widgets/waitcursor.h"
 
@@ -75,12 +77,12 @@ void TEnvioWhatsappForm::build()
                            : QStringLiteral("Envío de WhatsApp para Renovación de PH"));
     resize(980, 600);
 
-    m_desde = Followup::datePicker("DateTimePicker1", this);
-    m_hasta = Followup::datePicker("DateTimePicker2", this);
+    m_desde = Widgets::datePicker(QStringLiteral("DateTimePicker1"), this, Clock::today());
+    m_hasta = Widgets::datePicker(QStringLiteral("DateTimePicker2"), this, Clock::today());
     auto *period = new QGroupBox(QStringLiteral("Vencimientos de Obleas"), this);
     period->setLayout(Followup::periodRow(m_desde, m_hasta, period));
-    auto *ver =
-        Followup::button(QStringLiteral("Ver vehículos con vencimiento en el periodo indicado"), "BitBtn2", this);
+    auto *ver = Widgets::button(QStringLiteral("BitBtn2"),
+                                QStringLiteral("Ver vehículos con vencimiento en el periodo indicado"), this);
 
     m_model = new Widgets::ResultGridModel(gridColumns(m_kind), Widgets::GridPalette::Blue, this);
     m_grid = new QTableView(this);
@@ -107,7 +109,7 @@ void TEnvioWhatsappForm::build()
     memoLayout->addWidget(m_memo);
     memoLayout->addLayout(countRow);
 
-    m_enviar = Followup::button(QStringLiteral("Enviar"), "BitBtn1", this);
+    m_enviar = Widgets::button(QStringLiteral("BitBtn1"), QStringLiteral("Enviar"), this);
     m_enviar->setEnabled(false);
 
     connect(ver, &QPushButton::clicked, this, &TEnvioWhatsappForm::BitBtn2Click);
@@ -124,6 +126,7 @@ void TEnvioWhatsappForm::build()
     send->addWidget(m_notice, 1);
     send->addWidget(m_enviar);
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->addLayout(top);
     layout->addWidget(m_grid, 3);
     m_progress = new Widgets::ProgressLine(this);

@@ -1,11 +1,14 @@
 #include "followup/tobleasasignadasform.h"
 
+#include "core/clock.h"
 #include "core/global.h"
 #include "core/stickerdetail.h"
 #include "data/stickerrepository.h"
 #include "documents/lists.h"
 #include "documents/rowsources.h"
 #include "followup/formparts.h"
+#include "widgets/formkit.h"
+#include "widgets/formwindow.h"
 #include "widgets/progressline.h"
 
 #include <QDateEdit>
@@ -49,9 +52,9 @@ TObleasAsignadasForm::TObleasAsignadasForm(QWidget *parent, Prompter &prompter) 
     setWindowTitle(QStringLiteral("Obleas Asignadas"));
     resize(900, 520);
 
-    m_desde = Followup::datePicker("DateTimePicker1", this);
-    m_hasta = Followup::datePicker("DateTimePicker2", this);
-    auto *ver = Followup::button(QStringLiteral("Ver"), "BitBtn2", this);
+    m_desde = Widgets::datePicker(QStringLiteral("DateTimePicker1"), this, Clock::today());
+    m_hasta = Widgets::datePicker(QStringLiteral("DateTimePicker2"), this, Clock::today());
+    auto *ver = Widgets::button(QStringLiteral("BitBtn2"), QStringLiteral("Ver"), this);
 
     m_model = new Widgets::ResultGridModel(gridColumns(), Widgets::GridPalette::Blue, this);
     m_grid = new QTableView(this);
@@ -63,10 +66,12 @@ TObleasAsignadasForm::TObleasAsignadasForm(QWidget *parent, Prompter &prompter) 
     m_count->setObjectName(QStringLiteral("LabelCuantas"));
     m_count->setMinimumWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
 
-    m_resumen = Followup::button(QStringLiteral("Imprimir Resumen"), "BitBtn4", this);
-    m_detalle = Followup::button(QStringLiteral("Imprimir en detalle con números de serie"), "BitBtn5", this);
-    m_excel = Followup::button(QStringLiteral("Imprimir Resumen para Exportar a Excel"), "BitBtn6", this);
-    auto *cerrar = Followup::button(QStringLiteral("Cerrar"), "BitBtn1", this);
+    m_resumen = Widgets::button(QStringLiteral("BitBtn4"), QStringLiteral("Imprimir Resumen"), this);
+    m_detalle =
+        Widgets::button(QStringLiteral("BitBtn5"), QStringLiteral("Imprimir en detalle con números de serie"), this);
+    m_excel =
+        Widgets::button(QStringLiteral("BitBtn6"), QStringLiteral("Imprimir Resumen para Exportar a Excel"), this);
+    auto *cerrar = Widgets::button(QStringLiteral("BitBtn1"), QStringLiteral("Cerrar"), this);
     for (QPushButton *b : {m_resumen, m_detalle, m_excel})
         b->setEnabled(false);
 
@@ -91,6 +96,7 @@ TObleasAsignadasForm::TObleasAsignadasForm(QWidget *parent, Prompter &prompter) 
     m_progress = new Widgets::ProgressLine(this);
     m_progress->holdWhileRunning({ver, m_resumen, m_detalle, m_excel});
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->addLayout(top);
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_progress);

@@ -1,10 +1,13 @@
 #include "followup/tvencimientoobleasform.h"
 
+#include "core/clock.h"
 #include "core/global.h"
 #include "data/dberror.h"
 #include "data/reminderrepository.h"
 #include "documents/lists.h"
 #include "followup/formparts.h"
+#include "widgets/formkit.h"
+#include "widgets/formwindow.h"
 #include "widgets/progressline.h"
 
 #include <QComboBox>
@@ -21,13 +24,13 @@ TVencimientoObleasForm::TVencimientoObleasForm(QWidget *parent, Prompter &prompt
     setWindowTitle(QStringLiteral("Listado de Vencimiento de Obleas"));
     setMinimumWidth(460);
 
-    m_desde = Followup::datePicker("DateTimePicker1", this);
-    m_hasta = Followup::datePicker("DateTimePicker2", this);
+    m_desde = Widgets::datePicker(QStringLiteral("DateTimePicker1"), this, Clock::today());
+    m_hasta = Widgets::datePicker(QStringLiteral("DateTimePicker2"), this, Clock::today());
     m_formato = new QComboBox(this);
     m_formato->setObjectName(QStringLiteral("ComboBox1"));
     m_formato->addItems({QStringLiteral("Formato para Impresora"), QStringLiteral("Formato para Exportar a Excel")});
     m_formato->setCurrentIndex(0);
-    auto *ver = Followup::button(QStringLiteral("Ver"), "BitBtn1", this);
+    auto *ver = Widgets::button(QStringLiteral("BitBtn1"), QStringLiteral("Ver"), this);
     ver->setDefault(true);
     m_procesando = new QLabel(QStringLiteral(" Procesando. Aguarde por favor... "), this);
     m_procesando->setObjectName(QStringLiteral("Label3"));
@@ -44,6 +47,7 @@ TVencimientoObleasForm::TVencimientoObleasForm(QWidget *parent, Prompter &prompt
     formatRow->addWidget(m_formato, 1);
     formatRow->addWidget(ver);
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->addLayout(Followup::periodRow(m_desde, m_hasta, this));
     layout->addLayout(formatRow);
     layout->addWidget(m_procesando, 0, Qt::AlignHCenter);

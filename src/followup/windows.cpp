@@ -16,6 +16,7 @@
 #include "followup/tenviowhatsappphform.h"
 #include "followup/tobleasasignadasform.h"
 #include "followup/tvencimientoobleasform.h"
+#include "followup/tvidacilindroform.h"
 
 namespace Followup
 {
@@ -42,6 +43,7 @@ void registerWindows(Navigator &nav)
     nav.addForm<TEnvioWhatsappPHForm>(WindowId::TestReminder);
     nav.addForm<TAgendaTurnosForm>(WindowId::Appointments);
     nav.add<Nav::ChooseOperationByCylinder>(TConsultaPorCilindroForm::chooseOperation);
+    nav.add<Nav::ShowCylinderLife>(TVidaCilindroForm::openFor);
     nav.add<Nav::ChooseOperationByRegulator>(TConsultaPorReguladorForm::chooseOperation);
     nav.add<Nav::OpenCommitmentLetter>(TCartaCompromisoForm::open);
     nav.addForm<TConsultaCartaCompromisoForm>(WindowId::CommitmentLetterQuery);

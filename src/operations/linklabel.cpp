@@ -1,5 +1,7 @@
 #include "operations/linklabel.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
@@ -8,6 +10,7 @@ LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent
     f.setBold(true);
     setFont(f);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void LinkLabel::setUnderline(bool on)
@@ -25,7 +28,7 @@ void LinkLabel::enterEvent(QEnterEvent *event)
 
 void LinkLabel::leaveEvent(QEvent *event)
 {
-    setUnderline(false);
+    setUnderline(hasFocus());
     QLabel::leaveEvent(event);
 }
 
@@ -34,4 +37,25 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
     QLabel::mouseReleaseEvent(event);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) {
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void LinkLabel::focusInEvent(QFocusEvent *event)
+{
+    setUnderline(true);
+    QLabel::focusInEvent(event);
+}
+
+void LinkLabel::focusOutEvent(QFocusEvent *event)
+{
+    setUnderline(underMouse());
+    QLabel::focusOutEvent(event);
 }

@@ -2,8 +2,9 @@
 
 #include <QLabel>
 
-// A bold label that acts as a link: underlined while the mouse is over it,
-// emits clicked() on a left click.
+// A bold label that acts as a link: underlined while the mouse is over it or
+// it has the focus (Tab reaches it), emits clicked() on a left click and on
+// Enter or Space.
 class LinkLabel : public QLabel
 {
     Q_OBJECT
@@ -17,6 +18,9 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void setUnderline(bool on);

@@ -13,6 +13,7 @@
 #include "data/catalogue.h"
 #include "data/dm1.h"
 #include "operations/linklabel.h"
+#include "widgets/formwindow.h"
 #include "widgets/messages.h"
 #include "widgets/uppercasevalidator.h"
 
@@ -44,6 +45,7 @@ TRevisionAnualForm::TRevisionAnualForm(QWidget *parent, Prompter &prompter) : QD
     setObjectName(QStringLiteral("RevisionAnualForm"));
     setWindowTitle(DefaultFormCaption);
     buildUi();
+    (new Widgets::DiscardGuard(this, m_prompter))->setObjectName(QStringLiteral("DiscardGuard"));
     runCreationSteps();
 }
 

@@ -255,6 +255,7 @@ public:
     QTableView *DBGrid1 = nullptr;
     QToolButton *SpeedButton4 = nullptr, *SpeedButton5 = nullptr, *SpeedButton6 = nullptr, *SpeedButton8 = nullptr,
                 *SpeedButtonCC1 = nullptr, *SpeedButtonCC2 = nullptr;
+    QToolButton *SpeedButtonVida = nullptr; // the selected cylinder's whole life, in every mode
     QLineEdit *DBEditValCod = nullptr, *DBEditValNro = nullptr, *DBEditValGest = nullptr, *DBEditNroCertif = nullptr,
               *DBEditRValCod = nullptr, *DBEditRValNro = nullptr, *DBEditRValGest = nullptr;
 

@@ -7,6 +7,8 @@
 #include "core/operationkind.h"
 #include "core/prompter.h"
 #include "operations/linklabel.h"
+#include "widgets/entermoves.h"
+#include "widgets/formwindow.h"
 #include "widgets/textfield.h"
 
 #include <QApplication>
@@ -214,7 +216,7 @@ bool TRevisionAnualForm::filterKey(QWidget *w, Keys keys, QKeyEvent *ke)
     if (enter) {
         if (keys == Keys::None)
             return false;
-        focusNextPrevChild(!(ke->modifiers() & Qt::ShiftModifier));
+        Widgets::focusNextField(w, !(ke->modifiers() & Qt::ShiftModifier));
         return keys != Keys::EnterKeepsKey;
     }
     // Only typed characters are filtered: navigation keys, Backspace and
@@ -413,7 +415,11 @@ void TRevisionAnualForm::BitBtn2Click()
 
 void TRevisionAnualForm::BitBtn1Click()
 {
-    reject();
+    if (auto *guard = static_cast<Widgets::DiscardGuard *>(
+            findChild<QObject *>(QStringLiteral("DiscardGuard"), Qt::FindDirectChildrenOnly)))
+        guard->cancel();
+    else
+        reject();
 }
 
 // --- the record ------------------------------------------------------------------

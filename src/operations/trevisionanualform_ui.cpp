@@ -1,6 +1,7 @@
 // Controls and layout of the operation form.
 #include "operations/trevisionanualform.h"
 
+#include "app/navigator.h"
 #include "core/clock.h"
 #include "core/global.h"
 #include "core/helpers.h"
@@ -10,6 +11,8 @@
 #include "data/localstore.h"
 #include "operations/cylinders/cylinderlist.h"
 #include "operations/linklabel.h"
+#include "widgets/formkit.h"
+#include "widgets/formwindow.h"
 #include "widgets/resultgrid.h"
 #include "widgets/textfield.h"
 #include "widgets/uppercasevalidator.h"
@@ -31,6 +34,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTableView>
@@ -38,78 +42,13 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
-namespace
-{
-
-template <typename W> W *named(W *w, const char *name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-// `columnWidth`: the characters its column holds; the field takes no more
-// and shows them all.
-QLineEdit *lineEdit(const char *name, int columnWidth = 0)
-{
-    auto *e = named(new QLineEdit, name);
-    if (columnWidth > 0)
-        Widgets::limitText(e, columnWidth);
-    return e;
-}
-
-QComboBox *list(const char *name, const QStringList &items, const QString &current)
-{
-    auto *c = named(new QComboBox, name);
-    c->addItems(items);
-    c->setCurrentText(current);
-    return c;
-}
-
-QToolButton *speedButton(const char *name, const QString &hint, QStyle::StandardPixmap icon, bool showText = false)
-{
-    auto *b = named(new QToolButton, name);
-    b->setToolTip(hint);
-    b->setIcon(QApplication::style()->standardIcon(icon));
-    if (showText) {
-        b->setText(hint);
-        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    }
-    b->setFocusPolicy(Qt::NoFocus); // keeps the focus in the field it works on
-    b->setAutoRaise(true);
-    return b;
-}
-
-QPushButton *button(const char *name, const QString &caption)
-{
-    auto *b = named(new QPushButton(caption), name);
-    b->setAutoDefault(false); // Enter moves between fields, it never presses a button
-    return b;
-}
-
-QDateEdit *datePicker(const char *name)
-{
-    auto *d = named(new QDateEdit, name);
-    d->setCalendarPopup(true);
-    d->setDisplayFormat(Widgets::DateFormat);
-    return d;
-}
-
-QLineEdit *readOnly(const char *name)
-{
-    auto *e = lineEdit(name);
-    e->setReadOnly(true);
-    e->setFocusPolicy(Qt::NoFocus);
-    return e;
-}
-
-} // namespace
-
 void TRevisionAnualForm::buildUi()
 {
     // Vehicle and regulator beside the owner, the cylinders across the whole
     // width below them: every field keeps the width of its longest value on
     // a 1366x768 screen, whatever buttons the profile adds.
     auto *root = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     root->setContentsMargins(8, 6, 8, 6);
     root->setSpacing(4);
     root->addWidget(buildTopRow());
@@ -138,20 +77,20 @@ QWidget *TRevisionAnualForm::buildTopRow()
     auto *g = new QGridLayout(w);
     g->setContentsMargins(0, 0, 0, 0);
 
-    Image1 = named(new QLabel, "Image1");
+    Image1 = Widgets::named(new QLabel, "Image1");
     Image1->setVisible(false);
     g->addWidget(Image1, 0, 0, 2, 1);
 
-    LabelObleaAnt = named(new QLabel(QStringLiteral("Oblea Anterior")), "LabelObleaAnt");
-    ObleaAntEdit = lineEdit("ObleaAntEdit", 10);
-    AnioObleaAnteriorEdit = lineEdit("AnioObleaAnteriorEdit", 2);
+    LabelObleaAnt = Widgets::named(new QLabel(QStringLiteral("Oblea Anterior")), "LabelObleaAnt");
+    ObleaAntEdit = Widgets::columnField("ObleaAntEdit", 10);
+    AnioObleaAnteriorEdit = Widgets::columnField("AnioObleaAnteriorEdit", 2);
     AnioObleaAnteriorEdit->setVisible(false); // filled by recall, never shown
-    SpeedButton1 =
-        speedButton("SpeedButton1", QStringLiteral("Traer datos de la oblea"), QStyle::SP_FileDialogContentsView);
-    LabelObleaNew = named(new QLabel(QStringLiteral("Oblea Asignada")), "LabelObleaNew");
-    ObleaNewEdit = lineEdit("ObleaNewEdit", 10);
-    LabelTaller = named(new QLabel(QStringLiteral("Taller")), "LabelTaller");
-    tallerEdit = named(new QComboBox, "tallerEdit");
+    SpeedButton1 = Widgets::toolButton("SpeedButton1", QStringLiteral("Traer datos de la oblea"),
+                                       QStyle::SP_FileDialogContentsView);
+    LabelObleaNew = Widgets::named(new QLabel(QStringLiteral("Oblea Asignada")), "LabelObleaNew");
+    ObleaNewEdit = Widgets::columnField("ObleaNewEdit", 10);
+    LabelTaller = Widgets::named(new QLabel(QStringLiteral("Taller")), "LabelTaller");
+    tallerEdit = Widgets::named(new QComboBox, "tallerEdit");
     LabelTaller->setVisible(false);
     tallerEdit->setVisible(false);
 
@@ -169,12 +108,12 @@ QWidget *TRevisionAnualForm::buildTopRow()
     stickers->addStretch(1);
     g->addLayout(stickers, 0, 1);
 
-    SpeedButton2 =
-        speedButton("SpeedButton2", QStringLiteral("Buscar por Dominio"), QStyle::SP_FileDialogContentsView, true);
-    Label35 = named(new LinkLabel(QStringLiteral("Buscar por Propietario")), "Label35");
-    Label36 = named(new LinkLabel(QStringLiteral("Buscar por Cilindro")), "Label36");
-    Label37 = named(new LinkLabel(QStringLiteral("Buscar por Regulador")), "Label37");
-    TraerDesdeOCLabel = named(new LinkLabel(QStringLiteral("Traer desde OC")), "TraerDesdeOCLabel");
+    SpeedButton2 = Widgets::toolButton("SpeedButton2", QStringLiteral("Buscar por Dominio"),
+                                       QStyle::SP_FileDialogContentsView, true);
+    Label35 = Widgets::named(new LinkLabel(QStringLiteral("Buscar por Propietario")), "Label35");
+    Label36 = Widgets::named(new LinkLabel(QStringLiteral("Buscar por Cilindro")), "Label36");
+    Label37 = Widgets::named(new LinkLabel(QStringLiteral("Buscar por Regulador")), "Label37");
+    TraerDesdeOCLabel = Widgets::named(new LinkLabel(QStringLiteral("Traer desde OC")), "TraerDesdeOCLabel");
     TraerDesdeOCLabel->setVisible(false);
     auto *searches = new QHBoxLayout;
     searches->addWidget(SpeedButton2);
@@ -190,23 +129,24 @@ QWidget *TRevisionAnualForm::buildTopRow()
 
 QGroupBox *TRevisionAnualForm::buildVehicle()
 {
-    GroupBoxVehiculo = named(new QGroupBox(QStringLiteral("Vehículo")), "GroupBoxVehiculo");
+    GroupBoxVehiculo = Widgets::named(new QGroupBox(QStringLiteral("Vehículo")), "GroupBoxVehiculo");
     auto *g = new QGridLayout(GroupBoxVehiculo);
     g->setVerticalSpacing(3);
 
-    MarcaEdit = lineEdit("MarcaEdit", 10);
-    ModeloEdit = lineEdit("ModeloEdit", 20);
-    AnioSpinEdit = named(new QSpinBox, "AnioSpinEdit");
+    MarcaEdit = Widgets::columnField("MarcaEdit", 10);
+    ModeloEdit = Widgets::columnField("ModeloEdit", 20);
+    AnioSpinEdit = Widgets::named(new QSpinBox, "AnioSpinEdit");
     AnioSpinEdit->setRange(0, 9999); // out-of-range years reach the leave check and its message
     AnioSpinEdit->setValue(2000);
-    InyeccionComboEdit = list("InyeccionComboEdit", {QStringLiteral("SI"), QStringLiteral("NO")}, QStringLiteral("NO"));
-    TipoComboEdit = list("TipoComboEdit", VehicleUseTexts(), QStringLiteral("PARTICULAR"));
-    DominioEdit = lineEdit("DominioEdit");
+    InyeccionComboEdit =
+        Widgets::pickList("InyeccionComboEdit", {QStringLiteral("SI"), QStringLiteral("NO")}, QStringLiteral("NO"));
+    TipoComboEdit = Widgets::pickList("TipoComboEdit", VehicleUseTexts(), QStringLiteral("PARTICULAR"));
+    DominioEdit = Widgets::columnField("DominioEdit");
     Widgets::reserveChars(DominioEdit, 9); // udominio, unmasked
-    SpeedButtonClear =
-        speedButton("SpeedButtonClear", QStringLiteral("Limpiar Formato Dominio"), QStyle::SP_DialogResetButton);
+    SpeedButtonClear = Widgets::toolButton("SpeedButtonClear", QStringLiteral("Limpiar Formato Dominio"),
+                                           QStyle::SP_DialogResetButton);
     SpeedButtonClear->setEnabled(false);
-    VINEdit = lineEdit("VINEdit", 30);
+    VINEdit = Widgets::columnField("VINEdit", 30);
 
     auto *domainRow = new QHBoxLayout;
     domainRow->setSpacing(2);
@@ -233,48 +173,48 @@ QGroupBox *TRevisionAnualForm::buildVehicle()
 
 QGroupBox *TRevisionAnualForm::buildOwner()
 {
-    GroupBoxPropietario = named(new QGroupBox(QStringLiteral("Propietario")), "GroupBoxPropietario");
+    GroupBoxPropietario = Widgets::named(new QGroupBox(QStringLiteral("Propietario")), "GroupBoxPropietario");
     auto *g = new QGridLayout(GroupBoxPropietario);
     g->setVerticalSpacing(3);
 
-    LabelNombre = named(new QLabel(QStringLiteral("Apellido y Nombre")), "LabelNombre");
-    NombreEdit = lineEdit("NombreEdit", 34);
-    SpeedButtonPropietarios =
-        speedButton("SpeedButtonPropietarios", QStringLiteral("Buscar por Propietario"), QStyle::SP_DirOpenIcon);
+    LabelNombre = Widgets::named(new QLabel(QStringLiteral("Apellido y Nombre")), "LabelNombre");
+    NombreEdit = Widgets::columnField("NombreEdit", 34);
+    SpeedButtonPropietarios = Widgets::toolButton("SpeedButtonPropietarios", QStringLiteral("Buscar por Propietario"),
+                                                  QStyle::SP_DirOpenIcon);
     SpeedButtonPropietarios->setVisible(false);
-    DNIComboBox = list("DNIComboBox",
-                       {QStringLiteral("DNI"), QStringLiteral("CUIT"), QStringLiteral("CI"), QStringLiteral("LC"),
-                        QStringLiteral("LE")},
-                       QStringLiteral("DNI"));
+    DNIComboBox = Widgets::pickList("DNIComboBox",
+                                    {QStringLiteral("DNI"), QStringLiteral("CUIT"), QStringLiteral("CI"),
+                                     QStringLiteral("LC"), QStringLiteral("LE")},
+                                    QStringLiteral("DNI"));
     DNIComboBox->setEditable(true); // other document types may be typed
     DNIComboBox->setInsertPolicy(QComboBox::NoInsert);
     Widgets::limitText(DNIComboBox, 10, true); // utipdoc
     DNIComboBox->setCurrentText(QStringLiteral("DNI"));
-    NroDocEdit = lineEdit("NroDocEdit");
+    NroDocEdit = Widgets::columnField("NroDocEdit");
     Widgets::reserveChars(NroDocEdit, 20); // unrodoc, when a stored number fits no mask
     SpeedButton9 =
-        speedButton("SpeedButton9", QStringLiteral("Buscar por Documento"), QStyle::SP_FileDialogContentsView);
-    CalleEdit = lineEdit("CalleEdit", 43);
-    BarrioEdit = lineEdit("BarrioEdit", 17);
-    CodigoEdit = lineEdit("CodigoEdit", 4);
-    LocalidadEdit = lineEdit("LocalidadEdit", 18);
-    ProvinciaComboBox = list("ProvinciaComboBox", KnownProvinces(), QString());
+        Widgets::toolButton("SpeedButton9", QStringLiteral("Buscar por Documento"), QStyle::SP_FileDialogContentsView);
+    CalleEdit = Widgets::columnField("CalleEdit", 43);
+    BarrioEdit = Widgets::columnField("BarrioEdit", 17);
+    CodigoEdit = Widgets::columnField("CodigoEdit", 4);
+    LocalidadEdit = Widgets::columnField("LocalidadEdit", 18);
+    ProvinciaComboBox = Widgets::pickList("ProvinciaComboBox", KnownProvinces(), QString());
     ProvinciaComboBox->setEditable(true); // free text, checked on leaving
     ProvinciaComboBox->setInsertPolicy(QComboBox::NoInsert);
     Widgets::limitText(ProvinciaComboBox, 20, true);
-    ComboBoxTipoTE =
-        list("ComboBoxTipoTE", {QStringLiteral("CELULAR"), QStringLiteral("FIJO")}, QStringLiteral("CELULAR"));
-    CaracteristicaEdit = lineEdit("CaracteristicaEdit", 4);
+    ComboBoxTipoTE = Widgets::pickList("ComboBoxTipoTE", {QStringLiteral("CELULAR"), QStringLiteral("FIJO")},
+                                       QStringLiteral("CELULAR"));
+    CaracteristicaEdit = Widgets::columnField("CaracteristicaEdit", 4);
     CaracteristicaEdit->setMaximumWidth(CaracteristicaEdit->minimumWidth() + 12);
     CaracteristicaEdit->setPlaceholderText(QStringLiteral("Sin 0 "));
     CaracteristicaEdit->setToolTip(QStringLiteral("Sin 0 "));
-    TelefonoEdit = lineEdit("TelefonoEdit", 10);
-    CheckBoxFormatoTE = named(new QCheckBox, "CheckBoxFormatoTE");
+    TelefonoEdit = Widgets::columnField("TelefonoEdit", 10);
+    CheckBoxFormatoTE = Widgets::named(new QCheckBox, "CheckBoxFormatoTE");
     CheckBoxFormatoTE->setToolTip(QStringLiteral("Controlar Formato TE"));
     CheckBoxFormatoTE->setText(QStringLiteral("Controlar Formato TE"));
     CheckBoxFormatoTE->setChecked(true);
     ComboBoxTipoTE->setEnabled(false); // only while the format check is off
-    emailEdit = lineEdit("emailEdit", 50);
+    emailEdit = Widgets::columnField("emailEdit", 50);
 
     auto *nameRow = new QHBoxLayout;
     nameRow->addWidget(NombreEdit, 1);
@@ -322,7 +262,7 @@ QGroupBox *TRevisionAnualForm::buildOwner()
 
 QGroupBox *TRevisionAnualForm::buildRegulator()
 {
-    GroupBoxRegulador = named(new QGroupBox(QStringLiteral("Regulador")), "GroupBoxRegulador");
+    GroupBoxRegulador = Widgets::named(new QGroupBox(QStringLiteral("Regulador")), "GroupBoxRegulador");
     auto *g = new QGridLayout(GroupBoxRegulador);
     g->setVerticalSpacing(3);
     const QStringList titles = {QStringLiteral("Código"),
@@ -334,13 +274,15 @@ QGroupBox *TRevisionAnualForm::buildRegulator()
     for (int c = 0; c < titles.size(); ++c)
         g->addWidget(new QLabel(titles.at(c)), 0, c + 1);
 
-    CodigoRegularEdit = lineEdit("CodigoRegularEdit", 4); // widths of temp_reg
-    SpeedButton3 = speedButton("SpeedButton3", QStringLiteral("Buscar Regulador"), QStyle::SP_FileDialogContentsView);
-    MarcaReguladorEdit = readOnly("MarcaReguladorEdit");
+    CodigoRegularEdit = Widgets::columnField("CodigoRegularEdit", 4); // widths of temp_reg
+    SpeedButton3 =
+        Widgets::toolButton("SpeedButton3", QStringLiteral("Buscar Regulador"), QStyle::SP_FileDialogContentsView);
+    MarcaReguladorEdit = Widgets::readOnlyField("MarcaReguladorEdit", nullptr, Qt::NoFocus);
     Widgets::reserveChars(MarcaReguladorEdit, 20);
-    NroSerieReguladorEdit = lineEdit("NroSerieReguladorEdit", 25);
-    RGestionComboBox = list("RGestionComboBox", RegulatorGestionTexts(), QStringLiteral("SIN CAMBIOS"));
-    RNuevoComboBox = list("RNuevoComboBox", {QStringLiteral("NO"), QStringLiteral("SI")}, QStringLiteral("NO"));
+    NroSerieReguladorEdit = Widgets::columnField("NroSerieReguladorEdit", 25);
+    RGestionComboBox = Widgets::pickList("RGestionComboBox", RegulatorGestionTexts(), QStringLiteral("SIN CAMBIOS"));
+    RNuevoComboBox =
+        Widgets::pickList("RNuevoComboBox", {QStringLiteral("NO"), QStringLiteral("SI")}, QStringLiteral("NO"));
     g->addWidget(new QLabel(QStringLiteral("Actual")), 1, 0);
     g->addWidget(CodigoRegularEdit, 1, 1);
     g->addWidget(SpeedButton3, 1, 2);
@@ -349,16 +291,18 @@ QGroupBox *TRevisionAnualForm::buildRegulator()
     g->addWidget(RGestionComboBox, 1, 5);
     g->addWidget(RNuevoComboBox, 1, 6);
 
-    LabelReguladorNuevo = named(new QLabel(QStringLiteral("Nuevo")), "LabelReguladorNuevo");
-    CodigoReguladorNuevoEdit = lineEdit("CodigoReguladorNuevoEdit", 4);
-    SpeedButton7 = speedButton("SpeedButton7", QStringLiteral("Buscar Regulador"), QStyle::SP_FileDialogContentsView);
-    MarcaReguladorNuevoEdit = readOnly("MarcaReguladorNuevoEdit");
+    LabelReguladorNuevo = Widgets::named(new QLabel(QStringLiteral("Nuevo")), "LabelReguladorNuevo");
+    CodigoReguladorNuevoEdit = Widgets::columnField("CodigoReguladorNuevoEdit", 4);
+    SpeedButton7 =
+        Widgets::toolButton("SpeedButton7", QStringLiteral("Buscar Regulador"), QStyle::SP_FileDialogContentsView);
+    MarcaReguladorNuevoEdit = Widgets::readOnlyField("MarcaReguladorNuevoEdit", nullptr, Qt::NoFocus);
     Widgets::reserveChars(MarcaReguladorNuevoEdit, 20);
-    NroSerieReguladorNuevoEdit = lineEdit("NroSerieReguladorNuevoEdit", 25);
-    RGestionNuevoComboBox = list("RGestionNuevoComboBox", RegulatorGestionTexts(), QStringLiteral("MONTAJE"));
+    NroSerieReguladorNuevoEdit = Widgets::columnField("NroSerieReguladorNuevoEdit", 25);
+    RGestionNuevoComboBox =
+        Widgets::pickList("RGestionNuevoComboBox", RegulatorGestionTexts(), QStringLiteral("MONTAJE"));
     RGestionNuevoComboBox->setEnabled(false);
     RNuevoNuevoComboBox =
-        list("RNuevoNuevoComboBox", {QStringLiteral("NO"), QStringLiteral("SI")}, QStringLiteral("SI"));
+        Widgets::pickList("RNuevoNuevoComboBox", {QStringLiteral("NO"), QStringLiteral("SI")}, QStringLiteral("SI"));
     const QList<QWidget *> second = {LabelReguladorNuevo,     CodigoReguladorNuevoEdit,   SpeedButton7,
                                      MarcaReguladorNuevoEdit, NroSerieReguladorNuevoEdit, RGestionNuevoComboBox,
                                      RNuevoNuevoComboBox};
@@ -373,29 +317,34 @@ QGroupBox *TRevisionAnualForm::buildRegulator()
 
 QGroupBox *TRevisionAnualForm::buildCylinders()
 {
-    GroupBoxCilindros = named(new QGroupBox(QStringLiteral("Cilindros")), "GroupBoxCilindros");
+    GroupBoxCilindros = Widgets::named(new QGroupBox(QStringLiteral("Cilindros")), "GroupBoxCilindros");
     auto *v = new QVBoxLayout(GroupBoxCilindros);
     v->setSpacing(3);
 
     SpeedButton4 =
-        speedButton("SpeedButton4", QStringLiteral("Agregar Cilindro"), QStyle::SP_FileDialogNewFolder, true);
-    SpeedButton5 = speedButton("SpeedButton5", QStringLiteral("Modificar Datos del Cilindro"),
-                               QStyle::SP_FileDialogDetailedView, true);
-    SpeedButton6 = speedButton("SpeedButton6", QStringLiteral("Borrar Cilindro"), QStyle::SP_TrashIcon, true);
-    SpeedButton8 = speedButton("SpeedButton8", QStringLiteral("Reemplazo de Válvula"), QStyle::SP_BrowserReload, true);
-    SpeedButtonCC1 = speedButton("SpeedButtonCC1", QStringLiteral("Carta Compromiso"), QStyle::SP_FileIcon, true);
-    SpeedButtonCC2 = speedButton("SpeedButtonCC2", QStringLiteral("Carta Compromiso"), QStyle::SP_FileIcon);
+        Widgets::toolButton("SpeedButton4", QStringLiteral("Agregar Cilindro"), QStyle::SP_FileDialogNewFolder, true);
+    SpeedButton5 = Widgets::toolButton("SpeedButton5", QStringLiteral("Modificar Datos del Cilindro"),
+                                       QStyle::SP_FileDialogDetailedView, true);
+    SpeedButton6 = Widgets::toolButton("SpeedButton6", QStringLiteral("Borrar Cilindro"), QStyle::SP_TrashIcon, true);
+    SpeedButton8 =
+        Widgets::toolButton("SpeedButton8", QStringLiteral("Reemplazo de Válvula"), QStyle::SP_BrowserReload, true);
+    SpeedButtonCC1 =
+        Widgets::toolButton("SpeedButtonCC1", QStringLiteral("Carta Compromiso"), QStyle::SP_FileIcon, true);
+    SpeedButtonCC2 = Widgets::toolButton("SpeedButtonCC2", QStringLiteral("Carta Compromiso"), QStyle::SP_FileIcon);
     SpeedButtonCC1->setVisible(false);
     SpeedButtonCC2->setVisible(false);
     SpeedButtonCC1->setEnabled(false); // a recall enables it when a cylinder is overdue
+    SpeedButtonVida =
+        speedButton("SpeedButtonVida", QStringLiteral("Vida del Cilindro"), QStyle::SP_FileDialogContentsView, true);
     auto *buttons = new QHBoxLayout;
-    for (QToolButton *b : {SpeedButton4, SpeedButton5, SpeedButton6, SpeedButton8, SpeedButtonCC1, SpeedButtonCC2})
+    for (QToolButton *b :
+         {SpeedButton4, SpeedButton5, SpeedButton6, SpeedButton8, SpeedButtonVida, SpeedButtonCC1, SpeedButtonCC2})
         buttons->addWidget(b);
     buttons->addStretch(1);
     v->addLayout(buttons);
 
     m_cylinders = new CylinderList(localStore().table(LocalTableId::Cylinders), this);
-    DBGrid1 = named(new QTableView, "DBGrid1");
+    DBGrid1 = Widgets::named(new QTableView, "DBGrid1");
     DBGrid1->setModel(m_cylinders);
     Widgets::setUpGrid(DBGrid1, Widgets::GridPalette::Blue, CylinderList::columns());
     // The details follow the grid's row, and a refilled list starts on its first.
@@ -405,16 +354,35 @@ QGroupBox *TRevisionAnualForm::buildCylinders()
         Widgets::selectGridRow(DBGrid1, 0);
         showCylinderDetails();
     });
+    connect(SpeedButtonVida, &QToolButton::clicked, this, [this] {
+        const int row = Widgets::selectedGridRow(DBGrid1);
+        const CylinderRow c = m_cylinders->row(row);
+        if (row < 0 || c.nroSerie.trimmed().isEmpty())
+            return;
+        navigator().request(Nav::ShowCylinderLife{c.nroSerie, c.codigo}, this);
+    });
     DBGrid1->setMinimumHeight(110);
     v->addWidget(DBGrid1, 1);
+    // From the grid: Insert adds a cylinder, F2 changes it, Delete takes it away.
+    const std::pair<QToolButton *, Qt::Key> keys[] = {
+        {SpeedButton4, Qt::Key_Insert}, {SpeedButton5, Qt::Key_F2}, {SpeedButton6, Qt::Key_Delete}};
+    for (const auto &[b, key] : keys) {
+        auto *shortcut = new QShortcut(QKeySequence(key), DBGrid1, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, b, [b] {
+            if (b->isVisible() && b->isEnabled())
+                b->click();
+        });
+        b->setToolTip(
+            QStringLiteral("%1 (%2)").arg(b->toolTip(), QKeySequence(key).toString(QKeySequence::NativeText)));
+    }
 
-    DBEditValCod = readOnly("DBEditValCod");
-    DBEditValNro = readOnly("DBEditValNro");
-    DBEditValGest = readOnly("DBEditValGest");
-    DBEditNroCertif = readOnly("DBEditNroCertif");
-    DBEditRValCod = readOnly("DBEditRValCod");
-    DBEditRValNro = readOnly("DBEditRValNro");
-    DBEditRValGest = readOnly("DBEditRValGest");
+    DBEditValCod = Widgets::readOnlyField("DBEditValCod", nullptr, Qt::NoFocus);
+    DBEditValNro = Widgets::readOnlyField("DBEditValNro", nullptr, Qt::NoFocus);
+    DBEditValGest = Widgets::readOnlyField("DBEditValGest", nullptr, Qt::NoFocus);
+    DBEditNroCertif = Widgets::readOnlyField("DBEditNroCertif", nullptr, Qt::NoFocus);
+    DBEditRValCod = Widgets::readOnlyField("DBEditRValCod", nullptr, Qt::NoFocus);
+    DBEditRValNro = Widgets::readOnlyField("DBEditRValNro", nullptr, Qt::NoFocus);
+    DBEditRValGest = Widgets::readOnlyField("DBEditRValGest", nullptr, Qt::NoFocus);
     auto *d = new QGridLayout;
     d->setVerticalSpacing(2);
     d->addWidget(new QLabel(QStringLiteral("Válvula de Cilindro")), 0, 0);
@@ -442,15 +410,15 @@ QWidget *TRevisionAnualForm::buildDatesAndObservations()
     auto *g = new QGridLayout(w);
     g->setContentsMargins(0, 0, 0, 0);
     g->setVerticalSpacing(3);
-    LabelMontaje = named(new QLabel(QStringLiteral("Fecha Montaje")), "LabelMontaje");
-    LabelHabilitacion = named(new QLabel(QStringLiteral("Fecha de Habilitación")), "LabelHabilitacion");
-    LabelVencimiento = named(new QLabel(QStringLiteral("Vencimiento")), "LabelVencimiento");
-    DateTimePickerMontaje = datePicker("DateTimePickerMontaje");
-    DateTimePickerHabilitacion = datePicker("DateTimePickerHabilitacion");
-    DateTimePickerVencimiento = datePicker("DateTimePickerVencimiento");
+    LabelMontaje = Widgets::named(new QLabel(QStringLiteral("Fecha Montaje")), "LabelMontaje");
+    LabelHabilitacion = Widgets::named(new QLabel(QStringLiteral("Fecha de Habilitación")), "LabelHabilitacion");
+    LabelVencimiento = Widgets::named(new QLabel(QStringLiteral("Vencimiento")), "LabelVencimiento");
+    DateTimePickerMontaje = Widgets::datePicker("DateTimePickerMontaje");
+    DateTimePickerHabilitacion = Widgets::datePicker("DateTimePickerHabilitacion");
+    DateTimePickerVencimiento = Widgets::datePicker("DateTimePickerVencimiento");
 
     // A red frame around the expiry when a hydraulic test limits it.
-    Shape1 = named(new QFrame, "Shape1");
+    Shape1 = Widgets::named(new QFrame, "Shape1");
     Shape1->setFrameShape(QFrame::NoFrame);
     auto *shapeLayout = new QHBoxLayout(Shape1);
     shapeLayout->setContentsMargins(2, 2, 2, 2);
@@ -464,7 +432,7 @@ QWidget *TRevisionAnualForm::buildDatesAndObservations()
     g->addWidget(DateTimePickerHabilitacion, 1, 1);
     g->addWidget(Shape1, 1, 2);
     g->addWidget(new QLabel(QStringLiteral("Observaciones:")), 0, 3);
-    EditObs = lineEdit("EditObs", 90);
+    EditObs = Widgets::columnField("EditObs", 90);
     g->addWidget(EditObs, 1, 3);
     g->setColumnStretch(3, 1);
     return w;
@@ -475,23 +443,23 @@ QWidget *TRevisionAnualForm::buildButtons()
     auto *w = new QWidget;
     auto *h = new QHBoxLayout(w);
     h->setContentsMargins(0, 4, 0, 0);
-    BitBtnAccesorios = button("BitBtnAccesorios", QStringLiteral("Accesorios"));
+    BitBtnAccesorios = Widgets::button("BitBtnAccesorios", QStringLiteral("Accesorios"));
     BitBtnAccesorios->setVisible(false);
-    BitBtnAdjuntar = button("BitBtnAdjuntar", QStringLiteral("Adjuntar Documentacion"));
-    LabelEstado = named(new QLabel(QStringLiteral("Estado")), "LabelEstado");
-    ComboBoxEstado =
-        list("ComboBoxEstado",
-             {QStringLiteral("A VERIFICAR"), QStringLiteral("VERIFICADA CON OBS"), QStringLiteral("VERIFICADA")},
-             QStringLiteral("A VERIFICAR"));
-    BitBtnCambiarEstado = button("BitBtnCambiarEstado", QStringLiteral("Cambiar Estado"));
-    Label40 = named(new LinkLabel(QStringLiteral("Seleccionar Impresora")), "Label40");
-    CheckBoxDirectPrint = named(new QCheckBox(QStringLiteral("Imprimir directamente")), "CheckBoxDirectPrint");
+    BitBtnAdjuntar = Widgets::button("BitBtnAdjuntar", QStringLiteral("Adjuntar Documentacion"));
+    LabelEstado = Widgets::named(new QLabel(QStringLiteral("Estado")), "LabelEstado");
+    ComboBoxEstado = Widgets::pickList(
+        "ComboBoxEstado",
+        {QStringLiteral("A VERIFICAR"), QStringLiteral("VERIFICADA CON OBS"), QStringLiteral("VERIFICADA")},
+        QStringLiteral("A VERIFICAR"));
+    BitBtnCambiarEstado = Widgets::button("BitBtnCambiarEstado", QStringLiteral("Cambiar Estado"));
+    Label40 = Widgets::named(new LinkLabel(QStringLiteral("Seleccionar Impresora")), "Label40");
+    CheckBoxDirectPrint = Widgets::named(new QCheckBox(QStringLiteral("Imprimir directamente")), "CheckBoxDirectPrint");
     CheckBoxDirectPrint->setChecked(false);
     CheckBoxDirectPrint->setVisible(false);
-    BitBtn5 = button("BitBtn5", QStringLiteral("Ficha"));
-    BitBtn3 = button("BitBtn3", QStringLiteral("Cédula"));
-    BitBtn2 = button("BitBtn2", QStringLiteral("Aceptar"));
-    BitBtn1 = button("BitBtn1", QStringLiteral("Cancelar"));
+    BitBtn5 = Widgets::button("BitBtn5", QStringLiteral("Ficha"));
+    BitBtn3 = Widgets::button("BitBtn3", QStringLiteral("Cédula"));
+    BitBtn2 = Widgets::button("BitBtn2", QStringLiteral("Aceptar"));
+    BitBtn1 = Widgets::button("BitBtn1", QStringLiteral("Cancelar"));
     BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     BitBtn5->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
@@ -515,7 +483,7 @@ QWidget *TRevisionAnualForm::buildButtons()
 
 void TRevisionAnualForm::buildProgressPanel()
 {
-    PanelTareas = named(new QFrame(this), "PanelTareas");
+    PanelTareas = Widgets::named(new QFrame(this), "PanelTareas");
     PanelTareas->setFrameShape(QFrame::Panel);
     PanelTareas->setFrameShadow(QFrame::Raised);
     PanelTareas->setAutoFillBackground(true);
@@ -526,8 +494,8 @@ void TRevisionAnualForm::buildProgressPanel()
     f.setPointSizeF(f.pointSizeF() * 1.3);
     title->setFont(f);
     title->setAlignment(Qt::AlignCenter);
-    ProgressBarTareas = named(new QProgressBar, "ProgressBarTareas");
-    MemoTareas = named(new QPlainTextEdit, "MemoTareas");
+    ProgressBarTareas = Widgets::named(new QProgressBar, "ProgressBarTareas");
+    MemoTareas = Widgets::named(new QPlainTextEdit, "MemoTareas");
     MemoTareas->setReadOnly(true);
     v->addWidget(title);
     v->addWidget(ProgressBarTareas);

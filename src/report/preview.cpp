@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <memory>
 
@@ -31,7 +32,6 @@ PreviewDialog::PreviewDialog(const ReportForm &report, QWidget *parent)
     setObjectName(QStringLiteral("TPreviewForm"));
     setWindowTitle(QStringLiteral("Vista Previa - %1").arg(report.layout().title));
     setModal(true);
-    resize(900, 760);
 
     auto *bar = new QHBoxLayout;
     auto button = [&](const char *name, const QString &text) {
@@ -88,12 +88,19 @@ PreviewDialog::PreviewDialog(const ReportForm &report, QWidget *parent)
     connect(pdf, &QPushButton::clicked, this, &PreviewDialog::pdfClicked);
     connect(excel, &QPushButton::clicked, this, &PreviewDialog::excelClicked);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    // The page at its width inside the screen's free part, the window's frame
+    // left out (title bar and borders) and room kept for the scroll bar and
+    // margins. Wide lists open maximised, the page filling the width.
+    const QRect area = screen() ? screen()->availableGeometry() - QMargins(8, 31, 8, 8) : QRect(0, 0, 900, 760);
+    const double pageWidthPx = report.layout().paperSizeMm().width() * 96.0 / 25.4;
+    constexpr int chrome = 60;
     if (report.layout().previewFitsWidth) {
-        // Wide lists open as large as the screen allows, the page filling the width.
         setWindowState(windowState() | Qt::WindowMaximized);
-        const double pageWidthPx = report.layout().paperSizeMm().width() * 96.0 / 25.4;
-        const int available = screen() ? screen()->availableGeometry().width() : width();
-        m_zoom = qBound(10, int(100.0 * (available - 60) / pageWidthPx), 400);
+        m_zoom = qBound(10, int(100.0 * (area.width() - chrome) / pageWidthPx), 400);
+    } else {
+        m_zoom = qBound(10, int(100.0 * (area.width() - chrome) / pageWidthPx), 100);
+        const QSize size(qMin(area.width(), int(pageWidthPx * m_zoom / 100.0) + chrome), area.height());
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignHCenter | Qt::AlignTop, size, area));
     }
     refresh();
 }

@@ -1,5 +1,7 @@
 #include "report/renderer.h"
 
+#include "core/platform.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QGlyphRun>
@@ -9,9 +11,6 @@
 #include <QPdfWriter>
 #include <QRawFont>
 #include <vector>
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 
 namespace Report
 {
@@ -561,26 +560,14 @@ void paintItems(QPainter &painter, const Layout &layout, const DisplayItem *begi
 
 using PageItems = std::function<QVector<DisplayItem>(int page)>;
 
-// Qt's PDF engine (also behind printing on Linux) takes two buffers of
-// several megabytes for every page it compresses. glibc would hand each back
-// to the system and fault it in again on the next page, a third of a long
-// list's time; keeping them in the heap costs nothing at the peak.
-void keepPageBuffers()
-{
-#if defined(__GLIBC__)
-    static const bool once = [] {
-        mallopt(M_MMAP_THRESHOLD, 32 << 20);
-        mallopt(M_TRIM_THRESHOLD, 64 << 20);
-        return true;
-    }();
-    Q_UNUSED(once);
-#endif
-}
-
 bool paintPages(QPagedPaintDevice &device, const Layout &layout, int pageCount, const PageItems &pageItems,
                 const Progress &progress)
 {
-    keepPageBuffers();
+    // Qt's PDF engine (also behind printing on Linux) takes two buffers of
+    // several megabytes for every page it compresses. glibc would hand each
+    // back to the system and fault it in again on the next page, a third of a
+    // long list's time; keeping them in the heap costs nothing at the peak.
+    Platform::keepLargeBlocks();
     QPainter painter;
     if (!painter.begin(&device))
         return false;

@@ -1,7 +1,11 @@
 #include "widgets/entermoves.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QToolButton>
 #include <QWidget>
 
 namespace Widgets
@@ -23,11 +27,7 @@ protected:
         auto *ke = static_cast<QKeyEvent *>(event);
         if (ke->key() != Qt::Key_Return && ke->key() != Qt::Key_Enter)
             return false;
-        // Exactly what Tab or Shift+Tab would do from here.
-        const bool forward = !(ke->modifiers() & Qt::ShiftModifier);
-        QKeyEvent tab(QEvent::KeyPress, forward ? Qt::Key_Tab : Qt::Key_Backtab,
-                      forward ? Qt::NoModifier : Qt::ShiftModifier);
-        QApplication::sendEvent(watched, &tab);
+        focusNextField(static_cast<QWidget *>(watched), !(ke->modifiers() & Qt::ShiftModifier));
         return true;
     }
 };
@@ -39,6 +39,24 @@ QObject *filter()
 }
 
 } // namespace
+
+bool focusNextField(QWidget *from, bool forward)
+{
+    const auto isField = [from](const QWidget *w) {
+        return w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() &&
+               w->window() == from->window() && !qobject_cast<const QToolButton *>(w) &&
+               !qobject_cast<const QLabel *>(w) && !qobject_cast<const QComboBox *>(w->parentWidget()) &&
+               !qobject_cast<const QAbstractSpinBox *>(w->parentWidget());
+    };
+    for (QWidget *w = forward ? from->nextInFocusChain() : from->previousInFocusChain(); w && w != from;
+         w = forward ? w->nextInFocusChain() : w->previousInFocusChain()) {
+        if (isField(w)) {
+            w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
 
 void moveFocusOnEnter(QWidget *field)
 {

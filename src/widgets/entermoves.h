@@ -14,6 +14,12 @@ namespace Widgets
 void moveFocusOnEnter(QWidget *field);
 void moveFocusOnEnter(const QList<QWidget *> &fields);
 
+// Moves the focus to the next field (the previous one when not `forward`)
+// as Enter does: like Tab, but over the buttons and links beside the fields
+// (Tab reaches them; Enter goes from field to field). False when there is
+// none to go to.
+bool focusNextField(QWidget *from, bool forward = true);
+
 // Tab goes through `fields` in this order.
 void setTabOrder(const QList<QWidget *> &fields);
 

@@ -5,15 +5,20 @@
 #include <QColor>
 #include <QDate>
 #include <QDateTime>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QPalette>
 #include <QStyle>
 #include <QTableView>
 
 namespace Widgets
 {
+
+// Set once rows were read; cleared by clear().
+const char *const kRead = "rowsRead";
 
 namespace
 {
@@ -81,6 +86,7 @@ QString ResultGridModel::displayText(const QVariant &value, GridColumn::Kind kin
 void ResultGridModel::setRows(const QVector<QSqlRecord> &rows)
 {
     beginResetModel();
+    setProperty(kRead, true);
     m_records = rows;
     m_cells.clear();
     const int cols = int(m_columns.size());
@@ -100,7 +106,11 @@ void ResultGridModel::setRows(const QVector<QSqlRecord> &rows)
 
 void ResultGridModel::clear()
 {
-    setRows({});
+    beginResetModel();
+    setProperty(kRead, false);
+    m_records.clear();
+    m_cells.clear();
+    endResetModel();
 }
 
 QString ResultGridModel::cell(int row, int column) const
@@ -176,10 +186,47 @@ QColor ResultGridModel::selectionColour(GridPalette palette)
     return palette == GridPalette::Blue ? QColor(0, 0, 255) : QColor(0, 128, 0);
 }
 
+namespace
+{
+
+// The grid's own word that its reading found nothing, over its empty rows.
+class NothingFoundNote : public QLabel
+{
+public:
+    NothingFoundNote(QTableView *view, ResultGridModel *model)
+        : QLabel(QStringLiteral("No se encontraron datos."), view->viewport()), m_model(model)
+    {
+        setObjectName(QStringLiteral("LabelNadaEncontrado"));
+        setAlignment(Qt::AlignCenter);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setEnabled(false); // drawn greyed
+        setGeometry(view->viewport()->rect());
+        view->viewport()->installEventFilter(this);
+        connect(model, &QAbstractItemModel::modelReset, this, &NothingFoundNote::follow);
+        follow();
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize)
+            setGeometry(static_cast<QWidget *>(watched)->rect());
+        return false;
+    }
+
+private:
+    // Empty after a reading (clear() empties it before any).
+    void follow() { setVisible(m_model->property(kRead).toBool() && m_model->rowCount() == 0); }
+
+    ResultGridModel *m_model;
+};
+
+} // namespace
+
 void setUpResultGrid(QTableView *view, ResultGridModel *model)
 {
     view->setModel(model);
     setUpGrid(view, model->gridPalette(), model->columns());
+    new NothingFoundNote(view, model);
 }
 
 void setUpGrid(QTableView *view, GridPalette palette, const QVector<GridColumn> &columns)

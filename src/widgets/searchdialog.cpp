@@ -2,6 +2,7 @@
 
 #include "core/prompter.h"
 #include "data/dm1.h"
+#include "widgets/formwindow.h"
 #include "widgets/progressline.h"
 #include "widgets/uppercasevalidator.h"
 #include "widgets/waitcursor.h"
@@ -26,6 +27,7 @@ SearchDialog::SearchDialog(const Setup &setup, QWidget *parent, Prompter &prompt
     resize(setup.size);
 
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     if (!setup.prompt.isEmpty()) {
         Label1 = new QLabel(setup.prompt, this);
         Label1->setObjectName(QStringLiteral("Label1"));

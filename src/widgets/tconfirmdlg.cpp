@@ -17,6 +17,11 @@ TConfirmDlg::TestHook &testHook()
     static TConfirmDlg::TestHook hook;
     return hook;
 }
+int &noByDefault()
+{
+    static int scopes = 0;
+    return scopes;
+}
 } // namespace
 
 TConfirmDlg::TConfirmDlg(QWidget *parent) : QDialog(parent)
@@ -109,7 +114,8 @@ void TConfirmDlg::applyKind()
     m_aceptar->setVisible(!question);
     m_otherPicture->setVisible(!question);
     // Enter answers the visible default; Esc always means "not agreed".
-    m_si->setDefault(question);
+    m_si->setDefault(question && noByDefault() == 0);
+    m_no->setDefault(question && noByDefault() > 0);
     m_aceptar->setDefault(!question);
 }
 
@@ -139,6 +145,16 @@ bool TConfirmDlg::ask(const QString &caption, const QString &text)
     dlg.setKind(Confirmation);
     dlg.setMessage(text);
     return dlg.run() == ResultYes;
+}
+
+TConfirmDlg::NoByDefault::NoByDefault()
+{
+    ++noByDefault();
+}
+
+TConfirmDlg::NoByDefault::~NoByDefault()
+{
+    --noByDefault();
 }
 
 void TConfirmDlg::tell(const QString &caption, const QString &text)

@@ -35,7 +35,17 @@ public:
     int run();
 
     // Convenience on the shared instance.
-    static bool ask(const QString &caption, const QString &text);  // true for "Si"
+    static bool ask(const QString &caption, const QString &text); // true for "Si"
+    // While one lives, the questions asked (before a deletion) have "No" as
+    // their default button: Enter deletes nothing.
+    class NoByDefault
+    {
+    public:
+        NoByDefault();
+        ~NoByDefault();
+        NoByDefault(const NoByDefault &) = delete;
+        NoByDefault &operator=(const NoByDefault &) = delete;
+    };
     static void tell(const QString &caption, const QString &text); // kind mtError
 
     // Tests: called instead of the modal loop, with the dialog laid out.

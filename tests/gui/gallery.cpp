@@ -4,13 +4,21 @@
 // registrations, so a window registered later appears without an edit here;
 // the operation form is shown filled, in every kind, with its own dialogs.
 //
-//   tarvil_gallery --out DIR [--profile NAME|ID] [--load]
+//   tarvil_gallery --out DIR [--profile NAME|ID] [--load] [--scale F] [--check]
+//
+// --scale draws at that scaling (QT_SCALE_FACTOR: 1.25 is Windows' usual
+// 125 %); --check looks at every window as it opens, on a 1366x768 screen
+// with a taskbar, and ends with 1 when one does not fit, has controls drawn
+// over one another or a button out of reach (fitcheck.h); without --out it
+// draws no pictures; --no-fit opens the windows without the form kit's fit
+// to the screen, to count those that would not fit without it.
 //
 // It logs in as the demo workshop through the login dialog on the server
 // MYSQL_UNIX_PORT reaches; --load first (re)creates the databases "tarvil"
 // and "tarvil_pec" there from db/schema.sql and db/demo-data.sql; --unload
 // drops them at the end (the suite's server must not keep them).
 // scripts/gallery starts a private server and runs it.
+#include "app/daysummarypanel.h"
 #include "app/navigator.h"
 #include "app/startup.h"
 #include "app/tarvilapplication.h"
@@ -21,12 +29,14 @@
 #include "core/installationprofile.h"
 #include "data/backgroundquery.h"
 #include "data/dm1.h"
+#include "fitcheck.h"
 #include "followup/windows.h"
 #include "operations/linklabel.h"
 #include "operations/print/tseleccionarimpresoraalderform.h"
 #include "operations/trevisionanualform.h"
 #include "operations/windows.h"
 #include "testdb.h"
+#include "widgets/formwindow.h"
 #include "widgets/searchdialog.h"
 #include "workshop/windows.h"
 
@@ -75,14 +85,40 @@ public:
     {
         m_dir = dir;
         m_seq = 0;
-        QDir().mkpath(dir);
+        if (!dir.isEmpty())
+            QDir().mkpath(dir);
     }
     void setContext(const QString &context) { m_context = context; }
     int saved() const { return m_saved; }
 
+    // --check: the usable part of the screen, in logical pixels.
+    void checkOn(const QRect &usable) { m_usable = usable; }
+    QRect usable() const { return m_usable; }
+    void check(QWidget *w)
+    {
+        if (m_usable.isEmpty())
+            return;
+        QCoreApplication::processEvents();
+        ++m_checked;
+        const QStringList found = FitCheck::problems(w, m_usable);
+        if (found.isEmpty())
+            return;
+        ++m_failed;
+        const bool tooBig = found.first().startsWith(QLatin1String("no entra"));
+        m_tooBig += tooBig;
+        for (const QString &p : found)
+            std::fprintf(stderr, "gallery: %s/%s: %s\n", qPrintable(m_context), qPrintable(w->objectName()),
+                         qPrintable(p));
+    }
+    int checked() const { return m_checked; }
+    int failed() const { return m_failed; }
+    int tooBig() const { return m_tooBig; }
+
     void save(QWidget *w, const QString &what = QString())
     {
         QCoreApplication::processEvents();
+        if (m_dir.isEmpty())
+            return;
         QString name = w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
         name.replace(QLatin1String("::"), QLatin1String("_"));
         if (!what.isEmpty())
@@ -110,6 +146,7 @@ private:
             if (!p)
                 return;
             save(p);
+            check(p);
             run(p, stepsFor(p));
         });
         // Nothing may keep the gallery waiting.
@@ -254,6 +291,8 @@ private:
     QString m_dir, m_context;
     int m_seq = 0;
     int m_saved = 0;
+    QRect m_usable;
+    int m_checked = 0, m_failed = 0, m_tooBig = 0;
 };
 
 Samples readSamples(const QString &workshop)
@@ -314,7 +353,7 @@ void settle(int ms = 80)
 
 void renderProfile(const InstallationProfile &p, Catcher &catcher, const Samples &samples, const QString &out)
 {
-    catcher.setFolder(QDir(out).filePath(p.name));
+    catcher.setFolder(out.isEmpty() ? QString() : QDir(out).filePath(p.name));
     Global = GlobalState{};
     {
         QSettings ini(QStringLiteral("tarvil.ini"), QSettings::IniFormat);
@@ -326,6 +365,7 @@ void renderProfile(const InstallationProfile &p, Catcher &catcher, const Samples
     login->show();
     settle();
     catcher.save(login.get());
+    catcher.check(login.get());
     // Whatever the profile's servers, the demo database answers.
     for (Conn c : {Conn::Operations, Conn::PostVenta})
         dm1().configure(c, localSettings());
@@ -342,10 +382,20 @@ void renderProfile(const InstallationProfile &p, Catcher &catcher, const Samples
 
     catcher.setContext(QStringLiteral("Principal"));
     TMainForm main(TMainForm::SkipLogin{});
-    main.resize(1366, 738);
+    // Maximized on the operator's screen: all of it above the taskbar, less
+    // the frame (offscreen, a maximized window would take the whole screen).
+    main.setWindowState(Qt::WindowNoState);
+    main.setGeometry(catcher.usable().isEmpty() ? QRect(0, 0, 1366, 738) : catcher.usable().adjusted(8, 31, -8, -8));
     main.show();
+    // The day summary as the operator finds it after the login.
+    main.daySummary()->refresh();
+    QElapsedTimer reading;
+    reading.start();
+    while (main.daySummary()->isReading() && reading.elapsed() < 10000)
+        settle(20);
     settle(150);
     catcher.save(&main);
+    catcher.check(&main);
 
     Navigator &nav = navigator();
     for (WindowId id : nav.registeredWindows()) {
@@ -381,6 +431,10 @@ void renderProfile(const InstallationProfile &p, Catcher &catcher, const Samples
         letter.previousSticker = samples.sticker;
         nav.request(letter, &main);
     }
+    if (nav.answers<Nav::ShowCylinderLife>() && !samples.cylinderSerial.isEmpty()) {
+        catcher.setContext(QStringLiteral("CylinderLife"));
+        nav.request(Nav::ShowCylinderLife{samples.cylinderSerial, {}}, &main);
+    }
     if (nav.answers<Nav::PickOwner>()) {
         catcher.setContext(QStringLiteral("Owners"));
         nav.request(Nav::PickOwner{}, &main);
@@ -413,6 +467,10 @@ void writeIndex(const QString &out)
 
 int main(int argc, char *argv[])
 {
+    // The scaling must be known before the application starts.
+    for (int i = 1; i + 1 < argc; ++i)
+        if (qstrcmp(argv[i], "--scale") == 0)
+            qputenv("QT_SCALE_FACTOR", argv[i + 1]);
     // The offscreen platform says this for every fixed-size window.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
         if (!text.contains(QLatin1String("propagateSizeHints")))
@@ -441,10 +499,18 @@ int main(int argc, char *argv[])
         {QStringLiteral("profile"), QStringLiteral("Sólo este perfil (nombre o ID)."), QStringLiteral("perfil")});
     args.addOption({QStringLiteral("load"), QStringLiteral("Carga las bases tarvil y tarvil_pec con la demo.")});
     args.addOption({QStringLiteral("unload"), QStringLiteral("Borra las bases de la demo al terminar.")});
+    args.addOption(
+        {QStringLiteral("scale"), QStringLiteral("Escala de la pantalla (1.25 = 125 %)."), QStringLiteral("factor")});
+    args.addOption({QStringLiteral("check"), QStringLiteral("Controla que cada ventana entre en la pantalla.")});
+    args.addOption({QStringLiteral("no-fit"), QStringLiteral("Sin ajustar las ventanas a la pantalla.")});
     args.process(app);
-    const QString out = QDir(args.value(QStringLiteral("out")).isEmpty() ? QStringLiteral("gallery")
-                                                                         : args.value(QStringLiteral("out")))
-                            .absolutePath();
+    Widgets::setFitting(!args.isSet(QStringLiteral("no-fit")));
+    const bool checking = args.isSet(QStringLiteral("check"));
+    QString out = args.value(QStringLiteral("out"));
+    if (out.isEmpty() && !checking)
+        out = QStringLiteral("gallery");
+    if (!out.isEmpty())
+        out = QDir(out).absolutePath();
 
     if (args.isSet(QStringLiteral("load"))) {
         try {
@@ -473,6 +539,12 @@ int main(int argc, char *argv[])
     // tarvil.ini is read from the current directory.
     QDir::setCurrent(scratch.path());
     Catcher catcher(samples);
+    if (checking) {
+        // 1366x768 less a 40-pixel taskbar, in the scaled pixels windows use.
+        const qreal scale =
+            qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1.0;
+        catcher.checkOn(QRect(0, 0, int(1366 / scale), int(728 / scale)));
+    }
     const QString only = args.value(QStringLiteral("profile"));
     int profiles = 0;
     for (const InstallationProfile &p : installationProfiles()) {
@@ -481,13 +553,19 @@ int main(int argc, char *argv[])
         renderProfile(p, catcher, samples, out);
         ++profiles;
     }
-    writeIndex(out);
+    if (!out.isEmpty())
+        writeIndex(out);
     if (args.isSet(QStringLiteral("unload"))) {
         BackgroundQuery::stopWorkers();
         dm1().closeAll();
         QSqlDatabase::removeDatabase(QStringLiteral("gallery"));
         for (const QString name : {"tarvil", "tarvil_pec"})
             TestDb::drop(name);
+    }
+    if (checking) {
+        std::printf("gallery: %d ventanas controladas, %d con problemas, %d no entran en la pantalla\n",
+                    catcher.checked(), catcher.failed(), catcher.tooBig());
+        return profiles > 0 && catcher.checked() > 0 && catcher.failed() == 0 ? 0 : 1;
     }
     std::printf("gallery: %d imágenes de %d perfiles en %s\n", catcher.saved(), profiles, qPrintable(out));
     return profiles > 0 && catcher.saved() > 0 ? 0 : 1;

@@ -47,6 +47,7 @@ struct Operation {
     QString sticker = QStringLiteral("4500000001");
     QDate assigned; // xfecasig
     QDate expires;  // ufecvenhab
+    QDate enabled;  // ufechab
     QVariant area = QStringLiteral("11");
     QVariant phone = QStringLiteral("54327788");
     QString phoneKind = QStringLiteral("CELULAR");
@@ -62,16 +63,48 @@ struct Operation {
 inline void insert(QSqlDatabase db, const Operation &o)
 {
     run(db,
-        QStringLiteral("insert into usr (peccod, codtal, talcuit, tnrointopr, udominio, ucodgest, udescgest, "
-                       "uobleanew, umarca, umodelo, uano, uapeynom, ucalle, unro, ubarrio, ucodpostal, ulocalidad, "
-                       "uprovincia, UCARACT, utelefono, te_tipo, email, xfecasig, ufecvenhab) values ('0031', ?, ?, "
-                       "?, ?, ?, ?, ?, 'FIAT', 'SIENA', ?, ?, 'MITRE', '123', 'CENTRO', '1704', 'RAMOS MEJIA', "
-                       "'BUENOS AIRES', ?, ?, ?, 'juan@mail.com', ?, ?)"),
+        QStringLiteral(
+            "insert into usr (peccod, codtal, talcuit, tnrointopr, udominio, ucodgest, udescgest, "
+            "uobleanew, umarca, umodelo, uano, uapeynom, ucalle, unro, ubarrio, ucodpostal, ulocalidad, "
+            "uprovincia, UCARACT, utelefono, te_tipo, email, xfecasig, ufecvenhab, ufechab) values ('0031', ?, "
+            "?, ?, ?, ?, ?, ?, 'FIAT', 'SIENA', ?, ?, 'MITRE', '123', 'CENTRO', '1704', 'RAMOS MEJIA', "
+            "'BUENOS AIRES', ?, ?, ?, 'juan@mail.com', ?, ?, ?)"),
         {o.workshop, kCuit, o.number, o.plate, o.kind,
          o.kind == QLatin1String("C") ? QStringLiteral("CONVERSION") : QStringLiteral("REVISION"), o.sticker, o.uano,
          o.owner, o.area, o.phone, o.phoneKind,
          o.assigned.isValid() ? QVariant(o.assigned) : QVariant(QMetaType(QMetaType::QDate)),
-         o.expires.isValid() ? QVariant(o.expires) : QVariant(QMetaType(QMetaType::QDate))});
+         o.expires.isValid() ? QVariant(o.expires) : QVariant(QMetaType(QMetaType::QDate)),
+         o.enabled.isValid() ? QVariant(o.enabled) : QVariant(QMetaType(QMetaType::QDate))});
+}
+
+// A cylinder as its life reads it: model, management letter and last test (month, two-digit year).
+inline void lifeCylinder(QSqlDatabase db, qint64 number, const QString &serial, const QString &code,
+                         const QString &management, const QString &testMonth, const QString &testYear)
+{
+    run(db,
+        QStringLiteral("insert into cil (peccod, talcuit, tnrointopr, cilcodh, cnroserie, ccodgest, cuphmes, cuphano, "
+                       "cuphcrpc) values ('0031', ?, ?, ?, ?, ?, ?, ?, 'CR01')"),
+        {kCuit, number, code, serial, management, testMonth, testYear});
+}
+
+// A pending operation of `workshop` in verification state `state`, with one cylinder
+// when `serial` is given; its id.
+inline int pending(QSqlDatabase db, const QString &workshop, int state,
+                   const QString &plate = QStringLiteral("AB123CD"), const QDate &enabled = {},
+                   const QString &serial = {}, const QString &management = {})
+{
+    run(db,
+        QStringLiteral("insert into temp_usr (estado, peccod, codtal, talcuit, udominio, ucodgest, udescgest, "
+                       "ufechab) values (?, '0031', ?, ?, ?, 'R', 'REVISION', ?)"),
+        {state, workshop, kCuit, plate, enabled.isValid() ? QVariant(enabled) : QVariant(QMetaType(QMetaType::QDate))});
+    const int id = int(count(db, QStringLiteral("select max(id) from temp_usr")));
+    if (!serial.isEmpty())
+        run(db,
+            QStringLiteral(
+                "insert into temp_cil (id, peccod, talcuit, udominio, cilcodh, cnroserie, ccodgest, cuphmes, "
+                "cuphano) values (?, '0031', ?, ?, 'F040', ?, ?, '03', '24')"),
+            {id, kCuit, plate, serial, management});
+    return id;
 }
 
 inline void regulator(QSqlDatabase db, qint64 number, const QString &serial,

@@ -4,7 +4,9 @@
 // rows with the fields its window supplies, long enough to run onto a
 // second page.
 #include "core/stickerdetail.h"
+#include "cylinderlifebuilders.h"
 #include "data/localstore.h"
+#include "documents/cylinderlifedocument.h"
 #include "documents/lists.h"
 #include "report/rowsource.h"
 
@@ -93,6 +95,28 @@ inline QVariantMap daySlot(int i)
             {"falla", i % 3 ? QString() : QStringLiteral("NO PASA A GAS EN FRI")}};
 }
 
+// A cylinder moved between vehicles for years, mounted in two at once and
+// used after its BAJA, with valves and certificates as long as their columns.
+inline CylinderLife::Life longCylinderLife(int operations)
+{
+    QVector<CylinderLife::Event> events;
+    const char *const plates[] = {"AB123CD", "AC456EF", "AD789GH"};
+    for (int i = 0; i < operations; ++i) {
+        CylinderLife::Event e = LifeBuilders::row(QDate(2010, 1, 1).addMonths(4 * i), plates[(i / 4) % 3],
+                                                  i % 4 == 0 ? "M" : (i % 4 == 3 ? (i == 7 ? "B" : "D") : "S"));
+        e.kindText = QStringLiteral("MODIFICACION");
+        e.certificate = QStringLiteral("CR01000123");
+        e.valveCode = QStringLiteral("V101");
+        e.valveSerial = QStringLiteral("VALVULA-ABCDEFGHIJKLMNOPQ");
+        e.sticker = QStringLiteral("45000%1").arg(10000 + i);
+        e.pending = i == operations - 1;
+        e.pendingState = 1;
+        events << e;
+    }
+    events << LifeBuilders::row(QDate(2011, 2, 1), "AZ999ZZ", "M");
+    return CylinderLife::Build(events, QDate(2024, 5, 6));
+}
+
 template <class F> std::shared_ptr<const Report::RowSource> rowsOf(int n, F make)
 {
     QVector<QVariantMap> rows;
@@ -116,6 +140,12 @@ inline std::optional<ListSample> list(const QString &layout)
     if (layout == QLatin1String("TQPlanillaDeTurnosForm"))
         return ListSample{std::make_shared<Report::Values>(Documents::DaySheetValues(QDate(2024, 5, 6))),
                           rowsOf(40, daySlot)};
+    if (layout == QLatin1String("TQVidaCilindroForm")) {
+        const CylinderLife::Life life = longCylinderLife(40);
+        return ListSample{std::make_shared<Report::Values>(Documents::CylinderLifeValues(
+                              QStringLiteral("NRO-SERIE-ABCDEFGHIJKLMNOP"), QStringLiteral("F040"), life)),
+                          std::make_shared<Documents::RecordRowSource>(Documents::CylinderLifeRecords(life))};
+    }
     return std::nullopt;
 }
 

@@ -1,4 +1,5 @@
 #include "app/printing/copiesprintform.h"
+#include "widgets/formwindow.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -30,6 +31,7 @@ CopiesPrintForm::CopiesPrintForm(QWidget *parent, Prompter &prompter, const QStr
     buttons->addStretch(1);
     buttons->addWidget(BitBtn1);
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->addLayout(form);
     layout->addSpacing(8);
     layout->addLayout(buttons);

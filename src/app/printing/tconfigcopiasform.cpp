@@ -8,6 +8,7 @@
 #include "data/printconfigrepository.h"
 #include "documents/sheet.h"
 #include "widgets/dialogplacement.h"
+#include "widgets/formwindow.h"
 #include "widgets/uppercasevalidator.h"
 #include "widgets/waitcursor.h"
 
@@ -80,6 +81,7 @@ TConfigCopiasForm::TConfigCopiasForm(QWidget *parent, Prompter &prompter) : QDia
     buttons->addStretch(1);
     buttons->addWidget(BitBtn1);
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->addWidget(copiesBox);
     layout->addWidget(placeBox);
     layout->addWidget(formatBox);

@@ -8,6 +8,8 @@
 #include "data/localstore.h"
 #include "documents/letter.h"
 #include "followup/letter/teditregistroccform.h"
+#include "widgets/formkit.h"
+#include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
 #include "widgets/resultgrid.h"
 #include "widgets/uppercasevalidator.h"
@@ -252,12 +254,7 @@ void TCartaCompromisoForm::buildUi()
     side->addWidget(ComboBoxCRPC);
     side->addStretch(1);
 
-    const auto button = [this](const char *name, const QString &text) {
-        auto *b = new QPushButton(text, this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        return b;
-    };
+    const auto button = [this](const char *name, const QString &text) { return Widgets::button(name, text, this); };
     BitBtn2 = button("BitBtn2", QStringLiteral("Corregir algún Dato"));
     BitBtn3 = button("BitBtn3", QStringLiteral("Guardar"));
     BitBtn1 = button("BitBtn1", QStringLiteral("Imprimir"));
@@ -283,6 +280,7 @@ void TCartaCompromisoForm::buildUi()
     buttons->addWidget(BitBtn3);
     buttons->addWidget(BitBtn4);
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->addLayout(grids);
     layout->addLayout(middle);
     layout->addLayout(buttons);

@@ -1,5 +1,6 @@
 #include "followup/letter/teditregistroccform.h"
 
+#include "widgets/formwindow.h"
 #include "widgets/uppercasevalidator.h"
 
 #include <QFormLayout>
@@ -55,6 +56,7 @@ TEditRegistroCCForm::TEditRegistroCCForm(const Letter::Item &item, QWidget *pare
     buttons->addWidget(BitBtnAceptar);
     buttons->addWidget(BitBtnCancelar);
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
     connect(BitBtnAceptar, &QPushButton::clicked, this, &TEditRegistroCCForm::BitBtnAceptarClick);

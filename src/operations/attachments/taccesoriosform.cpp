@@ -1,6 +1,7 @@
 #include "operations/attachments/taccesoriosform.h"
 
 #include "widgets/entermoves.h"
+#include "widgets/formwindow.h"
 #include "widgets/uppercasevalidator.h"
 
 #include <QGridLayout>
@@ -56,6 +57,7 @@ TAccesoriosForm::TAccesoriosForm(const Values &values, QWidget *parent) : QDialo
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto *box = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     box->addLayout(grid);
     box->addWidget(ok, 0, Qt::AlignRight);
 }

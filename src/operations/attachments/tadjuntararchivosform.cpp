@@ -3,6 +3,7 @@
 #include "core/attachments.h"
 #include "core/global.h"
 #include "core/helpers.h"
+#include "widgets/formwindow.h"
 #include "widgets/messages.h"
 
 #include <QFileDialog>
@@ -60,6 +61,7 @@ TAdjuntarArchivosForm::TAdjuntarArchivosForm(const Paths &paths, QWidget *parent
     close->setObjectName(QStringLiteral("BtnCerrar"));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     auto *box = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     box->addLayout(grid);
     box->addWidget(close, 0, Qt::AlignRight);
     m_buttons[0]->setFocus();

@@ -6,6 +6,7 @@
 #include "operations/cylinders/tdatoscilindroform.h"
 #include "operations/cylinders/tremplazovalvulaform.h"
 #include "widgets/modalrun.h"
+#include "widgets/tconfirmdlg.h"
 
 namespace Cylinders
 {
@@ -66,6 +67,7 @@ bool DeleteCylinder(LocalTable &table, int row, const EntryContext &c)
             c.prompter.error(QStringLiteral("Seleccione el cilindro a borrar."));
             return false;
         }
+        const TConfirmDlg::NoByDefault deletes; // Enter keeps the row
         if (!c.prompter.confirm(QStringLiteral("Esta seguro de borrar este registro?")))
             return false;
         table.remove();

@@ -9,6 +9,8 @@
 #include "operations/lookups/tbuscarcrpcform.h"
 #include "operations/lookups/tbuscarvalvulacilindroform.h"
 #include "widgets/entermoves.h"
+#include "widgets/formkit.h"
+#include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
 #include "widgets/textfield.h"
 #include "widgets/uppercasevalidator.h"
@@ -32,8 +34,6 @@
 
 namespace
 {
-
-const QString kHighlight = QStringLiteral("background-color: rgb(255, 128, 128);");
 
 void setListText(QComboBox *combo, const QString &text)
 {
@@ -88,7 +88,7 @@ void TDatosCilindroForm::buildUi()
         auto *b = new QToolButton(this);
         b->setObjectName(QLatin1String(name));
         b->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(Qt::TabFocus);
         return b;
     };
     const QStringList gestion = {QStringLiteral("SIN CAMBIOS"), QStringLiteral("MONTAJE"), QStringLiteral("DESMONTAJE"),
@@ -172,6 +172,7 @@ void TDatosCilindroForm::buildUi()
     grid->addWidget(GroupBoxValvula, 1, 0);
     grid->addWidget(GroupBoxCertificado, 1, 1, Qt::AlignTop);
     auto *main = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     main->addLayout(grid);
     main->addLayout(buttons);
 
@@ -506,7 +507,7 @@ QWidget *TDatosCilindroForm::fieldWidget(int field) const
 
 void TDatosCilindroForm::highlight(QWidget *field)
 {
-    field->setStyleSheet(kHighlight);
+    Widgets::markFailed(field);
     field->setProperty("highlighted", true);
 }
 

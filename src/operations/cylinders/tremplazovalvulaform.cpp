@@ -5,6 +5,8 @@
 #include "data/localstore.h"
 #include "operations/lookups/tbuscarvalvulacilindroform.h"
 #include "widgets/entermoves.h"
+#include "widgets/formkit.h"
+#include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
 #include "widgets/textfield.h"
 #include "widgets/uppercasevalidator.h"
@@ -48,7 +50,7 @@ TRemplazoValvulaForm::TRemplazoValvulaForm(LocalTable &table, QWidget *parent, P
     SpeedButtonRValCod = new QToolButton(this);
     SpeedButtonRValCod->setObjectName(QStringLiteral("SpeedButtonRValCod"));
     SpeedButtonRValCod->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    SpeedButtonRValCod->setFocusPolicy(Qt::NoFocus);
+    SpeedButtonRValCod->setFocusPolicy(Qt::TabFocus);
 
     auto *current = new QGroupBox(QStringLiteral("Válvula de Cilindro"), this);
     auto *cf = new QFormLayout(current);
@@ -79,6 +81,7 @@ TRemplazoValvulaForm::TRemplazoValvulaForm(LocalTable &table, QWidget *parent, P
     groups->addWidget(current);
     groups->addWidget(replacement);
     auto *main = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     main->addLayout(groups);
     main->addLayout(buttons);
 
@@ -157,7 +160,7 @@ bool TRemplazoValvulaForm::eventFilter(QObject *watched, QEvent *event)
 void TRemplazoValvulaForm::refuse(QLineEdit *field, const QString &text)
 {
     prompter().error(text);
-    field->setStyleSheet(QStringLiteral("background-color: rgb(255, 128, 128);"));
+    Widgets::markFailed(field);
     field->setFocus();
 }
 

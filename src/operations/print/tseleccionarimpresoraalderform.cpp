@@ -1,4 +1,5 @@
 #include "operations/print/tseleccionarimpresoraalderform.h"
+#include "widgets/formwindow.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -19,6 +20,7 @@ TSeleccionarImpresoraAlderForm::TSeleccionarImpresoraAlderForm(QWidget *parent) 
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
 
     auto *box = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     BitBtnHojaBlanco = new QPushButton(QStringLiteral("Imprimir en Hoja en Blanco"), this);
     BitBtnHojaBlanco->setObjectName(QStringLiteral("BitBtnHojaBlanco"));
     BitBtnPreimpreso = new QPushButton(QStringLiteral("Imprimir en Formulario Preimpreso"), this);

@@ -10,6 +10,7 @@
 #include "operations/print/fichaprint.h"
 #include "operations/save/saveoperation.h"
 #include "operations/trevisionanualform.h"
+#include "widgets/formkit.h"
 #include "widgets/waitcursor.h"
 
 #include <QDateEdit>
@@ -38,14 +39,8 @@ private:
 // A required field that failed a check turns light red and stays so.
 void markField(TRevisionAnualForm &form, const QString &name)
 {
-    if (QWidget *w = form.findChild<QWidget *>(name)) {
-        QPalette p = w->palette();
-        p.setColor(QPalette::Base, QColor(255, 128, 128));
-        p.setColor(QPalette::Button, QColor(255, 128, 128));
-        w->setPalette(p);
-        w->setAutoFillBackground(true);
-        w->setProperty("marcado", true);
-    }
+    if (QWidget *w = form.findChild<QWidget *>(name))
+        Widgets::markFailed(w);
 }
 
 // One write per opening of the form: "Aceptar" again after an answer that

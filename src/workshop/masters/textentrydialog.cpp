@@ -1,6 +1,7 @@
 #include "workshop/masters/textentrydialog.h"
 
 #include "core/prompter.h"
+#include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
 #include "widgets/uppercasevalidator.h"
 
@@ -35,6 +36,7 @@ TextEntryDialog::TextEntryDialog(const Setup &setup, QWidget *parent, Prompter &
     BitBtnCancelar->setObjectName(QStringLiteral("BitBtnCancelar"));
 
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->addWidget(Label1);
     layout->addWidget(Edit1);
     auto *buttons = new QHBoxLayout;

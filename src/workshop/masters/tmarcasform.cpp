@@ -3,6 +3,7 @@
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "data/masterfiles.h"
+#include "widgets/formwindow.h"
 #include "widgets/waitcursor.h"
 #include "workshop/common/gridrows.h"
 #include "workshop/masters/textentrydialog.h"
@@ -58,6 +59,7 @@ TMarcasForm::TMarcasForm(const QString &objectName, QWidget *parent, Prompter &p
     BitBtnCerrar = add(QStringLiteral("Cerrar"), QStringLiteral("BitBtnCerrar"));
 
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     m_grids = new QHBoxLayout;
     m_grids->addWidget(DBGridMarcas, 1);
     m_grids->addWidget(DBGridModelos, 1);

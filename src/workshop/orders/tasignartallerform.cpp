@@ -11,8 +11,11 @@
 #include "data/dm1.h"
 #include "data/localstore.h"
 #include "data/masterfiles.h"
+#include "widgets/formkit.h"
+#include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
 #include "widgets/resultgrid.h"
+#include "widgets/tconfirmdlg.h"
 #include "widgets/waitcursor.h"
 #include "workshop/common/gridrows.h"
 #include "workshop/masters/toperariosform.h"
@@ -33,7 +36,6 @@ namespace
 {
 
 // Light red of a required control left empty (Windows colour 8421631).
-const QString kMarked = QStringLiteral("background-color: rgb(255, 128, 128);");
 
 void showText(QComboBox *box, const QString &text)
 {
@@ -100,7 +102,8 @@ TAsignarTallerForm::TAsignarTallerForm(QWidget *parent, Prompter &prompter)
     }
     connect(LinkTecnicos, &QPushButton::clicked, this, &TAsignarTallerForm::LinkTecnicosClick);
     connect(BitBtn1, &QPushButton::clicked, this, &TAsignarTallerForm::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BitBtn2, &QPushButton::clicked, new Widgets::DiscardGuard(this, m_prompter),
+            &Widgets::DiscardGuard::cancel);
 
     // The order's cylinders start from an empty work table.
     try {
@@ -376,6 +379,7 @@ void TAsignarTallerForm::BitBtnBorrarCilindroClick()
     const int row = Widgets::selectedGridRow(DBGridCilindros);
     if (row < 0 || row >= m_cylinderRows->rowCount())
         return;
+    const TConfirmDlg::NoByDefault deletes; // Enter keeps the row
     if (!m_prompter.confirm(QStringLiteral("Esta seguro de borrar este registro?")))
         return;
     try {
@@ -522,15 +526,12 @@ QWidget *TAsignarTallerForm::controlOf(Orders::Required field) const
 
 void TAsignarTallerForm::mark(QWidget *control, bool failed)
 {
-    if (failed)
-        control->setStyleSheet(kMarked);
-    else if (control->styleSheet() == kMarked)
-        control->setStyleSheet(QString());
+    Widgets::markFailed(control, failed);
 }
 
 bool TAsignarTallerForm::isMarked(QWidget *control) const
 {
-    return control->styleSheet() == kMarked;
+    return Widgets::isMarkedFailed(control);
 }
 
 Orders::PrintContext TAsignarTallerForm::printContext(bool reprint) const

@@ -1,5 +1,7 @@
 // Controls and layout of the conversion-order form.
 #include "core/owner.h"
+#include "widgets/formkit.h"
+#include "widgets/formwindow.h"
 #include "widgets/resultgrid.h"
 #include "widgets/uppercasevalidator.h"
 #include "workshop/orders/tasignartallerform.h"
@@ -21,46 +23,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace
-{
-
-template <typename W> W *named(W *w, const QString &name)
-{
-    w->setObjectName(name);
-    return w;
-}
-
-QLineEdit *edit(QWidget *parent, const char *name, int maxLength, bool upper)
-{
-    auto *e = named(new QLineEdit(parent), QLatin1String(name));
-    e->setMaxLength(maxLength);
-    if (upper)
-        e->setValidator(new Widgets::UpperCaseValidator(e));
-    return e;
-}
-
-QLineEdit *readOnly(QWidget *parent, const char *name)
-{
-    auto *e = named(new QLineEdit(parent), QLatin1String(name));
-    e->setReadOnly(true);
-    e->setFocusPolicy(Qt::ClickFocus);
-    return e;
-}
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *b = named(new QPushButton(caption, parent), name);
-    b->setAutoDefault(false); // Enter moves between fields
-    return b;
-}
-
-QValidator *digits(QObject *parent, int max)
-{
-    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,%1}").arg(max)), parent);
-}
-
-} // namespace
-
 void TAsignarTallerForm::buildUi()
 {
     setObjectName(QStringLiteral("TAsignarTallerForm"));
@@ -69,21 +31,22 @@ void TAsignarTallerForm::buildUi()
     resize(980, 720);
 
     // Header: title and logo, workshop, date, dealer.
-    LabelTitulo = named(new QLabel(QStringLiteral("ORDEN DE CONVERSION  "), this), QStringLiteral("LabelTitulo"));
+    LabelTitulo =
+        Widgets::named(new QLabel(QStringLiteral("ORDEN DE CONVERSION  "), this), QStringLiteral("LabelTitulo"));
     QFont big = LabelTitulo->font();
     big.setPointSize(big.pointSize() + 8);
     big.setBold(true);
     LabelTitulo->setFont(big);
-    ImageLogo = named(new QLabel(this), QStringLiteral("ImageLogo"));
+    ImageLogo = Widgets::named(new QLabel(this), QStringLiteral("ImageLogo"));
     if (QFile::exists(QStringLiteral("LogoTarvil.jpg")))
         ImageLogo->setPixmap(QPixmap(QStringLiteral("LogoTarvil.jpg")).scaledToHeight(48, Qt::SmoothTransformation));
-    TallerEdit = readOnly(this, "TallerEdit");
-    FechaEdit = readOnly(this, "FechaEdit");
-    OrdenNroEdit = readOnly(this, "OrdenNroEdit");
+    TallerEdit = Widgets::readOnlyField(QStringLiteral("TallerEdit"), this);
+    FechaEdit = Widgets::readOnlyField(QStringLiteral("FechaEdit"), this);
+    OrdenNroEdit = Widgets::readOnlyField(QStringLiteral("OrdenNroEdit"), this);
     LabelOrdenNro = new QLabel(QStringLiteral("Orden Nro"), this);
     OrdenNroEdit->hide();
     LabelOrdenNro->hide();
-    DBLookupComboBox3 = named(new QComboBox(this), QStringLiteral("DBLookupComboBox3"));
+    DBLookupComboBox3 = Widgets::named(new QComboBox(this), QStringLiteral("DBLookupComboBox3"));
     DBLookupComboBox3->setMinimumWidth(260);
 
     auto *header = new QGridLayout;
@@ -100,21 +63,21 @@ void TAsignarTallerForm::buildUi()
     header->setColumnStretch(8, 1);
 
     // "Vehículo"
-    auto *vehicle = named(new QGroupBox(QStringLiteral("Vehículo"), this), QStringLiteral("GroupBoxVehiculo"));
-    DBLookupComboBox1 = named(new QComboBox(vehicle), QStringLiteral("DBLookupComboBox1"));
-    DBLookupComboBox2 = named(new QComboBox(vehicle), QStringLiteral("DBLookupComboBox2"));
-    AnioSpinEdit = named(new QSpinBox(vehicle), QStringLiteral("AnioSpinEdit"));
+    auto *vehicle = Widgets::named(new QGroupBox(QStringLiteral("Vehículo"), this), QStringLiteral("GroupBoxVehiculo"));
+    DBLookupComboBox1 = Widgets::named(new QComboBox(vehicle), QStringLiteral("DBLookupComboBox1"));
+    DBLookupComboBox2 = Widgets::named(new QComboBox(vehicle), QStringLiteral("DBLookupComboBox2"));
+    AnioSpinEdit = Widgets::named(new QSpinBox(vehicle), QStringLiteral("AnioSpinEdit"));
     AnioSpinEdit->setRange(1950, 2050);
     AnioSpinEdit->setValue(2000);
-    DominioEdit = edit(vehicle, "DominioEdit", 7, true);
-    VinEdit = edit(vehicle, "VinEdit", 30, true);
-    kmEdit = edit(vehicle, "kmEdit", 9, false);
-    kmEdit->setValidator(digits(kmEdit, 9));
+    DominioEdit = Widgets::textField(QStringLiteral("DominioEdit"), 7, true, vehicle);
+    VinEdit = Widgets::textField(QStringLiteral("VinEdit"), 30, true, vehicle);
+    kmEdit = Widgets::textField(QStringLiteral("kmEdit"), 9, false, vehicle);
+    kmEdit->setValidator(Widgets::digitsValidator(kmEdit, 9));
     kmEdit->setText(QStringLiteral("0"));
-    CilindroEdit = edit(vehicle, "CilindroEdit", 60, true);
-    ElectronicaEdit = edit(vehicle, "ElectronicaEdit", 60, true);
-    FlexxusEdit = edit(vehicle, "FlexxusEdit", 9, false);
-    FlexxusEdit->setValidator(digits(FlexxusEdit, 9));
+    CilindroEdit = Widgets::textField(QStringLiteral("CilindroEdit"), 60, true, vehicle);
+    ElectronicaEdit = Widgets::textField(QStringLiteral("ElectronicaEdit"), 60, true, vehicle);
+    FlexxusEdit = Widgets::textField(QStringLiteral("FlexxusEdit"), 9, false, vehicle);
+    FlexxusEdit->setValidator(Widgets::digitsValidator(FlexxusEdit, 9));
     auto *v = new QGridLayout(vehicle);
     auto cell = [&](int row, int col, const QString &caption, QWidget *w, int span = 1) {
         auto *l = new QLabel(caption, vehicle);
@@ -134,27 +97,27 @@ void TAsignarTallerForm::buildUi()
     v->setColumnStretch(1, 1);
     v->setColumnStretch(3, 1);
 
-    PageControl1 = named(new QTabWidget(this), QStringLiteral("PageControl1"));
+    PageControl1 = Widgets::named(new QTabWidget(this), QStringLiteral("PageControl1"));
 
     // "Propietario": copied from the owners list, not typed.
-    auto *ownerTab = named(new QWidget, QStringLiteral("TabPropietario"));
+    auto *ownerTab = Widgets::named(new QWidget, QStringLiteral("TabPropietario"));
     BitBtnBuscarPropietario =
-        button(ownerTab, QStringLiteral("BitBtnBuscarPropietario"), QStringLiteral("Buscar Propietario"));
-    PropietarioIdEdit = readOnly(ownerTab, "PropietarioIdEdit");
-    PropietarioEdit = readOnly(ownerTab, "PropietarioEdit");
-    EmailEdit = readOnly(ownerTab, "EmailEdit");
-    CaracteristicaEdit = readOnly(ownerTab, "CaracteristicaEdit");
+        Widgets::button(QStringLiteral("BitBtnBuscarPropietario"), QStringLiteral("Buscar Propietario"), ownerTab);
+    PropietarioIdEdit = Widgets::readOnlyField(QStringLiteral("PropietarioIdEdit"), ownerTab);
+    PropietarioEdit = Widgets::readOnlyField(QStringLiteral("PropietarioEdit"), ownerTab);
+    EmailEdit = Widgets::readOnlyField(QStringLiteral("EmailEdit"), ownerTab);
+    CaracteristicaEdit = Widgets::readOnlyField(QStringLiteral("CaracteristicaEdit"), ownerTab);
     CaracteristicaEdit->setMaximumWidth(60);
-    CelularEdit = readOnly(ownerTab, "CelularEdit");
-    DireccionEdit = readOnly(ownerTab, "DireccionEdit");
-    BarrioEdit = readOnly(ownerTab, "BarrioEdit");
-    LocalidadEdit = readOnly(ownerTab, "LocalidadEdit");
-    CPAEdit = readOnly(ownerTab, "CPAEdit");
-    ProvinciaEdit = readOnly(ownerTab, "ProvinciaEdit");
-    TipoDocComboBox = named(new QComboBox(ownerTab), QStringLiteral("TipoDocComboBox"));
+    CelularEdit = Widgets::readOnlyField(QStringLiteral("CelularEdit"), ownerTab);
+    DireccionEdit = Widgets::readOnlyField(QStringLiteral("DireccionEdit"), ownerTab);
+    BarrioEdit = Widgets::readOnlyField(QStringLiteral("BarrioEdit"), ownerTab);
+    LocalidadEdit = Widgets::readOnlyField(QStringLiteral("LocalidadEdit"), ownerTab);
+    CPAEdit = Widgets::readOnlyField(QStringLiteral("CPAEdit"), ownerTab);
+    ProvinciaEdit = Widgets::readOnlyField(QStringLiteral("ProvinciaEdit"), ownerTab);
+    TipoDocComboBox = Widgets::named(new QComboBox(ownerTab), QStringLiteral("TipoDocComboBox"));
     TipoDocComboBox->addItems(Owners::DocumentTypes());
     TipoDocComboBox->setCurrentIndex(-1);
-    NroDocEdit = readOnly(ownerTab, "NroDocEdit");
+    NroDocEdit = Widgets::readOnlyField(QStringLiteral("NroDocEdit"), ownerTab);
     auto *o = new QGridLayout(ownerTab);
     int row = 0;
     auto ownerLine = [&](const QString &caption, QWidget *w, int col = 0, int span = 1) {
@@ -189,16 +152,16 @@ void TAsignarTallerForm::buildUi()
     PageControl1->addTab(ownerTab, QStringLiteral("Propietario"));
 
     // "Regulador"
-    auto *regTab = named(new QWidget, QStringLiteral("TabRegulador"));
-    CodigoRegularEdit = edit(regTab, "CodigoRegularEdit", 4, true);
+    auto *regTab = Widgets::named(new QWidget, QStringLiteral("TabRegulador"));
+    CodigoRegularEdit = Widgets::textField(QStringLiteral("CodigoRegularEdit"), 4, true, regTab);
     CodigoRegularEdit->setMaximumWidth(90);
-    SpeedButtonRegulador = named(new QToolButton(regTab), QStringLiteral("SpeedButtonRegulador"));
+    SpeedButtonRegulador = Widgets::named(new QToolButton(regTab), QStringLiteral("SpeedButtonRegulador"));
     SpeedButtonRegulador->setIcon(QApplication::style()->standardIcon(QStyle::SP_FileDialogContentsView));
     SpeedButtonRegulador->setToolTip(QStringLiteral("Buscar Regulador"));
     SpeedButtonRegulador->setFocusPolicy(Qt::NoFocus);
-    MarcaReguladorEdit = readOnly(regTab, "MarcaReguladorEdit");
-    NroSerieReguladorEdit = edit(regTab, "NroSerieReguladorEdit", 25, true);
-    RNuevoComboBox = named(new QComboBox(regTab), QStringLiteral("RNuevoComboBox"));
+    MarcaReguladorEdit = Widgets::readOnlyField(QStringLiteral("MarcaReguladorEdit"), regTab);
+    NroSerieReguladorEdit = Widgets::textField(QStringLiteral("NroSerieReguladorEdit"), 25, true, regTab);
+    RNuevoComboBox = Widgets::named(new QComboBox(regTab), QStringLiteral("RNuevoComboBox"));
     RNuevoComboBox->addItems({QStringLiteral("NO"), QStringLiteral("SI")});
     RNuevoComboBox->setCurrentText(QStringLiteral("SI"));
     auto *r = new QGridLayout(regTab);
@@ -219,18 +182,20 @@ void TAsignarTallerForm::buildUi()
     PageControl1->addTab(regTab, QStringLiteral("Regulador"));
 
     // "Cilindros"
-    auto *cilTab = named(new QWidget, QStringLiteral("TabCilindros"));
-    DBGridCilindros = named(new QTableView(cilTab), QStringLiteral("DBGridCilindros"));
+    auto *cilTab = Widgets::named(new QWidget, QStringLiteral("TabCilindros"));
+    DBGridCilindros = Widgets::named(new QTableView(cilTab), QStringLiteral("DBGridCilindros"));
     Widgets::setUpResultGrid(DBGridCilindros, m_cylinderRows);
-    BitBtnAgregarCilindro = button(cilTab, QStringLiteral("BitBtnAgregarCilindro"), QStringLiteral("Agregar Cilindro"));
-    BitBtnModificarCilindro =
-        button(cilTab, QStringLiteral("BitBtnModificarCilindro"), QStringLiteral("Modificar Datos del Cilindro"));
-    BitBtnBorrarCilindro = button(cilTab, QStringLiteral("BitBtnBorrarCilindro"), QStringLiteral("Borrar Cilindro"));
+    BitBtnAgregarCilindro =
+        Widgets::button(QStringLiteral("BitBtnAgregarCilindro"), QStringLiteral("Agregar Cilindro"), cilTab);
+    BitBtnModificarCilindro = Widgets::button(QStringLiteral("BitBtnModificarCilindro"),
+                                              QStringLiteral("Modificar Datos del Cilindro"), cilTab);
+    BitBtnBorrarCilindro =
+        Widgets::button(QStringLiteral("BitBtnBorrarCilindro"), QStringLiteral("Borrar Cilindro"), cilTab);
     GroupBoxValvula =
-        named(new QGroupBox(QStringLiteral("Válvula de Cilindro"), cilTab), QStringLiteral("GroupBoxValvula"));
-    ValCodEdit = readOnly(GroupBoxValvula, "ValCodEdit");
-    ValNroEdit = readOnly(GroupBoxValvula, "ValNroEdit");
-    ValGestEdit = readOnly(GroupBoxValvula, "ValGestEdit");
+        Widgets::named(new QGroupBox(QStringLiteral("Válvula de Cilindro"), cilTab), QStringLiteral("GroupBoxValvula"));
+    ValCodEdit = Widgets::readOnlyField(QStringLiteral("ValCodEdit"), GroupBoxValvula);
+    ValNroEdit = Widgets::readOnlyField(QStringLiteral("ValNroEdit"), GroupBoxValvula);
+    ValGestEdit = Widgets::readOnlyField(QStringLiteral("ValGestEdit"), GroupBoxValvula);
     auto *valve = new QHBoxLayout(GroupBoxValvula);
     valve->addWidget(new QLabel(QStringLiteral("Código"), GroupBoxValvula));
     valve->addWidget(ValCodEdit);
@@ -239,8 +204,8 @@ void TAsignarTallerForm::buildUi()
     valve->addWidget(new QLabel(QStringLiteral("Gestión"), GroupBoxValvula));
     valve->addWidget(ValGestEdit);
     auto *certificate =
-        named(new QGroupBox(QStringLiteral("Certificado"), cilTab), QStringLiteral("GroupBoxCertificado"));
-    NroCertifEdit = readOnly(certificate, "NroCertifEdit");
+        Widgets::named(new QGroupBox(QStringLiteral("Certificado"), cilTab), QStringLiteral("GroupBoxCertificado"));
+    NroCertifEdit = Widgets::readOnlyField(QStringLiteral("NroCertifEdit"), certificate);
     (new QHBoxLayout(certificate))->addWidget(NroCertifEdit);
     auto *c = new QVBoxLayout(cilTab);
     auto *cilButtons = new QHBoxLayout;
@@ -257,17 +222,17 @@ void TAsignarTallerForm::buildUi()
     PageControl1->addTab(cilTab, QStringLiteral("Cilindros"));
 
     // "Operarios"
-    auto *techTab = named(new QWidget, QStringLiteral("TabOperarios"));
-    DBGridOperarios = named(new QTableView(techTab), QStringLiteral("DBGridOperarios"));
+    auto *techTab = Widgets::named(new QWidget, QStringLiteral("TabOperarios"));
+    DBGridOperarios = Widgets::named(new QTableView(techTab), QStringLiteral("DBGridOperarios"));
     Widgets::setUpResultGrid(DBGridOperarios, m_technicianRows);
     auto *roles = new QGridLayout;
     static const char *const roleNames[] = {"Electricista", "Instalador", "Cunero", "ControlPerdidas", "Programador"};
     for (int i = 0; i < Orders::kRoleCount; ++i) {
         const QString n = QLatin1String(roleNames[i]);
-        RoleEdits[i] = readOnly(techTab, "");
+        RoleEdits[i] = Widgets::readOnlyField(QString(), techTab);
         RoleEdits[i]->setObjectName(n + QStringLiteral("Edit"));
-        AsignarButtons[i] = button(techTab, QStringLiteral("BitBtnAsignar") + n, QStringLiteral("Asignar"));
-        QuitarButtons[i] = named(new QToolButton(techTab), QStringLiteral("SpeedButtonQuitar") + n);
+        AsignarButtons[i] = Widgets::button(QStringLiteral("BitBtnAsignar") + n, QStringLiteral("Asignar"), techTab);
+        QuitarButtons[i] = Widgets::named(new QToolButton(techTab), QStringLiteral("SpeedButtonQuitar") + n);
         QuitarButtons[i]->setIcon(QApplication::style()->standardIcon(QStyle::SP_DialogDiscardButton));
         QuitarButtons[i]->setToolTip(QStringLiteral("Sin asignar"));
         roles->addWidget(new QLabel(Orders::RoleCaption(Orders::Role(i)), techTab), i, 0);
@@ -275,7 +240,7 @@ void TAsignarTallerForm::buildUi()
         roles->addWidget(AsignarButtons[i], i, 2);
         roles->addWidget(QuitarButtons[i], i, 3);
     }
-    LinkTecnicos = button(techTab, QStringLiteral("LinkTecnicos"), QStringLiteral("Técnicos"));
+    LinkTecnicos = Widgets::button(QStringLiteral("LinkTecnicos"), QStringLiteral("Técnicos"), techTab);
     LinkTecnicos->setFlat(true);
     LinkTecnicos->setCursor(Qt::PointingHandCursor);
     LinkTecnicos->setStyleSheet(QStringLiteral("QPushButton { color: blue; text-decoration: underline; border: none; }"
@@ -289,21 +254,22 @@ void TAsignarTallerForm::buildUi()
 
     // Footer: remarks and the buttons.
     auto *remarks =
-        named(new QGroupBox(QStringLiteral("Observaciones/Adicionales"), this), QStringLiteral("GroupBoxObs"));
+        Widgets::named(new QGroupBox(QStringLiteral("Observaciones/Adicionales"), this), QStringLiteral("GroupBoxObs"));
     auto *rl = new QVBoxLayout(remarks);
     for (int i = 0; i < 3; ++i) {
-        ObsEdits[i] = edit(remarks, "", 105, true);
+        ObsEdits[i] = Widgets::textField(QString(), 105, true, remarks);
         ObsEdits[i]->setObjectName(QStringLiteral("ObsEdit%1").arg(i + 1));
         rl->addWidget(ObsEdits[i]);
     }
-    BitBtn1 = button(this, QStringLiteral("BitBtn1"), QStringLiteral("Aceptar"));
-    BitBtn2 = button(this, QStringLiteral("BitBtn2"), QStringLiteral("Cancelar"));
+    BitBtn1 = Widgets::button(QStringLiteral("BitBtn1"), QStringLiteral("Aceptar"), this);
+    BitBtn2 = Widgets::button(QStringLiteral("BitBtn2"), QStringLiteral("Cancelar"), this);
     m_footerButtons = new QHBoxLayout;
     m_footerButtons->addStretch(1);
     m_footerButtons->addWidget(BitBtn1);
     m_footerButtons->addWidget(BitBtn2);
 
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->addLayout(header);
     layout->addWidget(vehicle);
     layout->addWidget(PageControl1, 1);

@@ -5,6 +5,8 @@
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "data/ownerstore.h"
+#include "widgets/formkit.h"
+#include "widgets/formwindow.h"
 #include "widgets/uppercasevalidator.h"
 
 #include <QComboBox>
@@ -21,7 +23,6 @@ namespace
 {
 
 // Light red of a required field left empty (Windows colour 12303854).
-const QString kMarked = QStringLiteral("background-color: rgb(238, 189, 187);");
 
 class LowerCaseValidator : public QValidator
 {
@@ -151,6 +152,7 @@ void TPropietariosEditForm::buildUi()
     BitBtnCancelar->setAutoDefault(false);
 
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->addLayout(grid);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(LabelObligatorios);
@@ -160,7 +162,8 @@ void TPropietariosEditForm::buildUi()
     layout->addLayout(bottom);
 
     connect(BitBtnAceptar, &QPushButton::clicked, this, &TPropietariosEditForm::BitBtnAceptarClick);
-    connect(BitBtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BitBtnCancelar, &QPushButton::clicked, new Widgets::DiscardGuard(this, m_prompter),
+            &Widgets::DiscardGuard::cancel);
 }
 
 bool TPropietariosEditForm::eventFilter(QObject *watched, QEvent *event)
@@ -228,12 +231,12 @@ QWidget *TPropietariosEditForm::fieldOf(Owners::Field field) const
 
 void TPropietariosEditForm::mark(QWidget *field, bool failed)
 {
-    field->setStyleSheet(failed ? kMarked : QString());
+    Widgets::markFailed(field, failed);
 }
 
 bool TPropietariosEditForm::isMarked(QWidget *field) const
 {
-    return field->styleSheet() == kMarked;
+    return Widgets::isMarkedFailed(field);
 }
 
 void TPropietariosEditForm::BitBtnAceptarClick()

@@ -4,6 +4,7 @@
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "data/statsstore.h"
+#include "widgets/formwindow.h"
 #include "widgets/progressline.h"
 #include "widgets/waitcursor.h"
 #include "workshop/stats/faultchart.h"
@@ -31,6 +32,7 @@ FaultRankingForm::FaultRankingForm(const QString &objectName, const QString &cap
     setObjectName(objectName);
     setWindowTitle(caption);
     auto *main = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     m_selectors = new QVBoxLayout;
     main->addLayout(m_selectors);
     m_chart = new FaultChartView(this);

@@ -5,6 +5,7 @@
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "data/statsstore.h"
+#include "widgets/formwindow.h"
 #include "widgets/serverwait.h"
 #include "widgets/uppercasevalidator.h"
 #include "workshop/common/gridrows.h"
@@ -147,6 +148,7 @@ THistoriaForm::THistoriaForm(QWidget *parent, Prompter &prompter) : QDialog(pare
     bottom->addWidget(BitBtnVerOrden);
 
     auto *main = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     main->addLayout(top);
     main->addWidget(split, 1);
     main->addLayout(bottom);

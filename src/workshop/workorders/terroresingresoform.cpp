@@ -1,5 +1,6 @@
 #include "workshop/workorders/terroresingresoform.h"
 
+#include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
 
 #include <QGuiApplication>
@@ -22,6 +23,7 @@ TErroresIngresoForm::TErroresIngresoForm(QWidget *parent, const QStringList &lin
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     auto *v = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     v->addWidget(Memo1);
     auto *row = new QHBoxLayout;
     row->addStretch(1);

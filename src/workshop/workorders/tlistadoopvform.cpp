@@ -6,6 +6,7 @@
 #include "data/dberror.h"
 #include "data/workorderstore.h"
 #include "documents/workorderdocuments.h"
+#include "widgets/formwindow.h"
 #include "widgets/progressline.h"
 
 #include <QCheckBox>
@@ -65,6 +66,7 @@ TListadoOpvForm::TListadoOpvForm(QWidget *parent, Prompter &prompter) : QDialog(
     buttons->addWidget(BitBtn1);
     buttons->addWidget(BitBtnCerrar);
     auto *v = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     v->addLayout(g);
     m_progress = new Widgets::ProgressLine(this);
     m_progress->holdWhileRunning({BitBtn1});

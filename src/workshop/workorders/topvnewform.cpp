@@ -5,6 +5,7 @@
 #include "data/dberror.h"
 #include "data/masterfiles.h"
 #include "data/workorderstore.h"
+#include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
 #include "widgets/resultgrid.h"
 #include "widgets/waitcursor.h"
@@ -93,7 +94,8 @@ TOPVNewForm::TOPVNewForm(QWidget *parent, Prompter &prompter, const QString &fau
     connect(BitBtnSacarFalla, &QPushButton::clicked, this, &TOPVNewForm::BitBtnSacarFallaClick);
     connect(BitBtnAgregarTrabajo, &QPushButton::clicked, this, &TOPVNewForm::BitBtnAgregarTrabajoClick);
     connect(BitBtnSacarTrabajo, &QPushButton::clicked, this, &TOPVNewForm::BitBtnSacarTrabajoClick);
-    connect(BitBtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BitBtnCancelar, &QPushButton::clicked, new Widgets::DiscardGuard(this, m_prompter),
+            &Widgets::DiscardGuard::cancel);
 }
 
 void TOPVNewForm::loadLists()

@@ -1,5 +1,7 @@
 // Controls and layout of the work-order forms.
 #include "core/workorder.h"
+#include "widgets/formkit.h"
+#include "widgets/formwindow.h"
 #include "widgets/resultgrid.h"
 #include "widgets/uppercasevalidator.h"
 #include "workshop/workorders/topvnewform.h"
@@ -18,55 +20,10 @@
 namespace
 {
 
-template <typename W> W *named(W *w, const QString &name)
+// The master-file lists: wide enough for their longest names.
+QComboBox *wideList(const QString &name, QWidget *parent)
 {
-    w->setObjectName(name);
-    return w;
-}
-
-QLineEdit *edit(QWidget *parent, const QString &name, int maxLength, bool upper = true)
-{
-    auto *e = named(new QLineEdit(parent), name);
-    e->setMaxLength(maxLength);
-    if (upper)
-        e->setValidator(new Widgets::UpperCaseValidator(e));
-    return e;
-}
-
-QLineEdit *readOnly(QWidget *parent, const QString &name)
-{
-    auto *e = named(new QLineEdit(parent), name);
-    e->setReadOnly(true);
-    e->setFocusPolicy(Qt::ClickFocus);
-    return e;
-}
-
-QLineEdit *pattern(QWidget *parent, const QString &name, const QString &re, int maxLength)
-{
-    auto *e = named(new QLineEdit(parent), name);
-    e->setMaxLength(maxLength);
-    e->setValidator(new QRegularExpressionValidator(QRegularExpression(re), e));
-    return e;
-}
-
-QLineEdit *dateEdit(QWidget *parent, const QString &name)
-{
-    auto *e = named(new QLineEdit(parent), name);
-    e->setInputMask(QStringLiteral("99/99/9999;_"));
-    e->setMaximumWidth(100);
-    return e;
-}
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *b = named(new QPushButton(caption, parent), name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QComboBox *pickList(QWidget *parent, const QString &name)
-{
-    auto *c = named(new QComboBox(parent), name);
+    auto *c = Widgets::pickList(name, {}, {}, parent);
     c->setMinimumWidth(150);
     return c;
 }
@@ -81,12 +38,12 @@ void TOPVNewForm::buildUi()
     resize(1000, 760);
 
     // Header: workshop, number, date.
-    TallerEdit = readOnly(this, QStringLiteral("TallerEdit"));
+    TallerEdit = Widgets::readOnlyField(QStringLiteral("TallerEdit"), this);
     TallerEdit->setMaximumWidth(90);
-    OrdenNroEdit = readOnly(this, QStringLiteral("OrdenNroEdit"));
+    OrdenNroEdit = Widgets::readOnlyField(QStringLiteral("OrdenNroEdit"), this);
     OrdenNroEdit->setMaximumWidth(80);
     LabelOrdenNro = new QLabel(QStringLiteral("Orden Nro"), this);
-    FechaEdit = dateEdit(this, QStringLiteral("FechaEdit"));
+    FechaEdit = Widgets::maskedDateField(QStringLiteral("FechaEdit"), this);
     auto *header = new QHBoxLayout;
     header->addWidget(new QLabel(QStringLiteral("Taller "), this));
     header->addWidget(TallerEdit);
@@ -99,47 +56,48 @@ void TOPVNewForm::buildUi()
     header->addStretch(1);
 
     // Customer and vehicle.
-    auto *data = named(new QGroupBox(this), QStringLiteral("GroupBoxDatos"));
+    auto *data = Widgets::named(new QGroupBox(this), QStringLiteral("GroupBoxDatos"));
     auto *g = new QGridLayout(data);
-    ClienteEdit = readOnly(data, QStringLiteral("ClienteEdit"));
-    BitBtnBuscarCliente = button(data, QStringLiteral("BitBtnBuscarCliente"), QStringLiteral("..."));
+    ClienteEdit = Widgets::readOnlyField(QStringLiteral("ClienteEdit"), data);
+    BitBtnBuscarCliente = Widgets::button(QStringLiteral("BitBtnBuscarCliente"), QStringLiteral("..."), data);
     BitBtnBuscarCliente->setToolTip(QStringLiteral("Buscar Cliente"));
     BitBtnBuscarCliente->setMaximumWidth(32);
-    TipoDocEdit = readOnly(data, QStringLiteral("TipoDocEdit"));
+    TipoDocEdit = Widgets::readOnlyField(QStringLiteral("TipoDocEdit"), data);
     TipoDocEdit->setMaximumWidth(60);
-    NroDocEdit = readOnly(data, QStringLiteral("NroDocEdit"));
+    NroDocEdit = Widgets::readOnlyField(QStringLiteral("NroDocEdit"), data);
     NroDocEdit->setMaximumWidth(120);
     LabelDocumento = new QLabel(QStringLiteral("Documento"), data);
-    CelularCaracEdit = pattern(data, QStringLiteral("CelularCaracEdit"), QStringLiteral("\\d{0,5}"), 5);
+    CelularCaracEdit = Widgets::patternField(QStringLiteral("CelularCaracEdit"), QStringLiteral("\\d{0,5}"), 5, data);
     CelularCaracEdit->setMaximumWidth(60);
-    CelularEdit = edit(data, QStringLiteral("CelularEdit"), 20, false);
-    DominioEdit = edit(data, QStringLiteral("DominioEdit"), 7);
+    CelularEdit = Widgets::textField(QStringLiteral("CelularEdit"), 20, false, data);
+    DominioEdit = Widgets::textField(QStringLiteral("DominioEdit"), 7, true, data);
     DominioEdit->setMaximumWidth(100);
-    DBLookupComboBoxMarca = pickList(data, QStringLiteral("DBLookupComboBoxMarca"));
-    DBLookupComboBoxModelo = pickList(data, QStringLiteral("DBLookupComboBoxModelo"));
-    BitBtnMarcas = button(data, QStringLiteral("BitBtnMarcas"), QStringLiteral("Marcas y Modelos"));
-    AnioEdit = pattern(data, QStringLiteral("AnioEdit"), QStringLiteral("\\d{0,4}"), 4);
+    DBLookupComboBoxMarca = wideList(QStringLiteral("DBLookupComboBoxMarca"), data);
+    DBLookupComboBoxModelo = wideList(QStringLiteral("DBLookupComboBoxModelo"), data);
+    BitBtnMarcas = Widgets::button(QStringLiteral("BitBtnMarcas"), QStringLiteral("Marcas y Modelos"), data);
+    AnioEdit = Widgets::patternField(QStringLiteral("AnioEdit"), QStringLiteral("\\d{0,4}"), 4, data);
     AnioEdit->setMaximumWidth(60);
-    VinEdit = edit(data, QStringLiteral("VinEdit"), 20);
-    KmEdit = pattern(data, QStringLiteral("KmEdit"), QStringLiteral("\\d{0,9}"), 9);
+    VinEdit = Widgets::textField(QStringLiteral("VinEdit"), 20, true, data);
+    KmEdit = Widgets::patternField(QStringLiteral("KmEdit"), QStringLiteral("\\d{0,9}"), 9, data);
     KmEdit->setMaximumWidth(100);
-    DBLookupComboBoxConcesionario = pickList(data, QStringLiteral("DBLookupComboBoxConcesionario"));
-    DBLookupComboBoxRecepcionista = pickList(data, QStringLiteral("DBLookupComboBoxRecepcionista"));
-    GarantiaComboBox = named(new QComboBox(data), QStringLiteral("GarantiaComboBox"));
+    DBLookupComboBoxConcesionario = wideList(QStringLiteral("DBLookupComboBoxConcesionario"), data);
+    DBLookupComboBoxRecepcionista = wideList(QStringLiteral("DBLookupComboBoxRecepcionista"), data);
+    GarantiaComboBox = Widgets::named(new QComboBox(data), QStringLiteral("GarantiaComboBox"));
     GarantiaComboBox->addItems(WorkOrders::WarrantyValues());
-    LabelEnGarantia = named(new QLabel(QStringLiteral("EN GARANTIA"), data), QStringLiteral("LabelEnGarantia"));
+    LabelEnGarantia =
+        Widgets::named(new QLabel(QStringLiteral("EN GARANTIA"), data), QStringLiteral("LabelEnGarantia"));
     QFont bold = LabelEnGarantia->font();
     bold.setBold(true);
     LabelEnGarantia->setFont(bold);
     LabelEnGarantia->setStyleSheet(QStringLiteral("color: red;"));
     LabelEnGarantia->hide();
-    LabelVencimiento = named(new QLabel(data), QStringLiteral("LabelVencimiento"));
+    LabelVencimiento = Widgets::named(new QLabel(data), QStringLiteral("LabelVencimiento"));
     LabelTipoOperacion = new QLabel(QStringLiteral("Tipo de Operación"), data);
-    DBLookupComboBoxTipoOperacion = pickList(data, QStringLiteral("DBLookupComboBoxTipoOperacion"));
+    DBLookupComboBoxTipoOperacion = wideList(QStringLiteral("DBLookupComboBoxTipoOperacion"), data);
     LabelTipoOperacion->hide();
     DBLookupComboBoxTipoOperacion->hide();
-    EntregaFechaEdit = dateEdit(data, QStringLiteral("EntregaFechaEdit"));
-    EntregaHoraComboBox = named(new QComboBox(data), QStringLiteral("EntregaHoraComboBox"));
+    EntregaFechaEdit = Widgets::maskedDateField(QStringLiteral("EntregaFechaEdit"), data);
+    EntregaHoraComboBox = Widgets::named(new QComboBox(data), QStringLiteral("EntregaHoraComboBox"));
     EntregaHoraComboBox->addItems(WorkOrders::DeliveryHours());
     EntregaHoraComboBox->setCurrentIndex(-1);
 
@@ -198,15 +156,15 @@ void TOPVNewForm::buildUi()
     g->setColumnStretch(5, 1);
 
     // Faults.
-    auto *faultsBox = named(new QGroupBox(QStringLiteral("Fallas"), this), QStringLiteral("GroupBoxFallas"));
-    DBGridFallas = named(new QTableView(faultsBox), QStringLiteral("DBGridFallas"));
+    auto *faultsBox = Widgets::named(new QGroupBox(QStringLiteral("Fallas"), this), QStringLiteral("GroupBoxFallas"));
+    DBGridFallas = Widgets::named(new QTableView(faultsBox), QStringLiteral("DBGridFallas"));
     Widgets::setUpResultGrid(DBGridFallas, m_faultRows);
     DBGridFallas->setMinimumHeight(90);
-    BitBtnAgregarFalla = button(faultsBox, QStringLiteral("BitBtnAgregarFalla"), QStringLiteral("Agregar"));
-    BitBtnSacarFalla = button(faultsBox, QStringLiteral("BitBtnSacarFalla"), QStringLiteral("Sacar"));
+    BitBtnAgregarFalla = Widgets::button(QStringLiteral("BitBtnAgregarFalla"), QStringLiteral("Agregar"), faultsBox);
+    BitBtnSacarFalla = Widgets::button(QStringLiteral("BitBtnSacarFalla"), QStringLiteral("Sacar"), faultsBox);
     for (int i = 0; i < 2; ++i) {
-        OtrasFallasEdits[i] = edit(faultsBox, QStringLiteral("OtrasFallas%1Edit").arg(i + 1), 128);
-        DiagnosticoEdits[i] = edit(faultsBox, QStringLiteral("Diagnostico%1Edit").arg(i + 1), 128);
+        OtrasFallasEdits[i] = Widgets::textField(QStringLiteral("OtrasFallas%1Edit").arg(i + 1), 128, true, faultsBox);
+        DiagnosticoEdits[i] = Widgets::textField(QStringLiteral("Diagnostico%1Edit").arg(i + 1), 128, true, faultsBox);
     }
     auto *fg = new QGridLayout(faultsBox);
     fg->addWidget(DBGridFallas, 0, 0, 2, 2);
@@ -221,22 +179,22 @@ void TOPVNewForm::buildUi()
     fg->setColumnStretch(1, 1);
 
     // Budget and jobs.
-    auto *jobsBox =
-        named(new QGroupBox(QStringLiteral("Presupuesto y Trabajos"), this), QStringLiteral("GroupBoxTrabajos"));
+    auto *jobsBox = Widgets::named(new QGroupBox(QStringLiteral("Presupuesto y Trabajos"), this),
+                                   QStringLiteral("GroupBoxTrabajos"));
     for (int i = 0; i < 3; ++i)
-        PresupuestoEdits[i] = edit(jobsBox, QStringLiteral("Presupuesto%1Edit").arg(i + 1), 128);
-    PresupuestoImporteEdit = pattern(jobsBox, QStringLiteral("PresupuestoImporteEdit"), kAmount, 13);
+        PresupuestoEdits[i] = Widgets::textField(QStringLiteral("Presupuesto%1Edit").arg(i + 1), 128, true, jobsBox);
+    PresupuestoImporteEdit = Widgets::patternField(QStringLiteral("PresupuestoImporteEdit"), kAmount, 13, jobsBox);
     PresupuestoImporteEdit->setMaximumWidth(110);
-    DBGridTrabajos = named(new QTableView(jobsBox), QStringLiteral("DBGridTrabajos"));
+    DBGridTrabajos = Widgets::named(new QTableView(jobsBox), QStringLiteral("DBGridTrabajos"));
     Widgets::setUpResultGrid(DBGridTrabajos, m_jobRows);
     DBGridTrabajos->setMinimumHeight(90);
-    BitBtnAgregarTrabajo = button(jobsBox, QStringLiteral("BitBtnAgregarTrabajo"), QStringLiteral("Agregar"));
-    BitBtnSacarTrabajo = button(jobsBox, QStringLiteral("BitBtnSacarTrabajo"), QStringLiteral("Sacar"));
-    HorasHombreEdit = pattern(jobsBox, QStringLiteral("HorasHombreEdit"), kAmount, 13);
+    BitBtnAgregarTrabajo = Widgets::button(QStringLiteral("BitBtnAgregarTrabajo"), QStringLiteral("Agregar"), jobsBox);
+    BitBtnSacarTrabajo = Widgets::button(QStringLiteral("BitBtnSacarTrabajo"), QStringLiteral("Sacar"), jobsBox);
+    HorasHombreEdit = Widgets::patternField(QStringLiteral("HorasHombreEdit"), kAmount, 13, jobsBox);
     HorasHombreEdit->setMaximumWidth(110);
-    AbonadoImporteEdit = pattern(jobsBox, QStringLiteral("AbonadoImporteEdit"), kAmount, 13);
+    AbonadoImporteEdit = Widgets::patternField(QStringLiteral("AbonadoImporteEdit"), kAmount, 13, jobsBox);
     AbonadoImporteEdit->setMaximumWidth(110);
-    AbonadoFormaComboBox = named(new QComboBox(jobsBox), QStringLiteral("AbonadoFormaComboBox"));
+    AbonadoFormaComboBox = Widgets::named(new QComboBox(jobsBox), QStringLiteral("AbonadoFormaComboBox"));
     AbonadoFormaComboBox->addItems(WorkOrders::PaymentForms());
     AbonadoFormaComboBox->setCurrentIndex(-1);
     auto *jg = new QGridLayout(jobsBox);
@@ -262,14 +220,15 @@ void TOPVNewForm::buildUi()
     jg->addLayout(paid, 5, 0, 1, 4);
     jg->setColumnStretch(1, 1);
 
-    BitBtnGuardar = button(this, QStringLiteral("BitBtnGuardar"), QStringLiteral("Guardar Orden de Trabajo"));
-    BitBtnCancelar = button(this, QStringLiteral("BitBtnCancelar"), QStringLiteral("Cancelar"));
+    BitBtnGuardar = Widgets::button(QStringLiteral("BitBtnGuardar"), QStringLiteral("Guardar Orden de Trabajo"), this);
+    BitBtnCancelar = Widgets::button(QStringLiteral("BitBtnCancelar"), QStringLiteral("Cancelar"), this);
     m_buttons = new QHBoxLayout;
     m_buttons->addStretch(1);
     m_buttons->addWidget(BitBtnGuardar);
     m_buttons->addWidget(BitBtnCancelar);
 
     auto *v = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     v->addLayout(header);
     v->addWidget(data);
     v->addWidget(faultsBox, 1);
