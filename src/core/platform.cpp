@@ -4,6 +4,8 @@
 #include <winsock2.h>
 #else
 #include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #endif
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -26,6 +28,38 @@ bool socketHasInput(qintptr socket)
     p.fd = int(socket);
     p.events = POLLIN | POLLPRI;
     return poll(&p, 1, 0) != 0;
+#endif
+}
+
+qintptr holdSocket(qintptr socket)
+{
+    if (socket < 0)
+        return -1;
+#ifdef _WIN32
+    return socket;
+#else
+    return qintptr(::dup(int(socket)));
+#endif
+}
+
+void releaseSocket(qintptr held)
+{
+#ifndef _WIN32
+    if (held >= 0)
+        ::close(int(held));
+#else
+    Q_UNUSED(held);
+#endif
+}
+
+void shutDownSocket(qintptr socket)
+{
+    if (socket < 0)
+        return;
+#ifdef _WIN32
+    ::shutdown(SOCKET(socket), SD_BOTH);
+#else
+    ::shutdown(int(socket), SHUT_RDWR);
 #endif
 }
 
