@@ -43,18 +43,18 @@ void run(QSqlDatabase db, const QString &sql)
 // Serials spread over the whole table, and the travelling cylinder.
 void prepare(QSqlDatabase db)
 {
+    // gen-data names each operation's first cylinder "GC<number>-1".
     QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("select cnroserie from cil where cnroserie like 'GC%' order by rand() limit 200")))
-        qFatal("%s", qPrintable(q.lastError().text()));
-    while (q.next())
-        g_serials << q.value(0).toString().trimmed();
-    if (g_serials.isEmpty())
+    if (!q.exec(QStringLiteral("select max(tnrointopr) from cil where cnroserie like 'GC%'")) || !q.next() ||
+        q.value(0).toLongLong() < 1)
         qFatal("the database holds no generated cylinders: run scripts/gen-data first");
+    const qint64 last = q.value(0).toLongLong();
+    for (int i = 0; i < 200; ++i)
+        g_serials << QStringLiteral("GC%1-1").arg(1 + (last - 1) * i / 199);
     run(db, QStringLiteral("delete from cil where cnroserie = '%1'").arg(kTraveller));
     run(db, QStringLiteral("insert into cil (peccod, talcuit, tnrointopr, udominio, cilcodh, cnroserie, ccodgest, "
                            "cuphmes, cuphano, cuphcrpc) select peccod, talcuit, tnrointopr, udominio, cilcodh, '%1', "
-                           "ccodgest, cuphmes, cuphano, cuphcrpc from cil where cnroserie like 'GC%' limit 40")
+                           "ccodgest, cuphmes, cuphano, cuphcrpc from cil where cnroserie like 'GC%-1' limit 40")
                 .arg(kTraveller));
     run(db, QStringLiteral("delete from temp_cil where cnroserie = '%1'").arg(kTraveller));
     run(db, QStringLiteral("insert into temp_usr (estado, codtal, talcuit, udominio, ucodgest) values "

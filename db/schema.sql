@@ -404,7 +404,8 @@ CREATE TABLE temp_usr (
   TUBER_NRO varchar(10) NULL,
   PRIMARY KEY (id),
   KEY temp_usr_dominio (udominio, id),
-  KEY temp_usr_codtal (codtal, id)
+  KEY temp_usr_codtal (codtal, id),
+  KEY temp_usr_codtal_estado (codtal, estado)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
 
 CREATE TABLE temp_reg (

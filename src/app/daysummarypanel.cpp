@@ -111,7 +111,8 @@ void DaySummaryPanel::refresh()
         return;
     if (!m_seenAtLogin) {
         try {
-            m_seenAtLogin = DaySummaryRepository::SeenObserved(localStore().table(LocalTableId::SeenObserved), workshop);
+            m_seenAtLogin =
+                DaySummaryRepository::SeenObserved(localStore().table(LocalTableId::SeenObserved), workshop);
         } catch (const DbError &) {
             m_seenAtLogin = QSet<int>(); // held by another copy of the program: everything counts as new
         }
@@ -143,7 +144,8 @@ void DaySummaryPanel::arrived(const DaySummary::Reading &reading)
         counts.outbox = outboxHook().count();
     m_lines = DaySummary::Lines(counts, offered);
     showLines();
-    m_state->setText(QStringLiteral("Actualizado a las %1").arg(QTime::currentTime().toString(QStringLiteral("HH:mm"))));
+    m_state->setText(
+        QStringLiteral("Actualizado a las %1").arg(QTime::currentTime().toString(QStringLiteral("HH:mm"))));
     m_refresh->setEnabled(true);
     emit refreshed();
 }

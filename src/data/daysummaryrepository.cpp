@@ -25,20 +25,20 @@ DaySummary::Reading Read(const QString &workshop, const QDate &today)
                   QStringLiteral("select count(*) as n from temp_usr where codtal = :ta and estado = 0"));
     NamedQuery &observed = statement(QStringLiteral("DaySummary.observed"),
                                      QStringLiteral("select id from temp_usr where codtal = :ta and estado = 1"));
-    NamedQuery &stickers = statement(
-        QStringLiteral("DaySummary.stickers"),
-        QStringLiteral("select count(*) as n from usr where codtal = :ta and xfecasig between :d1 and :d2"));
+    NamedQuery &stickers =
+        statement(QStringLiteral("DaySummary.stickers"),
+                  QStringLiteral("select count(*) as n from usr where codtal = :ta and xfecasig between :d1 and :d2"));
     // As the sticker reminders list them: never a dismantling.
     NamedQuery &expiries =
         statement(QStringLiteral("DaySummary.expiries"),
                   QStringLiteral("select udominio, ufecvenhab from usr where codtal = :ta and ufecvenhab between :d2 "
                                  "and :d3 and (ucodgest is null or ucodgest <> 'B')"));
     // A slot is booked when any of its texts is.
-    NamedQuery &appointments = statement(
-        QStringLiteral("DaySummary.appointments"),
-        QStringLiteral("select count(*) as n from turnos_agenda where taller = :ta and fecha = :d2 and "
-                       "concat(coalesce(cliente, ''), coalesce(vehiculo, ''), coalesce(dominio, ''), "
-                       "coalesce(celular, ''), coalesce(falla, '')) <> ''"));
+    NamedQuery &appointments =
+        statement(QStringLiteral("DaySummary.appointments"),
+                  QStringLiteral("select count(*) as n from turnos_agenda where taller = :ta and fecha = :d2 and "
+                                 "concat(coalesce(cliente, ''), coalesce(vehiculo, ''), coalesce(dominio, ''), "
+                                 "coalesce(celular, ''), coalesce(falla, '')) <> ''"));
     Batch batch(Conn::Operations);
     for (NamedQuery *q : {&awaiting, &observed, &stickers, &expiries, &appointments}) {
         q->setParam(QStringLiteral("ta"), workshop);

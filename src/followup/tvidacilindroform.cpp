@@ -212,9 +212,9 @@ void TVidaCilindroForm::BitBtnExcelClick()
 {
     if (m_life.events.isEmpty())
         return;
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Exportar a Excel"), QStringLiteral("Vida del Cilindro %1.xlsx").arg(m_serial),
-        QStringLiteral("Libros de Excel (*.xlsx)"));
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Exportar a Excel"),
+                                                      QStringLiteral("Vida del Cilindro %1.xlsx").arg(m_serial),
+                                                      QStringLiteral("Libros de Excel (*.xlsx)"));
     if (path.isEmpty())
         return;
     QString error;

@@ -78,18 +78,21 @@ private slots:
     {
         Build::pending(db, kWs, 0);
         Build::pending(db, kWs, 1);
-        Build::run(db, QStringLiteral("insert into turnos_agenda (taller, fecha, hora, cliente) values (?, ?, '09:00', 'PEREZ')"),
-                   {kWs, Clock::today()});
+        Build::run(
+            db,
+            QStringLiteral("insert into turnos_agenda (taller, fecha, hora, cliente) values (?, ?, '09:00', 'PEREZ')"),
+            {kWs, Clock::today()});
         // The main window carries it beside the tree, with the functions its tabs offer.
         TMainForm main(TMainForm::SkipLogin{});
         QVERIFY(main.daySummary());
         std::unique_ptr<DaySummaryPanel> panel;
         readAnew(panel, DaySummaryPanel::offeredHere(true));
-        QCOMPARE(texts(*panel), (QStringList{QStringLiteral("Operaciones a verificar: 1"),
-                                             QString::fromUtf8("Verificadas con observaciones desde el último ingreso: 1"),
-                                             QStringLiteral("Obleas asignadas esta semana: 0"),
-                                             QString::fromUtf8("Vencimientos de los próximos 30 días sin recordatorio: 0"),
-                                             QStringLiteral("Turnos de hoy: 1")}));
+        QCOMPARE(texts(*panel),
+                 (QStringList{QStringLiteral("Operaciones a verificar: 1"),
+                              QString::fromUtf8("Verificadas con observaciones desde el último ingreso: 1"),
+                              QStringLiteral("Obleas asignadas esta semana: 0"),
+                              QString::fromUtf8("Vencimientos de los próximos 30 días sin recordatorio: 0"),
+                              QStringLiteral("Turnos de hoy: 1")}));
 
         opened.clear();
         panel->findChild<QPushButton *>(QStringLiteral("BitBtnResumenTurnos"))->click();
@@ -134,12 +137,13 @@ private slots:
 
     void failedReadingIsShownInThePanel()
     {
-        dm1().configure(Conn::Operations, {TestDb::host(), QStringLiteral("t_no_such_db"), TestDb::user(),
-                                           TestDb::password(), {}});
+        dm1().configure(Conn::Operations,
+                        {TestDb::host(), QStringLiteral("t_no_such_db"), TestDb::user(), TestDb::password(), {}});
         std::unique_ptr<DaySummaryPanel> panel;
         readAnew(panel, DaySummaryPanel::offeredHere(true));
-        QVERIFY(panel->findChild<QLabel *>(QStringLiteral("LabelResumenEstado"))->text().startsWith(
-            QString::fromUtf8("No se pudo leer el resumen")));
+        QVERIFY(panel->findChild<QLabel *>(QStringLiteral("LabelResumenEstado"))
+                    ->text()
+                    .startsWith(QString::fromUtf8("No se pudo leer el resumen")));
         QVERIFY(panel->refreshButton()->isEnabled());
         dm1().configure(Conn::Operations, {TestDb::host(), kDb, TestDb::user(), TestDb::password(), {}});
     }

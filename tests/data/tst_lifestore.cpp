@@ -89,7 +89,8 @@ private slots:
         o.kind = QStringLiteral("B"); // a dismantling is never reminded
         Build::insert(db, o.n(4));
 
-        const QString booked = QStringLiteral("insert into turnos_agenda (taller, fecha, hora, cliente) values (?, ?, ?, ?)");
+        const QString booked =
+            QStringLiteral("insert into turnos_agenda (taller, fecha, hora, cliente) values (?, ?, ?, ?)");
         Build::run(db, booked, {ws, today, QStringLiteral("09:00"), QStringLiteral("PEREZ")});
         Build::run(db, booked, {ws, today, QStringLiteral("10:00"), QStringLiteral("")});
         Build::run(db, booked, {ws, today.addDays(1), QStringLiteral("09:00"), QStringLiteral("GOMEZ")});
