@@ -145,6 +145,8 @@ QGroupBox *TRevisionAnualForm::buildVehicle()
     Widgets::reserveChars(DominioEdit, 9); // udominio, unmasked
     SpeedButtonClear = Widgets::toolButton("SpeedButtonClear", QStringLiteral("Limpiar Formato Dominio"),
                                            QStyle::SP_DialogResetButton);
+    // Only of use while the plate has the focus: Tab never takes it there.
+    SpeedButtonClear->setFocusPolicy(Qt::NoFocus);
     SpeedButtonClear->setEnabled(false);
     VINEdit = Widgets::columnField("VINEdit", 30);
 

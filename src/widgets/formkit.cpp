@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QToolButton>
@@ -21,6 +22,7 @@ namespace
 
 const QString kFailed = QStringLiteral("background-color: rgb(255, 128, 128);");
 const char *const kFailedProperty = "marcado";
+const QColor kFailedColour(255, 128, 128);
 
 } // namespace
 
@@ -118,10 +120,16 @@ QToolButton *toolButton(const QString &name, const QString &hint, QStyle::Standa
 
 void markFailed(QWidget *field, bool failed)
 {
-    if (failed)
+    if (failed) {
         field->setStyleSheet(kFailed);
-    else if (isMarkedFailed(field))
+        QPalette p = field->palette(); // for what draws from the palette
+        p.setColor(QPalette::Base, kFailedColour);
+        p.setColor(QPalette::Button, kFailedColour);
+        field->setPalette(p);
+    } else if (isMarkedFailed(field)) {
         field->setStyleSheet(QString());
+        field->setPalette(QPalette());
+    }
     field->setProperty(kFailedProperty, failed);
 }
 

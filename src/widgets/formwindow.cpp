@@ -260,6 +260,10 @@ void WindowKit::wrap()
     if (m_window->testAttribute(Qt::WA_Resized))
         m_asked = m_window->size();
     const QMargins margins = old->contentsMargins();
+    // Moving the fields would change the order Tab takes them in.
+    QList<QPointer<QWidget>> chain;
+    for (QWidget *w = m_window->nextInFocusChain(); w && w != m_window; w = w->nextInFocusChain())
+        chain << w;
 
     // The button row leaves the layout before the rest moves to the body;
     // it stays where it was: below the fields, or beside them.
@@ -311,6 +315,9 @@ void WindowKit::wrap()
             footerLayout->addWidget(row);
         root->addWidget(footer);
     }
+    for (qsizetype i = 0; i + 1 < chain.size(); ++i)
+        if (chain[i] && chain[i + 1])
+            QWidget::setTabOrder(chain[i], chain[i + 1]);
 }
 
 void WindowKit::fit()
@@ -324,7 +331,8 @@ void WindowKit::fit()
     size = size.boundedTo(area.size()).expandedTo(m_window->minimumSize());
     m_window->resize(size);
     QRect placed = m_window->geometry();
-    if (!m_window->testAttribute(Qt::WA_Moved)) {
+    const bool placedByItself = m_window->testAttribute(Qt::WA_Moved);
+    if (!placedByItself) {
         const QWidget *over = m_window->parentWidget() ? m_window->parentWidget()->window() : nullptr;
         placed.moveCenter(over && over->isVisible() ? over->geometry().center() : area.center());
     }
@@ -332,7 +340,7 @@ void WindowKit::fit()
     placed.moveTop(qBound(area.top(), placed.top(), qMax(area.top(), area.bottom() - placed.height() + 1)));
     if (placed.topLeft() != m_window->pos()) {
         m_window->move(placed.topLeft());
-        m_window->setAttribute(Qt::WA_Moved, false); // placed again at the next showing
+        m_window->setAttribute(Qt::WA_Moved, placedByItself); // placed again at the next showing
     }
 }
 

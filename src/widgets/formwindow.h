@@ -55,8 +55,7 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    static inline const QString Question =
-        QStringLiteral("Los datos ingresados no se guardaron y se perderán. Sigue?");
+    static inline const QString Question = QStringLiteral("Los datos ingresados no se guardaron y se perderán. Sigue?");
 
 private:
     void watchFields();

@@ -5,8 +5,8 @@
 // --check run, which opens every window of every profile.
 #include <QAbstractButton>
 #include <QAbstractItemView>
-#include <QAbstractSpinBox>
 #include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QLabel>

@@ -46,9 +46,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -467,10 +469,13 @@ void writeIndex(const QString &out)
 
 int main(int argc, char *argv[])
 {
-    // The scaling must be known before the application starts.
-    for (int i = 1; i + 1 < argc; ++i)
-        if (qstrcmp(argv[i], "--scale") == 0)
+    // The scaling and the screen must be known before the application starts.
+    bool checkRun = false;
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--scale") == 0 && i + 1 < argc)
             qputenv("QT_SCALE_FACTOR", argv[i + 1]);
+        checkRun = checkRun || qstrcmp(argv[i], "--check") == 0;
+    }
     // The offscreen platform says this for every fixed-size window.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
         if (!text.contains(QLatin1String("propagateSizeHints")))
@@ -482,8 +487,12 @@ int main(int argc, char *argv[])
         const QString config = scratch.filePath(QStringLiteral("screen.json"));
         QFile f(config);
         if (f.open(QIODevice::WriteOnly))
-            f.write(R"({"screens": [{"name": "gallery", "x": 0, "y": 0, "width": 1366, "height": 768,
-                        "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+            // --check: what a 768-line screen leaves above a 40-pixel taskbar
+            // (offscreen, a screen has no taskbar of its own).
+            f.write(QStringLiteral(R"({"screens": [{"name": "gallery", "x": 0, "y": 0, "width": 1366, "height": %1,
+                        "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+                        .arg(checkRun ? 728 : 768)
+                        .toUtf8());
         qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
     }
     if (!qEnvironmentVariableIsSet("TARVIL_LOCAL_DIR"))
@@ -540,10 +549,9 @@ int main(int argc, char *argv[])
     QDir::setCurrent(scratch.path());
     Catcher catcher(samples);
     if (checking) {
-        // 1366x768 less a 40-pixel taskbar, in the scaled pixels windows use.
-        const qreal scale =
-            qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1.0;
-        catcher.checkOn(QRect(0, 0, int(1366 / scale), int(728 / scale)));
+        // The screen set up above: 1366x768 less a 40-pixel taskbar, in the
+        // scaled pixels windows use.
+        catcher.checkOn(QGuiApplication::primaryScreen()->availableGeometry());
     }
     const QString only = args.value(QStringLiteral("profile"));
     int profiles = 0;
