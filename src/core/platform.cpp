@@ -4,6 +4,8 @@
 #include <winsock2.h>
 #else
 #include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #endif
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -26,6 +28,38 @@ bool socketHasInput(qintptr socket)
     p.fd = int(socket);
     p.events = POLLIN | POLLPRI;
     return poll(&p, 1, 0) != 0;
+#endif
+}
+
+qintptr holdSocket(qintptr socket)
+{
+    if (socket < 0)
+        return -1;
+#ifdef _WIN32
+    return socket;
+#else
+    return ::dup(int(socket));
+#endif
+}
+
+void releaseSocket(qintptr held)
+{
+#ifdef _WIN32
+    Q_UNUSED(held);
+#else
+    if (held >= 0)
+        ::close(int(held));
+#endif
+}
+
+void shutdownSocket(qintptr held)
+{
+    if (held < 0)
+        return;
+#ifdef _WIN32
+    ::shutdown(SOCKET(held), SD_BOTH);
+#else
+    ::shutdown(int(held), SHUT_RDWR);
 #endif
 }
 

@@ -1,13 +1,8 @@
 #include "data/sessionabort.h"
 
-#include <mysql.h>
+#include "core/platform.h"
 
-#ifdef Q_OS_WIN
-#include <winsock2.h>
-#else
-#include <sys/socket.h>
-#include <unistd.h>
-#endif
+#include <mysql.h>
 
 SessionAbort::~SessionAbort()
 {
@@ -19,35 +14,24 @@ void SessionAbort::watch(st_mysql *mysql)
     release();
     if (!mysql)
         return;
-    const my_socket s = mysql_get_socket(mysql);
-    if (s == my_socket(-1))
+    // my_socket is an int here and a SOCKET on Windows; an invalid one comes
+    // out negative either way.
+    const qintptr s = qintptr(mysql_get_socket(mysql));
+    if (s < 0)
         return;
     const std::lock_guard<std::mutex> hold(m_lock);
-#ifdef Q_OS_WIN
-    m_socket = qintptr(s); // no dup() for sockets there: the session's own handle
-#else
-    m_socket = ::dup(int(s));
-#endif
+    m_socket = Platform::holdSocket(s);
 }
 
 void SessionAbort::release()
 {
     const std::lock_guard<std::mutex> hold(m_lock);
-#ifndef Q_OS_WIN
-    if (m_socket >= 0)
-        ::close(int(m_socket));
-#endif
+    Platform::releaseSocket(m_socket);
     m_socket = -1;
 }
 
 void SessionAbort::abort()
 {
     const std::lock_guard<std::mutex> hold(m_lock);
-    if (m_socket < 0)
-        return;
-#ifdef Q_OS_WIN
-    ::shutdown(SOCKET(m_socket), SD_BOTH);
-#else
-    ::shutdown(int(m_socket), SHUT_RDWR);
-#endif
+    Platform::shutdownSocket(m_socket);
 }
