@@ -38,28 +38,28 @@ qintptr holdSocket(qintptr socket)
 #ifdef _WIN32
     return socket;
 #else
-    return qintptr(::dup(int(socket)));
+    return ::dup(int(socket));
 #endif
 }
 
 void releaseSocket(qintptr held)
 {
-#ifndef _WIN32
+#ifdef _WIN32
+    Q_UNUSED(held);
+#else
     if (held >= 0)
         ::close(int(held));
-#else
-    Q_UNUSED(held);
 #endif
 }
 
-void shutDownSocket(qintptr socket)
+void shutdownSocket(qintptr held)
 {
-    if (socket < 0)
+    if (held < 0)
         return;
 #ifdef _WIN32
-    ::shutdown(SOCKET(socket), SD_BOTH);
+    ::shutdown(SOCKET(held), SD_BOTH);
 #else
-    ::shutdown(int(socket), SHUT_RDWR);
+    ::shutdown(int(held), SHUT_RDWR);
 #endif
 }
 

@@ -13,14 +13,15 @@ namespace Platform
 // read finds out what happened.
 bool socketHasInput(qintptr socket);
 
-// A descriptor of our own for `socket` (the same connection), so that its
-// number never becomes another file's while we hold it; -1 when it cannot be
-// had. Where sockets have no such copy (Windows) the socket itself.
+// A handle of our own on `socket`, so that its number is never another
+// file's once the owner closes it: a duplicate on POSIX, the socket itself on
+// Windows (sockets have no dup there). -1 when it cannot be had.
 qintptr holdSocket(qintptr socket);
+// Gives back what holdSocket returned.
 void releaseSocket(qintptr held);
-// Shuts the connection in both directions: a thread blocked reading it gets
-// the end of the stream at once.
-void shutDownSocket(qintptr socket);
+// Shuts a held socket in both directions: a thread blocked reading it gets
+// an error at once.
+void shutdownSocket(qintptr held);
 
 // Lets the allocator keep large blocks for reuse instead of handing them
 // back to the system at once (glibc); nothing where it already does.

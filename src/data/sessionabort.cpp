@@ -14,11 +14,13 @@ void SessionAbort::watch(st_mysql *mysql)
     release();
     if (!mysql)
         return;
-    const my_socket s = mysql_get_socket(mysql);
-    if (s == my_socket(-1))
+    // my_socket is an int here and a SOCKET on Windows; an invalid one comes
+    // out negative either way.
+    const qintptr s = qintptr(mysql_get_socket(mysql));
+    if (s < 0)
         return;
     const std::lock_guard<std::mutex> hold(m_lock);
-    m_socket = Platform::holdSocket(qintptr(s));
+    m_socket = Platform::holdSocket(s);
 }
 
 void SessionAbort::release()
@@ -31,5 +33,5 @@ void SessionAbort::release()
 void SessionAbort::abort()
 {
     const std::lock_guard<std::mutex> hold(m_lock);
-    Platform::shutDownSocket(m_socket);
+    Platform::shutdownSocket(m_socket);
 }
