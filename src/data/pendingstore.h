@@ -10,6 +10,8 @@
 #include <optional>
 #include <stdexcept>
 
+class CheckLookups;
+
 // Pending operations (temp_usr, temp_reg, temp_cil): the save of the
 // operation form, the replacement of an edited pending operation and the
 // delete of the pending list. Each runs in one transaction, so a failure at
@@ -53,8 +55,11 @@ private:
 // transaction, provided it is still pending; otherwise NotPending.
 // Throws AttachmentError, NotPending or DbError.
 // `step` is told of each stage (1 USR, 2 id, 3 REG, 4 CIL) for the progress panel.
+// With `checks`, their look-ups and guard go first in the same exchange; a
+// guard that stops the save throws the DbError that `checks` recognises.
 int Save(const OperationRecord &record, const GlobalState &global, const QDate &today,
-         std::optional<int> replacing = std::nullopt, const std::function<void(int step)> &step = {});
+         std::optional<int> replacing = std::nullopt, const std::function<void(int step)> &step = {},
+         CheckLookups *checks = nullptr);
 
 // Deletes a pending operation's three sets of rows together; NotPending when
 // it is no longer waiting for the PEC.
