@@ -15,12 +15,17 @@
 #include "data/dm1.h"
 #include "data/localstore.h"
 #include "data/pendingstore.h"
+#include "data/workorderstore.h"
 #include "documents/sheet.h"
 #include "operations/cylinders/formwiring.h"
 #include "operations/print/fichaprint.h"
 #include "operations/save/formsave.h"
+#include "operations/save/saveoperation.h"
 #include "operations/trevisionanualform.h"
 #include "pendingbuilders.h"
+#include "postsalesdb.h"
+#include "sampleworkorder.h"
+#include "scriptedprompter.h"
 #include "tcprelay.h"
 #include "testdb.h"
 #include "widgets/messages.h"
@@ -43,6 +48,17 @@ namespace
 {
 
 const QString kDb = QStringLiteral("t_bench_wan");
+const QString kPv = QStringLiteral("t_bench_wan_pv");
+const QString kPvOps = QStringLiteral("t_bench_wan_pvops");
+
+class NoProgress : public Progress
+{
+public:
+    void open(int) override {}
+    void line(const QString &) override {}
+    void position(int) override {}
+    void hide() override {}
+};
 const QString kWorkshop = QStringLiteral("TAL0001");
 const QString kCuit = QStringLiteral("30-71111111-1");
 
@@ -163,6 +179,9 @@ QVector<Figure> runAll(TcpRelay &relay, const ConnectionSettings &settings, int 
     QVector<Figure> out;
     dm1().closeAll();
     dm1().configure(Conn::Operations, settings);
+    ConnectionSettings postSales = settings;
+    postSales.database = kPv;
+    dm1().configure(Conn::PostVenta, postSales);
 
     // Start-up: round trips before the login dialog first paints.
     {
@@ -218,6 +237,38 @@ QVector<Figure> runAll(TcpRelay &relay, const ConnectionSettings &settings, int 
         out << bench.measure(
             QStringLiteral("guardar pendiente, %1 cil., conexión nueva").arg(n), [&] { dm1().closeAll(); },
             [&] { PendingStore::Save(r, Global, QDate(2026, 12, 9)); });
+    }
+
+    {
+        // "Aceptar" below the form: the checks with their central look-ups, then the save.
+        int plate = 0;
+        out << bench.measure(
+            QStringLiteral("Aceptar del formulario (controles + guardar)"), [&] { dm1().database(Conn::Operations); },
+            [&] {
+                OperationRecord r = Builders::renewalWithCylinders(2);
+                r.dominio = QStringLiteral("AC%1DD").arg(++plate, 3, 10, QLatin1Char('0'));
+                ScriptedPrompter yes;
+                yes.answers = QList<bool>(20, true);
+                NoProgress progress;
+                if (!SaveOperation(r, profileById(Global.InstallationId), yes, progress, QDate(2026, 12, 9)).saved)
+                    qFatal("the operation was not stored: %s", qPrintable(yes.log.join(QLatin1Char('|'))));
+            });
+    }
+    for (int n : {1, 4}) {
+        WorkOrders::WorkOrder o = sampleWorkOrder(QStringLiteral("TDM0001"), n);
+        o.faults.resize(1);
+        for (int i = 1; i < n; ++i)
+            o.faults.push_back({0, 1 + i % 3, QString()});
+        out << bench.measure(
+            QStringLiteral("orden de trabajo: guardar, %1 falla(s) y %1 trabajo(s)").arg(n),
+            [&] { dm1().database(Conn::PostVenta); },
+            [&] {
+                WorkOrders::WorkOrder saving = o;
+                std::optional<WorkOrders::WorkOrder> stored;
+                WorkOrderStore::SaveNew(saving, &stored);
+                if (!stored)
+                    qFatal("work order not read back");
+            });
     }
 
     out << bench.measure(QStringLiteral("abrir formulario + recuperar por oblea"), {}, [&] {
@@ -280,6 +331,8 @@ int main(int argc, char **argv)
 
     QSqlDatabase admin = TestDb::create(kDb, QStringLiteral("bench"));
     fillDatabase(admin);
+    TestDb::exec(PostSalesDb::create(kPvOps, kPv), QStringLiteral("INSERT INTO propietarios (propietario_id, "
+                                                                  "propietario) VALUES (7, 'LUNA ESTEBAN')"));
     QSqlQuery p(admin);
     p.exec(QStringLiteral("select @@port"));
     p.next();
@@ -316,5 +369,6 @@ int main(int argc, char **argv)
     localStore().closeAll();
     dm1().closeAll();
     TestDb::drop(kDb);
+    PostSalesDb::drop(kPvOps, kPv);
     return 0;
 }

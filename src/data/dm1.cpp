@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <map>
 
@@ -405,6 +406,22 @@ NamedQuery &DataModule::statement(const QString &name, Conn conn, const std::fun
     if (!slot)
         slot = std::make_unique<NamedQuery>(name, conn, sql());
     return *slot;
+}
+
+NamedQuery &DataModule::multiRowInsert(const QString &catalogueName, int rows)
+{
+    NamedQuery &single = query(catalogueName);
+    return statement(catalogueName + QLatin1Char('#') + QString::number(rows), single.connection(), [&] {
+        const QString &sql = single.sql();
+        const qsizetype at = sql.indexOf(QLatin1String("values"), 0, Qt::CaseInsensitive);
+        const QString head = sql.left(at + 6);
+        const QString tuple = sql.mid(at + 6).trimmed();
+        static const QRegularExpression param(QStringLiteral(":(\\w+)"));
+        QStringList tuples;
+        for (int i = 0; i < rows; ++i)
+            tuples << QString(tuple).replace(param, QStringLiteral(":\\1_") + QString::number(i));
+        return head + QLatin1Char(' ') + tuples.join(QStringLiteral(", "));
+    });
 }
 
 bool DataModule::hasQuery(const QString &name) const

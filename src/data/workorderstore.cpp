@@ -5,7 +5,9 @@
 
 #include <QHash>
 #include <QRandomGenerator>
+#include <QSqlRecord>
 #include <QThread>
+#include <functional>
 #include <memory>
 
 namespace WorkOrderStore
@@ -42,17 +44,6 @@ void bind(NamedQuery &q, const QVariantMap &columns)
         q.setParam(QStringLiteral("P_") + it.key(), storedValue(it.value()));
 }
 
-int highestNumberLocked(const QString &taller)
-{
-    NamedQuery &q = postSalesStatement(
-        QStringLiteral("WorkOrderStore.highest"),
-        QStringLiteral("select opv_nro from opv where taller = :ta order by opv_nro desc limit 1 for update"));
-    q.close();
-    q.setParam(QStringLiteral("ta"), taller);
-    q.open();
-    return q.first() ? q.integer(QStringLiteral("opv_nro")) : 0;
-}
-
 int insertFault(const QString &taller, int numero, int faultId)
 {
     NamedQuery &q = dm1().query(QStringLiteral("SQLQueryInsertOpvFallas"));
@@ -78,21 +69,169 @@ int insertJob(const QString &taller, int numero, int jobId, int technicianId)
     return q.lastInsertId().toInt();
 }
 
-int saveOnce(WorkOrder &o)
+const QString kNumberVariable = QStringLiteral("tarvil_opv");
+
+NamedQuery &loadStatement()
 {
-    Transaction tx(Conn::PostVenta);
-    o.numero = Orders::NextNumber(highestNumberLocked(o.taller));
-    const QVariantMap columns = WorkOrders::OpvColumns(o);
+    return postSalesStatement(
+        QStringLiteral("WorkOrderStore.load"),
+        QStringLiteral("select opv.*, propietarios.propietario, propietarios.tipoDoc, propietarios.nroDoc, "
+                       "clientes.cliente as concesionario_nombre, operarios.nombre as recepcionista_nombre "
+                       "from opv join propietarios on opv.cliente = propietarios.propietario_id "
+                       "join clientes on opv.concesionario = clientes.id "
+                       "join operarios on opv.recepcionista = operarios.id "
+                       "where opv.taller = :ta and opv.opv_nro = :nro"));
+}
+
+NamedQuery &faultsStatement()
+{
+    return postSalesStatement(
+        QStringLiteral("WorkOrderStore.faults"),
+        QStringLiteral("select opv_fallas.id, opv_fallas.falla, fallas.falla as falla_desc from opv_fallas "
+                       "join fallas on opv_fallas.falla = fallas.id where opv_fallas.taller_id = :ta and "
+                       "opv_fallas.opv_nro = :nro order by opv_fallas.id"));
+}
+
+NamedQuery &jobsStatement()
+{
+    return postSalesStatement(
+        QStringLiteral("WorkOrderStore.jobs"),
+        QStringLiteral("select t.id, t.trabajo_realizado, trabajos_realizados.trabajo_realizado as nombre, "
+                       "operarios.id as tecnico_id, operarios.nombre as tecnico from opv_trabajo_realizado t "
+                       "join trabajos_realizados on t.trabajo_realizado = trabajos_realizados.id "
+                       "join operarios on t.tecnico = operarios.id where t.taller_id = :ta and t.opv_nro = :nro "
+                       "order by t.id"));
+}
+
+// The order's three reads, keyed by workshop and number (a value or the
+// session variable of the save that numbered it).
+void keyReads(const QString &taller, const QVariant &numero)
+{
+    for (NamedQuery *q : {&loadStatement(), &faultsStatement(), &jobsStatement()}) {
+        q->close();
+        q->setParam(QStringLiteral("ta"), taller);
+        q->setParam(QStringLiteral("nro"), numero);
+    }
+}
+
+QVector<WorkOrders::Fault> faultsRead()
+{
+    NamedQuery &q = faultsStatement();
+    QVector<WorkOrders::Fault> out;
+    for (bool more = q.first(); more; more = q.next())
+        out.push_back({q.integer(QStringLiteral("id")), q.integer(QStringLiteral("falla")),
+                       q.text(QStringLiteral("falla_desc"))});
+    return out;
+}
+
+QVector<WorkOrders::Job> jobsRead()
+{
+    NamedQuery &q = jobsStatement();
+    QVector<WorkOrders::Job> out;
+    for (bool more = q.first(); more; more = q.next())
+        out.push_back({q.integer(QStringLiteral("id")), q.integer(QStringLiteral("trabajo_realizado")),
+                       q.text(QStringLiteral("nombre")), q.integer(QStringLiteral("tecnico_id")),
+                       q.text(QStringLiteral("tecnico"))});
+    return out;
+}
+
+std::optional<WorkOrder> orderRead()
+{
+    NamedQuery &q = loadStatement();
+    if (!q.first())
+        return std::nullopt;
+    QVariantMap row;
+    const QSqlRecord &r = q.rows().first();
+    for (int i = 0; i < r.count(); ++i)
+        row.insert(r.fieldName(i), r.value(i));
+    WorkOrder o = WorkOrders::FromRow(row);
+    o.faults = faultsRead();
+    o.jobs = jobsRead();
+    return o;
+}
+
+// The ids of the rows of one table of the order just numbered, in the order inserted.
+NamedQuery &rowIds(const QString &table, const QString &taller)
+{
+    NamedQuery &q = postSalesStatement(
+        QStringLiteral("WorkOrderStore.ids.") + table,
+        QStringLiteral("select id from %1 where taller_id = :ta and opv_nro = :nro order by id").arg(table));
+    q.close();
+    q.setParam(QStringLiteral("ta"), taller);
+    q.setParam(QStringLiteral("nro"), QVariant::fromValue(SessionVariable{kNumberVariable}));
+    return q;
+}
+
+// One exchange: the number is the workshop's highest plus one, read with
+// that order locked; the order, its faults and jobs, the ids they got and
+// the order read back travel with it, inside the transaction.
+int saveOnce(WorkOrder &o, std::optional<WorkOrder> *stored)
+{
+    const QVariant number = QVariant::fromValue(SessionVariable{kNumberVariable});
+    NamedQuery &first = postSalesStatement(QStringLiteral("WorkOrderStore.firstNumber"),
+                                           QStringLiteral("set @%1 = 1").arg(kNumberVariable));
+    NamedQuery &next = postSalesStatement(
+        QStringLiteral("WorkOrderStore.nextNumber"),
+        QStringLiteral("select opv_nro + 1 into @%1 from opv where taller = :ta order by opv_nro desc limit 1 "
+                       "for update")
+            .arg(kNumberVariable));
+    next.close();
+    next.setParam(QStringLiteral("ta"), o.taller);
+    NamedQuery &numbered = postSalesStatement(QStringLiteral("WorkOrderStore.number"),
+                                              QStringLiteral("select @%1 as opv_nro").arg(kNumberVariable));
+
+    QVariantMap columns = WorkOrders::OpvColumns(o);
     NamedQuery &q =
         postSalesStatement(QStringLiteral("WorkOrderStore.insert"), insertSql(QStringLiteral("opv"), columns.keys()));
     q.close();
+    columns.remove(QStringLiteral("opv_nro"));
     bind(q, columns);
-    q.execute();
-    for (WorkOrders::Fault &f : o.faults)
-        f.rowId = insertFault(o.taller, o.numero, f.id);
-    for (WorkOrders::Job &j : o.jobs)
-        j.rowId = insertJob(o.taller, o.numero, j.id, j.technicianId);
-    tx.commit();
+    q.setParam(QStringLiteral("P_opv_nro"), number);
+
+    Batch b(Conn::PostVenta);
+    b.setAtomic(true);
+    b.add(first, false);
+    b.add(next, false);
+    b.add(q, false);
+    const auto rows = [&](const QString &catalogueName, int n, const std::function<void(NamedQuery &, int)> &set) {
+        if (n == 0)
+            return;
+        NamedQuery &ins = dm1().multiRowInsert(catalogueName, n);
+        ins.close();
+        for (int i = 0; i < n; ++i) {
+            const QString sfx = QLatin1Char('_') + QString::number(i);
+            ins.setParam(QStringLiteral("P_id") + sfx, 0);
+            ins.setParam(QStringLiteral("P_taller_id") + sfx, o.taller);
+            ins.setParam(QStringLiteral("P_opv_nro") + sfx, number);
+            set(ins, i);
+        }
+        b.add(ins, false);
+    };
+    rows(QStringLiteral("SQLQueryInsertOpvFallas"), int(o.faults.size()),
+         [&](NamedQuery &ins, int i) { ins.setParam(QStringLiteral("P_falla_%1").arg(i), o.faults[i].id); });
+    rows(QStringLiteral("SQLQueryInsertOPVTrabajoRealizado"), int(o.jobs.size()), [&](NamedQuery &ins, int i) {
+        ins.setParam(QStringLiteral("P_trabajo_realizado_%1").arg(i), o.jobs[i].id);
+        ins.setParam(QStringLiteral("P_tecnico_%1").arg(i), o.jobs[i].technicianId);
+    });
+    b.add(numbered, true);
+    NamedQuery &faultIds = rowIds(QStringLiteral("opv_fallas"), o.taller);
+    NamedQuery &jobIds = rowIds(QStringLiteral("opv_trabajo_realizado"), o.taller);
+    b.add(faultIds, true);
+    b.add(jobIds, true);
+    if (stored) {
+        keyReads(o.taller, number);
+        for (NamedQuery *read : {&loadStatement(), &faultsStatement(), &jobsStatement()})
+            b.add(*read, true);
+    }
+    b.run();
+
+    o.numero = numbered.integer(QStringLiteral("opv_nro"));
+    for (int i = 0; i < o.faults.size() && i < faultIds.rowCount(); ++i)
+        o.faults[i].rowId = faultIds.rows().at(i).value(0).toInt();
+    for (int i = 0; i < o.jobs.size() && i < jobIds.rowCount(); ++i)
+        o.jobs[i].rowId = jobIds.rows().at(i).value(0).toInt();
+    if (stored)
+        *stored = orderRead();
     return o.numero;
 }
 
@@ -112,11 +251,11 @@ NamedQuery &centralStatement(Conn conn, const QString &name, const QString &sql)
 
 } // namespace
 
-int SaveNew(WorkOrder &order)
+int SaveNew(WorkOrder &order, std::optional<WorkOrder> *stored)
 {
     for (int attempt = 1;; ++attempt) {
         try {
-            return saveOnce(order);
+            return saveOnce(order, stored);
         } catch (const DbError &e) {
             order.numero = 0;
             for (WorkOrders::Fault &f : order.faults)
@@ -151,63 +290,26 @@ void SaveEdit(const WorkOrder &o)
 
 std::optional<WorkOrder> Load(const QString &taller, int numero)
 {
-    NamedQuery &q = postSalesStatement(
-        QStringLiteral("WorkOrderStore.load"),
-        QStringLiteral("select opv.*, propietarios.propietario, propietarios.tipoDoc, propietarios.nroDoc, "
-                       "clientes.cliente as concesionario_nombre, operarios.nombre as recepcionista_nombre "
-                       "from opv join propietarios on opv.cliente = propietarios.propietario_id "
-                       "join clientes on opv.concesionario = clientes.id "
-                       "join operarios on opv.recepcionista = operarios.id "
-                       "where opv.taller = :ta and opv.opv_nro = :nro"));
-    q.close();
-    q.setParam(QStringLiteral("ta"), taller);
-    q.setParam(QStringLiteral("nro"), numero);
-    const QList<QVariantMap> rows = rowsOf(q);
-    if (rows.isEmpty())
-        return std::nullopt;
-    WorkOrder o = WorkOrders::FromRow(rows.first());
-    o.faults = Faults(taller, numero);
-    o.jobs = Jobs(taller, numero);
-    return o;
+    keyReads(taller, numero);
+    Batch b(Conn::PostVenta);
+    for (NamedQuery *read : {&loadStatement(), &faultsStatement(), &jobsStatement()})
+        b.add(*read, true);
+    b.run();
+    return orderRead();
 }
 
 QVector<WorkOrders::Fault> Faults(const QString &taller, int numero)
 {
-    NamedQuery &q = postSalesStatement(
-        QStringLiteral("WorkOrderStore.faults"),
-        QStringLiteral("select opv_fallas.id, opv_fallas.falla, fallas.falla as falla_desc from opv_fallas "
-                       "join fallas on opv_fallas.falla = fallas.id where opv_fallas.taller_id = :ta and "
-                       "opv_fallas.opv_nro = :nro order by opv_fallas.id"));
-    q.close();
-    q.setParam(QStringLiteral("ta"), taller);
-    q.setParam(QStringLiteral("nro"), numero);
-    q.open();
-    QVector<WorkOrders::Fault> out;
-    for (bool more = q.first(); more; more = q.next())
-        out.push_back({q.integer(QStringLiteral("id")), q.integer(QStringLiteral("falla")),
-                       q.text(QStringLiteral("falla_desc"))});
-    return out;
+    keyReads(taller, numero);
+    faultsStatement().open();
+    return faultsRead();
 }
 
 QVector<WorkOrders::Job> Jobs(const QString &taller, int numero)
 {
-    NamedQuery &q = postSalesStatement(
-        QStringLiteral("WorkOrderStore.jobs"),
-        QStringLiteral("select t.id, t.trabajo_realizado, trabajos_realizados.trabajo_realizado as nombre, "
-                       "operarios.id as tecnico_id, operarios.nombre as tecnico from opv_trabajo_realizado t "
-                       "join trabajos_realizados on t.trabajo_realizado = trabajos_realizados.id "
-                       "join operarios on t.tecnico = operarios.id where t.taller_id = :ta and t.opv_nro = :nro "
-                       "order by t.id"));
-    q.close();
-    q.setParam(QStringLiteral("ta"), taller);
-    q.setParam(QStringLiteral("nro"), numero);
-    q.open();
-    QVector<WorkOrders::Job> out;
-    for (bool more = q.first(); more; more = q.next())
-        out.push_back({q.integer(QStringLiteral("id")), q.integer(QStringLiteral("trabajo_realizado")),
-                       q.text(QStringLiteral("nombre")), q.integer(QStringLiteral("tecnico_id")),
-                       q.text(QStringLiteral("tecnico"))});
-    return out;
+    keyReads(taller, numero);
+    jobsStatement().open();
+    return jobsRead();
 }
 
 int AddFault(const QString &taller, int numero, int faultId)

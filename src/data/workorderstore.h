@@ -18,16 +18,19 @@ namespace WorkOrderStore
 // Stores a new order of `order.taller` with its faults and jobs. Its number
 // is the workshop's highest plus one, read with that order locked; when
 // another workstation took the number meanwhile the whole save runs again
-// with the next one. Returns the number (also left in `order.numero`).
-int SaveNew(WorkOrders::WorkOrder &order);
+// with the next one. Returns the number (also left in `order.numero`, the
+// row ids in its faults and jobs). With `stored`, the order is read back as
+// Load reads it, in the same exchange: a save is one round trip whatever
+// its number of faults and jobs.
+int SaveNew(WorkOrders::WorkOrder &order, std::optional<WorkOrders::WorkOrder> *stored = nullptr);
 
 // "Guardar Cambios": rewrites the order's row (not its key nor the mobile's
 // area code); its faults and jobs are written one by one as they change.
 void SaveEdit(const WorkOrders::WorkOrder &order);
 
 // The order with the dealer, owner (name and document) and receptionist
-// names, its faults and its jobs; none when the order, or its dealer, owner
-// or receptionist row, is missing.
+// names, its faults and its jobs (one exchange); none when the order, or its
+// dealer, owner or receptionist row, is missing.
 std::optional<WorkOrders::WorkOrder> Load(const QString &taller, int numero);
 
 // The faults and jobs of an order, as stored, in the order they were added.

@@ -96,6 +96,24 @@ private slots:
         QVERIFY(!WorkOrderStore::Load(QStringLiteral("TAL0005"), 1));
     }
 
+    void newOrderIsStoredAndReadBackInOneExchange()
+    {
+        WorkOrder o = sampleWorkOrder(QStringLiteral("TDM0001"), 4);
+        o.faults.push_back({0, 2, QStringLiteral("PIERDE GAS")});
+        dm1().database(Conn::PostVenta);
+        dm1().resetExchangeCount();
+        std::optional<WorkOrder> stored;
+        QCOMPARE(WorkOrderStore::SaveNew(o, &stored), 1);
+        QCOMPARE(dm1().exchangeCount(), quint64(1));
+        QVERIFY(stored);
+        QCOMPARE(stored->faults.size(), 3);
+        QCOMPARE(stored->jobs.size(), 4);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(o.faults[i].rowId, stored->faults[i].rowId);
+        QCOMPARE(o.jobs[3].rowId, stored->jobs[3].rowId);
+        QCOMPARE(*stored, *WorkOrderStore::Load(QStringLiteral("TDM0001"), 1));
+    }
+
     void failedJobInsertStoresNothing()
     {
         TestDb::exec(db, QStringLiteral("CREATE TRIGGER trabajo_falla BEFORE INSERT ON opv_trabajo_realizado FOR "

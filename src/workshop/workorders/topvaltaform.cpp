@@ -207,8 +207,7 @@ void TOPVAltaForm::BitBtnGuardarClick()
     std::optional<WorkOrders::WorkOrder> saved;
     try {
         Widgets::WaitCursor wait;
-        WorkOrderStore::SaveNew(o);
-        saved = WorkOrderStore::Load(o.taller, o.numero);
+        WorkOrderStore::SaveNew(o, &saved);
     } catch (const DbError &e) {
         prompter().error(e.text());
         if (o.numero == 0)
