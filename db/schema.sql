@@ -578,15 +578,15 @@ CREATE TABLE opv (
   otras_fallas_2 varchar(128) NULL,
   diagnostico1 varchar(128) NULL,
   diagnostico2 varchar(128) NULL,
-  presupuesto float NULL,
+  presupuesto decimal(12,2) NULL,
   presupuesto_desc varchar(128) NULL,
   presupuesto_desc_2 varchar(128) NULL,
   presupuesto_desc_3 varchar(128) NULL,
-  horas_hombre float NULL,
+  horas_hombre decimal(12,2) NULL,
   entrega_fecha date NULL,
   entrega_hora varchar(5) NULL,
   entregado_fecha date NULL,
-  abonado_importe float NULL,
+  abonado_importe decimal(12,2) NULL,
   abonado_forma varchar(10) NULL,
   PRIMARY KEY (taller, opv_nro),
   KEY opv_dominio (dominio),
@@ -714,7 +714,7 @@ CREATE TABLE fallas (
 
 CREATE TABLE trabajos_realizados (
   id int NOT NULL AUTO_INCREMENT,
-  trabajo_realizado varchar(60) NULL,
+  trabajo_realizado varchar(80) NULL,
   PRIMARY KEY (id)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
 

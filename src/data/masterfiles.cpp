@@ -43,10 +43,16 @@ NamedQuery &statement(Table t, const char *purpose)
     else if (p == QLatin1String("filter"))
         sql = QStringLiteral("select id, %2 from %1 where %2 like :f escape '!' order by %3")
                   .arg(table, column, QLatin1String(s.order));
+    // Adding and renaming refuse a name another row already has, byte for
+    // byte (the pickers would show two alike): the row count says which.
     else if (p == QLatin1String("add"))
-        sql = QStringLiteral("insert into %1 (id, %2) values (0, :n)").arg(table, column);
+        sql = QStringLiteral("insert into %1 (id, %2) select 0, :n from dual where not exists "
+                             "(select 1 from %1 where %2 collate utf8mb4_bin = :n)")
+                  .arg(table, column);
     else if (p == QLatin1String("rename"))
-        sql = QStringLiteral("update %1 set %2 = :n where id = :id").arg(table, column);
+        sql = QStringLiteral("update %1 set %2 = :n where id = :id and not exists (select 1 from "
+                             "(select id from %1 where %2 collate utf8mb4_bin = :n and id <> :id) others)")
+                  .arg(table, column);
     else if (p == QLatin1String("remove"))
         sql = QStringLiteral("delete from %1 where id = :id").arg(table);
     else
@@ -100,16 +106,19 @@ int Add(Table t, const QString &name)
     q.close();
     q.setParam(QStringLiteral("n"), storedText(name));
     q.execute();
-    return q.lastInsertId().toInt();
+    return q.numRowsAffected() > 0 ? q.lastInsertId().toInt() : 0;
 }
 
-void Rename(Table t, int id, const QString &name)
+bool Rename(Table t, int id, const QString &name)
 {
+    if (NameOf(t, id) == name)
+        return true; // unchanged: the row count would say nothing matched
     NamedQuery &q = statement(t, "rename");
     q.close();
     q.setParam(QStringLiteral("n"), storedText(name));
     q.setParam(QStringLiteral("id"), id);
     q.execute();
+    return q.numRowsAffected() > 0;
 }
 
 void Remove(Table t, int id)

@@ -27,9 +27,11 @@ enum class Table {
 
 // Every row, or those whose name contains `contains` (literally, anywhere).
 QVector<Item> List(Table table, const QString &contains = {});
-// A new row with a generated id; returns that id.
+// A new row with a generated id; returns that id, or 0 when another row
+// already has exactly that name (nothing is added).
 int Add(Table table, const QString &name);
-void Rename(Table table, int id, const QString &name);
+// False when another row already has exactly that name (nothing changes).
+bool Rename(Table table, int id, const QString &name);
 // Deletes the row; orders that still name it keep the id.
 void Remove(Table table, int id);
 // The name of a row; empty when there is no such row (0, or deleted).

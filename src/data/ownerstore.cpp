@@ -68,6 +68,23 @@ QVariantMap Row(const Owners::Owner &o)
     return row;
 }
 
+std::optional<Owners::Owner> SameDocument(const Owners::Owner &o)
+{
+    NamedQuery &q = postSalesStatement(
+        QStringLiteral("OwnerStore.sameDocument"),
+        QStringLiteral("select %1 from propietarios where nroDoc = :nro and tipoDoc = :tipo and propietario_id <> :id "
+                       "order by propietario_id limit 1")
+            .arg(kColumns));
+    q.close();
+    q.setParam(QStringLiteral("nro"), storedText(o.nroDoc));
+    q.setParam(QStringLiteral("tipo"), storedText(o.tipoDoc));
+    q.setParam(QStringLiteral("id"), o.id);
+    const QVector<Owners::Owner> found = owners(q);
+    if (found.isEmpty())
+        return std::nullopt;
+    return found.first();
+}
+
 int Insert(const Owners::Owner &o)
 {
     NamedQuery &q = postSalesStatement(

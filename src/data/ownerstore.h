@@ -20,6 +20,9 @@ std::optional<Owners::Owner> Find(int id);
 // The stored row as column -> value, for the pickers' hand-over.
 QVariantMap Row(const Owners::Owner &owner);
 
+// Another owner (not `owner.id`) with the same document type and number.
+std::optional<Owners::Owner> SameDocument(const Owners::Owner &owner);
+
 // Stores a new owner; returns its generated id.
 int Insert(const Owners::Owner &owner);
 void Update(const Owners::Owner &owner);

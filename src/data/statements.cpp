@@ -212,7 +212,8 @@ QString insertOttCil()
 // The WhatsApp reminder lists: the workshop's vehicles expiring in the period
 // whose owner has a mobile ("SD", "S/D", "SN", "S/N" in any case mean no
 // phone), never a dismantled one ("D" is the dismantling's other letter).
-QString reminderList(const QString &expiryColumn, const QString &alsoWhere)
+// `distinctRows`: one row per distinct listed line, however many operations give it.
+QString reminderList(const QString &expiryColumn, const QString &alsoWhere, bool distinctRows = false)
 {
     return QStringLiteral("select u.udominio Dominio, concat(coalesce(trim(u.UMARCA), ''), ' ', "
                           "coalesce(trim(u.umodelo), '')) Auto, u.UANO Modelo, u.UAPEYNOM Propietario, ") +
@@ -222,7 +223,9 @@ QString reminderList(const QString &expiryColumn, const QString &alsoWhere)
                           "upper(trim(u.utelefono)) not in ('SD', 'S/D', 'SN', 'S/N') and u.ucaract is not null and "
                           "u.UTELEFONO is not null and u.te_tipo = 'CELULAR' and coalesce(u.ucodgest, '') not in "
                           "('B', 'D')") +
-           alsoWhere + QStringLiteral(" order by u.UFECVENHAB, u.udominio");
+           alsoWhere +
+           (distinctRows ? QStringLiteral(" group by 1, 2, 3, 4, 5, 6, 7 order by min(u.UFECVENHAB), 1")
+                         : QStringLiteral(" order by u.UFECVENHAB, u.udominio"));
 }
 
 QVector<StatementDef> build()
@@ -455,11 +458,12 @@ QVector<StatementDef> build()
            "UCODPOSTAL, ULOCALIDAD, UPROVINCIA, UTELEFONO, EMAIL, UFECVENHAB, CODTAL from usr where codtal = :ta "
            "and ufecvenhab between :de and :ha order by uapeynom, udominio")},
         {s("SQLQueryEnvioWhatsapp"), op, reminderList(s("u.UFECVENHAB Vencimiento"), QString())},
-        // One row per operation however many of its cylinders fall due.
+        // One row per listed line however many cylinders or operations give it.
         {s("SQLQueryEnvioWhatsappPH"), op,
          reminderList(s("date_format(u.ufecvenhab, '%m/%Y') Vencimiento"),
                       s(" and exists (select 1 from cil c where c.TALCUIT = u.TALCUIT and c.TNROINTOPR = "
-                        "u.TNROINTOPR and c.FECVENCRPC between :de and :ha)"))},
+                        "u.TNROINTOPR and c.FECVENCRPC between :de and :ha)"),
+                      true)},
         {s("SQLQueryMensajesWhatsapp"), op,
          s("select mensajeWhatsApp, mensajeWhatsAppPh from tal where tcodigoint = :ta")},
         {s("SQLUpdateMensajeWhatsapp"), op, s("update tal set mensajeWhatsApp = :me where tcodigoint = :ta")},

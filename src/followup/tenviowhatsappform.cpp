@@ -115,8 +115,9 @@ void TEnvioWhatsappForm::build()
     connect(ver, &QPushButton::clicked, this, &TEnvioWhatsappForm::BitBtn2Click);
     connect(m_enviar, &QPushButton::clicked, this, &TEnvioWhatsappForm::BitBtn1Click);
     connect(m_memo, &QPlainTextEdit::textChanged, this, &TEnvioWhatsappForm::Memo1Change);
+    // The row the cursor moved to: a mouse click selects it only after this signal.
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &TEnvioWhatsappForm::showRecentNotice);
+            [this](const QModelIndex &current) { showRecentNotice(current.isValid() ? current.row() : -1); });
 
     auto *top = new QHBoxLayout;
     top->addWidget(period);
@@ -182,12 +183,11 @@ void TEnvioWhatsappForm::showRows(int selectRow)
     m_model->setRows(m_rows);
     if (m_model->rowCount() > 0)
         Widgets::selectGridRow(m_grid, qBound(0, selectRow, m_model->rowCount() - 1));
-    showRecentNotice();
+    showRecentNotice(Widgets::selectedGridRow(m_grid));
 }
 
-void TEnvioWhatsappForm::showRecentNotice()
+void TEnvioWhatsappForm::showRecentNotice(int row)
 {
-    const int row = Widgets::selectedGridRow(m_grid);
     m_notice->setText(row < 0 ? QString() : Reminders::RecentNotice(lastSent(row), Clock::today()));
 }
 

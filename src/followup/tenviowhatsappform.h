@@ -48,7 +48,7 @@ private:
     void loadMessage();
     void showRows(int selectRow);
     void showList(QVector<QSqlRecord> rows); // the list read, with the last reminder of each
-    void showRecentNotice();
+    void showRecentNotice(int row);
     QDate lastSent(int row) const;
 
     Prompter &m_prompter;

@@ -119,8 +119,8 @@ void TObleasAsignadasForm::BitBtn2Click()
 {
     const QDate from = m_desde->date(), to = m_hasta->date();
     const QString workshop = Global.WorkshopCode;
-    // A failed reading leaves the count and the print buttons as they were.
-    m_model->clear();
+    // A failed or cancelled reading leaves the grid, the count and the print
+    // buttons as they were: they go on printing the last list.
     m_progress->run<QVector<QSqlRecord>>(
         QStringLiteral("Leyendo las obleas asignadas..."), Conn::Operations,
         [workshop, from, to] { return StickerRepository::Assigned(workshop, from, to); },

@@ -92,6 +92,9 @@ public:
     QString recallPreviousSticker() const { return m_recallPreviousSticker; }
     int pendingId() const { return m_pendingId; }
     bool editingPending() const { return m_editingPending; }
+    // The sticker a pending valve replacement was stored with: saved again
+    // as it was, while the hidden previous-sticker field holds the one before.
+    QString pendingValveSticker() const { return m_pendingValveSticker; }
     bool phRequired() const { return m_phRequired; }
     void setPhRequired() { m_phRequired = true; } // never cleared while the form lives
     bool offersCommitmentLetter() const { return m_offersCommitmentLetter; }
@@ -202,6 +205,7 @@ private:
     QString m_recallSticker, m_recallPreviousSticker;
     int m_pendingId = 0;
     bool m_editingPending = false;
+    QString m_pendingValveSticker;
     bool m_phRequired = false;
     bool m_offersCommitmentLetter = false;
     int m_maxModelYear = 0;

@@ -283,6 +283,7 @@ bool TRevisionAnualForm::LoadPendingOperation(int id)
             u, regs, cils, previousOfAssigned, keepsObservations(), Clock::today(),
             [&](const QString &code) { return found.brandOf(code); }, r);
         m_shownKind = load.kind;
+        m_pendingValveSticker = load.hidesPreviousSticker ? load.assignedSticker : QString();
         if (load.hidesPreviousSticker)
             for (QWidget *w : std::initializer_list<QWidget *>{ObleaAntEdit, LabelObleaAnt, SpeedButton1})
                 w->setVisible(false);

@@ -81,9 +81,9 @@ void TRevisionAnualForm::applyConsultation()
                                                        SpeedButton5, SpeedButton6, SpeedButton8, BitBtn1})
         w->setEnabled(false);
     // Nothing else may change what is viewed either: no other recall, no
-    // order copied in, no letter, no attachment; only "Ficha" and "Aceptar".
-    for (QWidget *w : std::initializer_list<QWidget *>{SpeedButton2, TraerDesdeOCLabel, SpeedButtonCC1, SpeedButtonCC2,
-                                                       BitBtnAccesorios, BitBtnAdjuntar})
+    // order copied in, no letter; the accessories and the attached files
+    // open read-only.
+    for (QWidget *w : std::initializer_list<QWidget *>{SpeedButton2, TraerDesdeOCLabel, SpeedButtonCC1, SpeedButtonCC2})
         w->setEnabled(false);
     for (QLineEdit *e : {ObleaAntEdit, ObleaNewEdit, EditObs})
         e->setReadOnly(true);

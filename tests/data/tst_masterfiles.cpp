@@ -63,9 +63,16 @@ private slots:
         QCOMPARE(NameOf(Table::Technicians, 0), QString());
         QCOMPARE(List(Table::Technicians), QVector<Item>({{britez, QStringLiteral("BRITEZ DAMIAN ALBERTO")}}));
 
-        Add(Table::Dealers, QStringLiteral("OESTE MOTORS"));
-        Add(Table::Dealers, QStringLiteral("AUTOMOTORES HAEDO S.A."));
-        QCOMPARE(names(List(Table::Dealers)), QStringList({"AUTOMOTORES HAEDO S.A.", "OESTE MOTORS"}));
+        const int oeste = Add(Table::Dealers, QStringLiteral("OESTE MOTORS"));
+        const int haedo = Add(Table::Dealers, QStringLiteral("AUTOMOTORES HAEDO S.A."));
+        // A name another row has is refused, adding or renaming; a name that
+        // differs in an accent or its case is another name.
+        QCOMPARE(Add(Table::Dealers, QStringLiteral("OESTE MOTORS")), 0);
+        QVERIFY(!Rename(Table::Dealers, haedo, QStringLiteral("OESTE MOTORS")));
+        QVERIFY(Rename(Table::Dealers, oeste, QStringLiteral("OESTE MOTORS"))); // its own name
+        QVERIFY(Add(Table::Dealers, QStringLiteral("OESTE MOTÓRS")) > 0);
+        QCOMPARE(Add(Table::Faults, QStringLiteral("PIERDE GAS")), 0);
+        QCOMPARE(names(List(Table::Dealers)), QStringList({"AUTOMOTORES HAEDO S.A.", "OESTE MOTORS", "OESTE MOTÓRS"}));
         Add(Table::Jobs, QStringLiteral("AJUSTE DE MEZCLA"));
         QCOMPARE(names(List(Table::Jobs, QStringLiteral("mezcla"))), QStringList({"AJUSTE DE MEZCLA"}));
     }

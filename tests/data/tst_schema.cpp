@@ -242,6 +242,31 @@ private slots:
             "insert into usr_full (peccod, talcuit, tnrointopr) values ('P1', '30-1-1', 5), ('P2', '30-1-1', 5)"));
     }
 
+    // A post-sales database of the earlier columns (FLOAT amounts, job
+    // descriptions of 60): the upgrade brings it to the schema's, and
+    // running it twice does no harm.
+    void olderPostSalesDatabaseUpgrades()
+    {
+        run(QStringLiteral("ALTER TABLE opv MODIFY presupuesto float NULL, MODIFY horas_hombre float NULL, "
+                           "MODIFY abonado_importe float NULL"));
+        run(QStringLiteral("ALTER TABLE trabajos_realizados MODIFY trabajo_realizado varchar(60) NULL"));
+        for (int i = 0; i < 2; ++i)
+            TestDb::runSqlFile(db, TestDb::repoPath(QStringLiteral("db/upgrade-postsales.sql")));
+        run(QStringLiteral("INSERT INTO opv (taller, opv_nro, presupuesto, horas_hombre, abonado_importe) "
+                           "VALUES ('TMG0001', 1, ?, ?, ?)"),
+            {1234567.89, 99999.99, 12000.75});
+        QSqlQuery q = run(QStringLiteral("select concat(presupuesto, '|', horas_hombre, '|', abonado_importe) "
+                                         "from opv where taller = 'TMG0001'"));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("1234567.89|99999.99|12000.75"));
+        run(QStringLiteral("DELETE FROM opv WHERE taller = 'TMG0001'"));
+        q = run(QStringLiteral("select character_maximum_length from information_schema.columns where table_schema = ? "
+                               "and table_name = 'trabajos_realizados' and column_name = 'trabajo_realizado'"),
+                {dbName});
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toInt(), 80);
+    }
+
     void fixedWidthTextAndCaseInsensitiveNames()
     {
         // An unassigned sticker is the empty text; column names in any case.

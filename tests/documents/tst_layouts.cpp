@@ -1,8 +1,8 @@
 // Every registered document layout renders from a full sample of its
 // document's values and rows: a layout that does not load, a name that no
 // value or field supplies, an item off its page, printed texts on top of each
-// other or a wrapped text longer than its box fails here, whoever adds the
-// layout. Every profile's sheet choices name registered layouts.
+// other or of a line, or a wrapped text longer than its box fails here,
+// whoever adds the layout. Every profile's sheet choices name registered layouts.
 #include "core/installationprofile.h"
 #include "documents/letter.h"
 #include "documents/rankingdocument.h"
@@ -122,6 +122,22 @@ QStringList crowding(const Report::Layout &l, const Report::DisplayList &list)
             if (!ink.fits)
                 out << QStringLiteral("%1 does not fit its box").arg(d.name);
             printed.append({d.name, ink, bool(it.move), it.kind == Report::ItemKind::Label && !it.move});
+        }
+        // A text a line runs through, or one sitting on it, prints badly.
+        for (const Report::DisplayItem &d : list.onPage(p)) {
+            if (d.kind != Report::ItemKind::Line)
+                continue;
+            for (const Printed &t : printed) {
+                const QRectF &r = t.ink.rect;
+                const bool across = d.rect.height() < 0.01 && d.rect.top() > r.top() + 0.1 &&
+                                    d.rect.top() < r.bottom() - 0.1 &&
+                                    std::min(d.rect.right(), r.right()) - std::max(d.rect.left(), r.left()) > 0.3;
+                const bool down = d.rect.width() < 0.01 && d.rect.left() > r.left() + 0.1 &&
+                                  d.rect.left() < r.right() - 0.1 &&
+                                  std::min(d.rect.bottom(), r.bottom()) - std::max(d.rect.top(), r.top()) > 0.3;
+                if (across || down)
+                    out << QStringLiteral("%1 on the line %2").arg(t.name, d.name);
+            }
         }
         for (int i = 0; i < printed.size(); ++i)
             for (int j = i + 1; j < printed.size(); ++j) {

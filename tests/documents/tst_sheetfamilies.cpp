@@ -110,6 +110,9 @@ private slots:
         l = shown("TQFichaDogwoodForm", renewal());
         QCOMPARE(textOf(l, "QRLabel5"), QStringLiteral("TALLER NORTE SRL"));
         QVERIFY(!l.find("QRLabel1") && !l.find("QRLabel3") && !l.find("QRLabelDireccion1"));
+        // Cedar's pre-printed form (Olive's after a save) has the address and telephone lines.
+        l = shown("TQFichaCedarForm", renewal());
+        QVERIFY(l.find("QRLabel1") && textOf(l, "QRLabelDireccion1").startsWith(QLatin1String("Tel.: ")));
 
         // Walnut: the profile's fixed identity, no logo.
         l = shown("TQFichaWalnutForm", off);

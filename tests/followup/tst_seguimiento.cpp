@@ -293,7 +293,8 @@ void TstSeguimiento::assignedStickersAreReadOffTheWindow()
     form.progressLine()->cancelButton()->click();
     QVERIFY(!form.progressLine()->isVisible());
     QVERIFY(child<QPushButton>(form, "BitBtn2")->isEnabled());
-    // A reading that did not end keeps the count and the prints of the last one.
+    // A reading that did not end keeps the grid, the count and the prints of the last one.
+    QCOMPARE(form.gridModel()->rowCount(), 1);
     QCOMPARE(child<QLabel>(form, "LabelCuantas")->text(), QStringLiteral("1"));
     QVERIFY(child<QPushButton>(form, "BitBtn4")->isEnabled());
     QTRY_COMPARE(waitingOnALock(), 0);
@@ -410,6 +411,15 @@ void TstSeguimiento::reminderWalksTheListWithWholeLinks()
     click(form, "BitBtn2");
     QCOMPARE(form.gridModel()->cell(2, 6), QStringLiteral("15/05/2024"));
     QCOMPARE(localStore().table(LocalTableId::ReminderLog).count(), 3);
+    // Clicked with the mouse, the notice is of the clicked row.
+    const auto clickRow = [&form](int row) {
+        QTableView *view = grid(form);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(row, 0)).center());
+        return child<QLabel>(form, "LabelUltimoEnvio")->text();
+    };
+    QCOMPARE(clickRow(1), QString());
+    QVERIFY(clickRow(0).contains(QLatin1String("hoy")));
 
     // A link the desktop cannot open is said, and the row is not passed by.
     m_linksOpen = false;
@@ -471,6 +481,10 @@ void TstSeguimiento::testReminderHasItsOwnListAndText()
     o.plate = QStringLiteral("NOPH");
     Build::insert(m_db, o.n(2));
     Build::cylinder(m_db, 2, QStringLiteral("C-3"), QDate(2027, 6, 5));
+    o.plate = QStringLiteral("PH111AA"); // a second operation giving the same line: listed once
+    o.expires = QDate(2024, 6, 20);
+    Build::insert(m_db, o.n(3));
+    Build::cylinder(m_db, 3, QStringLiteral("C-4"), QDate(2024, 6, 7));
 
     TEnvioWhatsappPHForm form;
     form.show();

@@ -59,6 +59,9 @@ private slots:
         QCOMPARE(v[17], QStringLiteral("M77"));
         QCOMPARE(v[16], QStringLiteral("MG01"));
         QCOMPARE(TAccesoriosForm::captions()[5], QStringLiteral("LLave Conmutadora"));
+
+        form.setReadOnly(); // a viewed operation's
+        QVERIFY(switchCode->isReadOnly() && hoseSerial->isReadOnly());
     }
 
     void attachmentSizeLimit()
@@ -107,6 +110,9 @@ private slots:
         QCOMPARE(form.paths()[0], QStringLiteral("C:\\viejo\\frente.jpg"));
         QVERIFY(form.findChild<QLineEdit *>(QStringLiteral("EditFrente"))->isReadOnly());
         QVERIFY(!form.findChild<QLineEdit *>(QStringLiteral("EditCertificado"))->isReadOnly());
+        form.setReadOnly(); // a viewed operation's: nothing to attach
+        QVERIFY(form.findChild<QLineEdit *>(QStringLiteral("EditCertificado"))->isReadOnly());
+        QVERIFY(!form.findChild<QPushButton *>(QStringLiteral("BtnAdjuntar3"))->isEnabled());
         TAdjuntarArchivosForm::setFileChooser({});
     }
 };

@@ -248,9 +248,10 @@ void TstOperationForm::consultationLocksTheForm()
              f.DateTimePickerHabilitacion, f.DateTimePickerVencimiento, f.SpeedButton9, f.SpeedButton3, f.SpeedButton1,
              f.SpeedButton4, f.SpeedButton5, f.SpeedButton6, f.SpeedButton8, f.BitBtn1,
              // nothing may replace or add to what is viewed
-             f.SpeedButton2, f.TraerDesdeOCLabel, f.SpeedButtonCC1, f.SpeedButtonCC2, f.BitBtnAccesorios,
-             f.BitBtnAdjuntar})
+             f.SpeedButton2, f.TraerDesdeOCLabel, f.SpeedButtonCC1, f.SpeedButtonCC2})
         QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
+    // the accessories and the attached files open read-only
+    QVERIFY(f.BitBtnAccesorios->isEnabled() && f.BitBtnAdjuntar->isEnabled());
     for (QLineEdit *e : {f.ObleaAntEdit, f.ObleaNewEdit, f.EditObs})
         QVERIFY2(e->isReadOnly(), qPrintable(e->objectName()));
     for (QWidget *w : std::initializer_list<QWidget *>{f.Label35, f.Label36, f.Label37, f.LabelNombre})

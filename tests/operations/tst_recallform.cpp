@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTableView>
 #include <QToolButton>
@@ -448,16 +449,22 @@ private slots:
         QVERIFY(form.SpeedButtonCC1->isEnabled());
     }
 
-    void pendingOperationLoadedAndSavedAgain()
+    // A complete pending operation of plate AD789GH with one regulator and
+    // one cylinder; its id.
+    int insertPending(const QString &kind, const QString &sticker)
     {
         QSqlQuery ins(db);
-        QVERIFY(ins.exec(QStringLiteral(
-            "insert into temp_usr (peccod, codtal, talcuit, udominio, ucodgest, udescgest, uobleaant, uobanoant, "
-            "umarca, umodelo, uano, utipuso, uapeynom, utipdoc, unrodoc, ucalle, unro, ucodpostal, ulocalidad, "
-            "uprovincia, UCARACT, utelefono, te_tipo, ufecmont, inyeccion, uobservac) values ('0031', 'TDM0001', "
-            "'30-71111111-1', 'AD789GH', 'R', 'REVISION', '0000000700', '24', 'FORD', 'KA', '2019', '1', "
-            "'LOPEZ ANA', 'DNI', '30111222', 'BELGRANO', '50', '5501', 'GODOY CRUZ', 'MENDOZA', '261', '4112233', "
-            "'FIJO', '2026-12-08', 'N', 'REVISAR')")));
+        if (!ins.exec(
+                QStringLiteral(
+                    "insert into temp_usr (peccod, codtal, talcuit, udominio, ucodgest, udescgest, uobleaant, "
+                    "uobanoant, "
+                    "umarca, umodelo, uano, utipuso, uapeynom, utipdoc, unrodoc, ucalle, unro, ucodpostal, ulocalidad, "
+                    "uprovincia, UCARACT, utelefono, te_tipo, ufecmont, ufechab, ufecvenhab, inyeccion, uobservac) "
+                    "values ('0031', 'TDM0001', '30-71111111-1', 'AD789GH', '%1', 'REVISION', '%2', '24', 'FORD', "
+                    "'KA', '2019', '1', 'LOPEZ ANA', 'DNI', '30111222', 'BELGRANO', '50', '5501', 'GODOY CRUZ', "
+                    "'MENDOZA', '261', '4112233', 'FIJO', '2026-12-08', '2026-12-08', '2027-12-01', 'N', 'REVISAR')")
+                    .arg(kind, sticker)))
+            qFatal("%s", qPrintable(ins.lastError().text()));
         const int id = ins.lastInsertId().toInt();
         exec(QStringLiteral("insert into temp_reg (id, peccod, talcuit, udominio, rcodregh, rnroserie, rcodgest, "
                             "rnuevo) values (%1, '0031', '30-71111111-1', 'AD789GH', 'R01', 'RS-P', 'S', 'N')")
@@ -467,16 +474,27 @@ private slots:
                             "nrocertif) values (%1, '0031', '30-71111111-1', 'AD789GH', 'I060', 'CIL-P', 'S', 60, "
                             "'01', '21', '05', '25', 'CR01', 'A', 'N', 'CR01000099')")
                  .arg(id));
-
-        ScriptedPrompter prompter;
-        prompter.answers = {true, true, true};
-        TRevisionAnualForm form(nullptr, prompter);
-        form.SetOperationKind(QStringLiteral("R"));
+        return id;
+    }
+    // The operation form editing pending operation `id` of `kind`, wired as
+    // the application wires it.
+    static void openPending(TRevisionAnualForm &form, const QString &kind, int id)
+    {
+        form.SetOperationKind(kind);
         form.SetPendingId(id);
         form.setEditingPending(true);
         Cylinders::WireOperationForm(form);
         OperationSave::WireOperationForm(form);
         QVERIFY(form.LoadPendingOperation(id));
+    }
+
+    void pendingOperationLoadedAndSavedAgain()
+    {
+        const int id = insertPending(QStringLiteral("R"), QStringLiteral("0000000700"));
+        ScriptedPrompter prompter;
+        prompter.answers = {true, true, true};
+        TRevisionAnualForm form(nullptr, prompter);
+        openPending(form, QStringLiteral("R"), id);
 
         QCOMPARE(text(form, "ObleaAntEdit"), QStringLiteral("0000000700"));
         QCOMPARE(text(form, "CalleEdit"), QStringLiteral("BELGRANO 50"));
@@ -494,6 +512,27 @@ private slots:
                  1);
         QCOMPARE(count(QStringLiteral("select count(*) from temp_cil where cnroserie = 'CIL-P'")), 1);
         QCOMPARE(count(QStringLiteral("select count(*) from temp_reg where rnroserie = 'RS-P'")), 1);
+    }
+
+    // A pending valve replacement saved again keeps its sticker, whether or
+    // not an earlier operation carries it.
+    void pendingValveReplacementSavedAgainKeepsItsSticker()
+    {
+        for (const char *sticker : {"0000000200", "0000000300"}) { // 0000000300 has no earlier operation
+            exec(QStringLiteral("delete from temp_usr where udominio = 'AD789GH'"));
+            const int id = insertPending(QStringLiteral("H"), QString::fromLatin1(sticker));
+            ScriptedPrompter prompter;
+            prompter.answers = {true, true, true};
+            TRevisionAnualForm form(nullptr, prompter);
+            openPending(form, QStringLiteral("H"), id);
+            form.BitBtn2->click();
+            QVERIFY2(prompter.log.contains(QStringLiteral("info: La operación ha sido cargada.")),
+                     qPrintable(prompter.log.join('|')));
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("select uobleaant from temp_usr where udominio = 'AD789GH'")) && q.next());
+            QCOMPARE(q.value(0).toString().trimmed(), QString::fromLatin1(sticker));
+            QVERIFY(!q.next());
+        }
     }
 
     void pendingValveReplacementTakesThePreviousStickerFromTheRegister()

@@ -104,7 +104,7 @@ private slots:
 
         prompter.answers = {true};
         f.BitBtnBorrar->click();
-        QCOMPARE(prompter.log, QStringList{"askWarning: Esta seguro de borrar este técnico?"});
+        QCOMPARE(prompter.log, QStringList{"question: Esta seguro de borrar este técnico?"});
         QCOMPARE(value("select count(*) from operarios").toInt(), 3);
     }
 
@@ -179,10 +179,16 @@ private slots:
         QTest::keyClicks(f.EditCliente, QStringLiteral("OESTE MOTORS S.A."));
         f.BitBtnEditar->click();
         QCOMPARE(value("select cliente from clientes where id = 2").toString(), QStringLiteral("OESTE MOTORS S.A."));
+        QTest::keyClicks(f.EditCliente, QStringLiteral("PARTICULAR")); // another dealer's name
+        f.BitBtnAgregar->click();
+        QCOMPARE(prompter.log, QStringList{"warn: El concesionario PARTICULAR ya está cargado."});
+        QCOMPARE(f.EditCliente->text(), QStringLiteral("PARTICULAR"));
+        f.EditCliente->clear();
 
+        prompter.log.clear();
         prompter.answers = {false};
         f.BitBtnBorrar->click();
-        QCOMPARE(prompter.log, QStringList{"askWarning: Esta seguro de borrar este concesionario?"});
+        QCOMPARE(prompter.log, QStringList{"question: Esta seguro de borrar este concesionario?"});
         QCOMPARE(f.DBGrid1->model()->rowCount(), 3);
     }
 
@@ -201,7 +207,7 @@ private slots:
         QCOMPARE(f.currentModel(), QStringLiteral("KA"));
         prompter.answers = {true};
         f.BitBtnBorrarModelo->click();
-        QCOMPARE(prompter.log, QStringList{"askWarning: Esta seguro de eliminar este modelo?"});
+        QCOMPARE(prompter.log, QStringList{"question: Esta seguro de eliminar este modelo?"});
         QCOMPARE(column(f.DBGridModelos, 0), QStringList{"FOCUS"});
 
         type(QStringLiteral("FIAT")); // already there: said, nothing added
@@ -251,6 +257,32 @@ private slots:
                            .arg(d.ownerId()))
                      .toString(),
                  QStringLiteral("GOMEZ ANA|112|30111222|MORON"));
+
+        // A second owner with that document is refused; any address is kept whole.
+        TPropietariosEditForm twin(TPropietariosEditForm::Mode::Add, nullptr, prompter);
+        twin.show();
+        twin.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&twin));
+        for (auto [e, text] : {std::pair{twin.EditApellido, "perez"},
+                               {twin.EditNombres, "luis"},
+                               {twin.EditCaracteristica, "11"},
+                               {twin.EditCelular, "1234"},
+                               {twin.EditNroDoc, "30111222"}}) {
+            e->setFocus();
+            QTest::keyClicks(e, QString::fromLatin1(text));
+        }
+        twin.EditDireccion->setText(QStringLiteral("PASAJE \U0001F697 12"));
+        twin.BitBtnAceptarClick();
+        QCOMPARE(prompter.log, QStringList{"warn: El documento DNI 30111222 ya está cargado para GOMEZ ANA."});
+        QVERIFY(twin.result() != QDialog::Accepted && twin.isMarked(twin.EditNroDoc));
+        twin.EditNroDoc->setFocus();
+        QTest::keyClick(twin.EditNroDoc, Qt::Key_Backspace);
+        QTest::keyClicks(twin.EditNroDoc, QStringLiteral("3"));
+        twin.BitBtnAceptarClick();
+        QCOMPARE(twin.result(), int(QDialog::Accepted));
+        QCOMPARE(value(QStringLiteral("select calle from propietarios where propietario_id = %1").arg(twin.ownerId()))
+                     .toString(),
+                 QStringLiteral("PASAJE \U0001F697 12"));
     }
 
     void ownersList()

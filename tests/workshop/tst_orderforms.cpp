@@ -51,7 +51,8 @@ class TstOrderForms : public QObject
     ScriptedPrompter prompter;
     ScopedNavigator nav;
     ScriptedDialogs dialogs;
-    QStringList regulatorSearches;          // what each regulator search was opened with
+    QStringList regulatorSearches; // what each regulator search was opened with
+    bool regulatorSearchCancelled = false;
     QList<QHash<QString, QString>> printed; // each previewed order: component -> text
     int cylinderSerial = 0;
 
@@ -89,6 +90,8 @@ private slots:
         // The operation form's dialogs, as the operations folder answers them.
         nav->add<Nav::PickRegulator>([this](const Nav::PickRegulator &r, QWidget *) {
             regulatorSearches << r.search;
+            if (regulatorSearchCancelled)
+                return std::optional<Nav::RegulatorChoice>();
             return std::optional<Nav::RegulatorChoice>(Nav::RegulatorChoice{"T009", "TOMASETTO"});
         });
         nav->add<Nav::EditCylinder>([this](const Nav::EditCylinder &r, QWidget *) {
@@ -113,6 +116,7 @@ private slots:
     {
         prompter.log.clear();
         prompter.answers.clear();
+        regulatorSearchCancelled = false;
         dialogs.clear();
         regulatorSearches.clear();
         printed.clear();
@@ -253,6 +257,17 @@ private slots:
         QCOMPARE(prompter.log, QStringList{"error: Código de Regulador no encontrado."});
         QCOMPARE(regulatorSearches.last(), QStringLiteral("ZZ")); // opened already searched
         QCOMPARE(f.MarcaReguladorEdit->text(), QStringLiteral("TOMASETTO"));
+
+        // Cancelled: from an empty code the focus goes on; from a code not
+        // found it comes back to the code.
+        regulatorSearchCancelled = true;
+        f.CodigoRegularEdit->clear();
+        leave(f.CodigoRegularEdit, f.NroSerieReguladorEdit);
+        QTRY_VERIFY(f.NroSerieReguladorEdit->hasFocus());
+        f.CodigoRegularEdit->setText(QStringLiteral("ZZ"));
+        leave(f.CodigoRegularEdit, f.NroSerieReguladorEdit);
+        QTRY_VERIFY(f.CodigoRegularEdit->hasFocus());
+        regulatorSearchCancelled = false;
     }
 
     void viewingAndEditing()
@@ -300,6 +315,37 @@ private slots:
 
         TVerOTTForm missing(nullptr, prompter);
         QVERIFY(!missing.Load(QStringLiteral("TDM0001"), 99));
+    }
+
+    // A cylinder list that cannot be read stops the save with its error:
+    // the order is never stored without its cylinders.
+    void unreadableCylinderListStoresNothing()
+    {
+        storeOrder(sampleOrder(QStringLiteral("TDM0001"), 2));
+        TVerOTTForm f(nullptr, prompter);
+        QVERIFY(f.Load(QStringLiteral("TDM0001"), 1));
+        show(f);
+        f.BitBtnEditar->click();
+        f.VinEdit->setText(QStringLiteral("NUEVO VIN"));
+        LocalTable &table = localStore().table(LocalTableId::Cylinders);
+        table.close();
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+            other.setDatabaseName(table.filePath());
+            QVERIFY(other.open());
+            QSqlQuery lock(other);
+            QVERIFY(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            f.BitBtn1->click();
+            f.TAsignarTallerForm::BitBtn1Click(); // the new-order save of the same controls
+            lock.exec(QStringLiteral("ROLLBACK"));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        QCOMPARE(prompter.log.size(), 2);
+        QVERIFY(prompter.log[0].startsWith(QLatin1String("error: ")) && prompter.log[1] == prompter.log[0]);
+        QCOMPARE(f.result(), int(QDialog::Rejected));
+        QCOMPARE(value("select concat(count(*), '|', max(vin)) from ott").toString(),
+                 QStringLiteral("1|") + sampleOrder().vin);
+        QCOMPARE(value("select count(*) from ott_cil").toInt(), 2);
     }
 
     void orderList()

@@ -202,7 +202,7 @@ private slots:
         QCOMPARE(f.DBGridFallas->model()->rowCount(), 2);
         QCOMPARE(f.DBGridTrabajos->model()->index(0, 1).data().toString(), QStringLiteral("CORIA MATIAS"));
         f.OtrasFallasEdits[0]->setText(QStringLiteral("RUIDO"));
-        f.AbonadoImporteEdit->setText(QStringLiteral("1500,50"));
+        f.AbonadoImporteEdit->setText(QStringLiteral("1234567,89"));
         f.BitBtnGuardar->click();
         QVERIFY2(prompter.log.isEmpty(), qPrintable(prompter.log.join(QLatin1Char('\n'))));
         QCOMPARE(f.result(), int(QDialog::Accepted));
@@ -210,7 +210,7 @@ private slots:
                        "recepcionista, '|', garantia, '|', entrega_fecha, '|', entrega_hora, '|', abonado_importe, "
                        "'|', tecnico, '|', estado) from opv")
                      .toString(),
-                 QStringLiteral("TDM0001|1|AB123CD|7|2|2|SI|2026-12-09|18:30|1500.5|0|0"));
+                 QStringLiteral("TDM0001|1|AB123CD|7|2|2|SI|2026-12-09|18:30|1234567.89|0|0"));
         QCOMPARE(value("select group_concat(falla order by id) from opv_fallas").toString(), QStringLiteral("1,3"));
         QCOMPARE(value("select concat(trabajo_realizado, '/', tecnico) from opv_trabajo_realizado").toString(),
                  QStringLiteral("2/3"));
@@ -221,10 +221,13 @@ private slots:
         QCOMPARE(p.text("QRNro"), QStringLiteral("1"));
         QCOMPARE(p.text("QRCliente"), QStringLiteral("LUNA ESTEBAN"));
         QCOMPARE(p.text("QRRecepcionista"), QStringLiteral("BRITEZ DAMIAN"));
+        QCOMPARE(p.text("QRMontoAbonado"), QStringLiteral("1234567.89"));
         QCOMPARE(texts(p, "QRDBFalla"), QStringList({"NO PASA A GAS", "TIRONEA EN GNC"}));
         QVERIFY(!texts(p, "QRLabelEnGarantia").isEmpty());
         QCOMPARE(p.text("QRFechaConversion"), QStringLiteral("04/03/2026"));
         QVERIFY(p.text("QRConsentimiento").contains(QStringLiteral("personal de LINDEN GNC a rodar")));
+        // The consent and its signature head the order, above the faults.
+        QVERIFY(p.list.find("QRLabelFirmaConsentimiento")->rect.bottom() < p.list.find("QRDBFalla")->rect.top());
         QCOMPARE(texts(p, "QRNumeroVacia6").size(), 1); // the boxes after the faults
         QVERIFY(texts(p, "QRNumeroVacia2").isEmpty());
     }
@@ -281,6 +284,8 @@ private slots:
     {
         WorkOrders::WorkOrder stored = sampleWorkOrder(QStringLiteral("TDM0001"), 6);
         stored.entregaFecha = {};
+        stored.presupuesto = 99999.99; // amounts come back and are written back to the cent
+        stored.horasHombre = 1234567.89;
         WorkOrderStore::SaveNew(stored);
         TConsultaOPVForm list(nullptr, prompter);
         show(list);
@@ -294,6 +299,9 @@ private slots:
             f.show();
             [&] {
                 QCOMPARE(f.OrdenNroEdit->text(), QStringLiteral("1"));
+                QCOMPARE(f.BitBtnCancelar->text(), QStringLiteral("Cancelar"));
+                QCOMPARE(f.PresupuestoImporteEdit->text(), QStringLiteral("99999.99"));
+                QCOMPARE(f.HorasHombreEdit->text(), QStringLiteral("1234567.89"));
                 QCOMPARE(f.EntregaFechaEdit->displayText(), QStringLiteral("__/__/____")); // empty shows empty
                 QCOMPARE(f.DBGridTrabajos->model()->rowCount(), 6);
                 dialogs.queue.push_front([](QDialog &owners) {
@@ -310,7 +318,9 @@ private slots:
                 QCOMPARE(f.CelularCaracEdit->text(), QStringLiteral("11")); // what is stored
                 prompter.answers = {true};
                 f.BitBtnSacarFalla->click();
-                QCOMPARE(prompter.log.last(), QStringLiteral("info: Se eliminó la falla de la Orden de Trabajo"));
+                QCOMPARE(prompter.log.mid(prompter.log.size() - 2),
+                         QStringList({"question: Esta seguro de eliminar esta falla.",
+                                      "info: Se eliminó la falla de la Orden de Trabajo"}));
                 QCOMPARE(f.DBGridFallas->model()->rowCount(), 1);
                 f.BitBtnImprimir->click();
             }();
@@ -321,6 +331,8 @@ private slots:
                        "from opv")
                      .toString(),
                  QStringLiteral("8|60001111|11|NULL"));
+        QCOMPARE(value("select concat(presupuesto, '|', horas_hombre) from opv").toString(),
+                 QStringLiteral("99999.99|1234567.89"));
         QCOMPARE(value("select count(*) from opv_fallas").toInt(), 1);
         QCOMPARE(printed.size(), 1);
         const Shown::Preview &p = printed.first();
@@ -344,15 +356,17 @@ private slots:
         QVERIFY(!f.DBLookupComboBoxConcesionario->isEnabled());
         QCOMPARE(f.DBLookupComboBoxRecepcionista->currentText(), QStringLiteral("ACOSTA LEANDRO"));
         QVERIFY(!f.BitBtnAgregarFalla->isVisibleTo(&f));
+        QVERIFY(!f.AnioEdit->isVisibleTo(&f));
         QVERIFY(!f.Load(QStringLiteral("TDM0001"), 9));
         QCOMPARE(prompter.log.size(), 1);
     }
 
     void periodListingPrintsAndExports()
     {
-        for (const char *g : {"SI", "NO", "RE"}) {
+        for (const auto &[g, paid] : {std::pair{"SI", 99999.99}, {"NO", 1234567.89}, {"RE", 0.01}}) {
             WorkOrders::WorkOrder o = sampleWorkOrder();
             o.garantia = QString::fromLatin1(g);
+            o.abonadoImporte = paid;
             WorkOrderStore::SaveNew(o);
         }
         TListadoOpvForm f(nullptr, prompter);
@@ -368,7 +382,8 @@ private slots:
         QCOMPARE(texts(printed[0], "QRDBGarantia"), QStringList({"SI", "NO"}));
         QCOMPARE(printed[0].text("QRPeriodo"), QStringLiteral("Periodo: 09/12/2026 al 09/12/2026"));
         QCOMPARE(printed[0].text("QRTallerLinea"), QStringLiteral("Taller: Todos"));
-        QCOMPARE(printed[0].text("QRTotal"), QStringLiteral("85001.00"));
+        QCOMPARE(texts(printed[0], "QRDBAbonadoImporte"), QStringList({"99999.99", "1234567.89"}));
+        QCOMPARE(printed[0].text("QRTotal"), QStringLiteral("1334567.88"));
         QCOMPARE(printed[0].text("QRCantidad"), QStringLiteral("2"));
 
         QTemporaryDir tmp;
@@ -392,6 +407,7 @@ private slots:
         QVERIFY(sheet.contains(QStringLiteral("<t>Garantía</t>")));
         QVERIFY(sheet.contains(QStringLiteral("<t>OESTE MOTORS</t>")));
         QCOMPARE(sheet.count(QStringLiteral("<t>AB123CD</t>")), 2);
+        QVERIFY(sheet.contains(QStringLiteral("<v>1234567.89</v>")));
     }
 
     // Look check: TARVIL_SCREENSHOT_DIR=/tmp/x writes the windows and the

@@ -70,9 +70,18 @@ TAccesoriosForm::Values TAccesoriosForm::values() const
     return v;
 }
 
-void TAccesoriosForm::edit(Values &values, QWidget *parent)
+void TAccesoriosForm::setReadOnly()
+{
+    for (QLineEdit *e : m_edits)
+        e->setReadOnly(true);
+}
+
+void TAccesoriosForm::edit(Values &values, QWidget *parent, bool readOnly)
 {
     TAccesoriosForm form(values, parent);
+    if (readOnly)
+        form.setReadOnly();
     form.exec();
-    values = form.values();
+    if (!readOnly)
+        values = form.values();
 }

@@ -16,8 +16,10 @@ public:
     explicit TAccesoriosForm(const Values &values, QWidget *parent = nullptr);
     Values values() const;
 
-    // Shows the dialog modally and copies the edits back into `values`.
-    static void edit(Values &values, QWidget *parent);
+    // Shows the dialog modally and copies the edits back into `values`;
+    // read-only (an operation only viewed) it shows them and changes nothing.
+    static void edit(Values &values, QWidget *parent, bool readOnly = false);
+    void setReadOnly();
 
     // Row captions, in row order.
     static const std::array<QString, 12> &captions();

@@ -57,7 +57,7 @@ TAdjuntarArchivosForm::TAdjuntarArchivosForm(const Paths &paths, QWidget *parent
         m_edits[row] = e;
         m_buttons[row] = b;
     }
-    auto *close = new QPushButton(QStringLiteral("Cerrar"), this);
+    auto *close = m_close = new QPushButton(QStringLiteral("Cerrar"), this);
     close->setObjectName(QStringLiteral("BtnCerrar"));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     auto *box = new QVBoxLayout(this);
@@ -92,9 +92,22 @@ void TAdjuntarArchivosForm::choose(int row)
     attach(row, file);
 }
 
-void TAdjuntarArchivosForm::edit(Paths &paths, QWidget *parent, Prompter &prompter)
+void TAdjuntarArchivosForm::setReadOnly()
+{
+    for (int row = 0; row < 3; ++row) {
+        m_edits[row]->setReadOnly(true);
+        m_buttons[row]->setEnabled(false);
+    }
+    setFocusProxy(m_close);
+    m_close->setFocus();
+}
+
+void TAdjuntarArchivosForm::edit(Paths &paths, QWidget *parent, Prompter &prompter, bool readOnly)
 {
     TAdjuntarArchivosForm form(paths, parent, prompter);
+    if (readOnly)
+        form.setReadOnly();
     form.exec();
-    paths = form.paths();
+    if (!readOnly)
+        paths = form.paths();
 }

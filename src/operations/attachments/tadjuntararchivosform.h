@@ -30,7 +30,9 @@ public:
     static void setFileChooser(FileChooser chooser);
     static const QString &fileFilter();
 
-    static void edit(Paths &paths, QWidget *parent, Prompter &prompter);
+    // Read-only (an operation only viewed): the paths are shown, none changes.
+    static void edit(Paths &paths, QWidget *parent, Prompter &prompter, bool readOnly = false);
+    void setReadOnly();
 
 private:
     void choose(int row);
@@ -39,4 +41,5 @@ private:
     Paths m_paths;
     std::array<QLineEdit *, 3> m_edits{};
     std::array<QPushButton *, 3> m_buttons{};
+    QPushButton *m_close = nullptr;
 };

@@ -64,6 +64,8 @@ void onAccept(TRevisionAnualForm &form, SaveTicket &once)
     } done{once.saving};
     Prompter &prompter = form.prompter();
     OperationRecord r = form.record();
+    if (form.editingPending() && !form.pendingValveSticker().isEmpty())
+        r.obleaAnt = form.pendingValveSticker();
     SaveOutcome out;
     try {
         Widgets::WaitCursor wait;
@@ -85,6 +87,11 @@ void onAccept(TRevisionAnualForm &form, SaveTicket &once)
 
     for (const QString &field : out.checks.marked())
         markField(form, field);
+    // A pending operation loaded without its sticker marks a field the
+    // operator cannot see: say so.
+    if (auto *sticker = form.findChild<QWidget *>(QStringLiteral("ObleaAntEdit")))
+        if (sticker->isHidden() && out.checks.marked().contains(QStringLiteral("ObleaAntEdit")))
+            prompter.error(QStringLiteral("La operación no tiene oblea actual: no se puede guardar."));
     if (auto *expiry = form.findChild<QDateEdit *>(QStringLiteral("DateTimePickerVencimiento")))
         if (out.checks.expiry.isValid())
             expiry->setDate(out.checks.expiry);
@@ -114,13 +121,13 @@ void WireOperationForm(TRevisionAnualForm &form)
     if (auto *b = form.findChild<QPushButton *>(QStringLiteral("BitBtnAccesorios")))
         QObject::connect(b, &QPushButton::clicked, &form, [&form] {
             std::array<QString, 24> values = form.accessories();
-            TAccesoriosForm::edit(values, &form);
+            TAccesoriosForm::edit(values, &form, form.isConsultation());
             form.setAccessories(values);
         });
     if (auto *b = form.findChild<QPushButton *>(QStringLiteral("BitBtnAdjuntar")))
         QObject::connect(b, &QPushButton::clicked, &form, [&form] {
             std::array<QString, 3> paths = form.attachmentPaths();
-            TAdjuntarArchivosForm::edit(paths, &form, form.prompter());
+            TAdjuntarArchivosForm::edit(paths, &form, form.prompter(), form.isConsultation());
             form.setAttachmentPaths(paths);
         });
 }

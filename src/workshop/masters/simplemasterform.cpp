@@ -102,6 +102,8 @@ void SimpleMasterForm::BitBtnAgregarClick()
     int id = 0;
     try {
         id = MasterFiles::Add(m_setup.table, *name);
+        if (id == 0)
+            prompter().warn(m_setup.duplicate.arg(name->trimmed()));
     } catch (const DbError &e) {
         prompter().error(e.text());
     }
@@ -117,7 +119,8 @@ void SimpleMasterForm::BitBtnEditarClick()
     if (!name)
         return;
     try {
-        MasterFiles::Rename(m_setup.table, item->id, *name);
+        if (!MasterFiles::Rename(m_setup.table, item->id, *name))
+            prompter().warn(m_setup.duplicate.arg(name->trimmed()));
     } catch (const DbError &e) {
         prompter().error(e.text());
     }
@@ -127,7 +130,7 @@ void SimpleMasterForm::BitBtnEditarClick()
 void SimpleMasterForm::BitBtnBorrarClick()
 {
     const std::optional<MasterFiles::Item> item = current();
-    if (!item || !prompter().askWarning(m_setup.confirmDelete))
+    if (!item || !prompter().question(m_setup.confirmDelete))
         return;
     try {
         MasterFiles::Remove(m_setup.table, item->id);

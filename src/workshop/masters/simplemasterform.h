@@ -25,6 +25,7 @@ public:
         Widgets::SearchDialog::Setup list; // columns over the fields "id" and "name"
         MasterFiles::Table table = MasterFiles::Table::Technicians;
         QString confirmDelete;
+        QString duplicate; // "%1" is the name another row already has
         TextEntryDialog::Setup dialog;
         Filter filter = Filter::None;
     };

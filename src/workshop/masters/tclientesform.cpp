@@ -28,6 +28,11 @@ Widgets::SearchDialog::Setup setup()
 
 using MasterFiles::Table;
 
+QString duplicateText(const QString &name)
+{
+    return QStringLiteral("El concesionario %1 ya está cargado.").arg(name);
+}
+
 } // namespace
 
 TClientesForm::TClientesForm(QWidget *parent, Prompter &prompter) : Widgets::SearchDialog(setup(), parent, prompter)
@@ -86,11 +91,16 @@ void TClientesForm::updateButtons()
 void TClientesForm::BitBtnAgregarClick()
 {
     int id = 0;
+    const QString name = EditCliente->text().trimmed();
     try {
-        id = MasterFiles::Add(Table::Dealers, EditCliente->text().trimmed());
+        id = MasterFiles::Add(Table::Dealers, name);
     } catch (const DbError &e) {
         prompter().error(e.text());
         return;
+    }
+    if (id == 0) {
+        prompter().warn(duplicateText(name));
+        return; // the entry stays, to be corrected
     }
     EditCliente->clear();
     reload(id);
@@ -101,8 +111,12 @@ void TClientesForm::BitBtnEditarClick()
     const int id = currentId();
     if (id == 0)
         return;
+    const QString name = EditCliente->text().trimmed();
     try {
-        MasterFiles::Rename(Table::Dealers, id, EditCliente->text().trimmed());
+        if (!MasterFiles::Rename(Table::Dealers, id, name)) {
+            prompter().warn(duplicateText(name));
+            return;
+        }
     } catch (const DbError &e) {
         prompter().error(e.text());
         return;
@@ -114,7 +128,7 @@ void TClientesForm::BitBtnEditarClick()
 void TClientesForm::BitBtnBorrarClick()
 {
     const int id = currentId();
-    if (id == 0 || !prompter().askWarning(QStringLiteral("Esta seguro de borrar este concesionario?")))
+    if (id == 0 || !prompter().question(QStringLiteral("Esta seguro de borrar este concesionario?")))
         return;
     try {
         MasterFiles::Remove(Table::Dealers, id);

@@ -15,6 +15,7 @@ SimpleMasterForm::Setup setup()
     s.list.size = {560, 460};
     s.table = MasterFiles::Table::Faults;
     s.confirmDelete = QStringLiteral("Esta seguro de borrar este registro?");
+    s.duplicate = QStringLiteral("La falla %1 ya está cargada.");
     s.dialog = {QStringLiteral("TFallasEditForm"),
                 QStringLiteral("Fallas"),
                 QStringLiteral("Falla"),

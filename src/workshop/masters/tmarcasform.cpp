@@ -177,7 +177,7 @@ void TMarcasForm::BitBtnBorrarModeloClick()
     if (brand.isEmpty() || m_models->rowCount() == 0)
         return;
     const QString model = currentModel();
-    if (!m_prompter.askWarning(QStringLiteral("Esta seguro de eliminar este modelo?")))
+    if (!m_prompter.question(QStringLiteral("Esta seguro de eliminar este modelo?")))
         return;
     try {
         MasterFiles::RemoveModel(brand, model);

@@ -14,6 +14,7 @@ SimpleMasterForm::Setup setup()
     s.list.size = {520, 420};
     s.table = MasterFiles::Table::Technicians;
     s.confirmDelete = QStringLiteral("Esta seguro de borrar este técnico?");
+    s.duplicate = QStringLiteral("El técnico %1 ya está cargado.");
     s.dialog = {
         QStringLiteral("TOperariosEditForm"), QStringLiteral("Técnicos"), QStringLiteral("Técnico"), 50, true, {}};
     return s;

@@ -257,7 +257,10 @@ void TAsignarTallerForm::pickRegulator(bool preSearch)
         NroSerieReguladorEdit->setFocus();
         return;
     }
-    refocus(CodigoRegularEdit);
+    // Only a code that was not found takes the focus back: from an empty code
+    // the operator leaves freely (or every exit would open the search again).
+    if (preSearch)
+        refocus(CodigoRegularEdit);
 }
 
 void TAsignarTallerForm::CodigoRegularEditExit()
@@ -446,11 +449,8 @@ Orders::ConversionOrder TAsignarTallerForm::order() const
         o.obs[i] = ObsEdits[i]->text().trimmed();
     o.regulator = {CodigoRegularEdit->text().trimmed(), MarcaReguladorEdit->text(),
                    NroSerieReguladorEdit->text().trimmed(), RNuevoComboBox->currentText()};
-    try {
-        o.cylinders = CylinderWorkTable::Read(m_cylinders);
-    } catch (const DbError &) {
-        // Shown when the list was read for the grid.
-    }
+    // A list that cannot be read throws: an order must never go without its cylinders.
+    o.cylinders = CylinderWorkTable::Read(m_cylinders);
     return o;
 }
 
@@ -554,7 +554,13 @@ void TAsignarTallerForm::printOrder(const Orders::ConversionOrder &o, bool repri
 
 void TAsignarTallerForm::BitBtn1Click()
 {
-    Orders::ConversionOrder o = order();
+    Orders::ConversionOrder o;
+    try {
+        o = order();
+    } catch (const DbError &e) {
+        m_prompter.error(e.text());
+        return;
+    }
     const QList<Orders::Required> missing = Orders::MissingForNewOrder(o);
     for (Orders::Required f : {Orders::Required::Dominio, Orders::Required::Marca, Orders::Required::Modelo,
                                Orders::Required::Concesionario, Orders::Required::Propietario})

@@ -91,13 +91,18 @@ void TVerOTTForm::BitBtnCancelarClick()
 
 void TVerOTTForm::BitBtnReimprimirClick()
 {
-    printOrder(order(), true);
+    try {
+        printOrder(order(), true);
+    } catch (const DbError &e) {
+        prompter().error(e.text());
+    }
 }
 
 void TVerOTTForm::BitBtn1Click()
 {
-    const Orders::ConversionOrder o = order();
+    Orders::ConversionOrder o;
     try {
+        o = order();
         Widgets::WaitCursor wait;
         ConversionOrderStore::SaveEdit(o);
     } catch (const DbError &e) {

@@ -258,6 +258,13 @@ void TPropietariosEditForm::BitBtnAceptarClick()
         return;
     }
     try {
+        if (const std::optional<Owners::Owner> other = OwnerStore::SameDocument(o)) {
+            m_prompter.warn(QStringLiteral("El documento %1 %2 ya está cargado para %3.")
+                                .arg(o.tipoDoc, o.nroDoc, other->fullName()));
+            mark(EditNroDoc, true);
+            EditNroDoc->setFocus();
+            return;
+        }
         Owners::Owner stored = o;
         if (m_mode == Mode::Add)
             stored.id = OwnerStore::Insert(o);

@@ -16,7 +16,6 @@ TOPVEditForm::TOPVEditForm(QWidget *parent, Prompter &prompter) : TOPVNewForm(pa
     setObjectName(QStringLiteral("TOPVEditForm"));
     setWindowTitle(QStringLiteral("Corrección de Orden de Trabajo"));
     BitBtnGuardar->hide();
-    BitBtnCancelar->setText(QStringLiteral("Cerrar"));
     auto button = [this](const QString &name, const QString &caption) {
         auto *b = new QPushButton(caption, this);
         b->setObjectName(name);
@@ -74,7 +73,7 @@ void TOPVEditForm::BitBtnSacarFallaClick()
     const int row = rowToRemove(selectedFault());
     if (row < 0)
         return;
-    if (!prompter().askWarning(QStringLiteral("Esta seguro de eliminar esta falla.")))
+    if (!prompter().question(QStringLiteral("Esta seguro de eliminar esta falla.")))
         return;
     try {
         WorkOrderStore::RemoveFault(faults()[row].rowId);
@@ -104,7 +103,7 @@ void TOPVEditForm::BitBtnSacarTrabajoClick()
     const int row = rowToRemove(selectedJob());
     if (row < 0)
         return;
-    if (!prompter().askWarning(QStringLiteral("Esta seguro de eliminar este trabajo.")))
+    if (!prompter().question(QStringLiteral("Esta seguro de eliminar este trabajo.")))
         return;
     try {
         WorkOrderStore::RemoveJob(jobs()[row].rowId);

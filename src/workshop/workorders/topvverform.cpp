@@ -20,6 +20,10 @@ TOpvVerForm::TOpvVerForm(QWidget *parent, Prompter &prompter) : TOPVNewForm(pare
     NroDocEdit->hide();
     LabelDocumento->hide();
     CelularCaracEdit->hide();
+    AnioEdit->hide(); // the view shows no model year
+    for (QLabel *l : findChildren<QLabel *>())
+        if (l->buddy() == AnioEdit)
+            l->hide();
     BitBtnAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
     BitBtnAceptar->setObjectName(QStringLiteral("BitBtnAceptar"));
     m_buttons->addWidget(BitBtnAceptar);
