@@ -89,8 +89,8 @@ NamedQuery &CheckLookups::guard()
         QStringList clean;
         for (int i = 0; i < m_questions.size(); ++i) {
             const Source s = sourceOf(m_questions[i].kind);
-            clean << QStringLiteral("%1 (%2)")
-                         .arg(QLatin1String(s.clean), suffixed(dm1().query(QString::fromLatin1(s.statement)).sql(), i));
+            clean << QStringLiteral("%1 (%2)").arg(QLatin1String(s.clean),
+                                                   suffixed(dm1().query(QString::fromLatin1(s.statement)).sql(), i));
         }
         // Two rows where one value is expected: the server stops the
         // exchange here (error 1242) unless every answer is the clean one.

@@ -336,8 +336,8 @@ QGroupBox *TRevisionAnualForm::buildCylinders()
     SpeedButtonCC1->setVisible(false);
     SpeedButtonCC2->setVisible(false);
     SpeedButtonCC1->setEnabled(false); // a recall enables it when a cylinder is overdue
-    SpeedButtonVida =
-        speedButton("SpeedButtonVida", QStringLiteral("Vida del Cilindro"), QStyle::SP_FileDialogContentsView, true);
+    SpeedButtonVida = Widgets::toolButton("SpeedButtonVida", QStringLiteral("Vida del Cilindro"),
+                                          QStyle::SP_FileDialogContentsView, true);
     auto *buttons = new QHBoxLayout;
     for (QToolButton *b :
          {SpeedButton4, SpeedButton5, SpeedButton6, SpeedButton8, SpeedButtonVida, SpeedButtonCC1, SpeedButtonCC2})
