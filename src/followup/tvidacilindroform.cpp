@@ -7,6 +7,7 @@
 #include "documents/registry.h"
 #include "followup/formparts.h"
 #include "report/xlsxexport.h"
+#include "widgets/formkit.h"
 #include "widgets/progressline.h"
 #include "widgets/resultgrid.h"
 #include "widgets/uppercasevalidator.h"
@@ -109,9 +110,9 @@ TVidaCilindroForm::TVidaCilindroForm(QWidget *parent, Prompter &prompter) : QDia
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     Widgets::setUpResultGrid(DBGrid1, m_model);
 
-    BitBtnImprimir = Followup::button(QStringLiteral("Imprimir"), "BitBtnImprimir", this);
-    BitBtnExcel = Followup::button(QStringLiteral("Exportar a Excel"), "BitBtnExcel", this);
-    auto *cerrar = Followup::button(QStringLiteral("Cerrar"), "BitBtnCerrar", this);
+    BitBtnImprimir = Widgets::button(QStringLiteral("BitBtnImprimir"), QStringLiteral("Imprimir"), this);
+    BitBtnExcel = Widgets::button(QStringLiteral("BitBtnExcel"), QStringLiteral("Exportar a Excel"), this);
+    auto *cerrar = Widgets::button(QStringLiteral("BitBtnCerrar"), QStringLiteral("Cerrar"), this);
     for (QPushButton *b : {BitBtnImprimir, BitBtnExcel})
         b->setEnabled(false);
     auto *buttons = new QHBoxLayout;
