@@ -52,6 +52,10 @@ public:
         setObjectName(QStringLiteral("FitScroll"));
         setWidgetResizable(true);
         setFrameShape(QFrame::NoFrame);
+        // A click beside a field (a label, a button that takes no focus)
+        // leaves the focus where it was, as in a window without scrolling:
+        // the focused field scrolls into sight by itself.
+        setFocusPolicy(Qt::NoFocus);
     }
     QSize sizeHint() const override { return widget() ? widget()->sizeHint() : QScrollArea::sizeHint(); }
 };
