@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QValidator>
+#include <QWindow>
 
 namespace
 {
@@ -350,24 +351,26 @@ void TInicioForm::showEvent(QShowEvent *event)
         QTimer::singleShot(0, this, &QDialog::reject);
         return;
     }
+    // The server is asked once the dialog is on the screen: its window was
+    // exposed and drawn (the drawing is done within the exposure).
+    if (!m_painted && windowHandle())
+        windowHandle()->installEventFilter(this);
     if (!parentWidget()) {
         if (QScreen *s = screen())
             move(s->availableGeometry().center() - rect().center());
     }
 }
 
-void TInicioForm::paintEvent(QPaintEvent *event)
-{
-    QDialog::paintEvent(event);
-    if (m_painted)
-        return;
-    m_painted = true;
-    // The server is asked once the dialog is on the screen.
-    QTimer::singleShot(0, this, &TInicioForm::serverSetUp);
-}
-
 bool TInicioForm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == windowHandle() && event->type() == QEvent::Expose) {
+        if (!m_painted && windowHandle()->isExposed()) {
+            m_painted = true;
+            windowHandle()->removeEventFilter(this);
+            QTimer::singleShot(0, this, &TInicioForm::serverSetUp);
+        }
+        return false;
+    }
     if (watched == EditId && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         switch (key->key()) {

@@ -295,7 +295,7 @@ void TestInicioForm::dialogShowsBeforeAnyExchange()
         quint64 exchanges = 1;
         bool eventFilter(QObject *, QEvent *e) override
         {
-            if (e->type() == QEvent::Paint && !seen) {
+            if (e->type() == QEvent::Expose && !seen) { // drawn while it is handled
                 seen = true;
                 open = dm1().isOpen(Conn::Operations);
                 exchanges = dm1().exchangeCount();
@@ -304,7 +304,8 @@ void TestInicioForm::dialogShowsBeforeAnyExchange()
         }
     } paint;
     TInicioForm f;
-    f.installEventFilter(&paint);
+    f.winId(); // its window, to watch
+    f.windowHandle()->installEventFilter(&paint);
     QVERIFY(!dm1().isOpen(Conn::Operations));
     f.show();
     QTRY_VERIFY(paint.seen);
