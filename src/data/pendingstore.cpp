@@ -3,12 +3,12 @@
 #include "core/attachments.h"
 #include "core/pendingsave.h"
 #include "data/catalogue.h"
+#include "data/checklookups.h"
 #include "data/dm1.h"
 #include "data/writeonce.h"
 
 #include <QFile>
 #include <QHash>
-#include <QRegularExpression>
 #include <memory>
 
 namespace PendingStore
@@ -18,29 +18,6 @@ namespace
 {
 
 const QString kPendingVariable = QStringLiteral("tarvil_pendiente");
-
-// The catalogue's one-row insert repeated for `rows` rows in one statement,
-// each row's parameters suffixed with its index (":codcil" -> ":codcil_2"), so
-// that a save costs the same round trips whatever the number of cylinders.
-QString multiRowText(const QString &single, int rows)
-{
-    const int at = single.indexOf(QLatin1String("values"), 0, Qt::CaseInsensitive);
-    const QString head = single.left(at + 6);
-    const QString tuple = single.mid(at + 6).trimmed();
-    static const QRegularExpression param(QStringLiteral(":(\\w+)"));
-    QStringList tuples;
-    for (int i = 0; i < rows; ++i)
-        tuples << QString(tuple).replace(param, QStringLiteral(":\\1_") + QString::number(i));
-    return head + QLatin1Char(' ') + tuples.join(QStringLiteral(", "));
-}
-
-// Multi-row forms of the catalogue's inserts, kept for the whole run like
-// the catalogue's own statements.
-NamedQuery &multiInsert(const QString &catalogueName, int rows)
-{
-    const QString key = catalogueName + QLatin1Char('#') + QString::number(rows);
-    return dm1().statement(key, Conn::Operations, [&] { return multiRowText(dm1().query(catalogueName).sql(), rows); });
-}
 
 // Row i's values on the statement; the pending id is the one the server just
 // generated, held in a session variable of the same batch.
@@ -98,7 +75,7 @@ QString notPendingText(NotPending::Reason reason, Purpose purpose)
 
 // Inside the caller's transaction: the old operation's `temp_usr` row goes
 // only while the PEC has not verified it, and exactly that one row.
-void takePending(int id, Purpose purpose)
+void takePending(int id, Purpose purpose, CheckLookups *checks = nullptr)
 {
     NamedQuery &del = dm1().query(QStringLiteral("DeleteTempUSR"));
     NamedQuery &state = dm1().query(QStringLiteral("SQLQueryEstadoPendiente"));
@@ -107,6 +84,8 @@ void takePending(int id, Purpose purpose)
     state.close();
     state.setParam(QStringLiteral("id"), id);
     Batch b(Conn::Operations);
+    if (checks)
+        checks->addTo(b);
     b.add(del, false);
     b.add(state, true); // what is left of it tells why, when it did not go
     b.run();
@@ -131,7 +110,7 @@ void addChildDeletes(Batch &b, int id)
 } // namespace
 
 int Save(const OperationRecord &record, const GlobalState &global, const QDate &today, std::optional<int> replacing,
-         const std::function<void(int)> &step, WriteOnce::Ticket *ticket)
+         const std::function<void(int)> &step, WriteOnce::Ticket *ticket, CheckLookups *checks)
 {
     WriteOnce::Ticket once;
     WriteOnce::Ticket &t = ticket ? *ticket : once;
@@ -154,13 +133,13 @@ int Save(const OperationRecord &record, const GlobalState &global, const QDate &
 
     // The ids of the regulator and cylinder rows are the server's new one.
     const QList<QVariantMap> regs = PendingSave::TempRegValues(record, global, 0);
-    NamedQuery &reg = multiInsert(QStringLiteral("UpdateTempReg"), int(regs.size()));
+    NamedQuery &reg = dm1().multiRowInsert(QStringLiteral("UpdateTempReg"), int(regs.size()));
     bindRows(reg, regs);
     const QList<QVariantMap> cils =
         PendingSave::TempCilValues(record, global, 0, today, [&](const QString &code) { return venc.value(code); });
     NamedQuery *cil = nullptr;
     if (!cils.isEmpty()) {
-        cil = &multiInsert(QStringLiteral("UpdateTempCil"), int(cils.size()));
+        cil = &dm1().multiRowInsert(QStringLiteral("UpdateTempCil"), int(cils.size()));
         bindRows(*cil, cils);
     }
 
@@ -178,7 +157,7 @@ int Save(const OperationRecord &record, const GlobalState &global, const QDate &
     const int id = WriteOnce::Run(Conn::Operations, t, [&]() -> QVariant {
                        if (replacing) {
                            Transaction tx(Conn::Operations);
-                           takePending(*replacing, Purpose::Replace);
+                           takePending(*replacing, Purpose::Replace, checks);
                            Batch b(Conn::Operations);
                            addChildDeletes(b, *replacing);
                            fill(b);
@@ -186,6 +165,8 @@ int Save(const OperationRecord &record, const GlobalState &global, const QDate &
                        } else {
                            Batch b(Conn::Operations);
                            b.setAtomic(true);
+                           if (checks)
+                               checks->addTo(b);
                            fill(b);
                            b.run();
                        }

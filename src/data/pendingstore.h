@@ -11,6 +11,8 @@
 #include <optional>
 #include <stdexcept>
 
+class CheckLookups;
+
 // Pending operations (temp_usr, temp_reg, temp_cil): the save of the
 // operation form, the replacement of an edited pending operation and the
 // delete of the pending list. Each runs in one transaction, so a failure at
@@ -57,9 +59,11 @@ private:
 // Every attempt under the same `ticket` stores the operation at most once: a
 // lost answer is cleared up first (see WriteOnce::Run), and the id returned
 // is the stored one's; without a ticket the save has one of its own.
+// With `checks`, their look-ups and guard go first in the same exchange; a
+// guard that stops the save throws the DbError that `checks` recognises.
 int Save(const OperationRecord &record, const GlobalState &global, const QDate &today,
          std::optional<int> replacing = std::nullopt, const std::function<void(int step)> &step = {},
-         WriteOnce::Ticket *ticket = nullptr);
+         WriteOnce::Ticket *ticket = nullptr, CheckLookups *checks = nullptr);
 
 // Deletes a pending operation's three sets of rows together; NotPending when
 // it is no longer waiting for the PEC.
