@@ -26,6 +26,7 @@ int main(int argc, char *argv[])
     if (!mainForm.loginAccepted())
         return 0;
     TConfirmDlg::shared();
+    Operations::startOutbox();
 
     mainForm.showMaximized();
     return app.exec();

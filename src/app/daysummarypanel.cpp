@@ -4,13 +4,16 @@
 #include "core/clock.h"
 #include "core/global.h"
 #include "data/daysummaryrepository.h"
+#include "data/dberror.h"
 #include "data/localstore.h"
+#include "data/outbox.h"
 #include "data/reminderrepository.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QTime>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace
 {
@@ -77,8 +80,37 @@ DaySummaryPanel::DaySummaryPanel(QWidget *parent) : QGroupBox(QString::fromUtf8(
     connect(&m_query, &BackgroundQuery::failed, this, [this](const QString &text) {
         m_state->setText(QString::fromUtf8("No se pudo leer el resumen: ") + text);
         m_refresh->setEnabled(true);
+        showOutbox(); // what waits here shows without the server
         emit refreshed();
     });
+    connect(&Outbox::instance(), &Outbox::changed, this, &DaySummaryPanel::showOutbox);
+}
+
+void DaySummaryPanel::showOutbox()
+{
+    if (!hasOutbox())
+        return;
+    int count = 0;
+    try {
+        count = outboxHook().count();
+    } catch (const DbError &e) {
+        m_state->setText(e.text());
+        return;
+    }
+    const DaySummary::Counts counts = [count] {
+        DaySummary::Counts c;
+        c.outbox = count;
+        return c;
+    }();
+    DaySummary::Offered only;
+    only.outbox = true;
+    const DaySummary::Line line = DaySummary::Lines(counts, only).value(0);
+    auto it = std::find_if(m_lines.begin(), m_lines.end(), [&line](const auto &l) { return l.id == line.id; });
+    if (it != m_lines.end())
+        *it = line;
+    else
+        m_lines << line;
+    showLines();
 }
 
 void DaySummaryPanel::setOutboxHook(OutboxHook hook)
@@ -140,8 +172,13 @@ void DaySummaryPanel::arrived(const DaySummary::Reading &reading)
     DaySummary::Counts counts = DaySummary::CountsOf(reading, *m_seenAtLogin, lastSent);
     DaySummary::Offered offered = m_offered;
     offered.outbox = offered.outbox && hasOutbox();
-    if (offered.outbox)
-        counts.outbox = outboxHook().count();
+    if (offered.outbox) {
+        try {
+            counts.outbox = outboxHook().count();
+        } catch (const DbError &) {
+            offered.outbox = false; // said when the outbox itself is opened
+        }
+    }
     m_lines = DaySummary::Lines(counts, offered);
     showLines();
     m_state->setText(

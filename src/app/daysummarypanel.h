@@ -46,6 +46,7 @@ signals:
 
 private:
     void arrived(const DaySummary::Reading &reading);
+    void showOutbox(); // the outbox's line as it is now, read locally
     void showLines();
     void openLine(DaySummary::LineId id);
 

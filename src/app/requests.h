@@ -38,6 +38,15 @@ struct EditPending {
     WindowId target() const { return window; }
 };
 
+// An operation waiting in this workstation's outbox, opened to be corrected
+// and sent with "Aceptar"; true when it was stored.
+struct OpenWaiting {
+    using Result = bool;
+    static constexpr WindowId window = WindowId::OperationForm;
+    qint64 outboxId = 0;
+    WindowId target() const { return window; }
+};
+
 // An earlier operation shown read-only.
 struct ViewOperation {
     using Result = void;

@@ -20,6 +20,7 @@
     X(CopiesConfiguration, "Configuración")                                                                            \
     /* operation entry */                                                                                              \
     X(OperationForm, "Carga de Operaciones")                                                                           \
+    X(Outbox, "Operaciones en espera de envío")                                                                        \
     X(OwnerSearch, "Consulta por Propietario")                                                                         \
     X(RegulatorSearch, "Busqueda de Reguladores")                                                                      \
     X(CylinderData, "Datos del Cilindro")                                                                              \

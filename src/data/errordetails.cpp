@@ -53,4 +53,10 @@ bool lostConnection(unsigned code)
     return Wire::isLost(code);
 }
 
+bool unreachable(unsigned code)
+{
+    // No socket, no route or no answer to the connection, an unknown host.
+    return lostConnection(code) || code == 2002 || code == 2003 || code == 2005;
+}
+
 } // namespace ErrorDetails

@@ -17,5 +17,8 @@ QString lookup(const QString &shown);
 
 // The session went with the failure: cut, stalled past the timeout, killed.
 bool lostConnection(unsigned code);
+// The server could not be reached or was lost on the way: a write may go to
+// the outbox and be sent when it answers again.
+bool unreachable(unsigned code);
 
 } // namespace ErrorDetails

@@ -313,9 +313,10 @@ void LocalTable::failSql(const QString &what) const
 namespace
 {
 
-// Where a damaged file goes: beside it, named with the date and time (and a
-// number within the same second), so that no earlier copy is ever replaced.
-QString asideName(const QString &path)
+} // namespace
+
+// A number follows the date and time within the same second.
+QString LocalStore::asideName(const QString &path)
 {
     const QString base =
         path + QStringLiteral(".dañada-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
@@ -324,6 +325,9 @@ QString asideName(const QString &path)
         name = base + QLatin1Char('-') + QString::number(n);
     return name;
 }
+
+namespace
+{
 
 // SQLite's codes for a file that is not a database or is damaged.
 bool isDamage(const QSqlError &e)
@@ -448,7 +452,7 @@ void LocalTable::open()
             d->values.clear();
             // Set aside rather than deleted: the reminder log is kept for good,
             // and what is left of it may still be read by hand.
-            const QString aside = asideName(path);
+            const QString aside = LocalStore::asideName(path);
             if (attempt == 0 && QFile::rename(path, aside)) {
                 LocalStore::notice(QStringLiteral("La tabla local \"%1\" estaba dañada y se creó de nuevo, vacía; "
                                                   "la anterior quedó en \"%2\" (%3).")

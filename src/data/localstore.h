@@ -134,6 +134,9 @@ public:
     using NoticeHandler = std::function<void(const QString &text)>;
     static void setNoticeHandler(NoticeHandler handler);
     static void notice(const QString &text);
+    // Where a damaged local file is set aside: beside it, with the date and
+    // time, never over an earlier copy.
+    static QString asideName(const QString &path);
 
 private:
     LocalStore() = default;

@@ -59,6 +59,8 @@ public:
     static int openNew(const Nav::OpenOperation &request, QWidget *parent);
     static int editPending(const Nav::EditPending &request, QWidget *parent);
     static int view(const Nav::ViewOperation &request, QWidget *parent);
+    // An operation of the outbox, to be corrected and sent.
+    static bool openWaiting(const Nav::OpenWaiting &request, QWidget *parent);
 
     // Shows `r` in the controls: the inverse of record(). `copied` adds the
     // recall's domain mask, workshop code and assigned sticker.

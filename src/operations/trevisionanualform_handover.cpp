@@ -8,7 +8,9 @@
 #include "core/operationkind.h"
 #include "core/recall.h"
 #include "data/cylinderworktable.h"
+#include "data/dberror.h"
 #include "data/localstore.h"
+#include "data/outbox.h"
 #include "operations/cylinders/cylinderlist.h"
 #include "operations/cylinders/formwiring.h"
 #include "operations/linklabel.h"
@@ -18,7 +20,9 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 int TRevisionAnualForm::openNew(const Nav::OpenOperation &request, QWidget *parent)
@@ -30,6 +34,43 @@ int TRevisionAnualForm::openNew(const Nav::OpenOperation &request, QWidget *pare
     OperationSave::WireOperationForm(form);
     FichaPrint::WireFichaButton(form);
     return form.exec();
+}
+
+bool TRevisionAnualForm::openWaiting(const Nav::OpenWaiting &request, QWidget *parent)
+{
+    std::optional<OutboxEntry> entry;
+    try {
+        entry = Outbox::instance().entry(request.outboxId);
+    } catch (const DbError &e) {
+        guiPrompter().error(e.text());
+        return false;
+    }
+    if (!entry)
+        return false;
+    // The attachments are the outbox's copies, in files of their own while
+    // the form is open.
+    QTemporaryDir files;
+    OperationRecord r = entry->record;
+    for (int i = 0; i < 3; ++i) {
+        QString &path = r.attachmentPaths[size_t(i)];
+        if (path.isEmpty())
+            continue;
+        path = files.filePath(QStringLiteral("%1-%2").arg(i).arg(entry->fileNames[size_t(i)]));
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(entry->files[size_t(i)]) != entry->files[size_t(i)].size()) {
+            guiPrompter().error(
+                QStringLiteral("No se pudo preparar el archivo adjunto %1 de la operación.").arg(i + 1));
+            return false;
+        }
+    }
+    TRevisionAnualForm form(parent);
+    form.SetOperationKind(r.kind);
+    form.setCylinders(r.cylinders);
+    form.applyRecord(r);
+    Cylinders::WireOperationForm(form);
+    OperationSave::WireOperationForm(form, &*entry);
+    FichaPrint::WireFichaButton(form);
+    return form.exec() == QDialog::Accepted;
 }
 
 int TRevisionAnualForm::view(const Nav::ViewOperation &request, QWidget *parent)

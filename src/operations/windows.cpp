@@ -1,10 +1,14 @@
 #include "operations/windows.h"
 
+#include "app/daysummarypanel.h"
 #include "app/navigator.h"
 #include "data/localstore.h"
+#include "data/outbox.h"
 #include "operations/cylinders/cylinderactions.h"
 #include "operations/lookups/tbuscarreguladorform.h"
 #include "operations/lookups/tbusquedaporapellidoform.h"
+#include "operations/outbox/tenesperaform.h"
+#include "operations/save/outboxsend.h"
 #include "operations/trevisionanualform.h"
 #include "widgets/messages.h"
 #include "widgets/modalrun.h"
@@ -17,6 +21,13 @@ void registerWindows(Navigator &nav)
     nav.add<Nav::OpenOperation>(TRevisionAnualForm::openNew);
     nav.add<Nav::EditPending>(TRevisionAnualForm::editPending);
     nav.add<Nav::ViewOperation>(TRevisionAnualForm::view);
+    nav.add<Nav::OpenWaiting>(TRevisionAnualForm::openWaiting);
+    nav.add(WindowId::Outbox, [](QWidget *parent) {
+        TEnEsperaForm form(parent, guiPrompter());
+        Widgets::runModal(form);
+    });
+    DaySummaryPanel::setOutboxHook({[] { return Outbox::instance().count(); },
+                                    [](QWidget *parent) { navigator().request(Nav::Open{WindowId::Outbox}, parent); }});
     nav.add(WindowId::OwnerSearch, [](QWidget *parent) {
         TBusquedaPorApellidoForm form(parent, guiPrompter());
         form.setMode(1); // a query: the main window ignores the choice
@@ -39,6 +50,11 @@ void registerWindows(Navigator &nav)
         const Cylinders::EntryContext context{r.kind, r.domain, parent, guiPrompter()};
         return r.row < 0 ? Cylinders::AddCylinder(table, context) : Cylinders::ModifyCylinder(table, r.row, context);
     });
+}
+
+void startOutbox()
+{
+    OutboxSender::instance().start();
 }
 
 } // namespace Operations

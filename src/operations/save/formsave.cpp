@@ -4,13 +4,17 @@
 #include "core/global.h"
 #include "core/installationprofile.h"
 #include "data/dberror.h"
+#include "data/errordetails.h"
+#include "data/outbox.h"
 #include "data/pendingstore.h"
 #include "operations/attachments/taccesoriosform.h"
 #include "operations/attachments/tadjuntararchivosform.h"
 #include "operations/print/fichaprint.h"
+#include "operations/save/outboxsend.h"
 #include "operations/save/saveoperation.h"
 #include "operations/trevisionanualform.h"
 #include "widgets/formkit.h"
+#include "widgets/serverwait.h"
 #include "widgets/waitcursor.h"
 
 #include <QDateEdit>
@@ -51,7 +55,36 @@ public:
     using QObject::QObject;
     WriteOnce::Ticket ticket;
     bool saving = false; // the window repaints while it saves: "Aceptar" meanwhile does nothing
+    qint64 outboxId = 0; // the outbox entry the form was opened on, if any
 };
+
+// The server could not be reached: a new operation waits on this
+// workstation under the same ticket, and the form goes on as after a save.
+bool keepWaiting(TRevisionAnualForm &form, SaveTicket &once, const OperationRecord &r, const OutboxSend::AnswerLog &log,
+                 const DbError &failure, bool unknown)
+{
+    Prompter &prompter = form.prompter();
+    try {
+        Outbox::instance().add(r, once.ticket, log.answers(), once.outboxId);
+    } catch (const DbError &e) {
+        prompter.error(failure.text() + QStringLiteral("\n\n") + e.text());
+        return false;
+    }
+    const QString why = OutboxSend::FirstLine(failure.text());
+    prompter.info(why + QStringLiteral("\n\n") +
+                  (unknown ? QStringLiteral("La operación quedó guardada en este equipo, en espera de envío: al "
+                                            "enviarla se controla si ya había llegado al PEC, y nunca se carga dos "
+                                            "veces.")
+                           : QStringLiteral("La operación quedó guardada en este equipo, en espera de envío: se "
+                                            "enviará sola cuando el servidor del PEC responda (\"Operaciones en "
+                                            "espera de envío\" en la ventana principal).")));
+    return true;
+}
+
+bool replacingPending(const TRevisionAnualForm &form)
+{
+    return form.editingPending() && form.pendingId() > 0;
+}
 
 void onAccept(TRevisionAnualForm &form, SaveTicket &once)
 {
@@ -63,6 +96,7 @@ void onAccept(TRevisionAnualForm &form, SaveTicket &once)
         ~Done() { flag = false; }
     } done{once.saving};
     Prompter &prompter = form.prompter();
+    OutboxSend::AnswerLog log(prompter);
     OperationRecord r = form.record();
     if (form.editingPending() && !form.pendingValveSticker().isEmpty())
         r.obleaAnt = form.pendingValveSticker();
@@ -70,13 +104,27 @@ void onAccept(TRevisionAnualForm &form, SaveTicket &once)
     try {
         Widgets::WaitCursor wait;
         std::optional<int> replacing;
-        if (form.editingPending() && form.pendingId() > 0)
+        if (replacingPending(form))
             replacing = form.pendingId();
         FormProgress progress(form);
-        out = SaveOperation(r, profileById(Global.InstallationId), prompter, progress, Clock::today(), replacing,
+        out = SaveOperation(r, profileById(Global.InstallationId), log, progress, Clock::today(), replacing,
                             &once.ticket, &form);
     } catch (const DbError &e) {
         form.hideProgress();
+        // Only a new operation waits here: an edited pending one is the PEC's already.
+        const bool unknown = dynamic_cast<const WriteOnce::UnknownOutcome *>(&e) != nullptr;
+        // "Cancelar" with nothing stored is the operator's own stop.
+        const bool cancelled = dynamic_cast<const Widgets::ServerWait::Cancelled *>(&e) != nullptr;
+        if (!replacingPending(form) && !cancelled && (unknown || ErrorDetails::unreachable(e.code()))) {
+            if (keepWaiting(form, once, r, log, e, unknown)) {
+                struct CloseForm {
+                    TRevisionAnualForm &form;
+                    ~CloseForm() { form.accept(); }
+                } closing{form};
+                FichaPrint::AfterSave(form);
+            }
+            return;
+        }
         prompter.error(e.text());
         return;
     } catch (const PendingStore::AttachmentError &e) {
@@ -109,14 +157,26 @@ void onAccept(TRevisionAnualForm &form, SaveTicket &once)
         TRevisionAnualForm &form;
         ~CloseForm() { form.accept(); }
     } closing{form};
+    if (once.outboxId > 0) {
+        try {
+            Outbox::instance().remove(once.outboxId);
+        } catch (const DbError &e) {
+            // Sent again later, it meets its ticket and stores nothing.
+            prompter.warn(e.text());
+        }
+    }
     FichaPrint::AfterSave(form);
 }
 
 } // namespace
 
-void WireOperationForm(TRevisionAnualForm &form)
+void WireOperationForm(TRevisionAnualForm &form, const OutboxEntry *waiting)
 {
     auto *once = new SaveTicket(&form);
+    if (waiting) {
+        once->ticket = waiting->ticket;
+        once->outboxId = waiting->id;
+    }
     QObject::connect(&form, &TRevisionAnualForm::acceptRequested, &form, [&form, once] { onAccept(form, *once); });
     if (auto *b = form.findChild<QPushButton *>(QStringLiteral("BitBtnAccesorios")))
         QObject::connect(b, &QPushButton::clicked, &form, [&form] {
