@@ -6,7 +6,9 @@
 #include <optional>
 
 // What a technical sheet reads from the operations database at print time.
-// Failures throw DbError.
+// Each reading is also kept on the workstation ("DatosFicha.json" beside the
+// local tables): while the server cannot be reached the last one is used, so
+// the sheet of an operation left in the outbox prints. Failures throw DbError.
 namespace SheetRepository
 {
 

@@ -356,6 +356,26 @@ private slots:
         }
     }
 
+    // The sheet of an operation left in the outbox prints without the server:
+    // what was read before is kept on the workstation.
+    void sheetSourcesAreKeptForWhenTheServerCannotBeReached()
+    {
+        FichaData online = renewal();
+        LoadWorkshopRows(online, QStringLiteral("TAL0002"));
+        QCOMPARE(SheetRepository::CylinderValidity()(QStringLiteral("C060")), std::optional<int>(10));
+
+        dm1().closeAll();
+        dm1().configure(Conn::Operations,
+                        {QStringLiteral("127.0.0.1:1"), dbName, TestDb::user(), TestDb::password(), "Test"});
+        FichaData offline = renewal();
+        LoadWorkshopRows(offline, QStringLiteral("TAL0002"));
+        QCOMPARE(offline.associatedWorkshop->name, QStringLiteral("TALLER ASOCIADO SA"));
+        QCOMPARE(offline.ownWorkshop.phone, online.ownWorkshop.phone);
+        QCOMPARE(SheetRepository::CylinderValidity()(QStringLiteral("C060")), std::optional<int>(10));
+        QVERIFY_THROWS_EXCEPTION(DbError, SheetRepository::Workshop(QStringLiteral("TAL0001X"))); // never read
+        dm1().configure(Conn::Operations, {TestDb::host(), dbName, TestDb::user(), TestDb::password(), "Test"});
+    }
+
     void expiryUsesTheCylinderCatalogue()
     {
         const ValidityLookup validity = SheetRepository::CylinderValidity();
