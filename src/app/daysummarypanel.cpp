@@ -9,6 +9,7 @@
 #include "data/outbox.h"
 #include "data/reminderrepository.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QTime>
@@ -52,6 +53,23 @@ QString nameOf(DaySummary::LineId id)
 {
     static const char *const names[] = {"Pendientes", "Observadas", "Obleas", "Vencimientos", "Turnos", "Envios"};
     return QStringLiteral("BitBtnResumen") + QLatin1String(names[static_cast<int>(id)]);
+}
+
+QString wrapped(const QString &text, const QFontMetrics &metrics, int width)
+{
+    QStringList lines;
+    QString line;
+    for (const QString &word : text.split(QLatin1Char(' '))) {
+        const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+            lines << line;
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    lines << line;
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -192,7 +210,7 @@ void DaySummaryPanel::showLines()
     qDeleteAll(m_buttons);
     m_buttons.clear();
     for (const DaySummary::Line &line : std::as_const(m_lines)) {
-        auto *b = new QPushButton(line.text, this);
+        auto *b = new QPushButton(this);
         b->setObjectName(nameOf(line.id));
         b->setFlat(true);
         b->setAutoDefault(false);
@@ -203,6 +221,9 @@ void DaySummaryPanel::showLines()
             f.setBold(true);
             b->setFont(f);
         }
+        // A line longer than the panel goes on in a second one: the count
+        // at its end is never cut off.
+        b->setText(wrapped(line.text, b->fontMetrics(), contentsRect().width() - 24));
         const DaySummary::LineId id = line.id;
         connect(b, &QPushButton::clicked, this, [this, id] { openLine(id); });
         m_linesLayout->addWidget(b);
