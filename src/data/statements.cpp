@@ -348,10 +348,14 @@ QVector<StatementDef> build()
            "u.uobanonew, r.cilcodh, r.cnroserie, u.uobleaant, u.codtal, u.ufechab, u.tnrointopr, u.peccod, "
            "u.talcuit, u.udominio from usr u, cil r where r.cnroserie = :re and r.talcuit = u.talcuit and "
            "r.tnrointopr = u.tnrointopr order by u.ufechab")},
+        // A name anywhere in the owner: the names are matched on the owner
+        // index alone (a scan of it, never of the table), then their rows
+        // are read through it.
         {s("SDBusquedaPorApellido"), op,
-         s("select uobleanew, uobleaant, ufecrev, udescgest, umarca, umodelo, uano, uapeynom, uobanonew, "
-           "ucodgest, rmatreshab, pmatreshab, codtal, talcuit, udominio, tnrointopr, peccod from usr where "
-           "uapeynom like :ayn order by uapeynom")},
+         s("select u.uobleanew, u.uobleaant, u.ufecrev, u.udescgest, u.umarca, u.umodelo, u.uano, u.uapeynom, "
+           "u.uobanonew, u.ucodgest, u.rmatreshab, u.pmatreshab, u.codtal, u.talcuit, u.udominio, u.tnrointopr, "
+           "u.peccod from (select distinct uapeynom from usr force index (usr_apeynom) where uapeynom like :ayn) "
+           "n join usr u on u.uapeynom = n.uapeynom order by u.uapeynom")},
 
         // Look-up dialogs: the typed text goes in a `like` pattern escaped with '!'
         {s("SQLQueryBusquedaRegulador"), op,
