@@ -39,8 +39,8 @@ template <std::size_t N> void texts(const QJsonValue &v, std::array<QString, N> 
 
 QJsonObject regulator(const RegulatorLine &r)
 {
-    return {{"codigo", r.codigo}, {"marca", r.marca}, {"nroSerie", r.nroSerie}, {"gestion", r.gestion},
-            {"nuevo", r.nuevo}};
+    return {
+        {"codigo", r.codigo}, {"marca", r.marca}, {"nroSerie", r.nroSerie}, {"gestion", r.gestion}, {"nuevo", r.nuevo}};
 }
 
 RegulatorLine regulator(const QJsonObject &o)
@@ -51,7 +51,7 @@ RegulatorLine regulator(const QJsonObject &o)
 
 QJsonObject cylinder(const CylinderRow &c)
 {
-    return {{"nroSerie", c.nroSerie}, {"codigo", c.codigo},       {"gestion", c.gestion},
+    return {{"nroSerie", c.nroSerie},   {"codigo", c.codigo},       {"gestion", c.gestion},
             {"capacidad", c.capacidad}, {"fabricac", c.fabricac},   {"uphTaller", c.uphTaller},
             {"uphFecha", c.uphFecha},   {"uphResult", c.uphResult}, {"fecVencCrpc", date(c.fecVencCrpc)},
             {"cNuevo", c.cNuevo},       {"valCod", c.valCod},       {"valNro", c.valNro},

@@ -1,6 +1,7 @@
 #include "data/letterrepository.h"
 
 #include "data/dm1.h"
+#include "data/writeonce.h"
 
 #include <QHash>
 #include <memory>
@@ -67,8 +68,10 @@ QStringList RevisionCentres()
     return names;
 }
 
-int Save(const Letter::Stored &letter)
+int Save(const Letter::Stored &letter, WriteOnce::Ticket *ticket)
 {
+    WriteOnce::Ticket once;
+    WriteOnce::Ticket &t = ticket ? *ticket : once;
     NamedQuery &cab = statement(QStringLiteral("InsertCartaCab"), [] {
         return QStringLiteral(
             "insert into carta_compromiso_cab (obleaanterior, fecha, propietario, tipo_doc, nro_doc, "
@@ -92,39 +95,43 @@ int Save(const Letter::Stored &letter)
     cab.setParam(QStringLiteral("cpa"), int(letter.purpose));
 
     // The items take the header's id on the server, from the insert itself:
-    // header and items travel in one atomic exchange.
-    Batch batch(Conn::Operations);
-    batch.setAtomic(true);
-    batch.add(cab, false);
-    if (!letter.items.isEmpty()) {
-        NamedQuery &keep = statement(QStringLiteral("SetIdCarta"), [] {
-            return QStringLiteral("set @") + kLetterVariable + QStringLiteral(" = last_insert_id()");
-        });
-        keep.close();
-        batch.add(keep, false);
-        NamedQuery &det = itemInsert(int(letter.items.size()));
-        det.close();
-        for (int r = 0; r < letter.items.size(); ++r) {
-            const Letter::Item &i = letter.items[r];
-            const auto set = [&](const QString &column, const QVariant &value) {
-                det.setParam(column + QLatin1Char('_') + QString::number(r), value);
-            };
-            set(QStringLiteral("carta"), QVariant::fromValue(SessionVariable{kLetterVariable}));
-            set(QStringLiteral("cil_marca"), i.cylinderCode);
-            set(QStringLiteral("cil_nroserie"), i.cylinderSerial);
-            set(QStringLiteral("cil_capacidad"), measure(i.capacity));
-            set(QStringLiteral("cil_masa"), measure(i.mass));
-            set(QStringLiteral("cil_fecha"), i.manufactured);
-            set(QStringLiteral("cil_diametro"), measure(i.diameter));
-            set(QStringLiteral("val_marca"), i.valveCode);
-            set(QStringLiteral("val_modelo"), i.valveModel);
-            set(QStringLiteral("val_nroserie"), i.valveSerial);
-            set(QStringLiteral("val_obs"), i.observations);
-        }
-        batch.add(det, false);
-    }
-    batch.run();
-    const int id = cab.lastInsertId().toInt();
+    // header, items and the write's token travel in one atomic exchange.
+    NamedQuery &keep = statement(QStringLiteral("SetIdCarta"), [] {
+        return QStringLiteral("set @") + kLetterVariable + QStringLiteral(" = last_insert_id()");
+    });
+    const int id = WriteOnce::Run(Conn::Operations, t, [&]() -> QVariant {
+                       Batch batch(Conn::Operations);
+                       batch.setAtomic(true);
+                       batch.add(cab, false);
+                       keep.close();
+                       batch.add(keep, false);
+                       if (!letter.items.isEmpty()) {
+                           NamedQuery &det = itemInsert(int(letter.items.size()));
+                           det.close();
+                           for (int r = 0; r < letter.items.size(); ++r) {
+                               const Letter::Item &i = letter.items[r];
+                               const auto set = [&](const QString &column, const QVariant &value) {
+                                   det.setParam(column + QLatin1Char('_') + QString::number(r), value);
+                               };
+                               set(QStringLiteral("carta"), QVariant::fromValue(SessionVariable{kLetterVariable}));
+                               set(QStringLiteral("cil_marca"), i.cylinderCode);
+                               set(QStringLiteral("cil_nroserie"), i.cylinderSerial);
+                               set(QStringLiteral("cil_capacidad"), measure(i.capacity));
+                               set(QStringLiteral("cil_masa"), measure(i.mass));
+                               set(QStringLiteral("cil_fecha"), i.manufactured);
+                               set(QStringLiteral("cil_diametro"), measure(i.diameter));
+                               set(QStringLiteral("val_marca"), i.valveCode);
+                               set(QStringLiteral("val_modelo"), i.valveModel);
+                               set(QStringLiteral("val_nroserie"), i.valveSerial);
+                               set(QStringLiteral("val_obs"), i.observations);
+                           }
+                           batch.add(det, false);
+                       }
+                       WriteOnce::AddToken(batch, Conn::Operations, t, QStringLiteral("carta_compromiso_cab"),
+                                           QVariant::fromValue(SessionVariable{kLetterVariable}));
+                       batch.run();
+                       return cab.lastInsertId();
+                   }).toInt();
     if (id <= 0)
         throw DbError(QStringLiteral("El servidor no devolvió el número de la carta compromiso."), cab.name());
     return id;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/commitmentletter.h"
+#include "data/writeonce.h"
 
 #include <QDate>
 #include <QSqlRecord>
@@ -18,8 +19,9 @@ QStringList RevisionCentres();
 
 // Stores the header and its items in one transaction and returns the new
 // letter's id, taken from the header's insert: a failure at any row leaves
-// nothing stored.
-int Save(const Letter::Stored &letter);
+// nothing stored. Every attempt under the same `ticket` stores the letter at
+// most once, and a lost answer is cleared up before saying (WriteOnce::Run).
+int Save(const Letter::Stored &letter, WriteOnce::Ticket *ticket = nullptr);
 
 // A stored letter's header, as the query lists it.
 struct Header {

@@ -118,8 +118,8 @@ void Outbox::open()
             fail(db.lastError().text());
         QSqlQuery q(db);
         // Checked as it opens, as the other local tables are.
-        bool ok = q.exec(QStringLiteral("pragma quick_check")) && q.next() &&
-                  q.value(0).toString() == QLatin1String("ok");
+        bool ok =
+            q.exec(QStringLiteral("pragma quick_check")) && q.next() && q.value(0).toString() == QLatin1String("ok");
         const QSqlError damage = q.lastError();
         if (ok)
             ok = q.exec(QStringLiteral("pragma synchronous = full")) && q.exec(QString::fromLatin1(kSchema));
@@ -262,7 +262,6 @@ void Outbox::remove(qint64 id)
     q.prepare(QStringLiteral("delete from espera where id = ?"));
     q.addBindValue(id);
     if (!q.exec())
-        throw DbError(QStringLiteral("No se pudo quitar la operación en espera: %1").arg(q.lastError().text()),
-                      m_path);
+        throw DbError(QStringLiteral("No se pudo quitar la operación en espera: %1").arg(q.lastError().text()), m_path);
     emit changed();
 }

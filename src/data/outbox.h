@@ -23,12 +23,12 @@ struct OutboxEntry {
     WriteOnce::Ticket ticket;
     QDateTime storedAt;
     int attempts = 0;
-    QString lastError; // why the last send did not store it
+    QString lastError;    // why the last send did not store it
     bool refused = false; // the server's checks refused it: it waits for the operator
     OperationRecord record;
-    QHash<QString, bool> answers;       // question text -> the operator's answer
-    std::array<QByteArray, 3> files;    // the attachments' contents
-    std::array<QString, 3> fileNames;   // and their names, as attached
+    QHash<QString, bool> answers;     // question text -> the operator's answer
+    std::array<QByteArray, 3> files;  // the attachments' contents
+    std::array<QString, 3> fileNames; // and their names, as attached
 };
 
 class Outbox : public QObject

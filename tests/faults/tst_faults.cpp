@@ -10,6 +10,7 @@
 #include "data/backgroundquery.h"
 #include "data/dm1.h"
 #include "data/errorlog.h"
+#include "data/letterrepository.h"
 #include "data/localstore.h"
 #include "data/outbox.h"
 #include "data/pendingstore.h"
@@ -18,6 +19,7 @@
 #include "operations/save/outboxsend.h"
 #include "operations/trevisionanualform.h"
 #include "pendingbuilders.h"
+#include "sampleletter.h"
 #include "scriptedprompter.h"
 #include "tcprelay.h"
 #include "testdb.h"
@@ -339,6 +341,34 @@ private slots:
         QVERIFY(q.next());
         for (int column = 0; column < 4; ++column)
             QCOMPARE(q.value(column).toInt(), 100);
+    }
+
+    // The commitment letter's answer is lost after its COMMIT: "Guardar"
+    // again under the same ticket finds it stored and stores nothing more.
+    void letterWhoseAnswerIsLostIsStoredOnce()
+    {
+        Letter::Stored letter;
+        letter.owner = Sample::letterOwner();
+        letter.date = kToday;
+        letter.workshopCode = QStringLiteral("TFAULT1");
+        letter.items = Sample::letterItems(2);
+        dm1().database(Conn::Operations);
+        WriteOnce::Ticket ticket;
+        relay->cutWhenAnswering(1);
+        int id = 0;
+        try {
+            id = LetterRepository::Save(letter, &ticket); // found out in a new session
+        } catch (const DbError &) {
+        }
+        const int again = LetterRepository::Save(letter, &ticket);
+        QVERIFY(id == 0 || id == again);
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("select count(*), (select count(*) from carta_compromiso_det d join "
+                                      "carta_compromiso_cab c on d.id_carta = c.id where c.taller = 'TFAULT1') from "
+                                      "carta_compromiso_cab where taller = 'TFAULT1'")) &&
+                q.next());
+        QCOMPARE(q.value(0).toInt(), 1);
+        QCOMPARE(q.value(1).toInt(), 2);
     }
 
     // The session is killed on the server while the cylinders are being

@@ -358,7 +358,11 @@ void TCartaCompromisoForm::BitBtn3Click()
     letter.items = LetterTable::Read(m_items);
     try {
         Widgets::WaitCursor wait;
-        m_savedId = LetterRepository::Save(letter);
+        m_savedId = LetterRepository::Save(letter, &m_saveTicket);
+        m_saveTicket = WriteOnce::Ticket(); // the next "Guardar" is another letter
+    } catch (const WriteOnce::UnknownOutcome &e) {
+        // Not known yet: the next "Guardar" finds out first, and never stores it twice.
+        m_prompter.error(e.text());
     } catch (const DbError &e) {
         m_prompter.error(QStringLiteral("No se pudo guardar la carta compromiso; no quedó guardado ningún dato.\n\n") +
                          e.text());

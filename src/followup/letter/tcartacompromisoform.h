@@ -2,6 +2,7 @@
 
 #include "app/requests.h"
 #include "core/commitmentletter.h"
+#include "data/writeonce.h"
 #include "report/reportform.h"
 #include "widgets/messages.h"
 
@@ -68,4 +69,5 @@ private:
     LocalTable &m_items;
     QList<QRadioButton *> m_purposes;
     int m_savedId = 0;
+    WriteOnce::Ticket m_saveTicket; // "Guardar" again after a lost answer stores it once
 };
