@@ -174,7 +174,15 @@ bool RegulatorMarkerAtNo(const QString &regulatorNew)
 
 static WorkshopLines ownLines(const WorkshopRecord &w)
 {
-    return {w.code, w.name, w.address, w.cuit, w.repName, w.repMatricula, QStringLiteral("Tel.: ") + w.phone};
+    // No telephone known (an empty sheet, a row without one): no bare "Tel.: ".
+    const QString phone = w.phone.trimmed();
+    return {w.code,
+            w.name,
+            w.address,
+            w.cuit,
+            w.repName,
+            w.repMatricula,
+            phone.isEmpty() ? QString() : QStringLiteral("Tel.: ") + phone};
 }
 
 WorkshopLines AssociatedWorkshopLines(const FichaData &d)

@@ -154,10 +154,6 @@ QVector<InstallationProfile> buildTable()
     quince.letterhead = {QStringLiteral("QUINCE GNC S.A."), QStringLiteral("Productor de Equipos Completos"),
                          QStringLiteral("Av. Circunvalación 2150 - (5000) Córdoba"),
                          QStringLiteral("Tel. (0351) 475-2210 - Lun. a Vie. de 8 a 17 hs.")};
-    quince.letterContactLine = QStringLiteral("Quince GNC S.A. - Tel. a completar");
-    quince.letterCentreTitle = {QStringLiteral("QUINCE GNC S.A."),
-                                QStringLiteral("Centro de Revisión Periódica de Cilindros"),
-                                QStringLiteral("Av. Circunvalación 2150 - (5000) Córdoba")};
     t << quince;
 
     auto hazel = aspenGroup("Hazel", "HAZE01", BlueGrey, Blue);
@@ -184,7 +180,6 @@ QVector<InstallationProfile> buildTable()
     linden.workshopOnlyCodePrefix = QStringLiteral("TAL");
     linden.offersCommitmentLetter = true;
     linden.commitmentLetterLayout = QStringLiteral("TQCartaBuckeyeForm");
-    linden.letterContactLine = QStringLiteral("Linden GNC - Tel. a completar");
     linden.showsOwnerListButton = true;
     linden.fichaAfterSave = linden.fichaOnButton = fixed("TQFichaHornbeamForm");
     linden.workOrderLayout = QStringLiteral("TQOPVForm");
@@ -192,8 +187,6 @@ QVector<InstallationProfile> buildTable()
     linden.workOrderPrintsConversionDate = true;
     linden.workOrderReprintLayout = QStringLiteral("TQOPVReimpresionVersion2Form");
     linden.workOrderReprintUsesConsentCompany = true;
-    linden.letterCentreTitle = {QStringLiteral("LINDEN GNC"),
-                                QStringLiteral("Centro de Revisión Periódica de Cilindros"), QStringLiteral("Córdoba")};
     t << linden;
 
     auto larch = wal("Larch", "LARC01", Sky, Blue, cedarW);
@@ -233,7 +226,6 @@ QVector<InstallationProfile> buildTable()
     birch.opensPostSalesAtStartup = true;
     birch.offersCommitmentLetter = true;
     birch.commitmentLetterLayout = QStringLiteral("TQCartaBirchForm");
-    birch.letterContactLine = QStringLiteral("Birch GNC - Tel. a completar");
     birch.numbersFromOperationNumberTable = true;
     birch.fichaAfterSave = birch.fichaOnButton = fixed("TQFichaBirchForm");
     birch.letterhead = {QStringLiteral("BIRCH GNC")};
@@ -242,8 +234,6 @@ QVector<InstallationProfile> buildTable()
     birch.workOrderPrintsConversionDate = true;
     birch.workOrderReprintLayout = QStringLiteral("TQOPVReimpresionVersion2Form");
     birch.showsWorkOrderOperationType = true;
-    birch.letterCentreTitle = {QStringLiteral("BIRCH GNC"), QStringLiteral("Centro de Revisión Periódica de Cilindros"),
-                               QStringLiteral("Córdoba")};
     t << birch;
 
     auto cypress = row("Cypress", "CYPR01", Sky, Blue);
@@ -253,10 +243,6 @@ QVector<InstallationProfile> buildTable()
     cypress.commitmentLetterLayout = QStringLiteral("TQCartaCypressForm");
     cypress.fichaAfterSave = cypress.fichaOnButton = fixed("TQFichaCypressForm");
     cypress.letterhead = {QStringLiteral("CYPRESS GNC")};
-    cypress.letterCentreTitle = {QStringLiteral("CYPRESS GNC"),
-                                 QStringLiteral("Centro de Revisión Periódica de Cilindros"),
-                                 QStringLiteral("Córdoba")};
-    cypress.letterContactLine = QStringLiteral("Cypress GNC - Tel. a completar");
     t << cypress;
 
     auto yew = row("Yew", "YEW001", Sky, Blue);
@@ -273,10 +259,6 @@ QVector<InstallationProfile> buildTable()
     chestnut.commitmentLetterLayout = QStringLiteral("TQCartaCypressForm");
     chestnut.fichaAfterSave = chestnut.fichaOnButton = fixed("TQFichaChestnutForm");
     chestnut.letterhead = {QStringLiteral("CHESTNUT GNC")};
-    chestnut.letterCentreTitle = {QStringLiteral("CHESTNUT GNC"),
-                                  QStringLiteral("Centro de Revisión Periódica de Cilindros"),
-                                  QStringLiteral("Córdoba")};
-    chestnut.letterContactLine = QStringLiteral("Chestnut GNC - Tel. a completar");
     t << chestnut;
 
     auto juniper = row("Juniper", "JUNI01", Sky, Blue);
@@ -296,9 +278,6 @@ QVector<InstallationProfile> buildTable()
     buckeye.fichaAfterSave = buckeye.fichaOnButton = fixed("TQFichaBuckeyeForm");
     buckeye.fichaKeepsLayoutRepresentative = true;
     buckeye.letterhead = {QStringLiteral("ING. MARTA QUIROGA"), QStringLiteral("Mat. 5120")};
-    buckeye.letterCentreTitle = {QStringLiteral("BUCKEYE GNC"),
-                                 QStringLiteral("Centro de Revisión Periódica de Cilindros"),
-                                 QStringLiteral("Córdoba")};
     t << buckeye;
 
     auto maple = wElseLocal("Maple", "MAPL01", Sky, Blue);
@@ -314,10 +293,6 @@ QVector<InstallationProfile> buildTable()
     sequoia.choosesLetterRevisionCentre = true;
     sequoia.fichaAfterSave = sequoia.fichaOnButton = fixed("TQFichaSequoiaImpresoForm");
     sequoia.fixedWorkshop = {QStringLiteral("SEQ0001"), {}, {}, {}, {}, {}, {}};
-    sequoia.letterCentreTitle = {QStringLiteral("SEQUOIA GNC"),
-                                 QStringLiteral("Centro de Revisión Periódica de Cilindros"),
-                                 QStringLiteral("Córdoba")};
-    sequoia.letterContactLine = QStringLiteral("Sequoia GNC - Tel. a completar");
     // The names of the centres as `carta_crpc` keeps them.
     sequoia.letterLayoutByCentre = {{QStringLiteral("CYPRESS"), QStringLiteral("TQCartaCypressForm")},
                                     {QStringLiteral("BUCKEYE"), QStringLiteral("TQCartaBuckeyeForm")},
@@ -397,9 +372,6 @@ QVector<InstallationProfile> buildTable()
     cedar.commitmentLetterLayout = QStringLiteral("TQCartaAlderForm");
     cedar.fichaAfterSave = cedar.fichaOnButton = formatDialog("TQFichaAlderForm", "TQFichaCedarForm");
     cedar.letterhead = {QStringLiteral("CEDAR GNC")};
-    cedar.letterContactLine = QStringLiteral("Cedar GNC - Tel. a completar");
-    cedar.letterCompanyTitle = QStringLiteral("ALDER GNC S.A.");
-    cedar.letterSalutation = QStringLiteral("Señores ALDER GNC S.A.:");
     t << cedar;
 
     return t;

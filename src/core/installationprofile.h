@@ -101,14 +101,9 @@ struct InstallationProfile {
     // representative lines of Buckeye and Hazel, the address and telephone
     // lines of the empty Larch and Tamarack sheets.
     QStringList letterhead;
-    QString letterContactLine; // footer contact line of the commitment letter
-    // The commitment letter's letterhead: the lines naming the revision
-    // centre under the header pictures, the Alder letter's company title and
-    // salutation, and with choosesLetterRevisionCentre the layout of each
-    // centre name of `carta_crpc` (any other centre prints nothing).
-    QStringList letterCentreTitle;
-    QString letterCompanyTitle;
-    QString letterSalutation;
+    // With choosesLetterRevisionCentre the letter layout of each centre name
+    // of `carta_crpc` (any other centre prints nothing). The letter's
+    // letterhead is the PEC's own (its `pec` row), not profile data.
     QMap<QString, QString> letterLayoutByCentre;
     FixedWorkshopIdentity fixedWorkshop; // identity some layouts print for a not-enabled workshop
     QString logo;                        // the PEC's logo on its sheets, a picture of the documents

@@ -104,7 +104,13 @@ private slots:
         for (const char *blank : {"QRLabel1", "QRLabel3", "QRLabel4", "QRLabel5", "QRLabel6"})
             QVERIFY2(textOf(l, blank).trimmed().isEmpty(), blank);
         QCOMPARE(textOf(l, "QRLabelLogoCypress2"), QStringLiteral("PRODUCTOR DE EQUIPOS COMPLETOS"));
-        QVERIFY(!l.find("QRImage1") && !l.find("QRLabelQuince1"));
+        QVERIFY(!l.find("QRLabelQuince1"));
+        // The whole Cypress family prints the PEC's logo beside its name.
+        FichaData withLogo = off;
+        withLogo.logo = QStringLiteral("cypress.png");
+        for (const char *family :
+             {"TQFichaCypressForm", "TQFichaBirchForm", "TQFichaDogwoodForm", "TQFichaChestnutForm"})
+            QCOMPARE(textOf(shown(family, withLogo), "QRImage1"), QStringLiteral(":/documents/logos/cypress.png"));
 
         // Dogwood's block is only code, name and CUIT, also when enabled.
         l = shown("TQFichaDogwoodForm", renewal());
@@ -332,7 +338,8 @@ private slots:
         d.logo = QStringLiteral("cedar.png");
         QCOMPARE(Documents::SheetLogo(d), QStringLiteral(":/documents/logos/cedar.png"));
         d.logo = QStringLiteral("ninguno.png");
-        QCOMPARE(Documents::SheetLogo(d), QStringLiteral(":/documents/layouts/logo.png"));
+        QCOMPARE(Documents::SheetLogo(d), QString()); // never the product's own logo
+        QVERIFY(textOf(shown("TQFichaBuckeyeForm", d), "QRImage1").isEmpty());
         QFile own(dir.filePath(QStringLiteral("LogoTarvil.jpg")));
         QVERIFY(own.open(QIODevice::WriteOnly));
         own.close();
@@ -341,7 +348,7 @@ private slots:
         // The empty sheet looks in the profile's working folder.
         QTemporaryDir folder;
         d.workingFolder = folder.path();
-        QCOMPARE(Documents::WorkingFolderLogo(d), QStringLiteral(":/documents/layouts/logo.png"));
+        QCOMPARE(Documents::WorkingFolderLogo(d), QString());
         QFile theirs(folder.filePath(QStringLiteral("logotarvil.jpg")));
         QVERIFY(theirs.open(QIODevice::WriteOnly));
         theirs.close();
