@@ -361,6 +361,7 @@ QVector<InstallationProfile> buildTable()
     hornbeam.fichaAfterSave = hornbeam.fichaOnButton = fixed("TQFichaHornbeamForm");
     hornbeam.workOrderLayout = QStringLiteral("TQOPVHornbeamForm");
     hornbeam.workOrderReprintLayout = QStringLiteral("TQOPVReimpresionHornbeamForm");
+    hornbeam.workOrderReprintNamesFromForm = true;
     t << hornbeam;
 
     t << wElseLocal("Acacia", "ACAC01", PaleGreen, Green);

@@ -114,8 +114,11 @@ struct InstallationProfile {
     bool workOrderPrintsConversionDate = false;      // "Fecha de Conversión" under "EN GARANTIA"
     QString workOrderReprintLayout;                  // "Imprimir Orden"; empty: nothing
     bool workOrderReprintUsesConsentCompany = false; // reprint carries workOrderConsentCompany
+    bool workOrderReprintNamesFromForm = false;      // reprint names as the pick lists show them, not re-read
     bool showsWorkOrderOperationType = false;        // "Tipo de Operación" pick list
-    QString conversionOrderLetterhead;               // picture on a reprinted conversion order; empty: none
+    // Picture file of the working directory printed as the letterhead of a
+    // reprinted conversion order; none when the installation has no such file.
+    QString conversionOrderLetterhead = QStringLiteral("MembreteOrden.jpg");
 
     bool hasSisterDatabase() const { return !sister.isEmpty(); }
 };
