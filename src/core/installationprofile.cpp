@@ -151,14 +151,12 @@ QVector<InstallationProfile> buildTable()
     quince.fichaAfterSave = fixed("TQFichaBuckeyeForm");
     quince.fichaOnButton = formatDialog("TQFichaBuckeyeForm", "TQFichaQuincePreImpresoForm");
     quince.printsLetterheadLines = true;
-    quince.letterhead = {QStringLiteral("QUINCE GNC S.A."), QStringLiteral("Productor de Equipos Completos"),
-                         QStringLiteral("Av. Circunvalación 2150 - (5000) Córdoba"),
-                         QStringLiteral("Tel. (0351) 475-2210 - Lun. a Vie. de 8 a 17 hs.")};
+    quince.letterhead = {LetterheadLine::PecName, LetterheadLine::PecCaption, LetterheadLine::PecAddress};
     t << quince;
 
     auto hazel = aspenGroup("Hazel", "HAZE01", BlueGrey, Blue);
     hazel.fichaAfterSave = hazel.fichaOnButton = fixed("TQFichaHazelForm");
-    hazel.letterhead = {QStringLiteral("ING. PABLO RIVERO"), QStringLiteral("Mat. 4417")};
+    hazel.letterhead = {LetterheadLine::PecRepName, LetterheadLine::PecRepMatricula};
     t << hazel;
 
     auto willow = aspenGroup("Willow", "WILL01", PaleGreen, Green);
@@ -193,14 +191,13 @@ QVector<InstallationProfile> buildTable()
     larch.downloadUrl = downloadFor(QStringLiteral("larch"));
     larch.fichaAfterSave = larch.fichaOnButton = fixed("TQFichaLarchPreImpresoForm");
     larch.emptyFichaLayout = QStringLiteral("TQFichaLarchForm");
-    larch.letterhead = {QStringLiteral("Larch GNC - Bv. Oroño 1455 - (2000) Rosario"),
-                        QStringLiteral("Tel. (0341) 440-7730"), QStringLiteral("Fax (0341) 440-7731")};
+    larch.letterhead = {LetterheadLine::PecName, LetterheadLine::PecAddress};
     t << larch;
 
     auto dogwood = wal("Dogwood", "DOGW01", PaleGreen, Green, cedarW);
     dogwood.fichaAfterSave = dogwood.fichaOnButton = fixed("TQFichaDogwoodForm");
     dogwood.emptyFichaLayout = QStringLiteral("TQFichaDogwoodForm");
-    dogwood.letterhead = {QStringLiteral("DOGWOOD GNC")};
+    dogwood.letterhead = {LetterheadLine::PecName};
     t << dogwood;
 
     auto walnut = wal("Walnut", "WALN01", Ochre, Yellow, cedarW);
@@ -228,7 +225,7 @@ QVector<InstallationProfile> buildTable()
     birch.commitmentLetterLayout = QStringLiteral("TQCartaBirchForm");
     birch.numbersFromOperationNumberTable = true;
     birch.fichaAfterSave = birch.fichaOnButton = fixed("TQFichaBirchForm");
-    birch.letterhead = {QStringLiteral("BIRCH GNC")};
+    birch.letterhead = {LetterheadLine::PecName};
     birch.workOrderLayout = QStringLiteral("TQOPVForm");
     birch.workOrderConsentCompany = QStringLiteral("BIRCH GNC");
     birch.workOrderPrintsConversionDate = true;
@@ -242,13 +239,13 @@ QVector<InstallationProfile> buildTable()
     cypress.offersCommitmentLetter = true;
     cypress.commitmentLetterLayout = QStringLiteral("TQCartaCypressForm");
     cypress.fichaAfterSave = cypress.fichaOnButton = fixed("TQFichaCypressForm");
-    cypress.letterhead = {QStringLiteral("CYPRESS GNC")};
+    cypress.letterhead = {LetterheadLine::PecName};
     t << cypress;
 
     auto yew = row("Yew", "YEW001", Sky, Blue);
     yew.operations = plan({{"W", primary(QStringLiteral("yew"))}});
     yew.fichaAfterSave = yew.fichaOnButton = fixed("TQFichaCypressForm");
-    yew.letterhead = {QStringLiteral("YEW GNC")};
+    yew.letterhead = {LetterheadLine::PecName};
     t << yew;
 
     auto chestnut = row("Chestnut", "CHES01", PaleGreen, Green);
@@ -258,15 +255,14 @@ QVector<InstallationProfile> buildTable()
     chestnut.offersCommitmentLetter = true;
     chestnut.commitmentLetterLayout = QStringLiteral("TQCartaCypressForm");
     chestnut.fichaAfterSave = chestnut.fichaOnButton = fixed("TQFichaChestnutForm");
-    chestnut.letterhead = {QStringLiteral("CHESTNUT GNC")};
+    chestnut.letterhead = {LetterheadLine::PecName};
     t << chestnut;
 
     auto juniper = row("Juniper", "JUNI01", Sky, Blue);
     juniper.operations = everyLetter(local);
     juniper.recordsAccessories = true;
     juniper.fichaAfterSave = juniper.fichaOnButton = fixed("TQFichaGenericaJuniperForm");
-    juniper.letterhead = {QStringLiteral("Juniper GNC - Ruta 8 Km 12,5 - Río Cuarto"),
-                          QStringLiteral("Tel. (0358) 464-1180 - Atención a talleres")};
+    juniper.letterhead = {LetterheadLine::PecName, LetterheadLine::PecAddress};
     juniper.fixedWorkshop = {QStringLiteral("JUN0001"), {}, {}, {}, {}, {}, {}};
     t << juniper;
 
@@ -277,7 +273,7 @@ QVector<InstallationProfile> buildTable()
     buckeye.keepsObservationsOnRecall = false;
     buckeye.fichaAfterSave = buckeye.fichaOnButton = fixed("TQFichaBuckeyeForm");
     buckeye.fichaKeepsLayoutRepresentative = true;
-    buckeye.letterhead = {QStringLiteral("ING. MARTA QUIROGA"), QStringLiteral("Mat. 5120")};
+    buckeye.letterhead = {LetterheadLine::PecRepName, LetterheadLine::PecRepMatricula};
     t << buckeye;
 
     auto maple = wElseLocal("Maple", "MAPL01", Sky, Blue);
@@ -326,8 +322,7 @@ QVector<InstallationProfile> buildTable()
     tamarack.searchesAllPecs = true;
     tamarack.fichaAfterSave = tamarack.fichaOnButton = bySheetFormat();
     tamarack.emptyFichaLayout = QStringLiteral("TQFichaTamarackEnBlancoForm");
-    tamarack.letterhead = {QStringLiteral("Tamarack GNC S.R.L. - Av. Mitre 3320 - Avellaneda"),
-                           QStringLiteral("Tel. (011) 4222-3110"), QStringLiteral("Tel. (011) 4222-3111")};
+    tamarack.letterhead = {LetterheadLine::PecName, LetterheadLine::PecAddress};
     tamarack.workOrderLayout = QStringLiteral("TQOPVForm");
     tamarack.workOrderPrintsConversionDate = true;
     tamarack.workOrderReprintLayout = QStringLiteral("TQOPVReimpresionVersion2Form");
@@ -372,7 +367,7 @@ QVector<InstallationProfile> buildTable()
     cedar.offersLetterAfterSave = true;
     cedar.commitmentLetterLayout = QStringLiteral("TQCartaAlderForm");
     cedar.fichaAfterSave = cedar.fichaOnButton = formatDialog("TQFichaAlderForm", "TQFichaCedarForm");
-    cedar.letterhead = {QStringLiteral("CEDAR GNC")};
+    cedar.letterhead = {LetterheadLine::PecName};
     t << cedar;
 
     return t;

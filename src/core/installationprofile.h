@@ -56,6 +56,15 @@ struct FixedWorkshopIdentity {
     bool isEmpty() const { return code.isEmpty() && name.isEmpty(); }
 };
 
+// One letterhead line of a profile's sheets.
+enum class LetterheadLine {
+    PecName,         // `pec`.PECRSOC
+    PecCaption,      // "Productor de Equipos Completos"
+    PecAddress,      // `pec`.DIRECCION
+    PecRepName,      // `pec`.PRESHABAYN
+    PecRepMatricula, // "Mat. " + `pec`.PMATRESHAB
+};
+
 struct InstallationProfile {
     QString name;           // Aspen, Birch, ... (for messages and logs only)
     QString installationId; // six characters, the `ID` of tarvil.ini
@@ -98,9 +107,10 @@ struct InstallationProfile {
     bool fichaKeepsLayoutRepresentative = false; // no PEC representative lines on TQFichaBuckeyeForm
     // Lines the profile's sheets print as its letterhead: the four Quince
     // lines, Juniper's contact lines, the PEC name of the Cypress family, the
-    // representative lines of Buckeye and Hazel, the address and telephone
-    // lines of the empty Larch and Tamarack sheets.
-    QStringList letterhead;
+    // representative lines of Buckeye and Hazel, the address lines of the
+    // empty Larch sheet. Each names what of the PEC's `pec` row it prints, so
+    // an installation prints its own data, and nothing where its row is empty.
+    QVector<LetterheadLine> letterhead;
     // With choosesLetterRevisionCentre the letter layout of each centre name
     // of `carta_crpc` (any other centre prints nothing). The letter's
     // letterhead is the PEC's own (its `pec` row), not profile data.
