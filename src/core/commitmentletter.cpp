@@ -104,7 +104,7 @@ WorkshopBlock WorkshopByEnablement(const GlobalState &g, const std::optional<Wor
 }
 
 PrintData MakePrintData(const Owner &owner, Purpose purpose, const QVector<Item> &items, const GlobalState &g,
-                        const InstallationProfile &profile, const QDate &today)
+                        const InstallationProfile &, const QDate &today)
 {
     PrintData d;
     d.owner = owner;
@@ -115,10 +115,16 @@ PrintData MakePrintData(const Owner &owner, Purpose purpose, const QVector<Item>
     d.pecName = g.PecName;
     d.pecCode = g.PecCode;
     d.pecAddress = g.PecAddress;
-    d.centreTitle = profile.letterCentreTitle;
-    d.companyTitle = profile.letterCompanyTitle;
-    d.salutation = profile.letterSalutation;
-    d.contactLine = profile.letterContactLine;
+    // The letterhead is the PEC's own, as its `pec` row reads: a PEC without
+    // a name or an address prints none of it.
+    const QString pec = g.PecName.trimmed();
+    const QString address = g.PecAddress.trimmed();
+    d.centreTitle = {pec, QStringLiteral("Centro de Revisión Periódica de Cilindros"), address};
+    d.companyTitle = pec;
+    d.salutation = pec.isEmpty() ? QString() : QStringLiteral("Señores ") + pec + QLatin1Char(':');
+    QStringList contact{pec, address};
+    contact.removeAll(QString());
+    d.contactLine = contact.join(QStringLiteral(" - "));
     return d;
 }
 

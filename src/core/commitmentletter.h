@@ -116,9 +116,9 @@ struct PrintData {
     WorkshopBlock workshop;             // own identity
     WorkshopBlock workshopByEnablement; // the Buckeye letter's
     QString pecName, pecCode, pecAddress;
-    // Profile letterhead: the lines naming the centre, the Alder letter's
-    // company title and salutation, the footer's contact line. Empty: the
-    // layout's own.
+    // Letterhead from the PEC's row: the lines naming the centre, the Alder
+    // letter's company title and salutation, the footer's contact line
+    // (name and address). Empty: nothing printed.
     QStringList centreTitle;
     QString companyTitle, salutation, contactLine;
 };

@@ -104,7 +104,8 @@ struct FichaData {
     QStringList stamps;         // stamp lines 1 to 4
     QString viewedWorkshopCode; // the workshop of an operation shown read-only
 
-    // PEC technical representative
+    // The PEC's row: name, address, technical representative
+    QString pecName, pecAddress;
     QString pecRepName, pecRepMatricula, pecRepDocNumber;
 
     // Copies: the workshop's `tal.copias` and the profile's count for the
@@ -114,7 +115,7 @@ struct FichaData {
 
     // Profile choices that touch the sheet
     bool printsLetterheadLines = false;
-    QStringList letterhead;
+    QStringList letterhead; // the profile's letterhead lines as this PEC fills them
     bool keepsLayoutRepresentative = false;
     FixedWorkshopIdentity fixedWorkshop;
     QString logo;          // the PEC's logo, a picture of the documents ("cedar.png")

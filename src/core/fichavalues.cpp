@@ -174,7 +174,15 @@ bool RegulatorMarkerAtNo(const QString &regulatorNew)
 
 static WorkshopLines ownLines(const WorkshopRecord &w)
 {
-    return {w.code, w.name, w.address, w.cuit, w.repName, w.repMatricula, QStringLiteral("Tel.: ") + w.phone};
+    // No telephone known (an empty sheet, a row without one): no bare "Tel.: ".
+    const QString phone = w.phone.trimmed();
+    return {w.code,
+            w.name,
+            w.address,
+            w.cuit,
+            w.repName,
+            w.repMatricula,
+            phone.isEmpty() ? QString() : QStringLiteral("Tel.: ") + phone};
 }
 
 WorkshopLines AssociatedWorkshopLines(const FichaData &d)
@@ -237,6 +245,8 @@ void ApplyGlobal(FichaData &d, const GlobalState &g)
     d.ownWorkshop.repName = g.RepName;
     d.ownWorkshop.repMatricula = g.RepMatricula;
     d.stamps = {g.Stamp1, g.Stamp2, g.Stamp3, g.Stamp4};
+    d.pecName = g.PecName;
+    d.pecAddress = g.PecAddress;
     d.pecRepName = g.PecRepName;
     d.pecRepMatricula = g.PecRepMatricula;
     d.pecRepDocNumber = g.PecRepDocNumber;
@@ -244,11 +254,37 @@ void ApplyGlobal(FichaData &d, const GlobalState &g)
     d.workingFolder = g.WorkingFolder;
 }
 
+QStringList LetterheadLines(const QVector<LetterheadLine> &lines, const FichaData &d)
+{
+    QStringList out;
+    for (const LetterheadLine line : lines) {
+        switch (line) {
+        case LetterheadLine::PecName:
+            out << d.pecName.trimmed();
+            break;
+        case LetterheadLine::PecCaption:
+            out << QStringLiteral("Productor de Equipos Completos");
+            break;
+        case LetterheadLine::PecAddress:
+            out << d.pecAddress.trimmed();
+            break;
+        case LetterheadLine::PecRepName:
+            out << d.pecRepName.trimmed();
+            break;
+        case LetterheadLine::PecRepMatricula:
+            out << (d.pecRepMatricula.trimmed().isEmpty() ? QString()
+                                                          : QStringLiteral("Mat. ") + d.pecRepMatricula.trimmed());
+            break;
+        }
+    }
+    return out;
+}
+
 void ApplyProfile(FichaData &d, const InstallationProfile &p)
 {
     d.buckeyeCopies = p.buckeyeFichaCopies;
     d.printsLetterheadLines = p.printsLetterheadLines;
-    d.letterhead = p.letterhead;
+    d.letterhead = LetterheadLines(p.letterhead, d);
     d.keepsLayoutRepresentative = p.fichaKeepsLayoutRepresentative;
     d.fixedWorkshop = p.fixedWorkshop;
     d.logo = p.logo;

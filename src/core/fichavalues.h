@@ -84,9 +84,12 @@ void ApplyWorkshopRows(FichaData &d, const std::optional<WorkshopRow> &own,
 // Copies the logged-in workshop's identity, its stamp lines and copies, the
 // PEC code and the PEC representative from the global state.
 void ApplyGlobal(FichaData &d, const GlobalState &g);
-// The profile's sheet choices: Buckeye copies, letterhead lines, whether the
-// layout keeps its own representative lines, the fixed workshop identity,
-// the logo.
+// The profile's letterhead lines filled from the PEC's row as ApplyGlobal
+// put it in `d`; an empty field gives an empty line.
+QStringList LetterheadLines(const QVector<LetterheadLine> &lines, const FichaData &d);
+// The profile's sheet choices: Buckeye copies, letterhead lines (after
+// ApplyGlobal, which brings the PEC's row), whether the layout keeps its own
+// representative lines, the fixed workshop identity, the logo.
 void ApplyProfile(FichaData &d, const InstallationProfile &p);
 
 // An empty sheet: the logged-in workshop (printed as enabled) and the PEC,

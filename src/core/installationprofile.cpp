@@ -151,18 +151,12 @@ QVector<InstallationProfile> buildTable()
     quince.fichaAfterSave = fixed("TQFichaBuckeyeForm");
     quince.fichaOnButton = formatDialog("TQFichaBuckeyeForm", "TQFichaQuincePreImpresoForm");
     quince.printsLetterheadLines = true;
-    quince.letterhead = {QStringLiteral("QUINCE GNC S.A."), QStringLiteral("Productor de Equipos Completos"),
-                         QStringLiteral("Av. Circunvalación 2150 - (5000) Córdoba"),
-                         QStringLiteral("Tel. (0351) 475-2210 - Lun. a Vie. de 8 a 17 hs.")};
-    quince.letterContactLine = QStringLiteral("Quince GNC S.A. - Tel. a completar");
-    quince.letterCentreTitle = {QStringLiteral("QUINCE GNC S.A."),
-                                QStringLiteral("Centro de Revisión Periódica de Cilindros"),
-                                QStringLiteral("Av. Circunvalación 2150 - (5000) Córdoba")};
+    quince.letterhead = {LetterheadLine::PecName, LetterheadLine::PecCaption, LetterheadLine::PecAddress};
     t << quince;
 
     auto hazel = aspenGroup("Hazel", "HAZE01", BlueGrey, Blue);
     hazel.fichaAfterSave = hazel.fichaOnButton = fixed("TQFichaHazelForm");
-    hazel.letterhead = {QStringLiteral("ING. PABLO RIVERO"), QStringLiteral("Mat. 4417")};
+    hazel.letterhead = {LetterheadLine::PecRepName, LetterheadLine::PecRepMatricula};
     t << hazel;
 
     auto willow = aspenGroup("Willow", "WILL01", PaleGreen, Green);
@@ -184,7 +178,6 @@ QVector<InstallationProfile> buildTable()
     linden.workshopOnlyCodePrefix = QStringLiteral("TAL");
     linden.offersCommitmentLetter = true;
     linden.commitmentLetterLayout = QStringLiteral("TQCartaBuckeyeForm");
-    linden.letterContactLine = QStringLiteral("Linden GNC - Tel. a completar");
     linden.showsOwnerListButton = true;
     linden.fichaAfterSave = linden.fichaOnButton = fixed("TQFichaHornbeamForm");
     linden.workOrderLayout = QStringLiteral("TQOPVForm");
@@ -192,22 +185,19 @@ QVector<InstallationProfile> buildTable()
     linden.workOrderPrintsConversionDate = true;
     linden.workOrderReprintLayout = QStringLiteral("TQOPVReimpresionVersion2Form");
     linden.workOrderReprintUsesConsentCompany = true;
-    linden.letterCentreTitle = {QStringLiteral("LINDEN GNC"),
-                                QStringLiteral("Centro de Revisión Periódica de Cilindros"), QStringLiteral("Córdoba")};
     t << linden;
 
     auto larch = wal("Larch", "LARC01", Sky, Blue, cedarW);
     larch.downloadUrl = downloadFor(QStringLiteral("larch"));
     larch.fichaAfterSave = larch.fichaOnButton = fixed("TQFichaLarchPreImpresoForm");
     larch.emptyFichaLayout = QStringLiteral("TQFichaLarchForm");
-    larch.letterhead = {QStringLiteral("Larch GNC - Bv. Oroño 1455 - (2000) Rosario"),
-                        QStringLiteral("Tel. (0341) 440-7730"), QStringLiteral("Fax (0341) 440-7731")};
+    larch.letterhead = {LetterheadLine::PecName, LetterheadLine::PecAddress};
     t << larch;
 
     auto dogwood = wal("Dogwood", "DOGW01", PaleGreen, Green, cedarW);
     dogwood.fichaAfterSave = dogwood.fichaOnButton = fixed("TQFichaDogwoodForm");
     dogwood.emptyFichaLayout = QStringLiteral("TQFichaDogwoodForm");
-    dogwood.letterhead = {QStringLiteral("DOGWOOD GNC")};
+    dogwood.letterhead = {LetterheadLine::PecName};
     t << dogwood;
 
     auto walnut = wal("Walnut", "WALN01", Ochre, Yellow, cedarW);
@@ -233,17 +223,14 @@ QVector<InstallationProfile> buildTable()
     birch.opensPostSalesAtStartup = true;
     birch.offersCommitmentLetter = true;
     birch.commitmentLetterLayout = QStringLiteral("TQCartaBirchForm");
-    birch.letterContactLine = QStringLiteral("Birch GNC - Tel. a completar");
     birch.numbersFromOperationNumberTable = true;
     birch.fichaAfterSave = birch.fichaOnButton = fixed("TQFichaBirchForm");
-    birch.letterhead = {QStringLiteral("BIRCH GNC")};
+    birch.letterhead = {LetterheadLine::PecName};
     birch.workOrderLayout = QStringLiteral("TQOPVForm");
     birch.workOrderConsentCompany = QStringLiteral("BIRCH GNC");
     birch.workOrderPrintsConversionDate = true;
     birch.workOrderReprintLayout = QStringLiteral("TQOPVReimpresionVersion2Form");
     birch.showsWorkOrderOperationType = true;
-    birch.letterCentreTitle = {QStringLiteral("BIRCH GNC"), QStringLiteral("Centro de Revisión Periódica de Cilindros"),
-                               QStringLiteral("Córdoba")};
     t << birch;
 
     auto cypress = row("Cypress", "CYPR01", Sky, Blue);
@@ -252,17 +239,13 @@ QVector<InstallationProfile> buildTable()
     cypress.offersCommitmentLetter = true;
     cypress.commitmentLetterLayout = QStringLiteral("TQCartaCypressForm");
     cypress.fichaAfterSave = cypress.fichaOnButton = fixed("TQFichaCypressForm");
-    cypress.letterhead = {QStringLiteral("CYPRESS GNC")};
-    cypress.letterCentreTitle = {QStringLiteral("CYPRESS GNC"),
-                                 QStringLiteral("Centro de Revisión Periódica de Cilindros"),
-                                 QStringLiteral("Córdoba")};
-    cypress.letterContactLine = QStringLiteral("Cypress GNC - Tel. a completar");
+    cypress.letterhead = {LetterheadLine::PecName};
     t << cypress;
 
     auto yew = row("Yew", "YEW001", Sky, Blue);
     yew.operations = plan({{"W", primary(QStringLiteral("yew"))}});
     yew.fichaAfterSave = yew.fichaOnButton = fixed("TQFichaCypressForm");
-    yew.letterhead = {QStringLiteral("YEW GNC")};
+    yew.letterhead = {LetterheadLine::PecName};
     t << yew;
 
     auto chestnut = row("Chestnut", "CHES01", PaleGreen, Green);
@@ -272,19 +255,14 @@ QVector<InstallationProfile> buildTable()
     chestnut.offersCommitmentLetter = true;
     chestnut.commitmentLetterLayout = QStringLiteral("TQCartaCypressForm");
     chestnut.fichaAfterSave = chestnut.fichaOnButton = fixed("TQFichaChestnutForm");
-    chestnut.letterhead = {QStringLiteral("CHESTNUT GNC")};
-    chestnut.letterCentreTitle = {QStringLiteral("CHESTNUT GNC"),
-                                  QStringLiteral("Centro de Revisión Periódica de Cilindros"),
-                                  QStringLiteral("Córdoba")};
-    chestnut.letterContactLine = QStringLiteral("Chestnut GNC - Tel. a completar");
+    chestnut.letterhead = {LetterheadLine::PecName};
     t << chestnut;
 
     auto juniper = row("Juniper", "JUNI01", Sky, Blue);
     juniper.operations = everyLetter(local);
     juniper.recordsAccessories = true;
     juniper.fichaAfterSave = juniper.fichaOnButton = fixed("TQFichaGenericaJuniperForm");
-    juniper.letterhead = {QStringLiteral("Juniper GNC - Ruta 8 Km 12,5 - Río Cuarto"),
-                          QStringLiteral("Tel. (0358) 464-1180 - Atención a talleres")};
+    juniper.letterhead = {LetterheadLine::PecName, LetterheadLine::PecAddress};
     juniper.fixedWorkshop = {QStringLiteral("JUN0001"), {}, {}, {}, {}, {}, {}};
     t << juniper;
 
@@ -295,10 +273,7 @@ QVector<InstallationProfile> buildTable()
     buckeye.keepsObservationsOnRecall = false;
     buckeye.fichaAfterSave = buckeye.fichaOnButton = fixed("TQFichaBuckeyeForm");
     buckeye.fichaKeepsLayoutRepresentative = true;
-    buckeye.letterhead = {QStringLiteral("ING. MARTA QUIROGA"), QStringLiteral("Mat. 5120")};
-    buckeye.letterCentreTitle = {QStringLiteral("BUCKEYE GNC"),
-                                 QStringLiteral("Centro de Revisión Periódica de Cilindros"),
-                                 QStringLiteral("Córdoba")};
+    buckeye.letterhead = {LetterheadLine::PecRepName, LetterheadLine::PecRepMatricula};
     t << buckeye;
 
     auto maple = wElseLocal("Maple", "MAPL01", Sky, Blue);
@@ -314,10 +289,6 @@ QVector<InstallationProfile> buildTable()
     sequoia.choosesLetterRevisionCentre = true;
     sequoia.fichaAfterSave = sequoia.fichaOnButton = fixed("TQFichaSequoiaImpresoForm");
     sequoia.fixedWorkshop = {QStringLiteral("SEQ0001"), {}, {}, {}, {}, {}, {}};
-    sequoia.letterCentreTitle = {QStringLiteral("SEQUOIA GNC"),
-                                 QStringLiteral("Centro de Revisión Periódica de Cilindros"),
-                                 QStringLiteral("Córdoba")};
-    sequoia.letterContactLine = QStringLiteral("Sequoia GNC - Tel. a completar");
     // The names of the centres as `carta_crpc` keeps them.
     sequoia.letterLayoutByCentre = {{QStringLiteral("CYPRESS"), QStringLiteral("TQCartaCypressForm")},
                                     {QStringLiteral("BUCKEYE"), QStringLiteral("TQCartaBuckeyeForm")},
@@ -351,8 +322,7 @@ QVector<InstallationProfile> buildTable()
     tamarack.searchesAllPecs = true;
     tamarack.fichaAfterSave = tamarack.fichaOnButton = bySheetFormat();
     tamarack.emptyFichaLayout = QStringLiteral("TQFichaTamarackEnBlancoForm");
-    tamarack.letterhead = {QStringLiteral("Tamarack GNC S.R.L. - Av. Mitre 3320 - Avellaneda"),
-                           QStringLiteral("Tel. (011) 4222-3110"), QStringLiteral("Tel. (011) 4222-3111")};
+    tamarack.letterhead = {LetterheadLine::PecName, LetterheadLine::PecAddress};
     tamarack.workOrderLayout = QStringLiteral("TQOPVForm");
     tamarack.workOrderPrintsConversionDate = true;
     tamarack.workOrderReprintLayout = QStringLiteral("TQOPVReimpresionVersion2Form");
@@ -386,6 +356,7 @@ QVector<InstallationProfile> buildTable()
     hornbeam.fichaAfterSave = hornbeam.fichaOnButton = fixed("TQFichaHornbeamForm");
     hornbeam.workOrderLayout = QStringLiteral("TQOPVHornbeamForm");
     hornbeam.workOrderReprintLayout = QStringLiteral("TQOPVReimpresionHornbeamForm");
+    hornbeam.workOrderReprintNamesFromForm = true;
     t << hornbeam;
 
     t << wElseLocal("Acacia", "ACAC01", PaleGreen, Green);
@@ -396,10 +367,7 @@ QVector<InstallationProfile> buildTable()
     cedar.offersLetterAfterSave = true;
     cedar.commitmentLetterLayout = QStringLiteral("TQCartaAlderForm");
     cedar.fichaAfterSave = cedar.fichaOnButton = formatDialog("TQFichaAlderForm", "TQFichaCedarForm");
-    cedar.letterhead = {QStringLiteral("CEDAR GNC")};
-    cedar.letterContactLine = QStringLiteral("Cedar GNC - Tel. a completar");
-    cedar.letterCompanyTitle = QStringLiteral("ALDER GNC S.A.");
-    cedar.letterSalutation = QStringLiteral("Señores ALDER GNC S.A.:");
+    cedar.letterhead = {LetterheadLine::PecName};
     t << cedar;
 
     return t;

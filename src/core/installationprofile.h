@@ -56,6 +56,15 @@ struct FixedWorkshopIdentity {
     bool isEmpty() const { return code.isEmpty() && name.isEmpty(); }
 };
 
+// One letterhead line of a profile's sheets.
+enum class LetterheadLine {
+    PecName,         // `pec`.PECRSOC
+    PecCaption,      // "Productor de Equipos Completos"
+    PecAddress,      // `pec`.DIRECCION
+    PecRepName,      // `pec`.PRESHABAYN
+    PecRepMatricula, // "Mat. " + `pec`.PMATRESHAB
+};
+
 struct InstallationProfile {
     QString name;           // Aspen, Birch, ... (for messages and logs only)
     QString installationId; // six characters, the `ID` of tarvil.ini
@@ -98,17 +107,13 @@ struct InstallationProfile {
     bool fichaKeepsLayoutRepresentative = false; // no PEC representative lines on TQFichaBuckeyeForm
     // Lines the profile's sheets print as its letterhead: the four Quince
     // lines, Juniper's contact lines, the PEC name of the Cypress family, the
-    // representative lines of Buckeye and Hazel, the address and telephone
-    // lines of the empty Larch and Tamarack sheets.
-    QStringList letterhead;
-    QString letterContactLine; // footer contact line of the commitment letter
-    // The commitment letter's letterhead: the lines naming the revision
-    // centre under the header pictures, the Alder letter's company title and
-    // salutation, and with choosesLetterRevisionCentre the layout of each
-    // centre name of `carta_crpc` (any other centre prints nothing).
-    QStringList letterCentreTitle;
-    QString letterCompanyTitle;
-    QString letterSalutation;
+    // representative lines of Buckeye and Hazel, the address lines of the
+    // empty Larch sheet. Each names what of the PEC's `pec` row it prints, so
+    // an installation prints its own data, and nothing where its row is empty.
+    QVector<LetterheadLine> letterhead;
+    // With choosesLetterRevisionCentre the letter layout of each centre name
+    // of `carta_crpc` (any other centre prints nothing). The letter's
+    // letterhead is the PEC's own (its `pec` row), not profile data.
     QMap<QString, QString> letterLayoutByCentre;
     FixedWorkshopIdentity fixedWorkshop; // identity some layouts print for a not-enabled workshop
     QString logo;                        // the PEC's logo on its sheets, a picture of the documents
@@ -119,8 +124,11 @@ struct InstallationProfile {
     bool workOrderPrintsConversionDate = false;      // "Fecha de Conversión" under "EN GARANTIA"
     QString workOrderReprintLayout;                  // "Imprimir Orden"; empty: nothing
     bool workOrderReprintUsesConsentCompany = false; // reprint carries workOrderConsentCompany
+    bool workOrderReprintNamesFromForm = false;      // reprint names as the pick lists show them, not re-read
     bool showsWorkOrderOperationType = false;        // "Tipo de Operación" pick list
-    QString conversionOrderLetterhead;               // picture on a reprinted conversion order; empty: none
+    // Picture file of the working directory printed as the letterhead of a
+    // reprinted conversion order; none when the installation has no such file.
+    QString conversionOrderLetterhead = QStringLiteral("MembreteOrden.jpg");
 
     bool hasSisterDatabase() const { return !sister.isEmpty(); }
 };

@@ -20,6 +20,10 @@ public:
     // A warning with "Si" / "No": a doubtful value the operator may keep
     // ("... Sigue?", a rejected cylinder). "Si" -> true.
     virtual bool question(const QString &text) { return ask(text); }
+    // An information with "Si" / "No": the operator may go on although the
+    // data say there is no need ("... no requiere PH. Continua de todos
+    // modos?"). "Si" -> true.
+    virtual bool askInfo(const QString &text) { return ask(text); }
     // The shared dialog TConfirmDlg, announced by a beep: its "Si"/"No"
     // question with the caption "Confirmación", and its one-button notice
     // with the caption "Error".

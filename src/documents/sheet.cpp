@@ -57,11 +57,12 @@ QStringList workTableFields()
 const QString kPrepared = QStringLiteral("prepared");
 const QString kWork = QStringLiteral("work");
 
-// The PEC's logo of the profile, or the product's when the profile names none.
+// The PEC's logo of the profile; none when the profile names none (the
+// product's own logo has no place on a PEC's sheet).
 QString profileLogo(const FichaData &d)
 {
     const QString own = QStringLiteral(":/documents/logos/") + d.logo;
-    return !d.logo.isEmpty() && QFile::exists(own) ? own : QStringLiteral(":/documents/layouts/logo.png");
+    return !d.logo.isEmpty() && QFile::exists(own) ? own : QString();
 }
 
 // A logo file the workshop put in `dir` takes the place of the PEC's.

@@ -92,7 +92,7 @@ QJsonObject mergeObjects(QJsonObject base, const QJsonObject &over)
 // The ancestors' JSON merged with the descendant's, key by key; items and
 // groups keep the order of their first appearance.
 struct Merged {
-    QJsonObject top;   // page, font, title, rows, preview, spreadsheet
+    QJsonObject top;   // page, font, title, rows, preview, spreadsheet, exports
     QJsonObject bands; // band name -> object
     QVector<QString> groupOrder;
     QHash<QString, QJsonObject> groups;
@@ -104,12 +104,12 @@ void mergeInto(Merged &m, const QJsonObject &o, const QString &layout)
 {
     checkKeys(o,
               {"name", "extends", "document", "comment", "title", "rows", "page", "font", "preview", "bands", "groups",
-               "items", "spreadsheet"},
+               "items", "spreadsheet", "exports"},
               layout, QStringLiteral("el diseño"));
     for (const char *key : {"page", "font", "preview"})
         m.top.insert(QLatin1String(key),
                      mergeObjects(m.top.value(QLatin1String(key)).toObject(), o.value(QLatin1String(key)).toObject()));
-    for (const char *key : {"title", "rows", "spreadsheet"})
+    for (const char *key : {"title", "rows", "spreadsheet", "exports"})
         if (o.contains(QLatin1String(key)))
             m.top.insert(QLatin1String(key), o.value(QLatin1String(key)));
     const QJsonObject bands = o.value(QLatin1String("bands")).toObject();
@@ -422,6 +422,19 @@ Layout loadLayoutFromJson(const QByteArray &json, const std::function<QByteArray
     for (const QJsonValue v : m.top.value(QLatin1String("spreadsheet")).toArray()) {
         const QJsonObject c = v.toObject();
         l.spreadsheet.append({c.value(QLatin1String("title")).toString(), c.value(QLatin1String("field")).toString()});
+    }
+    if (m.top.contains(QLatin1String("exports"))) {
+        l.exportsPdf = l.exportsSpreadsheet = false;
+        for (const QJsonValue v : m.top.value(QLatin1String("exports")).toArray()) {
+            if (v.toString() == QLatin1String("pdf"))
+                l.exportsPdf = true;
+            else if (v.toString() == QLatin1String("xlsx") && !l.spreadsheet.isEmpty())
+                l.exportsSpreadsheet = true;
+            else
+                fail(l.name, QStringLiteral("\"exports\" admite \"pdf\" y, con \"spreadsheet\", \"xlsx\""));
+        }
+    } else {
+        l.exportsSpreadsheet = !l.spreadsheet.isEmpty();
     }
     return l;
 }

@@ -111,6 +111,10 @@ public:
     QVector<Group> groups;
     QVector<Item> items;                    // paint order
     QVector<SpreadsheetColumn> spreadsheet; // empty: no spreadsheet export
+    // The preview's export buttons: "exports" lists them ("pdf", "xlsx");
+    // without it, PDF and, where there are columns, the spreadsheet.
+    bool exportsPdf = true;
+    bool exportsSpreadsheet = false;
 
     Band &band(BandKind k, int group = -1);
     const Band &band(BandKind k, int group = -1) const;

@@ -64,6 +64,7 @@ PreviewDialog::PreviewDialog(const ReportForm &report, QWidget *parent)
     QPushButton *print = button("BtnImprimir", QStringLiteral("Imprimir"));
     QPushButton *pdf = button("BtnPdf", QStringLiteral("Exportar a PDF"));
     QPushButton *excel = button("BtnExcel", QStringLiteral("Exportar a Excel"));
+    pdf->setVisible(report.layout().exportsPdf);
     excel->setVisible(report.hasSpreadsheet());
     QPushButton *close = button("BtnCerrar", QStringLiteral("Cerrar"));
 

@@ -618,6 +618,14 @@ bool paintAll(QPagedPaintDevice &device, const Render &render, const Progress &p
         device, render.layout(), render.pageCount(), [&render](int p) { return render.page(p); }, progress);
 }
 
+bool paintCopies(QPagedPaintDevice &device, const Render &render, int copies, const Progress &progress)
+{
+    const int pages = render.pageCount();
+    return paintPages(
+        device, render.layout(), pages * qMax(1, copies),
+        [&render, pages](int p) { return render.page((p - 1) % pages + 1); }, progress);
+}
+
 bool paintAll(QPagedPaintDevice &device, const Layout &layout, const DisplayList &list, const Progress &progress)
 {
     return paintPages(

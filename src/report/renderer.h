@@ -79,6 +79,8 @@ void paintPage(QPainter &painter, const Layout &layout, const QVector<DisplayIte
 // cannot start.
 bool paintAll(QPagedPaintDevice &device, const Render &render, const Progress &progress = {});
 bool paintAll(QPagedPaintDevice &device, const Layout &layout, const DisplayList &list, const Progress &progress = {});
+// Every page `copies` times over, collated.
+bool paintCopies(QPagedPaintDevice &device, const Render &render, int copies, const Progress &progress = {});
 
 // Writes the report as a PDF file; false with a message on failure.
 bool writePdf(const QString &path, const Render &render, QString *error = nullptr, const Progress &progress = {});

@@ -62,7 +62,16 @@ bool ReportForm::print(QPrinter &printer, const Progress &progress) const
     // A print dialog may have changed the paper; the layout's own stays.
     printer.setPageLayout(QPageLayout(m_layout.pageSize, m_layout.orientation, QMarginsF()));
     printer.setFullPage(true);
-    return paintAll(printer, render(), progress);
+    // Qt's PDF output (printing to a file) writes one copy whatever the
+    // count, and so does a printer that cannot repeat a job.
+    const bool ownCopies = printer.outputFormat() == QPrinter::PdfFormat || !printer.supportsMultipleCopies();
+    if (!ownCopies || printer.copyCount() <= 1)
+        return paintAll(printer, render(), progress);
+    const int copies = printer.copyCount();
+    printer.setCopyCount(1);
+    const bool done = paintCopies(printer, render(), copies, progress);
+    printer.setCopyCount(copies);
+    return done;
 }
 
 void ReportForm::preview(QWidget *parent)

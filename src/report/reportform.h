@@ -38,13 +38,15 @@ public:
 
     bool exportPdf(const QString &path, QString *error = nullptr, const Progress &progress = {}) const;
     bool exportXlsx(const QString &path, QString *error = nullptr) const;
-    bool hasSpreadsheet() const { return !m_layout.spreadsheet.isEmpty(); }
+    bool hasSpreadsheet() const { return m_layout.exportsSpreadsheet; }
 
     // Sets the printer of the layout's index (or the default), the paper,
     // full-page mode and the preset copies.
     void setUpPrinter(QPrinter &printer) const;
     // Prints on a printer already set up (the preview's print button, or a
     // document printed without preview); false when cancelled or failed.
+    // Where the output cannot make copies itself (a file) every copy is
+    // written out, one after the other.
     bool print(QPrinter &printer, const Progress &progress = {}) const;
 
     // Shows the modal preview; returns when it closes.

@@ -30,6 +30,7 @@ QMessageBox::Icon iconOf(Kind kind)
     case Kind::Error:
         return QMessageBox::Critical;
     case Kind::Info:
+    case Kind::InfoYesNo:
         return QMessageBox::Information;
     case Kind::Confirm:
         break;
@@ -52,10 +53,10 @@ QAbstractButton *prepare(QMessageBox &box, Kind kind, const QString &text)
         yes->setText(QStringLiteral("Si"));
         box.addButton(QMessageBox::No)->setText(QStringLiteral("No"));
         box.setDefaultButton(QMessageBox::Yes);
-    } else if (kind == Kind::WarningQuestion || kind == Kind::WarningYesNo) {
+    } else if (kind == Kind::WarningQuestion || kind == Kind::WarningYesNo || kind == Kind::InfoYesNo) {
         // Stored rows go away, or a doubtful value is kept, only on purpose:
         // "No" is what Enter and Esc answer.
-        yes = box.addButton(kind == Kind::WarningYesNo ? QStringLiteral("Si") : QStringLiteral("Aceptar"),
+        yes = box.addButton(kind == Kind::WarningQuestion ? QStringLiteral("Aceptar") : QStringLiteral("Si"),
                             QMessageBox::AcceptRole);
         QPushButton *no = box.addButton(QStringLiteral("No"), QMessageBox::RejectRole);
         box.setDefaultButton(no);
@@ -100,6 +101,7 @@ QString caption(Kind kind)
     case Kind::Error:
         return QStringLiteral("Error");
     case Kind::Info:
+    case Kind::InfoYesNo:
         return QStringLiteral("Información");
     case Kind::Confirm:
         break;
@@ -135,6 +137,11 @@ bool warningQuestion(QWidget *parent, const QString &text)
 bool warningYesNo(QWidget *parent, const QString &text)
 {
     return show(parent, Kind::WarningYesNo, text);
+}
+
+bool infoYesNo(QWidget *parent, const QString &text)
+{
+    return show(parent, Kind::InfoYesNo, text);
 }
 
 void setHook(Hook h)
@@ -186,6 +193,11 @@ bool GuiPrompter::askWarning(const QString &text)
 bool GuiPrompter::question(const QString &text)
 {
     return Msg::warningYesNo(parent(), text);
+}
+
+bool GuiPrompter::askInfo(const QString &text)
+{
+    return Msg::infoYesNo(parent(), text);
 }
 
 bool GuiPrompter::confirm(const QString &text)

@@ -15,9 +15,9 @@ class QWidget;
 namespace Msg
 {
 
-// WarningQuestion: "Aceptar" / "No"; WarningYesNo: "Si" / "No". Both answer
-// "No" to Enter and Esc.
-enum class Kind { Warning, Error, Info, Confirm, WarningQuestion, WarningYesNo };
+// WarningQuestion: "Aceptar" / "No"; WarningYesNo and InfoYesNo: "Si" /
+// "No". All three answer "No" to Enter and Esc.
+enum class Kind { Warning, Error, Info, Confirm, WarningQuestion, WarningYesNo, InfoYesNo };
 
 // "Cuidado!", "Error", "Información", "Confirmación" (a warning question is
 // captioned as a warning).
@@ -29,6 +29,7 @@ void info(QWidget *parent, const QString &text);
 bool confirm(QWidget *parent, const QString &text);         // "Si" -> true
 bool warningQuestion(QWidget *parent, const QString &text); // "Aceptar" -> true
 bool warningYesNo(QWidget *parent, const QString &text);    // "Si" -> true
+bool infoYesNo(QWidget *parent, const QString &text);       // "Si" -> true
 
 // Lays a box out for `kind`: caption, icon, text and the Spanish buttons.
 // Returns the button that answers yes (none for the notices).
@@ -54,6 +55,7 @@ public:
     bool ask(const QString &text) override;
     bool askWarning(const QString &text) override;
     bool question(const QString &text) override;
+    bool askInfo(const QString &text) override;
     bool confirm(const QString &text) override;
     void alert(const QString &text) override;
 

@@ -63,6 +63,26 @@ private slots:
         QCOMPARE(Letter::PlaceAndDate(QStringLiteral("  "), QDate(2026, 3, 4)), QStringLiteral("Córdoba, 04/03/2026"));
     }
 
+    // The letterhead is the logged-in PEC's own; a PEC whose row says nothing
+    // prints nothing, never another company's name or a placeholder.
+    void letterheadFromThePecRow()
+    {
+        GlobalState g;
+        g.PecName = QStringLiteral("GNC DEL CENTRO S.A.");
+        g.PecAddress = QStringLiteral("AV. COLÓN 900 - CÓRDOBA");
+        const InstallationProfile &cedar = *profileById(QStringLiteral("CEDA01"));
+        Letter::PrintData d = Letter::MakePrintData({}, Letter::Purpose::PeriodicReview, {}, g, cedar, {2026, 3, 4});
+        QCOMPARE(d.companyTitle, g.PecName);
+        QCOMPARE(d.salutation, QStringLiteral("Señores GNC DEL CENTRO S.A.:"));
+        QCOMPARE(d.contactLine, QStringLiteral("GNC DEL CENTRO S.A. - AV. COLÓN 900 - CÓRDOBA"));
+        QCOMPARE(d.centreTitle.value(0), g.PecName);
+        QCOMPARE(d.centreTitle.value(2), g.PecAddress);
+        g.PecAddress.clear();
+        QCOMPARE(Letter::MakePrintData({}, {}, {}, g, cedar, {}).contactLine, g.PecName);
+        d = Letter::MakePrintData({}, {}, {}, GlobalState{}, cedar, {});
+        QVERIFY(d.companyTitle.isEmpty() && d.salutation.isEmpty() && d.contactLine.isEmpty());
+    }
+
     void buckeyeWorkshopFollowsEnablement()
     {
         GlobalState g;

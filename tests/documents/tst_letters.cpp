@@ -70,6 +70,20 @@ private slots:
         QVERIFY(textOf(alder, "QRTexto3").startsWith(QStringLiteral("Por la presente autorizo la DESTRUCCION")));
         QVERIFY(!alder.find("QRTitulo1"));
         QVERIFY(qAbs(alder.find("QRShapeFirma1")->rect.top() - 10 - 243.4) < 0.01);
+
+        // Without a contact line no empty footer frame; without the PEC's
+        // picture file no picture in its place, and never the product's logo.
+        Letter::PrintData bare = d;
+        bare.contactLine.clear();
+        for (const Documents::Entry &e : Documents::Registry()) {
+            if (e.document != QLatin1String("letter"))
+                continue;
+            const Report::DisplayList l = Documents::MakeLetter(e.name, bare).displayList();
+            QVERIFY2(!l.find("QRShapePie"), qPrintable(e.name));
+            for (const Report::DisplayItem &i : l.items)
+                QVERIFY2(!i.text.contains(QLatin1String("layouts/logo.png")), qPrintable(e.name + ": " + i.name));
+        }
+        QVERIFY(Documents::MakeLetter(QStringLiteral("TQCartaCypressForm"), d).displayList().find("QRShapePie"));
     }
 
     void buckeyeFollowsEnablementAndTheLogoFile()

@@ -104,7 +104,13 @@ private slots:
         for (const char *blank : {"QRLabel1", "QRLabel3", "QRLabel4", "QRLabel5", "QRLabel6"})
             QVERIFY2(textOf(l, blank).trimmed().isEmpty(), blank);
         QCOMPARE(textOf(l, "QRLabelLogoCypress2"), QStringLiteral("PRODUCTOR DE EQUIPOS COMPLETOS"));
-        QVERIFY(!l.find("QRImage1") && !l.find("QRLabelQuince1"));
+        QVERIFY(!l.find("QRLabelQuince1"));
+        // The whole Cypress family prints the PEC's logo beside its name.
+        FichaData withLogo = off;
+        withLogo.logo = QStringLiteral("cypress.png");
+        for (const char *family :
+             {"TQFichaCypressForm", "TQFichaBirchForm", "TQFichaDogwoodForm", "TQFichaChestnutForm"})
+            QCOMPARE(textOf(shown(family, withLogo), "QRImage1"), QStringLiteral(":/documents/logos/cypress.png"));
 
         // Dogwood's block is only code, name and CUIT, also when enabled.
         l = shown("TQFichaDogwoodForm", renewal());
@@ -275,9 +281,11 @@ private slots:
         g.Stamp2 = QStringLiteral("SELLO DOS");
         g.RepName = QStringLiteral("ING. ANA RÍOS");
         g.RepMatricula = QStringLiteral("T-4410");
+        g.PecName = QStringLiteral("GAS DEL OESTE S.A.");
+        g.PecAddress = QStringLiteral("RUTA 5 KM 3 - MENDOZA");
         InstallationProfile quince;
         quince.printsLetterheadLines = true;
-        quince.letterhead = {"QUINCE 1", "QUINCE 2", "QUINCE 3", "QUINCE 4"};
+        quince.letterhead = {LetterheadLine::PecName, LetterheadLine::PecCaption, LetterheadLine::PecAddress};
         for (const char *layout : {"TQFichaEnBlancoQuinceForm", "TQFichaDogwoodForm", "TQFichaWalnutForm",
                                    "TQFichaLarchForm", "TQFichaTamarackEnBlancoForm"}) {
             const DisplayList l = shown(layout, Ficha::EmptySheetData(g, quince));
@@ -292,7 +300,8 @@ private slots:
                          qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(layout), i.name)));
         }
         DisplayList l = shown("TQFichaEnBlancoQuinceForm", Ficha::EmptySheetData(g, quince));
-        QCOMPARE(textOf(l, "QRLabelQuince3"), QStringLiteral("QUINCE 3"));
+        QCOMPARE(textOf(l, "QRLabelQuince1"), g.PecName); // the installation's own PEC row
+        QCOMPARE(textOf(l, "QRLabelQuince3"), g.PecAddress);
         QCOMPARE(textOf(l, "QRLabel3"), g.PecRepName);
         QCOMPARE(textOf(l, "QRLabelTipoOperacion"), QString());
         quince.printsLetterheadLines = false;
@@ -301,10 +310,19 @@ private slots:
         QCOMPARE(textOf(l, "QRLabel1"), g.WorkshopAddress2);
         QCOMPARE(textOf(l, "QRLabel3"), g.RepName);
         QCOMPARE(textOf(l, "QRLabel4"), g.RepMatricula);
-        // Larch's sheet carries the PEC's address and telephones.
-        quince.letterhead = {"LARCH GNC - BV. OROÑO 1455", "TEL 1", "TEL 2"};
-        QCOMPARE(textOf(shown("TQFichaLarchForm", Ficha::EmptySheetData(g, quince)), "QRLabelDireccion2"),
-                 QStringLiteral("TEL 2"));
+        const auto printsNothing = [](const DisplayList &list, const char *name) {
+            return !list.find(name) || list.find(name)->text.trimmed().isEmpty();
+        };
+        QVERIFY(printsNothing(l, "QRLabelDireccion1")); // no telephone known: no bare "Tel.: "
+        // Larch's sheet carries the PEC's name and address, and nothing the PEC's row lacks.
+        quince.letterhead = {LetterheadLine::PecName, LetterheadLine::PecAddress, LetterheadLine::PecRepMatricula};
+        l = shown("TQFichaLarchForm", Ficha::EmptySheetData(g, quince));
+        QCOMPARE(textOf(l, "QRLabelDireccion1"), g.PecAddress);
+        QCOMPARE(textOf(l, "QRLabelDireccion2"), QStringLiteral("Mat. 9911"));
+        g.PecAddress.clear();
+        g.PecRepMatricula.clear();
+        l = shown("TQFichaLarchForm", Ficha::EmptySheetData(g, quince));
+        QVERIFY(printsNothing(l, "QRLabelDireccion1") && printsNothing(l, "QRLabelDireccion2"));
     }
 
     void alignmentSampleMarksEveryBox()
@@ -332,7 +350,8 @@ private slots:
         d.logo = QStringLiteral("cedar.png");
         QCOMPARE(Documents::SheetLogo(d), QStringLiteral(":/documents/logos/cedar.png"));
         d.logo = QStringLiteral("ninguno.png");
-        QCOMPARE(Documents::SheetLogo(d), QStringLiteral(":/documents/layouts/logo.png"));
+        QCOMPARE(Documents::SheetLogo(d), QString()); // never the product's own logo
+        QVERIFY(textOf(shown("TQFichaBuckeyeForm", d), "QRImage1").isEmpty());
         QFile own(dir.filePath(QStringLiteral("LogoTarvil.jpg")));
         QVERIFY(own.open(QIODevice::WriteOnly));
         own.close();
@@ -341,7 +360,7 @@ private slots:
         // The empty sheet looks in the profile's working folder.
         QTemporaryDir folder;
         d.workingFolder = folder.path();
-        QCOMPARE(Documents::WorkingFolderLogo(d), QStringLiteral(":/documents/layouts/logo.png"));
+        QCOMPARE(Documents::WorkingFolderLogo(d), QString());
         QFile theirs(folder.filePath(QStringLiteral("logotarvil.jpg")));
         QVERIFY(theirs.open(QIODevice::WriteOnly));
         theirs.close();

@@ -548,6 +548,40 @@ private slots:
         QVERIFY(printer.fullPage());
     }
 
+    // The layout says which exports its preview offers; a file printed from
+    // it holds every copy, since a PDF cannot repeat itself.
+    void exportButtonsFollowTheLayoutAndFilesGetEveryCopy()
+    {
+        const auto offered = [](const char *json) {
+            ReportForm form(loadLayoutFromJson(json, layoutText));
+            PreviewDialog dlg(form);
+            return QStringLiteral("pdf:%1 xlsx:%2")
+                .arg(!dlg.findChild<QPushButton *>("BtnPdf")->isHidden())
+                .arg(!dlg.findChild<QPushButton *>("BtnExcel")->isHidden());
+        };
+        QCOMPARE(offered(R"({"name": "A", "extends": "TestList"})"), QStringLiteral("pdf:1 xlsx:1"));
+        QCOMPARE(offered(R"({"name": "A", "extends": "TestList", "exports": ["xlsx"]})"),
+                 QStringLiteral("pdf:0 xlsx:1"));
+        QCOMPARE(offered(R"({"name": "A", "extends": "TestList", "exports": []})"), QStringLiteral("pdf:0 xlsx:0"));
+        QVERIFY_THROWS_EXCEPTION(
+            std::runtime_error,
+            loadLayoutFromJson(R"({"name": "A", "extends": "TestList", "exports": ["csv"]})", layoutText));
+
+        ReportForm form(listLayout()); // two copies preset
+        form.bindRows(std::make_shared<VectorRowSource>(plates(100)));
+        const int pages = form.render().pageCount();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString path = tmp.filePath("copies.pdf");
+        printer.setOutputFileName(path);
+        form.setUpPrinter(printer);
+        QVERIFY(form.print(printer));
+        const QString info = run("pdfinfo", {path});
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(2 * pages))), qPrintable(info));
+        QVERIFY(run("pdftotext", {"-f", QString::number(pages + 1), "-l", QString::number(pages + 1), path, "-"})
+                    .contains("AB0000")); // the second copy starts again at the first page
+    }
+
     void previewDrawsThePage()
     {
         ReportForm form(listLayout());

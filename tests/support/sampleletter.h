@@ -67,9 +67,9 @@ inline Letter::PrintData letterPrintData(Letter::Purpose purpose = Letter::Purpo
     d.pecAddress = QStringLiteral("AV. CIRCUNVALACIÓN 2150 - CÓRDOBA");
     d.centreTitle = {QStringLiteral("CYPRESS GNC"), QStringLiteral("Centro de Revisión Periódica de Cilindros"),
                      QStringLiteral("Córdoba")};
-    d.companyTitle = QStringLiteral("ALDER GNC S.A.");
-    d.salutation = QStringLiteral("Señores ALDER GNC S.A.:");
-    d.contactLine = QStringLiteral("Cypress GNC - Tel. (0351) 475-2210");
+    d.companyTitle = QStringLiteral("CYPRESS GNC");
+    d.salutation = QStringLiteral("Señores CYPRESS GNC:");
+    d.contactLine = QStringLiteral("CYPRESS GNC - AV. CIRCUNVALACIÓN 2150 - CÓRDOBA");
     return d;
 }
 

@@ -106,6 +106,7 @@ private slots:
         QVERIFY(!p.askWarning(QStringLiteral("Esta seguro de eliminar esta operación?")));
         QVERIFY(!p.ask(QStringLiteral("Sigue?")));
         QVERIFY(!p.question(QStringLiteral("Esta seguro que el cilindro está rechazado?")));
+        QVERIFY(!p.askInfo(QStringLiteral("Según los datos, este cilindro no requiere PH. Continua de todos modos?")));
         p.warn(QStringLiteral("w"));
         p.error(QStringLiteral("e"));
         p.info(QStringLiteral("i"));
@@ -114,8 +115,9 @@ private slots:
 
         QCOMPARE(shown.mid(0, 2), (QStringList{"Confirmación|mtConfirmation|Esta seguro de borrar este registro?",
                                                "Error|mtError|Año Invalido."}));
-        QCOMPARE(kinds, (QList<Msg::Kind>{Msg::Kind::WarningQuestion, Msg::Kind::Confirm, Msg::Kind::WarningYesNo,
-                                          Msg::Kind::Warning, Msg::Kind::Error, Msg::Kind::Info}));
+        QCOMPARE(kinds,
+                 (QList<Msg::Kind>{Msg::Kind::WarningQuestion, Msg::Kind::Confirm, Msg::Kind::WarningYesNo,
+                                   Msg::Kind::InfoYesNo, Msg::Kind::Warning, Msg::Kind::Error, Msg::Kind::Info}));
     }
 
     void aWindowTallerThanTheScreenScrollsBelowItsButtons()
@@ -281,6 +283,8 @@ private slots:
         QTest::addColumn<QString>("enter");
         QTest::newRow("delete") << Msg::Kind::WarningQuestion << "Cuidado!" << QStringList{"Aceptar", "No"} << "No";
         QTest::newRow("Sigue?") << Msg::Kind::WarningYesNo << "Cuidado!" << QStringList{"Si", "No"} << "No";
+        QTest::newRow("no requiere PH") << Msg::Kind::InfoYesNo << QStringLiteral("Información")
+                                        << QStringList{"Si", "No"} << "No";
         QTest::newRow("confirm") << Msg::Kind::Confirm << QStringLiteral("Confirmación") << QStringList{"Si", "No"}
                                  << "Si";
         QTest::newRow("error") << Msg::Kind::Error << "Error" << QStringList{"Aceptar"} << "";

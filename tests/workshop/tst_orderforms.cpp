@@ -25,12 +25,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSqlQuery>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 #include <deque>
@@ -292,6 +294,19 @@ private slots:
 
         Global.WorkshopCode = QStringLiteral("TAL0005"); // "Taller:" prints the logged-in workshop
         f.BitBtnReimprimir->click();
+        QVERIFY(printed[0].value("QRImageMembrete").isEmpty()); // the installation has no letterhead picture
+        // ... until it puts one in its working directory.
+        QTemporaryDir folder;
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        QImage picture(40, 10, QImage::Format_RGB32);
+        picture.fill(Qt::darkBlue);
+        QVERIFY(picture.save(folder.filePath("MembreteOrden.jpg")));
+        printed.clear();
+        f.BitBtnReimprimir->click();
+        QDir::setCurrent(before);
+        QCOMPARE(printed[0].value("QRImageMembrete"),
+                 QFileInfo(folder.filePath("MembreteOrden.jpg")).absoluteFilePath());
         QCOMPARE(printed.size(), 1);
         QCOMPARE(printed[0].value("QRTel"), QStringLiteral("54327788")); // the mobile alone
         QCOMPARE(printed[0].value("QRAutorizo"), QStringLiteral("Por la presente autorizo a personal de  "));

@@ -6,6 +6,7 @@
 #include "core/global.h"
 #include "data/dm1.h"
 #include "displaylist.h"
+#include "documents/rankingdocument.h"
 #include "reads.h"
 #include "report/preview.h"
 #include "report/reportform.h"
@@ -113,7 +114,7 @@ private slots:
         QCOMPARE(p.text("QRLabelTitulo"), QStringLiteral("RANKING FALLAS"));
         QCOMPARE(p.text("QRLabelPEC"), QStringLiteral("PEC DEMO"));
         QCOMPARE(p.text("QRLabelTallerLinea"), QStringLiteral("TODOS"));
-        QCOMPARE(p.text("QRLabelPeriodo"), QStringLiteral("Periodo: 09/12/2026 al 09/12/2026"));
+        QVERIFY(!p.list.find(QStringLiteral("QRLabelPeriodo"))); // every date: no today-to-today period
         QCOMPARE(column(p, "QRDBTextFalla"), (QStringList{"1", "2", "3", "9"}));
         QCOMPARE(column(p, "QRDBTextCantidad"), (QStringList{"2", "2", "1", "1"}));
         QCOMPARE(column(p, "QRDBTextPorc"), (QStringList{"33.3333", "33.3333", "16.6667", "16.6667"}));
@@ -180,6 +181,68 @@ private slots:
         QVERIFY(column(printed.last(), "QRDBTextFalla").isEmpty());
         QCOMPARE(printed.last().text("QRLabelFallaId"), QStringLiteral("Falla ID"));
         QVERIFY(!printed.last().list.find(QStringLiteral("QRImageGrafico")));
+    }
+
+    // A ranking over several pages repeats its whole header; the chart keeps
+    // its bars inside the picture, each as long as its count.
+    void rankingHeaderOnEveryPageAndChartInItsBox()
+    {
+        QVector<Ranking::Count> counts;
+        for (int id = 1; id <= 80; ++id)
+            counts.push_back({id, QStringLiteral("FALLA %1").arg(id), id == 1 ? 40 : 20});
+        const QVector<Ranking::Row> rows = Ranking::Rank(counts);
+        const Documents::RankingHeader h{"PEC DEMO",
+                                         "TAL0005",
+                                         Ranking::PeriodLine({2026, 3, 1}, {2026, 3, 31}),
+                                         Ranking::VehicleLine("FIAT", "UNO"),
+                                         {}};
+        const Report::ReportForm form = Documents::MakeRanking("TQRankingFallasXModeloForm", h, rows);
+        const Report::Render render = form.render();
+        QVERIFY(render.pageCount() >= 2);
+        for (int page = 1; page <= render.pageCount(); ++page) {
+            QStringList shown;
+            for (const Report::DisplayItem &d : render.page(page))
+                shown << d.name + QLatin1Char('=') + d.text;
+            for (const QString &line :
+                 {QStringLiteral("QRLabelTitulo=RANKING FALLAS"), QStringLiteral("QRLabelPEC=PEC DEMO"),
+                  QStringLiteral("QRLabelTaller=Taller:"), QStringLiteral("QRLabelTallerLinea=TAL0005"),
+                  QStringLiteral("QRLabelPeriodo=Periodo: 01/03/2026 al 31/03/2026"),
+                  QStringLiteral("QRLabelVehiculo=Vehículo: FIAT UNO"), QStringLiteral("QRLabelFallaId=Falla ID")})
+                QVERIFY2(shown.contains(line), qPrintable(QStringLiteral("page %1: %2").arg(page).arg(line)));
+        }
+
+        // Bars of 40 and 20, and the rest (10) as "Otras".
+        const QVector<Ranking::Bar> bars =
+            Ranking::ChartBars(Ranking::Rank({{1, "A", 40}, {2, "B", 20}, {3, "C", 10}}), 2);
+        const QImage chart = FaultChartView::picture(bars, QSize(1900, 820));
+        QCOMPARE(chart.size(), QSize(1900, 820));
+        // Each bar's length along the middle of its row, in the bar colour.
+        QVector<int> lengths;
+        int lastRow = -1;
+        for (int y = 0; y < chart.height(); ++y) {
+            int blue = 0;
+            for (int x = 0; x < chart.width(); ++x)
+                blue += chart.pixel(x, y) == QColor(0, 90, 170).rgb();
+            if (blue > 0 && (lastRow < 0 || y > lastRow + 1))
+                lengths << 0;
+            if (blue > 0) {
+                lengths.last() = qMax(lengths.last(), blue);
+                lastRow = y;
+            }
+        }
+        QCOMPARE(lengths.size(), 3);
+        QVERIFY(qAbs(lengths[0] - 2 * lengths[1]) <= 2 && qAbs(lengths[1] - 2 * lengths[2]) <= 2);
+        for (int y = 0; y < chart.height(); ++y) // room for the count after the longest bar
+            QCOMPARE(chart.pixel(chart.width() - 2, y), qRgb(255, 255, 255));
+
+        const QString look = qEnvironmentVariable("TARVIL_LOOK_DIR");
+        if (!look.isEmpty()) {
+            Documents::RankingHeader withChart = h;
+            withChart.chartFile = look + QStringLiteral("/ranking-chart.png");
+            FaultChartView::picture(Ranking::ChartBars(rows), QSize(1900, 820)).save(withChart.chartFile);
+            Documents::MakeRanking("TQRankingFallasXModeloForm", withChart, rows)
+                .exportPdf(look + QStringLiteral("/ranking.pdf"));
+        }
     }
 
     void ordersOfModelOpenTheSelectedOrder()

@@ -344,6 +344,32 @@ private slots:
         QCOMPARE(texts(p, "QRDBFalla").size(), 1);
     }
 
+    // Hornbeam's reprint names the owner, receptionist and dealer the form
+    // shows, also when they were changed and not saved.
+    void hornbeamReprintNamesAsTheFormShowsThem()
+    {
+        Global.InstallationId = QStringLiteral("HORN01");
+        WorkOrders::WorkOrder o = sampleWorkOrder();
+        WorkOrderStore::SaveNew(o);
+        TOPVEditForm f(nullptr, prompter);
+        QVERIFY(f.Load(QStringLiteral("TDM0001"), 1));
+        show(f);
+        f.ClienteEdit->setText(QStringLiteral("OTRO CLIENTE"));
+        QComboBox *receptionist = f.DBLookupComboBoxRecepcionista;
+        QVERIFY(receptionist->count() > 1);
+        receptionist->setCurrentIndex((receptionist->currentIndex() + 1) % receptionist->count());
+        QComboBox *dealer = f.DBLookupComboBoxConcesionario;
+        QVERIFY(dealer->count() > 1);
+        dealer->setCurrentIndex((dealer->currentIndex() + 1) % dealer->count());
+        f.BitBtnImprimir->click();
+        QCOMPARE(printed.size(), 1);
+        const Shown::Preview &p = printed.first();
+        QCOMPARE(p.layout, QStringLiteral("TQOPVReimpresionHornbeamForm"));
+        QCOMPARE(p.text("QRCliente"), QStringLiteral("OTRO CLIENTE"));
+        QCOMPARE(p.text("QRRecepcionista"), receptionist->currentText());
+        QCOMPARE(p.text("QRConcesionario"), dealer->currentText());
+    }
+
     void viewIsReadOnly()
     {
         WorkOrders::WorkOrder o = sampleWorkOrder();

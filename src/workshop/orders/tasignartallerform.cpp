@@ -23,6 +23,8 @@
 #include "workshop/owners/tpropietariosform.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -541,7 +543,12 @@ Orders::PrintContext TAsignarTallerForm::printContext(bool reprint) const
     ctx.pecName = Global.PecName;
     ctx.workshopCode = Global.WorkshopCode;
     ctx.dealerName = DBLookupComboBox3->currentText();
-    ctx.letterhead = currentProfile().conversionOrderLetterhead;
+    // The installation's own letterhead picture, when it has put one in the
+    // working directory.
+    const QString letterhead = currentProfile().conversionOrderLetterhead;
+    const QFileInfo picture(QDir::current(), letterhead);
+    if (!letterhead.isEmpty() && picture.exists())
+        ctx.letterhead = picture.absoluteFilePath();
     for (int i = 0; i < Orders::kRoleCount; ++i)
         ctx.technicianNames[i] = RoleEdits[i]->text();
     return ctx;

@@ -19,8 +19,8 @@
 namespace
 {
 
-// The chart as printed: wide enough for the fault names at the report's
-// 190 x 82 mm.
+// The chart as printed: the report's 190 x 82 mm box at ten pixels a
+// millimetre, about 250 dpi.
 const QSize kPrintedChart(1900, 820);
 
 } // namespace

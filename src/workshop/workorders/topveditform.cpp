@@ -1,5 +1,7 @@
 #include "workshop/workorders/topveditform.h"
 
+#include "core/installationprofile.h"
+
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "data/workorderstore.h"
@@ -140,15 +142,18 @@ void TOPVEditForm::BitBtnImprimirClick()
     WorkOrders::WorkOrder o = order();
     o.taller = m_loaded.taller;
     o.numero = m_loaded.numero;
-    // The names, the owner's document and the warranty as stored now; the
+    // The names, the owner's document and the warranty as stored now (or,
+    // where the profile says so, the names as the pick lists show them); the
     // faults and jobs as listed.
     try {
         if (const auto stored = WorkOrderStore::Load(o.taller, o.numero)) {
-            o.clienteNombre = stored->clienteNombre;
+            if (!currentProfile().workOrderReprintNamesFromForm) {
+                o.clienteNombre = stored->clienteNombre;
+                o.concesionarioNombre = stored->concesionarioNombre;
+                o.recepcionistaNombre = stored->recepcionistaNombre;
+            }
             o.tipoDoc = stored->tipoDoc;
             o.nroDoc = stored->nroDoc;
-            o.concesionarioNombre = stored->concesionarioNombre;
-            o.recepcionistaNombre = stored->recepcionistaNombre;
             o.garantia = stored->garantia;
         }
     } catch (const DbError &e) {
