@@ -7,14 +7,17 @@
 #include "operations/trevisionanualform.h"
 #include "scriptedprompter.h"
 #include "testdb.h"
+#include "widgets/messages.h"
 #include "widgets/textfield.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -23,6 +26,7 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 #include <memory>
 
@@ -108,6 +112,7 @@ private slots:
     void enterMovesToTheNextFieldAndLettersGoUpper();
     void emojiAreRefusedAndCutsKeepWholeCharacters();
     void freeTextStopsAtItsColumnWidth();
+    void aFullFieldSaysSoAndALongPasteIsRefused();
     void localityProvinceAndExpiryRules();
     void cylinderGridAndDetails();
     void progressPanel();
@@ -591,6 +596,65 @@ void TstOperationForm::freeTextStopsAtItsColumnWidth()
     f.DNIComboBox->lineEdit()->selectAll();
     type(f.DNIComboBox->lineEdit(), "pasaporte del mercosur");
     QCOMPARE(f.record().tipoDoc, QString("PASAPORTE "));
+}
+
+void TstOperationForm::aFullFieldSaysSoAndALongPasteIsRefused()
+{
+    QStringList boxes;
+    Msg::setHook([&boxes](Msg::Kind, const QString &text) {
+        boxes << text;
+        return false;
+    });
+    struct Unhook {
+        ~Unhook() { Msg::setHook({}); }
+    } unhook;
+    TRevisionAnualForm &f = open("R");
+
+    // The key that no longer goes in is told, not swallowed silently.
+    const QString ninety = QString(90, 'X');
+    f.EditObs->setText(ninety);
+    f.EditObs->setFocus(Qt::TabFocusReason);
+    f.EditObs->end(false);
+    QTest::keyClick(f.EditObs, Qt::Key_A);
+    QCOMPARE(f.EditObs->text(), ninety);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), Widgets::fullFieldNote(90));
+    QToolTip::hideText();
+    f.EditObs->selectAll(); // typing over a selection still goes in
+    QTest::keyClick(f.EditObs, Qt::Key_A);
+    QCOMPARE(f.EditObs->text(), QString("A"));
+
+    // A paste that does not fit leaves the field as it was, with a message;
+    // one that fits goes in. Ctrl+V and the field's menu alike.
+    f.CodigoEdit->setFocus(Qt::TabFocusReason);
+    QGuiApplication::clipboard()->setText("X5000ABC");
+    QTest::keyClick(f.CodigoEdit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.CodigoEdit->text(), QString());
+    QCOMPARE(boxes, QStringList{Widgets::pasteTooLongText(8, 4, 4)});
+    QGuiApplication::clipboard()->setText("5000");
+    QTest::keyClick(f.CodigoEdit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.CodigoEdit->text(), QString("5000"));
+
+    f.CodigoEdit->setText("55");
+    QGuiApplication::clipboard()->setText("123");
+    const auto pasteFromMenu = [&] {
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(2, 2), f.CodigoEdit->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(f.CodigoEdit, &menuEvent);
+        QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+        auto *menu = static_cast<QMenu *>(QApplication::activePopupWidget());
+        QAction *paste = menu->findChild<QAction *>("edit-paste");
+        QVERIFY(paste && paste->isEnabled());
+        paste->trigger();
+        menu->close();
+    };
+    pasteFromMenu();
+    QCOMPARE(f.CodigoEdit->text(), QString("55"));
+    QCOMPARE(boxes.size(), 2);
+    QCOMPARE(boxes.last(), Widgets::pasteTooLongText(3, 2, 4));
+    QGuiApplication::clipboard()->setText("12");
+    pasteFromMenu();
+    QCOMPARE(f.CodigoEdit->text(), QString("5512"));
+    QCOMPARE(boxes.size(), 2);
 }
 
 void TstOperationForm::localityProvinceAndExpiryRules()
