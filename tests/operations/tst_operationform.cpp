@@ -106,6 +106,7 @@ private slots:
     void stickerZeroFillAndRefusedKeys();
     void pastedNonDigitStickerIsRefusedWithAMessage();
     void telephoneRulesWithTheCheckOnAndOff();
+    void theTelephoneCheckRunsOnEveryExitOfTheField();
     void areaCodeKeysFollowTheTelephoneType();
     void modelYearLimits_data();
     void modelYearLimits();
@@ -477,6 +478,76 @@ void TstOperationForm::telephoneRulesWithTheCheckOnAndOff()
     QCOMPARE(prompter.log.size(), before);
     QTest::mouseClick(f.CheckBoxFormatoTE, Qt::LeftButton);
     QVERIFY(!f.ComboBoxTipoTE->isEnabled());
+}
+
+// Notices that take the focus away as a message box does: the form is
+// active again either before the rule goes on or only after it.
+struct BoxLikePrompter : ScriptedPrompter {
+    bool givenBackAtOnce = false;
+    void info(const QString &text) override
+    {
+        ScriptedPrompter::info(text);
+        QWidget *form = QApplication::activeWindow();
+        QWidget box;
+        box.show();
+        box.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        box.hide();
+        if (!form)
+            return;
+        form->activateWindow();
+        if (givenBackAtOnce)
+            QVERIFY(QTest::qWaitForWindowActive(form));
+    }
+};
+
+void TstOperationForm::theTelephoneCheckRunsOnEveryExitOfTheField()
+{
+    const QString fifteen = QStringLiteral("info: El número va sin el 15 adelante");
+    for (const bool atOnce : {false, true}) {
+        BoxLikePrompter boxes;
+        boxes.givenBackAtOnce = atOnce;
+        form = std::make_unique<TRevisionAnualForm>(nullptr, boxes);
+        TRevisionAnualForm &f = *form;
+        f.SetOperationKind("R");
+        f.show();
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        const auto focused = [] { return QApplication::focusWidget(); };
+
+        // A wrong area code, its message, corrected; then a number with 15.
+        f.CaracteristicaEdit->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(f.CaracteristicaEdit, "4351");
+        QTest::keyClick(f.CaracteristicaEdit, Qt::Key_Return);
+        QTRY_COMPARE(boxes.log.size(), 1);
+        QTRY_COMPARE(focused(), f.CaracteristicaEdit);
+        f.CaracteristicaEdit->selectAll();
+        QTest::keyClicks(f.CaracteristicaEdit, "351");
+        QTest::keyClick(f.CaracteristicaEdit, Qt::Key_Return);
+        QTRY_COMPARE(focused(), f.TelefonoEdit);
+        QTest::keyClicks(f.TelefonoEdit, "155123456");
+        QTest::keyClick(f.TelefonoEdit, Qt::Key_Return);
+        QTRY_COMPARE(boxes.log.size(), 2);
+        QCOMPARE(boxes.log.last(), fifteen);
+        QTRY_COMPARE(focused(), f.TelefonoEdit);
+
+        // Left again unchanged, by Tab or by the mouse: told again each time.
+        QTest::keyClick(f.TelefonoEdit, Qt::Key_Tab);
+        QTRY_COMPARE(boxes.log.size(), 3);
+        QTRY_COMPARE(focused(), f.TelefonoEdit);
+        QTest::mouseClick(f.emailEdit, Qt::LeftButton);
+        QTRY_COMPARE(boxes.log.size(), 4);
+        QCOMPARE(boxes.log.last(), fifteen);
+        QTRY_COMPARE(focused(), f.TelefonoEdit);
+
+        // A message from elsewhere takes the focus and gives it back: the
+        // field was not left.
+        boxes.info("otra ventana");
+        QTRY_COMPARE(focused(), f.TelefonoEdit);
+        QTest::qWait(20);
+        QCOMPARE(boxes.log.size(), 5);
+        form.reset();
+    }
 }
 
 void TstOperationForm::areaCodeKeysFollowTheTelephoneType()
