@@ -152,6 +152,7 @@ void TRevisionAnualForm::runCreationSteps()
         watch(w, Keys::EnterOnly);
     watch(AnioSpinEdit, Keys::EnterKeepsKey);
     watch(DateTimePickerVencimiento, Keys::None);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusMoved(now); });
     connect(CheckBoxFormatoTE, &QCheckBox::clicked, this, &TRevisionAnualForm::CheckBoxFormatoTEClick);
     connect(SpeedButtonClear, &QToolButton::clicked, this, &TRevisionAnualForm::SpeedButtonClearClick);
     wireRecall();

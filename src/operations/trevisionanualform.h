@@ -9,6 +9,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -185,6 +186,7 @@ private:
     void watch(QWidget *w, Keys keys);
     bool filterKey(QWidget *w, Keys keys, class QKeyEvent *ke);
     void runExitRule(QWidget *w);
+    void focusMoved(QWidget *now);
     void refocus(QWidget *w);
     void refuseKey();
     void fillSticker(QLineEdit *edit);
@@ -217,6 +219,7 @@ private:
     EditMask m_domainMask, m_documentMask;
     QHash<QWidget *, Keys> m_keys;
     bool m_refocusing = false;
+    QPointer<QWidget> m_current; // the control of the form the focus is in, or was in last
     bool m_activated = false;
     // The hourglass from creation until the form first shows.
     std::optional<Widgets::WaitCursor> m_creating;

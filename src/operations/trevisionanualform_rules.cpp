@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
@@ -257,22 +258,38 @@ bool TRevisionAnualForm::eventFilter(QObject *watched, QEvent *event)
         else if (w == LocalidadEdit)
             LocalidadEditEnter();
         break;
-    case QEvent::FocusOut: {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+    case QEvent::FocusOut:
         if (w == DominioEdit)
             DominioEditExit(); // the clear button follows the focus whatever the reason
-        // A window switch or an open list is not leaving the field, nor is
-        // the focus going back to a field a rule refused.
-        if (m_refocusing || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-            break;
-        // Rules that show messages run after the focus change has finished.
-        QTimer::singleShot(0, this, [this, w] { runExitRule(w); });
         break;
-    }
     default:
         break;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+// A field is left when the focus goes from it to another control of the
+// form, however it went and whatever came in between: a message box, an open
+// list or another window takes the focus for a while and gives it back,
+// which is not leaving. Only the return to a field a rule refused is not an
+// exit of the field the focus was in.
+void TRevisionAnualForm::focusMoved(QWidget *now)
+{
+    if (!now || now->window() != this)
+        return;
+    QWidget *control = now;
+    for (QWidget *w = now; w && w != this; w = w->parentWidget())
+        if (m_keys.contains(w))
+            control = w; // the line edit inside a combo or a spin box is the field
+    QPointer<QWidget> left = m_current;
+    m_current = control;
+    if (!left || left == control || m_refocusing)
+        return;
+    // Rules that show messages run after the focus change has finished.
+    QTimer::singleShot(0, this, [this, left] {
+        if (left)
+            runExitRule(left);
+    });
 }
 
 void TRevisionAnualForm::runExitRule(QWidget *w)
@@ -298,6 +315,7 @@ void TRevisionAnualForm::runExitRule(QWidget *w)
 void TRevisionAnualForm::refocus(QWidget *w)
 {
     m_refocusing = true;
+    m_current = w; // also when the form gets it back only once a message box has gone
     w->setFocus(Qt::OtherFocusReason);
     m_refocusing = false;
 }

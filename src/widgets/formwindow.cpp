@@ -1,8 +1,10 @@
 #include "widgets/formwindow.h"
 
 #include "core/prompter.h"
+#include "widgets/textfield.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -236,8 +238,12 @@ private:
         if (m_watching)
             return;
         m_watching = true;
-        for (QLineEdit *edit : m_window->findChildren<QLineEdit *>())
+        for (QLineEdit *edit : m_window->findChildren<QLineEdit *>()) {
             edit->installEventFilter(this);
+            // A field of a column says when it is full, whoever made it.
+            if (edit->maxLength() < 32767 && !qobject_cast<QAbstractSpinBox *>(edit->parentWidget()))
+                guardLength(edit);
+        }
         for (QDateTimeEdit *date : m_window->findChildren<QDateTimeEdit *>())
             date->installEventFilter(this);
     }

@@ -38,6 +38,15 @@ int charsWidth(const QFontMetrics &fm, int chars);
 void limitText(QLineEdit *edit, int maxChars, bool upper = false);
 void limitText(QComboBox *editableCombo, int maxChars, bool upper = false);
 
+// A field of a column says when it is full: a key that no longer goes in
+// beeps and shows the limit under the field; text pasted (keys or context
+// menu) or dropped that does not fit is refused whole with a message rather
+// than cut. limitText and the window set-up give it to every limited field;
+// masked and read-only fields are left alone.
+void guardLength(QLineEdit *edit);
+QString fullFieldNote(int maxChars);
+QString pasteTooLongText(int pastedChars, int freeChars, int maxChars);
+
 // The least width showing `chars` characters in the field, frame included.
 void reserveChars(QWidget *field, int chars);
 

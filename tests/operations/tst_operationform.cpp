@@ -7,14 +7,17 @@
 #include "operations/trevisionanualform.h"
 #include "scriptedprompter.h"
 #include "testdb.h"
+#include "widgets/messages.h"
 #include "widgets/textfield.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -23,6 +26,7 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 #include <memory>
 
@@ -102,12 +106,14 @@ private slots:
     void stickerZeroFillAndRefusedKeys();
     void pastedNonDigitStickerIsRefusedWithAMessage();
     void telephoneRulesWithTheCheckOnAndOff();
+    void theTelephoneCheckRunsOnEveryExitOfTheField();
     void areaCodeKeysFollowTheTelephoneType();
     void modelYearLimits_data();
     void modelYearLimits();
     void enterMovesToTheNextFieldAndLettersGoUpper();
     void emojiAreRefusedAndCutsKeepWholeCharacters();
     void freeTextStopsAtItsColumnWidth();
+    void aFullFieldSaysSoAndALongPasteIsRefused();
     void localityProvinceAndExpiryRules();
     void cylinderGridAndDetails();
     void progressPanel();
@@ -474,6 +480,76 @@ void TstOperationForm::telephoneRulesWithTheCheckOnAndOff()
     QVERIFY(!f.ComboBoxTipoTE->isEnabled());
 }
 
+// Notices that take the focus away as a message box does: the form is
+// active again either before the rule goes on or only after it.
+struct BoxLikePrompter : ScriptedPrompter {
+    bool givenBackAtOnce = false;
+    void info(const QString &text) override
+    {
+        ScriptedPrompter::info(text);
+        QWidget *form = QApplication::activeWindow();
+        QWidget box;
+        box.show();
+        box.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        box.hide();
+        if (!form)
+            return;
+        form->activateWindow();
+        if (givenBackAtOnce)
+            QVERIFY(QTest::qWaitForWindowActive(form));
+    }
+};
+
+void TstOperationForm::theTelephoneCheckRunsOnEveryExitOfTheField()
+{
+    const QString fifteen = QStringLiteral("info: El número va sin el 15 adelante");
+    for (const bool atOnce : {false, true}) {
+        BoxLikePrompter boxes;
+        boxes.givenBackAtOnce = atOnce;
+        form = std::make_unique<TRevisionAnualForm>(nullptr, boxes);
+        TRevisionAnualForm &f = *form;
+        f.SetOperationKind("R");
+        f.show();
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        const auto focused = [] { return QApplication::focusWidget(); };
+
+        // A wrong area code, its message, corrected; then a number with 15.
+        f.CaracteristicaEdit->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(f.CaracteristicaEdit, "4351");
+        QTest::keyClick(f.CaracteristicaEdit, Qt::Key_Return);
+        QTRY_COMPARE(boxes.log.size(), 1);
+        QTRY_COMPARE(focused(), f.CaracteristicaEdit);
+        f.CaracteristicaEdit->selectAll();
+        QTest::keyClicks(f.CaracteristicaEdit, "351");
+        QTest::keyClick(f.CaracteristicaEdit, Qt::Key_Return);
+        QTRY_COMPARE(focused(), f.TelefonoEdit);
+        QTest::keyClicks(f.TelefonoEdit, "155123456");
+        QTest::keyClick(f.TelefonoEdit, Qt::Key_Return);
+        QTRY_COMPARE(boxes.log.size(), 2);
+        QCOMPARE(boxes.log.last(), fifteen);
+        QTRY_COMPARE(focused(), f.TelefonoEdit);
+
+        // Left again unchanged, by Tab or by the mouse: told again each time.
+        QTest::keyClick(f.TelefonoEdit, Qt::Key_Tab);
+        QTRY_COMPARE(boxes.log.size(), 3);
+        QTRY_COMPARE(focused(), f.TelefonoEdit);
+        QTest::mouseClick(f.emailEdit, Qt::LeftButton);
+        QTRY_COMPARE(boxes.log.size(), 4);
+        QCOMPARE(boxes.log.last(), fifteen);
+        QTRY_COMPARE(focused(), f.TelefonoEdit);
+
+        // A message from elsewhere takes the focus and gives it back: the
+        // field was not left.
+        boxes.info("otra ventana");
+        QTRY_COMPARE(focused(), f.TelefonoEdit);
+        QTest::qWait(20);
+        QCOMPARE(boxes.log.size(), 5);
+        form.reset();
+    }
+}
+
 void TstOperationForm::areaCodeKeysFollowTheTelephoneType()
 {
     TRevisionAnualForm &f = open("R");
@@ -591,6 +667,65 @@ void TstOperationForm::freeTextStopsAtItsColumnWidth()
     f.DNIComboBox->lineEdit()->selectAll();
     type(f.DNIComboBox->lineEdit(), "pasaporte del mercosur");
     QCOMPARE(f.record().tipoDoc, QString("PASAPORTE "));
+}
+
+void TstOperationForm::aFullFieldSaysSoAndALongPasteIsRefused()
+{
+    QStringList boxes;
+    Msg::setHook([&boxes](Msg::Kind, const QString &text) {
+        boxes << text;
+        return false;
+    });
+    struct Unhook {
+        ~Unhook() { Msg::setHook({}); }
+    } unhook;
+    TRevisionAnualForm &f = open("R");
+
+    // The key that no longer goes in is told, not swallowed silently.
+    const QString ninety = QString(90, 'X');
+    f.EditObs->setText(ninety);
+    f.EditObs->setFocus(Qt::TabFocusReason);
+    f.EditObs->end(false);
+    QTest::keyClick(f.EditObs, Qt::Key_A);
+    QCOMPARE(f.EditObs->text(), ninety);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), Widgets::fullFieldNote(90));
+    QToolTip::hideText();
+    f.EditObs->selectAll(); // typing over a selection still goes in
+    QTest::keyClick(f.EditObs, Qt::Key_A);
+    QCOMPARE(f.EditObs->text(), QString("A"));
+
+    // A paste that does not fit leaves the field as it was, with a message;
+    // one that fits goes in. Ctrl+V and the field's menu alike.
+    f.CodigoEdit->setFocus(Qt::TabFocusReason);
+    QGuiApplication::clipboard()->setText("X5000ABC");
+    QTest::keyClick(f.CodigoEdit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.CodigoEdit->text(), QString());
+    QCOMPARE(boxes, QStringList{Widgets::pasteTooLongText(8, 4, 4)});
+    QGuiApplication::clipboard()->setText("5000");
+    QTest::keyClick(f.CodigoEdit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.CodigoEdit->text(), QString("5000"));
+
+    f.CodigoEdit->setText("55");
+    QGuiApplication::clipboard()->setText("123");
+    const auto pasteFromMenu = [&] {
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(2, 2), f.CodigoEdit->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(f.CodigoEdit, &menuEvent);
+        QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+        auto *menu = static_cast<QMenu *>(QApplication::activePopupWidget());
+        QAction *paste = menu->findChild<QAction *>("edit-paste");
+        QVERIFY(paste && paste->isEnabled());
+        paste->trigger();
+        menu->close();
+    };
+    pasteFromMenu();
+    QCOMPARE(f.CodigoEdit->text(), QString("55"));
+    QCOMPARE(boxes.size(), 2);
+    QCOMPARE(boxes.last(), Widgets::pasteTooLongText(3, 2, 4));
+    QGuiApplication::clipboard()->setText("12");
+    pasteFromMenu();
+    QCOMPARE(f.CodigoEdit->text(), QString("5512"));
+    QCOMPARE(boxes.size(), 2);
 }
 
 void TstOperationForm::localityProvinceAndExpiryRules()
