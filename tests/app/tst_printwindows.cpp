@@ -71,6 +71,7 @@ private slots:
         Global.WorkshopName = QStringLiteral("TALLER PW");
         Global.WorkshopCuit = QStringLiteral("30-70000000-1");
         Global.PecCode = QStringLiteral("0031");
+        Global.PecName = QStringLiteral("QUINCE GNC S.A.");
         Global.PecRepName = QStringLiteral("ING. LUIS PAZ");
         Global.PecRepMatricula = QStringLiteral("9911");
         Global.InstallationId = QStringLiteral("QUIN01");
@@ -191,7 +192,7 @@ private slots:
         QCOMPARE(quince.copies, 3);
         QCOMPARE(quince.text("QRTaller"), kWorkshop);
         QCOMPARE(quince.text("QRLabel3"), QStringLiteral("ING. LUIS PAZ"));
-        QCOMPARE(quince.text("QRLabelQuince1"), QStringLiteral("QUINCE GNC S.A."));
+        QCOMPARE(quince.text("QRLabelQuince1"), QStringLiteral("QUINCE GNC S.A.")); // the installation's PEC row
         QCOMPARE(quince.detailRows(), 0);
         QCOMPARE(m_shown[1].layout, QStringLiteral("TQFichaEnBlancoQuinceForm"));
         QVERIFY(!m_shown[1].list.find(QStringLiteral("QRLabelQuince1")));
