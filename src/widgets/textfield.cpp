@@ -104,6 +104,8 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         auto *edit = qobject_cast<QLineEdit *>(watched);
+        if (auto *combo = qobject_cast<QComboBox *>(watched))
+            edit = combo->lineEdit(); // keys reach an editable list's text through the list
         if (!edit || edit->isReadOnly() || !edit->inputMask().isEmpty() || edit->maxLength() >= 32767)
             return false;
         switch (event->type()) {
@@ -202,6 +204,8 @@ void guardLength(QLineEdit *edit)
         return;
     edit->setProperty(kGuardedProperty, true);
     edit->installEventFilter(lengthGuard());
+    if (auto *combo = qobject_cast<QComboBox *>(edit->parentWidget()); combo && combo->lineEdit() == edit)
+        combo->installEventFilter(lengthGuard());
 }
 
 void limitText(QLineEdit *edit, int maxChars, bool upper)

@@ -694,6 +694,13 @@ void TstOperationForm::aFullFieldSaysSoAndALongPasteIsRefused()
     f.EditObs->selectAll(); // typing over a selection still goes in
     QTest::keyClick(f.EditObs, Qt::Key_A);
     QCOMPARE(f.EditObs->text(), QString("A"));
+    QToolTip::hideText();
+    f.DNIComboBox->setFocus(Qt::TabFocusReason); // an editable list, typed into as the user does
+    f.DNIComboBox->lineEdit()->selectAll();
+    QTest::keyClicks(f.DNIComboBox, "pasaporte x");
+    QCOMPARE(f.DNIComboBox->currentText(), QString("PASAPORTE "));
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), Widgets::fullFieldNote(10));
 
     // A paste that does not fit leaves the field as it was, with a message;
     // one that fits goes in. Ctrl+V and the field's menu alike.

@@ -17,6 +17,7 @@
 #include "report/reportform.h"
 #include "scriptedprompter.h"
 #include "testdb.h"
+#include "widgets/formkit.h"
 #include "widgets/modalrun.h"
 
 #include <QComboBox>
@@ -410,6 +411,36 @@ private slots:
         form.ObleaAntEdit->setText(QStringLiteral("400"));
         form.SpeedButton1->click();
         QCOMPARE(letter.count(), 2);
+    }
+
+    // A renewal recalled with an overdue cylinder has its expiry on the
+    // recall's day: "Aceptar" stops at the expiry, on the expiry, and stores
+    // nothing. The owner's area code comes back beside the number.
+    void overdueRenewalStopsAtItsExpiry()
+    {
+        ScriptedPrompter prompter;
+        TRevisionAnualForm form(nullptr, prompter);
+        form.SetOperationKind(QStringLiteral("R"));
+        Cylinders::WireOperationForm(form);
+        OperationSave::WireOperationForm(form);
+        form.show();
+        form.ObleaAntEdit->setText(QStringLiteral("400"));
+        form.SpeedButton1->click();
+        QCOMPARE(text(form, "CaracteristicaEdit"), QStringLiteral("261"));
+        QCOMPARE(text(form, "TelefonoEdit"), QStringLiteral("4001122"));
+        QCOMPARE(form.DateTimePickerVencimiento->date(), QDate(2026, 12, 9));
+
+        prompter.log.clear();
+        const int stored = count(QStringLiteral("select count(*) from temp_usr"));
+        form.BitBtn2->click();
+        QCOMPARE(prompter.log,
+                 QStringList{QStringLiteral("error: El vencimiento no puede ser menor a la fecha de montaje.")});
+        QVERIFY(Widgets::isMarkedFailed(form.DateTimePickerVencimiento));
+        QVERIFY(!Widgets::isMarkedFailed(form.DateTimePickerMontaje));
+        QVERIFY(!Widgets::isMarkedFailed(form.DateTimePickerHabilitacion));
+        QCOMPARE(form.focusWidget(), form.DateTimePickerVencimiento);
+        QCOMPARE(count(QStringLiteral("select count(*) from temp_usr")), stored);
+        QVERIFY(form.isVisible());
     }
 
     // "Carta Compromiso" by hand: a cylinder due for its test joins at once,
