@@ -177,6 +177,7 @@ private slots:
         work.append();
         work.setText(QStringLiteral("NROSERIE"), QStringLiteral("QUEDADO"));
         work.post();
+        Global.PecName = QStringLiteral("GNC DEL CENTRO S.A."); // the letterhead is the PEC's row
         TImpresionFichasEnBlancoForm form;
         QCOMPARE(form.windowTitle(), QString::fromUtf8("Impresión Fichas en Blanco"));
         QCOMPARE(work.count(), 0);
@@ -191,7 +192,7 @@ private slots:
         QCOMPARE(quince.copies, 3);
         QCOMPARE(quince.text("QRTaller"), kWorkshop);
         QCOMPARE(quince.text("QRLabel3"), QStringLiteral("ING. LUIS PAZ"));
-        QCOMPARE(quince.text("QRLabelQuince1"), QStringLiteral("QUINCE GNC S.A."));
+        QCOMPARE(quince.text("QRLabelQuince1"), QStringLiteral("GNC DEL CENTRO S.A."));
         QCOMPARE(quince.detailRows(), 0);
         QCOMPARE(m_shown[1].layout, QStringLiteral("TQFichaEnBlancoQuinceForm"));
         QVERIFY(!m_shown[1].list.find(QStringLiteral("QRLabelQuince1")));
