@@ -71,7 +71,6 @@ private slots:
         Global.WorkshopName = QStringLiteral("TALLER PW");
         Global.WorkshopCuit = QStringLiteral("30-70000000-1");
         Global.PecCode = QStringLiteral("0031");
-        Global.PecName = QStringLiteral("QUINCE GNC S.A.");
         Global.PecRepName = QStringLiteral("ING. LUIS PAZ");
         Global.PecRepMatricula = QStringLiteral("9911");
         Global.InstallationId = QStringLiteral("QUIN01");
@@ -178,6 +177,7 @@ private slots:
         work.append();
         work.setText(QStringLiteral("NROSERIE"), QStringLiteral("QUEDADO"));
         work.post();
+        Global.PecName = QStringLiteral("GNC DEL CENTRO S.A."); // the letterhead is the PEC's row
         TImpresionFichasEnBlancoForm form;
         QCOMPARE(form.windowTitle(), QString::fromUtf8("Impresión Fichas en Blanco"));
         QCOMPARE(work.count(), 0);
@@ -192,7 +192,7 @@ private slots:
         QCOMPARE(quince.copies, 3);
         QCOMPARE(quince.text("QRTaller"), kWorkshop);
         QCOMPARE(quince.text("QRLabel3"), QStringLiteral("ING. LUIS PAZ"));
-        QCOMPARE(quince.text("QRLabelQuince1"), QStringLiteral("QUINCE GNC S.A.")); // the installation's PEC row
+        QCOMPARE(quince.text("QRLabelQuince1"), QStringLiteral("GNC DEL CENTRO S.A."));
         QCOMPARE(quince.detailRows(), 0);
         QCOMPARE(m_shown[1].layout, QStringLiteral("TQFichaEnBlancoQuinceForm"));
         QVERIFY(!m_shown[1].list.find(QStringLiteral("QRLabelQuince1")));

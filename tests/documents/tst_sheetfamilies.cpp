@@ -109,8 +109,12 @@ private slots:
         FichaData withLogo = off;
         withLogo.logo = QStringLiteral("cypress.png");
         for (const char *family :
-             {"TQFichaCypressForm", "TQFichaBirchForm", "TQFichaDogwoodForm", "TQFichaChestnutForm"})
+             {"TQFichaCypressForm", "TQFichaBirchForm", "TQFichaDogwoodForm", "TQFichaChestnutForm"}) {
             QCOMPARE(textOf(shown(family, withLogo), "QRImage1"), QStringLiteral(":/documents/logos/cypress.png"));
+            if (const QString look = qEnvironmentVariable("TARVIL_LOOK_DIR"); !look.isEmpty())
+                Documents::MakeSheet(QLatin1String(family), withLogo)
+                    .exportPdf(look + QLatin1Char('/') + QLatin1String(family) + QStringLiteral(".pdf"));
+        }
 
         // Dogwood's block is only code, name and CUIT, also when enabled.
         l = shown("TQFichaDogwoodForm", renewal());

@@ -4,6 +4,7 @@
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "data/statsstore.h"
+#include "documents/registry.h"
 #include "widgets/formwindow.h"
 #include "widgets/progressline.h"
 #include "widgets/waitcursor.h"
@@ -19,9 +20,20 @@
 namespace
 {
 
-// The chart as printed: the report's 190 x 82 mm box at ten pixels a
-// millimetre, about 250 dpi.
-const QSize kPrintedChart(1900, 820);
+// The chart as printed: the report's box at ten pixels a millimetre, about
+// 250 dpi, so the picture keeps the box's proportions and its texts their size.
+QSize printedChartSize(const QString &layout)
+{
+    QSizeF mm(190, 82);
+    try {
+        const Report::Layout l = Documents::LoadLayout(layout);
+        if (l.has(QStringLiteral("QRImageGrafico")))
+            mm = l.item(QStringLiteral("QRImageGrafico")).rect.size();
+    } catch (const std::exception &) {
+        // the report says so itself when it is built
+    }
+    return (mm * 10).toSize();
+}
 
 } // namespace
 
@@ -77,7 +89,8 @@ void FaultRankingForm::present(const QVector<Ranking::Count> &counts, Selection 
     // The report reads the chart from a picture file that lives as long as
     // the preview.
     QTemporaryFile picture(QDir::tempPath() + QStringLiteral("/tarvil-ranking-XXXXXX.png"));
-    if (!bars.isEmpty() && picture.open() && FaultChartView::picture(bars, kPrintedChart).save(&picture, "PNG")) {
+    if (!bars.isEmpty() && picture.open() &&
+        FaultChartView::picture(bars, printedChartSize(s.layout)).save(&picture, "PNG")) {
         picture.close();
         s.header.chartFile = picture.fileName();
     }
