@@ -145,7 +145,7 @@ void TRevisionAnualForm::SpeedButtonCC2Click()
         return; // no cylinder chosen: nothing to collect
     const CylinderRow cylinder = m_cylinders->row(row);
     if (!Letter::CollectsSilently(cylinder, DateTimePickerHabilitacion->date()) &&
-        !prompter().ask(Letter::kNotDueQuestion))
+        !prompter().askInfo(Letter::kNotDueQuestion))
         return;
     CylinderWorkTable::AppendLetterLine(localStore().table(LocalTableId::LetterCylinders), cylinder);
     // Whatever its test, a collected cylinder is on a letter the operator can open.

@@ -475,7 +475,7 @@ private slots:
         QCOMPARE(letter.count(), 2);
         QCOMPARE(letter.rows().last().value(QStringLiteral("numero_cil")).toString(), QStringLiteral("CIL-OK"));
         const QString question =
-            QStringLiteral("ask: Según los datos, este cilindro no requiere PH. Continua de todos modos?");
+            QStringLiteral("askInfo: Según los datos, este cilindro no requiere PH. Continua de todos modos?");
         QCOMPARE(prompter.log, (QStringList{question, question}));
         QVERIFY(form.SpeedButtonCC1->isEnabled());
     }

@@ -30,6 +30,7 @@ public:
     bool askWarning(const QString &text) override { return answer(text); }
     bool question(const QString &text) override { return answer(text); }
     bool confirm(const QString &text) override { return answer(text); }
+    bool askInfo(const QString &text) override { return answer(text); }
     const QString &reason() const { return m_reason; }
 
 private:

@@ -27,6 +27,7 @@ public:
     bool askWarning(const QString &text) override { return keep(text, m_shown.askWarning(text)); }
     bool question(const QString &text) override { return keep(text, m_shown.question(text)); }
     bool confirm(const QString &text) override { return keep(text, m_shown.confirm(text)); }
+    bool askInfo(const QString &text) override { return keep(text, m_shown.askInfo(text)); }
     const QHash<QString, bool> &answers() const { return m_answers; }
 
 private:

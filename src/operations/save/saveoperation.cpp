@@ -81,6 +81,10 @@ public:
     {
         return answer(u'c', text, [&] { return m_shown.confirm(text); });
     }
+    bool askInfo(const QString &text) override
+    {
+        return answer(u'I', text, [&] { return m_shown.askInfo(text); });
+    }
     // The second run shows only what the first did not.
     void replay() { m_seen.swap(m_past), m_seen.clear(); }
 
