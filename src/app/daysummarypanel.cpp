@@ -172,7 +172,7 @@ void DaySummaryPanel::refresh()
     const QDate today = Clock::today();
     m_query.start<DaySummary::Reading>(
         Conn::Operations, [workshop, today] { return DaySummaryRepository::Read(workshop, today); },
-        [this](DaySummary::Reading reading) { arrived(reading); });
+        [this](const DaySummary::Reading &reading) { arrived(reading); });
 }
 
 void DaySummaryPanel::arrived(const DaySummary::Reading &reading)

@@ -175,7 +175,7 @@ bool Read(const QByteArray &bytes, OperationRecord &out)
     texts(o.value("accesorios"), r.accesorios);
     texts(o.value("attachmentPaths"), r.attachmentPaths);
     r.estado = o.value("estado").toInt();
-    for (const QJsonValue &c : o.value("cylinders").toArray())
+    for (const auto &c : o.value("cylinders").toArray())
         r.cylinders.append(cylinder(c.toObject()));
     out = r;
     return true;

@@ -98,7 +98,7 @@ WorkshopRow workshopOf(const QJsonObject &o)
     w.phone = o.value("phone").toString();
     w.enabled = o.value("enabled").toInt();
     w.associatedCode = o.value("associatedCode").toString();
-    for (const QJsonValue &v : o.value("stamps").toArray())
+    for (const auto &v : o.value("stamps").toArray())
         w.stamps << v.toString();
     return w;
 }

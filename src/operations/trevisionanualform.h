@@ -9,7 +9,6 @@
 
 #include <QDialog>
 #include <QHash>
-#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -219,7 +218,9 @@ private:
     EditMask m_domainMask, m_documentMask;
     QHash<QWidget *, Keys> m_keys;
     bool m_refocusing = false;
-    QPointer<QWidget> m_current; // the control of the form the focus is in, or was in last
+    // The control of the form the focus is in, or was in last; the form's
+    // controls live as long as the form.
+    QWidget *m_current = nullptr;
     bool m_activated = false;
     // The hourglass from creation until the form first shows.
     std::optional<Widgets::WaitCursor> m_creating;

@@ -21,7 +21,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
@@ -281,15 +280,12 @@ void TRevisionAnualForm::focusMoved(QWidget *now)
     for (QWidget *w = now; w && w != this; w = w->parentWidget())
         if (m_keys.contains(w))
             control = w; // the line edit inside a combo or a spin box is the field
-    QPointer<QWidget> left = m_current;
+    QWidget *left = m_current;
     m_current = control;
     if (!left || left == control || m_refocusing)
         return;
     // Rules that show messages run after the focus change has finished.
-    QTimer::singleShot(0, this, [this, left] {
-        if (left)
-            runExitRule(left);
-    });
+    QTimer::singleShot(0, this, [this, left] { runExitRule(left); });
 }
 
 void TRevisionAnualForm::runExitRule(QWidget *w)

@@ -168,7 +168,7 @@ void OutboxSender::next()
     const QDate today = Clock::today();
     m_query.start<OutboxSend::Result>(
         Conn::Operations, [e = *entry, today] { return OutboxSend::Send(e, today); },
-        [this, id](OutboxSend::Result r) { arrived(id, r); });
+        [this, id](const OutboxSend::Result &r) { arrived(id, r); });
 }
 
 void OutboxSender::arrived(qint64 id, const OutboxSend::Result &r)
