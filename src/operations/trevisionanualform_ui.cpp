@@ -368,7 +368,8 @@ QGroupBox *TRevisionAnualForm::buildCylinders()
     // From the grid: Insert adds a cylinder, F2 changes it, Delete takes it away.
     const std::pair<QToolButton *, Qt::Key> keys[] = {
         {SpeedButton4, Qt::Key_Insert}, {SpeedButton5, Qt::Key_F2}, {SpeedButton6, Qt::Key_Delete}};
-    for (const auto &[b, key] : keys) {
+    for (const auto &[button, key] : keys) {
+        QToolButton *b = button; // a lambda takes a variable, not a binding
         auto *shortcut = new QShortcut(QKeySequence(key), DBGrid1, nullptr, nullptr, Qt::WidgetShortcut);
         connect(shortcut, &QShortcut::activated, b, [b] {
             if (b->isVisible() && b->isEnabled())
