@@ -81,6 +81,17 @@ bool keepWaiting(TRevisionAnualForm &form, SaveTicket &once, const OperationReco
     return true;
 }
 
+// The operation is stored, or waits here: the form closes whatever happens
+// while printing, or a second "Aceptar" would store it twice.
+void printAndClose(TRevisionAnualForm &form)
+{
+    struct CloseForm {
+        TRevisionAnualForm &form;
+        ~CloseForm() { form.accept(); }
+    } closing{form};
+    FichaPrint::AfterSave(form);
+}
+
 bool replacingPending(const TRevisionAnualForm &form)
 {
     return form.editingPending() && form.pendingId() > 0;
@@ -116,13 +127,8 @@ void onAccept(TRevisionAnualForm &form, SaveTicket &once)
         // "Cancelar" with nothing stored is the operator's own stop.
         const bool cancelled = dynamic_cast<const Widgets::ServerWait::Cancelled *>(&e) != nullptr;
         if (!replacingPending(form) && !cancelled && (unknown || ErrorDetails::unreachable(e.code()))) {
-            if (keepWaiting(form, once, r, log, e, unknown)) {
-                struct CloseForm {
-                    TRevisionAnualForm &form;
-                    ~CloseForm() { form.accept(); }
-                } closing{form};
-                FichaPrint::AfterSave(form);
-            }
+            if (keepWaiting(form, once, r, log, e, unknown))
+                printAndClose(form);
             return;
         }
         prompter.error(e.text());
@@ -151,12 +157,6 @@ void onAccept(TRevisionAnualForm &form, SaveTicket &once)
                 w->setFocus();
         return;
     }
-    // The operation is stored: the form closes whatever happens while
-    // printing, or a second "Aceptar" would store it twice.
-    struct CloseForm {
-        TRevisionAnualForm &form;
-        ~CloseForm() { form.accept(); }
-    } closing{form};
     if (once.outboxId > 0) {
         try {
             Outbox::instance().remove(once.outboxId);
@@ -165,7 +165,7 @@ void onAccept(TRevisionAnualForm &form, SaveTicket &once)
             prompter.warn(e.text());
         }
     }
-    FichaPrint::AfterSave(form);
+    printAndClose(form);
 }
 
 } // namespace
