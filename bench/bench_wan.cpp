@@ -10,12 +10,15 @@
 #include "app/startup.h"
 #include "app/tinicioform.h"
 #include "core/global.h"
+#include "data/conversionorderstore.h"
 #include "data/cylinderliferepository.h"
 #include "data/daysummaryrepository.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
+#include "data/masterfiles.h"
 #include "data/pendingstore.h"
 #include "data/workorderstore.h"
+#include "data/workshopaccount.h"
 #include "documents/sheet.h"
 #include "operations/cylinders/formwiring.h"
 #include "operations/print/fichaprint.h"
@@ -24,6 +27,7 @@
 #include "operations/trevisionanualform.h"
 #include "pendingbuilders.h"
 #include "postsalesdb.h"
+#include "sampleorder.h"
 #include "sampleworkorder.h"
 #include "scriptedprompter.h"
 #include "tcprelay.h"
@@ -69,7 +73,7 @@ struct Figure {
     quint64 connects = 0;
 };
 
-void sql(QSqlDatabase db, const QString &text)
+void sql(const QSqlDatabase &db, const QString &text)
 {
     TestDb::exec(db, text);
 }
@@ -270,6 +274,22 @@ QVector<Figure> runAll(TcpRelay &relay, const ConnectionSettings &settings, int 
                     qFatal("work order not read back");
             });
     }
+
+    out << bench.measure(
+        QStringLiteral("orden de conversión: guardar, 2 cil."), [&] { dm1().database(Conn::PostVenta); },
+        [&] {
+            Orders::ConversionOrder o = sampleOrder(QStringLiteral("TDM0001"), 2);
+            ConversionOrderStore::SaveNew(o);
+        });
+    out << bench.measure(
+        QStringLiteral("orden: listas al abrirla"), [&] { dm1().database(Conn::PostVenta); },
+        [&] {
+            if (MasterFiles::ForOrders(true).dealers.isEmpty())
+                qFatal("order lists");
+        });
+    out << bench.measure(
+        QStringLiteral("mensajes: marcar leídos"), [&] { dm1().database(Conn::Operations); },
+        [&] { WorkshopAccount::MarkMessagesRead(kWorkshop, 1); });
 
     out << bench.measure(QStringLiteral("abrir formulario + recuperar por oblea"), {}, [&] {
         // As the navigator opens a new renewal (TRevisionAnualForm::openNew), without exec().

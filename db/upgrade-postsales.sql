@@ -16,3 +16,14 @@ ALTER TABLE opv
 -- Job descriptions of 80 characters.
 ALTER TABLE trabajos_realizados
   MODIFY trabajo_realizado varchar(80) NULL;
+
+-- The workstations' delivery tokens (as in schema.sql): a new order, a
+-- master-file change or an owner is written with its token, so that after a
+-- lost answer the workstation can tell whether it was stored.
+CREATE TABLE IF NOT EXISTS tarvil_escrituras (
+  token char(32) NOT NULL,
+  tipo varchar(20) NOT NULL,
+  ref int NULL,
+  hora timestamp NOT NULL DEFAULT current_timestamp(),
+  PRIMARY KEY (token)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;

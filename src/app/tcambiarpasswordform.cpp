@@ -5,7 +5,7 @@
 #include "data/workshopaccount.h"
 #include "widgets/dialogplacement.h"
 #include "widgets/formwindow.h"
-#include "widgets/waitcursor.h"
+#include "widgets/serverwait.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -133,11 +133,12 @@ void TCambiarPasswordForm::BitBtnCambiarClick()
     m_status->repaint();
     bool matches = false;
     try {
-        Widgets::WaitCursor wait;
         // No row for the workshop: nothing can be changed, treat as a wrong password.
-        matches = WorkshopAccount::Password(Global.WorkshopCode) == m_actual->text();
-        if (matches)
-            WorkshopAccount::WritePassword(Global.WorkshopCode, m_nuevo->text());
+        matches = Widgets::ServerWait::run<bool>(
+            this, QStringLiteral("Cambiando el password..."), Conn::Operations,
+            [code = Global.WorkshopCode, current = m_actual->text(), password = m_nuevo->text()] {
+                return WorkshopAccount::ChangePassword(code, current, password);
+            });
     } catch (const DbError &e) {
         m_status->clearMessage();
         m_prompter.error(e.text());

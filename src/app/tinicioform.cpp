@@ -10,6 +10,7 @@
 #include "data/loginrepository.h"
 #include "widgets/formwindow.h"
 #include "widgets/messages.h"
+#include "widgets/serverwait.h"
 #include "widgets/waitcursor.h"
 
 #include <QApplication>
@@ -318,15 +319,21 @@ void TInicioForm::serverSetUp()
         return;
     Widgets::WaitCursor busy;
     try {
+        // Off the window's thread: the dialog keeps answering, and "Cancelar"
+        // on the waiting line ends a wait for a server that does not answer.
         if (m_readsPec) {
-            if (const auto pec = LoginRepository::ReadPec()) {
+            const auto pec = Widgets::ServerWait::run<std::optional<LoginRepository::PecHeader>>(
+                this, QStringLiteral("Conectando con el servidor..."), Conn::Operations,
+                [] { return LoginRepository::ReadPec(); });
+            if (pec) {
                 m_pecRead = true;
                 m_pecCode = pec->code;
                 EditPEC->setText(pec->name);
             }
         }
         if (m_profile->opensPostSalesAtStartup)
-            dm1().database(Conn::PostVenta);
+            Widgets::ServerWait::wait(this, QStringLiteral("Conectando con el servidor de post-venta..."),
+                                      Conn::PostVenta, [] { dm1().database(Conn::PostVenta); });
     } catch (const DbError &e) {
         keepDesignLook();
         QApplication::restoreOverrideCursor();
@@ -426,7 +433,11 @@ void TInicioForm::BitBtn1Click()
             return;
         }
         try {
-            reply = LoginRepository::Login(code, EditPassword->text(), m_pecRead);
+            reply = Widgets::ServerWait::run<LoginRepository::Reply>(
+                this, QStringLiteral("Efectuando consulta al servidor..."), Conn::Operations,
+                [code, password = EditPassword->text(), admin = m_pecRead] {
+                    return LoginRepository::Login(code, password, admin);
+                });
         } catch (const DbError &e) {
             StatusBar1->clearMessage();
             Msg::error(this, e.text());
@@ -448,6 +459,7 @@ void TInicioForm::BitBtn1Click()
             Global.PecCode = m_pecCode;
         if (reply.pec)
             Login::applyPec(Global, *reply.pec);
+        m_messages = reply.messages;
         m_accepted = true;
         accept();
     }

@@ -28,6 +28,9 @@ public:
 
     int exec() override;
     bool loginAccepted() const { return m_accepted; }
+    // The workshop's unread messages, read with the login; none when the
+    // login did not get that far.
+    const std::optional<QVector<QSqlRecord>> &unreadMessages() const { return m_messages; }
     const InstallationProfile *profile() const { return m_profile; }
 
     // The PEC read of the set-up has run (or had nothing to read).
@@ -68,4 +71,5 @@ private:
     bool m_serverSetUpDone = false;
     bool m_endAtOnce = false;
     bool m_accepted = false;
+    std::optional<QVector<QSqlRecord>> m_messages;
 };

@@ -271,6 +271,7 @@ bool TMainForm::runLogin()
 {
     TInicioForm login(this);
     login.exec();
+    m_unread = login.unreadMessages();
     return login.loginAccepted();
 }
 
@@ -305,15 +306,17 @@ void TMainForm::finishCreation()
 void TMainForm::announceMessages()
 {
     try {
-        NamedQuery &messages = dm1().query(QStringLiteral("SimpleDataSetMensajes"));
-        messages.close();
-        messages.setParam(QStringLiteral("ta"), Global.WorkshopCode);
-        messages.open();
-        const QString text = unreadMessagesAnnouncement(messages.rowCount());
+        if (!m_unread) { // no login read them (a window opened without one)
+            NamedQuery &messages = dm1().query(QStringLiteral("SimpleDataSetMensajes"));
+            messages.close();
+            messages.setParam(QStringLiteral("ta"), Global.WorkshopCode);
+            messages.open();
+            m_unread = messages.rows();
+        }
+        const QString text = unreadMessagesAnnouncement(int(m_unread->size()));
         if (text.isEmpty())
             return;
-        messages.first();
-        TVerMensajesForm reader(text, this);
+        TVerMensajesForm reader(text, this, guiPrompter(), *m_unread);
         reader.exec();
     } catch (const DbError &e) {
         Msg::error(this, e.text());

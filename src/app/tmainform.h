@@ -3,6 +3,9 @@
 #include "core/navigation.h"
 
 #include <QMainWindow>
+#include <QSqlRecord>
+#include <QVector>
+#include <optional>
 
 class DaySummaryPanel;
 class QCalendarWidget;
@@ -57,6 +60,7 @@ private:
     void FormActivate();
 
     bool m_loginAccepted = true;
+    std::optional<QVector<QSqlRecord>> m_unread; // read with the login
     QWidget *m_header = nullptr;
     QLabel *m_title1 = nullptr;
     QLabel *m_title2 = nullptr;

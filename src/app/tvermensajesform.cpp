@@ -5,6 +5,7 @@
 #include "data/workshopaccount.h"
 #include "widgets/dialogplacement.h"
 #include "widgets/formwindow.h"
+#include "widgets/serverwait.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -19,7 +20,8 @@ namespace
 const QString kMessages = QStringLiteral("SimpleDataSetMensajes");
 } // namespace
 
-TVerMensajesForm::TVerMensajesForm(const QString &announcement, QWidget *parent, Prompter &prompter)
+TVerMensajesForm::TVerMensajesForm(const QString &announcement, QWidget *parent, Prompter &prompter,
+                                   std::optional<QVector<QSqlRecord>> rows)
     : QDialog(parent), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("VerMensajesForm"));
@@ -72,7 +74,10 @@ TVerMensajesForm::TVerMensajesForm(const QString &announcement, QWidget *parent,
     layout->addWidget(m_text, 1);
     layout->addWidget(m_marcar);
 
-    m_rows = dm1().query(kMessages).rows();
+    if (rows)
+        m_rows = std::move(*rows);
+    else
+        m_rows = dm1().query(kMessages).rows();
     m_anterior->setEnabled(false);
     if (m_rows.size() <= 1)
         m_proximo->setEnabled(false);
@@ -118,7 +123,9 @@ void TVerMensajesForm::markRead()
     if (last == 0)
         return;
     try {
-        WorkshopAccount::MarkMessagesRead(Global.WorkshopCode, last);
+        Widgets::ServerWait::wait(
+            this, QStringLiteral("Marcando los mensajes como leídos..."), Conn::Operations,
+            [code = Global.WorkshopCode, last] { WorkshopAccount::MarkMessagesRead(code, last); });
     } catch (const DbError &e) {
         m_prompter.error(e.text());
     }

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QSqlRecord>
 #include <QVector>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -19,8 +20,10 @@ class TVerMensajesForm : public QDialog
 {
     Q_OBJECT
 public:
+    // The messages are `rows` (SimpleDataSetMensajes' columns), or else the
+    // rows that statement holds now.
     explicit TVerMensajesForm(const QString &announcement, QWidget *parent = nullptr,
-                              Prompter &prompter = guiPrompter());
+                              Prompter &prompter = guiPrompter(), std::optional<QVector<QSqlRecord>> rows = {});
 
     int current() const { return m_current; }
     int total() const { return int(m_rows.size()); }

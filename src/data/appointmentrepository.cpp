@@ -1,6 +1,7 @@
 #include "data/appointmentrepository.h"
 
 #include "data/dm1.h"
+#include "data/writeonce.h"
 
 namespace AppointmentRepository
 {
@@ -25,7 +26,8 @@ QVector<QSqlRecord> OpenDay(const QString &workshop, const QDate &day)
     return rows;
 }
 
-void Book(const QString &workshop, const QDate &day, const QString &hora, const Appointments::Booking &booking)
+void Book(const QString &workshop, const QDate &day, const QString &hora, const Appointments::Booking &booking,
+          WriteOnce::Ticket *ticket)
 {
     NamedQuery &q = dm1().query(QStringLiteral("sqlQuery_turnos_agendaUpdate"));
     q.close();
@@ -39,13 +41,13 @@ void Book(const QString &workshop, const QDate &day, const QString &hora, const 
     q.setParam(QStringLiteral("P_dominio"), text(booking.dominio));
     q.setParam(QStringLiteral("P_celular"), text(booking.celular));
     q.setParam(QStringLiteral("P_falla"), text(booking.falla));
-    q.execute();
+    WriteOnce::Statement(q.connection(), ticket, QStringLiteral("turnos"), q, false);
     q.close();
 }
 
-void Cancel(const QString &workshop, const QDate &day, const QString &hora)
+void Cancel(const QString &workshop, const QDate &day, const QString &hora, WriteOnce::Ticket *ticket)
 {
-    Book(workshop, day, hora, {});
+    Book(workshop, day, hora, {}, ticket);
 }
 
 } // namespace AppointmentRepository

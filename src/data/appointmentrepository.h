@@ -8,6 +8,13 @@
 #include <QVector>
 
 // The workshop's appointment book (`turnos_agenda`). Failures throw DbError.
+// A booking or a cancellation goes under the operator's ticket (one of its own
+// when none is given), see WriteOnce.
+namespace WriteOnce
+{
+struct Ticket;
+}
+
 namespace AppointmentRepository
 {
 
@@ -17,9 +24,10 @@ namespace AppointmentRepository
 QVector<QSqlRecord> OpenDay(const QString &workshop, const QDate &day);
 
 // Writes the booking into the slot, whatever it held.
-void Book(const QString &workshop, const QDate &day, const QString &hora, const Appointments::Booking &booking);
+void Book(const QString &workshop, const QDate &day, const QString &hora, const Appointments::Booking &booking,
+          WriteOnce::Ticket *ticket = nullptr);
 
 // Empties the slot's five booking texts.
-void Cancel(const QString &workshop, const QDate &day, const QString &hora);
+void Cancel(const QString &workshop, const QDate &day, const QString &hora, WriteOnce::Ticket *ticket = nullptr);
 
 } // namespace AppointmentRepository

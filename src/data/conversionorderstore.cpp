@@ -1,6 +1,7 @@
 #include "data/conversionorderstore.h"
 
 #include "data/postsalesstatements.h"
+#include "data/writeonce.h"
 
 #include <QRandomGenerator>
 #include <QThread>
@@ -17,95 +18,130 @@ constexpr int kSaveAttempts = 8;
 
 bool isNumberTaken(const DbError &e)
 {
-    // 1062: the number is stored already; 1213: two first orders of a
-    // workshop deadlocked on the empty range and the server chose this one.
-    return e.code() == 1062 || e.code() == 1213;
+    // 1062 on the order's row: the number is stored already; 1213: two
+    // first orders of a workshop deadlocked on the empty range and the
+    // server chose this one.
+    return (e.code() == 1062 && e.statement() == QLatin1String("SQLQueryInsertOTT")) || e.code() == 1213;
 }
 
-void bind(NamedQuery &q, const QVariantMap &columns, const QStringList &skipped = {})
+void bind(NamedQuery &q, const QVariantMap &columns, const QStringList &skipped = {}, const QString &suffix = {})
 {
     for (auto it = columns.cbegin(); it != columns.cend(); ++it)
         if (!skipped.contains(it.key()))
-            q.setParam(QStringLiteral("P_") + it.key(), storedValue(it.value()));
+            q.setParam(QStringLiteral("P_") + it.key() + suffix, storedValue(it.value()));
 }
 
-int highestNumberLocked(const QString &taller)
-{
-    NamedQuery &q = postSalesStatement(
-        QStringLiteral("ConversionOrderStore.highest"),
-        QStringLiteral("select ott_nro from ott where taller = :ta order by ott_nro desc limit 1 for update"));
-    q.close();
-    q.setParam(QStringLiteral("ta"), taller);
-    q.open();
-    return q.first() ? q.integer(QStringLiteral("ott_nro")) : 0;
-}
+const QString kNumberVariable = QStringLiteral("tarvil_ott");
 
-void insertEquipment(const Orders::ConversionOrder &o)
+// The regulator and cylinder rows of `o`, under the order's number `number`
+// (a value, or the session variable the batch set).
+void addEquipment(Batch &b, const Orders::ConversionOrder &o, const QVariant &number)
 {
     const QVariantMap reg = Orders::OttRegColumns(o);
     if (!reg.isEmpty()) {
         NamedQuery &q = dm1().query(QStringLiteral("SQLQueryInsertOttReg"));
         q.close();
         bind(q, reg);
-        q.execute();
+        q.setParam(QStringLiteral("P_OTT_ID"), number);
+        b.add(q, false);
     }
-    NamedQuery &cil = dm1().query(QStringLiteral("SQLQueryInsertOttCil"));
-    for (const QVariantMap &row : Orders::OttCilColumns(o)) {
-        cil.close();
-        bind(cil, row);
-        cil.execute();
+    const QList<QVariantMap> cylinders = Orders::OttCilColumns(o);
+    if (cylinders.isEmpty())
+        return;
+    NamedQuery &cil = dm1().multiRowInsert(QStringLiteral("SQLQueryInsertOttCil"), int(cylinders.size()));
+    cil.close();
+    for (int i = 0; i < cylinders.size(); ++i) {
+        const QString suffix = QLatin1Char('_') + QString::number(i);
+        bind(cil, cylinders[i], {}, suffix);
+        cil.setParam(QStringLiteral("P_OTT_ID") + suffix, number);
     }
+    b.add(cil, false);
 }
 
-int saveOnce(Orders::ConversionOrder &o)
+// One exchange: the number is the workshop's highest plus one, read with
+// that order locked; the order, its regulator and cylinders and the write's
+// token travel with it, inside the transaction.
+int saveOnce(Orders::ConversionOrder &o, const WriteOnce::Ticket &ticket)
 {
-    Transaction tx(Conn::PostVenta);
-    o.numero = Orders::NextNumber(highestNumberLocked(o.taller));
+    const QVariant number = QVariant::fromValue(SessionVariable{kNumberVariable});
+    NamedQuery &first = postSalesStatement(QStringLiteral("ConversionOrderStore.firstNumber"),
+                                           QStringLiteral("set @%1 = 1").arg(kNumberVariable));
+    NamedQuery &next = postSalesStatement(
+        QStringLiteral("ConversionOrderStore.nextNumber"),
+        QStringLiteral("select ott_nro + 1 into @%1 from ott where taller = :ta order by ott_nro desc limit 1 "
+                       "for update")
+            .arg(kNumberVariable));
+    next.close();
+    next.setParam(QStringLiteral("ta"), o.taller);
+    NamedQuery &numbered = postSalesStatement(QStringLiteral("ConversionOrderStore.number"),
+                                              QStringLiteral("select @%1 as ott_nro").arg(kNumberVariable));
     NamedQuery &q = dm1().query(QStringLiteral("SQLQueryInsertOTT"));
     q.close();
     bind(q, Orders::OttColumns(o));
-    q.execute();
-    insertEquipment(o);
-    tx.commit();
+    q.setParam(QStringLiteral("P_ott_nro"), number);
+
+    Batch b(Conn::PostVenta);
+    b.setAtomic(true);
+    b.add(first, false);
+    b.add(next, false);
+    b.add(q, false);
+    addEquipment(b, o, number);
+    WriteOnce::AddToken(b, Conn::PostVenta, ticket, QStringLiteral("ott"), number);
+    b.add(numbered, true);
+    b.run();
+    o.numero = numbered.integer(QStringLiteral("ott_nro"));
     return o.numero;
 }
 
 } // namespace
 
-int SaveNew(Orders::ConversionOrder &order)
+int SaveNew(Orders::ConversionOrder &order, WriteOnce::Ticket *ticket)
 {
-    for (int attempt = 1;; ++attempt) {
-        try {
-            return saveOnce(order);
-        } catch (const DbError &e) {
-            order.numero = 0;
-            if (!isNumberTaken(e) || attempt == kSaveAttempts)
-                throw;
-            // A pause of random length, so that two workstations that keep
-            // meeting on the same number stop meeting.
-            QThread::msleep(QRandomGenerator::global()->bounded(5, 20 * attempt));
+    WriteOnce::Ticket fresh;
+    WriteOnce::Ticket &t = ticket ? *ticket : fresh;
+    const QVariant stored = WriteOnce::Run(Conn::PostVenta, t, [&]() -> QVariant {
+        for (int attempt = 1;; ++attempt) {
+            try {
+                return saveOnce(order, t);
+            } catch (const DbError &e) {
+                order.numero = 0;
+                if (!isNumberTaken(e) || attempt == kSaveAttempts)
+                    throw;
+                // A pause of random length, so that two workstations that
+                // keep meeting on the same number stop meeting.
+                QThread::msleep(QRandomGenerator::global()->bounded(5, 20 * attempt));
+            }
         }
-    }
+    });
+    order.numero = stored.toInt();
+    return order.numero;
 }
 
-void SaveEdit(const Orders::ConversionOrder &o)
+void SaveEdit(const Orders::ConversionOrder &o, WriteOnce::Ticket *ticket)
 {
-    Transaction tx(Conn::PostVenta);
-    NamedQuery &q = dm1().query(QStringLiteral("SQLQueryUpdateOTT"));
-    q.close();
-    bind(q, Orders::OttColumns(o), Orders::OttColumnsKeptOnEdit());
-    q.setParam(QStringLiteral("ott"), o.numero);
-    q.setParam(QStringLiteral("ta"), o.taller);
-    q.execute();
-    for (const char *name : {"SQLQueryDeleteFromOttReg", "SQLQueryDeleteFromOttCil"}) {
-        NamedQuery &del = dm1().query(QLatin1String(name));
-        del.close();
-        del.setParam(QStringLiteral("ta"), o.taller);
-        del.setParam(QStringLiteral("or"), o.numero);
-        del.execute();
-    }
-    insertEquipment(o);
-    tx.commit();
+    WriteOnce::Ticket fresh;
+    WriteOnce::Ticket &t = ticket ? *ticket : fresh;
+    WriteOnce::Run(Conn::PostVenta, t, [&]() -> QVariant {
+        Batch b(Conn::PostVenta);
+        b.setAtomic(true);
+        NamedQuery &q = dm1().query(QStringLiteral("SQLQueryUpdateOTT"));
+        q.close();
+        bind(q, Orders::OttColumns(o), Orders::OttColumnsKeptOnEdit());
+        q.setParam(QStringLiteral("ott"), o.numero);
+        q.setParam(QStringLiteral("ta"), o.taller);
+        b.add(q, false);
+        for (const char *name : {"SQLQueryDeleteFromOttReg", "SQLQueryDeleteFromOttCil"}) {
+            NamedQuery &del = dm1().query(QLatin1String(name));
+            del.close();
+            del.setParam(QStringLiteral("ta"), o.taller);
+            del.setParam(QStringLiteral("or"), o.numero);
+            b.add(del, false);
+        }
+        addEquipment(b, o, o.numero);
+        WriteOnce::AddToken(b, Conn::PostVenta, t, QStringLiteral("ott cambio"), o.numero);
+        b.run();
+        return o.numero;
+    });
 }
 
 std::optional<Rows> LoadRows(const QString &taller, int numero)

@@ -14,6 +14,15 @@
 // Conversion orders in the post-sales database: `ott` with its `ott_reg`
 // and `ott_cil` rows. An order and its rows are always written together, in
 // one transaction. Failures throw DbError.
+//
+// Each write is one exchange and goes under the operator's ticket (a ticket
+// of its own when none is given): "Guardar" again after a lost answer never
+// stores twice (see WriteOnce).
+namespace WriteOnce
+{
+struct Ticket;
+}
+
 namespace ConversionOrderStore
 {
 
@@ -22,11 +31,11 @@ namespace ConversionOrderStore
 // same transaction as the order, its regulator and its cylinders; when
 // another workstation took that number meanwhile, the whole save runs again
 // with the next one. Returns the number (also left in `order.numero`).
-int SaveNew(Orders::ConversionOrder &order);
+int SaveNew(Orders::ConversionOrder &order, WriteOnce::Ticket *ticket = nullptr);
 
 // Rewrites the order (all but its key, date, and the owner's neighbourhood
 // and area code) and replaces its regulator and cylinders, in one transaction.
-void SaveEdit(const Orders::ConversionOrder &order);
+void SaveEdit(const Orders::ConversionOrder &order, WriteOnce::Ticket *ticket = nullptr);
 
 // The stored rows of an order: `ott`, its regulator rows with the catalogue's
 // `MARCA` (empty when the code is not in the catalogue) and its cylinders.

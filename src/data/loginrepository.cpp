@@ -23,8 +23,10 @@ Reply Login(const QString &code, const QString &typedPassword, bool adminAllowed
     NamedQuery &row = dm1().query(QStringLiteral("SQLQuery1"));
     NamedQuery &pec = dm1().query(QStringLiteral("SQLQueryPEC"));
     NamedQuery &version = dm1().query(QStringLiteral("SQLGetVersion"));
-    for (NamedQuery *q : {&check, &row, &pec, &version})
+    NamedQuery &messages = dm1().query(QStringLiteral("SimpleDataSetMensajes"));
+    for (NamedQuery *q : {&check, &row, &pec, &version, &messages})
         q->close();
+    messages.setParam(QStringLiteral("ta"), code);
     // Compared as hashes on the server: the typed password never travels.
     const QString typedHash =
         QString::fromLatin1(QCryptographicHash::hash(typedPassword.toUtf8(), QCryptographicHash::Sha256).toHex());
@@ -39,6 +41,7 @@ Reply Login(const QString &code, const QString &typedPassword, bool adminAllowed
     b.add(row, true);
     b.add(pec, true);
     b.add(version, true);
+    b.add(messages, true);
     Reply reply;
     try {
         b.run();
@@ -81,7 +84,9 @@ Reply Login(const QString &code, const QString &typedPassword, bool adminAllowed
                                   pec.text(QStringLiteral("RNRODOC")),    pec.text(QStringLiteral("DIRECCION"))};
     if (version.first())
         reply.version = version.integer(QStringLiteral("version"));
-    for (NamedQuery *q : {&check, &row, &pec, &version})
+    if (reply.workshop && messages.isActive())
+        reply.messages = messages.rows();
+    for (NamedQuery *q : {&check, &row, &pec, &version, &messages})
         q->close();
     return reply;
 }

@@ -3,7 +3,9 @@
 #include "core/login.h"
 #include "data/dberror.h"
 
+#include <QSqlRecord>
 #include <QString>
+#include <QVector>
 #include <optional>
 
 // What the login dialog asks the operations database, as typed answers.
@@ -30,10 +32,14 @@ struct Reply {
     std::optional<int> version;       // sistema.version
     // A failure after the PEC row was read: the login goes on and shows it.
     std::optional<DbError> lateError;
+    // The workshop's unread messages (SimpleDataSetMensajes), read in the
+    // same exchange; kept only when a password matched.
+    std::optional<QVector<QSqlRecord>> messages;
 };
 
 // The whole login in one exchange: the password check, the workshop's row,
-// the PEC joined to its representative and the newest released version.
+// the PEC joined to its representative, the newest released version and the
+// workshop's unread messages.
 // `adminAllowed` false: the administrator password opens nothing (the set-up
 // read no PEC). Throws DbError when the check, the row or the PEC fail.
 Reply Login(const QString &code, const QString &typedPassword, bool adminAllowed);

@@ -2,6 +2,7 @@
 
 #include "core/lookuprules.h"
 #include "data/postsalesstatements.h"
+#include "data/writeonce.h"
 
 namespace MasterFiles
 {
@@ -60,11 +61,12 @@ NamedQuery &statement(Table t, const char *purpose)
     return postSalesStatement(QStringLiteral("MasterFiles.%1.%2").arg(table, p), sql);
 }
 
-// Runs an insert; false when the row is already there (duplicate key).
-bool insertNew(NamedQuery &q)
+// Runs an insert under the ticket; false when the row is already there
+// (duplicate key).
+bool insertNew(NamedQuery &q, const QString &kind, WriteOnce::Ticket *ticket)
 {
     try {
-        q.execute();
+        WriteOnce::Statement(Conn::PostVenta, ticket, kind, q, true);
     } catch (const DbError &e) {
         if (e.code() != 1062)
             throw;
@@ -82,6 +84,24 @@ QStringList column(NamedQuery &q, const QString &name)
     return out;
 }
 
+QVector<Item> items(NamedQuery &q, Table t)
+{
+    const QString column = QLatin1String(shapeOf(t).nameColumn);
+    QVector<Item> out;
+    out.reserve(q.rowCount());
+    for (bool more = q.first(); more; more = q.next())
+        out.push_back({q.integer(QStringLiteral("id")), q.text(column)});
+    return out;
+}
+
+NamedQuery &brandsStatement()
+{
+    NamedQuery &q = postSalesStatement(QStringLiteral("MasterFiles.marcas"),
+                                       QStringLiteral("select marca from marcas order by marca"));
+    q.close();
+    return q;
+}
+
 } // namespace
 
 QVector<Item> List(Table t, const QString &contains)
@@ -92,24 +112,44 @@ QVector<Item> List(Table t, const QString &contains)
     if (filtered)
         q.setParam(QStringLiteral("f"), Lookups::ContainsPattern(contains.trimmed(), QLatin1Char('!')));
     q.open();
-    const QString column = QLatin1String(shapeOf(t).nameColumn);
-    QVector<Item> out;
-    out.reserve(q.rowCount());
-    for (bool more = q.first(); more; more = q.next())
-        out.push_back({q.integer(QStringLiteral("id")), q.text(column)});
+    return items(q, t);
+}
+
+OrderLists ForOrders(bool operationTypes)
+{
+    NamedQuery &dealers = statement(Table::Dealers, "list");
+    NamedQuery &technicians = statement(Table::Technicians, "list");
+    NamedQuery &brands = brandsStatement();
+    NamedQuery &types = postSalesStatement(QStringLiteral("WorkOrderStore.operations"),
+                                           QStringLiteral("select id, operacion from operaciones order by operacion"));
+    Batch b(Conn::PostVenta);
+    for (NamedQuery *q : {&dealers, &technicians, &brands, &types}) {
+        if (q == &types && !operationTypes)
+            continue;
+        q->close();
+        b.add(*q, true);
+    }
+    b.run();
+    OrderLists out;
+    out.dealers = items(dealers, Table::Dealers);
+    out.technicians = items(technicians, Table::Technicians);
+    for (bool more = brands.first(); more; more = brands.next())
+        out.brands << brands.text(QStringLiteral("marca"));
+    if (operationTypes)
+        for (bool more = types.first(); more; more = types.next())
+            out.operationTypes.push_back({types.text(QStringLiteral("id")), types.text(QStringLiteral("operacion"))});
     return out;
 }
 
-int Add(Table t, const QString &name)
+int Add(Table t, const QString &name, WriteOnce::Ticket *ticket)
 {
     NamedQuery &q = statement(t, "add");
     q.close();
     q.setParam(QStringLiteral("n"), storedText(name));
-    q.execute();
-    return q.numRowsAffected() > 0 ? q.lastInsertId().toInt() : 0;
+    return int(WriteOnce::Statement(Conn::PostVenta, ticket, QLatin1String(shapeOf(t).table), q, true));
 }
 
-bool Rename(Table t, int id, const QString &name)
+bool Rename(Table t, int id, const QString &name, WriteOnce::Ticket *ticket)
 {
     if (NameOf(t, id) == name)
         return true; // unchanged: the row count would say nothing matched
@@ -117,16 +157,16 @@ bool Rename(Table t, int id, const QString &name)
     q.close();
     q.setParam(QStringLiteral("n"), storedText(name));
     q.setParam(QStringLiteral("id"), id);
-    q.execute();
-    return q.numRowsAffected() > 0;
+    return WriteOnce::Statement(Conn::PostVenta, ticket, QLatin1String(shapeOf(t).table) + QStringLiteral(" cambio"), q,
+                                false) > 0;
 }
 
-void Remove(Table t, int id)
+void Remove(Table t, int id, WriteOnce::Ticket *ticket)
 {
     NamedQuery &q = statement(t, "remove");
     q.close();
     q.setParam(QStringLiteral("id"), id);
-    q.execute();
+    WriteOnce::Statement(Conn::PostVenta, ticket, QLatin1String(shapeOf(t).table) + QStringLiteral(" baja"), q, false);
 }
 
 QString NameOf(Table t, int id)
@@ -142,10 +182,7 @@ QString NameOf(Table t, int id)
 
 QStringList Brands()
 {
-    NamedQuery &q = postSalesStatement(QStringLiteral("MasterFiles.marcas"),
-                                       QStringLiteral("select marca from marcas order by marca"));
-    q.close();
-    return column(q, QStringLiteral("marca"));
+    return column(brandsStatement(), QStringLiteral("marca"));
 }
 
 QStringList Models(const QString &brand)
@@ -156,16 +193,16 @@ QStringList Models(const QString &brand)
     return column(q, QStringLiteral("modelo_m"));
 }
 
-bool AddBrand(const QString &brand)
+bool AddBrand(const QString &brand, WriteOnce::Ticket *ticket)
 {
     NamedQuery &q = postSalesStatement(QStringLiteral("MasterFiles.addBrand"),
                                        QStringLiteral("insert into marcas (marca) values (:m)"));
     q.close();
     q.setParam(QStringLiteral("m"), storedText(brand));
-    return insertNew(q);
+    return insertNew(q, QStringLiteral("marcas"), ticket);
 }
 
-bool AddModel(const QString &brand, const QString &model)
+bool AddModel(const QString &brand, const QString &model, WriteOnce::Ticket *ticket)
 {
     NamedQuery &q =
         postSalesStatement(QStringLiteral("MasterFiles.addModel"),
@@ -173,10 +210,10 @@ bool AddModel(const QString &brand, const QString &model)
     q.close();
     q.setParam(QStringLiteral("b"), storedText(brand));
     q.setParam(QStringLiteral("m"), storedText(model));
-    return insertNew(q);
+    return insertNew(q, QStringLiteral("marcas_modelos"), ticket);
 }
 
-void RemoveModel(const QString &brand, const QString &model)
+void RemoveModel(const QString &brand, const QString &model, WriteOnce::Ticket *ticket)
 {
     NamedQuery &q =
         postSalesStatement(QStringLiteral("MasterFiles.removeModel"),
@@ -184,7 +221,7 @@ void RemoveModel(const QString &brand, const QString &model)
     q.close();
     q.setParam(QStringLiteral("b"), storedText(brand));
     q.setParam(QStringLiteral("m"), storedText(model));
-    q.execute();
+    WriteOnce::Statement(Conn::PostVenta, ticket, QStringLiteral("marcas_modelos baja"), q, false);
 }
 
 } // namespace MasterFiles

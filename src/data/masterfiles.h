@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -9,6 +10,13 @@
 // read and written through the post-sales connection (the dealers too, so
 // that the orders' dealer ids and the dealers window name one table).
 // Failures throw DbError.
+namespace WriteOnce
+{
+struct Ticket;
+}
+
+// Each write goes under the operator's ticket (one of its own when none is
+// given) with its token, in one exchange (see WriteOnce).
 namespace MasterFiles
 {
 
@@ -29,20 +37,30 @@ enum class Table {
 QVector<Item> List(Table table, const QString &contains = {});
 // A new row with a generated id; returns that id, or 0 when another row
 // already has exactly that name (nothing is added).
-int Add(Table table, const QString &name);
+int Add(Table table, const QString &name, WriteOnce::Ticket *ticket = nullptr);
 // False when another row already has exactly that name (nothing changes).
-bool Rename(Table table, int id, const QString &name);
+bool Rename(Table table, int id, const QString &name, WriteOnce::Ticket *ticket = nullptr);
 // Deletes the row; orders that still name it keep the id.
-void Remove(Table table, int id);
+void Remove(Table table, int id, WriteOnce::Ticket *ticket = nullptr);
 // The name of a row; empty when there is no such row (0, or deleted).
 QString NameOf(Table table, int id);
+
+// What the order forms pick from, read in one exchange: dealers,
+// technicians and brands, and the kinds of operation (`operaciones`: id,
+// name) when `operationTypes`.
+struct OrderLists {
+    QVector<Item> dealers, technicians;
+    QStringList brands;
+    QVector<QPair<QString, QString>> operationTypes;
+};
+OrderLists ForOrders(bool operationTypes);
 
 // Brands (sorted) and the models of one brand (sorted).
 QStringList Brands();
 QStringList Models(const QString &brand);
 // False when the brand (or the brand's model) is already there.
-bool AddBrand(const QString &brand);
-bool AddModel(const QString &brand, const QString &model);
-void RemoveModel(const QString &brand, const QString &model);
+bool AddBrand(const QString &brand, WriteOnce::Ticket *ticket = nullptr);
+bool AddModel(const QString &brand, const QString &model, WriteOnce::Ticket *ticket = nullptr);
+void RemoveModel(const QString &brand, const QString &model, WriteOnce::Ticket *ticket = nullptr);
 
 } // namespace MasterFiles

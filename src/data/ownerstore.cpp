@@ -2,6 +2,7 @@
 
 #include "core/lookuprules.h"
 #include "data/postsalesstatements.h"
+#include "data/writeonce.h"
 
 namespace OwnerStore
 {
@@ -85,7 +86,7 @@ std::optional<Owners::Owner> SameDocument(const Owners::Owner &o)
     return found.first();
 }
 
-int Insert(const Owners::Owner &o)
+int Insert(const Owners::Owner &o, WriteOnce::Ticket *ticket)
 {
     NamedQuery &q = postSalesStatement(
         QStringLiteral("OwnerStore.insert"),
@@ -96,11 +97,10 @@ int Insert(const Owners::Owner &o)
                        ":nro, :barrio, :localidad, :codigoPostal, :provincia)"));
     q.close();
     bindColumns(q, o);
-    q.execute();
-    return q.lastInsertId().toInt();
+    return int(WriteOnce::Statement(Conn::PostVenta, ticket, QStringLiteral("propietarios"), q, true));
 }
 
-void Update(const Owners::Owner &o)
+void Update(const Owners::Owner &o, WriteOnce::Ticket *ticket)
 {
     NamedQuery &q = postSalesStatement(
         QStringLiteral("OwnerStore.update"),
@@ -112,7 +112,7 @@ void Update(const Owners::Owner &o)
     q.close();
     bindColumns(q, o);
     q.setParam(QStringLiteral("id"), o.id);
-    q.execute();
+    WriteOnce::Statement(Conn::PostVenta, ticket, QStringLiteral("propietarios cambio"), q, false);
 }
 
 } // namespace OwnerStore

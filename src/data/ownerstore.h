@@ -7,7 +7,13 @@
 #include <optional>
 
 // The owners file of the post-sales database (`propietarios`). Owners are
-// never deleted. Failures throw DbError.
+// never deleted. Failures throw DbError. Each write goes under the operator's
+// ticket (one of its own when none is given), see WriteOnce.
+namespace WriteOnce
+{
+struct Ticket;
+}
+
 namespace OwnerStore
 {
 
@@ -24,7 +30,7 @@ QVariantMap Row(const Owners::Owner &owner);
 std::optional<Owners::Owner> SameDocument(const Owners::Owner &owner);
 
 // Stores a new owner; returns its generated id.
-int Insert(const Owners::Owner &owner);
-void Update(const Owners::Owner &owner);
+int Insert(const Owners::Owner &owner, WriteOnce::Ticket *ticket = nullptr);
+void Update(const Owners::Owner &owner, WriteOnce::Ticket *ticket = nullptr);
 
 } // namespace OwnerStore

@@ -377,8 +377,10 @@ QVector<StatementDef> build()
         // Workshop account and PEC messages
         {s("SQLUpdateSello"), op,
          s("update tal set sello1 = :se1, sello2 = :se2, sello3 = :se3, sello4 = :se4 where tcodigoint = :tal")},
-        {s("SQLQueryPasswordTaller"), op, s("select Password from tal where tcodigoint = :tal")},
-        {s("SQLUpdatePasswordTaller"), op, s("update tal set Password = :new where tcodigoint = :tal")},
+        {s("SQLQueryPasswordTaller"), op,
+         s("select count(*) as propia from tal where tcodigoint = :tal and sha2(Password, 256) = :actual")},
+        {s("SQLUpdatePasswordTaller"), op,
+         s("update tal set Password = unhex(:nuevo) where tcodigoint = :tal and sha2(Password, 256) = :actual")},
         // Bounded by the last message shown, so one posted while the reader is
         // open stays unread for the next start.
         {s("UpdateMensajesLeidos"), op,

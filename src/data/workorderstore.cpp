@@ -2,6 +2,7 @@
 
 #include "core/conversionorder.h"
 #include "data/postsalesstatements.h"
+#include "data/writeonce.h"
 
 #include <QHash>
 #include <QRandomGenerator>
@@ -24,9 +25,10 @@ constexpr int kSaveAttempts = 8;
 
 bool isNumberTaken(const DbError &e)
 {
-    // 1062: the number is stored already; 1213: two first orders of a
-    // workshop deadlocked on the empty range and the server chose this one.
-    return e.code() == 1062 || e.code() == 1213;
+    // 1062 on the order's row: the number is stored already; 1213: two
+    // first orders of a workshop deadlocked on the empty range and the
+    // server chose this one.
+    return (e.code() == 1062 && e.statement() == QLatin1String("WorkOrderStore.insert")) || e.code() == 1213;
 }
 
 QString insertSql(const QString &table, const QStringList &columns)
@@ -44,7 +46,7 @@ void bind(NamedQuery &q, const QVariantMap &columns)
         q.setParam(QStringLiteral("P_") + it.key(), storedValue(it.value()));
 }
 
-int insertFault(const QString &taller, int numero, int faultId)
+NamedQuery &faultInsert(const QString &taller, int numero, int faultId)
 {
     NamedQuery &q = dm1().query(QStringLiteral("SQLQueryInsertOpvFallas"));
     q.close();
@@ -52,11 +54,10 @@ int insertFault(const QString &taller, int numero, int faultId)
     q.setParam(QStringLiteral("P_taller_id"), taller);
     q.setParam(QStringLiteral("P_opv_nro"), numero);
     q.setParam(QStringLiteral("P_falla"), faultId);
-    q.execute();
-    return q.lastInsertId().toInt();
+    return q;
 }
 
-int insertJob(const QString &taller, int numero, int jobId, int technicianId)
+NamedQuery &jobInsert(const QString &taller, int numero, int jobId, int technicianId)
 {
     NamedQuery &q = dm1().query(QStringLiteral("SQLQueryInsertOPVTrabajoRealizado"));
     q.close();
@@ -65,8 +66,7 @@ int insertJob(const QString &taller, int numero, int jobId, int technicianId)
     q.setParam(QStringLiteral("P_opv_nro"), numero);
     q.setParam(QStringLiteral("P_trabajo_realizado"), jobId);
     q.setParam(QStringLiteral("P_tecnico"), technicianId);
-    q.execute();
-    return q.lastInsertId().toInt();
+    return q;
 }
 
 const QString kNumberVariable = QStringLiteral("tarvil_opv");
@@ -165,7 +165,7 @@ NamedQuery &rowIds(const QString &table, const QString &taller)
 // One exchange: the number is the workshop's highest plus one, read with
 // that order locked; the order, its faults and jobs, the ids they got and
 // the order read back travel with it, inside the transaction.
-int saveOnce(WorkOrder &o, std::optional<WorkOrder> *stored)
+int saveOnce(WorkOrder &o, std::optional<WorkOrder> *stored, const WriteOnce::Ticket &ticket)
 {
     const QVariant number = QVariant::fromValue(SessionVariable{kNumberVariable});
     NamedQuery &first = postSalesStatement(QStringLiteral("WorkOrderStore.firstNumber"),
@@ -213,6 +213,7 @@ int saveOnce(WorkOrder &o, std::optional<WorkOrder> *stored)
         ins.setParam(QStringLiteral("P_trabajo_realizado_%1").arg(i), o.jobs[i].id);
         ins.setParam(QStringLiteral("P_tecnico_%1").arg(i), o.jobs[i].technicianId);
     });
+    WriteOnce::AddToken(b, Conn::PostVenta, ticket, QStringLiteral("opv"), number);
     b.add(numbered, true);
     NamedQuery &faultIds = rowIds(QStringLiteral("opv_fallas"), o.taller);
     NamedQuery &jobIds = rowIds(QStringLiteral("opv_trabajo_realizado"), o.taller);
@@ -235,12 +236,12 @@ int saveOnce(WorkOrder &o, std::optional<WorkOrder> *stored)
     return o.numero;
 }
 
-void removeRow(const QString &name, const QString &table, int rowId)
+void removeRow(const QString &name, const QString &table, const QString &kind, int rowId, WriteOnce::Ticket *ticket)
 {
     NamedQuery &q = postSalesStatement(name, QStringLiteral("delete from %1 where id = :id").arg(table));
     q.close();
     q.setParam(QStringLiteral("id"), rowId);
-    q.execute();
+    WriteOnce::Statement(Conn::PostVenta, ticket, kind, q, false);
 }
 
 // Statements on one of the central connections (operations or sister).
@@ -251,28 +252,44 @@ NamedQuery &centralStatement(Conn conn, const QString &name, const QString &sql)
 
 } // namespace
 
-int SaveNew(WorkOrder &order, std::optional<WorkOrder> *stored)
+int SaveNew(WorkOrder &order, std::optional<WorkOrder> *stored, WriteOnce::Ticket *ticket)
 {
-    for (int attempt = 1;; ++attempt) {
-        try {
-            return saveOnce(order, stored);
-        } catch (const DbError &e) {
-            order.numero = 0;
-            for (WorkOrders::Fault &f : order.faults)
-                f.rowId = 0;
-            for (WorkOrders::Job &j : order.jobs)
-                j.rowId = 0;
-            if (!isNumberTaken(e) || attempt == kSaveAttempts)
-                throw;
-            // Two workstations that deadlocked would meet again at once:
-            // the loser waits a moment of its own before the next attempt.
-            if (e.code() == 1213)
-                QThread::msleep(QRandomGenerator::global()->bounded(10, 60) * attempt);
+    WriteOnce::Ticket fresh;
+    WriteOnce::Ticket &t = ticket ? *ticket : fresh;
+    const QVariant number = WriteOnce::Run(Conn::PostVenta, t, [&]() -> QVariant {
+        for (int attempt = 1;; ++attempt) {
+            try {
+                return saveOnce(order, stored, t);
+            } catch (const DbError &e) {
+                order.numero = 0;
+                for (WorkOrders::Fault &f : order.faults)
+                    f.rowId = 0;
+                for (WorkOrders::Job &j : order.jobs)
+                    j.rowId = 0;
+                if (!isNumberTaken(e) || attempt == kSaveAttempts)
+                    throw;
+                // Two workstations that deadlocked would meet again at once:
+                // the loser waits a moment of its own before the next attempt.
+                if (e.code() == 1213)
+                    QThread::msleep(QRandomGenerator::global()->bounded(10, 60) * attempt);
+            }
+        }
+    });
+    if (order.numero != number.toInt()) {
+        // An earlier attempt stored it, and its answer was lost: it is read
+        // back as stored (row ids included).
+        order.numero = number.toInt();
+        if (const std::optional<WorkOrder> found = Load(order.taller, order.numero)) {
+            order.faults = found->faults;
+            order.jobs = found->jobs;
+            if (stored)
+                *stored = found;
         }
     }
+    return order.numero;
 }
 
-void SaveEdit(const WorkOrder &o)
+void SaveEdit(const WorkOrder &o, WriteOnce::Ticket *ticket)
 {
     const QVariantMap columns = WorkOrders::OpvUpdateColumns(o);
     QStringList sets;
@@ -285,7 +302,7 @@ void SaveEdit(const WorkOrder &o)
     bind(q, columns);
     q.setParam(QStringLiteral("ta"), o.taller);
     q.setParam(QStringLiteral("nro"), o.numero);
-    q.execute();
+    WriteOnce::Statement(Conn::PostVenta, ticket, QStringLiteral("opv cambio"), q, false);
 }
 
 std::optional<WorkOrder> Load(const QString &taller, int numero)
@@ -312,24 +329,28 @@ QVector<WorkOrders::Job> Jobs(const QString &taller, int numero)
     return jobsRead();
 }
 
-int AddFault(const QString &taller, int numero, int faultId)
+int AddFault(const QString &taller, int numero, int faultId, WriteOnce::Ticket *ticket)
 {
-    return insertFault(taller, numero, faultId);
+    return int(WriteOnce::Statement(Conn::PostVenta, ticket, QStringLiteral("opv_fallas"),
+                                    faultInsert(taller, numero, faultId), true));
 }
 
-void RemoveFault(int rowId)
+void RemoveFault(int rowId, WriteOnce::Ticket *ticket)
 {
-    removeRow(QStringLiteral("WorkOrderStore.removeFault"), QStringLiteral("opv_fallas"), rowId);
+    removeRow(QStringLiteral("WorkOrderStore.removeFault"), QStringLiteral("opv_fallas"),
+              QStringLiteral("opv_fallas baja"), rowId, ticket);
 }
 
-int AddJob(const QString &taller, int numero, int jobId, int technicianId)
+int AddJob(const QString &taller, int numero, int jobId, int technicianId, WriteOnce::Ticket *ticket)
 {
-    return insertJob(taller, numero, jobId, technicianId);
+    return int(WriteOnce::Statement(Conn::PostVenta, ticket, QStringLiteral("opv_trabajo"),
+                                    jobInsert(taller, numero, jobId, technicianId), true));
 }
 
-void RemoveJob(int rowId)
+void RemoveJob(int rowId, WriteOnce::Ticket *ticket)
 {
-    removeRow(QStringLiteral("WorkOrderStore.removeJob"), QStringLiteral("opv_trabajo_realizado"), rowId);
+    removeRow(QStringLiteral("WorkOrderStore.removeJob"), QStringLiteral("opv_trabajo_realizado"),
+              QStringLiteral("opv_trabajo baja"), rowId, ticket);
 }
 
 std::optional<WorkOrders::Prefill> PrefillFor(const QString &plate)
@@ -340,9 +361,19 @@ std::optional<WorkOrders::Prefill> PrefillFor(const QString &plate)
                        "ott.celular_carac, ott.cliente from ott join propietarios on ott.propietario_id = "
                        "propietarios.propietario_id where ott.dominio = :d order by ott.fecha desc, ott.id desc "
                        "limit 1"));
-    ott.close();
-    ott.setParam(QStringLiteral("d"), plate);
-    ott.open();
+    NamedQuery &opv = postSalesStatement(
+        QStringLiteral("WorkOrderStore.prefillFromOpv"),
+        QStringLiteral("select opv.cliente, opv.marca, opv.modelo, opv.vin, opv.celular, opv.celular_carac, "
+                       "opv.concesionario from opv join propietarios on opv.cliente = propietarios.propietario_id "
+                       "where opv.dominio = :d order by opv.fecha desc, opv.opv_nro desc limit 1"));
+    // Both in one exchange: the conversion order wins when there is one.
+    Batch b(Conn::PostVenta);
+    for (NamedQuery *q : {&ott, &opv}) {
+        q->close();
+        q->setParam(QStringLiteral("d"), plate);
+        b.add(*q, true);
+    }
+    b.run();
     if (ott.first()) {
         WorkOrders::Prefill p;
         p.fromConversionOrder = true;
@@ -356,14 +387,6 @@ std::optional<WorkOrders::Prefill> PrefillFor(const QString &plate)
         p.concesionario = ott.integer(QStringLiteral("cliente"));
         return p;
     }
-    NamedQuery &opv = postSalesStatement(
-        QStringLiteral("WorkOrderStore.prefillFromOpv"),
-        QStringLiteral("select opv.cliente, opv.marca, opv.modelo, opv.vin, opv.celular, opv.celular_carac, "
-                       "opv.concesionario from opv join propietarios on opv.cliente = propietarios.propietario_id "
-                       "where opv.dominio = :d order by opv.fecha desc, opv.opv_nro desc limit 1"));
-    opv.close();
-    opv.setParam(QStringLiteral("d"), plate);
-    opv.open();
     if (!opv.first())
         return std::nullopt;
     WorkOrders::Prefill p;

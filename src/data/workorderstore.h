@@ -12,6 +12,15 @@
 // Work orders in the post-sales database: `opv` with its faults
 // (`opv_fallas`) and jobs (`opv_trabajo_realizado`). A new order is written
 // with its faults and jobs in one transaction. Failures throw DbError.
+//
+// Each write goes under the operator's ticket (a ticket of its own when none
+// is given) in the exchange that makes it: "Guardar" again after a lost
+// answer never stores twice (see WriteOnce).
+namespace WriteOnce
+{
+struct Ticket;
+}
+
 namespace WorkOrderStore
 {
 
@@ -22,11 +31,12 @@ namespace WorkOrderStore
 // row ids in its faults and jobs). With `stored`, the order is read back as
 // Load reads it, in the same exchange: a save is one round trip whatever
 // its number of faults and jobs.
-int SaveNew(WorkOrders::WorkOrder &order, std::optional<WorkOrders::WorkOrder> *stored = nullptr);
+int SaveNew(WorkOrders::WorkOrder &order, std::optional<WorkOrders::WorkOrder> *stored = nullptr,
+            WriteOnce::Ticket *ticket = nullptr);
 
 // "Guardar Cambios": rewrites the order's row (not its key nor the mobile's
 // area code); its faults and jobs are written one by one as they change.
-void SaveEdit(const WorkOrders::WorkOrder &order);
+void SaveEdit(const WorkOrders::WorkOrder &order, WriteOnce::Ticket *ticket = nullptr);
 
 // The order with the dealer, owner (name and document) and receptionist
 // names, its faults and its jobs (one exchange); none when the order, or its
@@ -37,10 +47,10 @@ std::optional<WorkOrders::WorkOrder> Load(const QString &taller, int numero);
 QVector<WorkOrders::Fault> Faults(const QString &taller, int numero);
 QVector<WorkOrders::Job> Jobs(const QString &taller, int numero);
 // One fault or job added to / removed from a stored order; Add returns the row id.
-int AddFault(const QString &taller, int numero, int faultId);
-void RemoveFault(int rowId);
-int AddJob(const QString &taller, int numero, int jobId, int technicianId);
-void RemoveJob(int rowId);
+int AddFault(const QString &taller, int numero, int faultId, WriteOnce::Ticket *ticket = nullptr);
+void RemoveFault(int rowId, WriteOnce::Ticket *ticket = nullptr);
+int AddJob(const QString &taller, int numero, int jobId, int technicianId, WriteOnce::Ticket *ticket = nullptr);
+void RemoveJob(int rowId, WriteOnce::Ticket *ticket = nullptr);
 
 // What leaving "Dominio" copies: a conversion order of the plate whose owner
 // exists, or else the latest work order of the plate whose owner exists.

@@ -1,6 +1,9 @@
 #include "data/workshopaccount.h"
 
 #include "data/dm1.h"
+#include "data/writeonce.h"
+
+#include <QCryptographicHash>
 
 namespace WorkshopAccount
 {
@@ -26,32 +29,33 @@ void WriteStamp(const QString &workshopCode, const std::array<QString, 4> &lines
     q.execute();
 }
 
-std::optional<QString> Password(const QString &workshopCode)
+bool ChangePassword(const QString &workshopCode, const QString &current, const QString &password)
 {
-    NamedQuery &q = statement("SQLQueryPasswordTaller");
-    q.setParam(QStringLiteral("tal"), workshopCode);
-    q.open();
-    if (!q.first())
-        return std::nullopt;
-    return q.field(QStringLiteral("Password")).toString();
-}
-
-void WritePassword(const QString &workshopCode, const QString &password)
-{
-    NamedQuery &q = statement("SQLUpdatePasswordTaller");
-    q.setParam(QStringLiteral("new"), password);
-    q.setParam(QStringLiteral("tal"), workshopCode);
-    q.execute();
+    const QString currentHash =
+        QString::fromLatin1(QCryptographicHash::hash(current.toUtf8(), QCryptographicHash::Sha256).toHex());
+    NamedQuery &check = statement("SQLQueryPasswordTaller");
+    check.setParam(QStringLiteral("tal"), workshopCode);
+    check.setParam(QStringLiteral("actual"), currentHash);
+    NamedQuery &write = statement("SQLUpdatePasswordTaller");
+    write.setParam(QStringLiteral("nuevo"), QString::fromLatin1(password.toUtf8().toHex()));
+    write.setParam(QStringLiteral("tal"), workshopCode);
+    write.setParam(QStringLiteral("actual"), currentHash);
+    Batch b(Conn::Operations);
+    b.setAtomic(true);
+    b.add(check, true);
+    b.add(write, false);
+    b.run();
+    return check.first() && check.integer(QStringLiteral("propia")) > 0;
 }
 
 void MarkMessagesRead(const QString &workshopCode, int lastMessageId)
 {
-    Transaction tx(Conn::Operations);
     NamedQuery &q = statement("UpdateMensajesLeidos");
     q.setParam(QStringLiteral("ta"), workshopCode);
     q.setParam(QStringLiteral("ultimo"), lastMessageId);
-    q.execute();
-    tx.commit();
+    // One exchange with its token: the outcome is known even when the
+    // answer is lost (marking again would be harmless anyway).
+    WriteOnce::Statement(Conn::Operations, nullptr, QStringLiteral("mensajes leidos"), q, false);
 }
 
 } // namespace WorkshopAccount

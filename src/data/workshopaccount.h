@@ -12,12 +12,15 @@ namespace WorkshopAccount
 // tal.sello1 ... sello4; empty lines are stored as empty texts.
 void WriteStamp(const QString &workshopCode, const std::array<QString, 4> &lines);
 
-// tal.Password; nullopt when the workshop has no row.
-std::optional<QString> Password(const QString &workshopCode);
-void WritePassword(const QString &workshopCode, const QString &password);
+// Replaces tal.Password with `password` when `current` is the stored one,
+// in one exchange; false (nothing changed) when it is not or the workshop
+// has no row. Neither password appears as text in the statements: the
+// current one is compared as a hash on the server, the new one travels
+// hex-encoded.
+bool ChangePassword(const QString &workshopCode, const QString &current, const QString &password);
 
 // Marks read every message of the workshop up to `lastMessageId` (the last
-// one shown), in one transaction.
+// one shown), in one exchange.
 void MarkMessagesRead(const QString &workshopCode, int lastMessageId);
 
 } // namespace WorkshopAccount

@@ -94,7 +94,7 @@ void AddToken(Batch &batch, Conn conn, const Ticket &ticket, const QString &kind
                         ":tipo, :ref)");
     q.close();
     q.setParam(QStringLiteral("token"), ticket.token);
-    q.setParam(QStringLiteral("tipo"), kind);
+    q.setParam(QStringLiteral("tipo"), kind.left(20)); // the column's width
     q.setParam(QStringLiteral("ref"), ref);
     batch.add(q, false);
 }
@@ -138,6 +138,40 @@ QVariant Run(Conn conn, Ticket &ticket, const std::function<QVariant()> &write)
         ticket.lostSession = lost;
         throw UnknownOutcome(unknownText(e.text()), e.statement(), e.code());
     }
+}
+
+void Settle(Conn conn, Ticket &ticket)
+{
+    if (ticket.unresolved && resolve(conn, ticket, ticket.lostSession).outcome == Outcome::Unknown)
+        throw UnknownOutcome(unknownText(QStringLiteral("Todavía no se puede saber si la operación anterior quedó "
+                                                        "guardada.")));
+    ticket = Ticket();
+}
+
+qlonglong Statement(Conn conn, Ticket *ticket, const QString &kind, NamedQuery &q, bool insert)
+{
+    Ticket fresh;
+    Ticket &t = ticket ? *ticket : fresh;
+    // What the statement did, kept on the server for the token's row: the
+    // insert's id only when it inserted (the session's last id is older
+    // otherwise).
+    NamedQuery &keep = insert ? own(QStringLiteral("WriteOnceKeepId"), conn,
+                                    "set @tarvil_hecho = if(row_count() > 0, last_insert_id(), 0)")
+                              : own(QStringLiteral("WriteOnceKeepRows"), conn, "set @tarvil_hecho = row_count()");
+    return Run(conn, t,
+               [&]() -> QVariant {
+                   Batch b(conn);
+                   b.setAtomic(true);
+                   b.add(q, false);
+                   keep.close();
+                   b.add(keep, false);
+                   AddToken(b, conn, t, kind, QVariant::fromValue(SessionVariable{QStringLiteral("tarvil_hecho")}));
+                   b.run();
+                   if (!insert)
+                       return q.numRowsAffected();
+                   return q.numRowsAffected() > 0 ? q.lastInsertId() : QVariant(0);
+               })
+        .toLongLong();
 }
 
 } // namespace WriteOnce

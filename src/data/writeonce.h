@@ -8,6 +8,7 @@
 #include <functional>
 
 class Batch;
+class NamedQuery;
 
 // Writes the operator starts end as stored, not stored, or not yet known,
 // and an unknown one is cleared up before the same write is sent again.
@@ -51,5 +52,17 @@ void AddToken(Batch &batch, Conn conn, const Ticket &ticket, const QString &kind
 // throws a DbError that says so, and a server that cannot be asked throws
 // UnknownOutcome, leaving the ticket unresolved.
 QVariant Run(Conn conn, Ticket &ticket, const std::function<QVariant()> &write);
+
+// Before a window's next write, which is another one: an earlier write of
+// `ticket` whose outcome could not be learnt is found out first (it throws
+// UnknownOutcome while the server still cannot say); `ticket` is then new.
+void Settle(Conn conn, Ticket &ticket);
+
+// A write that is one statement: `q`, its parameters set, with its token in
+// one atomic exchange under `ticket` (a ticket of its own when null).
+// Returns the id `q` inserted when `insert` (0 when it inserted nothing),
+// otherwise the rows it changed; when an earlier attempt turns out to have
+// stored it, what that attempt did.
+qlonglong Statement(Conn conn, Ticket *ticket, const QString &kind, NamedQuery &q, bool insert);
 
 } // namespace WriteOnce

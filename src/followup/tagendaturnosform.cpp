@@ -184,10 +184,13 @@ void TAgendaTurnosForm::BitBtn1Click()
     if (row < 0 || !m_prompter.question(QStringLiteral("Esta seguro de anular el turno?")))
         return;
     try {
-        Widgets::WaitCursor wait;
-        AppointmentRepository::Cancel(Global.WorkshopCode, day(), hora);
+        m_writes.run(this, QStringLiteral("Anulando el turno..."), Conn::Operations,
+                     [code = Global.WorkshopCode, d = day(), hora](WriteOnce::Ticket *t) {
+                         AppointmentRepository::Cancel(code, d, hora, t);
+                     });
     } catch (const DbError &e) {
-        m_prompter.error(e.text());
+        m_prompter.error(
+            Widgets::WindowWrites::failure(QStringLiteral("No se anuló el turno: puede intentarlo de nuevo."), e));
         return;
     }
     showDay(row);

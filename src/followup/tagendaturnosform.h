@@ -2,6 +2,7 @@
 
 #include "widgets/messages.h"
 #include "widgets/resultgrid.h"
+#include "widgets/serverwait.h"
 
 #include <QDate>
 #include <QDialog>
@@ -36,6 +37,7 @@ private:
     QString selectedHora(int *row) const;
 
     Prompter &m_prompter;
+    Widgets::WindowWrites m_writes{Widgets::WindowWrites::EachItsOwn};
     QCalendarWidget *m_calendar = nullptr;
     QLabel *m_labelFecha = nullptr;
     Widgets::ResultGridModel *m_model = nullptr;

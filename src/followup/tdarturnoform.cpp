@@ -7,7 +7,6 @@
 #include "widgets/formwindow.h"
 #include "widgets/resultgrid.h"
 #include "widgets/uppercasevalidator.h"
-#include "widgets/waitcursor.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -76,10 +75,14 @@ Appointments::Booking TDarTurnoForm::typed() const
 void TDarTurnoForm::BitBtn1Click()
 {
     try {
-        Widgets::WaitCursor wait;
-        AppointmentRepository::Book(m_workshop, m_day, m_hora, typed());
+        m_save.run(this, QStringLiteral("Guardando el turno..."), Conn::Operations,
+                   [workshop = m_workshop, d = m_day, hora = m_hora, booking = typed()](WriteOnce::Ticket *t) {
+                       AppointmentRepository::Book(workshop, d, hora, booking, t);
+                   });
     } catch (const DbError &e) {
-        m_prompter.error(e.text()); // the slot stays as it was; the dialog stays open
+        // The slot stays as it was; the dialog stays open.
+        m_prompter.error(
+            Widgets::WindowWrites::failure(QStringLiteral("No se guardó el turno: puede intentarlo de nuevo."), e));
         return;
     }
     accept();

@@ -2,6 +2,7 @@
 
 #include "core/appointments.h"
 #include "widgets/messages.h"
+#include "widgets/serverwait.h"
 
 #include <QDate>
 #include <QDialog>
@@ -26,6 +27,7 @@ private:
     QLineEdit *field(const char *name, int length, bool upper);
 
     Prompter &m_prompter;
+    Widgets::WindowWrites m_save{Widgets::WindowWrites::SameWrite};
     QString m_workshop;
     QDate m_day;
     QString m_hora;

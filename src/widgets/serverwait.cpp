@@ -137,4 +137,14 @@ void ServerWait::wait(QWidget *window, const QString &what, Conn conn, const std
     std::rethrow_exception(*error);
 }
 
+QString WindowWrites::failure(const QString &notStored, const DbError &e)
+{
+    // An unknown outcome says so itself; a write lost on the way and found
+    // not stored says that it can be tried again.
+    if (dynamic_cast<const WriteOnce::UnknownOutcome *>(&e) ||
+        e.text().contains(QStringLiteral("No quedó nada guardado")))
+        return e.text();
+    return notStored + QStringLiteral("\n\n") + e.text();
+}
+
 } // namespace Widgets

@@ -2,6 +2,7 @@
 
 #include "data/backgroundquery.h"
 #include "data/dberror.h"
+#include "data/writeonce.h"
 
 #include <QString>
 #include <exception>
@@ -46,6 +47,50 @@ public:
 
     // How long the work runs before the line appears.
     static constexpr int kShowAfterMs = 500;
+};
+
+// The writes one window starts, each off the window's thread (ServerWait)
+// under a ticket (WriteOnce). A form whose "Guardar" stores one thing keeps
+// its ticket until that is stored, so "Guardar" again after an unknown
+// outcome finds out first and never stores twice (SameWrite). A window of
+// many small writes gives each its own, and an earlier one whose outcome
+// could not be learnt is found out before the next goes (EachItsOwn).
+class WindowWrites
+{
+public:
+    enum Kind { SameWrite, EachItsOwn };
+    explicit WindowWrites(Kind kind) : m_kind(kind) {}
+
+    // `work` gets the ticket to hand to the repository; the rest as for
+    // ServerWait::run.
+    template <class T>
+    T run(QWidget *window, const QString &what, Conn conn, std::function<T(WriteOnce::Ticket *)> work)
+    {
+        const std::shared_ptr<WriteOnce::Ticket> ticket = m_ticket;
+        const bool settle = m_kind == EachItsOwn;
+        T value = ServerWait::run<T>(window, what, conn, [ticket, settle, conn, work = std::move(work)] {
+            if (settle)
+                WriteOnce::Settle(conn, *ticket);
+            return work(ticket.get());
+        });
+        m_ticket = std::make_shared<WriteOnce::Ticket>(); // stored: what follows is another write
+        return value;
+    }
+    void run(QWidget *window, const QString &what, Conn conn, const std::function<void(WriteOnce::Ticket *)> &work)
+    {
+        run<bool>(window, what, conn, [work](WriteOnce::Ticket *t) {
+            work(t);
+            return true;
+        });
+    }
+
+    // What the operator is told when a write ended in `e`: whether anything
+    // was stored comes with it.
+    static QString failure(const QString &notStored, const DbError &e);
+
+private:
+    Kind m_kind;
+    std::shared_ptr<WriteOnce::Ticket> m_ticket = std::make_shared<WriteOnce::Ticket>();
 };
 
 } // namespace Widgets

@@ -8,18 +8,22 @@
 #include "core/global.h"
 #include "core/iniconfig.h"
 #include "data/backgroundquery.h"
+#include "data/conversionorderstore.h"
 #include "data/dm1.h"
 #include "data/errorlog.h"
 #include "data/letterrepository.h"
 #include "data/localstore.h"
 #include "data/outbox.h"
 #include "data/pendingstore.h"
+#include "data/workorderstore.h"
 #include "data/writeonce.h"
 #include "operations/save/formsave.h"
 #include "operations/save/outboxsend.h"
 #include "operations/trevisionanualform.h"
 #include "pendingbuilders.h"
 #include "sampleletter.h"
+#include "sampleorder.h"
+#include "sampleworkorder.h"
 #include "scriptedprompter.h"
 #include "tcprelay.h"
 #include "testdb.h"
@@ -369,6 +373,46 @@ private slots:
                 q.next());
         QCOMPARE(q.value(0).toInt(), 1);
         QCOMPARE(q.value(1).toInt(), 2);
+    }
+
+    // A new conversion or work order whose answer is lost after its COMMIT:
+    // "Guardar" again under the same ticket finds it stored and stores no
+    // second order (its number is chosen on the server, so nothing else
+    // would tell the two apart).
+    void ordersWhoseAnswerIsLostAreStoredOnce()
+    {
+        dm1().configure(Conn::PostVenta, {relay->hostPort(), kDb, TestDb::user(), TestDb::password(), QString()});
+        const QList<std::function<int(WriteOnce::Ticket &)>> saves = {
+            [](WriteOnce::Ticket &t) {
+                Orders::ConversionOrder o = sampleOrder(QStringLiteral("TFAULT2"), 2);
+                return ConversionOrderStore::SaveNew(o, &t);
+            },
+            [](WriteOnce::Ticket &t) {
+                WorkOrders::WorkOrder o = sampleWorkOrder(QStringLiteral("TFAULT2"), 2);
+                return WorkOrderStore::SaveNew(o, nullptr, &t);
+            }};
+        for (const auto &save : saves) {
+            dm1().database(Conn::PostVenta);
+            WriteOnce::Ticket ticket;
+            relay->cutWhenAnswering(1);
+            int first = 0;
+            try {
+                first = save(ticket);
+            } catch (const DbError &) {
+            }
+            const int again = save(ticket);
+            QVERIFY(first == 0 || first == again);
+        }
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral(
+                    "select (select count(*) from ott where taller = 'TFAULT2'), (select count(*) from ott_cil where "
+                    "taller = 'TFAULT2'), (select count(*) from opv where taller = 'TFAULT2'), (select count(*) from "
+                    "opv_fallas where taller_id = 'TFAULT2'), (select count(*) from opv_trabajo_realizado where "
+                    "taller_id = 'TFAULT2')")) &&
+                q.next());
+        QCOMPARE((QList<int>{q.value(0).toInt(), q.value(1).toInt(), q.value(2).toInt(), q.value(3).toInt(),
+                             q.value(4).toInt()}),
+                 (QList<int>{1, 2, 1, 2, 2}));
     }
 
     // The session is killed on the server while the cylinders are being

@@ -101,11 +101,14 @@ void SimpleMasterForm::BitBtnAgregarClick()
         return;
     int id = 0;
     try {
-        id = MasterFiles::Add(m_setup.table, *name);
+        id = m_writes.run<int>(
+            this, QStringLiteral("Guardando..."), Conn::PostVenta,
+            [table = m_setup.table, text = *name](WriteOnce::Ticket *t) { return MasterFiles::Add(table, text, t); });
         if (id == 0)
             prompter().warn(m_setup.duplicate.arg(name->trimmed()));
     } catch (const DbError &e) {
-        prompter().error(e.text());
+        prompter().error(
+            Widgets::WindowWrites::failure(QStringLiteral("No se guardó el cambio: puede intentarlo de nuevo."), e));
     }
     reload(id);
 }
@@ -119,10 +122,16 @@ void SimpleMasterForm::BitBtnEditarClick()
     if (!name)
         return;
     try {
-        if (!MasterFiles::Rename(m_setup.table, item->id, *name))
+        const bool renamed =
+            m_writes.run<bool>(this, QStringLiteral("Guardando..."), Conn::PostVenta,
+                               [table = m_setup.table, id = item->id, text = *name](WriteOnce::Ticket *t) {
+                                   return MasterFiles::Rename(table, id, text, t);
+                               });
+        if (!renamed)
             prompter().warn(m_setup.duplicate.arg(name->trimmed()));
     } catch (const DbError &e) {
-        prompter().error(e.text());
+        prompter().error(
+            Widgets::WindowWrites::failure(QStringLiteral("No se guardó el cambio: puede intentarlo de nuevo."), e));
     }
     reload(item->id);
 }
@@ -133,9 +142,12 @@ void SimpleMasterForm::BitBtnBorrarClick()
     if (!item || !prompter().question(m_setup.confirmDelete))
         return;
     try {
-        MasterFiles::Remove(m_setup.table, item->id);
+        m_writes.run(
+            this, QStringLiteral("Borrando..."), Conn::PostVenta,
+            [table = m_setup.table, id = item->id](WriteOnce::Ticket *t) { MasterFiles::Remove(table, id, t); });
     } catch (const DbError &e) {
-        prompter().error(e.text());
+        prompter().error(
+            Widgets::WindowWrites::failure(QStringLiteral("No se guardó el cambio: puede intentarlo de nuevo."), e));
     }
     reload();
 }

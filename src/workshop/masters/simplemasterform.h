@@ -2,6 +2,7 @@
 
 #include "data/masterfiles.h"
 #include "widgets/searchdialog.h"
+#include "widgets/serverwait.h"
 #include "workshop/masters/textentrydialog.h"
 
 #include <optional>
@@ -59,6 +60,7 @@ private:
     void updateButtons();
 
     Setup m_setup;
+    Widgets::WindowWrites m_writes{Widgets::WindowWrites::EachItsOwn};
     QString m_filter; // in force; empty: every row
     bool m_loaded = false;
 };

@@ -93,9 +93,11 @@ void TClientesForm::BitBtnAgregarClick()
     int id = 0;
     const QString name = EditCliente->text().trimmed();
     try {
-        id = MasterFiles::Add(Table::Dealers, name);
+        id = m_writes.run<int>(this, QStringLiteral("Guardando..."), Conn::PostVenta,
+                               [name](WriteOnce::Ticket *t) { return MasterFiles::Add(Table::Dealers, name, t); });
     } catch (const DbError &e) {
-        prompter().error(e.text());
+        prompter().error(
+            Widgets::WindowWrites::failure(QStringLiteral("No se guardó el cambio: puede intentarlo de nuevo."), e));
         return;
     }
     if (id == 0) {
@@ -113,12 +115,17 @@ void TClientesForm::BitBtnEditarClick()
         return;
     const QString name = EditCliente->text().trimmed();
     try {
-        if (!MasterFiles::Rename(Table::Dealers, id, name)) {
+        const bool renamed =
+            m_writes.run<bool>(this, QStringLiteral("Guardando..."), Conn::PostVenta, [id, name](WriteOnce::Ticket *t) {
+                return MasterFiles::Rename(Table::Dealers, id, name, t);
+            });
+        if (!renamed) {
             prompter().warn(duplicateText(name));
             return;
         }
     } catch (const DbError &e) {
-        prompter().error(e.text());
+        prompter().error(
+            Widgets::WindowWrites::failure(QStringLiteral("No se guardó el cambio: puede intentarlo de nuevo."), e));
         return;
     }
     EditCliente->clear();
@@ -131,9 +138,11 @@ void TClientesForm::BitBtnBorrarClick()
     if (id == 0 || !prompter().question(QStringLiteral("Esta seguro de borrar este concesionario?")))
         return;
     try {
-        MasterFiles::Remove(Table::Dealers, id);
+        m_writes.run(this, QStringLiteral("Borrando..."), Conn::PostVenta,
+                     [id](WriteOnce::Ticket *t) { MasterFiles::Remove(Table::Dealers, id, t); });
     } catch (const DbError &e) {
-        prompter().error(e.text());
+        prompter().error(
+            Widgets::WindowWrites::failure(QStringLiteral("No se guardó el cambio: puede intentarlo de nuevo."), e));
     }
     reload();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/searchdialog.h"
+#include "widgets/serverwait.h"
 
 class QLineEdit;
 class QPushButton;
@@ -29,6 +30,7 @@ public:
     QPushButton *BitBtnCerrar = nullptr;
 
 private:
+    Widgets::WindowWrites m_writes{Widgets::WindowWrites::EachItsOwn};
     void reload(int id = 0);
     int currentId() const;
     void updateButtons();

@@ -144,10 +144,14 @@ void TMarcasForm::BitBtnAgregarMarcaClick()
     if (!brand)
         return;
     try {
-        if (!MasterFiles::AddBrand(*brand))
+        const bool added =
+            m_writes.run<bool>(this, QStringLiteral("Guardando..."), Conn::PostVenta,
+                               [b = *brand](WriteOnce::Ticket *t) { return MasterFiles::AddBrand(b, t); });
+        if (!added)
             m_prompter.info(QStringLiteral("La marca %1 ya está cargada.").arg(*brand));
     } catch (const DbError &e) {
-        m_prompter.error(e.text());
+        m_prompter.error(
+            Widgets::WindowWrites::failure(QStringLiteral("No se guardó el cambio: puede intentarlo de nuevo."), e));
     }
     reloadBrands(*brand);
 }
@@ -163,10 +167,14 @@ void TMarcasForm::BitBtnAgregarModeloClick()
     if (!model)
         return;
     try {
-        if (!MasterFiles::AddModel(brand, *model))
+        const bool added = m_writes.run<bool>(
+            this, QStringLiteral("Guardando..."), Conn::PostVenta,
+            [brand, m = *model](WriteOnce::Ticket *t) { return MasterFiles::AddModel(brand, m, t); });
+        if (!added)
             m_prompter.info(QStringLiteral("El modelo %1 ya está cargado para %2.").arg(*model, brand));
     } catch (const DbError &e) {
-        m_prompter.error(e.text());
+        m_prompter.error(
+            Widgets::WindowWrites::failure(QStringLiteral("No se guardó el cambio: puede intentarlo de nuevo."), e));
     }
     reloadModels(*model);
 }
@@ -180,9 +188,11 @@ void TMarcasForm::BitBtnBorrarModeloClick()
     if (!m_prompter.question(QStringLiteral("Esta seguro de eliminar este modelo?")))
         return;
     try {
-        MasterFiles::RemoveModel(brand, model);
+        m_writes.run(this, QStringLiteral("Borrando..."), Conn::PostVenta,
+                     [brand, model](WriteOnce::Ticket *t) { MasterFiles::RemoveModel(brand, model, t); });
     } catch (const DbError &e) {
-        m_prompter.error(e.text());
+        m_prompter.error(
+            Widgets::WindowWrites::failure(QStringLiteral("No se guardó el cambio: puede intentarlo de nuevo."), e));
     }
     reloadModels();
 }

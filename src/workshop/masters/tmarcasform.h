@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/resultgrid.h"
+#include "widgets/serverwait.h"
 
 #include <QDialog>
 
@@ -50,6 +51,7 @@ private:
     void reloadModels(const QString &select = {});
 
     Prompter &m_prompter;
+    Widgets::WindowWrites m_writes{Widgets::WindowWrites::EachItsOwn};
     Widgets::ResultGridModel *m_brands = nullptr;
     Widgets::ResultGridModel *m_models = nullptr;
     QHBoxLayout *m_grids = nullptr;

@@ -16,7 +16,6 @@
 #include "widgets/modalrun.h"
 #include "widgets/resultgrid.h"
 #include "widgets/tconfirmdlg.h"
-#include "widgets/waitcursor.h"
 #include "workshop/common/gridrows.h"
 #include "workshop/masters/toperariosform.h"
 #include "workshop/orders/orderprint.h"
@@ -131,17 +130,20 @@ void TAsignarTallerForm::Prepare(const QString &workshopCode, const QDate &date)
 void TAsignarTallerForm::loadLists()
 {
     try {
-        Widgets::WaitCursor wait;
+        const MasterFiles::OrderLists lists = Widgets::ServerWait::run<MasterFiles::OrderLists>(
+            this, QStringLiteral("Leyendo las listas..."), Conn::PostVenta,
+            [] { return MasterFiles::ForOrders(false); });
         const QSignalBlocker blockDealers(DBLookupComboBox3), blockBrands(DBLookupComboBox1);
-        for (const MasterFiles::Item &d : MasterFiles::List(MasterFiles::Table::Dealers))
+        for (const MasterFiles::Item &d : lists.dealers)
             DBLookupComboBox3->addItem(d.name, d.id);
         DBLookupComboBox3->setCurrentIndex(-1);
-        DBLookupComboBox1->addItems(MasterFiles::Brands());
+        DBLookupComboBox1->addItems(lists.brands);
         DBLookupComboBox1->setCurrentIndex(-1);
+        m_technicianRows->setRows(GridRows::items(lists.technicians));
+        Widgets::selectGridRow(DBGridOperarios, 0);
     } catch (const DbError &e) {
         m_prompter.error(e.text());
     }
-    loadTechnicians();
 }
 
 void TAsignarTallerForm::loadTechnicians()
@@ -162,8 +164,9 @@ void TAsignarTallerForm::reloadModels(const QString &select)
     m_modelsOf = brand;
     if (!brand.isEmpty()) {
         try {
-            Widgets::WaitCursor wait;
-            DBLookupComboBox2->addItems(MasterFiles::Models(brand));
+            DBLookupComboBox2->addItems(
+                Widgets::ServerWait::run<QStringList>(this, QStringLiteral("Leyendo los modelos..."), Conn::PostVenta,
+                                                      [brand] { return MasterFiles::Models(brand); }));
         } catch (const DbError &e) {
             m_prompter.error(e.text());
         }
@@ -233,7 +236,8 @@ void TAsignarTallerForm::DominioEditExit()
     if (!Orders::ChecksDuplicatePlate(plate) || plate == m_warnedPlate)
         return;
     try {
-        if (!ConversionOrderStore::PlateHasOrders(plate))
+        if (!Widgets::ServerWait::run<bool>(this, QStringLiteral("Buscando el dominio..."), Conn::PostVenta,
+                                            [plate] { return ConversionOrderStore::PlateHasOrders(plate); }))
             return;
     } catch (const DbError &e) {
         m_prompter.error(e.text());
@@ -577,10 +581,11 @@ void TAsignarTallerForm::BitBtn1Click()
         return;
     }
     try {
-        Widgets::WaitCursor wait;
-        ConversionOrderStore::SaveNew(o);
+        o.numero = m_save.run<int>(this, QStringLiteral("Guardando la orden de conversión..."), Conn::PostVenta,
+                                   [o](WriteOnce::Ticket *t) mutable { return ConversionOrderStore::SaveNew(o, t); });
     } catch (const DbError &e) {
-        m_prompter.error(e.text());
+        m_prompter.error(Widgets::WindowWrites::failure(
+            QStringLiteral("No se guardó la orden de conversión: puede intentarlo de nuevo."), e));
         return;
     }
     OrdenNroEdit->setText(QString::number(o.numero));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/conversionorder.h"
+#include "widgets/serverwait.h"
 #include "workshop/common/maskedfield.h"
 
 #include <QDialog>
@@ -117,6 +118,8 @@ public:
 
 protected:
     QHBoxLayout *m_footerButtons = nullptr;
+    // "Guardar" stores one order: again after an unknown outcome, never twice.
+    Widgets::WindowWrites m_save{Widgets::WindowWrites::SameWrite};
 
 private:
     void buildUi();

@@ -3,7 +3,6 @@
 #include "core/prompter.h"
 #include "data/conversionorderstore.h"
 #include "data/dberror.h"
-#include "widgets/waitcursor.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -41,8 +40,9 @@ bool TVerOTTForm::Load(const QString &taller, int numero)
 {
     std::optional<Orders::ConversionOrder> o;
     try {
-        Widgets::WaitCursor wait;
-        o = ConversionOrderStore::Load(taller, numero);
+        o = Widgets::ServerWait::run<std::optional<Orders::ConversionOrder>>(
+            this, QStringLiteral("Leyendo la orden de conversión..."), Conn::PostVenta,
+            [taller, numero] { return ConversionOrderStore::Load(taller, numero); });
     } catch (const DbError &e) {
         prompter().error(e.text());
         return false;
@@ -103,10 +103,16 @@ void TVerOTTForm::BitBtn1Click()
     Orders::ConversionOrder o;
     try {
         o = order();
-        Widgets::WaitCursor wait;
-        ConversionOrderStore::SaveEdit(o);
     } catch (const DbError &e) {
         prompter().error(e.text());
+        return;
+    }
+    try {
+        m_save.run(this, QStringLiteral("Guardando los cambios de la orden..."), Conn::PostVenta,
+                   [o](WriteOnce::Ticket *t) { ConversionOrderStore::SaveEdit(o, t); });
+    } catch (const DbError &e) {
+        prompter().error(Widgets::WindowWrites::failure(
+            QStringLiteral("No se guardaron los cambios de la orden de conversión: puede intentarlo de nuevo."), e));
         return;
     }
     setEditing(false);

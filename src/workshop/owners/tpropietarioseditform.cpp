@@ -257,23 +257,37 @@ void TPropietariosEditForm::BitBtnAceptarClick()
         fieldOf(check.failed.first())->setFocus();
         return;
     }
+    struct Saved {
+        std::optional<Owners::Owner> other; // the document's owner: nothing stored
+        Owners::Owner stored;
+    };
+    Saved saved;
     try {
-        if (const std::optional<Owners::Owner> other = OwnerStore::SameDocument(o)) {
-            m_prompter.warn(QStringLiteral("El documento %1 %2 ya está cargado para %3.")
-                                .arg(o.tipoDoc, o.nroDoc, other->fullName()));
-            mark(EditNroDoc, true);
-            EditNroDoc->setFocus();
-            return;
-        }
-        Owners::Owner stored = o;
-        if (m_mode == Mode::Add)
-            stored.id = OwnerStore::Insert(o);
-        else
-            OwnerStore::Update(o);
-        m_owner = stored;
+        saved = m_save.run<Saved>(this, QStringLiteral("Guardando el propietario..."), Conn::PostVenta,
+                                  [o, add = m_mode == Mode::Add](WriteOnce::Ticket *t) {
+                                      Saved out{std::nullopt, o};
+                                      // After an unknown outcome the owner may be the one
+                                      // found: the ticket says first.
+                                      if (!t->unresolved && (out.other = OwnerStore::SameDocument(o)))
+                                          return out;
+                                      if (add)
+                                          out.stored.id = OwnerStore::Insert(o, t);
+                                      else
+                                          OwnerStore::Update(o, t);
+                                      return out;
+                                  });
     } catch (const DbError &e) {
-        m_prompter.error(e.text());
+        m_prompter.error(Widgets::WindowWrites::failure(
+            QStringLiteral("No se guardó el propietario: puede intentarlo de nuevo."), e));
         return;
     }
+    if (saved.other) {
+        m_prompter.warn(QStringLiteral("El documento %1 %2 ya está cargado para %3.")
+                            .arg(o.tipoDoc, o.nroDoc, saved.other->fullName()));
+        mark(EditNroDoc, true);
+        EditNroDoc->setFocus();
+        return;
+    }
+    m_owner = saved.stored;
     accept();
 }

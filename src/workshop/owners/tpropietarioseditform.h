@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/owner.h"
+#include "widgets/serverwait.h"
 #include "workshop/common/maskedfield.h"
 
 #include <QDialog>
@@ -56,5 +57,7 @@ private:
     Mode m_mode;
     Prompter &m_prompter;
     Owners::Owner m_owner;
+    // "Aceptar" stores one owner: again after an unknown outcome, never twice.
+    Widgets::WindowWrites m_save{Widgets::WindowWrites::SameWrite};
     std::unique_ptr<MaskedField> m_document;
 };

@@ -6,7 +6,7 @@
 #include "data/dm1.h"
 #include "data/localstore.h"
 #include "data/workorderstore.h"
-#include "widgets/waitcursor.h"
+#include "widgets/serverwait.h"
 #include "workshop/workorders/terroresingresoform.h"
 #include "workshop/workorders/workorderprint.h"
 
@@ -75,54 +75,73 @@ void TOPVAltaForm::DominioEditExit()
     const QString plate = DominioEdit->text().trimmed();
     if (plate.isEmpty())
         return;
+    // What the post-sales database knows of the plate and the conversions
+    // that give it warranty, read off the window's thread.
+    struct Found {
+        std::optional<WorkOrders::Prefill> prefill;
+        std::optional<WorkOrders::Conversion> central, sister;
+        std::optional<DbError> warrantyError; // the pre-fill still applies
+    };
+    Found found;
     try {
-        Widgets::WaitCursor wait;
-        prefill(plate);
-        lookUpWarranty(plate);
+        found = Widgets::ServerWait::run<Found>(
+            this, QStringLiteral("Buscando el vehículo..."), Conn::PostVenta,
+            [plate, today = Clock::today(), sister = currentProfile().hasSisterDatabase()] {
+                Found f;
+                f.prefill = WorkOrderStore::PrefillFor(plate);
+                try {
+                    f.central = WorkOrderStore::WarrantyConversion(Conn::Operations, plate);
+                    if (sister && !WorkOrders::WarrantyOf(f.central, today).running)
+                        f.sister = WorkOrderStore::WarrantyConversion(Conn::Sister, plate);
+                } catch (const DbError &e) {
+                    f.warrantyError = e;
+                }
+                if (sister)
+                    dm1().closeConnection(Conn::Sister);
+                return f;
+            });
     } catch (const DbError &e) {
         prompter().error(e.text());
+        return;
     }
+    if (found.prefill)
+        prefill(*found.prefill);
+    if (found.warrantyError)
+        prompter().error(found.warrantyError->text());
+    else
+        showWarrantyOf(found.central, found.sister);
 }
 
-void TOPVAltaForm::prefill(const QString &plate)
+void TOPVAltaForm::prefill(const WorkOrders::Prefill &p)
 {
-    const std::optional<WorkOrders::Prefill> p = WorkOrderStore::PrefillFor(plate);
-    if (!p)
-        return;
     {
         const QSignalBlocker block(DBLookupComboBoxMarca);
-        DBLookupComboBoxMarca->setCurrentIndex(DBLookupComboBoxMarca->findText(p->marca));
-        if (DBLookupComboBoxMarca->currentIndex() < 0 && !p->marca.isEmpty()) {
-            DBLookupComboBoxMarca->addItem(p->marca);
+        DBLookupComboBoxMarca->setCurrentIndex(DBLookupComboBoxMarca->findText(p.marca));
+        if (DBLookupComboBoxMarca->currentIndex() < 0 && !p.marca.isEmpty()) {
+            DBLookupComboBoxMarca->addItem(p.marca);
             DBLookupComboBoxMarca->setCurrentIndex(DBLookupComboBoxMarca->count() - 1);
         }
     }
-    reloadModels(p->modelo);
+    reloadModels(p.modelo);
     // The name is shown only when the conversion order carries it.
-    setOwner(p->cliente, p->fromConversionOrder ? p->ownerName : QString());
-    VinEdit->setText(p->vin);
-    CelularEdit->setText(p->celular);
-    CelularCaracEdit->setText(p->celularCarac);
+    setOwner(p.cliente, p.fromConversionOrder ? p.ownerName : QString());
+    VinEdit->setText(p.vin);
+    CelularEdit->setText(p.celular);
+    CelularCaracEdit->setText(p.celularCarac);
     const QSignalBlocker block(DBLookupComboBoxConcesionario);
-    DBLookupComboBoxConcesionario->setCurrentIndex(DBLookupComboBoxConcesionario->findData(p->concesionario));
+    DBLookupComboBoxConcesionario->setCurrentIndex(DBLookupComboBoxConcesionario->findData(p.concesionario));
 }
 
-void TOPVAltaForm::lookUpWarranty(const QString &plate)
+void TOPVAltaForm::showWarrantyOf(const std::optional<WorkOrders::Conversion> &central,
+                                  const std::optional<WorkOrders::Conversion> &sister)
 {
     const QDate today = Clock::today();
-    WorkOrders::Warranty w = WorkOrders::WarrantyOf(WorkOrderStore::WarrantyConversion(Conn::Operations, plate), today);
+    WorkOrders::Warranty w = WorkOrders::WarrantyOf(central, today);
     if (currentProfile().hasSisterDatabase()) {
         // The sister PEC's conversions give warranty too; neither finding
         // one leaves "Garantía" as the operator set it.
-        if (!w.running) {
-            try {
-                w = WorkOrders::WarrantyOf(WorkOrderStore::WarrantyConversion(Conn::Sister, plate), today);
-            } catch (const DbError &) {
-                dm1().closeConnection(Conn::Sister);
-                throw;
-            }
-            dm1().closeConnection(Conn::Sister);
-        }
+        if (!w.running)
+            w = WorkOrders::WarrantyOf(sister, today);
         if (!w.running)
             return;
     }
@@ -206,12 +225,17 @@ void TOPVAltaForm::BitBtnGuardarClick()
     }
     std::optional<WorkOrders::WorkOrder> saved;
     try {
-        Widgets::WaitCursor wait;
-        WorkOrderStore::SaveNew(o, &saved);
+        using Saved = std::pair<WorkOrders::WorkOrder, std::optional<WorkOrders::WorkOrder>>;
+        std::tie(o, saved) = m_save.run<Saved>(this, QStringLiteral("Guardando la orden de trabajo..."),
+                                               Conn::PostVenta, [o](WriteOnce::Ticket *t) mutable {
+                                                   std::optional<WorkOrders::WorkOrder> read;
+                                                   WorkOrderStore::SaveNew(o, &read, t);
+                                                   return Saved{o, read};
+                                               });
     } catch (const DbError &e) {
-        prompter().error(e.text());
-        if (o.numero == 0)
-            return; // nothing was written; otherwise only the reading back failed
+        prompter().error(Widgets::WindowWrites::failure(
+            QStringLiteral("No se guardó la orden de trabajo: puede intentarlo de nuevo."), e));
+        return;
     }
     OrdenNroEdit->setText(QString::number(o.numero));
     WorkOrderPrint::AfterSave(saved ? *saved : o, m_conversionDate, this, prompter());

@@ -33,8 +33,9 @@ protected:
 
 private:
     void refreshLists();
-    void prefill(const QString &plate);
-    void lookUpWarranty(const QString &plate);
+    void prefill(const WorkOrders::Prefill &p);
+    void showWarrantyOf(const std::optional<WorkOrders::Conversion> &central,
+                        const std::optional<WorkOrders::Conversion> &sister);
 
     LocalTable &m_faultTable;
     LocalTable &m_jobTable;

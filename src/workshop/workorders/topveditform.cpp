@@ -5,7 +5,6 @@
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "data/workorderstore.h"
-#include "widgets/waitcursor.h"
 #include "workshop/workorders/workorderprint.h"
 
 #include <QHBoxLayout>
@@ -63,9 +62,13 @@ void TOPVEditForm::BitBtnAgregarFallaClick()
     if (!fault)
         return;
     try {
-        WorkOrderStore::AddFault(m_loaded.taller, m_loaded.numero, fault->id);
+        m_edits.run(this, QStringLiteral("Agregando la falla..."), Conn::PostVenta,
+                    [taller = m_loaded.taller, numero = m_loaded.numero, id = fault->id](WriteOnce::Ticket *t) {
+                        WorkOrderStore::AddFault(taller, numero, id, t);
+                    });
     } catch (const DbError &e) {
-        prompter().error(e.text());
+        prompter().error(
+            Widgets::WindowWrites::failure(QStringLiteral("No se agregó la falla: puede intentarlo de nuevo."), e));
     }
     reloadFaults(); // on the last row, the one just added
 }
@@ -78,9 +81,11 @@ void TOPVEditForm::BitBtnSacarFallaClick()
     if (!prompter().question(QStringLiteral("Esta seguro de eliminar esta falla.")))
         return;
     try {
-        WorkOrderStore::RemoveFault(faults()[row].rowId);
+        m_edits.run(this, QStringLiteral("Eliminando la falla..."), Conn::PostVenta,
+                    [id = faults()[row].rowId](WriteOnce::Ticket *t) { WorkOrderStore::RemoveFault(id, t); });
     } catch (const DbError &e) {
-        prompter().error(e.text());
+        prompter().error(
+            Widgets::WindowWrites::failure(QStringLiteral("No se eliminó la falla: puede intentarlo de nuevo."), e));
         return;
     }
     reloadFaults(row);
@@ -93,9 +98,14 @@ void TOPVEditForm::BitBtnAgregarTrabajoClick()
     if (!choice)
         return;
     try {
-        WorkOrderStore::AddJob(m_loaded.taller, m_loaded.numero, choice->job.id, choice->technician.id);
+        m_edits.run(this, QStringLiteral("Agregando el trabajo..."), Conn::PostVenta,
+                    [taller = m_loaded.taller, numero = m_loaded.numero, job = choice->job.id,
+                     technician = choice->technician.id](WriteOnce::Ticket *t) {
+                        WorkOrderStore::AddJob(taller, numero, job, technician, t);
+                    });
     } catch (const DbError &e) {
-        prompter().error(e.text());
+        prompter().error(
+            Widgets::WindowWrites::failure(QStringLiteral("No se agregó el trabajo: puede intentarlo de nuevo."), e));
     }
     reloadJobs();
 }
@@ -108,9 +118,11 @@ void TOPVEditForm::BitBtnSacarTrabajoClick()
     if (!prompter().question(QStringLiteral("Esta seguro de eliminar este trabajo.")))
         return;
     try {
-        WorkOrderStore::RemoveJob(jobs()[row].rowId);
+        m_edits.run(this, QStringLiteral("Eliminando el trabajo..."), Conn::PostVenta,
+                    [id = jobs()[row].rowId](WriteOnce::Ticket *t) { WorkOrderStore::RemoveJob(id, t); });
     } catch (const DbError &e) {
-        prompter().error(e.text());
+        prompter().error(
+            Widgets::WindowWrites::failure(QStringLiteral("No se eliminó el trabajo: puede intentarlo de nuevo."), e));
         return;
     }
     reloadJobs(row);
@@ -124,10 +136,11 @@ void TOPVEditForm::BitBtnGuardarCambiosClick()
     o.taller = m_loaded.taller;
     o.numero = m_loaded.numero;
     try {
-        Widgets::WaitCursor wait;
-        WorkOrderStore::SaveEdit(o);
+        m_save.run(this, QStringLiteral("Guardando los cambios de la orden..."), Conn::PostVenta,
+                   [o](WriteOnce::Ticket *t) { WorkOrderStore::SaveEdit(o, t); });
     } catch (const DbError &e) {
-        prompter().error(e.text());
+        prompter().error(Widgets::WindowWrites::failure(
+            QStringLiteral("No se guardaron los cambios de la orden de trabajo: puede intentarlo de nuevo."), e));
         return;
     }
     // The form goes on showing what is stored now (the area code as it was).

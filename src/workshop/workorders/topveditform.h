@@ -28,6 +28,8 @@ public:
     QPushButton *BitBtnImprimir = nullptr;
 
 private:
+    // Each fault or job added or removed is a write of its own.
+    Widgets::WindowWrites m_edits{Widgets::WindowWrites::EachItsOwn};
     void reloadFaults(int select = -1);
     void reloadJobs(int select = -1);
 };

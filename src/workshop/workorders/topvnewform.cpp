@@ -8,7 +8,6 @@
 #include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
 #include "widgets/resultgrid.h"
-#include "widgets/waitcursor.h"
 #include "workshop/common/gridrows.h"
 #include "workshop/masters/tfallasform.h"
 #include "workshop/masters/tmarcasform.h"
@@ -101,17 +100,19 @@ TOPVNewForm::TOPVNewForm(QWidget *parent, Prompter &prompter, const QString &fau
 void TOPVNewForm::loadLists()
 {
     try {
-        Widgets::WaitCursor wait;
+        const bool types = currentProfile().showsWorkOrderOperationType;
+        const MasterFiles::OrderLists lists = Widgets::ServerWait::run<MasterFiles::OrderLists>(
+            this, QStringLiteral("Leyendo las listas..."), Conn::PostVenta,
+            [types] { return MasterFiles::ForOrders(types); });
         const QSignalBlocker b1(DBLookupComboBoxConcesionario), b2(DBLookupComboBoxRecepcionista),
             b3(DBLookupComboBoxMarca), b4(DBLookupComboBoxTipoOperacion);
-        for (const MasterFiles::Item &d : MasterFiles::List(MasterFiles::Table::Dealers))
+        for (const MasterFiles::Item &d : lists.dealers)
             DBLookupComboBoxConcesionario->addItem(d.name, d.id);
-        for (const MasterFiles::Item &t : MasterFiles::List(MasterFiles::Table::Technicians))
+        for (const MasterFiles::Item &t : lists.technicians)
             DBLookupComboBoxRecepcionista->addItem(t.name, t.id);
-        DBLookupComboBoxMarca->addItems(MasterFiles::Brands());
-        if (currentProfile().showsWorkOrderOperationType)
-            for (const WorkOrderStore::OperationType &t : WorkOrderStore::OperationTypes())
-                DBLookupComboBoxTipoOperacion->addItem(t.name, t.id);
+        DBLookupComboBoxMarca->addItems(lists.brands);
+        for (const auto &[id, name] : lists.operationTypes)
+            DBLookupComboBoxTipoOperacion->addItem(name, id);
         for (QComboBox *c : {DBLookupComboBoxConcesionario, DBLookupComboBoxRecepcionista, DBLookupComboBoxMarca,
                              DBLookupComboBoxTipoOperacion})
             c->setCurrentIndex(-1);
@@ -128,8 +129,9 @@ void TOPVNewForm::reloadModels(const QString &select)
     m_modelsOf = brand;
     if (!brand.isEmpty()) {
         try {
-            Widgets::WaitCursor wait;
-            DBLookupComboBoxModelo->addItems(MasterFiles::Models(brand));
+            DBLookupComboBoxModelo->addItems(
+                Widgets::ServerWait::run<QStringList>(this, QStringLiteral("Leyendo los modelos..."), Conn::PostVenta,
+                                                      [brand] { return MasterFiles::Models(brand); }));
         } catch (const DbError &e) {
             m_prompter.error(e.text());
         }
@@ -348,8 +350,9 @@ std::optional<WorkOrders::WorkOrder> TOPVNewForm::loadOrder(const QString &talle
 {
     std::optional<WorkOrders::WorkOrder> o;
     try {
-        Widgets::WaitCursor wait;
-        o = WorkOrderStore::Load(taller, numero);
+        o = Widgets::ServerWait::run<std::optional<WorkOrders::WorkOrder>>(
+            this, QStringLiteral("Leyendo la orden de trabajo..."), Conn::PostVenta,
+            [taller, numero] { return WorkOrderStore::Load(taller, numero); });
     } catch (const DbError &e) {
         m_prompter.error(e.text());
         return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/workorder.h"
+#include "widgets/serverwait.h"
 #include "workshop/masters/ttrabajosrealizadosform.h"
 
 #include <QDialog>
@@ -110,6 +111,9 @@ protected:
     // Kept as read, for the columns no control edits.
     WorkOrders::WorkOrder m_loaded;
     int m_cliente = 0;
+    // "Guardar" stores one order (or its changes): again after an unknown
+    // outcome, never twice.
+    Widgets::WindowWrites m_save{Widgets::WindowWrites::SameWrite};
 
 private:
     void buildUi();
