@@ -42,6 +42,7 @@
 #include <QSettings>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest/QTest>
 #include <algorithm>
 #include <cstdio>
@@ -187,14 +188,14 @@ QVector<Figure> runAll(TcpRelay &relay, const ConnectionSettings &settings, int 
     postSales.database = kPv;
     dm1().configure(Conn::PostVenta, postSales);
 
-    // Start-up: round trips before the login dialog first paints.
+    // Start-up: round trips before the login dialog is first drawn.
     {
         struct FirstPaint : QObject {
             TcpRelay *relay = nullptr;
             std::optional<quint64> bursts;
             bool eventFilter(QObject *, QEvent *e) override
             {
-                if (e->type() == QEvent::Paint && !bursts)
+                if (e->type() == QEvent::Expose && !bursts)
                     bursts = relay->bursts();
                 return false;
             }
@@ -210,7 +211,8 @@ QVector<Figure> runAll(TcpRelay &relay, const ConnectionSettings &settings, int 
             },
             [&] {
                 form = std::make_unique<TInicioForm>();
-                form->installEventFilter(&paint);
+                form->create(); // its window, to watch the first exposure (drawn within it)
+                form->windowHandle()->installEventFilter(&paint);
                 form->show();
                 if (!QTest::qWaitFor([&] { return paint.bursts.has_value(); }, 20000))
                     qFatal("the login dialog did not paint");

@@ -14,6 +14,9 @@ namespace Lookups
 // they never act as wildcards. The statement must use the same escape.
 QString ContainsPattern(const QString &text, QChar escape = QLatin1Char('\\'));
 
+// Rows of the owner search sent over the link at once (a screenful).
+constexpr int kOwnerPage = 40;
+
 // Caption of the two domain dialogs.
 QString DomainCaption(const QString &domain);
 

@@ -143,6 +143,21 @@ Found ByNumber(const QString &peccod, const QString &talcuit, qint64 number, boo
     return r.run();
 }
 
+QVector<QSqlRecord> ByOwner(const QString &pattern, const std::optional<QSqlRecord> &after)
+{
+    NamedQuery &q = dm1().query(QStringLiteral("SDBusquedaPorApellidoPagina"));
+    q.close();
+    q.setParam(QStringLiteral("ayn"), pattern);
+    q.setParam(QStringLiteral("ultimo"),
+               after ? after->value(QStringLiteral("uapeynom")).toString() : QStringLiteral(""));
+    q.setParam(QStringLiteral("cuit"), after ? after->value(QStringLiteral("talcuit")).toString() : QStringLiteral(""));
+    q.setParam(QStringLiteral("nro"), after ? after->value(QStringLiteral("tnrointopr")).toLongLong() : -1);
+    q.open();
+    QVector<QSqlRecord> rows = q.rows();
+    q.close();
+    return rows;
+}
+
 Found Pending(int id)
 {
     Reading r;

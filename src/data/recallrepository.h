@@ -4,7 +4,9 @@
 
 #include <QHash>
 #include <QList>
+#include <QSqlRecord>
 #include <QString>
+#include <QVector>
 #include <optional>
 
 // Reading a stored operation into the operation form: the recall by sticker
@@ -30,6 +32,12 @@ struct Found {
     // codreg.MARCA of a regulator code; empty when not catalogued.
     QString brandOf(const QString &code) const;
 };
+
+// Operations whose owner's name matches the `like` pattern `pattern`, in
+// name order, those after `after` (a row of an earlier page) when given: at
+// most Lookups::kOwnerPage + 1 rows, the last only to tell that more follow.
+// The columns of SDBusquedaPorApellido. Throws DbError.
+QVector<QSqlRecord> ByOwner(const QString &pattern, const std::optional<QSqlRecord> &after);
 
 // `usr.uobleanew` = sticker; with an empty or zero sticker, `usr.uobleaant` =
 // previousSticker. Reads `workshopCode`'s identity in the same exchange.

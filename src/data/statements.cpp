@@ -1,5 +1,7 @@
 #include "data/statements.h"
 
+#include "core/lookuprules.h"
+
 #include <QStringList>
 
 namespace
@@ -356,6 +358,15 @@ QVector<StatementDef> build()
            "u.uobanonew, u.ucodgest, u.rmatreshab, u.pmatreshab, u.codtal, u.talcuit, u.udominio, u.tnrointopr, "
            "u.peccod from (select distinct uapeynom from usr force index (usr_apeynom) where uapeynom like :ayn) "
            "n join usr u on u.uapeynom = n.uapeynom order by u.uapeynom")},
+        // The same a page at a time: the rows after (:ultimo, :cuit, :nro) in
+        // name and key order, one more than a page to tell whether more follow.
+        {s("SDBusquedaPorApellidoPagina"), op,
+         s("select u.uobleanew, u.uobleaant, u.ufecrev, u.udescgest, u.umarca, u.umodelo, u.uano, u.uapeynom, "
+           "u.uobanonew, u.ucodgest, u.rmatreshab, u.pmatreshab, u.codtal, u.talcuit, u.udominio, u.tnrointopr, "
+           "u.peccod from (select distinct uapeynom from usr force index (usr_apeynom) where uapeynom like :ayn) "
+           "n join usr u on u.uapeynom = n.uapeynom where (u.uapeynom, u.talcuit, u.tnrointopr) > (:ultimo, :cuit, "
+           ":nro) order by u.uapeynom, u.talcuit, u.tnrointopr limit ") +
+             QString::number(Lookups::kOwnerPage + 1)},
 
         // Look-up dialogs: the typed text goes in a `like` pattern escaped with '!'
         {s("SQLQueryBusquedaRegulador"), op,

@@ -165,7 +165,7 @@ private slots:
                 QFAIL(qPrintable(def.name + QStringLiteral(": ") + e.text()));
             }
         }
-        QCOMPARE(selects, 68);
+        QCOMPARE(selects, 69);
         QCOMPARE(selects + writes, int(statementCatalogue().size()));
         QCOMPARE(countRows(QStringLiteral("ott"), QStringLiteral("ott_nro = 7 and taller = 'T'")), 1);
         QCOMPARE(countRows(QStringLiteral("ott_cil")), 0); // inserted, then the catalogue's delete ran

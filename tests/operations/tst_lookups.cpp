@@ -77,6 +77,7 @@ private slots:
     void ownerAceptarLeavesStatementOnChosenRow();
     void ownerSearchTakesWildcardsLiterally();
     void ownerSearchRunsOffTheWindowAndCancels();
+    void ownerSearchComesAScreenfulAtATime();
 
     void domainDialogListsOperationsBySticker();
     void domainWithoutOperationsLeavesOnlyCancelar();
@@ -574,6 +575,38 @@ void TstLookups::allPecsDomainDialogReadsConsolidatedTable()
     QCOMPARE(column(dlg.gridModel(), 8), QStringList{QStringLiteral("PEC2")});
     QCOMPARE(column(dlg.gridModel(), 9), QStringList{QStringLiteral("TDM0009")});
     QCOMPARE(dlg.selectedText(QStringLiteral("tnrointopr")), QStringLiteral("21"));
+}
+
+// A common name over the slow link: one screenful, "Mostrar más" adds the
+// next without repeating or losing a row, and Aceptar still leaves the
+// shared statement on the chosen one.
+void TstLookups::ownerSearchComesAScreenfulAtATime()
+{
+    const int many = Lookups::kOwnerPage + 5;
+    for (int i = 0; i < many; ++i)
+        addOperation(QStringLiteral("usr"), QStringLiteral("PEC1"), QStringLiteral("TDM00%1").arg(10 + i % 3), 100 + i,
+                     QStringLiteral("PAG%1").arg(i), QStringLiteral("PAGINA %1").arg(i % 7),
+                     QStringLiteral("0000009%1").arg(i, 3, 10, QLatin1Char('0')));
+    ScriptedPrompter prompter;
+    TBusquedaPorApellidoForm dlg(nullptr, prompter);
+    dlg.show();
+    dlg.Edit1->setText(QStringLiteral("PAGINA"));
+    dlg.ConsultarClick();
+    QTRY_VERIFY(!dlg.isSearching());
+    QCOMPARE(dlg.gridModel()->rowCount(), Lookups::kOwnerPage);
+    QVERIFY(dlg.BitBtnMas->isEnabled());
+    dlg.BitBtnMas->click();
+    QTRY_VERIFY(!dlg.isSearching());
+    QCOMPARE(dlg.gridModel()->rowCount(), many);
+    QVERIFY(!dlg.BitBtnMas->isEnabled());
+    QStringList plates = column(dlg.gridModel(), 1);
+    plates.removeDuplicates();
+    QCOMPARE(plates.size(), many);
+    dlg.selectRow(many - 1);
+    const QString plate = dlg.selectedText(QStringLiteral("udominio"));
+    dlg.BitBtnAceptar->click();
+    QCOMPARE(dm1().query(QStringLiteral("SDBusquedaPorApellido")).text(QStringLiteral("udominio")), plate);
+    sql(QStringLiteral("delete from usr where uapeynom like 'PAGINA%'"));
 }
 
 QTEST_MAIN(TstLookups)

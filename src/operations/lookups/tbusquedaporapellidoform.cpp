@@ -2,11 +2,14 @@
 
 #include "core/lookuprules.h"
 #include "data/dm1.h"
+#include "data/recallrepository.h"
 #include "widgets/progressline.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <memory>
+#include <optional>
 
 namespace
 {
@@ -51,6 +54,8 @@ TBusquedaPorApellidoForm::TBusquedaPorApellidoForm(QWidget *parent, Prompter &pr
     BitBtnVer->hide(); // never offered by this dialog's callers
     BitBtnAceptar = addButton(QStringLiteral("Aceptar"), QStringLiteral("BitBtnAceptar"));
     BitBtnAceptar->setEnabled(false); // until a search finds something
+    BitBtnMas = addButton(QStringLiteral("Mostrar &más"), QStringLiteral("BitBtnMas"));
+    BitBtnMas->setEnabled(false);
     BitBtnCerrar = addButton(QStringLiteral("Cerrar"), QStringLiteral("BitBtnCerrar"));
     setDefaultButton(BitBtnConsultar);
     acceptOnDoubleClick(BitBtnAceptar);
@@ -59,6 +64,7 @@ TBusquedaPorApellidoForm::TBusquedaPorApellidoForm(QWidget *parent, Prompter &pr
             [this](const QString &t) { BitBtnConsultar->setEnabled(!t.isEmpty()); });
     connect(BitBtnConsultar, &QPushButton::clicked, this, &TBusquedaPorApellidoForm::ConsultarClick);
     connect(BitBtnAceptar, &QPushButton::clicked, this, &TBusquedaPorApellidoForm::AceptarClick);
+    connect(BitBtnMas, &QPushButton::clicked, this, &TBusquedaPorApellidoForm::MostrarMasClick);
     connect(BitBtnCerrar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -71,14 +77,55 @@ void TBusquedaPorApellidoForm::ConsultarClick()
 {
     if (Edit1->text().isEmpty() || isSearching())
         return;
-    // A name anywhere in the owner reads every operation: off the window's
-    // thread, with "Cancelar", the grid filled when the rows arrive.
     resultSet().close();
-    BitBtnAceptar->setEnabled(false);
-    LabelBuscando->show();
+    m_rows.clear();
     // The shared statement uses the server's default `like` escape.
-    runSearchInBackground(kStatement, {{QStringLiteral("ayn"), Lookups::ContainsPattern(Edit1->text())}},
-                          [this](int found) { BitBtnAceptar->setEnabled(found > 0); });
+    m_pattern = Lookups::ContainsPattern(Edit1->text());
+    readPage();
+}
+
+void TBusquedaPorApellidoForm::MostrarMasClick()
+{
+    if (!isSearching() && BitBtnMas->isEnabled())
+        readPage();
+}
+
+// A name anywhere in the owner looks through every owner's name: off the
+// window's thread, with "Cancelar", the grid filled when the rows arrive,
+// the pages read before kept above the new one.
+void TBusquedaPorApellidoForm::readPage()
+{
+    BitBtnAceptar->setEnabled(false);
+    BitBtnMas->setEnabled(false);
+    LabelBuscando->show();
+    const auto more = std::make_shared<bool>(false);
+    const auto read = std::make_shared<Rows>();
+    const int before = int(m_rows.size());
+    runSearchInBackground(
+        Conn::Operations,
+        [pattern = m_pattern, shown = m_rows, more, read] {
+            std::optional<QSqlRecord> last;
+            if (!shown.isEmpty())
+                last = shown.last();
+            Rows page = RecallRepository::ByOwner(pattern, last);
+            *more = page.size() > Lookups::kOwnerPage;
+            if (*more)
+                page.removeLast();
+            *read = shown + page;
+            return *read;
+        },
+        [this, more, read, before](int found) {
+            if (found < 0) { // an error: the grid is empty, the search starts over
+                m_rows.clear();
+                return;
+            }
+            m_rows = *read;
+            resultSet().adoptRows(m_rows);
+            BitBtnAceptar->setEnabled(found > 0);
+            BitBtnMas->setEnabled(*more);
+            if (before > 0 && before < found)
+                selectRow(before);
+        });
     if (isSearching())
         connect(progressLine(), &Widgets::ProgressLine::stopped, LabelBuscando, &QLabel::hide,
                 Qt::SingleShotConnection);
@@ -102,6 +149,8 @@ void TBusquedaPorApellidoForm::showEvent(QShowEvent *event)
     if (q.isActive())
         q.close();
     clearRows();
+    m_rows.clear();
     BitBtnAceptar->setEnabled(false);
+    BitBtnMas->setEnabled(false);
     Edit1->setFocus();
 }

@@ -2,11 +2,15 @@
 
 #include "widgets/searchdialog.h"
 
+#include <QSqlRecord>
+#include <QVector>
+
 class NamedQuery;
 
 // Earlier operations by the owner's name, over the data module's
 // SDBusquedaPorApellido. After OK the caller reads the chosen row
 // (peccod, talcuit, tnrointopr), which is also the statement's current row.
+// The rows come a screenful at a time: "Mostrar más" adds the next.
 class TBusquedaPorApellidoForm : public Widgets::SearchDialog
 {
     Q_OBJECT
@@ -21,6 +25,7 @@ public:
 public slots:
     void ConsultarClick();
     void AceptarClick();
+    void MostrarMasClick();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -30,8 +35,13 @@ public:
     QLabel *LabelBuscando = nullptr;
     QPushButton *BitBtnVer = nullptr;
     QPushButton *BitBtnAceptar = nullptr;
+    QPushButton *BitBtnMas = nullptr;
     QPushButton *BitBtnCerrar = nullptr;
 
 private:
+    void readPage();
+
     int m_mode = 0;
+    QString m_pattern;          // of the search shown
+    QVector<QSqlRecord> m_rows; // the pages read so far
 };
