@@ -211,7 +211,7 @@ QVector<Figure> runAll(TcpRelay &relay, const ConnectionSettings &settings, int 
             },
             [&] {
                 form = std::make_unique<TInicioForm>();
-                form->create(); // its window, to watch the first exposure (drawn within it)
+                form->winId(); // its window, to watch the first exposure (drawn within it)
                 form->windowHandle()->installEventFilter(&paint);
                 form->show();
                 if (!QTest::qWaitFor([&] { return paint.bursts.has_value(); }, 20000))

@@ -279,11 +279,15 @@ int SaveNew(WorkOrder &order, std::optional<WorkOrder> *stored, WriteOnce::Ticke
         // An earlier attempt stored it, and its answer was lost: it is read
         // back as stored (row ids included).
         order.numero = number.toInt();
-        if (const std::optional<WorkOrder> found = Load(order.taller, order.numero)) {
-            order.faults = found->faults;
-            order.jobs = found->jobs;
-            if (stored)
-                *stored = found;
+        try {
+            if (const std::optional<WorkOrder> found = Load(order.taller, order.numero)) {
+                order.faults = found->faults;
+                order.jobs = found->jobs;
+                if (stored)
+                    *stored = found;
+            }
+        } catch (const DbError &) {
+            // Stored all the same: the caller goes on with the order as typed.
         }
     }
     return order.numero;
