@@ -180,6 +180,11 @@ private:
                 fit();
             }
             break;
+        case QEvent::Hide:
+            if (m_placeAgain)
+                m_window->setAttribute(Qt::WA_Moved, false);
+            m_placeAgain = false;
+            break;
         case QEvent::KeyPress:
             // What the focused button left unhandled reaches the window:
             // Enter presses it, or moves on from a check box as from a field.
@@ -256,6 +261,7 @@ private:
     bool m_fits;
     bool m_wrapped = false;
     bool m_watching = false;
+    bool m_placeAgain = false; // placed by the kit for this showing only
     QSize m_asked; // the size the window set for itself; invalid: its fields' size
 };
 
@@ -348,10 +354,15 @@ void WindowKit::fit()
     }
     placed.moveLeft(qBound(area.left(), placed.left(), qMax(area.left(), area.right() - placed.width() + 1)));
     placed.moveTop(qBound(area.top(), placed.top(), qMax(area.top(), area.bottom() - placed.height() + 1)));
-    if (placed.topLeft() != m_window->pos()) {
-        m_window->move(placed.topLeft());
-        m_window->setAttribute(Qt::WA_Moved, placedByItself); // placed again at the next showing
-    }
+    // The place is that of the window's inside, as `area` is: move() would
+    // put the frame there, one frame too low on a screen that has frames.
+    if (placed != m_window->geometry())
+        m_window->setGeometry(placed);
+    // Once this showing is over a dialog would place itself again, over its
+    // parent, with no room for the lower border: it stays where it was put
+    // until it is hidden, and is placed again at the next showing.
+    m_window->setAttribute(Qt::WA_Moved);
+    m_placeAgain = !placedByItself;
 }
 
 } // namespace
