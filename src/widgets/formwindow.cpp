@@ -178,6 +178,7 @@ private:
             if (m_fits) {
                 wrap();
                 fit();
+                focusFirstField();
             }
             break;
         case QEvent::Hide:
@@ -255,6 +256,19 @@ private:
 
     void wrap();
     void fit();
+    // The footer's buttons come before the fields in the window's own
+    // chain: a window that has not put the focus anywhere itself opens on
+    // its first field, not on a button.
+    void focusFirstField()
+    {
+        if (m_window->focusWidget())
+            return;
+        for (const QPointer<QWidget> &w : std::as_const(m_chain))
+            if (w && w->isVisibleTo(m_window) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+                w->setFocus(Qt::TabFocusReason);
+                return;
+            }
+    }
 
     QWidget *m_window;
     QPointer<QWidget> m_buttons;
@@ -262,6 +276,7 @@ private:
     bool m_wrapped = false;
     bool m_watching = false;
     bool m_placeAgain = false; // placed by the kit for this showing only
+    QList<QPointer<QWidget>> m_chain; // the fields and buttons in Tab order
     QSize m_asked; // the size the window set for itself; invalid: its fields' size
 };
 
@@ -331,9 +346,11 @@ void WindowKit::wrap()
             footerLayout->addWidget(row);
         root->addWidget(footer);
     }
+    // Only those that take the focus can be put in order.
+    chain.removeIf([](const QPointer<QWidget> &w) { return !w || w->focusPolicy() == Qt::NoFocus; });
     for (qsizetype i = 0; i + 1 < chain.size(); ++i)
-        if (chain[i] && chain[i + 1])
-            QWidget::setTabOrder(chain[i], chain[i + 1]);
+        QWidget::setTabOrder(chain[i], chain[i + 1]);
+    m_chain = chain;
 }
 
 void WindowKit::fit()
