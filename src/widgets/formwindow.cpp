@@ -275,9 +275,9 @@ private:
     bool m_fits;
     bool m_wrapped = false;
     bool m_watching = false;
-    bool m_placeAgain = false; // placed by the kit for this showing only
+    bool m_placeAgain = false;        // placed by the kit for this showing only
     QList<QPointer<QWidget>> m_chain; // the fields and buttons in Tab order
-    QSize m_asked; // the size the window set for itself; invalid: its fields' size
+    QSize m_asked;                    // the size the window set for itself; invalid: its fields' size
 };
 
 void WindowKit::wrap()

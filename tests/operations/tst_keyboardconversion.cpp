@@ -249,13 +249,15 @@ private slots:
         QCOMPARE(value(QStringLiteral("select concat_ws('|', ufecmont, ufechab, ufecvenhab)") + row),
                  QStringLiteral("2026-12-07|2026-12-09|2027-12-07"));
         const QString id = QStringLiteral("(select id") + row + QLatin1Char(')');
-        QCOMPARE(value(QStringLiteral("select concat_ws('|', rcodregh, rnroserie, rcodgest) from temp_reg where id = ") +
-                       id),
-                 QStringLiteral("R100|RS-77|M"));
-        QCOMPARE(value(QStringLiteral("select group_concat(concat_ws('|', cilcodh, cnroserie, ccapacidad, valcod, "
-                                      "valnro, nrocertif) order by cnroserie separator ' ') from temp_cil where id = ") +
-                       id),
-                 QStringLiteral("C100|S-101|60|V101|VN-1|ABCD000101 C100|S-102|60|V101|VN-22|ABCD000102"));
+        QCOMPARE(
+            value(QStringLiteral("select concat_ws('|', rcodregh, rnroserie, rcodgest) from temp_reg where id = ") +
+                  id),
+            QStringLiteral("R100|RS-77|M"));
+        QCOMPARE(
+            value(QStringLiteral("select group_concat(concat_ws('|', cilcodh, cnroserie, ccapacidad, valcod, "
+                                 "valnro, nrocertif) order by cnroserie separator ' ') from temp_cil where id = ") +
+                  id),
+            QStringLiteral("C100|S-101|60|V101|VN-1|ABCD000101 C100|S-102|60|V101|VN-22|ABCD000102"));
     }
 };
 

@@ -13,7 +13,8 @@ namespace Builders
 inline void catalogues(QSqlDatabase db)
 {
     TestDb::exec(db, QStringLiteral("insert into codreg (CODIGO, MARCA, MODELO) values ('R100', 'ACME', 'A1')"));
-    TestDb::exec(db, QStringLiteral("insert into codcil (CODIGO, MARCA, MODELO, VENC) values ('C100', 'FABER', 'F60', 5)"));
+    TestDb::exec(db,
+                 QStringLiteral("insert into codcil (CODIGO, MARCA, MODELO, VENC) values ('C100', 'FABER', 'F60', 5)"));
     TestDb::exec(db, QStringLiteral("insert into codcrp (CODIGO, NOMBRE) values ('ABCD', 'CENTRO NORTE')"));
     TestDb::exec(db, QStringLiteral("insert into valcod (CODVAL, MARCA, MODELO, TIPO) values "
                                     "('V101', 'TOMASETTO', 'T1', 'MANUAL')"));
