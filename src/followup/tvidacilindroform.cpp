@@ -8,6 +8,7 @@
 #include "followup/formparts.h"
 #include "report/xlsxexport.h"
 #include "widgets/formkit.h"
+#include "widgets/formwindow.h"
 #include "widgets/progressline.h"
 #include "widgets/resultgrid.h"
 #include "widgets/uppercasevalidator.h"
@@ -125,6 +126,7 @@ TVidaCilindroForm::TVidaCilindroForm(QWidget *parent, Prompter &prompter) : QDia
     m_progress->holdWhileRunning({BitBtnConsultar, BitBtnImprimir, BitBtnExcel});
 
     auto *layout = new QVBoxLayout(this);
+    Widgets::setUpWindow(this);
     layout->addLayout(top);
     layout->addLayout(facts);
     layout->addWidget(DBGrid1, 1);

@@ -178,7 +178,13 @@ private:
             if (m_fits) {
                 wrap();
                 fit();
+                focusFirstField();
             }
+            break;
+        case QEvent::Hide:
+            if (m_placeAgain)
+                m_window->setAttribute(Qt::WA_Moved, false);
+            m_placeAgain = false;
             break;
         case QEvent::KeyPress:
             // What the focused button left unhandled reaches the window:
@@ -250,13 +256,28 @@ private:
 
     void wrap();
     void fit();
+    // The footer's buttons come before the fields in the window's own
+    // chain: a window that has not put the focus anywhere itself opens on
+    // its first field, not on a button.
+    void focusFirstField()
+    {
+        if (m_window->focusWidget())
+            return;
+        for (const QPointer<QWidget> &w : std::as_const(m_chain))
+            if (w && w->isVisibleTo(m_window) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+                w->setFocus(Qt::TabFocusReason);
+                return;
+            }
+    }
 
     QWidget *m_window;
     QPointer<QWidget> m_buttons;
     bool m_fits;
     bool m_wrapped = false;
     bool m_watching = false;
-    QSize m_asked; // the size the window set for itself; invalid: its fields' size
+    bool m_placeAgain = false;        // placed by the kit for this showing only
+    QList<QPointer<QWidget>> m_chain; // the fields and buttons in Tab order
+    QSize m_asked;                    // the size the window set for itself; invalid: its fields' size
 };
 
 void WindowKit::wrap()
@@ -325,9 +346,11 @@ void WindowKit::wrap()
             footerLayout->addWidget(row);
         root->addWidget(footer);
     }
+    // Only those that take the focus can be put in order.
+    chain.removeIf([](const QPointer<QWidget> &w) { return !w || w->focusPolicy() == Qt::NoFocus; });
     for (qsizetype i = 0; i + 1 < chain.size(); ++i)
-        if (chain[i] && chain[i + 1])
-            QWidget::setTabOrder(chain[i], chain[i + 1]);
+        QWidget::setTabOrder(chain[i], chain[i + 1]);
+    m_chain = chain;
 }
 
 void WindowKit::fit()
@@ -348,10 +371,15 @@ void WindowKit::fit()
     }
     placed.moveLeft(qBound(area.left(), placed.left(), qMax(area.left(), area.right() - placed.width() + 1)));
     placed.moveTop(qBound(area.top(), placed.top(), qMax(area.top(), area.bottom() - placed.height() + 1)));
-    if (placed.topLeft() != m_window->pos()) {
-        m_window->move(placed.topLeft());
-        m_window->setAttribute(Qt::WA_Moved, placedByItself); // placed again at the next showing
-    }
+    // The place is that of the window's inside, as `area` is: move() would
+    // put the frame there, one frame too low on a screen that has frames.
+    if (placed != m_window->geometry())
+        m_window->setGeometry(placed);
+    // Once this showing is over a dialog would place itself again, over its
+    // parent, with no room for the lower border: it stays where it was put
+    // until it is hidden, and is placed again at the next showing.
+    m_window->setAttribute(Qt::WA_Moved);
+    m_placeAgain = !placedByItself;
 }
 
 } // namespace

@@ -234,6 +234,8 @@ void setUpGrid(QTableView *view, GridPalette palette, const QVector<GridColumn> 
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab going from cell to cell of a selected row would never leave the grid.
+    view->setTabKeyNavigation(false);
     view->setSortingEnabled(false);
     view->setAlternatingRowColors(false);
     view->setWordWrap(false);

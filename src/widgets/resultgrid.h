@@ -72,8 +72,9 @@ private:
     QVector<QString> m_cells; // row-major
 };
 
-// Read only, whole-row single selection, the palette's selection colours,
-// rows of a fixed height (no measuring of the whole result), columns the
+// Read only, whole-row single selection (the arrows pick the row, Tab leaves
+// the grid for the next control), the palette's selection colours, rows of a
+// fixed height (no measuring of the whole result), columns the
 // operator can resize. The columns are fitted again whenever the rows change.
 void setUpResultGrid(QTableView *view, ResultGridModel *model);
 // The same for a grid over another model, described by `columns`.

@@ -77,10 +77,12 @@ struct Samples {
 class Catcher : public QObject
 {
 public:
-    explicit Catcher(const Samples &samples) : m_samples(samples)
+    // `quick`: nothing is drawn, so a window is looked at as soon as it is up
+    // and the gallery's steps in it follow one another without a pause.
+    Catcher(const Samples &samples, bool quick) : m_samples(samples), m_quick(quick)
     {
         connect(&m_poll, &QTimer::timeout, this, &Catcher::poll);
-        m_poll.start(15);
+        m_poll.start(quick ? 2 : 15);
     }
 
     void setFolder(const QString &dir)
@@ -144,7 +146,7 @@ private:
         m_open << w;
         // Let it finish showing: what it does on activation (a search) included.
         QPointer<QWidget> p(w);
-        QTimer::singleShot(120, this, [this, p] {
+        QTimer::singleShot(m_quick ? 5 : 120, this, [this, p] {
             if (!p)
                 return;
             save(p);
@@ -177,7 +179,7 @@ private:
                 close(w);
             return;
         }
-        QTimer::singleShot(30, this, [this, w, steps] {
+        QTimer::singleShot(m_quick ? 0 : 30, this, [this, w, steps] {
             if (!w)
                 return;
             steps.first()();
@@ -288,6 +290,7 @@ private:
     }
 
     const Samples &m_samples;
+    const bool m_quick;
     QTimer m_poll;
     QList<QPointer<QWidget>> m_open; // caught and still showing
     QString m_dir, m_context;
@@ -547,7 +550,7 @@ int main(int argc, char *argv[])
     }
     // tarvil.ini is read from the current directory.
     QDir::setCurrent(scratch.path());
-    Catcher catcher(samples);
+    Catcher catcher(samples, out.isEmpty());
     if (checking) {
         // The screen set up above: 1366x768 less a 40-pixel taskbar, in the
         // scaled pixels windows use.
