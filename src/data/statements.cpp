@@ -235,6 +235,12 @@ QVector<StatementDef> build()
     const Conn op = Conn::Operations;
     const Conn pv = Conn::PostVenta;
     auto s = [](const char *text) { return QString::fromUtf8(text); };
+    // The operations of the owners whose name matches :ayn (SDBusquedaPorApellido).
+    const QString ownerSearch =
+        s("select u.uobleanew, u.uobleaant, u.ufecrev, u.udescgest, u.umarca, u.umodelo, u.uano, u.uapeynom, "
+          "u.uobanonew, u.ucodgest, u.rmatreshab, u.pmatreshab, u.codtal, u.talcuit, u.udominio, u.tnrointopr, "
+          "u.peccod from (select distinct uapeynom from usr force index (usr_apeynom) where uapeynom like :ayn) "
+          "n join usr u on u.uapeynom = n.uapeynom");
 
     QVector<StatementDef> c = {
         // Identity and login
@@ -353,19 +359,13 @@ QVector<StatementDef> build()
         // A name anywhere in the owner: the names are matched on the owner
         // index alone (a scan of it, never of the table), then their rows
         // are read through it.
-        {s("SDBusquedaPorApellido"), op,
-         s("select u.uobleanew, u.uobleaant, u.ufecrev, u.udescgest, u.umarca, u.umodelo, u.uano, u.uapeynom, "
-           "u.uobanonew, u.ucodgest, u.rmatreshab, u.pmatreshab, u.codtal, u.talcuit, u.udominio, u.tnrointopr, "
-           "u.peccod from (select distinct uapeynom from usr force index (usr_apeynom) where uapeynom like :ayn) "
-           "n join usr u on u.uapeynom = n.uapeynom order by u.uapeynom")},
+        {s("SDBusquedaPorApellido"), op, ownerSearch + s(" order by u.uapeynom")},
         // The same a page at a time: the rows after (:ultimo, :cuit, :nro) in
         // name and key order, one more than a page to tell whether more follow.
         {s("SDBusquedaPorApellidoPagina"), op,
-         s("select u.uobleanew, u.uobleaant, u.ufecrev, u.udescgest, u.umarca, u.umodelo, u.uano, u.uapeynom, "
-           "u.uobanonew, u.ucodgest, u.rmatreshab, u.pmatreshab, u.codtal, u.talcuit, u.udominio, u.tnrointopr, "
-           "u.peccod from (select distinct uapeynom from usr force index (usr_apeynom) where uapeynom like :ayn) "
-           "n join usr u on u.uapeynom = n.uapeynom where (u.uapeynom, u.talcuit, u.tnrointopr) > (:ultimo, :cuit, "
-           ":nro) order by u.uapeynom, u.talcuit, u.tnrointopr limit ") +
+         ownerSearch +
+             s(" where (u.uapeynom, u.talcuit, u.tnrointopr) > (:ultimo, :cuit, :nro) order by u.uapeynom, "
+               "u.talcuit, u.tnrointopr limit ") +
              QString::number(Lookups::kOwnerPage + 1)},
 
         // Look-up dialogs: the typed text goes in a `like` pattern escaped with '!'
