@@ -333,7 +333,7 @@ void TInicioForm::serverSetUp()
         }
         if (m_profile->opensPostSalesAtStartup)
             Widgets::ServerWait::wait(this, QStringLiteral("Conectando con el servidor de post-venta..."),
-                                      Conn::PostVenta, [] { dm1().database(Conn::PostVenta); });
+                                      Conn::PostVenta, [] { dm1().connect(Conn::PostVenta); });
     } catch (const DbError &e) {
         keepDesignLook();
         QApplication::restoreOverrideCursor();

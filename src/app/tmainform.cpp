@@ -9,6 +9,7 @@
 #include "core/exename.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
+#include "data/backgroundquery.h"
 #include "data/dm1.h"
 #include "widgets/messages.h"
 
@@ -65,6 +66,12 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
         m_loginAccepted = false;
         return;
     }
+    // The sessions this workstation works on open now, side by side, while
+    // the operator reads the window: the first action of each kind then
+    // costs its own round trip and no handshake.
+    BackgroundQuery::openAhead(Conn::Operations);
+    if (Global.ManagesWorkshop && !dm1().settings(Conn::PostVenta).isEmpty())
+        BackgroundQuery::openAhead(Conn::PostVenta);
     finishCreation();
     // Once the window is up: the operator never waits for the counts.
     QTimer::singleShot(0, m_summary, &DaySummaryPanel::refresh);

@@ -68,12 +68,9 @@ public:
     {
         Outcome out;
         try {
-            if (!m_module)
-                m_module = DataModulePrivate::makeThreadModule(
-                    QStringLiteral("-fondo-%1").arg(DataModule::connectionName(m_conn)));
-            links.apply();
+            useLinks(links);
             // Opened (again) when needed, so that its id is known.
-            link.watch(Wire::handleOf(dm1().database(m_conn)));
+            link.watch(DataModulePrivate::handle(m_conn));
             session = DataModulePrivate::serverSession(m_conn);
             running = job;
             out.deliver = task();
@@ -88,6 +85,16 @@ public:
         emit done(job, out);
     }
 
+    void openSession(const Links &links)
+    {
+        try {
+            useLinks(links);
+            dm1().connect(m_conn);
+        } catch (const DbError &) {
+            // The first statement tries again and says why.
+        }
+    }
+
     void closeSession()
     {
         session = 0;
@@ -98,6 +105,15 @@ signals:
     void done(quint64 job, const Outcome &outcome);
 
 private:
+    // The worker's own module, reaching the servers as the window's does.
+    void useLinks(const Links &links)
+    {
+        if (!m_module)
+            m_module = DataModulePrivate::makeThreadModule(
+                QStringLiteral("-fondo-%1").arg(DataModule::connectionName(m_conn)));
+        links.apply();
+    }
+
     Conn m_conn;
     std::unique_ptr<DataModule> m_module; // made and ended on the worker's thread
 };
@@ -193,6 +209,13 @@ void BackgroundQuery::startTask(Conn conn, Task task)
     QMetaObject::invokeMethod(
         worker, [worker, job, links = Links::ofThisThread(), task = std::move(task)] { worker->run(job, links, task); },
         Qt::QueuedConnection);
+}
+
+void BackgroundQuery::openAhead(Conn conn)
+{
+    Worker *worker = workerFor(conn);
+    QMetaObject::invokeMethod(
+        worker, [worker, links = Links::ofThisThread()] { worker->openSession(links); }, Qt::QueuedConnection);
 }
 
 void BackgroundQuery::cancel()

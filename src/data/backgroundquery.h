@@ -50,6 +50,11 @@ public:
     void interrupt();
     bool isRunning() const { return m_job != 0; }
 
+    // Opens the session of `conn`'s worker now, in the background, so that
+    // the first action that needs it does not wait for its handshake. Quiet
+    // when it cannot: that action then says why.
+    static void openAhead(Conn conn);
+
     // Stops every worker and closes their sessions (tests, program end).
     static void stopWorkers();
 

@@ -9,19 +9,12 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSqlError>
 #include <map>
 
 namespace
 {
 
 constexpr int connectTimeoutSeconds = 10;
-
-QString connectionErrorText(const QSqlError &e)
-{
-    const QString t = e.databaseText().trimmed();
-    return t.isEmpty() ? e.text().trimmed() : t;
-}
 
 } // namespace
 
@@ -38,11 +31,13 @@ struct DataModule::Impl {
         quint64 txSession = 0;
         bool innerAbandoned = false;
         qulonglong lastServerSession = 0; // the server's id of the session the last exchange went on
+        st_mysql *mysql = nullptr;        // the open session's client handle
+        bool rulesSent = false;           // its sql_mode has reached the server
     };
     std::map<Conn, ConnState> conns;
     std::map<QString, std::unique_ptr<NamedQuery>> catalogue; // created on first use
     std::map<std::pair<int, QString>, std::unique_ptr<NamedQuery>> ownStatements;
-    QString suffix; // of the connection names; empty for the window's thread
+    QString suffix; // names a worker's module; empty for the window's thread
     quint64 exchanges = 0;
     quint64 sessions = 0;
 
@@ -52,18 +47,9 @@ struct DataModule::Impl {
         qint64 elapsedMs = 0;
     };
 
-    QString name(Conn c) const { return DataModule::connectionName(c) + suffix; }
-
-    QSqlDatabase handle(Conn c) const
-    {
-        const QString name = this->name(c);
-        if (QSqlDatabase::contains(name))
-            return QSqlDatabase::database(name, false);
-        return QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), name);
-    }
-
     void open(Conn c);
-    void drop(Conn c); // the session is gone: close without talking to it
+    static QByteArray setUpStatement();
+    void drop(Conn c); // the session is gone: close it
     st_mysql *ready(Conn c);
     Reply exchange(Conn c, const QByteArray &sql);
     [[noreturn]] void fail(Conn c, const Wire::Error &e, const QString &statement, qint64 elapsedMs);
@@ -96,13 +82,8 @@ DataModule::~DataModule()
         t_module = nullptr;
     d->catalogue.clear();
     d->ownStatements.clear();
-    for (Conn c : {Conn::Operations, Conn::PostVenta, Conn::Sister}) {
-        const QString name = d->name(c);
-        if (!QSqlDatabase::contains(name))
-            continue;
-        QSqlDatabase::database(name, false).close();
-        QSqlDatabase::removeDatabase(name);
-    }
+    for (Conn c : {Conn::Operations, Conn::PostVenta, Conn::Sister})
+        d->drop(c);
 }
 
 std::unique_ptr<DataModule> DataModulePrivate::makeThreadModule(const QString &suffix)
@@ -113,12 +94,17 @@ std::unique_ptr<DataModule> DataModulePrivate::makeThreadModule(const QString &s
     return module;
 }
 
+st_mysql *DataModulePrivate::handle(Conn conn)
+{
+    return dm1().d->ready(conn);
+}
+
 qulonglong DataModulePrivate::serverSession(Conn conn)
 {
     DataModule &dm = dm1();
     if (!dm.isOpen(conn))
         return 0;
-    return Wire::serverSession(Wire::handleOf(dm.d->handle(conn)));
+    return Wire::serverSession(dm.d->conns[conn].mysql);
 }
 
 qulonglong DataModulePrivate::lastServerSession(Conn conn)
@@ -190,32 +176,30 @@ LinkOptions DataModule::linkOptions(Conn conn) const
 void DataModule::Impl::open(Conn c)
 {
     ConnState &state = conns[c];
-    QSqlDatabase db = handle(c);
+    drop(c);
     const ConnectionSettings &s = state.settings;
     const QString name = DataModule::connectionName(c);
     if (s.isEmpty())
         throw DbError(QStringLiteral("La conexión %1 no está configurada para esta instalación.").arg(name), name);
 
-    QString host = s.hostName;
-    int port = 0;
-    const qsizetype colon = host.lastIndexOf(QLatin1Char(':'));
-    if (colon > 0 && host.indexOf(QLatin1Char(':')) == colon) {
+    Wire::Endpoint to;
+    to.host = s.hostName;
+    const qsizetype colon = to.host.lastIndexOf(QLatin1Char(':'));
+    if (colon > 0 && to.host.indexOf(QLatin1Char(':')) == colon) {
         bool ok = false;
-        const int p = host.mid(colon + 1).toInt(&ok);
+        const int p = to.host.mid(colon + 1).toInt(&ok);
         if (ok && p > 0) {
-            port = p;
-            host = host.left(colon);
+            to.port = p;
+            to.host = to.host.left(colon);
         }
     }
-    db.setHostName(host);
-    db.setPort(port > 0 ? port : -1);
-    db.setDatabaseName(s.database);
-    db.setUserName(s.userName);
-    db.setPassword(s.password);
+    to.database = s.database;
+    to.user = s.userName;
+    to.password = s.password;
     const int timeout = qMax(1, state.options.timeoutSeconds);
-    QStringList options = {QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1").arg(qMin(timeout, connectTimeoutSeconds)),
-                           QStringLiteral("MYSQL_OPT_READ_TIMEOUT=%1").arg(timeout),
-                           QStringLiteral("MYSQL_OPT_WRITE_TIMEOUT=%1").arg(timeout)};
+    to.connectTimeout = qMin(timeout, connectTimeoutSeconds);
+    to.readTimeout = timeout;
+    to.writeTimeout = timeout;
     if (state.options.tls) {
         // Encryption is only worth it with the server's certificate checked.
         if (state.options.tlsCaFile.isEmpty())
@@ -226,13 +210,12 @@ void DataModule::Impl::open(Conn c)
             throw DbError(QStringLiteral("No se encuentra el certificado %1 (TLS_CA de tarvil.ini).")
                               .arg(QDir::toNativeSeparators(state.options.tlsCaFile)),
                           name);
-        options << QStringLiteral("SSL_CA=%1").arg(state.options.tlsCaFile);
+        to.tlsCa = state.options.tlsCaFile;
     }
-    db.setConnectOptions(options.join(QLatin1Char(';')));
-    if (!db.open()) {
-        const QString text = connectionErrorText(db.lastError());
-        const unsigned code = db.lastError().nativeErrorCode().toUInt();
-        db.close();
+    Wire::Error refused;
+    st_mysql *m = Wire::connect(to, refused);
+    if (!m) {
+        const QString &text = refused.text;
         const bool tlsRefused = state.options.tls && (text.contains(QLatin1String("SSL"), Qt::CaseInsensitive) ||
                                                       text.contains(QLatin1String("TLS"), Qt::CaseInsensitive) ||
                                                       text.contains(QLatin1String("certificate"), Qt::CaseInsensitive));
@@ -243,30 +226,34 @@ void DataModule::Impl::open(Conn c)
                        : QStringLiteral("No se pudo conectar con el servidor de la base de datos. Revise la conexión "
                                         "a Internet y vuelva a intentarlo; si sigue igual, avise al PEC.");
         ErrorDetails::remember(told, QStringLiteral("%1, %2: %3").arg(name, s.hostName, text));
-        throw DbError(told, name, code);
-    }
-    st_mysql *m = Wire::handleOf(db);
-    if (!m) {
-        db.close();
-        throw DbError(QStringLiteral("La conexión %1 no usa el cliente de MySQL.").arg(name), name);
+        throw DbError(told, name, refused.code);
     }
     if (state.options.tls && Wire::tlsCipher(m).isEmpty()) {
-        db.close();
+        Wire::close(m);
         throw DbError(QStringLiteral("El servidor de %1 no aceptó una conexión cifrada (TLS).").arg(name), name);
     }
-    if (state.txBegun)
-        state.txBroken = true;
+    state.mysql = m;
     state.session = ++sessions;
+    state.rulesSent = false;
 
-    // The session's rules travel alone: literals are escaped for the mode the
-    // server reports after it.
+    // The session's rules go with its first statement, whose literals are
+    // escaped with backslashes as those rules have it. A server whose own
+    // rules escape quotes by doubling them gets ours alone first: literals
+    // escaped its way could read differently under ours.
+    if (!Wire::quotesOnlyEscaping(m))
+        return;
     ++exchanges;
     QVector<Wire::Result> out;
-    const QByteArray setUp = QByteArrayLiteral("SET SESSION sql_mode = '") + DataModule::strictSqlMode() + '\'';
-    if (const auto e = Wire::exchange(m, setUp, out)) {
+    if (const auto e = Wire::exchange(m, setUpStatement(), out)) {
         drop(c);
         throw DbError(e->text, name, e->code);
     }
+    state.rulesSent = true;
+}
+
+QByteArray DataModule::Impl::setUpStatement()
+{
+    return QByteArrayLiteral("SET SESSION sql_mode = '") + DataModule::strictSqlMode() + '\'';
 }
 
 void DataModule::Impl::drop(Conn c)
@@ -275,24 +262,22 @@ void DataModule::Impl::drop(Conn c)
     if (state.txBegun)
         state.txBroken = true;
     state.session = 0;
-    const QString name = this->name(c);
-    if (QSqlDatabase::contains(name))
-        QSqlDatabase::database(name, false).close();
+    Wire::close(state.mysql);
+    state.mysql = nullptr;
 }
 
 st_mysql *DataModule::Impl::ready(Conn c)
 {
     ConnState &state = conns[c];
-    QSqlDatabase db = handle(c);
-    if (!db.isOpen() || state.session == 0) {
+    if (!state.mysql || state.session == 0) {
         open(c);
-        return Wire::handleOf(handle(c));
+        return state.mysql;
     }
-    st_mysql *m = Wire::handleOf(db);
+    st_mysql *m = state.mysql;
     // An idle session the server closed has its farewell waiting on the
     // socket; anything unasked is checked with a ping before a statement
     // goes into it.
-    if (m && Wire::hasUnaskedInput(m)) {
+    if (Wire::hasUnaskedInput(m)) {
         ++exchanges;
         if (!Wire::ping(m)) {
             const bool inTransaction = state.txBegun && !state.txBroken;
@@ -302,7 +287,7 @@ st_mysql *DataModule::Impl::ready(Conn c)
                                              "operación en curso no se completó."),
                               DataModule::connectionName(c), 2006);
             open(c);
-            return Wire::handleOf(handle(c));
+            return state.mysql;
         }
     }
     return m;
@@ -312,15 +297,25 @@ DataModule::Impl::Reply DataModule::Impl::exchange(Conn c, const QByteArray &sql
 {
     ConnState &state = conns[c];
     st_mysql *m = ready(c);
+    const bool rules = !state.rulesSent;
     const bool begin = state.transactions > 0 && !state.txBegun && !state.txBroken;
+    QByteArray lead;
+    if (rules)
+        lead = setUpStatement() + ';';
+    if (begin)
+        lead += QByteArrayLiteral("START TRANSACTION;");
     Reply reply;
     QElapsedTimer t;
     t.start();
     ++exchanges;
     state.lastServerSession = Wire::serverSession(m);
-    reply.error = Wire::exchange(m, begin ? QByteArrayLiteral("START TRANSACTION;") + sql : sql, reply.results);
+    reply.error = Wire::exchange(m, lead + sql, reply.results);
     reply.elapsedMs = t.elapsed();
-    if (begin && !reply.results.isEmpty()) {
+    if (rules && !reply.results.isEmpty()) {
+        reply.results.removeFirst();
+        state.rulesSent = true;
+    }
+    if (begin && state.rulesSent && !reply.results.isEmpty()) {
         reply.results.removeFirst();
         state.txBegun = true;
         state.txSession = state.session;
@@ -355,17 +350,15 @@ void DataModule::Impl::fail(Conn c, const Wire::Error &e, const QString &stateme
     throw DbError(text, statement, e.code);
 }
 
-QSqlDatabase DataModule::database(Conn conn)
+void DataModule::connect(Conn conn)
 {
     d->ready(conn);
-    return d->handle(conn);
 }
 
 bool DataModule::isOpen(Conn conn) const
 {
-    const QString name = d->name(conn);
-    return d->conns.at(conn).session != 0 && QSqlDatabase::contains(name) &&
-           QSqlDatabase::database(name, false).isOpen();
+    const Impl::ConnState &state = d->conns.at(conn);
+    return state.session != 0 && state.mysql;
 }
 
 quint64 DataModule::session(Conn conn) const

@@ -15,17 +15,16 @@
 // its rows in that exchange. A Batch sends several statements in one
 // exchange; a transaction's begin travels with its first statement.
 //
-// A connection opens on first use, sets a strict sql_mode and stays open for
-// the program's life. Before each exchange it is checked without a round
-// trip; one the server dropped while idle is opened again first. A session
-// lost during a statement is closed after its error, so the next statement
-// opens a new one.
+// A connection opens on first use with the character set and the database in
+// its handshake (the protocol's round trips and no more), sends its strict
+// sql_mode with its first statement and stays open for the program's life. Before each exchange it is checked without a
+// round trip; one the server dropped while idle is opened again first. A session lost during a statement is closed
+// after its error, so the next statement opens a new one.
 
 #include "core/connectionsettings.h"
 #include "data/dberror.h"
 
 #include <QDate>
-#include <QSqlDatabase>
 #include <QSqlRecord>
 #include <QString>
 #include <QStringList>
@@ -149,8 +148,9 @@ public:
     void setLinkOptions(Conn conn, const LinkOptions &options);
     LinkOptions linkOptions(Conn conn) const;
 
-    // Opens the connection on first use and reopens it after a close.
-    QSqlDatabase database(Conn conn);
+    // Opens the connection now unless it is open; otherwise every statement
+    // opens it on first use and reopens it after a close.
+    void connect(Conn conn);
     bool isOpen(Conn conn) const;
     void closeConnection(Conn conn);
     void closeAll();
@@ -173,7 +173,7 @@ public:
 
     // Exchanges with the servers since the last reset: each request sent and
     // its answer read is one, whatever number of statements it carried.
-    // Opening a connection counts its set-up statement, not the handshake.
+    // Opening a connection counts none: its rules go with its first exchange.
     quint64 exchangeCount() const;
     void resetExchangeCount();
 

@@ -14,9 +14,11 @@ struct DataModulePrivate {
     static void forgetRows(NamedQuery &q);
 
     // A module for the calling thread, which instance() returns there until
-    // it is destroyed; its connections are named with `suffix` and closed
-    // with it. Made and destroyed on that thread.
+    // it is destroyed; `suffix` names it, and its connections close with
+    // it. Made and destroyed on that thread.
     static std::unique_ptr<DataModule> makeThreadModule(const QString &suffix);
+    // The client handle of the connection, opened when it was not.
+    static st_mysql *handle(Conn conn);
     // The server's id of the connection's open session (for KILL QUERY from
     // another session); 0 when it is closed.
     static qulonglong serverSession(Conn conn);

@@ -5,8 +5,8 @@
 #include "data/dm1.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QLocale>
-#include <QSqlDriver>
 #include <QSqlField>
 #include <cmath>
 #include <mysql.h>
@@ -178,15 +178,48 @@ bool isLost(unsigned code)
     }
 }
 
-st_mysql *handleOf(const QSqlDatabase &db)
+st_mysql *connect(const Endpoint &to, Error &error)
 {
-    if (!db.isOpen() || !db.driver())
+    // Once, before any thread opens a session.
+    static const bool initialised = mysql_library_init(0, nullptr, nullptr) == 0;
+    MYSQL *m = initialised ? mysql_init(nullptr) : nullptr;
+    if (!m) {
+        error = {2008, QStringLiteral("El cliente de MySQL no pudo iniciarse."), false};
         return nullptr;
-    const QVariant v = db.driver()->handle();
-    // The driver's handle type, under either of its names.
-    if (qstrcmp(v.typeName(), "MYSQL*") != 0 && qstrcmp(v.typeName(), "st_mysql*") != 0)
+    }
+    const unsigned connectTimeout = unsigned(qMax(1, to.connectTimeout));
+    const unsigned readTimeout = unsigned(qMax(1, to.readTimeout));
+    const unsigned writeTimeout = unsigned(qMax(1, to.writeTimeout));
+    mysql_options(m, MYSQL_OPT_CONNECT_TIMEOUT, &connectTimeout);
+    mysql_options(m, MYSQL_OPT_READ_TIMEOUT, &readTimeout);
+    mysql_options(m, MYSQL_OPT_WRITE_TIMEOUT, &writeTimeout);
+    mysql_options(m, MYSQL_SET_CHARSET_NAME, "utf8mb4");
+    const QByteArray ca = QFile::encodeName(to.tlsCa);
+    if (!ca.isEmpty())
+        mysql_ssl_set(m, nullptr, nullptr, ca.constData(), nullptr, nullptr);
+    const QByteArray host = to.host.toUtf8();
+    const QByteArray user = to.user.toUtf8();
+    const QByteArray password = to.password.toUtf8();
+    const QByteArray database = to.database.toUtf8();
+    if (!mysql_real_connect(m, host.isEmpty() ? nullptr : host.constData(), user.constData(), password.constData(),
+                            database.isEmpty() ? nullptr : database.constData(), unsigned(qMax(0, to.port)), nullptr,
+                            CLIENT_MULTI_STATEMENTS)) {
+        error = errorOf(m);
+        mysql_close(m);
         return nullptr;
-    return *static_cast<MYSQL *const *>(v.constData());
+    }
+    return m;
+}
+
+void close(st_mysql *m)
+{
+    if (m)
+        mysql_close(m);
+}
+
+bool quotesOnlyEscaping(st_mysql *m)
+{
+    return m && (m->server_status & SERVER_STATUS_NO_BACKSLASH_ESCAPES);
 }
 
 QByteArray literal(st_mysql *m, const QVariant &v)

@@ -1,12 +1,14 @@
 #pragma once
 
-// The MySQL client library under Qt's QMYSQL driver, called directly where
-// the driver costs round trips: statements go as text in one exchange, with
+// The MySQL client library, called directly: Qt's QMYSQL driver costs three
+// round trips more to open a session (SET NAMES, Init DB and a prepare probe,
+// none of which it lets us leave out), and over a 50 ms link that is what an
+// operator waits for. Sessions open with the character set and the database
+// in the handshake; statements go as text, several in one exchange, with
 // values escaped by the library for the session's character set. Only the
 // data module uses this; everything else goes through NamedQuery and Batch.
 
 #include <QByteArray>
-#include <QSqlDatabase>
 #include <QSqlRecord>
 #include <QString>
 #include <QVariant>
@@ -33,8 +35,28 @@ struct Error {
     bool lost = false; // the session is gone with it
 };
 
-// The client handle of an open QMYSQL connection; null when there is none.
-st_mysql *handleOf(const QSqlDatabase &db);
+// Where a session goes and how long it waits.
+struct Endpoint {
+    QString host; // "localhost" (or empty) is the local socket
+    int port = 0; // 0: the default one
+    QString user;
+    QString password;
+    QString database;
+    int connectTimeout = 10; // seconds
+    int readTimeout = 30;
+    int writeTimeout = 30;
+    QString tlsCa; // the authority's certificate; empty: no TLS
+};
+
+// A new session, its character set (utf8mb4) and database given in the
+// handshake: the protocol's round trips and nothing more. Null with `error`
+// filled when it could not be opened.
+st_mysql *connect(const Endpoint &to, Error &error);
+// Ends a session (null is fine); the server is told when it still listens.
+void close(st_mysql *mysql);
+// True when the server's rules of the session escape quotes by doubling
+// them (NO_BACKSLASH_ESCAPES), as the handshake or the last answer said.
+bool quotesOnlyEscaping(st_mysql *mysql);
 
 // `value` as SQL text for this session: NULL, a number, or a quoted literal
 // escaped by the library (text, bytes, dates). Throws DbError for a value it

@@ -635,12 +635,22 @@ private slots:
     }
 
     // Every session refuses what it would otherwise cut or change silently.
+    // A new one gets its rules with its first statement, and its character
+    // set and database from the handshake: no exchange of its own.
     void sessionsAreStrict()
     {
-        NamedQuery mode(QStringLiteral("Modo"), Conn::Operations, QStringLiteral("select @@session.sql_mode as m"));
+        dm1().closeAll();
+        dm1().resetExchangeCount();
+        NamedQuery mode(QStringLiteral("Modo"), Conn::Operations,
+                        QStringLiteral("select @@session.sql_mode as m, @@character_set_client as cs, "
+                                       "@@character_set_results as rs, database() as db"));
         mode.open();
+        QCOMPARE(dm1().exchangeCount(), quint64(1));
         QVERIFY2(mode.text(QStringLiteral("m")).contains(QLatin1String("STRICT_ALL_TABLES")),
                  qPrintable(mode.text(QStringLiteral("m"))));
+        QCOMPARE(mode.text(QStringLiteral("cs")), QStringLiteral("utf8mb4"));
+        QCOMPARE(mode.text(QStringLiteral("rs")), QStringLiteral("utf8mb4"));
+        QCOMPARE(mode.text(QStringLiteral("db")), dm1().settings(Conn::Operations).database);
         NamedQuery &ins = q("SQLQueryInsertOperario");
         ins.close();
         ins.setParam(QStringLiteral("P_id"), 77);

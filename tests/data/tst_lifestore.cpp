@@ -49,7 +49,7 @@ private slots:
         Build::pending(db, ws, 1, QStringLiteral("BB222BB"), QDate(2024, 3, 1), QStringLiteral("S-1"),
                        QStringLiteral("S"));
 
-        dm1().database(Conn::Operations);
+        dm1().connect(Conn::Operations);
         dm1().resetExchangeCount();
         const QVector<CylinderLife::Event> rows = CylinderLifeRepository::Read(QStringLiteral(" S-1 "), QString());
         QCOMPARE(dm1().exchangeCount(), quint64(1));
@@ -95,7 +95,7 @@ private slots:
         Build::run(db, booked, {ws, today, QStringLiteral("10:00"), QStringLiteral("")});
         Build::run(db, booked, {ws, today.addDays(1), QStringLiteral("09:00"), QStringLiteral("GOMEZ")});
 
-        dm1().database(Conn::Operations);
+        dm1().connect(Conn::Operations);
         dm1().resetExchangeCount();
         const DaySummary::Reading r = DaySummaryRepository::Read(ws, today);
         QCOMPARE(dm1().exchangeCount(), quint64(1));

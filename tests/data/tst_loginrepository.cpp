@@ -89,7 +89,7 @@ private slots:
 
     void oneExchangeAndNothingSecretComesBack()
     {
-        dm1().database(Conn::Operations);
+        dm1().connect(Conn::Operations);
         dm1().resetExchangeCount();
         const LoginRepository::Reply r =
             LoginRepository::Login(QStringLiteral("TAL0001"), QStringLiteral("sécreto 1"), true);

@@ -212,7 +212,7 @@ private slots:
     void cutBeforeTheServerHearsLeavesNothing()
     {
         const OperationRecord r = twoCylinders(QStringLiteral("FA001AA"));
-        dm1().database(Conn::Operations);
+        dm1().connect(Conn::Operations);
         relay->cutOn(QByteArrayLiteral("insert into temp_usr"));
         try {
             PendingStore::Save(r, Builders::workshop(), kToday);
@@ -235,7 +235,7 @@ private slots:
     void cutWhileTheServerAnswersIsAllOrNothing()
     {
         const OperationRecord r = twoCylinders(QStringLiteral("FA002BB"));
-        dm1().database(Conn::Operations);
+        dm1().connect(Conn::Operations);
         relay->cutWhenAnswering(1);
         int id = 0;
         try {
@@ -356,7 +356,7 @@ private slots:
         letter.date = kToday;
         letter.workshopCode = QStringLiteral("TFAULT1");
         letter.items = Sample::letterItems(2);
-        dm1().database(Conn::Operations);
+        dm1().connect(Conn::Operations);
         WriteOnce::Ticket ticket;
         relay->cutWhenAnswering(1);
         int id = 0;
@@ -392,7 +392,7 @@ private slots:
                 return WorkOrderStore::SaveNew(o, nullptr, &t);
             }};
         for (const auto &save : saves) {
-            dm1().database(Conn::PostVenta);
+            dm1().connect(Conn::PostVenta);
             WriteOnce::Ticket ticket;
             relay->cutWhenAnswering(1);
             int first = 0;
@@ -569,7 +569,7 @@ private slots:
             return false;
         });
         try {
-            dm1().database(Conn::Sister);
+            dm1().connect(Conn::Sister);
             QFAIL("nobody listens on port 1");
         } catch (const DbError &e) {
             Msg::error(nullptr, e.text());

@@ -131,7 +131,7 @@ private slots:
         r.dominio = QStringLiteral("AC222DD");
         ScriptedPrompter p;
         RecordingProgress progress;
-        dm1().database(Conn::Operations);
+        dm1().connect(Conn::Operations);
         SaveOperation(r, profileById(QStringLiteral("OLIV01")), p, progress, today); // the models' validity
         r.dominio = QStringLiteral("AC333EE");
         dm1().resetExchangeCount();

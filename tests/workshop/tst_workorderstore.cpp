@@ -100,7 +100,7 @@ private slots:
     {
         WorkOrder o = sampleWorkOrder(QStringLiteral("TDM0001"), 4);
         o.faults.push_back({0, 2, QStringLiteral("PIERDE GAS")});
-        dm1().database(Conn::PostVenta);
+        dm1().connect(Conn::PostVenta);
         dm1().resetExchangeCount();
         std::optional<WorkOrder> stored;
         QCOMPARE(WorkOrderStore::SaveNew(o, &stored), 1);
