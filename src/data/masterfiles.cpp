@@ -4,6 +4,11 @@
 #include "data/postsalesstatements.h"
 #include "data/writeonce.h"
 
+#include <QMutex>
+#include <QScopeGuard>
+#include <any>
+#include <map>
+
 namespace MasterFiles
 {
 
@@ -94,6 +99,75 @@ QVector<Item> items(NamedQuery &q, Table t)
     return out;
 }
 
+// The pick lists a session has read, kept until that session ends: a
+// picker opened again shows them without asking the server. A change made
+// through MasterFiles (on any thread) forgets the lists it touches.
+struct Kept {
+    quint64 session = 0;
+    QString where; // the post-sales server and database
+    std::any value;
+};
+using KeptKey = std::pair<const DataModule *, QString>;
+
+QMutex &keptLock()
+{
+    static QMutex m;
+    return m;
+}
+
+std::map<KeptKey, Kept> &kept()
+{
+    static std::map<KeptKey, Kept> k;
+    return k;
+}
+
+QString postSalesPlace()
+{
+    const ConnectionSettings s = dm1().settings(Conn::PostVenta);
+    return s.hostName + QLatin1Char('/') + s.database;
+}
+
+template <class T> std::optional<T> keptList(const QString &what)
+{
+    DataModule &dm = dm1();
+    const quint64 session = dm.session(Conn::PostVenta);
+    const QString where = postSalesPlace();
+    const QMutexLocker lock(&keptLock());
+    const auto it = kept().find({&dm, what});
+    if (session == 0 || it == kept().end() || it->second.session != session || it->second.where != where)
+        return std::nullopt;
+    return std::any_cast<T>(it->second.value);
+}
+
+// After the reading, whose session it is kept for.
+template <class T> void keep(const QString &what, const T &value)
+{
+    DataModule &dm = dm1();
+    Kept k{dm.session(Conn::PostVenta), postSalesPlace(), value};
+    const QMutexLocker lock(&keptLock());
+    kept()[{&dm, what}] = std::move(k);
+}
+
+void forget(const QString &what)
+{
+    const QMutexLocker lock(&keptLock());
+    for (auto it = kept().begin(); it != kept().end();)
+        it = it->first.second == what ? kept().erase(it) : std::next(it);
+}
+
+QString listKey(Table t)
+{
+    return QStringLiteral("list/%1").arg(int(t));
+}
+
+const QString brandsKey = QStringLiteral("brands");
+const QString typesKey = QStringLiteral("operations");
+
+QString modelsKey(const QString &brand)
+{
+    return QStringLiteral("models/") + brand;
+}
+
 NamedQuery &brandsStatement()
 {
     NamedQuery &q = postSalesStatement(QStringLiteral("MasterFiles.marcas"),
@@ -112,32 +186,71 @@ QVector<Item> List(Table t, const QString &contains)
     if (filtered)
         q.setParam(QStringLiteral("f"), Lookups::ContainsPattern(contains.trimmed(), QLatin1Char('!')));
     q.open();
-    return items(q, t);
+    QVector<Item> out = items(q, t);
+    if (!filtered)
+        keep(listKey(t), out);
+    return out;
+}
+
+QVector<Item> PickList(Table t)
+{
+    if (auto known = keptList<QVector<Item>>(listKey(t)))
+        return *known;
+    return List(t);
 }
 
 OrderLists ForOrders(bool operationTypes)
 {
+    OrderLists out;
+    const auto dealersKept = keptList<QVector<Item>>(listKey(Table::Dealers));
+    const auto techniciansKept = keptList<QVector<Item>>(listKey(Table::Technicians));
+    const auto brandsKept = keptList<QStringList>(brandsKey);
+    const auto typesKept = operationTypes ? keptList<QVector<QPair<QString, QString>>>(typesKey) : std::nullopt;
+    // What this session has not read yet, in one exchange.
     NamedQuery &dealers = statement(Table::Dealers, "list");
     NamedQuery &technicians = statement(Table::Technicians, "list");
     NamedQuery &brands = brandsStatement();
     NamedQuery &types = postSalesStatement(QStringLiteral("WorkOrderStore.operations"),
                                            QStringLiteral("select id, operacion from operaciones order by operacion"));
     Batch b(Conn::PostVenta);
-    for (NamedQuery *q : {&dealers, &technicians, &brands, &types}) {
-        if (q == &types && !operationTypes)
+    int asked = 0;
+    for (auto [q, known] :
+         {std::pair{&dealers, dealersKept.has_value()}, std::pair{&technicians, techniciansKept.has_value()},
+          std::pair{&brands, brandsKept.has_value()}, std::pair{&types, !operationTypes || typesKept.has_value()}}) {
+        if (known)
             continue;
         q->close();
         b.add(*q, true);
+        ++asked;
     }
-    b.run();
-    OrderLists out;
-    out.dealers = items(dealers, Table::Dealers);
-    out.technicians = items(technicians, Table::Technicians);
-    for (bool more = brands.first(); more; more = brands.next())
-        out.brands << brands.text(QStringLiteral("marca"));
-    if (operationTypes)
+    if (asked > 0)
+        b.run();
+    if (dealersKept) {
+        out.dealers = *dealersKept;
+    } else {
+        out.dealers = items(dealers, Table::Dealers);
+        keep(listKey(Table::Dealers), out.dealers);
+    }
+    if (techniciansKept) {
+        out.technicians = *techniciansKept;
+    } else {
+        out.technicians = items(technicians, Table::Technicians);
+        keep(listKey(Table::Technicians), out.technicians);
+    }
+    if (brandsKept) {
+        out.brands = *brandsKept;
+    } else {
+        for (bool more = brands.first(); more; more = brands.next())
+            out.brands << brands.text(QStringLiteral("marca"));
+        keep(brandsKey, out.brands);
+    }
+    if (typesKept) {
+        out.operationTypes = *typesKept;
+    } else if (operationTypes) {
         for (bool more = types.first(); more; more = types.next())
             out.operationTypes.push_back({types.text(QStringLiteral("id")), types.text(QStringLiteral("operacion"))});
+        keep(typesKey, out.operationTypes);
+    }
     return out;
 }
 
@@ -146,6 +259,8 @@ int Add(Table t, const QString &name, WriteOnce::Ticket *ticket)
     NamedQuery &q = statement(t, "add");
     q.close();
     q.setParam(QStringLiteral("n"), storedText(name));
+    // Forgotten once the write is over, whatever its end.
+    const auto renew = qScopeGuard([&] { forget(listKey(t)); });
     return int(WriteOnce::Statement(Conn::PostVenta, ticket, QLatin1String(shapeOf(t).table), q, true));
 }
 
@@ -157,6 +272,8 @@ bool Rename(Table t, int id, const QString &name, WriteOnce::Ticket *ticket)
     q.close();
     q.setParam(QStringLiteral("n"), storedText(name));
     q.setParam(QStringLiteral("id"), id);
+    // Forgotten once the write is over, whatever its end.
+    const auto renew = qScopeGuard([&] { forget(listKey(t)); });
     return WriteOnce::Statement(Conn::PostVenta, ticket, QLatin1String(shapeOf(t).table) + QStringLiteral(" cambio"), q,
                                 false) > 0;
 }
@@ -166,6 +283,8 @@ void Remove(Table t, int id, WriteOnce::Ticket *ticket)
     NamedQuery &q = statement(t, "remove");
     q.close();
     q.setParam(QStringLiteral("id"), id);
+    // Forgotten once the write is over, whatever its end.
+    const auto renew = qScopeGuard([&] { forget(listKey(t)); });
     WriteOnce::Statement(Conn::PostVenta, ticket, QLatin1String(shapeOf(t).table) + QStringLiteral(" baja"), q, false);
 }
 
@@ -182,7 +301,9 @@ QString NameOf(Table t, int id)
 
 QStringList Brands()
 {
-    return column(brandsStatement(), QStringLiteral("marca"));
+    QStringList out = column(brandsStatement(), QStringLiteral("marca"));
+    keep(brandsKey, out);
+    return out;
 }
 
 QStringList Models(const QString &brand)
@@ -190,7 +311,16 @@ QStringList Models(const QString &brand)
     NamedQuery &q = dm1().query(QStringLiteral("SimpleDataSetModelos"));
     q.close();
     q.setParam(QStringLiteral("ma"), storedText(brand));
-    return column(q, QStringLiteral("modelo_m"));
+    QStringList out = column(q, QStringLiteral("modelo_m"));
+    keep(modelsKey(brand), out);
+    return out;
+}
+
+QStringList PickModels(const QString &brand)
+{
+    if (auto known = keptList<QStringList>(modelsKey(brand)))
+        return *known;
+    return Models(brand);
 }
 
 bool AddBrand(const QString &brand, WriteOnce::Ticket *ticket)
@@ -199,6 +329,8 @@ bool AddBrand(const QString &brand, WriteOnce::Ticket *ticket)
                                        QStringLiteral("insert into marcas (marca) values (:m)"));
     q.close();
     q.setParam(QStringLiteral("m"), storedText(brand));
+    // Forgotten once the write is over, whatever its end.
+    const auto renew = qScopeGuard([&] { forget(brandsKey); });
     return insertNew(q, QStringLiteral("marcas"), ticket);
 }
 
@@ -210,6 +342,8 @@ bool AddModel(const QString &brand, const QString &model, WriteOnce::Ticket *tic
     q.close();
     q.setParam(QStringLiteral("b"), storedText(brand));
     q.setParam(QStringLiteral("m"), storedText(model));
+    // Forgotten once the write is over, whatever its end.
+    const auto renew = qScopeGuard([&] { forget(modelsKey(brand)); });
     return insertNew(q, QStringLiteral("marcas_modelos"), ticket);
 }
 
@@ -221,6 +355,8 @@ void RemoveModel(const QString &brand, const QString &model, WriteOnce::Ticket *
     q.close();
     q.setParam(QStringLiteral("b"), storedText(brand));
     q.setParam(QStringLiteral("m"), storedText(model));
+    // Forgotten once the write is over, whatever its end.
+    const auto renew = qScopeGuard([&] { forget(modelsKey(brand)); });
     WriteOnce::Statement(Conn::PostVenta, ticket, QStringLiteral("marcas_modelos baja"), q, false);
 }
 

@@ -35,6 +35,10 @@ enum class Table {
 
 // Every row, or those whose name contains `contains` (literally, anywhere).
 QVector<Item> List(Table table, const QString &contains = {});
+// Every row for a picker: read once per session of the post-sales
+// connection (List, the maintenance windows' reading, renews it), and read
+// again after a change made here.
+QVector<Item> PickList(Table table);
 // A new row with a generated id; returns that id, or 0 when another row
 // already has exactly that name (nothing is added).
 int Add(Table table, const QString &name, WriteOnce::Ticket *ticket = nullptr);
@@ -45,9 +49,9 @@ void Remove(Table table, int id, WriteOnce::Ticket *ticket = nullptr);
 // The name of a row; empty when there is no such row (0, or deleted).
 QString NameOf(Table table, int id);
 
-// What the order forms pick from, read in one exchange: dealers,
-// technicians and brands, and the kinds of operation (`operaciones`: id,
-// name) when `operationTypes`.
+// What the order forms pick from: dealers, technicians and brands, and the
+// kinds of operation (`operaciones`: id, name) when `operationTypes`. What
+// the session has not read yet (as PickList) comes in one exchange.
 struct OrderLists {
     QVector<Item> dealers, technicians;
     QStringList brands;
@@ -58,6 +62,8 @@ OrderLists ForOrders(bool operationTypes);
 // Brands (sorted) and the models of one brand (sorted).
 QStringList Brands();
 QStringList Models(const QString &brand);
+// The models of a brand for a picker, kept like PickList.
+QStringList PickModels(const QString &brand);
 // False when the brand (or the brand's model) is already there.
 bool AddBrand(const QString &brand, WriteOnce::Ticket *ticket = nullptr);
 bool AddModel(const QString &brand, const QString &model, WriteOnce::Ticket *ticket = nullptr);

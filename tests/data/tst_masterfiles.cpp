@@ -93,6 +93,30 @@ private slots:
         QCOMPARE(Models(QStringLiteral("CHEVROLET")), QStringList());
     }
 
+    // A picker reads its list once per session; a change made here shows at
+    // once, another workstation's with the next session.
+    void pickListsAreReadOncePerSession()
+    {
+        dm1().closeAll();
+        dm1().resetExchangeCount();
+        const QVector<Item> faults = PickList(Table::Faults);
+        QCOMPARE(PickList(Table::Faults), faults);
+        ForOrders(true);
+        ForOrders(true);
+        QCOMPARE(PickModels(QStringLiteral("FIAT")), PickModels(QStringLiteral("FIAT")));
+        QCOMPARE(dm1().exchangeCount(), quint64(3));
+
+        Add(Table::Faults, QStringLiteral("RATEA EN FRIO"));
+        QVERIFY(names(PickList(Table::Faults)).contains(QStringLiteral("RATEA EN FRIO")));
+        AddModel(QStringLiteral("FIAT"), QStringLiteral("PALIO"));
+        QVERIFY(PickModels(QStringLiteral("FIAT")).contains(QStringLiteral("PALIO")));
+
+        TestDb::exec(db, QStringLiteral("insert into fallas (falla) values ('FALLA DE OTRO PUESTO')"));
+        QVERIFY(!names(PickList(Table::Faults)).contains(QStringLiteral("FALLA DE OTRO PUESTO")));
+        dm1().closeAll();
+        QVERIFY(names(PickList(Table::Faults)).contains(QStringLiteral("FALLA DE OTRO PUESTO")));
+    }
+
     void ownersSearchInsertAndUpdate()
     {
         const int gomez = OwnerStore::Insert(sampleOwner(QStringLiteral("GOMEZ"), QStringLiteral("30111222")));

@@ -77,7 +77,10 @@ std::optional<MasterFiles::Item> SimpleMasterForm::current() const
 void SimpleMasterForm::reload(int id)
 {
     m_loaded = true;
-    const int found = runSearch([this] { return GridRows::items(MasterFiles::List(m_setup.table, m_filter)); });
+    const int found = runSearch([this] {
+        return GridRows::items(m_picking && m_filter.isEmpty() ? MasterFiles::PickList(m_setup.table)
+                                                               : MasterFiles::List(m_setup.table, m_filter));
+    });
     for (int r = 0; id != 0 && r < found; ++r) {
         if (gridModel()->value(r, QStringLiteral("id")).toInt() == id) {
             selectRow(r);

@@ -55,6 +55,9 @@ public:
 protected:
     SimpleMasterForm(const Setup &setup, QWidget *parent, Prompter &prompter);
     void showEvent(QShowEvent *event) override;
+    // A picker shows the list its session read before (MasterFiles::PickList);
+    // the maintenance window reads it anew.
+    void setPicking(bool picking) { m_picking = picking; }
 
 private:
     void updateButtons();
@@ -63,4 +66,5 @@ private:
     Widgets::WindowWrites m_writes{Widgets::WindowWrites::EachItsOwn};
     QString m_filter; // in force; empty: every row
     bool m_loaded = false;
+    bool m_picking = false;
 };

@@ -41,6 +41,7 @@ void TFallasForm::setMode(int mode)
 {
     m_mode = mode;
     const bool selecting = mode == 1;
+    setPicking(selecting);
     BitBtnAceptar->setVisible(selecting);
     BitBtnCancelar->setVisible(selecting);
     for (QPushButton *b : {BitBtnCerrar, BitBtnAgregar, BitBtnEditar, BitBtnBorrar})

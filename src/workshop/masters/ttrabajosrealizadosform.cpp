@@ -15,6 +15,7 @@ TTrabajosRealizadosForm::TTrabajosRealizadosForm(QWidget *parent, Prompter &prom
     : TTrabajosForm(QStringLiteral("TTrabajosRealizadosForm"), QStringLiteral("Trabajos Realizados"), parent, prompter)
 {
     resize(620, 620);
+    setPicking(true);
     auto *layout = qobject_cast<QVBoxLayout *>(this->layout());
     LabelTrabajo = new QLabel(QStringLiteral("Indicar cual trabajo fue realizado"), this);
     LabelTrabajo->setObjectName(QStringLiteral("LabelTrabajo"));
@@ -47,7 +48,7 @@ void TTrabajosRealizadosForm::showEvent(QShowEvent *event)
         return;
     m_techniciansLoaded = true;
     try {
-        m_technicians->setRows(GridRows::items(MasterFiles::List(MasterFiles::Table::Technicians)));
+        m_technicians->setRows(GridRows::items(MasterFiles::PickList(MasterFiles::Table::Technicians)));
         Widgets::selectGridRow(DBGridTecnicos, 0);
     } catch (const DbError &e) {
         prompter().error(e.text());

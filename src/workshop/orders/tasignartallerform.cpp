@@ -149,7 +149,7 @@ void TAsignarTallerForm::loadLists()
 void TAsignarTallerForm::loadTechnicians()
 {
     try {
-        m_technicianRows->setRows(GridRows::items(MasterFiles::List(MasterFiles::Table::Technicians)));
+        m_technicianRows->setRows(GridRows::items(MasterFiles::PickList(MasterFiles::Table::Technicians)));
         Widgets::selectGridRow(DBGridOperarios, 0);
     } catch (const DbError &e) {
         m_prompter.error(e.text());
@@ -166,7 +166,7 @@ void TAsignarTallerForm::reloadModels(const QString &select)
         try {
             DBLookupComboBox2->addItems(
                 Widgets::ServerWait::run<QStringList>(this, QStringLiteral("Leyendo los modelos..."), Conn::PostVenta,
-                                                      [brand] { return MasterFiles::Models(brand); }));
+                                                      [brand] { return MasterFiles::PickModels(brand); }));
         } catch (const DbError &e) {
             m_prompter.error(e.text());
         }

@@ -131,7 +131,7 @@ void TOPVNewForm::reloadModels(const QString &select)
         try {
             DBLookupComboBoxModelo->addItems(
                 Widgets::ServerWait::run<QStringList>(this, QStringLiteral("Leyendo los modelos..."), Conn::PostVenta,
-                                                      [brand] { return MasterFiles::Models(brand); }));
+                                                      [brand] { return MasterFiles::PickModels(brand); }));
         } catch (const DbError &e) {
             m_prompter.error(e.text());
         }
