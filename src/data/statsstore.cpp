@@ -57,12 +57,14 @@ void bindBounds(NamedQuery &q, const Ranking::Bounds &b)
     q.setParam(QStringLiteral("t2"), b.lastWorkshop);
 }
 
-NamedQuery &plateStatement(const QString &name, Conn conn, const QString &sql, const QString &plate)
+// Ready for the plate; read at once unless `open` is false (a batch's).
+NamedQuery &plateStatement(const QString &name, Conn conn, const QString &sql, const QString &plate, bool open = true)
 {
     NamedQuery *q = &dm1().statement(name, conn, [&] { return sql; });
     q->close();
     q->setParam(QStringLiteral("d"), plate.trimmed());
-    q->open();
+    if (open)
+        q->open();
     return *q;
 }
 
@@ -121,16 +123,30 @@ QVector<OrderRow> OrdersOfModel(const Ranking::Bounds &bounds)
     return out;
 }
 
-QVector<History::WorkOrder> WorkOrdersOfPlate(const QString &plate)
+namespace
 {
-    NamedQuery &q = plateStatement(
-        QStringLiteral("StatsStore.history.workOrders"), Conn::PostVenta,
-        QStringLiteral("select o.taller, o.opv_nro, o.fecha, o.km, o.garantia, p.propietario, o.celular, "
-                       "r.nombre as recepcionista, o.marca, o.modelo, o.vin from opv o "
-                       "join propietarios p on p.propietario_id = o.cliente "
-                       "join operarios r on r.id = o.recepcionista "
-                       "where o.dominio = :d order by o.fecha desc, o.opv_nro desc"),
-        plate);
+
+NamedQuery &workOrdersOfPlate(const QString &plate)
+{
+    return plateStatement(QStringLiteral("StatsStore.history.workOrders"), Conn::PostVenta,
+                          QStringLiteral("select o.taller, o.opv_nro, o.fecha, o.km, o.garantia, p.propietario, "
+                                         "o.celular, r.nombre as recepcionista, o.marca, o.modelo, o.vin from opv o "
+                                         "join propietarios p on p.propietario_id = o.cliente "
+                                         "join operarios r on r.id = o.recepcionista "
+                                         "where o.dominio = :d order by o.fecha desc, o.opv_nro desc"),
+                          plate, false);
+}
+
+NamedQuery &conversionOrdersOfPlate(const QString &plate)
+{
+    return plateStatement(QStringLiteral("StatsStore.history.conversionOrders"), Conn::PostVenta,
+                          QStringLiteral("select dominio, propietario, celular, taller, fecha, ott_nro, km, marca, "
+                                         "modelo, vin from ott where dominio = :d order by fecha desc, ott_nro desc"),
+                          plate, false);
+}
+
+QVector<History::WorkOrder> workOrders(NamedQuery &q)
+{
     QVector<History::WorkOrder> out;
     out.reserve(q.rowCount());
     for (bool more = q.first(); more; more = q.next())
@@ -143,13 +159,8 @@ QVector<History::WorkOrder> WorkOrdersOfPlate(const QString &plate)
     return out;
 }
 
-QVector<History::ConversionOrder> ConversionOrdersOfPlate(const QString &plate)
+QVector<History::ConversionOrder> conversionOrders(NamedQuery &q)
 {
-    NamedQuery &q = plateStatement(
-        QStringLiteral("StatsStore.history.conversionOrders"), Conn::PostVenta,
-        QStringLiteral("select dominio, propietario, celular, taller, fecha, ott_nro, km, marca, modelo, vin from ott "
-                       "where dominio = :d order by fecha desc, ott_nro desc"),
-        plate);
     QVector<History::ConversionOrder> out;
     out.reserve(q.rowCount());
     for (bool more = q.first(); more; more = q.next())
@@ -159,6 +170,19 @@ QVector<History::ConversionOrder> ConversionOrdersOfPlate(const QString &plate)
                        q.integer(QStringLiteral("km")), q.text(QStringLiteral("marca")),
                        q.text(QStringLiteral("modelo")), q.text(QStringLiteral("vin"))});
     return out;
+}
+
+} // namespace
+
+PlateOrders OrdersOfPlate(const QString &plate)
+{
+    NamedQuery &work = workOrdersOfPlate(plate);
+    NamedQuery &conversions = conversionOrdersOfPlate(plate);
+    Batch b(Conn::PostVenta);
+    b.add(work, true);
+    b.add(conversions, true);
+    b.run();
+    return {workOrders(work), conversionOrders(conversions)};
 }
 
 QVector<History::Operation> OperationsOfPlate(const QString &plate)

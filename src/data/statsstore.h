@@ -30,11 +30,13 @@ struct OrderRow {
 // on file, newest first.
 QVector<OrderRow> OrdersOfModel(const Ranking::Bounds &bounds);
 
-// The plate's work orders whose receptionist and owner are on file, newest
-// first.
-QVector<History::WorkOrder> WorkOrdersOfPlate(const QString &plate);
-// The plate's conversion orders, newest first.
-QVector<History::ConversionOrder> ConversionOrdersOfPlate(const QString &plate);
+// The plate's orders in one exchange: its work orders whose receptionist
+// and owner are on file, and its conversion orders, each newest first.
+struct PlateOrders {
+    QVector<History::WorkOrder> work;
+    QVector<History::ConversionOrder> conversions;
+};
+PlateOrders OrdersOfPlate(const QString &plate);
 // The plate's operations in the central table, by revision date.
 QVector<History::Operation> OperationsOfPlate(const QString &plate);
 

@@ -129,8 +129,8 @@ QVariant Run(Conn conn, Ticket &ticket, const std::function<QVariant()> &write)
         case Outcome::Stored:
             return r.ref;
         case Outcome::NotStored:
-            throw DbError(e.text() + QStringLiteral("\nNo quedó nada guardado: puede intentarlo de nuevo."),
-                          e.statement(), e.code());
+            throw NotStored(e.text() + QStringLiteral("\nNo quedó nada guardado: puede intentarlo de nuevo."),
+                            e.statement(), e.code());
         case Outcome::Unknown:
             break;
         }

@@ -40,6 +40,14 @@ public:
     using DbError::DbError;
 };
 
+// The write was lost on the way and the server says it was not stored: it
+// is safe to try again. The text says so after the loss.
+class NotStored : public DbError
+{
+public:
+    using DbError::DbError;
+};
+
 // Adds the token's row to `batch` (the write's own, atomic or the last of
 // its transaction). `kind` names the write; `ref` is the id it produced (a
 // value, or a SessionVariable the batch set before).

@@ -21,6 +21,7 @@
 #include "operations/print/fichaprint.h"
 #include "operations/save/formsave.h"
 #include "widgets/modalrun.h"
+#include "widgets/serverwait.h"
 
 #include "widgets/messages.h"
 
@@ -178,12 +179,16 @@ bool TRevisionAnualForm::runRecall(Source source, const QString &peccod, const Q
     try {
         showProgress(4);
         addProgressStep(QStringLiteral("Buscando datos de USR..."));
-        // The operation, its regulators and cylinders in one exchange.
-        const RecallRepository::Found found =
-            source == Source::Sticker
-                ? RecallRepository::BySticker(m_recallSticker, m_recallPreviousSticker, Global.WorkshopCode)
-                : RecallRepository::ByNumber(peccod, talcuit, tnrointopr, source == Source::AllPecs,
-                                             Global.WorkshopCode);
+        // The operation, its regulators and cylinders in one exchange, off
+        // the window's thread.
+        const RecallRepository::Found found = Widgets::ServerWait::run<RecallRepository::Found>(
+            this, QStringLiteral("Buscando la operación..."), Conn::Operations,
+            [source, sticker = m_recallSticker, previous = m_recallPreviousSticker, workshop = Global.WorkshopCode,
+             peccod, talcuit, tnrointopr] {
+                return source == Source::Sticker ? RecallRepository::BySticker(sticker, previous, workshop)
+                                                 : RecallRepository::ByNumber(peccod, talcuit, tnrointopr,
+                                                                              source == Source::AllPecs, workshop);
+            });
         if (!found.usr) {
             hideProgress();
             prompter().warn(QStringLiteral("Oblea no encontrada."));
@@ -251,6 +256,9 @@ bool TRevisionAnualForm::runRecall(Source source, const QString &peccod, const Q
                 prompter().info(pass.information);
         }
         return true;
+    } catch (const Widgets::ServerWait::Cancelled &) {
+        hideProgress(); // the operator stopped it: nothing to say
+        return false;
     } catch (const DbError &e) {
         hideProgress();
         prompter().error(e.text());
@@ -261,7 +269,9 @@ bool TRevisionAnualForm::runRecall(Source source, const QString &peccod, const Q
 bool TRevisionAnualForm::LoadPendingOperation(int id)
 {
     try {
-        const RecallRepository::Found found = RecallRepository::Pending(id);
+        const RecallRepository::Found found = Widgets::ServerWait::run<RecallRepository::Found>(
+            this, QStringLiteral("Buscando la operación pendiente..."), Conn::Operations,
+            [id] { return RecallRepository::Pending(id); });
         if (!found.usr) {
             prompter().warn(QStringLiteral("Oblea no encontrada."));
             return false;

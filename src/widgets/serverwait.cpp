@@ -68,39 +68,53 @@ private:
 
 void ServerWait::wait(QWidget *window, const QString &what, Conn conn, const std::function<void()> &work)
 {
-    auto error = std::make_shared<std::exception_ptr>();
-    BackgroundQuery query;
+    waitAll(window, what, {{conn, work}});
+}
+
+void ServerWait::waitAll(QWidget *window, const QString &what, const std::vector<Work> &works)
+{
+    // One slot per work: each is written on its worker and read here after
+    // its end has arrived.
+    std::vector<std::shared_ptr<std::exception_ptr>> errors;
+    std::vector<std::unique_ptr<BackgroundQuery>> queries;
     QEventLoop loop;
-    bool finished = false;
+    size_t running = works.size();
     const auto end = [&] {
-        finished = true;
-        loop.quit();
+        if (--running == 0)
+            loop.quit();
     };
-    QObject::connect(&query, &BackgroundQuery::failed, &loop, [&, error](const QString &text) {
-        if (!*error)
-            *error = std::make_exception_ptr(DbError(text));
-        end();
-    });
-    QObject::connect(&query, &BackgroundQuery::cancelled, &loop, end);
-    query.start<bool>(
-        conn,
-        [work, error] {
-            try {
-                work();
-            } catch (...) {
-                *error = std::current_exception();
-            }
-            return true;
-        },
-        [&](bool) { end(); });
+    for (const Work &w : works) {
+        auto error = std::make_shared<std::exception_ptr>();
+        auto query = std::make_unique<BackgroundQuery>();
+        QObject::connect(query.get(), &BackgroundQuery::failed, &loop, [&end, error](const QString &text) {
+            if (!*error)
+                *error = std::make_exception_ptr(DbError(text));
+            end();
+        });
+        QObject::connect(query.get(), &BackgroundQuery::cancelled, &loop, end);
+        query->start<bool>(
+            w.conn,
+            [work = w.work, error] {
+                try {
+                    work();
+                } catch (...) {
+                    *error = std::current_exception();
+                }
+                return true;
+            },
+            [&end](bool) { end(); });
+        errors.push_back(error);
+        queries.push_back(std::move(query));
+    }
 
     WaitDialog *line = new WaitDialog(window, what);
     QPointer<WaitDialog> guard(line);
     bool cancelled = false;
-    QObject::connect(line->cancel, &QPushButton::clicked, line, [&query, &cancelled, line] {
+    QObject::connect(line->cancel, &QPushButton::clicked, line, [&queries, &cancelled, line] {
         cancelled = true;
         line->cancelling();
-        query.interrupt();
+        for (const auto &query : queries)
+            query->interrupt();
     });
     QTimer show;
     show.setSingleShot(true);
@@ -113,16 +127,20 @@ void ServerWait::wait(QWidget *window, const QString &what, Conn conn, const std
     QObject::connect(&clock, &QTimer::timeout, line, [line] { line->tick(); });
     clock.start(1000);
 
-    if (!finished)
+    if (running > 0)
         loop.exec();
     show.stop();
     clock.stop();
     delete guard.data();
-    if (!*error)
+    std::exception_ptr error;
+    for (const auto &e : errors)
+        if (!error)
+            error = *e;
+    if (!error)
         return;
     if (cancelled) {
         try {
-            std::rethrow_exception(*error);
+            std::rethrow_exception(error);
         } catch (const WriteOnce::UnknownOutcome &) {
             throw;
         } catch (const DbError &e) {
@@ -131,18 +149,19 @@ void ServerWait::wait(QWidget *window, const QString &what, Conn conn, const std
             const qsizetype more = e.text().indexOf(QLatin1Char('\n'));
             throw Cancelled(QStringLiteral("Se canceló la espera del servidor.") +
                                 (more < 0 ? QString() : e.text().mid(more)),
-                            e.statement(), e.code());
+                            e.statement(), e.code(), dynamic_cast<const WriteOnce::NotStored *>(&e) != nullptr);
         }
     }
-    std::rethrow_exception(*error);
+    std::rethrow_exception(error);
 }
 
 QString WindowWrites::failure(const QString &notStored, const DbError &e)
 {
     // An unknown outcome says so itself; a write lost on the way and found
     // not stored says that it can be tried again.
-    if (dynamic_cast<const WriteOnce::UnknownOutcome *>(&e) ||
-        e.text().contains(QStringLiteral("No quedó nada guardado")))
+    const auto *cancelled = dynamic_cast<const ServerWait::Cancelled *>(&e);
+    if (dynamic_cast<const WriteOnce::UnknownOutcome *>(&e) || dynamic_cast<const WriteOnce::NotStored *>(&e) ||
+        (cancelled && cancelled->nothingStored()))
         return e.text();
     return notStored + QStringLiteral("\n\n") + e.text();
 }

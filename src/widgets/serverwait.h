@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -31,7 +32,15 @@ public:
     class Cancelled : public DbError
     {
     public:
-        using DbError::DbError;
+        Cancelled(const QString &text, const QString &statement, unsigned code, bool nothingStored)
+            : DbError(text, statement, code), m_nothingStored(nothingStored)
+        {
+        }
+        // The work was a write, found not stored after the cut.
+        bool nothingStored() const { return m_nothingStored; }
+
+    private:
+        bool m_nothingStored = false;
     };
 
     // `work` runs on the worker of `conn`: it must use only what it captured
@@ -44,6 +53,16 @@ public:
     }
 
     static void wait(QWidget *window, const QString &what, Conn conn, const std::function<void()> &work);
+
+    // Works for different connections, each on its own worker and all at
+    // once, under one waiting line: the operator waits for the slowest, not
+    // for the sum. What the first of them (in the order given) threw is
+    // thrown when all have ended.
+    struct Work {
+        Conn conn;
+        std::function<void()> work;
+    };
+    static void waitAll(QWidget *window, const QString &what, const std::vector<Work> &works);
 
     // How long the work runs before the line appears.
     static constexpr int kShowAfterMs = 500;

@@ -112,7 +112,9 @@ private slots:
                                          "'AB123CD', 'RENOVACION', '0000002222', '2026-11-05', '2027-11-05'), "
                                          "('P001', 'TDM0001', '30-1', 1, 'AB123CD', 'CONVERSION', '0000001111', "
                                          "'2025-11-05', '2026-11-05')"));
-        const QVector<History::WorkOrder> work = StatsStore::WorkOrdersOfPlate(QStringLiteral("AB123CD"));
+        dm1().resetExchangeCount();
+        const QVector<History::WorkOrder> work = StatsStore::OrdersOfPlate(QStringLiteral("AB123CD")).work;
+        QCOMPARE(dm1().exchangeCount(), quint64(1)); // both kinds of order in one
         QStringList keys;
         for (const History::WorkOrder &w : work)
             keys << w.taller + QLatin1Char('/') + QString::number(w.numero);
@@ -121,12 +123,13 @@ private slots:
         QCOMPARE(work[0].recepcionista, QStringLiteral("ACOSTA LEANDRO"));
         QCOMPARE(work[0].km, 5000);
 
-        QCOMPARE(StatsStore::ConversionOrdersOfPlate(QStringLiteral("CC111AA")).first().marca, QStringLiteral("FORD"));
+        QCOMPARE(StatsStore::OrdersOfPlate(QStringLiteral("CC111AA")).conversions.first().marca,
+                 QStringLiteral("FORD"));
         const QVector<History::Operation> operations = StatsStore::OperationsOfPlate(QStringLiteral("AB123CD"));
         QCOMPARE(operations.size(), 2);
         QCOMPARE(operations[0].oblea, QStringLiteral("0000001111"));
         QCOMPARE(operations[1].vencimiento, QDate(2027, 11, 5));
-        QVERIFY(StatsStore::WorkOrdersOfPlate(QStringLiteral("ZZ999ZZ")).isEmpty());
+        QVERIFY(StatsStore::OrdersOfPlate(QStringLiteral("ZZ999ZZ")).work.isEmpty());
     }
 };
 

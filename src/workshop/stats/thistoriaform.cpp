@@ -166,20 +166,16 @@ void THistoriaForm::BitBtnBuscarClick()
         DominioEdit->setFocus();
         return;
     }
-    QVector<History::WorkOrder> work;
-    QVector<History::ConversionOrder> conversions;
-    QVector<History::Operation> operations;
-    // Read off the window's thread: a slow link never freezes it, and
-    // "Cancelar" ends the wait.
+    // Read off the window's thread (a slow link never freezes it, and
+    // "Cancelar" ends the wait), the orders and the operations side by side:
+    // one round trip of waiting.
+    auto orders = std::make_shared<StatsStore::PlateOrders>();
+    auto found = std::make_shared<QVector<History::Operation>>();
     try {
-        using Orders = std::pair<QVector<History::WorkOrder>, QVector<History::ConversionOrder>>;
-        std::tie(work, conversions) = Widgets::ServerWait::run<Orders>(
-            this, QStringLiteral("Buscando las órdenes del dominio..."), Conn::PostVenta, [plate] {
-                return Orders{StatsStore::WorkOrdersOfPlate(plate), StatsStore::ConversionOrdersOfPlate(plate)};
-            });
-        operations = Widgets::ServerWait::run<QVector<History::Operation>>(
-            this, QStringLiteral("Buscando las operaciones del dominio..."), Conn::Operations,
-            [plate] { return StatsStore::OperationsOfPlate(plate); });
+        Widgets::ServerWait::waitAll(
+            this, QStringLiteral("Buscando las órdenes y las operaciones del dominio..."),
+            {{Conn::PostVenta, [plate, orders] { *orders = StatsStore::OrdersOfPlate(plate); }},
+             {Conn::Operations, [plate, found] { *found = StatsStore::OperationsOfPlate(plate); }}});
     } catch (const Widgets::ServerWait::Cancelled &) {
         return;
     } catch (const DbError &e) {
@@ -187,7 +183,7 @@ void THistoriaForm::BitBtnBuscarClick()
         return;
     }
     QVector<QSqlRecord> rows;
-    for (const History::WorkOrder &w : work)
+    for (const History::WorkOrder &w : orders->work)
         rows << GridRows::record({{QStringLiteral("numero"), w.numero},
                                   {QStringLiteral("fecha"), w.fecha},
                                   {QStringLiteral("taller"), w.taller},
@@ -198,7 +194,7 @@ void THistoriaForm::BitBtnBuscarClick()
                                   {QStringLiteral("recepcionista"), w.recepcionista}});
     m_orders->setRows(rows);
     rows.clear();
-    for (const History::ConversionOrder &c : conversions)
+    for (const History::ConversionOrder &c : orders->conversions)
         rows << GridRows::record({{QStringLiteral("dominio"), c.dominio},
                                   {QStringLiteral("propietario"), c.propietario},
                                   {QStringLiteral("celular"), c.celular},
@@ -208,7 +204,7 @@ void THistoriaForm::BitBtnBuscarClick()
                                   {QStringLiteral("km"), c.km}});
     m_conversions->setRows(rows);
     rows.clear();
-    for (const History::Operation &o : operations)
+    for (const History::Operation &o : *found)
         rows << GridRows::record({{QStringLiteral("taller"), o.taller},
                                   {QStringLiteral("fecha"), o.fecha},
                                   {QStringLiteral("operacion"), o.operacion},
@@ -219,7 +215,7 @@ void THistoriaForm::BitBtnBuscarClick()
         if (g->model()->rowCount() > 0)
             Widgets::selectGridRow(g, 0);
 
-    const History::Labels labels = History::LabelsFor(work, conversions);
+    const History::Labels labels = History::LabelsFor(orders->work, orders->conversions);
     if (labels.vehicle) {
         EditMarca->setText(labels.vehicle->marca);
         EditModelo->setText(labels.vehicle->modelo);
@@ -227,7 +223,7 @@ void THistoriaForm::BitBtnBuscarClick()
     }
     if (labels.showConversionTab)
         PageControl1->setCurrentWidget(DBGridConversion);
-    showTimeline(History::Timeline(work, conversions, operations, Clock::today()));
+    showTimeline(History::Timeline(orders->work, orders->conversions, *found, Clock::today()));
 }
 
 void THistoriaForm::showTimeline(const QVector<History::Event> &events)

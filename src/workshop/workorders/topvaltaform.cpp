@@ -3,6 +3,7 @@
 #include "core/clock.h"
 #include "core/installationprofile.h"
 #include "core/prompter.h"
+#include "data/backgroundquery.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
 #include "data/workorderstore.h"
@@ -76,38 +77,54 @@ void TOPVAltaForm::DominioEditExit()
     if (plate.isEmpty())
         return;
     // What the post-sales database knows of the plate and the conversions
-    // that give it warranty, read off the window's thread.
+    // that give it warranty, read off the window's thread and side by side
+    // (one round trip of waiting). The sister database is asked at once
+    // too; its answer counts only when the central one gives no warranty.
     struct Found {
         std::optional<WorkOrders::Prefill> prefill;
         std::optional<WorkOrders::Conversion> central, sister;
-        std::optional<DbError> warrantyError; // the pre-fill still applies
+        std::optional<DbError> centralError, sisterError; // the pre-fill still applies
     };
-    Found found;
+    auto read = std::make_shared<Found>();
+    const bool sister = currentProfile().hasSisterDatabase();
+    std::vector<Widgets::ServerWait::Work> works = {
+        {Conn::PostVenta, [plate, read] { read->prefill = WorkOrderStore::PrefillFor(plate); }},
+        {Conn::Operations, [plate, read] {
+             try {
+                 read->central = WorkOrderStore::WarrantyConversion(Conn::Operations, plate);
+             } catch (const DbError &e) {
+                 read->centralError = e;
+             }
+         }}};
+    if (sister)
+        works.push_back({Conn::Sister, [plate, read] {
+                             try {
+                                 read->sister = WorkOrderStore::WarrantyConversion(Conn::Sister, plate);
+                             } catch (const DbError &e) {
+                                 read->sisterError = e;
+                             }
+                             dm1().closeConnection(Conn::Sister);
+                         }});
     try {
-        found = Widgets::ServerWait::run<Found>(
-            this, QStringLiteral("Buscando el vehículo..."), Conn::PostVenta,
-            [plate, today = Clock::today(), sister = currentProfile().hasSisterDatabase()] {
-                Found f;
-                f.prefill = WorkOrderStore::PrefillFor(plate);
-                try {
-                    f.central = WorkOrderStore::WarrantyConversion(Conn::Operations, plate);
-                    if (sister && !WorkOrders::WarrantyOf(f.central, today).running)
-                        f.sister = WorkOrderStore::WarrantyConversion(Conn::Sister, plate);
-                } catch (const DbError &e) {
-                    f.warrantyError = e;
-                }
-                if (sister)
-                    dm1().closeConnection(Conn::Sister);
-                return f;
-            });
+        Widgets::ServerWait::waitAll(this, QStringLiteral("Buscando el vehículo..."), works);
     } catch (const DbError &e) {
         prompter().error(e.text());
         return;
     }
+    if (sister) // closed after each use; open again for the next plate
+        BackgroundQuery::openAhead(Conn::Sister);
+    Found found = *read;
+    std::optional<DbError> warrantyError = found.centralError;
+    if (!warrantyError && WorkOrders::WarrantyOf(found.central, Clock::today()).running)
+        found.sister.reset();
+    else if (!warrantyError)
+        warrantyError = found.sisterError;
+    if (warrantyError)
+        found.sister.reset();
     if (found.prefill)
         prefill(*found.prefill);
-    if (found.warrantyError)
-        prompter().error(found.warrantyError->text());
+    if (warrantyError)
+        prompter().error(warrantyError->text());
     else
         showWarrantyOf(found.central, found.sister);
 }
