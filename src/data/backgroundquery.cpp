@@ -9,6 +9,7 @@
 #include <QThread>
 #include <atomic>
 #include <map>
+#include <mutex>
 
 namespace
 {
@@ -60,29 +61,56 @@ class Worker : public QObject
 public:
     explicit Worker(Conn conn) : m_conn(conn) {}
 
-    std::atomic<quint64> running{0};    // the job the session is working on
+    std::atomic<quint64> running{0};    // the job whose work is under way
     std::atomic<qulonglong> session{0}; // its server's id, for KILL QUERY
     SessionAbort link;                  // its socket, for an interrupt
 
     void run(quint64 job, const Links &links, const BackgroundQuery::Task &task)
     {
         Outcome out;
+        out.killed = true; // unless its work begins
         try {
-            useLinks(links);
-            // Opened (again) when needed, so that its id is known.
-            link.watch(DataModulePrivate::handle(m_conn));
-            session = DataModulePrivate::serverSession(m_conn);
-            running = job;
-            out.deliver = task();
+            if (!dropped(job)) {
+                useLinks(links);
+                // Opened (again) when needed, so that its id is known.
+                link.watch(DataModulePrivate::handle(m_conn));
+                session = DataModulePrivate::serverSession(m_conn);
+                if (begin(job)) {
+                    out.killed = false;
+                    out.deliver = task();
+                }
+            }
         } catch (const DbError &e) {
             out.killed = e.code() == kInterrupted;
             out.error = out.killed ? QString() : e.text();
         } catch (const std::exception &e) {
+            out.killed = false;
             out.error = QString::fromLocal8Bit(e.what());
         }
-        running = 0;
+        {
+            const std::lock_guard<std::mutex> hold(m_phase);
+            running = 0;
+            m_done = job;
+        }
         link.release();
         emit done(job, out);
+    }
+
+    // From the window's thread. True when the job's work is under way (its
+    // statement is cut: it finds out what became of a write) or over; false
+    // when it has not begun (queued, or its session still connecting): it
+    // then never will.
+    bool interrupt(quint64 job)
+    {
+        const std::lock_guard<std::mutex> hold(m_phase);
+        if (running == job) {
+            link.abort();
+            return true;
+        }
+        if (m_done >= job)
+            return true;
+        m_dropped = job;
+        return false;
     }
 
     void openSession(const Links &links)
@@ -105,6 +133,20 @@ signals:
     void done(quint64 job, const Outcome &outcome);
 
 private:
+    bool dropped(quint64 job)
+    {
+        const std::lock_guard<std::mutex> hold(m_phase);
+        return m_dropped == job;
+    }
+    bool begin(quint64 job)
+    {
+        const std::lock_guard<std::mutex> hold(m_phase);
+        if (m_dropped == job)
+            return false;
+        running = job;
+        return true;
+    }
+
     // The worker's own module, reaching the servers as the window's does.
     void useLinks(const Links &links)
     {
@@ -116,6 +158,9 @@ private:
 
     Conn m_conn;
     std::unique_ptr<DataModule> m_module; // made and ended on the worker's thread
+    std::mutex m_phase;                   // a job's start and end against an interrupt
+    quint64 m_dropped = 0;                // interrupted before its work began
+    quint64 m_done = 0;                   // the last job ended (jobs run in the order given)
 };
 
 struct WorkerThread {
@@ -243,8 +288,12 @@ void BackgroundQuery::cancel()
 void BackgroundQuery::interrupt()
 {
     Worker *worker = m_job ? workers()[m_conn].worker : nullptr;
-    if (worker && worker->running == m_job)
-        worker->link.abort();
+    if (!worker || worker->interrupt(m_job))
+        return;
+    // Its work had not begun and never will: nothing was sent.
+    m_job = 0;
+    disconnect(worker, nullptr, this, nullptr);
+    emit cancelled();
 }
 
 void BackgroundQuery::onDone(quint64 job, const std::function<void()> &deliver, const QString &error, bool killed)

@@ -47,6 +47,9 @@ public:
     // Cuts the run's session without waiting for the server: the statement
     // it is in fails at once as a lost connection, and the run goes on to its
     // end (a write finds out what became of it) and is delivered as usual.
+    // A run whose work has not begun (waiting for its turn or for its session
+    // to connect) is dropped instead: it never starts, and cancelled() comes
+    // at once.
     void interrupt();
     bool isRunning() const { return m_job != 0; }
 

@@ -146,17 +146,12 @@ void SaveEdit(const Orders::ConversionOrder &o, WriteOnce::Ticket *ticket)
 
 std::optional<Rows> LoadRows(const QString &taller, int numero)
 {
+    // The order, its regulators and its cylinders in one exchange.
     NamedQuery &ott = postSalesStatement(QStringLiteral("ConversionOrderStore.order"),
                                          QStringLiteral("select * from ott where taller = :ta and ott_nro = :nro"));
     ott.close();
     ott.setParam(QStringLiteral("ta"), taller);
     ott.setParam(QStringLiteral("nro"), numero);
-    const QList<QVariantMap> orders = rowsOf(ott);
-    if (orders.isEmpty())
-        return std::nullopt;
-
-    Rows rows;
-    rows.order = orders.first();
     // A regulator whose code left the catalogue still shows (without brand),
     // so that an edit does not drop it.
     NamedQuery &reg = postSalesStatement(
@@ -166,12 +161,21 @@ std::optional<Rows> LoadRows(const QString &taller, int numero)
     reg.close();
     reg.setParam(QStringLiteral("ta"), taller);
     reg.setParam(QStringLiteral("id"), numero);
-    rows.regulators = rowsOf(reg);
     NamedQuery &cil = dm1().query(QStringLiteral("SQLQueryGetCilFromOtt"));
     cil.close();
     cil.setParam(QStringLiteral("ta"), taller);
     cil.setParam(QStringLiteral("id"), numero);
-    rows.cylinders = rowsOf(cil);
+    Batch b(Conn::PostVenta);
+    for (NamedQuery *q : {&ott, &reg, &cil})
+        b.add(*q, true);
+    b.run();
+    const QList<QVariantMap> orders = rowsRead(ott);
+    if (orders.isEmpty())
+        return std::nullopt;
+    Rows rows;
+    rows.order = orders.first();
+    rows.regulators = rowsRead(reg);
+    rows.cylinders = rowsRead(cil);
     return rows;
 }
 

@@ -24,6 +24,11 @@ QVariant storedValue(const QVariant &value)
 QList<QVariantMap> rowsOf(NamedQuery &q)
 {
     q.open();
+    return rowsRead(q);
+}
+
+QList<QVariantMap> rowsRead(const NamedQuery &q)
+{
     QList<QVariantMap> out;
     out.reserve(q.rowCount());
     for (const QSqlRecord &r : q.rows()) {

@@ -18,3 +18,5 @@ QVariant storedValue(const QVariant &value);
 // Runs `q` with its parameters set and returns its rows as column -> value
 // maps (blank padding kept; readers trim).
 QList<QVariantMap> rowsOf(NamedQuery &q);
+// The rows `q` already read (in a batch), the same way.
+QList<QVariantMap> rowsRead(const NamedQuery &q);

@@ -79,6 +79,7 @@ void ServerWait::waitAll(QWidget *window, const QString &what, const std::vector
     std::vector<std::unique_ptr<BackgroundQuery>> queries;
     QEventLoop loop;
     size_t running = works.size();
+    bool dropped = false; // a work "Cancelar" stopped before it sent anything
     const auto end = [&] {
         if (--running == 0)
             loop.quit();
@@ -91,7 +92,10 @@ void ServerWait::waitAll(QWidget *window, const QString &what, const std::vector
                 *error = std::make_exception_ptr(DbError(text));
             end();
         });
-        QObject::connect(query.get(), &BackgroundQuery::cancelled, &loop, end);
+        QObject::connect(query.get(), &BackgroundQuery::cancelled, &loop, [&end, &dropped] {
+            dropped = true;
+            end();
+        });
         query->start<bool>(
             w.conn,
             [work = w.work, error] {
@@ -132,6 +136,10 @@ void ServerWait::waitAll(QWidget *window, const QString &what, const std::vector
     show.stop();
     clock.stop();
     delete guard.data();
+    if (dropped)
+        throw Cancelled(QStringLiteral("Se canceló la espera del servidor.\nNo se envió nada: puede intentarlo de "
+                                       "nuevo."),
+                        QString(), 0, true);
     std::exception_ptr error;
     for (const auto &e : errors)
         if (!error)

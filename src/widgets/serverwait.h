@@ -28,7 +28,8 @@ class ServerWait
 public:
     // What "Cancelar" ends a wait with when the work itself could only say
     // that its session was cut. Its text says so, followed by what the work
-    // added about a write ("No quedó nada guardado...").
+    // added about a write ("No quedó nada guardado..."), or that nothing was
+    // sent when the work had not begun (its session still connecting).
     class Cancelled : public DbError
     {
     public:
@@ -36,7 +37,8 @@ public:
             : DbError(text, statement, code), m_nothingStored(nothingStored)
         {
         }
-        // The work was a write, found not stored after the cut.
+        // Nothing of the work is on the server: never sent, or a write found
+        // not stored after the cut.
         bool nothingStored() const { return m_nothingStored; }
 
     private:

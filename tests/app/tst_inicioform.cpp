@@ -3,6 +3,7 @@
 #include "core/global.h"
 #include "core/installationprofile.h"
 #include "data/dm1.h"
+#include "tcprelay.h"
 #include "testdb.h"
 #include "widgets/messages.h"
 
@@ -71,6 +72,7 @@ private slots:
     void unknownIdWorksAgainstDefaults();
     void letterThatOpensNothing();
     void unreachableServerKeepsTheDialog();
+    void cancelEndsTheWaitForASilentServer();
     void emptyCodeKeepsTheDialog();
     void unknownWorkshopEndsTheProgram();
     void wrongPasswordEndsTheProgram();
@@ -447,6 +449,30 @@ void TestInicioForm::unreachableServerKeepsTheDialog()
     QVERIFY(f.isVisible());
     QVERIFY(!f.loginAccepted());
     QVERIFY(!Global.LoggedIn);
+}
+
+// A server that takes the connection and never answers: "Cancelar" on the
+// waiting line ends the wait while the session is still connecting (which
+// would take the connect timeout), and the dialog stays for another try.
+void TestInicioForm::cancelEndsTheWaitForASilentServer()
+{
+    QSqlQuery port(m_db);
+    QVERIFY(port.exec(QStringLiteral("select @@port")) && port.next());
+    TcpRelay relay(quint16(port.value(0).toInt()));
+    relay.setStalled(true);
+    ConnectionSettings silent = m_test;
+    silent.hostName = relay.hostPort();
+    dm1().configure(Conn::Operations, silent);
+    writeIni("YEW001", "A"); // keeps the operations connection's settings
+    clickWhenModal(QStringLiteral("BitBtnCancelarEspera"));
+    TInicioForm f;
+    f.show();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_shown.isEmpty(), 20000);
+    QCOMPARE(m_shown[0].kind, Msg::Kind::Error);
+    QVERIFY2(m_shown[0].text.startsWith(QStringLiteral("Se canceló la espera del servidor.")),
+             qPrintable(m_shown[0].text));
+    QVERIFY(f.isVisible());
+    QCOMPARE(child<QLineEdit>(f, "EditPEC")->text(), QString());
 }
 
 void TestInicioForm::emptyCodeKeepsTheDialog()
