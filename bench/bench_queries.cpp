@@ -13,6 +13,7 @@
 
 #include "core/connectionsettings.h"
 #include "data/dm1.h"
+#include "data/recallrepository.h"
 #include "widgets/resultgrid.h"
 
 #include <QCoreApplication>
@@ -195,7 +196,14 @@ int main(int argc, char *argv[])
                       return openQuery(QStringLiteral("SDBusquedaPorApellido"), QStringLiteral("ayn"),
                                        QLatin1Char('%') + k + QLatin1Char('%'));
                   }),
-          0);
+          400);
+    print("owner search, first screenful", owners,
+          measure(owners,
+                  [](const QString &k) {
+                      return int(
+                          RecallRepository::ByOwner(QLatin1Char('%') + k + QLatin1Char('%'), std::nullopt).size());
+                  }),
+          400);
 
     // What the owner grid adds on top of the scan: filling its model from the
     // fetched rows, then reading every cell once as painting would.

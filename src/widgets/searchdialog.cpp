@@ -4,6 +4,7 @@
 #include "data/dm1.h"
 #include "widgets/formwindow.h"
 #include "widgets/progressline.h"
+#include "widgets/serverwait.h"
 #include "widgets/uppercasevalidator.h"
 #include "widgets/waitcursor.h"
 
@@ -94,18 +95,43 @@ void SearchDialog::acceptOnDoubleClick(QPushButton *button)
     });
 }
 
-int SearchDialog::runSearch(const std::function<QVector<QSqlRecord>()> &fetch)
+int SearchDialog::runSearch(Conn conn, std::function<QVector<QSqlRecord>()> fetch)
 {
-    QVector<QSqlRecord> rows;
+    const std::optional<Rows> rows = fetchRows(conn, std::move(fetch));
+    return rows ? present(*rows) : -1;
+}
+
+int SearchDialog::runSearch(const QString &statement, const QVariantMap &params)
+{
+    const Conn conn = dm1().query(statement).connection();
+    const std::optional<Rows> rows = fetchRows(conn, [statement, params] {
+        NamedQuery &q = dm1().query(statement);
+        q.close();
+        for (auto it = params.cbegin(); it != params.cend(); ++it)
+            q.setParam(it.key(), it.value());
+        q.open();
+        Rows read = q.rows();
+        q.close(); // the worker keeps no copy
+        return read;
+    });
+    if (!rows)
+        return -1;
+    dm1().query(statement).adoptRows(*rows);
+    return present(*rows);
+}
+
+std::optional<SearchDialog::Rows> SearchDialog::fetchRows(Conn conn, std::function<Rows()> fetch)
+{
+    m_model->clear();
     try {
         WaitCursor wait;
-        m_model->clear();
-        rows = fetch();
+        return ServerWait::run<Rows>(this, QStringLiteral("Buscando..."), conn, std::move(fetch));
+    } catch (const ServerWait::Cancelled &) {
+        return std::nullopt; // the operator stopped it
     } catch (const DbError &e) {
         m_prompter.error(e.text());
-        return -1;
+        return std::nullopt;
     }
-    return present(rows);
 }
 
 int SearchDialog::present(const QVector<QSqlRecord> &rows)

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 
 class NamedQuery;
 class Prompter;
@@ -79,7 +80,14 @@ protected:
     // shown and leaves the grid empty (-1). Nothing found: the setup's notice,
     // the focus back in the search box. Otherwise the first row is selected
     // and the grid focused. Returns the number of rows.
-    int runSearch(const std::function<QVector<QSqlRecord>()> &fetch);
+    // `fetch` runs on the worker of `conn` while the window waits (ServerWait:
+    // it repaints, and "Cancelar" on the waiting line ends the search with the
+    // grid empty, -1); it must use only values it captured, never a widget.
+    int runSearch(Conn conn, std::function<QVector<QSqlRecord>()> fetch);
+    // The same with the catalogue statement `statement` and `params` (its
+    // parameters by name); the rows are also left in the shared statement for
+    // the callers that read the chosen row there.
+    int runSearch(const QString &statement, const QVariantMap &params);
     // The same with the catalogue statement read off the window's thread:
     // the progress line and its "Cancelar" show meanwhile, the search button
     // waits, and the rows (also left in the shared statement) fill the grid
@@ -99,6 +107,8 @@ private:
     int present(const QVector<QSqlRecord> &rows);
     using Starter = std::function<void(std::function<void(Rows)> done, std::function<void(const QString &)> failed)>;
     void searchInBackground(const Starter &start, const std::function<void(int)> &after);
+    // The rows, or nothing after an error (said) or "Cancelar".
+    std::optional<Rows> fetchRows(Conn conn, std::function<Rows()> fetch);
 
     Setup m_setup;
     ProgressLine *m_progress = nullptr;

@@ -110,13 +110,7 @@ NamedQuery &CatalogSearchDialog::resultSet() const
 
 void CatalogSearchDialog::BuscarClick()
 {
-    NamedQuery &q = resultSet();
-    const int found = runSearch([&] {
-        q.close();
-        q.setParam(m_def.param, ContainsPattern(Edit1->text(), kLikeEscape));
-        q.open();
-        return q.rows();
-    });
+    const int found = runSearch(m_def.statement, {{m_def.param, ContainsPattern(Edit1->text(), kLikeEscape)}});
     if (found < 0)
         return;
     DBGrid1->setFocus();

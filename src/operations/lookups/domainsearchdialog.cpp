@@ -68,13 +68,7 @@ void DomainSearchDialog::setDomain(const QString &domain)
 
 void DomainSearchDialog::FormActivate()
 {
-    NamedQuery &q = dm1().query(m_statement);
-    const int found = runSearch([&] {
-        q.close();
-        q.setParam(QStringLiteral("do"), m_domain);
-        q.open();
-        return q.rows();
-    });
+    const int found = runSearch(m_statement, {{QStringLiteral("do"), m_domain}});
     BitBtnAceptar->setEnabled(found > 0);
     if (found <= 0)
         BitBtnCancelar->setFocus();

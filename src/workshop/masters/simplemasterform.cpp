@@ -77,9 +77,9 @@ std::optional<MasterFiles::Item> SimpleMasterForm::current() const
 void SimpleMasterForm::reload(int id)
 {
     m_loaded = true;
-    const int found = runSearch([this] {
-        return GridRows::items(m_picking && m_filter.isEmpty() ? MasterFiles::PickList(m_setup.table)
-                                                               : MasterFiles::List(m_setup.table, m_filter));
+    const int found = runSearch(Conn::PostVenta, [table = m_setup.table, filter = m_filter, picking = m_picking] {
+        return GridRows::items(picking && filter.isEmpty() ? MasterFiles::PickList(table)
+                                                           : MasterFiles::List(table, filter));
     });
     for (int r = 0; id != 0 && r < found; ++r) {
         if (gridModel()->value(r, QStringLiteral("id")).toInt() == id) {

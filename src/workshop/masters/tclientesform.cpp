@@ -68,7 +68,7 @@ void TClientesForm::showEvent(QShowEvent *event)
 void TClientesForm::reload(int id)
 {
     m_loaded = true;
-    const int found = runSearch([] { return GridRows::items(MasterFiles::List(Table::Dealers)); });
+    const int found = runSearch(Conn::PostVenta, [] { return GridRows::items(MasterFiles::List(Table::Dealers)); });
     for (int r = 0; id != 0 && r < found; ++r)
         if (gridModel()->value(r, QStringLiteral("id")).toInt() == id)
             selectRow(r);
