@@ -8,6 +8,7 @@
 #include "widgets/waitcursor.h"
 
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -92,6 +93,14 @@ void SearchDialog::acceptOnDoubleClick(QPushButton *button)
         if (button->isEnabled())
             button->click();
     });
+}
+
+void SearchDialog::choosesRow(QPushButton *button)
+{
+    const auto follow = [this, button] { button->setEnabled(hasSelection()); };
+    connect(m_model, &QAbstractItemModel::modelReset, button, follow);
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::selectionChanged, button, follow);
+    follow();
 }
 
 int SearchDialog::runSearch(const std::function<QVector<QSqlRecord>()> &fetch)
