@@ -13,6 +13,7 @@
 #include "data/dm1.h"
 #include "widgets/messages.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QCoreApplication>
 #include <QDir>
@@ -27,6 +28,8 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -111,18 +114,7 @@ void TMainForm::buildUi()
     }
     body->addWidget(m_tabs, 1);
 
-    auto *right = new QVBoxLayout;
-    m_summary = new DaySummaryPanel(central);
-    m_summary->setFixedWidth(340);
-    right->addWidget(m_summary);
-    m_calendar = new QCalendarWidget(central);
-    m_calendar->setObjectName(QStringLiteral("MonthCalendar1"));
-    m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    m_calendar->setGridVisible(true);
-    m_calendar->setFixedWidth(340);
-    right->addWidget(m_calendar);
-    right->addStretch(1);
-    body->addLayout(right);
+    body->addWidget(buildSideColumn());
     layout->addLayout(body, 1);
     setCentralWidget(central);
 
@@ -132,6 +124,48 @@ void TMainForm::buildUi()
 
     showLogo();                                  // creation step 1
     m_calendar->setSelectedDate(Clock::today()); // step 2
+}
+
+// The day's summary and the calendar beside the trees. On a screen too low
+// for both (150 % on a laptop) the column scrolls on its own, the trees keep
+// the whole height; its scroll bar takes room only while it is shown.
+QWidget *TMainForm::buildSideColumn()
+{
+    constexpr int kWidth = 340;
+    auto *column = new QWidget;
+    column->setObjectName(QStringLiteral("PanelDerecho"));
+    auto *right = new QVBoxLayout(column);
+    right->setContentsMargins(0, 0, 0, 0);
+    m_summary = new DaySummaryPanel(column);
+    m_summary->setFixedWidth(kWidth);
+    right->addWidget(m_summary);
+    m_calendar = new QCalendarWidget(column);
+    m_calendar->setObjectName(QStringLiteral("MonthCalendar1"));
+    m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_calendar->setGridVisible(true);
+    m_calendar->setFixedWidth(kWidth);
+    right->addWidget(m_calendar);
+    right->addStretch(1);
+
+    auto *scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("ScrollPanelDerecho"));
+    scroll->setWidget(column);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->viewport()->setAutoFillBackground(false);
+    scroll->setFixedWidth(kWidth);
+    QScrollBar *bar = scroll->verticalScrollBar();
+    connect(bar, &QScrollBar::rangeChanged, scroll, [scroll, bar](int min, int max) {
+        scroll->setFixedWidth(kWidth + (max > min ? bar->sizeHint().width() : 0));
+    });
+    // The calendar reached by Tab scrolls into sight.
+    connect(qApp, &QApplication::focusChanged, scroll, [scroll, column](QWidget *, QWidget *now) {
+        if (now && column->isAncestorOf(now))
+            scroll->ensureWidgetVisible(now);
+    });
+    return scroll;
 }
 
 QWidget *TMainForm::buildHeader()

@@ -50,6 +50,7 @@ protected:
 private:
     void buildUi();
     QWidget *buildHeader();
+    QWidget *buildSideColumn();
     QTreeWidget *buildTree(MainTab tab);
     void buildMenus();
     void showLogo();

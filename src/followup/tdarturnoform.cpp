@@ -42,7 +42,9 @@ TDarTurnoForm::TDarTurnoForm(const QString &workshop, const QDate &day, const QS
     aceptar->setDefault(true);
     auto *cancelar = Widgets::button(QStringLiteral("BitBtn2"), QStringLiteral("Cancelar"), this);
     connect(aceptar, &QPushButton::clicked, this, &TDarTurnoForm::BitBtn1Click);
-    connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
+    // A half-typed appointment is not thrown away without a word.
+    connect(cancelar, &QPushButton::clicked, new Widgets::DiscardGuard(this, m_prompter),
+            &Widgets::DiscardGuard::cancel);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -165,7 +165,8 @@ void TEnvioWhatsappForm::done(int result)
             Widgets::WaitCursor wait;
             ReminderRepository::WriteMessage(m_kind, Global.WorkshopCode, m_memo->toPlainText());
         } catch (const DbError &e) {
-            if (!m_prompter.ask(
+            // Closing throws the edited text away: "No" is what Enter answers.
+            if (!m_prompter.question(
                     QStringLiteral("No se pudo guardar el mensaje:\n%1\n\n¿Cerrar de todos modos?").arg(e.text())))
                 return;
         }

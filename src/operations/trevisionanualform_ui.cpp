@@ -22,6 +22,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFrame>
 #include <QGridLayout>
@@ -42,28 +43,179 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
+namespace
+{
+
+// A part of the form that lays its blocks out again as the window's width
+// changes, so that the fields scroll up and down, never sideways; each field
+// keeps the width of its longest value.
+class Reflowing : public QWidget
+{
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == window() && event->type() == QEvent::Resize)
+            follow();
+        return false;
+    }
+
+protected:
+    Reflowing()
+    {
+        m_grid = new QGridLayout(this);
+        m_grid->setContentsMargins(0, 0, 0, 0);
+    }
+
+    // `room`: the width the window leaves the part (its margins and a
+    // vertical scroll bar taken off).
+    virtual void reflow(int room) = 0;
+
+    void showEvent(QShowEvent *event) override
+    {
+        if (!m_watching) {
+            m_watching = true;
+            window()->installEventFilter(this);
+        }
+        follow();
+        QWidget::showEvent(event);
+    }
+
+    static int least(const QWidget *w) { return qMax(w->minimumWidth(), w->minimumSizeHint().width()); }
+    int gap() const { return qMax(m_grid->horizontalSpacing(), 0); }
+    void clear(const QList<QWidget *> &widgets)
+    {
+        for (QWidget *w : widgets)
+            m_grid->removeWidget(w);
+        for (int i = 0; i < 4; ++i) {
+            m_grid->setRowStretch(i, 0);
+            m_grid->setColumnStretch(i, 0);
+        }
+    }
+
+    QGridLayout *m_grid;
+
+private:
+    void follow()
+    {
+        constexpr int kFormMargins = 8 + 8;
+        reflow(window()->width() - kFormMargins - style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    }
+
+    bool m_watching = false;
+};
+
+// Vehicle and regulator beside the owner while the window is wide enough for
+// the three; on a narrower one (125 % and more on a laptop) the regulator
+// goes below vehicle and owner, and narrower still all stand in one column.
+class UpperBlocks : public Reflowing
+{
+public:
+    UpperBlocks(QWidget *vehicle, QWidget *regulator, QWidget *owner)
+        : m_vehicle(vehicle), m_regulator(regulator), m_owner(owner)
+    {
+        m_grid->setVerticalSpacing(4);
+        arrange(Wide);
+    }
+
+private:
+    enum Arrangement { Wide, Medium, Narrow };
+
+    void reflow(int room) override
+    {
+        if (room >= qMax(least(m_vehicle), least(m_regulator)) + gap() + least(m_owner))
+            arrange(Wide);
+        else if (room >= qMax(least(m_vehicle) + gap() + least(m_owner), least(m_regulator)))
+            arrange(Medium);
+        else
+            arrange(Narrow);
+    }
+
+    void arrange(Arrangement a)
+    {
+        if (a == m_now)
+            return;
+        m_now = a;
+        clear({m_vehicle, m_regulator, m_owner});
+        m_grid->addWidget(m_vehicle, 0, 0, Qt::AlignTop);
+        switch (a) {
+        case Wide:
+            m_grid->addWidget(m_regulator, 1, 0, Qt::AlignTop);
+            m_grid->addWidget(m_owner, 0, 1, 2, 1, Qt::AlignTop);
+            m_grid->setRowStretch(1, 1);
+            m_grid->setColumnStretch(1, 1);
+            break;
+        case Medium:
+            m_grid->addWidget(m_owner, 0, 1, Qt::AlignTop);
+            m_grid->addWidget(m_regulator, 1, 0, 1, 2);
+            m_grid->setColumnStretch(1, 1);
+            break;
+        case Narrow:
+            m_grid->addWidget(m_regulator, 1, 0);
+            m_grid->addWidget(m_owner, 2, 0);
+            break;
+        }
+        m_grid->setColumnStretch(0, 1);
+    }
+
+    QWidget *m_vehicle;
+    QWidget *m_regulator;
+    QWidget *m_owner;
+    Arrangement m_now = Narrow;
+};
+
+// The three dates, then the observations with the rest of the row; below the
+// dates when the row has no room for the whole field.
+class DatesRow : public Reflowing
+{
+public:
+    DatesRow(QWidget *dates, QWidget *observations) : m_dates(dates), m_observations(observations)
+    {
+        m_grid->setVerticalSpacing(3);
+        arrange(false);
+    }
+
+private:
+    void reflow(int room) override { arrange(room < least(m_dates) + gap() + least(m_observations)); }
+
+    void arrange(bool below)
+    {
+        if (m_arranged && below == m_below)
+            return;
+        m_arranged = true;
+        m_below = below;
+        clear({m_dates, m_observations});
+        m_grid->addWidget(m_dates, 0, 0, Qt::AlignLeft);
+        if (below) {
+            m_grid->addWidget(m_observations, 1, 0);
+            m_grid->setColumnStretch(0, 1);
+        } else {
+            m_grid->addWidget(m_observations, 0, 1);
+            m_grid->setColumnStretch(1, 1);
+        }
+    }
+
+    QWidget *m_dates;
+    QWidget *m_observations;
+    bool m_below = false;
+    bool m_arranged = false;
+};
+
+} // namespace
+
 void TRevisionAnualForm::buildUi()
 {
-    // Vehicle and regulator beside the owner, the cylinders across the whole
-    // width below them: every field keeps the width of its longest value on
-    // a 1366x768 screen, whatever buttons the profile adds.
+    // The upper blocks as wide as the window lets them be, the cylinders
+    // across the whole width below them, whatever buttons the profile adds.
     auto *root = new QVBoxLayout(this);
     Widgets::setUpWindow(this);
     root->setContentsMargins(8, 6, 8, 6);
     root->setSpacing(4);
     root->addWidget(buildTopRow());
 
-    auto *columns = new QHBoxLayout;
-    auto *left = new QVBoxLayout;
-    left->addWidget(buildVehicle());
-    left->addWidget(buildRegulator());
-    left->addStretch(1);
-    auto *right = new QVBoxLayout;
-    right->addWidget(buildOwner());
-    right->addStretch(1);
-    columns->addLayout(left, 1);
-    columns->addLayout(right, 1);
-    root->addLayout(columns);
+    QWidget *vehicle = buildVehicle();
+    QWidget *regulator = buildRegulator();
+    QWidget *owner = buildOwner();
+    root->addWidget(new UpperBlocks(vehicle, regulator, owner));
     root->addWidget(buildCylinders(), 1);
     root->addWidget(buildDatesAndObservations());
     root->addWidget(buildButtons());
@@ -409,8 +561,8 @@ QGroupBox *TRevisionAnualForm::buildCylinders()
 
 QWidget *TRevisionAnualForm::buildDatesAndObservations()
 {
-    auto *w = new QWidget;
-    auto *g = new QGridLayout(w);
+    auto *dates = new QWidget;
+    auto *g = new QGridLayout(dates);
     g->setContentsMargins(0, 0, 0, 0);
     g->setVerticalSpacing(3);
     LabelMontaje = Widgets::named(new QLabel(QStringLiteral("Fecha Montaje")), "LabelMontaje");
@@ -427,18 +579,21 @@ QWidget *TRevisionAnualForm::buildDatesAndObservations()
     shapeLayout->setContentsMargins(2, 2, 2, 2);
     shapeLayout->addWidget(DateTimePickerVencimiento);
 
-    // One row: the three dates, then the observations with the rest.
     g->addWidget(LabelMontaje, 0, 0);
     g->addWidget(LabelHabilitacion, 0, 1);
     g->addWidget(LabelVencimiento, 0, 2);
     g->addWidget(DateTimePickerMontaje, 1, 0);
     g->addWidget(DateTimePickerHabilitacion, 1, 1);
     g->addWidget(Shape1, 1, 2);
-    g->addWidget(new QLabel(QStringLiteral("Observaciones:")), 0, 3);
+
+    auto *observations = new QWidget;
+    auto *o = new QVBoxLayout(observations);
+    o->setContentsMargins(0, 0, 0, 0);
+    o->setSpacing(3);
+    o->addWidget(new QLabel(QStringLiteral("Observaciones:")));
     EditObs = Widgets::columnField("EditObs", 90);
-    g->addWidget(EditObs, 1, 3);
-    g->setColumnStretch(3, 1);
-    return w;
+    o->addWidget(EditObs);
+    return new DatesRow(dates, observations);
 }
 
 QWidget *TRevisionAnualForm::buildButtons()

@@ -189,6 +189,8 @@ QColor ResultGridModel::selectionColour(GridPalette palette)
 namespace
 {
 
+const QString kNoteName = QStringLiteral("LabelNadaEncontrado");
+
 // The grid's own word that its reading found nothing, over its empty rows.
 class NothingFoundNote : public QLabel
 {
@@ -196,8 +198,9 @@ public:
     NothingFoundNote(QTableView *view, ResultGridModel *model)
         : QLabel(QStringLiteral("No se encontraron datos."), view->viewport()), m_model(model)
     {
-        setObjectName(QStringLiteral("LabelNadaEncontrado"));
+        setObjectName(kNoteName);
         setAlignment(Qt::AlignCenter);
+        setWordWrap(true);
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setEnabled(false); // drawn greyed
         setGeometry(view->viewport()->rect());
@@ -227,6 +230,12 @@ void setUpResultGrid(QTableView *view, ResultGridModel *model)
     view->setModel(model);
     setUpGrid(view, model->gridPalette(), model->columns());
     new NothingFoundNote(view, model);
+}
+
+void setNothingFoundText(QTableView *view, const QString &text)
+{
+    if (auto *note = view->viewport()->findChild<QLabel *>(kNoteName, Qt::FindDirectChildrenOnly))
+        note->setText(text);
 }
 
 void setUpGrid(QTableView *view, GridPalette palette, const QVector<GridColumn> &columns)

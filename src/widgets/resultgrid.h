@@ -77,6 +77,10 @@ private:
 // fixed height (no measuring of the whole result), columns the
 // operator can resize. The columns are fitted again whenever the rows change.
 void setUpResultGrid(QTableView *view, ResultGridModel *model);
+// What a grid set up with setUpResultGrid says over its rows when a reading
+// found none ("No se encontraron datos." until told otherwise).
+void setNothingFoundText(QTableView *view, const QString &text);
+
 // The same for a grid over another model, described by `columns`.
 void setUpGrid(QTableView *view, GridPalette palette, const QVector<GridColumn> &columns);
 

@@ -9,6 +9,7 @@
 #include "widgets/waitcursor.h"
 
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -93,6 +94,14 @@ void SearchDialog::acceptOnDoubleClick(QPushButton *button)
         if (button->isEnabled())
             button->click();
     });
+}
+
+void SearchDialog::choosesRow(QPushButton *button)
+{
+    const auto follow = [this, button] { button->setEnabled(hasSelection()); };
+    connect(m_model, &QAbstractItemModel::modelReset, button, follow);
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::selectionChanged, button, follow);
+    follow();
 }
 
 int SearchDialog::runSearch(Conn conn, std::function<QVector<QSqlRecord>()> fetch)

@@ -75,6 +75,9 @@ protected:
     void setDefaultButton(QPushButton *button);
     // A double click on a row clicks `button` while it is enabled.
     void acceptOnDoubleClick(QPushButton *button);
+    // `button` takes the selected row: it can be pressed only while there is
+    // one, so a search that found nothing is never taken for a choice.
+    void choosesRow(QPushButton *button);
 
     // Runs `fetch` under the hourglass and shows its rows. A database error is
     // shown and leaves the grid empty (-1). Nothing found: the setup's notice,

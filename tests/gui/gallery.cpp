@@ -390,7 +390,10 @@ void renderProfile(const InstallationProfile &p, Catcher &catcher, const Samples
     // Maximized on the operator's screen: all of it above the taskbar, less
     // the frame (offscreen, a maximized window would take the whole screen).
     main.setWindowState(Qt::WindowNoState);
-    main.setGeometry(catcher.usable().isEmpty() ? QRect(0, 0, 1366, 738) : catcher.usable().adjusted(8, 31, -8, -8));
+    // At 150 % that is much less than 1366x738.
+    main.setGeometry(
+        (catcher.usable().isEmpty() ? QGuiApplication::primaryScreen()->availableGeometry() : catcher.usable())
+            .adjusted(8, 31, -8, -8));
     main.show();
     // The day summary as the operator finds it after the login.
     main.daySummary()->refresh();

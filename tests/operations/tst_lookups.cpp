@@ -69,6 +69,7 @@ private slots:
     void gridIsReadOnlyWholeRowAndStriped();
     void preSearchedOpeningSurvivesActivation();
     void plainOpeningOfRegulatorStartsEmpty();
+    void catalogueSearchThatFindsNothingSaysSoAndChoosesNothing();
     void crpcSearchMatchesCentreNames();
     void failingSearchShowsDriverText();
 
@@ -354,6 +355,29 @@ void TstLookups::plainOpeningOfRegulatorStartsEmpty()
     QCOMPARE(dlg.gridModel()->rowCount(), 0);
     QVERIFY(!dlg.hasSelection());
     QCOMPARE(dlg.selectedText(QStringLiteral("codigo")), QString());
+}
+
+void TstLookups::catalogueSearchThatFindsNothingSaysSoAndChoosesNothing()
+{
+    TBuscarReguladorForm dlg(nullptr, guiPrompter());
+    dlg.preSearch(QStringLiteral("QQ"));
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    const auto *note = dlg.DBGrid1->viewport()->findChild<QLabel *>(QStringLiteral("LabelNadaEncontrado"));
+    QVERIFY(note && note->isVisible());
+    QVERIFY(note->text().contains(QLatin1String("\"QQ\"")));
+    QVERIFY(!dlg.BitBtnAceptar->isEnabled());
+    QVERIFY(dlg.Edit1->hasFocus()); // a new search is typed straight away
+    dlg.AceptarClick();
+    QVERIFY(dlg.isVisible());
+    QVERIFY(m_messages.isEmpty());
+
+    dlg.Edit1->setText(QStringLiteral("AB"));
+    dlg.BuscarClick();
+    QVERIFY(!note->isVisible());
+    QVERIFY(dlg.BitBtnAceptar->isEnabled());
+    dlg.AceptarClick();
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
 }
 
 void TstLookups::crpcSearchMatchesCentreNames()

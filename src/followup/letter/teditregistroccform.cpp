@@ -60,7 +60,8 @@ TEditRegistroCCForm::TEditRegistroCCForm(const Letter::Item &item, QWidget *pare
     layout->addLayout(form);
     layout->addLayout(buttons);
     connect(BitBtnAceptar, &QPushButton::clicked, this, &TEditRegistroCCForm::BitBtnAceptarClick);
-    connect(BitBtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BitBtnCancelar, &QPushButton::clicked, new Widgets::DiscardGuard(this, m_prompter),
+            &Widgets::DiscardGuard::cancel);
     setFixedSize(sizeHint());
     DBEditCapacidad->setFocus();
 }

@@ -188,7 +188,9 @@ void TDatosCilindroForm::buildUi()
     connect(SpeedButtonCRPC, &QToolButton::clicked, this, &TDatosCilindroForm::SpeedButtonCRPCClick);
     connect(SpeedButtonValvula, &QToolButton::clicked, this, &TDatosCilindroForm::SpeedButtonValvulaClick);
     connect(BitBtnAceptar, &QPushButton::clicked, this, &TDatosCilindroForm::BitBtnAceptarClick);
-    connect(BitBtnCancelar, &QPushButton::clicked, this, &TDatosCilindroForm::BitBtnCancelarClick);
+    // What was typed into the row is dropped only once the operator says so.
+    connect(BitBtnCancelar, &QPushButton::clicked, new Widgets::DiscardGuard(this, m_prompter),
+            &Widgets::DiscardGuard::cancel);
 }
 
 void TDatosCilindroForm::loadRow()

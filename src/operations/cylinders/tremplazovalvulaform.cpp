@@ -92,7 +92,8 @@ TRemplazoValvulaForm::TRemplazoValvulaForm(LocalTable &table, QWidget *parent, P
 
     connect(SpeedButtonRValCod, &QToolButton::clicked, this, &TRemplazoValvulaForm::SpeedButtonRValCodClick);
     connect(BitBtnAceptar, &QPushButton::clicked, this, &TRemplazoValvulaForm::BitBtnAceptarClick);
-    connect(BitBtnCancelar, &QPushButton::clicked, this, &TRemplazoValvulaForm::BitBtnCancelarClick);
+    connect(BitBtnCancelar, &QPushButton::clicked, new Widgets::DiscardGuard(this, m_prompter),
+            &Widgets::DiscardGuard::cancel);
 }
 
 TRemplazoValvulaForm::~TRemplazoValvulaForm() = default;

@@ -2,6 +2,7 @@
 
 #include "core/lookuprules.h"
 #include "data/dm1.h"
+#include "widgets/resultgrid.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -97,6 +98,7 @@ CatalogSearchDialog::CatalogSearchDialog(Catalogue catalogue, QWidget *parent, P
     setDefaultButton(BitBtnBuscar);
     Edit1->installEventFilter(this);
     acceptOnDoubleClick(BitBtnAceptar);
+    choosesRow(BitBtnAceptar);
 
     connect(BitBtnBuscar, &QPushButton::clicked, this, &CatalogSearchDialog::BuscarClick);
     connect(BitBtnAceptar, &QPushButton::clicked, this, &CatalogSearchDialog::AceptarClick);
@@ -110,9 +112,15 @@ NamedQuery &CatalogSearchDialog::resultSet() const
 
 void CatalogSearchDialog::BuscarClick()
 {
-    const int found = runSearch(m_def.statement, {{m_def.param, ContainsPattern(Edit1->text(), kLikeEscape)}});
-    if (found < 0)
+    const QString text = Edit1->text();
+    Widgets::setNothingFoundText(DBGrid1, QStringLiteral("No se encontraron datos para \"%1\".").arg(text));
+    const int found = runSearch(m_def.statement, {{m_def.param, ContainsPattern(text, kLikeEscape)}});
+    if (found <= 0) {
+        // Nothing to take: the operator types another search.
+        Edit1->setFocus();
+        Edit1->selectAll();
         return;
+    }
     DBGrid1->setFocus();
     setDefaultButton(BitBtnAceptar);
 }
@@ -127,7 +135,8 @@ void CatalogSearchDialog::preSearch(const QString &text)
 
 void CatalogSearchDialog::AceptarClick()
 {
-    accept();
+    if (hasSelection())
+        accept();
 }
 
 void CatalogSearchDialog::showEvent(QShowEvent *event)
@@ -135,7 +144,12 @@ void CatalogSearchDialog::showEvent(QShowEvent *event)
     Widgets::SearchDialog::showEvent(event);
     if (m_preSearched) {
         m_preSearched = false;
-        DBGrid1->setFocus();
+        if (hasSelection()) {
+            DBGrid1->setFocus();
+        } else {
+            Edit1->setFocus();
+            Edit1->selectAll();
+        }
         return;
     }
     if (m_def.closesOnActivate) {

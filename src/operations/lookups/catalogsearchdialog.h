@@ -8,7 +8,8 @@ namespace Lookups
 {
 
 // A catalogue look-up: prompt, upper-case search box, "Buscar" (the default
-// button), the result grid, "Aceptar" and "Cancelar". Its result set is a
+// button), the result grid, "Aceptar" (usable while a row is selected) and
+// "Cancelar". Its result set is a
 // catalogue statement with one text parameter, searched as "contains".
 class CatalogSearchDialog : public Widgets::SearchDialog
 {

@@ -46,7 +46,8 @@ TextEntryDialog::TextEntryDialog(const Setup &setup, QWidget *parent, Prompter &
     layout->addLayout(buttons);
 
     connect(BitBtnAceptar, &QPushButton::clicked, this, &TextEntryDialog::BitBtnAceptarClick);
-    connect(BitBtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BitBtnCancelar, &QPushButton::clicked, new Widgets::DiscardGuard(this, m_prompter),
+            &Widgets::DiscardGuard::cancel);
 }
 
 void TextEntryDialog::BitBtnAceptarClick()
