@@ -236,11 +236,14 @@ QVector<StatementDef> build()
     const Conn pv = Conn::PostVenta;
     auto s = [](const char *text) { return QString::fromUtf8(text); };
     // The operations of the owners whose name matches :ayn (SDBusquedaPorApellido).
-    const QString ownerSearch =
-        s("select u.uobleanew, u.uobleaant, u.ufecrev, u.udescgest, u.umarca, u.umodelo, u.uano, u.uapeynom, "
+    const QString ownerColumns =
+        s("u.uobleanew, u.uobleaant, u.ufecrev, u.udescgest, u.umarca, u.umodelo, u.uano, u.uapeynom, "
           "u.uobanonew, u.ucodgest, u.rmatreshab, u.pmatreshab, u.codtal, u.talcuit, u.udominio, u.tnrointopr, "
-          "u.peccod from (select distinct uapeynom from usr force index (usr_apeynom) where uapeynom like :ayn) "
-          "n join usr u on u.uapeynom = n.uapeynom");
+          "u.peccod");
+    const QString ownerSearch =
+        s("select ") + ownerColumns +
+        s(" from (select distinct uapeynom from usr force index (usr_apeynom) where uapeynom like :ayn) n "
+          "join usr u on u.uapeynom = n.uapeynom");
 
     QVector<StatementDef> c = {
         // Identity and login
@@ -362,11 +365,17 @@ QVector<StatementDef> build()
         {s("SDBusquedaPorApellido"), op, ownerSearch + s(" order by u.uapeynom")},
         // The same a page at a time: the rows after (:ultimo, :cuit, :nro) in
         // name and key order, one more than a page to tell whether more follow.
+        // The page's keys come from the name's index alone, which holds the
+        // primary key (talcuit, tnrointopr) in that order after the name: the
+        // scan stops at the page's last match, and only its rows are read.
         {s("SDBusquedaPorApellidoPagina"), op,
-         ownerSearch +
-             s(" where (u.uapeynom, u.talcuit, u.tnrointopr) > (:ultimo, :cuit, :nro) order by u.uapeynom, "
-               "u.talcuit, u.tnrointopr limit ") +
-             QString::number(Lookups::kOwnerPage + 1)},
+         s("select ") + ownerColumns +
+             s(" from (select talcuit, tnrointopr from usr force index (usr_apeynom) where uapeynom like :ayn "
+               "and (uapeynom, talcuit, tnrointopr) > (:ultimo, :cuit, :nro) order by uapeynom, talcuit, "
+               "tnrointopr limit ") +
+             QString::number(Lookups::kOwnerPage + 1) +
+             s(") k join usr u on u.talcuit = k.talcuit and u.tnrointopr = k.tnrointopr order by u.uapeynom, "
+               "u.talcuit, u.tnrointopr")},
 
         // Look-up dialogs: the typed text goes in a `like` pattern escaped with '!'
         {s("SQLQueryBusquedaRegulador"), op,
