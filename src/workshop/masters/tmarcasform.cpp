@@ -4,6 +4,7 @@
 #include "data/dberror.h"
 #include "data/masterfiles.h"
 #include "widgets/formwindow.h"
+#include "widgets/serverwait.h"
 #include "widgets/waitcursor.h"
 #include "workshop/common/gridrows.h"
 #include "workshop/masters/textentrydialog.h"
@@ -104,7 +105,10 @@ void TMarcasForm::reloadBrands(const QString &select)
 {
     try {
         Widgets::WaitCursor wait;
-        m_brands->setRows(GridRows::texts(MasterFiles::Brands(), kBrand));
+        m_brands->setRows(GridRows::texts(
+            Widgets::ServerWait::run<QStringList>(this, QStringLiteral("Leyendo las marcas..."), Conn::PostVenta,
+                                                  [] { return MasterFiles::Brands(); }),
+            kBrand));
     } catch (const DbError &e) {
         m_prompter.error(e.text());
         return;
@@ -124,7 +128,9 @@ void TMarcasForm::reloadModels(const QString &select)
     try {
         Widgets::WaitCursor wait;
         if (!brand.isEmpty())
-            models = MasterFiles::Models(brand);
+            models =
+                Widgets::ServerWait::run<QStringList>(this, QStringLiteral("Leyendo los modelos..."), Conn::PostVenta,
+                                                      [brand] { return MasterFiles::Models(brand); });
     } catch (const DbError &e) {
         m_prompter.error(e.text());
     }

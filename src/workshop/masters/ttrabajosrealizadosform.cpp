@@ -3,6 +3,7 @@
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "widgets/modalrun.h"
+#include "widgets/serverwait.h"
 #include "workshop/common/gridrows.h"
 
 #include <QHeaderView>
@@ -48,7 +49,9 @@ void TTrabajosRealizadosForm::showEvent(QShowEvent *event)
         return;
     m_techniciansLoaded = true;
     try {
-        m_technicians->setRows(GridRows::items(MasterFiles::PickList(MasterFiles::Table::Technicians)));
+        m_technicians->setRows(GridRows::items(Widgets::ServerWait::run<QVector<MasterFiles::Item>>(
+            this, QStringLiteral("Leyendo los operarios..."), Conn::PostVenta,
+            [] { return MasterFiles::PickList(MasterFiles::Table::Technicians); })));
         Widgets::selectGridRow(DBGridTecnicos, 0);
     } catch (const DbError &e) {
         prompter().error(e.text());

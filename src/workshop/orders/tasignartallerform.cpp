@@ -15,6 +15,7 @@
 #include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
 #include "widgets/resultgrid.h"
+#include "widgets/serverwait.h"
 #include "widgets/tconfirmdlg.h"
 #include "workshop/common/gridrows.h"
 #include "workshop/masters/toperariosform.h"
@@ -149,7 +150,9 @@ void TAsignarTallerForm::loadLists()
 void TAsignarTallerForm::loadTechnicians()
 {
     try {
-        m_technicianRows->setRows(GridRows::items(MasterFiles::PickList(MasterFiles::Table::Technicians)));
+        m_technicianRows->setRows(GridRows::items(Widgets::ServerWait::run<QVector<MasterFiles::Item>>(
+            this, QStringLiteral("Leyendo los operarios..."), Conn::PostVenta,
+            [] { return MasterFiles::PickList(MasterFiles::Table::Technicians); })));
         Widgets::selectGridRow(DBGridOperarios, 0);
     } catch (const DbError &e) {
         m_prompter.error(e.text());

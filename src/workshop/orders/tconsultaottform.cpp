@@ -5,6 +5,7 @@
 #include "data/conversionorderstore.h"
 #include "data/dberror.h"
 #include "widgets/modalrun.h"
+#include "widgets/serverwait.h"
 #include "workshop/common/gridrows.h"
 #include "workshop/common/ordergrid.h"
 #include "workshop/orders/tverottform.h"
@@ -107,7 +108,9 @@ void TConsultaOTTForm::showEvent(QShowEvent *event)
         return;
     m_loaded = true;
     try {
-        ComboBoxTalleres->addItems(ConversionOrderStore::WorkshopsWithWorkOrders());
+        ComboBoxTalleres->addItems(
+            Widgets::ServerWait::run<QStringList>(this, QStringLiteral("Leyendo los talleres..."), Conn::PostVenta,
+                                                  [] { return ConversionOrderStore::WorkshopsWithWorkOrders(); }));
     } catch (const DbError &e) {
         prompter().error(e.text());
     }

@@ -6,6 +6,7 @@
 #include "data/dberror.h"
 #include "data/masterfiles.h"
 #include "widgets/resultgrid.h"
+#include "widgets/serverwait.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -70,10 +71,15 @@ void ModelSelector::load(Prompter &prompter)
     try {
         const QSignalBlocker block(ComboBoxMarca);
         ComboBoxMarca->clear();
-        ComboBoxMarca->addItems(MasterFiles::Brands());
+        using Lists = std::pair<QStringList, QStringList>;
+        const Lists lists =
+            Widgets::ServerWait::run<Lists>(this, QStringLiteral("Leyendo las marcas..."), Conn::PostVenta, [] {
+                return Lists{MasterFiles::Brands(), ConversionOrderStore::WorkshopsWithWorkOrders()};
+            });
+        ComboBoxMarca->addItems(lists.first);
         ComboBoxMarca->setCurrentIndex(-1);
         ComboBoxTalleres->clear();
-        ComboBoxTalleres->addItems(ConversionOrderStore::WorkshopsWithWorkOrders());
+        ComboBoxTalleres->addItems(lists.second);
     } catch (const DbError &e) {
         prompter.error(e.text());
     }
@@ -85,7 +91,9 @@ void ModelSelector::ComboBoxMarcaChange()
     if (ComboBoxMarca->currentText().isEmpty())
         return;
     try {
-        ComboBoxModelo->addItems(MasterFiles::Models(ComboBoxMarca->currentText()));
+        ComboBoxModelo->addItems(Widgets::ServerWait::run<QStringList>(
+            this, QStringLiteral("Leyendo los modelos..."), Conn::PostVenta,
+            [brand = ComboBoxMarca->currentText()] { return MasterFiles::PickModels(brand); }));
     } catch (const DbError &e) {
         if (m_prompter)
             m_prompter->error(e.text());

@@ -3,6 +3,7 @@
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "data/masterfiles.h"
+#include "widgets/serverwait.h"
 #include "workshop/common/gridrows.h"
 #include "workshop/stats/modelselector.h"
 
@@ -49,7 +50,9 @@ void TRankingXConcesionarioVersion2Form::showEvent(QShowEvent *event)
         return;
     m_loaded = true;
     try {
-        const QVector<QSqlRecord> rows = GridRows::items(MasterFiles::List(MasterFiles::Table::Dealers));
+        const QVector<QSqlRecord> rows = GridRows::items(Widgets::ServerWait::run<QVector<MasterFiles::Item>>(
+            this, QStringLiteral("Leyendo los concesionarios..."), Conn::PostVenta,
+            [] { return MasterFiles::PickList(MasterFiles::Table::Dealers); }));
         m_dealers->setRows(rows);
         Widgets::fitColumns(DBGrid1, m_dealers->columns());
         if (!rows.isEmpty())

@@ -8,6 +8,7 @@
 #include "documents/workorderdocuments.h"
 #include "widgets/formwindow.h"
 #include "widgets/progressline.h"
+#include "widgets/serverwait.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -85,7 +86,9 @@ void TListadoOpvForm::showEvent(QShowEvent *event)
         return;
     m_loaded = true;
     try {
-        ComboBoxTalleres->addItems(ConversionOrderStore::WorkshopsWithWorkOrders());
+        ComboBoxTalleres->addItems(
+            Widgets::ServerWait::run<QStringList>(this, QStringLiteral("Leyendo los talleres..."), Conn::PostVenta,
+                                                  [] { return ConversionOrderStore::WorkshopsWithWorkOrders(); }));
     } catch (const DbError &e) {
         m_prompter.error(e.text());
     }

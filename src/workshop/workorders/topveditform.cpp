@@ -5,6 +5,7 @@
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "data/workorderstore.h"
+#include "widgets/serverwait.h"
 #include "workshop/workorders/workorderprint.h"
 
 #include <QHBoxLayout>
@@ -41,7 +42,12 @@ bool TOPVEditForm::Load(const QString &taller, int numero)
 void TOPVEditForm::reloadFaults(int select)
 {
     try {
-        showFaults(WorkOrderStore::Faults(m_loaded.taller, m_loaded.numero), select);
+        showFaults(Widgets::ServerWait::run<QVector<WorkOrders::Fault>>(
+                       this, QStringLiteral("Leyendo las fallas..."), Conn::PostVenta,
+                       [taller = m_loaded.taller, numero = m_loaded.numero] {
+                           return WorkOrderStore::Faults(taller, numero);
+                       }),
+                   select);
     } catch (const DbError &e) {
         prompter().error(e.text());
     }
@@ -50,7 +56,11 @@ void TOPVEditForm::reloadFaults(int select)
 void TOPVEditForm::reloadJobs(int select)
 {
     try {
-        showJobs(WorkOrderStore::Jobs(m_loaded.taller, m_loaded.numero), select);
+        showJobs(
+            Widgets::ServerWait::run<QVector<WorkOrders::Job>>(
+                this, QStringLiteral("Leyendo los trabajos..."), Conn::PostVenta,
+                [taller = m_loaded.taller, numero = m_loaded.numero] { return WorkOrderStore::Jobs(taller, numero); }),
+            select);
     } catch (const DbError &e) {
         prompter().error(e.text());
     }
@@ -159,7 +169,9 @@ void TOPVEditForm::BitBtnImprimirClick()
     // where the profile says so, the names as the pick lists show them); the
     // faults and jobs as listed.
     try {
-        if (const auto stored = WorkOrderStore::Load(o.taller, o.numero)) {
+        if (const auto stored = Widgets::ServerWait::run<std::optional<WorkOrders::WorkOrder>>(
+                this, QStringLiteral("Leyendo la orden..."), Conn::PostVenta,
+                [taller = o.taller, numero = o.numero] { return WorkOrderStore::Load(taller, numero); })) {
             if (!currentProfile().workOrderReprintNamesFromForm) {
                 o.clienteNombre = stored->clienteNombre;
                 o.concesionarioNombre = stored->concesionarioNombre;

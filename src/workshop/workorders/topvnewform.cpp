@@ -8,6 +8,7 @@
 #include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
 #include "widgets/resultgrid.h"
+#include "widgets/serverwait.h"
 #include "workshop/common/gridrows.h"
 #include "workshop/masters/tfallasform.h"
 #include "workshop/masters/tmarcasform.h"
@@ -201,7 +202,8 @@ void TOPVNewForm::BitBtnMarcasClick()
     try {
         const QSignalBlocker block(DBLookupComboBoxMarca);
         DBLookupComboBoxMarca->clear();
-        DBLookupComboBoxMarca->addItems(MasterFiles::Brands());
+        DBLookupComboBoxMarca->addItems(Widgets::ServerWait::run<QStringList>(
+            this, QStringLiteral("Leyendo las marcas..."), Conn::PostVenta, [] { return MasterFiles::Brands(); }));
         DBLookupComboBoxMarca->setCurrentIndex(-1);
         showText(DBLookupComboBoxMarca, brand);
     } catch (const DbError &e) {
