@@ -491,14 +491,22 @@ void TAsignarTallerForm::showOrder(const Orders::ConversionOrder &o, bool withOw
     FlexxusEdit->setText(o.flexxus ? QString::number(o.flexxus) : QString());
     showOwner(o.owner, withOwnerExtras);
     m_technicians = o.technicians;
+    // The roles' names from one reading of the technicians, off the window's
+    // thread; a deleted technician shows empty.
+    QVector<MasterFiles::Item> technicians;
+    try {
+        technicians = Widgets::ServerWait::run<QVector<MasterFiles::Item>>(
+            this, QStringLiteral("Leyendo los operarios..."), Conn::PostVenta,
+            [] { return MasterFiles::List(MasterFiles::Table::Technicians); });
+    } catch (const DbError &e) {
+        m_prompter.error(e.text());
+    }
     for (int i = 0; i < Orders::kRoleCount; ++i) {
         QString name;
-        try {
-            name = MasterFiles::NameOf(MasterFiles::Table::Technicians, o.technicians[i]);
-        } catch (const DbError &e) {
-            m_prompter.error(e.text());
-        }
-        RoleEdits[i]->setText(name); // a deleted technician shows empty
+        for (const MasterFiles::Item &t : technicians)
+            if (t.id == o.technicians[i] && t.id != 0)
+                name = t.name;
+        RoleEdits[i]->setText(name);
     }
     for (int i = 0; i < 3; ++i)
         ObsEdits[i]->setText(o.obs[i]);
