@@ -227,7 +227,11 @@ std::optional<Nav::ConversionOrder> TConsultaOTTForm::pick(QWidget *parent, Prom
     if (!key)
         return std::nullopt;
     try {
-        if (const auto rows = ConversionOrderStore::LoadRows(key->taller, key->numero))
+        if (const auto rows = Widgets::ServerWait::run<std::optional<ConversionOrderStore::Rows>>(
+                parent, QStringLiteral("Leyendo la orden..."), Conn::PostVenta,
+                [taller = key->taller, numero = key->numero] {
+                    return ConversionOrderStore::LoadRows(taller, numero);
+                }))
             return Nav::ConversionOrder{rows->order, rows->regulators, rows->cylinders};
     } catch (const DbError &e) {
         prompter.error(e.text());
