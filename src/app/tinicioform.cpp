@@ -6,6 +6,7 @@
 #include "core/iniconfig.h"
 #include "core/installationprofile.h"
 #include "core/login.h"
+#include "data/backgroundquery.h"
 #include "data/dm1.h"
 #include "data/loginrepository.h"
 #include "widgets/formwindow.h"
@@ -321,6 +322,9 @@ void TInicioForm::serverSetUp()
     try {
         // Off the window's thread: the dialog keeps answering, and "Cancelar"
         // on the waiting line ends a wait for a server that does not answer.
+        // The post-sales session opens meanwhile, beside the PEC's reading.
+        if (m_profile->opensPostSalesAtStartup)
+            BackgroundQuery::openAhead(Conn::PostVenta);
         if (m_readsPec) {
             const auto pec = Widgets::ServerWait::run<std::optional<LoginRepository::PecHeader>>(
                 this, QStringLiteral("Conectando con el servidor..."), Conn::Operations,
