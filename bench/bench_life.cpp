@@ -15,6 +15,7 @@
 // A cylinder that went through many vehicles is made once in the database
 // (serial "BENCH-VIAJERO", on 40 operations and 2 pending ones).
 
+#include "benchdb.h"
 #include "core/clock.h"
 #include "data/cylinderliferepository.h"
 #include "data/daysummaryrepository.h"
@@ -116,15 +117,9 @@ int main(int argc, char **argv)
     dm1().configure(Conn::Operations,
                     {QStringLiteral("localhost"), database, QStringLiteral("tarvil"), QStringLiteral("tarvil"), {}});
     // The samples are read on a connection of the benchmark's own.
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), QStringLiteral("bench"));
-    db.setHostName(QStringLiteral("localhost"));
-    db.setDatabaseName(database);
-    db.setUserName(QStringLiteral("tarvil"));
-    db.setPassword(QStringLiteral("tarvil"));
-    if (!db.open()) {
-        std::fprintf(stderr, "%s\n", qPrintable(db.lastError().text()));
+    QSqlDatabase db = openBenchDatabase(database);
+    if (!db.isOpen())
         return 1;
-    }
     QSqlQuery count(db);
     count.exec(QStringLiteral("select count(*) from usr"));
     count.next();

@@ -11,6 +11,7 @@
 //   scripts/gen-data --operations 1000000 --database tarvil_bench --socket $MYSQL_UNIX_PORT
 //   build/bench/bench_queries --database tarvil_bench [--samples 200]
 
+#include "benchdb.h"
 #include "core/connectionsettings.h"
 #include "data/dm1.h"
 #include "data/recallrepository.h"
@@ -111,15 +112,9 @@ int main(int argc, char *argv[])
     dm1().configure(Conn::Operations,
                     {QStringLiteral("localhost"), database, QStringLiteral("tarvil"), QStringLiteral("tarvil"), {}});
     // The samples are read on a connection of the benchmark's own.
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), QStringLiteral("bench"));
-    db.setHostName(QStringLiteral("localhost"));
-    db.setDatabaseName(database);
-    db.setUserName(QStringLiteral("tarvil"));
-    db.setPassword(QStringLiteral("tarvil"));
-    if (!db.open()) {
-        std::fprintf(stderr, "%s\n", qPrintable(db.lastError().text()));
+    QSqlDatabase db = openBenchDatabase(database);
+    if (!db.isOpen())
         return 1;
-    }
 
     QSqlQuery count(db);
     count.exec(QStringLiteral("select count(*) from usr"));

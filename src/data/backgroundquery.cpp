@@ -226,18 +226,20 @@ void BackgroundQuery::start(const QString &statement, const QVariantMap &params,
         bound.insert(name, it.value());
     }
     start<Rows>(
-        q.connection(),
-        [statement, bound] {
-            NamedQuery &there = dm1().query(statement);
-            there.close();
-            for (auto it = bound.cbegin(); it != bound.cend(); ++it)
-                there.setParam(it.key(), it.value());
-            there.open();
-            Rows rows = there.rows();
-            there.close(); // the worker keeps no copy of a long list
-            return rows;
-        },
+        q.connection(), [statement, bound] { return readAll(statement, bound); },
         [done = std::move(done)](const Rows &rows) { done(rows); });
+}
+
+BackgroundQuery::Rows BackgroundQuery::readAll(const QString &statement, const QVariantMap &params)
+{
+    NamedQuery &q = dm1().query(statement);
+    q.close();
+    for (auto it = params.cbegin(); it != params.cend(); ++it)
+        q.setParam(it.key(), it.value());
+    q.open();
+    Rows rows = q.rows();
+    q.close(); // the worker keeps no copy of a long list
+    return rows;
 }
 
 void BackgroundQuery::startTask(Conn conn, Task task)

@@ -43,6 +43,10 @@ public:
     }
 
     void startTask(Conn conn, Task task);
+    // The catalogue statement `statement` with `params` (its own names) on
+    // this thread's module: its rows, the statement keeping no copy. For
+    // work that runs on a worker.
+    static Rows readAll(const QString &statement, const QVariantMap &params);
     void cancel();
     // Cuts the run's session without waiting for the server: the statement
     // it is in fails at once as a lost connection, and the run goes on to its

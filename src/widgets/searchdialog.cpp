@@ -1,6 +1,7 @@
 #include "widgets/searchdialog.h"
 
 #include "core/prompter.h"
+#include "data/backgroundquery.h"
 #include "data/dm1.h"
 #include "widgets/formwindow.h"
 #include "widgets/progressline.h"
@@ -113,16 +114,8 @@ int SearchDialog::runSearch(Conn conn, std::function<QVector<QSqlRecord>()> fetc
 int SearchDialog::runSearch(const QString &statement, const QVariantMap &params)
 {
     const Conn conn = dm1().query(statement).connection();
-    const std::optional<Rows> rows = fetchRows(conn, [statement, params] {
-        NamedQuery &q = dm1().query(statement);
-        q.close();
-        for (auto it = params.cbegin(); it != params.cend(); ++it)
-            q.setParam(it.key(), it.value());
-        q.open();
-        Rows read = q.rows();
-        q.close(); // the worker keeps no copy
-        return read;
-    });
+    const std::optional<Rows> rows =
+        fetchRows(conn, [statement, params] { return BackgroundQuery::readAll(statement, params); });
     if (!rows)
         return -1;
     dm1().query(statement).adoptRows(*rows);
