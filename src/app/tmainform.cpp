@@ -11,7 +11,9 @@
 #include "core/installationprofile.h"
 #include "data/backgroundquery.h"
 #include "data/dm1.h"
+#include "data/workshopaccount.h"
 #include "widgets/messages.h"
+#include "widgets/serverwait.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -347,13 +349,10 @@ void TMainForm::finishCreation()
 void TMainForm::announceMessages()
 {
     try {
-        if (!m_unread) { // no login read them (a window opened without one)
-            NamedQuery &messages = dm1().query(QStringLiteral("SimpleDataSetMensajes"));
-            messages.close();
-            messages.setParam(QStringLiteral("ta"), Global.WorkshopCode);
-            messages.open();
-            m_unread = messages.rows();
-        }
+        if (!m_unread) // no login read them (a window opened without one)
+            m_unread = Widgets::ServerWait::run<QVector<QSqlRecord>>(
+                this, QStringLiteral("Leyendo los mensajes..."), Conn::Operations,
+                [code = Global.WorkshopCode] { return WorkshopAccount::UnreadMessages(code); });
         const QString text = unreadMessagesAnnouncement(int(m_unread->size()));
         if (text.isEmpty())
             return;

@@ -66,10 +66,13 @@ void TSelloForm::BitBtnCambiarClick()
     for (int i = 0; i < 4; ++i)
         texts[i] = m_lines[i]->text();
     try {
-        Widgets::WaitCursor wait;
-        WorkshopAccount::WriteStamp(Global.WorkshopCode, texts);
+        m_save.run(this, QStringLiteral("Guardando el sello..."), Conn::Operations,
+                   [workshop = Global.WorkshopCode, texts](WriteOnce::Ticket *t) {
+                       WorkshopAccount::WriteStamp(workshop, texts, t);
+                   });
     } catch (const DbError &e) {
-        m_prompter.error(e.text());
+        m_prompter.error(
+            Widgets::WindowWrites::failure(QStringLiteral("No se guardó el sello: puede intentarlo de nuevo."), e));
         return;
     }
     // Only a stored stamp reaches the documents.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/messages.h"
+#include "widgets/serverwait.h"
 
 #include <QDialog>
 #include <QVector>
@@ -23,5 +24,6 @@ protected:
 
 private:
     Prompter &m_prompter;
+    Widgets::WindowWrites m_save{Widgets::WindowWrites::SameWrite};
     QVector<QLineEdit *> m_lines;
 };

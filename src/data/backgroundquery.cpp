@@ -113,6 +113,24 @@ public:
         return false;
     }
 
+    // On the stopper's thread, in its own session: the server stops `job`'s
+    // statement. Neither that job's end nor the next job's start passes
+    // until the KILL is answered, so it never reaches a later statement.
+    void killRunning(quint64 job)
+    {
+        const std::lock_guard<std::mutex> hold(m_phase);
+        if (running != job || session == 0)
+            return;
+        try {
+            NamedQuery &kill =
+                dm1().statement(QStringLiteral("KillQuery"), m_conn, [] { return QStringLiteral("kill query :id"); });
+            kill.setParam(QStringLiteral("id"), session.load());
+            kill.execute();
+        } catch (const DbError &) {
+            // It ended meanwhile, or the server cannot be reached: nothing to stop.
+        }
+    }
+
     void openSession(const Links &links)
     {
         try {
@@ -167,6 +185,48 @@ struct WorkerThread {
     QThread *thread = nullptr;
     Worker *worker = nullptr;
 };
+
+// Sends the KILL QUERY of a cancelled run from a thread and sessions of its
+// own: the window never waits for it, nor for their handshakes.
+class Stopper : public QObject
+{
+public:
+    void stop(Worker *worker, quint64 job, const Links &links)
+    {
+        if (!m_module)
+            m_module = DataModulePrivate::makeThreadModule(QStringLiteral("-parada"));
+        links.apply();
+        worker->killRunning(job);
+    }
+    void closeSessions() { m_module.reset(); }
+
+private:
+    std::unique_ptr<DataModule> m_module; // made and ended on the stopper's thread
+};
+
+struct StopperThread {
+    QThread *thread = nullptr;
+    Stopper *stopper = nullptr;
+};
+
+StopperThread &stoppers()
+{
+    static StopperThread s;
+    return s;
+}
+
+Stopper *stopper()
+{
+    StopperThread &s = stoppers();
+    if (!s.stopper) {
+        s.thread = new QThread;
+        s.thread->setObjectName(QStringLiteral("BackgroundQuery-parada"));
+        s.stopper = new Stopper;
+        s.stopper->moveToThread(s.thread);
+        s.thread->start();
+    }
+    return s.stopper;
+}
 
 std::map<Conn, WorkerThread> &workers()
 {
@@ -275,14 +335,10 @@ void BackgroundQuery::cancel()
     disconnect(worker, nullptr, this, nullptr);
     if (worker && worker->running == job && worker->session != 0) {
         // The server stops the statement; the worker is free for the next.
-        try {
-            NamedQuery &kill =
-                dm1().statement(QStringLiteral("KillQuery"), m_conn, [] { return QStringLiteral("kill query :id"); });
-            kill.setParam(QStringLiteral("id"), worker->session.load());
-            kill.execute();
-        } catch (const DbError &) {
-            // It ended meanwhile: nothing to stop.
-        }
+        Stopper *s = stopper();
+        QMetaObject::invokeMethod(
+            s, [stopper = s, worker, job, links = Links::ofThisThread()] { stopper->stop(worker, job, links); },
+            Qt::QueuedConnection);
     }
     emit cancelled();
 }
@@ -316,6 +372,16 @@ void BackgroundQuery::onDone(quint64 job, const std::function<void()> &deliver, 
 
 void BackgroundQuery::stopWorkers()
 {
+    // First the stopper, which may be holding a worker for its KILL.
+    if (StopperThread &st = stoppers(); st.stopper) {
+        QMetaObject::invokeMethod(
+            st.stopper, [stopper = st.stopper] { stopper->closeSessions(); }, Qt::BlockingQueuedConnection);
+        st.thread->quit();
+        st.thread->wait();
+        delete st.stopper;
+        delete st.thread;
+        st = {};
+    }
     for (auto &[conn, s] : workers()) {
         if (!s.worker)
             continue;

@@ -15,9 +15,10 @@ struct Cache {
 };
 
 // The cache of the session now open; emptied when the session changed.
+// Each thread has its own, as it has its own sessions.
 Cache &cache()
 {
-    static Cache c;
+    thread_local Cache c;
     const quint64 now = dm1().session(Conn::Operations);
     if (now == 0 || now != c.session)
         c = Cache{now, {}, {}};

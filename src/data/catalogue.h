@@ -6,7 +6,7 @@
 #include <optional>
 
 // Catalogue values read once per connection session of SQLConnection1 and
-// kept until it closes: the catalogues change at the PEC, not while an
+// kept until it closes (a worker's session keeps its own): the catalogues change at the PEC, not while an
 // operator works, and every read over a slow link is a round trip.
 namespace Catalogue
 {

@@ -196,4 +196,15 @@ void Delete(int id)
     });
 }
 
+int State(int id)
+{
+    NamedQuery &state = dm1().query(QStringLiteral("SQLQueryEstadoPendiente"));
+    state.close();
+    state.setParam(QStringLiteral("id"), id);
+    state.open();
+    const int estado = state.first() ? state.integer(QStringLiteral("estado")) : -1;
+    state.close();
+    return estado;
+}
+
 } // namespace PendingStore

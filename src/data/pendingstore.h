@@ -69,4 +69,8 @@ int Save(const OperationRecord &record, const GlobalState &global, const QDate &
 // it is no longer waiting for the PEC.
 void Delete(int id);
 
+// The `estado` of a pending operation (0 while it waits for the PEC); -1
+// when the row is no longer there.
+int State(int id);
+
 } // namespace PendingStore

@@ -1,13 +1,13 @@
 #include "data/printconfigrepository.h"
 
 #include "data/dm1.h"
+#include "data/writeonce.h"
 
 namespace PrintConfigRepository
 {
 
-void Write(const QString &workshopCode, const PrintConfig &config)
+void Write(const QString &workshopCode, const PrintConfig &config, WriteOnce::Ticket *ticket)
 {
-    Transaction tx(Conn::Operations);
     NamedQuery q(QStringLiteral("SQLUpdateConfiguracion"), Conn::Operations,
                  QStringLiteral("update tal set copias = :cop, localidad = :loc, provincia = :pro, hoja = :hoj "
                                 "where tcodigoint = :tal"));
@@ -16,8 +16,7 @@ void Write(const QString &workshopCode, const PrintConfig &config)
     q.setParam(QStringLiteral("pro"), config.province.isNull() ? QStringLiteral("") : config.province);
     q.setParam(QStringLiteral("hoj"), config.sheetFormat);
     q.setParam(QStringLiteral("tal"), workshopCode);
-    q.execute();
-    tx.commit();
+    WriteOnce::Statement(Conn::Operations, ticket, QStringLiteral("configuracion"), q, false);
 }
 
 } // namespace PrintConfigRepository

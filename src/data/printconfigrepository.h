@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/printconfig.h"
+#include "data/writeonce.h"
 
 // The workshop's print configuration in its `tal` row. Failures throw
 // DbError.
@@ -8,7 +9,8 @@ namespace PrintConfigRepository
 {
 
 // `update tal set copias, localidad, provincia, hoja` of the workshop, in
-// one transaction: on a failure nothing of it stays.
-void Write(const QString &workshopCode, const PrintConfig &config);
+// one atomic exchange under `ticket` (WriteOnce::Statement): on a failure
+// nothing of it stays, and a lost answer is found out.
+void Write(const QString &workshopCode, const PrintConfig &config, WriteOnce::Ticket *ticket = nullptr);
 
 } // namespace PrintConfigRepository

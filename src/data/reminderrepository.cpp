@@ -2,6 +2,7 @@
 
 #include "data/dm1.h"
 #include "data/localstore.h"
+#include "data/writeonce.h"
 
 namespace ReminderRepository
 {
@@ -53,14 +54,14 @@ QString Message(Reminders::Kind kind, const QString &workshop)
     return text;
 }
 
-void WriteMessage(Reminders::Kind kind, const QString &workshop, const QString &text)
+void WriteMessage(Reminders::Kind kind, const QString &workshop, const QString &text, WriteOnce::Ticket *ticket)
 {
     NamedQuery &q = dm1().query(kind == Reminders::Kind::Sticker ? QStringLiteral("SQLUpdateMensajeWhatsapp")
                                                                  : QStringLiteral("SQLUpdateMensajeWhatsappPh"));
     q.close();
     q.setParam(QStringLiteral("me"), text.isNull() ? QStringLiteral("") : text); // cleared is empty, not NULL
     q.setParam(QStringLiteral("ta"), workshop);
-    q.execute();
+    WriteOnce::Statement(Conn::Operations, ticket, QStringLiteral("mensaje whatsapp"), q, false);
     q.close();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/reminders.h"
+#include "data/writeonce.h"
 
 #include <QDate>
 #include <QHash>
@@ -30,7 +31,9 @@ QVector<QSqlRecord> ReminderList(Reminders::Kind kind, const QString &workshop, 
 
 // The workshop's stored text for the kind; empty when it has none.
 QString Message(Reminders::Kind kind, const QString &workshop);
-void WriteMessage(Reminders::Kind kind, const QString &workshop, const QString &text);
+// Under `ticket` (WriteOnce::Statement): a lost answer is found out.
+void WriteMessage(Reminders::Kind kind, const QString &workshop, const QString &text,
+                  WriteOnce::Ticket *ticket = nullptr);
 
 } // namespace ReminderRepository
 

@@ -103,10 +103,15 @@ WorkshopRow workshopOf(const QJsonObject &o)
     return w;
 }
 
+thread_local bool t_keptOnly = false;
+
 // `read` from the server, kept; the kept value when the server cannot be reached.
 template <class T, class Read, class ToJson, class FromJson>
 T readOrKept(const QString &key, Read read, ToJson toJsonValue, FromJson fromJsonValue)
 {
+    if (t_keptOnly)
+        if (const std::optional<QJsonValue> v = Kept::instance().kept(key))
+            return fromJsonValue(*v);
     try {
         T value = read();
         Kept::instance().keep(key, toJsonValue(value));
@@ -149,6 +154,16 @@ std::optional<WorkshopRow> readWorkshop(const QString &code)
 }
 
 } // namespace
+
+KeptOnly::KeptOnly() : m_outer(t_keptOnly)
+{
+    t_keptOnly = true;
+}
+
+KeptOnly::~KeptOnly()
+{
+    t_keptOnly = m_outer;
+}
 
 std::optional<WorkshopRow> Workshop(const QString &code)
 {

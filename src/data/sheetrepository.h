@@ -20,4 +20,20 @@ std::optional<WorkshopRow> Workshop(const QString &code);
 // (Catalogue); a model without VENC counts as not catalogued.
 Ficha::ValidityLookup CylinderValidity();
 
+// While one lives on a thread, the readings above take their kept values
+// without asking the server (only what was never kept is read): the sheet of
+// an operation just left in the outbox prints at once, not after a connect
+// timeout per reading.
+class KeptOnly
+{
+public:
+    KeptOnly();
+    ~KeptOnly();
+    KeptOnly(const KeptOnly &) = delete;
+    KeptOnly &operator=(const KeptOnly &) = delete;
+
+private:
+    bool m_outer;
+};
+
 } // namespace SheetRepository

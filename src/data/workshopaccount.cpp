@@ -20,13 +20,13 @@ NamedQuery &statement(const char *name)
 
 } // namespace
 
-void WriteStamp(const QString &workshopCode, const std::array<QString, 4> &lines)
+void WriteStamp(const QString &workshopCode, const std::array<QString, 4> &lines, WriteOnce::Ticket *ticket)
 {
     NamedQuery &q = statement("SQLUpdateSello");
     for (int i = 0; i < 4; ++i)
         q.setParam(QStringLiteral("se%1").arg(i + 1), lines[i].isNull() ? QStringLiteral("") : lines[i]);
     q.setParam(QStringLiteral("tal"), workshopCode);
-    q.execute();
+    WriteOnce::Statement(Conn::Operations, ticket, QStringLiteral("sello"), q, false);
 }
 
 bool ChangePassword(const QString &workshopCode, const QString &current, const QString &password)
@@ -56,6 +56,14 @@ void MarkMessagesRead(const QString &workshopCode, int lastMessageId)
     // One exchange with its token: the outcome is known even when the
     // answer is lost (marking again would be harmless anyway).
     WriteOnce::Statement(Conn::Operations, nullptr, QStringLiteral("mensajes leidos"), q, false);
+}
+
+QVector<QSqlRecord> UnreadMessages(const QString &workshopCode)
+{
+    NamedQuery &q = statement("SimpleDataSetMensajes");
+    q.setParam(QStringLiteral("ta"), workshopCode);
+    q.open();
+    return q.rows();
 }
 
 } // namespace WorkshopAccount

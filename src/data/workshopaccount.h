@@ -1,6 +1,10 @@
 #pragma once
 
+#include "data/writeonce.h"
+
+#include <QSqlRecord>
 #include <QString>
+#include <QVector>
 #include <array>
 #include <optional>
 
@@ -9,8 +13,9 @@
 namespace WorkshopAccount
 {
 
-// tal.sello1 ... sello4; empty lines are stored as empty texts.
-void WriteStamp(const QString &workshopCode, const std::array<QString, 4> &lines);
+// tal.sello1 ... sello4; empty lines are stored as empty texts. Under
+// `ticket` (WriteOnce::Statement): a lost answer is found out.
+void WriteStamp(const QString &workshopCode, const std::array<QString, 4> &lines, WriteOnce::Ticket *ticket = nullptr);
 
 // Replaces tal.Password with `password` when `current` is the stored one,
 // in one exchange; false (nothing changed) when it is not or the workshop
@@ -22,5 +27,9 @@ bool ChangePassword(const QString &workshopCode, const QString &current, const Q
 // Marks read every message of the workshop up to `lastMessageId` (the last
 // one shown), in one exchange.
 void MarkMessagesRead(const QString &workshopCode, int lastMessageId);
+
+// The workshop's unread messages (SimpleDataSetMensajes' columns), for a
+// window opened without the login that reads them.
+QVector<QSqlRecord> UnreadMessages(const QString &workshopCode);
 
 } // namespace WorkshopAccount

@@ -226,7 +226,7 @@ void PrintSheet(const QString &layout, const FichaData &d, QWidget *parent)
     form.preview(parent);
 }
 
-static void writePrepared(LocalTable &printable, const QVector<PreparedCylinderRow> &rows)
+void StorePrintCylinders(LocalTable &printable, const QVector<PreparedCylinderRow> &rows)
 {
     if (!printable.isOpen())
         printable.open();
@@ -250,24 +250,36 @@ void LoadWorkshopRows(FichaData &d, const QString &workshopCode)
     Ficha::ApplyWorkshopRows(d, own, associated);
 }
 
-void LoadSheetSources(FichaData &d, const QString &layout, const QString &workshopCode,
-                      const QVector<CylinderRow> &cylinders, LocalTable &printable)
+// Only the layouts over the prepared list rebuild it (and read the catalogue).
+bool ListsPreparedCylinders(const QString &layout)
+{
+    return LoadLayout(layout).rows == kPrepared;
+}
+
+void ReadSheetSources(FichaData &d, bool preparedList, const QString &workshopCode,
+                      const QVector<CylinderRow> &cylinders)
 {
     LoadWorkshopRows(d, workshopCode);
     d.workCylinders = cylinders;
     d.cylinders.clear();
-    // Only the layouts over the prepared list rebuild it (and read the catalogue).
-    if (LoadLayout(layout).rows == kPrepared) {
+    if (preparedList)
         d.cylinders = Ficha::PrepareCylinders(d.workCylinders, SheetRepository::CylinderValidity());
-        writePrepared(printable, d.cylinders);
-    }
+}
+
+void LoadSheetSources(FichaData &d, const QString &layout, const QString &workshopCode,
+                      const QVector<CylinderRow> &cylinders, LocalTable &printable)
+{
+    const bool prepared = ListsPreparedCylinders(layout);
+    ReadSheetSources(d, prepared, workshopCode, cylinders);
+    if (prepared)
+        StorePrintCylinders(printable, d.cylinders);
 }
 
 QVector<PreparedCylinderRow> PreparePrintCylinders(const QVector<CylinderRow> &cylinders, LocalTable &printable,
                                                    const Ficha::ValidityLookup &validity)
 {
     const QVector<PreparedCylinderRow> rows = Ficha::PrepareCylinders(cylinders, validity);
-    writePrepared(printable, rows);
+    StorePrintCylinders(printable, rows);
     return rows;
 }
 

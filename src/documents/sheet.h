@@ -46,6 +46,15 @@ void LoadWorkshopRows(FichaData &d, const QString &workshopCode);
 void LoadSheetSources(FichaData &d, const QString &layout, const QString &workshopCode,
                       const QVector<CylinderRow> &cylinders, LocalTable &printable);
 
+// The same in two steps, for a window that reads off its own thread: the
+// server's part (workshop rows, and the prepared cylinders when
+// `preparedList`), which touches no local table and may run on a worker;
+// then the prepared rows into the printable table, on the table's thread.
+bool ListsPreparedCylinders(const QString &layout);
+void ReadSheetSources(FichaData &d, bool preparedList, const QString &workshopCode,
+                      const QVector<CylinderRow> &cylinders);
+void StorePrintCylinders(LocalTable &printable, const QVector<PreparedCylinderRow> &rows);
+
 // Empties the printable table (`CILAUXPR`) and appends the prepared rows of
 // the cylinders; the rows stay there until the next sheet empties it.
 QVector<PreparedCylinderRow> PreparePrintCylinders(const QVector<CylinderRow> &cylinders, LocalTable &printable,

@@ -11,7 +11,6 @@
 #include "widgets/formkit.h"
 #include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
-#include "widgets/waitcursor.h"
 
 #include <QCalendarWidget>
 #include <QGroupBox>
@@ -134,8 +133,9 @@ void TAgendaTurnosForm::Calendar1Change()
 void TAgendaTurnosForm::showDay(int selectRow)
 {
     try {
-        Widgets::WaitCursor wait;
-        m_model->setRows(AppointmentRepository::OpenDay(Global.WorkshopCode, day()));
+        m_model->setRows(Widgets::ServerWait::run<QVector<QSqlRecord>>(
+            this, QStringLiteral("Leyendo los turnos del día..."), Conn::Operations,
+            [workshop = Global.WorkshopCode, d = day()] { return AppointmentRepository::OpenDay(workshop, d); }));
     } catch (const DbError &e) {
         m_model->clear(); // never another day's slots under this day's date
         m_prompter.error(e.text());

@@ -147,13 +147,8 @@ void TConsultaDePendientesForm::readList()
 
 int TConsultaDePendientesForm::currentEstado(int id)
 {
-    NamedQuery &state = dm1().query(QStringLiteral("SQLQueryEstadoPendiente"));
-    state.close();
-    state.setParam(QStringLiteral("id"), id);
-    state.open();
-    if (!state.first())
-        return -1;
-    return state.integer(QStringLiteral("estado"));
+    return Widgets::ServerWait::run<int>(this, QStringLiteral("Consultando la operación pendiente..."),
+                                         Conn::Operations, [id] { return PendingStore::State(id); });
 }
 
 void TConsultaDePendientesForm::BitBtn2Click()
@@ -208,7 +203,13 @@ void TConsultaDePendientesForm::BitBtn4Click()
         return;
     const int id = pendingIdAt(row);
     const QString kind = m_model->text(row, QStringLiteral("ucodgest")).trimmed();
-    const int stored = currentEstado(id);
+    int stored = -1;
+    try {
+        stored = currentEstado(id);
+    } catch (const DbError &e) {
+        m_prompter.error(e.text());
+        return;
+    }
     if (estadoAt(row) > 0 || stored > 0)
         m_prompter.info(QString::fromUtf8("La operación ya fue verificada y no puede modificarse."));
     else if (stored == 0) // a row the PEC moved out since the reading has nothing left to edit

@@ -140,8 +140,9 @@ void TEnvioWhatsappForm::build()
 void TEnvioWhatsappForm::loadMessage()
 {
     try {
-        Widgets::WaitCursor wait;
-        m_memo->setPlainText(ReminderRepository::Message(m_kind, Global.WorkshopCode));
+        m_memo->setPlainText(Widgets::ServerWait::run<QString>(
+            this, QStringLiteral("Leyendo el mensaje..."), Conn::Operations,
+            [kind = m_kind, workshop = Global.WorkshopCode] { return ReminderRepository::Message(kind, workshop); }));
         m_messageLoaded = true;
     } catch (const DbError &e) {
         m_prompter.error(e.text());
@@ -162,8 +163,9 @@ void TEnvioWhatsappForm::done(int result)
     // A text that could not be read is not overwritten with an empty one.
     if (m_messageLoaded || m_messageEdited) {
         try {
-            Widgets::WaitCursor wait;
-            ReminderRepository::WriteMessage(m_kind, Global.WorkshopCode, m_memo->toPlainText());
+            m_saveMessage.run(this, QStringLiteral("Guardando el mensaje..."), Conn::Operations,
+                              [kind = m_kind, workshop = Global.WorkshopCode, text = m_memo->toPlainText()](
+                                  WriteOnce::Ticket *t) { ReminderRepository::WriteMessage(kind, workshop, text, t); });
         } catch (const DbError &e) {
             // Closing throws the edited text away: "No" is what Enter answers.
             if (!m_prompter.question(

@@ -3,6 +3,7 @@
 #include "core/reminders.h"
 #include "widgets/messages.h"
 #include "widgets/resultgrid.h"
+#include "widgets/serverwait.h"
 
 #include <QDate>
 #include <QDialog>
@@ -53,6 +54,7 @@ private:
 
     Prompter &m_prompter;
     Reminders::Kind m_kind;
+    Widgets::WindowWrites m_saveMessage{Widgets::WindowWrites::SameWrite};
     QDateEdit *m_desde = nullptr;
     QDateEdit *m_hasta = nullptr;
     Widgets::ResultGridModel *m_model = nullptr;

@@ -15,6 +15,7 @@
 #include "operations/linklabel.h"
 #include "widgets/formwindow.h"
 #include "widgets/messages.h"
+#include "widgets/serverwait.h"
 #include "widgets/uppercasevalidator.h"
 
 #include <QApplication>
@@ -162,7 +163,9 @@ void TRevisionAnualForm::runCreationSteps()
 void TRevisionAnualForm::loadWorkshopList()
 {
     try {
-        tallerEdit->addItems(Catalogue::WorkshopCodes()); // read once per session
+        tallerEdit->addItems(Widgets::ServerWait::run<QStringList>( // read once per session
+            this, QStringLiteral("Leyendo los talleres..."), Conn::Operations,
+            [] { return Catalogue::WorkshopCodes(); }));
     } catch (const DbError &e) {
         prompter().error(e.text());
     }

@@ -131,6 +131,13 @@ void ServerWait::waitAll(QWidget *window, const QString &what, const std::vector
     QObject::connect(&clock, &QTimer::timeout, line, [line] { line->tick(); });
     clock.start(1000);
 
+    // Until the line shows, the operator's keys and clicks wait for the
+    // answer and then arrive in the order typed, as they would in a window
+    // that froze: nothing started meanwhile runs inside this wait, and a
+    // field's look-up leaves the focus where the next key expects it. With
+    // the line up the window is blocked by it, and only its "Cancelar" counts.
+    while (running > 0 && !line->isVisible())
+        loop.processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
     if (running > 0)
         loop.exec();
     show.stop();

@@ -56,6 +56,12 @@ public:
 
     static void wait(QWidget *window, const QString &what, Conn conn, const std::function<void()> &work);
 
+    // A catalogue check of the operations database as a field is left.
+    template <class T> static T lookUp(QWidget *window, std::function<T()> work)
+    {
+        return run<T>(window, QStringLiteral("Buscando en el catálogo..."), Conn::Operations, std::move(work));
+    }
+
     // Works for different connections, each on its own worker and all at
     // once, under one waiting line: the operator waits for the slowest, not
     // for the sum. What the first of them (in the order given) threw is

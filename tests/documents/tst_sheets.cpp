@@ -374,6 +374,22 @@ private slots:
         QCOMPARE(SheetRepository::CylinderValidity()(QStringLiteral("C060")), std::optional<int>(10));
         QVERIFY_THROWS_EXCEPTION(DbError, SheetRepository::Workshop(QStringLiteral("TAL0001X"))); // never read
         dm1().configure(Conn::Operations, {TestDb::host(), dbName, TestDb::user(), TestDb::password(), "Test"});
+
+        // Right after a save went to the outbox the kept copy is taken
+        // without asking the server; otherwise the server's row counts.
+        TestDb::exec(QSqlDatabase::database(QStringLiteral("test")),
+                     "update tal set TTELEFONO = '351-2' where tcodigoint = 'TAL0002'");
+        {
+            SheetRepository::KeptOnly keptOnly;
+            FichaData kept = renewal();
+            LoadWorkshopRows(kept, QStringLiteral("TAL0002"));
+            QCOMPARE(kept.ownWorkshop.phone, online.ownWorkshop.phone);
+        }
+        FichaData read = renewal();
+        LoadWorkshopRows(read, QStringLiteral("TAL0002"));
+        QCOMPARE(read.ownWorkshop.phone, QStringLiteral("351-2"));
+        TestDb::exec(QSqlDatabase::database(QStringLiteral("test")),
+                     "update tal set TTELEFONO = '351-1' where tcodigoint = 'TAL0002'");
     }
 
     void expiryUsesTheCylinderCatalogue()

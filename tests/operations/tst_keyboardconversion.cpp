@@ -158,6 +158,7 @@ private slots:
     void conversionTypedWithTheKeyboardIsStored()
     {
         ScriptedPrompter prompter; // the print question: "No"
+        const quint64 sent = dm1().exchangeCount();
         TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("C"));
         form.setCylinders({});
@@ -240,6 +241,9 @@ private slots:
         QCOMPARE(prompter.log, (QStringList{QStringLiteral("info: La operación ha sido cargada."),
                                             QStringLiteral("confirm: Desea imprimir la ficha de la operación?")}));
         QCOMPARE(form.result(), int(QDialog::Accepted));
+        // Every look-up, check and the save went from the workers: the
+        // window's thread never waited for the server.
+        QCOMPARE(dm1().exchangeCount(), sent);
         const QString row = QStringLiteral(" from temp_usr where udominio = 'AB123CD' and ucodgest = 'C'");
         QCOMPARE(value(QStringLiteral("select concat_ws('|', umarca, umodelo, uano, vin, uapeynom, unrodoc, ucalle, "
                                       "ucodpostal, ulocalidad, uprovincia, UCARACT, utelefono, uobservac)") +

@@ -118,10 +118,13 @@ void TConfigCopiasForm::BitBtn1Click()
 {
     const PrintConfig config = FromShown(onScreen());
     try {
-        Widgets::WaitCursor wait;
-        PrintConfigRepository::Write(Global.WorkshopCode, config);
+        m_save.run(this, QStringLiteral("Guardando la configuración..."), Conn::Operations,
+                   [workshop = Global.WorkshopCode, config](WriteOnce::Ticket *t) {
+                       PrintConfigRepository::Write(workshop, config, t);
+                   });
     } catch (const DbError &e) {
-        m_prompter.error(e.text());
+        m_prompter.error(Widgets::WindowWrites::failure(
+            QStringLiteral("No se guardó la configuración: puede intentarlo de nuevo."), e));
         return;
     }
     // Only a stored configuration reaches the documents.

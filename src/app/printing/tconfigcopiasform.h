@@ -2,6 +2,7 @@
 
 #include "core/printconfig.h"
 #include "widgets/messages.h"
+#include "widgets/serverwait.h"
 
 #include <QDialog>
 
@@ -40,4 +41,5 @@ private:
     PrintConfigRules::Shown onScreen() const;
 
     Prompter &m_prompter;
+    Widgets::WindowWrites m_save{Widgets::WindowWrites::SameWrite};
 };

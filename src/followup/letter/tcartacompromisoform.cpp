@@ -124,8 +124,9 @@ TCartaCompromisoForm::TCartaCompromisoForm(QWidget *parent, Prompter &prompter)
     LabelCRPC->setVisible(choosesCentre);
     ComboBoxCRPC->setVisible(choosesCentre);
     if (choosesCentre) {
-        Widgets::WaitCursor wait;
-        ComboBoxCRPC->addItems(LetterRepository::RevisionCentres());
+        ComboBoxCRPC->addItems(Widgets::ServerWait::run<QStringList>(
+            this, QStringLiteral("Leyendo los centros de revisión..."), Conn::Operations,
+            [] { return LetterRepository::RevisionCentres(); }));
         ComboBoxCRPC->setCurrentIndex(ComboBoxCRPC->count() > 0 ? 0 : -1);
     }
     setFixedSize(sizeHint());
@@ -357,15 +358,13 @@ void TCartaCompromisoForm::BitBtn3Click()
     letter.workshopCode = Global.WorkshopCode;
     letter.items = LetterTable::Read(m_items);
     try {
-        Widgets::WaitCursor wait;
-        m_savedId = LetterRepository::Save(letter, &m_saveTicket);
-        m_saveTicket = WriteOnce::Ticket(); // the next "Guardar" is another letter
-    } catch (const WriteOnce::UnknownOutcome &e) {
-        // Not known yet: the next "Guardar" finds out first, and never stores it twice.
-        m_prompter.error(e.text());
+        // An unknown outcome keeps the ticket: the next "Guardar" finds out
+        // first and never stores the letter twice.
+        m_savedId = m_save.run<int>(this, QStringLiteral("Guardando la carta compromiso..."), Conn::Operations,
+                                    [letter](WriteOnce::Ticket *t) { return LetterRepository::Save(letter, t); });
     } catch (const DbError &e) {
-        m_prompter.error(QStringLiteral("No se pudo guardar la carta compromiso; no quedó guardado ningún dato.\n\n") +
-                         e.text());
+        m_prompter.error(Widgets::WindowWrites::failure(
+            QStringLiteral("No se pudo guardar la carta compromiso; no quedó guardado ningún dato."), e));
     }
 }
 
@@ -377,9 +376,16 @@ void TCartaCompromisoForm::BitBtn1Click()
         return; // a centre without a letter of its own prints nothing
     Letter::PrintData data =
         Letter::MakePrintData(owner(), purpose(), LetterTable::Read(m_items), Global, profile, Clock::today());
-    {
-        Widgets::WaitCursor wait;
-        Documents::LoadLetterWorkshop(data, Global);
+    try {
+        data = Widgets::ServerWait::run<Letter::PrintData>(this, QStringLiteral("Leyendo los datos del taller..."),
+                                                           Conn::Operations, [data, global = Global] {
+                                                               Letter::PrintData read = data;
+                                                               Documents::LoadLetterWorkshop(read, global);
+                                                               return read;
+                                                           });
+    } catch (const DbError &e) {
+        m_prompter.error(e.text());
+        return;
     }
     Report::ReportForm report = Documents::MakeLetter(layout, data);
     if (CheckBoxPreview->isChecked()) {

@@ -2,9 +2,9 @@
 
 #include "app/requests.h"
 #include "core/commitmentletter.h"
-#include "data/writeonce.h"
 #include "report/reportform.h"
 #include "widgets/messages.h"
+#include "widgets/serverwait.h"
 
 #include <QDialog>
 #include <functional>
@@ -69,5 +69,6 @@ private:
     LocalTable &m_items;
     QList<QRadioButton *> m_purposes;
     int m_savedId = 0;
-    WriteOnce::Ticket m_saveTicket; // "Guardar" again after a lost answer stores it once
+    Widgets::WindowWrites m_save{
+        Widgets::WindowWrites::SameWrite}; // "Guardar" again after a lost answer stores it once
 };

@@ -8,6 +8,7 @@
 #include "followup/letter/tcartacompromisoform.h"
 #include "widgets/modalrun.h"
 #include "widgets/progressline.h"
+#include "widgets/serverwait.h"
 #include "widgets/waitcursor.h"
 
 #include <QDateEdit>
@@ -78,11 +79,18 @@ void TConsultaCartaCompromisoForm::BitBtn2Click()
     // With no letter chosen the form still opens, empty, as a new letter.
     const QSqlRecord *chosen = selectedRecord();
     const LetterRepository::Header header = chosen ? LetterRepository::HeaderOf(*chosen) : LetterRepository::Header{};
-    LocalTable &items = localStore().table(LocalTableId::LetterCylinders);
-    {
-        Widgets::WaitCursor wait;
-        LetterTable::Replace(items, chosen ? LetterRepository::Items(header.id) : QVector<Letter::Item>{});
+    QVector<Letter::Item> stored;
+    if (chosen) {
+        try {
+            stored = Widgets::ServerWait::run<QVector<Letter::Item>>(
+                this, QStringLiteral("Leyendo la carta compromiso..."), Conn::Operations,
+                [id = header.id] { return LetterRepository::Items(id); });
+        } catch (const DbError &e) {
+            prompter().error(e.text());
+            return;
+        }
     }
+    LetterTable::Replace(localStore().table(LocalTableId::LetterCylinders), stored);
     TCartaCompromisoForm letter(this, prompter());
     if (chosen)
         letter.setOwner(header.owner); // the purpose starts at "Revisión Periodica" whatever was stored

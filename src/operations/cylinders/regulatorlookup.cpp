@@ -2,9 +2,10 @@
 
 #include "core/lookuprules.h"
 #include "core/prompter.h"
-#include "data/dm1.h"
+#include "data/fieldlookups.h"
 #include "operations/lookups/tbuscarreguladorform.h"
 #include "widgets/modalrun.h"
+#include "widgets/serverwait.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -39,12 +40,9 @@ bool LookUpRegulator(const RegulatorLineWidgets &line, QWidget *parent, Prompter
     try {
         if (code.isEmpty())
             return choose(line, parent, prompter, false);
-        NamedQuery &q = dm1().query(QStringLiteral("SQLQueryBuscarReg"));
-        q.close();
-        q.setParam(QStringLiteral("re"), code);
-        q.open();
-        if (q.first()) {
-            line.brand->setText(q.text(QStringLiteral("Marca")));
+        if (const std::optional<QString> brand = Widgets::ServerWait::lookUp<std::optional<QString>>(
+                parent, [code] { return FieldLookups::RegulatorBrand(code); })) {
+            line.brand->setText(*brand);
             line.serial->setFocus();
             return true;
         }

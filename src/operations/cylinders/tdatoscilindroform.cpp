@@ -3,7 +3,7 @@
 #include "core/cylinderrules.h"
 #include "core/editmask.h"
 #include "core/lookuprules.h"
-#include "data/dm1.h"
+#include "data/fieldlookups.h"
 #include "data/localstore.h"
 #include "operations/lookups/tbuscarcilindroform.h"
 #include "operations/lookups/tbuscarcrpcform.h"
@@ -12,6 +12,7 @@
 #include "widgets/formkit.h"
 #include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
+#include "widgets/serverwait.h"
 #include "widgets/textfield.h"
 #include "widgets/uppercasevalidator.h"
 
@@ -38,16 +39,6 @@ namespace
 void setListText(QComboBox *combo, const QString &text)
 {
     combo->setCurrentIndex(combo->findText(text.trimmed()));
-}
-
-// True when the catalogue statement finds `code`; the statement stays on it.
-bool catalogueHas(const QString &statement, const QString &param, const QString &code)
-{
-    NamedQuery &q = dm1().query(statement);
-    q.close();
-    q.setParam(param, code);
-    q.open();
-    return q.first();
 }
 
 } // namespace
@@ -337,12 +328,12 @@ void TDatosCilindroForm::EditCODIGOExit()
     try {
         if (code.isEmpty()) {
             m_leaveOk = lookUpCylinder(false);
-        } else if (catalogueHas(QStringLiteral("SQLQueryBUscarCil"), QStringLiteral("ci"), code)) {
+        } else if (const FieldLookups::CylinderModel model = Widgets::ServerWait::lookUp<FieldLookups::CylinderModel>(
+                       this, [code] { return FieldLookups::Cylinder(code); });
+                   model.found) {
             // The catalogue may not carry a capacity; what was typed then stays.
-            const QVariant capacity =
-                dm1().query(QStringLiteral("SQLQueryBUscarCil")).field(QStringLiteral("capacidad"));
-            if (!capacity.isNull())
-                EditCAPACIDAD->setText(QString::number(capacity.toInt()));
+            if (model.capacity)
+                EditCAPACIDAD->setText(QString::number(*model.capacity));
         } else {
             prompter().error(QStringLiteral("Código de Cilindro no encontrado."));
             m_leaveOk = lookUpCylinder(true);
@@ -383,8 +374,8 @@ void TDatosCilindroForm::EditUPHTALLERExit()
 {
     ++m_busy;
     try {
-        if (!catalogueHas(QStringLiteral("SQLQueryBuscarCRCP"), QStringLiteral("co"),
-                          EditUPHTALLER->text().trimmed())) {
+        if (!Widgets::ServerWait::lookUp<bool>(
+                this, [centre = EditUPHTALLER->text().trimmed()] { return FieldLookups::CentreExists(centre); })) {
             prompter().error(QStringLiteral("CRPC no encontrado."));
             m_leaveOk = lookUpCentre(false);
         }
@@ -429,7 +420,7 @@ void TDatosCilindroForm::SpeedButtonValvulaClick()
     try {
         if (code.isEmpty()) {
             m_leaveOk = lookUpValve(false);
-        } else if (!catalogueHas(QStringLiteral("SQLQueryBuscarValvula"), QStringLiteral("co"), code)) {
+        } else if (!Widgets::ServerWait::lookUp<bool>(this, [code] { return FieldLookups::ValveExists(code); })) {
             prompter().error(QStringLiteral("Código de válvula no encontrado."));
             m_leaveOk = lookUpValve(true);
         }
@@ -453,8 +444,8 @@ void TDatosCilindroForm::EditNROCERTIFExit()
         return;
     ++m_busy;
     try {
-        const Cylinders::Certificate c = Cylinders::NormaliseCertificate(text, [](const QString &centre) {
-            return catalogueHas(QStringLiteral("SQLQueryBuscarCRCP"), QStringLiteral("co"), centre);
+        const Cylinders::Certificate c = Cylinders::NormaliseCertificate(text, [this](const QString &centre) {
+            return Widgets::ServerWait::lookUp<bool>(this, [centre] { return FieldLookups::CentreExists(centre); });
         });
         switch (c.outcome) {
         case Cylinders::Certificate::Normalised:
@@ -538,16 +529,13 @@ void TDatosCilindroForm::BitBtnAceptarClick()
     v.valGest = ComboVALGEST->currentText();
     v.nroCertif = EditNROCERTIF->text();
 
-    const auto valveDomain = [](const QString &valCod, const QString &valNro) -> QString {
+    const auto valveDomain = [this](const QString &valCod, const QString &valNro) -> QString {
         // Without both parts every valve-less cylinder would match.
         if (valCod.trimmed().isEmpty() || valNro.trimmed().isEmpty())
             return {};
-        NamedQuery &q = dm1().query(QStringLiteral("SQLQueryControlValvula"));
-        q.close();
-        q.setParam(QStringLiteral("vc"), valCod.trimmed());
-        q.setParam(QStringLiteral("vn"), valNro.trimmed());
-        q.open();
-        return q.first() ? q.text(QStringLiteral("udominio")) : QString();
+        return Widgets::ServerWait::lookUp<QString>(this, [valCod = valCod.trimmed(), valNro = valNro.trimmed()] {
+            return FieldLookups::ValveDomain(valCod, valNro);
+        });
     };
 
     try {

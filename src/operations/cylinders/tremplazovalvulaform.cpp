@@ -1,13 +1,14 @@
 #include "operations/cylinders/tremplazovalvulaform.h"
 
 #include "core/prompter.h"
-#include "data/dm1.h"
+#include "data/fieldlookups.h"
 #include "data/localstore.h"
 #include "operations/lookups/tbuscarvalvulacilindroform.h"
 #include "widgets/entermoves.h"
 #include "widgets/formkit.h"
 #include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
+#include "widgets/serverwait.h"
 #include "widgets/textfield.h"
 #include "widgets/uppercasevalidator.h"
 
@@ -98,20 +99,6 @@ TRemplazoValvulaForm::TRemplazoValvulaForm(LocalTable &table, QWidget *parent, P
 
 TRemplazoValvulaForm::~TRemplazoValvulaForm() = default;
 
-namespace
-{
-
-bool valveExists(const QString &code)
-{
-    NamedQuery &q = dm1().query(QStringLiteral("SQLQueryBuscarValvula"));
-    q.close();
-    q.setParam(QStringLiteral("co"), code);
-    q.open();
-    return !q.isEmpty();
-}
-
-} // namespace
-
 void TRemplazoValvulaForm::lookUp(bool preSearch)
 {
     TBuscarValvulaCilindroForm dlg(this, m_prompter);
@@ -132,7 +119,7 @@ void TRemplazoValvulaForm::SpeedButtonRValCodClick()
     try {
         if (code.isEmpty())
             lookUp(false);
-        else if (!valveExists(code))
+        else if (!Widgets::ServerWait::lookUp<bool>(this, [code] { return FieldLookups::ValveExists(code); }))
             lookUp(true); // no message here: the list says it
     } catch (const DbError &e) {
         prompter().error(e.text());
@@ -176,7 +163,7 @@ void TRemplazoValvulaForm::BitBtnAceptarClick()
         return;
     }
     try {
-        if (!valveExists(code)) {
+        if (!Widgets::ServerWait::lookUp<bool>(this, [code] { return FieldLookups::ValveExists(code); })) {
             refuse(EditRVALCOD, QStringLiteral("Código de válvula no encontrado."));
             return;
         }

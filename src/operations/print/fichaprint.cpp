@@ -8,10 +8,12 @@
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "data/localstore.h"
+#include "data/sheetrepository.h"
 #include "documents/registry.h"
 #include "documents/sheet.h"
 #include "operations/print/tseleccionarimpresoraalderform.h"
 #include "operations/trevisionanualform.h"
+#include "widgets/serverwait.h"
 
 #include "operations/linklabel.h"
 
@@ -36,7 +38,7 @@ PrinterChooser &printerChooser()
 
 // What the sheet `layout` prints of the form; nothing when there is no
 // sheet to print (the reason already told).
-std::optional<FichaData> sheetData(const QString &layout, TRevisionAnualForm &form)
+std::optional<FichaData> sheetData(const QString &layout, TRevisionAnualForm &form, Server server)
 {
     if (layout.isEmpty())
         return std::nullopt;
@@ -55,8 +57,21 @@ std::optional<FichaData> sheetData(const QString &layout, TRevisionAnualForm &fo
         if (const auto *taller = form.findChild<QComboBox *>(QStringLiteral("tallerEdit")))
             d.viewedWorkshopCode = taller->currentText().trimmed();
     try {
-        LocalTable &printable = localStore().table(LocalTableId::PrintCylinders);
-        Documents::LoadSheetSources(d, layout, Global.WorkshopCode, form.cylinders(), printable);
+        // The server's part on a worker: offline, each reading waits for its
+        // connect timeout before the kept copy is used.
+        const bool prepared = Documents::ListsPreparedCylinders(layout);
+        d = Widgets::ServerWait::run<FichaData>(
+            &form, QStringLiteral("Leyendo los datos de la ficha..."), Conn::Operations,
+            [d, prepared, workshop = Global.WorkshopCode, cylinders = form.cylinders(), server] {
+                std::optional<SheetRepository::KeptOnly> kept;
+                if (server == Server::Unreachable)
+                    kept.emplace();
+                FichaData read = d;
+                Documents::ReadSheetSources(read, prepared, workshop, cylinders);
+                return read;
+            });
+        if (prepared)
+            Documents::StorePrintCylinders(localStore().table(LocalTableId::PrintCylinders), d.cylinders);
     } catch (const DbError &e) {
         form.prompter().error(e.text());
         return std::nullopt;
@@ -66,11 +81,12 @@ std::optional<FichaData> sheetData(const QString &layout, TRevisionAnualForm &fo
 
 enum class Output { Preview, ChosenPrinter };
 
-void carryOut(const FichaChoice &choice, TRevisionAnualForm &form, Output output = Output::Preview)
+void carryOut(const FichaChoice &choice, TRevisionAnualForm &form, Output output = Output::Preview,
+              Server server = Server::Reachable)
 {
     const QString layout =
         ResolveLayout(choice, Global.SheetFormat, [&form] { return TSeleccionarImpresoraAlderForm::choose(&form); });
-    const std::optional<FichaData> d = sheetData(layout, form);
+    const std::optional<FichaData> d = sheetData(layout, form, server);
     if (!d)
         return;
     if (output == Output::Preview) {
@@ -156,7 +172,7 @@ QString NotAvailableText()
     return QStringLiteral("Este formato de ficha todavía no está disponible.");
 }
 
-void AfterSave(TRevisionAnualForm &form)
+void AfterSave(TRevisionAnualForm &form, Server server)
 {
     Prompter &out = form.prompter();
     if (!out.confirm(QStringLiteral("Desea imprimir la ficha de la operación?")))
@@ -165,7 +181,7 @@ void AfterSave(TRevisionAnualForm &form)
     if (p.offersLetterAfterSave && form.phRequired() && out.confirm(QStringLiteral("Imprimir Carta Compromiso"))) {
         navigator().request(LetterRequest(form.record()), &form);
     }
-    carryOut(p.fichaAfterSave, form);
+    carryOut(p.fichaAfterSave, form, Output::Preview, server);
 }
 
 void OnButton(TRevisionAnualForm &form)

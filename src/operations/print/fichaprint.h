@@ -34,10 +34,15 @@ bool IsAvailable(const QString &layout);
 // Text shown instead of a sheet whose layout does not exist yet.
 QString NotAvailableText();
 
+// Whether the server just answered: a sheet printed right after an
+// operation went to the outbox takes what is kept on the workstation at
+// once instead of waiting for the server again.
+enum class Server { Reachable, Unreachable };
+
 // "Aceptar" after a successful save: the print question, the Cedar letter
 // offer, then the profile's after-save sheet. Questions (TConfirmDlg) and
 // notices go to the form's prompter; the cylinders are the form's list.
-void AfterSave(TRevisionAnualForm &form);
+void AfterSave(TRevisionAnualForm &form, Server server = Server::Reachable);
 
 // "Ficha": the profile's button sheet for what the form shows, in any mode.
 void OnButton(TRevisionAnualForm &form);

@@ -83,13 +83,13 @@ bool keepWaiting(TRevisionAnualForm &form, SaveTicket &once, const OperationReco
 
 // The operation is stored, or waits here: the form closes whatever happens
 // while printing, or a second "Aceptar" would store it twice.
-void printAndClose(TRevisionAnualForm &form)
+void printAndClose(TRevisionAnualForm &form, FichaPrint::Server server = FichaPrint::Server::Reachable)
 {
     struct CloseForm {
         TRevisionAnualForm &form;
         ~CloseForm() { form.accept(); }
     } closing{form};
-    FichaPrint::AfterSave(form);
+    FichaPrint::AfterSave(form, server);
 }
 
 bool replacingPending(const TRevisionAnualForm &form)
@@ -128,7 +128,7 @@ void onAccept(TRevisionAnualForm &form, SaveTicket &once)
         const bool cancelled = dynamic_cast<const Widgets::ServerWait::Cancelled *>(&e) != nullptr;
         if (!replacingPending(form) && !cancelled && (unknown || ErrorDetails::unreachable(e.code()))) {
             if (keepWaiting(form, once, r, log, e, unknown))
-                printAndClose(form);
+                printAndClose(form, FichaPrint::Server::Unreachable);
             return;
         }
         prompter.error(e.text());

@@ -8,7 +8,7 @@
 #include "core/prompter.h"
 #include "data/conversionorderstore.h"
 #include "data/cylinderworktable.h"
-#include "data/dm1.h"
+#include "data/fieldlookups.h"
 #include "data/localstore.h"
 #include "data/masterfiles.h"
 #include "widgets/formkit.h"
@@ -280,12 +280,9 @@ void TAsignarTallerForm::CodigoRegularEditExit()
         return;
     }
     try {
-        NamedQuery &q = dm1().query(QStringLiteral("SQLQueryBuscarReg"));
-        q.close();
-        q.setParam(QStringLiteral("re"), code);
-        q.open();
-        if (q.first()) {
-            MarcaReguladorEdit->setText(q.text(QStringLiteral("Marca")));
+        if (const std::optional<QString> brand = Widgets::ServerWait::lookUp<std::optional<QString>>(
+                this, [code] { return FieldLookups::RegulatorBrand(code); })) {
+            MarcaReguladorEdit->setText(*brand);
             NroSerieReguladorEdit->setFocus();
             return;
         }
