@@ -1,5 +1,7 @@
 #include "core/validation.h"
 
+#include "core/pendingsave.h"
+
 namespace Validation
 {
 
@@ -61,35 +63,38 @@ struct Run {
 
 } // namespace
 
-Result Check(const Input &in, const Lookups &db, Prompter &prompter, const std::function<void()> &hydraulicPassStarts)
+Result Check(const OperationRecord &in, const Options &options, const Lookups &db, Prompter &prompter,
+             const std::function<void()> &hydraulicPassStarts)
 {
     Run run{Result{}, prompter};
-    run.r.expiry = in.expiry;
+    run.r.expiry = in.fechaVencimiento;
+    // The second regulator counts only where it is stored.
+    const QString secondRegulatorCode = PendingSave::SavesSecondRegulator(in) ? in.reguladorNuevo.codigo : QString();
     const QString kind = in.kind;
-    const bool exempt = in.domain.trimmed() == QLatin1String("AAA000");
+    const bool exempt = in.dominio.trimmed() == QLatin1String("AAA000");
     const bool dismantling = kind == QLatin1String("B") || kind == QLatin1String("D");
 
     // 1-11 all run so that one attempt marks every missing field.
-    if (kind == QLatin1String("C") && db.domainExists && db.domainExists(in.domain.trimmed())) {
+    if (kind == QLatin1String("C") && db.domainExists && db.domainExists(in.dominio.trimmed())) {
         if (!run.question(1, QStringLiteral("El dominio ingresado ya figura en la base de datos. Sigue?")))
             run.r.ok = false;
     }
     if (kind != QLatin1String("C"))
-        run.markIfBlank(2, in.previousSticker, QStringLiteral("ObleaAntEdit"));
-    run.markIfBlank(3, in.domain, QStringLiteral("DominioEdit"));
-    run.markIfBlank(4, in.brand, QStringLiteral("MarcaEdit"));
-    run.markIfBlank(4, in.model, QStringLiteral("ModeloEdit"));
-    run.markIfBlank(4, in.ownerName, QStringLiteral("NombreEdit"));
+        run.markIfBlank(2, in.obleaAnt, QStringLiteral("ObleaAntEdit"));
+    run.markIfBlank(3, in.dominio, QStringLiteral("DominioEdit"));
+    run.markIfBlank(4, in.marca, QStringLiteral("MarcaEdit"));
+    run.markIfBlank(4, in.modelo, QStringLiteral("ModeloEdit"));
+    run.markIfBlank(4, in.nombre, QStringLiteral("NombreEdit"));
     if (!exempt) {
-        run.markIfBlank(5, in.docType, QStringLiteral("DNIComboBox"));
-        run.markIfBlank(5, in.docNumber, QStringLiteral("NroDocEdit"));
-        run.markIfBlank(5, in.street, QStringLiteral("CalleEdit"));
+        run.markIfBlank(5, in.tipoDoc, QStringLiteral("DNIComboBox"));
+        run.markIfBlank(5, in.nroDoc, QStringLiteral("NroDocEdit"));
+        run.markIfBlank(5, in.calle, QStringLiteral("CalleEdit"));
     }
     // Without a previous sticker there is nothing to have been replaced (and
     // an empty one would match every operation that had none).
-    const QString sticker = in.previousSticker.trimmed();
-    if ((kind == QLatin1String("M") || kind == QLatin1String("R")) && in.checksReusedSticker && db.stickerReplacedBy &&
-        !sticker.isEmpty()) {
+    const QString sticker = in.obleaAnt.trimmed();
+    if ((kind == QLatin1String("M") || kind == QLatin1String("R")) && options.checksReusedSticker &&
+        db.stickerReplacedBy && !sticker.isEmpty()) {
         if (const auto replacedBy = db.stickerReplacedBy(sticker)) {
             const QString text = QStringLiteral("Oblea ") + sticker +
                                  QStringLiteral(" ya asignada. Se reemplazo por ") + replacedBy->trimmed() +
@@ -99,15 +104,15 @@ Result Check(const Input &in, const Lookups &db, Prompter &prompter, const std::
         }
     }
     if (!exempt) {
-        run.markIfBlank(7, in.postalCode, QStringLiteral("CodigoEdit"));
-        run.markIfBlank(7, in.locality, QStringLiteral("LocalidadEdit"));
-        run.markIfBlank(7, in.telephone, QStringLiteral("TelefonoEdit"));
+        run.markIfBlank(7, in.codigoPostal, QStringLiteral("CodigoEdit"));
+        run.markIfBlank(7, in.localidad, QStringLiteral("LocalidadEdit"));
+        run.markIfBlank(7, in.telefono, QStringLiteral("TelefonoEdit"));
     }
-    run.markIfBlank(8, in.regulatorCode, QStringLiteral("CodigoRegularEdit"));
-    run.markIfBlank(8, in.regulatorSerial, QStringLiteral("NroSerieReguladorEdit"));
+    run.markIfBlank(8, in.regulador.codigo, QStringLiteral("CodigoRegularEdit"));
+    run.markIfBlank(8, in.regulador.nroSerie, QStringLiteral("NroSerieReguladorEdit"));
     // Only catalogue codes reach the PEC, however the field was left.
-    const std::pair<QString, QString> codes[] = {{in.regulatorCode, QStringLiteral("CodigoRegularEdit")},
-                                                 {in.secondRegulatorCode, QStringLiteral("CodigoReguladorNuevoEdit")}};
+    const std::pair<QString, QString> codes[] = {{in.regulador.codigo, QStringLiteral("CodigoRegularEdit")},
+                                                 {secondRegulatorCode, QStringLiteral("CodigoReguladorNuevoEdit")}};
     for (const auto &[code, field] : codes) {
         if (!blank(code) && db.regulatorExists && !db.regulatorExists(code.trimmed())) {
             run.mark(8, field);
@@ -117,13 +122,13 @@ Result Check(const Input &in, const Lookups &db, Prompter &prompter, const std::
     if (in.cylinders.isEmpty())
         run.error(9, {}, QStringLiteral("No se han ingresado cilindro[s]."));
     if (!dismantling) {
-        if (in.mounting.daysTo(in.expiry) > 366) {
+        if (in.fechaMontaje.daysTo(in.fechaVencimiento) > 366) {
             run.mark(10, QStringLiteral("DateTimePickerMontaje"));
             run.error(10, QStringLiteral("DateTimePickerMontaje"),
                       QStringLiteral("El vencimiento no puede ser mayor a un año."));
             run.r.focus = QStringLiteral("DateTimePickerMontaje");
         }
-        if (in.expiry <= in.enabling) {
+        if (in.fechaVencimiento <= in.fechaHabilitacion) {
             run.mark(11, QStringLiteral("DateTimePickerVencimiento"));
             run.error(11, QStringLiteral("DateTimePickerVencimiento"),
                       QStringLiteral("El vencimiento no puede ser menor a la fecha de montaje."));
@@ -148,14 +153,14 @@ Result Check(const Input &in, const Lookups &db, Prompter &prompter, const std::
             run.warning(12, Cylinders::UnreadableTestDateText(c));
             return run.r;
         }
-        switch (Cylinders::PhDueStatus(month, year, in.enabling)) {
+        switch (Cylinders::PhDueStatus(month, year, in.fechaHabilitacion)) {
         case Cylinders::PhStatus::Required:
             run.warning(12, QStringLiteral("Este vehículo debe realizar Prueba Hidraulica."));
-            run.r.expiry = in.today;
+            run.r.expiry = options.today;
             run.r.phRequired = true;
             return run.r;
         case Cylinders::PhStatus::DueWithinYear:
-            run.r.expiry = Cylinders::ExpiryLimitOnSave(month, in.enabling, in.today);
+            run.r.expiry = Cylinders::ExpiryLimitOnSave(month, in.fechaHabilitacion, options.today);
             break;
         case Cylinders::PhStatus::Valid:
             break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/cylinderrules.h"
+#include "core/operationrecord.h"
 #include "core/prompter.h"
 
 #include <QDate>
@@ -15,16 +16,8 @@
 namespace Validation
 {
 
-struct Input {
-    QString kind; // "C", "M", "R", "B", "D", "X", "H"
-    QString domain, previousSticker;
-    QString brand, model, ownerName;
-    QString docType, docNumber, street;
-    QString postalCode, locality, telephone;
-    QString regulatorCode, regulatorSerial;
-    QString secondRegulatorCode;    // empty when no second regulator is stored
-    QVector<CylinderRow> cylinders; // in list order
-    QDate mounting, enabling, expiry;
+// What the checks take besides the operation itself.
+struct Options {
     bool checksReusedSticker = false; // installation profile flag
     QDate today;
 };
@@ -61,7 +54,7 @@ struct Result {
 
 // `hydraulicPassStarts` runs when checks 1-11 passed, before the
 // hydraulic-test pass and its warnings (the form opens its progress panel).
-Result Check(const Input &in, const Lookups &db, Prompter &prompter,
+Result Check(const OperationRecord &operation, const Options &options, const Lookups &db, Prompter &prompter,
              const std::function<void()> &hydraulicPassStarts = {});
 
 } // namespace Validation

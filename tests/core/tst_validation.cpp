@@ -25,28 +25,37 @@ class TstValidation : public QObject
         return c;
     }
 
+    // The operation with what the checks take besides it.
+    struct Input : OperationRecord {
+        Options options;
+    };
+    static Result Check(const Input &in, const Lookups &db, Prompter &p, const std::function<void()> &starts = {})
+    {
+        return Validation::Check(in, in.options, db, p, starts);
+    }
+
     static Input renewal()
     {
         Input in;
         in.kind = QStringLiteral("R");
-        in.domain = QStringLiteral("AB123CD");
-        in.previousSticker = QStringLiteral("0001234567");
-        in.brand = QStringLiteral("FIAT");
-        in.model = QStringLiteral("SIENA");
-        in.ownerName = QStringLiteral("PEREZ JUAN");
-        in.docType = QStringLiteral("DNI");
-        in.docNumber = QStringLiteral("20123456");
-        in.street = QStringLiteral("SAN MARTIN 123");
-        in.postalCode = QStringLiteral("5000");
-        in.locality = QStringLiteral("CORDOBA");
-        in.telephone = QStringLiteral("4556677");
-        in.regulatorCode = QStringLiteral("R01");
-        in.regulatorSerial = QStringLiteral("RS1");
+        in.dominio = QStringLiteral("AB123CD");
+        in.obleaAnt = QStringLiteral("0001234567");
+        in.marca = QStringLiteral("FIAT");
+        in.modelo = QStringLiteral("SIENA");
+        in.nombre = QStringLiteral("PEREZ JUAN");
+        in.tipoDoc = QStringLiteral("DNI");
+        in.nroDoc = QStringLiteral("20123456");
+        in.calle = QStringLiteral("SAN MARTIN 123");
+        in.codigoPostal = QStringLiteral("5000");
+        in.localidad = QStringLiteral("CORDOBA");
+        in.telefono = QStringLiteral("4556677");
+        in.regulador.codigo = QStringLiteral("R01");
+        in.regulador.nroSerie = QStringLiteral("RS1");
         in.cylinders = {cylinder()};
-        in.today = QDate(2026, 12, 9);
-        in.mounting = in.today;
-        in.enabling = in.today;
-        in.expiry = in.today.addYears(1);
+        in.options.today = QDate(2026, 12, 9);
+        in.fechaMontaje = in.options.today;
+        in.fechaHabilitacion = in.options.today;
+        in.fechaVencimiento = in.options.today.addYears(1);
         return in;
     }
     static Lookups none()
@@ -69,9 +78,9 @@ private slots:
     void oneAttemptMarksEveryMissingField()
     {
         Input in = renewal();
-        in.previousSticker = QStringLiteral("   ");
-        in.brand.clear();
-        in.regulatorSerial.clear();
+        in.obleaAnt = QStringLiteral("   ");
+        in.marca.clear();
+        in.regulador.nroSerie.clear();
         in.cylinders.clear();
         ScriptedPrompter p;
         const Result r = Check(in, none(), p);
@@ -85,16 +94,16 @@ private slots:
     void plateAAA000IsExemptFromOwnerContact()
     {
         Input in = renewal();
-        in.domain = QStringLiteral("AAA000");
-        in.docType.clear();
-        in.docNumber.clear();
-        in.street.clear();
-        in.postalCode.clear();
-        in.locality.clear();
-        in.telephone.clear();
+        in.dominio = QStringLiteral("AAA000");
+        in.tipoDoc.clear();
+        in.nroDoc.clear();
+        in.calle.clear();
+        in.codigoPostal.clear();
+        in.localidad.clear();
+        in.telefono.clear();
         ScriptedPrompter p;
         QVERIFY(Check(in, none(), p).ok);
-        in.domain = QStringLiteral("AAA001");
+        in.dominio = QStringLiteral("AAA001");
         const Result r = Check(in, none(), p);
         QCOMPARE(r.marked().size(), 6);
     }
@@ -103,7 +112,7 @@ private slots:
     {
         Input in = renewal();
         in.kind = QStringLiteral("C");
-        in.previousSticker.clear(); // not asked of a conversion
+        in.obleaAnt.clear(); // not asked of a conversion
         Lookups db = none();
         QStringList asked;
         db.domainExists = [&](const QString &d) {
@@ -123,8 +132,8 @@ private slots:
     void reusedStickerQuestionDoesNotClearEarlierFailures()
     {
         Input in = renewal();
-        in.checksReusedSticker = true;
-        in.model.clear();
+        in.options.checksReusedSticker = true;
+        in.modelo.clear();
         Lookups db = none();
         db.stickerReplacedBy = [](const QString &s) {
             return s == QLatin1String("0001234567") ? std::optional<QString>(QStringLiteral("0009999999 "))
@@ -137,15 +146,15 @@ private slots:
         QCOMPARE(yes.log, QStringList{QStringLiteral(
                               "question: Oblea 0001234567 ya asignada. Se reemplazo por 0009999999 Sigue?")});
         // Without the profile flag nobody is asked.
-        in.checksReusedSticker = false;
-        in.model = QStringLiteral("SIENA");
+        in.options.checksReusedSticker = false;
+        in.modelo = QStringLiteral("SIENA");
         ScriptedPrompter quiet;
         QVERIFY(Check(in, db, quiet).ok);
         QVERIFY(quiet.log.isEmpty());
 
         // No previous sticker: nothing to have been replaced; only the mark.
-        in.checksReusedSticker = true;
-        in.previousSticker = QStringLiteral("  ");
+        in.options.checksReusedSticker = true;
+        in.obleaAnt = QStringLiteral("  ");
         db.stickerReplacedBy = [](const QString &) { return std::optional<QString>(QStringLiteral("4500000056")); };
         const Result empty = Check(in, db, quiet);
         QVERIFY(quiet.log.isEmpty());
@@ -156,7 +165,8 @@ private slots:
     {
         Input in = renewal();
         in.kind = QStringLiteral("M");
-        in.secondRegulatorCode = QStringLiteral("ZZ9 ");
+        in.regulador.gestion = QStringLiteral("BAJA"); // the new regulator is stored beside it
+        in.reguladorNuevo.codigo = QStringLiteral("ZZ9 ");
         Lookups db = none();
         db.regulatorExists = [](const QString &code) { return code == QLatin1String("R01"); };
         ScriptedPrompter p;
@@ -164,8 +174,8 @@ private slots:
         QVERIFY(!r.ok);
         QCOMPARE(r.marked(), QStringList{QStringLiteral("CodigoReguladorNuevoEdit")});
         QCOMPARE(p.log, QStringList{QStringLiteral("error: Código de Regulador no encontrado.")});
-        in.secondRegulatorCode.clear();
-        in.regulatorCode = QStringLiteral("X1");
+        in.reguladorNuevo.codigo.clear();
+        in.regulador.codigo = QStringLiteral("X1");
         p = {};
         r = Check(in, db, p);
         QCOMPARE(r.marked(), QStringList{QStringLiteral("CodigoRegularEdit")});
@@ -188,8 +198,8 @@ private slots:
         QFETCH(int, daysAfterEnabling);
         QFETCH(QString, message);
         Input in = renewal();
-        in.expiry = in.mounting.addDays(daysAfterMounting);
-        in.enabling = in.expiry.addDays(-daysAfterEnabling);
+        in.fechaVencimiento = in.fechaMontaje.addDays(daysAfterMounting);
+        in.fechaHabilitacion = in.fechaVencimiento.addDays(-daysAfterEnabling);
         ScriptedPrompter p;
         const Result r = Check(in, none(), p);
         QCOMPARE(r.ok, message.isEmpty());
@@ -206,11 +216,11 @@ private slots:
         Result r = Check(in, none(), p);
         QVERIFY(!r.ok);
         QVERIFY(r.phRequired);
-        QCOMPARE(r.expiry, in.today);
+        QCOMPARE(r.expiry, in.options.today);
         QCOMPARE(p.log, QStringList{QStringLiteral("warn: Este vehículo debe realizar Prueba Hidraulica.")});
 
         // Pressing again with the expiry left at today reports check 11.
-        in.expiry = r.expiry;
+        in.fechaVencimiento = r.expiry;
         in.cylinders = {cylinder()};
         p = {};
         r = Check(in, none(), p);
@@ -281,8 +291,8 @@ private slots:
     {
         Input in = renewal();
         in.kind = QStringLiteral("B");
-        in.expiry = QDate();
-        in.enabling = QDate();
+        in.fechaVencimiento = QDate();
+        in.fechaHabilitacion = QDate();
         CylinderRow c = cylinder(QStringLiteral("01/2000"));
         c.nroCertif.clear();
         in.cylinders = {c};

@@ -11,34 +11,6 @@
 #include <QVector>
 #include <utility>
 
-Validation::Input ValidationInputOf(const OperationRecord &r, const InstallationProfile *profile, const QDate &today)
-{
-    Validation::Input in;
-    in.kind = r.kind;
-    in.domain = r.dominio;
-    in.previousSticker = r.obleaAnt;
-    in.brand = r.marca;
-    in.model = r.modelo;
-    in.ownerName = r.nombre;
-    in.docType = r.tipoDoc;
-    in.docNumber = r.nroDoc;
-    in.street = r.calle;
-    in.postalCode = r.codigoPostal;
-    in.locality = r.localidad;
-    in.telephone = r.telefono;
-    in.regulatorCode = r.regulador.codigo;
-    in.regulatorSerial = r.regulador.nroSerie;
-    if (PendingSave::SavesSecondRegulator(r))
-        in.secondRegulatorCode = r.reguladorNuevo.codigo;
-    in.cylinders = r.cylinders;
-    in.mounting = r.fechaMontaje;
-    in.enabling = r.fechaHabilitacion;
-    in.expiry = r.fechaVencimiento;
-    in.checksReusedSticker = profile && profile->checksReusedSticker;
-    in.today = today;
-    return in;
-}
-
 namespace
 {
 
@@ -114,7 +86,10 @@ SaveOutcome SaveOperation(OperationRecord &record, const InstallationProfile *pr
                           WriteOnce::Ticket *ticket, QWidget *waitWindow)
 {
     SaveOutcome out;
-    const Validation::Input input = ValidationInputOf(record, profile, today);
+    // The checks see the operation as "Aceptar" found it, also when they run
+    // again after the expiry below was written into the record.
+    const OperationRecord input = record;
+    const Validation::Options options{profile && profile->checksReusedSticker, today};
     // The checks run on the answers of a plate, sticker and regulator that
     // raise nothing; the save carries the look-ups and stops on the server
     // when one answers otherwise, and the checks run again on the answers.
@@ -123,7 +98,7 @@ SaveOutcome SaveOperation(OperationRecord &record, const InstallationProfile *pr
     bool panelUp = false;
     const auto checks = [&](const Validation::Lookups &answers) {
         // The panel is up before the hydraulic-test warnings.
-        out.checks = Validation::Check(input, answers, shown, [&] {
+        out.checks = Validation::Check(input, options, answers, shown, [&] {
             if (std::exchange(panelUp, true))
                 return;
             progress.open(5);

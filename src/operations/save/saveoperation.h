@@ -30,7 +30,3 @@ struct SaveOutcome {
 SaveOutcome SaveOperation(OperationRecord &record, const InstallationProfile *profile, Prompter &prompter,
                           Progress &progress, const QDate &today, std::optional<int> replacing = std::nullopt,
                           WriteOnce::Ticket *ticket = nullptr, QWidget *waitWindow = nullptr);
-
-// The checks' view of a record.
-Validation::Input ValidationInputOf(const OperationRecord &record, const InstallationProfile *profile,
-                                    const QDate &today);
