@@ -343,6 +343,12 @@ void TMainForm::finishCreation()
             break;
         }
     }
+    // The operator starts in the tree: the arrows and Enter open a function.
+    if (auto *start = qobject_cast<QTreeWidget *>(m_tabs->currentWidget())) {
+        if (!start->currentItem() && start->topLevelItemCount() > 0)
+            start->setCurrentItem(start->topLevelItem(0));
+        start->setFocus(Qt::OtherFocusReason);
+    }
     FormActivate();
 }
 

@@ -54,6 +54,7 @@ private slots:
     void headerStatusAndFlags();
     void activationRefreshesHeader();
     void pressingANodeOpensItsWindow();
+    void theKeyboardStartsInTheTree();
     void groupsAndEmptySpaceOpenNothing();
     void unbuiltFunctionsSaySo();
     void menuItemsOpenTheirWindows();
@@ -340,6 +341,21 @@ void TstMainForm::pressingANodeOpensItsWindow()
     // The hourglass does not outlive the window's set-up.
     QTRY_VERIFY(!QApplication::overrideCursor());
     QVERIFY(m_boxes.isEmpty());
+}
+
+void TstMainForm::theKeyboardStartsInTheTree()
+{
+    ScopedNavigator nav;
+    QStringList kinds;
+    nav->add<Nav::OpenOperation>([&](const Nav::OpenOperation &request, QWidget *) { kinds << request.kind; });
+    TMainForm form(TMainForm::SkipLogin{});
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    // Down from the first group and Enter: the first function opens.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(kinds, QStringList{QStringLiteral("C")});
 }
 
 void TstMainForm::groupsAndEmptySpaceOpenNothing()
