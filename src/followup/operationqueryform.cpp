@@ -28,6 +28,7 @@ OperationQueryForm::OperationQueryForm(QWidget *parent, Setup setup, Prompter &p
     m_action->setEnabled(false);
     QPushButton *cerrar = addButton(QStringLiteral("Cerrar"), QStringLiteral("BitBtnCerrar"));
     setDefaultButton(searchButton());
+    acceptOnDoubleClick(m_action);
 
     connect(searchButton(), &QPushButton::clicked, this, &OperationQueryForm::BitBtnConsultarClick);
     connect(m_action, &QPushButton::clicked, this, [this] {

@@ -91,7 +91,7 @@ TAgendaTurnosForm::TAgendaTurnosForm(QWidget *parent, Prompter &prompter) : QDia
     connect(dar, &QPushButton::clicked, this, &TAgendaTurnosForm::BitBtn2Click);
     connect(anular, &QPushButton::clicked, this, &TAgendaTurnosForm::BitBtn1Click);
     connect(planilla, &QPushButton::clicked, this, &TAgendaTurnosForm::BitBtn3Click);
-    connect(m_grid, &QTableView::doubleClicked, this, &TAgendaTurnosForm::BitBtn2Click);
+    Widgets::opensRowsWith(m_grid, dar); // Enter or a double click gives the slot
 
     auto *month = new QHBoxLayout;
     month->addWidget(previous);

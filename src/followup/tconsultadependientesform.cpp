@@ -87,6 +87,7 @@ void TConsultaDePendientesForm::build(bool withVin)
     connect(m_eliminar, &QPushButton::clicked, this, &TConsultaDePendientesForm::BitBtn3Click);
     connect(m_editar, &QPushButton::clicked, this, &TConsultaDePendientesForm::BitBtn4Click);
     connect(cerrar, &QPushButton::clicked, this, &QDialog::reject);
+    Widgets::opensRowsWith(m_grid, m_editar);
 
     auto *countRow = new QHBoxLayout;
     countRow->addWidget(label1);

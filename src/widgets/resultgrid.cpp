@@ -2,6 +2,7 @@
 
 #include "widgets/textfield.h"
 
+#include <QAbstractButton>
 #include <QColor>
 #include <QDate>
 #include <QDateTime>
@@ -9,8 +10,10 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
+#include <QPointer>
 #include <QStyle>
 #include <QTableView>
 
@@ -317,6 +320,60 @@ void selectGridRow(QTableView *view, int row)
         return;
     view->setCurrentIndex(view->model()->index(row, 0));
     view->selectRow(row);
+}
+
+namespace
+{
+
+// The button a grid's rows open with, kept on the grid.
+class RowOpener : public QObject
+{
+public:
+    static constexpr const char *kName = "RowOpener";
+    explicit RowOpener(QAbstractItemView *view) : QObject(view), m_view(view)
+    {
+        setObjectName(QLatin1String(kName));
+        view->installEventFilter(this);
+        connect(view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+            if (index.isValid())
+                press();
+        });
+    }
+    QPointer<QAbstractButton> button;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != m_view || event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            return false;
+        if (!m_view->currentIndex().isValid())
+            return false; // nothing to open: Enter goes on to the window
+        press();
+        return true;
+    }
+
+private:
+    void press()
+    {
+        if (button && button->isEnabled())
+            button->click();
+    }
+    QAbstractItemView *m_view;
+};
+
+} // namespace
+
+void opensRowsWith(QAbstractItemView *view, QAbstractButton *button)
+{
+    // Found by name: without its own meta-object a cast would take any child.
+    auto *opener = dynamic_cast<RowOpener *>(
+        view->findChild<QObject *>(QLatin1String(RowOpener::kName), Qt::FindDirectChildrenOnly));
+    if (!opener)
+        opener = new RowOpener(view);
+    opener->button = button;
 }
 
 } // namespace Widgets

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVector>
 
+class QAbstractButton;
+class QAbstractItemView;
 class QTableView;
 
 // The read-only result grids: rows of a statement shown striped by record
@@ -88,6 +90,11 @@ void setUpGrid(QTableView *view, GridPalette palette, const QVector<GridColumn> 
 // rows, as wide as the schema allows. A text column that is not a key never
 // grows past its schema width (the operator can still widen it).
 void fitColumns(QTableView *view, const QVector<GridColumn> &columns);
+
+// A row of `view` opens with `button`: Enter on the grid or a double click
+// on a row presses it while it is enabled. A later call for the same grid
+// gives it another button.
+void opensRowsWith(QAbstractItemView *view, QAbstractButton *button);
 
 // Selected row of a grid, or -1.
 int selectedGridRow(const QTableView *view);

@@ -91,10 +91,7 @@ void SearchDialog::setDefaultButton(QPushButton *button)
 
 void SearchDialog::acceptOnDoubleClick(QPushButton *button)
 {
-    connect(DBGrid1, &QTableView::doubleClicked, button, [button] {
-        if (button->isEnabled())
-            button->click();
-    });
+    opensRowsWith(DBGrid1, button);
 }
 
 void SearchDialog::choosesRow(QPushButton *button)

@@ -73,7 +73,8 @@ protected:
     void addToButtonRow(QWidget *widget);
     // The button Enter presses (none of the others is ever a default).
     void setDefaultButton(QPushButton *button);
-    // A double click on a row clicks `button` while it is enabled.
+    // A double click on a row, or Enter on the grid, clicks `button` while
+    // it is enabled (Enter in the search box still searches).
     void acceptOnDoubleClick(QPushButton *button);
     // `button` takes the selected row: it can be pressed only while there is
     // one, so a search that found nothing is never taken for a choice.

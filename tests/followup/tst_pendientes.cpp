@@ -391,6 +391,18 @@ void TstPendientes::editHandsIdAndKindThenRereads()
     QVERIFY(m_shown.isEmpty());
     QCOMPARE(form.gridModel()->cell(1, 2), QStringLiteral("GOMEZ ANA MARIA"));
     QCOMPARE(ownerOf(b).trimmed(), QStringLiteral("GOMEZ ANA MARIA"));
+
+    // Enter on a row, or a double click on it, opens it as "Editar" does.
+    m_whileEditing = {};
+    auto *grid = form.findChild<QTableView *>(QStringLiteral("DBGrid1"));
+    selectRow(form, 0);
+    QTest::keyClick(grid, Qt::Key_Return);
+    const QPoint second = grid->visualRect(grid->model()->index(1, 0)).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, second);
+    QCOMPARE(m_edited.size(), 3);
+    QCOMPARE(m_edited.at(1).kind, QStringLiteral("C"));
+    QCOMPARE(m_edited.at(2).id, b);
 }
 
 void TstPendientes::registeredForItsNode()

@@ -178,8 +178,6 @@ void TCartaCompromisoForm::buildUi()
         if (Widgets::selectedGridRow(DBGrid1) != i.row())
             Widgets::selectGridRow(DBGrid1, i.row());
     });
-    connect(DBGrid1, &QTableView::doubleClicked, this, &TCartaCompromisoForm::BitBtn2Click);
-    connect(DBGrid2, &QTableView::doubleClicked, this, &TCartaCompromisoForm::BitBtn2Click);
 
     auto *owner = new QGroupBox(QStringLiteral("Propietario"), this);
     owner->setObjectName(QStringLiteral("GroupBoxPropietario"));
@@ -264,6 +262,8 @@ void TCartaCompromisoForm::buildUi()
     CheckBoxPreview->setObjectName(QStringLiteral("CheckBoxPreview"));
     connect(BitBtn1, &QPushButton::clicked, this, &TCartaCompromisoForm::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TCartaCompromisoForm::BitBtn2Click);
+    for (QTableView *grid : {DBGrid1, DBGrid2})
+        Widgets::opensRowsWith(grid, BitBtn2); // Enter or a double click corrects the row
     connect(BitBtn3, &QPushButton::clicked, this, &TCartaCompromisoForm::BitBtn3Click);
     connect(BitBtn4, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -92,8 +92,7 @@ TEnEsperaForm::TEnEsperaForm(QWidget *parent, Prompter &prompter) : QDialog(pare
     layout->addLayout(row);
 
     connect(m_view, &QPushButton::clicked, this, &TEnEsperaForm::viewSelected);
-    connect(m_grid, &QTableView::doubleClicked, this, &TEnEsperaForm::viewSelected);
-    connect(m_grid, &QTableView::activated, this, &TEnEsperaForm::viewSelected); // Enter on a row
+    Widgets::opensRowsWith(m_grid, m_view); // Enter or a double click on a row
     connect(m_send, &QPushButton::clicked, this, &TEnEsperaForm::sendSelected);
     connect(m_delete, &QPushButton::clicked, this, &TEnEsperaForm::deleteSelected);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);

@@ -123,8 +123,7 @@ void TConsultaOTTForm::setSelectionMode()
     BitBtnCerrar->hide();
     BitBtnAceptar->show();
     BitBtnCancel->show();
-    disconnect(DBGrid1, &QAbstractItemView::doubleClicked, nullptr, nullptr);
-    acceptOnDoubleClick(BitBtnAceptar);
+    acceptOnDoubleClick(BitBtnAceptar); // instead of "Ver"
 }
 
 OrderSearch::Kind TConsultaOTTForm::kind() const

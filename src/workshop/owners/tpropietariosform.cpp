@@ -61,6 +61,7 @@ TPropietariosForm::TPropietariosForm(QWidget *parent, Prompter &prompter)
     connect(BitBtnAgregar, &QPushButton::clicked, this, &TPropietariosForm::BitBtnAgregarClick);
     connect(BitBtnEditar, &QPushButton::clicked, this, &TPropietariosForm::BitBtnEditarClick);
     connect(BitBtnVer, &QPushButton::clicked, this, &TPropietariosForm::BitBtnVerClick);
+    acceptOnDoubleClick(BitBtnVer);
     connect(BitBtnExcel, &QPushButton::clicked, this, &TPropietariosForm::BitBtnExcelClick);
     connect(BitBtnCerrar, &QPushButton::clicked, this, &QDialog::reject);
 }

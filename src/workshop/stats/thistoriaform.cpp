@@ -156,7 +156,7 @@ THistoriaForm::THistoriaForm(QWidget *parent, Prompter &prompter) : QDialog(pare
 
     connect(BitBtnBuscar, &QPushButton::clicked, this, &THistoriaForm::BitBtnBuscarClick);
     connect(BitBtnVerOrden, &QPushButton::clicked, this, &THistoriaForm::BitBtnVerOrdenClick);
-    connect(DBGridOrdenes, &QAbstractItemView::doubleClicked, this, &THistoriaForm::BitBtnVerOrdenClick);
+    Widgets::opensRowsWith(DBGridOrdenes, BitBtnVerOrden);
 }
 
 void THistoriaForm::BitBtnBuscarClick()
