@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/conversionorder.h"
 #include "core/navigation.h"
+#include "core/owner.h"
 
 #include <QList>
 #include <QString>
@@ -136,24 +138,17 @@ struct OpenCommitmentLetter {
     WindowId target() const { return window; }
 };
 
-// The owners list: the owner of its current row when it closes (column ->
-// value, as `propietarios` stores it).
+// The owners list: the owner of its current row when it closes.
 struct PickOwner {
-    using Result = std::optional<QVariantMap>;
+    using Result = std::optional<Owners::Owner>;
     static constexpr WindowId window = WindowId::Owners;
     WindowId target() const { return window; }
 };
 
 // A conversion order chosen in the order list's selection mode, with its
-// regulator and cylinder rows (column -> value, as `ott`, `ott_reg` joined
-// to the regulator catalogue, and `ott_cil` store them).
-struct ConversionOrder {
-    QVariantMap order;
-    QList<QVariantMap> regulators;
-    QList<QVariantMap> cylinders;
-};
+// regulator and cylinders.
 struct PickConversionOrder {
-    using Result = std::optional<ConversionOrder>;
+    using Result = std::optional<Orders::ConversionOrder>;
     static constexpr WindowId window = WindowId::ConversionOrders;
     WindowId target() const { return window; }
 };

@@ -204,6 +204,14 @@ OrderOwner OwnerFromRow(const QVariantMap &p)
     return o;
 }
 
+OrderOwner OwnerOf(const Owners::Owner &owner)
+{
+    // As the owners file stores it, read back as an order's row is.
+    QVariantMap row = Owners::Columns(owner);
+    row.insert(QStringLiteral("propietario_id"), owner.id);
+    return OwnerFromRow(row);
+}
+
 ConversionOrder FromRows(const QVariantMap &ott, const QList<QVariantMap> &regs, const QList<QVariantMap> &cils)
 {
     using Recall::Text;

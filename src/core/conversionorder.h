@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/operationrecord.h"
+#include "core/owner.h"
 
 #include <QDate>
 #include <QList>
@@ -89,6 +90,8 @@ ConversionOrder FromRows(const QVariantMap &ott, const QList<QVariantMap> &regs,
 
 // The owner of the owners list copied into the order.
 OrderOwner OwnerFromRow(const QVariantMap &propietario);
+// The order's copy of an owner of the owners file.
+OrderOwner OwnerOf(const Owners::Owner &owner);
 
 // What the printed order shows besides the order itself.
 struct PrintContext {

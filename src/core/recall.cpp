@@ -353,55 +353,50 @@ PendingLoad LoadPending(const Row &tempUsr, const QList<Row> &tempRegs, const QL
     return load;
 }
 
-void CopyOwner(const Row &p, OperationRecord &r)
+void CopyOwner(const Owners::Owner &o, OperationRecord &r)
 {
-    r.nombre = Text(p, QStringLiteral("propietario"));
-    r.tipoDoc = Text(p, QStringLiteral("tipoDoc"));
-    r.nroDoc = Text(p, QStringLiteral("nroDoc"));
-    r.calle = Text(p, QStringLiteral("calle"));
-    r.codigoPostal = Text(p, QStringLiteral("codigoPostal"));
-    r.barrio = Text(p, QStringLiteral("barrio"));
-    r.localidad = Text(p, QStringLiteral("localidad"));
-    r.provincia = Text(p, QStringLiteral("provincia"));
-    r.caracteristica = Text(p, QStringLiteral("celular_carac"));
-    r.telefono = Text(p, QStringLiteral("celular"));
+    r.nombre = o.fullName().trimmed();
+    r.tipoDoc = o.tipoDoc.trimmed();
+    r.nroDoc = o.nroDoc.trimmed();
+    r.calle = o.calle.trimmed();
+    r.codigoPostal = o.codigoPostal.trimmed();
+    r.barrio = o.barrio.trimmed();
+    r.localidad = o.localidad.trimmed();
+    r.provincia = o.provincia.trimmed();
+    r.caracteristica = o.caracteristica.trimmed();
+    r.telefono = o.celular.trimmed();
     r.tipoTelefono = QStringLiteral("CELULAR");
 }
 
-void CopyConversionOrder(const Row &ott, const QList<Row> &ottRegs, const QList<Row> &ottCils, OperationRecord &r,
-                         QString *domainMask)
+void CopyConversionOrder(const Orders::ConversionOrder &o, OperationRecord &r, QString *domainMask)
 {
-    bool ok = false;
-    const int year = Text(ott, QStringLiteral("anio")).toInt(&ok);
-    if (ok)
-        r.anio = year;
+    r.anio = o.anio;
     if (domainMask)
-        *domainMask = ok && year < 2016 ? OperationMasks::DomainBefore2016 : OperationMasks::DomainFrom2016;
-    r.nombre = Text(ott, QStringLiteral("propietario"));
-    r.email = Text(ott, QStringLiteral("email"));
+        *domainMask = o.anio < 2016 ? OperationMasks::DomainBefore2016 : OperationMasks::DomainFrom2016;
+    const Orders::OrderOwner &owner = o.owner;
+    r.nombre = owner.nombre;
+    r.email = owner.email;
     r.tipoTelefono = QStringLiteral("CELULAR");
-    r.telefono = Text(ott, QStringLiteral("celular"));
-    r.calle = Text(ott, QStringLiteral("calle"));
-    r.localidad = Text(ott, QStringLiteral("localidad"));
-    r.codigoPostal = Text(ott, QStringLiteral("codigoPostal"));
-    r.provincia = Text(ott, QStringLiteral("provincia"));
-    r.tipoDoc = Text(ott, QStringLiteral("tipoDoc"));
-    r.nroDoc = Text(ott, QStringLiteral("nroDoc"));
-    r.marca = Text(ott, QStringLiteral("marca"));
-    r.modelo = Text(ott, QStringLiteral("modelo"));
-    r.dominio = Text(ott, QStringLiteral("dominio"));
-    r.vin = Text(ott, QStringLiteral("vin"));
-    r.barrio = Text(ott, QStringLiteral("barrio"));
-    r.caracteristica = Text(ott, QStringLiteral("celular_carac"));
-    if (!ottRegs.isEmpty()) {
-        const Row &reg = ottRegs.first();
-        r.regulador.codigo = Text(reg, QStringLiteral("rcodregh"));
-        r.regulador.marca = Text(reg, QStringLiteral("marca"));
-        r.regulador.nroSerie = Text(reg, QStringLiteral("rnroserie"));
-        r.regulador.nuevo = yesNo(Text(reg, QStringLiteral("rnuevo")));
+    r.telefono = owner.celular;
+    r.calle = owner.calle;
+    r.localidad = owner.localidad;
+    r.codigoPostal = owner.codigoPostal;
+    r.provincia = owner.provincia;
+    r.tipoDoc = owner.tipoDoc;
+    r.nroDoc = owner.nroDoc;
+    r.marca = o.marca;
+    r.modelo = o.modelo;
+    r.dominio = o.dominio;
+    r.vin = o.vin;
+    r.barrio = owner.barrio;
+    r.caracteristica = owner.caracteristica;
+    if (!o.regulator.codigo.isEmpty()) {
+        r.regulador.codigo = o.regulator.codigo;
+        r.regulador.marca = o.regulator.marca;
+        r.regulador.nroSerie = o.regulator.nroSerie;
+        r.regulador.nuevo = o.regulator.nuevo;
     }
-    for (const Row &cil : ottCils)
-        r.cylinders << ConsultationCylinder(cil);
+    r.cylinders += o.cylinders;
 }
 
 } // namespace Recall

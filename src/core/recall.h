@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/conversionorder.h"
 #include "core/cylinderrules.h"
 #include "core/operationrecord.h"
+#include "core/owner.h"
 
 #include <QDate>
 #include <QList>
@@ -78,10 +80,9 @@ PendingLoad LoadPending(const Row &tempUsr, const QList<Row> &tempRegs, const QL
 
 // The owner of the owners list's current row copied into the operation
 // (document mask by type is the form's business).
-void CopyOwner(const Row &propietario, OperationRecord &r);
+void CopyOwner(const Owners::Owner &owner, OperationRecord &r);
 
 // Conversion order copied into a new operation.
-void CopyConversionOrder(const Row &ott, const QList<Row> &ottRegs, const QList<Row> &ottCils, OperationRecord &r,
-                         QString *domainMask);
+void CopyConversionOrder(const Orders::ConversionOrder &order, OperationRecord &r, QString *domainMask);
 
 } // namespace Recall

@@ -195,8 +195,8 @@ private:
     void rereadWorkshopIdentity(const RecallRepository::WorkshopIdentity &identity);
     void afterSearch(const std::optional<Nav::OperationKey> &keys, bool allPecs);
     void wireHandOvers();
-    void copyOwner(const QVariantMap &owner);
-    void copyConversionOrder(const Nav::ConversionOrder &order);
+    void copyOwner(const Owners::Owner &owner);
+    void copyConversionOrder(const Orders::ConversionOrder &order);
     static void showText(QComboBox *box, const QString &text);
 
     Prompter &m_prompter;

@@ -152,7 +152,7 @@ void TRevisionAnualForm::SpeedButtonCC2Click()
     SpeedButtonCC1->setEnabled(true);
 }
 
-void TRevisionAnualForm::copyOwner(const QVariantMap &owner)
+void TRevisionAnualForm::copyOwner(const Owners::Owner &owner)
 {
     OperationRecord r;
     Recall::CopyOwner(owner, r);
@@ -171,12 +171,12 @@ void TRevisionAnualForm::copyOwner(const QVariantMap &owner)
     showText(ComboBoxTipoTE, r.tipoTelefono);
 }
 
-void TRevisionAnualForm::copyConversionOrder(const Nav::ConversionOrder &order)
+void TRevisionAnualForm::copyConversionOrder(const Orders::ConversionOrder &order)
 {
     OperationRecord r = record();
     r.cylinders.clear();
     Recall::Copied copied;
-    Recall::CopyConversionOrder(order.order, order.regulators, order.cylinders, r, &copied.domainMask);
+    Recall::CopyConversionOrder(order, r, &copied.domainMask);
     applyRecord(r, &copied);
     // The order's cylinders join the ones already listed.
     setCylinders(cylinders() + r.cylinders);

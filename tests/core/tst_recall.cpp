@@ -272,17 +272,19 @@ private slots:
 
     void ownerFromTheOwnersList()
     {
-        const Row owner = {{QStringLiteral("propietario"), QStringLiteral("RUIZ PEDRO")},
-                           {QStringLiteral("TIPODOC"), QStringLiteral("CUIT")},
-                           {QStringLiteral("nroDoc"), QStringLiteral("20-22333444-5")},
-                           {QStringLiteral("calle"), QStringLiteral("COLON 44")},
-                           {QStringLiteral("codigoPostal"), QStringLiteral("3000")},
-                           {QStringLiteral("barrio"), QStringLiteral("SUR")},
-                           {QStringLiteral("localidad"), QStringLiteral("SANTA FE")},
-                           {QStringLiteral("provincia"), QStringLiteral("SANTA FE")},
-                           {QStringLiteral("celular_carac"), QStringLiteral("342")},
-                           {QStringLiteral("celular"), QStringLiteral("5112233")},
-                           {QStringLiteral("telefono"), QStringLiteral("4550000")}};
+        Owners::Owner owner;
+        owner.apellido = QStringLiteral("RUIZ");
+        owner.nombres = QStringLiteral("PEDRO ");
+        owner.tipoDoc = QStringLiteral("CUIT");
+        owner.nroDoc = QStringLiteral("20-22333444-5");
+        owner.calle = QStringLiteral("COLON 44");
+        owner.codigoPostal = QStringLiteral("3000");
+        owner.barrio = QStringLiteral("SUR");
+        owner.localidad = QStringLiteral("SANTA FE");
+        owner.provincia = QStringLiteral("SANTA FE");
+        owner.caracteristica = QStringLiteral("342");
+        owner.celular = QStringLiteral("5112233");
+        owner.telefono = QStringLiteral("4550000");
         OperationRecord r;
         r.marca = QStringLiteral("FIAT"); // the vehicle is not the owner's business
         r.tipoTelefono = QStringLiteral("FIJO");
@@ -311,7 +313,7 @@ private slots:
         OperationRecord r;
         r.regulador.gestion = QStringLiteral("MONTAJE");
         QString mask;
-        CopyConversionOrder(ott, {oreg}, {cil(QStringLiteral("Z"), QStringLiteral("M"))}, r, &mask);
+        CopyConversionOrder(Orders::FromRows(ott, {oreg}, {cil(QStringLiteral("Z"), QStringLiteral("M"))}), r, &mask);
         QCOMPARE(mask, QStringLiteral("AAA###"));
         QCOMPARE(r.tipoTelefono, QStringLiteral("CELULAR"));
         QCOMPARE(r.caracteristica, QStringLiteral("261"));

@@ -331,28 +331,30 @@ private slots:
     {
         ScopedNavigator nav;
         nav->add<Nav::PickOwner>([](const Nav::PickOwner &, QWidget *) {
-            return std::optional<QVariantMap>(QVariantMap{{QStringLiteral("propietario"), QStringLiteral("LOPEZ ANA")},
-                                                          {QStringLiteral("tipoDoc"), QStringLiteral("DNI")},
-                                                          {QStringLiteral("nroDoc"), QStringLiteral("30111222")},
-                                                          {QStringLiteral("calle"), QStringLiteral("LAVALLE 77")},
-                                                          {QStringLiteral("localidad"), QStringLiteral("MAIPU")},
-                                                          {QStringLiteral("celular_carac"), QStringLiteral("261")},
-                                                          {QStringLiteral("celular"), QStringLiteral("5551234")}});
+            Owners::Owner o;
+            o.apellido = QStringLiteral("LOPEZ");
+            o.nombres = QStringLiteral("ANA");
+            o.nroDoc = QStringLiteral("30111222");
+            o.calle = QStringLiteral("LAVALLE 77");
+            o.localidad = QStringLiteral("MAIPU");
+            o.caracteristica = QStringLiteral("261");
+            o.celular = QStringLiteral("5551234");
+            return std::optional<Owners::Owner>(o);
         });
         nav->add<Nav::PickConversionOrder>([](const Nav::PickConversionOrder &, QWidget *) {
-            Nav::ConversionOrder o;
-            o.order = {{QStringLiteral("anio"), QStringLiteral("2015")},
-                       {QStringLiteral("dominio"), QStringLiteral("ABC123")},
-                       {QStringLiteral("marca"), QStringLiteral("FORD")},
-                       {QStringLiteral("propietario"), QStringLiteral("DIAZ LUIS")}};
-            o.regulators = {{{QStringLiteral("rcodregh"), QStringLiteral("R01")},
-                             {QStringLiteral("marca"), QStringLiteral("TOMASETTO")},
-                             {QStringLiteral("rnroserie"), QStringLiteral("RS-9")},
-                             {QStringLiteral("rnuevo"), QStringLiteral("S")}}};
-            o.cylinders = {{{QStringLiteral("cilcodh"), QStringLiteral("I060")},
-                            {QStringLiteral("cnroserie"), QStringLiteral("CIL-OC")},
-                            {QStringLiteral("ccodgest"), QStringLiteral("M")}}};
-            return std::optional<Nav::ConversionOrder>(o);
+            // As the orders list reads it from the post-sales tables.
+            return std::optional<Orders::ConversionOrder>(
+                Orders::FromRows({{QStringLiteral("anio"), QStringLiteral("2015")},
+                                  {QStringLiteral("dominio"), QStringLiteral("ABC123")},
+                                  {QStringLiteral("marca"), QStringLiteral("FORD")},
+                                  {QStringLiteral("propietario"), QStringLiteral("DIAZ LUIS")}},
+                                 {{{QStringLiteral("rcodregh"), QStringLiteral("R01")},
+                                   {QStringLiteral("marca"), QStringLiteral("TOMASETTO")},
+                                   {QStringLiteral("rnroserie"), QStringLiteral("RS-9")},
+                                   {QStringLiteral("rnuevo"), QStringLiteral("S")}}},
+                                 {{{QStringLiteral("cilcodh"), QStringLiteral("I060")},
+                                   {QStringLiteral("cnroserie"), QStringLiteral("CIL-OC")},
+                                   {QStringLiteral("ccodgest"), QStringLiteral("M")}}}));
         });
         ScriptedPrompter prompter;
         TRevisionAnualForm form(nullptr, prompter);

@@ -362,11 +362,11 @@ private slots:
             list.BitBtnCerrar->click();
             return list.result();
         });
-        const std::optional<QVariantMap> picked = TPropietariosForm::pick(nullptr, prompter);
+        const std::optional<Owners::Owner> picked = TPropietariosForm::pick(nullptr, prompter);
         QVERIFY(picked);
-        QCOMPARE(picked->value("propietario").toString(), QStringLiteral("LOPEZ PEREZ ANA"));
-        QCOMPARE(picked->value("propietario_id").toInt(), 11);
-        QCOMPARE(picked->value("celular_carac").toString(), QStringLiteral("11"));
+        QCOMPARE(picked->fullName(), QStringLiteral("LOPEZ PEREZ ANA"));
+        QCOMPARE(picked->id, 11);
+        QCOMPARE(picked->caracteristica, QStringLiteral("11"));
         answer([](QDialog &d) { return int(d.result()); }); // closed with nothing listed
         QVERIFY(!TPropietariosForm::pick(nullptr, prompter));
     }

@@ -419,11 +419,10 @@ private slots:
             list.BitBtnAceptar->click();
             return list.result();
         });
-        const std::optional<Nav::ConversionOrder> picked = TConsultaOTTForm::pick(nullptr, prompter);
+        const std::optional<Orders::ConversionOrder> picked = TConsultaOTTForm::pick(nullptr, prompter);
         QVERIFY(picked);
-        QCOMPARE(picked->order.value("propietario").toString(), QStringLiteral("LUNA ESTEBAN"));
-        QCOMPARE(picked->regulators.size(), 1);
-        QCOMPARE(picked->regulators.first().value("MARCA").toString(), QStringLiteral("TOMASETTO"));
+        QCOMPARE(picked->owner.nombre, QStringLiteral("LUNA ESTEBAN"));
+        QCOMPARE(picked->regulator.marca, QStringLiteral("TOMASETTO"));
         QCOMPARE(picked->cylinders.size(), 2);
     }
 

@@ -322,8 +322,8 @@ void TAsignarTallerForm::showOwner(const Orders::OrderOwner &o, bool withExtras)
 
 void TAsignarTallerForm::BitBtnBuscarPropietarioClick()
 {
-    if (const std::optional<QVariantMap> row = TPropietariosForm::pick(this, m_prompter))
-        showOwner(Orders::OwnerFromRow(*row), m_showsOwnerExtras);
+    if (const std::optional<Owners::Owner> owner = TPropietariosForm::pick(this, m_prompter))
+        showOwner(Orders::OwnerOf(*owner), m_showsOwnerExtras);
 }
 
 void TAsignarTallerForm::refreshCylinders(int select)

@@ -216,7 +216,7 @@ void TConsultaOTTForm::BitBtnVerClick()
         search(*m_lastFilter, order);
 }
 
-std::optional<Nav::ConversionOrder> TConsultaOTTForm::pick(QWidget *parent, Prompter &prompter)
+std::optional<Orders::ConversionOrder> TConsultaOTTForm::pick(QWidget *parent, Prompter &prompter)
 {
     TConsultaOTTForm form(parent, prompter);
     form.setSelectionMode();
@@ -226,12 +226,9 @@ std::optional<Nav::ConversionOrder> TConsultaOTTForm::pick(QWidget *parent, Prom
     if (!key)
         return std::nullopt;
     try {
-        if (const auto rows = Widgets::ServerWait::run<std::optional<ConversionOrderStore::Rows>>(
-                parent, QStringLiteral("Leyendo la orden..."), Conn::PostVenta,
-                [taller = key->taller, numero = key->numero] {
-                    return ConversionOrderStore::LoadRows(taller, numero);
-                }))
-            return Nav::ConversionOrder{rows->order, rows->regulators, rows->cylinders};
+        return Widgets::ServerWait::run<std::optional<Orders::ConversionOrder>>(
+            parent, QStringLiteral("Leyendo la orden..."), Conn::PostVenta,
+            [taller = key->taller, numero = key->numero] { return ConversionOrderStore::Load(taller, numero); });
     } catch (const DbError &e) {
         prompter.error(e.text());
     }

@@ -32,7 +32,7 @@ public:
     std::optional<OrderKey> selectedOrder() const;
 
     // The list in selection mode; the chosen order's stored rows on "Aceptar".
-    static std::optional<Nav::ConversionOrder> pick(QWidget *parent, Prompter &prompter);
+    static std::optional<Orders::ConversionOrder> pick(QWidget *parent, Prompter &prompter);
 
 public slots:
     void ComboBox1Change();

@@ -187,12 +187,9 @@ void TPropietariosForm::BitBtnExcelClick()
     OwnersExport::Preview(m_owners, this, prompter());
 }
 
-std::optional<QVariantMap> TPropietariosForm::pick(QWidget *parent, Prompter &prompter)
+std::optional<Owners::Owner> TPropietariosForm::pick(QWidget *parent, Prompter &prompter)
 {
     TPropietariosForm form(parent, prompter);
     Widgets::runModal(form);
-    const std::optional<Owners::Owner> owner = form.current();
-    if (!owner)
-        return std::nullopt;
-    return OwnerStore::Row(*owner);
+    return form.current();
 }

@@ -24,7 +24,7 @@ public:
 
     // Runs the list; the owner under the cursor when it closes, however it
     // is closed, as `propietarios` stores it (column -> value).
-    static std::optional<QVariantMap> pick(QWidget *parent, Prompter &prompter);
+    static std::optional<Owners::Owner> pick(QWidget *parent, Prompter &prompter);
 
 public slots:
     void BitBtnBuscarClick();

@@ -182,15 +182,14 @@ void TOPVNewForm::setOwner(int id, const QString &name)
 
 void TOPVNewForm::BitBtnBuscarClienteClick()
 {
-    const std::optional<QVariantMap> row = TPropietariosForm::pick(this, m_prompter);
-    if (!row)
+    const std::optional<Owners::Owner> owner = TPropietariosForm::pick(this, m_prompter);
+    if (!owner)
         return;
-    auto text = [&](const char *column) { return row->value(QLatin1String(column)).toString().trimmed(); };
-    setOwner(row->value(QStringLiteral("propietario_id")).toInt(), text("propietario"));
-    CelularEdit->setText(text("celular"));
-    CelularCaracEdit->setText(text("celular_carac"));
-    TipoDocEdit->setText(text("tipoDoc"));
-    NroDocEdit->setText(text("nroDoc"));
+    setOwner(owner->id, owner->fullName().trimmed());
+    CelularEdit->setText(owner->celular.trimmed());
+    CelularCaracEdit->setText(owner->caracteristica.trimmed());
+    TipoDocEdit->setText(owner->tipoDoc.trimmed());
+    NroDocEdit->setText(owner->nroDoc.trimmed());
 }
 
 void TOPVNewForm::BitBtnMarcasClick()
