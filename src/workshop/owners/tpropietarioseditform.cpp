@@ -5,6 +5,7 @@
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "data/ownerstore.h"
+#include "widgets/fieldrules.h"
 #include "widgets/formkit.h"
 #include "widgets/formwindow.h"
 #include "widgets/uppercasevalidator.h"
@@ -101,7 +102,9 @@ void TPropietariosEditForm::buildUi()
     EditCelular = edit("EditCelular", 10, false);
     EditEmail = edit("EditEmail", 128, false);
     EditEmail->setValidator(new LowerCaseValidator(EditEmail));
-    EditNroDoc->installEventFilter(this);
+    // The number's mask is chosen on entering it, from the type.
+    Widgets::FieldRules::of(this)->onEnter(
+        EditNroDoc, [this] { m_document->setMask(Owners::DocumentMask(ComboBoxTipoDoc->currentText())); });
     for (QWidget *w : {static_cast<QWidget *>(EditApellido), static_cast<QWidget *>(EditNombres),
                        static_cast<QWidget *>(EditCaracteristica), static_cast<QWidget *>(EditCelular),
                        static_cast<QWidget *>(EditEmail)})
@@ -164,14 +167,6 @@ void TPropietariosEditForm::buildUi()
     connect(BitBtnAceptar, &QPushButton::clicked, this, &TPropietariosEditForm::BitBtnAceptarClick);
     connect(BitBtnCancelar, &QPushButton::clicked, new Widgets::DiscardGuard(this, m_prompter),
             &Widgets::DiscardGuard::cancel);
-}
-
-bool TPropietariosEditForm::eventFilter(QObject *watched, QEvent *event)
-{
-    // The number's mask is chosen on entering it, from the type.
-    if (watched == EditNroDoc && event->type() == QEvent::FocusIn)
-        m_document->setMask(Owners::DocumentMask(ComboBoxTipoDoc->currentText()));
-    return QDialog::eventFilter(watched, event);
 }
 
 void TPropietariosEditForm::setOwner(const Owners::Owner &o)

@@ -5,6 +5,7 @@
 #include "data/dberror.h"
 #include "data/masterfiles.h"
 #include "data/workorderstore.h"
+#include "widgets/fieldrules.h"
 #include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
 #include "widgets/resultgrid.h"
@@ -15,12 +16,10 @@
 #include "workshop/owners/tpropietariosform.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QTimer>
 
 namespace
 {
@@ -82,7 +81,7 @@ TOPVNewForm::TOPVNewForm(QWidget *parent, Prompter &prompter, const QString &fau
     LabelTipoOperacion->setVisible(showsType);
     DBLookupComboBoxTipoOperacion->setVisible(showsType);
 
-    DominioEdit->installEventFilter(this);
+    Widgets::FieldRules::of(this)->onExit(DominioEdit, [this] { dominioLeft(); });
     connect(DBLookupComboBoxMarca, &QComboBox::currentTextChanged, this, [this](const QString &brand) {
         if (brand != m_modelsOf)
             reloadModels();
@@ -140,20 +139,6 @@ void TOPVNewForm::reloadModels(const QString &select)
     DBLookupComboBoxModelo->setCurrentIndex(-1);
     if (!select.isEmpty())
         showText(DBLookupComboBoxModelo, select);
-}
-
-bool TOPVNewForm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::FocusOut && watched == DominioEdit) {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        // A window switch or an open list is not leaving the field.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            QTimer::singleShot(0, this, [this] {
-                if (isVisible())
-                    dominioLeft();
-            });
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TOPVNewForm::GarantiaComboBoxChange()
