@@ -23,17 +23,17 @@ FieldRules *FieldRules::of(QWidget *window)
     return new FieldRules(window);
 }
 
-void FieldRules::onEnter(QWidget *field, Rule rule)
+void FieldRules::onEnter(QWidget *field, const Rule &rule)
 {
-    m_enter.insert(field, std::move(rule));
+    m_enter.insert(field, rule);
     // Seen as the focus event arrives, before the field's own handling: a
     // text the rule puts in is then selected by a Tab as the field's own.
     field->installEventFilter(this);
 }
 
-void FieldRules::onExit(QWidget *field, Rule rule)
+void FieldRules::onExit(QWidget *field, const Rule &rule)
 {
-    m_exit.insert(field, std::move(rule));
+    m_exit.insert(field, rule);
 }
 
 void FieldRules::exitsFreelyThrough(QWidget *button)

@@ -36,8 +36,8 @@ public:
     // The window's rules, made on first use; the window owns them.
     static FieldRules *of(QWidget *window);
 
-    void onEnter(QWidget *field, Rule rule);
-    void onExit(QWidget *field, Rule rule);
+    void onEnter(QWidget *field, const Rule &rule);
+    void onExit(QWidget *field, const Rule &rule);
     // Going from a field to `button` (e.g. "Cancelar") is not leaving it.
     void exitsFreelyThrough(QWidget *button);
 

@@ -37,19 +37,6 @@
 namespace
 {
 
-// Light red of a required control left empty (Windows colour 8421631).
-
-void showText(QComboBox *box, const QString &text)
-{
-    // A stored value the list no longer holds is still shown.
-    int i = box->findText(text);
-    if (i < 0 && !text.isEmpty()) {
-        box->addItem(text);
-        i = box->count() - 1;
-    }
-    box->setCurrentIndex(i);
-}
-
 int number(const QLineEdit *e)
 {
     return e->text().trimmed().toInt();
@@ -193,7 +180,7 @@ void TAsignarTallerForm::reloadModels(const QString &select)
     }
     DBLookupComboBox2->setCurrentIndex(-1);
     if (!select.isEmpty())
-        showText(DBLookupComboBox2, select);
+        Widgets::showListText(DBLookupComboBox2, select);
 }
 
 // --- enter / leave rules ------------------------------------------------------
@@ -294,7 +281,7 @@ void TAsignarTallerForm::showOwner(const Orders::OrderOwner &o, bool withExtras)
     LocalidadEdit->setText(o.localidad);
     CPAEdit->setText(o.codigoPostal);
     ProvinciaEdit->setText(o.provincia);
-    showText(TipoDocComboBox, o.tipoDoc);
+    Widgets::showListText(TipoDocComboBox, o.tipoDoc);
     NroDocEdit->setText(o.nroDoc);
     mark(PropietarioIdEdit, false);
 }
@@ -457,7 +444,7 @@ void TAsignarTallerForm::showOrder(const Orders::ConversionOrder &o, bool withOw
     }
     {
         const QSignalBlocker block(DBLookupComboBox1);
-        showText(DBLookupComboBox1, o.marca);
+        Widgets::showListText(DBLookupComboBox1, o.marca);
     }
     reloadModels(o.modelo);
     VinEdit->setText(o.vin);

@@ -36,17 +36,6 @@ public:
     }
 };
 
-void showText(QComboBox *box, const QString &text)
-{
-    // A stored value the list does not hold is still shown (and kept).
-    int i = box->findText(text);
-    if (i < 0 && !text.isEmpty()) {
-        box->addItem(text);
-        i = box->count() - 1;
-    }
-    box->setCurrentIndex(i);
-}
-
 } // namespace
 
 TPropietariosEditForm::TPropietariosEditForm(Mode mode, QWidget *parent, Prompter &prompter)
@@ -174,14 +163,14 @@ void TPropietariosEditForm::setOwner(const Owners::Owner &o)
     m_owner = o;
     EditApellido->setText(o.apellido);
     EditNombres->setText(o.nombres);
-    showText(ComboBoxTipoDoc, o.tipoDoc);
+    Widgets::showListText(ComboBoxTipoDoc, o.tipoDoc);
     m_document->setMask(Owners::DocumentMask(o.tipoDoc));
     m_document->setValue(o.nroDoc);
     EditDireccion->setText(o.calle);
     EditBarrio->setText(o.barrio);
     EditCPA->setText(o.codigoPostal);
     EditLocalidad->setText(o.localidad);
-    showText(ComboBoxProvincia, o.provincia);
+    Widgets::showListText(ComboBoxProvincia, o.provincia);
     EditCaracteristica->setText(o.caracteristica);
     EditCelular->setText(o.celular);
     EditEmail->setText(o.email);

@@ -6,6 +6,7 @@
 #include "data/masterfiles.h"
 #include "data/workorderstore.h"
 #include "widgets/fieldrules.h"
+#include "widgets/formkit.h"
 #include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
 #include "widgets/resultgrid.h"
@@ -29,17 +30,6 @@ void selectId(QComboBox *box, const QVariant &id)
 {
     const QSignalBlocker block(box);
     box->setCurrentIndex(box->findData(id));
-}
-
-void showText(QComboBox *box, const QString &text)
-{
-    // A stored value the list no longer holds is still shown.
-    int i = box->findText(text);
-    if (i < 0 && !text.isEmpty()) {
-        box->addItem(text);
-        i = box->count() - 1;
-    }
-    box->setCurrentIndex(i);
 }
 
 QDate dateOf(const QLineEdit *e)
@@ -138,7 +128,7 @@ void TOPVNewForm::reloadModels(const QString &select)
     }
     DBLookupComboBoxModelo->setCurrentIndex(-1);
     if (!select.isEmpty())
-        showText(DBLookupComboBoxModelo, select);
+        Widgets::showListText(DBLookupComboBoxModelo, select);
 }
 
 void TOPVNewForm::GarantiaComboBoxChange()
@@ -190,7 +180,7 @@ void TOPVNewForm::BitBtnMarcasClick()
         DBLookupComboBoxMarca->addItems(Widgets::ServerWait::run<QStringList>(
             this, QStringLiteral("Leyendo las marcas..."), Conn::PostVenta, [] { return MasterFiles::Brands(); }));
         DBLookupComboBoxMarca->setCurrentIndex(-1);
-        showText(DBLookupComboBoxMarca, brand);
+        Widgets::showListText(DBLookupComboBoxMarca, brand);
     } catch (const DbError &e) {
         m_prompter.error(e.text());
     }
@@ -301,7 +291,7 @@ void TOPVNewForm::showOrder(const WorkOrders::WorkOrder &o)
     DominioEdit->setText(o.dominio);
     {
         const QSignalBlocker block(DBLookupComboBoxMarca);
-        showText(DBLookupComboBoxMarca, o.marca);
+        Widgets::showListText(DBLookupComboBoxMarca, o.marca);
     }
     reloadModels(o.modelo);
     AnioEdit->setText(o.anio ? QString::number(o.anio) : QString());
