@@ -4,11 +4,11 @@
 #include "data/dberror.h"
 #include "data/workshopaccount.h"
 #include "widgets/dialogplacement.h"
+#include "widgets/fieldrules.h"
 #include "widgets/formwindow.h"
 #include "widgets/serverwait.h"
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -49,7 +49,6 @@ TCambiarPasswordForm::TCambiarPasswordForm(QWidget *parent, Prompter &prompter) 
     m_actual = passwordBox(this, "EditActual");
     m_nuevo = passwordBox(this, "EditNuevo");
     m_confirmar = passwordBox(this, "EditConfirmar");
-    m_confirmar->installEventFilter(this);
 
     m_cambiar = new QPushButton(QStringLiteral("Cambiar"), this);
     m_cambiar->setObjectName(QStringLiteral("BitBtnCambiar"));
@@ -58,6 +57,15 @@ TCambiarPasswordForm::TCambiarPasswordForm(QWidget *parent, Prompter &prompter) 
     m_cancelar->setObjectName(QStringLiteral("BitBtnCancelar"));
     connect(m_cambiar, &QPushButton::clicked, this, &TCambiarPasswordForm::BitBtnCambiarClick);
     connect(m_cancelar, &QPushButton::clicked, this, &QDialog::reject);
+    // Leaving the confirmation checks it against the new password; leaving
+    // for "Cancelar" checks nothing. A click on "Cambiar" finds the same
+    // mismatch whichever of the two sees it first.
+    auto *rules = Widgets::FieldRules::of(this);
+    rules->onExit(m_confirmar, [this] {
+        if (m_confirmar->text() != m_nuevo->text())
+            reportMismatch();
+    });
+    rules->exitsFreelyThrough(m_cancelar);
 
     m_status = new QStatusBar(this);
     m_status->setObjectName(QStringLiteral("StatusBar1"));
@@ -97,23 +105,6 @@ void TCambiarPasswordForm::reportMismatch()
     m_prompter.error(QStringLiteral("No concuerdan las passwords."));
     clearNewPasswords();
     m_nuevo->setFocus();
-}
-
-bool TCambiarPasswordForm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_confirmar && event->type() == QEvent::FocusOut) {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        // A click on "Cambiar" is checked by the button itself (a box shown
-        // here would swallow the click); leaving for "Cancelar" or for another
-        // window is not an entry that needs checking.
-        const QWidget *next = QApplication::focusWidget();
-        const bool userMove = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-                              reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason;
-        const bool clickOnCambiar = reason == Qt::MouseFocusReason && next == m_cambiar;
-        if (userMove && !clickOnCambiar && next != m_cancelar && m_confirmar->text() != m_nuevo->text())
-            reportMismatch();
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TCambiarPasswordForm::BitBtnCambiarClick()

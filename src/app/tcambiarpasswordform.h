@@ -23,7 +23,6 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void clearNewPasswords();

@@ -1,6 +1,7 @@
 #include "followup/tconsultaxobleaform.h"
 
 #include "core/helpers.h"
+#include "widgets/fieldrules.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -37,7 +38,7 @@ OperationQueryForm::Setup setup()
 TConsultaXObleaForm::TConsultaXObleaForm(QWidget *parent, Prompter &prompter)
     : OperationQueryForm(parent, setup(), prompter)
 {
-    Edit1->installEventFilter(this);
+    Widgets::FieldRules::of(this)->onExit(Edit1, [this] { ObleaEditExit(); });
 }
 
 QString TConsultaXObleaForm::zeroFilled(const QString &text, bool *ok)
@@ -60,13 +61,6 @@ void TConsultaXObleaForm::ObleaEditExit()
         Edit1->setText(filled);
     else
         prompter().error(QString::fromUtf8("'%1' no es un valor entero válido.").arg(Edit1->text()));
-}
-
-bool TConsultaXObleaForm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == Edit1 && event->type() == QEvent::FocusOut)
-        ObleaEditExit();
-    return OperationQueryForm::eventFilter(watched, event);
 }
 
 QString TConsultaXObleaForm::searchText()

@@ -21,7 +21,6 @@ public:
     void ObleaEditExit();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     QString searchText() override;
     void actionClicked() override;
 };

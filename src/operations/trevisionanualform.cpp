@@ -13,6 +13,7 @@
 #include "data/catalogue.h"
 #include "data/dm1.h"
 #include "operations/linklabel.h"
+#include "widgets/fieldrules.h"
 #include "widgets/formwindow.h"
 #include "widgets/messages.h"
 #include "widgets/serverwait.h"
@@ -153,7 +154,19 @@ void TRevisionAnualForm::runCreationSteps()
         watch(w, Keys::EnterOnly);
     watch(AnioSpinEdit, Keys::EnterKeepsKey);
     watch(DateTimePickerVencimiento, Keys::None);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusMoved(now); });
+    Widgets::FieldRules *rules = Widgets::FieldRules::of(this);
+    // The clear button of the plate is usable while the plate is being typed.
+    rules->onEnter(DominioEdit, [this] { DominioEditEnter(); });
+    rules->onExit(DominioEdit, [this] { DominioEditExit(); });
+    rules->onEnter(NroDocEdit, [this] { NroDocEditEnter(); });
+    rules->onEnter(LocalidadEdit, [this] { LocalidadEditEnter(); });
+    rules->onExit(ObleaAntEdit, [this] { ObleaAntEditExit(); });
+    rules->onExit(ObleaNewEdit, [this] { ObleaNewEditExit(); });
+    rules->onExit(ProvinciaComboBox, [this] { ProvinciaComboBoxExit(); });
+    rules->onExit(TelefonoEdit, [this] { TelefonoEditExit(); });
+    rules->onExit(CaracteristicaEdit, [this] { CaracteristicaEditExit(); });
+    rules->onExit(AnioSpinEdit, [this] { AnioSpinEditExit(); });
+    rules->onExit(DateTimePickerVencimiento, [this] { DateTimePickerVencimientoExit(); });
     connect(CheckBoxFormatoTE, &QCheckBox::clicked, this, &TRevisionAnualForm::CheckBoxFormatoTEClick);
     connect(SpeedButtonClear, &QToolButton::clicked, this, &TRevisionAnualForm::SpeedButtonClearClick);
     wireRecall();

@@ -8,6 +8,7 @@
 #include "core/prompter.h"
 #include "operations/linklabel.h"
 #include "widgets/entermoves.h"
+#include "widgets/fieldrules.h"
 #include "widgets/formwindow.h"
 #include "widgets/textfield.h"
 
@@ -15,7 +16,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -23,7 +23,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTimer>
 #include <QToolButton>
 
 bool TRevisionAnualForm::isConsultation() const
@@ -244,76 +243,16 @@ bool TRevisionAnualForm::eventFilter(QObject *watched, QEvent *event)
     if (it == m_keys.constEnd())
         return QDialog::eventFilter(watched, event);
 
-    switch (event->type()) {
-    case QEvent::KeyPress:
-        if (filterKey(w, it.value(), static_cast<QKeyEvent *>(event)))
-            return true;
-        break;
-    case QEvent::FocusIn:
-        if (w == DominioEdit)
-            DominioEditEnter();
-        else if (w == NroDocEdit)
-            NroDocEditEnter();
-        else if (w == LocalidadEdit)
-            LocalidadEditEnter();
-        break;
-    case QEvent::FocusOut:
-        if (w == DominioEdit)
-            DominioEditExit(); // the clear button follows the focus whatever the reason
-        break;
-    default:
-        break;
-    }
+    if (event->type() == QEvent::KeyPress && filterKey(w, it.value(), static_cast<QKeyEvent *>(event)))
+        return true;
     return QDialog::eventFilter(watched, event);
 }
 
-// A field is left when the focus goes from it to another control of the
-// form, however it went and whatever came in between: a message box, an open
-// list or another window takes the focus for a while and gives it back,
-// which is not leaving. Only the return to a field a rule refused is not an
-// exit of the field the focus was in.
-void TRevisionAnualForm::focusMoved(QWidget *now)
-{
-    if (!now || now->window() != this)
-        return;
-    QWidget *control = now;
-    for (QWidget *w = now; w && w != this; w = w->parentWidget())
-        if (m_keys.contains(w))
-            control = w; // the line edit inside a combo or a spin box is the field
-    QWidget *left = m_current;
-    m_current = control;
-    if (!left || left == control || m_refocusing)
-        return;
-    // Rules that show messages run after the focus change has finished.
-    QTimer::singleShot(0, this, [this, left] { runExitRule(left); });
-}
-
-void TRevisionAnualForm::runExitRule(QWidget *w)
-{
-    if (!isVisible())
-        return; // the form was closed by the click that took the focus
-    if (w == ObleaAntEdit)
-        ObleaAntEditExit();
-    else if (w == ObleaNewEdit)
-        ObleaNewEditExit();
-    else if (w == ProvinciaComboBox)
-        ProvinciaComboBoxExit();
-    else if (w == TelefonoEdit)
-        TelefonoEditExit();
-    else if (w == CaracteristicaEdit)
-        CaracteristicaEditExit();
-    else if (w == AnioSpinEdit)
-        AnioSpinEditExit();
-    else if (w == DateTimePickerVencimiento)
-        DateTimePickerVencimientoExit();
-}
-
+// Back to a field whose rule refused (the form's field rules know it was
+// not left).
 void TRevisionAnualForm::refocus(QWidget *w)
 {
-    m_refocusing = true;
-    m_current = w; // also when the form gets it back only once a message box has gone
-    w->setFocus(Qt::OtherFocusReason);
-    m_refocusing = false;
+    Widgets::FieldRules::of(this)->refocus(w);
 }
 
 // --- enter / leave rules ------------------------------------------------------

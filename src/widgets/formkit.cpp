@@ -118,6 +118,16 @@ QToolButton *toolButton(const QString &name, const QString &hint, QStyle::Standa
     return b;
 }
 
+void showListText(QComboBox *box, const QString &text)
+{
+    int i = box->findText(text);
+    if (i < 0 && !text.isEmpty()) {
+        box->addItem(text);
+        i = box->count() - 1;
+    }
+    box->setCurrentIndex(i);
+}
+
 void markFailed(QWidget *field, bool failed)
 {
     if (failed) {

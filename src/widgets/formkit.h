@@ -59,6 +59,10 @@ QPushButton *button(const QString &name, const QString &caption, QWidget *parent
 QToolButton *toolButton(const QString &name, const QString &hint, QStyle::StandardPixmap icon, bool showText = false,
                         QWidget *parent = nullptr);
 
+// Shows a stored text in a list; one the list no longer holds is added to
+// it, so that it is still shown (and kept).
+void showListText(QComboBox *box, const QString &text);
+
 // The light red of a field that failed a check, until it is cleared.
 void markFailed(QWidget *field, bool failed = true);
 bool isMarkedFailed(const QWidget *field);

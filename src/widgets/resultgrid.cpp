@@ -194,12 +194,12 @@ namespace
 
 const QString kNoteName = QStringLiteral("LabelNadaEncontrado");
 
-// The grid's own word that its reading found nothing, over its empty rows.
+// The list's own word that its reading found nothing, over its empty rows.
 class NothingFoundNote : public QLabel
 {
 public:
-    NothingFoundNote(QTableView *view, ResultGridModel *model)
-        : QLabel(QStringLiteral("No se encontraron datos."), view->viewport()), m_model(model)
+    explicit NothingFoundNote(QAbstractItemView *view)
+        : QLabel(QStringLiteral("No se encontraron datos."), view->viewport())
     {
         setObjectName(kNoteName);
         setAlignment(Qt::AlignCenter);
@@ -208,8 +208,7 @@ public:
         setEnabled(false); // drawn greyed
         setGeometry(view->viewport()->rect());
         view->viewport()->installEventFilter(this);
-        connect(model, &QAbstractItemModel::modelReset, this, &NothingFoundNote::follow);
-        follow();
+        hide();
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -218,13 +217,14 @@ public:
             setGeometry(static_cast<QWidget *>(watched)->rect());
         return false;
     }
-
-private:
-    // Empty after a reading (clear() empties it before any).
-    void follow() { setVisible(m_model->property(kRead).toBool() && m_model->rowCount() == 0); }
-
-    ResultGridModel *m_model;
 };
+
+NothingFoundNote *noteOf(QAbstractItemView *view)
+{
+    if (auto *note = view->viewport()->findChild<NothingFoundNote *>(kNoteName, Qt::FindDirectChildrenOnly))
+        return note;
+    return new NothingFoundNote(view);
+}
 
 } // namespace
 
@@ -232,13 +232,24 @@ void setUpResultGrid(QTableView *view, ResultGridModel *model)
 {
     view->setModel(model);
     setUpGrid(view, model->gridPalette(), model->columns());
-    new NothingFoundNote(view, model);
+    NothingFoundNote *note = noteOf(view);
+    // Empty after a reading (clear() empties it before any).
+    const auto follow = [note, model] { note->setVisible(model->property(kRead).toBool() && model->rowCount() == 0); };
+    QObject::connect(model, &QAbstractItemModel::modelReset, note, follow);
+    follow();
+}
+
+void showNothingFound(QAbstractItemView *view, bool nothing, const QString &text)
+{
+    NothingFoundNote *note = noteOf(view);
+    if (!text.isEmpty())
+        note->setText(text);
+    note->setVisible(nothing);
 }
 
 void setNothingFoundText(QTableView *view, const QString &text)
 {
-    if (auto *note = view->viewport()->findChild<QLabel *>(kNoteName, Qt::FindDirectChildrenOnly))
-        note->setText(text);
+    noteOf(view)->setText(text);
 }
 
 void setUpGrid(QTableView *view, GridPalette palette, const QVector<GridColumn> &columns)

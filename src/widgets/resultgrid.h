@@ -82,6 +82,9 @@ void setUpResultGrid(QTableView *view, ResultGridModel *model);
 // What a grid set up with setUpResultGrid says over its rows when a reading
 // found none ("No se encontraron datos." until told otherwise).
 void setNothingFoundText(QTableView *view, const QString &text);
+// The same word over a list filled by its window: shown while `nothing`,
+// with `text` when one is given.
+void showNothingFound(QAbstractItemView *view, bool nothing, const QString &text = {});
 
 // The same for a grid over another model, described by `columns`.
 void setUpGrid(QTableView *view, GridPalette palette, const QVector<GridColumn> &columns);

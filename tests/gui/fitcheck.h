@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTextEdit>
 #include <QWidget>
@@ -108,6 +109,24 @@ inline QStringList layoutProblems(QWidget *window)
     return problems;
 }
 
+// The window's own scroll areas (not a list's or a text's) whose content is
+// wider than they are: the operator would scroll sideways to reach a field.
+inline QStringList sidewaysScrolling(QWidget *window)
+{
+    QStringList found;
+    for (QScrollArea *area : window->findChildren<QScrollArea *>()) {
+        if (area->window() != window || !area->isVisible())
+            continue;
+        const QWidget *content = area->widget();
+        if (area->horizontalScrollBar()->maximum() > 0 || (content && content->width() > area->viewport()->width()))
+            found << QStringLiteral("%1 se desplaza de costado: contenido de %2 px en %3 px")
+                         .arg(nameOf(area))
+                         .arg(content ? content->width() : area->horizontalScrollBar()->maximum())
+                         .arg(area->viewport()->width());
+    }
+    return found;
+}
+
 // Everything wrong with `window` on a screen whose usable part is `usable`:
 // as shown, and made as small as it lets the operator make it.
 inline QStringList problems(QWidget *window, const QRect &usable)
@@ -123,6 +142,7 @@ inline QStringList problems(QWidget *window, const QRect &usable)
                      .arg(usable.width())
                      .arg(usable.height());
     found << layoutProblems(window);
+    found << sidewaysScrolling(window);
     const QSize shown = window->size();
     window->resize(window->minimumSize().expandedTo(QSize(1, 1)));
     QCoreApplication::processEvents();

@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -280,9 +281,14 @@ private slots:
         QTest::mouseClick(form.BitBtnBuscar, Qt::LeftButton);
         QCOMPARE(form.EditModelo->text(), QStringLiteral("KA"));
         QCOMPARE(form.ListCronologia->topLevelItemCount(), 0);
+        // ... and its empty timeline says so.
+        const auto *nothing = form.ListCronologia->viewport()->findChild<QLabel *>("LabelNadaEncontrado");
+        QVERIFY(nothing && nothing->isVisible());
+        QCOMPARE(nothing->text(), QStringLiteral("No se encontraron sucesos del dominio \"ZZ999ZZ\"."));
 
         form.DominioEdit->setText(QStringLiteral("AB123CD"));
         QTest::mouseClick(form.BitBtnBuscar, Qt::LeftButton);
+        QVERIFY(!nothing->isVisible());
         QCOMPARE(form.EditVIN->text(), QStringLiteral("VINFORD")); // the newest order: TAL0005 5
         QCOMPARE(form.DBGridOrdenes->model()->rowCount(), 4);
         QCOMPARE(form.DBGridConversion->model()->rowCount(), 1);

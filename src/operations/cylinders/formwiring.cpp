@@ -7,11 +7,10 @@
 #include "operations/cylinders/cylinderlist.h"
 #include "operations/cylinders/regulatorlookup.h"
 #include "operations/trevisionanualform.h"
+#include "widgets/fieldrules.h"
 #include "widgets/resultgrid.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,11 +27,14 @@ class Wiring : public QObject
 {
 public:
     explicit Wiring(TRevisionAnualForm &form)
-        : QObject(&form), m_form(form), m_table(form.cylinderList()->table()), m_prompter(form.prompter())
+        : QObject(&form), m_form(form), m_table(form.cylinderList()->table()), m_prompter(form.prompter()),
+          m_rules(Widgets::FieldRules::of(&form))
     {
         TRevisionAnualForm *f = &form;
-        f->CodigoRegularEdit->installEventFilter(this);
-        f->CodigoReguladorNuevoEdit->installEventFilter(this);
+        // Leaving a regulator code looks it up; leaving through "Cancelar" does not.
+        m_rules->onExit(f->CodigoRegularEdit, [this] { lookUp(current()); });
+        m_rules->onExit(f->CodigoReguladorNuevoEdit, [this] { lookUp(second()); });
+        m_rules->exitsFreelyThrough(f->BitBtn1);
         // A brand belongs to the code it was looked up for: a changed code
         // shows none until the catalogue gives its own.
         for (const RegulatorLineWidgets &line : {current(), second()})
@@ -65,22 +67,6 @@ public:
                 [this] { after(ReplaceValve(m_table, selectedRow(), context())); });
     }
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::FocusOut || m_busy)
-            return false;
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-            return false;
-        if (QApplication::focusWidget() == m_form.BitBtn1) // leaving through "Cancelar"
-            return false;
-        const RegulatorLineWidgets line = watched == m_form.CodigoRegularEdit ? current() : second();
-        QMetaObject::invokeMethod(
-            this, [this, line] { lookUp(line); }, Qt::QueuedConnection);
-        return false;
-    }
-
 private:
     RegulatorLineWidgets current() const
     {
@@ -92,9 +78,8 @@ private:
     }
     void lookUp(const RegulatorLineWidgets &line)
     {
-        ++m_busy;
+        const Widgets::FieldRules::Busy busy(*m_rules); // the look-up moves the focus
         LookUpRegulator(line, &m_form, m_prompter);
-        --m_busy;
     }
     EntryContext context() const { return {m_form.kind(), m_form.DominioEdit->text().trimmed(), &m_form, m_prompter}; }
     int selectedRow() const
@@ -113,7 +98,7 @@ private:
     TRevisionAnualForm &m_form;
     LocalTable &m_table;
     Prompter &m_prompter;
-    int m_busy = 0;
+    Widgets::FieldRules *m_rules;
 };
 
 } // namespace

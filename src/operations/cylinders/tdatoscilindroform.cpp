@@ -9,6 +9,7 @@
 #include "operations/lookups/tbuscarcrpcform.h"
 #include "operations/lookups/tbuscarvalvulacilindroform.h"
 #include "widgets/entermoves.h"
+#include "widgets/fieldrules.h"
 #include "widgets/formkit.h"
 #include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
@@ -18,7 +19,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -45,13 +45,21 @@ void setListText(QComboBox *combo, const QString &text)
 
 TDatosCilindroForm::TDatosCilindroForm(LocalTable &table, const QString &operationKind, const QString &operationDomain,
                                        QWidget *parent, Prompter &prompter)
-    : QDialog(parent), m_table(table), m_kind(operationKind), m_domain(operationDomain), m_prompter(prompter)
+    : QDialog(parent), m_table(table), m_kind(operationKind), m_domain(operationDomain), m_prompter(prompter),
+      m_rules(new Widgets::FieldRules(this))
 {
     setObjectName(QStringLiteral("TDatosCilindroForm"));
     setWindowTitle(QStringLiteral("Datos del Cilindro"));
     setModal(true);
     buildUi();
     loadRow();
+    // The look-ups of a code typed, and the certificate completed, as each
+    // field is left; leaving through "Cancelar" checks nothing.
+    m_rules->onExit(EditCODIGO, [this] { EditCODIGOExit(); });
+    m_rules->onExit(EditUPHTALLER, [this] { EditUPHTALLERExit(); });
+    m_rules->onExit(EditVALCOD, [this] { EditVALCODExit(); });
+    m_rules->onExit(EditNROCERTIF, [this] { EditNROCERTIFExit(); });
+    m_rules->exitsFreelyThrough(BitBtnCancelar);
 }
 
 TDatosCilindroForm::~TDatosCilindroForm() = default;
@@ -65,14 +73,12 @@ void TDatosCilindroForm::buildUi()
             e->setValidator(new Widgets::UpperCaseValidator(e));
         if (maxLength > 0)
             Widgets::limitText(e, maxLength, upper); // the work table's widths
-        e->installEventFilter(this);
         return e;
     };
     const auto list = [this](const char *name, const QStringList &items) {
         auto *c = new QComboBox(this);
         c->setObjectName(QLatin1String(name));
         c->addItems(items);
-        c->installEventFilter(this);
         return c;
     };
     const auto lookupButton = [this](const char *name) {
@@ -241,46 +247,6 @@ void TDatosCilindroForm::FormActivate()
     ComboUPHRESULT->setEnabled(d.uphResultEnabled);
 }
 
-bool TDatosCilindroForm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::FocusOut && !m_busy && !m_finished) {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        // Switching windows (a message box, a look-up) is not leaving the field.
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-            return QDialog::eventFilter(watched, event);
-        if (QApplication::focusWidget() == BitBtnCancelar)
-            return QDialog::eventFilter(watched, event);
-        // Run after the focus change is complete: the rule may open dialogs.
-        if (const LeaveRule rule = leaveRuleOf(watched)) {
-            m_pendingLeave = watched;
-            QMetaObject::invokeMethod(
-                this,
-                [this, rule, watched] {
-                    if (m_pendingLeave != watched)
-                        return; // "Aceptar" ran it already
-                    m_pendingLeave = nullptr;
-                    if (!m_finished && QApplication::focusWidget() != BitBtnCancelar)
-                        (this->*rule)();
-                },
-                Qt::QueuedConnection);
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-TDatosCilindroForm::LeaveRule TDatosCilindroForm::leaveRuleOf(const QObject *field) const
-{
-    if (field == EditCODIGO)
-        return &TDatosCilindroForm::EditCODIGOExit;
-    if (field == EditUPHTALLER)
-        return &TDatosCilindroForm::EditUPHTALLERExit;
-    if (field == EditVALCOD)
-        return &TDatosCilindroForm::EditVALCODExit;
-    if (field == EditNROCERTIF)
-        return &TDatosCilindroForm::EditNROCERTIFExit;
-    return nullptr;
-}
-
 // A click on "Aceptar" leaves the field the operator was typing in, but the
 // click arrives before that field's rule has run (or, clicked from code,
 // without leaving it): a typed certificate must be completed, a typed "FAB"
@@ -288,20 +254,15 @@ TDatosCilindroForm::LeaveRule TDatosCilindroForm::leaveRuleOf(const QObject *fie
 // is left to the checks of "Aceptar".
 bool TDatosCilindroForm::runLeaveRuleBeforeAceptar()
 {
-    const auto run = [this](const QObject *field) {
-        const LeaveRule rule = leaveRuleOf(field);
-        if (!rule || static_cast<const QLineEdit *>(field)->text().trimmed().isEmpty())
-            return true;
-        m_leaveOk = true;
-        (this->*rule)();
-        return m_leaveOk;
+    const auto typed = [](QWidget *field) {
+        const auto *edit = qobject_cast<QLineEdit *>(field);
+        return edit && !edit->text().trimmed().isEmpty();
     };
-    const QObject *left = m_pendingLeave;
-    m_pendingLeave = nullptr;
-    if (left && !run(left))
+    const QList<QWidget *> left = m_rules->waitingExits();
+    if (!m_rules->runWaitingExits(typed))
         return false;
-    const QObject *focused = QApplication::focusWidget();
-    return focused == left || run(focused);
+    QWidget *focused = m_rules->fieldOf(QApplication::focusWidget());
+    return left.contains(focused) || !typed(focused) || m_rules->runExit(focused);
 }
 
 bool TDatosCilindroForm::lookUpCylinder(bool preSearch)
@@ -317,17 +278,17 @@ bool TDatosCilindroForm::lookUpCylinder(bool preSearch)
         EditNROSERIE->setFocus();
         return true;
     }
-    EditCODIGO->setFocus();
+    m_rules->refocus(EditCODIGO);
     return false;
 }
 
 void TDatosCilindroForm::EditCODIGOExit()
 {
-    ++m_busy;
+    const Widgets::FieldRules::Busy busy(*m_rules);
     const QString code = EditCODIGO->text().trimmed();
     try {
         if (code.isEmpty()) {
-            m_leaveOk = lookUpCylinder(false);
+            lookUpCylinder(false);
         } else if (const FieldLookups::CylinderModel model = Widgets::ServerWait::lookUp<FieldLookups::CylinderModel>(
                        this, [code] { return FieldLookups::Cylinder(code); });
                    model.found) {
@@ -336,13 +297,12 @@ void TDatosCilindroForm::EditCODIGOExit()
                 EditCAPACIDAD->setText(QString::number(*model.capacity));
         } else {
             prompter().error(QStringLiteral("Código de Cilindro no encontrado."));
-            m_leaveOk = lookUpCylinder(true);
+            lookUpCylinder(true);
         }
     } catch (const DbError &e) {
         prompter().error(e.text());
-        m_leaveOk = false;
+        m_rules->refocus(EditCODIGO);
     }
-    --m_busy;
 }
 
 void TDatosCilindroForm::SpeedButtonCodigoClick()
@@ -360,7 +320,7 @@ bool TDatosCilindroForm::lookUpCentre(bool preSearch)
         EditUPHFECHA->setFocus();
         return true;
     }
-    EditUPHTALLER->setFocus();
+    m_rules->refocus(EditUPHTALLER);
     return false;
 }
 
@@ -372,31 +332,29 @@ void TDatosCilindroForm::copyFabricationWhenFab()
 
 void TDatosCilindroForm::EditUPHTALLERExit()
 {
-    ++m_busy;
+    const Widgets::FieldRules::Busy busy(*m_rules);
     try {
         if (!Widgets::ServerWait::lookUp<bool>(
                 this, [centre = EditUPHTALLER->text().trimmed()] { return FieldLookups::CentreExists(centre); })) {
             prompter().error(QStringLiteral("CRPC no encontrado."));
-            m_leaveOk = lookUpCentre(false);
+            lookUpCentre(false);
         }
     } catch (const DbError &e) {
         prompter().error(e.text());
-        m_leaveOk = false;
+        m_rules->refocus(EditUPHTALLER);
     }
     copyFabricationWhenFab();
-    --m_busy;
 }
 
 void TDatosCilindroForm::SpeedButtonCRPCClick()
 {
-    ++m_busy;
+    const Widgets::FieldRules::Busy busy(*m_rules);
     try {
         lookUpCentre(true);
     } catch (const DbError &e) {
         prompter().error(e.text());
     }
     copyFabricationWhenFab();
-    --m_busy;
 }
 
 bool TDatosCilindroForm::lookUpValve(bool preSearch)
@@ -409,26 +367,25 @@ bool TDatosCilindroForm::lookUpValve(bool preSearch)
         EditVALNRO->setFocus();
         return true;
     }
-    EditVALCOD->setFocus();
+    m_rules->refocus(EditVALCOD);
     return false;
 }
 
 void TDatosCilindroForm::SpeedButtonValvulaClick()
 {
-    ++m_busy;
+    const Widgets::FieldRules::Busy busy(*m_rules);
     const QString code = EditVALCOD->text().trimmed();
     try {
         if (code.isEmpty()) {
-            m_leaveOk = lookUpValve(false);
+            lookUpValve(false);
         } else if (!Widgets::ServerWait::lookUp<bool>(this, [code] { return FieldLookups::ValveExists(code); })) {
             prompter().error(QStringLiteral("Código de válvula no encontrado."));
-            m_leaveOk = lookUpValve(true);
+            lookUpValve(true);
         }
     } catch (const DbError &e) {
         prompter().error(e.text());
-        m_leaveOk = false;
+        m_rules->refocus(EditVALCOD);
     }
-    --m_busy;
 }
 
 void TDatosCilindroForm::EditVALCODExit()
@@ -442,7 +399,7 @@ void TDatosCilindroForm::EditNROCERTIFExit()
     const QString text = EditNROCERTIF->text().trimmed();
     if (text.isEmpty())
         return;
-    ++m_busy;
+    const Widgets::FieldRules::Busy busy(*m_rules);
     try {
         const Cylinders::Certificate c = Cylinders::NormaliseCertificate(text, [this](const QString &centre) {
             return Widgets::ServerWait::lookUp<bool>(this, [centre] { return FieldLookups::CentreExists(centre); });
@@ -453,21 +410,18 @@ void TDatosCilindroForm::EditNROCERTIFExit()
             break;
         case Cylinders::Certificate::UnknownCentre:
             prompter().alert(QStringLiteral("Número de Certificado no válido: Verificar código de CRCP."));
-            EditNROCERTIF->setFocus();
-            m_leaveOk = false;
+            m_rules->refocus(EditNROCERTIF);
             break;
         case Cylinders::Certificate::NotANumber:
             prompter().alert(QStringLiteral("Número de Certificado no válido: después del código de CRPC van "
                                             "hasta 6 dígitos."));
-            EditNROCERTIF->setFocus();
-            m_leaveOk = false;
+            m_rules->refocus(EditNROCERTIF);
             break;
         }
     } catch (const DbError &e) {
         prompter().error(e.text());
-        m_leaveOk = false;
+        m_rules->refocus(EditNROCERTIF);
     }
-    --m_busy;
 }
 
 QWidget *TDatosCilindroForm::fieldWidget(int field) const
@@ -515,7 +469,7 @@ void TDatosCilindroForm::BitBtnAceptarClick()
         return;
     if (!runLeaveRuleBeforeAceptar())
         return;
-    ++m_busy;
+    const Widgets::FieldRules::Busy busy(*m_rules); // the checks move the focus
     CylinderRow v;
     v.codigo = EditCODIGO->text().trimmed();
     v.nroSerie = EditNROSERIE->text();
@@ -546,18 +500,15 @@ void TDatosCilindroForm::BitBtnAceptarClick()
                     highlight(w);
                 w->setFocus();
             }
-            --m_busy;
             return;
         }
         storeRow();
         m_table.post();
     } catch (const DbError &e) {
         prompter().error(e.text());
-        --m_busy;
         return;
     }
     m_finished = true;
-    --m_busy;
     accept();
 }
 

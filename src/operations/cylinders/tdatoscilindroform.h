@@ -3,6 +3,10 @@
 #include <QDialog>
 
 class LocalTable;
+namespace Widgets
+{
+class FieldRules;
+}
 class Prompter;
 class QComboBox;
 class QGroupBox;
@@ -39,7 +43,6 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 public:
     QLineEdit *EditCODIGO = nullptr, *EditNROSERIE = nullptr, *EditCAPACIDAD = nullptr, *EditFABRICAC = nullptr;
@@ -67,16 +70,12 @@ private:
     void copyFabricationWhenFab();
     void highlight(QWidget *field);
     QWidget *fieldWidget(int field) const;
-    using LeaveRule = void (TDatosCilindroForm::*)();
-    LeaveRule leaveRuleOf(const QObject *field) const;
     bool runLeaveRuleBeforeAceptar();
     Prompter &prompter() const { return m_prompter; }
 
     LocalTable &m_table;
     QString m_kind, m_domain;
     Prompter &m_prompter;
-    bool m_finished = false;                 // posted or cancelled
-    int m_busy = 0;                          // a leave rule is running
-    const QObject *m_pendingLeave = nullptr; // a field left whose rule has not run yet
-    bool m_leaveOk = true;                   // what the last leave rule found
+    bool m_finished = false; // posted or cancelled
+    Widgets::FieldRules *m_rules = nullptr;
 };

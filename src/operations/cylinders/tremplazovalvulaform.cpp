@@ -5,6 +5,7 @@
 #include "data/localstore.h"
 #include "operations/lookups/tbuscarvalvulacilindroform.h"
 #include "widgets/entermoves.h"
+#include "widgets/fieldrules.h"
 #include "widgets/formkit.h"
 #include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
@@ -13,7 +14,6 @@
 #include "widgets/uppercasevalidator.h"
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,7 +24,7 @@
 #include <QVBoxLayout>
 
 TRemplazoValvulaForm::TRemplazoValvulaForm(LocalTable &table, QWidget *parent, Prompter &prompter)
-    : QDialog(parent), m_table(table), m_prompter(prompter)
+    : QDialog(parent), m_table(table), m_prompter(prompter), m_rules(new Widgets::FieldRules(this))
 {
     setObjectName(QStringLiteral("TRemplazoValvulaForm"));
     setWindowTitle(QStringLiteral("Reemplazo de Válvula"));
@@ -89,7 +89,12 @@ TRemplazoValvulaForm::TRemplazoValvulaForm(LocalTable &table, QWidget *parent, P
     // Enter and Tab go code, serial, "Aceptar"; leaving the code checks it.
     Widgets::moveFocusOnEnter({EditRVALCOD, EditRVALNRO});
     Widgets::setTabOrder({EditRVALCOD, EditRVALNRO, BitBtnAceptar, BitBtnCancelar});
-    EditRVALCOD->installEventFilter(this);
+    // Leaving a typed code (not for "Cancelar") checks it as the button does.
+    m_rules->onExit(EditRVALCOD, [this] {
+        if (!EditRVALCOD->text().trimmed().isEmpty())
+            SpeedButtonRValCodClick();
+    });
+    m_rules->exitsFreelyThrough(BitBtnCancelar);
 
     connect(SpeedButtonRValCod, &QToolButton::clicked, this, &TRemplazoValvulaForm::SpeedButtonRValCodClick);
     connect(BitBtnAceptar, &QPushButton::clicked, this, &TRemplazoValvulaForm::BitBtnAceptarClick);
@@ -115,7 +120,7 @@ void TRemplazoValvulaForm::lookUp(bool preSearch)
 void TRemplazoValvulaForm::SpeedButtonRValCodClick()
 {
     const QString code = EditRVALCOD->text().trimmed();
-    ++m_busy;
+    const Widgets::FieldRules::Busy busy(*m_rules); // the look-up moves the focus
     try {
         if (code.isEmpty())
             lookUp(false);
@@ -124,25 +129,6 @@ void TRemplazoValvulaForm::SpeedButtonRValCodClick()
     } catch (const DbError &e) {
         prompter().error(e.text());
     }
-    --m_busy;
-}
-
-bool TRemplazoValvulaForm::eventFilter(QObject *watched, QEvent *event)
-{
-    // Leaving a typed code (not for "Cancelar") checks it as the button does.
-    if (watched == EditRVALCOD && event->type() == QEvent::FocusOut && !m_busy && !m_finished) {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-            !EditRVALCOD->text().trimmed().isEmpty())
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    if (!m_finished && QApplication::focusWidget() != BitBtnCancelar)
-                        SpeedButtonRValCodClick();
-                },
-                Qt::QueuedConnection);
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TRemplazoValvulaForm::refuse(QLineEdit *field, const QString &text)

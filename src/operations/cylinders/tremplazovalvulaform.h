@@ -3,6 +3,10 @@
 #include <QDialog>
 
 class LocalTable;
+namespace Widgets
+{
+class FieldRules;
+}
 class Prompter;
 class QLineEdit;
 class QPushButton;
@@ -25,9 +29,6 @@ public slots:
     void BitBtnAceptarClick();
     void BitBtnCancelarClick();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 public:
     QLineEdit *EditVALCOD = nullptr, *EditVALNRO = nullptr, *EditVALGEST = nullptr;
     QLineEdit *EditRVALCOD = nullptr, *EditRVALNRO = nullptr, *EditRVALGEST = nullptr;
@@ -42,5 +43,5 @@ private:
     LocalTable &m_table;
     Prompter &m_prompter;
     bool m_finished = false;
-    int m_busy = 0; // a look-up is open
+    Widgets::FieldRules *m_rules;
 };

@@ -2,6 +2,7 @@
 
 #include "core/lookuprules.h"
 #include "data/dm1.h"
+#include "widgets/fieldrules.h"
 #include "widgets/resultgrid.h"
 
 #include <QEvent>
@@ -96,7 +97,8 @@ CatalogSearchDialog::CatalogSearchDialog(Catalogue catalogue, QWidget *parent, P
     BitBtnAceptar = addButton(QStringLiteral("Aceptar"), QStringLiteral("BitBtnAceptar"));
     BitBtnCancelar = addButton(QStringLiteral("Cancelar"), QStringLiteral("BitBtnCancelar"));
     setDefaultButton(BitBtnBuscar);
-    Edit1->installEventFilter(this);
+    if (m_def.searchBoxRestoresDefault) // back in the box, Enter searches again
+        Widgets::FieldRules::of(this)->onEnter(Edit1, [this] { setDefaultButton(BitBtnBuscar); });
     acceptOnDoubleClick(BitBtnAceptar);
     choosesRow(BitBtnAceptar);
 
@@ -158,12 +160,4 @@ void CatalogSearchDialog::showEvent(QShowEvent *event)
     }
     Edit1->setFocus();
 }
-
-bool CatalogSearchDialog::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == Edit1 && event->type() == QEvent::FocusIn && m_def.searchBoxRestoresDefault)
-        setDefaultButton(BitBtnBuscar);
-    return Widgets::SearchDialog::eventFilter(watched, event);
-}
-
 } // namespace Lookups

@@ -44,7 +44,6 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 public:
     QPushButton *BitBtnBuscar = nullptr;

@@ -11,6 +11,7 @@
 #include "data/fieldlookups.h"
 #include "data/localstore.h"
 #include "data/masterfiles.h"
+#include "widgets/fieldrules.h"
 #include "widgets/formkit.h"
 #include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
@@ -25,7 +26,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QFocusEvent>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -36,19 +36,6 @@
 
 namespace
 {
-
-// Light red of a required control left empty (Windows colour 8421631).
-
-void showText(QComboBox *box, const QString &text)
-{
-    // A stored value the list no longer holds is still shown.
-    int i = box->findText(text);
-    if (i < 0 && !text.isEmpty()) {
-        box->addItem(text);
-        i = box->count() - 1;
-    }
-    box->setCurrentIndex(i);
-}
 
 int number(const QLineEdit *e)
 {
@@ -76,10 +63,27 @@ TAsignarTallerForm::TAsignarTallerForm(QWidget *parent, Prompter &prompter)
     buildUi();
     m_plate = std::make_unique<MaskedField>(DominioEdit, true, 7);
 
+    m_rules = Widgets::FieldRules::of(this);
+    // Entering a painted control gives it its colour back.
     for (QWidget *w : {static_cast<QWidget *>(AnioSpinEdit), static_cast<QWidget *>(DominioEdit),
                        static_cast<QWidget *>(DBLookupComboBox1), static_cast<QWidget *>(CodigoRegularEdit),
                        static_cast<QWidget *>(DBLookupComboBox2), static_cast<QWidget *>(DBLookupComboBox3)})
-        w->installEventFilter(this);
+        m_rules->onEnter(w, [this, w] {
+            mark(w, false);
+            if (w == DominioEdit && isEditable())
+                DominioEditEnter();
+        });
+    // The view form shows a stored order: nothing it leaves is checked.
+    const auto onExit = [this](QWidget *w, void (TAsignarTallerForm::*rule)()) {
+        m_rules->onExit(w, [this, rule] {
+            if (isEditable())
+                (this->*rule)();
+        });
+    };
+    onExit(AnioSpinEdit, &TAsignarTallerForm::AnioSpinEditExit);
+    onExit(DominioEdit, &TAsignarTallerForm::DominioEditExit);
+    onExit(DBLookupComboBox1, &TAsignarTallerForm::DBLookupComboBox1Exit);
+    onExit(CodigoRegularEdit, &TAsignarTallerForm::CodigoRegularEditExit);
     connect(DBLookupComboBox1, &QComboBox::currentTextChanged, this, [this] {
         mark(DBLookupComboBox1, false);
         DBLookupComboBox1Exit();
@@ -176,55 +180,17 @@ void TAsignarTallerForm::reloadModels(const QString &select)
     }
     DBLookupComboBox2->setCurrentIndex(-1);
     if (!select.isEmpty())
-        showText(DBLookupComboBox2, select);
+        Widgets::showListText(DBLookupComboBox2, select);
 }
 
 // --- enter / leave rules ------------------------------------------------------
-
-bool TAsignarTallerForm::eventFilter(QObject *watched, QEvent *event)
-{
-    auto *w = qobject_cast<QWidget *>(watched);
-    if (w && event->type() == QEvent::FocusIn) {
-        mark(w, false); // entering a painted control gives it its colour back
-        if (w == DominioEdit && isEditable())
-            DominioEditEnter();
-    } else if (w && event->type() == QEvent::FocusOut) {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        // A window switch or an open list is not leaving the field, nor is the
-        // focus going back to a field a rule refused.
-        if (!m_refocusing && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            QTimer::singleShot(0, this, [this, w] { runExitRule(w); });
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void TAsignarTallerForm::runExitRule(QWidget *w)
-{
-    if (!isVisible() || !isEditable())
-        return; // the form was closed by the click that took the focus
-    if (w == AnioSpinEdit)
-        AnioSpinEditExit();
-    else if (w == DominioEdit)
-        DominioEditExit();
-    else if (w == DBLookupComboBox1)
-        DBLookupComboBox1Exit();
-    else if (w == CodigoRegularEdit)
-        CodigoRegularEditExit();
-}
-
-void TAsignarTallerForm::refocus(QWidget *w)
-{
-    m_refocusing = true;
-    w->setFocus(Qt::OtherFocusReason);
-    m_refocusing = false;
-}
 
 void TAsignarTallerForm::AnioSpinEditExit()
 {
     if (Orders::IsAcceptedYear(AnioSpinEdit->value(), Clock::today()))
         return;
     m_prompter.alert(Orders::kInvalidYear);
-    refocus(AnioSpinEdit);
+    m_rules->refocus(AnioSpinEdit);
 }
 
 void TAsignarTallerForm::DominioEditEnter()
@@ -248,7 +214,7 @@ void TAsignarTallerForm::DominioEditExit()
     }
     m_warnedPlate = plate;
     m_prompter.info(Orders::kDuplicatePlate);
-    refocus(DominioEdit);
+    m_rules->refocus(DominioEdit);
 }
 
 void TAsignarTallerForm::DBLookupComboBox1Exit()
@@ -269,7 +235,7 @@ void TAsignarTallerForm::pickRegulator(bool preSearch)
     // Only a code that was not found takes the focus back: from an empty code
     // the operator leaves freely (or every exit would open the search again).
     if (preSearch)
-        refocus(CodigoRegularEdit);
+        m_rules->refocus(CodigoRegularEdit);
 }
 
 void TAsignarTallerForm::CodigoRegularEditExit()
@@ -288,7 +254,7 @@ void TAsignarTallerForm::CodigoRegularEditExit()
         }
     } catch (const DbError &e) {
         m_prompter.error(e.text());
-        refocus(CodigoRegularEdit);
+        m_rules->refocus(CodigoRegularEdit);
         return;
     }
     m_prompter.error(QStringLiteral("Código de Regulador no encontrado."));
@@ -315,7 +281,7 @@ void TAsignarTallerForm::showOwner(const Orders::OrderOwner &o, bool withExtras)
     LocalidadEdit->setText(o.localidad);
     CPAEdit->setText(o.codigoPostal);
     ProvinciaEdit->setText(o.provincia);
-    showText(TipoDocComboBox, o.tipoDoc);
+    Widgets::showListText(TipoDocComboBox, o.tipoDoc);
     NroDocEdit->setText(o.nroDoc);
     mark(PropietarioIdEdit, false);
 }
@@ -478,7 +444,7 @@ void TAsignarTallerForm::showOrder(const Orders::ConversionOrder &o, bool withOw
     }
     {
         const QSignalBlocker block(DBLookupComboBox1);
-        showText(DBLookupComboBox1, o.marca);
+        Widgets::showListText(DBLookupComboBox1, o.marca);
     }
     reloadModels(o.modelo);
     VinEdit->setText(o.vin);

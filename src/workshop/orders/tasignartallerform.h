@@ -24,8 +24,9 @@ class QToolButton;
 
 namespace Widgets
 {
+class FieldRules;
 class ResultGridModel;
-}
+} // namespace Widgets
 
 // "Ingreso de Orden de Conversión": a new conversion order of the workshop,
 // entered, stored and printed. Its cylinders live in the cylinder work
@@ -62,7 +63,6 @@ public slots:
     virtual void BitBtn1Click();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     Prompter &prompter() const { return m_prompter; }
 
     // Shows a stored order; the owner's neighbourhood and area code only
@@ -134,8 +134,6 @@ private:
     void showOwner(const Orders::OrderOwner &owner, bool withExtras);
     void pickRegulator(bool preSearch);
     void mark(QWidget *control, bool failed);
-    void runExitRule(QWidget *w);
-    void refocus(QWidget *w);
     QWidget *controlOf(Orders::Required field) const;
     Orders::PrintContext printContext(bool reprint) const;
 
@@ -151,5 +149,5 @@ private:
     Orders::OrderOwner m_owner;
     QString m_modelsOf;    // the brand whose models the model list holds
     QString m_warnedPlate; // the plate the duplicate warning was shown for
-    bool m_refocusing = false;
+    Widgets::FieldRules *m_rules = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "core/prompter.h"
 #include "data/dberror.h"
 #include "data/ownerstore.h"
+#include "widgets/fieldrules.h"
 #include "widgets/formkit.h"
 #include "widgets/formwindow.h"
 #include "widgets/uppercasevalidator.h"
@@ -34,17 +35,6 @@ public:
         return Acceptable;
     }
 };
-
-void showText(QComboBox *box, const QString &text)
-{
-    // A stored value the list does not hold is still shown (and kept).
-    int i = box->findText(text);
-    if (i < 0 && !text.isEmpty()) {
-        box->addItem(text);
-        i = box->count() - 1;
-    }
-    box->setCurrentIndex(i);
-}
 
 } // namespace
 
@@ -101,7 +91,9 @@ void TPropietariosEditForm::buildUi()
     EditCelular = edit("EditCelular", 10, false);
     EditEmail = edit("EditEmail", 128, false);
     EditEmail->setValidator(new LowerCaseValidator(EditEmail));
-    EditNroDoc->installEventFilter(this);
+    // The number's mask is chosen on entering it, from the type.
+    Widgets::FieldRules::of(this)->onEnter(
+        EditNroDoc, [this] { m_document->setMask(Owners::DocumentMask(ComboBoxTipoDoc->currentText())); });
     for (QWidget *w : {static_cast<QWidget *>(EditApellido), static_cast<QWidget *>(EditNombres),
                        static_cast<QWidget *>(EditCaracteristica), static_cast<QWidget *>(EditCelular),
                        static_cast<QWidget *>(EditEmail)})
@@ -166,27 +158,19 @@ void TPropietariosEditForm::buildUi()
             &Widgets::DiscardGuard::cancel);
 }
 
-bool TPropietariosEditForm::eventFilter(QObject *watched, QEvent *event)
-{
-    // The number's mask is chosen on entering it, from the type.
-    if (watched == EditNroDoc && event->type() == QEvent::FocusIn)
-        m_document->setMask(Owners::DocumentMask(ComboBoxTipoDoc->currentText()));
-    return QDialog::eventFilter(watched, event);
-}
-
 void TPropietariosEditForm::setOwner(const Owners::Owner &o)
 {
     m_owner = o;
     EditApellido->setText(o.apellido);
     EditNombres->setText(o.nombres);
-    showText(ComboBoxTipoDoc, o.tipoDoc);
+    Widgets::showListText(ComboBoxTipoDoc, o.tipoDoc);
     m_document->setMask(Owners::DocumentMask(o.tipoDoc));
     m_document->setValue(o.nroDoc);
     EditDireccion->setText(o.calle);
     EditBarrio->setText(o.barrio);
     EditCPA->setText(o.codigoPostal);
     EditLocalidad->setText(o.localidad);
-    showText(ComboBoxProvincia, o.provincia);
+    Widgets::showListText(ComboBoxProvincia, o.provincia);
     EditCaracteristica->setText(o.caracteristica);
     EditCelular->setText(o.celular);
     EditEmail->setText(o.email);

@@ -36,9 +36,6 @@ public:
 public slots:
     void BitBtnAceptarClick();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 public:
     QLineEdit *EditApellido = nullptr, *EditNombres = nullptr;
     QComboBox *ComboBoxTipoDoc = nullptr;

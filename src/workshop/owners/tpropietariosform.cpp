@@ -2,13 +2,13 @@
 
 #include "core/prompter.h"
 #include "data/ownerstore.h"
+#include "widgets/fieldrules.h"
 #include "widgets/modalrun.h"
 #include "workshop/common/gridrows.h"
 #include "workshop/owners/ownersexport.h"
 #include "workshop/owners/tpropietarioseditform.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,7 +47,8 @@ TPropietariosForm::TPropietariosForm(QWidget *parent, Prompter &prompter)
     // Between the prompt and the entry of the search row.
     if (auto *row = qobject_cast<QHBoxLayout *>(layout()->itemAt(0)->layout()))
         row->insertWidget(1, ComboBoxFiltro);
-    Edit1->installEventFilter(this);
+    // Typing a new search starts from an empty list.
+    Widgets::FieldRules::of(this)->onEnter(Edit1, [this] { showOwners({}); });
 
     BitBtnBuscar = searchButton();
     BitBtnLimpiar = addButton(QStringLiteral("Limpiar Filtro"), QStringLiteral("BitBtnLimpiar"));
@@ -64,18 +65,6 @@ TPropietariosForm::TPropietariosForm(QWidget *parent, Prompter &prompter)
     acceptOnDoubleClick(BitBtnVer);
     connect(BitBtnExcel, &QPushButton::clicked, this, &TPropietariosForm::BitBtnExcelClick);
     connect(BitBtnCerrar, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-bool TPropietariosForm::eventFilter(QObject *watched, QEvent *event)
-{
-    // Typing a new search starts from an empty list (coming back to the
-    // window is not entering the box).
-    if (watched == Edit1 && event->type() == QEvent::FocusIn) {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            showOwners({});
-    }
-    return Widgets::SearchDialog::eventFilter(watched, event);
 }
 
 QVector<QSqlRecord> TPropietariosForm::records(const QVector<Owners::Owner> &owners)

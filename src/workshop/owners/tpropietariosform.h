@@ -34,9 +34,6 @@ public slots:
     void BitBtnVerClick();
     void BitBtnExcelClick();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 public:
     QComboBox *ComboBoxFiltro = nullptr;
     QPushButton *BitBtnBuscar = nullptr;

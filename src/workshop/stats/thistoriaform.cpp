@@ -246,6 +246,9 @@ void THistoriaForm::showTimeline(const QVector<History::Event> &events)
         ListCronologia->resizeColumnToContents(c);
     if (!events.isEmpty())
         ListCronologia->scrollToBottom();
+    Widgets::showNothingFound(
+        ListCronologia, events.isEmpty(),
+        QStringLiteral("No se encontraron sucesos del dominio \"%1\".").arg(DominioEdit->text().trimmed()));
 }
 
 void THistoriaForm::BitBtnVerOrdenClick()

@@ -5,6 +5,8 @@
 #include "data/dberror.h"
 #include "data/masterfiles.h"
 #include "data/workorderstore.h"
+#include "widgets/fieldrules.h"
+#include "widgets/formkit.h"
 #include "widgets/formwindow.h"
 #include "widgets/modalrun.h"
 #include "widgets/resultgrid.h"
@@ -15,12 +17,10 @@
 #include "workshop/owners/tpropietariosform.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QTimer>
 
 namespace
 {
@@ -30,17 +30,6 @@ void selectId(QComboBox *box, const QVariant &id)
 {
     const QSignalBlocker block(box);
     box->setCurrentIndex(box->findData(id));
-}
-
-void showText(QComboBox *box, const QString &text)
-{
-    // A stored value the list no longer holds is still shown.
-    int i = box->findText(text);
-    if (i < 0 && !text.isEmpty()) {
-        box->addItem(text);
-        i = box->count() - 1;
-    }
-    box->setCurrentIndex(i);
 }
 
 QDate dateOf(const QLineEdit *e)
@@ -82,7 +71,7 @@ TOPVNewForm::TOPVNewForm(QWidget *parent, Prompter &prompter, const QString &fau
     LabelTipoOperacion->setVisible(showsType);
     DBLookupComboBoxTipoOperacion->setVisible(showsType);
 
-    DominioEdit->installEventFilter(this);
+    Widgets::FieldRules::of(this)->onExit(DominioEdit, [this] { dominioLeft(); });
     connect(DBLookupComboBoxMarca, &QComboBox::currentTextChanged, this, [this](const QString &brand) {
         if (brand != m_modelsOf)
             reloadModels();
@@ -139,21 +128,7 @@ void TOPVNewForm::reloadModels(const QString &select)
     }
     DBLookupComboBoxModelo->setCurrentIndex(-1);
     if (!select.isEmpty())
-        showText(DBLookupComboBoxModelo, select);
-}
-
-bool TOPVNewForm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::FocusOut && watched == DominioEdit) {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        // A window switch or an open list is not leaving the field.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            QTimer::singleShot(0, this, [this] {
-                if (isVisible())
-                    dominioLeft();
-            });
-    }
-    return QDialog::eventFilter(watched, event);
+        Widgets::showListText(DBLookupComboBoxModelo, select);
 }
 
 void TOPVNewForm::GarantiaComboBoxChange()
@@ -204,7 +179,7 @@ void TOPVNewForm::BitBtnMarcasClick()
         DBLookupComboBoxMarca->addItems(Widgets::ServerWait::run<QStringList>(
             this, QStringLiteral("Leyendo las marcas..."), Conn::PostVenta, [] { return MasterFiles::Brands(); }));
         DBLookupComboBoxMarca->setCurrentIndex(-1);
-        showText(DBLookupComboBoxMarca, brand);
+        Widgets::showListText(DBLookupComboBoxMarca, brand);
     } catch (const DbError &e) {
         m_prompter.error(e.text());
     }
@@ -315,7 +290,7 @@ void TOPVNewForm::showOrder(const WorkOrders::WorkOrder &o)
     DominioEdit->setText(o.dominio);
     {
         const QSignalBlocker block(DBLookupComboBoxMarca);
-        showText(DBLookupComboBoxMarca, o.marca);
+        Widgets::showListText(DBLookupComboBoxMarca, o.marca);
     }
     reloadModels(o.modelo);
     AnioEdit->setText(o.anio ? QString::number(o.anio) : QString());

@@ -72,7 +72,6 @@ protected:
     void showWarranty(bool running, const QString &expiryText);
     // Every control read-only (the view form).
     void setReadOnly();
-    bool eventFilter(QObject *watched, QEvent *event) override;
     // Leaving "Dominio" (the entry form pre-fills from the plate).
     virtual void dominioLeft() {}
 
