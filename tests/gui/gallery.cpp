@@ -211,12 +211,12 @@ private:
         if (qobject_cast<TSeleccionarImpresoraAlderForm *>(w))
             return {[w] { static_cast<QDialog *>(w.data())->accept(); }}; // the blank sheet, to its preview
         if (auto *search = qobject_cast<Widgets::SearchDialog *>(w)) {
-            if (!search->Edit1 || !search->searchButton())
+            if (!search->searchBox() || !search->searchButton())
                 return {};
             QPointer<Widgets::SearchDialog> s(search);
             return {[this, s] {
                         if (s)
-                            s->Edit1->setText(searchKey(s->objectName()));
+                            s->searchBox()->setText(searchKey(s->objectName()));
                     },
                     click(search->searchButton()),
                     [s] {
