@@ -42,7 +42,7 @@ public slots:
     void BitBtnImprimirClick();
     void BitBtnExcelClick();
 
-public:
+private:
     QLineEdit *EditSerie = nullptr, *EditCodigo = nullptr;
     QPushButton *BitBtnConsultar = nullptr, *BitBtnImprimir = nullptr, *BitBtnExcel = nullptr;
     QLabel *LabelEstado = nullptr, *LabelVehiculos = nullptr, *LabelAdvertencias = nullptr;

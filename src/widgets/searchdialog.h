@@ -41,6 +41,7 @@ public:
     ~SearchDialog() override;
 
     QPushButton *searchButton() const { return m_search; }
+    QLineEdit *searchBox() const { return Edit1; }
     ResultGridModel *gridModel() const { return m_model; }
 
     bool hasSelection() const;
@@ -58,7 +59,7 @@ public:
     bool isSearching() const;
     ProgressLine *progressLine() const { return m_progress; }
 
-public:
+protected:
     QLabel *Label1 = nullptr;
     QLineEdit *Edit1 = nullptr;
     QTableView *DBGrid1 = nullptr;

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 #include "app/tinicioform.h"
+#include "controls.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
 #include "data/dm1.h"
@@ -91,13 +92,6 @@ private:
     void writeIni(const QString &id, const QString &server);
     void type(TInicioForm &f, const QString &code, const QString &password);
     void clickWhenModal(const QString &buttonName);
-    template <class T> T *child(QWidget &f, const char *name)
-    {
-        T *w = f.findChild<T *>(QString::fromLatin1(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
-    }
 
     QSqlDatabase m_db;
     QTemporaryDir m_dir;
@@ -179,8 +173,8 @@ void TestInicioForm::writeIni(const QString &id, const QString &server)
 
 void TestInicioForm::type(TInicioForm &f, const QString &code, const QString &password)
 {
-    QTest::keyClicks(child<QLineEdit>(f, "EditId"), code);
-    QTest::keyClicks(child<QLineEdit>(f, "EditPassword"), password);
+    QTest::keyClicks(control<QLineEdit>(f, "EditId"), code);
+    QTest::keyClicks(control<QLineEdit>(f, "EditPassword"), password);
 }
 
 void TestInicioForm::clickWhenModal(const QString &buttonName)
@@ -231,8 +225,8 @@ void TestInicioForm::codeAndPasswordBoxes()
     writeIni("YEW001", "A");
     TInicioForm f;
     f.show();
-    auto *id = child<QLineEdit>(f, "EditId");
-    auto *pw = child<QLineEdit>(f, "EditPassword");
+    auto *id = control<QLineEdit>(f, "EditId");
+    auto *pw = control<QLineEdit>(f, "EditPassword");
 
     QTest::keyClicks(id, "tal-0.0 1");
     QCOMPARE(id->text(), QString("TAL001"));
@@ -252,8 +246,8 @@ void TestInicioForm::codeAndPasswordBoxes()
     QCOMPARE(pw->maxLength(), 25);
     QTest::keyClicks(pw, QString(30, 'x'));
     QCOMPARE(pw->text().size(), 25);
-    QVERIFY(child<QLineEdit>(f, "EditPEC")->isReadOnly());
-    QVERIFY(child<QPushButton>(f, "BitBtn1")->isDefault());
+    QVERIFY(control<QLineEdit>(f, "EditPEC")->isReadOnly());
+    QVERIFY(control<QPushButton>(f, "BitBtn1")->isDefault());
 }
 
 void TestInicioForm::setUpFromProfile()
@@ -275,14 +269,14 @@ void TestInicioForm::setUpFromProfile()
     QCOMPARE(Global.AccentColour, 16711680);
     QCOMPARE(Global.WorkingFolder, QString());
     QCOMPARE(dm1().settings(Conn::Operations), m_test);
-    QCOMPARE(child<QLineEdit>(f, "EditPEC")->text(), QString("GNC del Litoral S.A."));
-    QCOMPARE(child<QLabel>(f, "LabelVersion")->text(), QString("Versión 314.01"));
-    QCOMPARE(child<QLabel>(f, "LabelServer")->text(), QString("Local DB"));
-    QVERIFY(!child<QLabel>(f, "LabelServer")->isHidden());
-    QVERIFY(!child<QLabel>(f, "Image1")->pixmap().isNull());
+    QCOMPARE(control<QLineEdit>(f, "EditPEC")->text(), QString("GNC del Litoral S.A."));
+    QCOMPARE(control<QLabel>(f, "LabelVersion")->text(), QString("Versión 314.01"));
+    QCOMPARE(control<QLabel>(f, "LabelServer")->text(), QString("Local DB"));
+    QVERIFY(!control<QLabel>(f, "LabelServer")->isHidden());
+    QVERIFY(!control<QLabel>(f, "Image1")->pixmap().isNull());
     QCOMPARE(f.palette().color(QPalette::Window), QColor(166, 202, 240));
-    QCOMPARE(child<QLabel>(f, "Label1")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    QCOMPARE(child<QLabel>(f, "Label2")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(control<QLabel>(f, "Label1")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(control<QLabel>(f, "Label2")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QVERIFY(f.profile());
 }
 
@@ -313,7 +307,7 @@ void TestInicioForm::dialogShowsBeforeAnyExchange()
     QTRY_VERIFY(paint.seen);
     QVERIFY(!paint.open);
     QCOMPARE(paint.exchanges, quint64(0));
-    QTRY_COMPARE(child<QLineEdit>(f, "EditPEC")->text(), QString("GNC del Litoral S.A."));
+    QTRY_COMPARE(control<QLineEdit>(f, "EditPEC")->text(), QString("GNC del Litoral S.A."));
 }
 
 void TestInicioForm::unreadableIniIsReported_data()
@@ -391,8 +385,8 @@ void TestInicioForm::unknownIdWorksAgainstDefaults()
              qPrintable(m_shown[0].text));
     m_shown.clear();
     QCOMPARE(dm1().settings(Conn::Operations), m_test);
-    QCOMPARE(child<QLineEdit>(f, "EditPEC")->text(), QString());
-    QVERIFY(child<QLabel>(f, "LabelServer")->isHidden());
+    QCOMPARE(control<QLineEdit>(f, "EditPEC")->text(), QString());
+    QVERIFY(control<QLabel>(f, "LabelServer")->isHidden());
     QCOMPARE(Global.AccentColour, 0);
     QCOMPARE(Global.PanelColour, 0);
     QCOMPARE(f.palette().color(QPalette::Window), QColor(168, 205, 213));
@@ -400,7 +394,7 @@ void TestInicioForm::unknownIdWorksAgainstDefaults()
     // No administrator password: the workshop's own one still opens it.
     f.show();
     type(f, "TAL0001", "secreto");
-    QTest::mouseClick(child<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
     QVERIFY(f.loginAccepted());
     QVERIFY(!Global.AdminMode);
     QCOMPARE(Global.PecCode, QString("P001")); // from the joined PEC query
@@ -412,13 +406,13 @@ void TestInicioForm::letterThatOpensNothing()
     TInicioForm f;
     QVERIFY(f.profile());
     QVERIFY(!dm1().isOpen(Conn::Operations));
-    QCOMPARE(child<QLineEdit>(f, "EditPEC")->text(), QString());
+    QCOMPARE(control<QLineEdit>(f, "EditPEC")->text(), QString());
     QVERIFY(m_shown.isEmpty());
 
     // The PEC's password was never read, so it opens nothing.
     f.show();
     type(f, "TAL0001", "llave");
-    QTest::mouseClick(child<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
     QVERIFY(!f.loginAccepted());
     QCOMPARE(m_shown.size(), 1);
     QCOMPARE(m_shown[0].text, QString("Password incorrecta."));
@@ -435,15 +429,15 @@ void TestInicioForm::unreachableServerKeepsTheDialog()
     QTRY_COMPARE(m_shown.size(), 1);
     QCOMPARE(m_shown[0].kind, Msg::Kind::Error);
     QVERIFY(!m_shown[0].text.isEmpty());
-    QCOMPARE(child<QLineEdit>(f, "EditPEC")->text(), QString());
+    QCOMPARE(control<QLineEdit>(f, "EditPEC")->text(), QString());
     QCOMPARE(f.palette().color(QPalette::Window), QColor(168, 205, 213)); // design colour
     QCOMPARE(Global.AccentColour, 0);
-    QCOMPARE(child<QLabel>(f, "LabelVersion")->text(), QString("Versión 314.01"));
+    QCOMPARE(control<QLabel>(f, "LabelVersion")->text(), QString("Versión 314.01"));
     QCOMPARE(Global.ProgramVersion, 314);
 
     // The login reports the same failure and stays open for another try.
     type(f, "TAL0001", "secreto");
-    QTest::mouseClick(child<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
     QCOMPARE(m_shown.size(), 2);
     QCOMPARE(m_shown[1].kind, Msg::Kind::Error);
     QVERIFY(f.isVisible());
@@ -472,7 +466,7 @@ void TestInicioForm::cancelEndsTheWaitForASilentServer()
     QVERIFY2(m_shown[0].text.startsWith(QStringLiteral("Se canceló la espera del servidor.")),
              qPrintable(m_shown[0].text));
     QVERIFY(f.isVisible());
-    QCOMPARE(child<QLineEdit>(f, "EditPEC")->text(), QString());
+    QCOMPARE(control<QLineEdit>(f, "EditPEC")->text(), QString());
 }
 
 void TestInicioForm::emptyCodeKeepsTheDialog()
@@ -481,7 +475,7 @@ void TestInicioForm::emptyCodeKeepsTheDialog()
     TInicioForm f;
     f.show();
     type(f, "", "secreto");
-    QTest::mouseClick(child<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
     QCOMPARE(m_shown.size(), 1);
     QCOMPARE(m_shown[0].kind, Msg::Kind::Warning);
     QCOMPARE(m_shown[0].text, QString("No se ingreso el código de taller."));
@@ -490,7 +484,7 @@ void TestInicioForm::emptyCodeKeepsTheDialog()
 
     // A second attempt is still possible.
     type(f, "TAL0001", "");
-    QTest::mouseClick(child<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
     QVERIFY(f.loginAccepted());
 }
 
@@ -500,7 +494,7 @@ void TestInicioForm::unknownWorkshopEndsTheProgram()
     TInicioForm f;
     f.show();
     type(f, "tal9999", "secreto");
-    QTest::mouseClick(child<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
     QCOMPARE(m_shown.size(), 1);
     QCOMPARE(m_shown[0].kind, Msg::Kind::Error);
     QCOMPARE(m_shown[0].text, QString("Taller incorrecto."));
@@ -515,7 +509,7 @@ void TestInicioForm::wrongPasswordEndsTheProgram()
     TInicioForm f;
     f.show();
     type(f, "TAL0001", "equivocada");
-    QTest::mouseClick(child<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
     QCOMPARE(m_shown.size(), 1);
     QCOMPARE(m_shown[0].kind, Msg::Kind::Error);
     QCOMPARE(m_shown[0].text, QString("Password incorrecta."));
@@ -530,7 +524,7 @@ void TestInicioForm::ownPasswordFillsGlobal()
     TInicioForm f;
     f.show();
     type(f, "tal0001", "SECRETO"); // both boxes convert as typed
-    QTest::mouseClick(child<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
 
     QVERIFY(m_shown.isEmpty());
     QVERIFY(f.loginAccepted());
@@ -567,7 +561,7 @@ void TestInicioForm::adminPasswordOpensEnabledWorkshop()
     TInicioForm f;
     f.show();
     type(f, "TAL0001", "llave");
-    QTest::mouseClick(child<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
     QVERIFY(m_shown.isEmpty());
     QVERIFY(f.loginAccepted());
     QVERIFY(Global.AdminMode);
@@ -580,7 +574,7 @@ void TestInicioForm::adminPasswordDoesNotOpenDisabledWorkshop()
     TInicioForm f;
     f.show();
     type(f, "TAL0002", "llave");
-    QTest::mouseClick(child<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
     QCOMPARE(m_shown.size(), 1);
     QCOMPARE(m_shown[0].kind, Msg::Kind::Warning);
     QCOMPARE(m_shown[0].text, QString("Cliente Inhabilitado."));
@@ -596,7 +590,7 @@ void TestInicioForm::emptyAdminPasswordGrantsNothing()
     TInicioForm f;
     f.show();
     type(f, "TAL0003", ""); // a workshop without password, nothing typed
-    QTest::mouseClick(child<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
     run(m_db, "update pec set Clave = ?", {"llave"});
     QCOMPARE(m_shown.size(), 1);
     QCOMPARE(m_shown[0].text, QString("Password incorrecta."));
@@ -611,7 +605,7 @@ void TestInicioForm::pecWithoutRepresentative()
     TInicioForm f;
     f.show();
     type(f, "TAL0001", "secreto");
-    QTest::mouseClick(child<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
     run(m_db, "update pec set PMATRESHAB = ?", {"R100"});
     QVERIFY(m_shown.isEmpty());
     QVERIFY(f.loginAccepted());
@@ -656,7 +650,7 @@ void TestInicioForm::newVersionOffered()
         type(f, "TAL0001", "secreto");
         if (!button.isEmpty())
             clickWhenModal(button);
-        QTest::mouseClick(child<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
         QCOMPARE(f.loginAccepted(), accepted);
         if (!button.isEmpty())
             QVERIFY2(!m_clicker->isActive(), "the new-version dialog was not shown");
@@ -679,17 +673,17 @@ void TestInicioForm::failureBeforeCloseKeepsTheDialog()
     run(m_db, "rename table res to res_gone");
     f.show();
     type(f, "TAL0001", "secreto");
-    QTest::mouseClick(child<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
     run(m_db, "rename table res_gone to res");
     QCOMPARE(m_shown.size(), 1);
     QCOMPARE(m_shown[0].kind, Msg::Kind::Error);
     QVERIFY2(m_shown[0].text.contains("res"), qPrintable(m_shown[0].text));
     QVERIFY(f.isVisible());
     QVERIFY(!f.loginAccepted());
-    QCOMPARE(child<QStatusBar>(f, "StatusBar1")->currentMessage(), QString());
+    QCOMPARE(control<QStatusBar>(f, "StatusBar1")->currentMessage(), QString());
 
     // With the table back, the same dialog logs in.
-    QTest::mouseClick(child<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
     QVERIFY(f.loginAccepted());
     QCOMPARE(Global.PecName, QString("GNC del Litoral S.A."));
 }
@@ -701,7 +695,7 @@ void TestInicioForm::failureAfterCloseStillLogsIn()
     run(m_db, "rename table sistema to sistema_gone");
     f.show();
     type(f, "TAL0001", "secreto");
-    QTest::mouseClick(child<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
     run(m_db, "rename table sistema_gone to sistema");
     QCOMPARE(m_shown.size(), 1);
     QCOMPARE(m_shown[0].kind, Msg::Kind::Error);
@@ -717,7 +711,7 @@ void TestInicioForm::cancelEndsTheProgram()
     TInicioForm f;
     f.show();
     type(f, "TAL0001", "secreto");
-    QTest::mouseClick(child<QPushButton>(f, "BitBtn2"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn2"), Qt::LeftButton);
     QVERIFY(!f.isVisible());
     QVERIFY(!f.loginAccepted());
     QVERIFY(!Global.LoggedIn);

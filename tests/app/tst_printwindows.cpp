@@ -4,6 +4,7 @@
 #include "app/printing/tconfigcopiasform.h"
 #include "app/printing/timpresionfichasenblancoform.h"
 #include "app/printing/timpresionrecomendacionesform.h"
+#include "controls.h"
 #include "core/global.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
@@ -89,21 +90,22 @@ private slots:
         TConfigCopiasForm low;
         QCOMPARE(low.windowTitle(), QStringLiteral("Configurar"));
         low.show();
-        QCOMPARE(low.SpinEditCopias->value(), 1);
-        QCOMPARE(low.LocalidadEdit->text(), QStringLiteral("VILLA MARIA"));
-        QCOMPARE(low.ProvinciaComboBox->currentText(), QStringLiteral("CHACO")); // the operation form's list
-        QCOMPARE(low.ComboBoxFicha->currentText(), QStringLiteral("LEGAL"));
-        QVERIFY(!low.ProvinciaComboBox->isEditable());
+        QCOMPARE(control<QSpinBox>(low, "SpinEditCopias")->value(), 1);
+        QCOMPARE(control<QLineEdit>(low, "LocalidadEdit")->text(), QStringLiteral("VILLA MARIA"));
+        QCOMPARE(control<QComboBox>(low, "ProvinciaComboBox")->currentText(),
+                 QStringLiteral("CHACO")); // the operation form's list
+        QCOMPARE(control<QComboBox>(low, "ComboBoxFicha")->currentText(), QStringLiteral("LEGAL"));
+        QVERIFY(!control<QComboBox>(low, "ProvinciaComboBox")->isEditable());
 
         storedConfig(25, QString(), QStringLiteral("CAPITAL"), 2);
         TConfigCopiasForm high;
         high.show();
-        QCOMPARE(high.SpinEditCopias->value(), 10);
-        QCOMPARE(high.ProvinciaComboBox->currentIndex(), -1);
-        QCOMPARE(high.ComboBoxFicha->currentIndex(), -1);
-        high.LocalidadEdit->setText(QString());
-        QTest::keyClicks(high.LocalidadEdit, QStringLiteral("san justo"));
-        QCOMPARE(high.LocalidadEdit->text(), QStringLiteral("SAN JUSTO"));
+        QCOMPARE(control<QSpinBox>(high, "SpinEditCopias")->value(), 10);
+        QCOMPARE(control<QComboBox>(high, "ProvinciaComboBox")->currentIndex(), -1);
+        QCOMPARE(control<QComboBox>(high, "ComboBoxFicha")->currentIndex(), -1);
+        control<QLineEdit>(high, "LocalidadEdit")->setText(QString());
+        QTest::keyClicks(control<QLineEdit>(high, "LocalidadEdit"), QStringLiteral("san justo"));
+        QCOMPARE(control<QLineEdit>(high, "LocalidadEdit")->text(), QStringLiteral("SAN JUSTO"));
     }
 
     void configurarStoresUpdatesTheGlobalStateAndCloses()
@@ -112,8 +114,8 @@ private slots:
         ScriptedPrompter out;
         TConfigCopiasForm form(nullptr, out);
         form.show();
-        form.ComboBoxFicha->setCurrentIndex(1);
-        form.BitBtn1->click();
+        control<QComboBox>(form, "ComboBoxFicha")->setCurrentIndex(1);
+        control<QPushButton>(form, "BitBtn1")->click();
         // The unknown province is saved empty, the copies at the list's top.
         QCOMPARE(stored(), (QVariantList{10, QStringLiteral("RIO CUARTO"), QString(), 1}));
         QCOMPARE(Global.Copies, 10);
@@ -131,15 +133,15 @@ private slots:
         ScriptedPrompter out;
         TConfigCopiasForm form(nullptr, out);
         form.show();
-        form.SpinEditCopias->setValue(7);
+        control<QSpinBox>(form, "SpinEditCopias")->setValue(7);
         TestDb::exec(m_db, QStringLiteral("rename table tal to tal_off"));
-        form.BitBtn1->click();
+        control<QPushButton>(form, "BitBtn1")->click();
         TestDb::exec(m_db, QStringLiteral("rename table tal_off to tal"));
         QCOMPARE(out.log.size(), 1);
         QVERIFY(out.log[0].startsWith(QStringLiteral("error: ")));
         QCOMPARE(Global.Copies, 2);
         QVERIFY(form.isVisible());
-        QCOMPARE(form.SpinEditCopias->value(), 7);
+        QCOMPARE(control<QSpinBox>(form, "SpinEditCopias")->value(), 7);
         QCOMPARE(stored().first().toInt(), 2);
     }
 
@@ -148,13 +150,13 @@ private slots:
         Global.InstallationId = QStringLiteral("CEDA01");
         TConfigCopiasForm cedar;
         cedar.show();
-        QVERIFY(cedar.BitBtnPrueba->isVisible());
-        cedar.BitBtnPrueba->click();
+        QVERIFY(control<QPushButton>(cedar, "BitBtnPrueba")->isVisible());
+        control<QPushButton>(cedar, "BitBtnPrueba")->click();
         Global.InstallationId = QStringLiteral("TAMA01");
         TConfigCopiasForm tamarack;
         tamarack.show();
-        tamarack.ComboBoxFicha->setCurrentIndex(1); // the form on screen, before storing it
-        tamarack.BitBtnPrueba->click();
+        control<QComboBox>(tamarack, "ComboBoxFicha")->setCurrentIndex(1); // the form on screen, before storing it
+        control<QPushButton>(tamarack, "BitBtnPrueba")->click();
         QCOMPARE(m_shown.size(), 2);
         QCOMPARE(m_shown[0].layout, QStringLiteral("TQFichaCedarForm")); // the pre-printed one of the dialog
         QCOMPARE(m_shown[0].copies, 1);
@@ -166,7 +168,7 @@ private slots:
         Global.InstallationId = QStringLiteral("ACAC01"); // prints no sheet at all
         TConfigCopiasForm acacia;
         acacia.show();
-        QVERIFY(!acacia.BitBtnPrueba->isVisible());
+        QVERIFY(!control<QPushButton>(acacia, "BitBtnPrueba")->isVisible());
     }
 
     void emptySheetOfTheProfile()
@@ -181,11 +183,11 @@ private slots:
         TImpresionFichasEnBlancoForm form;
         QCOMPARE(form.windowTitle(), QString::fromUtf8("Impresión Fichas en Blanco"));
         QCOMPARE(work.count(), 0);
-        QCOMPARE(form.SpinEdit1->maximum(), 999);
-        form.SpinEdit1->setValue(3);
-        form.BitBtn1->click();
+        QCOMPARE(control<QSpinBox>(form, "SpinEdit1")->maximum(), 999);
+        control<QSpinBox>(form, "SpinEdit1")->setValue(3);
+        control<QPushButton>(form, "BitBtn1")->click();
         Global.InstallationId = QStringLiteral("BUCK01");
-        form.BitBtn1->click();
+        control<QPushButton>(form, "BitBtn1")->click();
         QCOMPARE(m_shown.size(), 2);
         const Shown::Preview &quince = m_shown[0];
         QCOMPARE(quince.layout, QStringLiteral("TQFichaEnBlancoQuinceForm"));
@@ -209,7 +211,7 @@ private slots:
         Documents::PreparePrintCylinders(filled.workCylinders, printable, {});
         Documents::PrintSheet(QStringLiteral("TQFichaDogwoodForm"), filled);
         TImpresionFichasEnBlancoForm form;
-        form.BitBtn1->click();
+        control<QPushButton>(form, "BitBtn1")->click();
         QCOMPARE(m_shown.size(), 2);
         QCOMPARE(m_shown[0].detailRows(), 3);
         QCOMPARE(m_shown[1].layout, QStringLiteral("TQFichaDogwoodForm"));
@@ -221,8 +223,8 @@ private slots:
     {
         TImpresionRecomendacionesForm form;
         QCOMPARE(form.windowTitle(), QStringLiteral("Imprimir Recomendaciones de Seguridad"));
-        form.SpinEdit1->setValue(25);
-        form.BitBtn1->click();
+        control<QSpinBox>(form, "SpinEdit1")->setValue(25);
+        control<QPushButton>(form, "BitBtn1")->click();
         QCOMPARE(m_shown.size(), 1);
         QCOMPARE(m_shown[0].layout, QStringLiteral("TQRecomendacionesForm"));
         QCOMPARE(m_shown[0].pages, 1);

@@ -1,6 +1,7 @@
 // The letter form and its query on the real server: what the operator fills
 // in, what "Guardar" stores (or, failing, does not), which letter prints, the
 // item editor, and finding a letter again to print or store anew.
+#include "controls.h"
 #include "core/clock.h"
 #include "core/global.h"
 #include "data/dm1.h"
@@ -99,27 +100,29 @@ private slots:
         TCartaCompromisoForm form(nullptr, prompter);
         form.show();
         QCOMPARE(form.windowTitle(), QStringLiteral("Carta Compromiso"));
-        QCOMPARE(form.DBGrid1->model()->rowCount(), 5);
-        QCOMPARE(form.DBGrid1->model()->headerData(5, Qt::Horizontal).toString(), QStringLiteral("Diámetro"));
-        QCOMPARE(form.DBGrid1->model()->index(0, 3).data().toString(), QStringLiteral("49,5"));
-        QCOMPARE(form.DBGrid2->model()->index(4, 3).data().toString(), QStringLiteral("OBS 5"));
-        QVERIFY(!form.ComboBoxCRPC->isVisible()); // Cedar does not choose a centre
-        QVERIFY(!form.CheckBoxPreview->isChecked());
-        QCOMPARE(form.cDNIComboBox->currentText(), QStringLiteral("DNI"));
+        QCOMPARE(control<QTableView>(form, "DBGrid1")->model()->rowCount(), 5);
+        QCOMPARE(control<QTableView>(form, "DBGrid1")->model()->headerData(5, Qt::Horizontal).toString(),
+                 QStringLiteral("Diámetro"));
+        QCOMPARE(control<QTableView>(form, "DBGrid1")->model()->index(0, 3).data().toString(), QStringLiteral("49,5"));
+        QCOMPARE(control<QTableView>(form, "DBGrid2")->model()->index(4, 3).data().toString(), QStringLiteral("OBS 5"));
+        QVERIFY(!control<QComboBox>(form, "ComboBoxCRPC")->isVisible()); // Cedar does not choose a centre
+        QVERIFY(!control<QCheckBox>(form, "CheckBoxPreview")->isChecked());
+        QCOMPARE(control<QComboBox>(form, "cDNIComboBox")->currentText(), QStringLiteral("DNI"));
         QCOMPARE(form.purpose(), Letter::Purpose::PeriodicReview);
 
-        QTest::keyClicks(form.cCalleEdit, QStringLiteral("av. colon"));
-        QTest::keyClicks(form.cLocalidadEdit, QStringLiteral("villa general belgrano"));
-        QTest::keyClicks(form.cDominioEdit, QStringLiteral("ab123cd"));
-        QTest::keyClicks(form.cObleaAntEdit, QStringLiteral("000123456789"));
+        QTest::keyClicks(control<QLineEdit>(form, "cCalleEdit"), QStringLiteral("av. colon"));
+        QTest::keyClicks(control<QLineEdit>(form, "cLocalidadEdit"), QStringLiteral("villa general belgrano"));
+        QTest::keyClicks(control<QLineEdit>(form, "cDominioEdit"), QStringLiteral("ab123cd"));
+        QTest::keyClicks(control<QLineEdit>(form, "cObleaAntEdit"), QStringLiteral("000123456789"));
         QCOMPARE(form.owner().street, QStringLiteral("AV. COLON"));
         QCOMPARE(form.owner().locality, QStringLiteral("VILLA GENERAL BELG")); // 18 characters
         QCOMPARE(form.owner().domain, QStringLiteral("AB123CD"));
         QCOMPARE(form.owner().previousSticker, QStringLiteral("0001234567"));
 
         // The two grids are one list: choosing a valve chooses its cylinder.
-        form.DBGrid2->setCurrentIndex(form.DBGrid2->model()->index(3, 1));
-        QCOMPARE(form.DBGrid1->currentIndex().row(), 3);
+        control<QTableView>(form, "DBGrid2")
+            ->setCurrentIndex(control<QTableView>(form, "DBGrid2")->model()->index(3, 1));
+        QCOMPARE(control<QTableView>(form, "DBGrid1")->currentIndex().row(), 3);
     }
 
     void guardarStoresEveryItemEachTime()
@@ -127,10 +130,10 @@ private slots:
         TCartaCompromisoForm form(nullptr, prompter);
         form.setOwner(Sample::letterOwner());
         form.findChild<QRadioButton *>("RadioButtonPara1")->setChecked(true);
-        QTest::mouseClick(form.BitBtn3, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(form, "BitBtn3"), Qt::LeftButton);
         const int first = form.savedId();
         QVERIFY(first > 0);
-        QTest::mouseClick(form.BitBtn3, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(form, "BitBtn3"), Qt::LeftButton);
         QVERIFY(form.savedId() != first);
         QVERIFY(prompter.log.isEmpty());
         QCOMPARE(count("select count(*) from carta_compromiso_det where id_carta = " + QString::number(first)), 5);
@@ -144,7 +147,7 @@ private slots:
         TestDb::exec(db, QStringLiteral("create trigger fail_det before insert on carta_compromiso_det for each row "
                                         "signal sqlstate '45000' set message_text = 'rechazado por la prueba'"));
         TCartaCompromisoForm form(nullptr, prompter);
-        QTest::mouseClick(form.BitBtn3, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(form, "BitBtn3"), Qt::LeftButton);
         TestDb::exec(db, QStringLiteral("drop trigger fail_det"));
         QCOMPARE(form.savedId(), 0);
         QCOMPARE(prompter.log.size(), 1);
@@ -157,17 +160,17 @@ private slots:
     {
         TCartaCompromisoForm form(nullptr, prompter);
         form.setOwner(Sample::letterOwner());
-        form.cPisoEdit->setText(QStringLiteral("7"));
-        form.CheckBoxPreview->setChecked(true);
-        QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+        control<QLineEdit>(form, "cPisoEdit")->setText(QStringLiteral("7"));
+        control<QCheckBox>(form, "CheckBoxPreview")->setChecked(true);
+        QTest::mouseClick(control<QPushButton>(form, "BitBtn1"), Qt::LeftButton);
         QCOMPARE(previews.size(), 1);
         QCOMPARE(previews[0].layout, QStringLiteral("TQCartaAlderForm"));
         QCOMPARE(previews[0].text("QRLabelPiso"), QStringLiteral("7"));
         QCOMPARE(previews[0].text("QRLabelFecha"), QStringLiteral("RÍO CUARTO, 09/12/2026"));
         QCOMPARE(previews[0].text("cilnro4"), QStringLiteral("WT33221104"));
         QCOMPARE(printed, 0);
-        form.CheckBoxPreview->setChecked(false);
-        QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+        control<QCheckBox>(form, "CheckBoxPreview")->setChecked(false);
+        QTest::mouseClick(control<QPushButton>(form, "BitBtn1"), Qt::LeftButton);
         QCOMPARE(printed, 1);
     }
 
@@ -176,13 +179,13 @@ private slots:
         login(QStringLiteral("SEQU01"));
         TCartaCompromisoForm form(nullptr, prompter);
         form.show();
-        QVERIFY(form.ComboBoxCRPC->isVisible());
-        QCOMPARE(form.ComboBoxCRPC->count(), 3);
-        QCOMPARE(form.ComboBoxCRPC->currentText(), QStringLiteral("BIRCH"));
-        form.CheckBoxPreview->setChecked(true);
-        QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
-        form.ComboBoxCRPC->setCurrentText(QStringLiteral("ZZ OTRO"));
-        QTest::mouseClick(form.BitBtn1, Qt::LeftButton); // prints nothing, says nothing
+        QVERIFY(control<QComboBox>(form, "ComboBoxCRPC")->isVisible());
+        QCOMPARE(control<QComboBox>(form, "ComboBoxCRPC")->count(), 3);
+        QCOMPARE(control<QComboBox>(form, "ComboBoxCRPC")->currentText(), QStringLiteral("BIRCH"));
+        control<QCheckBox>(form, "CheckBoxPreview")->setChecked(true);
+        QTest::mouseClick(control<QPushButton>(form, "BitBtn1"), Qt::LeftButton);
+        control<QComboBox>(form, "ComboBoxCRPC")->setCurrentText(QStringLiteral("ZZ OTRO"));
+        QTest::mouseClick(control<QPushButton>(form, "BitBtn1"), Qt::LeftButton); // prints nothing, says nothing
         QCOMPARE(previews.size(), 1);
         QCOMPARE(previews[0].layout, QStringLiteral("TQCartaBirchForm"));
         QVERIFY(prompter.log.isEmpty());
@@ -192,28 +195,29 @@ private slots:
     {
         TCartaCompromisoForm form(nullptr, prompter);
         form.show();
-        QCOMPARE(form.DBGrid1->currentIndex().row(), 0); // the first item is chosen on opening
+        QCOMPARE(control<QTableView>(form, "DBGrid1")->currentIndex().row(), 0); // the first item is chosen on opening
         QStringList steps;
         Widgets::setExecHook([&](QDialog &d) {
             auto *editor = qobject_cast<TEditRegistroCCForm *>(&d);
             if (!editor)
                 return int(QDialog::Rejected);
-            steps << editor->DBEditSerie->text() + (editor->DBEditSerie->isReadOnly() ? "" : " editable");
-            editor->DBEditMasa->setText(QStringLiteral("cincuenta"));
-            QTest::mouseClick(editor->BitBtnAceptar, Qt::LeftButton); // refused: not a number
-            editor->DBEditMasa->setText(QStringLiteral("51.25"));
-            QTest::keyClicks(editor->DBEditObservaciones, QStringLiteral(" rosca gastada"));
-            QTest::mouseClick(editor->BitBtnAceptar, Qt::LeftButton);
+            steps << control<QLineEdit>(editor, "DBEditSerie")->text() +
+                         (control<QLineEdit>(editor, "DBEditSerie")->isReadOnly() ? "" : " editable");
+            control<QLineEdit>(editor, "DBEditMasa")->setText(QStringLiteral("cincuenta"));
+            QTest::mouseClick(control<QPushButton>(editor, "BitBtnAceptar"), Qt::LeftButton); // refused: not a number
+            control<QLineEdit>(editor, "DBEditMasa")->setText(QStringLiteral("51.25"));
+            QTest::keyClicks(control<QLineEdit>(editor, "DBEditObservaciones"), QStringLiteral(" rosca gastada"));
+            QTest::mouseClick(control<QPushButton>(editor, "BitBtnAceptar"), Qt::LeftButton);
             return editor->result();
         });
-        form.DBGrid1->selectRow(2);
-        QTest::mouseClick(form.BitBtn2, Qt::LeftButton);
+        control<QTableView>(form, "DBGrid1")->selectRow(2);
+        QTest::mouseClick(control<QPushButton>(form, "BitBtn2"), Qt::LeftButton);
         QCOMPARE(steps, QStringList{"WT33221103"});
         QCOMPARE(prompter.log, QStringList{"warn: La masa debe ser un número (por ejemplo 48,5) o quedar en blanco."});
         const Letter::Item edited = LetterTable::At(items(), 2);
         QCOMPARE(edited.mass, std::optional<double>(51.25));
         QCOMPARE(edited.observations, QStringLiteral("OBS 3 ROSCA GASTADA"));
-        QCOMPARE(form.DBGrid1->model()->index(2, 3).data().toString(), QStringLiteral("51,25"));
+        QCOMPARE(control<QTableView>(form, "DBGrid1")->model()->index(2, 3).data().toString(), QStringLiteral("51,25"));
     }
 
     void queryFindsALetterAndOpensItAgain()
@@ -232,8 +236,8 @@ private slots:
 
         TConsultaCartaCompromisoForm query(nullptr, prompter);
         query.show();
-        QCOMPARE(query.DateTimePicker1->date(), today);
-        QTest::mouseClick(query.BitBtn3, Qt::LeftButton);
+        QCOMPARE(control<QDateEdit>(query, "DateTimePicker1")->date(), today);
+        QTest::mouseClick(control<QPushButton>(query, "BitBtn3"), Qt::LeftButton);
         waitForReads(query);
         QCOMPARE(query.gridModel()->rowCount(), 0); // nothing that day, and no notice
         QVERIFY(prompter.log.isEmpty());
@@ -246,22 +250,22 @@ private slots:
                 opened << letter->owner();
                 purposes << letter->purpose();
                 // Stored again from here, it is a new letter.
-                QTest::mouseClick(letter->BitBtn3, Qt::LeftButton);
+                QTest::mouseClick(control<QPushButton>(letter, "BitBtn3"), Qt::LeftButton);
             }
             return int(QDialog::Rejected);
         });
-        QTest::mouseClick(query.BitBtn2, Qt::LeftButton); // empty grid: an empty letter
+        QTest::mouseClick(control<QPushButton>(query, "BitBtn2"), Qt::LeftButton); // empty grid: an empty letter
         QCOMPARE(opened.size(), 1);
         QCOMPARE(opened[0], Letter::Owner{});
         QCOMPARE(items().count(), 0);
 
-        query.DateTimePicker1->setDate(today.addDays(-3));
-        QTest::mouseClick(query.BitBtn3, Qt::LeftButton);
+        control<QDateEdit>(query, "DateTimePicker1")->setDate(today.addDays(-3));
+        QTest::mouseClick(control<QPushButton>(query, "BitBtn3"), Qt::LeftButton);
         waitForReads(query);
         QCOMPARE(query.gridModel()->rowCount(), 1); // this workshop's only
         QCOMPARE(query.gridModel()->cell(0, 0), QString::number(id));
         QCOMPARE(query.gridModel()->cell(0, 2), Sample::letterOwner().name);
-        QTest::mouseClick(query.BitBtn2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(query, "BitBtn2"), Qt::LeftButton);
         QCOMPARE(opened.size(), 2);
         Letter::Owner expected = Sample::letterOwner();
         expected.floor.clear();
@@ -286,7 +290,7 @@ private slots:
         LetterRepository::Save({Sample::letterOwner(), Letter::Purpose::PeriodicReview, today,
                                 QStringLiteral("T000123"), Sample::letterItems(2)});
         TConsultaCartaCompromisoForm query(nullptr, prompter);
-        query.BitBtn3->click();
+        control<QPushButton>(query, "BitBtn3")->click();
         waitForReads(query);
         for (QDialog *w : std::initializer_list<QDialog *>{&letter, &editor, &query}) {
             w->show();

@@ -1,4 +1,5 @@
 #include "app/navigator.h"
+#include "controls.h"
 #include "core/global.h"
 #include "data/dm1.h"
 #include "followup/tconsultaporcilindroform.h"
@@ -120,8 +121,8 @@ void TstConsultas::addOperation(const QString &codtal, const QString &cuit, int 
 
 void TstConsultas::search(OperationQueryForm &form, const QString &typed)
 {
-    form.Edit1->clear();
-    QTest::keyClicks(form.Edit1, typed);
+    control<QLineEdit>(form, "Edit1")->clear();
+    QTest::keyClicks(control<QLineEdit>(form, "Edit1"), typed);
     QTest::mouseClick(button(form, "BitBtnConsultar"), Qt::LeftButton);
     QTRY_VERIFY(!form.isSearching()); // read off the window's thread
 }
@@ -179,7 +180,7 @@ void TstConsultas::cylinderListsEveryFittingOldestFirst()
                           "Dominio", "Propietario", QString::fromUtf8("Operación"), "Fecha", "Taller"}));
 
     search(form, "ser-1");
-    QCOMPARE(form.Edit1->text(), QStringLiteral("SER-1"));
+    QCOMPARE(control<QLineEdit>(form, "Edit1")->text(), QStringLiteral("SER-1"));
     const Widgets::ResultGridModel *m = form.gridModel();
     QCOMPARE(m->rowCount(), 2);
     QCOMPARE(column(m, 8), QStringList({gridDate(2020, 1, 10), gridDate(2021, 2, 1)}));
@@ -195,7 +196,7 @@ void TstConsultas::cylinderAceptarReturnsTheChosenKeys()
     TConsultaPorCilindroForm form;
     form.show();
     search(form, "SER-1");
-    form.DBGrid1->selectRow(1);
+    control<QTableView>(form, "DBGrid1")->selectRow(1);
     QTest::mouseClick(button(form, "BitBtnAceptar"), Qt::LeftButton);
     QCOMPARE(form.result(), int(QDialog::Accepted));
     QCOMPARE(form.chosenKey(), (Nav::OperationKey{"P001", kCuit2, 5}));
@@ -280,7 +281,7 @@ void TstConsultas::domainSearchesUpperCaseInRevisionOrder()
     QCOMPARE(titles(form.gridModel()), QStringList({"Oblea", "Fecha", QString::fromUtf8("Operación"), "Marca", "Modelo",
                                                     QString::fromUtf8("Año"), "Propietario"}));
     search(form, "abc123");
-    QCOMPARE(form.Edit1->text(), QStringLiteral("ABC123"));
+    QCOMPARE(control<QLineEdit>(form, "Edit1")->text(), QStringLiteral("ABC123"));
     QCOMPARE(column(form.gridModel(), 0), QStringList({"0000000012", "0000000034"}));
     QVERIFY(button(form, "BitBtnVer")->isEnabled());
 
@@ -295,7 +296,7 @@ void TstConsultas::domainVerHandsOverOperationAndWorkshop()
     TConsultaPorDominioForm form;
     form.show();
     search(form, "ABC123");
-    form.DBGrid1->selectRow(1);
+    control<QTableView>(form, "DBGrid1")->selectRow(1);
     QTest::mouseClick(button(form, "BitBtnVer"), Qt::LeftButton);
     QCOMPARE(m_consulted.size(), 1);
     const Nav::ViewOperation &r = m_consulted.first();
@@ -328,10 +329,10 @@ void TstConsultas::stickerZeroFilledOnLeavingTheField()
     QCOMPARE(form.windowTitle(), QStringLiteral("Consulta de Operaciones por Nro de Oblea"));
     QCOMPARE(titles(form.gridModel()), QStringList({"Oblea", "Fecha", QString::fromUtf8("Operación"), "Marca", "Modelo",
                                                     "Dominio", QString::fromUtf8("Año"), "Propietario"}));
-    form.Edit1->setFocus();
-    QTest::keyClicks(form.Edit1, "12");
-    form.DBGrid1->setFocus();
-    QTRY_COMPARE(form.Edit1->text(), QStringLiteral("0000000012")); // once the focus has moved
+    control<QLineEdit>(form, "Edit1")->setFocus();
+    QTest::keyClicks(control<QLineEdit>(form, "Edit1"), "12");
+    control<QTableView>(form, "DBGrid1")->setFocus();
+    QTRY_COMPARE(control<QLineEdit>(form, "Edit1")->text(), QStringLiteral("0000000012")); // once the focus has moved
 
     QTest::mouseClick(button(form, "BitBtnConsultar"), Qt::LeftButton);
 
@@ -341,11 +342,11 @@ void TstConsultas::stickerZeroFilledOnLeavingTheField()
     QCOMPARE(form.gridModel()->cell(0, 1), gridDate(2020, 1, 10));
 
     // An empty field stays empty when left.
-    form.Edit1->setFocus();
-    form.Edit1->clear();
-    form.DBGrid1->setFocus();
+    control<QLineEdit>(form, "Edit1")->setFocus();
+    control<QLineEdit>(form, "Edit1")->clear();
+    control<QTableView>(form, "DBGrid1")->setFocus();
     QCoreApplication::processEvents(); // the leave rule runs
-    QCOMPARE(form.Edit1->text(), QString());
+    QCOMPARE(control<QLineEdit>(form, "Edit1")->text(), QString());
     QVERIFY(m_shown.isEmpty());
 }
 
@@ -354,10 +355,10 @@ void TstConsultas::stickerEnterWithoutLeavingStillFills()
     TConsultaXObleaForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.Edit1->setFocus();
-    QTest::keyClicks(form.Edit1, "34");
-    QTest::keyClick(form.Edit1, Qt::Key_Return); // the default button, focus still in the field
-    QCOMPARE(form.Edit1->text(), QStringLiteral("0000000034"));
+    control<QLineEdit>(form, "Edit1")->setFocus();
+    QTest::keyClicks(control<QLineEdit>(form, "Edit1"), "34");
+    QTest::keyClick(control<QLineEdit>(form, "Edit1"), Qt::Key_Return); // the default button, focus still in the field
+    QCOMPARE(control<QLineEdit>(form, "Edit1")->text(), QStringLiteral("0000000034"));
     QTRY_COMPARE(form.gridModel()->rowCount(), 1);
     QCOMPARE(form.gridModel()->cell(0, 0), QStringLiteral("0000000034"));
 }
@@ -367,12 +368,12 @@ void TstConsultas::stickerRefusesTextThatIsNotANumber()
     TConsultaXObleaForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.Edit1->setFocus();
-    QTest::keyClicks(form.Edit1, "12a");
-    form.DBGrid1->setFocus();
+    control<QLineEdit>(form, "Edit1")->setFocus();
+    QTest::keyClicks(control<QLineEdit>(form, "Edit1"), "12a");
+    control<QTableView>(form, "DBGrid1")->setFocus();
     QTRY_COMPARE(m_shown.size(), 1);
     QCOMPARE(m_shown.first().kind, Msg::Kind::Error);
-    QCOMPARE(form.Edit1->text(), QStringLiteral("12A")); // kept as typed (upper case)
+    QCOMPARE(control<QLineEdit>(form, "Edit1")->text(), QStringLiteral("12A")); // kept as typed (upper case)
 
     QTest::mouseClick(button(form, "BitBtnConsultar"), Qt::LeftButton);
 
@@ -386,7 +387,7 @@ void TstConsultas::stickerVerWithoutStickerCarriesPreviousOne()
     TConsultaXObleaForm form;
     form.show();
     search(form, "0");
-    QCOMPARE(form.Edit1->text(), QStringLiteral("0000000000"));
+    QCOMPARE(control<QLineEdit>(form, "Edit1")->text(), QStringLiteral("0000000000"));
     QCOMPARE(form.gridModel()->rowCount(), 1);
     QTest::mouseClick(button(form, "BitBtnVer"), Qt::LeftButton);
     QCOMPARE(m_consulted.size(), 1);

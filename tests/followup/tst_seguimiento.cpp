@@ -3,6 +3,7 @@
 // link that opens, the stored text and the reminder log) and the
 // appointment book. Previews and links are caught by hooks, never shown.
 #include "app/navigator.h"
+#include "controls.h"
 #include "core/clock.h"
 #include "core/global.h"
 #include "data/backgroundquery.h"
@@ -86,25 +87,18 @@ class TstSeguimiento : public QObject
     QStringList m_links;
     bool m_linksOpen = true;
 
-    template <class W> static W *child(QWidget &form, const char *name)
-    {
-        W *w = form.findChild<W *>(QLatin1String(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
-    }
     // Clicks and lets a list it starts arrive.
     static void click(QWidget &form, const char *name)
     {
-        QTest::mouseClick(child<QPushButton>(form, name), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(form, name), Qt::LeftButton);
         waitForReads(form);
     }
     static void setPeriod(QWidget &form, const QDate &from, const QDate &to)
     {
-        child<QDateEdit>(form, "DateTimePicker1")->setDate(from);
-        child<QDateEdit>(form, "DateTimePicker2")->setDate(to);
+        control<QDateEdit>(form, "DateTimePicker1")->setDate(from);
+        control<QDateEdit>(form, "DateTimePicker2")->setDate(to);
     }
-    static QTableView *grid(QWidget &form) { return child<QTableView>(form, "DBGrid1"); }
+    static QTableView *grid(QWidget &form) { return control<QTableView>(form, "DBGrid1"); }
     QString stored(const char *column)
     {
         QSqlQuery q(m_db);
@@ -211,18 +205,18 @@ void TstSeguimiento::assignedStickersPrintTheLastListing()
     TObleasAsignadasForm form;
     form.show();
     QCOMPARE(form.windowTitle(), QStringLiteral("Obleas Asignadas"));
-    QCOMPARE(child<QDateEdit>(form, "DateTimePicker1")->date(), kToday);
-    QCOMPARE(child<QLabel>(form, "LabelCuantas")->text(), QStringLiteral("0"));
+    QCOMPARE(control<QDateEdit>(form, "DateTimePicker1")->date(), kToday);
+    QCOMPARE(control<QLabel>(form, "LabelCuantas")->text(), QStringLiteral("0"));
     for (const char *b : {"BitBtn4", "BitBtn5", "BitBtn6"})
-        QVERIFY(!child<QPushButton>(form, b)->isEnabled());
+        QVERIFY(!control<QPushButton>(form, b)->isEnabled());
 
     setPeriod(form, QDate(2024, 5, 2), QDate(2024, 5, 31)); // both ends included
     click(form, "BitBtn2");
-    QCOMPARE(child<QLabel>(form, "LabelCuantas")->text(), QStringLiteral("2"));
+    QCOMPARE(control<QLabel>(form, "LabelCuantas")->text(), QStringLiteral("2"));
     QCOMPARE(form.gridModel()->cell(0, 5), QStringLiteral("AA111AA"));
     QCOMPARE(form.gridModel()->cell(1, 7), QStringLiteral("31/05/2024"));
     for (const char *b : {"BitBtn4", "BitBtn5", "BitBtn6"})
-        QVERIFY(child<QPushButton>(form, b)->isEnabled());
+        QVERIFY(control<QPushButton>(form, b)->isEnabled());
 
     // The prints are of the last "Ver"; their headings show the pickers now.
     setPeriod(form, QDate(2024, 6, 1), QDate(2024, 6, 30));
@@ -286,17 +280,17 @@ void TstSeguimiento::assignedStickersAreReadOffTheWindow()
     setPeriod(form, QDate(2024, 5, 1), QDate(2024, 5, 31));
     click(form, "BitBtn2");
     Build::run(m_db, QStringLiteral("lock tables usr write"));
-    QTest::mouseClick(child<QPushButton>(form, "BitBtn2"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(form, "BitBtn2"), Qt::LeftButton);
     QTRY_COMPARE(waitingOnALock(), 1);
     QVERIFY(form.progressLine()->isVisible());
-    QVERIFY(!child<QPushButton>(form, "BitBtn2")->isEnabled());
+    QVERIFY(!control<QPushButton>(form, "BitBtn2")->isEnabled());
     form.progressLine()->cancelButton()->click();
     QVERIFY(!form.progressLine()->isVisible());
-    QVERIFY(child<QPushButton>(form, "BitBtn2")->isEnabled());
+    QVERIFY(control<QPushButton>(form, "BitBtn2")->isEnabled());
     // A reading that did not end keeps the grid, the count and the prints of the last one.
     QCOMPARE(form.gridModel()->rowCount(), 1);
-    QCOMPARE(child<QLabel>(form, "LabelCuantas")->text(), QStringLiteral("1"));
-    QVERIFY(child<QPushButton>(form, "BitBtn4")->isEnabled());
+    QCOMPARE(control<QLabel>(form, "LabelCuantas")->text(), QStringLiteral("1"));
+    QVERIFY(control<QPushButton>(form, "BitBtn4")->isEnabled());
     QTRY_COMPARE(waitingOnALock(), 0);
     Build::run(m_db, QStringLiteral("unlock tables"));
 
@@ -313,8 +307,8 @@ void TstSeguimiento::emptyPeriodPrintsATotalOfNothing()
     TObleasAsignadasForm form;
     setPeriod(form, kToday.addDays(1), kToday);
     click(form, "BitBtn2");
-    QCOMPARE(child<QLabel>(form, "LabelCuantas")->text(), QStringLiteral("0"));
-    QVERIFY(child<QPushButton>(form, "BitBtn4")->isEnabled());
+    QCOMPARE(control<QLabel>(form, "LabelCuantas")->text(), QStringLiteral("0"));
+    QVERIFY(control<QPushButton>(form, "BitBtn4")->isEnabled());
     click(form, "BitBtn4");
     QCOMPARE(m_printed.last().text("QRExprTotal"), QStringLiteral("0"));
     QVERIFY(m_printed.last().texts("QRDBText6").isEmpty());
@@ -334,10 +328,10 @@ void TstSeguimiento::expiryListFollowsDesdeAndTheChosenFormat()
     TVencimientoObleasForm form;
     form.show();
     QCOMPARE(form.windowTitle(), QStringLiteral("Listado de Vencimiento de Obleas"));
-    QCOMPARE(child<QComboBox>(form, "ComboBox1")->currentText(), QStringLiteral("Formato para Impresora"));
-    child<QDateEdit>(form, "DateTimePicker1")->setDate(QDate(2024, 6, 1));
-    QCOMPARE(child<QDateEdit>(form, "DateTimePicker2")->date(), QDate(2024, 6, 1)); // "Desde" copies into "Hasta"
-    child<QDateEdit>(form, "DateTimePicker2")->setDate(QDate(2024, 6, 30));
+    QCOMPARE(control<QComboBox>(form, "ComboBox1")->currentText(), QStringLiteral("Formato para Impresora"));
+    control<QDateEdit>(form, "DateTimePicker1")->setDate(QDate(2024, 6, 1));
+    QCOMPARE(control<QDateEdit>(form, "DateTimePicker2")->date(), QDate(2024, 6, 1)); // "Desde" copies into "Hasta"
+    control<QDateEdit>(form, "DateTimePicker2")->setDate(QDate(2024, 6, 30));
     click(form, "BitBtn1");
     QVERIFY(!form.processingLabel()->isVisible());
     QCOMPARE(form.processingLabel()->text(), QStringLiteral(" Procesando. Aguarde por favor... "));
@@ -351,7 +345,7 @@ void TstSeguimiento::expiryListFollowsDesdeAndTheChosenFormat()
     // one line per vehicle: the e-mail beside the expiry
     QVERIFY(paper.list.find("QRDBTextEmail")->rect.top() > paper.list.find("QRDBText1")->rect.top());
 
-    child<QComboBox>(form, "ComboBox1")->setCurrentIndex(1);
+    control<QComboBox>(form, "ComboBox1")->setCurrentIndex(1);
     click(form, "BitBtn1");
     const Printed &excel = m_printed.last();
     QCOMPARE(excel.layout, QStringLiteral("TQVencimientoObleasExcelForm"));
@@ -382,19 +376,19 @@ void TstSeguimiento::reminderWalksTheListWithWholeLinks()
     TEnvioWhatsappForm form;
     form.show();
     QCOMPARE(form.windowTitle(), QStringLiteral("Envio de WhatsApp"));
-    auto *memo = child<QPlainTextEdit>(form, "Memo1");
+    auto *memo = control<QPlainTextEdit>(form, "Memo1");
     QCOMPARE(memo->toPlainText(), QStringLiteral("Su oblea vence pronto"));
-    QCOMPARE(child<QLabel>(form, "LabelCount")->text(), QStringLiteral("21"));
-    QVERIFY(!child<QPushButton>(form, "BitBtn1")->isEnabled());
+    QCOMPARE(control<QLabel>(form, "LabelCount")->text(), QStringLiteral("21"));
+    QVERIFY(!control<QPushButton>(form, "BitBtn1")->isEnabled());
 
     setPeriod(form, QDate(2024, 5, 1), QDate(2024, 5, 31));
     click(form, "BitBtn2");
     QCOMPARE(form.gridModel()->rowCount(), 3);
     QCOMPARE(form.gridModel()->cell(0, 5), QStringLiteral("5491144445555"));
-    QVERIFY(child<QPushButton>(form, "BitBtn1")->isEnabled());
+    QVERIFY(control<QPushButton>(form, "BitBtn1")->isEnabled());
 
     memo->setPlainText(QStringLiteral("Hola  José\n¿Turno? 50% & más #1"));
-    QCOMPARE(child<QLabel>(form, "LabelCount")->text(), QStringLiteral("31"));
+    QCOMPARE(control<QLabel>(form, "LabelCount")->text(), QStringLiteral("31"));
     for (int i = 0; i < 4; ++i)
         click(form, "BitBtn1");
     const QString text = QStringLiteral("?text=Hola%20%20Jos%C3%A9%0A%C2%BFTurno%3F%2050%25%20%26%20m%C3%A1s%20%231");
@@ -407,7 +401,7 @@ void TstSeguimiento::reminderWalksTheListWithWholeLinks()
     // after a new reading, and the selected one is pointed out.
     QCOMPARE(form.gridModel()->cell(0, 6), QStringLiteral("15/05/2024"));
     QCOMPARE(form.gridModel()->cell(1, 6), QString());
-    QVERIFY(child<QLabel>(form, "LabelUltimoEnvio")->text().contains(QLatin1String("hoy")));
+    QVERIFY(control<QLabel>(form, "LabelUltimoEnvio")->text().contains(QLatin1String("hoy")));
     click(form, "BitBtn2");
     QCOMPARE(form.gridModel()->cell(2, 6), QStringLiteral("15/05/2024"));
     QCOMPARE(localStore().table(LocalTableId::ReminderLog).count(), 3);
@@ -416,7 +410,7 @@ void TstSeguimiento::reminderWalksTheListWithWholeLinks()
         QTableView *view = grid(form);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
                           view->visualRect(view->model()->index(row, 0)).center());
-        return child<QLabel>(form, "LabelUltimoEnvio")->text();
+        return control<QLabel>(form, "LabelUltimoEnvio")->text();
     };
     QCOMPARE(clickRow(1), QString());
     QVERIFY(clickRow(0).contains(QLatin1String("hoy")));
@@ -441,14 +435,14 @@ void TstSeguimiento::reminderTextIsKeptWhateverHappens()
     {
         TEnvioWhatsappForm form;
         form.show();
-        child<QPlainTextEdit>(form, "Memo1")->setPlainText(QStringLiteral("Nuevo texto\ncon dos líneas 😀"));
+        control<QPlainTextEdit>(form, "Memo1")->setPlainText(QStringLiteral("Nuevo texto\ncon dos líneas 😀"));
         form.close();
     }
     QCOMPARE(stored("mensajeWhatsApp"), QStringLiteral("Nuevo texto\ncon dos líneas 😀"));
     QCOMPARE(stored("mensajeWhatsAppPh"), QStringLiteral("Su PH vence pronto"));
     {
         TEnvioWhatsappForm form;
-        child<QPlainTextEdit>(form, "Memo1")->clear();
+        control<QPlainTextEdit>(form, "Memo1")->clear();
         form.reject();
     }
     QCOMPARE(stored("mensajeWhatsApp"), QString()); // cleared is stored as empty
@@ -489,7 +483,7 @@ void TstSeguimiento::testReminderHasItsOwnListAndText()
     TEnvioWhatsappPHForm form;
     form.show();
     QCOMPARE(form.windowTitle(), QStringLiteral("Envío de WhatsApp para Renovación de PH"));
-    QCOMPARE(child<QPlainTextEdit>(form, "Memo1")->toPlainText(), QStringLiteral("Su PH vence pronto"));
+    QCOMPARE(control<QPlainTextEdit>(form, "Memo1")->toPlainText(), QStringLiteral("Su PH vence pronto"));
     setPeriod(form, QDate(2024, 6, 1), QDate(2024, 6, 30));
     click(form, "BitBtn2");
     Widgets::ResultGridModel *m = form.gridModel();
@@ -512,10 +506,10 @@ void TstSeguimiento::appointmentBookDayByDay()
     TAgendaTurnosForm form;
     form.show();
     QCOMPARE(form.windowTitle(), QStringLiteral("Agenda de Turnos"));
-    auto *calendar = child<QCalendarWidget>(form, "Calendar1");
+    auto *calendar = control<QCalendarWidget>(form, "Calendar1");
     QCOMPARE(calendar->firstDayOfWeek(), Qt::Monday);
     QCOMPARE(form.day(), kToday);
-    QCOMPARE(child<QLabel>(form, "LabelFecha")->text(), QStringLiteral("mayo 2024"));
+    QCOMPARE(control<QLabel>(form, "LabelFecha")->text(), QStringLiteral("mayo 2024"));
     Widgets::ResultGridModel *m = form.gridModel();
     QCOMPARE(m->rowCount(), 3);
     QCOMPARE(m->cell(0, 0), QStringLiteral("08:30"));
@@ -563,12 +557,12 @@ void TstSeguimiento::appointmentBookDayByDay()
     QCOMPARE(m->cell(1, 1), QString());
 
     // The next month: the same day, its slots created on the way.
-    QTest::mouseClick(child<QToolButton>(form, "SpeedButton2"), Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(form, "SpeedButton2"), Qt::LeftButton);
     QCOMPARE(form.day(), QDate(2024, 6, 15));
-    QCOMPARE(child<QLabel>(form, "LabelFecha")->text(), QStringLiteral("junio 2024"));
+    QCOMPARE(control<QLabel>(form, "LabelFecha")->text(), QStringLiteral("junio 2024"));
     QCOMPARE(m->rowCount(), 3);
-    QTest::mouseClick(child<QToolButton>(form, "SpeedButton1"), Qt::LeftButton);
-    QTest::mouseClick(child<QToolButton>(form, "SpeedButton1"), Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(form, "SpeedButton1"), Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(form, "SpeedButton1"), Qt::LeftButton);
     QCOMPARE(form.day(), QDate(2024, 4, 15));
     calendar->setSelectedDate(QDate(2024, 4, 30));
     QCOMPARE(m->rowCount(), 3);

@@ -1,6 +1,7 @@
 // "Vida del Cilindro": opened from the cylinder query for the selected row,
 // its operations, status and warnings on screen, on paper and in the spreadsheet.
 #include "app/navigator.h"
+#include "controls.h"
 #include "core/clock.h"
 #include "core/global.h"
 #include "data/dm1.h"
@@ -92,17 +93,20 @@ private slots:
         TVidaCilindroForm form;
         form.setCylinder(QStringLiteral("s-9"), QString());
         waitForReads(form);
-        QCOMPARE(form.DBGrid1->model()->rowCount(), 2);
-        QVERIFY(form.LabelEstado->text().startsWith(QString::fromUtf8("VENCE DENTRO DEL AÑO"))); // 49 months
-        QVERIFY(!form.LabelAdvertencias->isHidden());
-        QVERIFY(form.LabelAdvertencias->text().contains(QStringLiteral("AA111AA")));
+        QCOMPARE(control<QTableView>(form, "DBGrid1")->model()->rowCount(), 2);
+        QVERIFY(control<QLabel>(form, "LabelEstado")
+                    ->text()
+                    .startsWith(QString::fromUtf8("VENCE DENTRO DEL AÑO"))); // 49 months
+        QVERIFY(!control<QLabel>(form, "LabelAdvertencias")->isHidden());
+        QVERIFY(control<QLabel>(form, "LabelAdvertencias")->text().contains(QStringLiteral("AA111AA")));
 
         Report::DisplayList printed;
         Report::ReportForm::setPreviewHook([&printed](Report::PreviewDialog &dlg) { printed = dlg.displayList(); });
-        form.BitBtnImprimir->click();
+        control<QPushButton>(form, "BitBtnImprimir")->click();
         QCOMPARE(Shown::detailRows(printed), 2);
         QVERIFY(Shown::textOf(printed, QStringLiteral("QRLabelSerie")).contains(QStringLiteral("S-9")));
-        QCOMPARE(Shown::textOf(printed, QStringLiteral("QRLabelAdvertencias")), form.LabelAdvertencias->text());
+        QCOMPARE(Shown::textOf(printed, QStringLiteral("QRLabelAdvertencias")),
+                 control<QLabel>(form, "LabelAdvertencias")->text());
         QCOMPARE(printed.pageCount, 1);
 
         QTemporaryDir dir;
@@ -115,7 +119,7 @@ private slots:
         form.setCylinder(QStringLiteral("NO-EXISTE"), QString());
         waitForReads(form);
         QCOMPARE(shown.last(), QStringLiteral("No se encontraron operaciones para el cilindro indicado."));
-        QVERIFY(!form.BitBtnImprimir->isEnabled());
+        QVERIFY(!control<QPushButton>(form, "BitBtnImprimir")->isEnabled());
     }
 };
 

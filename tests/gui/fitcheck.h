@@ -9,6 +9,7 @@
 #include <QAbstractSpinBox>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -128,8 +129,9 @@ inline QStringList sidewaysScrolling(QWidget *window)
 }
 
 // Everything wrong with `window` on a screen whose usable part is `usable`:
-// as shown, and made as small as it lets the operator make it.
-inline QStringList problems(QWidget *window, const QRect &usable)
+// as shown (sideways scrolling too when `sideways`), and made as small as it
+// lets the operator make it.
+inline QStringList problems(QWidget *window, const QRect &usable, bool sideways = true)
 {
     QStringList found;
     const QRect outer = outerRect(window);
@@ -142,7 +144,8 @@ inline QStringList problems(QWidget *window, const QRect &usable)
                      .arg(usable.width())
                      .arg(usable.height());
     found << layoutProblems(window);
-    found << sidewaysScrolling(window);
+    if (sideways)
+        found << sidewaysScrolling(window);
     const QSize shown = window->size();
     window->resize(window->minimumSize().expandedTo(QSize(1, 1)));
     QCoreApplication::processEvents();

@@ -3,6 +3,7 @@
 // an owner of the owners file, and the order form enters its cylinders with
 // the operation form's cylinder dialog.
 #include "app/navigator.h"
+#include "controls.h"
 #include "core/global.h"
 #include "data/conversionorderstore.h"
 #include "data/dm1.h"
@@ -83,20 +84,20 @@ private slots:
         form.show();
         dialogs.answer([](QDialog &d) {
             auto &list = static_cast<TConsultaOTTForm &>(d);
-            list.Edit1->setText(QStringLiteral("ABC123"));
-            list.BitBtn1->click();
+            control<QLineEdit>(list, "Edit1")->setText(QStringLiteral("ABC123"));
+            control<QPushButton>(list, "BitBtn1")->click();
             waitForReads(list);
-            list.BitBtnAceptar->click();
+            control<QPushButton>(list, "BitBtnAceptar")->click();
             return list.result();
         });
         form.TraerDesdeOCLabel->clicked();
         QCOMPARE(form.NombreEdit->text(), QStringLiteral("LUNA ESTEBAN"));
-        QCOMPARE(form.DominioEdit->text(), QStringLiteral("ABC123"));
+        QCOMPARE(control<QLineEdit>(form, "DominioEdit")->text(), QStringLiteral("ABC123"));
         QCOMPARE(form.MarcaEdit->text(), QStringLiteral("CHEVROLET"));
-        QCOMPARE(form.BarrioEdit->text(), QStringLiteral("CENTRO"));
-        QCOMPARE(form.CaracteristicaEdit->text(), QStringLiteral("11"));
-        QCOMPARE(form.CodigoRegularEdit->text(), QStringLiteral("T009"));
-        QCOMPARE(form.MarcaReguladorEdit->text(), QStringLiteral("TOMASETTO"));
+        QCOMPARE(control<QLineEdit>(form, "BarrioEdit")->text(), QStringLiteral("CENTRO"));
+        QCOMPARE(control<QLineEdit>(form, "CaracteristicaEdit")->text(), QStringLiteral("11"));
+        QCOMPARE(control<QLineEdit>(form, "CodigoRegularEdit")->text(), QStringLiteral("T009"));
+        QCOMPARE(control<QLineEdit>(form, "MarcaReguladorEdit")->text(), QStringLiteral("TOMASETTO"));
         const QVector<CylinderRow> cylinders = form.cylinderList()->rows();
         QCOMPARE(cylinders.size(), 2);
         QCOMPARE(cylinders[1].gestion, QStringLiteral("DESMONTAJE")); // stored "B"
@@ -114,15 +115,15 @@ private slots:
         form.show();
         dialogs.answer([](QDialog &d) {
             auto &list = static_cast<TPropietariosForm &>(d);
-            list.Edit1->setText(QStringLiteral("PEREZ"));
-            list.BitBtnBuscar->click();
+            control<QLineEdit>(list, "Edit1")->setText(QStringLiteral("PEREZ"));
+            control<QPushButton>(list, "BitBtnBuscar")->click();
             waitForReads(list);
             return int(QDialog::Rejected); // closed however: the owner is copied
         });
         form.SpeedButton9->click();
         QCOMPARE(form.NombreEdit->text(), QStringLiteral("PEREZ JUAN"));
         QCOMPARE(form.DNIComboBox->currentText(), QStringLiteral("CUIT"));
-        QCOMPARE(form.NroDocEdit->text(), QStringLiteral("20-12345678-3"));
+        QCOMPARE(control<QLineEdit>(form, "NroDocEdit")->text(), QStringLiteral("20-12345678-3"));
         QCOMPARE(form.TelefonoEdit->text(), QStringLiteral("5551234"));
         QCOMPARE(form.ComboBoxTipoTE->currentText(), QStringLiteral("CELULAR"));
     }
@@ -137,12 +138,12 @@ private slots:
         QString gestion;
         dialogs.answer([&gestion](QDialog &d) {
             auto &c = dynamic_cast<TDatosCilindroForm &>(d);
-            gestion = c.ComboGESTION->currentText();
+            gestion = control<QComboBox>(c, "ComboGESTION")->currentText();
             return int(QDialog::Rejected); // abandoned: the new row goes
         });
-        f.BitBtnAgregarCilindro->click();
+        control<QPushButton>(f, "BitBtnAgregarCilindro")->click();
         QCOMPARE(gestion, QStringLiteral("MONTAJE"));
-        QCOMPARE(f.DBGridCilindros->model()->rowCount(), 0);
+        QCOMPARE(control<QTableView>(f, "DBGridCilindros")->model()->rowCount(), 0);
     }
 };
 

@@ -1,3 +1,4 @@
+#include "controls.h"
 #include "core/global.h"
 #include "core/lookuprules.h"
 #include "data/dm1.h"
@@ -148,15 +149,15 @@ void TstCylinderDialog::hookLookups(int answerRow)
             return int(QDialog::Rejected);
         LookupSeen seen;
         seen.dialog = d.objectName();
-        seen.searchText = search->Edit1->text();
+        seen.searchText = control<QLineEdit>(search, "Edit1")->text();
         for (int r = 0; r < search->gridModel()->rowCount(); ++r)
             seen.codes << search->gridModel()->index(r, 0).data().toString();
-        seen.aceptarDefault = search->BitBtnAceptar->isDefault();
+        seen.aceptarDefault = control<QPushButton>(search, "BitBtnAceptar")->isDefault();
         m_lookups << seen;
         if (answerRow < 0)
             return int(QDialog::Rejected);
         if (search->gridModel()->rowCount() == 0) {
-            search->Edit1->setText(QString());
+            control<QLineEdit>(search, "Edit1")->setText(QString());
             search->BuscarClick(); // the whole catalogue
         }
         search->selectRow(answerRow);
@@ -174,19 +175,19 @@ void TstCylinderDialog::editStoredCylinder()
 
 void TstCylinderDialog::fillValid(TDatosCilindroForm &dlg)
 {
-    dlg.EditCODIGO->setText(QStringLiteral("C100"));
-    dlg.EditNROSERIE->setText(QStringLiteral("S-1"));
-    dlg.ComboCNUEVO->setCurrentText(QStringLiteral("NO"));
-    dlg.ComboGESTION->setCurrentText(QStringLiteral("SIN CAMBIOS"));
-    dlg.EditCAPACIDAD->setText(QStringLiteral("60"));
-    dlg.EditFABRICAC->setText(QStringLiteral("06/2015"));
-    dlg.EditUPHTALLER->setText(QStringLiteral("ABCD"));
-    dlg.EditUPHFECHA->setText(QStringLiteral("07/2020"));
-    dlg.ComboUPHRESULT->setCurrentText(QStringLiteral("APROBADO"));
-    dlg.EditVALCOD->setText(QStringLiteral("V101"));
-    dlg.EditVALNRO->setText(QStringLiteral("VN-1"));
-    dlg.ComboVALGEST->setCurrentText(QStringLiteral("SIN CAMBIOS"));
-    dlg.EditNROCERTIF->setText(QStringLiteral("ABCD000123"));
+    control<QLineEdit>(dlg, "EditCODIGO")->setText(QStringLiteral("C100"));
+    control<QLineEdit>(dlg, "EditNROSERIE")->setText(QStringLiteral("S-1"));
+    control<QComboBox>(dlg, "ComboCNUEVO")->setCurrentText(QStringLiteral("NO"));
+    control<QComboBox>(dlg, "ComboGESTION")->setCurrentText(QStringLiteral("SIN CAMBIOS"));
+    control<QLineEdit>(dlg, "EditCAPACIDAD")->setText(QStringLiteral("60"));
+    control<QLineEdit>(dlg, "EditFABRICAC")->setText(QStringLiteral("06/2015"));
+    control<QLineEdit>(dlg, "EditUPHTALLER")->setText(QStringLiteral("ABCD"));
+    control<QLineEdit>(dlg, "EditUPHFECHA")->setText(QStringLiteral("07/2020"));
+    control<QComboBox>(dlg, "ComboUPHRESULT")->setCurrentText(QStringLiteral("APROBADO"));
+    control<QLineEdit>(dlg, "EditVALCOD")->setText(QStringLiteral("V101"));
+    control<QLineEdit>(dlg, "EditVALNRO")->setText(QStringLiteral("VN-1"));
+    control<QComboBox>(dlg, "ComboVALGEST")->setCurrentText(QStringLiteral("SIN CAMBIOS"));
+    control<QLineEdit>(dlg, "EditNROCERTIF")->setText(QStringLiteral("ABCD000123"));
 }
 
 void TstCylinderDialog::activationDefaultsFollowTheKind_data()
@@ -228,13 +229,13 @@ void TstCylinderDialog::activationDefaultsFollowTheKind()
     TDatosCilindroForm dlg(table(), kind, QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Datos del Cilindro"));
-    QCOMPARE(dlg.ComboCNUEVO->currentText(), nuevo);
-    QCOMPARE(dlg.ComboGESTION->currentText(), gestion);
-    QCOMPARE(dlg.ComboUPHRESULT->currentText(), result);
+    QCOMPARE(control<QComboBox>(dlg, "ComboCNUEVO")->currentText(), nuevo);
+    QCOMPARE(control<QComboBox>(dlg, "ComboGESTION")->currentText(), gestion);
+    QCOMPARE(control<QComboBox>(dlg, "ComboUPHRESULT")->currentText(), result);
     QCOMPARE(QString("%1%2%3")
-                 .arg(int(dlg.ComboCNUEVO->isEnabled()))
-                 .arg(int(dlg.ComboGESTION->isEnabled()))
-                 .arg(int(dlg.ComboUPHRESULT->isEnabled())),
+                 .arg(int(control<QComboBox>(dlg, "ComboCNUEVO")->isEnabled()))
+                 .arg(int(control<QComboBox>(dlg, "ComboGESTION")->isEnabled()))
+                 .arg(int(control<QComboBox>(dlg, "ComboUPHRESULT")->isEnabled())),
              enabled);
 }
 
@@ -243,13 +244,13 @@ void TstCylinderDialog::certificateIsZeroFilledAfterKnownCentre()
     table().append();
     TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
-    dlg.EditNROCERTIF->setText(QStringLiteral("ABCD123"));
+    control<QLineEdit>(dlg, "EditNROCERTIF")->setText(QStringLiteral("ABCD123"));
     dlg.EditNROCERTIFExit();
-    QCOMPARE(dlg.EditNROCERTIF->text(), QStringLiteral("ABCD000123"));
+    QCOMPARE(control<QLineEdit>(dlg, "EditNROCERTIF")->text(), QStringLiteral("ABCD000123"));
     // Already normal: unchanged; empty: nothing is checked.
     dlg.EditNROCERTIFExit();
-    QCOMPARE(dlg.EditNROCERTIF->text(), QStringLiteral("ABCD000123"));
-    dlg.EditNROCERTIF->clear();
+    QCOMPARE(control<QLineEdit>(dlg, "EditNROCERTIF")->text(), QStringLiteral("ABCD000123"));
+    control<QLineEdit>(dlg, "EditNROCERTIF")->clear();
     dlg.EditNROCERTIFExit();
     QVERIFY(m_prompter.log.isEmpty());
 }
@@ -277,9 +278,9 @@ void TstCylinderDialog::certificateWithUnknownCentreOrLettersKeepsText()
     table().append();
     TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
-    dlg.EditNROCERTIF->setText(typed);
+    control<QLineEdit>(dlg, "EditNROCERTIF")->setText(typed);
     dlg.EditNROCERTIFExit();
-    QCOMPARE(dlg.EditNROCERTIF->text(), typed);
+    QCOMPARE(control<QLineEdit>(dlg, "EditNROCERTIF")->text(), typed);
     // The shared dialog's error, not a message box.
     QCOMPARE(m_prompter.log, QStringList{QStringLiteral("alert: ") + message});
 }
@@ -290,21 +291,21 @@ void TstCylinderDialog::fabCopiesFabricationDateThenRefusesAChangedOne()
     TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
     fillValid(dlg);
-    dlg.EditNROCERTIF->clear();
-    dlg.EditUPHFECHA->clear();
-    dlg.EditUPHTALLER->setText(QStringLiteral("FAB"));
+    control<QLineEdit>(dlg, "EditNROCERTIF")->clear();
+    control<QLineEdit>(dlg, "EditUPHFECHA")->clear();
+    control<QLineEdit>(dlg, "EditUPHTALLER")->setText(QStringLiteral("FAB"));
     dlg.EditUPHTALLERExit();
     QVERIFY(m_prompter.log.isEmpty());
-    QCOMPARE(dlg.EditUPHFECHA->text(), QStringLiteral("06/2015"));
+    QCOMPARE(control<QLineEdit>(dlg, "EditUPHFECHA")->text(), QStringLiteral("06/2015"));
 
-    dlg.EditUPHFECHA->setText(QStringLiteral("07/2016"));
+    control<QLineEdit>(dlg, "EditUPHFECHA")->setText(QStringLiteral("07/2016"));
     dlg.BitBtnAceptarClick();
     QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: Las fechas no pueden ser distintas si la UPH es FAB")});
     QVERIFY(dlg.isVisible());
     QCOMPARE(table().count(), 0);
 
     // Back to the fabrication date, the row goes in.
-    dlg.EditUPHFECHA->setText(QStringLiteral("06/2015"));
+    control<QLineEdit>(dlg, "EditUPHFECHA")->setText(QStringLiteral("06/2015"));
     dlg.BitBtnAceptarClick();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(table().count(), 1);
@@ -317,22 +318,22 @@ void TstCylinderDialog::unknownCentreOpensCrpcLookup()
     table().append();
     TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
-    dlg.EditUPHTALLER->setText(QStringLiteral("XX"));
+    control<QLineEdit>(dlg, "EditUPHTALLER")->setText(QStringLiteral("XX"));
     dlg.EditUPHTALLERExit();
     QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: CRPC no encontrado.")});
     QCOMPARE(m_lookups.size(), 1);
     QCOMPARE(m_lookups.first().dialog, QStringLiteral("TBuscarCRPCForm"));
     QCOMPARE(m_lookups.first().searchText, QString()); // plain opening
-    QCOMPARE(dlg.EditUPHTALLER->text(), QStringLiteral("ABCD"));
+    QCOMPARE(control<QLineEdit>(dlg, "EditUPHTALLER")->text(), QStringLiteral("ABCD"));
 
     // The button beside the field searches the centre names with the text.
     m_lookups.clear();
-    dlg.EditUPHTALLER->setText(QStringLiteral("SUR"));
-    dlg.SpeedButtonCRPC->click();
+    control<QLineEdit>(dlg, "EditUPHTALLER")->setText(QStringLiteral("SUR"));
+    control<QToolButton>(dlg, "SpeedButtonCRPC")->click();
     QCOMPARE(m_lookups.size(), 1);
     QCOMPARE(m_lookups.first().searchText, QStringLiteral("SUR"));
     QCOMPARE(m_lookups.first().codes, QStringList{QStringLiteral("QRST")});
-    QCOMPARE(dlg.EditUPHTALLER->text(), QStringLiteral("QRST"));
+    QCOMPARE(control<QLineEdit>(dlg, "EditUPHTALLER")->text(), QStringLiteral("QRST"));
 }
 
 void TstCylinderDialog::unknownCylinderCodeIsLookedUpAmongContainingCodes()
@@ -341,7 +342,7 @@ void TstCylinderDialog::unknownCylinderCodeIsLookedUpAmongContainingCodes()
     table().append();
     TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
-    dlg.EditCODIGO->setText(QStringLiteral("10"));
+    control<QLineEdit>(dlg, "EditCODIGO")->setText(QStringLiteral("10"));
     dlg.EditCODIGOExit();
     QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: Código de Cilindro no encontrado.")});
     QCOMPARE(m_lookups.size(), 1);
@@ -349,26 +350,26 @@ void TstCylinderDialog::unknownCylinderCodeIsLookedUpAmongContainingCodes()
     QCOMPARE(m_lookups.first().searchText, QStringLiteral("10"));
     QCOMPARE(m_lookups.first().codes, (QStringList{QStringLiteral("C100"), QStringLiteral("C210")}));
     QVERIFY(m_lookups.first().aceptarDefault);
-    QCOMPARE(dlg.EditCODIGO->text(), QStringLiteral("C210"));
+    QCOMPARE(control<QLineEdit>(dlg, "EditCODIGO")->text(), QStringLiteral("C210"));
 
     // A known code is accepted quietly and keeps the typed capacity (the
     // catalogue carries none).
     m_prompter.log.clear();
     m_lookups.clear();
-    dlg.EditCAPACIDAD->setText(QStringLiteral("45"));
-    dlg.EditCODIGO->setText(QStringLiteral("D300"));
+    control<QLineEdit>(dlg, "EditCAPACIDAD")->setText(QStringLiteral("45"));
+    control<QLineEdit>(dlg, "EditCODIGO")->setText(QStringLiteral("D300"));
     dlg.EditCODIGOExit();
     QVERIFY(m_prompter.log.isEmpty());
     QVERIFY(m_lookups.isEmpty());
-    QCOMPARE(dlg.EditCAPACIDAD->text(), QStringLiteral("45"));
+    QCOMPARE(control<QLineEdit>(dlg, "EditCAPACIDAD")->text(), QStringLiteral("45"));
 
     // A typed wildcard finds nothing and the typed text stays.
     hookLookups(-1);
-    dlg.EditCODIGO->setText(QStringLiteral("%"));
+    control<QLineEdit>(dlg, "EditCODIGO")->setText(QStringLiteral("%"));
     dlg.EditCODIGOExit();
     QCOMPARE(m_lookups.size(), 1);
     QVERIFY(m_lookups.first().codes.isEmpty());
-    QCOMPARE(dlg.EditCODIGO->text(), QStringLiteral("%"));
+    QCOMPARE(control<QLineEdit>(dlg, "EditCODIGO")->text(), QStringLiteral("%"));
 }
 
 void TstCylinderDialog::emptyCylinderCodeOpensPlainLookupAndCancelKeepsFocus()
@@ -376,19 +377,19 @@ void TstCylinderDialog::emptyCylinderCodeOpensPlainLookupAndCancelKeepsFocus()
     table().append();
     TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
-    dlg.EditNROSERIE->setFocus();
-    dlg.SpeedButtonCodigo->click();
+    control<QLineEdit>(dlg, "EditNROSERIE")->setFocus();
+    control<QToolButton>(dlg, "SpeedButtonCodigo")->click();
     QVERIFY(m_prompter.log.isEmpty());
     QCOMPARE(m_lookups.size(), 1);
     QCOMPARE(m_lookups.first().searchText, QString());
     QVERIFY(m_lookups.first().codes.isEmpty());
-    QCOMPARE(dlg.EditCODIGO->text(), QString());
-    QCOMPARE(dlg.focusWidget(), dlg.EditCODIGO);
+    QCOMPARE(control<QLineEdit>(dlg, "EditCODIGO")->text(), QString());
+    QCOMPARE(dlg.focusWidget(), control<QLineEdit>(dlg, "EditCODIGO"));
 
     hookLookups(0);
-    dlg.SpeedButtonCodigo->click();
-    QCOMPARE(dlg.EditCODIGO->text(), QStringLiteral("C100"));
-    QCOMPARE(dlg.focusWidget(), dlg.EditNROSERIE);
+    control<QToolButton>(dlg, "SpeedButtonCodigo")->click();
+    QCOMPARE(control<QLineEdit>(dlg, "EditCODIGO")->text(), QStringLiteral("C100"));
+    QCOMPARE(dlg.focusWidget(), control<QLineEdit>(dlg, "EditNROSERIE"));
 }
 
 void TstCylinderDialog::leavingFieldsRunsRulesUnlessGoingToCancelar()
@@ -405,22 +406,22 @@ void TstCylinderDialog::leavingFieldsRunsRulesUnlessGoingToCancelar()
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     };
-    dlg.EditCODIGO->setText(QStringLiteral("ZZ"));
-    leave(dlg.EditCODIGO, dlg.BitBtnCancelar);
+    control<QLineEdit>(dlg, "EditCODIGO")->setText(QStringLiteral("ZZ"));
+    leave(control<QLineEdit>(dlg, "EditCODIGO"), control<QPushButton>(dlg, "BitBtnCancelar"));
     QVERIFY(m_prompter.log.isEmpty());
 
-    leave(dlg.EditCODIGO, dlg.EditNROSERIE);
+    leave(control<QLineEdit>(dlg, "EditCODIGO"), control<QLineEdit>(dlg, "EditNROSERIE"));
     QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: Código de Cilindro no encontrado.")});
     QCOMPARE(m_lookups.size(), 1);
 
     // The look-up took the activation; back in the dialog with a known code
     // (an unknown one would be checked again on leaving it).
-    dlg.EditCODIGO->setText(QStringLiteral("C100"));
+    control<QLineEdit>(dlg, "EditCODIGO")->setText(QStringLiteral("C100"));
     dlg.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
-    dlg.EditNROCERTIF->setText(QStringLiteral("ABCD7"));
-    leave(dlg.EditNROCERTIF, dlg.EditVALNRO);
-    QCOMPARE(dlg.EditNROCERTIF->text(), QStringLiteral("ABCD000007"));
+    control<QLineEdit>(dlg, "EditNROCERTIF")->setText(QStringLiteral("ABCD7"));
+    leave(control<QLineEdit>(dlg, "EditNROCERTIF"), control<QLineEdit>(dlg, "EditVALNRO"));
+    QCOMPARE(control<QLineEdit>(dlg, "EditNROCERTIF")->text(), QStringLiteral("ABCD000007"));
 }
 
 void TstCylinderDialog::valveCodeCheckedOnLeavingExceptInDismantling()
@@ -429,12 +430,12 @@ void TstCylinderDialog::valveCodeCheckedOnLeavingExceptInDismantling()
     {
         TDatosCilindroForm dlg(table(), QStringLiteral("B"), QStringLiteral("AAA111"), nullptr, m_prompter);
         dlg.show();
-        dlg.EditVALCOD->setText(QStringLiteral("ZZ"));
+        control<QLineEdit>(dlg, "EditVALCOD")->setText(QStringLiteral("ZZ"));
         dlg.EditVALCODExit();
         QVERIFY(m_prompter.log.isEmpty());
         QVERIFY(m_lookups.isEmpty());
         // The button checks whatever the kind.
-        dlg.SpeedButtonValvula->click();
+        control<QToolButton>(dlg, "SpeedButtonValvula")->click();
         QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: Código de válvula no encontrado.")});
         dlg.BitBtnCancelarClick();
     }
@@ -444,12 +445,12 @@ void TstCylinderDialog::valveCodeCheckedOnLeavingExceptInDismantling()
     table().append();
     TDatosCilindroForm dlg(table(), QStringLiteral("C"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
-    dlg.EditVALCOD->setText(QStringLiteral("10"));
+    control<QLineEdit>(dlg, "EditVALCOD")->setText(QStringLiteral("10"));
     dlg.EditVALCODExit();
     QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: Código de válvula no encontrado.")});
     QCOMPARE(m_lookups.first().dialog, QStringLiteral("TBuscarValvulaCilindroForm"));
     QCOMPARE(m_lookups.first().codes, (QStringList{QStringLiteral("V101"), QStringLiteral("V102")}));
-    QCOMPARE(dlg.EditVALCOD->text(), QStringLiteral("V101"));
+    QCOMPARE(control<QLineEdit>(dlg, "EditVALCOD")->text(), QStringLiteral("V101"));
 }
 
 void TstCylinderDialog::aceptarStoresTheRow()
@@ -458,7 +459,7 @@ void TstCylinderDialog::aceptarStoresTheRow()
     TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
     fillValid(dlg);
-    dlg.BitBtnAceptar->click();
+    control<QPushButton>(dlg, "BitBtnAceptar")->click();
     QVERIFY(m_prompter.log.isEmpty());
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(table().count(), 1);
@@ -496,8 +497,8 @@ void TstCylinderDialog::clickingAceptarFromAFieldRunsItsRuleFirst()
     QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
     fillValid(*dlg);
     // The click takes the focus from the certificate: it is completed first.
-    typeIn(dlg->EditNROCERTIF, QStringLiteral("ABCD123"));
-    QTest::mouseClick(dlg->BitBtnAceptar, Qt::LeftButton);
+    typeIn(control<QLineEdit>(dlg, "EditNROCERTIF"), QStringLiteral("ABCD123"));
+    QTest::mouseClick(control<QPushButton>(dlg, "BitBtnAceptar"), Qt::LeftButton);
     QCOMPARE(dlg->result(), int(QDialog::Accepted));
     table().first();
     QCOMPARE(table().text(QStringLiteral("NROCERTIF")), QStringLiteral("ABCD000123"));
@@ -506,9 +507,9 @@ void TstCylinderDialog::clickingAceptarFromAFieldRunsItsRuleFirst()
     table().edit();
     dlg = open();
     QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
-    typeIn(dlg->EditUPHTALLER, QStringLiteral("FAB"));
-    dlg->EditNROCERTIF->clear();
-    dlg->BitBtnAceptar->click();
+    typeIn(control<QLineEdit>(dlg, "EditUPHTALLER"), QStringLiteral("FAB"));
+    control<QLineEdit>(dlg, "EditNROCERTIF")->clear();
+    control<QPushButton>(dlg, "BitBtnAceptar")->click();
     QVERIFY2(m_prompter.log.isEmpty(), qPrintable(m_prompter.log.join(QLatin1Char('|'))));
     QCOMPARE(dlg->result(), int(QDialog::Accepted));
     table().first();
@@ -518,14 +519,14 @@ void TstCylinderDialog::clickingAceptarFromAFieldRunsItsRuleFirst()
     table().edit();
     dlg = open();
     QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
-    dlg->EditUPHTALLER->setText(QStringLiteral("ABCD"));
-    dlg->EditUPHFECHA->setText(QStringLiteral("07/2020"));
-    typeIn(dlg->EditNROCERTIF, QStringLiteral("ZZZZ123"));
-    QTest::mouseClick(dlg->BitBtnAceptar, Qt::LeftButton);
+    control<QLineEdit>(dlg, "EditUPHTALLER")->setText(QStringLiteral("ABCD"));
+    control<QLineEdit>(dlg, "EditUPHFECHA")->setText(QStringLiteral("07/2020"));
+    typeIn(control<QLineEdit>(dlg, "EditNROCERTIF"), QStringLiteral("ZZZZ123"));
+    QTest::mouseClick(control<QPushButton>(dlg, "BitBtnAceptar"), Qt::LeftButton);
     QVERIFY(dlg->isVisible());
     QCOMPARE(m_prompter.log,
              QStringList{QStringLiteral("alert: Número de Certificado no válido: Verificar código de CRCP.")});
-    QCOMPARE(dlg->focusWidget(), dlg->EditNROCERTIF);
+    QCOMPARE(dlg->focusWidget(), control<QLineEdit>(dlg, "EditNROCERTIF"));
     dlg->BitBtnCancelarClick();
 }
 
@@ -535,23 +536,23 @@ void TstCylinderDialog::blankRequiredFieldsAreHighlightedAndStay()
     TDatosCilindroForm dlg(table(), QStringLiteral("M"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
     fillValid(dlg);
-    dlg.EditNROSERIE->clear();
-    dlg.EditFABRICAC->clear();
+    control<QLineEdit>(dlg, "EditNROSERIE")->clear();
+    control<QLineEdit>(dlg, "EditFABRICAC")->clear();
     dlg.BitBtnAceptarClick();
     QCOMPARE(m_prompter.log.last(), QStringLiteral("error: El número de serie no puede quedar en blanco."));
-    QVERIFY(dlg.isHighlighted(dlg.EditNROSERIE));
-    QVERIFY(dlg.EditNROSERIE->styleSheet().contains(QStringLiteral("255, 128, 128")));
-    QVERIFY(!dlg.isHighlighted(dlg.EditFABRICAC));
+    QVERIFY(dlg.isHighlighted(control<QLineEdit>(dlg, "EditNROSERIE")));
+    QVERIFY(control<QLineEdit>(dlg, "EditNROSERIE")->styleSheet().contains(QStringLiteral("255, 128, 128")));
+    QVERIFY(!dlg.isHighlighted(control<QLineEdit>(dlg, "EditFABRICAC")));
 
-    dlg.EditNROSERIE->setText(QStringLiteral("S-9"));
+    control<QLineEdit>(dlg, "EditNROSERIE")->setText(QStringLiteral("S-9"));
     dlg.BitBtnAceptarClick();
     QCOMPARE(m_prompter.log.last(), QStringLiteral("error: La fecha de fabricación no puede quedar en blanco."));
-    QVERIFY(dlg.isHighlighted(dlg.EditFABRICAC));
-    QVERIFY(dlg.isHighlighted(dlg.EditNROSERIE)); // stays marked
+    QVERIFY(dlg.isHighlighted(control<QLineEdit>(dlg, "EditFABRICAC")));
+    QVERIFY(dlg.isHighlighted(control<QLineEdit>(dlg, "EditNROSERIE"))); // stays marked
 
     // A rejected cylinder is confirmed; "No" stops on the result.
-    dlg.EditFABRICAC->setText(QStringLiteral("06/2015"));
-    dlg.ComboUPHRESULT->setCurrentText(QStringLiteral("RECHAZADO"));
+    control<QLineEdit>(dlg, "EditFABRICAC")->setText(QStringLiteral("06/2015"));
+    control<QComboBox>(dlg, "ComboUPHRESULT")->setCurrentText(QStringLiteral("RECHAZADO"));
     m_prompter.answers = {false};
     dlg.BitBtnAceptarClick();
     QCOMPARE(m_prompter.log.last(), QStringLiteral("question: Esta seguro que el cilindro está rechazado?"));
@@ -559,7 +560,7 @@ void TstCylinderDialog::blankRequiredFieldsAreHighlightedAndStay()
 
     // A valve with no certificate outside the factory test stops too.
     m_prompter.answers = {true};
-    dlg.EditNROCERTIF->clear();
+    control<QLineEdit>(dlg, "EditNROCERTIF")->clear();
     dlg.BitBtnAceptarClick();
     QCOMPARE(m_prompter.log.last(), QStringLiteral("warn: No se ingreso el número de Certificado."));
     QCOMPARE(table().count(), 0);
@@ -575,23 +576,23 @@ void TstCylinderDialog::halfTypedDatesAreRefused()
     dlg.show();
     fillValid(dlg);
     for (const char *typed : {"52012", "05201", "132012"}) {
-        dlg.EditFABRICAC->clear();
-        dlg.EditFABRICAC->setFocus();
-        dlg.EditFABRICAC->home(false);
-        QTest::keyClicks(dlg.EditFABRICAC, QString::fromLatin1(typed));
-        QVERIFY(!dlg.EditFABRICAC->hasAcceptableInput() || QString(typed) == "132012");
+        control<QLineEdit>(dlg, "EditFABRICAC")->clear();
+        control<QLineEdit>(dlg, "EditFABRICAC")->setFocus();
+        control<QLineEdit>(dlg, "EditFABRICAC")->home(false);
+        QTest::keyClicks(control<QLineEdit>(dlg, "EditFABRICAC"), QString::fromLatin1(typed));
+        QVERIFY(!control<QLineEdit>(dlg, "EditFABRICAC")->hasAcceptableInput() || QString(typed) == "132012");
         dlg.BitBtnAceptarClick();
         QVERIFY2(
             m_prompter.log.last().startsWith(QStringLiteral("error: La fecha de fabricación debe tener mes y año")),
             qPrintable(m_prompter.log.last()));
-        QVERIFY(dlg.isHighlighted(dlg.EditFABRICAC));
+        QVERIFY(dlg.isHighlighted(control<QLineEdit>(dlg, "EditFABRICAC")));
         QCOMPARE(table().count(), 0);
     }
-    dlg.EditFABRICAC->setText(QStringLiteral("06/2015"));
-    dlg.EditUPHFECHA->setText(QStringLiteral("07/20"));
+    control<QLineEdit>(dlg, "EditFABRICAC")->setText(QStringLiteral("06/2015"));
+    control<QLineEdit>(dlg, "EditUPHFECHA")->setText(QStringLiteral("07/20"));
     dlg.BitBtnAceptarClick();
     QVERIFY(m_prompter.log.last().startsWith(QStringLiteral("error: La fecha de UPH debe tener mes y año")));
-    dlg.EditUPHFECHA->setText(QStringLiteral("07/2020"));
+    control<QLineEdit>(dlg, "EditUPHFECHA")->setText(QStringLiteral("07/2020"));
     dlg.BitBtnAceptarClick();
     QCOMPARE(table().count(), 1);
     QCOMPARE(table().text(QStringLiteral("FABRICAC")), QStringLiteral("06/2015"));
@@ -605,20 +606,22 @@ void TstCylinderDialog::fieldsKeepToTheirColumns()
     table().append();
     TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
-    dlg.EditCODIGO->setText(QStringLiteral("c1000"));
-    QCOMPARE(dlg.EditCODIGO->text(), QStringLiteral("C100"));
-    dlg.EditNROSERIE->setText(QString(24, 'S') + emoji);
-    QCOMPARE(dlg.EditNROSERIE->text(), QString(24, 'S'));
-    for (QLineEdit *e : {dlg.EditNROSERIE, dlg.EditVALNRO, dlg.EditNROCERTIF})
+    control<QLineEdit>(dlg, "EditCODIGO")->setText(QStringLiteral("c1000"));
+    QCOMPARE(control<QLineEdit>(dlg, "EditCODIGO")->text(), QStringLiteral("C100"));
+    control<QLineEdit>(dlg, "EditNROSERIE")->setText(QString(24, 'S') + emoji);
+    QCOMPARE(control<QLineEdit>(dlg, "EditNROSERIE")->text(), QString(24, 'S'));
+    for (QLineEdit *e : {control<QLineEdit>(dlg, "EditNROSERIE"), control<QLineEdit>(dlg, "EditVALNRO"),
+                         control<QLineEdit>(dlg, "EditNROCERTIF")})
         QVERIFY2(e->width() >= Widgets::charsWidth(e->fontMetrics(), e->maxLength()), qPrintable(e->objectName()));
     dlg.reject();
 
     editStoredCylinder();
     TRemplazoValvulaForm valve(table(), nullptr, m_prompter);
     valve.show();
-    valve.EditRVALNRO->setText(QString(24, 'N') + emoji);
-    QCOMPARE(valve.EditRVALNRO->text(), QString(24, 'N'));
-    QVERIFY(valve.EditRVALNRO->width() >= Widgets::charsWidth(valve.EditRVALNRO->fontMetrics(), 25));
+    control<QLineEdit>(valve, "EditRVALNRO")->setText(QString(24, 'N') + emoji);
+    QCOMPARE(control<QLineEdit>(valve, "EditRVALNRO")->text(), QString(24, 'N'));
+    QVERIFY(control<QLineEdit>(valve, "EditRVALNRO")->width() >=
+            Widgets::charsWidth(control<QLineEdit>(valve, "EditRVALNRO")->fontMetrics(), 25));
 }
 
 void TstCylinderDialog::modificationWarnsAboutValveOnAnotherDomain()
@@ -627,7 +630,7 @@ void TstCylinderDialog::modificationWarnsAboutValveOnAnotherDomain()
     TDatosCilindroForm dlg(table(), QStringLiteral("M"), QStringLiteral("AAA111"), nullptr, m_prompter);
     dlg.show();
     fillValid(dlg);
-    dlg.EditVALNRO->setText(QStringLiteral("VN-77"));
+    control<QLineEdit>(dlg, "EditVALNRO")->setText(QStringLiteral("VN-77"));
     dlg.BitBtnAceptarClick();
     QCOMPARE(m_prompter.log,
              QStringList{QStringLiteral("warn: ojo!! esa válvula está colocada en el dominio: OTRO999")});
@@ -639,13 +642,13 @@ void TstCylinderDialog::modificationWarnsAboutValveOnAnotherDomain()
     TDatosCilindroForm own(table(), QStringLiteral("M"), QStringLiteral("OTRO999"), nullptr, m_prompter);
     own.show();
     fillValid(own);
-    own.EditVALNRO->setText(QStringLiteral("VN-77"));
+    control<QLineEdit>(own, "EditVALNRO")->setText(QStringLiteral("VN-77"));
     own.BitBtnAceptarClick();
     table().append();
     TDatosCilindroForm renewal(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
     renewal.show();
     fillValid(renewal);
-    renewal.EditVALNRO->setText(QStringLiteral("VN-77"));
+    control<QLineEdit>(renewal, "EditVALNRO")->setText(QStringLiteral("VN-77"));
     renewal.BitBtnAceptarClick();
     QVERIFY(m_prompter.log.isEmpty());
     QCOMPARE(table().count(), 3);
@@ -666,7 +669,7 @@ void TstCylinderDialog::cancelAbandonsAppendedAndEditedRows()
         TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
         dlg.show();
         fillValid(dlg);
-        dlg.BitBtnCancelar->click();
+        control<QPushButton>(dlg, "BitBtnCancelar")->click();
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
     }
     QCOMPARE(table().count(), 1);
@@ -675,8 +678,8 @@ void TstCylinderDialog::cancelAbandonsAppendedAndEditedRows()
         table().edit();
         TDatosCilindroForm dlg(table(), QStringLiteral("R"), QStringLiteral("AAA111"), nullptr, m_prompter);
         dlg.show();
-        QCOMPARE(dlg.EditNROSERIE->text(), QStringLiteral("S-1"));
-        dlg.EditNROSERIE->setText(QStringLiteral("CAMBIADO"));
+        QCOMPARE(control<QLineEdit>(dlg, "EditNROSERIE")->text(), QStringLiteral("S-1"));
+        control<QLineEdit>(dlg, "EditNROSERIE")->setText(QStringLiteral("CAMBIADO"));
         dlg.reject(); // the close box
     }
     table().moveTo(0);
@@ -688,12 +691,15 @@ void TstCylinderDialog::addPresetsConversionRow()
     QStringList seen;
     Widgets::setExecHook([&](QDialog &d) {
         auto &dlg = static_cast<TDatosCilindroForm &>(d);
-        seen << dlg.ComboGESTION->currentText() << dlg.ComboUPHRESULT->currentText() << dlg.ComboCNUEVO->currentText()
-             << dlg.EditUPHTALLER->text() << dlg.ComboVALGEST->currentText();
+        seen << control<QComboBox>(dlg, "ComboGESTION")->currentText()
+             << control<QComboBox>(dlg, "ComboUPHRESULT")->currentText()
+             << control<QComboBox>(dlg, "ComboCNUEVO")->currentText()
+             << control<QLineEdit>(dlg, "EditUPHTALLER")->text()
+             << control<QComboBox>(dlg, "ComboVALGEST")->currentText();
         fillValid(dlg);
-        dlg.EditUPHTALLER->setText(QStringLiteral("FAB"));
-        dlg.EditUPHFECHA->setText(dlg.EditFABRICAC->text());
-        dlg.EditNROCERTIF->clear();
+        control<QLineEdit>(dlg, "EditUPHTALLER")->setText(QStringLiteral("FAB"));
+        control<QLineEdit>(dlg, "EditUPHFECHA")->setText(control<QLineEdit>(dlg, "EditFABRICAC")->text());
+        control<QLineEdit>(dlg, "EditNROCERTIF")->clear();
         dlg.BitBtnAceptarClick();
         return dlg.result();
     });
@@ -708,7 +714,8 @@ void TstCylinderDialog::addPresetsConversionRow()
     seen.clear();
     Widgets::setExecHook([&](QDialog &d) {
         auto &dlg = static_cast<TDatosCilindroForm &>(d);
-        seen << dlg.EditUPHTALLER->text() << dlg.ComboVALGEST->currentText();
+        seen << control<QLineEdit>(dlg, "EditUPHTALLER")->text()
+             << control<QComboBox>(dlg, "ComboVALGEST")->currentText();
         dlg.BitBtnCancelarClick();
         return dlg.result();
     });
@@ -764,9 +771,11 @@ void TstCylinderDialog::valveReplacementSetsManagementAndCancelUndoesIt()
     QStringList seen;
     Widgets::setExecHook([&](QDialog &d) {
         auto &dlg = static_cast<TRemplazoValvulaForm &>(d);
-        seen << dlg.windowTitle() << dlg.EditVALCOD->text() << dlg.EditVALGEST->text() << dlg.EditRVALGEST->text()
-             << QString::number(dlg.EditVALCOD->isReadOnly()) << QString::number(dlg.EditRVALGEST->isReadOnly());
-        dlg.EditRVALCOD->setText(QStringLiteral("V102"));
+        seen << dlg.windowTitle() << control<QLineEdit>(dlg, "EditVALCOD")->text()
+             << control<QLineEdit>(dlg, "EditVALGEST")->text() << control<QLineEdit>(dlg, "EditRVALGEST")->text()
+             << QString::number(control<QLineEdit>(dlg, "EditVALCOD")->isReadOnly())
+             << QString::number(control<QLineEdit>(dlg, "EditRVALGEST")->isReadOnly());
+        control<QLineEdit>(dlg, "EditRVALCOD")->setText(QStringLiteral("V102"));
         dlg.BitBtnCancelarClick();
         return dlg.result();
     });
@@ -778,8 +787,8 @@ void TstCylinderDialog::valveReplacementSetsManagementAndCancelUndoesIt()
 
     Widgets::setExecHook([&](QDialog &d) {
         auto &dlg = static_cast<TRemplazoValvulaForm &>(d);
-        dlg.EditRVALCOD->setText(QStringLiteral("V102"));
-        dlg.EditRVALNRO->setText(QStringLiteral("NUEVA-1"));
+        control<QLineEdit>(dlg, "EditRVALCOD")->setText(QStringLiteral("V102"));
+        control<QLineEdit>(dlg, "EditRVALNRO")->setText(QStringLiteral("NUEVA-1"));
         dlg.BitBtnAceptarClick();
         return dlg.result();
     });
@@ -798,17 +807,17 @@ void TstCylinderDialog::replacementCodeLookupHasNoMessage()
     TRemplazoValvulaForm dlg(table(), nullptr, m_prompter);
     dlg.show();
     hookLookups(0);
-    dlg.EditRVALCOD->setText(QStringLiteral("W9"));
-    dlg.SpeedButtonRValCod->click();
+    control<QLineEdit>(dlg, "EditRVALCOD")->setText(QStringLiteral("W9"));
+    control<QToolButton>(dlg, "SpeedButtonRValCod")->click();
     QVERIFY(m_prompter.log.isEmpty());
     QCOMPARE(m_lookups.size(), 1);
     QCOMPARE(m_lookups.first().searchText, QStringLiteral("W9"));
     QCOMPARE(m_lookups.first().codes, QStringList{QStringLiteral("W900")});
-    QCOMPARE(dlg.EditRVALCOD->text(), QStringLiteral("W900"));
+    QCOMPARE(control<QLineEdit>(dlg, "EditRVALCOD")->text(), QStringLiteral("W900"));
 
     // A catalogue code opens nothing.
     m_lookups.clear();
-    dlg.SpeedButtonRValCod->click();
+    control<QToolButton>(dlg, "SpeedButtonRValCod")->click();
     QVERIFY(m_lookups.isEmpty());
     dlg.BitBtnCancelarClick();
 }
@@ -822,24 +831,24 @@ void TstCylinderDialog::replacementMovesOnEnterAndNeedsItsSerial()
     dlg.show();
     dlg.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
-    dlg.EditRVALCOD->setFocus();
-    QTest::keyClicks(dlg.EditRVALCOD, QStringLiteral("v102"));
-    QTest::keyClick(dlg.EditRVALCOD, Qt::Key_Return);
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(dlg.EditRVALNRO));
+    control<QLineEdit>(dlg, "EditRVALCOD")->setFocus();
+    QTest::keyClicks(control<QLineEdit>(dlg, "EditRVALCOD"), QStringLiteral("v102"));
+    QTest::keyClick(control<QLineEdit>(dlg, "EditRVALCOD"), Qt::Key_Return);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(control<QLineEdit>(dlg, "EditRVALNRO")));
     QVERIFY(m_lookups.isEmpty()); // a catalogue code
-    QTest::keyClick(dlg.EditRVALNRO, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(dlg.BitBtnAceptar));
-    QCOMPARE(dlg.EditRVALCOD->text(), QStringLiteral("V102"));
+    QTest::keyClick(control<QLineEdit>(dlg, "EditRVALNRO"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(control<QPushButton>(dlg, "BitBtnAceptar")));
+    QCOMPARE(control<QLineEdit>(dlg, "EditRVALCOD")->text(), QStringLiteral("V102"));
 
     dlg.BitBtnAceptarClick();
     QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: El número de serie no puede quedar en blanco.")});
     QVERIFY(dlg.isVisible());
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(dlg.EditRVALNRO));
-    dlg.EditRVALCOD->setText(QStringLiteral("Q777")); // not in the catalogue
-    dlg.EditRVALNRO->setText(QStringLiteral("N-1"));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(control<QLineEdit>(dlg, "EditRVALNRO")));
+    control<QLineEdit>(dlg, "EditRVALCOD")->setText(QStringLiteral("Q777")); // not in the catalogue
+    control<QLineEdit>(dlg, "EditRVALNRO")->setText(QStringLiteral("N-1"));
     dlg.BitBtnAceptarClick();
     QCOMPARE(m_prompter.log.last(), QStringLiteral("error: Código de válvula no encontrado."));
-    dlg.EditRVALCOD->setText(QStringLiteral("V102"));
+    control<QLineEdit>(dlg, "EditRVALCOD")->setText(QStringLiteral("V102"));
     dlg.BitBtnAceptarClick();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     table().first();
@@ -966,24 +975,24 @@ void TstCylinderDialog::everyChangedRegulatorCodeIsChecked()
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     const auto typeAndTab = [&](const QString &code) {
-        form.CodigoRegularEdit->setFocus(Qt::TabFocusReason);
-        form.CodigoRegularEdit->selectAll();
-        QTest::keyClicks(form.CodigoRegularEdit, code);
-        QTest::keyClick(form.CodigoRegularEdit, Qt::Key_Tab);
+        control<QLineEdit>(form, "CodigoRegularEdit")->setFocus(Qt::TabFocusReason);
+        control<QLineEdit>(form, "CodigoRegularEdit")->selectAll();
+        QTest::keyClicks(control<QLineEdit>(form, "CodigoRegularEdit"), code);
+        QTest::keyClick(control<QLineEdit>(form, "CodigoRegularEdit"), Qt::Key_Tab);
     };
     typeAndTab(QStringLiteral("R150"));
-    QTRY_COMPARE(form.MarcaReguladorEdit->text(), QStringLiteral("BETA"));
+    QTRY_COMPARE(control<QLineEdit>(form, "MarcaReguladorEdit")->text(), QStringLiteral("BETA"));
     typeAndTab(QStringLiteral("ZZ1"));
     QTRY_COMPARE(m_prompter.log.size(), 1);
     QCOMPARE(m_lookups.size(), 1);
-    QCOMPARE(form.MarcaReguladorEdit->text(), QString()); // not BETA's any more
-    form.activateWindow();                                // as the closed look-up gives the form back
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(form.CodigoRegularEdit));
+    QCOMPARE(control<QLineEdit>(form, "MarcaReguladorEdit")->text(), QString()); // not BETA's any more
+    form.activateWindow(); // as the closed look-up gives the form back
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(control<QLineEdit>(form, "CodigoRegularEdit")));
     typeAndTab(QStringLiteral("YY2"));
     QTRY_COMPARE(m_prompter.log.size(), 2);
     QCOMPARE(m_prompter.log.last(), QStringLiteral("error: Código de Regulador no encontrado."));
     QCOMPARE(m_lookups.size(), 2);
-    QCOMPARE(form.MarcaReguladorEdit->text(), QString());
+    QCOMPARE(control<QLineEdit>(form, "MarcaReguladorEdit")->text(), QString());
     form.close();
 }
 
@@ -1035,9 +1044,9 @@ void TstCylinderDialog::operationFormButtonsAreWired()
 
     // The look-up buttons beside both regulator codes.
     m_prompter.log.clear();
-    form.CodigoRegularEdit->setText(QStringLiteral("R150"));
+    control<QLineEdit>(form, "CodigoRegularEdit")->setText(QStringLiteral("R150"));
     form.SpeedButton3->click();
-    QCOMPARE(form.MarcaReguladorEdit->text(), QStringLiteral("BETA"));
+    QCOMPARE(control<QLineEdit>(form, "MarcaReguladorEdit")->text(), QStringLiteral("BETA"));
     form.CodigoReguladorNuevoEdit->setText(QStringLiteral("S200"));
     form.SpeedButton7->click();
     QCOMPARE(form.MarcaReguladorNuevoEdit->text(), QStringLiteral("GAMA"));

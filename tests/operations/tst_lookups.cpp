@@ -1,3 +1,4 @@
+#include "controls.h"
 #include "core/lookuprules.h"
 #include "data/dm1.h"
 #include "operations/lookups/tbuscarcilindroform.h"
@@ -198,15 +199,15 @@ void TstLookups::regulatorSearchListsCodesContainingText()
 {
     TBuscarReguladorForm dlg(nullptr, guiPrompter());
     dlg.show();
-    QVERIFY(dlg.BitBtnBuscar->isDefault());
+    QVERIFY(control<QPushButton>(dlg, "BitBtnBuscar")->isDefault());
     QCOMPARE(dlg.gridModel()->rowCount(), 0);
 
-    dlg.Edit1->setText(QStringLiteral("AB"));
-    dlg.BitBtnBuscar->click();
+    control<QLineEdit>(dlg, "Edit1")->setText(QStringLiteral("AB"));
+    control<QPushButton>(dlg, "BitBtnBuscar")->click();
     QCOMPARE(column(dlg.gridModel(), 0), (QStringList{QStringLiteral("AB01"), QStringLiteral("XAB2")}));
     QCOMPARE(column(dlg.gridModel(), 1), (QStringList{QStringLiteral("ACME"), QStringLiteral("BETA")}));
-    QVERIFY(dlg.BitBtnAceptar->isDefault());
-    QVERIFY(!dlg.BitBtnBuscar->isDefault());
+    QVERIFY(control<QPushButton>(dlg, "BitBtnAceptar")->isDefault());
+    QVERIFY(!control<QPushButton>(dlg, "BitBtnBuscar")->isDefault());
 
     // The caller reads the chosen row by field name, in any case.
     dlg.selectRow(1);
@@ -214,8 +215,8 @@ void TstLookups::regulatorSearchListsCodesContainingText()
     QCOMPARE(dlg.selectedText(QStringLiteral("Marca")), QStringLiteral("BETA"));
 
     // A second search replaces the rows.
-    dlg.Edit1->setText(QStringLiteral("ZZ"));
-    dlg.BitBtnBuscar->click();
+    control<QLineEdit>(dlg, "Edit1")->setText(QStringLiteral("ZZ"));
+    control<QPushButton>(dlg, "BitBtnBuscar")->click();
     QCOMPARE(column(dlg.gridModel(), 0), QStringList{QStringLiteral("ZZ10")});
 }
 
@@ -223,16 +224,16 @@ void TstLookups::typedWildcardsAreSearchedLiterally()
 {
     TBuscarReguladorForm dlg(nullptr, guiPrompter());
     dlg.show();
-    dlg.Edit1->setText(QStringLiteral("%"));
+    control<QLineEdit>(dlg, "Edit1")->setText(QStringLiteral("%"));
     dlg.BuscarClick();
     QCOMPARE(column(dlg.gridModel(), 0), QStringList{QStringLiteral("9%1")});
 
-    dlg.Edit1->setText(QStringLiteral("_"));
+    control<QLineEdit>(dlg, "Edit1")->setText(QStringLiteral("_"));
     dlg.BuscarClick();
     QCOMPARE(column(dlg.gridModel(), 0), QStringList{QStringLiteral("7_1")});
 
     // The escape character of the statement is an ordinary character too.
-    dlg.Edit1->setText(QStringLiteral("!"));
+    control<QLineEdit>(dlg, "Edit1")->setText(QStringLiteral("!"));
     dlg.BuscarClick();
     QCOMPARE(dlg.gridModel()->rowCount(), 0);
     QVERIFY(m_messages.isEmpty());
@@ -243,54 +244,54 @@ void TstLookups::searchBoxIsUpperCaseAndButtonsSwapDefault()
     TBuscarCilindroForm dlg(nullptr, guiPrompter());
     dlg.show();
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
-    dlg.Edit1->setFocus();
-    QTest::keyClicks(dlg.Edit1, QStringLiteral("c1"));
-    QCOMPARE(dlg.Edit1->text(), QStringLiteral("C1"));
-    QTest::mouseClick(dlg.BitBtnBuscar, Qt::LeftButton);
+    control<QLineEdit>(dlg, "Edit1")->setFocus();
+    QTest::keyClicks(control<QLineEdit>(dlg, "Edit1"), QStringLiteral("c1"));
+    QCOMPARE(control<QLineEdit>(dlg, "Edit1")->text(), QStringLiteral("C1"));
+    QTest::mouseClick(control<QPushButton>(dlg, "BitBtnBuscar"), Qt::LeftButton);
     QCOMPARE(column(dlg.gridModel(), 0), QStringList{QStringLiteral("C100")});
-    QVERIFY(dlg.DBGrid1->hasFocus());
-    QVERIFY(dlg.BitBtnAceptar->isDefault());
+    QVERIFY(control<QTableView>(dlg, "DBGrid1")->hasFocus());
+    QVERIFY(control<QPushButton>(dlg, "BitBtnAceptar")->isDefault());
 
     // Back in the search box "Buscar" answers Enter again.
-    dlg.Edit1->setFocus();
-    QVERIFY(dlg.BitBtnBuscar->isDefault());
-    QVERIFY(!dlg.BitBtnAceptar->isDefault());
+    control<QLineEdit>(dlg, "Edit1")->setFocus();
+    QVERIFY(control<QPushButton>(dlg, "BitBtnBuscar")->isDefault());
+    QVERIFY(!control<QPushButton>(dlg, "BitBtnAceptar")->isDefault());
 
     // The valve dialog keeps "Aceptar" as default.
     TBuscarValvulaCilindroForm valve(nullptr, guiPrompter());
     valve.show();
     QVERIFY(QTest::qWaitForWindowActive(&valve));
-    valve.Edit1->setText(QStringLiteral("V"));
+    control<QLineEdit>(valve, "Edit1")->setText(QStringLiteral("V"));
     valve.BuscarClick();
-    valve.Edit1->setFocus();
-    QVERIFY(valve.BitBtnAceptar->isDefault());
+    control<QLineEdit>(valve, "Edit1")->setFocus();
+    QVERIFY(control<QPushButton>(valve, "BitBtnAceptar")->isDefault());
 }
 
 void TstLookups::catalogueCaptionsPromptsAndColumns()
 {
     TBuscarReguladorForm reg(nullptr, guiPrompter());
     QCOMPARE(reg.windowTitle(), QStringLiteral("Busqueda de Reguladores"));
-    QCOMPARE(reg.Label1->text(), QStringLiteral("Ingresar el regulador a buscar"));
+    QCOMPARE(control<QLabel>(reg, "Label1")->text(), QStringLiteral("Ingresar el regulador a buscar"));
     QCOMPARE(headers(reg.gridModel()), (QStringList{"Código", "Marca", "Modelo"}));
 
     TBuscarValvulaCilindroForm valve(nullptr, guiPrompter());
     QCOMPARE(valve.windowTitle(), QStringLiteral("Busqueda de Válvulas de Cilindro"));
-    QCOMPARE(valve.Label1->text(), QStringLiteral("Ingresar la válvula de cilindro a buscar:"));
+    QCOMPARE(control<QLabel>(valve, "Label1")->text(), QStringLiteral("Ingresar la válvula de cilindro a buscar:"));
     QCOMPARE(headers(valve.gridModel()), (QStringList{"Código", "Marca", "Modelo", "Tipo"}));
-    valve.Edit1->setText(QStringLiteral("101"));
+    control<QLineEdit>(valve, "Edit1")->setText(QStringLiteral("101"));
     valve.BuscarClick();
     QCOMPARE(valve.gridModel()->index(0, 3).data().toString(), QStringLiteral("MANUAL"));
     QCOMPARE(valve.selectedText(QStringLiteral("codval")), QStringLiteral("V101"));
 
     TBuscarCRPCForm crpc(nullptr, guiPrompter());
     QCOMPARE(crpc.windowTitle(), QStringLiteral("Busqueda de CRPC"));
-    QCOMPARE(crpc.Label1->text(), QStringLiteral("Ingresar el CRPC a buscar:"));
+    QCOMPARE(control<QLabel>(crpc, "Label1")->text(), QStringLiteral("Ingresar el CRPC a buscar:"));
     QCOMPARE(headers(crpc.gridModel()),
              (QStringList{"Código", "CRPC", "Dirección", "Localidad", "Provincia", "Teléfono"}));
 
     TBuscarCilindroForm cyl(nullptr, guiPrompter());
     QCOMPARE(cyl.windowTitle(), QStringLiteral("Busqueda de Cilindros"));
-    QCOMPARE(cyl.Label1->text(), QStringLiteral("Ingresar el cilindro a buscar"));
+    QCOMPARE(control<QLabel>(cyl, "Label1")->text(), QStringLiteral("Ingresar el cilindro a buscar"));
     QCOMPARE(headers(cyl.gridModel()), (QStringList{"Código", "Marca", "Modelo"}));
 }
 
@@ -298,26 +299,29 @@ void TstLookups::gridIsReadOnlyWholeRowAndStriped()
 {
     TBuscarReguladorForm dlg(nullptr, guiPrompter());
     dlg.show();
-    dlg.Edit1->setText(QStringLiteral("A"));
+    control<QLineEdit>(dlg, "Edit1")->setText(QStringLiteral("A"));
     dlg.BuscarClick();
     QVERIFY(dlg.gridModel()->rowCount() >= 3);
-    QCOMPARE(dlg.DBGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
-    QCOMPARE(dlg.DBGrid1->selectionBehavior(), QAbstractItemView::SelectRows);
+    QCOMPARE(control<QTableView>(dlg, "DBGrid1")->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(control<QTableView>(dlg, "DBGrid1")->selectionBehavior(), QAbstractItemView::SelectRows);
     QVERIFY(!(dlg.gridModel()->flags(dlg.gridModel()->index(0, 0)) & Qt::ItemIsEditable));
     QCOMPARE(background(dlg.gridModel(), 0), QColor(166, 202, 240));
     QCOMPARE(background(dlg.gridModel(), 1), QColor(192, 192, 192));
     QCOMPARE(background(dlg.gridModel(), 2), QColor(166, 202, 240));
-    QCOMPARE(dlg.DBGrid1->palette().color(QPalette::Active, QPalette::Highlight), QColor(0, 0, 255));
-    QCOMPARE(dlg.DBGrid1->palette().color(QPalette::Active, QPalette::HighlightedText), QColor(Qt::white));
+    QCOMPARE(control<QTableView>(dlg, "DBGrid1")->palette().color(QPalette::Active, QPalette::Highlight),
+             QColor(0, 0, 255));
+    QCOMPARE(control<QTableView>(dlg, "DBGrid1")->palette().color(QPalette::Active, QPalette::HighlightedText),
+             QColor(Qt::white));
 
     TBusquedaPorApellidoForm owners(nullptr, guiPrompter());
     owners.show();
-    owners.Edit1->setText(QStringLiteral("PEREZ"));
+    control<QLineEdit>(owners, "Edit1")->setText(QStringLiteral("PEREZ"));
     owners.ConsultarClick();
     QTRY_VERIFY(!owners.isSearching());
     QCOMPARE(background(owners.gridModel(), 0), QColor(192, 220, 192));
     QCOMPARE(background(owners.gridModel(), 1), QColor(192, 192, 192));
-    QCOMPARE(owners.DBGrid1->palette().color(QPalette::Active, QPalette::Highlight), QColor(0, 128, 0));
+    QCOMPARE(control<QTableView>(owners, "DBGrid1")->palette().color(QPalette::Active, QPalette::Highlight),
+             QColor(0, 128, 0));
 }
 
 void TstLookups::preSearchedOpeningSurvivesActivation()
@@ -329,13 +333,13 @@ void TstLookups::preSearchedOpeningSurvivesActivation()
     Widgets::setExecHook([&](QDialog &d) {
         auto &dlg = static_cast<TBuscarReguladorForm &>(d);
         seen = column(dlg.gridModel(), 0);
-        aceptarDefault = dlg.BitBtnAceptar->isDefault();
+        aceptarDefault = control<QPushButton>(dlg, "BitBtnAceptar")->isDefault();
         dlg.selectRow(1);
         return int(QDialog::Accepted);
     });
     TBuscarReguladorForm dlg(nullptr, guiPrompter());
     dlg.preSearch(QStringLiteral("AB"));
-    QCOMPARE(dlg.Edit1->text(), QStringLiteral("AB"));
+    QCOMPARE(control<QLineEdit>(dlg, "Edit1")->text(), QStringLiteral("AB"));
     QCOMPARE(Widgets::runModal(dlg), int(QDialog::Accepted));
     QCOMPARE(seen, (QStringList{QStringLiteral("AB01"), QStringLiteral("XAB2")}));
     QVERIFY(aceptarDefault);
@@ -351,7 +355,7 @@ void TstLookups::plainOpeningOfRegulatorStartsEmpty()
 {
     TBuscarReguladorForm dlg(nullptr, guiPrompter());
     dlg.show();
-    QCOMPARE(dlg.Edit1->text(), QString());
+    QCOMPARE(control<QLineEdit>(dlg, "Edit1")->text(), QString());
     QCOMPARE(dlg.gridModel()->rowCount(), 0);
     QVERIFY(!dlg.hasSelection());
     QCOMPARE(dlg.selectedText(QStringLiteral("codigo")), QString());
@@ -363,19 +367,20 @@ void TstLookups::catalogueSearchThatFindsNothingSaysSoAndChoosesNothing()
     dlg.preSearch(QStringLiteral("QQ"));
     dlg.show();
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
-    const auto *note = dlg.DBGrid1->viewport()->findChild<QLabel *>(QStringLiteral("LabelNadaEncontrado"));
+    const auto *note =
+        control<QTableView>(dlg, "DBGrid1")->viewport()->findChild<QLabel *>(QStringLiteral("LabelNadaEncontrado"));
     QVERIFY(note && note->isVisible());
     QVERIFY(note->text().contains(QLatin1String("\"QQ\"")));
-    QVERIFY(!dlg.BitBtnAceptar->isEnabled());
-    QVERIFY(dlg.Edit1->hasFocus()); // a new search is typed straight away
+    QVERIFY(!control<QPushButton>(dlg, "BitBtnAceptar")->isEnabled());
+    QVERIFY(control<QLineEdit>(dlg, "Edit1")->hasFocus()); // a new search is typed straight away
     dlg.AceptarClick();
     QVERIFY(dlg.isVisible());
     QVERIFY(m_messages.isEmpty());
 
-    dlg.Edit1->setText(QStringLiteral("AB"));
+    control<QLineEdit>(dlg, "Edit1")->setText(QStringLiteral("AB"));
     dlg.BuscarClick();
     QVERIFY(!note->isVisible());
-    QVERIFY(dlg.BitBtnAceptar->isEnabled());
+    QVERIFY(control<QPushButton>(dlg, "BitBtnAceptar")->isEnabled());
     dlg.AceptarClick();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
 }
@@ -397,14 +402,14 @@ void TstLookups::failingSearchShowsDriverText()
     dlg.show();
     dm1().configure(Conn::Operations, {TestDb::host(), QStringLiteral("t_lookups_missing"), TestDb::user(),
                                        TestDb::password(), QString()});
-    dlg.Edit1->setText(QStringLiteral("AB"));
+    control<QLineEdit>(dlg, "Edit1")->setText(QStringLiteral("AB"));
     dlg.BuscarClick();
     dm1().configure(Conn::Operations, {TestDb::host(), kDb, TestDb::user(), TestDb::password(), QString()});
     QCOMPARE(m_messages.size(), 1);
     QCOMPARE(m_messages.first().first, Msg::Kind::Error);
     QVERIFY(!m_messages.first().second.isEmpty());
     QCOMPARE(dlg.gridModel()->rowCount(), 0);
-    QVERIFY(dlg.BitBtnBuscar->isDefault());
+    QVERIFY(control<QPushButton>(dlg, "BitBtnBuscar")->isDefault());
 }
 
 void TstLookups::ownerSearchNeedsTextAndFindsOperations()
@@ -414,25 +419,25 @@ void TstLookups::ownerSearchNeedsTextAndFindsOperations()
     dlg.setMode(1);
     dlg.show();
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Consulta por Propietario"));
-    QVERIFY(!dlg.BitBtnConsultar->isEnabled());
-    QVERIFY(!dlg.BitBtnVer->isVisible());
-    QVERIFY(!dlg.BitBtnAceptar->isEnabled());
+    QVERIFY(!control<QPushButton>(dlg, "BitBtnConsultar")->isEnabled());
+    QVERIFY(!control<QPushButton>(dlg, "BitBtnVer")->isVisible());
+    QVERIFY(!control<QPushButton>(dlg, "BitBtnAceptar")->isEnabled());
 
-    QTest::keyClicks(dlg.Edit1, QStringLiteral("perez"));
-    QCOMPARE(dlg.Edit1->text(), QStringLiteral("PEREZ"));
-    QVERIFY(dlg.BitBtnConsultar->isEnabled());
-    dlg.BitBtnConsultar->click();
+    QTest::keyClicks(control<QLineEdit>(dlg, "Edit1"), QStringLiteral("perez"));
+    QCOMPARE(control<QLineEdit>(dlg, "Edit1")->text(), QStringLiteral("PEREZ"));
+    QVERIFY(control<QPushButton>(dlg, "BitBtnConsultar")->isEnabled());
+    control<QPushButton>(dlg, "BitBtnConsultar")->click();
     QTRY_VERIFY(!dlg.isSearching());
     QVERIFY(prompter.log.isEmpty());
-    QVERIFY(!dlg.LabelBuscando->isVisible());
-    QVERIFY(dlg.BitBtnAceptar->isEnabled());
+    QVERIFY(!control<QLabel>(dlg, "LabelBuscando")->isVisible());
+    QVERIFY(control<QPushButton>(dlg, "BitBtnAceptar")->isEnabled());
     QCOMPARE(headers(dlg.gridModel()), (QStringList{"Propietario", "Dominio", "Marca", "Modelo", "Año", "Oblea",
                                                     "Operación", "Fecha", "Taller"}));
     QCOMPARE(column(dlg.gridModel(), 0), (QStringList{"PEREZ JUAN", "PEREZ JUAN"}));
     QCOMPARE(column(dlg.gridModel(), 1), (QStringList{"AAA111", "AAA111"}));
 
-    dlg.Edit1->clear();
-    QVERIFY(!dlg.BitBtnConsultar->isEnabled());
+    control<QLineEdit>(dlg, "Edit1")->clear();
+    QVERIFY(!control<QPushButton>(dlg, "BitBtnConsultar")->isEnabled());
 }
 
 void TstLookups::ownerSearchWithoutResultKeepsAceptarDisabled()
@@ -440,17 +445,17 @@ void TstLookups::ownerSearchWithoutResultKeepsAceptarDisabled()
     ScriptedPrompter prompter;
     TBusquedaPorApellidoForm dlg(nullptr, prompter);
     dlg.show();
-    dlg.Edit1->setText(QStringLiteral("GOMEZ"));
+    control<QLineEdit>(dlg, "Edit1")->setText(QStringLiteral("GOMEZ"));
     dlg.ConsultarClick();
     QTRY_VERIFY(!dlg.isSearching());
-    QVERIFY(dlg.BitBtnAceptar->isEnabled());
+    QVERIFY(control<QPushButton>(dlg, "BitBtnAceptar")->isEnabled());
 
-    dlg.Edit1->setText(QStringLiteral("NADIE"));
+    control<QLineEdit>(dlg, "Edit1")->setText(QStringLiteral("NADIE"));
     dlg.ConsultarClick();
     QTRY_VERIFY(!dlg.isSearching());
     QCOMPARE(prompter.log,
              QStringList{QStringLiteral("info: No se encontraron operaciones para el propietario especificado.")});
-    QVERIFY(!dlg.BitBtnAceptar->isEnabled());
+    QVERIFY(!control<QPushButton>(dlg, "BitBtnAceptar")->isEnabled());
     QCOMPARE(dlg.gridModel()->rowCount(), 0);
     dlg.AceptarClick();
     QVERIFY(dlg.isVisible());
@@ -461,12 +466,12 @@ void TstLookups::ownerAceptarLeavesStatementOnChosenRow()
     ScriptedPrompter prompter;
     TBusquedaPorApellidoForm dlg(nullptr, prompter);
     dlg.show();
-    dlg.Edit1->setText(QStringLiteral("LOPEZ"));
+    control<QLineEdit>(dlg, "Edit1")->setText(QStringLiteral("LOPEZ"));
     dlg.ConsultarClick();
     QTRY_VERIFY(!dlg.isSearching());
     QCOMPARE(dlg.gridModel()->rowCount(), 2);
     dlg.selectRow(1);
-    dlg.BitBtnAceptar->click();
+    control<QPushButton>(dlg, "BitBtnAceptar")->click();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     const QString owner = dlg.selectedText(QStringLiteral("uapeynom"));
     NamedQuery &q = dm1().query(QStringLiteral("SDBusquedaPorApellido"));
@@ -478,7 +483,7 @@ void TstLookups::ownerAceptarLeavesStatementOnChosenRow()
     // Shown again, the dialog starts without the old result.
     dlg.show();
     QVERIFY(!q.isActive());
-    QVERIFY(!dlg.BitBtnAceptar->isEnabled());
+    QVERIFY(!control<QPushButton>(dlg, "BitBtnAceptar")->isEnabled());
 }
 
 void TstLookups::ownerSearchTakesWildcardsLiterally()
@@ -486,11 +491,11 @@ void TstLookups::ownerSearchTakesWildcardsLiterally()
     ScriptedPrompter prompter;
     TBusquedaPorApellidoForm dlg(nullptr, prompter);
     dlg.show();
-    dlg.Edit1->setText(QStringLiteral("50%"));
+    control<QLineEdit>(dlg, "Edit1")->setText(QStringLiteral("50%"));
     dlg.ConsultarClick();
     QTRY_VERIFY(!dlg.isSearching());
     QCOMPARE(column(dlg.gridModel(), 0), QStringList{QStringLiteral("LOPEZ 50% SA")});
-    dlg.Edit1->setText(QStringLiteral("PEREZ_"));
+    control<QLineEdit>(dlg, "Edit1")->setText(QStringLiteral("PEREZ_"));
     dlg.ConsultarClick();
     QTRY_VERIFY(!dlg.isSearching());
     QCOMPARE(dlg.gridModel()->rowCount(), 0);
@@ -516,28 +521,28 @@ void TstLookups::ownerSearchRunsOffTheWindowAndCancels()
     auto dlg = std::make_unique<TBusquedaPorApellidoForm>(nullptr, prompter);
     dlg->show();
     lock(true);
-    dlg->Edit1->setText(QStringLiteral("PEREZ"));
+    control<QLineEdit>(dlg, "Edit1")->setText(QStringLiteral("PEREZ"));
     dlg->ConsultarClick();
     QVERIFY(dlg->isSearching());
     QVERIFY(dlg->progressLine()->isVisible());
-    QVERIFY(dlg->LabelBuscando->isVisible());
-    QVERIFY(!dlg->BitBtnConsultar->isEnabled());
+    QVERIFY(control<QLabel>(dlg, "LabelBuscando")->isVisible());
+    QVERIFY(!control<QPushButton>(dlg, "BitBtnConsultar")->isEnabled());
     // The window answers while the server works.
-    QTest::keyClicks(dlg->Edit1, QStringLiteral(" J"));
-    QCOMPARE(dlg->Edit1->text(), QStringLiteral("PEREZ J"));
+    QTest::keyClicks(control<QLineEdit>(dlg, "Edit1"), QStringLiteral(" J"));
+    QCOMPARE(control<QLineEdit>(dlg, "Edit1")->text(), QStringLiteral("PEREZ J"));
 
     dlg->progressLine()->cancelButton()->click();
     QVERIFY(!dlg->isSearching());
     QVERIFY(!dlg->progressLine()->isVisible());
-    QVERIFY(!dlg->LabelBuscando->isVisible());
-    QVERIFY(dlg->BitBtnConsultar->isEnabled());
+    QVERIFY(!control<QLabel>(dlg, "LabelBuscando")->isVisible());
+    QVERIFY(control<QPushButton>(dlg, "BitBtnConsultar")->isEnabled());
     QCOMPARE(dlg->gridModel()->rowCount(), 0);
     lock(false);
 
     dlg->ConsultarClick();
     QTRY_VERIFY(!dlg->isSearching());
     QCOMPARE(column(dlg->gridModel(), 0), (QStringList{"PEREZ JUAN", "PEREZ JUAN"}));
-    QVERIFY(dlg->BitBtnAceptar->isEnabled());
+    QVERIFY(control<QPushButton>(dlg, "BitBtnAceptar")->isEnabled());
     QVERIFY(prompter.log.isEmpty());
 
     // Closing a window while it reads stops the read; nothing arrives later.
@@ -562,7 +567,7 @@ void TstLookups::domainDialogListsOperationsBySticker()
     QCOMPARE(column(dlg.gridModel(), 5), (QStringList{"0000000100", "0000000200"}));
     QCOMPARE(column(dlg.gridModel(), 9), (QStringList{"12", "11"}));
     QCOMPARE(background(dlg.gridModel(), 0), QColor(192, 220, 192));
-    QVERIFY(dlg.BitBtnAceptar->isEnabled());
+    QVERIFY(control<QPushButton>(dlg, "BitBtnAceptar")->isEnabled());
     dlg.selectRow(1);
     dlg.AceptarClick();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
@@ -579,12 +584,12 @@ void TstLookups::domainWithoutOperationsLeavesOnlyCancelar()
     dlg.show();
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
     QCOMPARE(prompter.log, QStringList{QStringLiteral("info: Lo siento. No hay datos para el dominio ingresado.")});
-    QVERIFY(!dlg.BitBtnAceptar->isEnabled());
-    QVERIFY(dlg.BitBtnCancelar->isEnabled());
-    QVERIFY(dlg.BitBtnCancelar->hasFocus());
+    QVERIFY(!control<QPushButton>(dlg, "BitBtnAceptar")->isEnabled());
+    QVERIFY(control<QPushButton>(dlg, "BitBtnCancelar")->isEnabled());
+    QVERIFY(control<QPushButton>(dlg, "BitBtnCancelar")->hasFocus());
     dlg.AceptarClick();
     QVERIFY(dlg.isVisible());
-    dlg.BitBtnCancelar->click();
+    control<QPushButton>(dlg, "BitBtnCancelar")->click();
     QCOMPARE(dlg.result(), int(QDialog::Rejected));
 }
 
@@ -614,21 +619,21 @@ void TstLookups::ownerSearchComesAScreenfulAtATime()
     ScriptedPrompter prompter;
     TBusquedaPorApellidoForm dlg(nullptr, prompter);
     dlg.show();
-    dlg.Edit1->setText(QStringLiteral("PAGINA"));
+    control<QLineEdit>(dlg, "Edit1")->setText(QStringLiteral("PAGINA"));
     dlg.ConsultarClick();
     QTRY_VERIFY(!dlg.isSearching());
     QCOMPARE(dlg.gridModel()->rowCount(), Lookups::kOwnerPage);
-    QVERIFY(dlg.BitBtnMas->isEnabled());
-    dlg.BitBtnMas->click();
+    QVERIFY(control<QPushButton>(dlg, "BitBtnMas")->isEnabled());
+    control<QPushButton>(dlg, "BitBtnMas")->click();
     QTRY_VERIFY(!dlg.isSearching());
     QCOMPARE(dlg.gridModel()->rowCount(), many);
-    QVERIFY(!dlg.BitBtnMas->isEnabled());
+    QVERIFY(!control<QPushButton>(dlg, "BitBtnMas")->isEnabled());
     QStringList plates = column(dlg.gridModel(), 1);
     plates.removeDuplicates();
     QCOMPARE(plates.size(), many);
     dlg.selectRow(many - 1);
     const QString plate = dlg.selectedText(QStringLiteral("udominio"));
-    dlg.BitBtnAceptar->click();
+    control<QPushButton>(dlg, "BitBtnAceptar")->click();
     QCOMPARE(dm1().query(QStringLiteral("SDBusquedaPorApellido")).text(QStringLiteral("udominio")), plate);
     sql(QStringLiteral("delete from usr where uapeynom like 'PAGINA%'"));
 }

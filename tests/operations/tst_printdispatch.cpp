@@ -2,6 +2,7 @@
 // "Ficha": what reaches the preview, the format dialog's two answers, and
 // the triggers that print nothing.
 #include "app/navigator.h"
+#include "controls.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
 #include "data/dm1.h"
@@ -229,13 +230,14 @@ private slots:
     {
         TSeleccionarImpresoraAlderForm blank;
         QCOMPARE(blank.windowTitle(), QStringLiteral("Seleccionar Formato de Ficha a Imprimir"));
-        QCOMPARE(blank.BitBtnHojaBlanco->text(), QStringLiteral("Imprimir en Hoja en Blanco"));
-        blank.BitBtnHojaBlanco->click();
+        QCOMPARE(control<QPushButton>(blank, "BitBtnHojaBlanco")->text(), QStringLiteral("Imprimir en Hoja en Blanco"));
+        control<QPushButton>(blank, "BitBtnHojaBlanco")->click();
         QCOMPARE(blank.result(), int(QDialog::Accepted));
 
         TSeleccionarImpresoraAlderForm preprinted;
-        QCOMPARE(preprinted.BitBtnPreimpreso->text(), QStringLiteral("Imprimir en Formulario Preimpreso"));
-        preprinted.BitBtnPreimpreso->click();
+        QCOMPARE(control<QPushButton>(preprinted, "BitBtnPreimpreso")->text(),
+                 QStringLiteral("Imprimir en Formulario Preimpreso"));
+        control<QPushButton>(preprinted, "BitBtnPreimpreso")->click();
         QCOMPARE(preprinted.result(), 11);
     }
 

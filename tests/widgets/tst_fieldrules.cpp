@@ -17,8 +17,7 @@ namespace
 
 // Code, a spin box, a list and two buttons; leaving the code counts, and the
 // rule refuses it while `refuse` is set.
-struct Window : QDialog
-{
+struct Window : QDialog {
     QLineEdit *code = new QLineEdit(this);
     QSpinBox *year = new QSpinBox(this);
     QComboBox *list = new QComboBox(this);
@@ -71,8 +70,8 @@ private slots:
         QCOMPARE(w.entered, 2);
         QTRY_COMPARE(w.yearLeft, 1);
         {
-            QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarvil"), QStringLiteral("Atención"),
-                            QMessageBox::Ok, &w);
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarvil"), QStringLiteral("Atención"), QMessageBox::Ok,
+                            &w);
             box.open();
             QVERIFY(QTest::qWaitForWindowActive(&box));
             QTRY_COMPARE(QApplication::focusWidget()->window(), &box);

@@ -1,6 +1,7 @@
 // The shared kit: result grids sized to what they hold, dates as the
 // operator reads them, the GUI prompter's way to each dialog, and windows
 // that scroll rather than run off a small screen.
+#include "../gui/fitcheck.h"
 #include "scriptedprompter.h"
 #include "widgets/formkit.h"
 #include "widgets/formwindow.h"
@@ -146,6 +147,11 @@ private slots:
         QVERIFY(insideScrollArea(fields.last()));
         QVERIFY(!insideScrollArea(ok));
         QVERIFY(window.rect().contains(QRect(ok->mapTo(&window, QPoint(0, 0)), ok->size())));
+        QVERIFY(FitCheck::sidewaysScrolling(&window).isEmpty());
+        // A field wider than the screen makes the operator scroll sideways: the fit check says so.
+        fields.first()->setMinimumWidth(3000);
+        QTRY_VERIFY(!FitCheck::sidewaysScrolling(&window).isEmpty());
+        fields.first()->setMinimumWidth(0);
 
         // Made small by hand: the fields keep their height and scroll.
         window.resize(220, 160);

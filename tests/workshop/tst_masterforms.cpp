@@ -1,5 +1,6 @@
 // The master-file windows of the "Taller" tab as an operator uses them:
 // lists, the one-field dialogs, filters, the owners list and its dialog.
+#include "controls.h"
 #include "core/global.h"
 #include "data/dm1.h"
 #include "gridcolumn.h"
@@ -90,20 +91,22 @@ private slots:
     {
         TOperariosForm f(nullptr, prompter);
         f.show();
-        QCOMPARE(column(f.DBGrid1, 1), QStringList({"ACOSTA LEANDRO", "BRITEZ DAMIAN", "CORIA MATIAS"}));
-        QCOMPARE(f.DBGrid1->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("TECNICO"));
+        QCOMPARE(column(control<QTableView>(f, "DBGrid1"), 1),
+                 QStringList({"ACOSTA LEANDRO", "BRITEZ DAMIAN", "CORIA MATIAS"}));
+        QCOMPARE(control<QTableView>(f, "DBGrid1")->model()->headerData(1, Qt::Horizontal).toString(),
+                 QStringLiteral("TECNICO"));
 
         type(QStringLiteral("duarte facundo")); // upper case as typed
-        f.BitBtnAgregar->click();
-        QCOMPARE(column(f.DBGrid1, 1).last(), QStringLiteral("DUARTE FACUNDO"));
+        control<QPushButton>(f, "BitBtnAgregar")->click();
+        QCOMPARE(column(control<QTableView>(f, "DBGrid1"), 1).last(), QStringLiteral("DUARTE FACUNDO"));
         QCOMPARE(f.current()->name, QStringLiteral("DUARTE FACUNDO")); // the cursor on the new row
 
         type(QStringLiteral("DUARTE F."));
-        f.BitBtnEditar->click();
+        control<QPushButton>(f, "BitBtnEditar")->click();
         QCOMPARE(value("select nombre from operarios where id = 4").toString(), QStringLiteral("DUARTE F."));
 
         prompter.answers = {true};
-        f.BitBtnBorrar->click();
+        control<QPushButton>(f, "BitBtnBorrar")->click();
         QCOMPARE(prompter.log, QStringList{"question: Esta seguro de borrar este técnico?"});
         QCOMPARE(value("select count(*) from operarios").toInt(), 3);
     }
@@ -112,7 +115,7 @@ private slots:
     {
         TFallasForm f(nullptr, prompter);
         f.show();
-        QVERIFY(!f.BitBtnAceptar->isVisible());
+        QVERIFY(!control<QPushButton>(f, "BitBtnAceptar")->isVisible());
         // An empty description is refused and the dialog stays open.
         answer([this](QDialog &d) {
             d.findChild<QPushButton *>(QStringLiteral("BitBtnAceptar"))->click();
@@ -120,24 +123,26 @@ private slots:
             prompter.log << (open ? "still open" : "closed");
             return int(QDialog::Rejected);
         });
-        f.BitBtnAgregar->click();
+        control<QPushButton>(f, "BitBtnAgregar")->click();
         QCOMPARE(prompter.log, QStringList({"error: Se debe ingresar una descripción.", "still open"}));
 
-        QTest::keyClicks(f.Edit1, QStringLiteral("gas"));
-        f.BitBtnFiltrar->click();
-        QCOMPARE(column(f.DBGrid1, 0), QStringList({"NO PASA A GAS", "PIERDE GAS"}));
-        QCOMPARE(f.BitBtnFiltrar->text(), QStringLiteral("Cancelar Filtro"));
-        f.BitBtnFiltrar->click();
-        QCOMPARE(f.DBGrid1->model()->rowCount(), 3);
-        QCOMPARE(f.Edit1->text(), QString());
-        QCOMPARE(f.BitBtnFiltrar->text(), QStringLiteral("Filtrar"));
+        QTest::keyClicks(control<QLineEdit>(f, "Edit1"), QStringLiteral("gas"));
+        control<QPushButton>(f, "BitBtnFiltrar")->click();
+        QCOMPARE(column(control<QTableView>(f, "DBGrid1"), 0), QStringList({"NO PASA A GAS", "PIERDE GAS"}));
+        QCOMPARE(control<QPushButton>(f, "BitBtnFiltrar")->text(), QStringLiteral("Cancelar Filtro"));
+        control<QPushButton>(f, "BitBtnFiltrar")->click();
+        QCOMPARE(control<QTableView>(f, "DBGrid1")->model()->rowCount(), 3);
+        QCOMPARE(control<QLineEdit>(f, "Edit1")->text(), QString());
+        QCOMPARE(control<QPushButton>(f, "BitBtnFiltrar")->text(), QStringLiteral("Filtrar"));
 
         TFallasForm pick(nullptr, prompter);
         pick.setMode(1);
         pick.show();
-        QVERIFY(pick.BitBtnAceptar->isVisible() && !pick.BitBtnAgregar->isVisible() && !pick.BitBtnCerrar->isVisible());
+        QVERIFY(control<QPushButton>(pick, "BitBtnAceptar")->isVisible() &&
+                !control<QPushButton>(pick, "BitBtnAgregar")->isVisible() &&
+                !control<QPushButton>(pick, "BitBtnCerrar")->isVisible());
         pick.selectRow(2);
-        pick.BitBtnAceptar->click();
+        control<QPushButton>(pick, "BitBtnAceptar")->click();
         QCOMPARE(pick.result(), int(QDialog::Accepted));
         QCOMPARE(pick.current()->name, QStringLiteral("TIRONEA EN GNC"));
     }
@@ -146,19 +151,19 @@ private slots:
     {
         TTrabajosForm f(nullptr, prompter);
         f.show();
-        QTest::keyClicks(f.Edit1, QStringLiteral("FILTRO"));
-        f.BitBtnFiltrar->click();
-        QCOMPARE(column(f.DBGrid1, 0), QStringList{"CAMBIO DE FILTRO DE GAS"});
-        f.BitBtnCancelarFiltro->click();
-        QCOMPARE(f.DBGrid1->model()->rowCount(), 2);
+        QTest::keyClicks(control<QLineEdit>(f, "Edit1"), QStringLiteral("FILTRO"));
+        control<QPushButton>(f, "BitBtnFiltrar")->click();
+        QCOMPARE(column(control<QTableView>(f, "DBGrid1"), 0), QStringList{"CAMBIO DE FILTRO DE GAS"});
+        control<QPushButton>(f, "BitBtnCancelarFiltro")->click();
+        QCOMPARE(control<QTableView>(f, "DBGrid1")->model()->rowCount(), 2);
 
         TTrabajosRealizadosForm done(nullptr, prompter);
         done.show();
-        QVERIFY(!done.BitBtnCerrar->isVisible());
+        QVERIFY(!control<QPushButton>(done, "BitBtnCerrar")->isVisible());
         QCOMPARE(done.windowTitle(), QStringLiteral("Trabajos Realizados"));
         done.selectRow(1);
-        Widgets::selectGridRow(done.DBGridTecnicos, 2);
-        done.BitBtnAceptar->click();
+        Widgets::selectGridRow(control<QTableView>(done, "DBGridTecnicos"), 2);
+        control<QPushButton>(done, "BitBtnAceptar")->click();
         QCOMPARE(done.result(), int(QDialog::Accepted));
         QCOMPARE(done.choice()->job.name, QStringLiteral("CAMBIO DE FILTRO DE GAS"));
         QCOMPARE(done.choice()->technician.name, QStringLiteral("CORIA MATIAS"));
@@ -168,58 +173,62 @@ private slots:
     {
         TClientesForm f(nullptr, prompter);
         f.show();
-        QVERIFY(!f.BitBtnAgregar->isEnabled() && !f.BitBtnEditar->isEnabled());
-        QTest::keyClicks(f.EditCliente, QStringLiteral("rivadavia autos"));
-        QVERIFY(f.BitBtnAgregar->isEnabled() && f.BitBtnEditar->isEnabled());
-        f.BitBtnAgregar->click();
-        QCOMPARE(column(f.DBGrid1, 0), QStringList({"OESTE MOTORS", "PARTICULAR", "RIVADAVIA AUTOS"}));
-        QCOMPARE(f.EditCliente->text(), QString());
+        QVERIFY(!control<QPushButton>(f, "BitBtnAgregar")->isEnabled() &&
+                !control<QPushButton>(f, "BitBtnEditar")->isEnabled());
+        QTest::keyClicks(control<QLineEdit>(f, "EditCliente"), QStringLiteral("rivadavia autos"));
+        QVERIFY(control<QPushButton>(f, "BitBtnAgregar")->isEnabled() &&
+                control<QPushButton>(f, "BitBtnEditar")->isEnabled());
+        control<QPushButton>(f, "BitBtnAgregar")->click();
+        QCOMPARE(column(control<QTableView>(f, "DBGrid1"), 0),
+                 QStringList({"OESTE MOTORS", "PARTICULAR", "RIVADAVIA AUTOS"}));
+        QCOMPARE(control<QLineEdit>(f, "EditCliente")->text(), QString());
 
         f.selectRow(0);
-        QTest::keyClicks(f.EditCliente, QStringLiteral("OESTE MOTORS S.A."));
-        f.BitBtnEditar->click();
+        QTest::keyClicks(control<QLineEdit>(f, "EditCliente"), QStringLiteral("OESTE MOTORS S.A."));
+        control<QPushButton>(f, "BitBtnEditar")->click();
         QCOMPARE(value("select cliente from clientes where id = 2").toString(), QStringLiteral("OESTE MOTORS S.A."));
-        QTest::keyClicks(f.EditCliente, QStringLiteral("PARTICULAR")); // another dealer's name
-        f.BitBtnAgregar->click();
+        QTest::keyClicks(control<QLineEdit>(f, "EditCliente"), QStringLiteral("PARTICULAR")); // another dealer's name
+        control<QPushButton>(f, "BitBtnAgregar")->click();
         QCOMPARE(prompter.log, QStringList{"warn: El concesionario PARTICULAR ya está cargado."});
-        QCOMPARE(f.EditCliente->text(), QStringLiteral("PARTICULAR"));
-        f.EditCliente->clear();
+        QCOMPARE(control<QLineEdit>(f, "EditCliente")->text(), QStringLiteral("PARTICULAR"));
+        control<QLineEdit>(f, "EditCliente")->clear();
 
         prompter.log.clear();
         prompter.answers = {false};
-        f.BitBtnBorrar->click();
+        control<QPushButton>(f, "BitBtnBorrar")->click();
         QCOMPARE(prompter.log, QStringList{"question: Esta seguro de borrar este concesionario?"});
-        QCOMPARE(f.DBGrid1->model()->rowCount(), 3);
+        QCOMPARE(control<QTableView>(f, "DBGrid1")->model()->rowCount(), 3);
     }
 
     void brandsAndModels()
     {
         TMarcasForm f(nullptr, prompter);
         f.show();
-        QCOMPARE(column(f.DBGridMarcas, 0), QStringList({"FIAT", "FORD"}));
-        QCOMPARE(column(f.DBGridModelos, 0), QStringList({"SIENA", "UNO"}));
-        Widgets::selectGridRow(f.DBGridMarcas, 1);
-        QCOMPARE(column(f.DBGridModelos, 0), QStringList{"FOCUS"});
+        QCOMPARE(column(control<QTableView>(f, "DBGridMarcas"), 0), QStringList({"FIAT", "FORD"}));
+        QCOMPARE(column(control<QTableView>(f, "DBGridModelos"), 0), QStringList({"SIENA", "UNO"}));
+        Widgets::selectGridRow(control<QTableView>(f, "DBGridMarcas"), 1);
+        QCOMPARE(column(control<QTableView>(f, "DBGridModelos"), 0), QStringList{"FOCUS"});
 
         type(QStringLiteral("KA"));
-        f.BitBtnAgregarModelo->click();
-        QCOMPARE(column(f.DBGridModelos, 0), QStringList({"FOCUS", "KA"}));
+        control<QPushButton>(f, "BitBtnAgregarModelo")->click();
+        QCOMPARE(column(control<QTableView>(f, "DBGridModelos"), 0), QStringList({"FOCUS", "KA"}));
         QCOMPARE(f.currentModel(), QStringLiteral("KA"));
         prompter.answers = {true};
-        f.BitBtnBorrarModelo->click();
+        control<QPushButton>(f, "BitBtnBorrarModelo")->click();
         QCOMPARE(prompter.log, QStringList{"question: Esta seguro de eliminar este modelo?"});
-        QCOMPARE(column(f.DBGridModelos, 0), QStringList{"FOCUS"});
+        QCOMPARE(column(control<QTableView>(f, "DBGridModelos"), 0), QStringList{"FOCUS"});
 
         type(QStringLiteral("FIAT")); // already there: said, nothing added
-        f.BitBtnAgregarMarca->click();
+        control<QPushButton>(f, "BitBtnAgregarMarca")->click();
         QCOMPARE(prompter.log.last(), QStringLiteral("info: La marca FIAT ya está cargada."));
-        QCOMPARE(column(f.DBGridMarcas, 0), QStringList({"FIAT", "FORD"}));
+        QCOMPARE(column(control<QTableView>(f, "DBGridMarcas"), 0), QStringList({"FIAT", "FORD"}));
 
         TMarcasMantenimientoForm n(nullptr, prompter);
         n.show();
-        QCOMPARE(n.ListBoxOrigen->count(), 2);
-        QVERIFY(!n.BitBtnAgregarMarca->isVisible() && !n.BitBtnBorrarModelo->isVisible());
-        n.BitBtnPasarComo->click();
+        QCOMPARE(control<QListWidget>(n, "ListBoxOrigen")->count(), 2);
+        QVERIFY(!control<QPushButton>(n, "BitBtnAgregarMarca")->isVisible() &&
+                !control<QPushButton>(n, "BitBtnBorrarModelo")->isVisible());
+        control<QPushButton>(n, "BitBtnPasarComo")->click();
         QCOMPARE(prompter.log.last(), QStringLiteral("info: En construcción."));
     }
 
@@ -231,22 +240,23 @@ private slots:
         d.show();
         d.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&d));
-        QCOMPARE(d.EditLocalidad->text(), QStringLiteral("MORON"));
-        QTest::keyClicks(d.EditApellido, QStringLiteral("gomez"));
-        QTest::keyClicks(d.EditEmail, QStringLiteral("Ana@Correo"));
+        QCOMPARE(control<QLineEdit>(d, "EditLocalidad")->text(), QStringLiteral("MORON"));
+        QTest::keyClicks(control<QLineEdit>(d, "EditApellido"), QStringLiteral("gomez"));
+        QTest::keyClicks(control<QLineEdit>(d, "EditEmail"), QStringLiteral("Ana@Correo"));
         d.BitBtnAceptarClick();
         QCOMPARE(prompter.log, QStringList({"warn: El email ingresado no es valido",
                                             "info: Hay datos que no han sido completados."}));
-        QVERIFY(d.isMarked(d.EditNombres) && d.isMarked(d.EditCelular) && d.isMarked(d.EditEmail));
-        QVERIFY(!d.isMarked(d.EditApellido));
-        QCOMPARE(d.EditEmail->text(), QStringLiteral("ana@correo")); // lower case as typed
+        QVERIFY(d.isMarked(control<QLineEdit>(d, "EditNombres")) && d.isMarked(control<QLineEdit>(d, "EditCelular")) &&
+                d.isMarked(control<QLineEdit>(d, "EditEmail")));
+        QVERIFY(!d.isMarked(control<QLineEdit>(d, "EditApellido")));
+        QCOMPARE(control<QLineEdit>(d, "EditEmail")->text(), QStringLiteral("ana@correo")); // lower case as typed
 
-        d.EditEmail->clear(); // an empty e-mail is fine
-        QTest::keyClicks(d.EditNombres, QStringLiteral("ANA"));
-        QTest::keyClicks(d.EditCaracteristica, QStringLiteral("11a2")); // digits only
-        QTest::keyClicks(d.EditCelular, QStringLiteral("44556677"));
-        d.EditNroDoc->setFocus();
-        QTest::keyClicks(d.EditNroDoc, QStringLiteral("30111222"));
+        control<QLineEdit>(d, "EditEmail")->clear(); // an empty e-mail is fine
+        QTest::keyClicks(control<QLineEdit>(d, "EditNombres"), QStringLiteral("ANA"));
+        QTest::keyClicks(control<QLineEdit>(d, "EditCaracteristica"), QStringLiteral("11a2")); // digits only
+        QTest::keyClicks(control<QLineEdit>(d, "EditCelular"), QStringLiteral("44556677"));
+        control<QLineEdit>(d, "EditNroDoc")->setFocus();
+        QTest::keyClicks(control<QLineEdit>(d, "EditNroDoc"), QStringLiteral("30111222"));
         prompter.log.clear();
         d.BitBtnAceptarClick();
         QCOMPARE(prompter.log, QStringList());
@@ -263,21 +273,21 @@ private slots:
         twin.show();
         twin.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&twin));
-        for (auto [e, text] : {std::pair{twin.EditApellido, "perez"},
-                               {twin.EditNombres, "luis"},
-                               {twin.EditCaracteristica, "11"},
-                               {twin.EditCelular, "1234"},
-                               {twin.EditNroDoc, "30111222"}}) {
+        for (auto [e, text] : {std::pair{control<QLineEdit>(twin, "EditApellido"), "perez"},
+                               {control<QLineEdit>(twin, "EditNombres"), "luis"},
+                               {control<QLineEdit>(twin, "EditCaracteristica"), "11"},
+                               {control<QLineEdit>(twin, "EditCelular"), "1234"},
+                               {control<QLineEdit>(twin, "EditNroDoc"), "30111222"}}) {
             e->setFocus();
             QTest::keyClicks(e, QString::fromLatin1(text));
         }
-        twin.EditDireccion->setText(QStringLiteral("PASAJE \U0001F697 12"));
+        control<QLineEdit>(twin, "EditDireccion")->setText(QStringLiteral("PASAJE \U0001F697 12"));
         twin.BitBtnAceptarClick();
         QCOMPARE(prompter.log, QStringList{"warn: El documento DNI 30111222 ya está cargado para GOMEZ ANA."});
-        QVERIFY(twin.result() != QDialog::Accepted && twin.isMarked(twin.EditNroDoc));
-        twin.EditNroDoc->setFocus();
-        QTest::keyClick(twin.EditNroDoc, Qt::Key_Backspace);
-        QTest::keyClicks(twin.EditNroDoc, QStringLiteral("3"));
+        QVERIFY(twin.result() != QDialog::Accepted && twin.isMarked(control<QLineEdit>(twin, "EditNroDoc")));
+        control<QLineEdit>(twin, "EditNroDoc")->setFocus();
+        QTest::keyClick(control<QLineEdit>(twin, "EditNroDoc"), Qt::Key_Backspace);
+        QTest::keyClicks(control<QLineEdit>(twin, "EditNroDoc"), QStringLiteral("3"));
         twin.BitBtnAceptarClick();
         QCOMPARE(twin.result(), int(QDialog::Accepted));
         QCOMPARE(value(QStringLiteral("select calle from propietarios where propietario_id = %1").arg(twin.ownerId()))
@@ -298,23 +308,23 @@ private slots:
         f.show();
         f.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f));
-        QTest::keyClicks(f.Edit1, QStringLiteral("perez"));
-        f.BitBtnBuscar->click();
+        QTest::keyClicks(control<QLineEdit>(f, "Edit1"), QStringLiteral("perez"));
+        control<QPushButton>(f, "BitBtnBuscar")->click();
         waitForReads(f);
-        QCOMPARE(column(f.DBGrid1, 1), QStringList({"LOPEZ PEREZ ANA", "PEREZ JUAN"}));
-        QCOMPARE(f.DBGrid1->model()->index(1, 4).data().toString(), QStringLiteral("351"));
+        QCOMPARE(column(control<QTableView>(f, "DBGrid1"), 1), QStringList({"LOPEZ PEREZ ANA", "PEREZ JUAN"}));
+        QCOMPARE(control<QTableView>(f, "DBGrid1")->model()->index(1, 4).data().toString(), QStringLiteral("351"));
 
         // Editing keeps the stored locality and a province the list lacks.
         QString shownLocality;
         answer([&shownLocality](QDialog &d) {
             auto &e = static_cast<TPropietariosEditForm &>(d);
-            shownLocality = e.EditLocalidad->text();
-            e.EditNombres->setText(QStringLiteral("JUAN CARLOS"));
+            shownLocality = control<QLineEdit>(e, "EditLocalidad")->text();
+            control<QLineEdit>(e, "EditNombres")->setText(QStringLiteral("JUAN CARLOS"));
             e.BitBtnAceptarClick();
             return e.result();
         });
         f.selectRow(1);
-        f.BitBtnEditar->click();
+        control<QPushButton>(f, "BitBtnEditar")->click();
         waitForReads(f);
         QCOMPARE(shownLocality, QStringLiteral("CORDOBA"));
         QCOMPARE(value("select concat(propietario, '|', localidad, '|', provincia) from propietarios where "
@@ -322,19 +332,19 @@ private slots:
                      .toString(),
                  QStringLiteral("PEREZ JUAN CARLOS|CORDOBA|CAPITAL FEDERAL"));
         // Read again, still on the owner just edited.
-        QCOMPARE(column(f.DBGrid1, 1), QStringList({"LOPEZ PEREZ ANA", "PEREZ JUAN CARLOS"}));
+        QCOMPARE(column(control<QTableView>(f, "DBGrid1"), 1), QStringList({"LOPEZ PEREZ ANA", "PEREZ JUAN CARLOS"}));
         QCOMPARE(f.selectedRow(), 1);
 
         f.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f));
-        f.ComboBoxFiltro->setFocus();
-        f.ComboBoxFiltro->setCurrentIndex(1);
-        f.Edit1->setFocus(); // entering the box empties the list
-        QCOMPARE(f.DBGrid1->model()->rowCount(), 0);
-        f.Edit1->setText(QStringLiteral("20111222"));
-        f.BitBtnBuscar->click();
+        control<QComboBox>(f, "ComboBoxFiltro")->setFocus();
+        control<QComboBox>(f, "ComboBoxFiltro")->setCurrentIndex(1);
+        control<QLineEdit>(f, "Edit1")->setFocus(); // entering the box empties the list
+        QCOMPARE(control<QTableView>(f, "DBGrid1")->model()->rowCount(), 0);
+        control<QLineEdit>(f, "Edit1")->setText(QStringLiteral("20111222"));
+        control<QPushButton>(f, "BitBtnBuscar")->click();
         waitForReads(f);
-        QCOMPARE(column(f.DBGrid1, 1), QStringList{"PEREZ JUAN CARLOS"});
+        QCOMPARE(column(control<QTableView>(f, "DBGrid1"), 1), QStringList{"PEREZ JUAN CARLOS"});
 
         // "Excel": the listed owners in the list's preview, whose spreadsheet
         // export writes a real workbook.
@@ -342,7 +352,7 @@ private slots:
         const QString book = tmp.filePath(QStringLiteral("propietarios.xlsx"));
         QString error;
         Report::ReportForm::setPreviewHook([&](Report::PreviewDialog &p) { p.exportXlsxTo(book, &error); });
-        f.BitBtnExcel->click();
+        control<QPushButton>(f, "BitBtnExcel")->click();
         Report::ReportForm::setPreviewHook({});
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QProcess unzip;
@@ -356,10 +366,10 @@ private slots:
         // As a picker: the owner under the cursor when it closes.
         answer([](QDialog &d) {
             auto &list = static_cast<TPropietariosForm &>(d);
-            list.Edit1->setText(QStringLiteral("LOPEZ"));
-            list.BitBtnBuscar->click();
+            control<QLineEdit>(list, "Edit1")->setText(QStringLiteral("LOPEZ"));
+            control<QPushButton>(list, "BitBtnBuscar")->click();
             waitForReads(list);
-            list.BitBtnCerrar->click();
+            control<QPushButton>(list, "BitBtnCerrar")->click();
             return list.result();
         });
         const std::optional<Owners::Owner> picked = TPropietariosForm::pick(nullptr, prompter);
@@ -397,8 +407,8 @@ private slots:
         TPropietariosForm owners(nullptr, prompter);
         owners.show();
         QCoreApplication::processEvents();
-        owners.Edit1->setText(QStringLiteral("E"));
-        owners.BitBtnBuscar->click();
+        control<QLineEdit>(owners, "Edit1")->setText(QStringLiteral("E"));
+        control<QPushButton>(owners, "BitBtnBuscar")->click();
         waitForReads(owners);
         save(owners, "propietarios");
         TPropietariosEditForm edit(TPropietariosEditForm::Mode::Add, nullptr, prompter);

@@ -1,6 +1,7 @@
 // The conversion-order windows: entering and storing an order, the checks
 // on leaving fields, viewing and editing one, and the order list.
 #include "app/navigator.h"
+#include "controls.h"
 #include "core/clock.h"
 #include "core/global.h"
 #include "data/conversionorderstore.h"
@@ -143,51 +144,53 @@ private slots:
         TAsignarTallerForm f(nullptr, prompter);
         f.Prepare(QStringLiteral("TDM0001"), QDate(2026, 12, 9));
         show(f);
-        QCOMPARE(f.FechaEdit->text(), QStringLiteral("09/12/2026"));
-        f.BitBtn1->click();
+        QCOMPARE(control<QLineEdit>(f, "FechaEdit")->text(), QStringLiteral("09/12/2026"));
+        control<QPushButton>(f, "BitBtn1")->click();
         QCOMPARE(prompter.log, QStringList{"warn: Hay errores. Completar los campos marcados"});
-        for (QWidget *w : {static_cast<QWidget *>(f.DominioEdit), static_cast<QWidget *>(f.DBLookupComboBox1),
-                           static_cast<QWidget *>(f.DBLookupComboBox2), static_cast<QWidget *>(f.DBLookupComboBox3),
-                           static_cast<QWidget *>(f.PropietarioIdEdit)})
+        for (QWidget *w : {static_cast<QWidget *>(control<QLineEdit>(f, "DominioEdit")),
+                           static_cast<QWidget *>(control<QComboBox>(f, "DBLookupComboBox1")),
+                           static_cast<QWidget *>(control<QComboBox>(f, "DBLookupComboBox2")),
+                           static_cast<QWidget *>(control<QComboBox>(f, "DBLookupComboBox3")),
+                           static_cast<QWidget *>(control<QLineEdit>(f, "PropietarioIdEdit"))})
             QVERIFY2(f.isMarked(w), qPrintable(w->objectName()));
         QCOMPARE(value("select count(*) from ott").toInt(), 0);
 
-        f.AnioSpinEdit->setValue(2019);
-        f.DBLookupComboBox1->setCurrentText(QStringLiteral("FIAT"));
-        QVERIFY(!f.isMarked(f.DBLookupComboBox1)); // a change gives the colour back
-        QCOMPARE(f.DBLookupComboBox2->count(), 2); // the brand's models
-        f.DBLookupComboBox2->setCurrentText(QStringLiteral("UNO"));
-        f.DBLookupComboBox3->setCurrentText(QStringLiteral("OESTE MOTORS"));
-        f.DominioEdit->setFocus();
-        QTest::keyClicks(f.DominioEdit, QStringLiteral("ab123cd"));
+        control<QSpinBox>(f, "AnioSpinEdit")->setValue(2019);
+        control<QComboBox>(f, "DBLookupComboBox1")->setCurrentText(QStringLiteral("FIAT"));
+        QVERIFY(!f.isMarked(control<QComboBox>(f, "DBLookupComboBox1"))); // a change gives the colour back
+        QCOMPARE(control<QComboBox>(f, "DBLookupComboBox2")->count(), 2); // the brand's models
+        control<QComboBox>(f, "DBLookupComboBox2")->setCurrentText(QStringLiteral("UNO"));
+        control<QComboBox>(f, "DBLookupComboBox3")->setCurrentText(QStringLiteral("OESTE MOTORS"));
+        control<QLineEdit>(f, "DominioEdit")->setFocus();
+        QTest::keyClicks(control<QLineEdit>(f, "DominioEdit"), QStringLiteral("ab123cd"));
         dialogs.answer([](QDialog &d) {
             auto &owners = static_cast<TPropietariosForm &>(d);
-            owners.Edit1->setText(QStringLiteral("LUNA"));
-            owners.BitBtnBuscar->click();
+            control<QLineEdit>(owners, "Edit1")->setText(QStringLiteral("LUNA"));
+            control<QPushButton>(owners, "BitBtnBuscar")->click();
             waitForReads(owners);
             return int(QDialog::Rejected);
         });
-        f.BitBtnBuscarPropietario->click();
-        QCOMPARE(f.PropietarioEdit->text(), QStringLiteral("LUNA ESTEBAN"));
-        QCOMPARE(f.PropietarioIdEdit->text(), QStringLiteral("7"));
+        control<QPushButton>(f, "BitBtnBuscarPropietario")->click();
+        QCOMPARE(control<QLineEdit>(f, "PropietarioEdit")->text(), QStringLiteral("LUNA ESTEBAN"));
+        QCOMPARE(control<QLineEdit>(f, "PropietarioIdEdit")->text(), QStringLiteral("7"));
         for (int i = 0; i < 4; ++i)
-            f.BitBtnAgregarCilindro->click();
-        QCOMPARE(f.DBGridCilindros->model()->rowCount(), 4);
+            control<QPushButton>(f, "BitBtnAgregarCilindro")->click();
+        QCOMPARE(control<QTableView>(f, "DBGridCilindros")->model()->rowCount(), 4);
         prompter.answers = {true};
-        f.BitBtnBorrarCilindro->click(); // the last one, under the cursor
-        QCOMPARE(column(f.DBGridCilindros, 1), QStringList({"CIL1", "CIL2", "CIL3"}));
-        f.BitBtnAgregarCilindro->click();
-        f.PageControl1->setCurrentIndex(1);
-        f.CodigoRegularEdit->setText(QStringLiteral("R001")); // in the operations catalogue
-        leave(f.CodigoRegularEdit, f.VinEdit);
-        QCOMPARE(f.MarcaReguladorEdit->text(), QStringLiteral("LOVATO"));
-        f.NroSerieReguladorEdit->setText(QStringLiteral("RS-99"));
-        Widgets::selectGridRow(f.DBGridOperarios, 1);
-        f.AsignarButtons[int(Orders::Role::Cunero)]->click();
-        QCOMPARE(f.RoleEdits[int(Orders::Role::Cunero)]->text(), QStringLiteral("BRITEZ DAMIAN"));
+        control<QPushButton>(f, "BitBtnBorrarCilindro")->click(); // the last one, under the cursor
+        QCOMPARE(column(control<QTableView>(f, "DBGridCilindros"), 1), QStringList({"CIL1", "CIL2", "CIL3"}));
+        control<QPushButton>(f, "BitBtnAgregarCilindro")->click();
+        control<QTabWidget>(f, "PageControl1")->setCurrentIndex(1);
+        control<QLineEdit>(f, "CodigoRegularEdit")->setText(QStringLiteral("R001")); // in the operations catalogue
+        leave(control<QLineEdit>(f, "CodigoRegularEdit"), control<QLineEdit>(f, "VinEdit"));
+        QCOMPARE(control<QLineEdit>(f, "MarcaReguladorEdit")->text(), QStringLiteral("LOVATO"));
+        control<QLineEdit>(f, "NroSerieReguladorEdit")->setText(QStringLiteral("RS-99"));
+        Widgets::selectGridRow(control<QTableView>(f, "DBGridOperarios"), 1);
+        control<QPushButton>(f, "BitBtnAsignarCunero")->click();
+        QCOMPARE(control<QLineEdit>(f, "CuneroEdit")->text(), QStringLiteral("BRITEZ DAMIAN"));
 
         prompter.log.clear();
-        f.BitBtn1->click();
+        control<QPushButton>(f, "BitBtn1")->click();
         QCOMPARE(prompter.log, QStringList());
         QCOMPARE(f.result(), int(QDialog::Accepted));
         QCOMPARE(value("select concat(taller, '|', ott_nro, '|', dominio, '|', marca, '|', modelo, '|', cliente, '|', "
@@ -224,25 +227,25 @@ private slots:
         TAsignarTallerForm f(nullptr, prompter);
         f.Prepare(QStringLiteral("TDM0001"), QDate(2026, 12, 9));
         show(f);
-        f.AnioSpinEdit->setValue(1950);
-        leave(f.AnioSpinEdit, f.VinEdit);
+        control<QSpinBox>(f, "AnioSpinEdit")->setValue(1950);
+        leave(control<QSpinBox>(f, "AnioSpinEdit"), control<QLineEdit>(f, "VinEdit"));
         QCOMPARE(prompter.log, QStringList{"alert: Año Invalido."});
-        QCOMPARE(QApplication::focusWidget(), f.AnioSpinEdit);
-        f.AnioSpinEdit->setValue(2027);
-        leave(f.AnioSpinEdit, f.VinEdit);
+        QCOMPARE(QApplication::focusWidget(), control<QSpinBox>(f, "AnioSpinEdit"));
+        control<QSpinBox>(f, "AnioSpinEdit")->setValue(2027);
+        leave(control<QSpinBox>(f, "AnioSpinEdit"), control<QLineEdit>(f, "VinEdit"));
         QCOMPARE(prompter.log.size(), 1);
 
-        f.AnioSpinEdit->setValue(2010);
-        f.DominioEdit->setFocus();
-        QTest::keyClicks(f.DominioEdit, QStringLiteral("AAA000"));
-        leave(f.DominioEdit, f.VinEdit);
+        control<QSpinBox>(f, "AnioSpinEdit")->setValue(2010);
+        control<QLineEdit>(f, "DominioEdit")->setFocus();
+        QTest::keyClicks(control<QLineEdit>(f, "DominioEdit"), QStringLiteral("AAA000"));
+        leave(control<QLineEdit>(f, "DominioEdit"), control<QLineEdit>(f, "VinEdit"));
         QCOMPARE(prompter.log.size(), 1); // no warning for AAA000
-        f.DominioEdit->setFocus();
-        f.DominioEdit->selectAll();
-        QTest::keyClicks(f.DominioEdit, QStringLiteral("ABC123"));
-        leave(f.DominioEdit, f.VinEdit);
+        control<QLineEdit>(f, "DominioEdit")->setFocus();
+        control<QLineEdit>(f, "DominioEdit")->selectAll();
+        QTest::keyClicks(control<QLineEdit>(f, "DominioEdit"), QStringLiteral("ABC123"));
+        leave(control<QLineEdit>(f, "DominioEdit"), control<QLineEdit>(f, "VinEdit"));
         QCOMPARE(prompter.log.last(), QStringLiteral("info: El dominio indicado ya tiene una Orden de Conversión."));
-        QCOMPARE(QApplication::focusWidget(), f.DominioEdit);
+        QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(f, "DominioEdit"));
     }
 
     void regulatorLookUp()
@@ -250,25 +253,25 @@ private slots:
         TAsignarTallerForm f(nullptr, prompter);
         f.Prepare(QStringLiteral("TDM0001"), QDate(2026, 12, 9));
         show(f);
-        f.PageControl1->setCurrentIndex(1);
-        leave(f.CodigoRegularEdit, f.VinEdit); // empty: the search opens
+        control<QTabWidget>(f, "PageControl1")->setCurrentIndex(1);
+        leave(control<QLineEdit>(f, "CodigoRegularEdit"), control<QLineEdit>(f, "VinEdit")); // empty: the search opens
         QCOMPARE(regulatorSearches, QStringList{QString()});
-        QCOMPARE(f.CodigoRegularEdit->text(), QStringLiteral("T009"));
-        f.CodigoRegularEdit->setText(QStringLiteral("ZZ"));
-        leave(f.CodigoRegularEdit, f.VinEdit);
+        QCOMPARE(control<QLineEdit>(f, "CodigoRegularEdit")->text(), QStringLiteral("T009"));
+        control<QLineEdit>(f, "CodigoRegularEdit")->setText(QStringLiteral("ZZ"));
+        leave(control<QLineEdit>(f, "CodigoRegularEdit"), control<QLineEdit>(f, "VinEdit"));
         QCOMPARE(prompter.log, QStringList{"error: Código de Regulador no encontrado."});
         QCOMPARE(regulatorSearches.last(), QStringLiteral("ZZ")); // opened already searched
-        QCOMPARE(f.MarcaReguladorEdit->text(), QStringLiteral("TOMASETTO"));
+        QCOMPARE(control<QLineEdit>(f, "MarcaReguladorEdit")->text(), QStringLiteral("TOMASETTO"));
 
         // Cancelled: from an empty code the focus goes on; from a code not
         // found it comes back to the code.
         regulatorSearchCancelled = true;
-        f.CodigoRegularEdit->clear();
-        leave(f.CodigoRegularEdit, f.NroSerieReguladorEdit);
-        QTRY_VERIFY(f.NroSerieReguladorEdit->hasFocus());
-        f.CodigoRegularEdit->setText(QStringLiteral("ZZ"));
-        leave(f.CodigoRegularEdit, f.NroSerieReguladorEdit);
-        QTRY_VERIFY(f.CodigoRegularEdit->hasFocus());
+        control<QLineEdit>(f, "CodigoRegularEdit")->clear();
+        leave(control<QLineEdit>(f, "CodigoRegularEdit"), control<QLineEdit>(f, "NroSerieReguladorEdit"));
+        QTRY_VERIFY(control<QLineEdit>(f, "NroSerieReguladorEdit")->hasFocus());
+        control<QLineEdit>(f, "CodigoRegularEdit")->setText(QStringLiteral("ZZ"));
+        leave(control<QLineEdit>(f, "CodigoRegularEdit"), control<QLineEdit>(f, "NroSerieReguladorEdit"));
+        QTRY_VERIFY(control<QLineEdit>(f, "CodigoRegularEdit")->hasFocus());
         regulatorSearchCancelled = false;
     }
 
@@ -282,18 +285,22 @@ private slots:
         TVerOTTForm f(nullptr, prompter);
         QVERIFY(f.Load(QStringLiteral("TDM0001"), 1));
         show(f);
-        QCOMPARE(f.DBLookupComboBox3->currentText(), QString());
-        QCOMPARE(f.RoleEdits[0]->text(), QString());
-        QCOMPARE(f.RoleEdits[1]->text(), QStringLiteral("BRITEZ DAMIAN"));
-        QCOMPARE(f.BarrioEdit->text(), QString()); // neither shown nor kept here
-        QCOMPARE(f.DominioEdit->text(), QStringLiteral("AB123CD"));
-        QCOMPARE(f.DBGridCilindros->model()->rowCount(), 2);
-        QCOMPARE(f.DBGridCilindros->model()->index(1, 3).data().toString(), QStringLiteral("DESMONTAJE"));
-        QVERIFY(f.VinEdit->isReadOnly() && !f.BitBtnAgregarCilindro->isEnabled() && !f.AsignarButtons[0]->isEnabled());
-        QVERIFY(f.BitBtnEditar->isVisible() && !f.BitBtn1->isVisible());
+        QCOMPARE(control<QComboBox>(f, "DBLookupComboBox3")->currentText(), QString());
+        QCOMPARE(control<QLineEdit>(f, "ElectricistaEdit")->text(), QString());
+        QCOMPARE(control<QLineEdit>(f, "InstaladorEdit")->text(), QStringLiteral("BRITEZ DAMIAN"));
+        QCOMPARE(control<QLineEdit>(f, "BarrioEdit")->text(), QString()); // neither shown nor kept here
+        QCOMPARE(control<QLineEdit>(f, "DominioEdit")->text(), QStringLiteral("AB123CD"));
+        QCOMPARE(control<QTableView>(f, "DBGridCilindros")->model()->rowCount(), 2);
+        QCOMPARE(control<QTableView>(f, "DBGridCilindros")->model()->index(1, 3).data().toString(),
+                 QStringLiteral("DESMONTAJE"));
+        QVERIFY(control<QLineEdit>(f, "VinEdit")->isReadOnly() &&
+                !control<QPushButton>(f, "BitBtnAgregarCilindro")->isEnabled() &&
+                !control<QPushButton>(f, "BitBtnAsignarElectricista")->isEnabled());
+        QVERIFY(control<QPushButton>(f, "BitBtnEditar")->isVisible() &&
+                !control<QPushButton>(f, "BitBtn1")->isVisible());
 
         Global.WorkshopCode = QStringLiteral("TAL0005"); // "Taller:" prints the logged-in workshop
-        f.BitBtnReimprimir->click();
+        control<QPushButton>(f, "BitBtnReimprimir")->click();
         QVERIFY(printed[0].value("QRImageMembrete").isEmpty()); // the installation has no letterhead picture
         // ... until it puts one in its working directory.
         QTemporaryDir folder;
@@ -303,7 +310,7 @@ private slots:
         picture.fill(Qt::darkBlue);
         QVERIFY(picture.save(folder.filePath("MembreteOrden.jpg")));
         printed.clear();
-        f.BitBtnReimprimir->click();
+        control<QPushButton>(f, "BitBtnReimprimir")->click();
         QDir::setCurrent(before);
         QCOMPARE(printed[0].value("QRImageMembrete"),
                  QFileInfo(folder.filePath("MembreteOrden.jpg")).absoluteFilePath());
@@ -313,13 +320,15 @@ private slots:
         QCOMPARE(printed[0].value("QRTaller"), QStringLiteral("TAL0005"));
         QCOMPARE(printed[0].value("QRElectricista"), QString());
 
-        f.BitBtnEditar->click();
-        QVERIFY(!f.VinEdit->isReadOnly() && f.BitBtnAgregarCilindro->isEnabled() && f.AsignarButtons[0]->isEnabled());
-        QVERIFY(!f.QuitarButtons[0]->isEnabled());
-        f.VinEdit->setText(QStringLiteral("NUEVO VIN"));
-        f.BitBtnAgregarCilindro->click();
+        control<QPushButton>(f, "BitBtnEditar")->click();
+        QVERIFY(!control<QLineEdit>(f, "VinEdit")->isReadOnly() &&
+                control<QPushButton>(f, "BitBtnAgregarCilindro")->isEnabled() &&
+                control<QPushButton>(f, "BitBtnAsignarElectricista")->isEnabled());
+        QVERIFY(!control<QToolButton>(f, "SpeedButtonQuitarElectricista")->isEnabled());
+        control<QLineEdit>(f, "VinEdit")->setText(QStringLiteral("NUEVO VIN"));
+        control<QPushButton>(f, "BitBtnAgregarCilindro")->click();
         prompter.answers = {false}; // no print
-        f.BitBtn1->click();
+        control<QPushButton>(f, "BitBtn1")->click();
         QCOMPARE(prompter.log, QStringList({"info: Se ha actualizado la Orden de Conversión.",
                                             "ask: Desea imprimir la Orden de Conversión?"}));
         QCOMPARE(f.result(), int(QDialog::Accepted));
@@ -340,8 +349,8 @@ private slots:
         TVerOTTForm f(nullptr, prompter);
         QVERIFY(f.Load(QStringLiteral("TDM0001"), 1));
         show(f);
-        f.BitBtnEditar->click();
-        f.VinEdit->setText(QStringLiteral("NUEVO VIN"));
+        control<QPushButton>(f, "BitBtnEditar")->click();
+        control<QLineEdit>(f, "VinEdit")->setText(QStringLiteral("NUEVO VIN"));
         LocalTable &table = localStore().table(LocalTableId::Cylinders);
         table.close();
         {
@@ -350,7 +359,7 @@ private slots:
             QVERIFY(other.open());
             QSqlQuery lock(other);
             QVERIFY(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
-            f.BitBtn1->click();
+            control<QPushButton>(f, "BitBtn1")->click();
             f.TAsignarTallerForm::BitBtn1Click(); // the new-order save of the same controls
             lock.exec(QStringLiteral("ROLLBACK"));
         }
@@ -372,51 +381,52 @@ private slots:
 
         TConsultaOTTForm f(nullptr, prompter);
         show(f);
-        QCOMPARE(f.ComboBoxTalleres->count(), 2);
-        f.ComboBox1->setCurrentIndex(2); // "Nro de Orden"
-        QCOMPARE(f.LabelValor->text(), QStringLiteral("Nro de Orden"));
-        QTest::keyClicks(f.Edit1, QStringLiteral("uno"));
-        f.BitBtn1->click();
+        QCOMPARE(control<QComboBox>(f, "ComboBoxTalleres")->count(), 2);
+        control<QComboBox>(f, "ComboBox1")->setCurrentIndex(2); // "Nro de Orden"
+        QCOMPARE(control<QLabel>(f, "LabelValor")->text(), QStringLiteral("Nro de Orden"));
+        QTest::keyClicks(control<QLineEdit>(f, "Edit1"), QStringLiteral("uno"));
+        control<QPushButton>(f, "BitBtn1")->click();
         QCOMPARE(prompter.log, QStringList{"error: El número de orden debe ser un número entero."});
-        f.Edit1->setText(QStringLiteral("1"));
-        f.BitBtn1->click();
+        control<QLineEdit>(f, "Edit1")->setText(QStringLiteral("1"));
+        control<QPushButton>(f, "BitBtn1")->click();
         waitForReads(f);
-        QCOMPARE(column(f.DBGrid1, 6), QStringList({"TAL0005", "TDM0001"}));
+        QCOMPARE(column(control<QTableView>(f, "DBGrid1"), 6), QStringList({"TAL0005", "TDM0001"}));
         // Back from "Ver" the same search runs again, on the order just seen.
         f.selectRow(1);
-        f.Edit1->setText(QStringLiteral("dos")); // typed since: not what is listed
+        control<QLineEdit>(f, "Edit1")->setText(QStringLiteral("dos")); // typed since: not what is listed
         QString seen;
         dialogs.answer([&seen](QDialog &d) {
-            seen = static_cast<TVerOTTForm &>(d).TallerEdit->text();
+            seen = control<QLineEdit>(d, "TallerEdit")->text();
             return int(QDialog::Rejected);
         });
-        f.BitBtnVer->click();
+        control<QPushButton>(f, "BitBtnVer")->click();
         waitForReads(f);
         QCOMPARE(seen, QStringLiteral("TDM0001"));
-        QCOMPARE(column(f.DBGrid1, 6), QStringList({"TAL0005", "TDM0001"}));
+        QCOMPARE(column(control<QTableView>(f, "DBGrid1"), 6), QStringList({"TAL0005", "TDM0001"}));
         QCOMPARE(f.selectedRow(), 1);
-        f.Edit1->setText(QStringLiteral("1"));
-        f.CheckBoxTodos->click();
-        QVERIFY(f.ComboBoxTalleres->isEnabled());
-        QCOMPARE(f.ComboBoxTalleres->currentText(), QStringLiteral("TAL0005"));
-        f.BitBtn1->click();
+        control<QLineEdit>(f, "Edit1")->setText(QStringLiteral("1"));
+        control<QCheckBox>(f, "CheckBoxTodos")->click();
+        QVERIFY(control<QComboBox>(f, "ComboBoxTalleres")->isEnabled());
+        QCOMPARE(control<QComboBox>(f, "ComboBoxTalleres")->currentText(), QStringLiteral("TAL0005"));
+        control<QPushButton>(f, "BitBtn1")->click();
         waitForReads(f);
-        QCOMPARE(column(f.DBGrid1, 1), QStringList{"PEREZ JUAN"});
+        QCOMPARE(column(control<QTableView>(f, "DBGrid1"), 1), QStringList{"PEREZ JUAN"});
 
-        f.ComboBox1->setCurrentIndex(3); // "Periodo": two dates instead of the entry
-        QVERIFY(!f.Edit1->isVisible() && f.DateTimePicker1->isVisible());
-        QCOMPARE(f.DateTimePicker1->date(), QDate(2026, 12, 9));
+        control<QComboBox>(f, "ComboBox1")->setCurrentIndex(3); // "Periodo": two dates instead of the entry
+        QVERIFY(!control<QLineEdit>(f, "Edit1")->isVisible() && control<QDateEdit>(f, "DateTimePicker1")->isVisible());
+        QCOMPARE(control<QDateEdit>(f, "DateTimePicker1")->date(), QDate(2026, 12, 9));
 
         // Selection mode: the chosen order's rows for "Traer desde OC".
         dialogs.answer([](QDialog &d) {
             auto &list = static_cast<TConsultaOTTForm &>(d);
-            if (list.BitBtnVer->isVisible() || !list.BitBtnAceptar->isVisible())
+            if (control<QPushButton>(list, "BitBtnVer")->isVisible() ||
+                !control<QPushButton>(list, "BitBtnAceptar")->isVisible())
                 return int(QDialog::Rejected);
-            list.ComboBox1->setCurrentIndex(1);
-            list.Edit1->setText(QStringLiteral("LUNA"));
-            list.BitBtn1->click();
+            control<QComboBox>(list, "ComboBox1")->setCurrentIndex(1);
+            control<QLineEdit>(list, "Edit1")->setText(QStringLiteral("LUNA"));
+            control<QPushButton>(list, "BitBtn1")->click();
             waitForReads(list);
-            list.BitBtnAceptar->click();
+            control<QPushButton>(list, "BitBtnAceptar")->click();
             return list.result();
         });
         const std::optional<Orders::ConversionOrder> picked = TConsultaOTTForm::pick(nullptr, prompter);
@@ -436,8 +446,8 @@ private slots:
         TVerOTTForm f(nullptr, prompter);
         QVERIFY(f.Load(QStringLiteral("TDM0001"), 1));
         show(f);
-        for (int tab = 0; tab < f.PageControl1->count(); ++tab) {
-            f.PageControl1->setCurrentIndex(tab);
+        for (int tab = 0; tab < control<QTabWidget>(f, "PageControl1")->count(); ++tab) {
+            control<QTabWidget>(f, "PageControl1")->setCurrentIndex(tab);
             QCoreApplication::processEvents();
             QVERIFY(f.grab().save(QDir(dir).filePath(QStringLiteral("orden-%1.png").arg(tab))));
         }
@@ -452,8 +462,8 @@ private slots:
         QVERIFY(Documents::MakeOrder(printed, ctx).exportPdf(QDir(dir).filePath(QStringLiteral("orden.pdf"))));
         TConsultaOTTForm list(nullptr, prompter);
         show(list);
-        list.ComboBox1->setCurrentIndex(1);
-        list.BitBtn1->click();
+        control<QComboBox>(list, "ComboBox1")->setCurrentIndex(1);
+        control<QPushButton>(list, "BitBtn1")->click();
         waitForReads(list);
         QVERIFY(list.grab().save(QDir(dir).filePath(QStringLiteral("consulta.png"))));
     }

@@ -2,6 +2,7 @@
 // and chart, the dealer ranking's notice, the orders of a model and the
 // vehicle history with its labels, tabs and hand-over to the work order.
 #include "app/navigator.h"
+#include "controls.h"
 #include "core/clock.h"
 #include "core/global.h"
 #include "data/dm1.h"
@@ -107,7 +108,7 @@ private slots:
     {
         TRankingFallasForm form(nullptr, prompter);
         form.show();
-        QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(form, "BitBtnVer"), Qt::LeftButton);
         waitForReads(form);
         QCOMPARE(printed.size(), 1);
         const Shown::Preview &p = printed[0];
@@ -128,17 +129,17 @@ private slots:
         TRankingXConcesionarioVersion2Form form(nullptr, prompter);
         form.show();
         QCOMPARE(form.windowTitle(), QStringLiteral("Rankinkg de Fallas por Concesionario"));
-        QCOMPARE(form.DBGrid1->model()->rowCount(), 2);
-        form.DateTimePicker1->setDate(QDate(2026, 3, 1));
-        form.DateTimePicker2->setDate(QDate(2026, 3, 31));
-        selectByText(form.DBGrid1, 1, "PARTICULAR"); // nothing in March
-        QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
+        QCOMPARE(control<QTableView>(form, "DBGrid1")->model()->rowCount(), 2);
+        control<QDateEdit>(form, "DateTimePicker1")->setDate(QDate(2026, 3, 1));
+        control<QDateEdit>(form, "DateTimePicker2")->setDate(QDate(2026, 3, 31));
+        selectByText(control<QTableView>(form, "DBGrid1"), 1, "PARTICULAR"); // nothing in March
+        QTest::mouseClick(control<QPushButton>(form, "BitBtnVer"), Qt::LeftButton);
         waitForReads(form);
         QCOMPARE(prompter.log, (QStringList{"info: Sin operaciones en el periodo indicado"}));
         QVERIFY(printed.isEmpty());
 
-        selectByText(form.DBGrid1, 1, "OESTE MOTORS");
-        QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
+        selectByText(control<QTableView>(form, "DBGrid1"), 1, "OESTE MOTORS");
+        QTest::mouseClick(control<QPushButton>(form, "BitBtnVer"), Qt::LeftButton);
         waitForReads(form);
         QCOMPARE(printed.size(), 1);
         QCOMPARE(printed[0].layout, QStringLiteral("TQRankingFallasXConcesionarioForm"));
@@ -152,31 +153,32 @@ private slots:
         TRankingFallasXModeloForm form(nullptr, prompter);
         form.show();
         ModelSelector *s = form.selector();
-        QCOMPARE(s->DateTimePicker1->date(), QDate(2026, 12, 9));
-        QVERIFY(s->CheckBoxTodos->isChecked() && !s->ComboBoxTalleres->isEnabled());
-        QTest::mouseClick(s->CheckBoxTodos, Qt::LeftButton);
-        QVERIFY(s->ComboBoxTalleres->isEnabled());
-        QCOMPARE(s->ComboBoxTalleres->currentText(), QStringLiteral("TAL0005"));
+        QCOMPARE(control<QDateEdit>(s, "DateTimePicker1")->date(), QDate(2026, 12, 9));
+        QVERIFY(control<QCheckBox>(s, "CheckBoxTodos")->isChecked() &&
+                !control<QComboBox>(s, "ComboBoxTalleres")->isEnabled());
+        QTest::mouseClick(control<QCheckBox>(s, "CheckBoxTodos"), Qt::LeftButton);
+        QVERIFY(control<QComboBox>(s, "ComboBoxTalleres")->isEnabled());
+        QCOMPARE(control<QComboBox>(s, "ComboBoxTalleres")->currentText(), QStringLiteral("TAL0005"));
 
-        QTest::mouseClick(form.BitBtnVer, Qt::LeftButton); // no brand yet
+        QTest::mouseClick(control<QPushButton>(form, "BitBtnVer"), Qt::LeftButton); // no brand yet
         waitForReads(form);
         QCOMPARE(prompter.log.size(), 1);
         QVERIFY(printed.isEmpty());
 
-        choose(s->ComboBoxMarca, "FIAT");
-        QCOMPARE(s->ComboBoxModelo->count(), 2);
-        QCOMPARE(s->ComboBoxModelo->itemText(0), QStringLiteral("SIENA"));
-        choose(s->ComboBoxModelo, "UNO");
-        s->DateTimePicker1->setDate(QDate(2026, 3, 1));
-        QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
+        choose(control<QComboBox>(s, "ComboBoxMarca"), "FIAT");
+        QCOMPARE(control<QComboBox>(s, "ComboBoxModelo")->count(), 2);
+        QCOMPARE(control<QComboBox>(s, "ComboBoxModelo")->itemText(0), QStringLiteral("SIENA"));
+        choose(control<QComboBox>(s, "ComboBoxModelo"), "UNO");
+        control<QDateEdit>(s, "DateTimePicker1")->setDate(QDate(2026, 3, 1));
+        QTest::mouseClick(control<QPushButton>(form, "BitBtnVer"), Qt::LeftButton);
         waitForReads(form);
         QCOMPARE(printed.last().text("QRLabelTallerLinea"), QStringLiteral("TAL0005"));
         QCOMPARE(printed.last().layout, QStringLiteral("TQRankingFallasXModeloForm"));
         QCOMPARE(printed.last().text("QRLabelVehiculo"), QStringLiteral("Vehículo: FIAT UNO"));
         QCOMPARE(column(printed.last(), "QRDBTextFalla"), (QStringList{"9"}));
 
-        choose(s->ComboBoxModelo, "SIENA");
-        QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
+        choose(control<QComboBox>(s, "ComboBoxModelo"), "SIENA");
+        QTest::mouseClick(control<QPushButton>(form, "BitBtnVer"), Qt::LeftButton);
         waitForReads(form);
         QCOMPARE(printed.size(), 2);
         QVERIFY(column(printed.last(), "QRDBTextFalla").isEmpty());
@@ -251,15 +253,16 @@ private slots:
         TOPVxModeloForm form(nullptr, prompter);
         form.show();
         ModelSelector *s = form.selector();
-        choose(s->ComboBoxMarca, "FIAT");
-        choose(s->ComboBoxModelo, "UNO");
-        s->DateTimePicker1->setDate(QDate(2026, 1, 1));
-        QTest::mouseClick(form.BitBtnConsultar, Qt::LeftButton);
+        choose(control<QComboBox>(s, "ComboBoxMarca"), "FIAT");
+        choose(control<QComboBox>(s, "ComboBoxModelo"), "UNO");
+        control<QDateEdit>(s, "DateTimePicker1")->setDate(QDate(2026, 1, 1));
+        QTest::mouseClick(control<QPushButton>(form, "BitBtnConsultar"), Qt::LeftButton);
         waitForReads(form);
-        QCOMPARE(form.DBGrid1->model()->rowCount(), 3);
-        QCOMPARE(form.DBGrid1->model()->index(0, 7).data().toString(), QStringLiteral("01/04/2026"));
-        Widgets::selectGridRow(form.DBGrid1, 1);
-        QTest::mouseClick(form.BitBtnVer, Qt::LeftButton);
+        QCOMPARE(control<QTableView>(form, "DBGrid1")->model()->rowCount(), 3);
+        QCOMPARE(control<QTableView>(form, "DBGrid1")->model()->index(0, 7).data().toString(),
+                 QStringLiteral("01/04/2026"));
+        Widgets::selectGridRow(control<QTableView>(form, "DBGrid1"), 1);
+        QTest::mouseClick(control<QPushButton>(form, "BitBtnVer"), Qt::LeftButton);
         waitForReads(form);
         QCOMPARE(opened, QStringList{"TDM0001/6"});
     }
@@ -268,35 +271,38 @@ private slots:
     {
         THistoriaForm form(nullptr, prompter);
         form.show();
-        QTest::keyClicks(form.DominioEdit, "cc111aa");
-        QCOMPARE(form.DominioEdit->text(), QStringLiteral("CC111AA"));
-        QTest::mouseClick(form.BitBtnBuscar, Qt::LeftButton);
+        QTest::keyClicks(control<QLineEdit>(form, "DominioEdit"), "cc111aa");
+        QCOMPARE(control<QLineEdit>(form, "DominioEdit")->text(), QStringLiteral("CC111AA"));
+        QTest::mouseClick(control<QPushButton>(form, "BitBtnBuscar"), Qt::LeftButton);
         // Only a conversion order: its tab comes forward with its vehicle.
-        QCOMPARE(form.PageControl1->currentWidget(), form.DBGridConversion);
-        QCOMPARE(form.EditMarca->text() + form.EditModelo->text(), QStringLiteral("FORDKA"));
-        QCOMPARE(form.DBGridOrdenes->model()->rowCount(), 0);
+        QCOMPARE(control<QTabWidget>(form, "PageControl1")->currentWidget(),
+                 control<QTableView>(form, "DBGridConversion"));
+        QCOMPARE(control<QLineEdit>(form, "EditMarca")->text() + control<QLineEdit>(form, "EditModelo")->text(),
+                 QStringLiteral("FORDKA"));
+        QCOMPARE(control<QTableView>(form, "DBGridOrdenes")->model()->rowCount(), 0);
 
         // A plate with nothing keeps the labels of the last one.
-        form.DominioEdit->setText(QStringLiteral("ZZ999ZZ"));
-        QTest::mouseClick(form.BitBtnBuscar, Qt::LeftButton);
-        QCOMPARE(form.EditModelo->text(), QStringLiteral("KA"));
-        QCOMPARE(form.ListCronologia->topLevelItemCount(), 0);
+        control<QLineEdit>(form, "DominioEdit")->setText(QStringLiteral("ZZ999ZZ"));
+        QTest::mouseClick(control<QPushButton>(form, "BitBtnBuscar"), Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>(form, "EditModelo")->text(), QStringLiteral("KA"));
+        QCOMPARE(control<QTreeWidget>(form, "ListCronologia")->topLevelItemCount(), 0);
         // ... and its empty timeline says so.
-        const auto *nothing = form.ListCronologia->viewport()->findChild<QLabel *>("LabelNadaEncontrado");
+        const auto *nothing =
+            control<QTreeWidget>(form, "ListCronologia")->viewport()->findChild<QLabel *>("LabelNadaEncontrado");
         QVERIFY(nothing && nothing->isVisible());
         QCOMPARE(nothing->text(), QStringLiteral("No se encontraron sucesos del dominio \"ZZ999ZZ\"."));
 
-        form.DominioEdit->setText(QStringLiteral("AB123CD"));
-        QTest::mouseClick(form.BitBtnBuscar, Qt::LeftButton);
+        control<QLineEdit>(form, "DominioEdit")->setText(QStringLiteral("AB123CD"));
+        QTest::mouseClick(control<QPushButton>(form, "BitBtnBuscar"), Qt::LeftButton);
         QVERIFY(!nothing->isVisible());
-        QCOMPARE(form.EditVIN->text(), QStringLiteral("VINFORD")); // the newest order: TAL0005 5
-        QCOMPARE(form.DBGridOrdenes->model()->rowCount(), 4);
-        QCOMPARE(form.DBGridConversion->model()->rowCount(), 1);
-        QCOMPARE(form.ListCronologia->topLevelItem(0)->text(1), QStringLiteral("Conversión"));
-        QCOMPARE(form.ListCronologia->topLevelItemCount(), 5);
+        QCOMPARE(control<QLineEdit>(form, "EditVIN")->text(), QStringLiteral("VINFORD")); // the newest order: TAL0005 5
+        QCOMPARE(control<QTableView>(form, "DBGridOrdenes")->model()->rowCount(), 4);
+        QCOMPARE(control<QTableView>(form, "DBGridConversion")->model()->rowCount(), 1);
+        QCOMPARE(control<QTreeWidget>(form, "ListCronologia")->topLevelItem(0)->text(1), QStringLiteral("Conversión"));
+        QCOMPARE(control<QTreeWidget>(form, "ListCronologia")->topLevelItemCount(), 5);
 
-        Widgets::selectGridRow(form.DBGridOrdenes, 2);
-        QTest::mouseClick(form.BitBtnVerOrden, Qt::LeftButton);
+        Widgets::selectGridRow(control<QTableView>(form, "DBGridOrdenes"), 2);
+        QTest::mouseClick(control<QPushButton>(form, "BitBtnVerOrden"), Qt::LeftButton);
         QCOMPARE(opened, QStringList{"TDM0001/6"});
     }
 };

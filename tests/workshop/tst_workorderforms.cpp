@@ -2,6 +2,7 @@
 // faults and jobs, the refused entry, saving and printing by profile;
 // correcting and reprinting one; viewing; the period listing.
 #include "app/navigator.h"
+#include "controls.h"
 #include "core/clock.h"
 #include "core/global.h"
 #include "data/dm1.h"
@@ -83,7 +84,7 @@ class TstWorkOrderForms : public QObject
             auto &f = static_cast<TFallasForm &>(d);
             f.show();
             f.selectRow(row);
-            f.BitBtnAceptar->click();
+            control<QPushButton>(f, "BitBtnAceptar")->click();
             return f.result();
         });
     }
@@ -93,8 +94,8 @@ class TstWorkOrderForms : public QObject
             auto &f = static_cast<TTrabajosRealizadosForm &>(d);
             f.show();
             f.selectRow(job);
-            Widgets::selectGridRow(f.DBGridTecnicos, technician);
-            f.BitBtnAceptar->click();
+            Widgets::selectGridRow(control<QTableView>(f, "DBGridTecnicos"), technician);
+            control<QPushButton>(f, "BitBtnAceptar")->click();
             return f.result();
         });
     }
@@ -156,17 +157,17 @@ private slots:
         show(f);
         QStringList lines;
         dialogs.answer([&lines](QDialog &d) {
-            lines = static_cast<TErroresIngresoForm &>(d).Memo1->toPlainText().split(QLatin1Char('\n'));
+            lines = control<QPlainTextEdit>(d, "Memo1")->toPlainText().split(QLatin1Char('\n'));
             return int(QDialog::Accepted);
         });
-        f.BitBtnGuardar->click();
+        control<QPushButton>(f, "BitBtnGuardar")->click();
         QCOMPARE(lines.size(), 10);
         QCOMPARE(lines.first(), WorkOrders::kNoPlate);
         QCOMPARE(lines.last(), WorkOrders::kNoFault);
         QVERIFY(f.isVisible());
         QCOMPARE(value("select count(*) from opv").toInt(), 0);
         // "Sacar" on an empty list.
-        f.BitBtnSacarFalla->click();
+        control<QPushButton>(f, "BitBtnSacarFalla")->click();
         QCOMPARE(prompter.log, QStringList{"warn: No hay registros para borrar."});
     }
 
@@ -178,32 +179,33 @@ private slots:
         TOPVAltaForm f(nullptr, prompter);
         f.Prepare(QStringLiteral("TDM0001"), kToday);
         show(f);
-        QVERIFY(!f.DBLookupComboBoxTipoOperacion->isVisibleTo(&f)); // Birch only
-        QVERIFY(!f.LabelEnGarantia->isVisibleTo(&f));
-        QTest::keyClicks(f.DominioEdit, QStringLiteral("ab123cd"));
+        QVERIFY(!control<QComboBox>(f, "DBLookupComboBoxTipoOperacion")->isVisibleTo(&f)); // Birch only
+        QVERIFY(!control<QLabel>(f, "LabelEnGarantia")->isVisibleTo(&f));
+        QTest::keyClicks(control<QLineEdit>(f, "DominioEdit"), QStringLiteral("ab123cd"));
         f.DominioEditExit();
-        QCOMPARE(f.ClienteEdit->text(), QStringLiteral("LUNA ESTEBAN"));
-        QCOMPARE(f.DBLookupComboBoxModelo->currentText(), QStringLiteral("SIENA"));
-        QCOMPARE(f.DBLookupComboBoxConcesionario->currentText(), QStringLiteral("OESTE MOTORS"));
-        QCOMPARE(f.CelularEdit->text(), QStringLiteral("54327788"));
-        QCOMPARE(f.GarantiaComboBox->currentText(), QStringLiteral("SI"));
-        QVERIFY(f.LabelEnGarantia->isVisibleTo(&f));
-        QCOMPARE(f.LabelVencimiento->text(), QStringLiteral("Vencimiento = 04/03/2027"));
+        QCOMPARE(control<QLineEdit>(f, "ClienteEdit")->text(), QStringLiteral("LUNA ESTEBAN"));
+        QCOMPARE(control<QComboBox>(f, "DBLookupComboBoxModelo")->currentText(), QStringLiteral("SIENA"));
+        QCOMPARE(control<QComboBox>(f, "DBLookupComboBoxConcesionario")->currentText(), QStringLiteral("OESTE MOTORS"));
+        QCOMPARE(control<QLineEdit>(f, "CelularEdit")->text(), QStringLiteral("54327788"));
+        QCOMPARE(control<QComboBox>(f, "GarantiaComboBox")->currentText(), QStringLiteral("SI"));
+        QVERIFY(control<QLabel>(f, "LabelEnGarantia")->isVisibleTo(&f));
+        QCOMPARE(control<QLabel>(f, "LabelVencimiento")->text(), QStringLiteral("Vencimiento = 04/03/2027"));
 
-        f.DBLookupComboBoxRecepcionista->setCurrentIndex(1);
-        f.EntregaFechaEdit->setText(QStringLiteral("09/12/2026")); // the order's day is accepted
-        f.EntregaHoraComboBox->setCurrentText(QStringLiteral("18:30"));
+        control<QComboBox>(f, "DBLookupComboBoxRecepcionista")->setCurrentIndex(1);
+        control<QLineEdit>(f, "EntregaFechaEdit")->setText(QStringLiteral("09/12/2026")); // the order's day is accepted
+        control<QComboBox>(f, "EntregaHoraComboBox")->setCurrentText(QStringLiteral("18:30"));
         pickFault(0);
-        f.BitBtnAgregarFalla->click();
+        control<QPushButton>(f, "BitBtnAgregarFalla")->click();
         pickFault(2);
-        f.BitBtnAgregarFalla->click();
+        control<QPushButton>(f, "BitBtnAgregarFalla")->click();
         pickJob(1, 2);
-        f.BitBtnAgregarTrabajo->click();
-        QCOMPARE(f.DBGridFallas->model()->rowCount(), 2);
-        QCOMPARE(f.DBGridTrabajos->model()->index(0, 1).data().toString(), QStringLiteral("CORIA MATIAS"));
-        f.OtrasFallasEdits[0]->setText(QStringLiteral("RUIDO"));
-        f.AbonadoImporteEdit->setText(QStringLiteral("1234567,89"));
-        f.BitBtnGuardar->click();
+        control<QPushButton>(f, "BitBtnAgregarTrabajo")->click();
+        QCOMPARE(control<QTableView>(f, "DBGridFallas")->model()->rowCount(), 2);
+        QCOMPARE(control<QTableView>(f, "DBGridTrabajos")->model()->index(0, 1).data().toString(),
+                 QStringLiteral("CORIA MATIAS"));
+        control<QLineEdit>(f, "OtrasFallas1Edit")->setText(QStringLiteral("RUIDO"));
+        control<QLineEdit>(f, "AbonadoImporteEdit")->setText(QStringLiteral("1234567,89"));
+        control<QPushButton>(f, "BitBtnGuardar")->click();
         QVERIFY2(prompter.log.isEmpty(), qPrintable(prompter.log.join(QLatin1Char('\n'))));
         QCOMPARE(f.result(), int(QDialog::Accepted));
         QCOMPARE(value("select concat(taller, '|', opv_nro, '|', dominio, '|', cliente, '|', concesionario, '|', "
@@ -245,20 +247,20 @@ private slots:
         TOPVAltaForm f(nullptr, prompter);
         f.Prepare(QStringLiteral("TDM0001"), kToday);
         show(f);
-        QVERIFY(f.DBLookupComboBoxTipoOperacion->isVisibleTo(&f));
-        QCOMPARE(f.DBLookupComboBoxTipoOperacion->count(), 2);
-        f.GarantiaComboBox->setCurrentText(QStringLiteral("SI"));
-        f.DominioEdit->setText(QStringLiteral("HOY001"));
+        QVERIFY(control<QComboBox>(f, "DBLookupComboBoxTipoOperacion")->isVisibleTo(&f));
+        QCOMPARE(control<QComboBox>(f, "DBLookupComboBoxTipoOperacion")->count(), 2);
+        control<QComboBox>(f, "GarantiaComboBox")->setCurrentText(QStringLiteral("SI"));
+        control<QLineEdit>(f, "DominioEdit")->setText(QStringLiteral("HOY001"));
         f.DominioEditExit();
-        QCOMPARE(f.VinEdit->text(), QStringLiteral("VIN-ANTERIOR"));
-        QCOMPARE(f.ClienteEdit->text(), QString());
+        QCOMPARE(control<QLineEdit>(f, "VinEdit")->text(), QStringLiteral("VIN-ANTERIOR"));
+        QCOMPARE(control<QLineEdit>(f, "ClienteEdit")->text(), QString());
         QCOMPARE(f.order().cliente, 7);
-        QCOMPARE(f.GarantiaComboBox->currentText(), QStringLiteral("NO"));
-        QVERIFY(!f.LabelEnGarantia->isVisibleTo(&f));
-        QCOMPARE(f.LabelVencimiento->text(), QString());
-        f.DominioEdit->setText(QStringLiteral("SIN001"));
+        QCOMPARE(control<QComboBox>(f, "GarantiaComboBox")->currentText(), QStringLiteral("NO"));
+        QVERIFY(!control<QLabel>(f, "LabelEnGarantia")->isVisibleTo(&f));
+        QCOMPARE(control<QLabel>(f, "LabelVencimiento")->text(), QString());
+        control<QLineEdit>(f, "DominioEdit")->setText(QStringLiteral("SIN001"));
         f.DominioEditExit();
-        QCOMPARE(f.GarantiaComboBox->currentText(), QStringLiteral("NO"));
+        QCOMPARE(control<QComboBox>(f, "GarantiaComboBox")->currentText(), QStringLiteral("NO"));
     }
 
     // Mulberry looks in its sister database too, and leaves "Garantía" as
@@ -269,14 +271,14 @@ private slots:
         TOPVAltaForm f(nullptr, prompter);
         f.Prepare(QStringLiteral("TDM0001"), kToday);
         show(f);
-        f.GarantiaComboBox->setCurrentText(QStringLiteral("RE"));
-        f.DominioEdit->setText(QStringLiteral("SIN001"));
+        control<QComboBox>(f, "GarantiaComboBox")->setCurrentText(QStringLiteral("RE"));
+        control<QLineEdit>(f, "DominioEdit")->setText(QStringLiteral("SIN001"));
         f.DominioEditExit();
-        QCOMPARE(f.GarantiaComboBox->currentText(), QStringLiteral("RE"));
+        QCOMPARE(control<QComboBox>(f, "GarantiaComboBox")->currentText(), QStringLiteral("RE"));
         QVERIFY(!dm1().isOpen(Conn::Sister)); // closed again after use
-        f.DominioEdit->setText(QStringLiteral("AB123CD"));
+        control<QLineEdit>(f, "DominioEdit")->setText(QStringLiteral("AB123CD"));
         f.DominioEditExit();
-        QCOMPARE(f.GarantiaComboBox->currentText(), QStringLiteral("SI"));
+        QCOMPARE(control<QComboBox>(f, "GarantiaComboBox")->currentText(), QStringLiteral("SI"));
         QCOMPARE(prompter.log, QStringList());
     }
 
@@ -289,8 +291,8 @@ private slots:
         WorkOrderStore::SaveNew(stored);
         TConsultaOPVForm list(nullptr, prompter);
         show(list);
-        list.Edit1->setText(QStringLiteral("AB123CD"));
-        list.BitBtn1->click();
+        control<QLineEdit>(list, "Edit1")->setText(QStringLiteral("AB123CD"));
+        control<QPushButton>(list, "BitBtn1")->click();
         waitForReads(list);
         QCOMPARE(list.gridModel()->rowCount(), 1);
 
@@ -298,35 +300,36 @@ private slots:
             auto &f = static_cast<TOPVEditForm &>(d);
             f.show();
             [&] {
-                QCOMPARE(f.OrdenNroEdit->text(), QStringLiteral("1"));
-                QCOMPARE(f.BitBtnCancelar->text(), QStringLiteral("Cancelar"));
-                QCOMPARE(f.PresupuestoImporteEdit->text(), QStringLiteral("99999.99"));
-                QCOMPARE(f.HorasHombreEdit->text(), QStringLiteral("1234567.89"));
-                QCOMPARE(f.EntregaFechaEdit->displayText(), QStringLiteral("__/__/____")); // empty shows empty
-                QCOMPARE(f.DBGridTrabajos->model()->rowCount(), 6);
+                QCOMPARE(control<QLineEdit>(f, "OrdenNroEdit")->text(), QStringLiteral("1"));
+                QCOMPARE(control<QPushButton>(f, "BitBtnCancelar")->text(), QStringLiteral("Cancelar"));
+                QCOMPARE(control<QLineEdit>(f, "PresupuestoImporteEdit")->text(), QStringLiteral("99999.99"));
+                QCOMPARE(control<QLineEdit>(f, "HorasHombreEdit")->text(), QStringLiteral("1234567.89"));
+                QCOMPARE(control<QLineEdit>(f, "EntregaFechaEdit")->displayText(),
+                         QStringLiteral("__/__/____")); // empty shows empty
+                QCOMPARE(control<QTableView>(f, "DBGridTrabajos")->model()->rowCount(), 6);
                 dialogs.queue.push_front([](QDialog &owners) {
                     auto &o = static_cast<TPropietariosForm &>(owners);
-                    o.Edit1->setText(QStringLiteral("PAZ"));
-                    o.BitBtnBuscar->click();
+                    control<QLineEdit>(o, "Edit1")->setText(QStringLiteral("PAZ"));
+                    control<QPushButton>(o, "BitBtnBuscar")->click();
                     waitForReads(o);
                     return int(QDialog::Rejected);
                 });
-                f.BitBtnBuscarCliente->click();
-                QCOMPARE(f.ClienteEdit->text(), QStringLiteral("PAZ ANA"));
-                f.BitBtnGuardarCambios->click();
+                control<QPushButton>(f, "BitBtnBuscarCliente")->click();
+                QCOMPARE(control<QLineEdit>(f, "ClienteEdit")->text(), QStringLiteral("PAZ ANA"));
+                control<QPushButton>(f, "BitBtnGuardarCambios")->click();
                 QCOMPARE(prompter.log.last(), QStringLiteral("info: Se actualizó la Orden de Trabajo"));
-                QCOMPARE(f.CelularCaracEdit->text(), QStringLiteral("11")); // what is stored
+                QCOMPARE(control<QLineEdit>(f, "CelularCaracEdit")->text(), QStringLiteral("11")); // what is stored
                 prompter.answers = {true};
-                f.BitBtnSacarFalla->click();
+                control<QPushButton>(f, "BitBtnSacarFalla")->click();
                 QCOMPARE(prompter.log.mid(prompter.log.size() - 2),
                          QStringList({"question: Esta seguro de eliminar esta falla.",
                                       "info: Se eliminó la falla de la Orden de Trabajo"}));
-                QCOMPARE(f.DBGridFallas->model()->rowCount(), 1);
-                f.BitBtnImprimir->click();
+                QCOMPARE(control<QTableView>(f, "DBGridFallas")->model()->rowCount(), 1);
+                control<QPushButton>(f, "BitBtnImprimir")->click();
             }();
             return int(QDialog::Rejected);
         });
-        list.BitBtnVer->click();
+        control<QPushButton>(list, "BitBtnVer")->click();
         QCOMPARE(value("select concat(cliente, '|', celular, '|', celular_carac, '|', ifnull(entrega_fecha, 'NULL')) "
                        "from opv")
                      .toString(),
@@ -354,14 +357,14 @@ private slots:
         TOPVEditForm f(nullptr, prompter);
         QVERIFY(f.Load(QStringLiteral("TDM0001"), 1));
         show(f);
-        f.ClienteEdit->setText(QStringLiteral("OTRO CLIENTE"));
-        QComboBox *receptionist = f.DBLookupComboBoxRecepcionista;
+        control<QLineEdit>(f, "ClienteEdit")->setText(QStringLiteral("OTRO CLIENTE"));
+        QComboBox *receptionist = control<QComboBox>(f, "DBLookupComboBoxRecepcionista");
         QVERIFY(receptionist->count() > 1);
         receptionist->setCurrentIndex((receptionist->currentIndex() + 1) % receptionist->count());
-        QComboBox *dealer = f.DBLookupComboBoxConcesionario;
+        QComboBox *dealer = control<QComboBox>(f, "DBLookupComboBoxConcesionario");
         QVERIFY(dealer->count() > 1);
         dealer->setCurrentIndex((dealer->currentIndex() + 1) % dealer->count());
-        f.BitBtnImprimir->click();
+        control<QPushButton>(f, "BitBtnImprimir")->click();
         QCOMPARE(printed.size(), 1);
         const Shown::Preview &p = printed.first();
         QCOMPARE(p.layout, QStringLiteral("TQOPVReimpresionHornbeamForm"));
@@ -378,11 +381,12 @@ private slots:
         QVERIFY(f.Load(QStringLiteral("TDM0001"), 1));
         show(f);
         QCOMPARE(f.windowTitle(), QStringLiteral("Orden de Trabajo"));
-        QVERIFY(f.DominioEdit->isReadOnly());
-        QVERIFY(!f.DBLookupComboBoxConcesionario->isEnabled());
-        QCOMPARE(f.DBLookupComboBoxRecepcionista->currentText(), QStringLiteral("ACOSTA LEANDRO"));
-        QVERIFY(!f.BitBtnAgregarFalla->isVisibleTo(&f));
-        QVERIFY(!f.AnioEdit->isVisibleTo(&f));
+        QVERIFY(control<QLineEdit>(f, "DominioEdit")->isReadOnly());
+        QVERIFY(!control<QComboBox>(f, "DBLookupComboBoxConcesionario")->isEnabled());
+        QCOMPARE(control<QComboBox>(f, "DBLookupComboBoxRecepcionista")->currentText(),
+                 QStringLiteral("ACOSTA LEANDRO"));
+        QVERIFY(!control<QPushButton>(f, "BitBtnAgregarFalla")->isVisibleTo(&f));
+        QVERIFY(!control<QLineEdit>(f, "AnioEdit")->isVisibleTo(&f));
         QVERIFY(!f.Load(QStringLiteral("TDM0001"), 9));
         QCOMPARE(prompter.log.size(), 1);
     }
@@ -397,11 +401,11 @@ private slots:
         }
         TListadoOpvForm f(nullptr, prompter);
         show(f);
-        QCOMPARE(f.DateTimePicker1->date(), kToday);
-        QVERIFY(f.CheckBoxCon->isChecked() && f.CheckBoxSin->isChecked());
-        f.CheckBoxCon->setChecked(false);
-        f.CheckBoxSin->setChecked(false);
-        f.BitBtn1->click();
+        QCOMPARE(control<QDateEdit>(f, "DateTimePicker1")->date(), kToday);
+        QVERIFY(control<QCheckBox>(f, "CheckBoxCon")->isChecked() && control<QCheckBox>(f, "CheckBoxSin")->isChecked());
+        control<QCheckBox>(f, "CheckBoxCon")->setChecked(false);
+        control<QCheckBox>(f, "CheckBoxSin")->setChecked(false);
+        control<QPushButton>(f, "BitBtn1")->click();
         waitForReads(f);
         QCOMPARE(printed.size(), 1);
         QCOMPARE(printed[0].layout, QStringLiteral("TQListadoOpvForm"));
@@ -419,11 +423,11 @@ private slots:
             QCOMPARE(p.report().layout().name, QStringLiteral("TQListadoOPVExcelForm"));
             QVERIFY2(p.exportXlsxTo(book, &error), qPrintable(error));
         });
-        f.ComboBoxSale->setCurrentIndex(1);
-        f.CheckBoxTodos->click();
-        QVERIFY(f.ComboBoxTalleres->isEnabled());
-        QCOMPARE(f.ComboBoxTalleres->currentText(), QStringLiteral("TDM0001"));
-        f.BitBtn1->click();
+        control<QComboBox>(f, "ComboBoxSale")->setCurrentIndex(1);
+        control<QCheckBox>(f, "CheckBoxTodos")->click();
+        QVERIFY(control<QComboBox>(f, "ComboBoxTalleres")->isEnabled());
+        QCOMPARE(control<QComboBox>(f, "ComboBoxTalleres")->currentText(), QStringLiteral("TDM0001"));
+        control<QPushButton>(f, "BitBtn1")->click();
         waitForReads(f);
         recordPreviews();
         QProcess unzip;
@@ -449,7 +453,7 @@ private slots:
         o = *WorkOrderStore::Load(o.taller, o.numero);
         TOPVAltaForm entry(nullptr, prompter);
         entry.Prepare(QStringLiteral("TDM0001"), kToday);
-        entry.DominioEdit->setText(QStringLiteral("AB123CD"));
+        control<QLineEdit>(entry, "DominioEdit")->setText(QStringLiteral("AB123CD"));
         entry.DominioEditExit();
         TOPVEditForm edit(nullptr, prompter);
         QVERIFY(edit.Load(o.taller, o.numero));

@@ -14,7 +14,7 @@ class QPushButton;
 class CopiesPrintForm : public QDialog
 {
     Q_OBJECT
-public:
+protected:
     QSpinBox *SpinEdit1 = nullptr;
     QPushButton *BitBtn1 = nullptr;
 

@@ -22,13 +22,6 @@ class TConfigCopiasForm : public QDialog
 public:
     explicit TConfigCopiasForm(QWidget *parent = nullptr, Prompter &prompter = guiPrompter());
 
-    QSpinBox *SpinEditCopias = nullptr;
-    QLineEdit *LocalidadEdit = nullptr;
-    QComboBox *ProvinciaComboBox = nullptr;
-    QComboBox *ComboBoxFicha = nullptr;
-    QPushButton *BitBtnPrueba = nullptr;
-    QPushButton *BitBtn1 = nullptr;
-
 public slots:
     void BitBtn1Click();
     void BitBtnPruebaClick();
@@ -42,4 +35,12 @@ private:
 
     Prompter &m_prompter;
     Widgets::WindowWrites m_save{Widgets::WindowWrites::SameWrite};
+
+private:
+    QSpinBox *SpinEditCopias = nullptr;
+    QLineEdit *LocalidadEdit = nullptr;
+    QComboBox *ProvinciaComboBox = nullptr;
+    QComboBox *ComboBoxFicha = nullptr;
+    QPushButton *BitBtnPrueba = nullptr;
+    QPushButton *BitBtn1 = nullptr;
 };

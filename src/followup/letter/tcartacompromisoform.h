@@ -46,16 +46,6 @@ public:
     // instead of the printer.
     static void setPrintHook(std::function<void(Report::ReportForm &)> hook);
 
-    QTableView *DBGrid1 = nullptr, *DBGrid2 = nullptr;
-    QLineEdit *cEditNombre = nullptr, *cNroDocEdit = nullptr, *cCalleEdit = nullptr, *cNroEdit = nullptr,
-              *cPisoEdit = nullptr, *cDptoEdit = nullptr, *cCodigoEdit = nullptr, *cLocalidadEdit = nullptr,
-              *cTelefonoEdit = nullptr, *cObleaAntEdit = nullptr, *cDominioEdit = nullptr;
-    QComboBox *cDNIComboBox = nullptr, *ComboBoxCRPC = nullptr;
-    QLabel *LabelCRPC = nullptr;
-    QGroupBox *RadioGroup1 = nullptr;
-    QCheckBox *CheckBoxPreview = nullptr;
-    QPushButton *BitBtn1 = nullptr, *BitBtn2 = nullptr, *BitBtn3 = nullptr, *BitBtn4 = nullptr;
-
 public slots:
     void BitBtn1Click(); // "Imprimir"
     void BitBtn2Click(); // "Corregir algún Dato"
@@ -71,4 +61,15 @@ private:
     int m_savedId = 0;
     Widgets::WindowWrites m_save{
         Widgets::WindowWrites::SameWrite}; // "Guardar" again after a lost answer stores it once
+
+private:
+    QTableView *DBGrid1 = nullptr, *DBGrid2 = nullptr;
+    QLineEdit *cEditNombre = nullptr, *cNroDocEdit = nullptr, *cCalleEdit = nullptr, *cNroEdit = nullptr,
+              *cPisoEdit = nullptr, *cDptoEdit = nullptr, *cCodigoEdit = nullptr, *cLocalidadEdit = nullptr,
+              *cTelefonoEdit = nullptr, *cObleaAntEdit = nullptr, *cDominioEdit = nullptr;
+    QComboBox *cDNIComboBox = nullptr, *ComboBoxCRPC = nullptr;
+    QLabel *LabelCRPC = nullptr;
+    QGroupBox *RadioGroup1 = nullptr;
+    QCheckBox *CheckBoxPreview = nullptr;
+    QPushButton *BitBtn1 = nullptr, *BitBtn2 = nullptr, *BitBtn3 = nullptr, *BitBtn4 = nullptr;
 };

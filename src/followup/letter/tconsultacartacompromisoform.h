@@ -14,11 +14,12 @@ class TConsultaCartaCompromisoForm : public Widgets::SearchDialog
 public:
     explicit TConsultaCartaCompromisoForm(QWidget *parent = nullptr, Prompter &prompter = guiPrompter());
 
-    QLabel *LabelFecha = nullptr;
-    QDateEdit *DateTimePicker1 = nullptr;
-    QPushButton *BitBtn3 = nullptr, *BitBtn2 = nullptr, *BitBtn1 = nullptr;
-
 public slots:
     void BitBtn3Click(); // "Buscar"
     void BitBtn2Click(); // "Ver"
+
+private:
+    QLabel *LabelFecha = nullptr;
+    QDateEdit *DateTimePicker1 = nullptr;
+    QPushButton *BitBtn3 = nullptr, *BitBtn2 = nullptr, *BitBtn1 = nullptr;
 };

@@ -19,12 +19,6 @@ public:
     // The item with the edits, valid after "Aceptar".
     const Letter::Item &item() const { return m_item; }
 
-    QLineEdit *DBEditCilindro = nullptr, *DBEditSerie = nullptr, *DBEditFabricacion = nullptr, *DBEditValvula = nullptr,
-              *DBEditSerieValvula = nullptr;
-    QLineEdit *DBEditCapacidad = nullptr, *DBEditMasa = nullptr, *DBEditDiametro = nullptr, *DBEditModelo = nullptr,
-              *DBEditObservaciones = nullptr;
-    QPushButton *BitBtnAceptar = nullptr, *BitBtnCancelar = nullptr;
-
 public slots:
     // Keeps the edits when the measures read as numbers; otherwise says which
     // one does not and stays open.
@@ -33,4 +27,11 @@ public slots:
 private:
     Letter::Item m_item;
     Prompter &m_prompter;
+
+private:
+    QLineEdit *DBEditCilindro = nullptr, *DBEditSerie = nullptr, *DBEditFabricacion = nullptr, *DBEditValvula = nullptr,
+              *DBEditSerieValvula = nullptr;
+    QLineEdit *DBEditCapacidad = nullptr, *DBEditMasa = nullptr, *DBEditDiametro = nullptr, *DBEditModelo = nullptr,
+              *DBEditObservaciones = nullptr;
+    QPushButton *BitBtnAceptar = nullptr, *BitBtnCancelar = nullptr;
 };

@@ -44,7 +44,7 @@ public slots:
 protected:
     void showEvent(QShowEvent *event) override;
 
-public:
+private:
     QLineEdit *EditCODIGO = nullptr, *EditNROSERIE = nullptr, *EditCAPACIDAD = nullptr, *EditFABRICAC = nullptr;
     QComboBox *ComboCNUEVO = nullptr, *ComboGESTION = nullptr;
     QToolButton *SpeedButtonCodigo = nullptr;

@@ -29,7 +29,7 @@ public slots:
     void BitBtnAceptarClick();
     void BitBtnCancelarClick();
 
-public:
+private:
     QLineEdit *EditVALCOD = nullptr, *EditVALNRO = nullptr, *EditVALGEST = nullptr;
     QLineEdit *EditRVALCOD = nullptr, *EditRVALNRO = nullptr, *EditRVALGEST = nullptr;
     QToolButton *SpeedButtonRValCod = nullptr;

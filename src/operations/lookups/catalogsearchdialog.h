@@ -45,7 +45,7 @@ public slots:
 protected:
     void showEvent(QShowEvent *event) override;
 
-public:
+protected:
     QPushButton *BitBtnBuscar = nullptr;
     QPushButton *BitBtnAceptar = nullptr;
     QPushButton *BitBtnCancelar = nullptr;

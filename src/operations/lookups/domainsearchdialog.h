@@ -27,7 +27,7 @@ public slots:
 protected:
     void showEvent(QShowEvent *event) override;
 
-public:
+protected:
     QPushButton *BitBtnAceptar = nullptr;
     QPushButton *BitBtnCancelar = nullptr;
 

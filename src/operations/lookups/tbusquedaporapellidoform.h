@@ -30,7 +30,7 @@ public slots:
 protected:
     void showEvent(QShowEvent *event) override;
 
-public:
+private:
     QPushButton *BitBtnConsultar = nullptr;
     QLabel *LabelBuscando = nullptr;
     QPushButton *BitBtnVer = nullptr;

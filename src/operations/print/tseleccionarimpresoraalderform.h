@@ -26,6 +26,7 @@ public:
     using TestHook = std::function<int(TSeleccionarImpresoraAlderForm &)>;
     static void setTestHook(TestHook hook);
 
+private:
     QPushButton *BitBtnHojaBlanco = nullptr;
     QPushButton *BitBtnPreimpreso = nullptr;
 };

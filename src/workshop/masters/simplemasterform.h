@@ -44,7 +44,7 @@ public slots:
     void BitBtnFiltrarClick();
     void BitBtnCancelarFiltroClick();
 
-public:
+protected:
     QPushButton *BitBtnFiltrar = nullptr;
     QPushButton *BitBtnCancelarFiltro = nullptr;
     QPushButton *BitBtnAgregar = nullptr;

@@ -22,7 +22,7 @@ public slots:
 protected:
     void showEvent(QShowEvent *event) override;
 
-public:
+private:
     QLineEdit *EditCliente = nullptr;
     QPushButton *BitBtnAgregar = nullptr;
     QPushButton *BitBtnEditar = nullptr;

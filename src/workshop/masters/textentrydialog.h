@@ -31,7 +31,7 @@ public:
 public slots:
     void BitBtnAceptarClick();
 
-public:
+private:
     QLabel *Label1 = nullptr;
     QLineEdit *Edit1 = nullptr;
     QPushButton *BitBtnAceptar = nullptr;

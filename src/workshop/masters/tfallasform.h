@@ -17,7 +17,7 @@ public:
 public slots:
     void BitBtnAceptarClick();
 
-public:
+private:
     QPushButton *BitBtnAceptar = nullptr;
     QPushButton *BitBtnCancelar = nullptr;
 

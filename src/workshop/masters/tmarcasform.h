@@ -35,7 +35,7 @@ protected:
     virtual void modelsShown(const QStringList &models);
     QHBoxLayout *gridsRow() const { return m_grids; }
 
-public:
+protected:
     QTableView *DBGridMarcas = nullptr;
     QTableView *DBGridModelos = nullptr;
     QPushButton *BitBtnAgregarMarca = nullptr;

@@ -15,7 +15,7 @@ public:
 public slots:
     void BitBtnPasarComoClick();
 
-public:
+private:
     QListWidget *ListBoxOrigen = nullptr;
     QListWidget *ListBoxDestino = nullptr;
     QPushButton *BitBtnPasarComo = nullptr;

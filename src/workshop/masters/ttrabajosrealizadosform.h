@@ -29,7 +29,7 @@ public slots:
 protected:
     void showEvent(QShowEvent *event) override;
 
-public:
+private:
     QLabel *LabelTrabajo = nullptr;
     QLabel *LabelTecnico = nullptr;
     QTableView *DBGridTecnicos = nullptr;

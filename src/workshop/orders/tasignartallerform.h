@@ -78,7 +78,7 @@ protected:
     // area code.
     bool m_showsOwnerExtras = true;
 
-public:
+protected:
     // Header
     QLabel *LabelTitulo = nullptr, *ImageLogo = nullptr;
     QLineEdit *TallerEdit = nullptr, *FechaEdit = nullptr, *OrdenNroEdit = nullptr;

@@ -52,7 +52,7 @@ protected:
     // "Ver" on the order under the cursor.
     virtual void open(const OrderKey &order);
 
-public:
+protected:
     QComboBox *ComboBox1 = nullptr;
     QLabel *LabelValor = nullptr;
     QDateEdit *DateTimePicker1 = nullptr, *DateTimePicker2 = nullptr;

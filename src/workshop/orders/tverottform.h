@@ -23,7 +23,7 @@ public slots:
 protected:
     bool isEditable() const override { return m_editing; }
 
-public:
+private:
     QPushButton *BitBtnSalir = nullptr, *BitBtnReimprimir = nullptr, *BitBtnEditar = nullptr;
 
 private:

@@ -36,7 +36,7 @@ public:
 public slots:
     void BitBtnAceptarClick();
 
-public:
+private:
     QLineEdit *EditApellido = nullptr, *EditNombres = nullptr;
     QComboBox *ComboBoxTipoDoc = nullptr;
     QLineEdit *EditNroDoc = nullptr;

@@ -34,7 +34,7 @@ public slots:
     void BitBtnVerClick();
     void BitBtnExcelClick();
 
-public:
+private:
     QComboBox *ComboBoxFiltro = nullptr;
     QPushButton *BitBtnBuscar = nullptr;
     QPushButton *BitBtnLimpiar = nullptr;

@@ -30,7 +30,7 @@ public:
 public slots:
     void BitBtnVerClick();
 
-public:
+protected:
     QPushButton *BitBtnVer = nullptr;
 
 protected:

@@ -33,7 +33,7 @@ public slots:
     void ComboBoxMarcaChange();
     void CheckBoxTodosClick();
 
-public:
+private:
     QComboBox *ComboBoxMarca = nullptr, *ComboBoxModelo = nullptr;
     QDateEdit *DateTimePicker1 = nullptr, *DateTimePicker2 = nullptr;
     QCheckBox *CheckBoxTodos = nullptr;

@@ -25,7 +25,7 @@ public slots:
     void BitBtnBuscarClick();
     void BitBtnVerOrdenClick();
 
-public:
+private:
     QLineEdit *DominioEdit = nullptr;
     QPushButton *BitBtnBuscar = nullptr;
     QLineEdit *EditMarca = nullptr, *EditModelo = nullptr, *EditVIN = nullptr;

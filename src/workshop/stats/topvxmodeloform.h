@@ -19,7 +19,7 @@ public slots:
     void BitBtnConsultarClick();
     void BitBtnVerClick();
 
-public:
+private:
     QPushButton *BitBtnConsultar = nullptr, *BitBtnVer = nullptr, *BitBtnCerrar = nullptr;
 
 protected:

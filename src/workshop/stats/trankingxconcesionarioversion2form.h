@@ -14,7 +14,7 @@ class TRankingXConcesionarioVersion2Form : public FaultRankingForm
 public:
     TRankingXConcesionarioVersion2Form(QWidget *parent, Prompter &prompter);
 
-public:
+private:
     QDateEdit *DateTimePicker1 = nullptr, *DateTimePicker2 = nullptr;
     QTableView *DBGrid1 = nullptr; // "Seleccionar Concesionario"
 

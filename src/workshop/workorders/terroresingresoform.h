@@ -17,6 +17,7 @@ public:
     // Shows the lines and returns when the dialog is closed.
     static void show(QWidget *parent, const QStringList &lines);
 
+private:
     QPlainTextEdit *Memo1 = nullptr;
     QPushButton *BitBtn1 = nullptr;
 };

@@ -34,7 +34,7 @@ public slots:
 protected:
     void showEvent(QShowEvent *event) override;
 
-public:
+private:
     QDateEdit *DateTimePicker1 = nullptr, *DateTimePicker2 = nullptr;
     QCheckBox *CheckBoxTodos = nullptr;
     QComboBox *ComboBoxTalleres = nullptr;

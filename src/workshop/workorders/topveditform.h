@@ -23,7 +23,7 @@ public slots:
     void BitBtnGuardarCambiosClick();
     void BitBtnImprimirClick();
 
-public:
+private:
     QPushButton *BitBtnGuardarCambios = nullptr;
     QPushButton *BitBtnImprimir = nullptr;
 

@@ -75,7 +75,7 @@ protected:
     // Leaving "Dominio" (the entry form pre-fills from the plate).
     virtual void dominioLeft() {}
 
-public:
+protected:
     QLineEdit *TallerEdit = nullptr, *OrdenNroEdit = nullptr, *FechaEdit = nullptr;
     QLabel *LabelOrdenNro = nullptr;
     QLineEdit *ClienteEdit = nullptr;

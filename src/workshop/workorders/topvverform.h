@@ -18,5 +18,6 @@ public:
     void BitBtnAgregarTrabajoClick() override {}
     void BitBtnSacarTrabajoClick() override {}
 
+private:
     QPushButton *BitBtnAceptar = nullptr;
 };
