@@ -184,8 +184,6 @@ private:
     static Widgets::CharacterSet characterSet(Keys keys);
     void watch(QWidget *w, Keys keys);
     bool filterKey(QWidget *w, Keys keys, class QKeyEvent *ke);
-    void runExitRule(QWidget *w);
-    void focusMoved(QWidget *now);
     void refocus(QWidget *w);
     void refuseKey();
     void fillSticker(QLineEdit *edit);
@@ -217,10 +215,6 @@ private:
 
     EditMask m_domainMask, m_documentMask;
     QHash<QWidget *, Keys> m_keys;
-    bool m_refocusing = false;
-    // The control of the form the focus is in, or was in last; the form's
-    // controls live as long as the form.
-    QWidget *m_current = nullptr;
     bool m_activated = false;
     // The hourglass from creation until the form first shows.
     std::optional<Widgets::WaitCursor> m_creating;
