@@ -23,7 +23,6 @@
 #include "data/workorderstore.h"
 #include "data/workshopaccount.h"
 #include "documents/sheet.h"
-#include "operations/cylinders/formwiring.h"
 #include "operations/print/fichaprint.h"
 #include "operations/save/formsave.h"
 #include "operations/save/saveoperation.h"
@@ -362,11 +361,10 @@ QVector<Figure> runAll(TcpRelay &relay, const ConnectionSettings &settings, int 
         [&] { WorkshopAccount::MarkMessagesRead(kWorkshop, 1); });
 
     out << bench.measure(QStringLiteral("abrir formulario + recuperar por oblea"), {}, [&] {
-        // As the navigator opens a new renewal (TRevisionAnualForm::openNew), without exec().
+        // As the navigator opens a new renewal (Operations::registerWindows), without exec().
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("R"));
         form.setCylinders({});
-        Cylinders::WireOperationForm(form);
         OperationSave::WireOperationForm(form);
         form.SetRecallStickers(QStringLiteral("0000000200"), QStringLiteral("0000000200"));
         if (!form.RecallBySticker())

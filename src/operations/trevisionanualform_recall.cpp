@@ -13,40 +13,18 @@
 #include "data/dm1.h"
 #include "data/localstore.h"
 #include "data/recallrepository.h"
-#include "operations/cylinders/formwiring.h"
-#include "operations/linklabel.h"
+#include "operations/form/cylindergroup.h"
+#include "operations/form/datesgroup.h"
+#include "operations/form/stickerrow.h"
+#include "operations/form/vehiclegroup.h"
 #include "operations/lookups/tbuscarpatenteform.h"
 #include "operations/lookups/tbuscarpatentefullform.h"
 #include "operations/lookups/tbusquedaporapellidoform.h"
-#include "operations/print/fichaprint.h"
-#include "operations/save/formsave.h"
 #include "widgets/modalrun.h"
 #include "widgets/serverwait.h"
 
-#include "widgets/messages.h"
-
-#include <QColor>
-#include <QComboBox>
-#include <QDateEdit>
-#include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPalette>
-#include <QSpinBox>
-#include <QSqlField>
-#include <QSqlRecord>
-#include <QToolButton>
-
 namespace
 {
-
-LocalTable &openTable(LocalTableId id)
-{
-    LocalTable &t = localStore().table(id);
-    if (!t.isOpen())
-        t.open();
-    return t;
-}
 
 bool keepsObservations()
 {
@@ -55,95 +33,6 @@ bool keepsObservations()
 }
 
 } // namespace
-
-void TRevisionAnualForm::wireRecall()
-{
-    connect(SpeedButton1, &QToolButton::clicked, this, &TRevisionAnualForm::SpeedButton1Click);
-    connect(SpeedButton2, &QToolButton::clicked, this, &TRevisionAnualForm::SpeedButton2Click);
-    connect(Label35, &LinkLabel::clicked, this, &TRevisionAnualForm::Label35Click);
-    connect(Label36, &LinkLabel::clicked, this, &TRevisionAnualForm::Label36Click);
-    connect(Label37, &LinkLabel::clicked, this, &TRevisionAnualForm::Label37Click);
-    if (m_offersCommitmentLetter) {
-        // Several recalls in one form add to the letter list.
-        try {
-            openTable(LocalTableId::LetterCylinders).empty();
-        } catch (const DbError &e) {
-            prompter().error(e.text());
-        }
-    }
-}
-
-void TRevisionAnualForm::applyRecord(const OperationRecord &r, const Recall::Copied *copied)
-{
-    ObleaAntEdit->setText(r.obleaAnt);
-    AnioObleaAnteriorEdit->setText(r.anioObleaAnt);
-    if (!r.obleaNew.isEmpty())
-        ObleaNewEdit->setText(r.obleaNew);
-    MarcaEdit->setText(r.marca);
-    ModeloEdit->setText(r.modelo);
-    AnioSpinEdit->setValue(r.anio);
-    showText(InyeccionComboEdit, r.inyeccion);
-    showText(TipoComboEdit, r.tipoUso);
-    // The mask first, so that the stored domain is not cut by the old one.
-    DominioEdit->clear();
-    if (copied)
-        setDomainMask(copied->domainMask);
-    DominioEdit->setText(r.dominio);
-    VINEdit->setText(r.vin);
-    NombreEdit->setText(r.nombre);
-    showText(DNIComboBox, r.tipoDoc);
-    NroDocEdit->clear();
-    setDocumentMask(OperationMasks::DocumentFor(r.tipoDoc));
-    NroDocEdit->setText(r.nroDoc);
-    CalleEdit->setText(r.calle);
-    BarrioEdit->setText(r.barrio);
-    CodigoEdit->setText(r.codigoPostal);
-    LocalidadEdit->setText(r.localidad);
-    showText(ProvinciaComboBox, r.provincia);
-    showText(ComboBoxTipoTE, r.tipoTelefono);
-    CaracteristicaEdit->setText(r.caracteristica);
-    TelefonoEdit->setText(r.telefono);
-    emailEdit->setText(r.email);
-    m_accessories = r.accesorios;
-    for (int i = 0; i < 3; ++i)
-        if (!r.attachmentPaths[i].isEmpty())
-            m_attachmentPaths[i] = r.attachmentPaths[i];
-
-    auto applyLine = [](const RegulatorLine &line, QLineEdit *code, QLineEdit *brand, QLineEdit *serial,
-                        QComboBox *gestion, QComboBox *nuevo) {
-        code->setText(line.codigo);
-        brand->setText(line.marca);
-        serial->setText(line.nroSerie);
-        if (!line.gestion.isEmpty())
-            showText(gestion, line.gestion);
-        if (!line.nuevo.isEmpty())
-            showText(nuevo, line.nuevo);
-    };
-    applyLine(r.regulador, CodigoRegularEdit, MarcaReguladorEdit, NroSerieReguladorEdit, RGestionComboBox,
-              RNuevoComboBox);
-    if (r.hasSecondRegulator) {
-        applyLine(r.reguladorNuevo, CodigoReguladorNuevoEdit, MarcaReguladorNuevoEdit, NroSerieReguladorNuevoEdit,
-                  RGestionNuevoComboBox, RNuevoNuevoComboBox);
-        for (QWidget *w : std::initializer_list<QWidget *>{LabelReguladorNuevo, CodigoReguladorNuevoEdit,
-                                                           MarcaReguladorNuevoEdit, NroSerieReguladorNuevoEdit,
-                                                           RGestionNuevoComboBox, RNuevoNuevoComboBox, SpeedButton7})
-            w->setVisible(true);
-    }
-
-    // A null stored date leaves the picker as it was.
-    if (r.fechaMontaje.isValid())
-        DateTimePickerMontaje->setDate(r.fechaMontaje);
-    if (r.fechaHabilitacion.isValid())
-        DateTimePickerHabilitacion->setDate(r.fechaHabilitacion);
-    if (r.fechaVencimiento.isValid())
-        DateTimePickerVencimiento->setDate(r.fechaVencimiento);
-    EditObs->setText(r.observaciones);
-    if (r.estado >= 0 && r.estado < ComboBoxEstado->count())
-        ComboBoxEstado->setCurrentIndex(r.estado);
-
-    if (copied && !copied->workshopCode.isEmpty())
-        showText(tallerEdit, copied->workshopCode);
-}
 
 void TRevisionAnualForm::rereadWorkshopIdentity(const RecallRepository::WorkshopIdentity &t)
 {
@@ -192,12 +81,14 @@ bool TRevisionAnualForm::runRecall(Source source, const QString &peccod, const Q
         if (!found.usr) {
             hideProgress();
             prompter().warn(QStringLiteral("Oblea no encontrada."));
-            DominioEdit->setFocus();
+            m_vehicle->focusDomain();
             return false;
         }
         const Recall::Row &u = *found.usr;
 
         OperationRecord r = record();
+        // The regulator lines of a new operation keep what its kind set.
+        const RegulatorLine kindSet = r.regulador;
         r.regulador = {};
         r.reguladorNuevo = {};
         r.hasSecondRegulator = false;
@@ -206,11 +97,7 @@ bool TRevisionAnualForm::runRecall(Source source, const QString &peccod, const Q
             m_shownKind = r.kind;
             copied.assignedSticker = m_recallSticker;
             r.obleaNew = m_recallSticker;
-            ObleaNewEdit->setVisible(true);
-            LabelObleaNew->setVisible(true);
-            LabelObleaAnt->setText(QStringLiteral("Oblea Anterior"));
-            LabelTaller->setVisible(true);
-            tallerEdit->setVisible(true);
+            m_stickers->showRecalled();
         }
         if (found.identity)
             rereadWorkshopIdentity(*found.identity);
@@ -219,10 +106,9 @@ bool TRevisionAnualForm::runRecall(Source source, const QString &peccod, const Q
         addProgressStep(QStringLiteral("Buscando datos de CIL..."));
         const QList<Recall::Row> &regs = found.regs;
         const QList<Recall::Row> &cils = found.cils;
-        // The regulator lines of a new operation keep what its kind set.
         if (mode == Recall::Mode::NewOperation) {
-            r.regulador.gestion = RGestionComboBox->currentText();
-            r.regulador.nuevo = RNuevoComboBox->currentText();
+            r.regulador.gestion = kindSet.gestion;
+            r.regulador.nuevo = kindSet.nuevo;
         }
         Recall::CopyRegulators(
             regs, mode, m_kind, [&](const QString &code) { return found.brandOf(code); }, r);
@@ -234,27 +120,8 @@ bool TRevisionAnualForm::runRecall(Source source, const QString &peccod, const Q
         addProgressStep(QString());
         hideProgress();
 
-        if (mode == Recall::Mode::NewOperation) {
-            const Recall::HydraulicPass pass = Recall::RunHydraulicPass(
-                stored, m_kind, DateTimePickerHabilitacion->date(), DateTimePickerVencimiento->date(), today,
-                m_offersCommitmentLetter, source != Source::Sticker);
-            for (const CylinderRow &c : pass.letterRows)
-                CylinderWorkTable::AppendLetterLine(localStore().table(LocalTableId::LetterCylinders), c);
-            if (pass.enablesLetterButton)
-                SpeedButtonCC1->setEnabled(true);
-            if (pass.phRequired)
-                setPhRequired();
-            if (pass.expiryChanged)
-                DateTimePickerVencimiento->setDate(pass.expiry);
-            if (pass.frameExpiry) {
-                Shape1->setFrameShape(QFrame::Box);
-                Shape1->setStyleSheet(QStringLiteral("#Shape1 { border: 2px solid red; }"));
-            }
-            if (!pass.warning.isEmpty())
-                prompter().warn(pass.warning);
-            if (!pass.information.isEmpty())
-                prompter().info(pass.information);
-        }
+        if (mode == Recall::Mode::NewOperation)
+            applyHydraulicPass(stored, source != Source::Sticker);
         return true;
     } catch (const Widgets::ServerWait::Cancelled &) {
         hideProgress(); // the operator stopped it: nothing to say
@@ -264,6 +131,28 @@ bool TRevisionAnualForm::runRecall(Source source, const QString &peccod, const Q
         prompter().error(e.text());
         return false;
     }
+}
+
+// The hydraulic tests of the recalled cylinders: the letter's cylinders, the
+// expiry they limit, the warnings.
+void TRevisionAnualForm::applyHydraulicPass(const QVector<CylinderRow> &stored, bool searched)
+{
+    const Recall::HydraulicPass pass = Recall::RunHydraulicPass(stored, m_kind, m_dates->enabling(), m_dates->expiry(),
+                                                                Clock::today(), m_offersCommitmentLetter, searched);
+    for (const CylinderRow &c : pass.letterRows)
+        CylinderWorkTable::AppendLetterLine(localStore().table(LocalTableId::LetterCylinders), c);
+    if (pass.enablesLetterButton)
+        m_cylinders->enableLetter();
+    if (pass.phRequired)
+        setPhRequired();
+    if (pass.expiryChanged)
+        m_dates->setExpiry(pass.expiry);
+    if (pass.frameExpiry)
+        m_dates->frameExpiry();
+    if (!pass.warning.isEmpty())
+        prompter().warn(pass.warning);
+    if (!pass.information.isEmpty())
+        prompter().info(pass.information);
 }
 
 bool TRevisionAnualForm::LoadPendingOperation(int id)
@@ -283,9 +172,7 @@ bool TRevisionAnualForm::LoadPendingOperation(int id)
             Recall::Text(u, QStringLiteral("ucodgest")) == QLatin1String("H") ? found.previousOfAssigned : QString();
 
         OperationRecord r = record();
-        r.regulador = {};
-        r.regulador.gestion = RGestionComboBox->currentText();
-        r.regulador.nuevo = RNuevoComboBox->currentText();
+        r.regulador = {{}, {}, {}, r.regulador.gestion, r.regulador.nuevo};
         r.reguladorNuevo = {};
         r.hasSecondRegulator = false;
         r.cylinders.clear();
@@ -295,17 +182,13 @@ bool TRevisionAnualForm::LoadPendingOperation(int id)
         m_shownKind = load.kind;
         m_pendingValveSticker = load.hidesPreviousSticker ? load.assignedSticker : QString();
         if (load.hidesPreviousSticker)
-            for (QWidget *w : std::initializer_list<QWidget *>{ObleaAntEdit, LabelObleaAnt, SpeedButton1})
-                w->setVisible(false);
+            m_stickers->hidePreviousSticker();
 
         Recall::Copied copied;
         copied.domainMask = OperationMasks::DomainOnRecall(r.anio, r.dominio);
         copied.assignedSticker = load.assignedSticker;
         applyRecord(r, &copied);
-        QPalette pal = EditObs->palette();
-        pal.setColor(QPalette::Base,
-                     EditObs->text().isEmpty() ? palette().color(QPalette::Base) : QColor(254, 173, 169));
-        EditObs->setPalette(pal);
+        m_dates->markObservations();
 
         setCylinders(r.cylinders);
         return true;
@@ -315,16 +198,16 @@ bool TRevisionAnualForm::LoadPendingOperation(int id)
     }
 }
 
-void TRevisionAnualForm::SpeedButton1Click()
+void TRevisionAnualForm::recallByPreviousSticker()
 {
-    if (ObleaAntEdit->text().trimmed().isEmpty())
+    if (m_stickers->previousSticker().trimmed().isEmpty())
         return;
-    const StickerFill f = ZeroFillSticker(ObleaAntEdit->text());
+    const StickerFill f = ZeroFillSticker(m_stickers->previousSticker());
     if (!f.ok) {
         prompter().error(f.message);
         return;
     }
-    ObleaAntEdit->setText(f.text);
+    m_stickers->setPreviousSticker(f.text);
     if (f.text == QLatin1String("0000000000")) {
         // No sticker: looking it up would bring any operation that had none before it.
         prompter().warn(QStringLiteral("Oblea no encontrada."));
@@ -333,7 +216,7 @@ void TRevisionAnualForm::SpeedButton1Click()
         RecallBySticker();
     }
     if (m_kind != QLatin1String("H"))
-        DominioEdit->setFocus();
+        m_vehicle->focusDomain();
 }
 
 void TRevisionAnualForm::afterSearch(const std::optional<Nav::OperationKey> &keys, bool allPecs)
@@ -360,11 +243,11 @@ template <typename Dialog> std::optional<Nav::OperationKey> chosenKeys(Dialog &d
 
 } // namespace
 
-void TRevisionAnualForm::SpeedButton2Click()
+void TRevisionAnualForm::searchByDomain()
 {
     const InstallationProfile *profile = profileById(Global.InstallationId);
     const bool allPecs = profile && profile->searchesAllPecs;
-    const QString domain = m_domainMask.storedValue(DominioEdit->displayText()).trimmed();
+    const QString domain = m_vehicle->domain().trimmed();
     std::optional<Nav::OperationKey> keys;
     if (allPecs) {
         TBuscarPatenteFullForm dialog(this, m_prompter);
@@ -378,7 +261,7 @@ void TRevisionAnualForm::SpeedButton2Click()
     afterSearch(keys, allPecs);
 }
 
-void TRevisionAnualForm::Label35Click()
+void TRevisionAnualForm::searchByOwner()
 {
     TBusquedaPorApellidoForm dialog(this, m_prompter);
     afterSearch(chosenKeys(dialog), false);

@@ -25,6 +25,7 @@
 #include "app/tinicioform.h"
 #include "app/tmainform.h"
 #include "app/windows.h"
+#include "controls.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
 #include "data/backgroundquery.h"
@@ -269,29 +270,31 @@ private:
             steps << [this, form] {
                 if (!form)
                     return;
-                form->ObleaAntEdit->setText(m_samples.sticker);
-                form->SpeedButton1Click();
+                control<QLineEdit>(form, "ObleaAntEdit")->setText(m_samples.sticker);
+                control<QToolButton>(form, "SpeedButton1")->click();
             };
         steps << saveStep(QPointer<QWidget>(f), QStringLiteral("lleno"));
         const QString kind = f->kind();
         if (kind == QLatin1String("R")) {
-            steps << click(f->SpeedButton5) << click(f->SpeedButton6) << click(f->SpeedButton2) <<
+            steps << click(control<QToolButton>(f, "SpeedButton5")) << click(control<QToolButton>(f, "SpeedButton6"))
+                  << click(control<QToolButton>(f, "SpeedButton2")) <<
                 [form] {
                     if (form)
-                        emit form->Label35->clicked();
+                        emit control<LinkLabel>(form, "Label35")->clicked();
                 } <<
                 [form] {
                     if (form)
-                        form->CodigoRegularEdit->clear();
-                } << click(f->SpeedButton3)
-                  << click(f->BitBtnAdjuntar) << click(f->BitBtnAccesorios);
+                        control<QLineEdit>(form, "CodigoRegularEdit")->clear();
+                } << click(control<QToolButton>(f, "SpeedButton3"))
+                  << click(control<QPushButton>(f, "BitBtnAdjuntar"))
+                  << click(control<QPushButton>(f, "BitBtnAccesorios"));
         } else if (kind == QLatin1String("C")) {
-            steps << click(f->SpeedButton4);
+            steps << click(control<QToolButton>(f, "SpeedButton4"));
         } else if (kind == QLatin1String("H")) {
-            steps << click(f->SpeedButton8);
+            steps << click(control<QToolButton>(f, "SpeedButton8"));
         }
         if (kind == QLatin1String("R") || f->isConsultation())
-            steps << click(f->BitBtn5); // the profile's sheet
+            steps << click(control<QPushButton>(f, "BitBtn5")); // the profile's sheet
         return steps;
     }
 

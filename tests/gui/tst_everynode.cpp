@@ -5,6 +5,7 @@
 #include "app/navigator.h"
 #include "app/tmainform.h"
 #include "app/windows.h"
+#include "controls.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
 #include "data/dm1.h"
@@ -160,10 +161,10 @@ private slots:
         TRevisionAnualForm form;
         form.SetOperationKind(QStringLiteral("C"));
         form.show();
-        form.TraerDesdeOCLabel->clicked();
-        form.SpeedButton9->click();
-        form.SpeedButtonCC1->setEnabled(true); // as after an overdue recall
-        form.SpeedButtonCC1->click();
+        control<LinkLabel>(form, "TraerDesdeOCLabel")->clicked();
+        control<QToolButton>(form, "SpeedButton9")->click();
+        control<QToolButton>(form, "SpeedButtonCC1")->setEnabled(true); // as after an overdue recall
+        control<QToolButton>(form, "SpeedButtonCC1")->click();
         Widgets::setExecHook({});
         QCOMPARE(opened, QStringList({"TConsultaOTTForm", "TPropietariosForm", "TCartaCompromisoForm"}));
         QVERIFY(m_notices.isEmpty());

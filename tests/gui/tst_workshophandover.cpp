@@ -90,10 +90,10 @@ private slots:
             control<QPushButton>(list, "BitBtnAceptar")->click();
             return list.result();
         });
-        form.TraerDesdeOCLabel->clicked();
-        QCOMPARE(form.NombreEdit->text(), QStringLiteral("LUNA ESTEBAN"));
+        control<LinkLabel>(form, "TraerDesdeOCLabel")->clicked();
+        QCOMPARE(control<QLineEdit>(form, "NombreEdit")->text(), QStringLiteral("LUNA ESTEBAN"));
         QCOMPARE(control<QLineEdit>(form, "DominioEdit")->text(), QStringLiteral("ABC123"));
-        QCOMPARE(form.MarcaEdit->text(), QStringLiteral("CHEVROLET"));
+        QCOMPARE(control<QLineEdit>(form, "MarcaEdit")->text(), QStringLiteral("CHEVROLET"));
         QCOMPARE(control<QLineEdit>(form, "BarrioEdit")->text(), QStringLiteral("CENTRO"));
         QCOMPARE(control<QLineEdit>(form, "CaracteristicaEdit")->text(), QStringLiteral("11"));
         QCOMPARE(control<QLineEdit>(form, "CodigoRegularEdit")->text(), QStringLiteral("T009"));
@@ -120,12 +120,12 @@ private slots:
             waitForReads(list);
             return int(QDialog::Rejected); // closed however: the owner is copied
         });
-        form.SpeedButton9->click();
-        QCOMPARE(form.NombreEdit->text(), QStringLiteral("PEREZ JUAN"));
-        QCOMPARE(form.DNIComboBox->currentText(), QStringLiteral("CUIT"));
+        control<QToolButton>(form, "SpeedButton9")->click();
+        QCOMPARE(control<QLineEdit>(form, "NombreEdit")->text(), QStringLiteral("PEREZ JUAN"));
+        QCOMPARE(control<QComboBox>(form, "DNIComboBox")->currentText(), QStringLiteral("CUIT"));
         QCOMPARE(control<QLineEdit>(form, "NroDocEdit")->text(), QStringLiteral("20-12345678-3"));
-        QCOMPARE(form.TelefonoEdit->text(), QStringLiteral("5551234"));
-        QCOMPARE(form.ComboBoxTipoTE->currentText(), QStringLiteral("CELULAR"));
+        QCOMPARE(control<QLineEdit>(form, "TelefonoEdit")->text(), QStringLiteral("5551234"));
+        QCOMPARE(control<QComboBox>(form, "ComboBoxTipoTE")->currentText(), QStringLiteral("CELULAR"));
     }
 
     // The order form asks the operations folder for its cylinder dialog, in

@@ -5,7 +5,6 @@
 #include "data/localstore.h"
 #include "operations/cylinders/cylinderactions.h"
 #include "operations/cylinders/cylinderlist.h"
-#include "operations/cylinders/formwiring.h"
 #include "operations/cylinders/regulatorlookup.h"
 #include "operations/cylinders/tdatoscilindroform.h"
 #include "operations/cylinders/tremplazovalvulaform.h"
@@ -970,7 +969,6 @@ void TstCylinderDialog::everyChangedRegulatorCodeIsChecked()
     Global = GlobalState{};
     TRevisionAnualForm form(nullptr, m_prompter);
     form.SetOperationKind(QStringLiteral("R"));
-    Cylinders::WireOperationForm(form);
     form.show();
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -1001,11 +999,10 @@ void TstCylinderDialog::operationFormButtonsAreWired()
     Global = GlobalState{};
     TRevisionAnualForm form(nullptr, m_prompter);
     form.SetOperationKind(QStringLiteral("M"));
-    Cylinders::WireOperationForm(form);
     form.show();
 
     // "Borrar Cilindro" with no cylinders: a message, no question, no change.
-    form.SpeedButton6->click();
+    control<QToolButton>(form, "SpeedButton6")->click();
     QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: No hay cilindros cargados para borrar.")});
     QCOMPARE(table().count(), 0);
 
@@ -1016,40 +1013,42 @@ void TstCylinderDialog::operationFormButtonsAreWired()
         dlg.BitBtnAceptarClick();
         return dlg.result();
     });
-    form.SpeedButton4->click();
+    control<QToolButton>(form, "SpeedButton4")->click();
     QCOMPARE(table().count(), 1);
     QCOMPARE(form.cylinderList()->rowCount(), 1);
     QCOMPARE(form.cylinderList()->index(0, 1).data().toString(), QStringLiteral("S-1"));
-    QCOMPARE(form.DBEditValCod->text(), QStringLiteral("V101"));
-    QCOMPARE(form.DBEditNroCertif->text(), QStringLiteral("ABCD000123"));
+    QCOMPARE(control<QLineEdit>(form, "DBEditValCod")->text(), QStringLiteral("V101"));
+    QCOMPARE(control<QLineEdit>(form, "DBEditNroCertif")->text(), QStringLiteral("ABCD000123"));
     QCOMPARE(form.record().cylinders.size(), 1); // the record reads the same list
 
     m_prompter.answers = {true};
-    form.SpeedButton6->click();
+    control<QToolButton>(form, "SpeedButton6")->click();
     QCOMPARE(table().count(), 0);
     QCOMPARE(form.cylinderList()->rowCount(), 0);
-    QCOMPARE(form.DBEditValCod->text(), QString());
+    QCOMPARE(control<QLineEdit>(form, "DBEditValCod")->text(), QString());
 
     // Retiring the regulator shows the "Nuevo" line; mounting one is refused.
     m_prompter.log.clear();
-    form.RGestionComboBox->setCurrentText(QStringLiteral("BAJA"));
-    emit form.RGestionComboBox->activated(form.RGestionComboBox->currentIndex());
-    QVERIFY(!form.CodigoReguladorNuevoEdit->isHidden());
-    QCOMPARE(form.RGestionNuevoComboBox->currentText(), QStringLiteral("MONTAJE"));
+    control<QComboBox>(form, "RGestionComboBox")->setCurrentText(QStringLiteral("BAJA"));
+    emit control<QComboBox>(form, "RGestionComboBox")
+        ->activated(control<QComboBox>(form, "RGestionComboBox")->currentIndex());
+    QVERIFY(!control<QLineEdit>(form, "CodigoReguladorNuevoEdit")->isHidden());
+    QCOMPARE(control<QComboBox>(form, "RGestionNuevoComboBox")->currentText(), QStringLiteral("MONTAJE"));
     QCOMPARE(form.record().hasSecondRegulator, true);
-    form.RGestionComboBox->setCurrentText(QStringLiteral("MONTAJE"));
-    emit form.RGestionComboBox->activated(form.RGestionComboBox->currentIndex());
+    control<QComboBox>(form, "RGestionComboBox")->setCurrentText(QStringLiteral("MONTAJE"));
+    emit control<QComboBox>(form, "RGestionComboBox")
+        ->activated(control<QComboBox>(form, "RGestionComboBox")->currentIndex());
     QCOMPARE(m_prompter.log, QStringList{QStringLiteral("error: Opción no permitida en una modificación.")});
-    QCOMPARE(form.RGestionComboBox->currentText(), QStringLiteral("SIN CAMBIOS"));
+    QCOMPARE(control<QComboBox>(form, "RGestionComboBox")->currentText(), QStringLiteral("SIN CAMBIOS"));
 
     // The look-up buttons beside both regulator codes.
     m_prompter.log.clear();
     control<QLineEdit>(form, "CodigoRegularEdit")->setText(QStringLiteral("R150"));
-    form.SpeedButton3->click();
+    control<QToolButton>(form, "SpeedButton3")->click();
     QCOMPARE(control<QLineEdit>(form, "MarcaReguladorEdit")->text(), QStringLiteral("BETA"));
-    form.CodigoReguladorNuevoEdit->setText(QStringLiteral("S200"));
-    form.SpeedButton7->click();
-    QCOMPARE(form.MarcaReguladorNuevoEdit->text(), QStringLiteral("GAMA"));
+    control<QLineEdit>(form, "CodigoReguladorNuevoEdit")->setText(QStringLiteral("S200"));
+    control<QToolButton>(form, "SpeedButton7")->click();
+    QCOMPARE(control<QLineEdit>(form, "MarcaReguladorNuevoEdit")->text(), QStringLiteral("GAMA"));
     QVERIFY(m_prompter.log.isEmpty());
     form.close();
 }

@@ -5,7 +5,6 @@
 #include "core/global.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
-#include "operations/cylinders/formwiring.h"
 #include "operations/print/tseleccionarimpresoraalderform.h"
 #include "operations/save/formsave.h"
 #include "operations/trevisionanualform.h"
@@ -147,7 +146,6 @@ private slots:
             cyl.empty();
             for (int i = 0; i < c.cylinders; ++i)
                 addCylinder(cyl, c.plate + QStringLiteral("-%1").arg(i));
-            Cylinders::WireOperationForm(form);
             OperationSave::WireOperationForm(form);
             fillRenewal(form);
             type(form, "DominioEdit", c.plate);

@@ -2,11 +2,11 @@
 // mouse would: every field reached by Tab or Enter, the regulator through its
 // look-up, the cylinders through the grid's keys, "Aceptar" pressed from the
 // keyboard. What was typed must reach the pending tables.
+#include "controls.h"
 #include "core/clock.h"
 #include "core/global.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
-#include "operations/cylinders/formwiring.h"
 #include "operations/print/fichaprint.h"
 #include "operations/save/formsave.h"
 #include "operations/trevisionanualform.h"
@@ -162,7 +162,6 @@ private slots:
         TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("C"));
         form.setCylinders({});
-        Cylinders::WireOperationForm(form);
         OperationSave::WireOperationForm(form);
         FichaPrint::WireFichaButton(form);
         ::form = &form;
@@ -170,11 +169,11 @@ private slots:
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
 
-        QVERIFY(typeInto(form.MarcaEdit, QStringLiteral("fiat")));
-        QVERIFY(typeInto(form.ModeloEdit, QStringLiteral("siena")));
-        QVERIFY(typeInto(form.AnioSpinEdit, QStringLiteral("2016")));
-        QVERIFY(typeInto(form.DominioEdit, QStringLiteral("ab123cd")));
-        QVERIFY(typeInto(form.VINEdit, QStringLiteral("9BD17164G52345678")));
+        QVERIFY(typeInto(control<QLineEdit>(form, "MarcaEdit"), QStringLiteral("fiat")));
+        QVERIFY(typeInto(control<QLineEdit>(form, "ModeloEdit"), QStringLiteral("siena")));
+        QVERIFY(typeInto(control<QSpinBox>(form, "AnioSpinEdit"), QStringLiteral("2016")));
+        QVERIFY(typeInto(control<QLineEdit>(form, "DominioEdit"), QStringLiteral("ab123cd")));
+        QVERIFY(typeInto(control<QLineEdit>(form, "VINEdit"), QStringLiteral("9BD17164G52345678")));
         // The regulator's code left empty opens its look-up: searched by part
         // of the code, chosen from the list.
         dialogs.answer([](QDialog &d) {
@@ -185,22 +184,22 @@ private slots:
             press(Qt::Key_Return); // "Aceptar" on the row found
             return d.result();
         });
-        QVERIFY(tabTo(form.CodigoRegularEdit));
+        QVERIFY(tabTo(control<QLineEdit>(form, "CodigoRegularEdit")));
         press(Qt::Key_Tab);
         QVERIFY2(dialogs.empty(), "the regulator look-up did not open");
-        QCOMPARE(form.CodigoRegularEdit->text(), QStringLiteral("R100"));
-        QCOMPARE(form.MarcaReguladorEdit->text(), QStringLiteral("ACME"));
-        QVERIFY(holdsFocus(form.NroSerieReguladorEdit));
+        QCOMPARE(control<QLineEdit>(form, "CodigoRegularEdit")->text(), QStringLiteral("R100"));
+        QCOMPARE(control<QLineEdit>(form, "MarcaReguladorEdit")->text(), QStringLiteral("ACME"));
+        QVERIFY(holdsFocus(control<QLineEdit>(form, "NroSerieReguladorEdit")));
         typeText(QStringLiteral("rs-77"));
 
-        QVERIFY(typeInto(form.NombreEdit, QStringLiteral("sosa marta")));
-        QVERIFY(typeInto(form.NroDocEdit, QStringLiteral("28999111")));
-        QVERIFY(typeInto(form.CalleEdit, QStringLiteral("rivadavia 900")));
-        QVERIFY(typeInto(form.CodigoEdit, QStringLiteral("5500")));
-        QVERIFY(typeInto(form.LocalidadEdit, QStringLiteral("mendoza")));
-        QVERIFY(typeInto(form.ProvinciaComboBox, QStringLiteral("mendoza")));
-        QVERIFY(typeInto(form.CaracteristicaEdit, QStringLiteral("261")));
-        QVERIFY(typeInto(form.TelefonoEdit, QStringLiteral("4445566")));
+        QVERIFY(typeInto(control<QLineEdit>(form, "NombreEdit"), QStringLiteral("sosa marta")));
+        QVERIFY(typeInto(control<QLineEdit>(form, "NroDocEdit"), QStringLiteral("28999111")));
+        QVERIFY(typeInto(control<QLineEdit>(form, "CalleEdit"), QStringLiteral("rivadavia 900")));
+        QVERIFY(typeInto(control<QLineEdit>(form, "CodigoEdit"), QStringLiteral("5500")));
+        QVERIFY(typeInto(control<QLineEdit>(form, "LocalidadEdit"), QStringLiteral("mendoza")));
+        QVERIFY(typeInto(control<QComboBox>(form, "ProvinciaComboBox"), QStringLiteral("mendoza")));
+        QVERIFY(typeInto(control<QLineEdit>(form, "CaracteristicaEdit"), QStringLiteral("261")));
+        QVERIFY(typeInto(control<QLineEdit>(form, "TelefonoEdit"), QStringLiteral("4445566")));
 
         // Two cylinders added with Insert on the grid, the second one's
         // valve corrected with F2.
@@ -212,9 +211,9 @@ private slots:
             typeCylinder(d, QStringLiteral("S-102"), QStringLiteral("VN-2"));
             return d.result();
         });
-        QVERIFY(tabTo(form.DBGrid1));
+        QVERIFY(tabTo(control<QTableView>(form, "DBGrid1")));
         press(Qt::Key_Insert);
-        QVERIFY(holdsFocus(form.DBGrid1));
+        QVERIFY(holdsFocus(control<QTableView>(form, "DBGrid1")));
         press(Qt::Key_Insert);
         QVERIFY(dialogs.empty());
         QCOMPARE(form.cylinders().size(), 2);
@@ -225,16 +224,16 @@ private slots:
             press(Qt::Key_Return);
             return d.result();
         });
-        QVERIFY(tabTo(form.DBGrid1));
+        QVERIFY(tabTo(control<QTableView>(form, "DBGrid1")));
         press(Qt::Key_End, Qt::ControlModifier);
         press(Qt::Key_F2);
         QVERIFY(dialogs.empty());
 
-        QVERIFY(typeInto(form.DateTimePickerMontaje, QStringLiteral("07122026")));
-        QVERIFY(typeInto(form.DateTimePickerHabilitacion, QStringLiteral("09122026")));
-        QVERIFY(typeInto(form.DateTimePickerVencimiento, QStringLiteral("07122027")));
-        QVERIFY(typeInto(form.EditObs, QStringLiteral("equipo nuevo")));
-        QVERIFY(tabTo(form.BitBtn2));
+        QVERIFY(typeInto(control<QDateEdit>(form, "DateTimePickerMontaje"), QStringLiteral("07122026")));
+        QVERIFY(typeInto(control<QDateEdit>(form, "DateTimePickerHabilitacion"), QStringLiteral("09122026")));
+        QVERIFY(typeInto(control<QDateEdit>(form, "DateTimePickerVencimiento"), QStringLiteral("07122027")));
+        QVERIFY(typeInto(control<QLineEdit>(form, "EditObs"), QStringLiteral("equipo nuevo")));
+        QVERIFY(tabTo(control<QPushButton>(form, "BitBtn2")));
         press(Qt::Key_Return);
 
         // Nothing typed was refused on the way.

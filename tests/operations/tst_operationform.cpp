@@ -1,3 +1,4 @@
+#include "controls.h"
 #include "core/clock.h"
 #include "core/global.h"
 #include "core/installationprofile.h"
@@ -201,26 +202,26 @@ void TstOperationForm::layoutPerKind()
     TRevisionAnualForm &f = open(kind);
 
     QCOMPARE(f.windowTitle(), caption);
-    QCOMPARE(f.RGestionComboBox->currentText(), gestion);
-    QCOMPARE(f.RGestionComboBox->isEnabled(), !gestionLocked);
-    QCOMPARE(f.RNuevoComboBox->currentText(), nuevo);
-    QCOMPARE(f.ObleaAntEdit->isVisible(), !stickerLabel.isEmpty());
-    QCOMPARE(f.SpeedButton1->isVisible(), !stickerLabel.isEmpty());
-    QCOMPARE(f.LabelObleaAnt->isVisible(), !stickerLabel.isEmpty());
+    QCOMPARE(control<QComboBox>(f, "RGestionComboBox")->currentText(), gestion);
+    QCOMPARE(control<QComboBox>(f, "RGestionComboBox")->isEnabled(), !gestionLocked);
+    QCOMPARE(control<QComboBox>(f, "RNuevoComboBox")->currentText(), nuevo);
+    QCOMPARE(control<QLineEdit>(f, "ObleaAntEdit")->isVisible(), !stickerLabel.isEmpty());
+    QCOMPARE(control<QToolButton>(f, "SpeedButton1")->isVisible(), !stickerLabel.isEmpty());
+    QCOMPARE(control<QLabel>(f, "LabelObleaAnt")->isVisible(), !stickerLabel.isEmpty());
     if (!stickerLabel.isEmpty())
-        QCOMPARE(f.LabelObleaAnt->text(), stickerLabel);
-    QVERIFY(!f.AnioObleaAnteriorEdit->isVisible());
-    QVERIFY(!f.ObleaNewEdit->isVisible()); // the assigned sticker is for consultation only
-    QCOMPARE(f.SpeedButton8->isVisible(), valveButton);
-    QCOMPARE(f.DateTimePickerHabilitacion->isVisible(), expiryShown);
-    QCOMPARE(f.DateTimePickerVencimiento->isVisible(), expiryShown);
-    QCOMPARE(f.LabelVencimiento->isVisible(), expiryShown);
-    QCOMPARE(f.LabelMontaje->text(), mountLabel);
-    QVERIFY(f.DateTimePickerMontaje->isVisible());
-    QVERIFY(f.BitBtn1->isEnabled());
-    QVERIFY(!f.tallerEdit->isVisible());
-    QVERIFY(!f.BitBtn3->isEnabled());        // "Cédula" never
-    QVERIFY(!f.ComboBoxEstado->isVisible()); // state is the PEC's business
+        QCOMPARE(control<QLabel>(f, "LabelObleaAnt")->text(), stickerLabel);
+    QVERIFY(!control<QLineEdit>(f, "AnioObleaAnteriorEdit")->isVisible());
+    QVERIFY(!control<QLineEdit>(f, "ObleaNewEdit")->isVisible()); // the assigned sticker is for consultation only
+    QCOMPARE(control<QToolButton>(f, "SpeedButton8")->isVisible(), valveButton);
+    QCOMPARE(control<QDateEdit>(f, "DateTimePickerHabilitacion")->isVisible(), expiryShown);
+    QCOMPARE(control<QDateEdit>(f, "DateTimePickerVencimiento")->isVisible(), expiryShown);
+    QCOMPARE(control<QLabel>(f, "LabelVencimiento")->isVisible(), expiryShown);
+    QCOMPARE(control<QLabel>(f, "LabelMontaje")->text(), mountLabel);
+    QVERIFY(control<QDateEdit>(f, "DateTimePickerMontaje")->isVisible());
+    QVERIFY(control<QPushButton>(f, "BitBtn1")->isEnabled());
+    QVERIFY(!control<QComboBox>(f, "tallerEdit")->isVisible());
+    QVERIFY(!control<QPushButton>(f, "BitBtn3")->isEnabled());      // "Cédula" never
+    QVERIFY(!control<QComboBox>(f, "ComboBoxEstado")->isVisible()); // state is the PEC's business
     QCOMPARE(f.kind(), kind);
     QVERIFY(!f.operationDescription().isEmpty());
 }
@@ -229,9 +230,9 @@ void TstOperationForm::datesFollowTheClockIncludingLeapDay()
 {
     Clock::setToday(QDate(2028, 2, 29));
     TRevisionAnualForm &f = open("R");
-    QCOMPARE(f.DateTimePickerMontaje->date(), QDate(2028, 2, 29));
-    QCOMPARE(f.DateTimePickerHabilitacion->date(), QDate(2028, 2, 29));
-    QCOMPARE(f.DateTimePickerVencimiento->date(), QDate(2029, 2, 28));
+    QCOMPARE(control<QDateEdit>(f, "DateTimePickerMontaje")->date(), QDate(2028, 2, 29));
+    QCOMPARE(control<QDateEdit>(f, "DateTimePickerHabilitacion")->date(), QDate(2028, 2, 29));
+    QCOMPARE(control<QDateEdit>(f, "DateTimePickerVencimiento")->date(), QDate(2029, 2, 28));
     const OperationRecord r = f.record();
     QCOMPARE(r.fechaVencimiento, QDate(2029, 2, 28));
     QCOMPARE(r.description, QString("REVISION"));
@@ -250,26 +251,35 @@ void TstOperationForm::consultationLocksTheForm()
 
     QCOMPARE(f.windowTitle(), QStringLiteral("Revisión Anual")); // a CRPC review has no own caption
     for (QWidget *w : std::initializer_list<QWidget *>{
-             f.GroupBoxVehiculo, f.GroupBoxPropietario, f.GroupBoxRegulador, f.DateTimePickerMontaje,
-             f.DateTimePickerHabilitacion, f.DateTimePickerVencimiento, f.SpeedButton9, f.SpeedButton3, f.SpeedButton1,
-             f.SpeedButton4, f.SpeedButton5, f.SpeedButton6, f.SpeedButton8, f.BitBtn1,
+             control<QGroupBox>(f, "GroupBoxVehiculo"), control<QGroupBox>(f, "GroupBoxPropietario"),
+             control<QGroupBox>(f, "GroupBoxRegulador"), control<QDateEdit>(f, "DateTimePickerMontaje"),
+             control<QDateEdit>(f, "DateTimePickerHabilitacion"), control<QDateEdit>(f, "DateTimePickerVencimiento"),
+             control<QToolButton>(f, "SpeedButton9"), control<QToolButton>(f, "SpeedButton3"),
+             control<QToolButton>(f, "SpeedButton1"), control<QToolButton>(f, "SpeedButton4"),
+             control<QToolButton>(f, "SpeedButton5"), control<QToolButton>(f, "SpeedButton6"),
+             control<QToolButton>(f, "SpeedButton8"), control<QPushButton>(f, "BitBtn1"),
              // nothing may replace or add to what is viewed
-             f.SpeedButton2, f.TraerDesdeOCLabel, f.SpeedButtonCC1, f.SpeedButtonCC2})
+             control<QToolButton>(f, "SpeedButton2"), control<LinkLabel>(f, "TraerDesdeOCLabel"),
+             control<QToolButton>(f, "SpeedButtonCC1"), control<QToolButton>(f, "SpeedButtonCC2")})
         QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
     // the accessories and the attached files open read-only
-    QVERIFY(f.BitBtnAccesorios->isEnabled() && f.BitBtnAdjuntar->isEnabled());
-    for (QLineEdit *e : {f.ObleaAntEdit, f.ObleaNewEdit, f.EditObs})
+    QVERIFY(control<QPushButton>(f, "BitBtnAccesorios")->isEnabled() &&
+            control<QPushButton>(f, "BitBtnAdjuntar")->isEnabled());
+    for (QLineEdit *e : {control<QLineEdit>(f, "ObleaAntEdit"), control<QLineEdit>(f, "ObleaNewEdit"),
+                         control<QLineEdit>(f, "EditObs")})
         QVERIFY2(e->isReadOnly(), qPrintable(e->objectName()));
-    for (QWidget *w : std::initializer_list<QWidget *>{f.Label35, f.Label36, f.Label37, f.LabelNombre})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{control<LinkLabel>(f, "Label35"), control<LinkLabel>(f, "Label36"),
+                                          control<LinkLabel>(f, "Label37"), control<QLabel>(f, "LabelNombre")})
         QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
-    QCOMPARE(f.LabelObleaAnt->text(), QString("Oblea"));
-    QVERIFY(f.tallerEdit->isVisible());
+    QCOMPARE(control<QLabel>(f, "LabelObleaAnt")->text(), QString("Oblea"));
+    QVERIFY(control<QComboBox>(f, "tallerEdit")->isVisible());
     QCOMPARE(f.recallSticker(), QString("0000012345"));
     QCOMPARE(f.recallPreviousSticker(), QString("0000000999"));
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.BitBtn2));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(control<QPushButton>(f, "BitBtn2")));
 
     QSignalSpy save(&f, &TRevisionAnualForm::acceptRequested);
-    QTest::mouseClick(f.BitBtn2, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn2"), Qt::LeftButton);
     QCOMPARE(f.result(), int(QDialog::Accepted)); // only closes
     QCOMPARE(save.count(), 0);
 }
@@ -285,51 +295,51 @@ void TstOperationForm::profileFlagsShowTheirButtons()
         Global.InstallationId = c.id;
         TRevisionAnualForm &f = open("R");
         QCOMPARE(f.offersCommitmentLetter(), c.letter);
-        QCOMPARE(f.SpeedButtonCC1->isVisible(), c.letter);
-        QCOMPARE(f.SpeedButtonCC2->isVisible(), c.letter);
-        QCOMPARE(f.BitBtnAccesorios->isVisible(), c.accessories);
-        QCOMPARE(f.SpeedButtonPropietarios->isVisible(), c.ownerList);
+        QCOMPARE(control<QToolButton>(f, "SpeedButtonCC1")->isVisible(), c.letter);
+        QCOMPARE(control<QToolButton>(f, "SpeedButtonCC2")->isVisible(), c.letter);
+        QCOMPARE(control<QPushButton>(f, "BitBtnAccesorios")->isVisible(), c.accessories);
+        QCOMPARE(control<QToolButton>(f, "SpeedButtonPropietarios")->isVisible(), c.ownerList);
     }
     Global.InstallationId.clear();
     Global.ManagesWorkshop = 1;
-    QVERIFY(open("C").TraerDesdeOCLabel->isVisible());
+    QVERIFY(control<LinkLabel>(open("C"), "TraerDesdeOCLabel")->isVisible());
     Global.ManagesWorkshop = 0;
-    QVERIFY(!open("C").TraerDesdeOCLabel->isVisible());
+    QVERIFY(!control<LinkLabel>(open("C"), "TraerDesdeOCLabel")->isVisible());
 }
 
 void TstOperationForm::creationDefaultsAndWorkshopList()
 {
     const quint64 sent = dm1().exchangeCount();
     TRevisionAnualForm &f = open("M");
-    QCOMPARE(f.tallerEdit->count(), 3);
-    QCOMPARE(f.tallerEdit->itemText(0), QString("TAL0100"));
-    QCOMPARE(f.tallerEdit->itemText(2), QString("TAL0300"));
+    QCOMPARE(control<QComboBox>(f, "tallerEdit")->count(), 3);
+    QCOMPARE(control<QComboBox>(f, "tallerEdit")->itemText(0), QString("TAL0100"));
+    QCOMPARE(control<QComboBox>(f, "tallerEdit")->itemText(2), QString("TAL0300"));
     QVERIFY(prompter.log.isEmpty());
-    QCOMPARE(f.ProvinciaComboBox->currentText(), QString("CORDOBA"));
-    QCOMPARE(f.ProvinciaComboBox->count(), 23);
-    QCOMPARE(f.AnioSpinEdit->value(), 2000);
-    QCOMPARE(f.InyeccionComboEdit->currentText(), QString("NO"));
-    QCOMPARE(f.TipoComboEdit->currentText(), QString("PARTICULAR"));
-    QCOMPARE(f.DNIComboBox->currentText(), QString("DNI"));
-    QCOMPARE(f.ComboBoxTipoTE->currentText(), QString("CELULAR"));
-    QVERIFY(f.CheckBoxFormatoTE->isChecked());
-    QVERIFY(!f.ComboBoxTipoTE->isEnabled());
-    QCOMPARE(f.RGestionNuevoComboBox->currentText(), QString("MONTAJE"));
-    QVERIFY(!f.RGestionNuevoComboBox->isEnabled());
-    QCOMPARE(f.RNuevoNuevoComboBox->currentText(), QString("SI"));
-    QVERIFY(!f.CodigoReguladorNuevoEdit->isVisible());
+    QCOMPARE(control<QComboBox>(f, "ProvinciaComboBox")->currentText(), QString("CORDOBA"));
+    QCOMPARE(control<QComboBox>(f, "ProvinciaComboBox")->count(), 23);
+    QCOMPARE(control<QSpinBox>(f, "AnioSpinEdit")->value(), 2000);
+    QCOMPARE(control<QComboBox>(f, "InyeccionComboEdit")->currentText(), QString("NO"));
+    QCOMPARE(control<QComboBox>(f, "TipoComboEdit")->currentText(), QString("PARTICULAR"));
+    QCOMPARE(control<QComboBox>(f, "DNIComboBox")->currentText(), QString("DNI"));
+    QCOMPARE(control<QComboBox>(f, "ComboBoxTipoTE")->currentText(), QString("CELULAR"));
+    QVERIFY(control<QCheckBox>(f, "CheckBoxFormatoTE")->isChecked());
+    QVERIFY(!control<QComboBox>(f, "ComboBoxTipoTE")->isEnabled());
+    QCOMPARE(control<QComboBox>(f, "RGestionNuevoComboBox")->currentText(), QString("MONTAJE"));
+    QVERIFY(!control<QComboBox>(f, "RGestionNuevoComboBox")->isEnabled());
+    QCOMPARE(control<QComboBox>(f, "RNuevoNuevoComboBox")->currentText(), QString("SI"));
+    QVERIFY(!control<QLineEdit>(f, "CodigoReguladorNuevoEdit")->isVisible());
     QCOMPARE(f.domainMask(), QString("AAA###;1;_"));
     QCOMPARE(f.documentMask(), QString("#######0;1;"));
-    QCOMPARE(f.BitBtnAdjuntar->text(), QString("Adjuntar Documentacion"));
-    QCOMPARE(f.ComboBoxEstado->currentIndex(), 0);
+    QCOMPARE(control<QPushButton>(f, "BitBtnAdjuntar")->text(), QString("Adjuntar Documentacion"));
+    QCOMPARE(control<QComboBox>(f, "ComboBoxEstado")->currentIndex(), 0);
 
     const QStringList titles = {"Código",      "Nro Serie", "Nuevo",    "Gestión",     "Capacidad",
                                 "Fabricación", "Ultima PH", "PH Fecha", "Resultado PH"};
     QCOMPARE(f.cylinderList()->columnCount(), titles.size());
     for (int c = 0; c < titles.size(); ++c)
         QCOMPARE(f.cylinderList()->headerData(c, Qt::Horizontal).toString(), titles.at(c));
-    QCOMPARE(f.DBGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
-    QCOMPARE(f.DBGrid1->selectionBehavior(), QAbstractItemView::SelectRows);
+    QCOMPARE(control<QTableView>(f, "DBGrid1")->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(control<QTableView>(f, "DBGrid1")->selectionBehavior(), QAbstractItemView::SelectRows);
 
     // The list is read off the window's thread: the window's own sessions
     // sent nothing.
@@ -340,9 +350,9 @@ void TstOperationForm::creationDefaultsAndWorkshopList()
 void TstOperationForm::storedCodesOfTheLists()
 {
     TRevisionAnualForm &f = open("M");
-    f.TipoComboEdit->setCurrentText("MOTO");
-    f.InyeccionComboEdit->setCurrentText("SI");
-    f.RGestionComboBox->setCurrentText("BAJA");
+    control<QComboBox>(f, "TipoComboEdit")->setCurrentText("MOTO");
+    control<QComboBox>(f, "InyeccionComboEdit")->setCurrentText("SI");
+    control<QComboBox>(f, "RGestionComboBox")->setCurrentText("BAJA");
     const OperationRecord r = f.record();
     QCOMPARE(r.tipoUsoCode(), QString("6"));
     QCOMPARE(r.inyeccionCode(), QString("S"));
@@ -354,132 +364,132 @@ void TstOperationForm::storedCodesOfTheLists()
 void TstOperationForm::domainMaskByModelYear()
 {
     TRevisionAnualForm &f = open("R");
-    f.AnioSpinEdit->setValue(2015);
-    type(f.DominioEdit, "ab1c23456");
+    control<QSpinBox>(f, "AnioSpinEdit")->setValue(2015);
+    type(control<QLineEdit>(f, "DominioEdit"), "ab1c23456");
     QCOMPARE(f.domainMask(), QString("AAA###"));
-    QVERIFY(f.SpeedButtonClear->isEnabled());
+    QVERIFY(control<QToolButton>(f, "SpeedButtonClear")->isEnabled());
     QCOMPARE(f.record().dominio, QString("AB1234")); // "c" refused where digits go
-    leave(f.DominioEdit, f.VINEdit);
-    QVERIFY(!f.SpeedButtonClear->isEnabled());
+    leave(control<QLineEdit>(f, "DominioEdit"), control<QLineEdit>(f, "VINEdit"));
+    QVERIFY(!control<QToolButton>(f, "SpeedButtonClear")->isEnabled());
 
-    f.AnioSpinEdit->setValue(2016);
-    f.DominioEdit->setFocus(Qt::TabFocusReason);
+    control<QSpinBox>(f, "AnioSpinEdit")->setValue(2016);
+    control<QLineEdit>(f, "DominioEdit")->setFocus(Qt::TabFocusReason);
     QCOMPARE(f.domainMask(), QString("AAAAAAa;1; "));
     QCOMPARE(f.record().dominio, QString("AB1234")); // the plate survives the new mask
-    f.DominioEdit->selectAll();
-    QTest::keyClicks(f.DominioEdit, "ab123cdx");
+    control<QLineEdit>(f, "DominioEdit")->selectAll();
+    QTest::keyClicks(control<QLineEdit>(f, "DominioEdit"), "ab123cdx");
     QCOMPARE(f.record().dominio, QString("AB123CD"));
 }
 
 void TstOperationForm::clearingTheDomainMaskAndKeepingALongPlate()
 {
     TRevisionAnualForm &f = open("R");
-    f.AnioSpinEdit->setValue(2010);
-    f.DominioEdit->setFocus(Qt::TabFocusReason);
-    QTest::mouseClick(f.SpeedButtonClear, Qt::LeftButton);
+    control<QSpinBox>(f, "AnioSpinEdit")->setValue(2010);
+    control<QLineEdit>(f, "DominioEdit")->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(control<QToolButton>(f, "SpeedButtonClear"), Qt::LeftButton);
     QCOMPARE(f.domainMask(), QString());
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.DominioEdit));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(control<QLineEdit>(f, "DominioEdit")));
     QSignalSpy refused(&f, &TRevisionAnualForm::keyRefused);
-    QTest::keyClicks(f.DominioEdit, "ab123cd-9xyz");
+    QTest::keyClicks(control<QLineEdit>(f, "DominioEdit"), "ab123cd-9xyz");
     QCOMPARE(refused.count(), 1);                       // "-" is never part of a plate
     QCOMPARE(f.record().dominio, QString("AB123CD9X")); // no more than the column holds
 
     // Coming back with a pre-2016 year must not cut the plate to the old mask.
-    leave(f.DominioEdit, f.VINEdit);
-    f.DominioEdit->setFocus(Qt::TabFocusReason);
+    leave(control<QLineEdit>(f, "DominioEdit"), control<QLineEdit>(f, "VINEdit"));
+    control<QLineEdit>(f, "DominioEdit")->setFocus(Qt::TabFocusReason);
     QCOMPARE(f.record().dominio, QString("AB123CD9X"));
 }
 
 void TstOperationForm::documentMaskByType()
 {
     TRevisionAnualForm &f = open("C");
-    f.DNIComboBox->setCurrentText("CUIT");
-    type(f.NroDocEdit, "20123456789");
+    control<QComboBox>(f, "DNIComboBox")->setCurrentText("CUIT");
+    type(control<QLineEdit>(f, "NroDocEdit"), "20123456789");
     QCOMPARE(f.documentMask(), QString("##-########-#"));
-    QCOMPARE(f.NroDocEdit->displayText(), QString("20-12345678-9"));
+    QCOMPARE(control<QLineEdit>(f, "NroDocEdit")->displayText(), QString("20-12345678-9"));
     QCOMPARE(f.record().nroDoc, QString("20-12345678-9")); // hyphens stored
 
     // Back to DNI: eleven digits do not fit eight places, so they stay whole
     // and unmasked for the user to correct instead of being cut.
-    leave(f.NroDocEdit, f.CalleEdit);
-    f.DNIComboBox->setCurrentText("DNI");
-    f.NroDocEdit->setFocus(Qt::TabFocusReason);
+    leave(control<QLineEdit>(f, "NroDocEdit"), control<QLineEdit>(f, "CalleEdit"));
+    control<QComboBox>(f, "DNIComboBox")->setCurrentText("DNI");
+    control<QLineEdit>(f, "NroDocEdit")->setFocus(Qt::TabFocusReason);
     QCOMPARE(f.record().nroDoc, QString("20123456789"));
-    f.NroDocEdit->clear();
-    leave(f.NroDocEdit, f.CalleEdit);
-    f.NroDocEdit->setFocus(Qt::TabFocusReason);
+    control<QLineEdit>(f, "NroDocEdit")->clear();
+    leave(control<QLineEdit>(f, "NroDocEdit"), control<QLineEdit>(f, "CalleEdit"));
+    control<QLineEdit>(f, "NroDocEdit")->setFocus(Qt::TabFocusReason);
     QCOMPARE(f.documentMask(), QString("########"));
-    QTest::keyClicks(f.NroDocEdit, "30111222x");
+    QTest::keyClicks(control<QLineEdit>(f, "NroDocEdit"), "30111222x");
     QCOMPARE(f.record().nroDoc, QString("30111222"));
     QCOMPARE(f.record().tipoDoc, QString("DNI"));
 
     // A typed document type goes upper case and uses the plain mask.
-    f.DNIComboBox->setFocus(Qt::TabFocusReason);
-    f.DNIComboBox->lineEdit()->selectAll();
-    QTest::keyClicks(f.DNIComboBox, "pas");
-    QCOMPARE(f.DNIComboBox->currentText(), QString("PAS"));
+    control<QComboBox>(f, "DNIComboBox")->setFocus(Qt::TabFocusReason);
+    control<QComboBox>(f, "DNIComboBox")->lineEdit()->selectAll();
+    QTest::keyClicks(control<QComboBox>(f, "DNIComboBox"), "pas");
+    QCOMPARE(control<QComboBox>(f, "DNIComboBox")->currentText(), QString("PAS"));
 }
 
 void TstOperationForm::stickerZeroFillAndRefusedKeys()
 {
     TRevisionAnualForm &f = open("R");
     QSignalSpy refused(&f, &TRevisionAnualForm::keyRefused);
-    type(f.ObleaAntEdit, "12a3b4");
+    type(control<QLineEdit>(f, "ObleaAntEdit"), "12a3b4");
     QCOMPARE(refused.count(), 2);
-    QCOMPARE(f.ObleaAntEdit->text(), QString("1234"));
-    leave(f.ObleaAntEdit, f.MarcaEdit);
-    QCOMPARE(f.ObleaAntEdit->text(), QString("0000001234"));
+    QCOMPARE(control<QLineEdit>(f, "ObleaAntEdit")->text(), QString("1234"));
+    leave(control<QLineEdit>(f, "ObleaAntEdit"), control<QLineEdit>(f, "MarcaEdit"));
+    QCOMPARE(control<QLineEdit>(f, "ObleaAntEdit")->text(), QString("0000001234"));
 
-    f.ObleaAntEdit->clear();
-    leave(f.ObleaAntEdit, f.MarcaEdit);
-    QCOMPARE(f.ObleaAntEdit->text(), QString());
+    control<QLineEdit>(f, "ObleaAntEdit")->clear();
+    leave(control<QLineEdit>(f, "ObleaAntEdit"), control<QLineEdit>(f, "MarcaEdit"));
+    QCOMPARE(control<QLineEdit>(f, "ObleaAntEdit")->text(), QString());
     QVERIFY(prompter.log.isEmpty());
 }
 
 void TstOperationForm::pastedNonDigitStickerIsRefusedWithAMessage()
 {
     TRevisionAnualForm &f = open("R");
-    f.ObleaAntEdit->setFocus(Qt::TabFocusReason);
-    f.ObleaAntEdit->insert("12O4"); // a pasted letter O; the key filter never saw it
-    leave(f.ObleaAntEdit, f.MarcaEdit);
+    control<QLineEdit>(f, "ObleaAntEdit")->setFocus(Qt::TabFocusReason);
+    control<QLineEdit>(f, "ObleaAntEdit")->insert("12O4"); // a pasted letter O; the key filter never saw it
+    leave(control<QLineEdit>(f, "ObleaAntEdit"), control<QLineEdit>(f, "MarcaEdit"));
     QCOMPARE(prompter.log.size(), 1);
     QVERIFY(prompter.log.first().startsWith("error: "));
     QVERIFY(last(prompter).contains("12O4"));
-    QCOMPARE(f.ObleaAntEdit->text(), QString("12O4")); // kept for the user to correct
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.ObleaAntEdit));
+    QCOMPARE(control<QLineEdit>(f, "ObleaAntEdit")->text(), QString("12O4")); // kept for the user to correct
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(control<QLineEdit>(f, "ObleaAntEdit")));
     QVERIFY(!last(prompter).contains("not a valid"));
 }
 
 void TstOperationForm::telephoneRulesWithTheCheckOnAndOff()
 {
     TRevisionAnualForm &f = open("R");
-    type(f.CaracteristicaEdit, "4351");
-    leave(f.CaracteristicaEdit, f.TelefonoEdit);
+    type(control<QLineEdit>(f, "CaracteristicaEdit"), "4351");
+    leave(control<QLineEdit>(f, "CaracteristicaEdit"), control<QLineEdit>(f, "TelefonoEdit"));
     QCOMPARE(last(prompter), QString("La caracteristica debe comenzar con 1,2 o 3"));
     QVERIFY(prompter.log.last().startsWith("info: "));
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.CaracteristicaEdit));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(control<QLineEdit>(f, "CaracteristicaEdit")));
 
-    f.CaracteristicaEdit->setText("0351"); // pasted: typing would have dropped the 0
-    leave(f.CaracteristicaEdit, f.TelefonoEdit);
+    control<QLineEdit>(f, "CaracteristicaEdit")->setText("0351"); // pasted: typing would have dropped the 0
+    leave(control<QLineEdit>(f, "CaracteristicaEdit"), control<QLineEdit>(f, "TelefonoEdit"));
     QCOMPARE(last(prompter), QString("La caracteristica debe ir sin el 0 adelante"));
 
-    f.CaracteristicaEdit->setText("351");
-    type(f.TelefonoEdit, "155123456");
-    leave(f.TelefonoEdit, f.emailEdit);
+    control<QLineEdit>(f, "CaracteristicaEdit")->setText("351");
+    type(control<QLineEdit>(f, "TelefonoEdit"), "155123456");
+    leave(control<QLineEdit>(f, "TelefonoEdit"), control<QLineEdit>(f, "emailEdit"));
     QCOMPARE(last(prompter), QStringLiteral("El número va sin el 15 adelante"));
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.TelefonoEdit));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(control<QLineEdit>(f, "TelefonoEdit")));
 
     // With the check off both pass and the telephone type can be chosen.
-    QTest::mouseClick(f.CheckBoxFormatoTE, Qt::LeftButton);
-    QVERIFY(!f.CheckBoxFormatoTE->isChecked());
-    QVERIFY(f.ComboBoxTipoTE->isEnabled());
+    QTest::mouseClick(control<QCheckBox>(f, "CheckBoxFormatoTE"), Qt::LeftButton);
+    QVERIFY(!control<QCheckBox>(f, "CheckBoxFormatoTE")->isChecked());
+    QVERIFY(control<QComboBox>(f, "ComboBoxTipoTE")->isEnabled());
     const int before = prompter.log.size();
-    f.CaracteristicaEdit->setText("0351");
-    leave(f.CaracteristicaEdit, f.TelefonoEdit);
-    leave(f.TelefonoEdit, f.emailEdit);
+    control<QLineEdit>(f, "CaracteristicaEdit")->setText("0351");
+    leave(control<QLineEdit>(f, "CaracteristicaEdit"), control<QLineEdit>(f, "TelefonoEdit"));
+    leave(control<QLineEdit>(f, "TelefonoEdit"), control<QLineEdit>(f, "emailEdit"));
     QCOMPARE(prompter.log.size(), before);
-    QTest::mouseClick(f.CheckBoxFormatoTE, Qt::LeftButton);
-    QVERIFY(!f.ComboBoxTipoTE->isEnabled());
+    QTest::mouseClick(control<QCheckBox>(f, "CheckBoxFormatoTE"), Qt::LeftButton);
+    QVERIFY(!control<QComboBox>(f, "ComboBoxTipoTE")->isEnabled());
 }
 
 // Notices that take the focus away as a message box does: the form is
@@ -518,34 +528,34 @@ void TstOperationForm::theTelephoneCheckRunsOnEveryExitOfTheField()
         const auto focused = [] { return QApplication::focusWidget(); };
 
         // A wrong area code, its message, corrected; then a number with 15.
-        f.CaracteristicaEdit->setFocus(Qt::TabFocusReason);
-        QTest::keyClicks(f.CaracteristicaEdit, "4351");
-        QTest::keyClick(f.CaracteristicaEdit, Qt::Key_Return);
+        control<QLineEdit>(f, "CaracteristicaEdit")->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(control<QLineEdit>(f, "CaracteristicaEdit"), "4351");
+        QTest::keyClick(control<QLineEdit>(f, "CaracteristicaEdit"), Qt::Key_Return);
         QTRY_COMPARE(boxes.log.size(), 1);
-        QTRY_COMPARE(focused(), f.CaracteristicaEdit);
-        f.CaracteristicaEdit->selectAll();
-        QTest::keyClicks(f.CaracteristicaEdit, "351");
-        QTest::keyClick(f.CaracteristicaEdit, Qt::Key_Return);
-        QTRY_COMPARE(focused(), f.TelefonoEdit);
-        QTest::keyClicks(f.TelefonoEdit, "155123456");
-        QTest::keyClick(f.TelefonoEdit, Qt::Key_Return);
+        QTRY_COMPARE(focused(), control<QLineEdit>(f, "CaracteristicaEdit"));
+        control<QLineEdit>(f, "CaracteristicaEdit")->selectAll();
+        QTest::keyClicks(control<QLineEdit>(f, "CaracteristicaEdit"), "351");
+        QTest::keyClick(control<QLineEdit>(f, "CaracteristicaEdit"), Qt::Key_Return);
+        QTRY_COMPARE(focused(), control<QLineEdit>(f, "TelefonoEdit"));
+        QTest::keyClicks(control<QLineEdit>(f, "TelefonoEdit"), "155123456");
+        QTest::keyClick(control<QLineEdit>(f, "TelefonoEdit"), Qt::Key_Return);
         QTRY_COMPARE(boxes.log.size(), 2);
         QCOMPARE(boxes.log.last(), fifteen);
-        QTRY_COMPARE(focused(), f.TelefonoEdit);
+        QTRY_COMPARE(focused(), control<QLineEdit>(f, "TelefonoEdit"));
 
         // Left again unchanged, by Tab or by the mouse: told again each time.
-        QTest::keyClick(f.TelefonoEdit, Qt::Key_Tab);
+        QTest::keyClick(control<QLineEdit>(f, "TelefonoEdit"), Qt::Key_Tab);
         QTRY_COMPARE(boxes.log.size(), 3);
-        QTRY_COMPARE(focused(), f.TelefonoEdit);
-        QTest::mouseClick(f.emailEdit, Qt::LeftButton);
+        QTRY_COMPARE(focused(), control<QLineEdit>(f, "TelefonoEdit"));
+        QTest::mouseClick(control<QLineEdit>(f, "emailEdit"), Qt::LeftButton);
         QTRY_COMPARE(boxes.log.size(), 4);
         QCOMPARE(boxes.log.last(), fifteen);
-        QTRY_COMPARE(focused(), f.TelefonoEdit);
+        QTRY_COMPARE(focused(), control<QLineEdit>(f, "TelefonoEdit"));
 
         // A message from elsewhere takes the focus and gives it back: the
         // field was not left.
         boxes.info("otra ventana");
-        QTRY_COMPARE(focused(), f.TelefonoEdit);
+        QTRY_COMPARE(focused(), control<QLineEdit>(f, "TelefonoEdit"));
         QTest::qWait(20);
         QCOMPARE(boxes.log.size(), 5);
         form.reset();
@@ -555,18 +565,18 @@ void TstOperationForm::theTelephoneCheckRunsOnEveryExitOfTheField()
 void TstOperationForm::areaCodeKeysFollowTheTelephoneType()
 {
     TRevisionAnualForm &f = open("R");
-    type(f.CaracteristicaEdit, "0351");
-    QCOMPARE(f.CaracteristicaEdit->text(), QString("351")); // the leading 0 is dropped
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.CaracteristicaEdit));
-    QTest::keyClick(f.CaracteristicaEdit, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.TelefonoEdit));
+    type(control<QLineEdit>(f, "CaracteristicaEdit"), "0351");
+    QCOMPARE(control<QLineEdit>(f, "CaracteristicaEdit")->text(), QString("351")); // the leading 0 is dropped
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(control<QLineEdit>(f, "CaracteristicaEdit")));
+    QTest::keyClick(control<QLineEdit>(f, "CaracteristicaEdit"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(control<QLineEdit>(f, "TelefonoEdit")));
 
-    f.ComboBoxTipoTE->setCurrentText("FIJO");
-    f.CaracteristicaEdit->clear();
-    type(f.CaracteristicaEdit, "0351");
-    QCOMPARE(f.CaracteristicaEdit->text(), QString("0351"));
-    QTest::keyClick(f.CaracteristicaEdit, Qt::Key_Return); // not handled for a landline
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.CaracteristicaEdit));
+    control<QComboBox>(f, "ComboBoxTipoTE")->setCurrentText("FIJO");
+    control<QLineEdit>(f, "CaracteristicaEdit")->clear();
+    type(control<QLineEdit>(f, "CaracteristicaEdit"), "0351");
+    QCOMPARE(control<QLineEdit>(f, "CaracteristicaEdit")->text(), QString("0351"));
+    QTest::keyClick(control<QLineEdit>(f, "CaracteristicaEdit"), Qt::Key_Return); // not handled for a landline
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(control<QLineEdit>(f, "CaracteristicaEdit")));
 }
 
 void TstOperationForm::modelYearLimits_data()
@@ -589,14 +599,14 @@ void TstOperationForm::modelYearLimits()
     QFETCH(bool, accepted);
     Clock::setToday(today);
     TRevisionAnualForm &f = open("R");
-    f.AnioSpinEdit->setValue(year);
-    leave(f.AnioSpinEdit, f.DominioEdit);
+    control<QSpinBox>(f, "AnioSpinEdit")->setValue(year);
+    leave(control<QSpinBox>(f, "AnioSpinEdit"), control<QLineEdit>(f, "DominioEdit"));
     if (accepted) {
         QVERIFY(prompter.log.isEmpty());
     } else {
         // The shared dialog's error (TConfirmDlg "Error", "mtError").
         QCOMPARE(prompter.log, QStringList{QStringLiteral("alert: Año Invalido.")});
-        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.AnioSpinEdit));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(control<QSpinBox>(f, "AnioSpinEdit")));
     }
 }
 
@@ -604,22 +614,22 @@ void TstOperationForm::enterMovesToTheNextFieldAndLettersGoUpper()
 {
     TRevisionAnualForm &f = open("R");
     QSignalSpy refused(&f, &TRevisionAnualForm::keyRefused);
-    type(f.MarcaEdit, "fiat");
-    QTest::keyClick(f.MarcaEdit, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.ModeloEdit));
-    QTest::keyClick(f.ModeloEdit, Qt::Key_Return, Qt::ShiftModifier);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.MarcaEdit));
-    QCOMPARE(f.MarcaEdit->text(), QString("FIAT"));
+    type(control<QLineEdit>(f, "MarcaEdit"), "fiat");
+    QTest::keyClick(control<QLineEdit>(f, "MarcaEdit"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(control<QLineEdit>(f, "ModeloEdit")));
+    QTest::keyClick(control<QLineEdit>(f, "ModeloEdit"), Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(control<QLineEdit>(f, "MarcaEdit")));
+    QCOMPARE(control<QLineEdit>(f, "MarcaEdit")->text(), QString("FIAT"));
     QCOMPARE(f.result(), 0); // Enter never pressed "Aceptar"
     QVERIFY(f.isVisible());
 
-    type(f.NombreEdit, QStringLiteral("muñoz, ana"));
-    QCOMPARE(f.NombreEdit->text(), QStringLiteral("MUÑOZ ANA"));
+    type(control<QLineEdit>(f, "NombreEdit"), QStringLiteral("muñoz, ana"));
+    QCOMPARE(control<QLineEdit>(f, "NombreEdit")->text(), QStringLiteral("MUÑOZ ANA"));
     QCOMPARE(refused.count(), 1);
-    type(f.CalleEdit, "ruta 9 (km-5)/");
-    QCOMPARE(f.CalleEdit->text(), QString("RUTA 9 (KM-5)"));
+    type(control<QLineEdit>(f, "CalleEdit"), "ruta 9 (km-5)/");
+    QCOMPARE(control<QLineEdit>(f, "CalleEdit")->text(), QString("RUTA 9 (KM-5)"));
     QCOMPARE(refused.count(), 2);
-    type(f.EditObs, "sin observaciones");
+    type(control<QLineEdit>(f, "EditObs"), "sin observaciones");
     QCOMPARE(f.record().observaciones, QString("SIN OBSERVACIONES"));
 }
 
@@ -628,25 +638,25 @@ void TstOperationForm::emojiAreRefusedAndCutsKeepWholeCharacters()
     TRevisionAnualForm &f = open("R");
     QSignalSpy refused(&f, &TRevisionAnualForm::keyRefused);
     const QString emoji = QStringLiteral("\U0001F600"); // one key, two UTF-16 units
-    type(f.NombreEdit, "perez");
+    type(control<QLineEdit>(f, "NombreEdit"), "perez");
     QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, emoji);
-    QApplication::sendEvent(f.NombreEdit, &press);
-    QCOMPARE(f.NombreEdit->text(), QString("PEREZ"));
+    QApplication::sendEvent(control<QLineEdit>(f, "NombreEdit"), &press);
+    QCOMPARE(control<QLineEdit>(f, "NombreEdit")->text(), QString("PEREZ"));
     QCOMPARE(refused.count(), 1);
     // Pasted text loses what could not be typed.
-    f.NombreEdit->insert(" ana" + emoji + QStringLiteral("!"));
-    QCOMPARE(f.NombreEdit->text(), QString("PEREZ ANA"));
+    control<QLineEdit>(f, "NombreEdit")->insert(" ana" + emoji + QStringLiteral("!"));
+    QCOMPARE(control<QLineEdit>(f, "NombreEdit")->text(), QString("PEREZ ANA"));
     QCOMPARE(refused.count(), 2);
 
     // A cut at the column's width never splits a character in two.
     const QString seventeen = QString(17, 'L');
-    f.LocalidadEdit->setText(seventeen + emoji);
-    QCOMPARE(f.LocalidadEdit->text(), seventeen);
-    f.LocalidadEdit->clear();
-    type(f.LocalidadEdit, seventeen);
-    f.LocalidadEdit->insert(emoji);
+    control<QLineEdit>(f, "LocalidadEdit")->setText(seventeen + emoji);
+    QCOMPARE(control<QLineEdit>(f, "LocalidadEdit")->text(), seventeen);
+    control<QLineEdit>(f, "LocalidadEdit")->clear();
+    type(control<QLineEdit>(f, "LocalidadEdit"), seventeen);
+    control<QLineEdit>(f, "LocalidadEdit")->insert(emoji);
     QCOMPARE(f.record().localidad, seventeen);
-    f.LocalidadEdit->setText("RIO " + emoji + " CUARTO");
+    control<QLineEdit>(f, "LocalidadEdit")->setText("RIO " + emoji + " CUARTO");
     QCOMPARE(f.record().localidad, "RIO " + emoji + " CUARTO"); // a whole emoji that fits stays
 }
 
@@ -658,16 +668,18 @@ void TstOperationForm::freeTextStopsAtItsColumnWidth()
     f.applyRecord(r);
     const QString thirty = QString(30, '7');
     // Widths of temp_reg.rcodregh / rnroserie and temp_usr.utipdoc.
-    for (QLineEdit *e : {f.CodigoRegularEdit, f.CodigoReguladorNuevoEdit}) {
+    for (QLineEdit *e :
+         {control<QLineEdit>(f, "CodigoRegularEdit"), control<QLineEdit>(f, "CodigoReguladorNuevoEdit")}) {
         type(e, "abcdef");
         QCOMPARE(e->text(), QString("ABCD"));
     }
-    for (QLineEdit *e : {f.NroSerieReguladorEdit, f.NroSerieReguladorNuevoEdit}) {
+    for (QLineEdit *e :
+         {control<QLineEdit>(f, "NroSerieReguladorEdit"), control<QLineEdit>(f, "NroSerieReguladorNuevoEdit")}) {
         type(e, thirty);
         QCOMPARE(e->text(), QString(25, '7'));
     }
-    f.DNIComboBox->lineEdit()->selectAll();
-    type(f.DNIComboBox->lineEdit(), "pasaporte del mercosur");
+    control<QComboBox>(f, "DNIComboBox")->lineEdit()->selectAll();
+    type(control<QComboBox>(f, "DNIComboBox")->lineEdit(), "pasaporte del mercosur");
     QCOMPARE(f.record().tipoDoc, QString("PASAPORTE "));
 }
 
@@ -685,41 +697,42 @@ void TstOperationForm::aFullFieldSaysSoAndALongPasteIsRefused()
 
     // The key that no longer goes in is told, not swallowed silently.
     const QString ninety = QString(90, 'X');
-    f.EditObs->setText(ninety);
-    f.EditObs->setFocus(Qt::TabFocusReason);
-    f.EditObs->end(false);
-    QTest::keyClick(f.EditObs, Qt::Key_A);
-    QCOMPARE(f.EditObs->text(), ninety);
+    control<QLineEdit>(f, "EditObs")->setText(ninety);
+    control<QLineEdit>(f, "EditObs")->setFocus(Qt::TabFocusReason);
+    control<QLineEdit>(f, "EditObs")->end(false);
+    QTest::keyClick(control<QLineEdit>(f, "EditObs"), Qt::Key_A);
+    QCOMPARE(control<QLineEdit>(f, "EditObs")->text(), ninety);
     QTRY_VERIFY(QToolTip::isVisible());
     QCOMPARE(QToolTip::text(), Widgets::fullFieldNote(90));
     QToolTip::hideText();
-    f.EditObs->selectAll(); // typing over a selection still goes in
-    QTest::keyClick(f.EditObs, Qt::Key_A);
-    QCOMPARE(f.EditObs->text(), QString("A"));
+    control<QLineEdit>(f, "EditObs")->selectAll(); // typing over a selection still goes in
+    QTest::keyClick(control<QLineEdit>(f, "EditObs"), Qt::Key_A);
+    QCOMPARE(control<QLineEdit>(f, "EditObs")->text(), QString("A"));
     QToolTip::hideText();
-    f.DNIComboBox->setFocus(Qt::TabFocusReason); // an editable list, typed into as the user does
-    f.DNIComboBox->lineEdit()->selectAll();
-    QTest::keyClicks(f.DNIComboBox, "pasaporte x");
-    QCOMPARE(f.DNIComboBox->currentText(), QString("PASAPORTE "));
+    control<QComboBox>(f, "DNIComboBox")->setFocus(Qt::TabFocusReason); // an editable list, typed into as the user does
+    control<QComboBox>(f, "DNIComboBox")->lineEdit()->selectAll();
+    QTest::keyClicks(control<QComboBox>(f, "DNIComboBox"), "pasaporte x");
+    QCOMPARE(control<QComboBox>(f, "DNIComboBox")->currentText(), QString("PASAPORTE "));
     QTRY_VERIFY(QToolTip::isVisible());
     QCOMPARE(QToolTip::text(), Widgets::fullFieldNote(10));
 
     // A paste that does not fit leaves the field as it was, with a message;
     // one that fits goes in. Ctrl+V and the field's menu alike.
-    f.CodigoEdit->setFocus(Qt::TabFocusReason);
+    control<QLineEdit>(f, "CodigoEdit")->setFocus(Qt::TabFocusReason);
     QGuiApplication::clipboard()->setText("X5000ABC");
-    QTest::keyClick(f.CodigoEdit, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(f.CodigoEdit->text(), QString());
+    QTest::keyClick(control<QLineEdit>(f, "CodigoEdit"), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(control<QLineEdit>(f, "CodigoEdit")->text(), QString());
     QCOMPARE(boxes, QStringList{Widgets::pasteTooLongText(8, 4, 4)});
     QGuiApplication::clipboard()->setText("5000");
-    QTest::keyClick(f.CodigoEdit, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(f.CodigoEdit->text(), QString("5000"));
+    QTest::keyClick(control<QLineEdit>(f, "CodigoEdit"), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(control<QLineEdit>(f, "CodigoEdit")->text(), QString("5000"));
 
-    f.CodigoEdit->setText("55");
+    control<QLineEdit>(f, "CodigoEdit")->setText("55");
     QGuiApplication::clipboard()->setText("123");
     const auto pasteFromMenu = [&] {
-        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(2, 2), f.CodigoEdit->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(f.CodigoEdit, &menuEvent);
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                                    control<QLineEdit>(f, "CodigoEdit")->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(control<QLineEdit>(f, "CodigoEdit"), &menuEvent);
         QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
         auto *menu = static_cast<QMenu *>(QApplication::activePopupWidget());
         QAction *paste = menu->findChild<QAction *>("edit-paste");
@@ -728,41 +741,41 @@ void TstOperationForm::aFullFieldSaysSoAndALongPasteIsRefused()
         menu->close();
     };
     pasteFromMenu();
-    QCOMPARE(f.CodigoEdit->text(), QString("55"));
+    QCOMPARE(control<QLineEdit>(f, "CodigoEdit")->text(), QString("55"));
     QCOMPARE(boxes.size(), 2);
     QCOMPARE(boxes.last(), Widgets::pasteTooLongText(3, 2, 4));
     QGuiApplication::clipboard()->setText("12");
     pasteFromMenu();
-    QCOMPARE(f.CodigoEdit->text(), QString("5512"));
+    QCOMPARE(control<QLineEdit>(f, "CodigoEdit")->text(), QString("5512"));
     QCOMPARE(boxes.size(), 2);
 }
 
 void TstOperationForm::localityProvinceAndExpiryRules()
 {
     TRevisionAnualForm &f = open("R");
-    f.LocalidadEdit->setFocus(Qt::TabFocusReason);
-    QCOMPARE(f.LocalidadEdit->text(), QString("VILLA MARIA"));
-    f.LocalidadEdit->setText("RIO CUARTO");
-    leave(f.LocalidadEdit, f.CodigoEdit);
-    f.LocalidadEdit->setFocus(Qt::TabFocusReason);
-    QCOMPARE(f.LocalidadEdit->text(), QString("RIO CUARTO"));
+    control<QLineEdit>(f, "LocalidadEdit")->setFocus(Qt::TabFocusReason);
+    QCOMPARE(control<QLineEdit>(f, "LocalidadEdit")->text(), QString("VILLA MARIA"));
+    control<QLineEdit>(f, "LocalidadEdit")->setText("RIO CUARTO");
+    leave(control<QLineEdit>(f, "LocalidadEdit"), control<QLineEdit>(f, "CodigoEdit"));
+    control<QLineEdit>(f, "LocalidadEdit")->setFocus(Qt::TabFocusReason);
+    QCOMPARE(control<QLineEdit>(f, "LocalidadEdit")->text(), QString("RIO CUARTO"));
 
-    f.ProvinciaComboBox->setEditText("cordoba");
-    leave(f.ProvinciaComboBox, f.CodigoEdit);
+    control<QComboBox>(f, "ProvinciaComboBox")->setEditText("cordoba");
+    leave(control<QComboBox>(f, "ProvinciaComboBox"), control<QLineEdit>(f, "CodigoEdit"));
     QVERIFY(prompter.log.isEmpty());
-    f.ProvinciaComboBox->setEditText("ROSARIO");
-    leave(f.ProvinciaComboBox, f.CodigoEdit);
+    control<QComboBox>(f, "ProvinciaComboBox")->setEditText("ROSARIO");
+    leave(control<QComboBox>(f, "ProvinciaComboBox"), control<QLineEdit>(f, "CodigoEdit"));
     QCOMPARE(last(prompter), QString("Provincia invalida."));
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.ProvinciaComboBox));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(control<QComboBox>(f, "ProvinciaComboBox")));
 
-    f.ProvinciaComboBox->setCurrentText("SANTA FE");
+    control<QComboBox>(f, "ProvinciaComboBox")->setCurrentText("SANTA FE");
     prompter.log.clear();
-    f.DateTimePickerHabilitacion->setDate(QDate(2026, 6, 15));
-    f.DateTimePickerVencimiento->setDate(QDate(2027, 6, 15));
-    leave(f.DateTimePickerVencimiento, f.EditObs);
+    control<QDateEdit>(f, "DateTimePickerHabilitacion")->setDate(QDate(2026, 6, 15));
+    control<QDateEdit>(f, "DateTimePickerVencimiento")->setDate(QDate(2027, 6, 15));
+    leave(control<QDateEdit>(f, "DateTimePickerVencimiento"), control<QLineEdit>(f, "EditObs"));
     QVERIFY(prompter.log.isEmpty());
-    f.DateTimePickerVencimiento->setDate(QDate(2027, 6, 16));
-    leave(f.DateTimePickerVencimiento, f.EditObs);
+    control<QDateEdit>(f, "DateTimePickerVencimiento")->setDate(QDate(2027, 6, 16));
+    leave(control<QDateEdit>(f, "DateTimePickerVencimiento"), control<QLineEdit>(f, "EditObs"));
     QCOMPARE(last(prompter), QString("Fecha de Vencimiento Invalida."));
 }
 
@@ -785,28 +798,29 @@ void TstOperationForm::cylinderGridAndDetails()
     QCOMPARE(f.cylinderList()->rowCount(), 2);
     QCOMPARE(f.cylinderList()->index(1, 0).data().toString(), QString("C202"));
     QCOMPARE(f.cylinderList()->index(0, 4).data().toString(), QString("60"));
-    QCOMPARE(f.DBEditValCod->text(), QString("V1")); // the first row is selected
-    QCOMPARE(f.DBEditNroCertif->text(), QString("ABCD000123"));
-    f.DBGrid1->selectRow(1);
-    QCOMPARE(f.DBEditValCod->text(), QString("V2"));
-    QCOMPARE(f.DBEditRValCod->text(), QString("V9"));
+    QCOMPARE(control<QLineEdit>(f, "DBEditValCod")->text(), QString("V1")); // the first row is selected
+    QCOMPARE(control<QLineEdit>(f, "DBEditNroCertif")->text(), QString("ABCD000123"));
+    control<QTableView>(f, "DBGrid1")->selectRow(1);
+    QCOMPARE(control<QLineEdit>(f, "DBEditValCod")->text(), QString("V2"));
+    QCOMPARE(control<QLineEdit>(f, "DBEditRValCod")->text(), QString("V9"));
     QCOMPARE(f.record().cylinders.size(), 2);
     f.setCylinders({});
-    QCOMPARE(f.DBEditValCod->text(), QString()); // no stale details of a removed row
+    QCOMPARE(control<QLineEdit>(f, "DBEditValCod")->text(), QString()); // no stale details of a removed row
 }
 
 void TstOperationForm::progressPanel()
 {
     TRevisionAnualForm &f = open("R");
-    QVERIFY(!f.PanelTareas->isVisible());
+    QVERIFY(!control<QFrame>(f, "PanelTareas")->isVisible());
     f.showProgress(2);
-    QVERIFY(f.PanelTareas->isVisible());
+    QVERIFY(control<QFrame>(f, "PanelTareas")->isVisible());
     f.addProgressStep("Leyendo operación");
     f.addProgressStep("Leyendo cilindros");
-    QCOMPARE(f.ProgressBarTareas->value(), 2);
-    QCOMPARE(f.MemoTareas->toPlainText(), QStringLiteral("Leyendo operación\nLeyendo cilindros"));
+    QCOMPARE(control<QProgressBar>(f, "ProgressBarTareas")->value(), 2);
+    QCOMPARE(control<QPlainTextEdit>(f, "MemoTareas")->toPlainText(),
+             QStringLiteral("Leyendo operación\nLeyendo cilindros"));
     f.hideProgress();
-    QVERIFY(!f.PanelTareas->isVisible());
+    QVERIFY(!control<QFrame>(f, "PanelTareas")->isVisible());
 }
 
 // Controls narrower than they need at the form's own size (1366x768 below
@@ -815,7 +829,7 @@ static QStringList narrowControls(TRevisionAnualForm &f)
 {
     QStringList narrow;
     for (QWidget *w : f.findChildren<QWidget *>()) {
-        if (!w->isVisibleTo(&f) || f.PanelTareas->isAncestorOf(w) ||
+        if (!w->isVisibleTo(&f) || control<QFrame>(f, "PanelTareas")->isAncestorOf(w) ||
             qobject_cast<QAbstractSpinBox *>(w->parentWidget()) || qobject_cast<QComboBox *>(w->parentWidget()))
             continue;
         int need = 0;
@@ -861,7 +875,7 @@ void TstOperationForm::everyControlKeepsItsWidthAt1366x768()
             const QStringList narrow = narrowControls(f);
             QVERIFY2(narrow.isEmpty(), qPrintable(p.name + " " + kind + ": " + narrow.join(", ")));
             // The cylinder grid shows all its columns without scrolling.
-            QVERIFY(!f.DBGrid1->horizontalScrollBar()->isVisible());
+            QVERIFY(!control<QTableView>(f, "DBGrid1")->horizontalScrollBar()->isVisible());
         }
     }
 }

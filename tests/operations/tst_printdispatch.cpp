@@ -171,10 +171,10 @@ private slots:
             printer.setOutputFileName(pdf);
             return true;
         });
-        emit form.Label40->clicked();
+        emit control<LinkLabel>(form, "Label40")->clicked();
         QCOMPARE(asked, 1);
         QVERIFY(!QFile::exists(pdf));
-        emit form.Label40->clicked();
+        emit control<LinkLabel>(form, "Label40")->clicked();
         FichaPrint::setPrinterChooser({});
         QCOMPARE(asked, 2);
         QVERIFY(shown.isEmpty()); // straight to the printer

@@ -2,13 +2,13 @@
 // operation, a failed recall, the consultation of an earlier operation, a
 // pending operation loaded and saved again, and the hydraulic-test pass.
 #include "app/navigator.h"
+#include "controls.h"
 #include "core/clock.h"
 #include "core/editmask.h"
 #include "core/global.h"
 #include "data/dm1.h"
 #include "data/localstore.h"
 #include "operations/cylinders/cylinderlist.h"
-#include "operations/cylinders/formwiring.h"
 #include "operations/linklabel.h"
 #include "operations/lookups/domainsearchdialog.h"
 #include "operations/save/formsave.h"
@@ -167,11 +167,10 @@ private slots:
         ScriptedPrompter prompter;
         TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
-        Cylinders::WireOperationForm(form);
         putCylinder(QStringLiteral("TYPED-BEFORE"));
 
-        form.ObleaAntEdit->setText(QStringLiteral("200"));
-        form.SpeedButton1->click();
+        control<QLineEdit>(form, "ObleaAntEdit")->setText(QStringLiteral("200"));
+        control<QToolButton>(form, "SpeedButton1")->click();
 
         QVERIFY2(prompter.log.isEmpty(), qPrintable(prompter.log.join('|')));
         QCOMPARE(text(form, "ObleaAntEdit"), QStringLiteral("0000000200"));
@@ -186,9 +185,9 @@ private slots:
         QCOMPARE(text(form, "NroSerieReguladorEdit"), QStringLiteral("RS-10"));
         QCOMPARE(text(form, "RGestionComboBox"), QStringLiteral("SIN CAMBIOS"));
         QCOMPARE(text(form, "RNuevoComboBox"), QStringLiteral("NO"));
-        QCOMPARE(form.DateTimePickerMontaje->date(), QDate(2026, 12, 9));
-        QCOMPARE(form.DateTimePickerHabilitacion->date(), QDate(2026, 12, 9));
-        QCOMPARE(form.DateTimePickerVencimiento->date(), QDate(2027, 12, 9));
+        QCOMPARE(control<QDateEdit>(form, "DateTimePickerMontaje")->date(), QDate(2026, 12, 9));
+        QCOMPARE(control<QDateEdit>(form, "DateTimePickerHabilitacion")->date(), QDate(2026, 12, 9));
+        QCOMPARE(control<QDateEdit>(form, "DateTimePickerVencimiento")->date(), QDate(2027, 12, 9));
 
         // The list is replaced; the retired cylinder stays behind.
         QCOMPARE(serials(), QStringList{QStringLiteral("CIL-A")});
@@ -199,10 +198,10 @@ private slots:
         QCOMPARE(form.cylinderList()->rowCount(), 1);
         QCOMPARE(form.record().cylinders.size(), 1);
 
-        QCOMPARE(form.MemoTareas->toPlainText().split('\n').mid(0, 3),
+        QCOMPARE(control<QPlainTextEdit>(form, "MemoTareas")->toPlainText().split('\n').mid(0, 3),
                  (QStringList{QStringLiteral("Buscando datos de USR..."), QStringLiteral("Buscando datos de REG..."),
                               QStringLiteral("Buscando datos de CIL...")}));
-        QVERIFY(form.PanelTareas->isHidden());
+        QVERIFY(control<QFrame>(form, "PanelTareas")->isHidden());
         // The identity is read again as the login reads it.
         QCOMPARE(Global.WorkshopName, QStringLiteral("TALLER UNO"));
         QCOMPARE(Global.WorkshopAddress, QStringLiteral("MITRE 45 - GODOY CRUZ"));
@@ -216,24 +215,24 @@ private slots:
         TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
         putCylinder(QStringLiteral("KEEP"));
-        form.MarcaEdit->setText(QStringLiteral("TYPED"));
+        control<QLineEdit>(form, "MarcaEdit")->setText(QStringLiteral("TYPED"));
 
-        form.SpeedButton1->click(); // empty field: nothing at all
+        control<QToolButton>(form, "SpeedButton1")->click(); // empty field: nothing at all
         QVERIFY(prompter.log.isEmpty());
         QCOMPARE(text(form, "ObleaAntEdit"), QString());
 
-        form.ObleaAntEdit->setText(QStringLiteral("999"));
-        form.SpeedButton1->click();
+        control<QLineEdit>(form, "ObleaAntEdit")->setText(QStringLiteral("999"));
+        control<QToolButton>(form, "SpeedButton1")->click();
         QCOMPARE(prompter.log, QStringList{QStringLiteral("warn: Oblea no encontrada.")});
         QCOMPARE(text(form, "MarcaEdit"), QStringLiteral("TYPED"));
         QCOMPARE(serials(), QStringList{QStringLiteral("KEEP")});
         // A zero sticker is no sticker, not the first operation without a previous one.
-        form.ObleaAntEdit->setText(QStringLiteral("0"));
-        form.SpeedButton1->click();
+        control<QLineEdit>(form, "ObleaAntEdit")->setText(QStringLiteral("0"));
+        control<QToolButton>(form, "SpeedButton1")->click();
         QCOMPARE(prompter.log.size(), 2);
         QCOMPARE(text(form, "MarcaEdit"), QStringLiteral("TYPED"));
         QCOMPARE(serials(), QStringList{QStringLiteral("KEEP")});
-        QVERIFY(form.PanelTareas->isHidden());
+        QVERIFY(control<QFrame>(form, "PanelTareas")->isHidden());
     }
 
     void consultationShowsTheStoredOperation()
@@ -246,13 +245,13 @@ private slots:
         QVERIFY(form.RecallBySticker());
 
         QCOMPARE(form.shownKind(), QStringLiteral("R")); // the stored operation's, for the sheet
-        QVERIFY(!form.ObleaNewEdit->isHidden());
+        QVERIFY(!control<QLineEdit>(form, "ObleaNewEdit")->isHidden());
         QCOMPARE(text(form, "ObleaNewEdit"), QStringLiteral("0000000200"));
         QCOMPARE(text(form, "ObleaAntEdit"), QStringLiteral("0000000100"));
-        QCOMPARE(form.LabelObleaAnt->text(), QStringLiteral("Oblea Anterior"));
+        QCOMPARE(control<QLabel>(form, "LabelObleaAnt")->text(), QStringLiteral("Oblea Anterior"));
         QCOMPARE(text(form, "tallerEdit"), QStringLiteral("TDM0001"));
-        QCOMPARE(form.DateTimePickerMontaje->date(), QDate(2025, 3, 10));
-        QCOMPARE(form.DateTimePickerVencimiento->date(), QDate(2026, 3, 10));
+        QCOMPARE(control<QDateEdit>(form, "DateTimePickerMontaje")->date(), QDate(2025, 3, 10));
+        QCOMPARE(control<QDateEdit>(form, "DateTimePickerVencimiento")->date(), QDate(2026, 3, 10));
         // Every stored cylinder, the retired one as a dismantling.
         QCOMPARE(serials(), (QStringList{QStringLiteral("CIL-A"), QStringLiteral("CIL-B")}));
         QCOMPARE(workTable().rows().at(1).value(QStringLiteral("GESTION")).toString(), QStringLiteral("DESMONTAJE"));
@@ -274,22 +273,22 @@ private slots:
         ScriptedPrompter prompter;
         TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
-        QCOMPARE(form.Shape1->frameShape(), QFrame::NoFrame);
+        QCOMPARE(control<QFrame>(form, "Shape1")->frameShape(), QFrame::NoFrame);
         QVERIFY(form.RecallByNumber(QStringLiteral("0031"), kCuit, 11));
 
         // October's last day has passed this year: next year's.
-        QCOMPARE(form.DateTimePickerVencimiento->date(), QDate(2027, 10, 31));
-        QCOMPARE(form.Shape1->frameShape(), QFrame::Box);
+        QCOMPARE(control<QDateEdit>(form, "DateTimePickerVencimiento")->date(), QDate(2027, 10, 31));
+        QCOMPARE(control<QFrame>(form, "Shape1")->frameShape(), QFrame::Box);
         QCOMPARE(prompter.log, QStringList{QStringLiteral("info: El vencimiento de la oblea operará el 31/10/2027")});
 
         // The same operation by its sticker changes the date but says nothing.
         ScriptedPrompter quiet;
         TRevisionAnualForm other(nullptr, quiet);
         other.SetOperationKind(QStringLiteral("R"));
-        other.ObleaAntEdit->setText(QStringLiteral("0000000300"));
-        other.SpeedButton1->click();
-        QCOMPARE(other.DateTimePickerVencimiento->date(), QDate(2027, 10, 31));
-        QCOMPARE(other.Shape1->frameShape(), QFrame::NoFrame);
+        control<QLineEdit>(other, "ObleaAntEdit")->setText(QStringLiteral("0000000300"));
+        control<QToolButton>(other, "SpeedButton1")->click();
+        QCOMPARE(control<QDateEdit>(other, "DateTimePickerVencimiento")->date(), QDate(2027, 10, 31));
+        QCOMPARE(control<QFrame>(other, "Shape1")->frameShape(), QFrame::NoFrame);
         QVERIFY(quiet.log.isEmpty());
     }
 
@@ -299,7 +298,7 @@ private slots:
         TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
         form.setDomainMask(QString());
-        form.DominioEdit->setText(QStringLiteral("AC456EF"));
+        control<QLineEdit>(form, "DominioEdit")->setText(QStringLiteral("AC456EF"));
         QString searched;
         Widgets::setExecHook([&](QDialog &d) {
             auto &dlg = static_cast<Lookups::DomainSearchDialog &>(d);
@@ -307,7 +306,7 @@ private slots:
             dlg.selectRow(0);
             return int(QDialog::Accepted);
         });
-        form.SpeedButton2->click();
+        control<QToolButton>(form, "SpeedButton2")->click();
         Widgets::setExecHook({});
         QCOMPARE(searched, QStringLiteral("AC456EF"));
         QCOMPARE(serials(), QStringList{QStringLiteral("CIL-C")});
@@ -319,11 +318,11 @@ private slots:
         std::optional<Nav::OperationKey> choice = Nav::OperationKey{QStringLiteral("0031"), kCuit, 10};
         nav->add<Nav::ChooseOperationByCylinder>(
             [&](const Nav::ChooseOperationByCylinder &, QWidget *) { return choice; });
-        form.Label36->clicked();
+        control<LinkLabel>(form, "Label36")->clicked();
         QCOMPARE(serials(), QStringList{QStringLiteral("CIL-A")});
         QCOMPARE(text(form, "ObleaAntEdit"), QStringLiteral("0000000200"));
         choice.reset();
-        form.Label36->clicked();
+        control<LinkLabel>(form, "Label36")->clicked();
         QCOMPARE(serials(), QStringList{QStringLiteral("CIL-A")});
     }
 
@@ -359,10 +358,9 @@ private slots:
         ScriptedPrompter prompter;
         TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("C"));
-        Cylinders::WireOperationForm(form);
         putCylinder(QStringLiteral("TYPED-BEFORE"));
 
-        form.SpeedButton9->click();
+        control<QToolButton>(form, "SpeedButton9")->click();
         QCOMPARE(text(form, "NombreEdit"), QStringLiteral("LOPEZ ANA"));
         QCOMPARE(text(form, "NroDocEdit"), QStringLiteral("30111222"));
         QCOMPARE(text(form, "CalleEdit"), QStringLiteral("LAVALLE 77"));
@@ -370,7 +368,7 @@ private slots:
         QCOMPARE(text(form, "ComboBoxTipoTE"), QStringLiteral("CELULAR"));
 
         const QString gestion = text(form, "RGestionComboBox");
-        form.TraerDesdeOCLabel->clicked();
+        control<LinkLabel>(form, "TraerDesdeOCLabel")->clicked();
         QCOMPARE(text(form, "NombreEdit"), QStringLiteral("DIAZ LUIS"));
         QCOMPARE(form.domainMask(), OperationMasks::DomainBefore2016);
         QCOMPARE(text(form, "DominioEdit"), QStringLiteral("ABC123"));
@@ -397,21 +395,21 @@ private slots:
         TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
         QCOMPARE(letter.count(), 0); // a new form starts a new list
-        QVERIFY(!form.SpeedButtonCC1->isEnabled());
+        QVERIFY(!control<QToolButton>(form, "SpeedButtonCC1")->isEnabled());
 
-        form.ObleaAntEdit->setText(QStringLiteral("400"));
-        form.SpeedButton1->click();
+        control<QLineEdit>(form, "ObleaAntEdit")->setText(QStringLiteral("400"));
+        control<QToolButton>(form, "SpeedButton1")->click();
         QCOMPARE(letter.count(), 1);
         QCOMPARE(letter.rows().first().value(QStringLiteral("numero_cil")).toString(), QStringLiteral("CIL-OLD"));
         QCOMPARE(letter.rows().first().value(QStringLiteral("fab_cil")).toString(), QStringLiteral("01/2020"));
-        QVERIFY(form.SpeedButtonCC1->isEnabled());
+        QVERIFY(control<QToolButton>(form, "SpeedButtonCC1")->isEnabled());
         QVERIFY(form.phRequired());
-        QCOMPARE(form.DateTimePickerVencimiento->date(), QDate(2026, 12, 9));
+        QCOMPARE(control<QDateEdit>(form, "DateTimePickerVencimiento")->date(), QDate(2026, 12, 9));
         QCOMPARE(prompter.log, QStringList{QStringLiteral("warn: Este vehículo debe realizar Prueba Hidraulica.")});
 
         // A second recall in the same form adds to the list.
-        form.ObleaAntEdit->setText(QStringLiteral("400"));
-        form.SpeedButton1->click();
+        control<QLineEdit>(form, "ObleaAntEdit")->setText(QStringLiteral("400"));
+        control<QToolButton>(form, "SpeedButton1")->click();
         QCOMPARE(letter.count(), 2);
     }
 
@@ -423,24 +421,23 @@ private slots:
         ScriptedPrompter prompter;
         TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
-        Cylinders::WireOperationForm(form);
         OperationSave::WireOperationForm(form);
         form.show();
-        form.ObleaAntEdit->setText(QStringLiteral("400"));
-        form.SpeedButton1->click();
+        control<QLineEdit>(form, "ObleaAntEdit")->setText(QStringLiteral("400"));
+        control<QToolButton>(form, "SpeedButton1")->click();
         QCOMPARE(text(form, "CaracteristicaEdit"), QStringLiteral("261"));
         QCOMPARE(text(form, "TelefonoEdit"), QStringLiteral("4001122"));
-        QCOMPARE(form.DateTimePickerVencimiento->date(), QDate(2026, 12, 9));
+        QCOMPARE(control<QDateEdit>(form, "DateTimePickerVencimiento")->date(), QDate(2026, 12, 9));
 
         prompter.log.clear();
         const int stored = count(QStringLiteral("select count(*) from temp_usr"));
-        form.BitBtn2->click();
+        control<QPushButton>(form, "BitBtn2")->click();
         QCOMPARE(prompter.log,
                  QStringList{QStringLiteral("error: El vencimiento no puede ser menor a la fecha de montaje.")});
-        QVERIFY(Widgets::isMarkedFailed(form.DateTimePickerVencimiento));
-        QVERIFY(!Widgets::isMarkedFailed(form.DateTimePickerMontaje));
-        QVERIFY(!Widgets::isMarkedFailed(form.DateTimePickerHabilitacion));
-        QCOMPARE(form.focusWidget(), form.DateTimePickerVencimiento);
+        QVERIFY(Widgets::isMarkedFailed(control<QDateEdit>(form, "DateTimePickerVencimiento")));
+        QVERIFY(!Widgets::isMarkedFailed(control<QDateEdit>(form, "DateTimePickerMontaje")));
+        QVERIFY(!Widgets::isMarkedFailed(control<QDateEdit>(form, "DateTimePickerHabilitacion")));
+        QCOMPARE(form.focusWidget(), control<QDateEdit>(form, "DateTimePickerVencimiento"));
         QCOMPARE(count(QStringLiteral("select count(*) from temp_usr")), stored);
         QVERIFY(form.isVisible());
     }
@@ -454,7 +451,7 @@ private slots:
         ScriptedPrompter prompter;
         TRevisionAnualForm form(nullptr, prompter);
         form.SetOperationKind(QStringLiteral("R"));
-        form.DateTimePickerHabilitacion->setDate(QDate(2026, 12, 9));
+        control<QDateEdit>(form, "DateTimePickerHabilitacion")->setDate(QDate(2026, 12, 9));
         CylinderRow due, valid;
         due.nroSerie = QStringLiteral("CIL-DUE");
         due.uphFecha = QStringLiteral("01/2021");
@@ -463,23 +460,23 @@ private slots:
         valid.uphFecha = QStringLiteral("01/2025");
         form.cylinderList()->setRows({due, valid});
 
-        form.DBGrid1->selectRow(0);
-        form.SpeedButtonCC2->click();
+        control<QTableView>(form, "DBGrid1")->selectRow(0);
+        control<QToolButton>(form, "SpeedButtonCC2")->click();
         QCOMPARE(letter.count(), 1);
         QVERIFY(prompter.log.isEmpty());
         QCOMPARE(letter.rows().first().value(QStringLiteral("capacidad_cil")).toDouble(), 60.0);
 
-        form.DBGrid1->selectRow(1);
+        control<QTableView>(form, "DBGrid1")->selectRow(1);
         prompter.answers = {false, true};
-        form.SpeedButtonCC2->click();
+        control<QToolButton>(form, "SpeedButtonCC2")->click();
         QCOMPARE(letter.count(), 1);
-        form.SpeedButtonCC2->click();
+        control<QToolButton>(form, "SpeedButtonCC2")->click();
         QCOMPARE(letter.count(), 2);
         QCOMPARE(letter.rows().last().value(QStringLiteral("numero_cil")).toString(), QStringLiteral("CIL-OK"));
         const QString question =
             QStringLiteral("askInfo: Según los datos, este cilindro no requiere PH. Continua de todos modos?");
         QCOMPARE(prompter.log, (QStringList{question, question}));
-        QVERIFY(form.SpeedButtonCC1->isEnabled());
+        QVERIFY(control<QToolButton>(form, "SpeedButtonCC1")->isEnabled());
     }
 
     // A complete pending operation of plate AD789GH with one regulator and
@@ -516,7 +513,6 @@ private slots:
         form.SetOperationKind(kind);
         form.SetPendingId(id);
         form.setEditingPending(true);
-        Cylinders::WireOperationForm(form);
         OperationSave::WireOperationForm(form);
         QVERIFY(form.LoadPendingOperation(id));
     }
@@ -531,12 +527,12 @@ private slots:
 
         QCOMPARE(text(form, "ObleaAntEdit"), QStringLiteral("0000000700"));
         QCOMPARE(text(form, "CalleEdit"), QStringLiteral("BELGRANO 50"));
-        QCOMPARE(form.DateTimePickerMontaje->date(), QDate(2026, 12, 8));
-        QCOMPARE(form.DateTimePickerVencimiento->date(), QDate(2027, 12, 9));
-        QCOMPARE(form.EditObs->palette().color(QPalette::Base), QColor(254, 173, 169));
+        QCOMPARE(control<QDateEdit>(form, "DateTimePickerMontaje")->date(), QDate(2026, 12, 8));
+        QCOMPARE(control<QDateEdit>(form, "DateTimePickerVencimiento")->date(), QDate(2027, 12, 9));
+        QCOMPARE(control<QLineEdit>(form, "EditObs")->palette().color(QPalette::Base), QColor(254, 173, 169));
         QCOMPARE(serials(), QStringList{QStringLiteral("CIL-P")});
 
-        form.BitBtn2->click();
+        control<QPushButton>(form, "BitBtn2")->click();
         QVERIFY2(prompter.log.contains(QStringLiteral("info: La operación ha sido cargada.")),
                  qPrintable(prompter.log.join('|')));
         QCOMPARE(previews, QStringList{QStringLiteral("TQFichaCedarForm")});
@@ -558,7 +554,7 @@ private slots:
             prompter.answers = {true, true, true};
             TRevisionAnualForm form(nullptr, prompter);
             openPending(form, QStringLiteral("H"), id);
-            form.BitBtn2->click();
+            control<QPushButton>(form, "BitBtn2")->click();
             QVERIFY2(prompter.log.contains(QStringLiteral("info: La operación ha sido cargada.")),
                      qPrintable(prompter.log.join('|')));
             QSqlQuery q(db);
@@ -583,11 +579,11 @@ private slots:
         QCOMPARE(form.shownKind(), QStringLiteral("H"));
         QCOMPARE(text(form, "ObleaNewEdit"), QStringLiteral("0000000200"));
         QCOMPARE(text(form, "ObleaAntEdit"), QStringLiteral("0000000100"));
-        QVERIFY(form.ObleaAntEdit->isHidden());
-        QVERIFY(form.SpeedButton1->isHidden());
+        QVERIFY(control<QLineEdit>(form, "ObleaAntEdit")->isHidden());
+        QVERIFY(control<QToolButton>(form, "SpeedButton1")->isHidden());
         // "H" keeps its stored dates; no observations, no pink.
-        QCOMPARE(form.DateTimePickerVencimiento->date(), QDate(2027, 6, 30));
-        QVERIFY(form.EditObs->palette().color(QPalette::Base) != QColor(254, 173, 169));
+        QCOMPARE(control<QDateEdit>(form, "DateTimePickerVencimiento")->date(), QDate(2027, 6, 30));
+        QVERIFY(control<QLineEdit>(form, "EditObs")->palette().color(QPalette::Base) != QColor(254, 173, 169));
     }
 };
 

@@ -15,13 +15,9 @@
 #include "operations/trevisionanualform.h"
 #include "widgets/serverwait.h"
 
-#include "operations/linklabel.h"
-
 #include <QApplication>
-#include <QComboBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPushButton>
 #include <optional>
 
 namespace FichaPrint
@@ -54,8 +50,7 @@ std::optional<FichaData> sheetData(const QString &layout, TRevisionAnualForm &fo
     // The workshop of an operation shown read-only, for the sheets that print
     // it under a workshop that is not enabled; none for a new operation.
     if (form.isConsultation())
-        if (const auto *taller = form.findChild<QComboBox *>(QStringLiteral("tallerEdit")))
-            d.viewedWorkshopCode = taller->currentText().trimmed();
+        d.viewedWorkshopCode = form.consultedWorkshop().trimmed();
     try {
         // The server's part on a worker: offline, each reading waits for its
         // connect timeout before the kept copy is used.
@@ -210,9 +205,8 @@ void setPrinterChooser(PrinterChooser chooser)
 
 void WireFichaButton(TRevisionAnualForm &form)
 {
-    QObject::connect(form.Label40, &LinkLabel::clicked, &form, [&form] { OnSelectPrinter(form); });
-    if (auto *b = form.findChild<QPushButton *>(QStringLiteral("BitBtn5")))
-        QObject::connect(b, &QPushButton::clicked, &form, [&form] { OnButton(form); });
+    QObject::connect(&form, &TRevisionAnualForm::printerRequested, &form, [&form] { OnSelectPrinter(form); });
+    QObject::connect(&form, &TRevisionAnualForm::sheetRequested, &form, [&form] { OnButton(form); });
 }
 
 StreetAndNumber SplitStreet(const QString &entry)

@@ -13,12 +13,8 @@
 #include "operations/save/outboxsend.h"
 #include "operations/save/saveoperation.h"
 #include "operations/trevisionanualform.h"
-#include "widgets/formkit.h"
 #include "widgets/serverwait.h"
 #include "widgets/waitcursor.h"
-
-#include <QDateEdit>
-#include <QPushButton>
 
 namespace OperationSave
 {
@@ -39,13 +35,6 @@ public:
 private:
     TRevisionAnualForm &m_form;
 };
-
-// A required field that failed a check turns light red and stays so.
-void markField(TRevisionAnualForm &form, const QString &name)
-{
-    if (QWidget *w = form.findChild<QWidget *>(name))
-        Widgets::markFailed(w);
-}
 
 // One write per opening of the form: "Aceptar" again after an answer that
 // never came goes under the same ticket, so it cannot store the operation twice.
@@ -139,22 +128,19 @@ void onAccept(TRevisionAnualForm &form, SaveTicket &once)
         return;
     }
 
-    for (const QString &field : out.checks.marked())
-        markField(form, field);
-    // A pending operation loaded without its sticker marks a field the
-    // operator cannot see: say so.
-    if (auto *sticker = form.findChild<QWidget *>(QStringLiteral("ObleaAntEdit")))
-        if (sticker->isHidden() && out.checks.marked().contains(QStringLiteral("ObleaAntEdit")))
-            prompter.error(QStringLiteral("La operación no tiene oblea actual: no se puede guardar."));
-    if (auto *expiry = form.findChild<QDateEdit *>(QStringLiteral("DateTimePickerVencimiento")))
-        if (out.checks.expiry.isValid())
-            expiry->setDate(out.checks.expiry);
+    // A required field that failed a check turns light red and stays so. A
+    // pending operation loaded without its sticker marks a field the operator
+    // cannot see: say so.
+    form.markFailed(out.checks.marked());
+    if (out.checks.marked().contains(QStringLiteral("ObleaAntEdit")) && !form.showsPreviousSticker())
+        prompter.error(QStringLiteral("La operación no tiene oblea actual: no se puede guardar."));
+    if (out.checks.expiry.isValid())
+        form.setExpiry(out.checks.expiry);
     if (out.checks.phRequired)
         form.setPhRequired();
     if (!out.saved) {
         if (!out.checks.focus.isEmpty())
-            if (QWidget *w = form.findChild<QWidget *>(out.checks.focus))
-                w->setFocus();
+            form.focusField(out.checks.focus);
         return;
     }
     if (once.outboxId > 0) {
@@ -178,18 +164,16 @@ void WireOperationForm(TRevisionAnualForm &form, const OutboxEntry *waiting)
         once->outboxId = waiting->id;
     }
     QObject::connect(&form, &TRevisionAnualForm::acceptRequested, &form, [&form, once] { onAccept(form, *once); });
-    if (auto *b = form.findChild<QPushButton *>(QStringLiteral("BitBtnAccesorios")))
-        QObject::connect(b, &QPushButton::clicked, &form, [&form] {
-            std::array<QString, 24> values = form.accessories();
-            TAccesoriosForm::edit(values, &form, form.isConsultation());
-            form.setAccessories(values);
-        });
-    if (auto *b = form.findChild<QPushButton *>(QStringLiteral("BitBtnAdjuntar")))
-        QObject::connect(b, &QPushButton::clicked, &form, [&form] {
-            std::array<QString, 3> paths = form.attachmentPaths();
-            TAdjuntarArchivosForm::edit(paths, &form, form.prompter(), form.isConsultation());
-            form.setAttachmentPaths(paths);
-        });
+    QObject::connect(&form, &TRevisionAnualForm::accessoriesRequested, &form, [&form] {
+        std::array<QString, 24> values = form.accessories();
+        TAccesoriosForm::edit(values, &form, form.isConsultation());
+        form.setAccessories(values);
+    });
+    QObject::connect(&form, &TRevisionAnualForm::attachmentsRequested, &form, [&form] {
+        std::array<QString, 3> paths = form.attachmentPaths();
+        TAdjuntarArchivosForm::edit(paths, &form, form.prompter(), form.isConsultation());
+        form.setAttachmentPaths(paths);
+    });
 }
 
 } // namespace OperationSave
