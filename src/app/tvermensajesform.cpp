@@ -1,7 +1,6 @@
 #include "app/tvermensajesform.h"
 
 #include "core/global.h"
-#include "data/dm1.h"
 #include "data/workshopaccount.h"
 #include "widgets/dialogplacement.h"
 #include "widgets/formwindow.h"
@@ -17,7 +16,6 @@
 
 namespace
 {
-const QString kMessages = QStringLiteral("SimpleDataSetMensajes");
 } // namespace
 
 TVerMensajesForm::TVerMensajesForm(const QString &announcement, QWidget *parent, Prompter &prompter,
@@ -77,7 +75,7 @@ TVerMensajesForm::TVerMensajesForm(const QString &announcement, QWidget *parent,
     if (rows)
         m_rows = std::move(*rows);
     else
-        m_rows = dm1().query(kMessages).rows();
+        m_rows = WorkshopAccount::LoginMessages();
     m_anterior->setEnabled(false);
     if (m_rows.size() <= 1)
         m_proximo->setEnabled(false);

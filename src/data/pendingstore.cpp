@@ -207,4 +207,15 @@ int State(int id)
     return estado;
 }
 
+QVector<QSqlRecord> List(const QString &workshopCode)
+{
+    NamedQuery &list = dm1().query(QStringLiteral("SQLQueryPendientes"));
+    list.close();
+    list.setParam(QStringLiteral("ct"), workshopCode);
+    list.open();
+    QVector<QSqlRecord> found = list.rows();
+    list.close();
+    return found;
+}
+
 } // namespace PendingStore

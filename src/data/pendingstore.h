@@ -6,7 +6,9 @@
 #include "data/writeonce.h"
 
 #include <QDate>
+#include <QSqlRecord>
 #include <QString>
+#include <QVector>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -72,5 +74,9 @@ void Delete(int id);
 // The `estado` of a pending operation (0 while it waits for the PEC); -1
 // when the row is no longer there.
 int State(int id);
+
+// The workshop's operations waiting for the PEC or verified with
+// observations (the list's rows).
+QVector<QSqlRecord> List(const QString &workshopCode);
 
 } // namespace PendingStore

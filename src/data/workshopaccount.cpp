@@ -66,4 +66,9 @@ QVector<QSqlRecord> UnreadMessages(const QString &workshopCode)
     return q.rows();
 }
 
+QVector<QSqlRecord> LoginMessages()
+{
+    return dm1().query(QStringLiteral("SimpleDataSetMensajes")).rows();
+}
+
 } // namespace WorkshopAccount

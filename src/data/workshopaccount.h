@@ -31,5 +31,7 @@ void MarkMessagesRead(const QString &workshopCode, int lastMessageId);
 // The workshop's unread messages (SimpleDataSetMensajes' columns), for a
 // window opened without the login that reads them.
 QVector<QSqlRecord> UnreadMessages(const QString &workshopCode);
+// The unread messages the login read (none before a login).
+QVector<QSqlRecord> LoginMessages();
 
 } // namespace WorkshopAccount

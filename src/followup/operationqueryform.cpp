@@ -1,7 +1,7 @@
 #include "followup/operationqueryform.h"
 
 #include "app/navigator.h"
-#include "data/dm1.h"
+#include "data/searches.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -38,11 +38,6 @@ OperationQueryForm::OperationQueryForm(QWidget *parent, Setup setup, Prompter &p
     connect(cerrar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-NamedQuery &OperationQueryForm::resultSet() const
-{
-    return dm1().query(m_setup.statement);
-}
-
 QString OperationQueryForm::searchText()
 {
     return Edit1->text();
@@ -54,22 +49,20 @@ void OperationQueryForm::BitBtnConsultarClick()
         return;
     m_action->setEnabled(false);
     const QString key = searchText();
-    // Read off the window's thread; the shared result set gets the rows.
-    resultSet().close();
-    runSearchInBackground(m_setup.statement, {{m_setup.param, key}},
-                          [this](int found) { m_action->setEnabled(found > 0); });
+    // Read off the window's thread; the shared result gets the rows.
+    Searches::Forget(m_setup.search);
+    runSearchInBackground(m_setup.search, key, [this](int found) { m_action->setEnabled(found > 0); });
 }
 
 void OperationQueryForm::showResultRows()
 {
-    NamedQuery &q = resultSet();
-    showRows(q.isActive() ? q.rows() : QVector<QSqlRecord>());
+    showRows(Searches::Kept(m_setup.search));
     m_action->setEnabled(gridModel()->rowCount() > 0);
 }
 
 void OperationQueryForm::clearResult()
 {
-    resultSet().close();
+    Searches::Forget(m_setup.search);
     clearRows();
     m_action->setEnabled(false);
 }
@@ -99,7 +92,7 @@ void OperationQueryForm::acceptSelection()
     m_key.peccod = selectedText(QStringLiteral("peccod"));
     m_key.talcuit = selectedText(QStringLiteral("talcuit"));
     m_key.tnrointopr = selectedText(QStringLiteral("tnrointopr")).trimmed().toLongLong();
-    // Callers that read the shared result set find it on the chosen row.
-    positionOn(resultSet(), selectedRow());
+    // Callers that read the shared result find it on the chosen row.
+    Searches::Choose(m_setup.search, selectedRow());
     accept();
 }

@@ -4,8 +4,6 @@
 #include "widgets/messages.h"
 #include "widgets/searchdialog.h"
 
-class NamedQuery;
-
 // Common frame of the four operation queries: an upper-case key,
 // "Consultar" (the default button), the result grid, the form's action
 // ("Aceptar" or "Ver") and "Cerrar". Controls: Label1, Edit1,
@@ -17,13 +15,11 @@ public:
     enum class Action { Aceptar, Ver };
 
     struct Setup : Widgets::SearchDialog::Setup {
-        QString statement; // of the data module
-        QString param;     // the key's parameter
+        Search search = Search::OperationsByDomain;
         Action action = Action::Ver;
     };
 
     QPushButton *actionButton() const { return m_action; }
-    NamedQuery &resultSet() const;
 
     // Keys of the row chosen with "Aceptar".
     const Nav::OperationKey &chosenKey() const { return m_key; }
@@ -38,9 +34,9 @@ protected:
     virtual QString searchText();
     virtual void actionClicked() = 0;
 
-    // Shows the rows the result set holds now (the shared sets keep theirs).
+    // Shows the rows the search keeps now (its shared result).
     void showResultRows();
-    // Closes the result set and empties the grid.
+    // Forgets the search's shared result and empties the grid.
     void clearResult();
 
     // "Ver": the selected operation in the operation form's consultation mode.

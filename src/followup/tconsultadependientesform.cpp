@@ -2,7 +2,6 @@
 
 #include "app/navigator.h"
 #include "core/global.h"
-#include "data/dm1.h"
 #include "data/pendingstore.h"
 #include "widgets/formwindow.h"
 #include "widgets/serverwait.h"
@@ -15,11 +14,6 @@
 
 namespace
 {
-
-NamedQuery &listStatement()
-{
-    return dm1().query(QStringLiteral("SQLQueryPendientes"));
-}
 
 QVector<Widgets::GridColumn> listColumns(bool withVin)
 {
@@ -124,15 +118,8 @@ void TConsultaDePendientesForm::readList()
     try {
         // Off the window's thread: a slow link never freezes it.
         read = Widgets::ServerWait::run<QVector<QSqlRecord>>(
-            this, QStringLiteral("Leyendo las operaciones pendientes..."), Conn::Operations, [workshop] {
-                NamedQuery &list = listStatement();
-                list.close();
-                list.setParam(QStringLiteral("ct"), workshop);
-                list.open();
-                QVector<QSqlRecord> found = list.rows();
-                list.close();
-                return found;
-            });
+            this, QStringLiteral("Leyendo las operaciones pendientes..."), Conn::Operations,
+            [workshop] { return PendingStore::List(workshop); });
     } catch (const Widgets::ServerWait::Cancelled &) {
         // The list stays empty; "Actualizar" reads it again.
     }

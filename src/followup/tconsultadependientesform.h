@@ -5,7 +5,6 @@
 
 #include <QDialog>
 
-class NamedQuery;
 class QLabel;
 class QPushButton;
 class QTableView;

@@ -15,8 +15,7 @@ OperationQueryForm::Setup setup()
     s.objectName = QStringLiteral("ConsultaPorCilindroForm");
     s.caption = QString::fromUtf8("Consulta por Número de Cilindro");
     s.prompt = QString::fromUtf8("Número de Cilindro:");
-    s.statement = QStringLiteral("SDBusquedaPorCilindro");
-    s.param = QStringLiteral("re");
+    s.search = Search::OperationsByCylinder;
     s.notFound = QString::fromUtf8("No se encontraron operaciones para el cilindro indicado.");
     s.columns = {
         {QString::fromUtf8("Código"), QStringLiteral("cilcodh"), 4, true},

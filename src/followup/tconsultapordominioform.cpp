@@ -12,8 +12,7 @@ OperationQueryForm::Setup setup()
     s.objectName = QStringLiteral("ConsultaPorDominioForm");
     s.caption = QStringLiteral("Consulta de Operaciones por Dominio");
     s.prompt = QStringLiteral("Dominio:");
-    s.statement = QStringLiteral("SDBusquedaPorDominio");
-    s.param = QStringLiteral("do");
+    s.search = Search::OperationsByDomain;
     s.notFound = QString::fromUtf8("No se encontraron operaciones para el dominio indicado.");
     s.columns = {
         {QStringLiteral("Oblea"), QStringLiteral("uobleanew"), 10, true},
@@ -38,8 +37,8 @@ TConsultaPorDominioForm::TConsultaPorDominioForm(QWidget *parent, Prompter &prom
 
 void TConsultaPorDominioForm::done(int result)
 {
-    // The shared result set does not outlive this form's use of it.
-    resultSet().close();
+    // The shared result does not outlive this form's use of it.
+    Searches::Forget(Search::OperationsByDomain);
     OperationQueryForm::done(result);
 }
 

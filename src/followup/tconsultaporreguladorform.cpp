@@ -10,8 +10,7 @@ OperationQueryForm::Setup setup()
     s.objectName = QStringLiteral("ConsultaPorReguladorForm");
     s.caption = QStringLiteral("Consulta de Operaciones por Nro de Regulador");
     s.prompt = QString::fromUtf8("Número de Regulador:");
-    s.statement = QStringLiteral("SDBusquedaPorRegulador");
-    s.param = QStringLiteral("re");
+    s.search = Search::OperationsByRegulator;
     s.notFound = QString::fromUtf8("No se encontraron operaciones para el regulador indicado.");
     s.columns = {
         {QString::fromUtf8("Código"), QStringLiteral("rcodregh"), 4, true},

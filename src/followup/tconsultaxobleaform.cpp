@@ -16,8 +16,7 @@ OperationQueryForm::Setup setup()
     s.objectName = QStringLiteral("ConsultaXObleaForm");
     s.caption = QStringLiteral("Consulta de Operaciones por Nro de Oblea");
     s.prompt = QStringLiteral("Oblea:");
-    s.statement = QStringLiteral("SQLQueryConsultaOblea");
-    s.param = QStringLiteral("ob");
+    s.search = Search::OperationBySticker;
     s.notFound = QString::fromUtf8("No se encontraron operaciones para la oblea indicada.");
     s.columns = {
         {QStringLiteral("Oblea"), QStringLiteral("uobleanew"), 10, true},

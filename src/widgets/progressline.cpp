@@ -43,12 +43,6 @@ ProgressLine::ProgressLine(QWidget *parent) : QWidget(parent)
     });
 }
 
-void ProgressLine::run(const QString &text, const QString &statement, const QVariantMap &params,
-                       std::function<void(const Rows &)> done, std::function<void(const QString &)> failed)
-{
-    begin(text, std::move(failed), [&] { m_query.start(statement, params, std::move(done)); });
-}
-
 void ProgressLine::begin(const QString &text, std::function<void(const QString &)> failed,
                          const std::function<void()> &start)
 {

@@ -25,15 +25,11 @@ class ProgressLine : public QWidget
 public:
     explicit ProgressLine(QWidget *parent = nullptr);
 
-    using Rows = QVector<QSqlRecord>;
-    // Reads the catalogue statement `statement` with `params`; `done` gets
-    // the rows when they arrive, `failed` the client's text of an error. A
-    // cancelled read calls neither. A read still going is cancelled first.
-    void run(const QString &text, const QString &statement, const QVariantMap &params,
-             std::function<void(const Rows &)> done, std::function<void(const QString &)> failed);
-    // The same for any reading `work` (a repository's list, a report's data)
-    // done on the worker of `conn`: it must use only what it captured by
-    // value, never a widget. `done` gets its result on the window's thread.
+    // Runs the reading `work` (a repository's list, a report's data) on the
+    // worker of `conn`: it must use only what it captured by value, never a
+    // widget. `done` gets its result on the window's thread when it arrives,
+    // `failed` the client's text of an error. A cancelled read calls
+    // neither. A read still going is cancelled first.
     template <class T>
     void run(const QString &text, Conn conn, std::function<T()> work, std::function<void(T)> done,
              const std::function<void(const QString &)> &failed)

@@ -108,14 +108,13 @@ int SearchDialog::runSearch(Conn conn, std::function<QVector<QSqlRecord>()> fetc
     return rows ? present(*rows) : -1;
 }
 
-int SearchDialog::runSearch(const QString &statement, const QVariantMap &params)
+int SearchDialog::runSearch(Search search, const QVariant &key)
 {
-    const Conn conn = dm1().query(statement).connection();
     const std::optional<Rows> rows =
-        fetchRows(conn, [statement, params] { return BackgroundQuery::readAll(statement, params); });
+        fetchRows(Searches::ConnectionOf(search), [search, key] { return Searches::Read(search, key); });
     if (!rows)
         return -1;
-    dm1().query(statement).adoptRows(*rows);
+    Searches::Keep(search, *rows);
     return present(*rows);
 }
 
@@ -149,15 +148,15 @@ int SearchDialog::present(const QVector<QSqlRecord> &rows)
     return int(rows.size());
 }
 
-void SearchDialog::runSearchInBackground(const QString &statement, const QVariantMap &params,
-                                         const std::function<void(int)> &after)
+void SearchDialog::runSearchInBackground(Search search, const QVariant &key, const std::function<void(int)> &after)
 {
     searchInBackground(
         [&](const std::function<void(Rows)> &done, const std::function<void(const QString &)> &failed) {
-            m_progress->run(
-                QStringLiteral("Buscando..."), statement, params,
-                [statement, done](const Rows &rows) {
-                    dm1().query(statement).adoptRows(rows);
+            m_progress->run<Rows>(
+                QStringLiteral("Buscando..."), Searches::ConnectionOf(search),
+                [search, key] { return Searches::Read(search, key); },
+                [search, done](const Rows &rows) {
+                    Searches::Keep(search, rows);
                     done(rows);
                 },
                 failed);
@@ -239,14 +238,6 @@ QVariant SearchDialog::selectedValue(const QString &field) const
 void SearchDialog::selectRow(int row)
 {
     selectGridRow(DBGrid1, row);
-}
-
-void SearchDialog::positionOn(NamedQuery &statement, int row)
-{
-    if (!statement.first())
-        return;
-    while (statement.position() < row && statement.next()) {
-    }
 }
 
 } // namespace Widgets

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "core/connectionsettings.h"
+#include "data/searches.h"
 #include "widgets/resultgrid.h"
 
 #include <QDialog>
 #include <functional>
 #include <optional>
 
-class NamedQuery;
 class Prompter;
 class QHBoxLayout;
 class QLabel;
@@ -51,10 +51,6 @@ public:
     QVariant selectedValue(const QString &field) const;
     void selectRow(int row);
 
-    // Leaves a statement whose rows the grid shows on the grid's row, for
-    // callers that read the chosen operation from the statement.
-    static void positionOn(NamedQuery &statement, int row);
-
     // A search started with runSearchInBackground is still reading.
     bool isSearching() const;
     ProgressLine *progressLine() const { return m_progress; }
@@ -89,17 +85,15 @@ protected:
     // it repaints, and "Cancelar" on the waiting line ends the search with the
     // grid empty, -1); it must use only values it captured, never a widget.
     int runSearch(Conn conn, std::function<QVector<QSqlRecord>()> fetch);
-    // The same with the catalogue statement `statement` and `params` (its
-    // parameters by name); the rows are also left in the shared statement for
-    // the callers that read the chosen row there.
-    int runSearch(const QString &statement, const QVariantMap &params);
-    // The same with the catalogue statement read off the window's thread:
-    // the progress line and its "Cancelar" show meanwhile, the search button
-    // waits, and the rows (also left in the shared statement) fill the grid
-    // when they arrive. `after` then gets the number of rows, -1 after an
-    // error; a cancelled search leaves the grid empty and calls nothing.
-    void runSearchInBackground(const QString &statement, const QVariantMap &params,
-                               const std::function<void(int found)> &after = {});
+    // The same with `search` for `key`; the rows are also kept as the
+    // search's shared result for the callers that read the chosen row there.
+    int runSearch(Search search, const QVariant &key);
+    // The same with `search` read off the window's thread: the progress
+    // line and its "Cancelar" show meanwhile, the search button waits, and
+    // the rows (also kept as the shared result) fill the grid when they
+    // arrive. `after` then gets the number of rows, -1 after an error; a
+    // cancelled search leaves the grid empty and calls nothing.
+    void runSearchInBackground(Search search, const QVariant &key, const std::function<void(int found)> &after = {});
     // The same with any reading (a repository's list) done on the worker of
     // `conn`: `fetch` must use only values it captured, never a widget.
     using Rows = QVector<QSqlRecord>;

@@ -1,7 +1,7 @@
 #include "operations/lookups/catalogsearchdialog.h"
 
 #include "core/lookuprules.h"
-#include "data/dm1.h"
+#include "data/searches.h"
 #include "widgets/fieldrules.h"
 #include "widgets/resultgrid.h"
 
@@ -42,8 +42,7 @@ CatalogSearchDialog::Definition CatalogSearchDialog::definitionOf(Catalogue cata
         {QStringLiteral("TBuscarReguladorForm"),
          QStringLiteral("Busqueda de Reguladores"),
          QStringLiteral("Ingresar el regulador a buscar"),
-         QStringLiteral("SQLQueryBusquedaRegulador"),
-         QStringLiteral("re"),
+         Search::Regulators,
          {{QStringLiteral("Código"), QStringLiteral("CODIGO"), 4, true},
           {QStringLiteral("Marca"), QStringLiteral("MARCA"), 30, false},
           {QStringLiteral("Modelo"), QStringLiteral("MODELO"), 30, false}},
@@ -53,8 +52,7 @@ CatalogSearchDialog::Definition CatalogSearchDialog::definitionOf(Catalogue cata
         {QStringLiteral("TBuscarValvulaCilindroForm"),
          QStringLiteral("Busqueda de Válvulas de Cilindro"),
          QStringLiteral("Ingresar la válvula de cilindro a buscar:"),
-         QStringLiteral("SQLQueryBusquedaValvula"),
-         QStringLiteral("co"),
+         Search::Valves,
          {{QStringLiteral("Código"), QStringLiteral("CODVAL"), 4, true},
           {QStringLiteral("Marca"), QStringLiteral("MARCA"), 30, false},
           {QStringLiteral("Modelo"), QStringLiteral("MODELO"), 30, false},
@@ -65,8 +63,7 @@ CatalogSearchDialog::Definition CatalogSearchDialog::definitionOf(Catalogue cata
         {QStringLiteral("TBuscarCRPCForm"),
          QStringLiteral("Busqueda de CRPC"),
          QStringLiteral("Ingresar el CRPC a buscar:"),
-         QStringLiteral("SQLQueryBusquedaCRPC"),
-         QStringLiteral("co"),
+         Search::RevisionCentres,
          {{QStringLiteral("Código"), QStringLiteral("CODIGO"), 4, true},
           {QStringLiteral("CRPC"), QStringLiteral("NOMBRE"), 30, true},
           {QStringLiteral("Dirección"), QStringLiteral("DIRECCION"), 30, false},
@@ -79,8 +76,7 @@ CatalogSearchDialog::Definition CatalogSearchDialog::definitionOf(Catalogue cata
         {QStringLiteral("TBuscarCilindroForm"),
          QStringLiteral("Busqueda de Cilindros"),
          QStringLiteral("Ingresar el cilindro a buscar"),
-         QStringLiteral("SQLQueryBusquedaCilindro"),
-         QStringLiteral("ci"),
+         Search::CylinderModels,
          {{QStringLiteral("Código"), QStringLiteral("CODIGO"), 4, true},
           {QStringLiteral("Marca"), QStringLiteral("MARCA"), 30, false},
           {QStringLiteral("Modelo"), QStringLiteral("MODELO"), 30, false}},
@@ -107,16 +103,16 @@ CatalogSearchDialog::CatalogSearchDialog(Catalogue catalogue, QWidget *parent, P
     connect(BitBtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-NamedQuery &CatalogSearchDialog::resultSet() const
+bool CatalogSearchDialog::keepsResult() const
 {
-    return dm1().query(m_def.statement);
+    return !Searches::Kept(m_def.search).isEmpty();
 }
 
 void CatalogSearchDialog::BuscarClick()
 {
     const QString text = Edit1->text();
     Widgets::setNothingFoundText(DBGrid1, QStringLiteral("No se encontraron datos para \"%1\".").arg(text));
-    const int found = runSearch(m_def.statement, {{m_def.param, ContainsPattern(text, kLikeEscape)}});
+    const int found = runSearch(m_def.search, ContainsPattern(text, kLikeEscape));
     if (found <= 0) {
         // Nothing to take: the operator types another search.
         Edit1->setFocus();
@@ -155,7 +151,7 @@ void CatalogSearchDialog::showEvent(QShowEvent *event)
         return;
     }
     if (m_def.closesOnActivate) {
-        resultSet().close();
+        Searches::Forget(m_def.search);
         clearRows();
     }
     Edit1->setFocus();

@@ -2,8 +2,6 @@
 
 #include "widgets/searchdialog.h"
 
-class NamedQuery;
-
 namespace Lookups
 {
 
@@ -22,8 +20,7 @@ public:
         QString objectName; // the window class name
         QString caption;
         QString prompt;
-        QString statement; // dm1 catalogue: `like :<param> escape '!'`
-        QString param;
+        Search search; // a `like` of the code or name, `escape '!'`
         QVector<Widgets::GridColumn> columns;
         bool searchBoxRestoresDefault = false; // entering the box makes "Buscar" default again
         bool closesOnActivate = false;         // the result set is closed when activated
@@ -36,7 +33,8 @@ public:
     // the grid focused and "Aceptar" the default button.
     void preSearch(const QString &text);
 
-    NamedQuery &resultSet() const;
+    // The look-up's shared result is kept (a closing look-up forgets it).
+    bool keepsResult() const;
 
 public slots:
     void BuscarClick();

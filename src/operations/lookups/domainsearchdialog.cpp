@@ -1,7 +1,7 @@
 #include "operations/lookups/domainsearchdialog.h"
 
 #include "core/lookuprules.h"
-#include "data/dm1.h"
+#include "data/searches.h"
 
 #include <QPushButton>
 #include <QTableView>
@@ -49,8 +49,7 @@ Widgets::SearchDialog::Setup setupOf(DomainSearchDialog::Scope scope)
 
 DomainSearchDialog::DomainSearchDialog(Scope scope, QWidget *parent, Prompter &prompter)
     : Widgets::SearchDialog(setupOf(scope), parent, prompter),
-      m_statement(scope == Scope::OwnPec ? QStringLiteral("SQLQueryBuscarPatente")
-                                         : QStringLiteral("SQLQueryBuscarPatenteFull"))
+      m_search(scope == Scope::OwnPec ? Search::PlateOwnPec : Search::PlateAllPecs)
 {
     BitBtnAceptar = addButton(QStringLiteral("Aceptar"), QStringLiteral("BitBtnAceptar"));
     BitBtnCancelar = addButton(QStringLiteral("Cancelar"), QStringLiteral("BitBtnCancelar"));
@@ -68,7 +67,7 @@ void DomainSearchDialog::setDomain(const QString &domain)
 
 void DomainSearchDialog::FormActivate()
 {
-    const int found = runSearch(m_statement, {{QStringLiteral("do"), m_domain}});
+    const int found = runSearch(m_search, m_domain);
     BitBtnAceptar->setEnabled(found > 0);
     if (found <= 0)
         BitBtnCancelar->setFocus();

@@ -32,7 +32,7 @@ protected:
     QPushButton *BitBtnCancelar = nullptr;
 
 private:
-    QString m_statement;
+    Search m_search;
     QString m_domain;
 };
 

@@ -1,8 +1,8 @@
 #include "operations/lookups/tbusquedaporapellidoform.h"
 
 #include "core/lookuprules.h"
-#include "data/dm1.h"
 #include "data/recallrepository.h"
+#include "data/searches.h"
 #include "widgets/progressline.h"
 
 #include <QLabel>
@@ -13,8 +13,6 @@
 
 namespace
 {
-
-const QString kStatement = QStringLiteral("SDBusquedaPorApellido");
 
 Widgets::SearchDialog::Setup setup()
 {
@@ -68,16 +66,11 @@ TBusquedaPorApellidoForm::TBusquedaPorApellidoForm(QWidget *parent, Prompter &pr
     connect(BitBtnCerrar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-NamedQuery &TBusquedaPorApellidoForm::resultSet() const
-{
-    return dm1().query(kStatement);
-}
-
 void TBusquedaPorApellidoForm::ConsultarClick()
 {
     if (Edit1->text().isEmpty() || isSearching())
         return;
-    resultSet().close();
+    Searches::Forget(Search::OwnersByName);
     m_rows.clear();
     // The shared statement uses the server's default `like` escape.
     m_pattern = Lookups::ContainsPattern(Edit1->text());
@@ -120,7 +113,7 @@ void TBusquedaPorApellidoForm::readPage()
                 return;
             }
             m_rows = *read;
-            resultSet().adoptRows(m_rows);
+            Searches::Keep(Search::OwnersByName, m_rows);
             BitBtnAceptar->setEnabled(found > 0);
             BitBtnMas->setEnabled(*more);
             if (before > 0 && before < found)
@@ -138,16 +131,14 @@ void TBusquedaPorApellidoForm::AceptarClick()
     if (!hasSelection())
         return;
     // Leave the statement on the chosen row for callers that read it.
-    positionOn(resultSet(), selectedRow());
+    Searches::Choose(Search::OwnersByName, selectedRow());
     accept();
 }
 
 void TBusquedaPorApellidoForm::showEvent(QShowEvent *event)
 {
     Widgets::SearchDialog::showEvent(event);
-    NamedQuery &q = resultSet();
-    if (q.isActive())
-        q.close();
+    Searches::Forget(Search::OwnersByName);
     clearRows();
     m_rows.clear();
     BitBtnAceptar->setEnabled(false);

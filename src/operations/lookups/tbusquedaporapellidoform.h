@@ -5,8 +5,6 @@
 #include <QSqlRecord>
 #include <QVector>
 
-class NamedQuery;
-
 // Earlier operations by the owner's name, over the data module's
 // SDBusquedaPorApellido. After OK the caller reads the chosen row
 // (peccod, talcuit, tnrointopr), which is also the statement's current row.
@@ -19,8 +17,6 @@ public:
 
     void setMode(int mode) { m_mode = mode; }
     int mode() const { return m_mode; }
-
-    NamedQuery &resultSet() const;
 
 public slots:
     void ConsultarClick();
