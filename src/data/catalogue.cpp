@@ -2,6 +2,8 @@
 
 #include "data/dm1.h"
 
+#include <QThreadStorage>
+
 namespace Catalogue
 {
 
@@ -15,10 +17,14 @@ struct Cache {
 };
 
 // The cache of the session now open; emptied when the session changed.
-// Each thread has its own, as it has its own sessions.
+// Each thread has its own, as it has its own sessions. Qt's storage, not
+// thread_local: a worker's copy ends while its thread still runs, whereas the
+// MinGW runtime ends a thread_local after freeing its memory, corrupting the
+// heap a Windows program then waits on forever as it leaves.
 Cache &cache()
 {
-    thread_local Cache c;
+    static QThreadStorage<Cache> caches;
+    Cache &c = caches.localData();
     const quint64 now = dm1().session(Conn::Operations);
     if (now == 0 || now != c.session)
         c = Cache{now, {}, {}};

@@ -228,7 +228,7 @@ void DataModule::Impl::open(Conn c)
         ErrorDetails::remember(told, QStringLiteral("%1, %2: %3").arg(name, s.hostName, text));
         throw DbError(told, name, refused.code);
     }
-    if (state.options.tls && Wire::tlsCipher(m).isEmpty()) {
+    if (state.options.tls && !Wire::encrypted(m)) {
         Wire::close(m);
         throw DbError(QStringLiteral("El servidor de %1 no aceptó una conexión cifrada (TLS).").arg(name), name);
     }

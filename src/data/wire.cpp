@@ -308,10 +308,12 @@ qulonglong serverSession(st_mysql *m)
     return m ? mysql_thread_id(m) : 0;
 }
 
-QString tlsCipher(st_mysql *m)
+bool encrypted(st_mysql *m)
 {
-    const char *c = mysql_get_ssl_cipher(m);
-    return c ? QString::fromLatin1(c) : QString();
+    // The protocol, not the cipher: the Windows client names only the ciphers
+    // it has a name for (under wine, none), while any TLS session has one.
+    const char *protocol = nullptr;
+    return m && mariadb_get_infov(m, MARIADB_CONNECTION_TLS_VERSION, &protocol) == 0 && protocol;
 }
 
 } // namespace Wire

@@ -80,7 +80,7 @@ bool isLost(unsigned code);
 // The server's id of the session (what KILL takes); no round trip.
 qulonglong serverSession(st_mysql *mysql);
 
-// "Host is TLS" and the cipher, for the look of the connection.
-QString tlsCipher(st_mysql *mysql);
+// Whether the session runs over TLS; no round trip.
+bool encrypted(st_mysql *mysql);
 
 } // namespace Wire
