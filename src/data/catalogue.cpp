@@ -18,9 +18,9 @@ struct Cache {
 
 // The cache of the session now open; emptied when the session changed.
 // Each thread has its own, as it has its own sessions. Qt's storage, not
-// thread_local: a worker's copy ends while its thread still runs, whereas the
-// MinGW runtime ends a thread_local after freeing its memory, corrupting the
-// heap a Windows program then waits on forever as it leaves.
+// thread_local: a worker's copy ends while its thread still runs. On Windows
+// the MinGW runtime ends a thread_local in its thread-exit callback, and one
+// ended there left the heap locked: the program then hung as it left.
 Cache &cache()
 {
     static QThreadStorage<Cache> caches;
