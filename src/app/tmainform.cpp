@@ -382,9 +382,13 @@ void TMainForm::applyProfileLook()
         lp.setColor(QPalette::WindowText, captionColour);
         label->setPalette(lp);
     }
+    // Without a profile's look (an unknown installation, or a server that
+    // did not answer at start-up) both colours are black: the product's name
+    // then takes the captions' colour instead of vanishing into the panel.
+    const QColor accent = winColour(Global.AccentColour);
     for (QLabel *title : {m_title1, m_title2}) {
         QPalette tp = title->palette();
-        tp.setColor(QPalette::WindowText, winColour(Global.AccentColour));
+        tp.setColor(QPalette::WindowText, accent == panel ? captionColour : accent);
         title->setPalette(tp);
     }
 }

@@ -272,9 +272,15 @@ void TstMainForm::headerStatusAndFlags()
     }
     Global.ServerCode = QStringLiteral("W");
     Global.AdminMode = false;
+    // No profile's look: a black panel, whose name must still show.
+    Global.PanelColour = 0;
+    Global.AccentColour = 0;
     TMainForm form(TMainForm::SkipLogin{});
     QVERIFY(form.findChild<QLabel *>(QStringLiteral("LabelLocalDB"))->isHidden());
     QVERIFY(form.findChild<QLabel *>(QStringLiteral("LabelAdministrador"))->isHidden());
+    QCOMPARE(form.findChild<QWidget *>(QStringLiteral("Panel1"))->palette().color(QPalette::Window), QColor(Qt::black));
+    QCOMPARE(form.findChild<QLabel *>(QStringLiteral("Label1"))->palette().color(QPalette::WindowText),
+             QColor(Qt::white));
 }
 
 void TstMainForm::activationRefreshesHeader()
