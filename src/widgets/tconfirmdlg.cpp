@@ -117,6 +117,12 @@ void TConfirmDlg::applyKind()
     m_si->setDefault(question && noByDefault() == 0);
     m_no->setDefault(question && noByDefault() > 0);
     m_aceptar->setDefault(!question);
+    // The one instance keeps the button last chosen focused, and Enter
+    // presses the focused button: each question starts on its default.
+    if (question)
+        (noByDefault() > 0 ? m_no : m_si)->setFocus();
+    else
+        m_aceptar->setFocus();
 }
 
 void TConfirmDlg::showEvent(QShowEvent *event)

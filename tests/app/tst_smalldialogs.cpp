@@ -42,6 +42,7 @@ private slots:
 
     void confirmKindsShowTheirButtons();
     void confirmResultsFromTheButtons();
+    void confirmEnterAnswersTheDefaultEachTime();
 
     void oneMessageDisablesBothButtons();
     void navigationThroughThreeMessages();
@@ -227,6 +228,28 @@ void TstSmallDialogs::confirmResultsFromTheButtons()
     QVERIFY(TConfirmDlg::ask(QString::fromUtf8("Confirmación"), QStringLiteral("Sigue?")));
     TConfirmDlg::setTestHook([](TConfirmDlg &) { return int(TConfirmDlg::ResultCancel); });
     QVERIFY(!TConfirmDlg::ask(QString::fromUtf8("Confirmación"), QStringLiteral("Sigue?")));
+}
+
+void TstSmallDialogs::confirmEnterAnswersTheDefaultEachTime()
+{
+    // The operator's keys, sent to whatever has the focus once it shows.
+    TConfirmDlg dlg;
+    auto typeLater = [&dlg](QList<Qt::Key> keys) {
+        QTimer::singleShot(0, &dlg, [&dlg, keys] {
+            for (Qt::Key k : keys)
+                QTest::keyClick(dlg.focusWidget() ? dlg.focusWidget() : static_cast<QWidget *>(&dlg), k);
+        });
+    };
+    dlg.setMessage(QStringLiteral("Desea imprimir?"));
+    typeLater({Qt::Key_Tab, Qt::Key_Return}); // "No" chosen from the keyboard
+    QCOMPARE(dlg.run(), int(TConfirmDlg::ResultCancel));
+    typeLater({Qt::Key_Return}); // the next question: Enter is its "Si" again
+    QCOMPARE(dlg.run(), int(TConfirmDlg::ResultYes));
+    {
+        const TConfirmDlg::NoByDefault deletes;
+        typeLater({Qt::Key_Return}); // a deletion right after a "Si": Enter keeps the row
+        QCOMPARE(dlg.run(), int(TConfirmDlg::ResultCancel));
+    }
 }
 
 // ------------------------------------------------------- TVerMensajesForm
