@@ -295,6 +295,10 @@ void WindowKit::wrap()
     QList<QPointer<QWidget>> chain;
     for (QWidget *w = m_window->nextInFocusChain(); w && w != m_window; w = w->nextInFocusChain())
         chain << w;
+    // The fields pass through a window of their own on their way into the
+    // body, which takes the focus from them: the field the window's own
+    // code chose gets it back once they are in place.
+    const QPointer<QWidget> chosen = m_window->focusWidget();
 
     // The button row leaves the layout before the rest moves to the body;
     // it stays where it was: below the fields, or beside them.
@@ -351,6 +355,8 @@ void WindowKit::wrap()
     for (qsizetype i = 0; i + 1 < chain.size(); ++i)
         QWidget::setTabOrder(chain[i], chain[i + 1]);
     m_chain = chain;
+    if (chosen && !m_window->focusWidget())
+        chosen->setFocus();
 }
 
 void WindowKit::fit()

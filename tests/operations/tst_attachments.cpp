@@ -115,6 +115,16 @@ private slots:
         QVERIFY(!form.findChild<QPushButton *>(QStringLiteral("BtnAdjuntar3"))->isEnabled());
         TAdjuntarArchivosForm::setFileChooser({});
     }
+
+    // The paths above the buttons are read only: the keyboard starts on the
+    // first "Adjuntar", so that Space opens the file dialog at once.
+    void adjuntarOpensOnTheFirstButton()
+    {
+        TAdjuntarArchivosForm form({});
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(QApplication::focusWidget(), form.findChild<QPushButton *>(QStringLiteral("BtnAdjuntar1")));
+    }
 };
 
 QTEST_MAIN(TstAttachments)
